@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The ".lst" format of the data sets: 8-bit text in code page 1251, one value
+// per line. Lines end at CR, LF or CR LF; a NUL ends the text; a last line
+// without terminator counts. Written with CR LF after every line.
+namespace listfile {
+
+QStringList splitLines(const QString& text);
+QStringList decode(const QByteArray& bytes);
+QByteArray encode(const QStringList& lines); // CR LF after every line
+
+// Raises "Cannot open file %s" when the file cannot be read.
+QStringList load(const QString& path);
+// Atomic: a failed write leaves the old file whole. Raises "Cannot create file %s".
+void save(const QString& path, const QStringList& lines);
+
+// Writes bytes through a temporary file renamed into place; raises
+// "Cannot create file %s" on any failure, leaving an existing file untouched.
+void writeWhole(const QString& path, const QByteArray& bytes);
+
+} // namespace listfile

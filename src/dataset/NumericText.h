@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Sizes, addresses and offsets travel as text; these are the conversions and
+// the checked 32-bit arithmetic every user of them shares.
+namespace numeric {
+
+// Leading blanks, an optional sign, then decimal digits or hexadecimal digits
+// after "$", "0x" or "0X". Anything else, or a value beyond 32 bits, raises
+// "'%s' is not a valid integer value". Hexadecimal takes up to 8 digits and
+// keeps their bit pattern (FFFFFFFF is -1), as addresses need.
+std::int32_t toInt(const QString& text);
+bool tryToInt(const QString& text, std::int32_t& value);
+
+// The INI reader's integer rule: "0x" or "0X" before more digits marks
+// hexadecimal, otherwise as toInt; anything unreadable gives the default.
+std::int32_t iniToInt(const QString& text, std::int32_t defaultValue);
+
+// Checked signed 32-bit arithmetic, raising "Integer overflow".
+std::int32_t add(std::int32_t a, std::int32_t b);
+std::int32_t sub(std::int32_t a, std::int32_t b);
+std::int32_t fromSize(std::int64_t value);
+
+// Upper-case hexadecimal of the value's low bits, fixed width.
+QString hex(std::uint32_t value, int digits);
+
+// Per-cent rounded to the nearest integer, ties to even.
+int roundHalfEven(double value);
+
+} // namespace numeric

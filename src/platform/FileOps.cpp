@@ -1,0 +1,62 @@
+#include "platform/FileOps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace fileops {
+
+bool exists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
+
+bool createFolder(const QString& path) { return !path.isEmpty() && QDir().mkdir(path); }
+
+bool remove(const QString& path) { return exists(path) && QFile::remove(path); }
+
+bool copyReplacing(const QString& source, const QString& target) {
+    const QFileInfo from(source);
+    const QFileInfo to(target);
+    if (to.exists() && from.exists() && from.canonicalFilePath() == to.canonicalFilePath()) {
+        return true;
+    }
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    constexpr qint64 kChunk = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(kChunk);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
+            out.cancelWriting();
+            return false;
+        }
+        if (out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    return out.commit();
+}
+
+QString bareName(const QString& path) {
+    const qsizetype cut =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(cut + 1);
+}
+
+bool isSafeBareName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QChar(0));
+}
+
+} // namespace fileops

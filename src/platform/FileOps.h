@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The file operations the managers need, each reporting success and never raising.
+namespace fileops {
+
+bool exists(const QString& path);      // a file (not a folder) of that path
+bool folderExists(const QString& path);
+bool createFolder(const QString& path); // one level; false when it exists already
+bool remove(const QString& path);      // files only
+// Copies source to target, replacing target only once the copy is complete;
+// copying a file onto itself succeeds and changes nothing.
+bool copyReplacing(const QString& source, const QString& target);
+
+// The last component of a path, with either separator.
+QString bareName(const QString& path);
+// A bare name that joins safely to a folder: no separators, not "." or "..".
+bool isSafeBareName(const QString& name);
+
+} // namespace fileops

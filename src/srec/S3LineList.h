@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// An ordered list of S-record lines, kept as one block of 8-bit text with
+// CR LF after every line, so that a patch of half a million records costs
+// two allocations, not half a million, and is written in one go.
+class S3LineList {
+public:
+    void append(std::string_view line);
+    void append(const QString& line); // code page 1251
+    void append(const S3LineList& other);
+    void clear();
+
+    qsizetype count() const { return qsizetype(starts_.size()); }
+    bool isEmpty() const { return starts_.empty(); }
+    std::string_view line(qsizetype i) const;
+    QString lineText(qsizetype i) const;
+
+    // The whole list as it is written to a file: CR LF after every line.
+    std::string_view text() const { return text_; }
+    void reserve(qsizetype lines, qsizetype bytes);
+
+    bool operator==(const S3LineList& other) const { return text_ == other.text_; }
+
+private:
+    std::string text_;
+    std::vector<std::size_t> starts_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// Lets gtest print QStrings in failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace testsupport {
+
+// A scratch folder removed with the object.
+class Scratch {
+public:
+    Scratch();
+    QString path(const QString& relative = {}) const;
+    QString write(const QString& relative, const QByteArray& bytes) const;
+    QString mkdir(const QString& relative) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+QByteArray readAll(const QString& path);
+QByteArray bytesFromHex(const char* hex);
+QByteArray sequence(int count, int first = 0); // bytes first, first+1, ... mod 256
+
+// Copies a folder tree; returns false on the first failure.
+bool copyTree(const QString& from, const QString& to);
+
+// The bundled demonstration data set's Data folder in the source tree.
+QString bundledFirmwareRoot();
+
+// Runs srec_cat on an S-record file and returns the bytes it holds from
+// address `from` for `length` bytes, or an error text in *error.
+QByteArray srecCatBytes(const QString& s3File, std::uint32_t from, std::uint32_t length,
+                        QString* error);
+
+} // namespace testsupport

@@ -34,7 +34,9 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-QStringList decode(const QByteArray& bytes) { return splitLines(cp1251::decode(bytes)); }
+QStringList decode(const QByteArray& bytes) {
+    return splitLines(cp1251::decode(bytes));
+}
 
 QByteArray encode(const QStringList& lines) {
     QByteArray out;
@@ -59,12 +61,13 @@ QStringList load(const QString& path) {
 
 void writeWhole(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         throw errors::cannotCreateFile(path);
     }
 }
 
-void save(const QString& path, const QStringList& lines) { writeWhole(path, encode(lines)); }
+void save(const QString& path, const QStringList& lines) {
+    writeWhole(path, encode(lines));
+}
 
 } // namespace listfile

@@ -84,9 +84,13 @@ std::int32_t iniToInt(const QString& text, std::int32_t defaultValue) {
     return tryToInt(normalized, value) ? value : defaultValue;
 }
 
-std::int32_t add(std::int32_t a, std::int32_t b) { return fromSize(std::int64_t(a) + b); }
+std::int32_t add(std::int32_t a, std::int32_t b) {
+    return fromSize(std::int64_t(a) + b);
+}
 
-std::int32_t sub(std::int32_t a, std::int32_t b) { return fromSize(std::int64_t(a) - b); }
+std::int32_t sub(std::int32_t a, std::int32_t b) {
+    return fromSize(std::int64_t(a) - b);
+}
 
 std::int32_t fromSize(std::int64_t value) {
     if (value < std::numeric_limits<std::int32_t>::min() ||
@@ -106,6 +110,8 @@ QString hex(std::uint32_t value, int digits) {
     return out;
 }
 
-int roundHalfEven(double value) { return int(std::nearbyint(value)); }
+int roundHalfEven(double value) {
+    return int(std::nearbyint(value));
+}
 
 } // namespace numeric

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // Sizes, addresses and offsets travel as text; these are the conversions and

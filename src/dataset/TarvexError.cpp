@@ -13,7 +13,9 @@ TarvexError cannotCreateFile(const QString& path) {
     return TarvexError(QStringLiteral("Cannot create file %1").arg(path));
 }
 
-TarvexError streamRead() { return TarvexError(QStringLiteral("Stream read error")); }
+TarvexError streamRead() {
+    return TarvexError(QStringLiteral("Stream read error"));
+}
 
 TarvexError invalidInteger(const QString& text) {
     return TarvexError(QStringLiteral("'%1' is not a valid integer value").arg(text));
@@ -23,15 +25,16 @@ TarvexError listIndexOutOfBounds(qsizetype index) {
     return TarvexError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-TarvexError integerOverflow() { return TarvexError(QStringLiteral("Integer overflow")); }
+TarvexError integerOverflow() {
+    return TarvexError(QStringLiteral("Integer overflow"));
+}
 
 TarvexError invalidDataType(const QString& valueName) {
     return TarvexError(QStringLiteral("Invalid data type for '%1'").arg(valueName));
 }
 
 TarvexError notRepresentable(const QString& text) {
-    return TarvexError(
-        QStringLiteral("'%1' cannot be written in code page 1251").arg(text));
+    return TarvexError(QStringLiteral("'%1' cannot be written in code page 1251").arg(text));
 }
 
 } // namespace errors

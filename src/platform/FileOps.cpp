@@ -12,11 +12,17 @@ bool exists(const QString& path) {
     return info.exists() && !info.isDir();
 }
 
-bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
+bool folderExists(const QString& path) {
+    return QFileInfo(path).isDir();
+}
 
-bool createFolder(const QString& path) { return !path.isEmpty() && QDir().mkdir(path); }
+bool createFolder(const QString& path) {
+    return !path.isEmpty() && QDir().mkdir(path);
+}
 
-bool remove(const QString& path) { return exists(path) && QFile::remove(path); }
+bool remove(const QString& path) {
+    return exists(path) && QFile::remove(path);
+}
 
 bool copyReplacing(const QString& source, const QString& target) {
     const QFileInfo from(source);

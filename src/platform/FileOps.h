@@ -5,10 +5,10 @@
 // The file operations the managers need, each reporting success and never raising.
 namespace fileops {
 
-bool exists(const QString& path);      // a file (not a folder) of that path
+bool exists(const QString& path); // a file (not a folder) of that path
 bool folderExists(const QString& path);
 bool createFolder(const QString& path); // one level; false when it exists already
-bool remove(const QString& path);      // files only
+bool remove(const QString& path);       // files only
 // Copies source to target, replacing target only once the copy is complete;
 // copying a file onto itself succeeds and changes nothing.
 bool copyReplacing(const QString& source, const QString& target);

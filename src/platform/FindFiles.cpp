@@ -2,12 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <algorithm>
 
 namespace {
 
-char16_t foldAscii(char16_t c) { return (c >= 'A' && c <= 'Z') ? char16_t(c + 32) : c; }
+char16_t foldAscii(char16_t c) {
+    return (c >= 'A' && c <= 'Z') ? char16_t(c + 32) : c;
+}
 
 // Matches the set starting after "[" at mask[m]; on success m is past "]".
 bool matchSet(char16_t c, const QString& mask, qsizetype& m) {
@@ -94,7 +95,9 @@ bool TFindFiles::matchesMask(const QString& name, const QString& mask) {
     return matchFrom(name, 0, mask, 0);
 }
 
-void TFindFiles::Search() { searchFolder(Directory); }
+void TFindFiles::Search() {
+    searchFolder(Directory);
+}
 
 void TFindFiles::searchFolder(const QString& folder) {
     QDir dir(folder);
@@ -105,9 +108,8 @@ void TFindFiles::searchFolder(const QString& folder) {
                                            : (QDir::AllEntries | QDir::Hidden | QDir::System);
     QFileInfoList entries = dir.entryInfoList(filters, QDir::NoSort);
     // The file system gives no order of its own here; sort so results are stable.
-    std::sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
-        return a.fileName() < b.fileName();
-    });
+    std::sort(entries.begin(), entries.end(),
+              [](const QFileInfo& a, const QFileInfo& b) { return a.fileName() < b.fileName(); });
     const QString prefix = FullPath ? dir.absolutePath() + QLatin1Char('/') : QString();
     for (const QFileInfo& entry : entries) {
         const QString name = entry.fileName();

@@ -28,16 +28,21 @@ std::optional<QString> stringValue(const QSettings& settings, const QString& nam
 
 } // namespace
 
-void SettingsStore::setOverrideFile(const QString& iniPath) { overrideFile() = iniPath; }
+void SettingsStore::setOverrideFile(const QString& iniPath) {
+    overrideFile() = iniPath;
+}
 
 SettingsStore::SettingsStore()
-    : settings_(overrideFile().isEmpty()
-                    ? std::make_unique<QSettings>(QStringLiteral("Ulvane"), QStringLiteral("Tarvex"))
-                    : std::make_unique<QSettings>(overrideFile(), QSettings::IniFormat)) {}
+    : settings_(
+          overrideFile().isEmpty()
+              ? std::make_unique<QSettings>(QStringLiteral("Ulvane"), QStringLiteral("Tarvex"))
+              : std::make_unique<QSettings>(overrideFile(), QSettings::IniFormat)) {}
 
 SettingsStore::~SettingsStore() = default;
 
-bool SettingsStore::isUsable() const { return settings_->status() == QSettings::NoError; }
+bool SettingsStore::isUsable() const {
+    return settings_->status() == QSettings::NoError;
+}
 
 std::optional<QString> SettingsStore::readString(const QString& name) const {
     return stringValue(*settings_, name);
@@ -65,7 +70,8 @@ std::optional<QString> SettingsStore::readForeignString(const QString& keyPath,
 #else
     // Elsewhere a program's settings live under the same user store as ours,
     // in a file named after the key's first two components.
-    const QStringList parts = QString(keyPath).replace(QLatin1Char('\\'), QLatin1Char('/'))
+    const QStringList parts = QString(keyPath)
+                                  .replace(QLatin1Char('\\'), QLatin1Char('/'))
                                   .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.size() < 3 || parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive)) {
         return std::nullopt;

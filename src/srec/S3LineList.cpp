@@ -1,6 +1,7 @@
 #include "srec/S3LineList.h"
 
 #include "dataset/Cp1251.h"
+#include "dataset/ListFile.h"
 
 void S3LineList::append(std::string_view line) {
     starts_.push_back(text_.size());
@@ -34,9 +35,15 @@ std::string_view S3LineList::line(qsizetype i) const {
     return std::string_view(text_).substr(begin, end - begin - 2);
 }
 
-QString S3LineList::lineText(qsizetype i) const { return cp1251::decode(line(i)); }
+QString S3LineList::lineText(qsizetype i) const {
+    return cp1251::decode(line(i));
+}
 
 void S3LineList::reserve(qsizetype lines, qsizetype bytes) {
     starts_.reserve(std::size_t(lines));
     text_.reserve(std::size_t(bytes));
+}
+
+void S3LineList::saveTo(const QString& path) const {
+    listfile::writeWhole(path, QByteArray::fromRawData(text_.data(), qsizetype(text_.size())));
 }

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +26,10 @@ public:
     void reserve(qsizetype lines, qsizetype bytes);
 
     bool operator==(const S3LineList& other) const { return text_ == other.text_; }
+
+    // Writes the list as a patch file, replacing any file of that name only
+    // once the whole text is on disk. Raises "Cannot create file %s".
+    void saveTo(const QString& path) const;
 
 private:
     std::string text_;

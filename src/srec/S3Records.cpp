@@ -5,7 +5,6 @@
 #include "dataset/TarvexError.h"
 
 #include <QFile>
-
 #include <vector>
 
 namespace srec {

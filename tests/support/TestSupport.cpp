@@ -8,7 +8,9 @@
 
 namespace testsupport {
 
-Scratch::Scratch() { EXPECT_TRUE(dir_.isValid()); }
+Scratch::Scratch() {
+    EXPECT_TRUE(dir_.isValid());
+}
 
 QString Scratch::path(const QString& relative) const {
     return relative.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + relative;
@@ -37,7 +39,9 @@ QByteArray readAll(const QString& path) {
     return file.readAll();
 }
 
-QByteArray bytesFromHex(const char* hex) { return QByteArray::fromHex(QByteArray(hex)); }
+QByteArray bytesFromHex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex));
+}
 
 QByteArray sequence(int count, int first) {
     QByteArray out(count, Qt::Uninitialized);
@@ -65,7 +69,9 @@ bool copyTree(const QString& from, const QString& to) {
     return true;
 }
 
-QString bundledFirmwareRoot() { return QStringLiteral(TARVEX_BUNDLED_DIR); }
+QString bundledFirmwareRoot() {
+    return QStringLiteral(TARVEX_BUNDLED_DIR);
+}
 
 QByteArray srecCatBytes(const QString& s3File, std::uint32_t from, std::uint32_t length,
                         QString* error) {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/CliContext.h"
+
+#include <QList>
+
+// Each group of commands lives in its own file and is listed here.
+QList<CliCommand> infoCommands(); // info, custom
+
+// Runs the front end on already split arguments (without the program name).
+// Returns the exit code: 0 done, 1 the program's own error, 2 wrong usage.
+int runCli(const QStringList& args, const QString& programFolder, QTextStream& out,
+           QTextStream& err);

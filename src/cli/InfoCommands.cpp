@@ -1,0 +1,54 @@
+#include "cli/Commands.h"
+#include "dataset/NumericText.h"
+#include "srec/CustomPatch.h"
+#include "srec/S3Records.h"
+
+namespace {
+
+void info(CliContext& context) {
+    OptionParser(context.args()).positional(0);
+    Session& session = context.session();
+    const FirmwareDataSet& data = session.dataSet();
+    const MemoryMap& map = data.memoryMap();
+    const MemoryTotals& totals = data.totals();
+    auto flag = [](bool on) { return on ? 1 : 0; };
+    QTextStream& out = context.out();
+    out << "firmware: " << session.firmwareSettings().currentId << '\n'
+        << "firmware folder: " << session.firmwareFolder() << '\n'
+        << "melody start: " << map.melodyStart << '\n'
+        << "melody end: " << map.melodyEnd << '\n'
+        << "java start: " << map.javaStart << '\n'
+        << "java end: " << map.javaEnd << '\n'
+        << "picture start: " << map.pictureStart << '\n'
+        << "picture end: " << map.pictureEnd << '\n'
+        << "string table size: " << map.stringTableSize << '\n'
+        << "patch64k: " << map.patch64K << '\n'
+        << "volume patch: " << flag(map.volumePatchAvailable) << '\n'
+        << "melody page: " << flag(map.melodyPageAvailable) << '\n'
+        << "java page: " << flag(map.javaPageAvailable) << '\n'
+        << "picture page: " << flag(map.picturePageAvailable) << '\n'
+        << "melody total: " << totals.melodies << '\n'
+        << "java total: " << totals.java << '\n'
+        << "picture total: " << totals.pictures << '\n';
+}
+
+void custom(CliContext& context) {
+    OptionParser options(context.args());
+    const QString offsetText =
+        options.take({QStringLiteral("--offset")}, QStringLiteral("0x00646880"));
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString file = options.positional(1).first();
+    const std::int32_t offset = numeric::toInt(offsetText);
+    const CustomPatch patch = MakeCustomPatch(file, srec::FileSizeOfName(file), offset);
+    const std::string_view text = patch.lines.text();
+    context.writeOutput(output, QByteArray(text.data(), qsizetype(text.size())));
+}
+
+} // namespace
+
+QList<CliCommand> infoCommands() {
+    return {
+        {QStringLiteral("info"), QStringLiteral("info"), info},
+        {QStringLiteral("custom"), QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"), custom},
+    };
+}

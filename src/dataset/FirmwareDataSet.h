@@ -1,0 +1,66 @@
+#pragma once
+
+#include "dataset/ManagerSpec.h"
+#include "dataset/MemoryMap.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <set>
+
+// One firmware's data set: the memory map, the three totals and the slot
+// lists of the available managers. The lists are also the user's state: the
+// changeable ones are written back after every change.
+class FirmwareDataSet {
+public:
+    explicit FirmwareDataSet(const QString& firmwareFolder);
+
+    QString firmwareFolder() const { return firmwareFolder_; }
+    QString dataFolder() const;
+    QString dataFile(const QString& name) const;
+    QString workFolder(const ManagerSpec& spec) const;
+    QString workFile(const ManagerSpec& spec, const QString& bareName) const;
+
+    void readMemoryMap();
+    void computeTotals();
+    const MemoryMap& memoryMap() const { return map_; }
+    const MemoryTotals& totals() const { return totals_; }
+    std::int32_t total(const ManagerSpec& spec) const;
+    bool isAvailable(const ManagerSpec& spec) const { return map_.*spec.available; }
+    bool volumesAvailable() const;
+
+    // Empty lists for every available manager (nine for melodies).
+    void createSlotLists();
+    // Reads the lists and help texts of every available manager; raises
+    // "Cannot open file %s" at the first file that cannot be read.
+    void loadSlotLists();
+    // Writes the changeable lists of every available manager; raises
+    // "Cannot create file %s" at the first that cannot be written.
+    void saveSlotLists() const;
+    void releaseLists(const ManagerSpec& spec);
+
+    bool hasList(const QString& name) const { return lists_.count(name) != 0; }
+    const QStringList& list(const QString& name) const;
+    // Line i of a list; raises "List index out of bounds (%d)" past its end.
+    QString line(const QString& listName, qsizetype i) const;
+    void setLine(const QString& listName, qsizetype i, const QString& value);
+    qsizetype slotCount(const ManagerSpec& spec) const;
+
+    QByteArray helpText(const ManagerSpec& spec) const;
+
+    // For tests and tools that build a data set in memory.
+    void setMemoryMap(const MemoryMap& map) { map_ = map; }
+    void setList(const QString& name, const QStringList& lines);
+
+private:
+    QStringList& mutableList(const QString& name);
+    void loadList(const QString& name);
+
+    QString firmwareFolder_;
+    MemoryMap map_;
+    MemoryTotals totals_;
+    std::map<QString, QStringList> lists_;
+    std::set<QString> loaded_; // only these are written back
+    std::map<QString, QByteArray> helpTexts_;
+};

@@ -1,0 +1,21 @@
+#include "dataset/FirmwareSettings.h"
+
+#include "platform/SettingsStore.h"
+
+FirmwareSettings ReadFirmwareSettings(const SettingsStore& store) {
+    FirmwareSettings settings;
+    if (!store.isUsable()) {
+        return settings;
+    }
+    settings.currentId = store.readString(QStringLiteral("CurFW")).value_or(kDefaultFirmwareId);
+    settings.folderList = store.readString(QStringLiteral("FWList")).value_or(kDefaultFirmwareId);
+    return settings;
+}
+
+void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings) {
+    if (!store.isUsable()) {
+        return;
+    }
+    store.writeString(QStringLiteral("CurFW"), settings.currentId);
+    store.writeString(QStringLiteral("FWList"), settings.folderList);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// The remembered firmware choice: the current id and the folder list of the
+// run in which it was made ("CurFW", "FWList").
+struct FirmwareSettings {
+    QString currentId;
+    QString folderList; // folder names, each followed by CR LF
+};
+
+inline const QString kDefaultFirmwareId = QStringLiteral("X120XEDJ2");
+
+// An unusable store leaves both texts empty; a value that is not a string
+// raises "Invalid data type for '%s'".
+FirmwareSettings ReadFirmwareSettings(const SettingsStore& store);
+// Failures are swallowed: the choice simply is not remembered.
+void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings);

@@ -1,0 +1,89 @@
+#include "dataset/ManagerSpec.h"
+
+namespace managers {
+
+const ManagerSpec& melodies() {
+    static const ManagerSpec spec{
+        ManagerKind::Melodies,
+        QStringLiteral("melodies"),
+        QStringLiteral("StdMelodiesList.lst"),
+        QStringLiteral("MelodiesFiles.lst"),
+        QStringLiteral("MelodiesSize.lst"),
+        QStringLiteral("MelodiesTable.lst"),
+        QStringLiteral("StdMelodiesOffsets.lst"),
+        {QStringLiteral("StdMelodiesList.lst"), QStringLiteral("MelodiesFiles.lst"),
+         QStringLiteral("MelodiesNames.lst"), QStringLiteral("MelodiesSize.lst"),
+         QStringLiteral("MelodiesTable.lst"), QStringLiteral("StdMelodiesOffsets.lst")},
+        {QStringLiteral("MelodiesFiles.lst"), QStringLiteral("MelodiesNames.lst"),
+         QStringLiteral("MelodiesSize.lst")},
+        QString(),
+        QStringLiteral("[Стандартная мелодия]"),
+        QStringLiteral("TempMelodies"),
+        QStringLiteral("Обрабатываю мелодию \"%1\", %2/%3"),
+        QStringLiteral("MelodyPatch"),
+        &MemoryMap::melodyPageAvailable,
+    };
+    return spec;
+}
+
+const ManagerSpec& java() {
+    static const ManagerSpec spec{
+        ManagerKind::Java,
+        QStringLiteral("java"),
+        QStringLiteral("JavaStdNames.lst"),
+        QStringLiteral("JavaFiles.lst"),
+        QStringLiteral("JavaSize.lst"),
+        QStringLiteral("JavaTable.lst"),
+        QStringLiteral("JavaStdOffsets.lst"),
+        {QStringLiteral("JavaFiles.lst"), QStringLiteral("JavaSize.lst"),
+         QStringLiteral("JavaStdNames.lst"), QStringLiteral("JavaStdOffsets.lst"),
+         QStringLiteral("JavaTable.lst")},
+        {QStringLiteral("JavaFiles.lst"), QStringLiteral("JavaSize.lst")},
+        QStringLiteral("JavaHelp.rtf"),
+        QStringLiteral("[Стандартная игра]"),
+        QStringLiteral("TempJava"),
+        QStringLiteral("Обрабатываю файл \"%1\", %2/%3"),
+        QStringLiteral("JavaPatch"),
+        &MemoryMap::javaPageAvailable,
+    };
+    return spec;
+}
+
+const ManagerSpec& pictures() {
+    static const ManagerSpec spec{
+        ManagerKind::Pictures,
+        QStringLiteral("pictures"),
+        QStringLiteral("PicNames.lst"),
+        QStringLiteral("PicFiles.lst"),
+        QStringLiteral("PicSize.lst"),
+        QStringLiteral("PicTable.lst"),
+        QStringLiteral("PicOffsets.lst"),
+        {QStringLiteral("PicFiles.lst"), QStringLiteral("PicTable.lst"),
+         QStringLiteral("PicOffsets.lst"), QStringLiteral("PicNames.lst"),
+         QStringLiteral("PicSize.lst")},
+        {QStringLiteral("PicFiles.lst"), QStringLiteral("PicSize.lst")},
+        QStringLiteral("PicHelp.rtf"),
+        QStringLiteral("[Стандартная картинка]"),
+        QStringLiteral("TempPic"),
+        QStringLiteral("Обрабатываю файл \"%1\", %2/%3"),
+        QStringLiteral("PicturePatch"),
+        &MemoryMap::picturePageAvailable,
+    };
+    return spec;
+}
+
+const std::array<const ManagerSpec*, 3>& all() {
+    static const std::array<const ManagerSpec*, 3> list{&melodies(), &java(), &pictures()};
+    return list;
+}
+
+const ManagerSpec* byId(const QString& id) {
+    for (const ManagerSpec* spec : all()) {
+        if (spec->id == id) {
+            return spec;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace managers

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "dataset/MemoryMap.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+enum class ManagerKind { Melodies, Java, Pictures };
+
+// What tells one resource manager from another: its lists, texts, working
+// folder and availability flag. The slot table, gauge, cleaner and patch
+// skeleton take one of these instead of being written three times.
+struct ManagerSpec {
+    ManagerKind kind;
+    QString id; // the command line's name: "melodies", "java", "pictures"
+    QString namesList;
+    QString filesList;
+    QString sizeList;
+    QString tableList;
+    QString standardEntryList;
+    QStringList loadOrder; // read at start-up, in this order
+    QStringList saveOrder; // written back, in this order
+    QString helpFile;      // empty when the page has none
+    QString placeholder;
+    QString workFolder;
+    QString statusFormat; // %1 name, %2 slot number from 1, %3 slot count
+    QString saveFileName;
+    bool MemoryMap::*available;
+};
+
+namespace managers {
+const ManagerSpec& melodies();
+const ManagerSpec& java();
+const ManagerSpec& pictures();
+const std::array<const ManagerSpec*, 3>& all();
+const ManagerSpec* byId(const QString& id);
+
+// The melody manager's volume lists, read and written only with the volume patch.
+inline const QString kVolumeOffsetsList = QStringLiteral("VolumesOffsets.lst");
+inline const QString kStandardVolumesList = QStringLiteral("StdVolumes.lst");
+inline const QString kVolumesList = QStringLiteral("Volumes.lst");
+} // namespace managers

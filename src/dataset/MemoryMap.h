@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// Where the firmware's free regions lie and which managers exist, read from
+// the data set's "Memory.ini". The offsets stay text; each user converts them.
+struct MemoryMap {
+    QString melodyStart = QStringLiteral("0x01300000");
+    QString melodyEnd = QStringLiteral("0x01AAFFEF");
+    QString javaStart = QStringLiteral("0x01200000");
+    QString javaEnd = QStringLiteral("0x012FFFEF");
+    QString pictureStart = QStringLiteral("0x00646880");
+    QString pictureEnd = QStringLiteral("0x007FFFFE");
+    std::int32_t stringTableSize = 4096;
+    QString patch64K = QStringLiteral("S3150006F10018184568381CFFF7E3FC041C3A1C0C4F1C");
+    bool volumePatchAvailable = false;
+    bool melodyPageAvailable = true;
+    bool javaPageAvailable = true;
+    bool picturePageAvailable = true;
+};
+
+// Never fails: a missing file, section or key leaves the default.
+MemoryMap ReadMemoryMap(const QString& iniPath);
+
+// The space each manager may fill, fixed for the run. Every subtraction is
+// checked ("Integer overflow"); an offset that is no integer raises
+// "'%s' is not a valid integer value".
+struct MemoryTotals {
+    std::int32_t melodies = 0;
+    std::int32_t java = 0;
+    std::int32_t pictures = 0;
+};
+
+MemoryTotals ComputeMemoryTotals(const MemoryMap& map);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "srec/S3LineList.h"
+
+#include <QString>
+#include <cstdint>
+
+// A patch that writes any file's bytes at a typed address: the header record,
+// the file's data records and the end record, nothing else.
+struct CustomPatch {
+    S3LineList lines;
+    std::int64_t bytesRead = 0;    // what the read delivered
+    std::int64_t wholeRecords = 0; // measured size div 16
+};
+
+// size is the file's size as measured when it was chosen; bytes the read does
+// not deliver (the file shrank) are written as FF. Raises "Cannot open file %s"
+// or "Integer overflow" for an address past the signed 32-bit range.
+CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset);

@@ -53,6 +53,14 @@ bool copyReplacing(const QString& source, const QString& target) {
     return out.commit();
 }
 
+bool sameFileName(const QString& a, const QString& b) {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+#else
+    return a == b;
+#endif
+}
+
 QString bareName(const QString& path) {
     const qsizetype cut =
         std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));

@@ -1,0 +1,115 @@
+#include "manager/PatchAssembly.h"
+
+#include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
+#include "dataset/TarvexError.h"
+#include "platform/FileOps.h"
+#include "platform/FindFiles.h"
+#include "srec/S3Records.h"
+
+#include <QFile>
+
+namespace patch {
+
+std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerSpec& spec) {
+    const MemoryMap& map = data.memoryMap();
+    switch (spec.kind) {
+    case ManagerKind::Melodies:
+        return numeric::add(numeric::toInt(map.melodyStart), map.stringTableSize);
+    case ManagerKind::Java:
+        return numeric::add(numeric::toInt(map.javaStart), map.stringTableSize);
+    case ManagerKind::Pictures:
+        return numeric::toInt(map.pictureStart);
+    }
+    return 0;
+}
+
+void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
+    const QString folder = data.dataFile(QStringLiteral("ReqPatches"));
+    if (!fileops::folderExists(folder)) {
+        return;
+    }
+    TFindFiles find;
+    find.Directory = folder;
+    find.FileMask = QStringLiteral("*.s3");
+    find.FullPath = true;
+    find.Search();
+    for (const QString& path : find.Files) {
+        if (!fileops::exists(path)) {
+            continue; // a folder named like a patch
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            throw errors::cannotOpenFile(path);
+        }
+        const QByteArray bytes = file.readAll();
+        for (const QString& line : listfile::decode(bytes)) {
+            lines.append(line);
+        }
+    }
+}
+
+bool hasNewFile(const SlotTable& table, qsizetype slot) {
+    const QString name = table.fileName(slot);
+    if (name == table.spec().placeholder || table.size(slot) == QLatin1String("0")) {
+        return false;
+    }
+    return fileops::isSafeBareName(name) &&
+           fileops::exists(table.data().workFile(table.spec(), name));
+}
+
+S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress) {
+    const FirmwareDataSet& data = table.data();
+    const ManagerSpec& spec = table.spec();
+    S3LineList lines;
+    S3LineList scratch;
+    std::int32_t placed = 0;
+    lines.append(srec::kHeaderRecord);
+    appendRequiredPatches(data, lines);
+    if (hooks.ownRecords) {
+        hooks.ownRecords(data, lines);
+    }
+    const std::int32_t base = baseAddress(data, spec);
+    const qsizetype walked = data.list(spec.filesList).size();
+    const qsizetype shown = data.list(spec.namesList).size();
+    for (qsizetype i = 0; i < walked; ++i) {
+        if (progress) {
+            progress(spec.statusFormat.arg(table.displayName(i), QString::number(i + 1),
+                                           QString::number(shown)));
+        }
+        const QString tableAddress = data.line(spec.tableList, i);
+        if (hasNewFile(table, i)) {
+            const std::int32_t size = numeric::toInt(table.size(i));
+            const std::int32_t address = numeric::add(base, placed);
+            const QString entry =
+                hooks.placeNewFile(data.workFile(spec, table.fileName(i)), size, address, scratch);
+            lines.append(scratch);
+            lines.append(srec::tableRecord(tableAddress, entry));
+            placed = numeric::add(placed, size);
+        } else {
+            lines.append(srec::tableRecord(tableAddress, data.line(spec.standardEntryList, i)));
+        }
+    }
+    lines.append(srec::kEndRecord);
+    return lines;
+}
+
+std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
+                           const std::function<QString()>& askSavePath) {
+    table.save();
+    const S3LineList lines = build(table, hooks, progress);
+    const QString path = askSavePath();
+    std::optional<QString> saved;
+    if (!path.isEmpty()) {
+        lines.saveTo(path);
+        saved = path;
+    }
+    table.cleanWorkFolder();
+    return saved;
+}
+
+QString createdMessage(const QString& path) {
+    return QStringLiteral("Файл \"%1\" создан.").arg(path);
+}
+
+} // namespace patch

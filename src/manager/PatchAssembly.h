@@ -1,0 +1,46 @@
+#pragma once
+
+#include "manager/SlotTable.h"
+#include "srec/S3LineList.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// What a manager adds to the shared patch skeleton.
+struct PatchHooks {
+    // Lines after the required patches and before the slot walk.
+    std::function<void(const FirmwareDataSet&, S3LineList&)> ownRecords;
+    // Fills `records` with the data records of a slot's new file at `address`
+    // and returns the 16 digits of its table entry.
+    std::function<QString(const QString& workFile, std::int32_t size, std::int32_t address,
+                          S3LineList& records)>
+        placeNewFile;
+};
+
+// The patch skeleton every "Создать патч!" button runs: header, required
+// patches, the manager's own records, one table record per slot (new files'
+// data records before theirs), end record.
+namespace patch {
+
+std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerSpec& spec);
+
+// Lines of every "*.s3" file of Data/ReqPatches, by name, copied unchanged.
+void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines);
+
+// The new-file test: not the placeholder, size not "0", the copy exists.
+bool hasNewFile(const SlotTable& table, qsizetype slot);
+
+using Progress = std::function<void(const QString& text)>;
+S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress);
+
+// The whole button: save the lists, build, ask where to save, write, clean
+// the working folder. Returns the chosen path, or nothing when the user
+// cancelled. An error ends it at once: nothing written, nothing cleaned.
+std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
+                           const std::function<QString()>& askSavePath);
+
+QString createdMessage(const QString& path); // "Файл \"%s\" создан."
+
+} // namespace patch

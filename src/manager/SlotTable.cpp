@@ -1,0 +1,155 @@
+#include "manager/SlotTable.h"
+
+#include "dataset/NumericText.h"
+#include "dataset/TarvexError.h"
+#include "platform/FileOps.h"
+#include "platform/FindFiles.h"
+#include "srec/S3Records.h"
+
+namespace {
+
+const QString kNoList; // the Java page's hidden column has no list behind it
+
+QStringList rowLists(const ManagerSpec& spec) {
+    switch (spec.kind) {
+    case ManagerKind::Melodies:
+        return {spec.namesList, spec.filesList, QStringLiteral("MelodiesNames.lst"), spec.sizeList};
+    case ManagerKind::Java:
+        return {spec.namesList, spec.filesList, kNoList, spec.sizeList};
+    case ManagerKind::Pictures:
+        return {spec.namesList, spec.filesList, spec.sizeList};
+    }
+    return {};
+}
+
+} // namespace
+
+SlotTable::SlotTable(FirmwareDataSet& data, const ManagerSpec& spec) : data_(data), spec_(spec) {}
+
+SlotTable::Row SlotTable::row(qsizetype slot) const {
+    Row row;
+    for (const QString& listName : rowLists(spec_)) {
+        if (listName.isEmpty()) {
+            row.columns.append(QString());
+            continue;
+        }
+        try {
+            row.columns.append(data_.line(listName, slot));
+        } catch (const TarvexError& error) {
+            row.error = error.message();
+            break;
+        }
+    }
+    return row;
+}
+
+QStringList SlotTable::columnCaptions(const ManagerSpec& spec) {
+    switch (spec.kind) {
+    case ManagerKind::Melodies:
+        return {QStringLiteral("Стандартная мелодия"), QStringLiteral("Новый файл мелодии"),
+                QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")};
+    case ManagerKind::Java:
+        return {QStringLiteral("Стандартные файлы игры"), QStringLiteral("Новые JAVA файлы"),
+                QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")};
+    case ManagerKind::Pictures:
+        return {QStringLiteral("Название картинки"), QStringLiteral("Новый файл картинки"),
+                QStringLiteral("Размер")};
+    }
+    return {};
+}
+
+QList<int> SlotTable::columnWidths(const ManagerSpec& spec) {
+    return spec.kind == ManagerKind::Pictures ? QList<int>{170, 180, 56}
+                                              : QList<int>{170, 180, 0, 55};
+}
+
+QString SlotTable::fileName(qsizetype slot) const {
+    return data_.line(spec_.filesList, slot);
+}
+
+QString SlotTable::size(qsizetype slot) const {
+    return data_.line(spec_.sizeList, slot);
+}
+
+QString SlotTable::displayName(qsizetype slot) const {
+    return data_.line(spec_.namesList, slot);
+}
+
+bool SlotTable::isStandard(qsizetype slot) const {
+    return fileName(slot) == spec_.placeholder;
+}
+
+SlotTable::Gauge SlotTable::gaugeFor(std::int32_t used, std::int32_t total) {
+    Gauge gauge;
+    gauge.used = used;
+    gauge.total = total;
+    gauge.overLimit = used > total;
+    if (gauge.overLimit) {
+        gauge.percent = 100;
+    } else if (total != 0) {
+        // Nothing of a zero total used shows as an empty gauge, not as 0/0.
+        gauge.percent = std::clamp(numeric::roundHalfEven(double(used) / total * 100.0), 0, 100);
+    }
+    return gauge;
+}
+
+SlotTable::Gauge SlotTable::gauge() const {
+    std::int32_t used = 0;
+    for (const QString& line : data_.list(spec_.sizeList)) {
+        used = numeric::add(used, numeric::toInt(line));
+    }
+    return gaugeFor(used, data_.total(spec_));
+}
+
+std::optional<qsizetype> SlotTable::slotUsing(const QString& bareName) const {
+    const QStringList& files = data_.list(spec_.filesList);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (fileops::sameFileName(files[i], bareName)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+SlotTable::AssignResult SlotTable::assignFile(qsizetype slot, const QString& sourcePath) {
+    const QString name = fileops::bareName(sourcePath);
+    if (!fileops::isSafeBareName(name)) {
+        return AssignResult::UnsafeName;
+    }
+    if (slotUsing(name)) {
+        return AssignResult::NameInUse;
+    }
+    data_.line(spec_.filesList, slot); // a short list fails before anything is copied
+    const QString copy = data_.workFile(spec_, name);
+    fileops::copyReplacing(sourcePath, copy);
+    recordChoice(slot, name, srec::FileSizeOfName(copy));
+    return AssignResult::Assigned;
+}
+
+void SlotTable::recordChoice(qsizetype slot, const QString& bareName, std::int64_t size) {
+    data_.setLine(spec_.filesList, slot, bareName);
+    data_.setLine(spec_.sizeList, slot, QString::number(size));
+}
+
+void SlotTable::restore(qsizetype slot) {
+    data_.setLine(spec_.filesList, slot, spec_.placeholder);
+    if (spec_.kind == ManagerKind::Melodies) {
+        data_.setLine(QStringLiteral("MelodiesNames.lst"), slot, displayName(slot));
+    }
+    data_.setLine(spec_.sizeList, slot, QStringLiteral("0"));
+}
+
+void SlotTable::cleanWorkFolder() const {
+    if (!isAvailable()) {
+        return;
+    }
+    TFindFiles find;
+    find.Directory = data_.workFolder(spec_);
+    find.FileMask = QStringLiteral("*.*");
+    find.Search();
+    for (const QString& name : find.Files) {
+        if (!slotUsing(name)) {
+            fileops::remove(data_.workFile(spec_, name));
+        }
+    }
+}

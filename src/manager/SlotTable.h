@@ -1,0 +1,72 @@
+#pragma once
+
+#include "dataset/FirmwareDataSet.h"
+#include "dataset/ManagerSpec.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+// One resource manager's slots over the data set's parallel lists: row i is
+// slot i of every list. What the three managers share lives here once; the
+// window and the command line both call it, so both change the lists alike.
+class SlotTable {
+public:
+    SlotTable(FirmwareDataSet& data, const ManagerSpec& spec);
+
+    const ManagerSpec& spec() const { return spec_; }
+    FirmwareDataSet& data() { return data_; }
+    const FirmwareDataSet& data() const { return data_; }
+    bool isAvailable() const { return data_.isAvailable(spec_); }
+    qsizetype slotCount() const { return data_.slotCount(spec_); }
+
+    // The list-view columns of a slot: caption first, then the sub-items.
+    // Reading stops at the first missing line: `columns` holds what was read
+    // and `error` the list index error.
+    struct Row {
+        QStringList columns;
+        std::optional<QString> error;
+    };
+    Row row(qsizetype slot) const;
+    static QStringList columnCaptions(const ManagerSpec& spec);
+    static QList<int> columnWidths(const ManagerSpec& spec);
+
+    QString fileName(qsizetype slot) const;
+    QString size(qsizetype slot) const;
+    QString displayName(qsizetype slot) const;
+    bool isStandard(qsizetype slot) const;
+
+    // Memory gauge: the sum of the size list against the manager's total.
+    struct Gauge {
+        std::int32_t used = 0;
+        std::int32_t total = 0;
+        int percent = 0;
+        bool overLimit = false; // label maroon, create button disabled
+    };
+    // Raises the conversion or overflow error of a bad size line.
+    Gauge gauge() const;
+    static Gauge gaugeFor(std::int32_t used, std::int32_t total);
+
+    // The slot whose file list line names `bareName`, if any.
+    std::optional<qsizetype> slotUsing(const QString& bareName) const;
+
+    enum class AssignResult { Assigned, NameInUse, UnsafeName };
+    // Copies the file into the working folder under its bare name and records
+    // name and size; refuses a name any slot uses. Does not save.
+    AssignResult assignFile(qsizetype slot, const QString& sourcePath);
+    // Records a choice whose working copy is already in place.
+    void recordChoice(qsizetype slot, const QString& bareName, std::int64_t size);
+    // The slot back to its standard resource (placeholder, size "0"). Does not save.
+    void restore(qsizetype slot);
+
+    // Deletes the files of the working folder that no slot names.
+    void cleanWorkFolder() const;
+
+    // Writes every changeable list of every available manager.
+    void save() const { data_.saveSlotLists(); }
+
+private:
+    FirmwareDataSet& data_;
+    const ManagerSpec& spec_;
+};

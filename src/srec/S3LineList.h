@@ -31,6 +31,22 @@ public:
     // once the whole text is on disk. Raises "Cannot create file %s".
     void saveTo(const QString& path) const;
 
+    // Appends `lines` lines of `totalBytes` characters in all (terminators
+    // included): `fill` writes them into the buffer it is given and returns
+    // the length of each line it wrote through `lineDone`. For the hot path
+    // of the S-record writer, which knows every line's length up front.
+    template <typename Fill> void appendInPlace(std::size_t lines, std::size_t totalBytes, Fill fill) {
+        const std::size_t start = text_.size();
+        text_.resize(start + totalBytes);
+        starts_.reserve(starts_.size() + lines);
+        std::size_t offset = start;
+        fill(text_.data() + start, [&](std::size_t lineBytes) {
+            starts_.push_back(offset);
+            offset += lineBytes;
+        });
+        text_.resize(offset);
+    }
+
 private:
     std::string text_;
     std::vector<std::size_t> starts_;

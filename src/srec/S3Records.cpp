@@ -5,7 +5,7 @@
 #include "dataset/TarvexError.h"
 
 #include <QFile>
-#include <vector>
+#include <memory>
 
 namespace srec {
 
@@ -13,9 +13,23 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// Both digits of every byte value, so the writer's inner loop is one copy a byte.
+struct HexPairs {
+    char text[256][2];
+    constexpr HexPairs() : text() {
+        for (int v = 0; v < 256; ++v) {
+            text[v][0] = kHexDigits[v >> 4];
+            text[v][1] = kHexDigits[v & 0xF];
+        }
+    }
+};
+constexpr HexPairs kHexPairs;
+
 void putHexByte(char*& out, unsigned value) {
-    *out++ = kHexDigits[(value >> 4) & 0xF];
-    *out++ = kHexDigits[value & 0xF];
+    const char* pair = kHexPairs.text[value & 0xFF];
+    out[0] = pair[0];
+    out[1] = pair[1];
+    out += 2;
 }
 
 int hexValue(char c) {
@@ -35,31 +49,42 @@ int hexValue(char c) {
 
 void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int32_t baseAddress,
                        S3LineList& target) {
-    const std::int64_t records = (count + kBytesPerRecord - 1) / kBytesPerRecord;
-    target.reserve(target.count() + records, qsizetype(records) * 48);
-    char line[2 + 2 + 8 + 2 * kBytesPerRecord + 2];
-    for (std::int64_t k = 0; k < records; ++k) {
-        const std::int64_t offset = k * kBytesPerRecord;
-        const int n = int(std::min<std::int64_t>(kBytesPerRecord, count - offset));
-        const auto address = std::uint32_t(numeric::add(baseAddress, numeric::fromSize(offset)));
-        const unsigned recordCount = unsigned(n) + 5;
-        unsigned sum = recordCount + (address >> 24) + ((address >> 16) & 0xFF) +
-                       ((address >> 8) & 0xFF) + (address & 0xFF);
-        char* out = line;
-        *out++ = 'S';
-        *out++ = '3';
-        putHexByte(out, recordCount);
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            putHexByte(out, (address >> shift) & 0xFF);
-        }
-        for (int j = 0; j < n; ++j) {
-            const unsigned char b = bytes[offset + j];
-            sum += b;
-            putHexByte(out, b);
-        }
-        putHexByte(out, ~sum & 0xFF);
-        target.append(std::string_view(line, std::size_t(out - line)));
+    if (count <= 0) {
+        return;
     }
+    const std::int64_t records = (count + kBytesPerRecord - 1) / kBytesPerRecord;
+    // The last address must fit before anything is written.
+    numeric::add(baseAddress, numeric::fromSize((records - 1) * kBytesPerRecord));
+    // "S3" + count + address + data + checksum + CR LF.
+    const auto lineBytes = [](std::int64_t n) { return std::size_t(2 + 2 + 8 + 2 * n + 2 + 2); };
+    const std::int64_t last = count - (records - 1) * kBytesPerRecord;
+    const std::size_t total = std::size_t(records - 1) * lineBytes(kBytesPerRecord) + lineBytes(last);
+    target.appendInPlace(std::size_t(records), total, [&](char* out, auto lineDone) {
+        for (std::int64_t k = 0; k < records; ++k) {
+            const std::int64_t offset = k * kBytesPerRecord;
+            const int n = int(k + 1 < records ? kBytesPerRecord : last);
+            const auto address = std::uint32_t(baseAddress) + std::uint32_t(offset);
+            const unsigned recordCount = unsigned(n) + 5;
+            unsigned sum = recordCount + (address >> 24) + ((address >> 16) & 0xFF) +
+                           ((address >> 8) & 0xFF) + (address & 0xFF);
+            char* const begin = out;
+            *out++ = 'S';
+            *out++ = '3';
+            putHexByte(out, recordCount);
+            for (int shift = 24; shift >= 0; shift -= 8) {
+                putHexByte(out, (address >> shift) & 0xFF);
+            }
+            for (int j = 0; j < n; ++j) {
+                const unsigned char b = bytes[offset + j];
+                sum += b;
+                putHexByte(out, b);
+            }
+            putHexByte(out, ~sum & 0xFF);
+            *out++ = '\r';
+            *out++ = '\n';
+            lineDone(std::size_t(out - begin));
+        }
+    });
 }
 
 void FileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
@@ -72,12 +97,12 @@ void FileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t
     if (byteCount < 0) {
         throw errors::streamRead();
     }
-    std::vector<unsigned char> buffer(static_cast<std::size_t>(byteCount));
+    const auto buffer = std::make_unique_for_overwrite<unsigned char[]>(std::size_t(byteCount));
     if (byteCount > 0 &&
-        file.read(reinterpret_cast<char*>(buffer.data()), byteCount) != qint64(byteCount)) {
+        file.read(reinterpret_cast<char*>(buffer.get()), byteCount) != qint64(byteCount)) {
         throw errors::streamRead();
     }
-    appendDataRecords(buffer.data(), byteCount, baseAddress, target);
+    appendDataRecords(buffer.get(), byteCount, baseAddress, target);
 }
 
 std::string withS3Checksum(std::string_view line) {

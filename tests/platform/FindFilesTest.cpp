@@ -1,0 +1,101 @@
+#include "platform/FileOps.h"
+#include "platform/FindFiles.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+
+using testsupport::Scratch;
+
+TEST(FindFilesMask, WildcardsSetsAndCase) {
+    auto m = [](const char* name, const char* mask) {
+        return TFindFiles::matchesMask(QString::fromUtf8(name), QString::fromUtf8(mask));
+    };
+    EXPECT_TRUE(m("patch.s3", "*.s3"));
+    EXPECT_TRUE(m("PATCH.S3", "*.s3"));
+    EXPECT_FALSE(m("patch.s30", "*.s3"));
+    EXPECT_TRUE(m("a.mmf", "*.*"));
+    EXPECT_FALSE(m("noext", "*.*"));
+    EXPECT_TRUE(m("", "*"));
+    EXPECT_TRUE(m("abc", "a?c"));
+    EXPECT_FALSE(m("ac", "a?c"));
+    EXPECT_TRUE(m("x7", "x[0-9]"));
+    EXPECT_TRUE(m("xB", "x[a-c]"));
+    EXPECT_FALSE(m("xd", "x[a-c]"));
+    EXPECT_TRUE(m("xd", "x[!a-c]"));
+    EXPECT_FALSE(m("xa", "x[!a-c]"));
+    EXPECT_TRUE(m("a]", "a[]]"));
+    EXPECT_FALSE(m("ab", "a[b")); // an unclosed set matches nothing
+    // Only a to z fold: Cyrillic letters keep their case.
+    EXPECT_TRUE(m("мелодия.mid", "мелодия.MID"));
+    EXPECT_FALSE(m("Мелодия.mid", "мелодия.mid"));
+    EXPECT_TRUE(m("aXbXc", "*x*x*"));
+}
+
+TEST(FindFiles, OptionsDecideWhatIsReported) {
+    Scratch dir;
+    dir.write("b.s3", "");
+    dir.write("a.S3", "");
+    dir.write("notes.txt", "");
+    dir.write(".hidden.s3", "");
+    dir.write("sub/deep.s3", "");
+    dir.mkdir("dir.s3");
+
+    TFindFiles plain;
+    plain.Directory = dir.path();
+    plain.FileMask = "*.s3";
+    plain.Search();
+    EXPECT_EQ(plain.Files, (QStringList{".hidden.s3", "a.S3", "b.s3", "dir.s3"}));
+
+    TFindFiles full;
+    full.Directory = dir.path();
+    full.FileMask = "*.s3";
+    full.FullPath = true;
+    full.Subfolders = true;
+    full.IncludeDirs = true;
+    full.Search();
+    EXPECT_EQ(full.Files, (QStringList{dir.path() + "/.hidden.s3", dir.path() + "/a.S3",
+                                       dir.path() + "/b.s3", "dir.s3",
+                                       dir.path() + "/sub/deep.s3"}));
+
+    TFindFiles all;
+    all.Directory = dir.path();
+    all.Search(); // "*.*" also matches "." and ".."
+    EXPECT_TRUE(all.Files.contains(".") && all.Files.contains(".."));
+    EXPECT_FALSE(all.Files.contains("sub"));
+
+    TFindFiles missing;
+    missing.Directory = dir.path("nowhere");
+    const QString before = QDir::currentPath();
+    missing.Search();
+    EXPECT_TRUE(missing.Files.isEmpty());
+    EXPECT_EQ(QDir::currentPath(), before);
+}
+
+TEST(FileOps, CopyReplacesOnlyWhenComplete) {
+    Scratch dir;
+    const QString source = dir.write("src.bin", "new bytes");
+    const QString target = dir.write("dst.bin", "old");
+    EXPECT_TRUE(fileops::copyReplacing(source, target));
+    EXPECT_EQ(testsupport::readAll(target), "new bytes");
+    // A missing source leaves the target alone.
+    EXPECT_FALSE(fileops::copyReplacing(dir.path("none"), target));
+    EXPECT_EQ(testsupport::readAll(target), "new bytes");
+    // Copying a file onto itself keeps it.
+    EXPECT_TRUE(fileops::copyReplacing(target, target));
+    EXPECT_EQ(testsupport::readAll(target), "new bytes");
+}
+
+TEST(FileOps, BareNamesAndUnsafeNames) {
+    EXPECT_EQ(fileops::bareName("C:\\music\\ring.mid"), "ring.mid");
+    EXPECT_EQ(fileops::bareName("/home/u/ring.mmf"), "ring.mmf");
+    EXPECT_TRUE(fileops::isSafeBareName("ring.mmf"));
+    for (const char* bad : {"", ".", "..", "a/b", "a\\b"}) {
+        EXPECT_FALSE(fileops::isSafeBareName(bad)) << bad;
+    }
+    Scratch dir;
+    dir.mkdir("folder");
+    EXPECT_FALSE(fileops::remove(dir.path("folder")));
+    EXPECT_FALSE(fileops::createFolder(dir.path("folder")));
+    EXPECT_TRUE(fileops::createFolder(dir.path("new")));
+}

@@ -1,0 +1,149 @@
+#include "dataset/TarvexError.h"
+#include "srec/CustomPatch.h"
+#include "srec/S3Records.h"
+
+#include "support/TestSupport.h"
+
+using testsupport::Scratch;
+
+namespace {
+
+QStringList linesOf(const S3LineList& list) {
+    QStringList out;
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        out << list.lineText(i);
+    }
+    return out;
+}
+
+QStringList recordsOf(const QByteArray& bytes, std::int32_t base, std::int32_t count = -1) {
+    Scratch dir;
+    const QString file = dir.write("f.bin", bytes);
+    S3LineList lines;
+    srec::FileToS3Lines(file, count < 0 ? std::int32_t(bytes.size()) : count, base, lines);
+    return linesOf(lines);
+}
+
+} // namespace
+
+TEST(FileToS3Lines, TwentyBytesGiveTwoRecords) {
+    EXPECT_EQ(recordsOf(testsupport::sequence(20), 0x01201000),
+              (QStringList{"S31501201000000102030405060708090A0B0C0D0E0F41",
+                           "S30901201010101112136F"}));
+}
+
+TEST(FileToS3Lines, RecordCountsAtTheBoundaries) {
+    EXPECT_EQ(recordsOf(testsupport::sequence(16), 0).size(), 1);
+    const QStringList seventeen = recordsOf(testsupport::sequence(17), 0);
+    ASSERT_EQ(seventeen.size(), 2);
+    EXPECT_TRUE(seventeen[1].startsWith("S306"));
+    EXPECT_EQ(recordsOf(testsupport::sequence(32), 0).size(), 2);
+    EXPECT_TRUE(recordsOf(QByteArray(), 0).isEmpty());
+    // Only the first byte-count bytes are written.
+    EXPECT_EQ(recordsOf(testsupport::sequence(40), 0x100, 5), QStringList{"S30A000001000001020304EA"});
+}
+
+TEST(FileToS3Lines, FailuresHaveTheirMessages) {
+    Scratch dir;
+    S3LineList lines;
+    lines.append(std::string_view("stale"));
+    try {
+        srec::FileToS3Lines(dir.path("none.mmf"), 4, 0, lines);
+        ADD_FAILURE();
+    } catch (const TarvexError& e) {
+        EXPECT_EQ(e.message(), "Cannot open file " + dir.path("none.mmf"));
+    }
+    const QString shortFile = dir.write("short.mmf", "abc");
+    try {
+        srec::FileToS3Lines(shortFile, 4, 0, lines);
+        ADD_FAILURE();
+    } catch (const TarvexError& e) {
+        EXPECT_EQ(e.message(), "Stream read error");
+    }
+    const QString big = dir.write("big.bin", testsupport::sequence(32));
+    try {
+        srec::FileToS3Lines(big, 32, 0x7FFFFFF0, lines);
+        ADD_FAILURE();
+    } catch (const TarvexError& e) {
+        EXPECT_EQ(e.message(), "Integer overflow");
+    }
+}
+
+TEST(AppendS3Checksums, OnlyS3LinesGainAPair) {
+    QStringList lines{"S00600004844521B", "S705A002000058", "", "s3150000", "S3", "S315",
+                      "S30D0110002034120000001020014A"};
+    QStringList expected = lines;
+    expected[5] = "S315EA";
+    // The pass does not look for a checksum: a second pass appends another.
+    expected[6] += "00";
+    srec::AppendS3Checksums(lines);
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(AppendS3Checksums, RejectsNonHexAndOddDigits) {
+    for (const char* bad : {"S3150G", "S3150", "S3 5"}) {
+        EXPECT_THROW(srec::withS3Checksum(QString::fromLatin1(bad)), TarvexError) << bad;
+    }
+    // Three characters or fewer are left alone.
+    EXPECT_EQ(srec::withS3Checksum(QStringLiteral("S31")), QStringLiteral("S31"));
+}
+
+TEST(TableRecords, LayoutsOfTheThreeManagers) {
+    EXPECT_EQ(srec::tableRecord("01100020", srec::javaEntry(0x1234, 0x01201000)),
+              "S30D0110002034120000001020014A");
+    EXPECT_EQ(srec::tableRecord("00ABCDE0", srec::melodyEntry(0x01301000, 12345)),
+              "S30D00ABCDE00010300139300000F0");
+    EXPECT_EQ(srec::tableRecord("00600100", srec::pictureEntry(128, 128, 0x00646880)),
+              "S30D00600100800080008068640045");
+    EXPECT_EQ(srec::tableRecord("00600108", srec::pictureEntry(4, 2, 0x00646A96)),
+              "S30D0060010804000200966A64001F");
+    EXPECT_EQ(srec::SwapHexBytes("0000FFEE"), "EEFF0000");
+    EXPECT_EQ(srec::SwapHexBytes("0080"), "8000");
+    EXPECT_EQ(srec::SwapHexBytes("11223344"), "44332211");
+}
+
+TEST(FileSizeOfName, ZeroWhenUnreadable) {
+    Scratch dir;
+    EXPECT_EQ(srec::FileSizeOfName(dir.path("none")), 0);
+    EXPECT_EQ(srec::FileSizeOfName(dir.write("five", "12345")), 5);
+}
+
+TEST(CustomPatch, FramesTheFileBetweenHeaderAndEnd) {
+    Scratch dir;
+    const QString file = dir.write("f.bin", testsupport::sequence(20));
+    const CustomPatch patch = MakeCustomPatch(file, 20, 0x00646880);
+    ASSERT_EQ(patch.lines.count(), 4);
+    EXPECT_EQ(patch.lines.lineText(0), "S00600004844521B");
+    EXPECT_TRUE(patch.lines.lineText(1).startsWith("S31500646880"));
+    EXPECT_TRUE(patch.lines.lineText(2).startsWith("S30900646890"));
+    EXPECT_EQ(patch.lines.lineText(3), "S705A002000058");
+    EXPECT_EQ(patch.bytesRead, 20);
+    EXPECT_EQ(patch.wholeRecords, 1);
+    // The data records are those of the S-record writer at the same address.
+    EXPECT_EQ(patch.lines.lineText(1), recordsOf(testsupport::sequence(20), 0x00646880)[0]);
+}
+
+TEST(CustomPatch, ShortReadsAreFilledWithFFAndEmptyFilesFramed) {
+    Scratch dir;
+    const QString file = dir.write("f.bin", "\x01\x02");
+    // Measured as 5 bytes, but only 2 are there when it is read.
+    const CustomPatch shrunk = MakeCustomPatch(file, 5, 4096);
+    EXPECT_EQ(shrunk.bytesRead, 2);
+    EXPECT_EQ(shrunk.wholeRecords, 0);
+    EXPECT_EQ(shrunk.lines.lineText(1), srec::withS3Checksum(QStringLiteral("S30A000010000102FFFFFF")));
+    const CustomPatch empty = MakeCustomPatch(dir.write("e.bin", ""), 0, 0);
+    EXPECT_EQ(empty.lines.count(), 2);
+    EXPECT_THROW(MakeCustomPatch(dir.path("none"), 0, 0), TarvexError);
+}
+
+TEST(CustomPatch, LargeFilesAreHandledInFullAndReadBySrecCat) {
+    Scratch dir;
+    const QByteArray bytes = testsupport::sequence(6 * 1024 * 1024 + 3, 7);
+    const QString file = dir.write("big.bin", bytes);
+    const CustomPatch patch = MakeCustomPatch(file, bytes.size(), 0x00646880);
+    EXPECT_EQ(patch.lines.count(), 2 + (bytes.size() + 15) / 16);
+    const QString s3 = dir.path("big.s3");
+    patch.lines.saveTo(s3);
+    QString error;
+    EXPECT_EQ(testsupport::srecCatBytes(s3, 0x00646880, bytes.size(), &error), bytes) << error.toStdString();
+}

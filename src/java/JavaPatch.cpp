@@ -1,0 +1,13 @@
+#include "java/JavaPatch.h"
+
+#include "srec/S3Records.h"
+
+PatchHooks javaPatchHooks() {
+    PatchHooks hooks;
+    hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
+                            S3LineList& records) {
+        srec::FileToS3Lines(file, size, address, records);
+        return srec::javaEntry(size, address);
+    };
+    return hooks;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "manager/PatchAssembly.h"
+
+// The Java patch: the shared skeleton with table entries holding size first,
+// then address. A JAD and its JAR are separate slots, placed one after another.
+PatchHooks javaPatchHooks();

@@ -1,0 +1,23 @@
+#include "melodies/MelodyPatch.h"
+
+#include "srec/S3Records.h"
+
+PatchHooks melodyPatchHooks() {
+    PatchHooks hooks;
+    hooks.ownRecords = [](const FirmwareDataSet& data, S3LineList& lines) {
+        lines.append(data.memoryMap().patch64K);
+        if (!data.memoryMap().volumePatchAvailable) {
+            return;
+        }
+        const QStringList& offsets = data.list(managers::kVolumeOffsetsList);
+        for (qsizetype i = 0; i < offsets.size(); ++i) {
+            lines.append(srec::volumeRecord(offsets[i], data.line(managers::kVolumesList, i)));
+        }
+    };
+    hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
+                            S3LineList& records) {
+        srec::FileToS3Lines(file, size, address, records);
+        return srec::melodyEntry(address, size);
+    };
+    return hooks;
+}

@@ -5,7 +5,8 @@
 #include <QList>
 
 // Each group of commands lives in its own file and is listed here.
-QList<CliCommand> infoCommands(); // info, custom
+QList<CliCommand> infoCommands();    // info, custom
+QList<CliCommand> managerCommands(); // slots, assign, restore, volume, build
 
 // Runs the front end on already split arguments (without the program name).
 // Returns the exit code: 0 done, 1 the program's own error, 2 wrong usage.

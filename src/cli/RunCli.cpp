@@ -6,6 +6,7 @@ namespace {
 QList<CliCommand> allCommands() {
     QList<CliCommand> commands;
     commands += infoCommands();
+    commands += managerCommands();
     return commands;
 }
 

@@ -77,6 +77,29 @@ const std::array<const ManagerSpec*, 3>& all() {
     return list;
 }
 
+QStringList acceptedSuffixes(const ManagerSpec& spec, qsizetype slot) {
+    switch (spec.kind) {
+    case ManagerKind::Melodies:
+        return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi")};
+    case ManagerKind::Java:
+        return {slot % 2 ? QStringLiteral("jar") : QStringLiteral("jad")};
+    case ManagerKind::Pictures:
+        return {QStringLiteral("bmp")};
+    }
+    return {};
+}
+
+bool acceptsFile(const ManagerSpec& spec, qsizetype slot, const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && acceptedSuffixes(spec, slot).contains(path.mid(dot + 1).toLower());
+}
+
+QString nameInUseWarning(const ManagerSpec& spec) {
+    return spec.kind == ManagerKind::Melodies
+               ? QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии.")
+               : QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл.");
+}
+
 const ManagerSpec* byId(const QString& id) {
     for (const ManagerSpec* spec : all()) {
         if (spec->id == id) {

@@ -36,6 +36,15 @@ const ManagerSpec& pictures();
 const std::array<const ManagerSpec*, 3>& all();
 const ManagerSpec* byId(const QString& id);
 
+// The file suffixes the open dialog offers for a slot (without the dot, lower
+// case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,
+// bitmaps for pictures.
+QStringList acceptedSuffixes(const ManagerSpec& spec, qsizetype slot);
+bool acceptsFile(const ManagerSpec& spec, qsizetype slot, const QString& path);
+
+// The warning shown when a chosen file's name is already some slot's.
+QString nameInUseWarning(const ManagerSpec& spec);
+
 // The melody manager's volume lists, read and written only with the volume patch.
 inline const QString kVolumeOffsetsList = QStringLiteral("VolumesOffsets.lst");
 inline const QString kStandardVolumesList = QStringLiteral("StdVolumes.lst");

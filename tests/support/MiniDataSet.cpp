@@ -6,7 +6,9 @@
 
 namespace {
 
-QString hex8(quint32 v) { return QStringLiteral("%1").arg(v, 8, 16, QLatin1Char('0')).toUpper(); }
+QString hex8(quint32 v) {
+    return QStringLiteral("%1").arg(v, 8, 16, QLatin1Char('0')).toUpper();
+}
 
 QStringList repeat(int n, const QString& text) {
     QStringList out;
@@ -19,11 +21,12 @@ QStringList repeat(int n, const QString& text) {
 } // namespace
 
 QStringList MiniDataSet::lists() {
-    return {"StdMelodiesList.lst", "MelodiesFiles.lst", "MelodiesNames.lst",  "MelodiesSize.lst",
-            "MelodiesTable.lst",   "StdMelodiesOffsets.lst", "VolumesOffsets.lst", "StdVolumes.lst",
-            "Volumes.lst",         "JavaStdNames.lst",  "JavaFiles.lst",      "JavaSize.lst",
-            "JavaStdOffsets.lst",  "JavaTable.lst",     "PicNames.lst",       "PicFiles.lst",
-            "PicSize.lst",         "PicTable.lst",      "PicOffsets.lst"};
+    return {
+        "StdMelodiesList.lst", "MelodiesFiles.lst",      "MelodiesNames.lst",  "MelodiesSize.lst",
+        "MelodiesTable.lst",   "StdMelodiesOffsets.lst", "VolumesOffsets.lst", "StdVolumes.lst",
+        "Volumes.lst",         "JavaStdNames.lst",       "JavaFiles.lst",      "JavaSize.lst",
+        "JavaStdOffsets.lst",  "JavaTable.lst",          "PicNames.lst",       "PicFiles.lst",
+        "PicSize.lst",         "PicTable.lst",           "PicOffsets.lst"};
 }
 
 QStringList MiniDataSet::linesOf(const QString& list) const {
@@ -38,7 +41,9 @@ QStringList MiniDataSet::linesOf(const QString& list) const {
     } else if (list == "MelodiesFiles.lst") {
         out = repeat(melodies, QStringLiteral("[Стандартная мелодия]"));
     } else if (list == "MelodiesSize.lst" || list == "JavaSize.lst" || list == "PicSize.lst") {
-        out = repeat(list.startsWith("Mel") ? melodies : list.startsWith("Java") ? java : pictures,
+        out = repeat(list.startsWith("Mel")    ? melodies
+                     : list.startsWith("Java") ? java
+                                               : pictures,
                      "0");
     } else if (list == "MelodiesTable.lst") {
         for (int i = 0; i < melodies; ++i) {
@@ -46,7 +51,7 @@ QStringList MiniDataSet::linesOf(const QString& list) const {
         }
     } else if (list == "StdMelodiesOffsets.lst") {
         for (int i = 0; i < melodies; ++i) {
-            out << QStringLiteral("0010%1000200000").arg(i, 2, 16, QLatin1Char('0')).toUpper();
+            out << hex8(0x00100000 + quint32(i)) + QStringLiteral("00020000");
         }
     } else if (list == "VolumesOffsets.lst") {
         for (int i = 0; i < std::min(melodies, 25); ++i) {
@@ -81,7 +86,8 @@ QStringList MiniDataSet::linesOf(const QString& list) const {
     } else if (list == "PicOffsets.lst") {
         // Alternating 4 x 2 and 2 x 2 pictures.
         for (int i = 0; i < pictures; ++i) {
-            out << (i % 2 ? QStringLiteral("0200020000007000") : QStringLiteral("0400020000007000"));
+            out << (i % 2 ? QStringLiteral("0200020000007000")
+                          : QStringLiteral("0400020000007000"));
         }
     }
     return out;
@@ -94,9 +100,10 @@ QString MiniDataSet::writeTo(const QString& userFolder, const QString& id) const
     for (const QString& list : lists()) {
         listfile::save(data + "/" + list, linesOf(list));
     }
-    const QString ini = memoryIni.isEmpty()
-                            ? QStringLiteral("[Patches]\r\nVolumePatchAvailable=%1\r\n").arg(volumes ? 1 : 0)
-                            : memoryIni;
+    const QString ini =
+        memoryIni.isEmpty()
+            ? QStringLiteral("[Patches]\r\nVolumePatchAvailable=%1\r\n").arg(volumes ? 1 : 0)
+            : memoryIni;
     listfile::writeWhole(data + "/Memory.ini", ini.toLatin1());
     listfile::writeWhole(data + "/JavaHelp.rtf", "{\\rtf1 Java help}");
     listfile::writeWhole(data + "/PicHelp.rtf", "{\\rtf1 Picture help}");

@@ -12,11 +12,12 @@ struct MiniDataSet {
     int java = 4;
     int pictures = 2;
     bool volumes = true;
-    QString memoryIni; // empty: a Memory.ini with the default offsets
+    QString memoryIni;                    // empty: a Memory.ini with the default offsets
     QMap<QString, QStringList> overrides; // list file -> lines
 
     // Writes userFolder/<id>/Data and returns the firmware folder.
-    QString writeTo(const QString& userFolder, const QString& id = QStringLiteral("X120XEDJ2")) const;
+    QString writeTo(const QString& userFolder,
+                    const QString& id = QStringLiteral("X120XEDJ2")) const;
 
     static QStringList lists(); // every list file name written
     QStringList linesOf(const QString& list) const;

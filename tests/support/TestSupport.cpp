@@ -85,7 +85,8 @@ QByteArray srecCatBytes(const QString& s3File, std::uint32_t from, std::uint32_t
              QStringLiteral("-Binary")});
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         if (error) {
-            *error = QString::fromLocal8Bit(p.readAllStandardError()) + p.errorString();
+            *error = QStringLiteral("srec_cat exit %1: ").arg(p.exitCode()) +
+                     QString::fromLocal8Bit(p.readAllStandardError()) + p.errorString();
         }
         return {};
     }

@@ -1,0 +1,149 @@
+// slots, assign, restore, volume and build: the manager pages' handlers for
+// scripts, on the same model code.
+#include "cli/Commands.h"
+#include "cli/ManagerOps.h"
+#include "dataset/NumericText.h"
+#include "dataset/TarvexError.h"
+#include "melodies/MelodyVolumes.h"
+
+namespace {
+
+struct Target {
+    const ManagerSpec* spec;
+    SlotTable table;
+};
+
+const ManagerSpec& managerNamed(const QString& id) {
+    const ManagerSpec* spec = managers::byId(id);
+    if (!spec) {
+        throw UsageError{QStringLiteral("unknown manager %1 (melodies, java, pictures)").arg(id)};
+    }
+    return *spec;
+}
+
+SlotTable tableFor(CliContext& context, const ManagerSpec& spec) {
+    FirmwareDataSet& data = context.session().dataSet();
+    if (!data.isAvailable(spec)) {
+        throw TarvexError(
+            QStringLiteral("The %1 page is not available in this data set").arg(spec.id));
+    }
+    return SlotTable(data, spec);
+}
+
+qsizetype slotNumber(const SlotTable& table, const QString& text) {
+    bool ok = false;
+    const qsizetype slot = text.toLongLong(&ok);
+    if (!ok) {
+        throw UsageError{QStringLiteral("slot must be a number: %1").arg(text)};
+    }
+    if (slot < 0 || slot >= table.slotCount()) {
+        throw errors::listIndexOutOfBounds(slot);
+    }
+    return slot;
+}
+
+void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
+    const SlotTable::Row row = table.row(slot);
+    out << slot;
+    for (const QString& column : row.columns) {
+        out << '\t' << column;
+    }
+    if (row.error) {
+        out << '\n';
+        throw TarvexError(*row.error);
+    }
+    if (table.spec().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
+        out << '\t'
+            << (melodyvolumes::isVolumeSlot(slot) ? table.data().line(managers::kVolumesList, slot)
+                                                  : QStringLiteral("н/д"));
+    }
+    out << '\n';
+}
+
+void printGauge(QTextStream& out, const SlotTable& table) {
+    const SlotTable::Gauge gauge = table.gauge();
+    out << "used: " << gauge.used << " of " << gauge.total << " bytes (" << gauge.percent << "%)"
+        << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
+}
+
+void slotsCommand(CliContext& context) {
+    const QString id = OptionParser(context.args()).positional(1).first();
+    const SlotTable table = tableFor(context, managerNamed(id));
+    for (qsizetype i = 0; i < table.slotCount(); ++i) {
+        printRow(context.out(), table, i);
+    }
+}
+
+void assignCommand(CliContext& context) {
+    const QStringList args = OptionParser(context.args()).positional(3);
+    SlotTable table = tableFor(context, managerNamed(args[0]));
+    const qsizetype slot = slotNumber(table, args[1]);
+    if (const QString warning = cli::assign(table, slot, args[2]); !warning.isEmpty()) {
+        throw TarvexError(warning);
+    }
+    table.gauge(); // a bad size line stops here, before anything is saved
+    table.save();
+    printRow(context.out(), table, slot);
+    printGauge(context.out(), table);
+}
+
+void restoreCommand(CliContext& context) {
+    const QStringList args = OptionParser(context.args()).positional(2);
+    SlotTable table = tableFor(context, managerNamed(args[0]));
+    const qsizetype slot = slotNumber(table, args[1]);
+    cli::restore(table, slot);
+    table.save();
+    printRow(context.out(), table, slot);
+    printGauge(context.out(), table);
+}
+
+void volumeCommand(CliContext& context) {
+    const QStringList args = OptionParser(context.args()).positional(2);
+    SlotTable table = tableFor(context, managers::melodies());
+    if (!table.data().volumesAvailable()) {
+        throw TarvexError(QStringLiteral("This data set has no volume patch"));
+    }
+    const qsizetype slot = slotNumber(table, args[0]);
+    bool ok = false;
+    const int value = args[1].toInt(&ok);
+    if (!ok || value < melodyvolumes::kMinimum || value > melodyvolumes::kMaximum) {
+        throw UsageError{QStringLiteral("volume must be 1 to 127: %1").arg(args[1])};
+    }
+    if (!melodyvolumes::isVolumeSlot(slot)) {
+        throw TarvexError(
+            QStringLiteral("Slot %1 has no volume (only slots 0 to 24 have)").arg(slot));
+    }
+    melodyvolumes::store(table.data(), slot, value);
+    table.save();
+    printRow(context.out(), table, slot);
+}
+
+void buildCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString id = options.positional(1).first();
+    if (output.isEmpty()) {
+        throw UsageError{QStringLiteral("build needs -o OUT")};
+    }
+    SlotTable table = tableFor(context, managerNamed(id));
+    if (table.gauge().overLimit) {
+        throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
+    }
+    const auto saved = patch::run(table, cli::patchHooks(table.spec()), {}, [&] { return output; });
+    context.out() << patch::createdMessage(*saved) << '\n';
+}
+
+} // namespace
+
+QList<CliCommand> managerCommands() {
+    return {
+        {QStringLiteral("slots"), QStringLiteral("slots melodies|java|pictures"), slotsCommand},
+        {QStringLiteral("assign"), QStringLiteral("assign melodies|java|pictures SLOT FILE"),
+         assignCommand},
+        {QStringLiteral("restore"), QStringLiteral("restore melodies|java|pictures SLOT"),
+         restoreCommand},
+        {QStringLiteral("volume"), QStringLiteral("volume SLOT VALUE"), volumeCommand},
+        {QStringLiteral("build"), QStringLiteral("build melodies|java|pictures -o OUT"),
+         buildCommand},
+    };
+}

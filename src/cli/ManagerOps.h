@@ -1,0 +1,17 @@
+#pragma once
+
+#include "manager/PatchAssembly.h"
+#include "manager/SlotTable.h"
+
+#include <QString>
+
+// The per-manager steps behind the generic commands.
+namespace cli {
+
+// Chooses the file for the slot as the page's open button does; returns the
+// warning the page would show when it refuses, else empty.
+QString assign(SlotTable& table, qsizetype slot, const QString& file);
+void restore(SlotTable& table, qsizetype slot);
+PatchHooks patchHooks(const ManagerSpec& spec);
+
+} // namespace cli

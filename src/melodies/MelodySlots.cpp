@@ -1,0 +1,11 @@
+#include "melodies/MelodySlots.h"
+
+#include "melodies/MelodyVolumes.h"
+
+std::optional<int> restoreMelody(SlotTable& table, qsizetype slot) {
+    table.restore(slot);
+    if (table.data().memoryMap().volumePatchAvailable && melodyvolumes::isVolumeSlot(slot)) {
+        return melodyvolumes::restoreStandard(table.data(), slot);
+    }
+    return std::nullopt;
+}

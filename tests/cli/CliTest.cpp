@@ -1,0 +1,148 @@
+#include "cli/Commands.h"
+#include "dataset/ListFile.h"
+#include "platform/SettingsStore.h"
+#include "support/MiniDataSet.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+using testsupport::Scratch;
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
+        QDir().mkpath(user());
+        firmware = set.writeTo(user());
+    }
+    void TearDown() override { SettingsStore::setOverrideFile({}); }
+
+    QString user() const { return scratch.path("user"); }
+
+    // Runs the front end in-process; returns the exit code.
+    int run(const QStringList& args) {
+        out.clear();
+        err.clear();
+        QTextStream o(&out);
+        QTextStream e(&err);
+        return runCli(QStringList{"--user-folder", user()} + args, scratch.path("bin"), o, e);
+    }
+
+    QStringList list(const QString& name) const {
+        return listfile::load(firmware + "/Data/" + name);
+    }
+
+    Scratch scratch;
+    MiniDataSet set;
+    QString firmware;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+TEST_F(Cli, InfoPrintsOneLinePerValue) {
+    ASSERT_EQ(run({"info"}), 0) << err.toStdString();
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 17);
+    EXPECT_EQ(lines[0], "firmware: X120XEDJ2");
+    EXPECT_EQ(lines[1], "firmware folder: " + firmware);
+    EXPECT_EQ(lines[2], "melody start: 0x01300000");
+    EXPECT_EQ(lines[10], "volume patch: 1");
+    EXPECT_EQ(lines[14], "melody total: 8056815");
+    EXPECT_EQ(lines[16], "picture total: 1808254");
+}
+
+TEST_F(Cli, WrongUsageExitsTwoAndErrorsOne) {
+    EXPECT_EQ(run({}), 2);
+    EXPECT_TRUE(err.contains("usage: tarvex-cli"));
+    EXPECT_EQ(run({"frobnicate"}), 2);
+    EXPECT_EQ(run({"slots"}), 2);
+    EXPECT_EQ(run({"slots", "ringtones"}), 2);
+    EXPECT_EQ(run({"custom", scratch.path("none.bin")}), 1);
+    EXPECT_EQ(err.trimmed(), "Cannot open file " + scratch.path("none.bin"));
+    EXPECT_EQ(run({"--firmware", "MISSING", "info"}), 1);
+    EXPECT_TRUE(err.startsWith("Cannot open file " + user() + "/MISSING/Data/"));
+}
+
+TEST_F(Cli, AssignRestoreAndVolumeChangeTheListsOnDisk) {
+    const QString melody = scratch.write("in/ring tone.mmf", QByteArray(100, 'm'));
+    ASSERT_EQ(run({"assign", "melodies", "1", melody}), 0) << err.toStdString();
+    EXPECT_EQ(list("MelodiesFiles.lst")[1], "ring tone.mmf");
+    EXPECT_EQ(list("MelodiesSize.lst")[1], "100");
+    EXPECT_TRUE(QFile::exists(firmware + "/TempMelodies/ring tone.mmf"));
+    EXPECT_TRUE(out.contains("used: 100 of 8056815 bytes (0%)"));
+
+    // Any slot's name is refused, with the page's warning.
+    EXPECT_EQ(run({"assign", "melodies", "2", melody}), 1);
+    EXPECT_EQ(err.trimmed(), "Файл уже используется. Пожалуйста, выберите другой файл мелодии.");
+    // Only the kinds the open dialog offers.
+    EXPECT_EQ(run({"assign", "melodies", "2", scratch.write("in/x.wav", "w")}), 1);
+    EXPECT_EQ(run({"assign", "java", "1", scratch.write("in/g.jad", "d")}), 1);
+    EXPECT_EQ(run({"assign", "java", "0", scratch.path("in/g.jad")}), 0);
+
+    ASSERT_EQ(run({"volume", "1", "127"}), 0) << err.toStdString();
+    EXPECT_EQ(list("Volumes.lst")[1], "7F");
+    EXPECT_EQ(run({"volume", "1", "128"}), 2);
+    EXPECT_EQ(run({"volume", "9", "5"}), 1);
+
+    ASSERT_EQ(run({"restore", "melodies", "1"}), 0);
+    EXPECT_EQ(list("MelodiesFiles.lst")[1], QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(list("MelodiesNames.lst")[1], QStringLiteral("Мелодия 2"));
+    EXPECT_EQ(list("MelodiesSize.lst")[1], "0");
+    EXPECT_EQ(list("Volumes.lst")[1], "40");
+    // The copy stays until the next build or close.
+    EXPECT_TRUE(QFile::exists(firmware + "/TempMelodies/ring tone.mmf"));
+}
+
+TEST_F(Cli, SlotsListsRowsAndVolumes) {
+    ASSERT_EQ(run({"slots", "melodies"}), 0);
+    const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t40"));
+    ASSERT_EQ(run({"slots", "java"}), 0);
+    EXPECT_TRUE(out.startsWith(QStringLiteral("0\tИгра0.jad\t[Стандартная игра]\t\t0\n")));
+}
+
+TEST_F(Cli, ShortListPrintsThePartialRowAndFails) {
+    listfile::save(firmware + "/Data/MelodiesSize.lst", {"0"});
+    EXPECT_EQ(run({"slots", "melodies"}), 1);
+    EXPECT_TRUE(out.endsWith(QStringLiteral("1\tМелодия 2\t[Стандартная мелодия]\tМелодия 2\n")));
+    EXPECT_EQ(err.trimmed(), "List index out of bounds (1)");
+}
+
+TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
+    const QString melody = scratch.write("in/a.mid", testsupport::sequence(20));
+    ASSERT_EQ(run({"assign", "melodies", "0", melody}), 0);
+    scratch.write("user/X120XEDJ2/TempMelodies/stale.mid", "old");
+    const QString patchFile = scratch.path("out.s3");
+    ASSERT_EQ(run({"build", "melodies", "-o", patchFile}), 0) << err.toStdString();
+    EXPECT_EQ(out.trimmed(), QStringLiteral("Файл \"%1\" создан.").arg(patchFile));
+    EXPECT_FALSE(QFile::exists(firmware + "/TempMelodies/stale.mid"));
+    EXPECT_TRUE(QFile::exists(firmware + "/TempMelodies/a.mid"));
+    QString error;
+    EXPECT_EQ(testsupport::srecCatBytes(patchFile, 0x01301000, 20, &error),
+              testsupport::sequence(20))
+        << error.toStdString() << testsupport::readAll(patchFile).toStdString();
+    EXPECT_EQ(run({"build", "melodies"}), 2);
+}
+
+TEST(CliProgram, ExitCodesOfTheExecutable) {
+    QProcess p;
+    p.start(QStringLiteral(TARVEX_CLI_PATH), {"custom"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_TRUE(p.readAllStandardError().contains("usage:"));
+    Scratch dir;
+    const QString file = dir.write("t.bin", testsupport::sequence(20));
+    p.start(QStringLiteral(TARVEX_CLI_PATH), {"custom", file, "--offset", "0x01201000"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardOutput(),
+              "S00600004844521B\r\nS31501201000000102030405060708090A0B0C0D0E0F41\r\n"
+              "S30901201010101112136F\r\nS705A002000058\r\n");
+}

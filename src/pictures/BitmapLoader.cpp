@@ -1,0 +1,91 @@
+#include "pictures/BitmapLoader.h"
+
+#include "dataset/TarvexError.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+TarvexError invalidBitmap() {
+    return TarvexError(QStringLiteral("Bitmap image is not valid"));
+}
+
+std::uint32_t le16(const QByteArray& b, int at) {
+    return static_cast<std::uint8_t>(b[at]) |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8;
+}
+
+std::uint32_t le32(const QByteArray& b, int at) {
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+
+// The image library fills the rows a truncated file lacks instead of failing,
+// which would turn a damaged file into a wrong picture. So the header's
+// promise of pixel data is checked against the file's length. Only the header
+// kinds whose data size is known are checked; the last row may lack its
+// padding.
+bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
+    constexpr int kFileHeader = 14;
+    if (head.size() < kFileHeader + 4) {
+        return true; // the reader has already accepted it; nothing to judge by
+    }
+    const qint64 dataOffset = le32(head, 10);
+    const std::uint32_t infoSize = le32(head, kFileHeader);
+
+    qint64 width = 0;
+    qint64 height = 0;
+    std::uint32_t bitsPerPixel = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t imageSize = 0;
+    if (infoSize == 12 && head.size() >= kFileHeader + 12) {
+        width = le16(head, 18);
+        height = le16(head, 20);
+        bitsPerPixel = le16(head, 24);
+    } else if (infoSize >= 40 && head.size() >= kFileHeader + 24) {
+        width = static_cast<std::int32_t>(le32(head, 18));
+        height = std::llabs(static_cast<std::int32_t>(le32(head, 22)));
+        bitsPerPixel = le16(head, 28);
+        compression = le32(head, 30);
+        imageSize = le32(head, 34);
+    } else {
+        return true;
+    }
+    if (width <= 0 || height <= 0 || bitsPerPixel == 0 || bitsPerPixel > 32) {
+        return true;
+    }
+
+    enum : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
+    qint64 needed = 0;
+    if (compression == Rgb || compression == BitFields || compression == AlphaBitFields) {
+        const qint64 rowBits = width * bitsPerPixel;
+        const qint64 stride = (rowBits + 31) / 32 * 4;
+        needed = stride * (height - 1) + (rowBits + 7) / 8;
+    } else if (compression == Rle8 || compression == Rle4) {
+        needed = imageSize; // compressed length, 0 when the writer left it out
+    } else {
+        return true;
+    }
+    return fileSize >= dataOffset + needed;
+}
+
+} // namespace
+
+QImage loadBitmap(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw errors::cannotOpenFile(path);
+    }
+    const QByteArray head = file.peek(64);
+
+    // Only bitmaps: another image format under a .bmp name is refused.
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull() || !pixelDataPresent(head, file.size())) {
+        throw invalidBitmap();
+    }
+    return image;
+}

@@ -1,0 +1,1 @@
+tarvex_add_test(test_bundled SOURCES BundledDataSetTest.cpp LIBS tarvex_core)

@@ -35,7 +35,7 @@ QByteArray sequence(int count, int first = 0); // bytes first, first+1, ... mod 
 // Copies a folder tree; returns false on the first failure.
 bool copyTree(const QString& from, const QString& to);
 
-// The bundled demonstration data set's Data folder in the source tree.
+// The folder of the bundled demonstration data sets in the source tree.
 QString bundledFirmwareRoot();
 
 // Runs srec_cat on an S-record file and returns the bytes it holds from

@@ -1,5 +1,9 @@
 #include "cli/Commands.h"
 #include "dataset/NumericText.h"
+#include "dataset/TarvexError.h"
+#include "pictures/BitmapLoader.h"
+#include "pictures/HandsetPicture.h"
+#include "pictures/PixelImage.h"
 #include "srec/CustomPatch.h"
 #include "srec/S3Records.h"
 
@@ -44,11 +48,25 @@ void custom(CliContext& context) {
     context.writeOutput(output, QByteArray(text.data(), qsizetype(text.size())));
 }
 
+void convert(CliContext& context) {
+    OptionParser options(context.args());
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString bitmap = options.positional(1).first();
+    if (output.isEmpty()) {
+        throw UsageError{QStringLiteral("convert needs -o OUT")};
+    }
+    const PixelImage picture = toPixelImage(loadBitmap(bitmap));
+    if (!ConvertPicture(picture, output)) {
+        throw TarvexError(QStringLiteral("The picture %1 has no pixels").arg(bitmap));
+    }
+}
+
 } // namespace
 
 QList<CliCommand> infoCommands() {
     return {
         {QStringLiteral("info"), QStringLiteral("info"), info},
         {QStringLiteral("custom"), QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"), custom},
+        {QStringLiteral("convert"), QStringLiteral("convert BITMAP -o OUT"), convert},
     };
 }

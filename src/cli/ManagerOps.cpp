@@ -3,6 +3,7 @@
 #include "java/JavaPatch.h"
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
+#include "pictures/PictureSlots.h"
 
 namespace cli {
 
@@ -12,6 +13,9 @@ QString assign(SlotTable& table, qsizetype slot, const QString& file) {
         return QStringLiteral("Slot %1 takes only *.%2 files")
             .arg(slot)
             .arg(managers::acceptedSuffixes(spec, slot).join(QStringLiteral(", *.")));
+    }
+    if (spec.kind == ManagerKind::Pictures) {
+        return pictureslots::choose(table, slot, file).warning;
     }
     switch (table.assignFile(slot, file)) {
     case SlotTable::AssignResult::Assigned:
@@ -39,7 +43,7 @@ PatchHooks patchHooks(const ManagerSpec& spec) {
     case ManagerKind::Java:
         return javaPatchHooks();
     case ManagerKind::Pictures:
-        break;
+        return pictureslots::patchHooks();
     }
     return {};
 }

@@ -1,0 +1,94 @@
+#include "pictures/PictureSlots.h"
+
+#include "dataset/NumericText.h"
+#include "dataset/TarvexError.h"
+#include "pictures/BitmapLoader.h"
+#include "pictures/HandsetPicture.h"
+#include "pictures/PixelImage.h"
+#include "platform/FileOps.h"
+#include "srec/S3Records.h"
+
+#include <QFileInfo>
+
+namespace pictureslots {
+
+namespace {
+
+const QString kConvertedName = QStringLiteral("temp.09");
+
+int hexByte(const QString& digits) {
+    return numeric::toInt(QStringLiteral("0x") + digits);
+}
+
+} // namespace
+
+RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
+    const QString entry = table.data().line(table.spec().standardEntryList, slot);
+    return {hexByte(entry.mid(0, 2)), hexByte(entry.mid(4, 2))};
+}
+
+QString sizeRefusal(RequiredSize size) {
+    return QStringLiteral("Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, "
+                          "выберите другой файл.")
+        .arg(size.width)
+        .arg(size.height);
+}
+
+QString convertedFile(const SlotTable& table) {
+    return table.data().workFile(table.spec(), kConvertedName);
+}
+
+std::int64_t convertedSize(const SlotTable& table, const QImage& picture) {
+    const QString converted = convertedFile(table);
+    fileops::remove(converted);
+    if (!ConvertPicture(toPixelImage(picture), converted)) {
+        return 0;
+    }
+    const std::int64_t size = srec::FileSizeOfName(converted);
+    fileops::remove(converted);
+    return size;
+}
+
+Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
+    Choice choice;
+    const QString name = fileops::bareName(bitmapPath);
+    if (!fileops::isSafeBareName(name) || name == kConvertedName) {
+        choice.outcome = Outcome::UnsafeName;
+        choice.warning = QStringLiteral("Недопустимое имя файла: %1").arg(name);
+        return choice;
+    }
+    const RequiredSize required = requiredSize(table, slot);
+    choice.picture = loadBitmap(bitmapPath);
+    if (choice.picture.width() != required.width || choice.picture.height() != required.height) {
+        choice.outcome = Outcome::WrongSize;
+        choice.warning = sizeRefusal(required);
+        return choice;
+    }
+    if (const auto user = table.slotUsing(name); user && *user != slot) {
+        choice.outcome = Outcome::NameInUse;
+        choice.warning = managers::nameInUseWarning(table.spec());
+        return choice;
+    }
+    const QString copy = table.data().workFile(table.spec(), name);
+    fileops::copyReplacing(bitmapPath, copy);
+    // From here on the working copy is what counts, as the patch will use it.
+    choice.picture = loadBitmap(copy);
+    table.recordChoice(slot, name, convertedSize(table, choice.picture));
+    return choice;
+}
+
+PatchHooks patchHooks() {
+    PatchHooks hooks;
+    hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
+                            S3LineList& records) {
+        const QImage picture = loadBitmap(file);
+        const QString converted = QFileInfo(file).path() + QLatin1Char('/') + kConvertedName;
+        ConvertPicture(toPixelImage(picture), converted);
+        srec::FileToS3Lines(converted, size, address, records);
+        fileops::remove(converted);
+        return srec::pictureEntry(picture.width(), picture.height(), address);
+    };
+    return hooks;
+}
+
+} // namespace pictureslots

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "manager/PatchAssembly.h"
+#include "manager/SlotTable.h"
+
+#include <QImage>
+#include <QString>
+
+// The picture manager's own steps on the shared slot table: a bitmap is only
+// taken at exactly the slot's size, and what counts against the memory is its
+// size once converted into the handset picture format.
+namespace pictureslots {
+
+struct RequiredSize {
+    int width = 0;
+    int height = 0;
+};
+// From the slot's standard entry: digits 1-2 give the width, 5-6 the height.
+// Raises "'%s' is not a valid integer value" for digits that are not hexadecimal.
+RequiredSize requiredSize(const SlotTable& table, qsizetype slot);
+QString sizeRefusal(RequiredSize size); // the warning for a bitmap of another size
+
+// The working file the conversion writes and deletes again.
+QString convertedFile(const SlotTable& table);
+
+enum class Outcome { Accepted, WrongSize, NameInUse, UnsafeName };
+struct Choice {
+    Outcome outcome = Outcome::Accepted;
+    QImage picture;  // the chosen bitmap as loaded (also when refused for its size)
+    QString warning; // what to tell the user when refused
+};
+
+// Takes a bitmap for the slot: checks its size, keeps a working copy under its
+// bare name, converts it to measure it and records name and size (not saved).
+// A name another slot already uses is refused: two slots must never share one
+// working copy, or one of them would be built from the other's picture.
+Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath);
+
+// The size in bytes of the picture's converted form, measured through the
+// working file, which is deleted again.
+std::int64_t convertedSize(const SlotTable& table, const QImage& picture);
+
+// The picture patch: each new picture converted, with table entries holding
+// width, height and address.
+PatchHooks patchHooks();
+
+} // namespace pictureslots

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "rtf/RtfState.h"
+
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTextDocument;
+
+namespace rtf {
+
+QTextCharFormat toCharFormat(const CharProps& props, const Tables& tables);
+QTextBlockFormat toBlockFormat(const ParaProps& props);
+
+// Appends formatted text to a document. Characters of equal formatting are
+// gathered into one run. A paragraph end only opens the next block when more
+// text follows, so the usual closing \par leaves no empty last line.
+class DocumentBuilder {
+public:
+    DocumentBuilder(QTextDocument& document, const Tables& tables);
+
+    void append(QChar c, const CharProps& props);
+    // Ends the current paragraph; its format is the one in force at its end.
+    void endParagraph(const ParaProps& para, const CharProps& props);
+    // Gives a last paragraph that had no paragraph mark its format.
+    void finish(const ParaProps& para);
+
+private:
+    void flushRun();
+    void openPendingBlock();
+
+    QTextCursor cursor_;
+    const Tables& tables_;
+    QString run_;
+    CharProps runProps_;
+    bool blockPending_ = false;
+    CharProps pendingMarkProps_;
+};
+
+} // namespace rtf

@@ -25,8 +25,8 @@ std::uint32_t le32(const QByteArray& b, int at) {
 // The image library fills the rows a truncated file lacks instead of failing,
 // which would turn a damaged file into a wrong picture. So the header's
 // promise of pixel data is checked against the file's length. Only the header
-// kinds whose data size is known are checked; the last row may lack its
-// padding.
+// kinds whose data size is known are checked. The last row needs its padding
+// too, as the reader takes whole padded rows.
 bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
     constexpr int kFileHeader = 14;
     if (head.size() < kFileHeader + 4) {
@@ -62,7 +62,7 @@ bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
     if (compression == Rgb || compression == BitFields || compression == AlphaBitFields) {
         const qint64 rowBits = width * bitsPerPixel;
         const qint64 stride = (rowBits + 31) / 32 * 4;
-        needed = stride * (height - 1) + (rowBits + 7) / 8;
+        needed = stride * height;
     } else if (compression == Rle8 || compression == Rle4) {
         needed = imageSize; // compressed length, 0 when the writer left it out
     } else {

@@ -5,8 +5,8 @@
 PatchHooks javaPatchHooks() {
     PatchHooks hooks;
     hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
-                            S3LineList& records) {
-        srec::FileToS3Lines(file, size, address, records);
+                            S3LineList& patch) {
+        srec::appendFileRecords(file, size, address, patch);
         return srec::javaEntry(size, address);
     };
     return hooks;

@@ -62,7 +62,6 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
     const FirmwareDataSet& data = table.data();
     const ManagerSpec& spec = table.spec();
     S3LineList lines;
-    S3LineList scratch;
     std::int32_t placed = 0;
     lines.append(srec::kHeaderRecord);
     appendRequiredPatches(data, lines);
@@ -82,8 +81,7 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
             const std::int32_t size = numeric::toInt(table.size(i));
             const std::int32_t address = numeric::add(base, placed);
             const QString entry =
-                hooks.placeNewFile(data.workFile(spec, table.fileName(i)), size, address, scratch);
-            lines.append(scratch);
+                hooks.placeNewFile(data.workFile(spec, table.fileName(i)), size, address, lines);
             lines.append(srec::tableRecord(tableAddress, entry));
             placed = numeric::add(placed, size);
         } else {

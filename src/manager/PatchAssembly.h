@@ -12,10 +12,10 @@
 struct PatchHooks {
     // Lines after the required patches and before the slot walk.
     std::function<void(const FirmwareDataSet&, S3LineList&)> ownRecords;
-    // Fills `records` with the data records of a slot's new file at `address`
+    // Appends the data records of a slot's new file at `address` to the patch
     // and returns the 16 digits of its table entry.
     std::function<QString(const QString& workFile, std::int32_t size, std::int32_t address,
-                          S3LineList& records)>
+                          S3LineList& patch)>
         placeNewFile;
 };
 

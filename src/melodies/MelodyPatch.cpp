@@ -15,8 +15,8 @@ PatchHooks melodyPatchHooks() {
         }
     };
     hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
-                            S3LineList& records) {
-        srec::FileToS3Lines(file, size, address, records);
+                            S3LineList& patch) {
+        srec::appendFileRecords(file, size, address, patch);
         return srec::melodyEntry(address, size);
     };
     return hooks;

@@ -80,11 +80,11 @@ Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
 PatchHooks patchHooks() {
     PatchHooks hooks;
     hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
-                            S3LineList& records) {
+                            S3LineList& patch) {
         const QImage picture = loadBitmap(file);
         const QString converted = QFileInfo(file).path() + QLatin1Char('/') + kConvertedName;
         ConvertPicture(toPixelImage(picture), converted);
-        srec::FileToS3Lines(converted, size, address, records);
+        srec::appendFileRecords(converted, size, address, patch);
         fileops::remove(converted);
         return srec::pictureEntry(picture.width(), picture.height(), address);
     };

@@ -35,7 +35,8 @@ public:
     // included): `fill` writes them into the buffer it is given and returns
     // the length of each line it wrote through `lineDone`. For the hot path
     // of the S-record writer, which knows every line's length up front.
-    template <typename Fill> void appendInPlace(std::size_t lines, std::size_t totalBytes, Fill fill) {
+    template <typename Fill>
+    void appendInPlace(std::size_t lines, std::size_t totalBytes, Fill fill) {
         const std::size_t start = text_.size();
         text_.resize(start + totalBytes);
         starts_.reserve(starts_.size() + lines);

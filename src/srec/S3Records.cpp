@@ -58,7 +58,8 @@ void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int3
     // "S3" + count + address + data + checksum + CR LF.
     const auto lineBytes = [](std::int64_t n) { return std::size_t(2 + 2 + 8 + 2 * n + 2 + 2); };
     const std::int64_t last = count - (records - 1) * kBytesPerRecord;
-    const std::size_t total = std::size_t(records - 1) * lineBytes(kBytesPerRecord) + lineBytes(last);
+    const std::size_t total =
+        std::size_t(records - 1) * lineBytes(kBytesPerRecord) + lineBytes(last);
     target.appendInPlace(std::size_t(records), total, [&](char* out, auto lineDone) {
         for (std::int64_t k = 0; k < records; ++k) {
             const std::int64_t offset = k * kBytesPerRecord;
@@ -90,6 +91,11 @@ void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int3
 void FileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
                    S3LineList& target) {
     target.clear();
+    appendFileRecords(fileName, byteCount, baseAddress, target);
+}
+
+void appendFileRecords(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
+                       S3LineList& target) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw errors::cannotOpenFile(fileName);

@@ -25,6 +25,9 @@ void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int3
 // byteCount bytes of the file. Raises "Cannot open file %s" or "Stream read error".
 void FileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
                    S3LineList& target);
+// The same records appended to target, which keeps what it holds.
+void appendFileRecords(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
+                       S3LineList& target);
 
 // The line with its checksum appended when it begins "S3" and is longer than
 // 3 characters, else unchanged. Raises "'%s' is not a valid integer value"

@@ -1,0 +1,138 @@
+#include "manager/ManagerPage.h"
+
+#include "manager/MemoryPanel.h"
+#include "manager/SlotListView.h"
+#include "rtf/RtfReader.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kEditPanelWidth = 238;
+
+} // namespace
+
+ManagerPage::ManagerPage(const ManagerSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {}
+
+SlotTable ManagerPage::table() const {
+    Q_ASSERT(data_ != nullptr);
+    return SlotTable(*data_, spec_);
+}
+
+void ManagerPage::fill() {
+    if (isAvailable()) {
+        list_->fill(table());
+    }
+}
+
+void ManagerPage::updateMemory() {
+    if (isAvailable()) {
+        memory_->showGauge(table().gauge());
+    }
+}
+
+void ManagerPage::showTotal() {
+    if (data_ != nullptr) {
+        memory_->showTotal(data_->total(spec_));
+    }
+}
+
+void ManagerPage::showHelp() {
+    if (help_ == nullptr || !isAvailable()) {
+        return;
+    }
+    const QByteArray text = data_->helpText(spec_);
+    if (!text.isEmpty()) {
+        rtf::readRtf(text, *help_->document());
+    }
+}
+
+void ManagerPage::showStatus(const QString& text) const {
+    if (status_) {
+        status_(text);
+    }
+}
+
+void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help) {
+    list_ = list;
+    memory_ = memory;
+    help_ = help;
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &ManagerPage::lvMelsSelectItem);
+}
+
+void ManagerPage::lvMelsSelectItem() {
+    list_->viewport()->repaint();
+}
+
+void ManagerPage::placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    // Narrow margins leave the list its columns' full width in a 690 pixel window.
+    for (QGroupBox* box : {listBox, editPanel}) {
+        if (QLayout* inner = box->layout()) {
+            inner->setContentsMargins(3, 3, 3, 3);
+        }
+    }
+    layout->addWidget(listBox, 1);
+    editPanel->setFixedWidth(kEditPanelWidth);
+    layout->addWidget(editPanel);
+}
+
+QGroupBox* ManagerPage::groupBox(const QString& name, const QString& caption, QWidget* parent) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLabel* ManagerPage::label(const QString& name, const QString& text, QWidget* parent, bool bold) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    if (bold) {
+        setBold(l);
+    }
+    return l;
+}
+
+QLineEdit* ManagerPage::lineEdit(const QString& name, const QString& text, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+QPushButton* ManagerPage::button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QToolButton* ManagerPage::speedButton(const QString& name, const QString& hint, const QIcon& glyph,
+                                      QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setIcon(glyph);
+    b->setFixedSize(25, 23);
+    return b;
+}
+
+QTextEdit* ManagerPage::helpTextBox(const QString& name, QWidget* parent) {
+    auto* box = new QTextEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setUndoRedoEnabled(false);
+    return box;
+}
+
+void ManagerPage::setBold(QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "dataset/FirmwareDataSet.h"
+#include "manager/SlotTable.h"
+
+#include <QWidget>
+#include <functional>
+
+class MemoryPanel;
+class QGroupBox;
+class QIcon;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class QToolButton;
+class SlotListView;
+
+// What the three manager pages share: the data set they work on, the slot
+// list, the memory panel, the help box and the status text. The pages
+// themselves build their controls and own their handlers.
+class ManagerPage : public QWidget {
+    Q_OBJECT
+
+public:
+    // Writes the first panel of the window's status bar and redraws it at once.
+    using StatusSink = std::function<void(const QString& text)>;
+
+    explicit ManagerPage(const ManagerSpec& spec, QWidget* parent = nullptr);
+
+    const ManagerSpec& spec() const { return spec_; }
+
+    // The run's data set; the page only borrows it.
+    void setDataSet(FirmwareDataSet* data) { data_ = data; }
+    FirmwareDataSet* dataSet() const { return data_; }
+    bool isAvailable() const { return data_ != nullptr && data_->isAvailable(spec_); }
+    // The manager's slots; only with a data set.
+    SlotTable table() const;
+
+    // FillSlotViews for this manager; nothing when it is unavailable.
+    void fill();
+    // The memory gauge (UpdateMelMemory, UpdateJavaMemory, UpdatePicMemory):
+    // nothing when unavailable; a bad size line raises and leaves the labels
+    // as they were.
+    void updateMemory();
+    // The manager's total, shown as start-up computed it.
+    void showTotal();
+    // The data set's help text in the page's help box, when it has both.
+    void showHelp();
+
+    void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
+    void showStatus(const QString& text) const;
+
+    SlotListView* slotList() const { return list_; }
+    MemoryPanel* memoryPanel() const { return memory_; }
+    QTextEdit* helpBox() const { return help_; }
+
+protected:
+    // Called once by the page's constructor with the controls it built.
+    void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
+    // The page's two halves: the list box grows, the edit panel keeps its width.
+    void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
+
+    // Controls built the way the three pages share.
+    static QGroupBox* groupBox(const QString& name, const QString& caption, QWidget* parent);
+    static QLabel* label(const QString& name, const QString& text, QWidget* parent,
+                         bool bold = false);
+    static QLineEdit* lineEdit(const QString& name, const QString& text, QWidget* parent);
+    static QPushButton* button(const QString& name, const QString& caption, QWidget* parent);
+    static QToolButton* speedButton(const QString& name, const QString& hint, const QIcon& glyph,
+                                    QWidget* parent);
+    // A read-only rich text box with a vertical scroll bar.
+    static QTextEdit* helpTextBox(const QString& name, QWidget* parent);
+    static void setBold(QWidget* widget);
+
+private:
+    // Shared by the three lists: a changed selection is redrawn at once.
+    void lvMelsSelectItem();
+
+    const ManagerSpec& spec_;
+    FirmwareDataSet* data_ = nullptr;
+    StatusSink status_;
+    SlotListView* list_ = nullptr;
+    MemoryPanel* memory_ = nullptr;
+    QTextEdit* help_ = nullptr;
+};

@@ -1,0 +1,137 @@
+#include "manager/SlotListView.h"
+
+#include "dataset/TarvexError.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int kNoLimit = 0;
+
+// Draws the grid lines of a report view around every cell.
+class GridDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Midlight).darker(115));
+        const QRect r = option.rect;
+        painter->drawLine(r.topRight(), r.bottomRight());
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+        painter->restore();
+    }
+};
+
+} // namespace
+
+SlotListView::SlotListView(const ManagerSpec& spec, QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAllColumnsShowFocus(true);
+    setItemDelegate(new GridDelegate(this));
+
+    // The selected row stays marked when the focus moves to the edit panel.
+    QPalette colours = palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    setPalette(colours);
+
+    const QStringList captions = SlotTable::columnCaptions(spec);
+    const QList<int> widths = SlotTable::columnWidths(spec);
+    setColumnCount(int(captions.size()));
+    setHeaderLabels(captions);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setMinimumSectionSize(0);
+    const int sizeColumn = int(captions.size()) - 1;
+    for (int column = 0; column < columnCount(); ++column) {
+        const bool pictures = spec.kind == ManagerKind::Pictures;
+        minimumWidths_.append(column < 2 ? 60
+                                         : (column == sizeColumn && !pictures ? 50 : kNoLimit));
+        maximumWidths_.append(column == sizeColumn && pictures ? 60 : kNoLimit);
+        header()->resizeSection(column, widths.value(column));
+        // The zero-width column holds a sub-item nobody shows.
+        header()->setSectionHidden(column, widths.value(column) == 0);
+    }
+    connect(header(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) { keepWidthInLimits(column, width); });
+}
+
+void SlotListView::keepWidthInLimits(int column, int width) {
+    const int minimum = minimumWidths_.value(column);
+    const int maximum = maximumWidths_.value(column);
+    if (header()->isSectionHidden(column)) {
+        return;
+    }
+    if (minimum != kNoLimit && width < minimum) {
+        header()->resizeSection(column, minimum);
+    } else if (maximum != kNoLimit && width > maximum) {
+        header()->resizeSection(column, maximum);
+    }
+}
+
+void SlotListView::fill(const SlotTable& table) {
+    clear();
+    if (!table.isAvailable()) {
+        return;
+    }
+    QList<QTreeWidgetItem*> rows;
+    const qsizetype count = table.slotCount();
+    rows.reserve(count);
+    for (qsizetype slot = 0; slot < count; ++slot) {
+        const SlotTable::Row row = table.row(slot);
+        rows.append(new QTreeWidgetItem(row.columns));
+        if (row.error) {
+            addTopLevelItems(rows);
+            throw TarvexError(*row.error);
+        }
+    }
+    addTopLevelItems(rows);
+}
+
+int SlotListView::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.size() == 1 ? indexOfTopLevelItem(selected.front()) : -1;
+}
+
+QString SlotListView::cell(int row, int column) const {
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item ? item->text(column) : QString();
+}
+
+void SlotListView::setCell(int row, int column, const QString& text) {
+    if (QTreeWidgetItem* item = topLevelItem(row)) {
+        item->setText(column, text);
+    }
+}
+
+bool SlotListView::viewportEvent(QEvent* event) {
+    const bool handled = QTreeWidget::viewportEvent(event);
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        emit listClicked();
+    }
+    return handled;
+}
+
+void SlotListView::keyPressEvent(QKeyEvent* event) {
+    emit keyDown(event->key());
+    QTreeWidget::keyPressEvent(event);
+}
+
+void SlotListView::keyReleaseEvent(QKeyEvent* event) {
+    QTreeWidget::keyReleaseEvent(event);
+    emit keyUp(event->key());
+}

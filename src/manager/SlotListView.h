@@ -1,0 +1,44 @@
+#pragma once
+
+#include "manager/SlotTable.h"
+
+#include <QTreeWidget>
+
+// A manager's slot list in report style: grid lines, whole-row single
+// selection that stays visible without focus, read-only, never sorted, the
+// manager's columns and widths. Row i is slot i for the whole run.
+class SlotListView : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit SlotListView(const ManagerSpec& spec, QWidget* parent = nullptr);
+
+    // One row per slot (FillSlotViews). A companion list shorter than the
+    // names list adds the row read so far, then raises the list index error.
+    void fill(const SlotTable& table);
+
+    // The selected row when exactly one is selected, else -1.
+    int selectedRow() const;
+    // Column 0 is the caption, column n the sub-item n - 1.
+    QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString& text);
+
+signals:
+    // A left click anywhere in the list, after the view updated its selection.
+    void listClicked();
+    // A key went down, before the list moves its selection.
+    void keyDown(int key);
+    // A key came up, after the list moved its selection.
+    void keyUp(int key);
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void keepWidthInLimits(int column, int width);
+
+    QList<int> minimumWidths_;
+    QList<int> maximumWidths_;
+};

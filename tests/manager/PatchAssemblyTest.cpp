@@ -19,26 +19,17 @@ namespace {
 
 class PatchTest : public ::testing::Test {
 protected:
-    void start() {
-        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
-        QDir().mkpath(scratch.path("user"));
-        set.writeTo(scratch.path("user"));
-        SessionOptions options;
-        options.userFolder = scratch.path("user");
-        options.bundledRoot = scratch.path("none");
-        session = std::make_unique<Session>(options);
-        session->start();
-    }
-    void TearDown() override { SettingsStore::setOverrideFile({}); }
+    void start() { mini = std::make_unique<MiniSession>(set); }
 
-    FirmwareDataSet& data() { return session->dataSet(); }
-    QString work(const QString& relative) const {
-        return session->firmwareFolder() + "/" + relative;
+    FirmwareDataSet& data() { return mini->data(); }
+    QString work(const QString& relative) const { return mini->firmware(relative); }
+    QString scratchWrite(const QString& relative, const QByteArray& bytes) {
+        return mini->scratch.write(relative, bytes);
     }
 
     // Puts a file of `bytes` into the slot as the open button would.
     void give(SlotTable& table, qsizetype slot, const QString& name, const QByteArray& bytes) {
-        ASSERT_EQ(table.assignFile(slot, scratch.write("in/" + name, bytes)),
+        ASSERT_EQ(table.assignFile(slot, scratchWrite("in/" + name, bytes)),
                   SlotTable::AssignResult::Assigned);
     }
 
@@ -50,9 +41,8 @@ protected:
         return out;
     }
 
-    Scratch scratch;
     MiniDataSet set;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<MiniSession> mini;
 };
 
 } // namespace
@@ -102,7 +92,7 @@ TEST_F(PatchTest, NewFileTestNeedsAllThreeParts) {
     data().setLine("JavaSize.lst", 1, "0"); // size "0"
     QFile::remove(work("TempJava/c.jad"));  // vanished copy
     data().setLine("JavaFiles.lst", 3, QStringLiteral("[Стандартная игра]"));
-    scratch.write(QStringLiteral("user/X120XEDJ2/TempJava/[Стандартная игра]"), "trap");
+    scratchWrite(QStringLiteral("user/X120XEDJ2/TempJava/[Стандартная игра]"), "trap");
     data().setLine("JavaSize.lst", 3, "4"); // placeholder named file is never used
     const QStringList patch = lines(patch::build(table, javaPatchHooks(), {}));
     ASSERT_EQ(patch.size(), 1 + 1 + 4 + 1);
@@ -130,11 +120,11 @@ TEST_F(PatchTest, JavaWorkedExamples) {
 
 TEST_F(PatchTest, RequiredPatchesAreCopiedInNameOrderUnchanged) {
     start();
-    scratch.write("user/X120XEDJ2/Data/ReqPatches/b.S3",
-                  "S00600004844521B\r\n\r\nS30600000001AA\r\n");
-    scratch.write("user/X120XEDJ2/Data/ReqPatches/a.s3", "S705A002000058\n");
-    scratch.write("user/X120XEDJ2/Data/ReqPatches/ignored.txt", "nope\r\n");
-    scratch.write("user/X120XEDJ2/Data/x.s3", "nope\r\n");
+    scratchWrite("user/X120XEDJ2/Data/ReqPatches/b.S3",
+                 "S00600004844521B\r\n\r\nS30600000001AA\r\n");
+    scratchWrite("user/X120XEDJ2/Data/ReqPatches/a.s3", "S705A002000058\n");
+    scratchWrite("user/X120XEDJ2/Data/ReqPatches/ignored.txt", "nope\r\n");
+    scratchWrite("user/X120XEDJ2/Data/x.s3", "nope\r\n");
     SlotTable table(data(), managers::pictures());
     PatchHooks none;
     const QStringList patch = lines(patch::build(table, none, {}));
@@ -148,8 +138,8 @@ TEST_F(PatchTest, AnErrorMidBuildWritesAndCleansNothing) {
     give(table, 0, "ok.mmf", "12345");
     give(table, 1, "short.mmf", "12");
     data().setLine("MelodiesSize.lst", 1, "50"); // shorter than recorded
-    scratch.write("user/X120XEDJ2/TempMelodies/orphan.mmf", "o");
-    const QString out = scratch.path("out.s3");
+    scratchWrite("user/X120XEDJ2/TempMelodies/orphan.mmf", "o");
+    const QString out = mini->scratch.path("out.s3");
     bool asked = false;
     try {
         patch::run(table, melodyPatchHooks(), {}, [&] {
@@ -171,13 +161,13 @@ TEST_F(PatchTest, CancelWritesNothingButStillCleans) {
     start();
     SlotTable table(data(), managers::melodies());
     give(table, 0, "kept.mmf", "12345");
-    scratch.write("user/X120XEDJ2/TempMelodies/orphan.mmf", "o");
+    scratchWrite("user/X120XEDJ2/TempMelodies/orphan.mmf", "o");
     EXPECT_FALSE(patch::run(table, melodyPatchHooks(), {}, [] { return QString(); }));
     EXPECT_FALSE(QFile::exists(work("TempMelodies/orphan.mmf")));
     EXPECT_TRUE(QFile::exists(work("TempMelodies/kept.mmf")));
 
-    const QString out = scratch.path("saved.s3");
-    scratch.write("saved.s3", "old contents");
+    const QString out = mini->scratch.path("saved.s3");
+    scratchWrite("saved.s3", "old contents");
     EXPECT_EQ(patch::run(table, melodyPatchHooks(), {}, [&] { return out; }), out);
     const QByteArray written = testsupport::readAll(out);
     EXPECT_TRUE(written.startsWith("S00600004844521B\r\n"));

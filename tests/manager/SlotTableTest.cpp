@@ -16,24 +16,12 @@ namespace {
 
 class SlotTableTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
-        QDir().mkpath(scratch.path("user"));
-        set.writeTo(scratch.path("user"));
-        SessionOptions options;
-        options.userFolder = scratch.path("user");
-        options.bundledRoot = scratch.path("none");
-        session = std::make_unique<Session>(options);
-        session->start();
-    }
-    void TearDown() override { SettingsStore::setOverrideFile({}); }
+    SlotTable table(const ManagerSpec& spec) { return SlotTable(mini.data(), spec); }
+    QString work(const QString& folder) const { return mini.firmware(folder); }
 
-    SlotTable table(const ManagerSpec& spec) { return SlotTable(session->dataSet(), spec); }
-    QString work(const QString& folder) const { return session->firmwareFolder() + "/" + folder; }
-
-    Scratch scratch;
-    MiniDataSet set;
-    std::unique_ptr<Session> session;
+    MiniSession mini;
+    Scratch& scratch = mini.scratch;
+    std::unique_ptr<Session>& session = mini.session;
 };
 
 } // namespace

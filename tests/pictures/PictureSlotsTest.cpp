@@ -18,19 +18,11 @@ namespace {
 
 class PictureSlotsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
-        QDir().mkpath(scratch.path("user"));
+    static MiniDataSet threePictures() {
+        MiniDataSet set;
         set.pictures = 3; // 4 x 2, 2 x 2, 4 x 2
-        set.writeTo(scratch.path("user"));
-        SessionOptions options;
-        options.userFolder = scratch.path("user");
-        options.bundledRoot = scratch.path("none");
-        session = std::make_unique<Session>(options);
-        session->start();
-        table = std::make_unique<SlotTable>(session->dataSet(), managers::pictures());
+        return set;
     }
-    void TearDown() override { SettingsStore::setOverrideFile({}); }
 
     // A bitmap of the given size and colours (one per pixel, rows from the top).
     QString bitmap(const QString& name, int width, int height, const QList<QRgb>& colors) {
@@ -47,10 +39,11 @@ protected:
         return session->firmwareFolder() + "/TempPic/" + name;
     }
 
-    Scratch scratch;
-    MiniDataSet set;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<SlotTable> table;
+    MiniSession mini{threePictures()};
+    Scratch& scratch = mini.scratch;
+    std::unique_ptr<Session>& session = mini.session;
+    std::unique_ptr<SlotTable> table =
+        std::make_unique<SlotTable>(mini.data(), managers::pictures());
 };
 
 // The 4 x 2 picture of the handset format's worked example: 22 bytes once converted.

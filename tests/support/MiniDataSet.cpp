@@ -109,3 +109,20 @@ QString MiniDataSet::writeTo(const QString& userFolder, const QString& id) const
     listfile::writeWhole(data + "/PicHelp.rtf", "{\\rtf1 Picture help}");
     return firmware;
 }
+
+#include "platform/SettingsStore.h"
+
+MiniSession::MiniSession(const MiniDataSet& set) {
+    SettingsStore::setOverrideFile(scratch.path("settings.ini"));
+    QDir().mkpath(userFolder());
+    set.writeTo(userFolder());
+    SessionOptions options;
+    options.userFolder = userFolder();
+    options.bundledRoot = scratch.path("no-bundled-data-sets");
+    session = std::make_unique<Session>(options);
+    session->start();
+}
+
+MiniSession::~MiniSession() {
+    SettingsStore::setOverrideFile({});
+}

@@ -22,3 +22,26 @@ struct MiniDataSet {
     static QStringList lists(); // every list file name written
     QStringList linesOf(const QString& list) const;
 };
+
+#include "dataset/Session.h"
+#include "support/TestSupport.h"
+
+#include <memory>
+
+// A session started on a MiniDataSet in a scratch user folder, with a
+// settings file of its own; the settings store is pointed back on destruction.
+class MiniSession {
+public:
+    explicit MiniSession(const MiniDataSet& set = {});
+    ~MiniSession();
+
+    testsupport::Scratch scratch;
+    std::unique_ptr<Session> session;
+
+    FirmwareDataSet& data() { return session->dataSet(); }
+    QString userFolder() const { return scratch.path("user"); }
+    // A path inside the firmware folder.
+    QString firmware(const QString& relative) const {
+        return session->firmwareFolder() + "/" + relative;
+    }
+};

@@ -1,0 +1,141 @@
+#include "platform/UserDialogs.h"
+
+#include "dataset/TarvexError.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace {
+
+const QString kErrorCaption = QStringLiteral("Tarvex");
+const QString kWarningCaption = QStringLiteral("Предупреждение");
+constexpr int kPreviewSide = 128;
+
+QWidget* owner() {
+    return QApplication::activeWindow();
+}
+
+void messageBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner());
+    box.exec();
+}
+
+// A picture under the cursor of the open dialog, scaled down to fit.
+void showPreview(QLabel& preview, const QString& path) {
+    QImageReader reader(path);
+    QSize size = reader.size();
+    if (!size.isValid()) {
+        preview.clear();
+        return;
+    }
+    if (size.width() > kPreviewSide || size.height() > kPreviewSide) {
+        size.scale(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio);
+        reader.setScaledSize(size);
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        preview.clear();
+    } else {
+        preview.setPixmap(QPixmap::fromImage(image));
+    }
+}
+
+class QtUserDialogs final : public UserDialogs {
+public:
+    QString askOpenFile(const QString& filter) override {
+        return QFileDialog::getOpenFileName(owner(), QString(), QString(), filter);
+    }
+
+    QString askOpenPicture(const QString& filter) override {
+        // The preview needs Qt's own dialog: a native one has no room for it.
+        QFileDialog dialog(owner(), QString(), QString(), filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* preview = new QLabel(&dialog);
+        preview->setObjectName(QStringLiteral("picturePreview"));
+        preview->setFixedSize(kPreviewSide + 8, kPreviewSide + 8);
+        preview->setAlignment(Qt::AlignCenter);
+        preview->setFrameShape(QFrame::StyledPanel);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
+        }
+        QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
+                         [preview](const QString& path) { showPreview(*preview, path); });
+        if (dialog.exec() != QDialog::Accepted) {
+            return {};
+        }
+        return dialog.selectedFiles().value(0);
+    }
+
+    QString askSaveFile(const QString& defaultName, const QString& filter) override {
+        QFileDialog dialog(owner(), QString(), QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("s3"));
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.selectFile(defaultName);
+        if (dialog.exec() != QDialog::Accepted) {
+            return {};
+        }
+        return dialog.selectedFiles().value(0);
+    }
+
+    void warn(const QString& text) override {
+        messageBox(QMessageBox::Warning, kWarningCaption, text);
+    }
+
+    void inform(const QString& text, const QString& caption) override {
+        messageBox(QMessageBox::Information, caption, text);
+    }
+
+    void showError(const QString& message) override {
+        messageBox(QMessageBox::Critical, kErrorCaption, errorText(message));
+    }
+
+    int runModal(QDialog& dialog) override { return dialog.exec(); }
+};
+
+UserDialogs*& current() {
+    static UserDialogs* dialogs = nullptr;
+    return dialogs;
+}
+
+} // namespace
+
+UserDialogs& UserDialogs::instance() {
+    static QtUserDialogs real;
+    return current() ? *current() : real;
+}
+
+void UserDialogs::setInstance(UserDialogs* dialogs) {
+    current() = dialogs;
+}
+
+QString UserDialogs::errorText(const QString& message) {
+    if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
+        return message + QLatin1Char('.');
+    }
+    return message;
+}
+
+namespace detail {
+
+void showUncaught(std::exception_ptr error) noexcept {
+    QString message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const TarvexError& e) {
+        message = e.message();
+    } catch (const std::exception& e) {
+        message = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    UserDialogs::instance().showError(message);
+}
+
+} // namespace detail

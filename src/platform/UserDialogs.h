@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <utility>
+
+class QDialog;
+
+// Every file dialog and message box of the window goes through one instance
+// of this, so that a test can answer them without showing anything.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    static UserDialogs& instance();
+    // nullptr puts the real dialogs back; the caller keeps ownership.
+    static void setInstance(UserDialogs* dialogs);
+
+    // The chosen file, empty when the user cancelled. Filters are in Qt's
+    // form ("MMF, MIDI (*.mmf *.mid *.midi)"); an empty filter offers any file.
+    virtual QString askOpenFile(const QString& filter) = 0;
+    // As askOpenFile, with a preview of the picture under the cursor.
+    virtual QString askOpenPicture(const QString& filter) = 0;
+    // A patch file to write: defaultName offered, ".s3" added when the name
+    // has no suffix; an existing file is replaced without asking.
+    virtual QString askSaveFile(const QString& defaultName, const QString& filter) = 0;
+    // Caption "Предупреждение", warning icon.
+    virtual void warn(const QString& text) = 0;
+    // Information icon, OK button.
+    virtual void inform(const QString& text, const QString& caption) = 0;
+    // The error box: caption "Tarvex", error icon, errorText(message).
+    virtual void showError(const QString& message) = 0;
+    // Shows one of the program's own windows modally and returns its result.
+    virtual int runModal(QDialog& dialog) = 0;
+
+    // A full stop is appended when the message's last character sorts after '.'.
+    static QString errorText(const QString& message);
+};
+
+namespace detail {
+void showUncaught(std::exception_ptr error) noexcept;
+}
+
+// Runs one event handler. An error it does not catch ends it and is shown in
+// the error box; it never reaches the event loop. Returns whether the handler
+// ran to its end.
+template <typename Handler> bool guarded(Handler&& handler) noexcept {
+    try {
+        std::forward<Handler>(handler)();
+        return true;
+    } catch (...) {
+        detail::showUncaught(std::current_exception());
+        return false;
+    }
+}

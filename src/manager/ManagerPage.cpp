@@ -50,6 +50,7 @@ void ManagerPage::showHelp() {
     const QByteArray text = data_->helpText(spec_);
     if (!text.isEmpty()) {
         rtf::readRtf(text, *help_->document());
+        help_->moveCursor(QTextCursor::Start);
     }
 }
 

@@ -1,0 +1,133 @@
+#include "melodies/MelodyPage.h"
+
+#include "manager/MemoryPanel.h"
+#include "manager/SlotListView.h"
+#include "platform/UserDialogs.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), parent) {
+    setObjectName(QStringLiteral("tsMelodiesManager"));
+
+    GroupBox1 =
+        groupBox(QStringLiteral("GroupBox1"), QStringLiteral("[ Информация о мелодиях ]"), this);
+    lvMels = new SlotListView(spec(), GroupBox1);
+    lvMels->setObjectName(QStringLiteral("lvMels"));
+    auto* listLayout = new QVBoxLayout(GroupBox1);
+    listLayout->addWidget(lvMels);
+
+    GroupBox2 =
+        groupBox(QStringLiteral("GroupBox2"), QStringLiteral("[ Редактирование мелодий ]"), this);
+    auto* edit = new QVBoxLayout(GroupBox2);
+    edit->setSpacing(6);
+
+    lblMelName =
+        label(QStringLiteral("lblMelName"), QStringLiteral("Выберите мелодию"), GroupBox2, true);
+    lblMelName->setAlignment(Qt::AlignCenter);
+    lblMelName->setWordWrap(true);
+    edit->addWidget(lblMelName);
+
+    Label6 = label(QStringLiteral("Label6"), QStringLiteral("Загрузить файл:"), GroupBox2, true);
+    edit->addWidget(Label6);
+    auto* fileRow = new QHBoxLayout;
+    edtMelFile = lineEdit(QStringLiteral("edtMelFile"), spec().placeholder, GroupBox2);
+    btnOpenMelody = speedButton(QStringLiteral("btnOpenMelody"), QStringLiteral("Открыть мелодию"),
+                                style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox2);
+    btnPlayMelody =
+        speedButton(QStringLiteral("btnPlayMelody"), QStringLiteral("Проиграть мелодию"),
+                    style()->standardIcon(QStyle::SP_MediaPlay), GroupBox2);
+    fileRow->addWidget(edtMelFile, 1);
+    fileRow->addWidget(btnOpenMelody);
+    fileRow->addWidget(btnPlayMelody);
+    edit->addLayout(fileRow);
+
+    auto* volumeRow = new QHBoxLayout;
+    lblVolume = label(QStringLiteral("lblVolume"), QStringLiteral("Громкость:"), GroupBox2);
+    lblVolume->setEnabled(false);
+    tbVolume = new QSlider(Qt::Horizontal, GroupBox2);
+    tbVolume->setObjectName(QStringLiteral("tbVolume"));
+    tbVolume->setRange(1, 127);
+    tbVolume->setValue(1);
+    tbVolume->setTickPosition(QSlider::TicksBelow);
+    tbVolume->setTickInterval(8);
+    tbVolume->setEnabled(false);
+    lblVolumePercent = label(QStringLiteral("lblVolumePercent"), QStringLiteral("0 %"), GroupBox2);
+    lblVolumePercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblVolumePercent->setMinimumWidth(lblVolumePercent->fontMetrics().horizontalAdvance("100%") +
+                                      4);
+    volumeRow->addWidget(lblVolume);
+    volumeRow->addWidget(tbVolume, 1);
+    volumeRow->addWidget(lblVolumePercent);
+    edit->addLayout(volumeRow);
+
+    btnUseStandardMelody = button(QStringLiteral("btnUseStandardMelody"),
+                                  QStringLiteral("Использовать стандартную мелодию"), GroupBox2);
+    edit->addWidget(btnUseStandardMelody);
+
+    // Built but never shown: renaming was never finished.
+    Label7 = label(QStringLiteral("Label7"), QStringLiteral("Change melody name:"), GroupBox2);
+    edtMelName = lineEdit(QStringLiteral("edtMelName"), QString(), GroupBox2);
+    edtMelName->setMaxLength(20);
+    edtMelName->setToolTip(QStringLiteral("Not applicated yet"));
+    BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Apply changes"), GroupBox2);
+    for (QWidget* unused : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(edtMelName),
+                            static_cast<QWidget*>(BitBtn2)}) {
+        unused->setEnabled(false);
+        unused->hide();
+        edit->addWidget(unused);
+    }
+
+    edit->addStretch(1);
+    auto* memory = new MemoryPanel({QStringLiteral("pnlMelMemory"), QStringLiteral("Label1"),
+                                    QStringLiteral("lblMemUsed"), QStringLiteral("Label3"),
+                                    QStringLiteral("lblMemLeft"), QStringLiteral("pgMemUsed"),
+                                    QStringLiteral("btnCreateMelPatch")},
+                                   GroupBox2);
+    edit->addWidget(memory);
+    Label1 = memory->findChild<QLabel*>(QStringLiteral("Label1"));
+    lblMemUsed = memory->usedLabel();
+    Label3 = memory->findChild<QLabel*>(QStringLiteral("Label3"));
+    lblMemLeft = memory->totalLabel();
+    pgMemUsed = memory->gauge();
+    btnCreateMelPatch = memory->createButton();
+
+    placeSideBySide(GroupBox1, GroupBox2);
+    setParts(lvMels, memory);
+    connect(lvMels, &SlotListView::listClicked, this,
+            [this] { guarded([this] { lvMelsClick(); }); });
+}
+
+void MelodyPage::startUp() {
+    // Left for the melody player: it looks the player up here.
+}
+
+void MelodyPage::shutDown() {
+    // Left for the melody player: it ends the last preview here.
+}
+
+void MelodyPage::lvMelsClick() {
+    const int row = lvMels->selectedRow();
+    if (row < 0) {
+        return;
+    }
+    if (dataSet() != nullptr && dataSet()->volumesAvailable()) {
+        showVolumeFor(row);
+    }
+    lblMelName->setText(lvMels->cell(row, 0));
+    edtMelName->setText(lvMels->cell(row, 2));
+    edtMelFile->setText(lvMels->cell(row, 1));
+}
+
+void MelodyPage::showVolumeFor(int row) {
+    Q_UNUSED(row);
+    // Left for the volume controls.
+}

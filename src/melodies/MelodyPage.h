@@ -1,0 +1,56 @@
+#pragma once
+
+#include "manager/ManagerPage.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QToolButton;
+
+// The melody page: the melody slots on the left, the edit panel with the
+// file, preview and volume controls and the memory gauge on the right. The
+// controls carry the names of the design and belong to the page.
+class MelodyPage : public ManagerPage {
+    Q_OBJECT
+
+public:
+    explicit MelodyPage(QWidget* parent = nullptr);
+
+    // Start-up step 1: finds the melody player; without one btnPlayMelody
+    // stays disabled for the whole run.
+    void startUp();
+    // The last step of the close: ends the player started last.
+    void shutDown();
+
+    // Shows the clicked slot in the edit panel.
+    void lvMelsClick();
+
+    QGroupBox* GroupBox1;
+    SlotListView* lvMels;
+    QGroupBox* GroupBox2;
+    QLabel* lblMelName;
+    QLabel* Label6;
+    QLineEdit* edtMelFile;
+    QToolButton* btnOpenMelody;
+    QToolButton* btnPlayMelody;
+    QLabel* lblVolume;
+    QSlider* tbVolume;
+    QLabel* lblVolumePercent;
+    QPushButton* btnUseStandardMelody;
+    QLabel* Label7;
+    QLineEdit* edtMelName;
+    QPushButton* BitBtn2;
+    QLabel* Label1;
+    QLabel* lblMemUsed;
+    QLabel* Label3;
+    QLabel* lblMemLeft;
+    QProgressBar* pgMemUsed;
+    QPushButton* btnCreateMelPatch;
+
+private:
+    // The volume controls for a row shown by lvMelsClick (volume patch only).
+    void showVolumeFor(int row);
+};

@@ -1,0 +1,110 @@
+#include "pictures/PicturePage.h"
+
+#include "manager/MemoryPanel.h"
+#include "manager/SlotListView.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), parent) {
+    setObjectName(QStringLiteral("tsGraphics"));
+
+    GroupBox5 =
+        groupBox(QStringLiteral("GroupBox5"), QStringLiteral("[ Информация о картинках]"), this);
+    auto* listLayout = new QVBoxLayout(GroupBox5);
+    lvPic = new SlotListView(spec(), GroupBox5);
+    lvPic->setObjectName(QStringLiteral("lvPic"));
+    lvPic->setFixedHeight(125);
+    listLayout->addWidget(lvPic);
+
+    auto* previews = new QHBoxLayout;
+    previews->addWidget(previewBox(QStringLiteral("gbStandardPic"),
+                                   QStringLiteral("[ Стандартная картинка ]"), imgStd,
+                                   QStringLiteral("imgStd")));
+    previews->addWidget(previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"),
+                                   imgNew, QStringLiteral("imgNew")));
+    gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
+    setBold(gbInfo);
+    auto* info = new QGridLayout(gbInfo);
+    Label15 = label(QStringLiteral("Label15"), QStringLiteral("Ширина:"), gbInfo);
+    lblPicWidth = label(QStringLiteral("lblPicWidth"), QStringLiteral("0"), gbInfo);
+    Label18 = label(QStringLiteral("Label18"), QStringLiteral("Высота:"), gbInfo);
+    lblPicHeight = label(QStringLiteral("lblPicHeight"), QStringLiteral("0"), gbInfo);
+    info->addWidget(Label15, 0, 0);
+    info->addWidget(lblPicWidth, 0, 1);
+    info->addWidget(Label18, 1, 0);
+    info->addWidget(lblPicHeight, 1, 1);
+    info->setRowStretch(2, 1);
+    previews->addWidget(gbInfo, 1);
+    listLayout->addLayout(previews);
+
+    rePicHelp = helpTextBox(QStringLiteral("rePicHelp"), GroupBox5);
+    listLayout->addWidget(rePicHelp, 1);
+
+    GroupBox6 =
+        groupBox(QStringLiteral("GroupBox6"), QStringLiteral("[ Редактирование картинок ]"), this);
+    auto* edit = new QVBoxLayout(GroupBox6);
+    edit->setSpacing(6);
+
+    lblPicName =
+        label(QStringLiteral("lblPicName"), QStringLiteral("Выберите картинку"), GroupBox6, true);
+    lblPicName->setAlignment(Qt::AlignCenter);
+    lblPicName->setWordWrap(true);
+    edit->addWidget(lblPicName);
+
+    Label9 = label(QStringLiteral("Label9"), QStringLiteral("Загрузить файл:"), GroupBox6, true);
+    edit->addWidget(Label9);
+    auto* fileRow = new QHBoxLayout;
+    edtPicFile = lineEdit(QStringLiteral("edtPicFile"), spec().placeholder, GroupBox6);
+    btnOpenPic = speedButton(QStringLiteral("btnOpenPic"), QStringLiteral("Открыть картинку"),
+                             style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox6);
+    fileRow->addWidget(edtPicFile, 1);
+    fileRow->addWidget(btnOpenPic);
+    edit->addLayout(fileRow);
+
+    btnUseStandardPic = button(QStringLiteral("btnUseStandardPic"),
+                               QStringLiteral("Использовать стандартную"), GroupBox6);
+    edit->addWidget(btnUseStandardPic);
+
+    edit->addStretch(1);
+    auto* memory = new MemoryPanel(
+        {QStringLiteral("pnlPicMemory"), QStringLiteral("Label13"), QStringLiteral("lblPicMemUsed"),
+         QStringLiteral("Label14"), QStringLiteral("lblPicMemTotal"),
+         QStringLiteral("pgPicMemUsed"), QStringLiteral("btnCreatePicPatch")},
+        GroupBox6);
+    edit->addWidget(memory);
+    Label13 = memory->findChild<QLabel*>(QStringLiteral("Label13"));
+    lblPicMemUsed = memory->usedLabel();
+    Label14 = memory->findChild<QLabel*>(QStringLiteral("Label14"));
+    lblPicMemTotal = memory->totalLabel();
+    pgPicMemUsed = memory->gauge();
+    btnCreatePicPatch = memory->createButton();
+
+    placeSideBySide(GroupBox5, GroupBox6);
+    setParts(lvPic, memory, rePicHelp);
+}
+
+QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, QLabel*& image,
+                                   const QString& imageName) {
+    QGroupBox* box = groupBox(name, caption, GroupBox5);
+    setBold(box);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(4, 4, 4, 4);
+    image = new QLabel(box);
+    image->setObjectName(imageName);
+    image->setFixedSize(kPreviewSide, kPreviewSide);
+    // A picture is shown at its own size, centred: the handset shows it so.
+    image->setAlignment(Qt::AlignCenter);
+    image->setScaledContents(false);
+    layout->addWidget(image, 0, Qt::AlignCenter);
+    return box;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class S3LineList;
+
+// The page that turns any file into a patch writing its bytes at a typed
+// address. The patch is shown as editable text; saving writes the text as it
+// then reads.
+class CustomPatchPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CustomPatchPage(QWidget* parent = nullptr);
+
+    static inline const QString kDefaultOffset = QStringLiteral("0x00646880");
+    static inline const QString kSaveName = QStringLiteral("CustomPatch");
+
+    void btnOpenMMFClick();
+    void btnSaveCustomPatchClick();
+    // Start-up empties the editor.
+    void clear();
+
+    // The editor's lines as they are saved: an empty editor has none.
+    QStringList editorLines() const;
+    // The lines as editor text: one line per block, no CR.
+    static QString editorText(const S3LineList& lines);
+
+    QGroupBox* gbMainPatch;
+    QPlainTextEdit* Editor;
+    QGroupBox* gbFilePatch;
+    QLabel* Label2;
+    QLineEdit* mmfOffset;
+    QPushButton* btnOpenMMF;
+    QPushButton* btnSaveCustomPatch;
+
+private:
+    void setEditorText(const QString& text);
+};

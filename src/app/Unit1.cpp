@@ -1,0 +1,267 @@
+#include "app/Unit1.h"
+
+#include "app/CustomPatchPage.h"
+#include "app/UiFont.h"
+#include "app/untAbout.h"
+#include "app/untNagScreen.h"
+#include "app/untOptFirmware.h"
+#include "java/JavaPage.h"
+#include "manager/SlotTable.h"
+#include "melodies/MelodyPage.h"
+#include "pictures/PicturePage.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserDialogs.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <exception>
+
+namespace {
+
+constexpr int kMelodyTab = 0;
+constexpr int kJavaTab = 1;
+constexpr int kPictureTab = 2;
+constexpr int kScannerTab = 4;
+
+QFont boldFont(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TForm1::TForm1(SessionOptions options, QWidget* parent)
+    : QMainWindow(parent), session_(std::make_unique<Session>(std::move(options))) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setFont(uiFont());
+    resize(690, 500);
+    setMinimumSize(690, 500);
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    tsMelodiesManager = new MelodyPage(PageControl1);
+    tsJavaGames = new JavaPage(PageControl1);
+    tsGraphics = new PicturePage(PageControl1);
+    tsCreateCustomPatch = new CustomPatchPage(PageControl1);
+    tsFirmwareScanner = new QWidget(PageControl1);
+    tsFirmwareScanner->setObjectName(QStringLiteral("tsFirmwareScanner"));
+    const QStyle* look = style();
+    PageControl1->addTab(tsMelodiesManager, look->standardIcon(QStyle::SP_MediaVolume),
+                         QStringLiteral("Менеджер мелодий"));
+    PageControl1->addTab(tsJavaGames, look->standardIcon(QStyle::SP_ComputerIcon),
+                         QStringLiteral("Менеджер JAVA игр"));
+    PageControl1->addTab(tsGraphics, look->standardIcon(QStyle::SP_FileDialogContentsView),
+                         QStringLiteral("Менеджер картинок"));
+    PageControl1->addTab(tsCreateCustomPatch, look->standardIcon(QStyle::SP_FileIcon),
+                         QStringLiteral("Создать патч"));
+    PageControl1->addTab(tsFirmwareScanner, QString());
+    PageControl1->setTabVisible(kScannerTab, false);
+    PageControl1->setCurrentIndex(kMelodyTab);
+    setCentralWidget(PageControl1);
+
+    buildMenu();
+    buildStatusBar();
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->setStatusSink([this](const QString& text) { setStatusText(text); });
+    }
+
+    FormCreate();
+
+    frmAbout_ = new TfrmAbout(this);
+    frmOptFirmware_ = new TfrmOptFirmware(this);
+    frmOptFirmware_->FormCreate(session_->firmwareSettings());
+    frmNagScreen_ = new TfrmNagScreen(this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    file->setObjectName(QStringLiteral("File1"));
+    QAction* exit = file->addAction(QStringLiteral("Вы&ход"));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, this, [this] { guarded([this] { Exit1Click(); }); });
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
+    settings->setObjectName(QStringLiteral("N1"));
+    QAction* firmware = settings->addAction(QStringLiteral("&Версия прошивки"));
+    firmware->setObjectName(QStringLiteral("N2"));
+    connect(firmware, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction* about = help->addAction(QStringLiteral("О &программе..."));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, [this] { guarded([this] { About1Click(); }); });
+}
+
+void TForm1::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    const int widths[2] = {458, 150};
+    for (int panel = 0; panel < 2; ++panel) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+        label->setFont(boldFont(font()));
+        label->setFixedWidth(widths[panel]);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(panel == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        bar->addWidget(label);
+        statusPanels_[panel] = label;
+    }
+}
+
+void TForm1::setStatusText(const QString& text) {
+    statusPanels_[0]->setText(text);
+    statusPanels_[0]->repaint();
+}
+
+QString TForm1::statusText(int panel) const {
+    return statusPanels_[panel]->text();
+}
+
+void TForm1::FormCreate() {
+    guarded([this] {
+        tsMelodiesManager->startUp();
+        // The session runs the folder, settings, memory map and list steps;
+        // what it reached is shown even when a step failed.
+        std::exception_ptr failure;
+        try {
+            session_->start();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        showWhatStartUpReached();
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        tsMelodiesManager->fill();
+        tsJavaGames->fill();
+        tsGraphics->fill();
+        tsCreateCustomPatch->clear();
+        tsMelodiesManager->updateMemory();
+        tsJavaGames->updateMemory();
+        tsGraphics->updateMemory();
+        hideUnavailablePages();
+        statusPanels_[1]->setText(
+            QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
+    });
+}
+
+void TForm1::showWhatStartUpReached() {
+    using Step = Session::Step;
+    const Step reached = session_->reached();
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->setDataSet(&session_->dataSet());
+        if (reached >= Step::Totals) {
+            page->showTotal();
+        }
+    }
+    if (reached >= Step::ListsCreated && !session_->programFolder().isEmpty()) {
+        QDir::setCurrent(session_->programFolder());
+    }
+    // A help text read before a later file failed is shown all the same.
+    tsJavaGames->showHelp();
+    tsGraphics->showHelp();
+}
+
+void TForm1::hideUnavailablePages() {
+    const FirmwareDataSet& data = session_->dataSet();
+    const int current = PageControl1->currentIndex();
+    const std::pair<int, const ManagerSpec*> pages[] = {{kMelodyTab, &managers::melodies()},
+                                                        {kJavaTab, &managers::java()},
+                                                        {kPictureTab, &managers::pictures()}};
+    for (const auto& [tab, spec] : pages) {
+        if (!data.isAvailable(*spec)) {
+            PageControl1->setTabVisible(tab, false);
+        }
+    }
+    if (PageControl1->isTabVisible(current)) {
+        return;
+    }
+    // A hidden active page gives way to the next visible one, else the last.
+    int next = -1;
+    for (int tab = current + 1; tab < PageControl1->count() && next < 0; ++tab) {
+        next = PageControl1->isTabVisible(tab) ? tab : -1;
+    }
+    for (int tab = PageControl1->count() - 1; tab >= 0 && next < 0; --tab) {
+        next = PageControl1->isTabVisible(tab) ? tab : -1;
+    }
+    PageControl1->setCurrentIndex(next);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // After the window is on screen, so that the request appears over it.
+        QTimer::singleShot(0, this, [this] { guarded([this] { FormShow(); }); });
+    }
+}
+
+void TForm1::FormShow() {
+    UserDialogs::instance().runModal(*frmNagScreen_);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (guarded([this] { FormClose(); })) {
+        event->accept();
+    } else {
+        // A list that could not be written keeps the window open.
+        event->ignore();
+    }
+}
+
+void TForm1::FormClose() {
+    FirmwareDataSet& data = session_->dataSet();
+    data.saveSlotLists();
+    // Only lists read from disk tell which copies are still in use; after an
+    // early start-up failure the copies are left alone.
+    if (session_->isLoaded()) {
+        SlotTable(data, managers::melodies()).cleanWorkFolder();
+    }
+    data.releaseLists(managers::melodies());
+    tsMelodiesManager->shutDown();
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::N2Click() {
+    UserDialogs& dialogs = UserDialogs::instance();
+    if (dialogs.runModal(*frmOptFirmware_) != QDialog::Accepted) {
+        return;
+    }
+    FirmwareSettings& settings = session_->firmwareSettings();
+    const QString chosen = frmOptFirmware_->chosenFirmware();
+    if (chosen == settings.currentId) {
+        return;
+    }
+    settings.currentId = chosen;
+    SettingsStore store;
+    WriteFirmwareSettings(store, settings);
+    dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());
+}
+
+void TForm1::About1Click() {
+    frmAbout_->show();
+    frmAbout_->raise();
+    frmAbout_->activateWindow();
+}

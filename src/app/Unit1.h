@@ -1,0 +1,74 @@
+#pragma once
+
+#include "dataset/Session.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class CustomPatchPage;
+class JavaPage;
+class MelodyPage;
+class PicturePage;
+class QAction;
+class QLabel;
+class QTabWidget;
+class TfrmAbout;
+class TfrmNagScreen;
+class TfrmOptFirmware;
+
+// The main window: the four pages, the status bar and the menu. It runs the
+// start-up on construction and the close sequence when it is closed, and
+// owns the session and the three other windows for the whole run.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static inline const QString kCaption = QStringLiteral("Tarvex by Ulvane (tarvex@example.org)");
+
+    explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void Exit1Click();
+    void N2Click();
+    void About1Click();
+
+    // The first status panel, redrawn at once; the managers report here.
+    void setStatusText(const QString& text);
+    QString statusText(int panel) const;
+
+    Session& session() { return *session_; }
+    QTabWidget* pageControl() const { return PageControl1; }
+    MelodyPage* melodyPage() const { return tsMelodiesManager; }
+    JavaPage* javaPage() const { return tsJavaGames; }
+    PicturePage* picturePage() const { return tsGraphics; }
+    CustomPatchPage* customPatchPage() const { return tsCreateCustomPatch; }
+    TfrmAbout* frmAbout() const { return frmAbout_; }
+    TfrmOptFirmware* frmOptFirmware() const { return frmOptFirmware_; }
+    TfrmNagScreen* frmNagScreen() const { return frmNagScreen_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildStatusBar();
+    void FormCreate();
+    void showWhatStartUpReached();
+    void hideUnavailablePages();
+    void FormShow();
+    void FormClose();
+
+    std::unique_ptr<Session> session_;
+    QTabWidget* PageControl1;
+    MelodyPage* tsMelodiesManager;
+    JavaPage* tsJavaGames;
+    PicturePage* tsGraphics;
+    CustomPatchPage* tsCreateCustomPatch;
+    QWidget* tsFirmwareScanner;
+    QLabel* statusPanels_[2];
+    TfrmAbout* frmAbout_ = nullptr;
+    TfrmOptFirmware* frmOptFirmware_ = nullptr;
+    TfrmNagScreen* frmNagScreen_ = nullptr;
+    bool shownOnce_ = false;
+};

@@ -1,0 +1,164 @@
+#include "app/untAbout.h"
+
+#include "app/Logo.h"
+#include "app/SecretPanel.h"
+#include "app/UiFont.h"
+#include "platform/ShellOpen.h"
+#include "platform/UserDialogs.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <functional>
+
+namespace {
+
+// An address label that reports a left click.
+class LinkLabel final : public QLabel {
+public:
+    LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QLabel::mouseReleaseEvent(event);
+        if (onClick_ && event->button() == Qt::LeftButton &&
+            rect().contains(event->position().toPoint())) {
+            onClick_();
+        }
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+QStringList credits() {
+    return {
+        QString(),
+        QStringLiteral("Тестировщикам"),
+        QStringLiteral("------------------------"),
+        QStringLiteral("за терпение и подробные"),
+        QStringLiteral("отчёты об ошибках"),
+        QString(),
+        QString(),
+        QStringLiteral("Составителям данных"),
+        QStringLiteral("------------------------"),
+        QStringLiteral("за списки мелодий,"),
+        QStringLiteral("игр и картинок"),
+        QStringLiteral("разных прошивок"),
+        QString(),
+        QString(),
+        QStringLiteral("Переводчикам"),
+        QStringLiteral("------------------------"),
+        QStringLiteral("за английские подписи"),
+        QString(),
+        QString(),
+        QStringLiteral("Всем пользователям"),
+        QStringLiteral("------------------------"),
+        QStringLiteral("за идеи и пожелания"),
+    };
+}
+
+QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent, const QRect& where) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(where);
+    return label;
+}
+
+void makeBold(QWidget* widget, qreal pointSize = 0) {
+    QFont font = widget->font();
+    font.setBold(true);
+    if (pointSize > 0) {
+        font.setPointSizeF(pointSize);
+    }
+    widget->setFont(font);
+}
+
+} // namespace
+
+TfrmAbout::TfrmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("О программе..."));
+    setFont(uiFont());
+    setFixedSize(462, 403);
+    setModal(false);
+
+    auto* thanks = new QGroupBox(QStringLiteral("[ Выражаю благодарность ]"), this);
+    thanks->setObjectName(QStringLiteral("GroupBox1"));
+    thanks->setGeometry(4, 4, 169, 361);
+    SecretPanel1 = new SecretPanel(thanks);
+    SecretPanel1->setObjectName(QStringLiteral("SecretPanel1"));
+    SecretPanel1->setGeometry(8, 18, 153, 337);
+    SecretPanel1->setLines(credits());
+
+    auto* about = new QGroupBox(QStringLiteral("[ О программе ]"), this);
+    about->setObjectName(QStringLiteral("GroupBox2"));
+    about->setGeometry(177, 4, 281, 253);
+    auto* logoPanel = new QFrame(about);
+    logoPanel->setObjectName(QStringLiteral("Panel1"));
+    logoPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    logoPanel->setStyleSheet(QStringLiteral("QFrame#Panel1 { background: black; }"));
+    logoPanel->setGeometry((281 - 189) / 2, 18, 189, 154);
+    Image1 = new QLabel(logoPanel);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(2, 2, 185, 150);
+    Image1->setPixmap(tarvexLogo(QSize(185, 150)));
+    auto* title = plainLabel(QStringLiteral("Label1"), QStringLiteral("Tarvex\nверсия 1.0"), about,
+                             QRect(8, 176, 265, 34));
+    title->setAlignment(Qt::AlignCenter);
+    makeBold(title, 10);
+    plainLabel(QStringLiteral("Label2"), QStringLiteral("Программа: Ulvane"), about,
+               QRect(8, 212, 265, 16))
+        ->setAlignment(Qt::AlignCenter);
+    plainLabel(QStringLiteral("Label3"), QStringLiteral("Данные прошивок: участники проекта"),
+               about, QRect(8, 230, 265, 16))
+        ->setAlignment(Qt::AlignCenter);
+
+    auto* contacts = new QGroupBox(QStringLiteral("[ Контакты ]"), this);
+    contacts->setObjectName(QStringLiteral("GroupBox3"));
+    contacts->setGeometry(177, 260, 281, 105);
+    plainLabel(QStringLiteral("Label4"), QStringLiteral("e-mail:"), contacts,
+               QRect(10, 20, 60, 16));
+    QLabel** addresses[] = {&Label5, &Label6, &Label7};
+    const char* names[] = {"Label5", "Label6", "Label7"};
+    const QString mail[] = {QStringLiteral("tarvex@example.org"),
+                            QStringLiteral("support@example.org"),
+                            QStringLiteral("ulvane@example.net")};
+    for (int i = 0; i < 3; ++i) {
+        auto* link = new LinkLabel(mail[i], contacts);
+        link->setOnClick([this, link] { guarded([this, link] { Label5Click(link); }); });
+        *addresses[i] = link;
+        link->setObjectName(QString::fromLatin1(names[i]));
+        link->setGeometry(72, 20 + 16 * i, 198, 16);
+        link->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        makeBold(link);
+        link->setStyleSheet(QStringLiteral("color: blue;"));
+        link->setCursor(Qt::PointingHandCursor);
+    }
+    plainLabel(QStringLiteral("Label9"), QStringLiteral("ICQ UIN:"), contacts,
+               QRect(10, 78, 60, 16));
+    auto* uin = plainLabel(QStringLiteral("Label10"), QStringLiteral("000-000-000"), contacts,
+                           QRect(72, 78, 198, 16));
+    uin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    makeBold(uin);
+
+    btnClose = new QPushButton(QStringLiteral("&Закрыть"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(462 - 4 - 111, 403 - 6 - 25, 111, 25);
+    connect(btnClose, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnCloseClick(); }); });
+}
+
+void TfrmAbout::Label5Click(const QLabel* address) {
+    shell::open(QStringLiteral("mailto:") + address->text() + kMailSubject);
+}
+
+void TfrmAbout::btnCloseClick() {
+    hide();
+}

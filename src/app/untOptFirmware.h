@@ -1,0 +1,27 @@
+#pragma once
+
+#include "dataset/FirmwareSettings.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+
+// The firmware version choice: one of the firmware folders found at
+// start-up. Built once and reused, so it keeps its selection between showings.
+class TfrmOptFirmware : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmOptFirmware(QWidget* parent = nullptr);
+
+    // Fills the list from the scanned folders and selects the current id,
+    // ignoring letter case; nothing is selected when no folder matches.
+    void FormCreate(const FirmwareSettings& settings);
+    // The selected folder name, empty when nothing is selected.
+    QString chosenFirmware() const;
+
+    QComboBox* cbFirmware;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+};

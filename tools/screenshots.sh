@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Starts the program on a virtual display, with a fresh user folder that it
+# fills from the bundled data set, and saves a picture of each page and of
+# the three dialogs into OUT_DIR. Drives the window with the keyboard only.
+#
+#   tools/screenshots.sh OUT_DIR [PROGRAM]
+#
+# PROGRAM defaults to the release build, else the debug build. Needs Xvfb,
+# xdotool and ImageMagick (apt-get install xvfb xdotool imagemagick).
+set -euo pipefail
+
+out=${1:?usage: tools/screenshots.sh OUT_DIR [PROGRAM]}
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=${2:-}
+if [ -z "$program" ]; then
+  for candidate in "$root/build/release/bin/tarvex" "$root/build/debug/bin/tarvex"; do
+    if [ -x "$candidate" ]; then program=$candidate; break; fi
+  done
+fi
+[ -x "${program:-}" ] || { echo "no program built; build it or name it" >&2; exit 2; }
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 2; }
+done
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+scratch=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+display=99
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+# A user folder and settings of its own: the user's real ones stay untouched.
+mkdir -p "$scratch/data" "$scratch/config" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" \
+  XDG_RUNTIME_DIR="$scratch/runtime" "$program" >"$scratch/program.log" 2>&1 &
+program_pid=$!
+
+# The id of the visible window whose title matches, waiting for it to appear.
+window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  echo "no window '$1'" >&2
+  cat "$scratch/program.log" >&2
+  return 1
+}
+gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "window '$1' stayed open" >&2
+  return 1
+}
+keys() { # window, keys...
+  local id=$1; shift
+  xdotool windowfocus --sync "$id"
+  for key in "$@"; do xdotool key "$key"; sleep 0.2; done
+}
+shoot() { # window, file
+  sleep 0.5
+  import -window "$1" "$out/$2"
+  echo "$out/$2"
+}
+
+nag=$(window '^Tarvex$')
+shoot "$nag" dialog-donation.png
+keys "$nag" Escape
+gone '^Tarvex$'
+
+main=$(window '^Tarvex by')
+shoot "$main" page-melodies.png
+keys "$main" ctrl+Tab
+shoot "$main" page-java.png
+keys "$main" ctrl+Tab
+shoot "$main" page-pictures.png
+keys "$main" ctrl+Tab
+shoot "$main" page-custom-patch.png
+
+keys "$main" alt Right Down Return
+settings=$(window '^Настройки$')
+shoot "$settings" dialog-firmware.png
+keys "$settings" Escape
+gone '^Настройки$'
+
+keys "$main" alt Right Right Down Return
+about=$(window '^О программе')
+shoot "$about" dialog-about.png
+keys "$about" Escape
+gone '^О программе'
+
+# Файл / Выход: the close sequence runs and the program ends.
+keys "$main" alt Down Return
+for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program_pid" 2>/dev/null; then
+  echo "the program did not end after Файл / Выход" >&2
+  exit 1
+fi
+wait "$program_pid" || true
+program_pid=

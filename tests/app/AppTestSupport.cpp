@@ -1,0 +1,71 @@
+#include "AppTestSupport.h"
+
+#include "platform/SettingsStore.h"
+
+#include <QDialog>
+#include <QDir>
+
+ScriptedDialogs::ScriptedDialogs() {
+    UserDialogs::setInstance(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs() {
+    UserDialogs::setInstance(nullptr);
+}
+
+QString ScriptedDialogs::askOpenFile(const QString& filter) {
+    openFilters.append(filter);
+    return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::askOpenPicture(const QString& filter) {
+    return askOpenFile(filter);
+}
+
+QString ScriptedDialogs::askSaveFile(const QString& defaultName, const QString& filter) {
+    saveRequests.append({defaultName, filter});
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+void ScriptedDialogs::warn(const QString& text) {
+    warnings.append(text);
+}
+
+void ScriptedDialogs::inform(const QString& text, const QString& caption) {
+    informs.append({text, caption});
+}
+
+void ScriptedDialogs::showError(const QString& message) {
+    errors.append(errorText(message));
+}
+
+int ScriptedDialogs::runModal(QDialog& dialog) {
+    modals.append(dialog.objectName());
+    return onModal ? onModal(dialog) : int(QDialog::Rejected);
+}
+
+WindowTest::WindowTest() : bundledRoot(scratch.path("no-bundled-data-sets")) {
+    SettingsStore::setOverrideFile(scratch.path("settings.ini"));
+    QDir().mkpath(userFolder());
+}
+
+WindowTest::~WindowTest() {
+    SettingsStore::setOverrideFile({});
+}
+
+QString WindowTest::firmware(const QString& relative) const {
+    const QString folder = userFolder() + "/X120XEDJ2";
+    return relative.isEmpty() ? folder : folder + "/" + relative;
+}
+
+std::unique_ptr<TForm1> WindowTest::open(const MiniDataSet& set) {
+    set.writeTo(userFolder());
+    return open();
+}
+
+std::unique_ptr<TForm1> WindowTest::open() {
+    SessionOptions options;
+    options.userFolder = userFolder();
+    options.bundledRoot = bundledRoot;
+    return std::make_unique<TForm1>(options);
+}

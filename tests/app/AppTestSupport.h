@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Unit1.h"
+#include "platform/UserDialogs.h"
+#include "support/MiniDataSet.h"
+#include "support/TestSupport.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QDialog;
+
+// Answers the window's dialogs from a script and records what they showed.
+// Installed for its lifetime.
+class ScriptedDialogs : public UserDialogs {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Answers in order; when none is left the user cancels.
+    QStringList openAnswers;
+    QStringList saveAnswers;
+    // Runs inside a modal window; rejects it when unset.
+    std::function<int(QDialog&)> onModal;
+
+    QStringList openFilters;
+    QList<QStringList> saveRequests; // default name, filter
+    QStringList warnings;
+    QList<QStringList> informs; // text, caption
+    QStringList errors;         // as the error box shows them
+    QStringList modals;         // object names of the windows shown modally
+
+    QString askOpenFile(const QString& filter) override;
+    QString askOpenPicture(const QString& filter) override;
+    QString askSaveFile(const QString& defaultName, const QString& filter) override;
+    void warn(const QString& text) override;
+    void inform(const QString& text, const QString& caption) override;
+    void showError(const QString& message) override;
+    int runModal(QDialog& dialog) override;
+};
+
+// A window started on a scratch user folder and settings file of its own.
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest();
+    ~WindowTest() override;
+
+    QString userFolder() const { return scratch.path("user"); }
+    QString firmware(const QString& relative = {}) const;
+    QString dataFile(const QString& name) const { return firmware("Data/" + name); }
+    // Writes the data set, then opens the window on it.
+    std::unique_ptr<TForm1> open(const MiniDataSet& set);
+    std::unique_ptr<TForm1> open(); // on whatever the user folder holds
+
+    testsupport::Scratch scratch;
+    ScriptedDialogs dialogs;
+    QString bundledRoot; // none unless a test sets it
+};
+
+// A named control; the test fails when it is missing.
+template <typename T> T* child(const QObject* parent, const char* name) {
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}

@@ -1,0 +1,160 @@
+#include "app/CustomPatchPage.h"
+
+#include "AppTestSupport.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using testsupport::readAll;
+using testsupport::Scratch;
+using testsupport::sequence;
+
+namespace {
+
+// A data record's bytes add up, with their checksum, to FF.
+bool checksumOk(const QString& line) {
+    const QByteArray bytes = QByteArray::fromHex(line.mid(2).toLatin1());
+    int sum = 0;
+    for (const char b : bytes) {
+        sum += static_cast<unsigned char>(b);
+    }
+    return (sum & 0xFF) == 0xFF && bytes.size() == (bytes.isEmpty() ? 0 : bytes[0] + 1);
+}
+
+class CustomPatchTest : public ::testing::Test {
+protected:
+    // Opens a file of `bytes` through the page, as the button does.
+    QStringList openFile(const QByteArray& bytes) {
+        dialogs.openAnswers << scratch.write("input.bin", bytes);
+        page.btnOpenMMF->click();
+        return page.editorLines();
+    }
+    QStringList boxes() const {
+        QStringList texts;
+        for (const QStringList& box : dialogs.informs) {
+            EXPECT_EQ(box.value(1), "Tarvex");
+            texts << box.value(0);
+        }
+        return texts;
+    }
+
+    Scratch scratch;
+    ScriptedDialogs dialogs;
+    CustomPatchPage page;
+};
+
+} // namespace
+
+TEST_F(CustomPatchTest, TwentyBytesGiveTwoRecordsBetweenHeaderAndEnd) {
+    EXPECT_EQ(page.mmfOffset->text(), "0x00646880");
+    const QStringList lines = openFile(sequence(20));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "S00600004844521B");
+    EXPECT_TRUE(lines[1].startsWith("S31500646880000102030405060708090A0B0C0D0E0F"))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("S3090064689010111213")) << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "S705A002000058");
+    EXPECT_TRUE(checksumOk(lines[1]) && checksumOk(lines[2]));
+    EXPECT_EQ(boxes(), QStringList({"20", "1"}));
+    EXPECT_EQ(dialogs.openFilters, QStringList(QString()));
+}
+
+TEST_F(CustomPatchTest, RecordCountsAndBoxesFollowTheFileSize) {
+    QStringList lines = openFile(sequence(16));
+    EXPECT_EQ(lines.size(), 3);
+    EXPECT_EQ(boxes(), QStringList({"16", "1"}));
+
+    dialogs.informs.clear();
+    lines = openFile(sequence(5, 0xA0));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith("S30A00646880A0A1A2A3A4")) << lines[1].toStdString();
+    EXPECT_EQ(lines[1].size(), 2 + 2 * (1 + 4 + 5 + 1));
+    EXPECT_EQ(boxes(), QStringList({"5", "0"}));
+
+    dialogs.informs.clear();
+    lines = openFile(QByteArray());
+    EXPECT_EQ(lines, QStringList({"S00600004844521B", "S705A002000058"}));
+    EXPECT_EQ(boxes(), QStringList({"0", "0"}));
+}
+
+TEST_F(CustomPatchTest, DecimalOffsetPlacesTheFirstRecord) {
+    page.mmfOffset->setText("4096");
+    const QStringList lines = openFile(sequence(3));
+    EXPECT_TRUE(lines.value(1).startsWith("S30800001000000102")) << lines.value(1).toStdString();
+}
+
+TEST_F(CustomPatchTest, FilesBeyondFiveMebibytesAreTakenWhole) {
+    const int size = 5 * 1024 * 1024 + 17;
+    const QStringList lines = openFile(sequence(size));
+    ASSERT_EQ(lines.size(), 2 + (size + 15) / 16);
+    EXPECT_TRUE(lines[lines.size() - 2].startsWith("S306"));
+    EXPECT_EQ(boxes(), QStringList({QString::number(size), QString::number(size / 16)}));
+}
+
+TEST_F(CustomPatchTest, AnInvalidOffsetLeavesTheEditorAsItWas) {
+    page.Editor->setPlainText("kept");
+    page.mmfOffset->setText("0x12G");
+    openFile(sequence(4));
+    EXPECT_EQ(dialogs.errors, QStringList("'0x12G' is not a valid integer value."));
+    EXPECT_EQ(page.Editor->toPlainText(), "kept");
+    EXPECT_TRUE(dialogs.informs.isEmpty());
+}
+
+TEST_F(CustomPatchTest, AFileThatCannotBeOpenedLeavesTheHeaderOnly) {
+    page.Editor->setPlainText("old patch");
+    const QString missing = scratch.path("missing.bin");
+    dialogs.openAnswers << missing;
+    page.btnOpenMMF->click();
+    EXPECT_EQ(dialogs.errors, QStringList("Cannot open file " + missing + "."));
+    EXPECT_EQ(page.editorLines(), QStringList("S00600004844521B"));
+    EXPECT_TRUE(dialogs.informs.isEmpty());
+}
+
+TEST_F(CustomPatchTest, CancellingEitherDialogChangesNothing) {
+    page.Editor->setPlainText("kept");
+    page.btnOpenMMF->click();
+    EXPECT_EQ(page.Editor->toPlainText(), "kept");
+    page.btnSaveCustomPatch->click();
+    EXPECT_EQ(dialogs.saveRequests,
+              QList<QStringList>({{"CustomPatch", "Motorola S3 format (*.s3)"}}));
+    EXPECT_TRUE(dialogs.informs.isEmpty() && dialogs.errors.isEmpty());
+}
+
+TEST_F(CustomPatchTest, SavingAnEmptyEditorAsksNothing) {
+    page.btnSaveCustomPatch->click();
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+}
+
+TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
+    openFile(sequence(20));
+    const QStringList lines = page.editorLines();
+    // The user's edit is kept as typed, without a new checksum.
+    page.Editor->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
+    const QString target = scratch.path("patch.s3");
+    dialogs.saveAnswers << target;
+    page.btnSaveCustomPatch->click();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(readAll(target),
+              (lines[0] + "\r\nS3 edited by hand\r\n" + lines[3] + "\r\n").toLatin1());
+}
+
+TEST_F(CustomPatchTest, TextTheCodePageCannotHoldIsRefusedAndTheOldFileKept) {
+    const QString target = scratch.write("patch.s3", "old\r\n");
+    page.Editor->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
+    dialogs.saveAnswers << target;
+    page.btnSaveCustomPatch->click();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("S3 \u2713")))
+        << dialogs.errors[0].toStdString();
+    EXPECT_EQ(readAll(target), "old\r\n");
+
+    // Cyrillic is in the code page and written as its bytes.
+    page.Editor->setPlainText(QStringLiteral("S0 заголовок"));
+    dialogs.errors.clear();
+    dialogs.saveAnswers << target;
+    page.btnSaveCustomPatch->click();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(readAll(target), QByteArray("S0 \xE7\xE0\xE3\xEE\xEB\xEE\xE2\xEE\xEA\r\n"));
+}

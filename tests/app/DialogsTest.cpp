@@ -1,0 +1,200 @@
+#include "AppTestSupport.h"
+#include "app/SecretPanel.h"
+#include "app/untAbout.h"
+#include "app/untNagScreen.h"
+#include "app/untOptFirmware.h"
+#include "dataset/TarvexError.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShellOpen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <stdexcept>
+
+TEST(ErrorBox, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt) {
+    EXPECT_EQ(UserDialogs::errorText("Cannot open file a.lst"), "Cannot open file a.lst.");
+    EXPECT_EQ(UserDialogs::errorText("Integer overflow"), "Integer overflow.");
+    EXPECT_EQ(UserDialogs::errorText("Файл не найден"), "Файл не найден.");
+    EXPECT_EQ(UserDialogs::errorText("folder/"), "folder/.");
+    EXPECT_EQ(UserDialogs::errorText("size 42"), "size 42.");
+    EXPECT_EQ(UserDialogs::errorText("Done."), "Done.");
+    EXPECT_EQ(UserDialogs::errorText("List index out of bounds (3)"),
+              "List index out of bounds (3)");
+    EXPECT_EQ(UserDialogs::errorText("Stop!"), "Stop!");
+    EXPECT_EQ(UserDialogs::errorText(""), "");
+}
+
+TEST(ErrorBox, GuardShowsWhatAHandlerRaisesAndCarriesOn) {
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(guarded([] { throw TarvexError("Stream read error"); }));
+    EXPECT_FALSE(guarded([] { throw std::runtime_error("bad thing"); }));
+    EXPECT_TRUE(guarded([] {}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Stream read error.", "bad thing."}));
+}
+
+namespace {
+
+class FirmwareDialogTest : public WindowTest {
+protected:
+    // Accepts the dialog with the given folder selected.
+    void acceptWith(const QString& folder) {
+        dialogs.onModal = [folder](QDialog& dialog) {
+            auto* box = dialog.findChild<QComboBox*>("cbFirmware");
+            box->setCurrentIndex(box->findText(folder));
+            return int(QDialog::Accepted);
+        };
+    }
+    static QString stored(const char* name) {
+        return SettingsStore().readString(QString::fromLatin1(name)).value_or("<absent>");
+    }
+};
+
+} // namespace
+
+TEST(FirmwareDialog, SelectsTheCurrentFirmwareAsAWholeItemIgnoringCase) {
+    TfrmOptFirmware dialog;
+    dialog.FormCreate({"x450xedh1", "X120XEDJ2\r\nX120XEDL2\r\nX450XEDH1\r\n"});
+    ASSERT_EQ(dialog.cbFirmware->count(), 3);
+    EXPECT_EQ(dialog.chosenFirmware(), "X450XEDH1");
+    // A part of a name is no match: nothing is selected.
+    dialog.FormCreate({"X120", "X120XEDJ2\r\nX120XEDL2\r\n"});
+    EXPECT_EQ(dialog.cbFirmware->currentIndex(), -1);
+    EXPECT_EQ(dialog.chosenFirmware(), "");
+}
+
+TEST_F(FirmwareDialogTest, OffersTheScannedFoldersNotTheStoredList) {
+    MiniDataSet().writeTo(userFolder(), "X450XEDH1");
+    SettingsStore().writeString("FWList", "OLD1\r\nOLD2\r\n");
+    auto window = open(MiniDataSet());
+    QStringList items;
+    for (int i = 0; i < window->frmOptFirmware()->cbFirmware->count(); ++i) {
+        items << window->frmOptFirmware()->cbFirmware->itemText(i);
+    }
+    items.sort();
+    EXPECT_EQ(items, QStringList({"X120XEDJ2", "X450XEDH1"}));
+    EXPECT_EQ(window->frmOptFirmware()->chosenFirmware(), "X120XEDJ2");
+}
+
+TEST_F(FirmwareDialogTest, ConfirmingTheCurrentFirmwareStoresNothing) {
+    auto window = open(MiniDataSet());
+    dialogs.onModal = [](QDialog&) { return int(QDialog::Accepted); };
+    window->N2Click();
+    EXPECT_EQ(dialogs.modals, QStringList("frmOptFirmware"));
+    EXPECT_TRUE(dialogs.informs.isEmpty());
+    EXPECT_EQ(stored("CurFW"), "<absent>");
+}
+
+TEST_F(FirmwareDialogTest, AnotherChoiceIsStoredWithTheScannedListAndAsksForARestart) {
+    MiniDataSet().writeTo(userFolder(), "X450XEDH1");
+    auto window = open(MiniDataSet());
+    acceptWith("X450XEDH1");
+    window->N2Click();
+    EXPECT_EQ(dialogs.informs, QList<QStringList>({{"Пожалуйста, перезапустите программу.", ""}}));
+    EXPECT_EQ(stored("CurFW"), "X450XEDH1");
+    EXPECT_EQ(stored("FWList"), Session::scanFirmwareFolders(userFolder()));
+    EXPECT_EQ(stored("FWList").split("\r\n").size(), 3);
+    // The running program stays on the firmware it started with.
+    EXPECT_EQ(window->statusText(1), "Прошивка: X120XEDJ2");
+
+    // Confirming the new choice again changes nothing.
+    dialogs.informs.clear();
+    window->N2Click();
+    EXPECT_TRUE(dialogs.informs.isEmpty());
+}
+
+TEST_F(FirmwareDialogTest, CancelStoresNothingAndTheDialogKeepsTheSelection) {
+    MiniDataSet().writeTo(userFolder(), "X450XEDH1");
+    auto window = open(MiniDataSet());
+    dialogs.onModal = [](QDialog& dialog) {
+        auto* box = dialog.findChild<QComboBox*>("cbFirmware");
+        box->setCurrentIndex(box->findText("X450XEDH1"));
+        return int(QDialog::Rejected);
+    };
+    window->N2Click();
+    EXPECT_TRUE(dialogs.informs.isEmpty());
+    EXPECT_EQ(stored("CurFW"), "<absent>");
+    EXPECT_EQ(window->frmOptFirmware()->cbFirmware->currentText(), "X450XEDH1");
+}
+
+TEST_F(FirmwareDialogTest, WithNoFirmwareFolderTheEmptyChoiceIsStored) {
+    auto window = open();
+    EXPECT_EQ(window->frmOptFirmware()->cbFirmware->count(), 0);
+    EXPECT_EQ(window->frmOptFirmware()->chosenFirmware(), "");
+    dialogs.onModal = [](QDialog&) { return int(QDialog::Accepted); };
+    window->N2Click();
+    EXPECT_EQ(stored("CurFW"), "");
+    EXPECT_EQ(stored("FWList"), "");
+    EXPECT_EQ(dialogs.informs.size(), 1);
+}
+
+TEST_F(WindowTest, AboutBoxOpensMailLinksAndKeepsScrolling) {
+    QStringList opened;
+    shell::setOpener([&opened](const QString& target) { opened << target; });
+    auto window = open(MiniDataSet());
+    child<QAction>(window.get(), "About1")->trigger();
+    TfrmAbout* about = window->frmAbout();
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+    for (QLabel* address : {about->Label5, about->Label6, about->Label7}) {
+        QTest::mouseClick(address, Qt::LeftButton);
+    }
+    shell::setOpener({});
+    EXPECT_EQ(opened, QStringList({"mailto:" + about->Label5->text() + "?subj=Tarvex_v10",
+                                   "mailto:" + about->Label6->text() + "?subj=Tarvex_v10",
+                                   "mailto:" + about->Label7->text() + "?subj=Tarvex_v10"}));
+    EXPECT_EQ(opened.removeDuplicates(), 0);
+
+    about->btnClose->click();
+    EXPECT_FALSE(about->isVisible());
+    const int offset = about->SecretPanel1->scrollOffset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return about->SecretPanel1->scrollOffset() != offset; }));
+    window->About1Click();
+    EXPECT_EQ(window->frmAbout(), about);
+    EXPECT_TRUE(about->isVisible());
+}
+
+TEST(SecretPanel, StartsAgainOnceTheLastLineHasLeft) {
+    SecretPanel panel;
+    panel.resize(153, 100);
+    panel.setLines({"", "", "first", "second"});
+    EXPECT_EQ(panel.lines(), QStringList({"first", "second"}));
+    const int cycle = panel.cycleLength();
+    EXPECT_EQ(cycle, 100 + 2 * panel.fontMetrics().lineSpacing());
+    for (int i = panel.scrollOffset(); i < cycle; ++i) {
+        panel.advance();
+    }
+    EXPECT_EQ(panel.scrollOffset(), cycle);
+    panel.advance();
+    EXPECT_EQ(panel.scrollOffset(), 0);
+}
+
+TEST_F(WindowTest, DonationRequestShowsOnceAndCopiesTheEditedIdentifiers) {
+    auto window = open(MiniDataSet());
+    window->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.modals.isEmpty(); }));
+    window->hide();
+    window->show();
+    QTest::qWait(20);
+    EXPECT_EQ(dialogs.modals, QStringList("frmNagScreen"));
+
+    TfrmNagScreen* nag = window->frmNagScreen();
+    const QList<QLineEdit*> edits{nag->Edit1, nag->Edit2, nag->Edit3, nag->Edit4, nag->Edit5};
+    const QList<QToolButton*> buttons{nag->SpeedButton1, nag->SpeedButton2, nag->SpeedButton3,
+                                      nag->SpeedButton4, nag->SpeedButton5};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(buttons[i]->toolTip(), "Copy");
+        edits[i]->setText(QStringLiteral("ID-%1").arg(i + 1));
+    }
+    for (int i = 4; i >= 0; --i) {
+        buttons[i]->click();
+        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ID-%1").arg(i + 1));
+    }
+    nag->Button1->click();
+    EXPECT_EQ(nag->result(), int(QDialog::Rejected));
+}

@@ -2,6 +2,7 @@
 
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "manager/DialogFilters.h"
 #include "platform/UserDialogs.h"
 #include "srec/CustomPatch.h"
 #include "srec/S3Records.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-const QString kS3Filter = QStringLiteral("Motorola S3 format (*.s3)");
 const QString kCaption = QStringLiteral("Tarvex");
 
 QFont editorFont() {
@@ -76,7 +76,7 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
 
 void CustomPatchPage::btnOpenMMFClick() {
     UserDialogs& dialogs = UserDialogs::instance();
-    const QString file = dialogs.askOpenFile(QString());
+    const QString file = dialogs.askOpenFile(dialogfilters::kAnyFile);
     if (file.isEmpty()) {
         return;
     }
@@ -101,7 +101,7 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     if (lines.isEmpty()) {
         return;
     }
-    const QString file = UserDialogs::instance().askSaveFile(kSaveName, kS3Filter);
+    const QString file = UserDialogs::instance().askSaveFile(kSaveName, dialogfilters::kS3);
     if (file.isEmpty()) {
         return;
     }

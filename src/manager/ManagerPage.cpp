@@ -1,7 +1,9 @@
 #include "manager/ManagerPage.h"
 
+#include "manager/DialogFilters.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
+#include "platform/UserDialogs.h"
 #include "rtf/RtfReader.h"
 
 #include <QGroupBox>
@@ -52,6 +54,23 @@ void ManagerPage::showHelp() {
         rtf::readRtf(text, *help_->document());
         help_->moveCursor(QTextCursor::Start);
     }
+}
+
+QString ManagerPage::askReplacementFile(int row) const {
+    UserDialogs& dialogs = UserDialogs::instance();
+    switch (spec_.kind) {
+    case ManagerKind::Melodies:
+        return dialogs.askOpenFile(dialogfilters::kMelodies);
+    case ManagerKind::Java:
+        return dialogs.askOpenFile(row % 2 == 1 ? dialogfilters::kJar : dialogfilters::kJad);
+    case ManagerKind::Pictures:
+        return dialogs.askOpenPicture(dialogfilters::kBitmaps);
+    }
+    return {};
+}
+
+QString ManagerPage::askPatchFile() const {
+    return UserDialogs::instance().askSaveFile(spec_.saveFileName, dialogfilters::kS3);
 }
 
 void ManagerPage::showStatus(const QString& text) const {

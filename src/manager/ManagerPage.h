@@ -48,6 +48,14 @@ public:
     // The data set's help text in the page's help box, when it has both.
     void showHelp();
 
+    // The open dialog for a slot's new file, with the manager's filter (JAD
+    // on even Java rows, JAR on odd ones; a picture preview for bitmaps).
+    // Empty when the user cancelled.
+    QString askReplacementFile(int row) const;
+    // The save dialog of the manager's patch ("MelodyPatch", "JavaPatch",
+    // "PicturePatch"). Empty when the user cancelled.
+    QString askPatchFile() const;
+
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void showStatus(const QString& text) const;
 

@@ -19,7 +19,8 @@ QString ScriptedDialogs::askOpenFile(const QString& filter) {
 }
 
 QString ScriptedDialogs::askOpenPicture(const QString& filter) {
-    return askOpenFile(filter);
+    pictureFilters.append(filter);
+    return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
 QString ScriptedDialogs::askSaveFile(const QString& defaultName, const QString& filter) {

@@ -26,6 +26,7 @@ public:
     std::function<int(QDialog&)> onModal;
 
     QStringList openFilters;
+    QStringList pictureFilters;
     QList<QStringList> saveRequests; // default name, filter
     QStringList warnings;
     QList<QStringList> informs; // text, caption

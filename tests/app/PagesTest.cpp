@@ -204,6 +204,30 @@ TEST(ManagerPages, ClickingAJavaRowShowsItsNameAndFile) {
     EXPECT_EQ(page.edtJavaFile->text(), "new.jar");
 }
 
+TEST(ManagerPages, DialogsOfferTheManagersFiltersAndPatchNames) {
+    ScriptedDialogs dialogs;
+    MelodyPage mel;
+    JavaPage java;
+    PicturePage pic;
+    mel.askReplacementFile(3);
+    for (int row = 0; row < 3; ++row) {
+        java.askReplacementFile(row);
+    }
+    pic.askReplacementFile(0);
+    EXPECT_EQ(dialogs.openFilters,
+              QStringList({"MMF, MIDI (*.mmf *.mid *.midi)", "JAD файлы (*.jad)",
+                           "JAR файлы (*.jar)", "JAD файлы (*.jad)"}));
+    EXPECT_EQ(dialogs.pictureFilters, QStringList("Bitmaps (*.bmp)"));
+    for (const ManagerPage* page :
+         {static_cast<ManagerPage*>(&mel), static_cast<ManagerPage*>(&java),
+          static_cast<ManagerPage*>(&pic)}) {
+        page->askPatchFile();
+    }
+    const QString s3 = "Motorola S3 format (*.s3)";
+    EXPECT_EQ(dialogs.saveRequests,
+              QList<QStringList>({{"MelodyPatch", s3}, {"JavaPatch", s3}, {"PicturePatch", s3}}));
+}
+
 TEST(ManagerPages, StatusTextGoesToTheSink) {
     PicturePage page;
     QStringList shown;

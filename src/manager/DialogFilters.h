@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The filters of the window's file dialogs, in Qt's form: the description the
+// user sees, then the patterns in parentheses.
+namespace dialogfilters {
+
+inline const QString kMelodies = QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)");
+inline const QString kJad = QStringLiteral("JAD файлы (*.jad)");
+inline const QString kJar = QStringLiteral("JAR файлы (*.jar)");
+inline const QString kBitmaps = QStringLiteral("Bitmaps (*.bmp)");
+inline const QString kS3 = QStringLiteral("Motorola S3 format (*.s3)");
+// The custom patch opens any file.
+inline const QString kAnyFile;
+
+} // namespace dialogfilters

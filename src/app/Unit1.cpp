@@ -184,11 +184,11 @@ void TForm1::showWhatStartUpReached() {
 void TForm1::hideUnavailablePages() {
     const FirmwareDataSet& data = session_->dataSet();
     const int current = PageControl1->currentIndex();
-    const std::pair<int, const ManagerSpec*> pages[] = {{kMelodyTab, &managers::melodies()},
+    const std::pair<int, const ManagerInfo*> pages[] = {{kMelodyTab, &managers::melodies()},
                                                         {kJavaTab, &managers::java()},
                                                         {kPictureTab, &managers::pictures()}};
-    for (const auto& [tab, spec] : pages) {
-        if (!data.isAvailable(*spec)) {
+    for (const auto& [tab, info] : pages) {
+        if (!data.isAvailable(*info)) {
             PageControl1->setTabVisible(tab, false);
         }
     }

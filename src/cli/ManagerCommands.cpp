@@ -9,25 +9,25 @@
 namespace {
 
 struct Target {
-    const ManagerSpec* spec;
+    const ManagerInfo* info;
     SlotTable table;
 };
 
-const ManagerSpec& managerNamed(const QString& id) {
-    const ManagerSpec* spec = managers::byId(id);
-    if (!spec) {
+const ManagerInfo& managerNamed(const QString& id) {
+    const ManagerInfo* info = managers::byId(id);
+    if (!info) {
         throw UsageError{QStringLiteral("unknown manager %1 (melodies, java, pictures)").arg(id)};
     }
-    return *spec;
+    return *info;
 }
 
-SlotTable tableFor(CliContext& context, const ManagerSpec& spec) {
+SlotTable tableFor(CliContext& context, const ManagerInfo& info) {
     FirmwareDataSet& data = context.session().dataSet();
-    if (!data.isAvailable(spec)) {
+    if (!data.isAvailable(info)) {
         throw TarvexError(
-            QStringLiteral("The %1 page is not available in this data set").arg(spec.id));
+            QStringLiteral("The %1 page is not available in this data set").arg(info.id));
     }
-    return SlotTable(data, spec);
+    return SlotTable(data, info);
 }
 
 qsizetype slotNumber(const SlotTable& table, const QString& text) {
@@ -52,7 +52,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
         out << '\n';
         throw TarvexError(*row.error);
     }
-    if (table.spec().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
+    if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
         out << '\t'
             << (melodyvolumes::isVolumeSlot(slot) ? table.data().line(managers::kVolumesList, slot)
                                                   : QStringLiteral("н/д"));
@@ -129,7 +129,7 @@ void buildCommand(CliContext& context) {
     if (table.gauge().overLimit) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
     }
-    const auto saved = patch::run(table, cli::patchHooks(table.spec()), {}, [&] { return output; });
+    const auto saved = patch::run(table, cli::patchHooks(table.info()), {}, [&] { return output; });
     context.out() << patch::createdMessage(*saved) << '\n';
 }
 

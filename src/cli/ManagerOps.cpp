@@ -8,20 +8,20 @@
 namespace cli {
 
 QString assign(SlotTable& table, qsizetype slot, const QString& file) {
-    const ManagerSpec& spec = table.spec();
-    if (!managers::acceptsFile(spec, slot, file)) {
+    const ManagerInfo& info = table.info();
+    if (!managers::acceptsFile(info, slot, file)) {
         return QStringLiteral("Slot %1 takes only *.%2 files")
             .arg(slot)
-            .arg(managers::acceptedSuffixes(spec, slot).join(QStringLiteral(", *.")));
+            .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *.")));
     }
-    if (spec.kind == ManagerKind::Pictures) {
+    if (info.kind == ManagerKind::Pictures) {
         return pictureslots::choose(table, slot, file).warning;
     }
     switch (table.assignFile(slot, file)) {
     case SlotTable::AssignResult::Assigned:
         return {};
     case SlotTable::AssignResult::NameInUse:
-        return managers::nameInUseWarning(spec);
+        return managers::nameInUseWarning(info);
     case SlotTable::AssignResult::UnsafeName:
         break;
     }
@@ -29,15 +29,15 @@ QString assign(SlotTable& table, qsizetype slot, const QString& file) {
 }
 
 void restore(SlotTable& table, qsizetype slot) {
-    if (table.spec().kind == ManagerKind::Melodies) {
+    if (table.info().kind == ManagerKind::Melodies) {
         restoreMelody(table, slot);
     } else {
         table.restore(slot);
     }
 }
 
-PatchHooks patchHooks(const ManagerSpec& spec) {
-    switch (spec.kind) {
+PatchHooks patchHooks(const ManagerInfo& info) {
+    switch (info.kind) {
     case ManagerKind::Melodies:
         return melodyPatchHooks();
     case ManagerKind::Java:

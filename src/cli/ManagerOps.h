@@ -12,6 +12,6 @@ namespace cli {
 // warning the page would show when it refuses, else empty.
 QString assign(SlotTable& table, qsizetype slot, const QString& file);
 void restore(SlotTable& table, qsizetype slot);
-PatchHooks patchHooks(const ManagerSpec& spec);
+PatchHooks patchHooks(const ManagerInfo& info);
 
 } // namespace cli

@@ -25,12 +25,12 @@ QString FirmwareDataSet::dataFile(const QString& name) const {
     return dataFolder() + QLatin1Char('/') + name;
 }
 
-QString FirmwareDataSet::workFolder(const ManagerSpec& spec) const {
-    return firmwareFolder_ + QLatin1Char('/') + spec.workFolder;
+QString FirmwareDataSet::workFolder(const ManagerInfo& info) const {
+    return firmwareFolder_ + QLatin1Char('/') + info.workFolder;
 }
 
-QString FirmwareDataSet::workFile(const ManagerSpec& spec, const QString& bareName) const {
-    return workFolder(spec) + QLatin1Char('/') + bareName;
+QString FirmwareDataSet::workFile(const ManagerInfo& info, const QString& bareName) const {
+    return workFolder(info) + QLatin1Char('/') + bareName;
 }
 
 void FirmwareDataSet::readMemoryMap() {
@@ -41,8 +41,8 @@ void FirmwareDataSet::computeTotals() {
     totals_ = ComputeMemoryTotals(map_);
 }
 
-std::int32_t FirmwareDataSet::total(const ManagerSpec& spec) const {
-    switch (spec.kind) {
+std::int32_t FirmwareDataSet::total(const ManagerInfo& info) const {
+    switch (info.kind) {
     case ManagerKind::Melodies:
         return totals_.melodies;
     case ManagerKind::Java:
@@ -58,14 +58,14 @@ bool FirmwareDataSet::volumesAvailable() const {
 }
 
 void FirmwareDataSet::createSlotLists() {
-    for (const ManagerSpec* spec : managers::all()) {
-        if (!isAvailable(*spec)) {
+    for (const ManagerInfo* info : managers::all()) {
+        if (!isAvailable(*info)) {
             continue;
         }
-        for (const QString& name : spec->loadOrder) {
+        for (const QString& name : info->loadOrder) {
             lists_[name];
         }
-        if (spec->kind == ManagerKind::Melodies) {
+        if (info->kind == ManagerKind::Melodies) {
             for (const QString& name : volumeLists()) {
                 lists_[name];
             }
@@ -74,35 +74,35 @@ void FirmwareDataSet::createSlotLists() {
 }
 
 void FirmwareDataSet::loadSlotLists() {
-    for (const ManagerSpec* spec : managers::all()) {
-        if (!isAvailable(*spec)) {
+    for (const ManagerInfo* info : managers::all()) {
+        if (!isAvailable(*info)) {
             continue;
         }
-        for (const QString& name : spec->loadOrder) {
+        for (const QString& name : info->loadOrder) {
             loadList(name);
         }
-        if (spec->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+        if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
             for (const QString& name : volumeLists()) {
                 loadList(name);
             }
         }
-        if (!spec->helpFile.isEmpty()) {
-            QFile file(dataFile(spec->helpFile));
+        if (!info->helpFile.isEmpty()) {
+            QFile file(dataFile(info->helpFile));
             if (!file.open(QIODevice::ReadOnly)) {
                 throw errors::cannotOpenFile(file.fileName());
             }
-            helpTexts_[spec->helpFile] = file.readAll();
+            helpTexts_[info->helpFile] = file.readAll();
         }
     }
 }
 
 void FirmwareDataSet::saveSlotLists() const {
-    for (const ManagerSpec* spec : managers::all()) {
-        if (!isAvailable(*spec)) {
+    for (const ManagerInfo* info : managers::all()) {
+        if (!isAvailable(*info)) {
             continue;
         }
-        QStringList names = spec->saveOrder;
-        if (spec->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+        QStringList names = info->saveOrder;
+        if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
             names.append(managers::kVolumesList);
         }
         for (const QString& name : names) {
@@ -125,9 +125,9 @@ void FirmwareDataSet::setList(const QString& name, const QStringList& lines) {
     loaded_.insert(name);
 }
 
-void FirmwareDataSet::releaseLists(const ManagerSpec& spec) {
-    QStringList names = spec.loadOrder;
-    if (spec.kind == ManagerKind::Melodies) {
+void FirmwareDataSet::releaseLists(const ManagerInfo& info) {
+    QStringList names = info.loadOrder;
+    if (info.kind == ManagerKind::Melodies) {
         names += volumeLists();
     }
     for (const QString& name : names) {
@@ -162,11 +162,11 @@ void FirmwareDataSet::setLine(const QString& listName, qsizetype i, const QStrin
     lines[i] = value;
 }
 
-qsizetype FirmwareDataSet::slotCount(const ManagerSpec& spec) const {
-    return list(spec.namesList).size();
+qsizetype FirmwareDataSet::slotCount(const ManagerInfo& info) const {
+    return list(info.namesList).size();
 }
 
-QByteArray FirmwareDataSet::helpText(const ManagerSpec& spec) const {
-    const auto it = helpTexts_.find(spec.helpFile);
+QByteArray FirmwareDataSet::helpText(const ManagerInfo& info) const {
+    const auto it = helpTexts_.find(info.helpFile);
     return it == helpTexts_.end() ? QByteArray() : it->second;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dataset/ManagerSpec.h"
+#include "dataset/ManagerInfo.h"
 #include "dataset/MemoryMap.h"
 
 #include <QByteArray>
@@ -19,15 +19,15 @@ public:
     QString firmwareFolder() const { return firmwareFolder_; }
     QString dataFolder() const;
     QString dataFile(const QString& name) const;
-    QString workFolder(const ManagerSpec& spec) const;
-    QString workFile(const ManagerSpec& spec, const QString& bareName) const;
+    QString workFolder(const ManagerInfo& info) const;
+    QString workFile(const ManagerInfo& info, const QString& bareName) const;
 
     void readMemoryMap();
     void computeTotals();
     const MemoryMap& memoryMap() const { return map_; }
     const MemoryTotals& totals() const { return totals_; }
-    std::int32_t total(const ManagerSpec& spec) const;
-    bool isAvailable(const ManagerSpec& spec) const { return map_.*spec.available; }
+    std::int32_t total(const ManagerInfo& info) const;
+    bool isAvailable(const ManagerInfo& info) const { return map_.*info.available; }
     bool volumesAvailable() const;
 
     // Empty lists for every available manager (nine for melodies).
@@ -38,16 +38,16 @@ public:
     // Writes the changeable lists of every available manager; raises
     // "Cannot create file %s" at the first that cannot be written.
     void saveSlotLists() const;
-    void releaseLists(const ManagerSpec& spec);
+    void releaseLists(const ManagerInfo& info);
 
     bool hasList(const QString& name) const { return lists_.count(name) != 0; }
     const QStringList& list(const QString& name) const;
     // Line i of a list; raises "List index out of bounds (%d)" past its end.
     QString line(const QString& listName, qsizetype i) const;
     void setLine(const QString& listName, qsizetype i, const QString& value);
-    qsizetype slotCount(const ManagerSpec& spec) const;
+    qsizetype slotCount(const ManagerInfo& info) const;
 
-    QByteArray helpText(const ManagerSpec& spec) const;
+    QByteArray helpText(const ManagerInfo& info) const;
 
     // For tests and tools that build a data set in memory.
     void setMemoryMap(const MemoryMap& map) { map_ = map; }

@@ -39,8 +39,8 @@ void Session::start() {
     }
     firmwareFolder_ = userFolder_ + QLatin1Char('/') + settings_.currentId;
     dataSet_ = std::make_unique<FirmwareDataSet>(firmwareFolder_);
-    for (const ManagerSpec* spec : managers::all()) {
-        fileops::createFolder(dataSet_->workFolder(*spec));
+    for (const ManagerInfo* info : managers::all()) {
+        fileops::createFolder(dataSet_->workFolder(*info));
     }
     reached_ = Step::Folders;
 

@@ -20,7 +20,7 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
 
     GroupBox3 =
         groupBox(QStringLiteral("GroupBox3"), QStringLiteral("[ Информация об играх ]"), this);
-    lvJava = new SlotListView(spec(), GroupBox3);
+    lvJava = new SlotListView(info(), GroupBox3);
     lvJava->setObjectName(QStringLiteral("lvJava"));
     reJavaHelp = helpTextBox(QStringLiteral("reJavaHelp"), GroupBox3);
     auto* listLayout = new QVBoxLayout(GroupBox3);
@@ -41,7 +41,7 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     Label5 = label(QStringLiteral("Label5"), QStringLiteral("Загрузить файл:"), GroupBox4, true);
     edit->addWidget(Label5);
     auto* fileRow = new QHBoxLayout;
-    edtJavaFile = lineEdit(QStringLiteral("edtJavaFile"), spec().placeholder, GroupBox4);
+    edtJavaFile = lineEdit(QStringLiteral("edtJavaFile"), info().placeholder, GroupBox4);
     btnOpenJava = speedButton(QStringLiteral("btnOpenJava"), QStringLiteral("Открыть Midlet"),
                               style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox4);
     fileRow->addWidget(edtJavaFile, 1);

@@ -20,11 +20,11 @@ constexpr int kEditPanelWidth = 238;
 
 } // namespace
 
-ManagerPage::ManagerPage(const ManagerSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {}
+ManagerPage::ManagerPage(const ManagerInfo& info, QWidget* parent) : QWidget(parent), info_(info) {}
 
 SlotTable ManagerPage::table() const {
     Q_ASSERT(data_ != nullptr);
-    return SlotTable(*data_, spec_);
+    return SlotTable(*data_, info_);
 }
 
 void ManagerPage::fill() {
@@ -41,7 +41,7 @@ void ManagerPage::updateMemory() {
 
 void ManagerPage::showTotal() {
     if (data_ != nullptr) {
-        memory_->showTotal(data_->total(spec_));
+        memory_->showTotal(data_->total(info_));
     }
 }
 
@@ -49,7 +49,7 @@ void ManagerPage::showHelp() {
     if (help_ == nullptr || !isAvailable()) {
         return;
     }
-    const QByteArray text = data_->helpText(spec_);
+    const QByteArray text = data_->helpText(info_);
     if (!text.isEmpty()) {
         rtf::readRtf(text, *help_->document());
         help_->moveCursor(QTextCursor::Start);
@@ -58,7 +58,7 @@ void ManagerPage::showHelp() {
 
 QString ManagerPage::askReplacementFile(int row) const {
     UserDialogs& dialogs = UserDialogs::instance();
-    switch (spec_.kind) {
+    switch (info_.kind) {
     case ManagerKind::Melodies:
         return dialogs.askOpenFile(dialogfilters::kMelodies);
     case ManagerKind::Java:
@@ -70,7 +70,7 @@ QString ManagerPage::askReplacementFile(int row) const {
 }
 
 QString ManagerPage::askPatchFile() const {
-    return UserDialogs::instance().askSaveFile(spec_.saveFileName, dialogfilters::kS3);
+    return UserDialogs::instance().askSaveFile(info_.saveFileName, dialogfilters::kS3);
 }
 
 void ManagerPage::showStatus(const QString& text) const {

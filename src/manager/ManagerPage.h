@@ -26,14 +26,14 @@ public:
     // Writes the first panel of the window's status bar and redraws it at once.
     using StatusSink = std::function<void(const QString& text)>;
 
-    explicit ManagerPage(const ManagerSpec& spec, QWidget* parent = nullptr);
+    explicit ManagerPage(const ManagerInfo& info, QWidget* parent = nullptr);
 
-    const ManagerSpec& spec() const { return spec_; }
+    const ManagerInfo& info() const { return info_; }
 
     // The run's data set; the page only borrows it.
     void setDataSet(FirmwareDataSet* data) { data_ = data; }
     FirmwareDataSet* dataSet() const { return data_; }
-    bool isAvailable() const { return data_ != nullptr && data_->isAvailable(spec_); }
+    bool isAvailable() const { return data_ != nullptr && data_->isAvailable(info_); }
     // The manager's slots; only with a data set.
     SlotTable table() const;
 
@@ -85,7 +85,7 @@ private:
     // Shared by the three lists: a changed selection is redrawn at once.
     void lvMelsSelectItem();
 
-    const ManagerSpec& spec_;
+    const ManagerInfo& info_;
     FirmwareDataSet* data_ = nullptr;
     StatusSink status_;
     SlotListView* list_ = nullptr;

@@ -11,9 +11,9 @@
 
 namespace patch {
 
-std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerSpec& spec) {
+std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info) {
     const MemoryMap& map = data.memoryMap();
-    switch (spec.kind) {
+    switch (info.kind) {
     case ManagerKind::Melodies:
         return numeric::add(numeric::toInt(map.melodyStart), map.stringTableSize);
     case ManagerKind::Java:
@@ -51,16 +51,16 @@ void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
 
 bool hasNewFile(const SlotTable& table, qsizetype slot) {
     const QString name = table.fileName(slot);
-    if (name == table.spec().placeholder || table.size(slot) == QLatin1String("0")) {
+    if (name == table.info().placeholder || table.size(slot) == QLatin1String("0")) {
         return false;
     }
     return fileops::isSafeBareName(name) &&
-           fileops::exists(table.data().workFile(table.spec(), name));
+           fileops::exists(table.data().workFile(table.info(), name));
 }
 
 S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress) {
     const FirmwareDataSet& data = table.data();
-    const ManagerSpec& spec = table.spec();
+    const ManagerInfo& info = table.info();
     S3LineList lines;
     std::int32_t placed = 0;
     lines.append(srec::kHeaderRecord);
@@ -68,24 +68,24 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
     if (hooks.ownRecords) {
         hooks.ownRecords(data, lines);
     }
-    const std::int32_t base = baseAddress(data, spec);
-    const qsizetype walked = data.list(spec.filesList).size();
-    const qsizetype shown = data.list(spec.namesList).size();
+    const std::int32_t base = baseAddress(data, info);
+    const qsizetype walked = data.list(info.filesList).size();
+    const qsizetype shown = data.list(info.namesList).size();
     for (qsizetype i = 0; i < walked; ++i) {
         if (progress) {
-            progress(spec.statusFormat.arg(table.displayName(i), QString::number(i + 1),
+            progress(info.statusFormat.arg(table.displayName(i), QString::number(i + 1),
                                            QString::number(shown)));
         }
-        const QString tableAddress = data.line(spec.tableList, i);
+        const QString tableAddress = data.line(info.tableList, i);
         if (hasNewFile(table, i)) {
             const std::int32_t size = numeric::toInt(table.size(i));
             const std::int32_t address = numeric::add(base, placed);
             const QString entry =
-                hooks.placeNewFile(data.workFile(spec, table.fileName(i)), size, address, lines);
+                hooks.placeNewFile(data.workFile(info, table.fileName(i)), size, address, lines);
             lines.append(srec::tableRecord(tableAddress, entry));
             placed = numeric::add(placed, size);
         } else {
-            lines.append(srec::tableRecord(tableAddress, data.line(spec.standardEntryList, i)));
+            lines.append(srec::tableRecord(tableAddress, data.line(info.standardEntryList, i)));
         }
     }
     lines.append(srec::kEndRecord);

@@ -24,7 +24,7 @@ struct PatchHooks {
 // data records before theirs), end record.
 namespace patch {
 
-std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerSpec& spec);
+std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info);
 
 // Lines of every "*.s3" file of Data/ReqPatches, by name, copied unchanged.
 void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines);

@@ -30,7 +30,7 @@ public:
 
 } // namespace
 
-SlotListView::SlotListView(const ManagerSpec& spec, QWidget* parent) : QTreeWidget(parent) {
+SlotListView::SlotListView(const ManagerInfo& info, QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -48,8 +48,8 @@ SlotListView::SlotListView(const ManagerSpec& spec, QWidget* parent) : QTreeWidg
     }
     setPalette(colours);
 
-    const QStringList captions = SlotTable::columnCaptions(spec);
-    const QList<int> widths = SlotTable::columnWidths(spec);
+    const QStringList captions = SlotTable::columnCaptions(info);
+    const QList<int> widths = SlotTable::columnWidths(info);
     setColumnCount(int(captions.size()));
     setHeaderLabels(captions);
     header()->setStretchLastSection(false);
@@ -57,7 +57,7 @@ SlotListView::SlotListView(const ManagerSpec& spec, QWidget* parent) : QTreeWidg
     header()->setMinimumSectionSize(0);
     const int sizeColumn = int(captions.size()) - 1;
     for (int column = 0; column < columnCount(); ++column) {
-        const bool pictures = spec.kind == ManagerKind::Pictures;
+        const bool pictures = info.kind == ManagerKind::Pictures;
         minimumWidths_.append(column < 2 ? 60
                                          : (column == sizeColumn && !pictures ? 50 : kNoLimit));
         maximumWidths_.append(column == sizeColumn && pictures ? 60 : kNoLimit);

@@ -11,7 +11,7 @@ class SlotListView : public QTreeWidget {
     Q_OBJECT
 
 public:
-    explicit SlotListView(const ManagerSpec& spec, QWidget* parent = nullptr);
+    explicit SlotListView(const ManagerInfo& info, QWidget* parent = nullptr);
 
     // One row per slot (FillSlotViews). A companion list shorter than the
     // names list adds the row read so far, then raises the list index error.

@@ -10,25 +10,25 @@ namespace {
 
 const QString kNoList; // the Java page's hidden column has no list behind it
 
-QStringList rowLists(const ManagerSpec& spec) {
-    switch (spec.kind) {
+QStringList rowLists(const ManagerInfo& info) {
+    switch (info.kind) {
     case ManagerKind::Melodies:
-        return {spec.namesList, spec.filesList, QStringLiteral("MelodiesNames.lst"), spec.sizeList};
+        return {info.namesList, info.filesList, QStringLiteral("MelodiesNames.lst"), info.sizeList};
     case ManagerKind::Java:
-        return {spec.namesList, spec.filesList, kNoList, spec.sizeList};
+        return {info.namesList, info.filesList, kNoList, info.sizeList};
     case ManagerKind::Pictures:
-        return {spec.namesList, spec.filesList, spec.sizeList};
+        return {info.namesList, info.filesList, info.sizeList};
     }
     return {};
 }
 
 } // namespace
 
-SlotTable::SlotTable(FirmwareDataSet& data, const ManagerSpec& spec) : data_(data), spec_(spec) {}
+SlotTable::SlotTable(FirmwareDataSet& data, const ManagerInfo& info) : data_(data), info_(info) {}
 
 SlotTable::Row SlotTable::row(qsizetype slot) const {
     Row row;
-    for (const QString& listName : rowLists(spec_)) {
+    for (const QString& listName : rowLists(info_)) {
         if (listName.isEmpty()) {
             row.columns.append(QString());
             continue;
@@ -43,8 +43,8 @@ SlotTable::Row SlotTable::row(qsizetype slot) const {
     return row;
 }
 
-QStringList SlotTable::columnCaptions(const ManagerSpec& spec) {
-    switch (spec.kind) {
+QStringList SlotTable::columnCaptions(const ManagerInfo& info) {
+    switch (info.kind) {
     case ManagerKind::Melodies:
         return {QStringLiteral("Стандартная мелодия"), QStringLiteral("Новый файл мелодии"),
                 QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")};
@@ -58,25 +58,25 @@ QStringList SlotTable::columnCaptions(const ManagerSpec& spec) {
     return {};
 }
 
-QList<int> SlotTable::columnWidths(const ManagerSpec& spec) {
-    return spec.kind == ManagerKind::Pictures ? QList<int>{170, 180, 56}
+QList<int> SlotTable::columnWidths(const ManagerInfo& info) {
+    return info.kind == ManagerKind::Pictures ? QList<int>{170, 180, 56}
                                               : QList<int>{170, 180, 0, 55};
 }
 
 QString SlotTable::fileName(qsizetype slot) const {
-    return data_.line(spec_.filesList, slot);
+    return data_.line(info_.filesList, slot);
 }
 
 QString SlotTable::size(qsizetype slot) const {
-    return data_.line(spec_.sizeList, slot);
+    return data_.line(info_.sizeList, slot);
 }
 
 QString SlotTable::displayName(qsizetype slot) const {
-    return data_.line(spec_.namesList, slot);
+    return data_.line(info_.namesList, slot);
 }
 
 bool SlotTable::isStandard(qsizetype slot) const {
-    return fileName(slot) == spec_.placeholder;
+    return fileName(slot) == info_.placeholder;
 }
 
 SlotTable::Gauge SlotTable::gaugeFor(std::int32_t used, std::int32_t total) {
@@ -95,14 +95,14 @@ SlotTable::Gauge SlotTable::gaugeFor(std::int32_t used, std::int32_t total) {
 
 SlotTable::Gauge SlotTable::gauge() const {
     std::int32_t used = 0;
-    for (const QString& line : data_.list(spec_.sizeList)) {
+    for (const QString& line : data_.list(info_.sizeList)) {
         used = numeric::add(used, numeric::toInt(line));
     }
-    return gaugeFor(used, data_.total(spec_));
+    return gaugeFor(used, data_.total(info_));
 }
 
 std::optional<qsizetype> SlotTable::slotUsing(const QString& bareName) const {
-    const QStringList& files = data_.list(spec_.filesList);
+    const QStringList& files = data_.list(info_.filesList);
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (fileops::sameFileName(files[i], bareName)) {
             return i;
@@ -119,24 +119,24 @@ SlotTable::AssignResult SlotTable::assignFile(qsizetype slot, const QString& sou
     if (slotUsing(name)) {
         return AssignResult::NameInUse;
     }
-    data_.line(spec_.filesList, slot); // a short list fails before anything is copied
-    const QString copy = data_.workFile(spec_, name);
+    data_.line(info_.filesList, slot); // a short list fails before anything is copied
+    const QString copy = data_.workFile(info_, name);
     fileops::copyReplacing(sourcePath, copy);
     recordChoice(slot, name, srec::FileSizeOfName(copy));
     return AssignResult::Assigned;
 }
 
 void SlotTable::recordChoice(qsizetype slot, const QString& bareName, std::int64_t size) {
-    data_.setLine(spec_.filesList, slot, bareName);
-    data_.setLine(spec_.sizeList, slot, QString::number(size));
+    data_.setLine(info_.filesList, slot, bareName);
+    data_.setLine(info_.sizeList, slot, QString::number(size));
 }
 
 void SlotTable::restore(qsizetype slot) {
-    data_.setLine(spec_.filesList, slot, spec_.placeholder);
-    if (spec_.kind == ManagerKind::Melodies) {
+    data_.setLine(info_.filesList, slot, info_.placeholder);
+    if (info_.kind == ManagerKind::Melodies) {
         data_.setLine(QStringLiteral("MelodiesNames.lst"), slot, displayName(slot));
     }
-    data_.setLine(spec_.sizeList, slot, QStringLiteral("0"));
+    data_.setLine(info_.sizeList, slot, QStringLiteral("0"));
 }
 
 void SlotTable::cleanWorkFolder() const {
@@ -144,12 +144,12 @@ void SlotTable::cleanWorkFolder() const {
         return;
     }
     TFindFiles find;
-    find.Directory = data_.workFolder(spec_);
+    find.Directory = data_.workFolder(info_);
     find.FileMask = QStringLiteral("*.*");
     find.Search();
     for (const QString& name : find.Files) {
         if (!slotUsing(name)) {
-            fileops::remove(data_.workFile(spec_, name));
+            fileops::remove(data_.workFile(info_, name));
         }
     }
 }

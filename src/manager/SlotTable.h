@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dataset/FirmwareDataSet.h"
-#include "dataset/ManagerSpec.h"
+#include "dataset/ManagerInfo.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,13 +13,13 @@
 // window and the command line both call it, so both change the lists alike.
 class SlotTable {
 public:
-    SlotTable(FirmwareDataSet& data, const ManagerSpec& spec);
+    SlotTable(FirmwareDataSet& data, const ManagerInfo& info);
 
-    const ManagerSpec& spec() const { return spec_; }
+    const ManagerInfo& info() const { return info_; }
     FirmwareDataSet& data() { return data_; }
     const FirmwareDataSet& data() const { return data_; }
-    bool isAvailable() const { return data_.isAvailable(spec_); }
-    qsizetype slotCount() const { return data_.slotCount(spec_); }
+    bool isAvailable() const { return data_.isAvailable(info_); }
+    qsizetype slotCount() const { return data_.slotCount(info_); }
 
     // The list-view columns of a slot: caption first, then the sub-items.
     // Reading stops at the first missing line: `columns` holds what was read
@@ -29,8 +29,8 @@ public:
         std::optional<QString> error;
     };
     Row row(qsizetype slot) const;
-    static QStringList columnCaptions(const ManagerSpec& spec);
-    static QList<int> columnWidths(const ManagerSpec& spec);
+    static QStringList columnCaptions(const ManagerInfo& info);
+    static QList<int> columnWidths(const ManagerInfo& info);
 
     QString fileName(qsizetype slot) const;
     QString size(qsizetype slot) const;
@@ -68,5 +68,5 @@ public:
 
 private:
     FirmwareDataSet& data_;
-    const ManagerSpec& spec_;
+    const ManagerInfo& info_;
 };

@@ -20,7 +20,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
 
     GroupBox1 =
         groupBox(QStringLiteral("GroupBox1"), QStringLiteral("[ Информация о мелодиях ]"), this);
-    lvMels = new SlotListView(spec(), GroupBox1);
+    lvMels = new SlotListView(info(), GroupBox1);
     lvMels->setObjectName(QStringLiteral("lvMels"));
     auto* listLayout = new QVBoxLayout(GroupBox1);
     listLayout->addWidget(lvMels);
@@ -39,7 +39,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     Label6 = label(QStringLiteral("Label6"), QStringLiteral("Загрузить файл:"), GroupBox2, true);
     edit->addWidget(Label6);
     auto* fileRow = new QHBoxLayout;
-    edtMelFile = lineEdit(QStringLiteral("edtMelFile"), spec().placeholder, GroupBox2);
+    edtMelFile = lineEdit(QStringLiteral("edtMelFile"), info().placeholder, GroupBox2);
     btnOpenMelody = speedButton(QStringLiteral("btnOpenMelody"), QStringLiteral("Открыть мелодию"),
                                 style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox2);
     btnPlayMelody =

@@ -21,7 +21,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     GroupBox5 =
         groupBox(QStringLiteral("GroupBox5"), QStringLiteral("[ Информация о картинках]"), this);
     auto* listLayout = new QVBoxLayout(GroupBox5);
-    lvPic = new SlotListView(spec(), GroupBox5);
+    lvPic = new SlotListView(info(), GroupBox5);
     lvPic->setObjectName(QStringLiteral("lvPic"));
     lvPic->setFixedHeight(125);
     listLayout->addWidget(lvPic);
@@ -34,16 +34,16 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
                                    imgNew, QStringLiteral("imgNew")));
     gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
     setBold(gbInfo);
-    auto* info = new QGridLayout(gbInfo);
+    auto* sizes = new QGridLayout(gbInfo);
     Label15 = label(QStringLiteral("Label15"), QStringLiteral("Ширина:"), gbInfo);
     lblPicWidth = label(QStringLiteral("lblPicWidth"), QStringLiteral("0"), gbInfo);
     Label18 = label(QStringLiteral("Label18"), QStringLiteral("Высота:"), gbInfo);
     lblPicHeight = label(QStringLiteral("lblPicHeight"), QStringLiteral("0"), gbInfo);
-    info->addWidget(Label15, 0, 0);
-    info->addWidget(lblPicWidth, 0, 1);
-    info->addWidget(Label18, 1, 0);
-    info->addWidget(lblPicHeight, 1, 1);
-    info->setRowStretch(2, 1);
+    sizes->addWidget(Label15, 0, 0);
+    sizes->addWidget(lblPicWidth, 0, 1);
+    sizes->addWidget(Label18, 1, 0);
+    sizes->addWidget(lblPicHeight, 1, 1);
+    sizes->setRowStretch(2, 1);
     previews->addWidget(gbInfo, 1);
     listLayout->addLayout(previews);
 
@@ -64,7 +64,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     Label9 = label(QStringLiteral("Label9"), QStringLiteral("Загрузить файл:"), GroupBox6, true);
     edit->addWidget(Label9);
     auto* fileRow = new QHBoxLayout;
-    edtPicFile = lineEdit(QStringLiteral("edtPicFile"), spec().placeholder, GroupBox6);
+    edtPicFile = lineEdit(QStringLiteral("edtPicFile"), info().placeholder, GroupBox6);
     btnOpenPic = speedButton(QStringLiteral("btnOpenPic"), QStringLiteral("Открыть картинку"),
                              style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox6);
     fileRow->addWidget(edtPicFile, 1);

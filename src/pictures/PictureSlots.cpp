@@ -23,7 +23,7 @@ int hexByte(const QString& digits) {
 } // namespace
 
 RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
-    const QString entry = table.data().line(table.spec().standardEntryList, slot);
+    const QString entry = table.data().line(table.info().standardEntryList, slot);
     return {hexByte(entry.mid(0, 2)), hexByte(entry.mid(4, 2))};
 }
 
@@ -35,7 +35,7 @@ QString sizeRefusal(RequiredSize size) {
 }
 
 QString convertedFile(const SlotTable& table) {
-    return table.data().workFile(table.spec(), kConvertedName);
+    return table.data().workFile(table.info(), kConvertedName);
 }
 
 std::int64_t convertedSize(const SlotTable& table, const QImage& picture) {
@@ -66,10 +66,10 @@ Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
     }
     if (const auto user = table.slotUsing(name); user && *user != slot) {
         choice.outcome = Outcome::NameInUse;
-        choice.warning = managers::nameInUseWarning(table.spec());
+        choice.warning = managers::nameInUseWarning(table.info());
         return choice;
     }
-    const QString copy = table.data().workFile(table.spec(), name);
+    const QString copy = table.data().workFile(table.info(), name);
     fileops::copyReplacing(bitmapPath, copy);
     // From here on the working copy is what counts, as the patch will use it.
     choice.picture = loadBitmap(copy);

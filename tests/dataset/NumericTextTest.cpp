@@ -1,6 +1,6 @@
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
 
+#include "dataset/TarvexError.h"
 #include "support/TestSupport.h"
 
 using numeric::toInt;
@@ -20,14 +20,15 @@ TEST(NumericText, AcceptsDecimalAndThreeHexPrefixes) {
 }
 
 TEST(NumericText, RejectsWithTheValueInTheMessage) {
-    for (const char* bad : {"", " ", "abc", "12a", "0x", "$", "2147483648", "0x100000000",
-                            "1 ", "- 1", "0x1G", "1e3"}) {
+    for (const char* bad : {"", " ", "abc", "12a", "0x", "$", "2147483648", "0x100000000", "1 ",
+                            "- 1", "0x1G", "1e3"}) {
         try {
             toInt(QString::fromLatin1(bad));
             ADD_FAILURE() << "accepted '" << bad << "'";
         } catch (const TarvexError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid integer value")
-                                       .arg(QString::fromLatin1(bad)));
+            EXPECT_EQ(
+                e.message(),
+                QStringLiteral("'%1' is not a valid integer value").arg(QString::fromLatin1(bad)));
         }
     }
 }

@@ -1,10 +1,10 @@
+#include "dataset/Session.h"
+
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareSettings.h"
 #include "dataset/ListFile.h"
-#include "dataset/Session.h"
 #include "dataset/TarvexError.h"
 #include "platform/SettingsStore.h"
-
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 

@@ -16,7 +16,7 @@ namespace {
 
 class SlotTableTest : public ::testing::Test {
 protected:
-    SlotTable table(const ManagerSpec& spec) { return SlotTable(mini.data(), spec); }
+    SlotTable table(const ManagerInfo& info) { return SlotTable(mini.data(), info); }
     QString work(const QString& folder) const { return mini.firmware(folder); }
 
     MiniSession mini;

@@ -1,6 +1,6 @@
-#include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 
+#include "platform/FileOps.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -54,9 +54,9 @@ TEST(FindFiles, OptionsDecideWhatIsReported) {
     full.Subfolders = true;
     full.IncludeDirs = true;
     full.Search();
-    EXPECT_EQ(full.Files, (QStringList{dir.path() + "/.hidden.s3", dir.path() + "/a.S3",
-                                       dir.path() + "/b.s3", "dir.s3",
-                                       dir.path() + "/sub/deep.s3"}));
+    EXPECT_EQ(full.Files,
+              (QStringList{dir.path() + "/.hidden.s3", dir.path() + "/a.S3", dir.path() + "/b.s3",
+                           "dir.s3", dir.path() + "/sub/deep.s3"}));
 
     TFindFiles all;
     all.Directory = dir.path();

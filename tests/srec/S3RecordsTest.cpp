@@ -1,7 +1,7 @@
-#include "dataset/TarvexError.h"
-#include "srec/CustomPatch.h"
 #include "srec/S3Records.h"
 
+#include "dataset/TarvexError.h"
+#include "srec/CustomPatch.h"
 #include "support/TestSupport.h"
 
 using testsupport::Scratch;
@@ -27,9 +27,9 @@ QStringList recordsOf(const QByteArray& bytes, std::int32_t base, std::int32_t c
 } // namespace
 
 TEST(FileToS3Lines, TwentyBytesGiveTwoRecords) {
-    EXPECT_EQ(recordsOf(testsupport::sequence(20), 0x01201000),
-              (QStringList{"S31501201000000102030405060708090A0B0C0D0E0F41",
-                           "S30901201010101112136F"}));
+    EXPECT_EQ(
+        recordsOf(testsupport::sequence(20), 0x01201000),
+        (QStringList{"S31501201000000102030405060708090A0B0C0D0E0F41", "S30901201010101112136F"}));
 }
 
 TEST(FileToS3Lines, RecordCountsAtTheBoundaries) {
@@ -40,7 +40,8 @@ TEST(FileToS3Lines, RecordCountsAtTheBoundaries) {
     EXPECT_EQ(recordsOf(testsupport::sequence(32), 0).size(), 2);
     EXPECT_TRUE(recordsOf(QByteArray(), 0).isEmpty());
     // Only the first byte-count bytes are written.
-    EXPECT_EQ(recordsOf(testsupport::sequence(40), 0x100, 5), QStringList{"S30A000001000001020304EA"});
+    EXPECT_EQ(recordsOf(testsupport::sequence(40), 0x100, 5),
+              QStringList{"S30A000001000001020304EA"});
 }
 
 TEST(FileToS3Lines, FailuresHaveTheirMessages) {
@@ -70,7 +71,12 @@ TEST(FileToS3Lines, FailuresHaveTheirMessages) {
 }
 
 TEST(AppendS3Checksums, OnlyS3LinesGainAPair) {
-    QStringList lines{"S00600004844521B", "S705A002000058", "", "s3150000", "S3", "S315",
+    QStringList lines{"S00600004844521B",
+                      "S705A002000058",
+                      "",
+                      "s3150000",
+                      "S3",
+                      "S315",
                       "S30D0110002034120000001020014A"};
     QStringList expected = lines;
     expected[5] = "S315EA";
@@ -130,7 +136,8 @@ TEST(CustomPatch, ShortReadsAreFilledWithFFAndEmptyFilesFramed) {
     const CustomPatch shrunk = MakeCustomPatch(file, 5, 4096);
     EXPECT_EQ(shrunk.bytesRead, 2);
     EXPECT_EQ(shrunk.wholeRecords, 0);
-    EXPECT_EQ(shrunk.lines.lineText(1), srec::withS3Checksum(QStringLiteral("S30A000010000102FFFFFF")));
+    EXPECT_EQ(shrunk.lines.lineText(1),
+              srec::withS3Checksum(QStringLiteral("S30A000010000102FFFFFF")));
     const CustomPatch empty = MakeCustomPatch(dir.write("e.bin", ""), 0, 0);
     EXPECT_EQ(empty.lines.count(), 2);
     EXPECT_THROW(MakeCustomPatch(dir.path("none"), 0, 0), TarvexError);
@@ -145,5 +152,6 @@ TEST(CustomPatch, LargeFilesAreHandledInFullAndReadBySrecCat) {
     const QString s3 = dir.path("big.s3");
     patch.lines.saveTo(s3);
     QString error;
-    EXPECT_EQ(testsupport::srecCatBytes(s3, 0x00646880, bytes.size(), &error), bytes) << error.toStdString();
+    EXPECT_EQ(testsupport::srecCatBytes(s3, 0x00646880, bytes.size(), &error), bytes)
+        << error.toStdString();
 }

@@ -11,7 +11,7 @@ enum class ManagerKind { Melodies, Java, Pictures };
 // What tells one resource manager from another: its lists, texts, working
 // folder and availability flag. The slot table, gauge, cleaner and patch
 // skeleton take one of these instead of being written three times.
-struct ManagerSpec {
+struct ManagerInfo {
     ManagerKind kind;
     QString id; // the command line's name: "melodies", "java", "pictures"
     QString namesList;
@@ -30,20 +30,20 @@ struct ManagerSpec {
 };
 
 namespace managers {
-const ManagerSpec& melodies();
-const ManagerSpec& java();
-const ManagerSpec& pictures();
-const std::array<const ManagerSpec*, 3>& all();
-const ManagerSpec* byId(const QString& id);
+const ManagerInfo& melodies();
+const ManagerInfo& java();
+const ManagerInfo& pictures();
+const std::array<const ManagerInfo*, 3>& all();
+const ManagerInfo* byId(const QString& id);
 
 // The file suffixes the open dialog offers for a slot (without the dot, lower
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,
 // bitmaps for pictures.
-QStringList acceptedSuffixes(const ManagerSpec& spec, qsizetype slot);
-bool acceptsFile(const ManagerSpec& spec, qsizetype slot, const QString& path);
+QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot);
+bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path);
 
 // The warning shown when a chosen file's name is already some slot's.
-QString nameInUseWarning(const ManagerSpec& spec);
+QString nameInUseWarning(const ManagerInfo& info);
 
 // The melody manager's volume lists, read and written only with the volume patch.
 inline const QString kVolumeOffsetsList = QStringLiteral("VolumesOffsets.lst");

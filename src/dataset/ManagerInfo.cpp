@@ -1,9 +1,9 @@
-#include "dataset/ManagerSpec.h"
+#include "dataset/ManagerInfo.h"
 
 namespace managers {
 
-const ManagerSpec& melodies() {
-    static const ManagerSpec spec{
+const ManagerInfo& melodies() {
+    static const ManagerInfo info{
         ManagerKind::Melodies,
         QStringLiteral("melodies"),
         QStringLiteral("StdMelodiesList.lst"),
@@ -23,11 +23,11 @@ const ManagerSpec& melodies() {
         QStringLiteral("MelodyPatch"),
         &MemoryMap::melodyPageAvailable,
     };
-    return spec;
+    return info;
 }
 
-const ManagerSpec& java() {
-    static const ManagerSpec spec{
+const ManagerInfo& java() {
+    static const ManagerInfo info{
         ManagerKind::Java,
         QStringLiteral("java"),
         QStringLiteral("JavaStdNames.lst"),
@@ -46,11 +46,11 @@ const ManagerSpec& java() {
         QStringLiteral("JavaPatch"),
         &MemoryMap::javaPageAvailable,
     };
-    return spec;
+    return info;
 }
 
-const ManagerSpec& pictures() {
-    static const ManagerSpec spec{
+const ManagerInfo& pictures() {
+    static const ManagerInfo info{
         ManagerKind::Pictures,
         QStringLiteral("pictures"),
         QStringLiteral("PicNames.lst"),
@@ -69,16 +69,16 @@ const ManagerSpec& pictures() {
         QStringLiteral("PicturePatch"),
         &MemoryMap::picturePageAvailable,
     };
-    return spec;
+    return info;
 }
 
-const std::array<const ManagerSpec*, 3>& all() {
-    static const std::array<const ManagerSpec*, 3> list{&melodies(), &java(), &pictures()};
+const std::array<const ManagerInfo*, 3>& all() {
+    static const std::array<const ManagerInfo*, 3> list{&melodies(), &java(), &pictures()};
     return list;
 }
 
-QStringList acceptedSuffixes(const ManagerSpec& spec, qsizetype slot) {
-    switch (spec.kind) {
+QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
+    switch (info.kind) {
     case ManagerKind::Melodies:
         return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi")};
     case ManagerKind::Java:
@@ -89,21 +89,21 @@ QStringList acceptedSuffixes(const ManagerSpec& spec, qsizetype slot) {
     return {};
 }
 
-bool acceptsFile(const ManagerSpec& spec, qsizetype slot, const QString& path) {
+bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path) {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 && acceptedSuffixes(spec, slot).contains(path.mid(dot + 1).toLower());
+    return dot >= 0 && acceptedSuffixes(info, slot).contains(path.mid(dot + 1).toLower());
 }
 
-QString nameInUseWarning(const ManagerSpec& spec) {
-    return spec.kind == ManagerKind::Melodies
+QString nameInUseWarning(const ManagerInfo& info) {
+    return info.kind == ManagerKind::Melodies
                ? QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии.")
                : QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл.");
 }
 
-const ManagerSpec* byId(const QString& id) {
-    for (const ManagerSpec* spec : all()) {
-        if (spec->id == id) {
-            return spec;
+const ManagerInfo* byId(const QString& id) {
+    for (const ManagerInfo* info : all()) {
+        if (info->id == id) {
+            return info;
         }
     }
     return nullptr;

@@ -1,5 +1,6 @@
 #include "java/JavaPage.h"
 
+#include "java/JavaPatch.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
 #include "platform/UserDialogs.h"
@@ -85,6 +86,35 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     setParts(lvJava, memory, reJavaHelp);
     connect(lvJava, &SlotListView::listClicked, this,
             [this] { guarded([this] { lvJavaClick(); }); });
+    connect(btnOpenJava, &QToolButton::clicked, this,
+            [this] { guarded([this] { btnOpenJavaClick(); }); });
+    connect(btnUseStandardJava, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnUseStandardJavaClick(); }); });
+    connect(btnCreateJavaPatch, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnCreateJavaPatchClick(); }); });
+}
+
+void JavaPage::btnOpenJavaClick() {
+    openForSelectedSlot(edtJavaFile);
+}
+
+void JavaPage::btnUseStandardJavaClick() {
+    const int row = lvJava->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return;
+    }
+    SlotTable java = table();
+    java.restore(row);
+    refreshRow(row);
+    // The hidden column has no list behind it; restore still names the standard file there.
+    lvJava->setCell(row, 2, java.displayName(row));
+    edtJavaFile->setText(info().placeholder);
+    java.save();
+    updateMemory();
+}
+
+void JavaPage::btnCreateJavaPatchClick() {
+    createPatch(javaPatchHooks());
 }
 
 void JavaPage::lvJavaClick() {

@@ -21,6 +21,9 @@ public:
 
     // Shows the clicked slot in the edit panel.
     void lvJavaClick();
+    void btnOpenJavaClick();
+    void btnUseStandardJavaClick();
+    void btnCreateJavaPatchClick();
 
     QGroupBox* GroupBox3;
     SlotListView* lvJava;

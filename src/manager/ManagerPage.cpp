@@ -73,6 +73,53 @@ QString ManagerPage::askPatchFile() const {
     return UserDialogs::instance().askSaveFile(info_.saveFileName, dialogfilters::kS3);
 }
 
+int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
+    const int row = list_->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return -1;
+    }
+    const QString file = askReplacementFile(row);
+    if (file.isEmpty()) {
+        return -1;
+    }
+    SlotTable manager = table();
+    switch (manager.assignFile(row, file)) {
+    case SlotTable::AssignResult::NameInUse:
+        UserDialogs::instance().warn(managers::nameInUseWarning(info_));
+        return -1;
+    case SlotTable::AssignResult::UnsafeName:
+        UserDialogs::instance().warn(QStringLiteral("Недопустимое имя файла: %1").arg(file));
+        return -1;
+    case SlotTable::AssignResult::Assigned:
+        break;
+    }
+    refreshRow(row);
+    fileEdit->setText(manager.fileName(row));
+    updateMemory();
+    manager.save();
+    return row;
+}
+
+void ManagerPage::createPatch(const PatchHooks& hooks) {
+    if (!isAvailable()) {
+        return;
+    }
+    SlotTable manager = table();
+    const auto saved = patch::run(
+        manager, hooks, [this](const QString& text) { showStatus(text); },
+        [this] { return askPatchFile(); });
+    if (saved) {
+        showStatus(patch::createdMessage(*saved));
+    }
+}
+
+void ManagerPage::refreshRow(int row) {
+    const QStringList columns = table().row(row).columns;
+    for (int column = 0; column < columns.size(); ++column) {
+        list_->setCell(row, column, columns[column]);
+    }
+}
+
 void ManagerPage::showStatus(const QString& text) const {
     if (status_) {
         status_(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/FirmwareDataSet.h"
+#include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
 
 #include <QWidget>
@@ -55,6 +56,17 @@ public:
     // The save dialog of the manager's patch ("MelodyPatch", "JavaPatch",
     // "PicturePatch"). Empty when the user cancelled.
     QString askPatchFile() const;
+
+    // The handlers the melody and Java pages share. Each acts on the selected
+    // row and does nothing without one.
+    // A new file for the slot (refused when any slot uses its name); the file
+    // edit shows it. Returns the row changed, -1 when nothing changed.
+    int openForSelectedSlot(QLineEdit* fileEdit);
+    // The "Создать патч!" button: the patch built, saved where the user says,
+    // the working folder cleaned; progress and result in the status bar.
+    void createPatch(const PatchHooks& hooks);
+    // Row `row` made equal to the slot lists again.
+    void refreshRow(int row);
 
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void showStatus(const QString& text) const;

@@ -2,6 +2,9 @@
 
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
+#include "melodies/MelodyPatch.h"
+#include "melodies/MelodySlots.h"
+#include "melodies/MelodyVolumes.h"
 #include "platform/UserDialogs.h"
 
 #include <QGroupBox>
@@ -104,14 +107,65 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     setParts(lvMels, memory);
     connect(lvMels, &SlotListView::listClicked, this,
             [this] { guarded([this] { lvMelsClick(); }); });
+    connect(btnOpenMelody, &QToolButton::clicked, this,
+            [this] { guarded([this] { btnOpenMelodyClick(); }); });
+    connect(btnUseStandardMelody, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnUseStandardMelodyClick(); }); });
+    connect(tbVolume, &QSlider::valueChanged, this,
+            [this](int position) { guarded([this, position] { tbVolumeChange(position); }); });
+    connect(btnPlayMelody, &QToolButton::clicked, this,
+            [this] { guarded([this] { btnPlayMelodyClick(); }); });
+    connect(btnCreateMelPatch, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnCreateMelPatchClick(); }); });
 }
 
 void MelodyPage::startUp() {
-    // Left for the melody player: it looks the player up here.
+    player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::FindMidRadio());
+    if (!player_->isAvailable()) {
+        btnPlayMelody->setEnabled(false);
+    }
 }
 
 void MelodyPage::shutDown() {
-    // Left for the melody player: it ends the last preview here.
+    player_->terminate();
+}
+
+void MelodyPage::btnOpenMelodyClick() {
+    openForSelectedSlot(edtMelFile);
+}
+
+void MelodyPage::btnUseStandardMelodyClick() {
+    const int row = lvMels->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return;
+    }
+    SlotTable melodies = table();
+    const std::optional<int> volume = restoreMelody(melodies, row);
+    refreshRow(row);
+    edtMelFile->setText(info().placeholder);
+    if (volume) {
+        tbVolume->setValue(*volume);
+    }
+    melodies.save();
+    updateMemory();
+}
+
+void MelodyPage::tbVolumeChange(int position) {
+    lblVolumePercent->setText(melodyvolumes::percentText(position));
+    const int row = lvMels->selectedRow();
+    if (row >= 0 && dataSet() != nullptr && dataSet()->volumesAvailable()) {
+        melodyvolumes::store(*dataSet(), row, position);
+    }
+}
+
+void MelodyPage::btnPlayMelodyClick() {
+    if (dataSet() != nullptr && player_->isAvailable()) {
+        player_->play(dataSet()->workFolder(info()), edtMelFile->text());
+    }
+}
+
+void MelodyPage::btnCreateMelPatchClick() {
+    createPatch(melodyPatchHooks());
 }
 
 void MelodyPage::lvMelsClick() {
@@ -128,6 +182,17 @@ void MelodyPage::lvMelsClick() {
 }
 
 void MelodyPage::showVolumeFor(int row) {
-    Q_UNUSED(row);
-    // Left for the volume controls.
+    const bool volumeSlot = melodyvolumes::isVolumeSlot(row);
+    tbVolume->setEnabled(volumeSlot);
+    lblVolume->setEnabled(volumeSlot);
+    if (!volumeSlot) {
+        lblVolumePercent->setText(QStringLiteral("н/д"));
+        return;
+    }
+    const int position = melodyvolumes::position(*dataSet(), row);
+    if (tbVolume->value() == position) {
+        lblVolumePercent->setText(melodyvolumes::percentText(position));
+    } else {
+        tbVolume->setValue(position); // tbVolumeChange shows and stores it
+    }
 }

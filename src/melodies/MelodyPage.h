@@ -1,6 +1,9 @@
 #pragma once
 
 #include "manager/ManagerPage.h"
+#include "melodies/MelodyPlayer.h"
+
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -27,6 +30,14 @@ public:
 
     // Shows the clicked slot in the edit panel.
     void lvMelsClick();
+    void btnOpenMelodyClick();
+    void btnUseStandardMelodyClick();
+    // The track bar moved (by the user or the program).
+    void tbVolumeChange(int position);
+    void btnPlayMelodyClick();
+    void btnCreateMelPatchClick();
+
+    MelodyPlayer& player() { return *player_; }
 
     QGroupBox* GroupBox1;
     SlotListView* lvMels;
@@ -53,4 +64,6 @@ public:
 private:
     // The volume controls for a row shown by lvMelsClick (volume patch only).
     void showVolumeFor(int row);
+
+    std::unique_ptr<MelodyPlayer> player_ = std::make_unique<MelodyPlayer>();
 };

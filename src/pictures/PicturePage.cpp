@@ -2,6 +2,11 @@
 
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
+#include "pictures/BitmapLoader.h"
+#include "pictures/JpegLoader.h"
+#include "pictures/PictureSlots.h"
+#include "platform/FileOps.h"
+#include "platform/UserDialogs.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -91,6 +96,100 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
 
     placeSideBySide(GroupBox5, GroupBox6);
     setParts(lvPic, memory, rePicHelp);
+    connect(lvPic, &SlotListView::listClicked, this, [this] { guarded([this] { lvPicClick(); }); });
+    connect(lvPic, &SlotListView::keyDown, this,
+            [this](int key) { guarded([this, key] { lvPicKeyUp(key); }); });
+    connect(lvPic, &SlotListView::keyUp, this,
+            [this](int key) { guarded([this, key] { lvPicKeyUp(key); }); });
+    connect(btnOpenPic, &QToolButton::clicked, this,
+            [this] { guarded([this] { btnOpenPicClick(); }); });
+    connect(btnUseStandardPic, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnUseStandardPicClick(); }); });
+    connect(btnCreatePicPatch, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnCreatePicPatchClick(); }); });
+}
+
+void PicturePage::showStandard(const QImage& picture) {
+    standard_ = picture;
+    imgStd->setPixmap(QPixmap::fromImage(picture));
+}
+
+void PicturePage::showNew(const QImage& picture) {
+    new_ = picture;
+    imgNew->setPixmap(QPixmap::fromImage(picture));
+}
+
+void PicturePage::lvPicClick() {
+    const int row = lvPic->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return;
+    }
+    lblPicName->setText(lvPic->cell(row, 0));
+    edtPicFile->setText(lvPic->cell(row, 1));
+    // A slot without a preview file shows none, so the size labels never
+    // describe another slot's picture.
+    const QString preview = dataSet()->dataFile(QStringLiteral("Pic/%1.jpg").arg(row + 1));
+    showStandard(fileops::exists(preview) ? loadJpeg(preview) : QImage());
+    const QString name = table().fileName(row);
+    const QString copy = dataSet()->workFile(info(), name);
+    showNew(fileops::isSafeBareName(name) && fileops::exists(copy) ? loadBitmap(copy) : QImage());
+    lblPicWidth->setText(QString::number(standard_.width()));
+    lblPicHeight->setText(QString::number(standard_.height()));
+}
+
+void PicturePage::lvPicKeyUp(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        lvPicClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void PicturePage::btnOpenPicClick() {
+    const int row = lvPic->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return;
+    }
+    const QString file = askReplacementFile(row);
+    if (file.isEmpty()) {
+        return;
+    }
+    SlotTable pictures = table();
+    const pictureslots::Choice choice = pictureslots::choose(pictures, row, file);
+    if (choice.outcome != pictureslots::Outcome::Accepted) {
+        UserDialogs::instance().warn(choice.warning);
+        return;
+    }
+    refreshRow(row);
+    edtPicFile->setText(pictures.fileName(row));
+    showNew(choice.picture);
+    updateMemory();
+    pictures.save();
+}
+
+void PicturePage::btnUseStandardPicClick() {
+    const int row = lvPic->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return;
+    }
+    SlotTable pictures = table();
+    pictures.restore(row);
+    refreshRow(row);
+    edtPicFile->setText(info().placeholder);
+    showNew(QImage());
+    pictures.save();
+    updateMemory();
+}
+
+void PicturePage::btnCreatePicPatchClick() {
+    createPatch(pictureslots::patchHooks());
 }
 
 QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, QLabel*& image,

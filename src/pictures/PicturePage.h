@@ -2,6 +2,8 @@
 
 #include "manager/ManagerPage.h"
 
+#include <QImage>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -21,6 +23,17 @@ public:
     explicit PicturePage(QWidget* parent = nullptr);
 
     static constexpr int kPreviewSide = 128;
+
+    // Shows the selected slot: names, the standard preview and its size, the new picture.
+    void lvPicClick();
+    // The six navigation keys show the slot on key-down and key-up alike.
+    void lvPicKeyUp(int key);
+    void btnOpenPicClick();
+    void btnUseStandardPicClick();
+    void btnCreatePicPatchClick();
+
+    const QImage& standardPicture() const { return standard_; }
+    const QImage& newPicture() const { return new_; }
 
     QGroupBox* GroupBox5;
     SlotListView* lvPic;
@@ -48,6 +61,12 @@ public:
     QPushButton* btnCreatePicPatch;
 
 private:
+    void showStandard(const QImage& picture);
+    void showNew(const QImage& picture);
+
+    QImage standard_; // what imgStd shows
+    QImage new_;      // what imgNew shows
+
     QGroupBox* previewBox(const QString& name, const QString& caption, QLabel*& image,
                           const QString& imageName);
 };

@@ -1,0 +1,235 @@
+// The manager pages' own handlers, driven through the window.
+#include "AppTestSupport.h"
+#include "dataset/ListFile.h"
+#include "java/JavaPage.h"
+#include "manager/MemoryPanel.h"
+#include "manager/SlotListView.h"
+#include "melodies/MelodyPage.h"
+#include "pictures/PicturePage.h"
+
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSlider>
+#include <QStatusBar>
+#include <QThread>
+#include <QToolButton>
+
+namespace {
+
+void select(SlotListView* list, int row) {
+    list->setCurrentItem(list->topLevelItem(row));
+}
+
+QString list(const QString& dataFile, int line) {
+    return listfile::load(dataFile).value(line);
+}
+
+class Handlers : public WindowTest {
+protected:
+    QString bitmap(const QString& name, int width, int height, QRgb colour = qRgb(10, 20, 30)) {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(colour);
+        const QString path = scratch.path("in/" + name);
+        QDir().mkpath(scratch.path("in"));
+        EXPECT_TRUE(image.save(path, "BMP"));
+        return path;
+    }
+};
+
+} // namespace
+
+TEST_F(Handlers, MelodyOpenRecordsRefusesAndSaves) {
+    auto window = open(MiniDataSet());
+    MelodyPage* page = window->melodyPage();
+    const QString file = scratch.write("in/ring.mmf", QByteArray(300, 'r'));
+
+    page->btnOpenMelody->click(); // no row selected: no dialog
+    EXPECT_TRUE(dialogs.openFilters.isEmpty());
+
+    select(page->lvMels, 1);
+    dialogs.openAnswers = {file, file};
+    page->btnOpenMelody->click();
+    EXPECT_EQ(page->lvMels->cell(1, 1), "ring.mmf");
+    EXPECT_EQ(page->lvMels->cell(1, 3), "300");
+    EXPECT_EQ(page->edtMelFile->text(), "ring.mmf");
+    EXPECT_EQ(page->lblMemUsed->text(), QStringLiteral("300 байт"));
+    EXPECT_EQ(list(dataFile("MelodiesFiles.lst"), 1), "ring.mmf");
+    EXPECT_TRUE(QFile::exists(firmware("TempMelodies/ring.mmf")));
+
+    select(page->lvMels, 2);
+    page->btnOpenMelody->click();
+    EXPECT_EQ(dialogs.warnings,
+              QStringList{QStringLiteral(
+                  "Файл уже используется. Пожалуйста, выберите другой файл мелодии.")});
+    EXPECT_EQ(page->lvMels->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
+}
+
+TEST_F(Handlers, GaugeTurnsMaroonAndDisablesTheButtonPastTheTotal) {
+    MiniDataSet set;
+    set.memoryIni = "[Melodies]\r\nStartOffset=0x100\r\nEndOffset=0x1110\r\n"; // total 16
+    auto window = open(set);
+    MelodyPage* page = window->melodyPage();
+    select(page->lvMels, 0);
+    dialogs.openAnswers = {scratch.write("in/a.mid", QByteArray(16, 'a')),
+                           scratch.write("in/b.mid", "b")};
+    page->btnOpenMelody->click();
+    EXPECT_EQ(page->pgMemUsed->value(), 100);
+    EXPECT_TRUE(page->btnCreateMelPatch->isEnabled());
+    select(page->lvMels, 1);
+    page->btnOpenMelody->click();
+    EXPECT_EQ(page->pgMemUsed->value(), 100);
+    EXPECT_FALSE(page->btnCreateMelPatch->isEnabled());
+    EXPECT_EQ(page->lblMemUsed->palette().color(page->lblMemUsed->backgroundRole()),
+              MemoryPanel::overLimitColour());
+    select(page->lvMels, 1);
+    page->btnUseStandardMelody->click();
+    EXPECT_TRUE(page->btnCreateMelPatch->isEnabled());
+}
+
+TEST_F(Handlers, VolumesFollowTheClickedRowAndRestore) {
+    MiniDataSet set;
+    set.melodies = 26;
+    auto window = open(set);
+    MelodyPage* page = window->melodyPage();
+    select(page->lvMels, 25);
+    page->lvMelsClick();
+    EXPECT_EQ(page->lblVolumePercent->text(), QStringLiteral("н/д"));
+    EXPECT_FALSE(page->tbVolume->isEnabled());
+
+    select(page->lvMels, 3);
+    page->lvMelsClick();
+    EXPECT_TRUE(page->tbVolume->isEnabled());
+    EXPECT_EQ(page->tbVolume->value(), 0x40);
+    EXPECT_EQ(page->lblVolumePercent->text(), "50%");
+    page->tbVolume->setValue(127);
+    EXPECT_EQ(page->lblVolumePercent->text(), "100%");
+    // In memory at once, on disk with the next save.
+    EXPECT_EQ(list(dataFile("Volumes.lst"), 3), "40");
+    page->btnUseStandardMelody->click();
+    EXPECT_EQ(page->tbVolume->value(), 0x40);
+    EXPECT_EQ(list(dataFile("Volumes.lst"), 3), "40");
+    page->tbVolume->setValue(1);
+    window->close();
+    EXPECT_EQ(list(dataFile("Volumes.lst"), 3), "01");
+}
+
+TEST_F(Handlers, BuildingSavesReportsAndCleansOrCancels) {
+    auto window = open(MiniDataSet());
+    MelodyPage* page = window->melodyPage();
+    select(page->lvMels, 0);
+    dialogs.openAnswers = {scratch.write("in/a.mid", testsupport::sequence(20))};
+    page->btnOpenMelody->click();
+    scratch.write("user/X120XEDJ2/TempMelodies/orphan.mid", "o");
+
+    page->btnCreateMelPatch->click(); // cancelled
+    EXPECT_EQ(dialogs.saveRequests.value(0),
+              (QStringList{"MelodyPatch", "Motorola S3 format (*.s3)"}));
+    EXPECT_FALSE(QFile::exists(firmware("TempMelodies/orphan.mid")));
+    EXPECT_TRUE(window->statusBar()->findChildren<QLabel*>().size() >= 1);
+
+    const QString out = scratch.path("MelodyPatch.s3");
+    dialogs.saveAnswers = {out};
+    page->btnCreateMelPatch->click();
+    QString error;
+    EXPECT_EQ(testsupport::srecCatBytes(out, 0x01301000, 20, &error), testsupport::sequence(20))
+        << error.toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+}
+
+TEST_F(Handlers, JavaRestoreNamesTheStandardFileInTheHiddenColumn) {
+    auto window = open(MiniDataSet());
+    JavaPage* page = window->javaPage();
+    select(page->lvJava, 1);
+    dialogs.openAnswers = {scratch.write("in/game.jar", "jar bytes")};
+    page->btnOpenJava->click();
+    EXPECT_EQ(dialogs.openFilters.value(0), "JAR файлы (*.jar)");
+    EXPECT_EQ(page->lvJava->cell(1, 3), "9");
+    page->btnUseStandardJava->click();
+    EXPECT_EQ(page->lvJava->cell(1, 1), QStringLiteral("[Стандартная игра]"));
+    EXPECT_EQ(page->lvJava->cell(1, 2), QStringLiteral("Игра0.jar"));
+    EXPECT_EQ(page->edtJavaFile->text(), QStringLiteral("[Стандартная игра]"));
+    EXPECT_EQ(list(dataFile("JavaSize.lst"), 1), "0");
+}
+
+TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
+    MiniDataSet set;
+    const QString firmwareFolder = set.writeTo(userFolder());
+    QDir().mkpath(firmwareFolder + "/Data/Pic");
+    QImage preview(4, 2, QImage::Format_RGB888);
+    preview.fill(Qt::green);
+    ASSERT_TRUE(preview.save(firmwareFolder + "/Data/Pic/1.jpg", "JPG"));
+    auto window = open();
+    PicturePage* page = window->picturePage();
+
+    select(page->lvPic, 0);
+    page->lvPicClick();
+    EXPECT_EQ(page->lblPicWidth->text(), "4");
+    EXPECT_EQ(page->lblPicHeight->text(), "2");
+    EXPECT_TRUE(page->newPicture().isNull());
+
+    dialogs.openAnswers = {bitmap("wrong.bmp", 4, 3), bitmap("right.bmp", 4, 2)};
+    page->btnOpenPic->click();
+    EXPECT_EQ(dialogs.warnings.value(0),
+              QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, "
+                             "выберите другой файл."));
+    EXPECT_TRUE(page->newPicture().isNull());
+    page->btnOpenPic->click();
+    EXPECT_EQ(page->newPicture().size(), QSize(4, 2));
+    EXPECT_EQ(page->lvPic->cell(0, 1), "right.bmp");
+    EXPECT_EQ(page->lvPic->cell(0, 2), "14");
+
+    // No preview file for slot 1: nothing shown, 0 x 0.
+    select(page->lvPic, 1);
+    page->lvPicKeyUp(Qt::Key_Down);
+    EXPECT_EQ(page->lblPicWidth->text(), "0");
+    page->lvPicKeyUp(Qt::Key_A); // other keys do nothing
+    select(page->lvPic, 0);
+    page->lvPicKeyUp(Qt::Key_A);
+    EXPECT_EQ(page->lblPicWidth->text(), "0");
+    page->lvPicKeyUp(Qt::Key_Home);
+    EXPECT_EQ(page->lblPicWidth->text(), "4");
+    EXPECT_FALSE(page->newPicture().isNull());
+
+    page->btnUseStandardPic->click();
+    EXPECT_TRUE(page->newPicture().isNull());
+    EXPECT_EQ(page->lvPic->cell(0, 2), "0");
+    EXPECT_TRUE(QFile::exists(firmware("TempPic/right.bmp"))); // until the next build
+}
+
+TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
+    const QString log = scratch.path("player.log");
+    const QString player = scratch.write(
+        "player/MidRadio.exe",
+        QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexec sleep 30\n").arg(log).toUtf8());
+    QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    {
+        QSettings settings(scratch.path("settings.ini"), QSettings::IniFormat);
+        settings.setValue("Software/YAMAHA/MidRadio2/Profiles/InstallDirectory",
+                          scratch.path("player"));
+    }
+    auto window = open(MiniDataSet());
+    MelodyPage* page = window->melodyPage();
+    ASSERT_TRUE(page->btnPlayMelody->isEnabled());
+    select(page->lvMels, 0);
+    dialogs.openAnswers = {scratch.write("in/my tune.mid", "m")};
+    page->btnOpenMelody->click();
+    page->btnPlayMelody->click();
+    ASSERT_TRUE(page->player().isRunning());
+    for (int i = 0; i < 200 && testsupport::readAll(log).isEmpty(); ++i) {
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(QString::fromUtf8(testsupport::readAll(log)).trimmed(),
+              firmware("TempMelodies/my tune.mid"));
+    window->close();
+    EXPECT_FALSE(page->player().isRunning());
+}
+
+TEST_F(Handlers, NoPlayerMeansNoPreviewButton) {
+    auto window = open(MiniDataSet());
+    EXPECT_FALSE(window->melodyPage()->btnPlayMelody->isEnabled());
+}

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord fonts-dejavu-core
-  xvfb x11-apps imagemagick
+  xvfb x11-apps xdotool imagemagick
 )
 
 missing=()

@@ -1,7 +1,6 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -49,24 +48,6 @@ QByteArray sequence(int count, int first) {
         out[i] = char((first + i) & 0xFF);
     }
     return out;
-}
-
-bool copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir()) {
-            if (!QDir().mkpath(target)) {
-                return false;
-            }
-        } else if (!QFile::copy(source, target)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 QString bundledFirmwareRoot() {

@@ -32,9 +32,6 @@ QByteArray readAll(const QString& path);
 QByteArray bytesFromHex(const char* hex);
 QByteArray sequence(int count, int first = 0); // bytes first, first+1, ... mod 256
 
-// Copies a folder tree; returns false on the first failure.
-bool copyTree(const QString& from, const QString& to);
-
 // The folder of the bundled demonstration data sets in the source tree.
 QString bundledFirmwareRoot();
 

@@ -1,5 +1,6 @@
 #include "srec/CustomPatch.h"
 
+#include "dataset/NumericText.h"
 #include "dataset/TarvexError.h"
 #include "srec/S3Records.h"
 
@@ -9,6 +10,11 @@
 CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset) {
     CustomPatch patch;
     const std::int64_t n = std::max<std::int64_t>(size, 0);
+    // A file whose last record's address would overflow is refused before it is read.
+    if (n > 0) {
+        numeric::add(offset,
+                     numeric::fromSize((n - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
+    }
     std::vector<unsigned char> buffer(static_cast<std::size_t>(n), 0xFF);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {

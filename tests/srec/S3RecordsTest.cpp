@@ -141,6 +141,8 @@ TEST(CustomPatch, ShortReadsAreFilledWithFFAndEmptyFilesFramed) {
     const CustomPatch empty = MakeCustomPatch(dir.write("e.bin", ""), 0, 0);
     EXPECT_EQ(empty.lines.count(), 2);
     EXPECT_THROW(MakeCustomPatch(dir.path("none"), 0, 0), TarvexError);
+    // Past the signed 32-bit range: refused, however large the file claims to be.
+    EXPECT_THROW(MakeCustomPatch(file, std::int64_t(1) << 40, 0x7FFFFFF0), TarvexError);
 }
 
 TEST(CustomPatch, LargeFilesAreHandledInFullAndReadBySrecCat) {

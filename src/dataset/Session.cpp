@@ -6,6 +6,8 @@
 #include "platform/FindFiles.h"
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+
 Session::Session(SessionOptions options)
     : options_(std::move(options)), dataSet_(std::make_unique<FirmwareDataSet>(QString())) {}
 
@@ -26,7 +28,9 @@ QString Session::scanFirmwareFolders(const QString& userFolder) {
 void Session::start() {
     userFolder_ = options_.userFolder.isEmpty() ? GetAppDataFolder() + QStringLiteral("/Tarvex")
                                                 : options_.userFolder;
-    fileops::createFolder(userFolder_);
+    // The application-data folder always exists on Windows; on a fresh Linux
+    // account ~/.local/share may not, so the whole path is created.
+    QDir().mkpath(userFolder_);
     const QString bundledRoot = options_.bundledRoot.isEmpty()
                                     ? bundled::findRoot(options_.programFolder)
                                     : options_.bundledRoot;

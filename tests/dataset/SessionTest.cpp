@@ -49,6 +49,18 @@ TEST_F(SessionTest, StartsOnADataSetAndCreatesTheWorkingFolders) {
     EXPECT_EQ(session.dataSet().slotCount(managers::melodies()), 3);
 }
 
+TEST_F(SessionTest, AFreshAccountGetsTheUserFolderAndTheBundledDataSet) {
+    const QString bundledRoot = scratch.mkdir("bundled");
+    MiniDataSet().writeTo(bundledRoot);
+    SessionOptions o = options();
+    o.userFolder = scratch.path("home/.local/share/Tarvex"); // no level of it exists yet
+    o.bundledRoot = bundledRoot;
+    Session session(o);
+    session.start();
+    EXPECT_TRUE(session.isLoaded());
+    EXPECT_EQ(session.firmwareSettings().folderList, "X120XEDJ2\r\n");
+}
+
 TEST_F(SessionTest, MissingFirmwareFolderStopsAtTheFirstList) {
     Session session(options());
     try {

@@ -8,11 +8,6 @@
 
 namespace {
 
-struct Target {
-    const ManagerInfo* info;
-    SlotTable table;
-};
-
 const ManagerInfo& managerNamed(const QString& id) {
     const ManagerInfo* info = managers::byId(id);
     if (!info) {

@@ -99,18 +99,10 @@ void JavaPage::btnOpenJavaClick() {
 }
 
 void JavaPage::btnUseStandardJavaClick() {
-    const int row = lvJava->selectedRow();
-    if (row < 0 || !isAvailable()) {
-        return;
-    }
-    SlotTable java = table();
-    java.restore(row);
-    refreshRow(row);
-    // The hidden column has no list behind it; restore still names the standard file there.
-    lvJava->setCell(row, 2, java.displayName(row));
-    edtJavaFile->setText(info().placeholder);
-    java.save();
-    updateMemory();
+    restoreSelectedSlot(edtJavaFile, [this](SlotTable& java, int row) {
+        // The hidden column has no list behind it; restore still names the standard file there.
+        lvJava->setCell(row, 2, java.displayName(row));
+    });
 }
 
 void JavaPage::btnCreateJavaPatchClick() {

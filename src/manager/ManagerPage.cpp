@@ -113,6 +113,23 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
     }
 }
 
+void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
+                                      const std::function<void(SlotTable&, int row)>& shown) {
+    const int row = list_->selectedRow();
+    if (row < 0 || !isAvailable()) {
+        return;
+    }
+    SlotTable manager = table();
+    manager.restore(row);
+    refreshRow(row);
+    fileEdit->setText(info_.placeholder);
+    if (shown) {
+        shown(manager, row);
+    }
+    manager.save();
+    updateMemory();
+}
+
 void ManagerPage::refreshRow(int row) {
     const QStringList columns = table().row(row).columns;
     for (int column = 0; column < columns.size(); ++column) {

@@ -65,6 +65,12 @@ public:
     // The "Создать патч!" button: the patch built, saved where the user says,
     // the working folder cleaned; progress and result in the status bar.
     void createPatch(const PatchHooks& hooks);
+    // The "use standard" button: the selected slot back to its standard
+    // resource, its row and the file edit showing it; `shown` then updates
+    // what else the page displays, before the lists are saved and the gauge
+    // recomputed.
+    void restoreSelectedSlot(QLineEdit* fileEdit,
+                             const std::function<void(SlotTable&, int row)>& shown = {});
     // Row `row` made equal to the slot lists again.
     void refreshRow(int row);
 

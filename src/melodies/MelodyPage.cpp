@@ -135,19 +135,11 @@ void MelodyPage::btnOpenMelodyClick() {
 }
 
 void MelodyPage::btnUseStandardMelodyClick() {
-    const int row = lvMels->selectedRow();
-    if (row < 0 || !isAvailable()) {
-        return;
-    }
-    SlotTable melodies = table();
-    const std::optional<int> volume = restoreMelody(melodies, row);
-    refreshRow(row);
-    edtMelFile->setText(info().placeholder);
-    if (volume) {
-        tbVolume->setValue(*volume);
-    }
-    melodies.save();
-    updateMemory();
+    restoreSelectedSlot(edtMelFile, [this](SlotTable& melodies, int row) {
+        if (const std::optional<int> volume = restoreStandardVolume(melodies, row)) {
+            tbVolume->setValue(*volume);
+        }
+    });
 }
 
 void MelodyPage::tbVolumeChange(int position) {

@@ -175,17 +175,7 @@ void PicturePage::btnOpenPicClick() {
 }
 
 void PicturePage::btnUseStandardPicClick() {
-    const int row = lvPic->selectedRow();
-    if (row < 0 || !isAvailable()) {
-        return;
-    }
-    SlotTable pictures = table();
-    pictures.restore(row);
-    refreshRow(row);
-    edtPicFile->setText(info().placeholder);
-    showNew(QImage());
-    pictures.save();
-    updateMemory();
+    restoreSelectedSlot(edtPicFile, [this](SlotTable&, int) { showNew(QImage()); });
 }
 
 void PicturePage::btnCreatePicPatchClick() {

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/PixelImage.h"

@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ManagerOps.h"
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "melodies/MelodyVolumes.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "cli/Commands.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextLines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -9,9 +11,9 @@
 // without terminator counts. Written with CR LF after every line.
 namespace listfile {
 
-QStringList splitLines(const QString& text);
-QStringList decode(const QByteArray& bytes);
-QByteArray encode(const QStringList& lines); // CR LF after every line
+using textlines::decode;
+using textlines::encode; // CR LF after every line
+using textlines::splitLines;
 
 // Raises "Cannot open file %s" when the file cannot be read.
 QStringList load(const QString& path);

@@ -2,7 +2,7 @@
 
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"

@@ -1,6 +1,6 @@
 #include "manager/SlotListView.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "manager/SlotTable.h"
 
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"

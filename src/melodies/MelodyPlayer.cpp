@@ -1,6 +1,6 @@
 #include "melodies/MelodyPlayer.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
 

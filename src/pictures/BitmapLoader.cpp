@@ -1,6 +1,6 @@
 #include "pictures/BitmapLoader.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,6 +1,6 @@
 #include "pictures/JpegLoader.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QFile>
 #include <csetjmp>

@@ -1,7 +1,7 @@
 #include "pictures/PictureSlots.h"
 
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/PixelImage.h"

@@ -1,7 +1,7 @@
 #include "platform/IniFile.h"
 
-#include "dataset/Cp1251.h"
-#include "dataset/ListFile.h"
+#include "base/Cp1251.h"
+#include "base/TextLines.h"
 
 #include <QFile>
 
@@ -29,7 +29,7 @@ IniFile::IniFile(const QString& path) {
     }
     QString section;
     bool inSection = false;
-    for (const QString& raw : listfile::decode(file.readAll())) {
+    for (const QString& raw : textlines::decode(file.readAll())) {
         const QString line = trimBlanks(raw);
         if (line.isEmpty() || line.startsWith(QLatin1Char(';'))) {
             continue;

@@ -1,6 +1,6 @@
 #include "platform/SettingsStore.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QSettings>
 #include <QVariant>

@@ -1,6 +1,6 @@
 #include "platform/UserDialogs.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QApplication>
 #include <QDialog>

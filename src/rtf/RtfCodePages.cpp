@@ -1,6 +1,6 @@
 #include "rtf/RtfCodePages.h"
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 
 #include <QString>
 #include <string>

@@ -1,6 +1,6 @@
 #include "rtf/RtfReader.h"
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 #include "rtf/RtfParser.h"
 
 #include <QTextDocument>

@@ -1,7 +1,7 @@
 #include "srec/CustomPatch.h"
 
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "srec/S3Records.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "srec/S3LineList.h"
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 #include "dataset/ListFile.h"
 
 void S3LineList::append(std::string_view line) {

@@ -1,8 +1,8 @@
 #include "srec/S3Records.h"
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QFile>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 
 TarvexError::TarvexError(const QString& message)
     : std::runtime_error(message.toStdString()), message_(message) {}

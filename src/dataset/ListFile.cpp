@@ -1,9 +1,9 @@
 #include "dataset/ListFile.h"
 
 #include "base/TarvexError.h"
+#include "platform/CheckedSaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace listfile {
 
@@ -20,8 +20,8 @@ QStringList load(const QString& path) {
 }
 
 void writeWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    CheckedSaveFile file(path);
+    if (!file.open() || !file.write(bytes) || !file.commit()) {
         throw errors::cannotCreateFile(path);
     }
 }

@@ -1,9 +1,10 @@
 #include "platform/FileOps.h"
 
+#include "platform/CheckedSaveFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace fileops {
 
@@ -34,19 +35,14 @@ bool copyReplacing(const QString& source, const QString& target) {
     if (!in.open(QIODevice::ReadOnly)) {
         return false;
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
+    CheckedSaveFile out(target);
+    if (!out.open()) {
         return false;
     }
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(kChunk);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
-            return false;
-        }
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
+        if ((chunk.isEmpty() && in.error() != QFileDevice::NoError) || !out.write(chunk)) {
             return false;
         }
     }

@@ -1,0 +1,107 @@
+#include "platform/CheckedSaveFile.h"
+
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+bool syncToDisk(int handle) {
+#ifdef Q_OS_WIN
+    return _commit(handle) == 0;
+#else
+    return ::fsync(handle) == 0;
+#endif
+}
+
+// Replaces the directory entry `to` (a link included) with `from` in one step.
+bool renameReplacing(const QString& from, const QString& to) {
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(from.utf16()),
+                       reinterpret_cast<const wchar_t*>(to.utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+QString systemReason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+} // namespace
+
+CheckedSaveFile::CheckedSaveFile(QString path) : path_(std::move(path)) {}
+
+CheckedSaveFile::~CheckedSaveFile() {
+    cancel();
+}
+
+bool CheckedSaveFile::fail(const QString& reason) {
+    if (error_.isEmpty()) {
+        error_ = reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+    }
+    cancel();
+    return false;
+}
+
+bool CheckedSaveFile::open() {
+    const QFileInfo target(path_);
+    if (target.isDir() && !target.isSymLink()) {
+        return fail(QStringLiteral("Is a directory"));
+    }
+    temp_ = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +
+                                             target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp_->open()) {
+        return fail(temp_->errorString());
+    }
+    return true;
+}
+
+bool CheckedSaveFile::write(const char* data, qint64 size) {
+    if (!temp_) {
+        return false;
+    }
+    if (temp_->write(data, size) != size) {
+        return fail(temp_->errorString());
+    }
+    return true;
+}
+
+bool CheckedSaveFile::commit() {
+    if (!temp_) {
+        return false;
+    }
+    // QSaveFile::commit() can rename an empty file into place when the error
+    // shows only in its final flush, so every step is checked here.
+    if (!temp_->flush() || temp_->error() != QFileDevice::NoError) {
+        return fail(temp_->errorString());
+    }
+    if (!syncToDisk(temp_->handle())) {
+        return fail(systemReason());
+    }
+    // The temporary file is created private; the saved file gets the usual
+    // permissions of a new file.
+    temp_->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                          QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    temp_->close();
+    if (!renameReplacing(temp_->fileName(), path_)) {
+        return fail(systemReason());
+    }
+    temp_->setAutoRemove(false);
+    temp_.reset();
+    return true;
+}
+
+void CheckedSaveFile::cancel() {
+    temp_.reset(); // QTemporaryFile removes its file
+}

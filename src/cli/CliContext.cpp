@@ -44,6 +44,14 @@ QString OptionParser::take(const QStringList& names, const QString& fallback) {
     return fallback;
 }
 
+bool OptionParser::flag(const QStringList& names) {
+    qsizetype removed = 0;
+    for (const QString& name : names) {
+        removed += args_.removeAll(name);
+    }
+    return removed > 0;
+}
+
 QStringList OptionParser::positional(int count) {
     for (const QString& arg : args_) {
         if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {

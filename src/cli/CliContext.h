@@ -49,6 +49,8 @@ public:
     explicit OptionParser(QStringList args);
     // The option's value or fallback; raises UsageError when it has no value.
     QString take(const QStringList& names, const QString& fallback = {});
+    // Whether the option without a value is given; takes it out.
+    bool flag(const QStringList& names);
     // The remaining positional arguments, exactly count of them.
     QStringList positional(int count);
 

@@ -1,8 +1,8 @@
+#include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
-#include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
+#include "pictures/PictureLoader.h"
 #include "pictures/PixelImage.h"
 #include "srec/CustomPatch.h"
 #include "srec/S3Records.h"
@@ -51,11 +51,11 @@ void custom(CliContext& context) {
 void convert(CliContext& context) {
     OptionParser options(context.args());
     const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
-    const QString bitmap = options.positional(1).first();
+    const QString bitmap = options.positional(1).first(); // or PNG, JPEG, GIF
     if (output.isEmpty()) {
         throw UsageError{QStringLiteral("convert needs -o OUT")};
     }
-    const PixelImage picture = toPixelImage(loadBitmap(bitmap));
+    const PixelImage picture = toPixelImage(loadPicture(bitmap));
     if (!ConvertPicture(picture, output)) {
         throw TarvexError(QStringLiteral("The picture %1 has no pixels").arg(bitmap));
     }
@@ -67,6 +67,6 @@ QList<CliCommand> infoCommands() {
     return {
         {QStringLiteral("info"), QStringLiteral("info"), info},
         {QStringLiteral("custom"), QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"), custom},
-        {QStringLiteral("convert"), QStringLiteral("convert BITMAP -o OUT"), convert},
+        {QStringLiteral("convert"), QStringLiteral("convert PICTURE -o OUT"), convert},
     };
 }

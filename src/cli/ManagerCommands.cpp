@@ -1,9 +1,9 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/ManagerOps.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "melodies/MelodyVolumes.h"
 
 namespace {
@@ -70,10 +70,16 @@ void slotsCommand(CliContext& context) {
 }
 
 void assignCommand(CliContext& context) {
-    const QStringList args = OptionParser(context.args()).positional(3);
-    SlotTable table = tableFor(context, managerNamed(args[0]));
+    OptionParser options(context.args());
+    const bool fit = options.flag({QStringLiteral("--fit")});
+    const QStringList args = options.positional(3);
+    const ManagerInfo& info = managerNamed(args[0]);
+    if (fit && info.kind != ManagerKind::Pictures) {
+        throw UsageError{QStringLiteral("--fit is only for pictures")};
+    }
+    SlotTable table = tableFor(context, info);
     const qsizetype slot = slotNumber(table, args[1]);
-    if (const QString warning = cli::assign(table, slot, args[2]); !warning.isEmpty()) {
+    if (const QString warning = cli::assign(table, slot, args[2], fit); !warning.isEmpty()) {
         throw TarvexError(warning);
     }
     table.gauge(); // a bad size line stops here, before anything is saved
@@ -133,8 +139,8 @@ void buildCommand(CliContext& context) {
 QList<CliCommand> managerCommands() {
     return {
         {QStringLiteral("slots"), QStringLiteral("slots melodies|java|pictures"), slotsCommand},
-        {QStringLiteral("assign"), QStringLiteral("assign melodies|java|pictures SLOT FILE"),
-         assignCommand},
+        {QStringLiteral("assign"),
+         QStringLiteral("assign melodies|java|pictures SLOT FILE [--fit]"), assignCommand},
         {QStringLiteral("restore"), QStringLiteral("restore melodies|java|pictures SLOT"),
          restoreCommand},
         {QStringLiteral("volume"), QStringLiteral("volume SLOT VALUE"), volumeCommand},

@@ -7,7 +7,7 @@
 
 namespace cli {
 
-QString assign(SlotTable& table, qsizetype slot, const QString& file) {
+QString assign(SlotTable& table, qsizetype slot, const QString& file, bool fit) {
     const ManagerInfo& info = table.info();
     if (!managers::acceptsFile(info, slot, file)) {
         return QStringLiteral("Slot %1 takes only *.%2 files")
@@ -15,7 +15,9 @@ QString assign(SlotTable& table, qsizetype slot, const QString& file) {
             .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *.")));
     }
     if (info.kind == ManagerKind::Pictures) {
-        return pictureslots::choose(table, slot, file).warning;
+        return pictureslots::choose(table, slot, file,
+                                    fit ? pictureslots::Fit::Yes : pictureslots::Fit::No)
+            .warning;
     }
     switch (table.assignFile(slot, file)) {
     case SlotTable::AssignResult::Assigned:

@@ -8,9 +8,10 @@
 // The per-manager steps behind the generic commands.
 namespace cli {
 
-// Chooses the file for the slot as the page's open button does; returns the
-// warning the page would show when it refuses, else empty.
-QString assign(SlotTable& table, qsizetype slot, const QString& file);
+// Chooses the file for the slot as the page's open button does (fitting a
+// picture of another size when `fit`); returns the warning the page would
+// show when it refuses, else empty.
+QString assign(SlotTable& table, qsizetype slot, const QString& file, bool fit = false);
 void restore(SlotTable& table, qsizetype slot);
 PatchHooks patchHooks(const ManagerInfo& info);
 

@@ -84,7 +84,8 @@ QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
     case ManagerKind::Java:
         return {slot % 2 ? QStringLiteral("jar") : QStringLiteral("jad")};
     case ManagerKind::Pictures:
-        return {QStringLiteral("bmp")};
+        return {QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("jpg"),
+                QStringLiteral("jpeg"), QStringLiteral("gif")};
     }
     return {};
 }

@@ -38,7 +38,7 @@ const ManagerInfo* byId(const QString& id);
 
 // The file suffixes the open dialog offers for a slot (without the dot, lower
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,
-// bitmaps for pictures.
+// bitmaps, PNG, JPEG and GIF pictures.
 QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot);
 bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path);
 

@@ -10,6 +10,11 @@ inline const QString kMelodies = QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)"
 inline const QString kJad = QStringLiteral("JAD файлы (*.jad)");
 inline const QString kJar = QStringLiteral("JAR файлы (*.jar)");
 inline const QString kBitmaps = QStringLiteral("Bitmaps (*.bmp)");
+inline const QString kAllPictures =
+    QStringLiteral("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif)");
+// The picture dialog: bitmaps first, as the page always offered, then every
+// kind it reads.
+inline const QString kPictures = kBitmaps + QStringLiteral(";;") + kAllPictures;
 inline const QString kS3 = QStringLiteral("Motorola S3 format (*.s3)");
 // The custom patch opens any file.
 inline const QString kAnyFile;

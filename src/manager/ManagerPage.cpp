@@ -64,7 +64,7 @@ QString ManagerPage::askReplacementFile(int row) const {
     case ManagerKind::Java:
         return dialogs.askOpenFile(row % 2 == 1 ? dialogfilters::kJar : dialogfilters::kJad);
     case ManagerKind::Pictures:
-        return dialogs.askOpenPicture(dialogfilters::kBitmaps);
+        return dialogs.askOpenPicture(dialogfilters::kPictures);
     }
     return {};
 }

@@ -86,6 +86,29 @@ std::uint16_t ColorToRGB565(std::uint32_t color) {
     return static_cast<std::uint16_t>((red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3));
 }
 
+QRgb RGB565ToRgb(std::uint16_t value) {
+    const int red = value >> 11;
+    const int green = (value >> 5) & 0x3F;
+    const int blue = value & 0x1F;
+    return qRgb(red << 3 | red >> 2, green << 2 | green >> 4, blue << 3 | blue >> 2);
+}
+
+QImage inHandsetColours(const QImage& image) {
+    if (image.isNull()) {
+        return {};
+    }
+    const PixelImage pixels = toPixelImage(image);
+    QImage shown(pixels.width, pixels.height, QImage::Format_RGB32);
+    const std::uint32_t* in = pixels.colors.data();
+    for (int y = 0; y < pixels.height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+        for (int x = 0; x < pixels.width; ++x) {
+            row[x] = RGB565ToRgb(ColorToRGB565(*in++));
+        }
+    }
+    return shown;
+}
+
 QByteArray encodeHandsetPicture(const PixelImage& picture) {
     if (picture.width <= 0 || picture.height <= 0) {
         return {};

@@ -3,6 +3,7 @@
 #include "pictures/PixelImage.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <cstdint>
 
@@ -14,6 +15,14 @@
 // Colour number with red in bits 0-7, green 8-15, blue 16-23 (bits 24-31
 // ignored) to RGB565; the low bits are dropped, not rounded.
 std::uint16_t ColorToRGB565(std::uint32_t color);
+
+// An RGB565 value widened back to 8 bits per channel, the top bits repeated
+// into the low ones so that 0xFFFF is white; ColorToRGB565 gives the value back.
+QRgb RGB565ToRgb(std::uint16_t value);
+
+// The picture as the handset shows it: every pixel reduced to RGB565 and
+// widened back (RGB32). Converting it gives the same bytes as the original.
+QImage inHandsetColours(const QImage& image);
 
 // The file bytes for the picture; empty when its width or height is 0.
 // Throws std::invalid_argument when the colour count is not width x height.

@@ -1,13 +1,17 @@
 #include "pictures/PicturePage.h"
 
+#include "base/TarvexError.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
-#include "pictures/BitmapLoader.h"
+#include "pictures/HandsetPicture.h"
 #include "pictures/JpegLoader.h"
+#include "pictures/PictureLoader.h"
 #include "pictures/PictureSlots.h"
 #include "platform/FileOps.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserDialogs.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +23,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+const QString kFitSetting = QStringLiteral("FitPicture"); // "1" on, anything else off
+} // namespace
 
 PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), parent) {
     setObjectName(QStringLiteral("tsGraphics"));
@@ -37,6 +45,8 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
                                    QStringLiteral("imgStd")));
     previews->addWidget(previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"),
                                    imgNew, QStringLiteral("imgNew")));
+    imgNew->setToolTip(
+        QStringLiteral("Предпросмотр показывает цвета, как на телефоне (16 бит на точку)"));
     gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
     setBold(gbInfo);
     auto* sizes = new QGridLayout(gbInfo);
@@ -80,6 +90,11 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
                                QStringLiteral("Использовать стандартную"), GroupBox6);
     edit->addWidget(btnUseStandardPic);
 
+    cbFitPicture = new QCheckBox(QStringLiteral("Подгонять размер картинки"), GroupBox6);
+    cbFitPicture->setObjectName(QStringLiteral("cbFitPicture"));
+    cbFitPicture->setChecked(rememberedFit());
+    edit->addWidget(cbFitPicture);
+
     edit->addStretch(1);
     auto* memory = new MemoryPanel(
         {QStringLiteral("pnlPicMemory"), QStringLiteral("Label13"), QStringLiteral("lblPicMemUsed"),
@@ -107,6 +122,17 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
             [this] { guarded([this] { btnUseStandardPicClick(); }); });
     connect(btnCreatePicPatch, &QPushButton::clicked, this,
             [this] { guarded([this] { btnCreatePicPatchClick(); }); });
+    connect(cbFitPicture, &QCheckBox::toggled, this, [](bool on) {
+        SettingsStore().writeString(kFitSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+}
+
+bool PicturePage::rememberedFit() {
+    try {
+        return SettingsStore().readString(kFitSetting) == QStringLiteral("1");
+    } catch (const TarvexError&) {
+        return false; // a value of another type is taken as never set
+    }
 }
 
 void PicturePage::showStandard(const QImage& picture) {
@@ -116,7 +142,8 @@ void PicturePage::showStandard(const QImage& picture) {
 
 void PicturePage::showNew(const QImage& picture) {
     new_ = picture;
-    imgNew->setPixmap(QPixmap::fromImage(picture));
+    // The conversion's result is the same for either: the reduction is idempotent.
+    imgNew->setPixmap(QPixmap::fromImage(inHandsetColours(picture)));
 }
 
 void PicturePage::lvPicClick() {
@@ -132,7 +159,7 @@ void PicturePage::lvPicClick() {
     showStandard(fileops::exists(preview) ? loadJpeg(preview) : QImage());
     const QString name = table().fileName(row);
     const QString copy = dataSet()->workFile(info(), name);
-    showNew(fileops::isSafeBareName(name) && fileops::exists(copy) ? loadBitmap(copy) : QImage());
+    showNew(fileops::isSafeBareName(name) && fileops::exists(copy) ? loadPicture(copy) : QImage());
     lblPicWidth->setText(QString::number(standard_.width()));
     lblPicHeight->setText(QString::number(standard_.height()));
 }
@@ -162,7 +189,9 @@ void PicturePage::btnOpenPicClick() {
         return;
     }
     SlotTable pictures = table();
-    const pictureslots::Choice choice = pictureslots::choose(pictures, row, file);
+    const pictureslots::Choice choice = pictureslots::choose(
+        pictures, row, file,
+        cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
     if (choice.outcome != pictureslots::Outcome::Accepted) {
         UserDialogs::instance().warn(choice.warning);
         return;

@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -53,6 +54,7 @@ public:
     QLineEdit* edtPicFile;
     QToolButton* btnOpenPic;
     QPushButton* btnUseStandardPic;
+    QCheckBox* cbFitPicture; // fit a picture of another size instead of refusing it
     QLabel* Label13;
     QLabel* lblPicMemUsed;
     QLabel* Label14;
@@ -61,11 +63,14 @@ public:
     QPushButton* btnCreatePicPatch;
 
 private:
+    // The check box's state as last left, off when never set.
+    static bool rememberedFit();
     void showStandard(const QImage& picture);
+    // imgNew shows the picture in the handset's colours; new_ keeps it as loaded.
     void showNew(const QImage& picture);
 
     QImage standard_; // what imgStd shows
-    QImage new_;      // what imgNew shows
+    QImage new_;      // what imgNew shows, before the reduction to the handset's colours
 
     QGroupBox* previewBox(const QString& name, const QString& caption, QLabel*& image,
                           const QString& imageName);

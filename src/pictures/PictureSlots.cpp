@@ -1,9 +1,11 @@
 #include "pictures/PictureSlots.h"
 
-#include "dataset/NumericText.h"
 #include "base/TarvexError.h"
-#include "pictures/BitmapLoader.h"
+#include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
 #include "pictures/HandsetPicture.h"
+#include "pictures/PictureFit.h"
+#include "pictures/PictureLoader.h"
 #include "pictures/PixelImage.h"
 #include "platform/FileOps.h"
 #include "srec/S3Records.h"
@@ -18,6 +20,17 @@ const QString kConvertedName = QStringLiteral("temp.09");
 
 int hexByte(const QString& digits) {
     return numeric::toInt(QStringLiteral("0x") + digits);
+}
+
+// The name checks a slot's file name must pass before anything is written,
+// whether the user chose it or it was derived from the chosen one.
+bool refusedAsUnsafe(const QString& name, Choice& choice) {
+    if (fileops::isSafeBareName(name) && name != kConvertedName) {
+        return false;
+    }
+    choice.outcome = Outcome::UnsafeName;
+    choice.warning = QStringLiteral("Недопустимое имя файла: %1").arg(name);
+    return true;
 }
 
 } // namespace
@@ -49,20 +62,28 @@ std::int64_t convertedSize(const SlotTable& table, const QImage& picture) {
     return size;
 }
 
-Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
+Choice choose(SlotTable& table, qsizetype slot, const QString& picturePath, Fit fit) {
     Choice choice;
-    const QString name = fileops::bareName(bitmapPath);
-    if (!fileops::isSafeBareName(name) || name == kConvertedName) {
-        choice.outcome = Outcome::UnsafeName;
-        choice.warning = QStringLiteral("Недопустимое имя файла: %1").arg(name);
+    QString name = fileops::bareName(picturePath);
+    if (refusedAsUnsafe(name, choice)) {
         return choice;
     }
     const RequiredSize required = requiredSize(table, slot);
-    choice.picture = loadBitmap(bitmapPath);
+    choice.picture = loadPicture(picturePath);
+    QImage fitted;
     if (choice.picture.width() != required.width || choice.picture.height() != required.height) {
-        choice.outcome = Outcome::WrongSize;
-        choice.warning = sizeRefusal(required);
-        return choice;
+        if (fit == Fit::Yes) {
+            fitted = picturefit::fitted(choice.picture, required.width, required.height);
+        }
+        if (fitted.isNull()) {
+            choice.outcome = Outcome::WrongSize;
+            choice.warning = sizeRefusal(required);
+            return choice;
+        }
+        name = picturefit::fittedName(name);
+        if (refusedAsUnsafe(name, choice)) {
+            return choice;
+        }
     }
     if (const auto user = table.slotUsing(name); user && *user != slot) {
         choice.outcome = Outcome::NameInUse;
@@ -70,9 +91,13 @@ Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
         return choice;
     }
     const QString copy = table.data().workFile(table.info(), name);
-    fileops::copyReplacing(bitmapPath, copy);
+    if (fitted.isNull()) {
+        fileops::copyReplacing(picturePath, copy);
+    } else {
+        listfile::writeWhole(copy, picturefit::bitmapBytes(fitted));
+    }
     // From here on the working copy is what counts, as the patch will use it.
-    choice.picture = loadBitmap(copy);
+    choice.picture = loadPicture(copy);
     table.recordChoice(slot, name, convertedSize(table, choice.picture));
     return choice;
 }
@@ -81,7 +106,7 @@ PatchHooks patchHooks() {
     PatchHooks hooks;
     hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
                             S3LineList& patch) {
-        const QImage picture = loadBitmap(file);
+        const QImage picture = loadPicture(file);
         const QString converted = QFileInfo(file).path() + QLatin1Char('/') + kConvertedName;
         ConvertPicture(toPixelImage(picture), converted);
         srec::appendFileRecords(converted, size, address, patch);

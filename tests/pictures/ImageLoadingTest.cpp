@@ -13,18 +13,10 @@
 #include <jpeglib.h>
 #include <random>
 
+using testsupport::errorOf;
 using testsupport::Scratch;
 
 namespace {
-
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TarvexError& error) {
-        return error.message();
-    }
-    return QStringLiteral("(no error)");
-}
 
 // A 6 x 4 picture of distinct colours, so that a mirrored or shifted row
 // shows.

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "base/TarvexError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +30,15 @@ QString Scratch::mkdir(const QString& relative) const {
     const QString full = path(relative);
     QDir().mkpath(full);
     return full;
+}
+
+QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TarvexError& error) {
+        return error.message();
+    }
+    return QStringLiteral("(no error)");
 }
 
 QByteArray readAll(const QString& path) {

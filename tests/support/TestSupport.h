@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -29,6 +30,8 @@ private:
 };
 
 QByteArray readAll(const QString& path);
+// The message of the TarvexError the action raises, "(no error)" when none.
+QString errorOf(const std::function<void()>& action);
 QByteArray bytesFromHex(const char* hex);
 QByteArray sequence(int count, int first = 0); // bytes first, first+1, ... mod 256
 

@@ -1,0 +1,44 @@
+// decode: the handset picture format back into an ordinary picture, to check
+// a conversion or look at a picture a patch carries.
+#include "base/TarvexError.h"
+#include "cli/Commands.h"
+#include "pictures/HandsetPictureDecoder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QByteArray readPicture(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw errors::cannotOpenFile(path);
+    }
+    // One byte more than any picture holds is enough to refuse a longer file.
+    return file.read(kMaxHandsetPictureSize + 1);
+}
+
+void decode(CliContext& context) {
+    OptionParser options(context.args());
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString input = options.positional(1).first();
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
+        throw UsageError{QStringLiteral("decode needs -o IMAGE ending in .png or .bmp")};
+    }
+    const QImage image = toImage(decodeHandsetPicture(readPicture(input)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, suffix.toLatin1().constData());
+    context.writeOutput(output, bytes);
+}
+
+} // namespace
+
+QList<CliCommand> pictureCommands() {
+    return {
+        {QStringLiteral("decode"), QStringLiteral("decode PICTURE -o IMAGE"), decode},
+    };
+}

@@ -5,8 +5,11 @@
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
 #include "melodies/MelodyPage.h"
+#include "pictures/HandsetPicture.h"
 #include "pictures/PicturePage.h"
+#include "srec/S3Records.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -199,6 +202,43 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
     EXPECT_TRUE(page->newPicture().isNull());
     EXPECT_EQ(page->lvPic->cell(0, 2), "0");
     EXPECT_TRUE(QFile::exists(firmware("TempPic/right.bmp"))); // until the next build
+}
+
+TEST_F(Handlers, FitCheckBoxFitsAPhotoAndIsRememberedAndThePreviewShowsHandsetColours) {
+    MiniDataSet set;
+    set.overrides["PicOffsets.lst"] = {"8000800000007000", "0200020000007000"};
+    auto window = open(set);
+    PicturePage* page = window->picturePage();
+    EXPECT_FALSE(page->cbFitPicture->isChecked());
+    EXPECT_EQ(page->cbFitPicture->text(), QStringLiteral("Подгонять размер картинки"));
+    const QString photo = bitmap("photo.bmp", 640, 480, qRgb(13, 77, 201));
+    QImage(photo).save(scratch.path("in/photo.png"));
+    select(page->lvPic, 0);
+    dialogs.openAnswers = {scratch.path("in/photo.png"), scratch.path("in/photo.png")};
+    page->btnOpenPic->click();
+    EXPECT_EQ(dialogs.warnings.size(), 1); // off: refused as ever
+    page->cbFitPicture->click();
+    page->btnOpenPic->click();
+    EXPECT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_EQ(page->lvPic->cell(0, 1), "photo.bmp");
+    ASSERT_EQ(page->newPicture().size(), QSize(128, 128));
+    const QByteArray converted = encodeHandsetPicture(toPixelImage(page->newPicture()));
+    EXPECT_EQ(page->lvPic->cell(0, 2), QString::number(converted.size()));
+    // 13, 77, 201 keep their top 5, 6 and 5 bits, repeated into the low ones.
+    EXPECT_EQ(page->imgNew->pixmap().toImage().pixel(64, 64), qRgb(8, 77, 206));
+    EXPECT_FALSE(page->imgNew->toolTip().isEmpty());
+
+    const QString patchFile = scratch.path("pic.s3");
+    dialogs.saveAnswers = {patchFile};
+    page->btnCreatePicPatch->click();
+    EXPECT_TRUE(testsupport::readAll(patchFile).contains(
+        srec::tableRecord("00600100", srec::pictureEntry(128, 128, 0x00646880)).toLatin1()));
+    QString error;
+    EXPECT_EQ(testsupport::srecCatBytes(patchFile, 0x00646880, converted.size(), &error), converted)
+        << error.toStdString();
+
+    window.reset();
+    EXPECT_TRUE(open()->picturePage()->cbFitPicture->isChecked());
 }
 
 TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {

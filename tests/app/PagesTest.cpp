@@ -217,7 +217,8 @@ TEST(ManagerPages, DialogsOfferTheManagersFiltersAndPatchNames) {
     EXPECT_EQ(dialogs.openFilters,
               QStringList({"MMF, MIDI (*.mmf *.mid *.midi)", "JAD файлы (*.jad)",
                            "JAR файлы (*.jar)", "JAD файлы (*.jad)"}));
-    EXPECT_EQ(dialogs.pictureFilters, QStringList("Bitmaps (*.bmp)"));
+    EXPECT_EQ(dialogs.pictureFilters,
+              QStringList("Bitmaps (*.bmp);;Все изображения (*.bmp *.png *.jpg *.jpeg *.gif)"));
     for (const ManagerPage* page :
          {static_cast<ManagerPage*>(&mel), static_cast<ManagerPage*>(&java),
           static_cast<ManagerPage*>(&pic)}) {

@@ -1,11 +1,13 @@
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
+#include "pictures/HandsetPicture.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 
 using testsupport::Scratch;
@@ -145,4 +147,44 @@ TEST(CliProgram, ExitCodesOfTheExecutable) {
     EXPECT_EQ(p.readAllStandardOutput(),
               "S00600004844521B\r\nS31501201000000102030405060708090A0B0C0D0E0F41\r\n"
               "S30901201010101112136F\r\nS705A002000058\r\n");
+}
+
+TEST_F(Cli, FitAssignsAPhotoAndDecodeReadsTheConvertedPictureBack) {
+    listfile::save(firmware + "/Data/PicOffsets.lst", {"8000800000007000", "0200020000007000"});
+    QImage photo(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x ^ y) % 256));
+        }
+    }
+    const QString png = scratch.mkdir("in") + "/photo.png";
+    ASSERT_TRUE(photo.save(png));
+    EXPECT_EQ(run({"assign", "pictures", "0", png}), 1);
+    EXPECT_TRUE(err.startsWith(QStringLiteral("Картинка не соответствует размеру 128х128")));
+    EXPECT_EQ(run({"assign", "melodies", "0", png, "--fit"}), 2);
+    ASSERT_EQ(run({"assign", "pictures", "--fit", "0", png}), 0) << err.toStdString();
+    EXPECT_EQ(list("PicFiles.lst")[0], "photo.bmp");
+    const QString copy = firmware + "/TempPic/photo.bmp";
+    EXPECT_EQ(QImage(copy).size(), QSize(128, 128));
+
+    // What convert makes of the working copy is what the slot recorded and
+    // what decode gives back in the handset's colours.
+    const QString converted = scratch.path("photo.09");
+    ASSERT_EQ(run({"convert", copy, "-o", converted}), 0) << err.toStdString();
+    EXPECT_EQ(list("PicSize.lst")[0], QString::number(QFile(converted).size()));
+    const QString decoded = scratch.path("back.png");
+    ASSERT_EQ(run({"decode", converted, "-o", decoded}), 0) << err.toStdString();
+    EXPECT_EQ(QImage(decoded).convertToFormat(QImage::Format_RGB32),
+              inHandsetColours(QImage(copy)));
+    const QString patchFile = scratch.path("pic.s3");
+    ASSERT_EQ(run({"build", "pictures", "-o", patchFile}), 0) << err.toStdString();
+    QString error;
+    EXPECT_EQ(testsupport::srecCatBytes(patchFile, 0x00646880, QFile(converted).size(), &error),
+              testsupport::readAll(converted))
+        << error.toStdString();
+
+    EXPECT_EQ(run({"decode", png, "-o", decoded}), 1);
+    EXPECT_EQ(err.trimmed(), "Not a valid handset picture: bad format byte 0x89 (0x09 expected) "
+                             "at offset 0");
+    EXPECT_EQ(run({"decode", converted, "-o", scratch.path("back.txt")}), 2);
 }

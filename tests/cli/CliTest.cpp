@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
+#include "dataset/ManagerInfo.h"
 #include "pictures/HandsetPicture.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
@@ -166,6 +167,9 @@ TEST_F(Cli, FitAssignsAPhotoAndDecodeReadsTheConvertedPictureBack) {
     EXPECT_EQ(list("PicFiles.lst")[0], "photo.bmp");
     const QString copy = firmware + "/TempPic/photo.bmp";
     EXPECT_EQ(QImage(copy).size(), QSize(128, 128));
+    // The fitted picture's name is checked as a chosen one is: slot 0 has it.
+    EXPECT_EQ(run({"assign", "pictures", "1", png, "--fit"}), 1);
+    EXPECT_EQ(err.trimmed(), managers::nameInUseWarning(managers::pictures()));
 
     // What convert makes of the working copy is what the slot recorded and
     // what decode gives back in the handset's colours.

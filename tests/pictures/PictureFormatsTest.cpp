@@ -47,15 +47,12 @@ TEST(PictureFormats, PngJpegAndGifConvertAsTheSamePixelsInABitmap) {
     std::mt19937 random(14);
     const QImage pixels = randomPicture(37, 23, random);
     const auto asBmp = [&](const QImage& image) {
-        const QString path = scratch.path("same.bmp");
-        EXPECT_TRUE(image.save(path, "BMP"));
-        return converted(loadPicture(path));
+        EXPECT_TRUE(image.save(scratch.path("same.bmp"), "BMP"));
+        return converted(loadPicture(scratch.path("same.bmp")));
     };
-
     const QString png = scratch.path("p.png");
     ASSERT_TRUE(pixels.save(png, "PNG"));
     EXPECT_EQ(converted(loadPicture(png)), asBmp(pixels));
-
     // JPEG is lossy: the expectation is the JPEG's own decoded pixels.
     const QString jpeg = scratch.path("p.JPEG");
     ASSERT_TRUE(pixels.save(jpeg, "JPG"));
@@ -69,36 +66,34 @@ TEST(PictureFormats, PngJpegAndGifConvertAsTheSamePixelsInABitmap) {
     }
     EXPECT_EQ(converted(loadPicture(scratch.write("g.gif", bytesFromHex(kGif)))), asBmp(gif));
 
-    // A half-transparent PNG pixel is blended with white; a clear one is white.
-    QImage alpha(2, 1, QImage::Format_ARGB32);
+    QImage alpha(2, 1, QImage::Format_ARGB32); // clear, and half-transparent over white
     alpha.setPixel(0, 0, qRgba(0, 0, 0, 0));
     alpha.setPixel(1, 0, qRgba(0, 100, 200, 128));
     ASSERT_TRUE(alpha.save(png, "PNG"));
-    const QImage loaded = loadPicture(png);
-    EXPECT_EQ(loaded.pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(loaded.pixel(1, 0), qRgb(127, 177, 227));
+    EXPECT_EQ(loadPicture(png).pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(loadPicture(png).pixel(1, 0), qRgb(127, 177, 227));
 
     // The suffix decides the format: a bitmap under a PNG name is refused.
-    EXPECT_EQ(errorOf([&] {
-                  loadPicture(
-                      scratch.write("b.png", testsupport::readAll(scratch.path("same.bmp"))));
-              }),
-              "PNG image is not valid");
+    const QByteArray bmp = testsupport::readAll(scratch.path("same.bmp"));
+    EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("b.png", bmp)); }), "PNG image is not valid");
     EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("t.gif", "GIF89a")); }),
               "GIF image is not valid");
 }
 
-TEST(PictureFormats, ConvertThenDecodeGivesTheHandsetColours) {
+TEST(PictureFormats, ConvertThenDecodeGivesTheRgb565Pixels) {
     std::mt19937 random(565);
-    const QSize sizes[] = {{1, 1}, {1, 255}, {255, 1}, {255, 255}, {64, 3}};
+    const QSize sizes[] = {{1, 1}, {1, 255}, {255, 1}, {255, 255}};
     for (int i = 0; i < 12; ++i) {
-        const QSize size = i < 5 ? sizes[i] : QSize(1 + random() % 255, 1 + random() % 255);
+        const QSize size = i < 4 ? sizes[i] : QSize(1 + random() % 255, 1 + random() % 255);
         const QImage picture = randomPicture(size.width(), size.height(), random);
-        const QImage decoded = toImage(decodeHandsetPicture(converted(picture)));
-        ASSERT_EQ(decoded.size(), size);
-        EXPECT_EQ(decoded, inHandsetColours(picture)) << size.width() << "x" << size.height();
-        // The handset colours convert exactly as the original.
-        EXPECT_EQ(converted(decoded), converted(picture));
+        const HandsetPictureData back = decodeHandsetPicture(converted(picture));
+        std::vector<std::uint16_t> reduced;
+        for (const std::uint32_t colour : toPixelImage(picture).colors) {
+            reduced.push_back(ColorToRGB565(colour));
+        }
+        ASSERT_EQ(QSize(back.width, back.height), size);
+        EXPECT_EQ(back.pixels, reduced) << size.width() << "x" << size.height();
+        EXPECT_EQ(toImage(back), inHandsetColours(picture));
     }
     EXPECT_EQ(RGB565ToRgb(0xFFFF), qRgb(255, 255, 255));
     EXPECT_EQ(RGB565ToRgb(0x8410), qRgb(132, 130, 132)); // top bits repeated below
@@ -159,26 +154,19 @@ TEST(PictureFormats, FittingCoversTheSlotAndCropsAroundTheCentre) {
             photo.setPixel(639 - x, y, qRgb(0, 0, 255));
         }
     }
+    // To 171 x 128, 21 columns cut from each side: the bands' 16 are gone.
     const QImage square = picturefit::fitted(photo, 128, 128);
     ASSERT_EQ(square.size(), QSize(128, 128));
-    // Scaled to 171 x 128, 21 columns cut from each side: the bands' 16 columns
-    // are gone, the whole height stays.
-    for (const QPoint p : {QPoint(0, 0), QPoint(127, 127), QPoint(64, 64)}) {
-        EXPECT_EQ(square.pixel(p), qRgb(0, 255, 0)) << p.x() << "," << p.y();
-    }
-    const QImage tall = picturefit::fitted(photo, 10, 200); // 267 x 200, crop the middle
-    EXPECT_EQ(tall.size(), QSize(10, 200));
-    EXPECT_EQ(tall.pixel(5, 100), qRgb(0, 255, 0));
+    EXPECT_EQ(square.pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(square.pixel(127, 127), qRgb(0, 255, 0));
     const QImage wide = picturefit::fitted(photo, 255, 2); // the bands stay at the edges
     EXPECT_EQ(wide.pixel(0, 1), qRgb(255, 0, 0));
     EXPECT_EQ(wide.pixel(254, 0), qRgb(0, 0, 255));
     EXPECT_TRUE(picturefit::fitted(photo, 0, 128).isNull());
 
     const QByteArray bmp = picturefit::bitmapBytes(square);
-    EXPECT_EQ(bmp.left(2), "BM");
     EXPECT_EQ(bmp[28], 24); // bits per pixel
     EXPECT_EQ(QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32), square);
-    EXPECT_EQ(picturefit::fittedName("photo.png"), "photo.bmp");
     EXPECT_EQ(picturefit::fittedName("my.photo.JPG"), "my.photo.bmp");
     EXPECT_EQ(picturefit::fittedName("scan"), "scan.bmp");
 }

@@ -3,9 +3,6 @@
 #include "base/TarvexError.h"
 #include "dataset/Session.h"
 #include "manager/PatchAssembly.h"
-#include "pictures/HandsetPicture.h"
-#include "pictures/PictureFit.h"
-#include "pictures/PictureLoader.h"
 #include "platform/SettingsStore.h"
 #include "srec/S3Records.h"
 #include "support/MiniDataSet.h"
@@ -136,46 +133,4 @@ TEST_F(PictureSlotsTest, AVanishedCopyIsStandardAndMovesTheNextOneUp) {
     }
     EXPECT_TRUE(text.contains(srec::tableRecord("00600100", "0400020000007000")));
     EXPECT_TRUE(text.contains(srec::tableRecord("00600110", srec::pictureEntry(4, 2, 0x00646880))));
-}
-
-TEST_F(PictureSlotsTest, FitOnRequestKeepsTheFittedBitmapAndThePatchHoldsIt) {
-    session->dataSet().setLine("PicOffsets.lst", 1, "8000800000007000"); // 128 x 128
-    QImage photo(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-        }
-    }
-    const QString png = scratch.mkdir("in") + "/photo.png";
-    ASSERT_TRUE(photo.save(png, "PNG"));
-
-    const auto refused = pictureslots::choose(*table, 1, png);
-    EXPECT_EQ(refused.outcome, pictureslots::Outcome::WrongSize);
-    EXPECT_EQ(refused.warning, pictureslots::sizeRefusal({128, 128}));
-
-    ASSERT_EQ(pictureslots::choose(*table, 1, png, pictureslots::Fit::Yes).outcome,
-              pictureslots::Outcome::Accepted);
-    EXPECT_EQ(table->fileName(1), "photo.bmp");
-    const QImage copy(work("photo.bmp"), "BMP");
-    EXPECT_EQ(copy.size(), QSize(128, 128));
-    const QByteArray expected =
-        encodeHandsetPicture(toPixelImage(picturefit::fitted(photo, 128, 128)));
-    EXPECT_EQ(table->size(1), QString::number(expected.size()));
-    EXPECT_FALSE(QFile::exists(work("photo.png")));
-
-    const QString out = scratch.path("p.s3");
-    ASSERT_EQ(patch::run(*table, pictureslots::patchHooks(), {}, [&] { return out; }), out);
-    EXPECT_TRUE(testsupport::readAll(out).contains(
-        srec::tableRecord("00600108", srec::pictureEntry(128, 128, 0x00646880)).toLatin1()));
-    QString error;
-    EXPECT_EQ(testsupport::srecCatBytes(out, 0x00646880, expected.size(), &error), expected)
-        << error.toStdString();
-
-    // The name a fitted picture gets is checked as a chosen one is.
-    ASSERT_EQ(pictureslots::choose(*table, 0, bitmap("c.bmp", 4, 2, kExample)).outcome,
-              pictureslots::Outcome::Accepted);
-    ASSERT_TRUE(photo.save(scratch.path("in/c.png"), "PNG"));
-    EXPECT_EQ(
-        pictureslots::choose(*table, 2, scratch.path("in/c.png"), pictureslots::Fit::Yes).outcome,
-        pictureslots::Outcome::NameInUse);
 }

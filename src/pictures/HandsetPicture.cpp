@@ -9,11 +9,7 @@
 
 namespace {
 
-constexpr std::uint8_t kFormatByte = 0x09;
-constexpr std::size_t kMaxPaletteSize = 127;
-constexpr qsizetype kMaxRunLength = 63;
-constexpr std::uint8_t kPaletteRun = 0xC0;
-constexpr std::uint8_t kDirectRun = 0x80;
+using namespace handsetformat;
 
 // The palette is ordered by the values' decimal text compared character by
 // character ("2016" before "31", "100" before "20"). Each value's text, padded

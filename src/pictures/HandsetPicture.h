@@ -12,6 +12,15 @@
 // to an even length and a width/height trailer. Every 16-bit value is
 // little-endian.
 
+namespace handsetformat {
+inline constexpr std::uint8_t kFormatByte = 0x09;
+inline constexpr std::size_t kMaxPaletteSize = 127;
+inline constexpr int kMaxRunLength = 63;
+// A record's top two bits give its kind, the low six its length.
+inline constexpr std::uint8_t kPaletteRun = 0xC0;
+inline constexpr std::uint8_t kDirectRun = 0x80;
+} // namespace handsetformat
+
 // Colour number with red in bits 0-7, green 8-15, blue 16-23 (bits 24-31
 // ignored) to RGB565; the low bits are dropped, not rounded.
 std::uint16_t ColorToRGB565(std::uint32_t color);

@@ -5,9 +5,8 @@
 
 namespace {
 
-constexpr std::uint8_t kFormatByte = 0x09;
-constexpr int kMaxPaletteSize = 127;
-constexpr std::uint8_t kClosingRecord = 0x81;
+using namespace handsetformat;
+constexpr std::uint8_t kClosingRecord = kDirectRun + 1;
 constexpr int kTrailerSize = 4;
 
 QString hexByte(std::uint8_t byte) {
@@ -86,9 +85,9 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
     while (qsizetype(picture.pixels.size()) < count - 1) {
         const qsizetype start = in.offset();
         const std::uint8_t record = in.byte();
-        const int length = record & 0x3F;
-        const bool paletteRun = (record & 0xC0) == 0xC0;
-        if ((record & 0x80) == 0 || length == 0) {
+        const int length = record & kMaxRunLength;
+        const bool paletteRun = (record & kPaletteRun) == kPaletteRun;
+        if ((record & kDirectRun) == 0 || length == 0) {
             throw fault(QStringLiteral("bad run record %1").arg(hexByte(record)), start);
         }
         if (qsizetype(picture.pixels.size()) + length > count - 1) {

@@ -21,6 +21,7 @@ struct ErrorManager {
     jpeg_error_mgr base; // first, so that the decoder's pointer converts back
     std::jmp_buf jump;
     int code;
+    bool cutShort; // the data ended before the last row
 };
 
 struct Decoder {
@@ -35,8 +36,14 @@ extern "C" void exitWithCode(j_common_ptr info) {
     std::longjmp(error->jump, 1);
 }
 
-// Warnings (a file cut short, for one) are not printed on stderr.
+// Warnings (a file cut short, for one) are not printed on stderr, only noted.
 extern "C" void ignoreMessage(j_common_ptr) {}
+extern "C" void noteMessage(j_common_ptr info, int level) {
+    auto* error = reinterpret_cast<ErrorManager*>(info->err);
+    if (level < 0 && error->base.msg_code == JWRN_JPEG_EOF) {
+        error->cutShort = true;
+    }
+}
 
 // Refuses pictures whose pixels would need more memory than a preview ever
 // should, instead of letting a damaged header ask for gigabytes.
@@ -50,6 +57,7 @@ bool start(Decoder& decoder, const unsigned char* data, unsigned long size, Layo
     decoder.info.err = jpeg_std_error(&decoder.error.base);
     decoder.error.base.error_exit = exitWithCode;
     decoder.error.base.output_message = ignoreMessage;
+    decoder.error.base.emit_message = noteMessage;
     decoder.error.code = 0;
     if (setjmp(decoder.error.jump) != 0) {
         return false;
@@ -119,7 +127,7 @@ TarvexError jpegError(int code) {
 
 } // namespace
 
-QImage loadJpeg(const QString& path) {
+QImage loadJpeg(const QString& path, JpegEnd end) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw errors::cannotOpenFile(path);
@@ -157,6 +165,9 @@ QImage loadJpeg(const QString& path) {
 
     if (!readRows(decoder, layout, image.bits(), image.bytesPerLine(), rowBuffer.data())) {
         throw jpegError(decoder.error.code);
+    }
+    if (end == JpegEnd::WholeOnly && decoder.error.cutShort) {
+        throw jpegError(JWRN_JPEG_EOF);
     }
     return image;
 }

@@ -58,7 +58,7 @@ QImage loadPicture(const QString& path) {
         return composedOverWhite(readWithLibrary(path, "gif", QStringLiteral("GIF")));
     }
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
-        return loadJpeg(path);
+        return loadJpeg(path, JpegEnd::WholeOnly);
     }
     return loadBitmap(path);
 }

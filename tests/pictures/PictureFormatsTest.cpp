@@ -7,6 +7,8 @@
 #include "support/TestSupport.h"
 
 #include <QImage>
+#include <cstdio>
+#include <jerror.h>
 #include <random>
 
 using testsupport::bytesFromHex;
@@ -57,6 +59,9 @@ TEST(PictureFormats, PngJpegAndGifConvertAsTheSamePixelsInABitmap) {
     const QString jpeg = scratch.path("p.JPEG");
     ASSERT_TRUE(pixels.save(jpeg, "JPG"));
     EXPECT_EQ(converted(loadPicture(jpeg)), asBmp(loadJpeg(jpeg)));
+    const QByteArray cut = testsupport::readAll(jpeg).chopped(200); // the preview shows it
+    EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("cut.jpg", cut)); }),
+              QStringLiteral("JPEG error #%1").arg(JWRN_JPEG_EOF));
 
     QImage gif(3, 2, QImage::Format_RGB32);
     const QRgb colours[] = {qRgb(255, 0, 0),  qRgb(0, 255, 0),     qRgb(0, 0, 255),

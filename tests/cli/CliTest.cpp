@@ -178,6 +178,37 @@ TEST_F(Cli, HelpVersionAndOptionForms) {
               "S30901201010101112136F\r\nS705A002000058\r\n");
 }
 
+TEST(OptionParser, ValuesFlagsAndTheEndOfOptions) {
+    OptionParser options(
+        {"a", "--offset=0x10", "-o", "out", "--json", "--", "--not-an-option", "-"});
+    EXPECT_EQ(options.take({"--offset"}), "0x10");
+    EXPECT_EQ(options.take({"-o", "--output"}), "out");
+    EXPECT_EQ(options.take({"--missing"}, "fallback"), "fallback");
+    EXPECT_TRUE(options.flag({"--json"}));
+    EXPECT_FALSE(options.flag({"--json"}));
+    EXPECT_EQ(options.positional(1, -1), (QStringList{"a", "--not-an-option", "-"}));
+
+    EXPECT_THROW(OptionParser({"--json=1"}).flag({"--json"}), UsageError);
+    EXPECT_THROW(OptionParser({"x", "-o"}).take({"-o"}), UsageError);
+    EXPECT_THROW(OptionParser({"x", "--frob"}).positional(1), UsageError);
+    EXPECT_THROW(OptionParser({"x", "y"}).positional(1), UsageError);
+    EXPECT_TRUE(OptionParser({"x", "-h"}).helpRequested());
+    EXPECT_FALSE(OptionParser({"--", "-h"}).helpRequested());
+}
+
+TEST_F(Cli, EveryCommandDescribesItself) {
+    ASSERT_EQ(run({"--help"}), 0);
+    const QStringList lines = out.split('\n');
+    const qsizetype first = lines.indexOf("Commands:") + 1;
+    ASSERT_GT(first, 0);
+    for (qsizetype i = first; i < lines.size() && !lines[i].isEmpty(); ++i) {
+        const QString name = lines[i].simplified().section(' ', 0, 0);
+        ASSERT_EQ(run({name, "--help"}), 0) << name.toStdString();
+        EXPECT_TRUE(out.startsWith("usage: tarvex-cli [options] " + name)) << name.toStdString();
+        EXPECT_TRUE(out.contains("  -h, --help")) << name.toStdString();
+    }
+}
+
 TEST_F(Cli, AFailedBuildLeavesTheOutputAsItWas) {
     const QString melody = scratch.write("in/a.mid", testsupport::sequence(20));
     ASSERT_EQ(run({"assign", "melodies", "0", melody}), 0);
@@ -237,6 +268,34 @@ TEST(CliProgram, FailedWritesToStandardOutputExitOne) {
               "tarvex-cli: Cannot write to standard output: Broken pipe\n");
 }
 #endif
+
+TEST(CliProgram, AFailedBuildWritesNothingToStandardOutput) {
+    Scratch dir;
+    const QString user = dir.mkdir("user");
+    const QString firmware = MiniDataSet().writeTo(user);
+    listfile::save(firmware + "/Data/MelodiesFiles.lst",
+                   {"a.mid", "[Стандартная мелодия]", "[Стандартная мелодия]"});
+    listfile::save(firmware + "/Data/MelodiesSize.lst", {"100", "0", "0"});
+    dir.write("user/X120XEDJ2/TempMelodies/a.mid", "short");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", dir.path("config"));
+    p.setProcessEnvironment(env);
+    const QStringList common{"--user-folder", user, "--firmware", "X120XEDJ2", "build", "melodies"};
+    p.start(TARVEX_CLI_PATH, common + QStringList{"-o", "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardOutput(), "");
+    EXPECT_EQ(p.readAllStandardError(), "tarvex-cli: Stream read error\n");
+
+    dir.write("user/X120XEDJ2/TempMelodies/a.mid", testsupport::sequence(100));
+    p.start(TARVEX_CLI_PATH, common + QStringList{"--output=-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QByteArray patch = p.readAllStandardOutput();
+    EXPECT_TRUE(patch.startsWith("S00600004844521B\r\n"));
+    EXPECT_TRUE(patch.endsWith("S705A002000058\r\n"));
+}
 
 TEST(CliProgram, ExitCodesOfTheExecutable) {
     QProcess p;

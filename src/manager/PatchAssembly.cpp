@@ -40,7 +40,7 @@ void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
         }
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(path);
+            throw errors::cannotOpenFile(path, file.errorString());
         }
         const QByteArray bytes = file.readAll();
         for (const QString& line : listfile::decode(bytes)) {

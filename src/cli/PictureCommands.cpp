@@ -39,6 +39,13 @@ void decode(CliContext& context) {
 
 QList<CliCommand> pictureCommands() {
     return {
-        {QStringLiteral("decode"), QStringLiteral("decode PICTURE -o IMAGE"), decode},
+        {QStringLiteral("decode"),
+         QStringLiteral("decode PICTURE -o IMAGE"),
+         decode,
+         QStringLiteral("a picture in the handset picture format back into an image"),
+         {{QStringLiteral("PICTURE"),
+           QStringLiteral("a file in the handset picture format, as convert writes it")},
+          {QStringLiteral("-o, --output IMAGE"),
+           QStringLiteral("the image to write: .png or .bmp, by its name")}}},
     };
 }

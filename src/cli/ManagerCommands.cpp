@@ -160,8 +160,7 @@ QList<CliCommand> managerCommands() {
           slot,
           {QStringLiteral("FILE"), QStringLiteral("the new file, copied into the working folder")},
           {QStringLiteral("--fit"),
-           QStringLiteral("pictures: a picture of another size is scaled to cover the slot and "
-                          "cropped around its centre, kept as a .bmp of the file's name")}}},
+           QStringLiteral("pictures: another size is scaled to cover the slot and cropped")}}},
         {QStringLiteral("restore"),
          QStringLiteral("restore melodies|java|pictures SLOT"),
          restoreCommand,

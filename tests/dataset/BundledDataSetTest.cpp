@@ -6,7 +6,7 @@
 #include "dataset/Cp1251.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 

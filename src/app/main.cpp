@@ -1,3 +1,4 @@
+#include "app/QtTranslation.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Ulvane"));
+    installQtTranslation(app);
 
     SessionOptions options;
     options.programFolder = QApplication::applicationDirPath();

@@ -95,6 +95,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     btnCreatePicPatch = memory->createButton();
 
     placeSideBySide(GroupBox5, GroupBox6);
+    setButtons(btnOpenPic, btnUseStandardPic);
     setParts(lvPic, memory, rePicHelp);
     connect(lvPic, &SlotListView::listClicked, this, [this] { guarded([this] { lvPicClick(); }); });
     connect(lvPic, &SlotListView::keyDown, this,
@@ -161,6 +162,10 @@ void PicturePage::btnOpenPicClick() {
     if (file.isEmpty()) {
         return;
     }
+    assignReplacement(row, file);
+}
+
+void PicturePage::assignReplacement(int row, const QString& file) {
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(pictures, row, file);
     if (choice.outcome != pictureslots::Outcome::Accepted) {

@@ -32,11 +32,13 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     listLayout->addWidget(lvPic);
 
     auto* previews = new QHBoxLayout;
-    previews->addWidget(previewBox(QStringLiteral("gbStandardPic"),
-                                   QStringLiteral("[ Стандартная картинка ]"), imgStd,
-                                   QStringLiteral("imgStd")));
-    previews->addWidget(previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"),
-                                   imgNew, QStringLiteral("imgNew")));
+    gbStandardPic =
+        previewBox(QStringLiteral("gbStandardPic"), QStringLiteral("[ Стандартная картинка ]"),
+                   imgStd, QStringLiteral("imgStd"));
+    gbNewPic = previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"), imgNew,
+                          QStringLiteral("imgNew"));
+    previews->addWidget(gbStandardPic);
+    previews->addWidget(gbNewPic);
     gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
     setBold(gbInfo);
     auto* sizes = new QGridLayout(gbInfo);
@@ -49,6 +51,10 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     sizes->addWidget(Label18, 1, 0);
     sizes->addWidget(lblPicHeight, 1, 1);
     sizes->setRowStretch(2, 1);
+    // Room for any size up to four digits: the boxes stay put from slot to slot.
+    for (QLabel* size : {lblPicWidth, lblPicHeight}) {
+        size->setMinimumWidth(size->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    }
     previews->addWidget(gbInfo, 1);
     listLayout->addLayout(previews);
 
@@ -200,5 +206,6 @@ QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, 
     image->setAlignment(Qt::AlignCenter);
     image->setScaledContents(false);
     layout->addWidget(image, 0, Qt::AlignCenter);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return box;
 }

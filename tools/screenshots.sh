@@ -58,7 +58,8 @@ window() {
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1
   done
-  echo "no window '$1'" >&2
+  echo "no window '$1'; the screen is in $out/failure.png" >&2
+  import -window root "$out/failure.png" || true
   cat "$scratch/program.log" >&2
   return 1
 }
@@ -73,6 +74,7 @@ gone() {
 keys() { # window, keys...
   local id=$1; shift
   xdotool windowfocus --sync "$id"
+  sleep 0.3 # a window just closed may still hold the keyboard
   for key in "$@"; do xdotool key "$key"; sleep 0.2; done
 }
 shoot() { # window, file
@@ -91,6 +93,7 @@ click() { # window, x, y
   xdotool mousemove --window "$1" "$2" "$3" click 1
   sleep 0.3
 }
+xdotool windowmove --sync "$main" 0 0 || true
 for size in 690x500 1280x800; do
   xdotool windowsize --sync "$main" "${size%x*}" "${size#*x}" || true
   shoot "$main" "page-melodies-$size.png"
@@ -101,7 +104,7 @@ for size in 690x500 1280x800; do
   shoot "$main" "page-pictures-$size.png"
   keys "$main" ctrl+Tab
   shoot "$main" "page-custom-patch-$size.png"
-  keys "$main" ctrl+Tab
+  keys "$main" ctrl+shift+Tab ctrl+shift+Tab ctrl+shift+Tab
 done
 xdotool windowsize --sync "$main" 690 500 || true
 
@@ -109,14 +112,11 @@ xdotool windowsize --sync "$main" 690 500 || true
 # dialog of the melody patch.
 click "$main" 120 110
 keys "$main" ctrl+o
-xdotool search --onlyvisible --name "." getwindowname %@ >&2 || true
 opened=$(window "^Открыть")
 shoot "$opened" dialog-open-file.png
 keys "$opened" Escape
 gone '^Открыть'
 keys "$main" ctrl+s
-xdotool search --onlyvisible --name "." getwindowname %@ >&2 || true
-sleep 3; xdotool search --onlyvisible --name "." getwindowname %@ >&2 || true
 saved=$(window "^Сохранить")
 shoot "$saved" dialog-save-file.png
 keys "$saved" Escape
@@ -142,11 +142,11 @@ shoot "$about" dialog-about.png
 keys "$about" Escape
 gone '^О программе'
 
-# Файл / Выход: the close sequence runs and the program ends.
-keys "$main" alt Down Return
+# Ctrl+Q (Файл / Выход): the close sequence runs and the program ends.
+keys "$main" ctrl+q
 for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$program_pid" 2>/dev/null; then
-  echo "the program did not end after Файл / Выход" >&2
+  echo "the program did not end after Ctrl+Q" >&2
   exit 1
 fi
 wait "$program_pid" || true

@@ -99,10 +99,11 @@ void PageCommands::showHelp() {
     }
     const int tab = window_.pageControl()->currentIndex();
     help_->setWindowTitle(QStringLiteral("Справка: ") + window_.pageControl()->tabText(tab));
-    QTextDocument* shown = helpText_->document();
-    helpText_->setDocument(box->document()->clone(helpText_));
-    if (shown->parent() == helpText_) {
-        delete shown; // the previous page's copy
+    QTextDocument* previous = shownCopy_;
+    shownCopy_ = box->document()->clone(help_);
+    helpText_->setDocument(shownCopy_);
+    if (previous != nullptr) {
+        previous->deleteLater();
     }
     help_->show();
     help_->raise();

@@ -6,6 +6,7 @@ class ManagerPage;
 class QAction;
 class QDialog;
 class QMenu;
+class QTextDocument;
 class QTextEdit;
 class TForm1;
 
@@ -38,4 +39,5 @@ private:
     TForm1& window_;
     QDialog* help_ = nullptr;
     QTextEdit* helpText_ = nullptr;
+    QTextDocument* shownCopy_ = nullptr; // the help text shown, a copy of the page's
 };

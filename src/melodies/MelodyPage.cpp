@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -126,6 +127,17 @@ void MelodyPage::startUp() {
     if (!player_->isAvailable()) {
         btnPlayMelody->setEnabled(false);
         btnPlayMelody->setToolTip(noPlayerHint());
+        // The style's own disabled glyph is hardly lighter than the grey triangle.
+        const QPixmap glyph = btnPlayMelody->icon().pixmap(btnPlayMelody->iconSize());
+        QPixmap faded(glyph.size());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(0.3);
+        painter.drawPixmap(0, 0, glyph);
+        painter.end();
+        QIcon icon = btnPlayMelody->icon();
+        icon.addPixmap(faded, QIcon::Disabled);
+        btnPlayMelody->setIcon(icon);
     }
 }
 

@@ -51,6 +51,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     sizes->addWidget(Label18, 1, 0);
     sizes->addWidget(lblPicHeight, 1, 1);
     sizes->setRowStretch(2, 1);
+    sizes->setColumnStretch(2, 1); // the numbers stay beside their captions in a wide box
     // Room for any size up to four digits: the boxes stay put from slot to slot.
     for (QLabel* size : {lblPicWidth, lblPicHeight}) {
         size->setMinimumWidth(size->fontMetrics().horizontalAdvance(QStringLiteral("0000")));

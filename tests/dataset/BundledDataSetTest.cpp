@@ -3,7 +3,7 @@
 // help texts, checked against the rules the program relies on when it loads
 // the data set and builds patches from it.
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "base/TarvexError.h"

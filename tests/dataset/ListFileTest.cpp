@@ -1,6 +1,6 @@
 #include "dataset/ListFile.h"
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
 #include "base/TarvexError.h"
 #include "support/TestSupport.h"
 

@@ -62,6 +62,10 @@ public:
     QProgressBar* pgPicMemUsed;
     QPushButton* btnCreatePicPatch;
 
+protected:
+    void showSelectedSlot() override { lvPicClick(); }
+    void assignReplacement(int row, const QString& file) override;
+
 private:
     // The check box's state as last left, off when never set.
     static bool rememberedFit();

@@ -38,6 +38,12 @@ QString systemReason() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// Qt does not always keep the reason of a failed write (a short write leaves
+// "Unknown error"); the system's own is more telling.
+QString writeFailure(const QFileDevice& file) {
+    return errno != 0 ? systemReason() : file.errorString();
+}
+
 } // namespace
 
 CheckedSaveFile::CheckedSaveFile(QString path) : path_(std::move(path)) {}
@@ -71,8 +77,9 @@ bool CheckedSaveFile::write(const char* data, qint64 size) {
     if (!temp_) {
         return false;
     }
+    errno = 0;
     if (temp_->write(data, size) != size) {
-        return fail(temp_->errorString());
+        return fail(writeFailure(*temp_));
     }
     return true;
 }
@@ -83,8 +90,9 @@ bool CheckedSaveFile::commit() {
     }
     // QSaveFile::commit() can rename an empty file into place when the error
     // shows only in its final flush, so every step is checked here.
+    errno = 0;
     if (!temp_->flush() || temp_->error() != QFileDevice::NoError) {
-        return fail(temp_->errorString());
+        return fail(writeFailure(*temp_));
     }
     if (!syncToDisk(temp_->handle())) {
         return fail(systemReason());

@@ -1,0 +1,45 @@
+#include "platform/DataSetLock.h"
+
+#include <QLockFile>
+
+DataSetLock::DataSetLock(QString firmwareFolder)
+    : path_(std::move(firmwareFolder) + QStringLiteral("/.tarvex.lock")),
+      lock_(std::make_unique<QLockFile>(path_)) {
+    // Age says nothing about a live holder: the window holds its lock for hours.
+    lock_->setStaleLockTime(0);
+}
+
+DataSetLock::~DataSetLock() = default;
+
+DataSetLock::Result DataSetLock::tryLock() {
+    if (lock_->isLocked() || lock_->tryLock(0)) {
+        return Result::Locked;
+    }
+    return lock_->error() == QLockFile::LockFailedError ? Result::HeldByOther : Result::Failed;
+}
+
+bool DataSetLock::isLocked() const {
+    return lock_->isLocked();
+}
+
+void DataSetLock::unlock() {
+    lock_->unlock();
+}
+
+DataSetLock::Holder DataSetLock::holder() const {
+    Holder holder;
+    lock_->getLockInfo(&holder.pid, &holder.hostName, &holder.appName);
+    return holder;
+}
+
+QString DataSetLock::holderText() const {
+    const Holder who = holder();
+    QString text = who.appName.isEmpty()
+                       ? QStringLiteral("pid %1").arg(who.pid)
+                       : QStringLiteral("%1 (pid %2").arg(who.appName).arg(who.pid);
+    if (!who.appName.isEmpty()) {
+        text += who.hostName.isEmpty() ? QStringLiteral(")")
+                                       : QStringLiteral(", %1)").arg(who.hostName);
+    }
+    return text;
+}

@@ -22,7 +22,7 @@ QStringList load(const QString& path) {
 void writeWhole(const QString& path, const QByteArray& bytes) {
     CheckedSaveFile file(path);
     if (!file.open() || !file.write(bytes) || !file.commit()) {
-        throw errors::cannotCreateFile(path);
+        throw errors::cannotCreateFile(path, file.errorString());
     }
 }
 

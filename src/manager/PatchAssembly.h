@@ -35,11 +35,16 @@ bool hasNewFile(const SlotTable& table, qsizetype slot);
 using Progress = std::function<void(const QString& text)>;
 S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress);
 
+// Whether a file of that path would lie in one of the data set's working folders.
+bool isInWorkFolder(const FirmwareDataSet& data, const QString& path);
+
 // The whole button: save the lists, build, ask where to save, write, clean
 // the working folder. Returns the chosen path, or nothing when the user
-// cancelled. An error ends it at once: nothing written, nothing cleaned.
+// cancelled. An error ends it at once: nothing written, nothing cleaned. A
+// path inside a working folder is refused the same way: its warning goes to
+// *refusal when given, else it is raised.
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
-                           const std::function<QString()>& askSavePath);
+                           const std::function<QString()>& askSavePath, QString* refusal = nullptr);
 
 QString createdMessage(const QString& path); // "Файл \"%s\" создан."
 

@@ -15,6 +15,11 @@ Session& CliContext::session() {
     return *session_;
 }
 
+Session& CliContext::writingSession() {
+    options_.forWriting = true;
+    return session();
+}
+
 void CliContext::writeOutput(const QString& path, const QByteArray& bytes) {
     if (!path.isEmpty()) {
         listfile::writeWhole(path, bytes);

@@ -20,6 +20,9 @@ public:
 
     // Starts the session on first use; raises the start-up error.
     Session& session();
+    // The same for a command that writes: the data set's lock is taken first
+    // and held until the command ends.
+    Session& writingSession();
 
     // Writes bytes to a file (atomically) or, when path is empty, to stdout.
     void writeOutput(const QString& path, const QByteArray& bytes);

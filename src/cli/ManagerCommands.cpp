@@ -1,9 +1,9 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/ManagerOps.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "melodies/MelodyVolumes.h"
 
 namespace {
@@ -16,8 +16,18 @@ const ManagerInfo& managerNamed(const QString& id) {
     return *info;
 }
 
-SlotTable tableFor(CliContext& context, const ManagerInfo& info) {
-    FirmwareDataSet& data = context.session().dataSet();
+// A writing command holds the data set's lock for its run; before it writes
+// a list that lost its tail at a NUL, the user hears which one.
+SlotTable tableFor(CliContext& context, const ManagerInfo& info, bool writing = true) {
+    FirmwareDataSet& data = (writing ? context.writingSession() : context.session()).dataSet();
+    if (writing) {
+        for (const QString& name : data.nulCutLists()) {
+            context.err() << "warning: " << data.dataFile(name)
+                          << " held a NUL character; the text after it is dropped when the "
+                             "list is written back\n";
+        }
+        data.nulCutsReported();
+    }
     if (!data.isAvailable(info)) {
         throw TarvexError(
             QStringLiteral("The %1 page is not available in this data set").arg(info.id));
@@ -63,7 +73,7 @@ void printGauge(QTextStream& out, const SlotTable& table) {
 
 void slotsCommand(CliContext& context) {
     const QString id = OptionParser(context.args()).positional(1).first();
-    const SlotTable table = tableFor(context, managerNamed(id));
+    const SlotTable table = tableFor(context, managerNamed(id), false);
     for (qsizetype i = 0; i < table.slotCount(); ++i) {
         printRow(context.out(), table, i);
     }

@@ -1,5 +1,5 @@
-#include "cli/Commands.h"
 #include "base/TarvexError.h"
+#include "cli/Commands.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
         return 2;
     } catch (const TarvexError& error) {
         out.flush();
-        err << error.message() << '\n';
+        err << error.messageWithReason() << '\n';
         err.flush();
         return 1;
     }

@@ -1,6 +1,14 @@
 #include "platform/DataSetLock.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLockFile>
+
+namespace {
+
+constexpr qint64 kCreationTime = 2000; // milliseconds
+
+} // namespace
 
 DataSetLock::DataSetLock(QString firmwareFolder)
     : path_(std::move(firmwareFolder) + QStringLiteral("/.tarvex.lock")),
@@ -15,7 +23,22 @@ DataSetLock::Result DataSetLock::tryLock() {
     if (lock_->isLocked() || lock_->tryLock(0)) {
         return Result::Locked;
     }
-    return lock_->error() == QLockFile::LockFailedError ? Result::HeldByOther : Result::Failed;
+    if (lock_->error() != QLockFile::LockFailedError) {
+        return Result::Failed;
+    }
+    // A process killed while it created the lock file leaves it empty, with
+    // no holder to ask after; once it is older than any creation takes, it
+    // is removed (which fails while a live holder has the file locked).
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    const QFileInfo file(path_);
+    if (!lock_->getLockInfo(&pid, &host, &app) &&
+        file.lastModified().msecsTo(QDateTime::currentDateTime()) > kCreationTime &&
+        lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+        return Result::Locked;
+    }
+    return Result::HeldByOther;
 }
 
 bool DataSetLock::isLocked() const {

@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -128,7 +129,14 @@ TEST_F(DataSafety, OneWriterPerDataSetReadersWorkRegardless) {
         EXPECT_EQ(run({"slots", "melodies"}), 0);
         EXPECT_EQ(run({"info"}), 0);
     }
-    // A lock whose holder is gone is taken over.
+    // A lock whose holder is gone is taken over, also one its holder was
+    // killed while writing.
+    EXPECT_EQ(run({"assign", "melodies", "1", melody}), 0) << err.toStdString();
+    QFile empty(scratch.write("user/X120XEDJ2/.tarvex.lock", ""));
+    ASSERT_TRUE(empty.open(QIODevice::ReadWrite));
+    empty.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+    empty.close();
+    EXPECT_EQ(run({"restore", "melodies", "1"}), 0) << err.toStdString();
     EXPECT_EQ(run({"assign", "melodies", "1", melody}), 0) << err.toStdString();
     EXPECT_EQ(listfile::load(data("MelodiesFiles.lst"))[1], "ring.mmf");
 }

@@ -3,10 +3,6 @@
 TarvexError::TarvexError(const QString& message, const QString& reason)
     : std::runtime_error(message.toStdString()), message_(message), reason_(reason) {}
 
-QString TarvexError::messageWithReason() const {
-    return reason_.isEmpty() ? message_ : message_ + QStringLiteral(": ") + reason_;
-}
-
 namespace errors {
 
 TarvexError cannotOpenFile(const QString& path, const QString& reason) {
@@ -15,6 +11,10 @@ TarvexError cannotOpenFile(const QString& path, const QString& reason) {
 
 TarvexError cannotCreateFile(const QString& path, const QString& reason) {
     return TarvexError(QStringLiteral("Cannot create file %1").arg(path), reason);
+}
+
+TarvexError cannotWriteFile(const QString& path, const QString& reason) {
+    return TarvexError(QStringLiteral("Cannot write file %1").arg(path), reason);
 }
 
 TarvexError streamRead() {

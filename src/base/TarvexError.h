@@ -10,12 +10,10 @@ public:
     explicit TarvexError(const QString& message, const QString& reason = {});
 
     QString message() const { return message_; }
-    // The system's reason behind a file error ("No space left on device"),
-    // empty when there is none. The window shows the message alone; the
-    // command line adds the reason.
+    // The system's reason for a failed file operation ("No such file or
+    // directory"), empty when there is none. Kept apart so the message text
+    // stays exactly the program's own.
     QString reason() const { return reason_; }
-    // The message followed by ": " and the reason, when there is one.
-    QString messageWithReason() const;
 
 private:
     QString message_;
@@ -25,6 +23,7 @@ private:
 namespace errors {
 TarvexError cannotOpenFile(const QString& path, const QString& reason = {});
 TarvexError cannotCreateFile(const QString& path, const QString& reason = {});
+TarvexError cannotWriteFile(const QString& path, const QString& reason = {});
 TarvexError streamRead();
 TarvexError invalidInteger(const QString& text);
 TarvexError listIndexOutOfBounds(qsizetype index);

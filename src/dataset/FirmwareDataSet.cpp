@@ -102,7 +102,7 @@ void FirmwareDataSet::loadSlotLists() {
         if (!info->helpFile.isEmpty()) {
             QFile file(dataFile(info->helpFile));
             if (!file.open(QIODevice::ReadOnly)) {
-                throw errors::cannotOpenFile(file.fileName());
+                throw errors::cannotOpenFile(file.fileName(), file.errorString());
             }
             helpTexts_[info->helpFile] = file.readAll();
         }
@@ -163,7 +163,7 @@ void FirmwareDataSet::loadList(const QString& name) {
     const QString path = ListJournal(dataFolder()).pathToRead(name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(dataFile(name));
+        throw errors::cannotOpenFile(dataFile(name), file.errorString());
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {

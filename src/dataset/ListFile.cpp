@@ -10,7 +10,7 @@ namespace listfile {
 QStringList load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path);
+        throw errors::cannotOpenFile(path, file.errorString());
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {

@@ -41,7 +41,7 @@ void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
         }
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(path);
+            throw errors::cannotOpenFile(path, file.errorString());
         }
         const QByteArray bytes = file.readAll();
         for (const QString& line : listfile::decode(bytes)) {
@@ -60,14 +60,22 @@ bool hasNewFile(const SlotTable& table, qsizetype slot) {
 }
 
 S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress) {
+    S3Writer collect;
+    write(table, hooks, progress, collect);
+    return collect.take();
+}
+
+void write(const SlotTable& table, const PatchHooks& hooks, const Progress& progress,
+           S3Writer& out) {
     const FirmwareDataSet& data = table.data();
     const ManagerInfo& info = table.info();
-    S3LineList lines;
     std::int32_t placed = 0;
-    lines.append(srec::kHeaderRecord);
-    appendRequiredPatches(data, lines);
+    out.append(srec::kHeaderRecord);
+    appendRequiredPatches(data, out.buffer());
+    out.flushIfFull();
     if (hooks.ownRecords) {
-        hooks.ownRecords(data, lines);
+        hooks.ownRecords(data, out.buffer());
+        out.flushIfFull();
     }
     const std::int32_t base = baseAddress(data, info);
     const qsizetype walked = data.list(info.filesList).size();
@@ -81,16 +89,15 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
         if (hasNewFile(table, i)) {
             const std::int32_t size = numeric::toInt(table.size(i));
             const std::int32_t address = numeric::add(base, placed);
-            const QString entry =
-                hooks.placeNewFile(data.workFile(info, table.fileName(i)), size, address, lines);
-            lines.append(srec::tableRecord(tableAddress, entry));
+            const QString entry = hooks.placeNewFile(data.workFile(info, table.fileName(i)), size,
+                                                     address, out.buffer());
+            out.append(srec::tableRecord(tableAddress, entry));
             placed = numeric::add(placed, size);
         } else {
-            lines.append(srec::tableRecord(tableAddress, data.line(info.standardEntryList, i)));
+            out.append(srec::tableRecord(tableAddress, data.line(info.standardEntryList, i)));
         }
     }
-    lines.append(srec::kEndRecord);
-    return lines;
+    out.append(srec::kEndRecord);
 }
 
 bool isInWorkFolder(const FirmwareDataSet& data, const QString& path) {
@@ -135,6 +142,15 @@ std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Prog
     }
     table.cleanWorkFolder();
     return saved;
+}
+
+void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3Writer& out,
+         const std::function<void()>& complete) {
+    table.data().requirePlainWorkFolder(table.info());
+    table.save();
+    write(table, hooks, progress, out);
+    complete();
+    table.cleanWorkFolder();
 }
 
 QString createdMessage(const QString& path) {

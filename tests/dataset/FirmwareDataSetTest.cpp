@@ -2,6 +2,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
+#include "base/TarvexError.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 

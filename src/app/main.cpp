@@ -1,3 +1,4 @@
+#include "app/QtTranslation.h"
 #include "app/Unit1.h"
 #include "platform/AppDataFolder.h"
 #include "platform/UserDialogs.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarvex.Tarvex"));
     QApplication::setWindowIcon(applicationIcon()); // every window's, the task bar's
+    installQtTranslation(app);
 
     if (GetAppDataFolder().isEmpty()) {
         // Better to stop than to keep the user's data at the root of the disk.

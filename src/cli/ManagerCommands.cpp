@@ -1,9 +1,10 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/ManagerOps.h"
+#include "cli/Printable.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "melodies/MelodyVolumes.h"
 
 namespace {
@@ -41,7 +42,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     const SlotTable::Row row = table.row(slot);
     out << slot;
     for (const QString& column : row.columns) {
-        out << '\t' << column;
+        out << '\t' << cli::printable(column);
     }
     if (row.error) {
         out << '\n';
@@ -49,8 +50,9 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     }
     if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
         out << '\t'
-            << (melodyvolumes::isVolumeSlot(slot) ? table.data().line(managers::kVolumesList, slot)
-                                                  : QStringLiteral("н/д"));
+            << cli::printable(melodyvolumes::isVolumeSlot(slot)
+                                  ? table.data().line(managers::kVolumesList, slot)
+                                  : QStringLiteral("н/д"));
     }
     out << '\n';
 }
@@ -125,7 +127,7 @@ void buildCommand(CliContext& context) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
     }
     const auto saved = patch::run(table, cli::patchHooks(table.info()), {}, [&] { return output; });
-    context.out() << patch::createdMessage(*saved) << '\n';
+    context.out() << cli::printable(patch::createdMessage(*saved)) << '\n';
 }
 
 } // namespace

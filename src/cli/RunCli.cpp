@@ -1,5 +1,8 @@
-#include "cli/Commands.h"
 #include "base/TarvexError.h"
+#include "cli/Commands.h"
+#include "cli/Printable.h"
+
+#include <new>
 
 namespace {
 
@@ -61,7 +64,13 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
         return 2;
     } catch (const TarvexError& error) {
         out.flush();
-        err << error.message() << '\n';
+        err << cli::printable(error.message()) << '\n';
+        err.flush();
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // Saves are atomic, so nothing half-written is left behind.
+        out.flush();
+        err << errors::outOfMemory().message() << '\n';
         err.flush();
         return 1;
     }

@@ -9,6 +9,7 @@ packages=(
   srecord fonts-dejavu-core
   clang libclang-rt-14-dev
   xvfb x11-apps xdotool imagemagick
+  dpkg-dev fakeroot file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -11,7 +11,7 @@ namespace listfile {
 QStringList load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path);
+        throw errors::cannotOpenFile(path, file.errorString());
     }
     // Read in chunks straight into the lines: no copy of the whole file.
     QStringList lines;
@@ -24,7 +24,7 @@ QStringList load(const QString& path) {
 void writeWhole(const QString& path, const QByteArray& bytes) {
     CheckedSaveFile file(path);
     if (!file.open() || !file.write(bytes) || !file.commit()) {
-        throw errors::cannotCreateFile(path);
+        throw errors::cannotCreateFile(path, file.errorString());
     }
 }
 

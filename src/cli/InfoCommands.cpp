@@ -1,6 +1,7 @@
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/PatchOutput.h"
+#include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
@@ -18,17 +19,18 @@ void info(CliContext& context) {
     const MemoryMap& map = data.memoryMap();
     const MemoryTotals& totals = data.totals();
     auto flag = [](bool on) { return on ? 1 : 0; };
+    using cli::printable; // the texts come from the data set
     QTextStream& out = context.out();
-    out << "firmware: " << session.firmwareSettings().currentId << '\n'
-        << "firmware folder: " << session.firmwareFolder() << '\n'
-        << "melody start: " << map.melodyStart << '\n'
-        << "melody end: " << map.melodyEnd << '\n'
-        << "java start: " << map.javaStart << '\n'
-        << "java end: " << map.javaEnd << '\n'
-        << "picture start: " << map.pictureStart << '\n'
-        << "picture end: " << map.pictureEnd << '\n'
+    out << "firmware: " << printable(session.firmwareSettings().currentId) << '\n'
+        << "firmware folder: " << printable(session.firmwareFolder()) << '\n'
+        << "melody start: " << printable(map.melodyStart) << '\n'
+        << "melody end: " << printable(map.melodyEnd) << '\n'
+        << "java start: " << printable(map.javaStart) << '\n'
+        << "java end: " << printable(map.javaEnd) << '\n'
+        << "picture start: " << printable(map.pictureStart) << '\n'
+        << "picture end: " << printable(map.pictureEnd) << '\n'
         << "string table size: " << map.stringTableSize << '\n'
-        << "patch64k: " << map.patch64K << '\n'
+        << "patch64k: " << printable(map.patch64K) << '\n'
         << "volume patch: " << flag(map.volumePatchAvailable) << '\n'
         << "melody page: " << flag(map.melodyPageAvailable) << '\n'
         << "java page: " << flag(map.javaPageAvailable) << '\n'

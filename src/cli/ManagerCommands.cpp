@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/ManagerOps.h"
 #include "cli/PatchOutput.h"
+#include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "melodies/MelodyVolumes.h"
 #include "platform/OutputFile.h"
@@ -53,7 +54,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     const SlotTable::Row row = table.row(slot);
     out << slot;
     for (const QString& column : row.columns) {
-        out << '\t' << column;
+        out << '\t' << cli::printable(column);
     }
     if (row.error) {
         out << '\n';
@@ -61,8 +62,9 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     }
     if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
         out << '\t'
-            << (melodyvolumes::isVolumeSlot(slot) ? table.data().line(managers::kVolumesList, slot)
-                                                  : QStringLiteral("н/д"));
+            << cli::printable(melodyvolumes::isVolumeSlot(slot)
+                                  ? table.data().line(managers::kVolumesList, slot)
+                                  : QStringLiteral("н/д"));
     }
     out << '\n';
 }
@@ -142,7 +144,7 @@ void buildCommand(CliContext& context) {
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
     patch::run(table, cli::patchHooks(table.info()), {}, patch.writer(), [&] { patch.complete(); });
     if (!patch.isStandardOutput()) {
-        context.out() << patch::createdMessage(output) << '\n';
+        context.out() << cli::printable(patch::createdMessage(output)) << '\n';
     }
 }
 

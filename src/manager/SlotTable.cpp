@@ -89,7 +89,9 @@ SlotTable::Gauge SlotTable::gaugeFor(std::int32_t used, std::int32_t total) {
         gauge.percent = 100;
     } else if (total != 0) {
         // Nothing of a zero total used shows as an empty gauge, not as 0/0.
-        gauge.percent = std::clamp(numeric::roundHalfEven(double(used) / total * 100.0), 0, 100);
+        // Exact integer arithmetic: any 32-bit pair, however far apart, stays defined.
+        gauge.percent =
+            int(std::clamp<std::int64_t>(numeric::percentHalfEven(used, total), 0, 100));
     }
     return gauge;
 }

@@ -1,10 +1,13 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/TarvexError.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "cli/ManagerOps.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "melodies/MelodyVolumes.h"
+
+#include <QJsonArray>
 
 namespace {
 
@@ -61,9 +64,37 @@ void printGauge(QTextStream& out, const SlotTable& table) {
         << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
 }
 
+// The rows of slotsCommand as JSON: the same columns, named by their captions.
+QJsonObject slotsJson(const SlotTable& table) {
+    QJsonArray rows;
+    for (qsizetype i = 0; i < table.slotCount(); ++i) {
+        const SlotTable::Row row = table.row(i);
+        if (row.error) {
+            throw TarvexError(*row.error);
+        }
+        QJsonObject item{{QStringLiteral("slot"), qint64(i)},
+                         {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)}};
+        if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable() &&
+            melodyvolumes::isVolumeSlot(i)) {
+            item.insert(QStringLiteral("volume"), table.data().line(managers::kVolumesList, i));
+        }
+        rows.append(item);
+    }
+    return {{QStringLiteral("manager"), table.info().id},
+            {QStringLiteral("captions"),
+             QJsonArray::fromStringList(SlotTable::columnCaptions(table.info()))},
+            {QStringLiteral("slots"), rows}};
+}
+
 void slotsCommand(CliContext& context) {
-    const QString id = OptionParser(context.args()).positional(1).first();
+    QStringList args = context.args();
+    const bool json = cli::takeFlag(args, QStringLiteral("--json"));
+    const QString id = OptionParser(args).positional(1).first();
     const SlotTable table = tableFor(context, managerNamed(id));
+    if (json) {
+        cli::printJson(context, slotsJson(table));
+        return;
+    }
     for (qsizetype i = 0; i < table.slotCount(); ++i) {
         printRow(context.out(), table, i);
     }
@@ -132,7 +163,8 @@ void buildCommand(CliContext& context) {
 
 QList<CliCommand> managerCommands() {
     return {
-        {QStringLiteral("slots"), QStringLiteral("slots melodies|java|pictures"), slotsCommand},
+        {QStringLiteral("slots"), QStringLiteral("slots melodies|java|pictures [--json]"),
+         slotsCommand},
         {QStringLiteral("assign"), QStringLiteral("assign melodies|java|pictures SLOT FILE"),
          assignCommand},
         {QStringLiteral("restore"), QStringLiteral("restore melodies|java|pictures SLOT"),

@@ -1,5 +1,5 @@
-#include "cli/Commands.h"
 #include "base/TarvexError.h"
+#include "cli/Commands.h"
 
 namespace {
 
@@ -7,6 +7,7 @@ QList<CliCommand> allCommands() {
     QList<CliCommand> commands;
     commands += infoCommands();
     commands += managerCommands();
+    commands += checkCommands();
     return commands;
 }
 

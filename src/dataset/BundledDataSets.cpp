@@ -7,8 +7,6 @@
 
 namespace bundled {
 
-namespace {
-
 bool copyTree(const QString& from, const QString& to) {
     if (!QDir().mkpath(to)) {
         return false;
@@ -33,8 +31,6 @@ bool copyTree(const QString& from, const QString& to) {
     }
     return true;
 }
-
-} // namespace
 
 QString findRoot(const QString& programFolder) {
     const QStringList candidates{programFolder + QStringLiteral("/../share/tarvex/firmware"),

@@ -3,7 +3,7 @@
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareSettings.h"
 #include "dataset/ListFile.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"

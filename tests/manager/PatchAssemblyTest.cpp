@@ -2,7 +2,7 @@
 
 #include "dataset/ListFile.h"
 #include "dataset/Session.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "java/JavaPatch.h"
 #include "melodies/MelodyPatch.h"
 #include "platform/SettingsStore.h"

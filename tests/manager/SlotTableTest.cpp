@@ -2,7 +2,7 @@
 
 #include "dataset/ListFile.h"
 #include "dataset/Session.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"

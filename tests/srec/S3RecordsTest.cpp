@@ -1,6 +1,6 @@
 #include "srec/S3Records.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "srec/CustomPatch.h"
 #include "support/TestSupport.h"
 

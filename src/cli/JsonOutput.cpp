@@ -9,11 +9,8 @@ bool takeFlag(QStringList& args, const QString& name) {
 }
 
 void printJson(CliContext& context, const QJsonObject& document) {
-    QByteArray text = QJsonDocument(document).toJson(QJsonDocument::Indented);
-    if (!text.endsWith('\n')) {
-        text += '\n';
-    }
-    context.writeOutput({}, text);
+    // The text streams write UTF-8.
+    context.out() << QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
 
 } // namespace cli

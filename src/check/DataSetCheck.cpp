@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace datasetcheck {
 
@@ -183,7 +184,11 @@ void checkMemoryMap(Context& c) {
         }
         const std::int64_t total =
             end - start - (r.manager->kind == ManagerKind::Pictures ? 0 : reserve);
-        if (total < 0) {
+        if (total < std::numeric_limits<std::int32_t>::min() ||
+            total > std::numeric_limits<std::int32_t>::max()) {
+            c.report.error(r.file, r.line,
+                           QStringLiteral("the size of the %1 overflows 32 bits").arg(r.label));
+        } else if (total < 0) {
             c.report.error(r.file, r.line,
                            QStringLiteral("the %1 leaves %2 bytes after the string table")
                                .arg(r.label)

@@ -5,6 +5,7 @@
 #include "melodies/MelodyPatch.h"
 #include "pictures/PictureSlots.h"
 #include "platform/SettingsStore.h"
+#include "srec/CustomPatch.h"
 #include "srec/S3Records.h"
 #include "support/TestSupport.h"
 
@@ -107,6 +108,13 @@ TEST_F(PatchVerifyTest, EveryPatchTheManagersBuildIsClean) {
     EXPECT_TRUE(holds(report, "0x01401000-0x014013F8: 1017 bytes: melody region\n"));
     EXPECT_TRUE(holds(report, ": 16 bytes: the Patch64K line\n"));
     EXPECT_TRUE(holds(verify(melodies, false), "0x01401000-0x014013F8: 1017 bytes\n"));
+    // A custom patch at the picture region's start, and at any address without the data set.
+    for (const std::int32_t offset : {0x00700000, 0x00123456}) {
+        const QString custom = scratch.path("custom.s3");
+        MakeCustomPatch(scratch.write("in/any.bin", testsupport::sequence(100)), 100, offset)
+            .lines.saveTo(custom);
+        expectClean(verify(custom, offset != 0x00123456));
+    }
     // With every slot standard too.
     SlotTable(session->dataSet(), managers::java()).restore(0);
     SlotTable(session->dataSet(), managers::java()).restore(1);

@@ -182,3 +182,14 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     EXPECT_TRUE(holds(report, "the 128 x 64 picture at 0x00700000: "))
         << report.text().toStdString();
 }
+
+TEST_F(PatchVerifyTest, AnyBytesGiveAReportNotACrash) {
+    QByteArray noise;
+    for (int i = 0; i < 20000; ++i) {
+        noise += char((i * 7919) % 251);
+    }
+    const Report report = verify(scratch.write("noise.s3", noise));
+    EXPECT_GT(report.errors(), 0);
+    EXPECT_EQ(verify(scratch.path("missing.s3")).text(),
+              scratch.path("missing.s3") + ":0: error: cannot be read\n1 error, 0 warnings\n");
+}

@@ -32,9 +32,8 @@ void finish(CliContext& context, const Report& report, bool json, const QString&
 }
 
 void checkCommand(CliContext& context) {
-    QStringList args = context.args();
-    const bool json = cli::takeFlag(args, QStringLiteral("--json"));
-    OptionParser options(args);
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
     const QString dir = options.take({QStringLiteral("--dir")});
     options.positional(0);
     const QString data = dir.isEmpty()
@@ -44,10 +43,10 @@ void checkCommand(CliContext& context) {
 }
 
 void verifyCommand(CliContext& context) {
-    QStringList args = context.args();
-    const bool json = cli::takeFlag(args, QStringLiteral("--json"));
-    const bool noDataSet = cli::takeFlag(args, QStringLiteral("--no-dataset"));
-    const QString patch = OptionParser(args).positional(1).first();
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
+    const QString patch = options.positional(1).first();
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     finish(context, patchverify::run(patch, data), json, QStringLiteral("The patch has errors"));
 }
@@ -68,9 +67,31 @@ void importCommand(CliContext& context) {
 
 QList<CliCommand> checkCommands() {
     return {
-        {QStringLiteral("check"), QStringLiteral("check [--dir DATA] [--json]"), checkCommand},
-        {QStringLiteral("verify"), QStringLiteral("verify PATCH [--no-dataset] [--json]"),
-         verifyCommand},
-        {QStringLiteral("import"), QStringLiteral("import DIR [--as ID]"), importCommand},
+        {QStringLiteral("check"),
+         QStringLiteral("check [--dir DATA] [--json]"),
+         checkCommand,
+         QStringLiteral("the data set checked: one finding a line, FILE:LINE: error|warning: TEXT"),
+         {{QStringLiteral("--dir DATA"),
+           QStringLiteral("a Data folder (or the firmware folder holding it) instead of the "
+                          "current firmware's")},
+          cli::kJsonHelp}},
+        {QStringLiteral("verify"),
+         QStringLiteral("verify PATCH [--no-dataset] [--json]"),
+         verifyCommand,
+         QStringLiteral("an S-record file checked: its lines, the ranges it writes and, with the "
+                        "data set, what lies there"),
+         {{QStringLiteral("PATCH"), QStringLiteral("the S-record file")},
+          {QStringLiteral("--no-dataset"),
+           QStringLiteral("check the records alone, without the current data set")},
+          cli::kJsonHelp}},
+        {QStringLiteral("import"),
+         QStringLiteral("import DIR [--as ID]"),
+         importCommand,
+         QStringLiteral("a data set added to the user folder once its check finds no error"),
+         {{QStringLiteral("DIR"),
+           QStringLiteral("a firmware folder holding Data, or a Data folder")},
+          {QStringLiteral("--as ID"),
+           QStringLiteral("the new firmware id (default: the firmware folder's name); an existing "
+                          "one is never replaced")}}},
     };
 }

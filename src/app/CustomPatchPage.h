@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -24,7 +25,12 @@ public:
     static inline const QString kSaveName = QStringLiteral("CustomPatch");
 
     void btnOpenMMFClick();
+    // What btnOpenMMFClick does with the chosen file; a file dropped on the
+    // page is opened so too.
+    void openFile(const QString& file);
     void btnSaveCustomPatchClick();
+    // Where "Файл \"%s\" создан." goes: the window's status bar.
+    void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
     // Start-up empties the editor.
     void clear();
 
@@ -41,6 +47,12 @@ public:
     QPushButton* btnOpenMMF;
     QPushButton* btnSaveCustomPatch;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setEditorText(const QString& text);
+    void takeFileDrops();
+
+    std::function<void(const QString&)> status_;
 };

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/CheckMenu.h"
 #include "app/CustomPatchPage.h"
 #include "app/PageCommands.h"
 #include "app/StatusPanel.h"
@@ -110,6 +111,7 @@ void TForm1::buildMenu() {
     QAction* firmware = settings->addAction(QStringLiteral("&Версия прошивки"));
     firmware->setObjectName(QStringLiteral("N2"));
     connect(firmware, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
+    new CheckMenu(*this, *settings);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("Help1"));

@@ -2,12 +2,15 @@
 // scripts, on the same model code.
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "cli/ManagerOps.h"
 #include "cli/PatchOutput.h"
 #include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "melodies/MelodyVolumes.h"
 #include "platform/OutputFile.h"
+
+#include <QJsonArray>
 
 namespace {
 
@@ -75,9 +78,37 @@ void printGauge(QTextStream& out, const SlotTable& table) {
         << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
 }
 
+// The rows of slotsCommand as JSON: the same columns, with their captions.
+QJsonObject slotsJson(const SlotTable& table) {
+    QJsonArray rows;
+    for (qsizetype i = 0; i < table.slotCount(); ++i) {
+        const SlotTable::Row row = table.row(i);
+        if (row.error) {
+            throw TarvexError(*row.error);
+        }
+        QJsonObject item{{QStringLiteral("slot"), qint64(i)},
+                         {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)}};
+        if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable() &&
+            melodyvolumes::isVolumeSlot(i)) {
+            item.insert(QStringLiteral("volume"), table.data().line(managers::kVolumesList, i));
+        }
+        rows.append(item);
+    }
+    return {{QStringLiteral("manager"), table.info().id},
+            {QStringLiteral("captions"),
+             QJsonArray::fromStringList(SlotTable::columnCaptions(table.info()))},
+            {QStringLiteral("slots"), rows}};
+}
+
 void slotsCommand(CliContext& context) {
-    const QString id = OptionParser(context.args()).positional(1).first();
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const QString id = options.positional(1).first();
     const SlotTable table = tableFor(context, managerNamed(id), false);
+    if (json) {
+        cli::printJson(context, slotsJson(table));
+        return;
+    }
     for (qsizetype i = 0; i < table.slotCount(); ++i) {
         printRow(context.out(), table, i);
     }
@@ -157,11 +188,11 @@ QList<CliCommand> managerCommands() {
                            QStringLiteral("the slot's number, from 0, as \"slots\" lists it")};
     return {
         {QStringLiteral("slots"),
-         QStringLiteral("slots melodies|java|pictures"),
+         QStringLiteral("slots melodies|java|pictures [--json]"),
          slotsCommand,
          QStringLiteral("one line per slot: index, then the list's columns (tab-separated; "
                         "melodies add the volume)"),
-         {manager}},
+         {manager, cli::kJsonHelp}},
         {QStringLiteral("assign"),
          QStringLiteral("assign melodies|java|pictures SLOT FILE"),
          assignCommand,

@@ -13,6 +13,7 @@ QList<CliCommand> allCommands() {
     QList<CliCommand> commands;
     commands += infoCommands();
     commands += managerCommands();
+    commands += checkCommands();
     return commands;
 }
 

@@ -76,8 +76,8 @@ TEST_F(Cli, WrongUsageExitsTwoAndErrorsOne) {
     EXPECT_EQ(run({"--firmware", "MISSING", "info"}), 1);
     EXPECT_TRUE(err.startsWith("tarvex-cli: Cannot open file " + user() + "/MISSING/Data/"));
     EXPECT_EQ(run({"info", "--frob"}), 2);
-    EXPECT_TRUE(
-        err.startsWith("tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info\n"));
+    EXPECT_TRUE(err.startsWith(
+        "tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info [--json]\n"));
 }
 
 TEST_F(Cli, AssignRestoreAndVolumeChangeTheListsOnDisk) {

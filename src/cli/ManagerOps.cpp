@@ -19,15 +19,7 @@ QString assign(SlotTable& table, qsizetype slot, const QString& file, bool fit) 
                                     fit ? pictureslots::Fit::Yes : pictureslots::Fit::No)
             .warning;
     }
-    switch (table.assignFile(slot, file)) {
-    case SlotTable::AssignResult::Assigned:
-        return {};
-    case SlotTable::AssignResult::NameInUse:
-        return managers::nameInUseWarning(info);
-    case SlotTable::AssignResult::UnsafeName:
-        break;
-    }
-    return QStringLiteral("Not a file name: %1").arg(file);
+    return table.refusalText(table.assignFile(slot, file), file);
 }
 
 void restore(SlotTable& table, qsizetype slot) {

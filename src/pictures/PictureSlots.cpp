@@ -1,6 +1,7 @@
 #include "pictures/PictureSlots.h"
 
 #include "base/TarvexError.h"
+#include "dataset/ChosenName.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "pictures/HandsetPicture.h"
@@ -25,11 +26,12 @@ int hexByte(const QString& digits) {
 // The name checks a slot's file name must pass before anything is written,
 // whether the user chose it or it was derived from the chosen one.
 bool refusedAsUnsafe(const QString& name, Choice& choice) {
-    if (fileops::isSafeBareName(name) && name != kConvertedName) {
+    choice.warning = name == kConvertedName ? QStringLiteral("Недопустимое имя файла: %1").arg(name)
+                                            : chosenname::refusal(name);
+    if (choice.warning.isEmpty()) {
         return false;
     }
     choice.outcome = Outcome::UnsafeName;
-    choice.warning = QStringLiteral("Недопустимое имя файла: %1").arg(name);
     return true;
 }
 
@@ -53,18 +55,18 @@ QString convertedFile(const SlotTable& table) {
 
 std::int64_t convertedSize(const SlotTable& table, const QImage& picture) {
     const QString converted = convertedFile(table);
-    fileops::remove(converted);
+    fileops::removeFileOrLink(converted);
     if (!ConvertPicture(toPixelImage(picture), converted)) {
         return 0;
     }
     const std::int64_t size = srec::FileSizeOfName(converted);
-    fileops::remove(converted);
+    fileops::removeFileOrLink(converted);
     return size;
 }
 
 Choice choose(SlotTable& table, qsizetype slot, const QString& picturePath, Fit fit) {
     Choice choice;
-    QString name = fileops::bareName(picturePath);
+    QString name = chosenname::of(picturePath);
     if (refusedAsUnsafe(name, choice)) {
         return choice;
     }
@@ -90,11 +92,16 @@ Choice choose(SlotTable& table, qsizetype slot, const QString& picturePath, Fit 
         choice.warning = managers::nameInUseWarning(table.info());
         return choice;
     }
-    const QString copy = table.data().workFile(table.info(), name);
+    QString copy;
     if (fitted.isNull()) {
-        fileops::copyReplacing(picturePath, copy);
+        copy = table.copyIntoWorkFolder(picturePath, name);
     } else {
-        listfile::writeWhole(copy, picturefit::bitmapBytes(fitted));
+        // Through the conversion's working file, so that the fitted bitmap is
+        // put in place exactly as a chosen file is.
+        const QString staged = convertedFile(table);
+        listfile::writeWhole(staged, picturefit::bitmapBytes(fitted));
+        copy = table.copyIntoWorkFolder(staged, name);
+        fileops::remove(staged);
     }
     // From here on the working copy is what counts, as the patch will use it.
     choice.picture = loadPicture(copy);
@@ -110,7 +117,7 @@ PatchHooks patchHooks() {
         const QString converted = QFileInfo(file).path() + QLatin1Char('/') + kConvertedName;
         ConvertPicture(toPixelImage(picture), converted);
         srec::appendFileRecords(converted, size, address, patch);
-        fileops::remove(converted);
+        fileops::removeFileOrLink(converted);
         return srec::pictureEntry(picture.width(), picture.height(), address);
     };
     return hooks;

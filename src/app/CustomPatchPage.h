@@ -1,15 +1,16 @@
 #pragma once
 
+#include "app/PatchEditor.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class S3LineList;
 
 // The page that turns any file into a patch writing its bytes at a typed
 // address. The patch is shown as editable text; saving writes the text as it
@@ -28,19 +29,17 @@ public:
     // Start-up empties the editor.
     void clear();
 
-    // The editor's lines as they are saved: an empty editor has none.
+    // How many of the editor's lines are saved: an empty editor has none, and
+    // an empty last line is only the break after the line before it.
+    std::int64_t savedLineCount() const;
+    // Those lines (for a look at a small patch: a large one has millions).
     QStringList editorLines() const;
-    // The lines as editor text: one line per block, no CR.
-    static QString editorText(const S3LineList& lines);
 
     QGroupBox* gbMainPatch;
-    QPlainTextEdit* Editor;
+    PatchEditor* Editor;
     QGroupBox* gbFilePatch;
     QLabel* Label2;
     QLineEdit* mmfOffset;
     QPushButton* btnOpenMMF;
     QPushButton* btnSaveCustomPatch;
-
-private:
-    void setEditorText(const QString& text);
 };

@@ -3,7 +3,7 @@
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
 #include "platform/ShellOpen.h"
 

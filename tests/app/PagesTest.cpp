@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "java/JavaPage.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"

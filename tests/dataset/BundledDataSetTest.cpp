@@ -3,10 +3,10 @@
 // help texts, checked against the rules the program relies on when it loads
 // the data set and builds patches from it.
 
-#include "dataset/Cp1251.h"
+#include "base/Cp1251.h"
+#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "dataset/TarvexError.h"
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 

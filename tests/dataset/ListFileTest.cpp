@@ -1,7 +1,7 @@
 #include "dataset/ListFile.h"
 
-#include "dataset/Cp1251.h"
-#include "dataset/TarvexError.h"
+#include "base/Cp1251.h"
+#include "base/TarvexError.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

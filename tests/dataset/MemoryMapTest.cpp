@@ -1,6 +1,6 @@
 #include "dataset/MemoryMap.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "support/TestSupport.h"
 
 using testsupport::Scratch;

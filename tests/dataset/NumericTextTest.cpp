@@ -1,6 +1,6 @@
 #include "dataset/NumericText.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "support/TestSupport.h"
 
 using numeric::toInt;

@@ -1,4 +1,4 @@
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "melodies/MelodyPlayer.h"
 #include "melodies/MelodySlots.h"
 #include "melodies/MelodyVolumes.h"

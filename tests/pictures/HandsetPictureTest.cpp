@@ -1,6 +1,6 @@
 #include "pictures/HandsetPicture.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/JpegLoader.h"
 #include "pictures/PixelImage.h"

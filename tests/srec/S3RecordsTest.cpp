@@ -1,7 +1,8 @@
 #include "srec/S3Records.h"
 
-#include "dataset/TarvexError.h"
+#include "base/TarvexError.h"
 #include "srec/CustomPatch.h"
+#include "srec/CustomPatchSource.h"
 #include "support/TestSupport.h"
 
 using testsupport::Scratch;
@@ -156,4 +157,26 @@ TEST(CustomPatch, LargeFilesAreHandledInFullAndReadBySrecCat) {
     QString error;
     EXPECT_EQ(testsupport::srecCatBytes(s3, 0x00646880, bytes.size(), &error), bytes)
         << error.toStdString();
+}
+
+TEST(CustomPatch, AnyRunOfLinesIsMadeAsTheWholePatchHasIt) {
+    Scratch dir;
+    const QByteArray bytes = testsupport::sequence(16 * 9 + 7, 3);
+    const QString file = dir.write("f.bin", bytes);
+    const CustomPatch whole = MakeCustomPatch(file, bytes.size(), 0x00646880);
+    const CustomPatchSource source = CustomPatchSource::read(file, bytes.size(), 0x00646880);
+    ASSERT_EQ(source.lineCount(), whole.lines.count());
+    EXPECT_EQ(source.bytesRead(), bytes.size());
+    EXPECT_EQ(source.wholeRecords(), 9);
+    for (qsizetype first = 0; first < whole.lines.count(); ++first) {
+        EXPECT_EQ(source.line(first), whole.lines.line(first)) << first;
+        for (qsizetype n = 0; first + n <= whole.lines.count(); ++n) {
+            S3LineList part;
+            source.appendLines(first, n, part);
+            ASSERT_EQ(part.count(), n) << first;
+            for (qsizetype i = 0; i < n; ++i) {
+                ASSERT_EQ(part.line(i), whole.lines.line(first + i)) << first << "+" << i;
+            }
+        }
+    }
 }

@@ -9,6 +9,7 @@
 #include "srec/CustomPatchSource.h"
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -84,9 +85,13 @@ void CustomPatchPage::btnOpenMMFClick() {
     const std::int32_t offset = numeric::toInt(mmfOffset->text());
     std::shared_ptr<const CustomPatchSource> patch;
     try {
-        // The file is read once; the editor makes the lines it shows from its bytes.
-        patch =
-            std::make_shared<const CustomPatchSource>(CustomPatchSource::read(file, size, offset));
+        // The file is read once; the editor makes the lines it shows from its
+        // bytes. Between the blocks of a large file the window repaints; the
+        // user's input waits until the file is in.
+        patch = std::make_shared<const CustomPatchSource>(
+            CustomPatchSource::read(file, size, offset, [] {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }));
     } catch (...) {
         // The editor was emptied for the new patch before the file failed.
         Editor->setPlainText(

@@ -7,8 +7,16 @@
 #include <QFile>
 #include <algorithm>
 
+namespace {
+
+// Read in blocks, so that a caller can keep its window answering in between.
+constexpr qint64 kReadBlock = 4 * 1024 * 1024;
+
+} // namespace
+
 CustomPatchSource CustomPatchSource::read(const QString& fileName, std::int64_t size,
-                                          std::int32_t offset) {
+                                          std::int32_t offset,
+                                          const std::function<void()>& betweenBlocks) {
     CustomPatchSource source;
     const std::int64_t n = std::max<std::int64_t>(size, 0);
     // A file whose last record's address would overflow is refused before it is read.
@@ -17,29 +25,35 @@ CustomPatchSource CustomPatchSource::read(const QString& fileName, std::int64_t 
                      numeric::fromSize((n - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
     }
     source.offset_ = offset;
-    source.bytes_.assign(static_cast<std::size_t>(n), 0xFF);
+    source.bytes_ = std::make_unique_for_overwrite<unsigned char[]>(std::size_t(n));
+    source.size_ = n;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw errors::cannotOpenFile(fileName);
     }
     std::int64_t got = 0;
     while (got < n) {
-        const qint64 r = file.read(reinterpret_cast<char*>(source.bytes_.data()) + got, n - got);
+        const qint64 r = file.read(reinterpret_cast<char*>(source.bytes_.get()) + got,
+                                   std::min<std::int64_t>(n - got, kReadBlock));
         if (r <= 0) {
             break;
         }
         got += r;
+        if (betweenBlocks && got < n) {
+            betweenBlocks();
+        }
     }
+    std::fill(source.bytes_.get() + got, source.bytes_.get() + n, 0xFF);
     source.bytesRead_ = got;
     return source;
 }
 
 std::int64_t CustomPatchSource::records() const {
-    return (std::int64_t(bytes_.size()) + srec::kBytesPerRecord - 1) / srec::kBytesPerRecord;
+    return (size_ + srec::kBytesPerRecord - 1) / srec::kBytesPerRecord;
 }
 
 std::int64_t CustomPatchSource::wholeRecords() const {
-    return std::int64_t(bytes_.size()) / srec::kBytesPerRecord;
+    return size_ / srec::kBytesPerRecord;
 }
 
 std::int64_t CustomPatchSource::lineCount() const {
@@ -67,10 +81,10 @@ void CustomPatchSource::appendLines(std::int64_t first, std::int64_t count, S3Li
     if (from < to) {
         const std::int64_t start = from * srec::kBytesPerRecord;
         const std::int64_t bytes =
-            std::min<std::int64_t>(to * srec::kBytesPerRecord, std::int64_t(bytes_.size())) - start;
+            std::min<std::int64_t>(to * srec::kBytesPerRecord, size_) - start;
         // The address was checked against overflow when the file was read.
         const auto address = std::int32_t(std::uint32_t(offset_) + std::uint32_t(start));
-        srec::appendDataRecords(bytes_.data() + start, bytes, address, out);
+        srec::appendDataRecords(bytes_.get() + start, bytes, address, out);
     }
     if (end == lineCount()) {
         out.append(srec::kEndRecord);

@@ -4,8 +4,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
 // A custom patch kept as the bytes of its file: every line of it (header,
 // data records, end record) is made from those bytes when it is asked for, so
@@ -15,8 +16,10 @@ public:
     // Reads up to size bytes of the file (its size as measured when it was
     // chosen); bytes the read does not deliver are FF. Raises "Integer
     // overflow" for a last address past the signed 32-bit range (before the
-    // file is opened) and "Cannot open file %s".
-    static CustomPatchSource read(const QString& fileName, std::int64_t size, std::int32_t offset);
+    // file is opened) and "Cannot open file %s". betweenBlocks, when given,
+    // is called between the blocks of a large read.
+    static CustomPatchSource read(const QString& fileName, std::int64_t size, std::int32_t offset,
+                                  const std::function<void()>& betweenBlocks = {});
 
     std::int64_t bytesRead() const { return bytesRead_; }
     std::int64_t wholeRecords() const;
@@ -29,7 +32,9 @@ public:
 private:
     std::int64_t records() const;
 
-    std::vector<unsigned char> bytes_;
+    // Not filled up front: a large file costs one pass over its bytes, the read.
+    std::unique_ptr<unsigned char[]> bytes_;
+    std::int64_t size_ = 0;
     std::int64_t bytesRead_ = 0;
     std::int32_t offset_ = 0;
 };

@@ -125,7 +125,8 @@ void PatchEditor::replaceBetween(Position from, Position to, const QString& text
     added.front().prepend(QStringView(first).left(from.column));
     const Position after{from.line + added.size() - 1, int(added.back().size())};
     added.back().append(tail);
-    Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), after};
+    Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), from,
+              after};
     undo_.push_back(apply(std::move(step)));
     if (undo_.size() > kUndoSteps) {
         undo_.erase(undo_.begin());
@@ -134,10 +135,10 @@ void PatchEditor::replaceBetween(Position from, Position to, const QString& text
 }
 
 PatchEditor::Step PatchEditor::apply(Step step) {
-    Step inverse{step.first, EditedLines::lineCount(step.lines), {}, cursor_};
+    Step inverse{step.first, EditedLines::lineCount(step.lines), {}, step.after, step.before};
     inverse.lines = lines_.splice(step.first, step.count, std::move(step.lines));
     updateScrollBars();
-    setCursorPosition(step.cursor);
+    setCursorPosition(step.after);
     wantedX_ = -1;
     return inverse;
 }

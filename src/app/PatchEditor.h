@@ -66,7 +66,8 @@ private:
         std::int64_t first = 0;
         std::int64_t count = 0;
         EditedLines::Span lines;
-        Position cursor;
+        Position before; // where the cursor goes when the step is undone
+        Position after;
     };
 
     bool hasSelection() const { return cursor_ != anchor_; }

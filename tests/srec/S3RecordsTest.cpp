@@ -180,3 +180,15 @@ TEST(CustomPatch, AnyRunOfLinesIsMadeAsTheWholePatchHasIt) {
         }
     }
 }
+
+TEST(CustomPatch, LargeFilesAreReadInBlocksWithTheCallerCalledBetween) {
+    Scratch dir;
+    const QByteArray bytes = testsupport::sequence(9 * 1024 * 1024 + 1, 1);
+    const QString file = dir.write("big.bin", bytes);
+    int calls = 0;
+    const CustomPatchSource source =
+        CustomPatchSource::read(file, bytes.size(), 0, [&] { ++calls; });
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(source.bytesRead(), bytes.size());
+    EXPECT_EQ(source.line(source.lineCount() - 2).substr(0, 14), "S3060090000001");
+}

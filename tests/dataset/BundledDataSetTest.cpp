@@ -4,9 +4,9 @@
 // the data set and builds patches from it.
 
 #include "base/Cp1251.h"
-#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "base/TarvexError.h"
 #include "platform/IniFile.h"
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "dataset/FirmwareDataSet.h"
 
-#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
+#include "base/TarvexError.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 

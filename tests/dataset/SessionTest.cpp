@@ -1,9 +1,9 @@
 #include "dataset/Session.h"
 
-#include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareSettings.h"
 #include "dataset/ListFile.h"
+#include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"

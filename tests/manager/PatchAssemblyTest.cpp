@@ -1,8 +1,8 @@
 #include "manager/PatchAssembly.h"
 
-#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/Session.h"
+#include "base/TarvexError.h"
 #include "java/JavaPatch.h"
 #include "melodies/MelodyPatch.h"
 #include "platform/SettingsStore.h"

@@ -1,8 +1,8 @@
 #include "manager/SlotTable.h"
 
-#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/Session.h"
+#include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
 #include "pictures/PictureSlots.h"
 
-#include "base/TarvexError.h"
 #include "dataset/Session.h"
+#include "base/TarvexError.h"
 #include "manager/PatchAssembly.h"
 #include "platform/SettingsStore.h"
 #include "srec/S3Records.h"

@@ -404,6 +404,13 @@ void PatchEditor::resizeEvent(QResizeEvent* event) {
     updateScrollBars();
 }
 
+void PatchEditor::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        updateScrollBars(); // the rows and columns changed size
+    }
+}
+
 void PatchEditor::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         setCursorPosition(positionAt(event->position().toPoint()),

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord fonts-dejavu-core
   xvfb x11-apps xdotool imagemagick
+  dpkg-dev fakeroot file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -109,8 +110,10 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(2, 2, 185, 150);
     Image1->setPixmap(tarvexLogo(QSize(185, 150)));
-    auto* title = plainLabel(QStringLiteral("Label1"), QStringLiteral("Tarvex\nверсия 1.0"), about,
-                             QRect(8, 176, 265, 34));
+    auto* title =
+        plainLabel(QStringLiteral("Label1"),
+                   QStringLiteral("Tarvex\nверсия ") + QCoreApplication::applicationVersion(),
+                   about, QRect(8, 176, 265, 34));
     title->setAlignment(Qt::AlignCenter);
     makeBold(title, 10);
     plainLabel(QStringLiteral("Label2"), QStringLiteral("Программа: Ulvane"), about,

@@ -1,16 +1,20 @@
 #include "base/TarvexError.h"
 
-TarvexError::TarvexError(const QString& message)
-    : std::runtime_error(message.toStdString()), message_(message) {}
+TarvexError::TarvexError(const QString& message, const QString& reason)
+    : std::runtime_error(message.toStdString()), message_(message), reason_(reason) {}
 
 namespace errors {
 
-TarvexError cannotOpenFile(const QString& path) {
-    return TarvexError(QStringLiteral("Cannot open file %1").arg(path));
+TarvexError cannotOpenFile(const QString& path, const QString& reason) {
+    return TarvexError(QStringLiteral("Cannot open file %1").arg(path), reason);
 }
 
-TarvexError cannotCreateFile(const QString& path) {
-    return TarvexError(QStringLiteral("Cannot create file %1").arg(path));
+TarvexError cannotCreateFile(const QString& path, const QString& reason) {
+    return TarvexError(QStringLiteral("Cannot create file %1").arg(path), reason);
+}
+
+TarvexError cannotWriteFile(const QString& path, const QString& reason) {
+    return TarvexError(QStringLiteral("Cannot write file %1").arg(path), reason);
 }
 
 TarvexError streamRead() {

@@ -7,17 +7,23 @@
 // the window's error box shows it, the command line prints it.
 class TarvexError : public std::runtime_error {
 public:
-    explicit TarvexError(const QString& message);
+    explicit TarvexError(const QString& message, const QString& reason = {});
 
     QString message() const { return message_; }
+    // The system's reason for a failed file operation ("No such file or
+    // directory"), empty when there is none. Kept apart so the message text
+    // stays exactly the program's own.
+    QString reason() const { return reason_; }
 
 private:
     QString message_;
+    QString reason_;
 };
 
 namespace errors {
-TarvexError cannotOpenFile(const QString& path);
-TarvexError cannotCreateFile(const QString& path);
+TarvexError cannotOpenFile(const QString& path, const QString& reason = {});
+TarvexError cannotCreateFile(const QString& path, const QString& reason = {});
+TarvexError cannotWriteFile(const QString& path, const QString& reason = {});
 TarvexError streamRead();
 TarvexError invalidInteger(const QString& text);
 TarvexError listIndexOutOfBounds(qsizetype index);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "cli/OptionParser.h"
 #include "dataset/Session.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -21,7 +24,8 @@ public:
     // Starts the session on first use; raises the start-up error.
     Session& session();
 
-    // Writes bytes to a file (atomically) or, when path is empty, to stdout.
+    // Writes bytes to path: "-" or empty for standard output, a device or
+    // FIFO directly, a regular file replaced only once complete.
     void writeOutput(const QString& path, const QByteArray& bytes);
 
 private:
@@ -37,21 +41,18 @@ struct UsageError {
     QString message;
 };
 
+// One line of a command's help: an argument or option, and what it is.
+struct CliHelpItem {
+    QString term; // "FILE", "-o, --output OUT"
+    QString text;
+};
+
+// A command of the table. Options are parsed by the command itself with
+// OptionParser; summary and items only describe them for --help.
 struct CliCommand {
     QString name;
     QString synopsis; // one usage line, after "tarvex-cli [options] "
     std::function<void(CliContext&)> run;
-};
-
-// Parses "--name VALUE" options out of args; returns the rest.
-class OptionParser {
-public:
-    explicit OptionParser(QStringList args);
-    // The option's value or fallback; raises UsageError when it has no value.
-    QString take(const QStringList& names, const QString& fallback = {});
-    // The remaining positional arguments, exactly count of them.
-    QStringList positional(int count);
-
-private:
-    QStringList args_;
+    QString summary = {};          // one line for the command list
+    QList<CliHelpItem> items = {}; // its arguments and options
 };

@@ -1,11 +1,13 @@
-#include "cli/Commands.h"
-#include "dataset/NumericText.h"
 #include "base/TarvexError.h"
+#include "cli/Commands.h"
+#include "cli/PatchOutput.h"
+#include "dataset/NumericText.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/PixelImage.h"
 #include "srec/CustomPatch.h"
 #include "srec/S3Records.h"
+#include "srec/S3Writer.h"
 
 namespace {
 
@@ -36,37 +38,59 @@ void info(CliContext& context) {
         << "picture total: " << totals.pictures << '\n';
 }
 
+const QStringList kOutput{QStringLiteral("-o"), QStringLiteral("--output")};
+
 void custom(CliContext& context) {
     OptionParser options(context.args());
     const QString offsetText =
         options.take({QStringLiteral("--offset")}, QStringLiteral("0x00646880"));
-    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString output = options.take(kOutput);
     const QString file = options.positional(1).first();
     const std::int32_t offset = numeric::toInt(offsetText);
-    const CustomPatch patch = MakeCustomPatch(file, srec::FileSizeOfName(file), offset);
-    const std::string_view text = patch.lines.text();
-    context.writeOutput(output, QByteArray(text.data(), qsizetype(text.size())));
+    // Both errors of the custom patch come before its first line, so even
+    // standard output gets the records as they are made.
+    PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
+    writeCustomPatch(file, srec::FileSizeOfName(file), offset, patch.writer());
+    patch.complete();
 }
 
 void convert(CliContext& context) {
     OptionParser options(context.args());
-    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString output = options.take(kOutput);
     const QString bitmap = options.positional(1).first();
     if (output.isEmpty()) {
         throw UsageError{QStringLiteral("convert needs -o OUT")};
     }
     const PixelImage picture = toPixelImage(loadBitmap(bitmap));
-    if (!ConvertPicture(picture, output)) {
+    if (picture.width <= 0 || picture.height <= 0) {
         throw TarvexError(QStringLiteral("The picture %1 has no pixels").arg(bitmap));
     }
+    context.writeOutput(output, encodeHandsetPicture(picture));
 }
 
 } // namespace
 
 QList<CliCommand> infoCommands() {
+    const CliHelpItem outputItem{
+        QStringLiteral("-o, --output OUT"),
+        QStringLiteral("where the output goes: a file (replaced only once complete), a device or "
+                       "FIFO (written directly), or - for standard output")};
     return {
-        {QStringLiteral("info"), QStringLiteral("info"), info},
-        {QStringLiteral("custom"), QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"), custom},
-        {QStringLiteral("convert"), QStringLiteral("convert BITMAP -o OUT"), convert},
+        {QStringLiteral("info"), QStringLiteral("info"), info,
+         QStringLiteral("the firmware, its folder, memory map and totals")},
+        {QStringLiteral("custom"),
+         QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"),
+         custom,
+         QStringLiteral("a patch writing FILE's bytes at an address (the custom patch page)"),
+         {{QStringLiteral("FILE"), QStringLiteral("any file; all of its bytes are written")},
+          {QStringLiteral("--offset TEXT"),
+           QStringLiteral("address of the first byte: decimal, or hexadecimal after 0x or $ "
+                          "(default 0x00646880)")},
+          {outputItem.term, outputItem.text + QStringLiteral(" (the default)")}}},
+        {QStringLiteral("convert"),
+         QStringLiteral("convert BITMAP -o OUT"),
+         convert,
+         QStringLiteral("the bitmap in the handset picture format"),
+         {{QStringLiteral("BITMAP"), QStringLiteral("the picture to convert (.bmp)")}, outputItem}},
     };
 }

@@ -1,9 +1,10 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/ManagerOps.h"
+#include "cli/PatchOutput.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "melodies/MelodyVolumes.h"
 
 namespace {
@@ -124,21 +125,53 @@ void buildCommand(CliContext& context) {
     if (table.gauge().overLimit) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
     }
-    const auto saved = patch::run(table, cli::patchHooks(table.info()), {}, [&] { return output; });
-    context.out() << patch::createdMessage(*saved) << '\n';
+    PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
+    patch::run(table, cli::patchHooks(table.info()), {}, patch.writer(), [&] { patch.complete(); });
+    if (!patch.isStandardOutput()) {
+        context.out() << patch::createdMessage(output) << '\n';
+    }
 }
 
 } // namespace
 
 QList<CliCommand> managerCommands() {
+    const CliHelpItem manager{QStringLiteral("melodies|java|pictures"),
+                              QStringLiteral("the manager, as the window's page")};
+    const CliHelpItem slot{QStringLiteral("SLOT"),
+                           QStringLiteral("the slot's number, from 0, as \"slots\" lists it")};
     return {
-        {QStringLiteral("slots"), QStringLiteral("slots melodies|java|pictures"), slotsCommand},
-        {QStringLiteral("assign"), QStringLiteral("assign melodies|java|pictures SLOT FILE"),
-         assignCommand},
-        {QStringLiteral("restore"), QStringLiteral("restore melodies|java|pictures SLOT"),
-         restoreCommand},
-        {QStringLiteral("volume"), QStringLiteral("volume SLOT VALUE"), volumeCommand},
-        {QStringLiteral("build"), QStringLiteral("build melodies|java|pictures -o OUT"),
-         buildCommand},
+        {QStringLiteral("slots"),
+         QStringLiteral("slots melodies|java|pictures"),
+         slotsCommand,
+         QStringLiteral("one line per slot: index, then the list's columns (tab-separated; "
+                        "melodies add the volume)"),
+         {manager}},
+        {QStringLiteral("assign"),
+         QStringLiteral("assign melodies|java|pictures SLOT FILE"),
+         assignCommand,
+         QStringLiteral("a new file for the slot, as the page's open button"),
+         {manager,
+          slot,
+          {QStringLiteral("FILE"),
+           QStringLiteral("the new file, copied into the working folder")}}},
+        {QStringLiteral("restore"),
+         QStringLiteral("restore melodies|java|pictures SLOT"),
+         restoreCommand,
+         QStringLiteral("the slot's standard resource back"),
+         {manager, slot}},
+        {QStringLiteral("volume"),
+         QStringLiteral("volume SLOT VALUE"),
+         volumeCommand,
+         QStringLiteral("a melody slot's volume, 1 to 127"),
+         {slot, {QStringLiteral("VALUE"), QStringLiteral("the volume, 1 to 127")}}},
+        {QStringLiteral("build"),
+         QStringLiteral("build melodies|java|pictures -o OUT"),
+         buildCommand,
+         QStringLiteral("the manager's patch, as its \"Создать патч!\" button"),
+         {manager,
+          {QStringLiteral("-o, --output OUT"),
+           QStringLiteral("where the patch goes: a file (replaced only once complete), a device "
+                          "or FIFO (written directly), or - for standard output; a failed build "
+                          "writes nothing")}}},
     };
 }

@@ -1,5 +1,9 @@
-#include "cli/Commands.h"
 #include "base/TarvexError.h"
+#include "cli/CliHelp.h"
+#include "cli/Commands.h"
+#include "platform/OutputFile.h"
+
+#include <QFileDevice>
 
 namespace {
 
@@ -10,11 +14,69 @@ QList<CliCommand> allCommands() {
     return commands;
 }
 
-void printUsage(QTextStream& err, const QList<CliCommand>& commands) {
-    err << "usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]\n"
-        << "commands:\n";
-    for (const CliCommand& command : commands) {
-        err << "  " << command.synopsis << '\n';
+const QString kProgram = QStringLiteral("tarvex-cli: ");
+
+// The value of the program option `name` at the front of args, given as
+// "name VALUE" or "name=VALUE"; removes it. Empty optional: another option.
+std::optional<QString> takeValue(QStringList& args, const QString& name) {
+    const QString arg = args.first();
+    if (arg.startsWith(name + QLatin1Char('='))) {
+        args.removeFirst();
+        return arg.mid(name.size() + 1);
+    }
+    if (arg != name) {
+        return std::nullopt;
+    }
+    if (args.size() < 2) {
+        throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
+    }
+    args.removeFirst();
+    return args.takeFirst();
+}
+
+enum class ProgramAction { Command, Help, Version };
+
+// Takes the program options off the front of args.
+ProgramAction takeProgramOptions(QStringList& args, SessionOptions& options) {
+    while (!args.isEmpty() && args.first().size() > 1 && args.first().startsWith('-')) {
+        const QString arg = args.first();
+        if (arg == QLatin1String("--")) {
+            args.removeFirst();
+            break;
+        }
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            return ProgramAction::Help;
+        }
+        if (arg == QLatin1String("--version")) {
+            return ProgramAction::Version;
+        }
+        if (const auto folder = takeValue(args, QStringLiteral("--user-folder"))) {
+            options.userFolder = *folder;
+        } else if (const auto id = takeValue(args, QStringLiteral("--firmware"))) {
+            options.firmwareOverride = *id;
+        } else {
+            throw UsageError{QStringLiteral("unknown option %1").arg(arg)};
+        }
+    }
+    return ProgramAction::Command;
+}
+
+void printError(QTextStream& err, const TarvexError& error) {
+    err << kProgram << error.message();
+    if (!error.reason().isEmpty()) {
+        err << ": " << error.reason();
+    }
+    err << '\n';
+}
+
+// Standard output that could not take what was printed (a full disk, a
+// closed pipe) is an error of the work like any other.
+void checkWritten(QTextStream& out) {
+    out.flush();
+    if (out.status() == QTextStream::WriteFailed) {
+        const auto* device = qobject_cast<const QFileDevice*>(out.device());
+        throw OutputFile::writeError(QStringLiteral("-"),
+                                     device ? device->errorString() : QString());
     }
 }
 
@@ -26,42 +88,49 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
     SessionOptions options;
     options.programFolder = programFolder;
     QStringList rest = args;
+    const CliCommand* command = nullptr;
     try {
-        while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
-            const QString option = rest.takeFirst();
-            if (rest.isEmpty()) {
-                throw UsageError{QStringLiteral("%1 needs a value").arg(option)};
-            }
-            if (option == QLatin1String("--user-folder")) {
-                options.userFolder = rest.takeFirst();
-            } else if (option == QLatin1String("--firmware")) {
-                options.firmwareOverride = rest.takeFirst();
-            } else {
-                throw UsageError{QStringLiteral("unknown option %1").arg(option)};
-            }
+        switch (takeProgramOptions(rest, options)) {
+        case ProgramAction::Help:
+            clihelp::printProgramHelp(out, commands);
+            checkWritten(out);
+            return 0;
+        case ProgramAction::Version:
+            out << "tarvex-cli " << TARVEX_VERSION << '\n';
+            checkWritten(out);
+            return 0;
+        case ProgramAction::Command:
+            break;
         }
         if (rest.isEmpty()) {
             throw UsageError{QStringLiteral("no command given")};
         }
         const QString name = rest.takeFirst();
-        for (const CliCommand& command : commands) {
-            if (command.name == name) {
-                CliContext context(options, rest, out, err);
-                command.run(context);
-                out.flush();
-                return 0;
+        for (const CliCommand& each : commands) {
+            if (each.name == name) {
+                command = &each;
             }
         }
-        throw UsageError{QStringLiteral("unknown command %1").arg(name)};
+        if (!command) {
+            throw UsageError{QStringLiteral("unknown command %1").arg(name)};
+        }
+        if (OptionParser(rest).helpRequested()) {
+            clihelp::printCommandHelp(out, *command);
+        } else {
+            CliContext context(options, rest, out, err);
+            command->run(context);
+        }
+        checkWritten(out);
+        return 0;
     } catch (const UsageError& usage) {
         out.flush();
-        err << "tarvex-cli: " << usage.message << '\n';
-        printUsage(err, commands);
+        err << kProgram << usage.message << '\n';
+        clihelp::printUsage(err, commands, command);
         err.flush();
         return 2;
     } catch (const TarvexError& error) {
         out.flush();
-        err << error.message() << '\n';
+        printError(err, error);
         err.flush();
         return 1;
     }

@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace bundled {
 
@@ -37,8 +38,17 @@ bool copyTree(const QString& from, const QString& to) {
 } // namespace
 
 QString findRoot(const QString& programFolder) {
-    const QStringList candidates{programFolder + QStringLiteral("/../share/tarvex/firmware"),
-                                 programFolder + QStringLiteral("/data/firmware")};
+    // Beside the program first, so that a moved installation finds its own
+    // data; then the system's data folders ($XDG_DATA_DIRS).
+    QStringList candidates{programFolder + QStringLiteral("/../share/tarvex/firmware"),
+                           programFolder + QStringLiteral("/data/firmware")};
+#ifdef TARVEX_DATA_FROM_BIN
+    candidates.append(programFolder + QStringLiteral("/" TARVEX_DATA_FROM_BIN));
+#endif
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        candidates.append(folder + QStringLiteral("/tarvex/firmware"));
+    }
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isDir()) {
             return QDir(candidate).absolutePath();

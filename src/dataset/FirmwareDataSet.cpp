@@ -1,7 +1,7 @@
 #include "dataset/FirmwareDataSet.h"
 
-#include "dataset/ListFile.h"
 #include "base/TarvexError.h"
+#include "dataset/ListFile.h"
 
 #include <QFile>
 
@@ -89,7 +89,7 @@ void FirmwareDataSet::loadSlotLists() {
         if (!info->helpFile.isEmpty()) {
             QFile file(dataFile(info->helpFile));
             if (!file.open(QIODevice::ReadOnly)) {
-                throw errors::cannotOpenFile(file.fileName());
+                throw errors::cannotOpenFile(file.fileName(), file.errorString());
             }
             helpTexts_[info->helpFile] = file.readAll();
         }

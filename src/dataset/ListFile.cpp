@@ -10,7 +10,7 @@ namespace listfile {
 QStringList load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path);
+        throw errors::cannotOpenFile(path, file.errorString());
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -22,7 +22,7 @@ QStringList load(const QString& path) {
 void writeWhole(const QString& path, const QByteArray& bytes) {
     CheckedSaveFile file(path);
     if (!file.open() || !file.write(bytes) || !file.commit()) {
-        throw errors::cannotCreateFile(path);
+        throw errors::cannotCreateFile(path, file.errorString());
     }
 }
 

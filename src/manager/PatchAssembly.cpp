@@ -1,8 +1,8 @@
 #include "manager/PatchAssembly.h"
 
+#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"
@@ -40,7 +40,7 @@ void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
         }
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(path);
+            throw errors::cannotOpenFile(path, file.errorString());
         }
         const QByteArray bytes = file.readAll();
         for (const QString& line : listfile::decode(bytes)) {
@@ -59,14 +59,22 @@ bool hasNewFile(const SlotTable& table, qsizetype slot) {
 }
 
 S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress) {
+    S3Writer collect;
+    write(table, hooks, progress, collect);
+    return collect.take();
+}
+
+void write(const SlotTable& table, const PatchHooks& hooks, const Progress& progress,
+           S3Writer& out) {
     const FirmwareDataSet& data = table.data();
     const ManagerInfo& info = table.info();
-    S3LineList lines;
     std::int32_t placed = 0;
-    lines.append(srec::kHeaderRecord);
-    appendRequiredPatches(data, lines);
+    out.append(srec::kHeaderRecord);
+    appendRequiredPatches(data, out.buffer());
+    out.flushIfFull();
     if (hooks.ownRecords) {
-        hooks.ownRecords(data, lines);
+        hooks.ownRecords(data, out.buffer());
+        out.flushIfFull();
     }
     const std::int32_t base = baseAddress(data, info);
     const qsizetype walked = data.list(info.filesList).size();
@@ -80,16 +88,15 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
         if (hasNewFile(table, i)) {
             const std::int32_t size = numeric::toInt(table.size(i));
             const std::int32_t address = numeric::add(base, placed);
-            const QString entry =
-                hooks.placeNewFile(data.workFile(info, table.fileName(i)), size, address, lines);
-            lines.append(srec::tableRecord(tableAddress, entry));
+            const QString entry = hooks.placeNewFile(data.workFile(info, table.fileName(i)), size,
+                                                     address, out.buffer());
+            out.append(srec::tableRecord(tableAddress, entry));
             placed = numeric::add(placed, size);
         } else {
-            lines.append(srec::tableRecord(tableAddress, data.line(info.standardEntryList, i)));
+            out.append(srec::tableRecord(tableAddress, data.line(info.standardEntryList, i)));
         }
     }
-    lines.append(srec::kEndRecord);
-    return lines;
+    out.append(srec::kEndRecord);
 }
 
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
@@ -104,6 +111,14 @@ std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Prog
     }
     table.cleanWorkFolder();
     return saved;
+}
+
+void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3Writer& out,
+         const std::function<void()>& complete) {
+    table.save();
+    write(table, hooks, progress, out);
+    complete();
+    table.cleanWorkFolder();
 }
 
 QString createdMessage(const QString& path) {

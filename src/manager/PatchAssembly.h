@@ -2,6 +2,7 @@
 
 #include "manager/SlotTable.h"
 #include "srec/S3LineList.h"
+#include "srec/S3Writer.h"
 
 #include <QString>
 #include <cstdint>
@@ -34,12 +35,22 @@ bool hasNewFile(const SlotTable& table, qsizetype slot);
 
 using Progress = std::function<void(const QString& text)>;
 S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress& progress);
+// The same lines handed to `out` as they are made; the caller finishes it.
+void write(const SlotTable& table, const PatchHooks& hooks, const Progress& progress,
+           S3Writer& out);
 
 // The whole button: save the lists, build, ask where to save, write, clean
 // the working folder. Returns the chosen path, or nothing when the user
 // cancelled. An error ends it at once: nothing written, nothing cleaned.
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
                            const std::function<QString()>& askSavePath);
+
+// The whole button for a caller that knows its output before the build
+// (the command line): the records go to `out` as they are made, `complete`
+// runs once all are written (it finishes the writer and puts the output in
+// place), then the working folder is cleaned. An error ends it at once.
+void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3Writer& out,
+         const std::function<void()>& complete);
 
 QString createdMessage(const QString& path); // "Файл \"%s\" создан."
 

@@ -76,7 +76,7 @@ bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
 QImage loadBitmap(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path);
+        throw errors::cannotOpenFile(path, file.errorString());
     }
     const QByteArray head = file.peek(64);
 

@@ -122,11 +122,11 @@ TarvexError jpegError(int code) {
 QImage loadJpeg(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path);
+        throw errors::cannotOpenFile(path, file.errorString());
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw errors::cannotOpenFile(path);
+        throw errors::cannotOpenFile(path, file.errorString());
     }
     file.close();
 

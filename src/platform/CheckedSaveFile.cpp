@@ -10,10 +10,13 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace {
+
+constexpr qint64 kEarlyWriteBytes = 256 * 1024;
 
 bool syncToDisk(int handle) {
 #ifdef Q_OS_WIN
@@ -71,9 +74,17 @@ bool CheckedSaveFile::write(const char* data, qint64 size) {
     if (!temp_) {
         return false;
     }
+    [[maybe_unused]] const qint64 start = temp_->pos();
     if (temp_->write(data, size) != size) {
         return fail(temp_->errorString());
     }
+#ifdef Q_OS_LINUX
+    // A large file is handed to the disk while the rest is still being made,
+    // so that the sync before the rename has little left to wait for.
+    if (size >= kEarlyWriteBytes && temp_->flush()) {
+        ::sync_file_range(temp_->handle(), start, size, SYNC_FILE_RANGE_WRITE);
+    }
+#endif
     return true;
 }
 

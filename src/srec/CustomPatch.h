@@ -5,6 +5,8 @@
 #include <QString>
 #include <cstdint>
 
+class S3Writer;
+
 // A patch that writes any file's bytes at a typed address: the header record,
 // the file's data records and the end record, nothing else.
 struct CustomPatch {
@@ -17,3 +19,10 @@ struct CustomPatch {
 // not deliver (the file shrank) are written as FF. Raises "Cannot open file %s"
 // or "Integer overflow" for an address past the signed 32-bit range.
 CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset);
+
+// The same patch written to `out` as the file is read, a block at a time, so
+// a file of any size needs only a block of memory. Both errors are raised
+// before the first line is written. Returns bytesRead and wholeRecords with
+// empty lines; the caller finishes the writer.
+CustomPatch writeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset,
+                             S3Writer& out);

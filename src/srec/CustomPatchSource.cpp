@@ -29,7 +29,7 @@ CustomPatchSource CustomPatchSource::read(const QString& fileName, std::int64_t 
     source.size_ = n;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(fileName);
+        throw errors::cannotOpenFile(fileName, file.errorString());
     }
     std::int64_t got = 0;
     while (got < n) {

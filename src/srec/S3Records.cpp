@@ -1,8 +1,8 @@
 #include "srec/S3Records.h"
 
 #include "base/Cp1251.h"
-#include "dataset/NumericText.h"
 #include "base/TarvexError.h"
+#include "dataset/NumericText.h"
 
 #include <QFile>
 #include <memory>
@@ -98,7 +98,7 @@ void appendFileRecords(const QString& fileName, std::int32_t byteCount, std::int
                        S3LineList& target) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(fileName);
+        throw errors::cannotOpenFile(fileName, file.errorString());
     }
     if (byteCount < 0) {
         throw errors::streamRead();

@@ -202,6 +202,7 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
 }
 
 TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
+    TARVEX_SKIP_WITHOUT_POSIX_SHELL();
     const QString log = scratch.path("player.log");
     const QString player = scratch.write(
         "player/MidRadio.exe",

@@ -6,7 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using testsupport::Scratch;
 
@@ -64,9 +70,14 @@ TEST_F(Cli, WrongUsageExitsTwoAndErrorsOne) {
     EXPECT_EQ(run({"slots"}), 2);
     EXPECT_EQ(run({"slots", "ringtones"}), 2);
     EXPECT_EQ(run({"custom", scratch.path("none.bin")}), 1);
-    EXPECT_EQ(err.trimmed(), "Cannot open file " + scratch.path("none.bin"));
+    // The program's message after the program's name, then the system's reason.
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: Cannot open file " + scratch.path("none.bin") +
+                                 ": No such file or directory");
     EXPECT_EQ(run({"--firmware", "MISSING", "info"}), 1);
-    EXPECT_TRUE(err.startsWith("Cannot open file " + user() + "/MISSING/Data/"));
+    EXPECT_TRUE(err.startsWith("tarvex-cli: Cannot open file " + user() + "/MISSING/Data/"));
+    EXPECT_EQ(run({"info", "--frob"}), 2);
+    EXPECT_TRUE(
+        err.startsWith("tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info\n"));
 }
 
 TEST_F(Cli, AssignRestoreAndVolumeChangeTheListsOnDisk) {
@@ -79,7 +90,8 @@ TEST_F(Cli, AssignRestoreAndVolumeChangeTheListsOnDisk) {
 
     // Any slot's name is refused, with the page's warning.
     EXPECT_EQ(run({"assign", "melodies", "2", melody}), 1);
-    EXPECT_EQ(err.trimmed(), "Файл уже используется. Пожалуйста, выберите другой файл мелодии.");
+    EXPECT_EQ(err.trimmed(),
+              "tarvex-cli: Файл уже используется. Пожалуйста, выберите другой файл мелодии.");
     // Only the kinds the open dialog offers.
     EXPECT_EQ(run({"assign", "melodies", "2", scratch.write("in/x.wav", "w")}), 1);
     EXPECT_EQ(run({"assign", "java", "1", scratch.write("in/g.jad", "d")}), 1);
@@ -112,7 +124,7 @@ TEST_F(Cli, ShortListPrintsThePartialRowAndFails) {
     listfile::save(firmware + "/Data/MelodiesSize.lst", {"0"});
     EXPECT_EQ(run({"slots", "melodies"}), 1);
     EXPECT_TRUE(out.endsWith(QStringLiteral("1\tМелодия 2\t[Стандартная мелодия]\tМелодия 2\n")));
-    EXPECT_EQ(err.trimmed(), "List index out of bounds (1)");
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: List index out of bounds (1)");
 }
 
 TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
@@ -131,6 +143,160 @@ TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
     EXPECT_EQ(run({"build", "melodies"}), 2);
 }
 
+TEST_F(Cli, HelpVersionAndOptionForms) {
+    ASSERT_EQ(run({"--help"}), 0);
+    for (const char* name : {"info", "custom", "convert", "slots", "assign", "build"}) {
+        EXPECT_TRUE(out.contains(QStringLiteral("\n  %1 ").arg(name))) << name;
+    }
+    ASSERT_EQ(run({"build", "melodies", "--help"}), 0);
+    EXPECT_TRUE(
+        out.startsWith("usage: tarvex-cli [options] build melodies|java|pictures -o OUT\n"));
+    EXPECT_TRUE(out.contains("\n  -o, --output OUT  "));
+    EXPECT_TRUE(err.isEmpty());
+    ASSERT_EQ(run({"-h"}), 0);
+    ASSERT_EQ(run({"--version"}), 0);
+    EXPECT_TRUE(QRegularExpression("^tarvex-cli \\d+\\.\\d+\\.\\d+\n$").match(out).hasMatch())
+        << out.toStdString();
+
+    QTextStream o(&out);
+    QTextStream e(&err);
+    out.clear();
+    ASSERT_EQ(runCli({"--user-folder=" + user(), "info"}, scratch.path("bin"), o, e), 0);
+    o.flush();
+    EXPECT_TRUE(out.contains("firmware folder: " + firmware));
+
+    // "--opt=value", and "--" before an argument that looks like an option.
+    scratch.write("-odd.bin", testsupport::sequence(20));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(scratch.path());
+    EXPECT_EQ(run({"custom", "--offset=0x01201000", "--output=odd.s3", "--", "-odd.bin"}), 0)
+        << err.toStdString();
+    EXPECT_EQ(run({"custom", "-odd.bin"}), 2);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(testsupport::readAll(scratch.path("odd.s3")),
+              "S00600004844521B\r\nS31501201000000102030405060708090A0B0C0D0E0F41\r\n"
+              "S30901201010101112136F\r\nS705A002000058\r\n");
+}
+
+TEST(OptionParser, ValuesFlagsAndTheEndOfOptions) {
+    OptionParser options(
+        {"a", "--offset=0x10", "-o", "out", "--json", "--", "--not-an-option", "-"});
+    EXPECT_EQ(options.take({"--offset"}), "0x10");
+    EXPECT_EQ(options.take({"-o", "--output"}), "out");
+    EXPECT_EQ(options.take({"--missing"}, "fallback"), "fallback");
+    EXPECT_TRUE(options.flag({"--json"}));
+    EXPECT_FALSE(options.flag({"--json"}));
+    EXPECT_EQ(options.positional(1, -1), (QStringList{"a", "--not-an-option", "-"}));
+
+    EXPECT_THROW(OptionParser({"--json=1"}).flag({"--json"}), UsageError);
+    EXPECT_THROW(OptionParser({"x", "-o"}).take({"-o"}), UsageError);
+    EXPECT_THROW(OptionParser({"x", "--frob"}).positional(1), UsageError);
+    EXPECT_THROW(OptionParser({"x", "y"}).positional(1), UsageError);
+    EXPECT_TRUE(OptionParser({"x", "-h"}).helpRequested());
+    EXPECT_FALSE(OptionParser({"--", "-h"}).helpRequested());
+}
+
+TEST_F(Cli, EveryCommandDescribesItself) {
+    ASSERT_EQ(run({"--help"}), 0);
+    const QStringList lines = out.split('\n');
+    const qsizetype first = lines.indexOf("Commands:") + 1;
+    ASSERT_GT(first, 0);
+    for (qsizetype i = first; i < lines.size() && !lines[i].isEmpty(); ++i) {
+        const QString name = lines[i].simplified().section(' ', 0, 0);
+        ASSERT_EQ(run({name, "--help"}), 0) << name.toStdString();
+        EXPECT_TRUE(out.startsWith("usage: tarvex-cli [options] " + name)) << name.toStdString();
+        EXPECT_TRUE(out.contains("  -h, --help")) << name.toStdString();
+    }
+}
+
+TEST_F(Cli, AFailedBuildLeavesTheOutputAsItWas) {
+    const QString melody = scratch.write("in/a.mid", testsupport::sequence(20));
+    ASSERT_EQ(run({"assign", "melodies", "0", melody}), 0);
+    scratch.write("user/X120XEDJ2/TempMelodies/a.mid", "short"); // shorter than recorded
+    const QString patchFile = scratch.write("out.s3", "old");
+    EXPECT_EQ(run({"build", "melodies", "-o", patchFile}), 1);
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: Stream read error");
+    EXPECT_EQ(testsupport::readAll(patchFile), "old");
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Hidden | QDir::Files), QStringList{"out.s3"});
+}
+
+#ifndef Q_OS_WIN
+TEST_F(Cli, DevicesAndFifosAreWrittenIntoNotReplaced) {
+    const QString input = scratch.write("t.bin", testsupport::sequence(20));
+    EXPECT_EQ(run({"custom", input, "-o", "/dev/full"}), 1);
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: Cannot write file /dev/full: No space left on device");
+    EXPECT_FALSE(QFileInfo("/dev/full").isFile());
+    EXPECT_EQ(run({"custom", input, "-o", "/dev/null"}), 0);
+
+    const QString fifo = scratch.path("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QProcess reader;
+    reader.start("cat", {fifo});
+    ASSERT_TRUE(reader.waitForStarted());
+    EXPECT_EQ(run({"custom", input, "--offset", "0x01201000", "-o", fifo}), 0);
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(reader.readAllStandardOutput(),
+              "S00600004844521B\r\nS31501201000000102030405060708090A0B0C0D0E0F41\r\n"
+              "S30901201010101112136F\r\nS705A002000058\r\n");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST(CliProgram, FailedWritesToStandardOutputExitOne) {
+    Scratch dir;
+    const QString file = dir.write("t.bin", testsupport::sequence(1 << 20));
+    QProcess full;
+    full.setStandardOutputFile("/dev/full");
+    full.start(TARVEX_CLI_PATH, {"custom", file});
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_EQ(full.readAllStandardError(),
+              "tarvex-cli: Cannot write to standard output: No space left on device\n");
+    full.start(TARVEX_CLI_PATH, {"--help"});
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_EQ(full.exitCode(), 1);
+
+    // A reader that goes away after one byte, SIGPIPE ignored as a parent
+    // that ignores it leaves it to its children.
+    QProcess closed;
+    const QString status = dir.path("status");
+    closed.start("sh",
+                 {"-c", "trap '' PIPE; { \"$0\" custom \"$1\"; echo $? > \"$2\"; } | head -c 1",
+                  TARVEX_CLI_PATH, file, status});
+    ASSERT_TRUE(closed.waitForFinished(30000));
+    EXPECT_EQ(testsupport::readAll(status), "1\n");
+    EXPECT_EQ(closed.readAllStandardError(),
+              "tarvex-cli: Cannot write to standard output: Broken pipe\n");
+}
+#endif
+
+TEST(CliProgram, AFailedBuildWritesNothingToStandardOutput) {
+    Scratch dir;
+    const QString user = dir.mkdir("user");
+    const QString firmware = MiniDataSet().writeTo(user);
+    listfile::save(firmware + "/Data/MelodiesFiles.lst",
+                   {"a.mid", "[Стандартная мелодия]", "[Стандартная мелодия]"});
+    listfile::save(firmware + "/Data/MelodiesSize.lst", {"100", "0", "0"});
+    dir.write("user/X120XEDJ2/TempMelodies/a.mid", "short");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", dir.path("config"));
+    p.setProcessEnvironment(env);
+    const QStringList common{"--user-folder", user, "--firmware", "X120XEDJ2", "build", "melodies"};
+    p.start(TARVEX_CLI_PATH, common + QStringList{"-o", "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardOutput(), "");
+    EXPECT_EQ(p.readAllStandardError(), "tarvex-cli: Stream read error\n");
+
+    dir.write("user/X120XEDJ2/TempMelodies/a.mid", testsupport::sequence(100));
+    p.start(TARVEX_CLI_PATH, common + QStringList{"--output=-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QByteArray patch = p.readAllStandardOutput();
+    EXPECT_TRUE(patch.startsWith("S00600004844521B\r\n"));
+    EXPECT_TRUE(patch.endsWith("S705A002000058\r\n"));
+}
+
 TEST(CliProgram, ExitCodesOfTheExecutable) {
     QProcess p;
     p.start(QStringLiteral(TARVEX_CLI_PATH), {"custom"});
@@ -142,7 +308,10 @@ TEST(CliProgram, ExitCodesOfTheExecutable) {
     p.start(QStringLiteral(TARVEX_CLI_PATH), {"custom", file, "--offset", "0x01201000"});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_EQ(p.readAllStandardOutput(),
-              "S00600004844521B\r\nS31501201000000102030405060708090A0B0C0D0E0F41\r\n"
-              "S30901201010101112136F\r\nS705A002000058\r\n");
+    const QByteArray patch = p.readAllStandardOutput();
+    EXPECT_EQ(patch, "S00600004844521B\r\nS31501201000000102030405060708090A0B0C0D0E0F41\r\n"
+                     "S30901201010101112136F\r\nS705A002000058\r\n");
+    p.start(QStringLiteral(TARVEX_CLI_PATH), {"custom", file, "-o", "-", "--offset", "0x01201000"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.readAllStandardOutput(), patch);
 }

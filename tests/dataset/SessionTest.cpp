@@ -1,9 +1,9 @@
 #include "dataset/Session.h"
 
+#include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareSettings.h"
 #include "dataset/ListFile.h"
-#include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
@@ -147,4 +147,21 @@ TEST_F(SessionTest, BundledDataSetsAreCopiedOnceAndNeverOverwritten) {
     EXPECT_TRUE(bundled::installMissing(bundledRoot, user).isEmpty());
     EXPECT_EQ(listfile::load(user + "/DEMO/Data/MelodiesFiles.lst").first(), "mine.mmf");
     EXPECT_FALSE(QFileInfo::exists(user + "/.DEMO.partial"));
+}
+
+TEST_F(SessionTest, BundledDataSetsAreFoundBesideTheProgramThenInTheDataFolders) {
+    const QString installed = scratch.mkdir("prefix/share/tarvex/firmware");
+    scratch.mkdir("prefix/bin");
+    EXPECT_EQ(bundled::findRoot(scratch.path("prefix/bin")), installed);
+
+    const QString system = scratch.mkdir("system/tarvex/firmware");
+    const QByteArray previous = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS",
+            QFile::encodeName(scratch.path("none") + ":" + scratch.path("system")));
+    EXPECT_EQ(bundled::findRoot(scratch.mkdir("elsewhere/bin")), system);
+    if (previous.isNull()) {
+        qunsetenv("XDG_DATA_DIRS");
+    } else {
+        qputenv("XDG_DATA_DIRS", previous);
+    }
 }

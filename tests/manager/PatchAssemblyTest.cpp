@@ -1,8 +1,8 @@
 #include "manager/PatchAssembly.h"
 
+#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/Session.h"
-#include "base/TarvexError.h"
 #include "java/JavaPatch.h"
 #include "melodies/MelodyPatch.h"
 #include "platform/SettingsStore.h"
@@ -81,6 +81,25 @@ TEST_F(PatchTest, MelodyWorkedExampleWithVolumesAndOddSizes) {
     EXPECT_TRUE(patch[table0 + 2].startsWith("S30601304039"));
     EXPECT_EQ(patch[table0 + 3], srec::tableRecord("00ABCDF0", srec::melodyEntry(0x01304039, 1)));
     EXPECT_EQ(patch.last(), "S705A002000058");
+}
+
+TEST_F(PatchTest, StreamedInSmallBlocksItIsTheSamePatch) {
+    start();
+    SlotTable table(data(), managers::melodies());
+    give(table, 0, "first.mmf", QByteArray(12345, 'a'));
+    give(table, 2, "second.mid", "z");
+    std::string streamed;
+    int blocks = 0;
+    S3Writer writer(
+        [&](const S3LineList& block) {
+            ++blocks;
+            streamed += block.text();
+        },
+        512);
+    patch::write(table, melodyPatchHooks(), {}, writer);
+    writer.finish();
+    EXPECT_GE(blocks, 2); // a block goes out once a file's records fill it
+    EXPECT_TRUE(streamed == patch::build(table, melodyPatchHooks(), {}).text());
 }
 
 TEST_F(PatchTest, NewFileTestNeedsAllThreeParts) {

@@ -86,6 +86,7 @@ protected:
 };
 
 TEST_F(PlayerTest, FoundThroughTheSettingsStoreOnlyWhenTheProgramExists) {
+    TARVEX_SKIP_WITHOUT_POSIX_SHELL();
     EXPECT_EQ(MelodyPlayer::FindMidRadio(), "");
     const QString player = writeFakePlayer(scratch, scratch.path("log"));
     {
@@ -103,6 +104,7 @@ TEST_F(PlayerTest, FoundThroughTheSettingsStoreOnlyWhenTheProgramExists) {
 }
 
 TEST_F(PlayerTest, EndsThePreviousPlayerBeforeStartingTheNext) {
+    TARVEX_SKIP_WITHOUT_POSIX_SHELL();
     const QString log = scratch.path("log");
     MelodyPlayer player(writeFakePlayer(scratch, log));
     const QString work = scratch.mkdir("Temp Melodies");

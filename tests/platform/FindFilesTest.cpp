@@ -1,6 +1,8 @@
 #include "platform/FindFiles.h"
 
+#include "base/TarvexError.h"
 #include "platform/FileOps.h"
+#include "platform/OutputFile.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -98,4 +100,31 @@ TEST(FileOps, BareNamesAndUnsafeNames) {
     EXPECT_FALSE(fileops::remove(dir.path("folder")));
     EXPECT_FALSE(fileops::createFolder(dir.path("folder")));
     EXPECT_TRUE(fileops::createFolder(dir.path("new")));
+}
+
+TEST(OutputFile, ARegularFileIsReplacedOnlyOnCommit) {
+    testsupport::Scratch dir;
+    const QString path = dir.write("out.s3", "old");
+    {
+        OutputFile file(path);
+        file.open();
+        EXPECT_FALSE(file.isStream());
+        file.write("new", 3);
+    } // not committed: the old file stays
+    EXPECT_EQ(testsupport::readAll(path), "old");
+    OutputFile file(path);
+    file.open();
+    file.write("new", 3);
+    file.commit();
+    EXPECT_EQ(testsupport::readAll(path), "new");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.s3"});
+
+    OutputFile folder(dir.mkdir("folder"));
+    try {
+        folder.open();
+        FAIL() << "a folder was opened for writing";
+    } catch (const TarvexError& error) {
+        EXPECT_EQ(error.message(), "Cannot create file " + dir.path("folder"));
+        EXPECT_EQ(error.reason(), "Is a directory");
+    }
 }

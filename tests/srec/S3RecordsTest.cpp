@@ -3,6 +3,7 @@
 #include "base/TarvexError.h"
 #include "srec/CustomPatch.h"
 #include "srec/CustomPatchSource.h"
+#include "srec/S3Writer.h"
 #include "support/TestSupport.h"
 
 using testsupport::Scratch;
@@ -191,4 +192,33 @@ TEST(CustomPatch, LargeFilesAreReadInBlocksWithTheCallerCalledBetween) {
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(source.bytesRead(), bytes.size());
     EXPECT_EQ(source.line(source.lineCount() - 2).substr(0, 14), "S3060090000001");
+}
+
+TEST(S3Writer, StreamedBlocksJoinToTheCollectedPatch) {
+    Scratch dir;
+    const QByteArray bytes = testsupport::sequence(700 * 1024 + 9, 3);
+    const QString file = dir.write("f.bin", bytes);
+    // Measured before it shrank: the missing bytes, several chunks of them, are FF.
+    const std::int64_t measured = bytes.size() + 300 * 1024 + 5;
+    std::string streamed;
+    std::size_t smallestBlock = SIZE_MAX;
+    S3Writer writer(
+        [&](const S3LineList& block) {
+            smallestBlock = std::min(smallestBlock, block.text().size());
+            streamed += block.text();
+        },
+        4096);
+    const CustomPatch counts = writeCustomPatch(file, measured, 0x01301000, writer);
+    EXPECT_GE(smallestBlock, 4096u); // nothing handed on before a block is full
+    writer.finish();
+    EXPECT_EQ(counts.bytesRead, bytes.size());
+
+    QByteArray padded = bytes + QByteArray(measured - bytes.size(), '\xFF');
+    S3LineList expected;
+    expected.append(srec::kHeaderRecord);
+    srec::appendDataRecords(reinterpret_cast<const unsigned char*>(padded.constData()),
+                            padded.size(), 0x01301000, expected);
+    expected.append(srec::kEndRecord);
+    EXPECT_TRUE(streamed == expected.text());
+    EXPECT_TRUE(MakeCustomPatch(file, measured, 0x01301000).lines == expected);
 }

@@ -14,6 +14,13 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 QT_END_NAMESPACE
 
+// Tests that run shell scripts skip themselves where there is no POSIX shell.
+#ifdef Q_OS_WIN
+#define TARVEX_SKIP_WITHOUT_POSIX_SHELL() GTEST_SKIP() << "needs a POSIX shell"
+#else
+#define TARVEX_SKIP_WITHOUT_POSIX_SHELL() static_cast<void>(0)
+#endif
+
 namespace testsupport {
 
 // A scratch folder removed with the object.

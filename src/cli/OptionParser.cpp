@@ -1,0 +1,81 @@
+#include "cli/OptionParser.h"
+
+#include "cli/CliContext.h"
+
+namespace {
+
+bool isOption(const QString& arg) {
+    return arg.size() > 1 && arg.startsWith(QLatin1Char('-'));
+}
+
+} // namespace
+
+OptionParser::OptionParser(QStringList args) {
+    const qsizetype end = args.indexOf(QStringLiteral("--"));
+    if (end < 0) {
+        options_ = std::move(args);
+    } else {
+        options_ = args.mid(0, end);
+        rest_ = args.mid(end + 1);
+    }
+}
+
+QString OptionParser::take(const QStringList& names, const QString& fallback) {
+    for (qsizetype i = 0; i < options_.size(); ++i) {
+        const QString& arg = options_[i];
+        if (names.contains(arg)) {
+            if (i + 1 >= options_.size()) {
+                throw UsageError{QStringLiteral("%1 needs a value").arg(arg)};
+            }
+            const QString value = options_[i + 1];
+            options_.remove(i, 2);
+            return value;
+        }
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1String("--")) && equals > 2 && names.contains(arg.left(equals))) {
+            const QString value = arg.mid(equals + 1);
+            options_.remove(i);
+            return value;
+        }
+    }
+    return fallback;
+}
+
+bool OptionParser::flag(const QStringList& names) {
+    for (qsizetype i = 0; i < options_.size(); ++i) {
+        const QString& arg = options_[i];
+        if (names.contains(arg)) {
+            options_.remove(i);
+            return true;
+        }
+        if (names.contains(arg.section(QLatin1Char('='), 0, 0)) && isOption(arg)) {
+            throw UsageError{
+                QStringLiteral("%1 takes no value").arg(arg.section(QLatin1Char('='), 0, 0))};
+        }
+    }
+    return false;
+}
+
+bool OptionParser::helpRequested() const {
+    return options_.contains(QStringLiteral("-h")) || options_.contains(QStringLiteral("--help"));
+}
+
+QStringList OptionParser::positional(int count) {
+    return positional(count, count);
+}
+
+QStringList OptionParser::positional(int min, int max) {
+    for (const QString& arg : options_) {
+        if (isOption(arg)) {
+            throw UsageError{QStringLiteral("unknown option %1").arg(arg)};
+        }
+    }
+    const QStringList args = options_ + rest_;
+    if (args.size() < min || (max >= 0 && args.size() > max)) {
+        throw UsageError{min == max ? QStringLiteral("expected %1 argument(s)").arg(min)
+                         : max < 0
+                             ? QStringLiteral("expected at least %1 argument(s)").arg(min)
+                             : QStringLiteral("expected %1 to %2 arguments").arg(min).arg(max)};
+    }
+    return args;
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Checks a built .deb without installing it: the files it must hold, the
+# desktop entry and AppStream validators, lintian, and that the unpacked
+# programs answer --version from a moved prefix, without a display.
+#   tools/check-package.sh build/package/tarvex_*.deb
+set -euo pipefail
+deb=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+
+expected=(
+  usr/bin/tarvex
+  usr/bin/tarvex-cli
+  usr/share/tarvex/firmware/X120XEDJ2/Data/Memory.ini
+  usr/share/applications/org.tarvex.Tarvex.desktop
+  usr/share/metainfo/org.tarvex.Tarvex.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/org.tarvex.Tarvex.svg
+  usr/share/icons/hicolor/48x48/apps/org.tarvex.Tarvex.png
+  usr/share/icons/hicolor/256x256/apps/org.tarvex.Tarvex.png
+  usr/share/man/man1/tarvex.1.gz
+  usr/share/man/man1/tarvex-cli.1.gz
+  usr/share/bash-completion/completions/tarvex-cli
+  usr/share/doc/tarvex/copyright
+  usr/share/doc/tarvex/changelog.gz
+)
+status=0
+for file in "${expected[@]}"; do
+  if [ ! -e "$root/$file" ]; then
+    echo "missing from the package: /$file" >&2
+    status=1
+  fi
+done
+
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6core6' || { echo "no Qt dependency" >&2; status=1; }
+dpkg-deb -f "$deb" Recommends | grep -q 'qt6-translations-l10n' || { echo "no recommends" >&2; status=1; }
+
+desktop-file-validate "$root/usr/share/applications/org.tarvex.Tarvex.desktop" || status=1
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.tarvex.Tarvex.metainfo.xml" || status=1
+lintian --fail-on error "$deb" || status=1
+
+# A moved prefix still finds its data: run from the unpacked tree.
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tarvex" --version | grep -q '^tarvex ' || status=1
+"$root/usr/bin/tarvex-cli" --version | grep -q '^tarvex-cli ' || status=1
+user=$(mktemp -d)
+XDG_CONFIG_HOME=$user "$root/usr/bin/tarvex-cli" --user-folder="$user" info | grep -q '^firmware: X120XEDJ2$' || {
+  echo "tarvex-cli info failed from the unpacked package" >&2
+  status=1
+}
+rm -rf "$user"
+exit $status

@@ -1,8 +1,10 @@
 // How long turning a file into S3 records and writing them takes.
 #include "BenchInput.h"
+#include "platform/CheckedSaveFile.h"
 #include "srec/CustomPatch.h"
 #include "srec/S3LineList.h"
 #include "srec/S3Records.h"
+#include "srec/S3Writer.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -25,8 +27,8 @@ void BM_FileToS3LinesAndWrite(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * std::int64_t(size));
 }
 
-// The custom patch of a file (header, data records, end record) written to
-// a patch file, as the command line's custom command does.
+// The custom patch of a file (header, data records, end record) collected
+// whole, then written to a patch file.
 void BM_CustomPatchWritten(benchmark::State& state) {
     QTemporaryDir dir;
     const QString output = dir.path() + "/CustomPatch.s3";
@@ -40,6 +42,29 @@ void BM_CustomPatchWritten(benchmark::State& state) {
     state.SetLabel(std::to_string(state.range(0)) + " MiB");
 }
 
+// The same patch streamed to the file block by block as it is made, as the
+// command line's custom command writes it.
+void BM_CustomPatchStreamed(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString output = dir.path() + "/CustomPatch.s3";
+    const std::int64_t size = state.range(0) * kMiB;
+    const QString input = writeBenchInput(dir.path() + "/input.bin", size);
+    for (auto _ : state) {
+        CheckedSaveFile file(output);
+        bool written = file.open();
+        S3Writer writer([&](const S3LineList& block) {
+            written = written && file.write(block.text().data(), qint64(block.text().size()));
+        });
+        writeCustomPatch(input, srec::FileSizeOfName(input), 0x01301000, writer);
+        writer.finish();
+        if (!written || !file.commit()) {
+            state.SkipWithError("the patch was not written");
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.SetLabel(std::to_string(state.range(0)) + " MiB");
+}
+
 } // namespace
 
 BENCHMARK(BM_FileToS3LinesAndWrite)
@@ -48,5 +73,6 @@ BENCHMARK(BM_FileToS3LinesAndWrite)
     ->Arg(8 * 1024 * 1024)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CustomPatchWritten)->Arg(1)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CustomPatchStreamed)->Arg(1)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program on a virtual display, with a fresh user folder that it
-# fills from the bundled data set, and saves a picture of each page and of
-# the three dialogs into OUT_DIR. Drives the window with the keyboard only.
+# fills from the bundled data set, and saves a picture of each page at
+# 690x500 and at 1280x800, of the three dialogs, of the open and save file
+# dialogs and of the help window into OUT_DIR. Drives the window with the
+# keyboard, and the mouse where a row must be picked.
 #
 #   tools/screenshots.sh OUT_DIR [PROGRAM]
 #
@@ -36,7 +38,7 @@ trap cleanup EXIT
 
 display=99
 while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 1400x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
@@ -56,7 +58,8 @@ window() {
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1
   done
-  echo "no window '$1'" >&2
+  echo "no window '$1'; the screen is in $out/failure.png" >&2
+  import -window root "$out/failure.png" || true
   cat "$scratch/program.log" >&2
   return 1
 }
@@ -71,6 +74,7 @@ gone() {
 keys() { # window, keys...
   local id=$1; shift
   xdotool windowfocus --sync "$id"
+  sleep 0.3 # a window just closed may still hold the keyboard
   for key in "$@"; do xdotool key "$key"; sleep 0.2; done
 }
 shoot() { # window, file
@@ -85,13 +89,46 @@ keys "$nag" Escape
 gone '^Tarvex$'
 
 main=$(window '^Tarvex by')
-shoot "$main" page-melodies.png
-keys "$main" ctrl+Tab
-shoot "$main" page-java.png
-keys "$main" ctrl+Tab
-shoot "$main" page-pictures.png
-keys "$main" ctrl+Tab
-shoot "$main" page-custom-patch.png
+click() { # window, x, y
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  sleep 0.3
+}
+xdotool windowmove --sync "$main" 0 0 || true
+for size in 690x500 1280x800; do
+  xdotool windowsize --sync "$main" "${size%x*}" "${size#*x}" || true
+  shoot "$main" "page-melodies-$size.png"
+  keys "$main" ctrl+Tab
+  shoot "$main" "page-java-$size.png"
+  keys "$main" ctrl+Tab
+  click "$main" 120 110 # a picture slot: both previews and the sizes
+  shoot "$main" "page-pictures-$size.png"
+  keys "$main" ctrl+Tab
+  shoot "$main" "page-custom-patch-$size.png"
+  keys "$main" ctrl+shift+Tab ctrl+shift+Tab ctrl+shift+Tab
+done
+xdotool windowsize --sync "$main" 690 500 || true
+
+# The file dialogs, in Russian: open for the first melody slot, then the save
+# dialog of the melody patch.
+click "$main" 120 110
+keys "$main" ctrl+o
+opened=$(window "^Открыть")
+shoot "$opened" dialog-open-file.png
+keys "$opened" Escape
+gone '^Открыть'
+keys "$main" ctrl+s
+saved=$(window "^Сохранить")
+shoot "$saved" dialog-save-file.png
+keys "$saved" Escape
+gone '^Сохранить'
+
+# F1 on the Java page: its help text in a window of its own.
+keys "$main" ctrl+Tab F1
+helpwin=$(window '^Справка')
+shoot "$helpwin" dialog-help.png
+keys "$helpwin" Escape
+gone '^Справка'
+keys "$main" ctrl+shift+Tab
 
 keys "$main" alt Right Down Return
 settings=$(window '^Настройки$')
@@ -105,11 +142,11 @@ shoot "$about" dialog-about.png
 keys "$about" Escape
 gone '^О программе'
 
-# Файл / Выход: the close sequence runs and the program ends.
-keys "$main" alt Down Return
+# Ctrl+Q (Файл / Выход): the close sequence runs and the program ends.
+keys "$main" ctrl+q
 for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$program_pid" 2>/dev/null; then
-  echo "the program did not end after Файл / Выход" >&2
+  echo "the program did not end after Ctrl+Q" >&2
   exit 1
 fi
 wait "$program_pid" || true

@@ -4,18 +4,24 @@
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "manager/DialogFilters.h"
+#include "manager/DroppedFile.h"
+#include "manager/PatchAssembly.h"
 #include "platform/CheckedSaveFile.h"
+#include "platform/DialogFolders.h"
 #include "platform/UserDialogs.h"
 #include "srec/CustomPatchSource.h"
 #include "srec/S3Records.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,14 +79,20 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
             [this] { guarded([this] { btnOpenMMFClick(); }); });
     connect(btnSaveCustomPatch, &QPushButton::clicked, this,
             [this] { guarded([this] { btnSaveCustomPatchClick(); }); });
+    takeFileDrops();
 }
 
 void CustomPatchPage::btnOpenMMFClick() {
-    UserDialogs& dialogs = UserDialogs::instance();
-    const QString file = dialogs.askOpenFile(dialogfilters::kAnyFile);
+    const QString file =
+        UserDialogs::instance().openFile(dialognames::kOpenAny, dialogfilters::kAnyFile);
     if (file.isEmpty()) {
         return;
     }
+    openFile(file);
+}
+
+void CustomPatchPage::openFile(const QString& file) {
+    UserDialogs& dialogs = UserDialogs::instance();
     const std::int64_t size = srec::FileSizeOfName(file);
     const std::int32_t offset = numeric::toInt(mmfOffset->text());
     std::shared_ptr<const CustomPatchSource> patch;
@@ -108,7 +120,8 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     if (lines == 0) {
         return;
     }
-    const QString file = UserDialogs::instance().askSaveFile(kSaveName, dialogfilters::kS3);
+    const QString file =
+        UserDialogs::instance().saveFile(dialognames::kSaveCustom, kSaveName, dialogfilters::kS3);
     if (file.isEmpty()) {
         return;
     }
@@ -123,6 +136,48 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     if (!written || !out.commit()) {
         throw errors::cannotCreateFile(file);
     }
+    dialogfolders::remember(dialognames::kSaveCustom, file);
+    if (status_) {
+        status_(patch::createdMessage(file));
+    }
+}
+
+void CustomPatchPage::takeFileDrops() {
+    // The editor and the offset edit would paste a dropped file's name as
+    // text: links go to the page instead, which opens the file.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->acceptDrops()) {
+            child->installEventFilter(this);
+        }
+    }
+}
+
+bool CustomPatchPage::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!droppedfile::carriesUrls(drop->mimeData())) {
+        return QWidget::eventFilter(watched, event);
+    }
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        const droppedfile::Dropped dropped = droppedfile::single(drop->mimeData()->urls());
+        // After the drop has ended: a message must not hold up the file manager.
+        QTimer::singleShot(0, this, [this, dropped] {
+            guarded([&] {
+                if (dropped.refusal.isEmpty()) {
+                    openFile(dropped.path);
+                } else {
+                    UserDialogs::instance().warn(dropped.refusal);
+                }
+            });
+        });
+    }
+    return true;
 }
 
 void CustomPatchPage::clear() {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -25,7 +26,12 @@ public:
     static inline const QString kSaveName = QStringLiteral("CustomPatch");
 
     void btnOpenMMFClick();
+    // What btnOpenMMFClick does with the chosen file; a file dropped on the
+    // page is opened so too.
+    void openFile(const QString& file);
     void btnSaveCustomPatchClick();
+    // Where "Файл \"%s\" создан." goes: the window's status bar.
+    void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
     // Start-up empties the editor.
     void clear();
 
@@ -42,4 +48,12 @@ public:
     QLineEdit* mmfOffset;
     QPushButton* btnOpenMMF;
     QPushButton* btnSaveCustomPatch;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void takeFileDrops();
+
+    std::function<void(const QString&)> status_;
 };

@@ -1,6 +1,8 @@
 #include "app/Unit1.h"
 
 #include "app/CustomPatchPage.h"
+#include "app/PageCommands.h"
+#include "app/StatusPanel.h"
 #include "app/UiFont.h"
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
@@ -77,6 +79,7 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
           static_cast<ManagerPage*>(tsGraphics)}) {
         page->setStatusSink([this](const QString& text) { setStatusText(text); });
     }
+    tsCreateCustomPatch->setStatusSink([this](const QString& text) { setStatusText(text); });
 
     FormCreate();
 
@@ -106,32 +109,36 @@ void TForm1::buildMenu() {
     QAction* about = help->addAction(QStringLiteral("О &программе..."));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [this] { guarded([this] { About1Click(); }); });
+
+    commands_ = new PageCommands(*this, file, exit, help, about);
 }
 
 void TForm1::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
-    const int widths[2] = {458, 150};
+    // Panel 0 takes what the window's width leaves; panel 1 keeps its 150.
+    statusPanel0_ = new StatusPanel(bar);
+    statusPanel1_ = new QLabel(bar);
+    statusPanel1_->setFixedWidth(150);
+    QLabel* panels[2] = {statusPanel0_, statusPanel1_};
     for (int panel = 0; panel < 2; ++panel) {
-        auto* label = new QLabel(bar);
+        QLabel* label = panels[panel];
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
         label->setFont(boldFont(font()));
-        label->setFixedWidth(widths[panel]);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(panel == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-        bar->addWidget(label);
-        statusPanels_[panel] = label;
+        bar->addWidget(label, panel == 0 ? 1 : 0);
     }
 }
 
 void TForm1::setStatusText(const QString& text) {
-    statusPanels_[0]->setText(text);
-    statusPanels_[0]->repaint();
+    statusPanel0_->setFullText(text);
+    statusPanel0_->repaint();
 }
 
 QString TForm1::statusText(int panel) const {
-    return statusPanels_[panel]->text();
+    return panel == 0 ? statusPanel0_->fullText() : statusPanel1_->text();
 }
 
 void TForm1::FormCreate() {
@@ -157,7 +164,7 @@ void TForm1::FormCreate() {
         tsJavaGames->updateMemory();
         tsGraphics->updateMemory();
         hideUnavailablePages();
-        statusPanels_[1]->setText(
+        statusPanel1_->setText(
             QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
     });
 }

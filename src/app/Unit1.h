@@ -9,12 +9,14 @@ class CustomPatchPage;
 class JavaPage;
 class MelodyPage;
 class PicturePage;
+class PageCommands;
 class QAction;
 class QLabel;
 class QTabWidget;
 class TfrmAbout;
 class TfrmNagScreen;
 class TfrmOptFirmware;
+class StatusPanel;
 
 // The main window: the four pages, the status bar and the menu. It runs the
 // start-up on construction and the close sequence when it is closed, and
@@ -45,6 +47,7 @@ public:
     TfrmAbout* frmAbout() const { return frmAbout_; }
     TfrmOptFirmware* frmOptFirmware() const { return frmOptFirmware_; }
     TfrmNagScreen* frmNagScreen() const { return frmNagScreen_; }
+    PageCommands* commands() const { return commands_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,7 +69,9 @@ private:
     PicturePage* tsGraphics;
     CustomPatchPage* tsCreateCustomPatch;
     QWidget* tsFirmwareScanner;
-    QLabel* statusPanels_[2];
+    StatusPanel* statusPanel0_;
+    QLabel* statusPanel1_;
+    PageCommands* commands_ = nullptr;
     TfrmAbout* frmAbout_ = nullptr;
     TfrmOptFirmware* frmOptFirmware_ = nullptr;
     TfrmNagScreen* frmNagScreen_ = nullptr;

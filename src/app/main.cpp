@@ -1,3 +1,4 @@
+#include "app/QtTranslation.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarvex.Tarvex"));
     QApplication::setWindowIcon(applicationIcon()); // every window's, the task bar's
+    installQtTranslation(app);
 
     SessionOptions options;
     options.programFolder = QApplication::applicationDirPath();

@@ -57,21 +57,21 @@ TfrmNagScreen::TfrmNagScreen(QWidget* parent)
               QStringLiteral("Please donate the software. The next versions\n"
                              "of this software would be possible \n"
                              "by your support only."),
-              this, QRect(2, 4, 289, 39), Qt::AlignCenter);
+              this, QRect(2, 10, 289, 39), Qt::AlignCenter);
     textLabel(QStringLiteral("Label6"),
               QStringLiteral("Если Вам понравилась данная программа, то\n"
                              "сделайте некоторый взнос, который бы\n"
                              "помог автору в дальнейшей разработке.\n"
                              "Для коммерческого использования\n"
                              "свяжитесь с автором по e-mail."),
-              this, QRect(1, 46, 292, 65), Qt::AlignCenter);
+              this, QRect(1, 51, 292, 65), Qt::AlignCenter);
 
     auto* webMoney = new QGroupBox(QStringLiteral("[ WebMoney]"), this);
     webMoney->setObjectName(QStringLiteral("GroupBox1"));
-    webMoney->setGeometry(4, 114, 285, 101);
+    webMoney->setGeometry(4, 119, 285, 101);
     auto* vendors = new QGroupBox(QStringLiteral("[ Vendor 2 Vendor transfers ]"), this);
     vendors->setObjectName(QStringLiteral("GroupBox2"));
-    vendors->setGeometry(4, 222, 285, 81);
+    vendors->setGeometry(4, 226, 285, 81);
 
     // The identifiers are placeholders: they name no real account.
     const PaymentRow rows[] = {
@@ -111,6 +111,9 @@ TfrmNagScreen::TfrmNagScreen(QWidget* parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(294 - 6 - 99, 349 - 10 - 25, 99, 25);
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+    // The dialog opens on its answer, not in an identifier's edit box.
+    Button1->setDefault(true);
+    Button1->setFocus();
 }
 
 void TfrmNagScreen::copyToClipboard(QLineEdit* edit) {

@@ -83,6 +83,7 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     btnCreateJavaPatch = memory->createButton();
 
     placeSideBySide(GroupBox3, GroupBox4);
+    setButtons(btnOpenJava, btnUseStandardJava);
     setParts(lvJava, memory, reJavaHelp);
     connect(lvJava, &SlotListView::listClicked, this,
             [this] { guarded([this] { lvJavaClick(); }); });
@@ -96,6 +97,10 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
 
 void JavaPage::btnOpenJavaClick() {
     openForSelectedSlot(edtJavaFile);
+}
+
+void JavaPage::assignReplacement(int row, const QString& file) {
+    assignFileToSlot(row, file, edtJavaFile);
 }
 
 void JavaPage::btnUseStandardJavaClick() {

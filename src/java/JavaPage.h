@@ -43,4 +43,8 @@ public:
     QLabel* lblJavaMemTotal;
     QProgressBar* pgJavaMemUsed;
     QPushButton* btnCreateJavaPatch;
+
+protected:
+    void showSelectedSlot() override { lvJavaClick(); }
+    void assignReplacement(int row, const QString& file) override;
 };

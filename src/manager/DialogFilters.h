@@ -15,3 +15,17 @@ inline const QString kS3 = QStringLiteral("Motorola S3 format (*.s3)");
 inline const QString kAnyFile;
 
 } // namespace dialogfilters
+
+// The names of the window's file dialogs; each remembers its own folder.
+namespace dialognames {
+
+inline const QString kOpenMelodies = QStringLiteral("OpenMelDialog");
+inline const QString kOpenJava = QStringLiteral("OpenJavaDialog");
+inline const QString kOpenPictures = QStringLiteral("OpenPicDialog");
+inline const QString kOpenAny = QStringLiteral("OpenDialog1");
+inline const QString kSaveCustom = QStringLiteral("SaveS3Dialog");
+inline const QString kSaveMelodies = QStringLiteral("SaveMelS3Dialog");
+inline const QString kSaveJava = QStringLiteral("SaveJavaS3Dialog");
+inline const QString kSavePictures = QStringLiteral("SavePicS3Dialog");
+
+} // namespace dialognames

@@ -1,8 +1,10 @@
 #include "manager/ManagerPage.h"
 
 #include "manager/DialogFilters.h"
+#include "manager/DroppedFile.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
+#include "platform/DialogFolders.h"
 #include "platform/UserDialogs.h"
 #include "rtf/RtfReader.h"
 
@@ -12,11 +14,36 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
 
 constexpr int kEditPanelWidth = 238;
+
+QString openDialogName(ManagerKind kind) {
+    switch (kind) {
+    case ManagerKind::Melodies:
+        return dialognames::kOpenMelodies;
+    case ManagerKind::Java:
+        return dialognames::kOpenJava;
+    case ManagerKind::Pictures:
+        return dialognames::kOpenPictures;
+    }
+    return {};
+}
+
+QString saveDialogName(ManagerKind kind) {
+    switch (kind) {
+    case ManagerKind::Melodies:
+        return dialognames::kSaveMelodies;
+    case ManagerKind::Java:
+        return dialognames::kSaveJava;
+    case ManagerKind::Pictures:
+        return dialognames::kSavePictures;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -58,19 +85,21 @@ void ManagerPage::showHelp() {
 
 QString ManagerPage::askReplacementFile(int row) const {
     UserDialogs& dialogs = UserDialogs::instance();
+    const QString dialog = openDialogName(info_.kind);
     switch (info_.kind) {
     case ManagerKind::Melodies:
-        return dialogs.askOpenFile(dialogfilters::kMelodies);
+        return dialogs.openFile(dialog, dialogfilters::kMelodies);
     case ManagerKind::Java:
-        return dialogs.askOpenFile(row % 2 == 1 ? dialogfilters::kJar : dialogfilters::kJad);
+        return dialogs.openFile(dialog, row % 2 == 1 ? dialogfilters::kJar : dialogfilters::kJad);
     case ManagerKind::Pictures:
-        return dialogs.askOpenPicture(dialogfilters::kBitmaps);
+        return dialogs.openPicture(dialog, dialogfilters::kBitmaps);
     }
     return {};
 }
 
 QString ManagerPage::askPatchFile() const {
-    return UserDialogs::instance().askSaveFile(info_.saveFileName, dialogfilters::kS3);
+    return UserDialogs::instance().saveFile(saveDialogName(info_.kind), info_.saveFileName,
+                                            dialogfilters::kS3);
 }
 
 int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
@@ -82,6 +111,10 @@ int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
     if (file.isEmpty()) {
         return -1;
     }
+    return assignFileToSlot(row, file, fileEdit);
+}
+
+int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileEdit) {
     SlotTable manager = table();
     switch (manager.assignFile(row, file)) {
     case SlotTable::AssignResult::NameInUse:
@@ -109,8 +142,31 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
         manager, hooks, [this](const QString& text) { showStatus(text); },
         [this] { return askPatchFile(); });
     if (saved) {
+        dialogfolders::remember(saveDialogName(info_.kind), *saved);
         showStatus(patch::createdMessage(*saved));
     }
+}
+
+void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
+    if (row < 0 || row >= list_->topLevelItemCount() || !isAvailable()) {
+        return;
+    }
+    droppedfile::Dropped dropped = droppedfile::single(urls);
+    if (dropped.refusal.isEmpty() && !managers::acceptsFile(info_, row, dropped.path)) {
+        dropped.refusal =
+            droppedfile::wrongKind(dropped.path, managers::acceptedSuffixes(info_, row));
+    }
+    if (!dropped.refusal.isEmpty()) {
+        UserDialogs::instance().warn(dropped.refusal);
+        return;
+    }
+    list_->setCurrentItem(list_->topLevelItem(row));
+    showSelectedSlot();
+    assignReplacement(row, dropped.path);
+}
+
+QAbstractButton* ManagerPage::createButton() const {
+    return memory_->createButton();
 }
 
 void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
@@ -148,6 +204,15 @@ void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* h
     memory_ = memory;
     help_ = help;
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &ManagerPage::lvMelsSelectItem);
+    // After the drop has ended: a warning must not hold up the file manager.
+    connect(list_, &SlotListView::dropped, this, [this](int row, const QList<QUrl>& urls) {
+        QTimer::singleShot(0, this, [this, row, urls] { guarded([&] { dropOnSlot(row, urls); }); });
+    });
+}
+
+void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {
+    open_ = open;
+    restore_ = restore;
 }
 
 void ManagerPage::lvMelsSelectItem() {

@@ -4,10 +4,12 @@
 #include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
 
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 
 class MemoryPanel;
+class QAbstractButton;
 class QGroupBox;
 class QIcon;
 class QLabel;
@@ -62,6 +64,18 @@ public:
     // A new file for the slot (refused when any slot uses its name); the file
     // edit shows it. Returns the row changed, -1 when nothing changed.
     int openForSelectedSlot(QLineEdit* fileEdit);
+    // The same for a file already chosen.
+    int assignFileToSlot(int row, const QString& file, QLineEdit* fileEdit);
+
+    // A file dropped on a row: one file of a kind the slot takes is selected,
+    // shown and assigned as the page's open button assigns a chosen file;
+    // anything else is refused with a warning.
+    void dropOnSlot(int row, const QList<QUrl>& urls);
+
+    // The page's buttons, for the window's keyboard commands.
+    QAbstractButton* openButton() const { return open_; }
+    QAbstractButton* restoreButton() const { return restore_; }
+    QAbstractButton* createButton() const;
     // The "Создать патч!" button: the patch built, saved where the user says,
     // the working folder cleaned; progress and result in the status bar.
     void createPatch(const PatchHooks& hooks);
@@ -84,6 +98,12 @@ public:
 protected:
     // Called once by the page's constructor with the controls it built.
     void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
+    void setButtons(QAbstractButton* open, QAbstractButton* restore);
+
+    // What the page's click handler does for the selected row.
+    virtual void showSelectedSlot() = 0;
+    // What the page's open button does with a chosen file.
+    virtual void assignReplacement(int row, const QString& file) = 0;
     // The page's two halves: the list box grows, the edit panel keeps its width.
     void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
 
@@ -109,4 +129,6 @@ private:
     SlotListView* list_ = nullptr;
     MemoryPanel* memory_ = nullptr;
     QTextEdit* help_ = nullptr;
+    QAbstractButton* open_ = nullptr;
+    QAbstractButton* restore_ = nullptr;
 };

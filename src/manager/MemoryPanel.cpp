@@ -94,4 +94,15 @@ void MemoryPanel::showGauge(const SlotTable::Gauge& gauge) {
     used_->setPalette(colours);
     gauge_->setValue(gauge.percent);
     create_->setEnabled(!gauge.overLimit);
+    // Says why the create button went grey and by how much.
+    const QString why =
+        gauge.overLimit ? overLimitHint(std::int64_t(gauge.used) - gauge.total) : QString();
+    used_->setToolTip(why);
+    create_->setToolTip(why);
+}
+
+QString MemoryPanel::overLimitHint(std::int64_t excess) {
+    return QStringLiteral("Памяти не хватает на %1 байт. Уберите или замените файлы, "
+                          "чтобы создать патч.")
+        .arg(excess);
 }

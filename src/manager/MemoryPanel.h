@@ -41,6 +41,8 @@ public:
     void showGauge(const SlotTable::Gauge& gauge);
 
     static QString bytesText(std::int32_t bytes);
+    // The tooltip of the used label and the create button over the limit.
+    static QString overLimitHint(std::int64_t excess);
     static const QColor& overLimitColour();
 
 private:

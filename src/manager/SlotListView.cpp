@@ -1,11 +1,16 @@
 #include "manager/SlotListView.h"
 
 #include "base/TarvexError.h"
+#include "manager/DroppedFile.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace {
 
@@ -26,6 +31,21 @@ public:
         painter->drawLine(r.bottomLeft(), r.bottomRight());
         painter->restore();
     }
+
+    // A cell too narrow for its text shows the whole text as a tooltip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid()) {
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        }
+        if (sizeHint(option, index).width() > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
+                               option.rect);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
 };
 
 } // namespace
@@ -40,6 +60,10 @@ SlotListView::SlotListView(const ManagerInfo& info, QWidget* parent) : QTreeWidg
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAllColumnsShowFocus(true);
     setItemDelegate(new GridDelegate(this));
+    // Files dragged from a file manager land on a row; the page decides.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
 
     // The selected row stays marked when the focus moves to the edit panel.
     QPalette colours = palette();
@@ -134,4 +158,32 @@ void SlotListView::keyPressEvent(QKeyEvent* event) {
 void SlotListView::keyReleaseEvent(QKeyEvent* event) {
     QTreeWidget::keyReleaseEvent(event);
     emit keyUp(event->key());
+}
+
+void SlotListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedfile::carriesUrls(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void SlotListView::dragMoveEvent(QDragMoveEvent* event) {
+    // Only a row can take a file; the empty space below the rows cannot.
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (at.isValid() && droppedfile::carriesUrls(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void SlotListView::dropEvent(QDropEvent* event) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (!at.isValid() || !droppedfile::carriesUrls(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit dropped(at.row(), event->mimeData()->urls());
 }

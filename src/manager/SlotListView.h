@@ -3,6 +3,7 @@
 #include "manager/SlotTable.h"
 
 #include <QTreeWidget>
+#include <QUrl>
 
 // A manager's slot list in report style: grid lines, whole-row single
 // selection that stays visible without focus, read-only, never sorted, the
@@ -30,11 +31,16 @@ signals:
     void keyDown(int key);
     // A key came up, after the list moved its selection.
     void keyUp(int key);
+    // Links (files) were dropped on row `row`.
+    void dropped(int row, const QList<QUrl>& urls);
 
 protected:
     bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void keepWidthInLimits(int column, int width);

@@ -5,12 +5,14 @@
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "melodies/MelodyVolumes.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserDialogs.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -104,6 +106,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     btnCreateMelPatch = memory->createButton();
 
     placeSideBySide(GroupBox1, GroupBox2);
+    setButtons(btnOpenMelody, btnUseStandardMelody);
     setParts(lvMels, memory);
     connect(lvMels, &SlotListView::listClicked, this,
             [this] { guarded([this] { lvMelsClick(); }); });
@@ -120,10 +123,29 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
 }
 
 void MelodyPage::startUp() {
-    player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::FindMidRadio());
+    player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::Find());
     if (!player_->isAvailable()) {
         btnPlayMelody->setEnabled(false);
+        btnPlayMelody->setToolTip(noPlayerHint());
+        // The style's own disabled glyph is hardly lighter than the grey triangle.
+        const QPixmap glyph = btnPlayMelody->icon().pixmap(btnPlayMelody->iconSize());
+        QPixmap faded(glyph.size());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(0.3);
+        painter.drawPixmap(0, 0, glyph);
+        painter.end();
+        QIcon icon = btnPlayMelody->icon();
+        icon.addPixmap(faded, QIcon::Disabled);
+        btnPlayMelody->setIcon(icon);
     }
+}
+
+QString MelodyPage::noPlayerHint() {
+    return QStringLiteral("Проигрыватель мелодий не найден. Установите проигрыватель MIDI "
+                          "timidity (sudo apt install timidity) или впишите путь к другому "
+                          "в параметр %1 файла %2, затем перезапустите программу.")
+        .arg(MelodyPlayer::kMidiPlayerKey, SettingsStore().location());
 }
 
 void MelodyPage::shutDown() {
@@ -132,6 +154,10 @@ void MelodyPage::shutDown() {
 
 void MelodyPage::btnOpenMelodyClick() {
     openForSelectedSlot(edtMelFile);
+}
+
+void MelodyPage::assignReplacement(int row, const QString& file) {
+    assignFileToSlot(row, file, edtMelFile);
 }
 
 void MelodyPage::btnUseStandardMelodyClick() {
@@ -151,8 +177,12 @@ void MelodyPage::tbVolumeChange(int position) {
 }
 
 void MelodyPage::btnPlayMelodyClick() {
-    if (dataSet() != nullptr && player_->isAvailable()) {
-        player_->play(dataSet()->workFolder(info()), edtMelFile->text());
+    if (dataSet() == nullptr || !player_->isAvailable()) {
+        return;
+    }
+    const QString file = edtMelFile->text();
+    if (player_->play(dataSet()->workFolder(info()), file) == MelodyPlayer::Outcome::CannotPlay) {
+        UserDialogs::instance().warn(player_->cannotPlayMessage(file));
     }
 }
 

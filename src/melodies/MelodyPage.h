@@ -23,8 +23,9 @@ public:
     explicit MelodyPage(QWidget* parent = nullptr);
 
     // Start-up step 1: finds the melody player; without one btnPlayMelody
-    // stays disabled for the whole run.
+    // stays disabled for the whole run, its tooltip saying how to get one.
     void startUp();
+    static QString noPlayerHint();
     // The last step of the close: ends the player started last.
     void shutDown();
 
@@ -60,6 +61,10 @@ public:
     QLabel* lblMemLeft;
     QProgressBar* pgMemUsed;
     QPushButton* btnCreateMelPatch;
+
+protected:
+    void showSelectedSlot() override { lvMelsClick(); }
+    void assignReplacement(int row, const QString& file) override;
 
 private:
     // The volume controls for a row shown by lvMelsClick (volume patch only).

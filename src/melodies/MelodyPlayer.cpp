@@ -5,8 +5,36 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
+
+namespace {
+
+// The first bytes of a standard MIDI file, bare or in a RIFF wrapper.
+bool isMidi(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray head = file.read(12);
+    return head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID");
+}
+
+QString runnable(const QString& program) {
+    if (program.isEmpty()) {
+        return {};
+    }
+    if (!program.contains(QLatin1Char('/')) && !program.contains(QLatin1Char('\\'))) {
+        return QStandardPaths::findExecutable(program);
+    }
+    const QFileInfo file(QDir::fromNativeSeparators(program));
+    return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
+}
+
+} // namespace
 
 QString MelodyPlayer::FindMidRadio() {
     const QString folder =
@@ -20,16 +48,39 @@ QString MelodyPlayer::FindMidRadio() {
     return fileops::exists(path) ? path : QString();
 }
 
-MelodyPlayer::MelodyPlayer(QString playerPath) : playerPath_(std::move(playerPath)) {}
+QString MelodyPlayer::FindMidiPlayer() {
+    QString named;
+    try {
+        named = SettingsStore().readString(kMidiPlayerKey).value_or(QString());
+    } catch (const TarvexError&) {
+        // A value of another type names no program.
+    }
+    const QString chosen = runnable(named.trimmed());
+    return chosen.isEmpty() ? runnable(kDefaultMidiPlayer) : chosen;
+}
+
+MelodyPlayer::Program MelodyPlayer::Find() {
+    const QString midRadio = FindMidRadio();
+    if (!midRadio.isEmpty()) {
+        return {midRadio, Kind::MidRadio};
+    }
+    return {FindMidiPlayer(), Kind::Midi};
+}
+
+MelodyPlayer::MelodyPlayer(QString playerPath, Kind kind)
+    : playerPath_(std::move(playerPath)), kind_(kind) {}
 
 MelodyPlayer::~MelodyPlayer() {
     terminate();
 }
 
-void MelodyPlayer::play(const QString& workFolder, const QString& fileText) {
+MelodyPlayer::Outcome MelodyPlayer::play(const QString& workFolder, const QString& fileText) {
     const QString melody = workFolder + QLatin1Char('/') + fileText;
     if (!fileops::isSafeBareName(fileText) || !fileops::exists(melody)) {
-        return;
+        return Outcome::NoFile;
+    }
+    if (kind_ == Kind::Midi && !isMidi(melody)) {
+        return Outcome::CannotPlay;
     }
     terminate();
     QThread::msleep(50);
@@ -43,6 +94,13 @@ void MelodyPlayer::play(const QString& workFolder, const QString& fileText) {
             QStringLiteral("Cannot start %1: %2").arg(playerPath_, process->errorString()));
     }
     process_ = std::move(process);
+    return Outcome::Started;
+}
+
+QString MelodyPlayer::cannotPlayMessage(const QString& fileText) const {
+    return QStringLiteral("Проигрыватель %1 воспроизводит только мелодии MIDI, а \"%2\" — не "
+                          "MIDI (мелодию SMAF .mmf он не проиграет).")
+        .arg(QFileInfo(playerPath_).fileName(), fileText);
 }
 
 void MelodyPlayer::terminate() {

@@ -5,28 +5,52 @@
 
 class QProcess;
 
-// Previews a melody in the outside player. At most one player process is
+// Previews a melody in an outside player. At most one player process is
 // tracked: a new preview ends the last one first, and so does the close.
 class MelodyPlayer {
 public:
+    // MidRadio plays SMAF and MIDI melodies; any other player only MIDI.
+    enum class Kind { MidRadio, Midi };
+    struct Program {
+        QString path; // empty when there is none
+        Kind kind = Kind::MidRadio;
+    };
+
+    // The settings value naming a MIDI player (a program on PATH or a full path).
+    static inline const QString kMidiPlayerKey = QStringLiteral("MidiPlayer");
+    // The MIDI player looked for on PATH when the settings name none.
+    static inline const QString kDefaultMidiPlayer = QStringLiteral("timidity");
+
     // The player's full path from the settings store ("InstallDirectory" of
     // "Software/YAMAHA/MidRadio2/Profiles" + "/MidRadio.exe"), empty when absent.
     static QString FindMidRadio();
+    // A MIDI player: the program named by kMidiPlayerKey when it can be run,
+    // else kDefaultMidiPlayer on PATH; empty when neither is there.
+    static QString FindMidiPlayer();
+    // MidRadio when its settings name one, else a MIDI player.
+    static Program Find();
 
-    explicit MelodyPlayer(QString playerPath = {});
+    explicit MelodyPlayer(QString playerPath = {}, Kind kind = Kind::MidRadio);
+    explicit MelodyPlayer(const Program& program) : MelodyPlayer(program.path, program.kind) {}
     ~MelodyPlayer();
 
     bool isAvailable() const { return !playerPath_.isEmpty(); }
     QString playerPath() const { return playerPath_; }
+    Kind kind() const { return kind_; }
 
+    enum class Outcome { Started, NoFile, CannotPlay };
     // The file `fileText` of the working folder, given to the player as its
-    // one argument; nothing happens when no such file exists. Raises the
+    // one argument. Nothing happens when no such file exists, nor when the
+    // player cannot play it (a SMAF melody for a MIDI player). Raises the
     // platform's error when the player cannot be started.
-    void play(const QString& workFolder, const QString& fileText);
+    Outcome play(const QString& workFolder, const QString& fileText);
+    // What the user is told when the player cannot play the file.
+    QString cannotPlayMessage(const QString& fileText) const;
     void terminate();
     bool isRunning() const;
 
 private:
     QString playerPath_;
+    Kind kind_;
     std::unique_ptr<QProcess> process_;
 };

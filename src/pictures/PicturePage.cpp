@@ -32,11 +32,13 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     listLayout->addWidget(lvPic);
 
     auto* previews = new QHBoxLayout;
-    previews->addWidget(previewBox(QStringLiteral("gbStandardPic"),
-                                   QStringLiteral("[ Стандартная картинка ]"), imgStd,
-                                   QStringLiteral("imgStd")));
-    previews->addWidget(previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"),
-                                   imgNew, QStringLiteral("imgNew")));
+    gbStandardPic =
+        previewBox(QStringLiteral("gbStandardPic"), QStringLiteral("[ Стандартная картинка ]"),
+                   imgStd, QStringLiteral("imgStd"));
+    gbNewPic = previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"), imgNew,
+                          QStringLiteral("imgNew"));
+    previews->addWidget(gbStandardPic);
+    previews->addWidget(gbNewPic);
     gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
     setBold(gbInfo);
     auto* sizes = new QGridLayout(gbInfo);
@@ -49,6 +51,11 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     sizes->addWidget(Label18, 1, 0);
     sizes->addWidget(lblPicHeight, 1, 1);
     sizes->setRowStretch(2, 1);
+    sizes->setColumnStretch(2, 1); // the numbers stay beside their captions in a wide box
+    // Room for any size up to four digits: the boxes stay put from slot to slot.
+    for (QLabel* size : {lblPicWidth, lblPicHeight}) {
+        size->setMinimumWidth(size->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    }
     previews->addWidget(gbInfo, 1);
     listLayout->addLayout(previews);
 
@@ -95,6 +102,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     btnCreatePicPatch = memory->createButton();
 
     placeSideBySide(GroupBox5, GroupBox6);
+    setButtons(btnOpenPic, btnUseStandardPic);
     setParts(lvPic, memory, rePicHelp);
     connect(lvPic, &SlotListView::listClicked, this, [this] { guarded([this] { lvPicClick(); }); });
     connect(lvPic, &SlotListView::keyDown, this,
@@ -161,6 +169,10 @@ void PicturePage::btnOpenPicClick() {
     if (file.isEmpty()) {
         return;
     }
+    assignReplacement(row, file);
+}
+
+void PicturePage::assignReplacement(int row, const QString& file) {
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(pictures, row, file);
     if (choice.outcome != pictureslots::Outcome::Accepted) {
@@ -195,5 +207,6 @@ QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, 
     image->setAlignment(Qt::AlignCenter);
     image->setScaledContents(false);
     layout->addWidget(image, 0, Qt::AlignCenter);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return box;
 }

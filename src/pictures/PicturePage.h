@@ -60,6 +60,10 @@ public:
     QProgressBar* pgPicMemUsed;
     QPushButton* btnCreatePicPatch;
 
+protected:
+    void showSelectedSlot() override { lvPicClick(); }
+    void assignReplacement(int row, const QString& file) override;
+
 private:
     void showStandard(const QImage& picture);
     void showNew(const QImage& picture);

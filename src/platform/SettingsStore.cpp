@@ -44,6 +44,10 @@ bool SettingsStore::isUsable() const {
     return settings_->status() == QSettings::NoError;
 }
 
+QString SettingsStore::location() const {
+    return settings_->fileName();
+}
+
 std::optional<QString> SettingsStore::readString(const QString& name) const {
     return stringValue(*settings_, name);
 }

@@ -17,6 +17,8 @@ public:
     ~SettingsStore();
 
     bool isUsable() const;
+    // Where the values are kept, for telling the user (a file, or a registry key).
+    QString location() const;
     // Empty when the value is absent; raises "Invalid data type for '%s'" when
     // it holds anything but a string.
     std::optional<QString> readString(const QString& name) const;

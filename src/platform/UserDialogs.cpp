@@ -1,9 +1,11 @@
 #include "platform/UserDialogs.h"
 
 #include "base/TarvexError.h"
+#include "platform/DialogFolders.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QImageReader>
@@ -48,12 +50,12 @@ void showPreview(QLabel& preview, const QString& path) {
 class QtUserDialogs final : public UserDialogs {
 public:
     QString askOpenFile(const QString& filter) override {
-        return QFileDialog::getOpenFileName(owner(), QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(owner(), QString(), startFolder(), filter);
     }
 
     QString askOpenPicture(const QString& filter) override {
         // The preview needs Qt's own dialog: a native one has no room for it.
-        QFileDialog dialog(owner(), QString(), QString(), filter);
+        QFileDialog dialog(owner(), QString(), startFolder(), filter);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         auto* preview = new QLabel(&dialog);
@@ -73,7 +75,7 @@ public:
     }
 
     QString askSaveFile(const QString& defaultName, const QString& filter) override {
-        QFileDialog dialog(owner(), QString(), QString(), filter);
+        QFileDialog dialog(owner(), QString(), startFolder(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("s3"));
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -113,6 +115,49 @@ UserDialogs& UserDialogs::instance() {
 
 void UserDialogs::setInstance(UserDialogs* dialogs) {
     current() = dialogs;
+}
+
+namespace {
+
+// Sets the folder the next file dialog starts in for one question.
+class StartFolder {
+public:
+    StartFolder(QString& slot, const QString& dialog)
+        : slot_(slot), saved_(std::exchange(slot, dialogfolders::startFolder(dialog))) {}
+    ~StartFolder() { slot_ = saved_; }
+    StartFolder(const StartFolder&) = delete;
+    StartFolder& operator=(const StartFolder&) = delete;
+
+private:
+    QString& slot_;
+    QString saved_;
+};
+
+} // namespace
+
+QString UserDialogs::openFile(const QString& dialog, const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    const QString file = askOpenFile(filter);
+    dialogfolders::remember(dialog, file);
+    return file;
+}
+
+QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    const QString file = askOpenPicture(filter);
+    dialogfolders::remember(dialog, file);
+    return file;
+}
+
+QString UserDialogs::saveFile(const QString& dialog, const QString& defaultName,
+                              const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    return askSaveFile(defaultName, filter);
+}
+
+QString UserDialogs::startFolder() const {
+    // Never the current directory, which is the program's own folder.
+    return startFolder_.isEmpty() ? QDir::homePath() : startFolder_;
 }
 
 QString UserDialogs::errorText(const QString& message) {

@@ -33,8 +33,22 @@ public:
     // Shows one of the program's own windows modally and returns its result.
     virtual int runModal(QDialog& dialog) = 0;
 
+    // The window's file dialogs by name ("OpenMelDialog", "SaveMelS3Dialog"
+    // ...): each starts in the folder remembered for it (dialogfolders), and
+    // an open dialog remembers the folder of the file chosen. A save dialog's
+    // folder is remembered by its caller once the patch is written.
+    QString openFile(const QString& dialog, const QString& filter);
+    QString openPicture(const QString& dialog, const QString& filter);
+    QString saveFile(const QString& dialog, const QString& defaultName, const QString& filter);
+    // The folder the file dialog being asked starts in; the user's home
+    // folder when it was not asked by name.
+    QString startFolder() const;
+
     // A full stop is appended when the message's last character sorts after '.'.
     static QString errorText(const QString& message);
+
+private:
+    QString startFolder_;
 };
 
 namespace detail {

@@ -15,16 +15,19 @@ ScriptedDialogs::~ScriptedDialogs() {
 
 QString ScriptedDialogs::askOpenFile(const QString& filter) {
     openFilters.append(filter);
+    startFolders.append(startFolder());
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
 QString ScriptedDialogs::askOpenPicture(const QString& filter) {
     pictureFilters.append(filter);
+    startFolders.append(startFolder());
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
 QString ScriptedDialogs::askSaveFile(const QString& defaultName, const QString& filter) {
     saveRequests.append({defaultName, filter});
+    startFolders.append(startFolder());
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 

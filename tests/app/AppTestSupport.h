@@ -28,6 +28,7 @@ public:
     QStringList openFilters;
     QStringList pictureFilters;
     QList<QStringList> saveRequests; // default name, filter
+    QStringList startFolders;        // where each file dialog started
     QStringList warnings;
     QList<QStringList> informs; // text, caption
     QStringList errors;         // as the error box shows them

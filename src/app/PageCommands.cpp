@@ -1,0 +1,111 @@
+#include "app/PageCommands.h"
+
+#include "app/CustomPatchPage.h"
+#include "app/UiFont.h"
+#include "app/Unit1.h"
+#include "java/JavaPage.h"
+#include "melodies/MelodyPage.h"
+#include "pictures/PicturePage.h"
+#include "platform/UserDialogs.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
+                           QAction* about)
+    : QObject(&window), window_(window) {
+    addCommand(fileMenu, exit, QStringLiteral("actOpenFile"), QStringLiteral("&Открыть файл..."),
+               QKeySequence(Qt::CTRL | Qt::Key_O), &PageCommands::openFile);
+    addCommand(fileMenu, exit, QStringLiteral("actSavePatch"), QStringLiteral("&Сохранить патч..."),
+               QKeySequence(Qt::CTRL | Qt::Key_S), &PageCommands::savePatch);
+    addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
+               QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
+               &PageCommands::restoreSlot);
+    fileMenu->insertSeparator(exit);
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCommand(helpMenu, about, QStringLiteral("actPageHelp"), QStringLiteral("&Справка"),
+               QKeySequence(Qt::Key_F1), &PageCommands::showHelp);
+}
+
+QAction* PageCommands::addCommand(QMenu* menu, QAction* before, const QString& name,
+                                  const QString& text, const QKeySequence& key,
+                                  void (PageCommands::*command)()) {
+    auto* action = new QAction(text, menu);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    menu->insertAction(before, action);
+    connect(action, &QAction::triggered, this,
+            [this, command] { guarded([&] { (this->*command)(); }); });
+    return action;
+}
+
+ManagerPage* PageCommands::currentManager() const {
+    return qobject_cast<ManagerPage*>(window_.pageControl()->currentWidget());
+}
+
+bool PageCommands::onCustomPatchPage() const {
+    return window_.pageControl()->currentWidget() == window_.customPatchPage();
+}
+
+void PageCommands::openFile() {
+    if (ManagerPage* page = currentManager()) {
+        page->openButton()->click();
+    } else if (onCustomPatchPage()) {
+        window_.customPatchPage()->btnOpenMMF->click();
+    }
+}
+
+void PageCommands::savePatch() {
+    if (ManagerPage* page = currentManager()) {
+        page->createButton()->click();
+    } else if (onCustomPatchPage()) {
+        window_.customPatchPage()->btnSaveCustomPatch->click();
+    }
+}
+
+void PageCommands::restoreSlot() {
+    if (ManagerPage* page = currentManager()) {
+        page->restoreButton()->click();
+    }
+}
+
+void PageCommands::showHelp() {
+    ManagerPage* page = currentManager();
+    const QTextEdit* box = page != nullptr ? page->helpBox() : nullptr;
+    if (box == nullptr || box->document()->isEmpty()) {
+        window_.About1Click();
+        return;
+    }
+    if (help_ == nullptr) {
+        help_ = new QDialog(&window_);
+        help_->setObjectName(QStringLiteral("frmHelp"));
+        help_->setFont(uiFont());
+        help_->resize(560, 460);
+        helpText_ = new QTextEdit(help_);
+        helpText_->setObjectName(QStringLiteral("reHelp"));
+        helpText_->setReadOnly(true);
+        auto* layout = new QVBoxLayout(help_);
+        layout->addWidget(helpText_);
+        auto* close = new QPushButton(QStringLiteral("&Закрыть"), help_);
+        close->setObjectName(QStringLiteral("btnClose"));
+        connect(close, &QPushButton::clicked, help_, &QDialog::reject);
+        layout->addWidget(close, 0, Qt::AlignRight);
+    }
+    const int tab = window_.pageControl()->currentIndex();
+    help_->setWindowTitle(QStringLiteral("Справка: ") + window_.pageControl()->tabText(tab));
+    QTextDocument* previous = shownCopy_;
+    shownCopy_ = box->document()->clone(help_);
+    helpText_->setDocument(shownCopy_);
+    if (previous != nullptr) {
+        previous->deleteLater();
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}

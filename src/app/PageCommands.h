@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class ManagerPage;
+class QAction;
+class QDialog;
+class QMenu;
+class QTextDocument;
+class QTextEdit;
+class TForm1;
+
+// The window's keyboard commands, each acting on the page shown and listed
+// in the menu with its key: Ctrl+O opens a file, Ctrl+S builds or saves the
+// patch, Delete gives the selected slot its standard resource back, F1 shows
+// the page's help, Ctrl+Q leaves through the close sequence. They press the
+// page's own buttons, so a disabled button stays out of reach.
+class PageCommands : public QObject {
+    Q_OBJECT
+
+public:
+    PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu, QAction* about);
+
+    void openFile();
+    void savePatch();
+    void restoreSlot();
+    // The Java and picture help texts in a window of their own; the about
+    // dialog on a page without help.
+    void showHelp();
+
+    QDialog* helpWindow() const { return help_; }
+
+private:
+    ManagerPage* currentManager() const;
+    bool onCustomPatchPage() const;
+    QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
+                        const QKeySequence& key, void (PageCommands::*command)());
+
+    TForm1& window_;
+    QDialog* help_ = nullptr;
+    QTextEdit* helpText_ = nullptr;
+    QTextDocument* shownCopy_ = nullptr; // the help text shown, a copy of the page's
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QMimeData;
+
+// Files dragged onto the window from a file manager. A drop is taken only
+// when it carries exactly one file of this computer; anything else is
+// refused with a text that tells the user why.
+namespace droppedfile {
+
+// Whether a drag carries links at all (so the cursor may offer the drop).
+bool carriesUrls(const QMimeData* data);
+
+struct Dropped {
+    QString path;    // the file, when taken
+    QString refusal; // why not, when refused
+};
+Dropped single(const QList<QUrl>& urls);
+
+// The refusal of a file of a kind the slot does not take.
+QString wrongKind(const QString& path, const QStringList& suffixes);
+
+} // namespace droppedfile

@@ -1,0 +1,35 @@
+#include "platform/DialogFolders.h"
+
+#include "base/TarvexError.h"
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace dialogfolders {
+
+QString settingsKey(const QString& dialog) {
+    return QStringLiteral("Folders/") + dialog;
+}
+
+QString startFolder(const QString& dialog) {
+    QString folder;
+    try {
+        folder = SettingsStore().readString(settingsKey(dialog)).value_or(QString());
+    } catch (const TarvexError&) {
+        // A value of another type is no folder; the dialog still opens.
+    }
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void remember(const QString& dialog, const QString& chosenFile) {
+    if (chosenFile.isEmpty()) {
+        return;
+    }
+    SettingsStore store;
+    if (store.isUsable()) {
+        store.writeString(settingsKey(dialog), QFileInfo(chosenFile).absolutePath());
+    }
+}
+
+} // namespace dialogfolders

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The folder each of the window's file dialogs starts in, kept in the settings
+// store across runs under "Folders/<dialog name>" (e.g. "Folders/OpenMelDialog").
+// A dialog never used, or whose folder has gone, starts in the user's home
+// folder: never in the program's own folder, where a user cannot even save.
+namespace dialogfolders {
+
+QString startFolder(const QString& dialog);
+// Remembers the folder of `chosenFile` for the dialog.
+void remember(const QString& dialog, const QString& chosenFile);
+QString settingsKey(const QString& dialog);
+
+} // namespace dialogfolders

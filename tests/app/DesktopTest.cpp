@@ -1,0 +1,405 @@
+// What makes the window a desktop program: drops, keyboard commands,
+// remembered folders, the MIDI preview and readable feedback.
+#include "AppTestSupport.h"
+#include "app/CustomPatchPage.h"
+#include "app/PageCommands.h"
+#include "app/QtTranslation.h"
+#include "app/untAbout.h"
+#include "app/untNagScreen.h"
+#include "dataset/ListFile.h"
+#include "java/JavaPage.h"
+#include "manager/MemoryPanel.h"
+#include "manager/SlotListView.h"
+#include "melodies/MelodyPage.h"
+#include "pictures/PicturePage.h"
+#include "platform/DialogFolders.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QThread>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTranslator>
+
+namespace {
+
+// Drags `urls` over `target` and drops them at `at`; true when the drop was taken.
+bool drop(QWidget* target, QPoint at, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &move);
+    if (!move.isAccepted()) {
+        return false;
+    }
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &dropped);
+    QApplication::processEvents(); // the drop is handled once it has ended
+    return dropped.isAccepted();
+}
+
+bool dropOnRow(SlotListView* list, int row, const QList<QUrl>& urls) {
+    return drop(list->viewport(), list->visualItemRect(list->topLevelItem(row)).center(), urls);
+}
+
+QList<QUrl> files(const QStringList& paths) {
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    return urls;
+}
+
+void select(SlotListView* list, int row) {
+    list->setCurrentItem(list->topLevelItem(row));
+}
+
+// PATH for one test: the player lookup must not find the machine's programs.
+class ScopedPath {
+public:
+    explicit ScopedPath(const QString& path) : saved_(qgetenv("PATH")) {
+        qputenv("PATH", path.toLocal8Bit());
+    }
+    ~ScopedPath() { qputenv("PATH", saved_); }
+
+private:
+    QByteArray saved_;
+};
+
+class Desktop : public WindowTest {
+protected:
+    // A stand-in player: logs its working folder and arguments, then waits to be ended.
+    QString fakePlayer(const QString& relative) {
+        const QString path =
+            scratch.write(relative, QStringLiteral("#!/bin/sh\necho \"$(pwd)|$#|$1\" >> '%1'\n"
+                                                   "exec sleep 30\n")
+                                        .arg(scratch.path("player.log"))
+                                        .toUtf8());
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    QString playerLog() {
+        for (int i = 0; i < 200 && !QFile::exists(scratch.path("player.log")); ++i) {
+            QThread::msleep(10);
+        }
+        QThread::msleep(20);
+        return QString::fromUtf8(testsupport::readAll(scratch.path("player.log"))).trimmed();
+    }
+    void setting(const QString& key, const QString& value) {
+        QSettings(scratch.path("settings.ini"), QSettings::IniFormat).setValue(key, value);
+    }
+    // Shown and active, so that its keyboard commands reach it.
+    std::unique_ptr<TForm1> shown() {
+        auto window = open(MiniDataSet());
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !dialogs.modals.isEmpty(); })); // the donation request
+        return window;
+    }
+};
+
+} // namespace
+
+TEST_F(Desktop, AFileDroppedOnASlotIsTakenAsTheOpenButtonTakesIt) {
+    auto window = open(MiniDataSet());
+    MelodyPage* page = window->melodyPage();
+    const QString ring = scratch.write("in/ring.mid", QByteArray(300, 'r'));
+    ASSERT_TRUE(dropOnRow(page->lvMels, 1, files({ring})));
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
+    EXPECT_EQ(page->lvMels->selectedRow(), 1);
+    EXPECT_EQ(page->lblMelName->text(), page->lvMels->cell(1, 0));
+    EXPECT_EQ(page->edtMelFile->text(), "ring.mid");
+    EXPECT_EQ(page->lvMels->cell(1, 3), "300");
+    EXPECT_EQ(page->lblMemUsed->text(), QStringLiteral("300 байт"));
+    EXPECT_EQ(listfile::load(dataFile("MelodiesFiles.lst")).value(1), "ring.mid");
+    EXPECT_TRUE(QFile::exists(firmware("TempMelodies/ring.mid")));
+    EXPECT_TRUE(dialogs.openFilters.isEmpty()); // no dialog asked
+
+    // The open button's own refusal: a name another slot uses.
+    dropOnRow(page->lvMels, 2, files({ring}));
+    EXPECT_EQ(dialogs.warnings.value(0),
+              QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии."));
+    EXPECT_EQ(page->lvMels->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
+}
+
+TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
+    auto window = open(MiniDataSet());
+    MelodyPage* mel = window->melodyPage();
+    JavaPage* java = window->javaPage();
+    const QString a = scratch.write("in/a.mid", "a");
+    const QString b = scratch.write("in/b.mid", "b");
+    const QString text = scratch.write("in/notes.txt", "t");
+    const QString jar = scratch.write("in/game.jar", "j");
+
+    dropOnRow(mel->lvMels, 0, files({a, b}));
+    dropOnRow(mel->lvMels, 0, files({scratch.path("in")}));
+    dropOnRow(mel->lvMels, 0, files({text}));
+    dropOnRow(java->lvJava, 0, files({jar})); // even Java rows take JAD files
+    dropOnRow(mel->lvMels, 0, {QUrl("https://example.org/a.mid")});
+    ASSERT_EQ(dialogs.warnings.size(), 5);
+    EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("один файл")));
+    EXPECT_TRUE(dialogs.warnings[1].contains(QStringLiteral("папка")));
+    EXPECT_EQ(dialogs.warnings[2],
+              QStringLiteral("Файл \"notes.txt\" не подходит для этого слота: он принимает "
+                             "только *.mmf, *.mid, *.midi."));
+    EXPECT_TRUE(dialogs.warnings[3].endsWith(QStringLiteral("только *.jad.")));
+    EXPECT_TRUE(dialogs.warnings[4].contains("https://example.org/a.mid"));
+    EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(java->lvJava->cell(0, 1), QStringLiteral("[Стандартная игра]"));
+    EXPECT_EQ(mel->lvMels->selectedRow(), -1);
+
+    // The odd row takes the JAR; below the last row nothing is taken.
+    EXPECT_TRUE(dropOnRow(java->lvJava, 1, files({jar})));
+    EXPECT_EQ(java->lvJava->cell(1, 1), "game.jar");
+    mel->lvMels->resize(400, 400);
+    EXPECT_FALSE(drop(mel->lvMels->viewport(), {20, 390}, files({a})));
+}
+
+TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
+    auto window = open(MiniDataSet());
+    CustomPatchPage* page = window->customPatchPage();
+    const QString file = scratch.write("in/blob.bin", testsupport::sequence(20));
+    ASSERT_TRUE(drop(page->Editor->viewport(), {10, 10}, files({file})));
+    EXPECT_EQ(page->editorLines().size(), 4);
+    EXPECT_EQ(page->editorLines().value(0), "S00600004844521B");
+    EXPECT_EQ(dialogs.informs.size(), 2); // the read and record counts, as for the button
+    EXPECT_TRUE(drop(page, {5, 5}, files({file, file})));
+    EXPECT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_EQ(page->editorLines().size(), 4);
+}
+
+TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
+    auto window = shown();
+    MelodyPage* mel = window->melodyPage();
+    select(mel->lvMels, 0);
+    mel->lvMels->setFocus();
+    dialogs.openAnswers = {scratch.write("in/a.mid", "abc")};
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.openFilters, QStringList{"MMF, MIDI (*.mmf *.mid *.midi)"});
+    EXPECT_EQ(mel->lvMels->cell(0, 1), "a.mid");
+    QTest::keyClick(mel->lvMels, Qt::Key_Delete);
+    EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.saveRequests.value(0).value(0), "MelodyPatch");
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_TRUE(window->frmAbout()->isVisible()); // the melody page has no help text
+    window->frmAbout()->hide();
+
+    window->pageControl()->setCurrentWidget(window->javaPage());
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QDialog* help = window->commands()->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->findChild<QTextEdit*>()->toPlainText(),
+              window->javaPage()->reJavaHelp->toPlainText());
+    help->hide();
+
+    window->pageControl()->setCurrentWidget(window->customPatchPage());
+    window->customPatchPage()->Editor->setPlainText("S00600004844521B");
+    dialogs.saveAnswers = {scratch.path("out/custom.s3")};
+    QDir().mkpath(scratch.path("out"));
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.openFilters.value(1), "");
+    EXPECT_EQ(dialogs.saveRequests.value(1).value(0), "CustomPatch");
+    EXPECT_EQ(window->statusText(0),
+              QStringLiteral("Файл \"%1\" создан.").arg(scratch.path("out/custom.s3")));
+
+    // The menu names the keys.
+    EXPECT_EQ(window->findChild<QAction*>("Exit1")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(window->findChild<QAction*>("actRestoreSlot")->shortcut(), QKeySequence("Del"));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Desktop, DialogsStartInTheFolderLastUsedWithThemAcrossRuns) {
+    const QString in = scratch.mkdir("music folder");
+    const QString out = scratch.mkdir("patches");
+    {
+        auto window = open(MiniDataSet());
+        MelodyPage* mel = window->melodyPage();
+        select(mel->lvMels, 0);
+        dialogs.openAnswers = {in + "/a.mid"};
+        scratch.write("music folder/a.mid", "a");
+        mel->btnOpenMelody->click();
+        dialogs.saveAnswers = {out + "/MelodyPatch.s3"};
+        mel->btnCreateMelPatch->click();
+        select(window->javaPage()->lvJava, 0);
+        window->javaPage()->btnOpenJava->click(); // cancelled: nothing remembered
+    }
+    EXPECT_EQ(dialogs.startFolders,
+              QStringList({QDir::homePath(), QDir::homePath(), QDir::homePath()}));
+    EXPECT_EQ(QSettings(scratch.path("settings.ini"), QSettings::IniFormat)
+                  .value(dialogfolders::settingsKey("OpenMelDialog")),
+              in);
+
+    dialogs.startFolders.clear();
+    auto window = open();
+    MelodyPage* mel = window->melodyPage();
+    select(mel->lvMels, 1);
+    mel->btnOpenMelody->click();
+    mel->btnCreateMelPatch->click();
+    window->javaPage()->btnOpenJava->click();
+    select(window->javaPage()->lvJava, 0);
+    window->javaPage()->btnOpenJava->click();
+    EXPECT_EQ(dialogs.startFolders, QStringList({in, out, QDir::homePath()}));
+
+    // A folder that has gone: the home folder again.
+    QDir(in).removeRecursively();
+    EXPECT_EQ(dialogfolders::startFolder("OpenMelDialog"), QDir::homePath());
+}
+
+TEST_F(Desktop, WithoutMidRadioTheMidiPlayerOfTheSettingsPlaysTheFullPath) {
+    const ScopedPath path(scratch.mkdir("empty bin"));
+    setting("MidiPlayer", fakePlayer("players/my player"));
+    auto window = open(MiniDataSet());
+    MelodyPage* page = window->melodyPage();
+    ASSERT_TRUE(page->btnPlayMelody->isEnabled());
+    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Проиграть мелодию"));
+    select(page->lvMels, 0);
+    dialogs.openAnswers = {scratch.write("in/my tune.mid", "MThd\0\0\0\6"),
+                           scratch.write("in/ring.mmf", "MMMD\0\0\0\0")};
+    page->btnOpenMelody->click();
+    page->btnPlayMelody->click();
+    ASSERT_TRUE(page->player().isRunning());
+    const QString work = firmware("TempMelodies");
+    EXPECT_EQ(playerLog(), work + "|1|" + work + "/my tune.mid");
+
+    // A SMAF melody is not for a MIDI player: told, and the player runs on.
+    select(page->lvMels, 1);
+    page->btnOpenMelody->click();
+    page->btnPlayMelody->click();
+    EXPECT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_TRUE(dialogs.warnings.value(0).contains("ring.mmf"));
+    EXPECT_TRUE(page->player().isRunning());
+    window->close();
+    EXPECT_FALSE(page->player().isRunning());
+}
+
+TEST_F(Desktop, TimidityOnThePathElseADisabledButtonThatSaysWhatToInstall) {
+    {
+        const ScopedPath path(scratch.path("bin"));
+        const QString timidity = fakePlayer("bin/timidity");
+        setting("MidiPlayer", scratch.path("no such player")); // named but missing
+        auto window = open(MiniDataSet());
+        EXPECT_TRUE(window->melodyPage()->btnPlayMelody->isEnabled());
+        EXPECT_EQ(window->melodyPage()->player().playerPath(), timidity);
+    }
+    const ScopedPath path(scratch.mkdir("empty bin"));
+    auto window = open(MiniDataSet());
+    QToolButton* play = window->melodyPage()->btnPlayMelody;
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_TRUE(play->toolTip().contains("timidity"));
+    EXPECT_TRUE(play->toolTip().contains("MidiPlayer"));
+}
+
+TEST_F(Desktop, StatusPanelTakesTheWidthAndShowsItsWholeTextAsTooltip) {
+    auto window = open(MiniDataSet());
+    window->show();
+    auto* panel = window->statusBar()->findChild<QLabel*>("StatusPanel0");
+    const QString text = QStringLiteral("Файл \"%1\" создан.").arg(QString(300, 'x'));
+    window->setStatusText(text);
+    EXPECT_EQ(window->statusText(0), text);
+    EXPECT_EQ(panel->toolTip(), text);
+    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("создан.")));
+    EXPECT_LT(panel->text().size(), text.size());
+    const int narrow = panel->width();
+    window->resize(1280, 800);
+    QApplication::processEvents();
+    EXPECT_GT(panel->width(), narrow + 500);
+    EXPECT_EQ(window->width(), 1280);
+}
+
+TEST_F(Desktop, CutCellsAndTheOverLimitStateExplainThemselves) {
+    MiniDataSet set;
+    set.memoryIni = "[Melodies]\r\nStartOffset=0x100\r\nEndOffset=0x1110\r\n"; // total 16
+    auto window = open(set);
+    window->show();
+    MelodyPage* page = window->melodyPage();
+    select(page->lvMels, 0);
+    const QString longName = QString(60, 'n') + ".mid";
+    dialogs.openAnswers = {scratch.write("in/" + longName, QByteArray(19, 'a'))};
+    page->btnOpenMelody->click();
+
+    auto tipAt = [&](int column) {
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        const QRect cell = page->lvMels->visualRect(page->lvMels->model()->index(0, column));
+        QHelpEvent help(QEvent::ToolTip, cell.center(),
+                        page->lvMels->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(page->lvMels->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(1), longName);
+    EXPECT_EQ(tipAt(3), ""); // "19" fits
+
+    EXPECT_FALSE(page->btnCreateMelPatch->isEnabled());
+    EXPECT_EQ(page->lblMemUsed->toolTip(), MemoryPanel::overLimitHint(3));
+    EXPECT_EQ(page->btnCreateMelPatch->toolTip(), MemoryPanel::overLimitHint(3));
+    EXPECT_TRUE(MemoryPanel::overLimitHint(3).contains(QStringLiteral("3 байт")));
+    page->btnUseStandardMelody->click();
+    EXPECT_EQ(page->lblMemUsed->toolTip(), "");
+    EXPECT_EQ(page->btnCreateMelPatch->toolTip(), "");
+}
+
+TEST_F(Desktop, SteadyPreviewsAndADonationRequestThatStartsOnThankYou) {
+    MiniDataSet set;
+    set.overrides["PicOffsets.lst"] = {"0800040000000000", "8000800000000000"};
+    auto window = open(set);
+    window->show();
+    PicturePage* pic = window->picturePage();
+    window->pageControl()->setCurrentWidget(pic);
+    QDir().mkpath(dataFile("Pic"));
+    QImage(8, 4, QImage::Format_RGB888).save(dataFile("Pic/1.jpg"), "JPG");
+    QImage(128, 128, QImage::Format_RGB888).save(dataFile("Pic/2.jpg"), "JPG");
+    QList<QRect> boxes;
+    for (int row : {0, 1, 0}) {
+        select(pic->lvPic, row);
+        pic->lvPicClick();
+        QApplication::processEvents();
+        boxes = boxes.isEmpty() ? QList<QRect>{pic->gbStandardPic->geometry(),
+                                               pic->gbNewPic->geometry(), pic->gbInfo->geometry()}
+                                : boxes;
+        EXPECT_EQ(pic->gbStandardPic->geometry(), boxes[0]) << row;
+        EXPECT_EQ(pic->gbNewPic->geometry(), boxes[1]) << row;
+        EXPECT_EQ(pic->gbInfo->geometry(), boxes[2]) << row;
+    }
+    EXPECT_EQ(pic->lblPicWidth->text(), "8");
+
+    TfrmNagScreen* nag = window->frmNagScreen();
+    nag->show();
+    QApplication::setActiveWindow(nag);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return nag->focusWidget() == nag->Button1; }));
+    EXPECT_TRUE(nag->Button1->isDefault());
+    EXPECT_GE(nag->findChild<QLabel*>("Label5")->geometry().top(), 8);
+    nag->hide();
+}
+
+TEST(QtTranslation, RussianWhenInstalledAndNoErrorWhenMissing) {
+    EXPECT_FALSE(installQtTranslation(*qApp, QDir::tempPath() + "/no-translations-here"));
+    if (!installQtTranslation(*qApp)) {
+        GTEST_SKIP() << "qtbase_ru.qm is not installed";
+    }
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Открыть"));
+    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}

@@ -411,8 +411,9 @@ def required_patches(out):
     # An invented glyph block: eight 8x8 glyphs.
     glyphs = bytes(((row * 37 + glyph * 11) ^ (0x81 if row in (0, 7) else 0x3C)) & 0xFF
                    for glyph in range(8) for row in range(8))
-    write_lines(os.path.join(folder, "Fonts.s3"),
-                ["S00600004844521B"] + s3_lines(0x00334000, glyphs) + ["S705A002000058"])
+    # Data records only: the lines are copied into the middle of every patch,
+    # where a header or end record of their own would not belong.
+    write_lines(os.path.join(folder, "Fonts.s3"), s3_lines(0x00334000, glyphs))
 
 
 # --------------------------------------------------------------------------
@@ -453,8 +454,9 @@ def rtf_document(parts):
 JAVA_HELP = [
     ("heading", "Менеджер JAVA игр"),
     ("para", "В списке показаны файлы игр, встроенных в прошивку. Каждая игра "
-             "занимает две строки: в чётной строке (первой, третьей, ...) лежит "
-             "описатель JAD, в нечётной — архив JAR той же игры."),
+             "занимает две строки: в первой из них (первой, третьей, пятой, ... "
+             "строке списка) лежит описатель JAD, во второй (второй, четвёртой, "
+             "шестой, ...) — архив JAR той же игры."),
     ("para", [("b", "Как заменить игру:")]),
     ("item", "1. Выберите строку в списке."),
     ("item", [("", "2. Нажмите кнопку «Открыть Midlet» и загрузите файл: для строки "

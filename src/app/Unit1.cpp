@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/CheckMenu.h"
 #include "app/CustomPatchPage.h"
 #include "app/PageCommands.h"
 #include "app/StatusPanel.h"
@@ -7,6 +8,7 @@
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
+#include "base/TarvexError.h"
 #include "java/JavaPage.h"
 #include "manager/SlotTable.h"
 #include "melodies/MelodyPage.h"
@@ -37,10 +39,16 @@ QFont boldFont(QFont font) {
     return font;
 }
 
+// The window changes its data set for its whole run, so it holds the lock.
+SessionOptions withLock(SessionOptions options) {
+    options.forWriting = true;
+    return options;
+}
+
 } // namespace
 
 TForm1::TForm1(SessionOptions options, QWidget* parent)
-    : QMainWindow(parent), session_(std::make_unique<Session>(std::move(options))) {
+    : QMainWindow(parent), session_(std::make_unique<Session>(withLock(std::move(options)))) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setFont(uiFont());
@@ -103,6 +111,7 @@ void TForm1::buildMenu() {
     QAction* firmware = settings->addAction(QStringLiteral("&Версия прошивки"));
     firmware->setObjectName(QStringLiteral("N2"));
     connect(firmware, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
+    new CheckMenu(*this, *settings);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -153,9 +162,25 @@ void TForm1::FormCreate() {
             failure = std::current_exception();
         }
         showWhatStartUpReached();
+        if (const auto holder = session_->lockHolder()) {
+            // A second window on the same data set would undo the first
+            // one's choices when it closes: it opens with nothing to change.
+            UserDialogs::instance().warn(
+                QStringLiteral("Данные прошивки %1 уже изменяет другая программа: %2. Это окно "
+                               "открыто без данных, чтобы не потерять её изменения. Закройте "
+                               "другую программу и запустите эту снова.")
+                    .arg(session_->firmwareFolder(), *holder));
+            for (QWidget* page :
+                 {static_cast<QWidget*>(tsMelodiesManager), static_cast<QWidget*>(tsJavaGames),
+                  static_cast<QWidget*>(tsGraphics)}) {
+                page->setEnabled(false);
+            }
+            return;
+        }
         if (failure) {
             std::rethrow_exception(failure);
         }
+        reportUnsafeDataSet();
         tsMelodiesManager->fill();
         tsJavaGames->fill();
         tsGraphics->fill();
@@ -167,6 +192,27 @@ void TForm1::FormCreate() {
         statusPanel1_->setText(
             QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
     });
+}
+
+void TForm1::reportUnsafeDataSet() {
+    FirmwareDataSet& data = session_->dataSet();
+    UserDialogs& dialogs = UserDialogs::instance();
+    for (const QString& name : data.nulCutLists()) {
+        dialogs.warn(QStringLiteral("Файл %1 содержит нулевой символ: текст после него не "
+                                    "прочитан и будет потерян при следующем сохранении списка.")
+                         .arg(data.dataFile(name)));
+    }
+    data.nulCutsReported();
+    for (const ManagerInfo* info : managers::all()) {
+        try {
+            data.requirePlainWorkFolder(*info);
+        } catch (const TarvexError&) {
+            dialogs.warn(QStringLiteral("Рабочая папка %1 является ссылкой или не является "
+                                        "папкой. Программа не будет ни записывать в неё, ни "
+                                        "удалять из неё файлы.")
+                             .arg(data.workFolder(*info)));
+        }
+    }
 }
 
 void TForm1::showWhatStartUpReached() {

@@ -58,6 +58,9 @@ private:
     void buildStatusBar();
     void FormCreate();
     void showWhatStartUpReached();
+    // Tells the user of lists cut at a NUL and of working folders that are
+    // links, before anything is written.
+    void reportUnsafeDataSet();
     void hideUnavailablePages();
     void FormShow();
     void FormClose();

@@ -41,4 +41,8 @@ TarvexError notRepresentable(const QString& text) {
     return TarvexError(QStringLiteral("'%1' cannot be written in code page 1251").arg(text));
 }
 
+TarvexError outOfMemory() {
+    return TarvexError(QStringLiteral("Out of memory"));
+}
+
 } // namespace errors

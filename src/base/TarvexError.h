@@ -30,4 +30,6 @@ TarvexError listIndexOutOfBounds(qsizetype index);
 TarvexError integerOverflow();
 TarvexError invalidDataType(const QString& valueName);
 TarvexError notRepresentable(const QString& text);
+// What std::bad_alloc is shown as.
+TarvexError outOfMemory();
 } // namespace errors

@@ -1,6 +1,7 @@
 #include "base/TextLines.h"
 
 #include "base/Cp1251.h"
+#include "base/LineSplitter.h"
 
 namespace textlines {
 
@@ -31,7 +32,7 @@ QStringList splitLines(const QString& text) {
 }
 
 QStringList decode(const QByteArray& bytes) {
-    return splitLines(cp1251::decode(bytes));
+    return collectLines(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 QByteArray encode(const QStringList& lines) {

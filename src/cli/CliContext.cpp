@@ -13,6 +13,11 @@ Session& CliContext::session() {
     return *session_;
 }
 
+Session& CliContext::writingSession() {
+    options_.forWriting = true;
+    return session();
+}
+
 void CliContext::writeOutput(const QString& path, const QByteArray& bytes) {
     out_.flush();
     OutputFile file(path.isEmpty() ? QStringLiteral("-") : path);

@@ -23,6 +23,9 @@ public:
 
     // Starts the session on first use; raises the start-up error.
     Session& session();
+    // The same for a command that writes: the data set's lock is taken first
+    // and held until the command ends.
+    Session& writingSession();
 
     // Writes bytes to path: "-" or empty for standard output, a device or
     // FIFO directly, a regular file replaced only once complete.

@@ -7,6 +7,7 @@
 // Each group of commands lives in its own file and is listed here.
 QList<CliCommand> infoCommands();    // info, custom
 QList<CliCommand> managerCommands(); // slots, assign, restore, volume, build
+QList<CliCommand> checkCommands();   // check, verify, import
 
 // Runs the front end on already split arguments (without the program name).
 // Returns the exit code: 0 done, 1 the program's own error, 2 wrong usage.

@@ -1,6 +1,8 @@
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "cli/PatchOutput.h"
+#include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
@@ -9,33 +11,50 @@
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 
+#include <QVariant>
+
 namespace {
 
 void info(CliContext& context) {
-    OptionParser(context.args()).positional(0);
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    options.positional(0);
     Session& session = context.session();
     const FirmwareDataSet& data = session.dataSet();
     const MemoryMap& map = data.memoryMap();
     const MemoryTotals& totals = data.totals();
     auto flag = [](bool on) { return on ? 1 : 0; };
-    QTextStream& out = context.out();
-    out << "firmware: " << session.firmwareSettings().currentId << '\n'
-        << "firmware folder: " << session.firmwareFolder() << '\n'
-        << "melody start: " << map.melodyStart << '\n'
-        << "melody end: " << map.melodyEnd << '\n'
-        << "java start: " << map.javaStart << '\n'
-        << "java end: " << map.javaEnd << '\n'
-        << "picture start: " << map.pictureStart << '\n'
-        << "picture end: " << map.pictureEnd << '\n'
-        << "string table size: " << map.stringTableSize << '\n'
-        << "patch64k: " << map.patch64K << '\n'
-        << "volume patch: " << flag(map.volumePatchAvailable) << '\n'
-        << "melody page: " << flag(map.melodyPageAvailable) << '\n'
-        << "java page: " << flag(map.javaPageAvailable) << '\n'
-        << "picture page: " << flag(map.picturePageAvailable) << '\n'
-        << "melody total: " << totals.melodies << '\n'
-        << "java total: " << totals.java << '\n'
-        << "picture total: " << totals.pictures << '\n';
+    const QList<std::pair<QString, QVariant>> values{
+        {QStringLiteral("firmware"), session.firmwareSettings().currentId},
+        {QStringLiteral("firmware folder"), session.firmwareFolder()},
+        {QStringLiteral("melody start"), map.melodyStart},
+        {QStringLiteral("melody end"), map.melodyEnd},
+        {QStringLiteral("java start"), map.javaStart},
+        {QStringLiteral("java end"), map.javaEnd},
+        {QStringLiteral("picture start"), map.pictureStart},
+        {QStringLiteral("picture end"), map.pictureEnd},
+        {QStringLiteral("string table size"), map.stringTableSize},
+        {QStringLiteral("patch64k"), map.patch64K},
+        {QStringLiteral("volume patch"), flag(map.volumePatchAvailable)},
+        {QStringLiteral("melody page"), flag(map.melodyPageAvailable)},
+        {QStringLiteral("java page"), flag(map.javaPageAvailable)},
+        {QStringLiteral("picture page"), flag(map.picturePageAvailable)},
+        {QStringLiteral("melody total"), totals.melodies},
+        {QStringLiteral("java total"), totals.java},
+        {QStringLiteral("picture total"), totals.pictures},
+    };
+    if (json) {
+        QJsonObject document;
+        for (const auto& [name, value] : values) {
+            document.insert(name, QJsonValue::fromVariant(value));
+        }
+        cli::printJson(context, document);
+        return;
+    }
+    for (const auto& [name, value] : values) {
+        context.out() << name << ": " << cli::printable(value.toString())
+                      << '\n'; // texts come from the data set
+    }
 }
 
 const QStringList kOutput{QStringLiteral("-o"), QStringLiteral("--output")};
@@ -76,8 +95,11 @@ QList<CliCommand> infoCommands() {
         QStringLiteral("where the output goes: a file (replaced only once complete), a device or "
                        "FIFO (written directly), or - for standard output")};
     return {
-        {QStringLiteral("info"), QStringLiteral("info"), info,
-         QStringLiteral("the firmware, its folder, memory map and totals")},
+        {QStringLiteral("info"),
+         QStringLiteral("info [--json]"),
+         info,
+         QStringLiteral("the firmware, its folder, memory map and totals"),
+         {cli::kJsonHelp}},
         {QStringLiteral("custom"),
          QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"),
          custom,

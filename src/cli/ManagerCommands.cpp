@@ -2,10 +2,15 @@
 // scripts, on the same model code.
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
+#include "cli/JsonOutput.h"
 #include "cli/ManagerOps.h"
 #include "cli/PatchOutput.h"
+#include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "melodies/MelodyVolumes.h"
+#include "platform/OutputFile.h"
+
+#include <QJsonArray>
 
 namespace {
 
@@ -17,8 +22,18 @@ const ManagerInfo& managerNamed(const QString& id) {
     return *info;
 }
 
-SlotTable tableFor(CliContext& context, const ManagerInfo& info) {
-    FirmwareDataSet& data = context.session().dataSet();
+// A writing command holds the data set's lock for its run; before it writes
+// a list that lost its tail at a NUL, the user hears which one.
+SlotTable tableFor(CliContext& context, const ManagerInfo& info, bool writing = true) {
+    FirmwareDataSet& data = (writing ? context.writingSession() : context.session()).dataSet();
+    if (writing) {
+        for (const QString& name : data.nulCutLists()) {
+            context.err() << "warning: " << data.dataFile(name)
+                          << " held a NUL character; the text after it is dropped when the "
+                             "list is written back\n";
+        }
+        data.nulCutsReported();
+    }
     if (!data.isAvailable(info)) {
         throw TarvexError(
             QStringLiteral("The %1 page is not available in this data set").arg(info.id));
@@ -42,7 +57,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     const SlotTable::Row row = table.row(slot);
     out << slot;
     for (const QString& column : row.columns) {
-        out << '\t' << column;
+        out << '\t' << cli::printable(column);
     }
     if (row.error) {
         out << '\n';
@@ -50,8 +65,9 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     }
     if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
         out << '\t'
-            << (melodyvolumes::isVolumeSlot(slot) ? table.data().line(managers::kVolumesList, slot)
-                                                  : QStringLiteral("н/д"));
+            << cli::printable(melodyvolumes::isVolumeSlot(slot)
+                                  ? table.data().line(managers::kVolumesList, slot)
+                                  : QStringLiteral("н/д"));
     }
     out << '\n';
 }
@@ -62,9 +78,37 @@ void printGauge(QTextStream& out, const SlotTable& table) {
         << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
 }
 
+// The rows of slotsCommand as JSON: the same columns, with their captions.
+QJsonObject slotsJson(const SlotTable& table) {
+    QJsonArray rows;
+    for (qsizetype i = 0; i < table.slotCount(); ++i) {
+        const SlotTable::Row row = table.row(i);
+        if (row.error) {
+            throw TarvexError(*row.error);
+        }
+        QJsonObject item{{QStringLiteral("slot"), qint64(i)},
+                         {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)}};
+        if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable() &&
+            melodyvolumes::isVolumeSlot(i)) {
+            item.insert(QStringLiteral("volume"), table.data().line(managers::kVolumesList, i));
+        }
+        rows.append(item);
+    }
+    return {{QStringLiteral("manager"), table.info().id},
+            {QStringLiteral("captions"),
+             QJsonArray::fromStringList(SlotTable::columnCaptions(table.info()))},
+            {QStringLiteral("slots"), rows}};
+}
+
 void slotsCommand(CliContext& context) {
-    const QString id = OptionParser(context.args()).positional(1).first();
-    const SlotTable table = tableFor(context, managerNamed(id));
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const QString id = options.positional(1).first();
+    const SlotTable table = tableFor(context, managerNamed(id), false);
+    if (json) {
+        cli::printJson(context, slotsJson(table));
+        return;
+    }
     for (qsizetype i = 0; i < table.slotCount(); ++i) {
         printRow(context.out(), table, i);
     }
@@ -125,10 +169,13 @@ void buildCommand(CliContext& context) {
     if (table.gauge().overLimit) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
     }
+    if (!OutputFile::isStandardOutput(output) && patch::isInWorkFolder(table.data(), output)) {
+        throw TarvexError(patch::workFolderRefusal(output));
+    }
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
     patch::run(table, cli::patchHooks(table.info()), {}, patch.writer(), [&] { patch.complete(); });
     if (!patch.isStandardOutput()) {
-        context.out() << patch::createdMessage(output) << '\n';
+        context.out() << cli::printable(patch::createdMessage(output)) << '\n';
     }
 }
 
@@ -141,11 +188,11 @@ QList<CliCommand> managerCommands() {
                            QStringLiteral("the slot's number, from 0, as \"slots\" lists it")};
     return {
         {QStringLiteral("slots"),
-         QStringLiteral("slots melodies|java|pictures"),
+         QStringLiteral("slots melodies|java|pictures [--json]"),
          slotsCommand,
          QStringLiteral("one line per slot: index, then the list's columns (tab-separated; "
                         "melodies add the volume)"),
-         {manager}},
+         {manager, cli::kJsonHelp}},
         {QStringLiteral("assign"),
          QStringLiteral("assign melodies|java|pictures SLOT FILE"),
          assignCommand,

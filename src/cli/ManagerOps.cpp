@@ -17,15 +17,7 @@ QString assign(SlotTable& table, qsizetype slot, const QString& file) {
     if (info.kind == ManagerKind::Pictures) {
         return pictureslots::choose(table, slot, file).warning;
     }
-    switch (table.assignFile(slot, file)) {
-    case SlotTable::AssignResult::Assigned:
-        return {};
-    case SlotTable::AssignResult::NameInUse:
-        return managers::nameInUseWarning(info);
-    case SlotTable::AssignResult::UnsafeName:
-        break;
-    }
-    return QStringLiteral("Not a file name: %1").arg(file);
+    return table.refusalText(table.assignFile(slot, file), file);
 }
 
 void restore(SlotTable& table, qsizetype slot) {

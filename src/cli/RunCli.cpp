@@ -1,9 +1,11 @@
 #include "base/TarvexError.h"
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"
+#include "cli/Printable.h"
 #include "platform/OutputFile.h"
 
 #include <QFileDevice>
+#include <new>
 
 namespace {
 
@@ -11,6 +13,7 @@ QList<CliCommand> allCommands() {
     QList<CliCommand> commands;
     commands += infoCommands();
     commands += managerCommands();
+    commands += checkCommands();
     return commands;
 }
 
@@ -62,9 +65,10 @@ ProgramAction takeProgramOptions(QStringList& args, SessionOptions& options) {
 }
 
 void printError(QTextStream& err, const TarvexError& error) {
-    err << kProgram << error.message();
+    // Messages may quote list lines; their control characters go out escaped.
+    err << kProgram << cli::printable(error.message());
     if (!error.reason().isEmpty()) {
-        err << ": " << error.reason();
+        err << ": " << cli::printable(error.reason());
     }
     err << '\n';
 }
@@ -131,6 +135,12 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
     } catch (const TarvexError& error) {
         out.flush();
         printError(err, error);
+        err.flush();
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // Saves are atomic, so nothing half-written is left behind.
+        out.flush();
+        printError(err, errors::outOfMemory());
         err.flush();
         return 1;
     }

@@ -8,8 +8,6 @@
 
 namespace bundled {
 
-namespace {
-
 bool copyTree(const QString& from, const QString& to) {
     if (!QDir().mkpath(to)) {
         return false;
@@ -34,8 +32,6 @@ bool copyTree(const QString& from, const QString& to) {
     }
     return true;
 }
-
-} // namespace
 
 QString findRoot(const QString& programFolder) {
     // Beside the program first, so that a moved installation finds its own

@@ -2,8 +2,11 @@
 
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
+#include "dataset/ListJournal.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -31,6 +34,16 @@ QString FirmwareDataSet::workFolder(const ManagerInfo& info) const {
 
 QString FirmwareDataSet::workFile(const ManagerInfo& info, const QString& bareName) const {
     return workFolder(info) + QLatin1Char('/') + bareName;
+}
+
+void FirmwareDataSet::requirePlainWorkFolder(const ManagerInfo& info) const {
+    const QFileInfo folder(workFolder(info));
+    // A missing folder is no danger: writing into it fails on its own.
+    if (folder.isSymLink() || (folder.exists() && !folder.isDir())) {
+        throw TarvexError(QStringLiteral("The working folder %1 is a link or not a folder: nothing "
+                                         "is written into it or deleted from it")
+                              .arg(workFolder(info)));
+    }
 }
 
 void FirmwareDataSet::readMemoryMap() {
@@ -96,28 +109,74 @@ void FirmwareDataSet::loadSlotLists() {
     }
 }
 
-void FirmwareDataSet::saveSlotLists() const {
+QStringList FirmwareDataSet::changeableLists() const {
+    QStringList names;
     for (const ManagerInfo* info : managers::all()) {
         if (!isAvailable(*info)) {
             continue;
         }
-        QStringList names = info->saveOrder;
+        names += info->saveOrder;
         if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
             names.append(managers::kVolumesList);
         }
-        for (const QString& name : names) {
-            // A list that was never read (start-up stopped before it) holds
-            // nothing of the user's; writing it would wipe the file on disk.
-            if (loaded_.count(name) != 0) {
-                listfile::save(dataFile(name), lists_.at(name));
-            }
+    }
+    return names;
+}
+
+void FirmwareDataSet::saveSlotLists() const {
+    if (!unreportedCuts_.isEmpty()) {
+        throw TarvexError(
+            QStringLiteral("The list %1 held a NUL character and was not written back")
+                .arg(dataFile(unreportedCuts_.first())));
+    }
+    // Every list is encoded before anything is written, so a line the code
+    // page cannot hold stops the save with the files untouched.
+    QList<std::pair<QString, QByteArray>> files;
+    for (const QString& name : changeableLists()) {
+        // A list that was never read (start-up stopped before it) holds
+        // nothing of the user's; writing it would wipe the file on disk.
+        if (loaded_.count(name) != 0) {
+            files.append({name, listfile::encode(lists_.at(name))});
         }
+    }
+    if (!files.isEmpty() || !stagedCopies_.isEmpty()) {
+        ListJournal(dataFolder()).save(files, stagedCopies_);
+        stagedCopies_.clear();
+    }
+}
+
+QString FirmwareDataSet::stageWorkFile(const ManagerInfo& info, const QString& bareName) const {
+    const QString entry = ListJournal::workingCopyEntry(info.workFolder, bareName);
+    if (!stagedCopies_.contains(entry)) {
+        stagedCopies_.append(entry);
+    }
+    return ListJournal::stagedPath(workFile(info, bareName));
+}
+
+void FirmwareDataSet::recoverInterruptedSave() const {
+    if (QFileInfo(dataFolder()).isDir()) {
+        ListJournal(dataFolder()).recover();
     }
 }
 
 void FirmwareDataSet::loadList(const QString& name) {
-    lists_[name] = listfile::load(dataFile(name));
+    const QString path = ListJournal(dataFolder()).pathToRead(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw errors::cannotOpenFile(dataFile(name), file.errorString());
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw errors::streamRead();
+    }
+    lists_[name] = listfile::decode(bytes);
     loaded_.insert(name);
+    // The text after a NUL is dropped on reading; writing the list back would
+    // lose it for good, so the user must hear of it first.
+    if (bytes.contains('\0') && changeableLists().contains(name)) {
+        nulCut_.append(name);
+        unreportedCuts_.append(name);
+    }
 }
 
 void FirmwareDataSet::setList(const QString& name, const QStringList& lines) {

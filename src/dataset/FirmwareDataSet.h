@@ -21,6 +21,10 @@ public:
     QString dataFile(const QString& name) const;
     QString workFolder(const ManagerInfo& info) const;
     QString workFile(const ManagerInfo& info, const QString& bareName) const;
+    // Raises when the manager's working folder is a link or something other
+    // than a folder:
+    // nothing may then be written into it or deleted from it.
+    void requirePlainWorkFolder(const ManagerInfo& info) const;
 
     void readMemoryMap();
     void computeTotals();
@@ -35,12 +39,28 @@ public:
     // Reads the lists and help texts of every available manager; raises
     // "Cannot open file %s" at the first file that cannot be read.
     void loadSlotLists();
-    // Writes the changeable lists of every available manager; raises
-    // "Cannot create file %s" at the first that cannot be written.
+    // Writes the changeable lists of every available manager, all or none
+    // (see ListJournal); raises "Cannot create file %s" when one cannot be
+    // written, and refuses while a list cut at a NUL has not been reported.
     void saveSlotLists() const;
+    // Where a new working copy is written: beside its place, which it takes
+    // with the next save of the lists, so that a kill never leaves a slot
+    // naming a copy its size does not describe.
+    QString stageWorkFile(const ManagerInfo& info, const QString& bareName) const;
+    // Finishes or drops a save a kill interrupted; for the lock holder only.
+    void recoverInterruptedSave() const;
+    // The lists written back by saveSlotLists, in order.
+    QStringList changeableLists() const;
+
+    // Changeable lists whose file held a NUL: the text after it is lost at
+    // the next save. Saving waits until the caller has told the user.
+    QStringList nulCutLists() const { return nulCut_; }
+    void nulCutsReported() { unreportedCuts_.clear(); }
     void releaseLists(const ManagerInfo& info);
 
     bool hasList(const QString& name) const { return lists_.count(name) != 0; }
+    // Whether the list holds what its file held (not merely created empty).
+    bool isLoaded(const QString& name) const { return loaded_.count(name) != 0; }
     const QStringList& list(const QString& name) const;
     // Line i of a list; raises "List index out of bounds (%d)" past its end.
     QString line(const QString& listName, qsizetype i) const;
@@ -62,5 +82,8 @@ private:
     MemoryTotals totals_;
     std::map<QString, QStringList> lists_;
     std::set<QString> loaded_; // only these are written back
+    QStringList nulCut_;
+    QStringList unreportedCuts_;
+    mutable QStringList stagedCopies_; // journal entries taken by the next save
     std::map<QString, QByteArray> helpTexts_;
 };

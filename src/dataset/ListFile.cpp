@@ -1,5 +1,6 @@
 #include "dataset/ListFile.h"
 
+#include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "platform/CheckedSaveFile.h"
 
@@ -12,11 +13,12 @@ QStringList load(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw errors::cannotOpenFile(path, file.errorString());
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Read in chunks straight into the lines: no copy of the whole file.
+    QStringList lines;
+    if (!textlines::collectLines(file, lines)) {
         throw errors::streamRead();
     }
-    return decode(bytes);
+    return lines;
 }
 
 void writeWhole(const QString& path, const QByteArray& bytes) {

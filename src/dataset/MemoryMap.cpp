@@ -3,34 +3,50 @@
 #include "dataset/NumericText.h"
 #include "platform/IniFile.h"
 
+#include <iterator>
+
 MemoryMap ReadMemoryMap(const QString& iniPath) {
-    const IniFile ini(iniPath);
     MemoryMap map;
-    auto text = [&](const char* section, const char* key, QString& field) {
-        field = ini.readString(QLatin1String(section), QLatin1String(key), field);
+    struct Field {
+        const char* section;
+        const char* key;
+        QString* text = nullptr;         // kept as text
+        std::int32_t* integer = nullptr; // read by the INI integer rule
+        bool* flag = nullptr;            // an integer, on unless 0
     };
-    auto integer = [&](const char* section, const char* key, std::int32_t fallback) {
-        if (!ini.contains(QLatin1String(section), QLatin1String(key))) {
-            return fallback;
+    std::int32_t volume = map.volumePatchAvailable, melodies = map.melodyPageAvailable,
+                 java = map.javaPageAvailable, pictures = map.picturePageAvailable;
+    const Field fields[] = {
+        {"Melodies", "StartOffset", &map.melodyStart},
+        {"Melodies", "EndOffset", &map.melodyEnd},
+        {"JavaGames", "StartOffset", &map.javaStart},
+        {"JavaGames", "EndOffset", &map.javaEnd},
+        {"Pictures", "StartOffset", &map.pictureStart},
+        {"Pictures", "EndOffset", &map.pictureEnd},
+        {"StringTable", "Size", nullptr, &map.stringTableSize},
+        {"Patches", "Patch64K", &map.patch64K},
+        {"Patches", "VolumePatchAvailable", nullptr, &volume, &map.volumePatchAvailable},
+        {"Patches", "MelTabAvailable", nullptr, &melodies, &map.melodyPageAvailable},
+        {"Patches", "JavaTabAvailable", nullptr, &java, &map.javaPageAvailable},
+        {"Patches", "PicTabAvailable", nullptr, &pictures, &map.picturePageAvailable},
+    };
+    // One pass over the file for every key.
+    QList<IniFile::Key> keys;
+    for (const Field& f : fields) {
+        keys.append({QLatin1String(f.section), QLatin1String(f.key)});
+    }
+    const auto values = IniFile(iniPath).lookup(keys);
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const Field& f = fields[i];
+        if (values[i] && f.text) {
+            *f.text = *values[i];
+        } else if (values[i]) {
+            *f.integer = numeric::iniToInt(*values[i], *f.integer);
         }
-        return numeric::iniToInt(ini.readString(QLatin1String(section), QLatin1String(key), {}),
-                                 fallback);
-    };
-    auto flag = [&](const char* key, bool fallback) {
-        return integer("Patches", key, fallback ? 1 : 0) != 0;
-    };
-    text("Melodies", "StartOffset", map.melodyStart);
-    text("Melodies", "EndOffset", map.melodyEnd);
-    text("JavaGames", "StartOffset", map.javaStart);
-    text("JavaGames", "EndOffset", map.javaEnd);
-    text("Pictures", "StartOffset", map.pictureStart);
-    text("Pictures", "EndOffset", map.pictureEnd);
-    map.stringTableSize = integer("StringTable", "Size", map.stringTableSize);
-    text("Patches", "Patch64K", map.patch64K);
-    map.volumePatchAvailable = flag("VolumePatchAvailable", map.volumePatchAvailable);
-    map.melodyPageAvailable = flag("MelTabAvailable", map.melodyPageAvailable);
-    map.javaPageAvailable = flag("JavaTabAvailable", map.javaPageAvailable);
-    map.picturePageAvailable = flag("PicTabAvailable", map.picturePageAvailable);
+        if (f.flag) {
+            *f.flag = *f.integer != 0;
+        }
+    }
     return map;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/TarvexError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -111,7 +112,32 @@ QString hex(std::uint32_t value, int digits) {
 }
 
 int roundHalfEven(double value) {
-    return int(std::nearbyint(value));
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double kMin = std::numeric_limits<int>::min();
+    constexpr double kMax = std::numeric_limits<int>::max();
+    return int(std::clamp(std::nearbyint(value), kMin, kMax));
+}
+
+std::int64_t percentHalfEven(std::int64_t part, std::int64_t whole) {
+    // Both within 32 bits in every use, so part * 100 and twice the remainder fit.
+    if (whole < 0) {
+        part = -part;
+        whole = -whole;
+    }
+    const std::int64_t n = part * 100;
+    std::int64_t q = n / whole;
+    std::int64_t r = n % whole; // same sign as n
+    if (r < 0) {
+        --q;
+        r += whole;
+    }
+    // q <= exact < q + 1; r / whole is the fraction.
+    if (2 * r > whole || (2 * r == whole && q % 2 != 0)) {
+        ++q;
+    }
+    return q;
 }
 
 } // namespace numeric

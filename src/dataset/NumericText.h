@@ -26,7 +26,11 @@ std::int32_t fromSize(std::int64_t value);
 // Upper-case hexadecimal of the value's low bits, fixed width.
 QString hex(std::uint32_t value, int digits);
 
-// Per-cent rounded to the nearest integer, ties to even.
+// Rounded to the nearest integer, ties to even; clamped to the int range, and
+// 0 for NaN, so that no value makes the conversion undefined.
 int roundHalfEven(double value);
+// part / whole * 100 rounded to the nearest integer, ties to even, computed
+// exactly; whole must not be 0.
+std::int64_t percentHalfEven(std::int64_t part, std::int64_t whole);
 
 } // namespace numeric

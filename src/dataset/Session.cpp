@@ -1,7 +1,9 @@
 #include "dataset/Session.h"
 
+#include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
 #include "platform/AppDataFolder.h"
+#include "platform/DataSetLock.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "platform/SettingsStore.h"
@@ -10,6 +12,12 @@
 
 Session::Session(SessionOptions options)
     : options_(std::move(options)), dataSet_(std::make_unique<FirmwareDataSet>(QString())) {}
+
+Session::~Session() = default;
+
+bool Session::isFirmwareId(const QString& id) {
+    return fileops::isSafeBareName(id);
+}
 
 QString Session::scanFirmwareFolders(const QString& userFolder) {
     TFindFiles find;
@@ -26,8 +34,15 @@ QString Session::scanFirmwareFolders(const QString& userFolder) {
 }
 
 void Session::start() {
-    userFolder_ = options_.userFolder.isEmpty() ? GetAppDataFolder() + QStringLiteral("/Tarvex")
-                                                : options_.userFolder;
+    userFolder_ = options_.userFolder;
+    if (userFolder_.isEmpty()) {
+        const QString appData = GetAppDataFolder();
+        if (appData.isEmpty()) {
+            throw TarvexError(QStringLiteral("Cannot find the folder for the user's data: HOME is "
+                                             "not set and XDG_DATA_HOME is not an absolute path"));
+        }
+        userFolder_ = appData + QStringLiteral("/Tarvex");
+    }
     // The application-data folder always exists on Windows; on a fresh Linux
     // account ~/.local/share may not, so the whole path is created.
     QDir().mkpath(userFolder_);
@@ -43,6 +58,16 @@ void Session::start() {
     }
     firmwareFolder_ = userFolder_ + QLatin1Char('/') + settings_.currentId;
     dataSet_ = std::make_unique<FirmwareDataSet>(firmwareFolder_);
+    if (!isFirmwareId(settings_.currentId)) {
+        // The data set such an id names is not looked for at all, so nothing
+        // outside the user folder is read or created.
+        throw errors::cannotOpenFile(
+            dataSet_->dataFile(managers::melodies().loadOrder.first()),
+            QStringLiteral("the firmware id \"%1\" is not a folder name").arg(settings_.currentId));
+    }
+    if (options_.forWriting) {
+        lock();
+    }
     for (const ManagerInfo* info : managers::all()) {
         fileops::createFolder(dataSet_->workFolder(*info));
     }
@@ -54,6 +79,26 @@ void Session::start() {
     reached_ = Step::Totals;
     dataSet_->createSlotLists();
     reached_ = Step::ListsCreated;
+    if (lock_ && lock_->isLocked()) {
+        dataSet_->recoverInterruptedSave();
+    }
     dataSet_->loadSlotLists();
     reached_ = Step::ListsLoaded;
+}
+
+void Session::lock() {
+    lock_ = std::make_unique<DataSetLock>(firmwareFolder_);
+    switch (lock_->tryLock()) {
+    case DataSetLock::Result::Locked:
+        return;
+    case DataSetLock::Result::HeldByOther:
+        lockHolder_ = lock_->holderText();
+        throw TarvexError(QStringLiteral("The data set %1 is in use by %2: it can be changed again "
+                                         "once that has finished")
+                              .arg(firmwareFolder_, *lockHolder_));
+    case DataSetLock::Result::Failed:
+        // No lock file can be made where there is no firmware folder; the
+        // first list then fails to load, and nothing is written.
+        return;
+    }
 }

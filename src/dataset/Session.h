@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
+
+class DataSetLock;
 
 // Where a run finds its folders and data set, for the window and the command line.
 struct SessionOptions {
@@ -12,6 +15,9 @@ struct SessionOptions {
     QString firmwareOverride; // empty: the remembered "CurFW"
     QString programFolder;    // the folder of the program file
     QString bundledRoot;      // empty: looked up beside the program
+    // A run that may change the data set takes its lock first, and finishes
+    // a save a kill interrupted; a reading run does neither.
+    bool forWriting = false;
 };
 
 // The headless part of start-up: user folder, firmware settings, the scan of
@@ -23,8 +29,17 @@ public:
     enum class Step { NotStarted, Folders, MemoryMap, Totals, ListsCreated, ListsLoaded };
 
     explicit Session(SessionOptions options);
+    ~Session();
 
+    // Raises "Cannot open file %s" for a firmware id that is not a folder
+    // name, without creating anything; raises when the user folder cannot be
+    // found, and, for writing, when another process holds the data set's lock.
     void start();
+
+    // Who holds the data set when start() was refused its lock.
+    std::optional<QString> lockHolder() const { return lockHolder_; }
+    // A firmware id that names one folder inside the user folder.
+    static bool isFirmwareId(const QString& id);
 
     Step reached() const { return reached_; }
     bool isLoaded() const { return reached_ == Step::ListsLoaded; }
@@ -42,10 +57,14 @@ public:
     static QString scanFirmwareFolders(const QString& userFolder);
 
 private:
+    void lock();
+
     SessionOptions options_;
     Step reached_ = Step::NotStarted;
     QString userFolder_;
     QString firmwareFolder_;
     FirmwareSettings settings_;
     std::unique_ptr<FirmwareDataSet> dataSet_;
+    std::unique_ptr<DataSetLock> lock_;
+    std::optional<QString> lockHolder_;
 };

@@ -116,15 +116,10 @@ int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
 
 int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileEdit) {
     SlotTable manager = table();
-    switch (manager.assignFile(row, file)) {
-    case SlotTable::AssignResult::NameInUse:
-        UserDialogs::instance().warn(managers::nameInUseWarning(info_));
+    const SlotTable::AssignResult result = manager.assignFile(row, file);
+    if (result != SlotTable::AssignResult::Assigned) {
+        UserDialogs::instance().warn(manager.refusalText(result, file));
         return -1;
-    case SlotTable::AssignResult::UnsafeName:
-        UserDialogs::instance().warn(QStringLiteral("Недопустимое имя файла: %1").arg(file));
-        return -1;
-    case SlotTable::AssignResult::Assigned:
-        break;
     }
     refreshRow(row);
     fileEdit->setText(manager.fileName(row));
@@ -138,9 +133,13 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
         return;
     }
     SlotTable manager = table();
+    QString refusal;
     const auto saved = patch::run(
         manager, hooks, [this](const QString& text) { showStatus(text); },
-        [this] { return askPatchFile(); });
+        [this] { return askPatchFile(); }, &refusal);
+    if (!refusal.isEmpty()) {
+        UserDialogs::instance().warn(refusal);
+    }
     if (saved) {
         dialogfolders::remember(saveDialogName(info_.kind), *saved);
         showStatus(patch::createdMessage(*saved));

@@ -8,6 +8,7 @@
 #include "srec/S3Records.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace patch {
 
@@ -99,11 +100,41 @@ void write(const SlotTable& table, const PatchHooks& hooks, const Progress& prog
     out.append(srec::kEndRecord);
 }
 
+bool isInWorkFolder(const FirmwareDataSet& data, const QString& path) {
+    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    if (folder.isEmpty()) {
+        return false;
+    }
+    for (const ManagerInfo* info : managers::all()) {
+        if (fileops::sameFileName(folder, QFileInfo(data.workFolder(*info)).canonicalFilePath())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString workFolderRefusal(const QString& path) {
+    return QStringLiteral("Патч нельзя сохранить в рабочую папку программы: её файлы удаляются "
+                          "при очистке. Пожалуйста, выберите другую папку.\n%1")
+        .arg(path);
+}
+
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
-                           const std::function<QString()>& askSavePath) {
+                           const std::function<QString()>& askSavePath, QString* refusal) {
+    // Converted pictures pass through the working folder, and the cleaner
+    // deletes in it: neither may reach another folder through a link.
+    table.data().requirePlainWorkFolder(table.info());
     table.save();
     const S3LineList lines = build(table, hooks, progress);
     const QString path = askSavePath();
+    if (!path.isEmpty() && isInWorkFolder(table.data(), path)) {
+        // The cleaner would delete the patch, or it would overwrite a copy.
+        if (refusal == nullptr) {
+            throw TarvexError(workFolderRefusal(path));
+        }
+        *refusal = workFolderRefusal(path);
+        return std::nullopt;
+    }
     std::optional<QString> saved;
     if (!path.isEmpty()) {
         lines.saveTo(path);
@@ -115,6 +146,7 @@ std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Prog
 
 void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3Writer& out,
          const std::function<void()>& complete) {
+    table.data().requirePlainWorkFolder(table.info());
     table.save();
     write(table, hooks, progress, out);
     complete();

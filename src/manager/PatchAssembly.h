@@ -39,11 +39,18 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
 void write(const SlotTable& table, const PatchHooks& hooks, const Progress& progress,
            S3Writer& out);
 
+// Whether a file of that path would lie in one of the data set's working
+// folders, and the warning that refuses it there.
+bool isInWorkFolder(const FirmwareDataSet& data, const QString& path);
+QString workFolderRefusal(const QString& path);
+
 // The whole button: save the lists, build, ask where to save, write, clean
 // the working folder. Returns the chosen path, or nothing when the user
-// cancelled. An error ends it at once: nothing written, nothing cleaned.
+// cancelled. An error ends it at once: nothing written, nothing cleaned. A
+// path inside a working folder is refused the same way: its warning goes to
+// *refusal when given, else it is raised.
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
-                           const std::function<QString()>& askSavePath);
+                           const std::function<QString()>& askSavePath, QString* refusal = nullptr);
 
 // The whole button for a caller that knows its output before the build
 // (the command line): the records go to `out` as they are made, `complete`

@@ -1,7 +1,8 @@
 #include "manager/SlotTable.h"
 
-#include "dataset/NumericText.h"
 #include "base/TarvexError.h"
+#include "dataset/ChosenName.h"
+#include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"
@@ -88,7 +89,9 @@ SlotTable::Gauge SlotTable::gaugeFor(std::int32_t used, std::int32_t total) {
         gauge.percent = 100;
     } else if (total != 0) {
         // Nothing of a zero total used shows as an empty gauge, not as 0/0.
-        gauge.percent = std::clamp(numeric::roundHalfEven(double(used) / total * 100.0), 0, 100);
+        // Exact integer arithmetic: any 32-bit pair, however far apart, stays defined.
+        gauge.percent =
+            int(std::clamp<std::int64_t>(numeric::percentHalfEven(used, total), 0, 100));
     }
     return gauge;
 }
@@ -112,18 +115,44 @@ std::optional<qsizetype> SlotTable::slotUsing(const QString& bareName) const {
 }
 
 SlotTable::AssignResult SlotTable::assignFile(qsizetype slot, const QString& sourcePath) {
-    const QString name = fileops::bareName(sourcePath);
-    if (!fileops::isSafeBareName(name)) {
+    const QString name = chosenname::of(sourcePath);
+    if (!chosenname::refusal(name).isEmpty()) {
         return AssignResult::UnsafeName;
     }
     if (slotUsing(name)) {
         return AssignResult::NameInUse;
     }
     data_.line(info_.filesList, slot); // a short list fails before anything is copied
-    const QString copy = data_.workFile(info_, name);
-    fileops::copyReplacing(sourcePath, copy);
+    const QString copy = copyIntoWorkFolder(sourcePath, name);
     recordChoice(slot, name, srec::FileSizeOfName(copy));
     return AssignResult::Assigned;
+}
+
+QString SlotTable::refusalText(AssignResult result, const QString& sourcePath) const {
+    switch (result) {
+    case AssignResult::Assigned:
+        break;
+    case AssignResult::NameInUse:
+        return managers::nameInUseWarning(info_);
+    case AssignResult::UnsafeName:
+        return chosenname::refusal(chosenname::of(sourcePath));
+    }
+    return {};
+}
+
+QString SlotTable::copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const {
+    data_.requirePlainWorkFolder(info_);
+    // A copy a slot still names is replaced only with the next save, so that
+    // a kill never leaves the slot with a size its copy does not have.
+    const QString copy = slotUsing(bareName) ? data_.stageWorkFile(info_, bareName)
+                                             : data_.workFile(info_, bareName);
+    QString writeError;
+    // A source that cannot be read records size 0, as before; a copy that
+    // cannot be written is an error, with nothing recorded.
+    if (!fileops::copyReplacing(sourcePath, copy, &writeError) && !writeError.isEmpty()) {
+        throw errors::cannotCreateFile(copy, writeError);
+    }
+    return copy;
 }
 
 void SlotTable::recordChoice(qsizetype slot, const QString& bareName, std::int64_t size) {
@@ -140,7 +169,11 @@ void SlotTable::restore(qsizetype slot) {
 }
 
 void SlotTable::cleanWorkFolder() const {
-    if (!isAvailable()) {
+    // Only a file list read from disk tells which copies are in use, and only
+    // a plain folder is ours to clean: through a link the files of another
+    // folder would go.
+    if (!isAvailable() || !data_.isLoaded(info_.filesList) ||
+        !fileops::isPlainFolder(data_.workFolder(info_))) {
         return;
     }
     TFindFiles find;
@@ -149,7 +182,7 @@ void SlotTable::cleanWorkFolder() const {
     find.Search();
     for (const QString& name : find.Files) {
         if (!slotUsing(name)) {
-            fileops::remove(data_.workFile(info_, name));
+            fileops::removeFileOrLink(data_.workFile(info_, name));
         }
     }
 }

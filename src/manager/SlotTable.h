@@ -53,14 +53,24 @@ public:
 
     enum class AssignResult { Assigned, NameInUse, UnsafeName };
     // Copies the file into the working folder under its bare name and records
-    // name and size; refuses a name any slot uses. Does not save.
+    // name and size; refuses a name any slot uses or one the lists cannot hold
+    // (chosenname::refusal), changing nothing. A copy that cannot be written
+    // raises "Cannot create file %s", with nothing recorded. Does not save.
     AssignResult assignFile(qsizetype slot, const QString& sourcePath);
+    // The warning a refused choice shows, the same on every page and command.
+    QString refusalText(AssignResult result, const QString& sourcePath) const;
+    // The working copy of a chosen file, made under bareName; one replacing
+    // a copy a slot names waits beside it until the next save. Returns where
+    // the copy is now. Raises when the working folder is not a plain folder
+    // or the copy cannot be written.
+    QString copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const;
     // Records a choice whose working copy is already in place.
     void recordChoice(qsizetype slot, const QString& bareName, std::int64_t size);
     // The slot back to its standard resource (placeholder, size "0"). Does not save.
     void restore(qsizetype slot);
 
-    // Deletes the files of the working folder that no slot names.
+    // Deletes the files (and links, never their targets) of the working
+    // folder that no slot names; nothing when the folder is not plain.
     void cleanWorkFolder() const;
 
     // Writes every changeable list of every available manager.

@@ -172,7 +172,16 @@ void MelodyPage::tbVolumeChange(int position) {
     lblVolumePercent->setText(melodyvolumes::percentText(position));
     const int row = lvMels->selectedRow();
     if (row >= 0 && dataSet() != nullptr && dataSet()->volumesAvailable()) {
-        melodyvolumes::store(*dataSet(), row, position);
+        try {
+            melodyvolumes::store(*dataSet(), row, position);
+        } catch (...) {
+            // The selection moved to a slot without a volume: the bar is
+            // switched off, which also stops a held click from stepping it
+            // again, so the error is shown once and not once per step.
+            tbVolume->setEnabled(false);
+            lblVolume->setEnabled(false);
+            throw;
+        }
     }
 }
 

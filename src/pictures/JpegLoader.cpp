@@ -39,8 +39,10 @@ extern "C" void exitWithCode(j_common_ptr info) {
 extern "C" void ignoreMessage(j_common_ptr) {}
 
 // Refuses pictures whose pixels would need more memory than a preview ever
-// should, instead of letting a damaged header ask for gigabytes.
-constexpr qint64 kMaxPixelBytes = qint64(256) * 1024 * 1024;
+// should, instead of letting a damaged header ask for gigabytes: previews are
+// shown at 128 x 128, and a few hundred bytes claiming 60 million pixels kept
+// the decoder busy for seconds. 2048 x 2048 is far more than any preview needs.
+constexpr qint64 kMaxPixelBytes = qint64(2048) * 2048 * 4;
 
 enum class Layout { Rgb, Gray, Cmyk };
 

@@ -1,7 +1,8 @@
 #include "pictures/PictureSlots.h"
 
-#include "dataset/NumericText.h"
 #include "base/TarvexError.h"
+#include "dataset/ChosenName.h"
+#include "dataset/NumericText.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/PixelImage.h"
@@ -40,21 +41,22 @@ QString convertedFile(const SlotTable& table) {
 
 std::int64_t convertedSize(const SlotTable& table, const QImage& picture) {
     const QString converted = convertedFile(table);
-    fileops::remove(converted);
+    fileops::removeFileOrLink(converted);
     if (!ConvertPicture(toPixelImage(picture), converted)) {
         return 0;
     }
     const std::int64_t size = srec::FileSizeOfName(converted);
-    fileops::remove(converted);
+    fileops::removeFileOrLink(converted);
     return size;
 }
 
 Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
     Choice choice;
-    const QString name = fileops::bareName(bitmapPath);
-    if (!fileops::isSafeBareName(name) || name == kConvertedName) {
+    const QString name = chosenname::of(bitmapPath);
+    choice.warning = name == kConvertedName ? QStringLiteral("Недопустимое имя файла: %1").arg(name)
+                                            : chosenname::refusal(name);
+    if (!choice.warning.isEmpty()) {
         choice.outcome = Outcome::UnsafeName;
-        choice.warning = QStringLiteral("Недопустимое имя файла: %1").arg(name);
         return choice;
     }
     const RequiredSize required = requiredSize(table, slot);
@@ -69,8 +71,7 @@ Choice choose(SlotTable& table, qsizetype slot, const QString& bitmapPath) {
         choice.warning = managers::nameInUseWarning(table.info());
         return choice;
     }
-    const QString copy = table.data().workFile(table.info(), name);
-    fileops::copyReplacing(bitmapPath, copy);
+    const QString copy = table.copyIntoWorkFolder(bitmapPath, name);
     // From here on the working copy is what counts, as the patch will use it.
     choice.picture = loadBitmap(copy);
     table.recordChoice(slot, name, convertedSize(table, choice.picture));
@@ -85,7 +86,7 @@ PatchHooks patchHooks() {
         const QString converted = QFileInfo(file).path() + QLatin1Char('/') + kConvertedName;
         ConvertPicture(toPixelImage(picture), converted);
         srec::appendFileRecords(converted, size, address, patch);
-        fileops::remove(converted);
+        fileops::removeFileOrLink(converted);
         return srec::pictureEntry(picture.width(), picture.height(), address);
     };
     return hooks;

@@ -41,6 +41,12 @@ QString systemReason() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// Qt does not always keep the reason of a failed write (a short write leaves
+// "Unknown error"); the system's own is more telling.
+QString writeFailure(const QFileDevice& file) {
+    return errno != 0 ? systemReason() : file.errorString();
+}
+
 } // namespace
 
 CheckedSaveFile::CheckedSaveFile(QString path) : path_(std::move(path)) {}
@@ -75,8 +81,9 @@ bool CheckedSaveFile::write(const char* data, qint64 size) {
         return false;
     }
     [[maybe_unused]] const qint64 start = temp_->pos();
+    errno = 0;
     if (temp_->write(data, size) != size) {
-        return fail(temp_->errorString());
+        return fail(writeFailure(*temp_));
     }
 #ifdef Q_OS_LINUX
     // A large file is handed to the disk while the rest is still being made,
@@ -94,8 +101,9 @@ bool CheckedSaveFile::commit() {
     }
     // QSaveFile::commit() can rename an empty file into place when the error
     // shows only in its final flush, so every step is checked here.
+    errno = 0;
     if (!temp_->flush() || temp_->error() != QFileDevice::NoError) {
-        return fail(temp_->errorString());
+        return fail(writeFailure(*temp_));
     }
     if (!syncToDisk(temp_->handle())) {
         return fail(systemReason());

@@ -25,10 +25,25 @@ bool remove(const QString& path) {
     return exists(path) && QFile::remove(path);
 }
 
-bool copyReplacing(const QString& source, const QString& target) {
+bool isPlainFolder(const QString& path) {
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
+}
+
+bool removeFileOrLink(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink() && !info.isFile()) {
+        return false;
+    }
+    // QFile::remove unlinks the entry itself, so a link's target stays.
+    return QFile::remove(path);
+}
+
+bool copyReplacing(const QString& source, const QString& target, QString* writeError) {
     const QFileInfo from(source);
     const QFileInfo to(target);
-    if (to.exists() && from.exists() && from.canonicalFilePath() == to.canonicalFilePath()) {
+    if (to.exists() && !to.isSymLink() && from.exists() &&
+        from.canonicalFilePath() == to.canonicalFilePath()) {
         return true;
     }
     QFile in(source);
@@ -36,17 +51,26 @@ bool copyReplacing(const QString& source, const QString& target) {
         return false;
     }
     CheckedSaveFile out(target);
-    if (!out.open()) {
+    const auto failed = [&] {
+        if (writeError != nullptr) {
+            *writeError = out.errorString();
+        }
         return false;
+    };
+    if (!out.open()) {
+        return failed();
     }
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(kChunk);
-        if ((chunk.isEmpty() && in.error() != QFileDevice::NoError) || !out.write(chunk)) {
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
             return false;
         }
+        if (!out.write(chunk)) {
+            return failed();
+        }
     }
-    return out.commit();
+    return out.commit() || failed();
 }
 
 bool sameFileName(const QString& a, const QString& b) {

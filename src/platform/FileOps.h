@@ -9,9 +9,18 @@ bool exists(const QString& path); // a file (not a folder) of that path
 bool folderExists(const QString& path);
 bool createFolder(const QString& path); // one level; false when it exists already
 bool remove(const QString& path);       // files only
+// A folder that is a folder of its own, not a link to one: the only kind a
+// working folder may be, so that nothing is written or deleted elsewhere.
+bool isPlainFolder(const QString& path);
+// Removes a plain file or a link (the link itself, never what it points to);
+// folders and other entries are left alone.
+bool removeFileOrLink(const QString& path);
 // Copies source to target, replacing target only once the copy is complete;
-// copying a file onto itself succeeds and changes nothing.
-bool copyReplacing(const QString& source, const QString& target);
+// copying a file onto itself succeeds and changes nothing. A target that is a
+// link is replaced by a plain file. When the target cannot be written,
+// *writeError (if given) receives the system's reason; a source that cannot
+// be read leaves it empty.
+bool copyReplacing(const QString& source, const QString& target, QString* writeError = nullptr);
 
 // Whether two bare names denote one file in a working folder: letter case
 // counts where the file system tells case apart, and not where it ignores it

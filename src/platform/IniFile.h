@@ -1,15 +1,27 @@
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <QStringList>
+#include <optional>
+#include <vector>
 
 // A reader of Windows private-profile files with that reader's rules:
 // sections and keys without regard to case, blanks around names and values
 // trimmed, the first match wins, ";" starts a comment line, values are cut at
 // 2047 characters, and a missing file, section or key gives the default.
+//
+// Like that reader it goes to the file for every question, reading it as a
+// stream: memory holds one chunk and the values asked for, never the file.
 class IniFile {
 public:
     explicit IniFile(const QString& path);
+
+    struct Key {
+        QString section;
+        QString key;
+    };
+    // One pass for several keys: per key its value, or nothing when missing.
+    std::vector<std::optional<QString>> lookup(const QList<Key>& keys) const;
 
     QString readString(const QString& section, const QString& key,
                        const QString& defaultValue) const;
@@ -18,12 +30,5 @@ public:
     static constexpr qsizetype kMaxValueLength = 2047;
 
 private:
-    const QString* find(const QString& section, const QString& key) const;
-
-    struct Entry {
-        QString section; // case-folded
-        QString key;     // case-folded
-        QString value;
-    };
-    QList<Entry> entries_;
+    QString path_;
 };

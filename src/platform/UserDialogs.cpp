@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <new>
 
 namespace {
 
@@ -175,6 +176,8 @@ void showUncaught(std::exception_ptr error) noexcept {
         std::rethrow_exception(error);
     } catch (const TarvexError& e) {
         message = e.message();
+    } catch (const std::bad_alloc&) {
+        message = errors::outOfMemory().message();
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
     } catch (...) {

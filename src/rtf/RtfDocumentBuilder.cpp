@@ -9,6 +9,8 @@
 namespace rtf {
 namespace {
 
+constexpr int kFontNameProperty = QTextFormat::UserProperty + 1;
+
 // Layout works in pixels at 96 per inch; RTF in twips, 1440 per inch.
 qreal twipsToPixels(int twips) {
     // Margins past a page width come from broken files; keep them on screen.
@@ -74,6 +76,11 @@ QTextCharFormat toCharFormat(const CharProps& props, const Tables& tables) {
     const auto entry = tables.fonts.constFind(font);
     if (entry != tables.fonts.cend() && !entry->name.isEmpty()) {
         f.setFontFamilies(familiesOf(entry->name));
+        // The document files formats by a hash that sees a family list only
+        // as "a list", so formats of many fonts would all share one bucket and
+        // each new run would be compared with all of them. The name as a
+        // plain property spreads them out.
+        f.setProperty(kFontNameProperty, entry->name);
     }
     if (const QColor c = tableColor(tables, props.foreground); c.isValid()) {
         f.setForeground(QBrush(c));
@@ -109,7 +116,19 @@ QTextBlockFormat toBlockFormat(const ParaProps& props) {
 }
 
 DocumentBuilder::DocumentBuilder(QTextDocument& document, const Tables& tables)
-    : cursor_(&document), tables_(tables) {}
+    : cursor_(&document), tables_(tables) {
+    cursor_.beginEditBlock();
+}
+
+DocumentBuilder::~DocumentBuilder() {
+    if (!editing_) {
+        return;
+    }
+    try {
+        cursor_.endEditBlock(); // only after a failure; the document keeps what it has
+    } catch (...) {
+    }
+}
 
 void DocumentBuilder::append(QChar c, const CharProps& props) {
     openPendingBlock();
@@ -135,6 +154,8 @@ void DocumentBuilder::finish(const ParaProps& para) {
     if (!blockPending_) {
         cursor_.setBlockFormat(toBlockFormat(para));
     }
+    editing_ = false;
+    cursor_.endEditBlock();
 }
 
 void DocumentBuilder::flushRun() {

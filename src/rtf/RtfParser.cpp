@@ -10,6 +10,7 @@ namespace {
 // Real documents nest a few dozen groups at most. Deeper groups are still
 // read, but no longer restore the formatting when they close.
 constexpr size_t kMaxSavedGroups = 256;
+constexpr qsizetype kMaxFontName = 64;
 // Parameters are 16 or 32 bits; longer digit strings saturate here.
 constexpr long long kParamLimit = 1LL << 30;
 
@@ -311,7 +312,9 @@ void Parser::flushLoneSurrogate() {
 void Parser::put(QChar c) {
     if (cur_.destination == Destination::FontTable) {
         FontEntry* entry = currentFontEntry();
-        if (entry && !entry->nameDone) {
+        // Face names have at most 31 characters; a longer one is damage and
+        // would make every run of its font cost its length.
+        if (entry && !entry->nameDone && entry->name.size() < kMaxFontName) {
             entry->name.append(c);
         }
     } else if (cur_.destination == Destination::Text && !cur_.chars.hidden) {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <new>
 #include <stdexcept>
 
 TEST(ErrorBox, AppendsAFullStopOnlyAfterCharactersThatSortAfterIt) {
@@ -34,8 +35,9 @@ TEST(ErrorBox, GuardShowsWhatAHandlerRaisesAndCarriesOn) {
     ScriptedDialogs dialogs;
     EXPECT_FALSE(guarded([] { throw TarvexError("Stream read error"); }));
     EXPECT_FALSE(guarded([] { throw std::runtime_error("bad thing"); }));
+    EXPECT_FALSE(guarded([] { throw std::bad_alloc(); }));
     EXPECT_TRUE(guarded([] {}));
-    EXPECT_EQ(dialogs.errors, QStringList({"Stream read error.", "bad thing."}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Stream read error.", "bad thing.", "Out of memory."}));
 }
 
 namespace {

@@ -76,8 +76,8 @@ TEST_F(Cli, WrongUsageExitsTwoAndErrorsOne) {
     EXPECT_EQ(run({"--firmware", "MISSING", "info"}), 1);
     EXPECT_TRUE(err.startsWith("tarvex-cli: Cannot open file " + user() + "/MISSING/Data/"));
     EXPECT_EQ(run({"info", "--frob"}), 2);
-    EXPECT_TRUE(
-        err.startsWith("tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info\n"));
+    EXPECT_TRUE(err.startsWith(
+        "tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info [--json]\n"));
 }
 
 TEST_F(Cli, AssignRestoreAndVolumeChangeTheListsOnDisk) {
@@ -120,6 +120,28 @@ TEST_F(Cli, SlotsListsRowsAndVolumes) {
     EXPECT_TRUE(out.startsWith(QStringLiteral("0\tИгра0.jad\t[Стандартная игра]\t\t0\n")));
 }
 
+TEST_F(Cli, ControlCharactersFromTheDataSetArePrintedEscaped) {
+    listfile::save(firmware + "/Data/StdMelodiesList.lst",
+                   {"Tab\there", "\x1b[2JClear", QStringLiteral("Мелодия\x7f\u0098")});
+    listfile::save(firmware + "/Data/MelodiesSize.lst", {"0", "0\x01", "0"});
+    ASSERT_EQ(run({"slots", "melodies"}), 0) << err.toStdString();
+    const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[0].startsWith("0\tTab\\there\t")) << rows[0].toStdString();
+    EXPECT_TRUE(rows[1].startsWith("1\t\\x1B[2JClear\t")) << rows[1].toStdString();
+    EXPECT_TRUE(rows[1].contains("\t0\\x01\t"));
+    EXPECT_TRUE(rows[2].startsWith(QStringLiteral("2\tМелодия\\x7F\\x98\t")));
+    // The gauge fails on the size line; the message shows it escaped too.
+    EXPECT_EQ(run({"restore", "melodies", "0"}), 1);
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: '0\\x01' is not a valid integer value");
+    QFile ini(firmware + "/Data/Memory.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write("[Melodies]\r\nStartOffset=\x1b]0;title\x07\r\n");
+    ini.close();
+    EXPECT_EQ(run({"info"}), 1);
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: '\\x1B]0;title\\x07' is not a valid integer value");
+}
+
 TEST_F(Cli, ShortListPrintsThePartialRowAndFails) {
     listfile::save(firmware + "/Data/MelodiesSize.lst", {"0"});
     EXPECT_EQ(run({"slots", "melodies"}), 1);
@@ -141,6 +163,30 @@ TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
               testsupport::sequence(20))
         << error.toStdString() << testsupport::readAll(patchFile).toStdString();
     EXPECT_EQ(run({"build", "melodies"}), 2);
+}
+
+TEST_F(Cli, RunningOutOfMemoryIsAMessageAndExitOne) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    // Four million slots need some 220 MB; the program itself takes about 70.
+    QFile names(firmware + "/Data/StdMelodiesList.lst");
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QByteArray block = QByteArray("x\r\n").repeated(1 << 20);
+    for (int i = 0; i < 4; ++i) {
+        names.write(block);
+    }
+    names.close();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", scratch.path("config"));
+    p.setProcessEnvironment(env);
+    p.start("/bin/sh", {"-c", "ulimit -v 200000 && exec \"$0\" \"$@\"", TARVEX_CLI_PATH,
+                        "--user-folder", user(), "slots", "melodies"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardError().trimmed(), "tarvex-cli: Out of memory");
 }
 
 TEST_F(Cli, HelpVersionAndOptionForms) {

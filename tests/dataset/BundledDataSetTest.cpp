@@ -4,10 +4,12 @@
 // the data set and builds patches from it.
 
 #include "base/Cp1251.h"
+#include "base/TarvexError.h"
+#include "check/DataSetCheck.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "base/TarvexError.h"
 #include "platform/IniFile.h"
+#include "rtf/RtfReader.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -637,4 +639,16 @@ TEST(BundledDataSet, HelpTextsAreRtfInCodePage1251) {
         EXPECT_TRUE(plain.contains(QStringLiteral(".s3")));
         EXPECT_TRUE(plain.contains(QString::fromLatin1(help.mentions)));
     }
+}
+
+// The program's own check finds nothing in the data set it ships, and the
+// help texts say plainly which rows hold what.
+TEST(BundledDataSet, PassesTheDataSetCheck) {
+    const Report report = datasetcheck::run(dataPath());
+    for (const Finding& finding : report.findings()) {
+        ADD_FAILURE() << finding.toText().toStdString();
+    }
+    EXPECT_EQ(report.errors() + report.warnings(), 0);
+    const QString help = rtf::toPlainText(testsupport::readAll(dataPath("JavaHelp.rtf")));
+    EXPECT_FALSE(help.contains(QStringLiteral("чётн"))) << help.toStdString();
 }

@@ -1,5 +1,6 @@
 #include "dataset/FirmwareDataSet.h"
 
+#include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "base/TarvexError.h"
 #include "support/MiniDataSet.h"
@@ -114,12 +115,12 @@ TEST(FirmwareDataSet, SavesOnlyTheChangeableListsInTheirOrder) {
     EXPECT_EQ(listfile::load(firmware + "/Data/PicSize.lst").last(), "22");
 }
 
-TEST(FirmwareDataSet, AnUnwritableListStopsTheSaveThere) {
+TEST(FirmwareDataSet, AnUnwritableListStopsTheWholeSave) {
     Scratch dir;
     const QString firmware = MiniDataSet().writeTo(dir.path());
     FirmwareDataSet data = loaded(firmware);
-    // A folder in the way of MelodiesNames.lst: the files before it are
-    // written, the ones after it are not.
+    // A folder in the way of MelodiesNames.lst: no list is written, so the
+    // lists on disk stay in step.
     QFile::remove(firmware + "/Data/MelodiesNames.lst");
     QDir().mkdir(firmware + "/Data/MelodiesNames.lst");
     data.setLine("MelodiesFiles.lst", 0, "x.mid");
@@ -130,6 +131,7 @@ TEST(FirmwareDataSet, AnUnwritableListStopsTheSaveThere) {
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "Cannot create file " + firmware + "/Data/MelodiesNames.lst");
     }
-    EXPECT_EQ(listfile::load(firmware + "/Data/MelodiesFiles.lst").first(), "x.mid");
+    EXPECT_EQ(listfile::load(firmware + "/Data/MelodiesFiles.lst").first(),
+              QStringLiteral("[Стандартная мелодия]"));
     EXPECT_EQ(listfile::load(firmware + "/Data/MelodiesSize.lst").first(), "0");
 }

@@ -1,14 +1,17 @@
 #include "manager/SlotTable.h"
 
-#include "dataset/ListFile.h"
-#include "dataset/Session.h"
 #include "base/TarvexError.h"
+#include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
+#include "dataset/Session.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <cmath>
+#include <limits>
 
 using testsupport::Scratch;
 
@@ -42,6 +45,27 @@ TEST(Gauge, RoundsHalfToEvenAndLimitsAtTheTotal) {
     EXPECT_FALSE(SlotTable::gaugeFor(0, 0).overLimit);
     EXPECT_TRUE(SlotTable::gaugeFor(1, 0).overLimit);
     EXPECT_TRUE(SlotTable::gaugeFor(0, -5).overLimit);
+}
+
+TEST(Gauge, AnyPairOf32BitValuesGivesZeroToHundred) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    // Ratios far past the int range once multiplied by 100.
+    EXPECT_EQ(SlotTable::gaugeFor(kMin, -1).percent, 100);
+    EXPECT_EQ(SlotTable::gaugeFor(-2'000'000'000, -3).percent, 100);
+    EXPECT_EQ(SlotTable::gaugeFor(kMin, kMax).percent, 0);
+    EXPECT_EQ(SlotTable::gaugeFor(-5, 10).percent, 0);
+    EXPECT_EQ(SlotTable::gaugeFor(kMax, kMax).percent, 100);
+    EXPECT_EQ(SlotTable::gaugeFor(1, kMax).percent, 0);
+    EXPECT_EQ(SlotTable::gaugeFor(kMax / 2 + 1, kMax).percent, 50);
+    // Ties go to the even integer at any scale.
+    EXPECT_EQ(SlotTable::gaugeFor(15, 1000).percent, 2);
+    EXPECT_EQ(SlotTable::gaugeFor(25, 1000).percent, 2);
+    EXPECT_EQ(SlotTable::gaugeFor(50'000'000, 2'000'000'000).percent, 2);
+    EXPECT_EQ(SlotTable::gaugeFor(70'000'000, 2'000'000'000).percent, 4);
+    EXPECT_EQ(numeric::roundHalfEven(std::nan("")), 0);
+    EXPECT_EQ(numeric::roundHalfEven(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(numeric::roundHalfEven(-1e300), std::numeric_limits<int>::min());
 }
 
 TEST_F(SlotTableTest, GaugeSumsTheSizeListWithChecks) {

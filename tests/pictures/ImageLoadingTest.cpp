@@ -342,6 +342,13 @@ TEST(LoadJpeg, MissingGarbageAndTruncatedFiles) {
     huge[frame + 8] = char(0x60);
     EXPECT_EQ(errorOf([&] { loadJpeg(scratch.write("huge.jpg", huge)); }),
               code(JERR_IMAGE_TOO_BIG));
+    // So is one of 16 million pixels: a preview never needs that many.
+    huge[frame + 5] = char(0x10); // height 4096
+    huge[frame + 6] = char(0x00);
+    huge[frame + 7] = char(0x10); // width 4096
+    huge[frame + 8] = char(0x00);
+    EXPECT_EQ(errorOf([&] { loadJpeg(scratch.write("huge.jpg", huge)); }),
+              code(JERR_IMAGE_TOO_BIG));
 }
 
 TEST(LoadJpeg, DamagedFilesNeverCrash) {

@@ -161,4 +161,36 @@ TEST(RtfBrokenInput, LargeFileReadsInLinearTime) {
     EXPECT_LT(ms, 30'000);
 }
 
+// One paragraph of 400 KB in many runs, once alternating bold and once
+// switching among thousands of fonts: a document that grows run by run and
+// files a format per font must still be read in one linear pass.
+TEST(RtfBrokenInput, ManyRunsAndFontsInOneParagraphReadInLinearTime) {
+    QByteArray runs = "{\\rtf1\\ansi ";
+    while (runs.size() < 400'000) {
+        runs += "\\b x\\b0 y";
+    }
+    QByteArray fonts = "{\\rtf1\\ansi{\\fonttbl";
+    for (int f = 0; f < 5000; ++f) {
+        fonts += "{\\f" + QByteArray::number(f) + " F" + QByteArray::number(f) + ";}";
+    }
+    fonts += "}";
+    for (int i = 0; fonts.size() < 400'000; ++i) {
+        fonts += "\\f" + QByteArray::number(i % 5000) + " t";
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const auto doc = read(runs + "}");
+    const auto doc2 = read(fonts + "}");
+    const qint64 ms = timer.elapsed();
+    EXPECT_EQ(doc->blockCount(), 1);
+    EXPECT_EQ(doc->characterCount(), 2 * ((runs.size() - 12) / 9) + 1);
+    EXPECT_TRUE(isBold(formatAt(*doc, 0)));
+    EXPECT_FALSE(isBold(formatAt(*doc, 1)));
+    EXPECT_TRUE(formatOf(*doc2, u"t"_qs).fontFamilies().toStringList().contains(u"F0"_qs));
+    RecordProperty("milliseconds", int(ms));
+    // Linear, these take a few seconds at most, unoptimised on a busy machine;
+    // quadratic, many minutes.
+    EXPECT_LT(ms, 10'000);
+}
+
 } // namespace

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class QMenu;
+class Report;
+class TForm1;
+
+// The settings menu's checks: the current data set, a patch file, and adding
+// a firmware data set. Each shows its report in a dialog, as the command line
+// prints it.
+class CheckMenu : public QObject {
+    Q_OBJECT
+
+public:
+    CheckMenu(TForm1& window, QMenu& settings);
+
+    void CheckDataSetClick();
+    void VerifyPatchClick();
+    void AddFirmwareClick();
+
+private:
+    void showReport(const QString& caption, const QString& heading, const Report& report);
+
+    TForm1& window_;
+};

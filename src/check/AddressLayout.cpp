@@ -1,0 +1,215 @@
+#include "check/AddressLayout.h"
+
+#include "dataset/NumericText.h"
+#include "platform/FileOps.h"
+#include "platform/FindFiles.h"
+
+#include <QFile>
+
+namespace addresslayout {
+
+namespace {
+
+struct RegionKeys {
+    const char* section;
+    const char* name;
+    QString MemoryMap::*start;
+    QString MemoryMap::*end;
+};
+
+const ManagerInfo* managerOf(const char* section) {
+    if (qstrcmp(section, "Melodies") == 0) {
+        return &managers::melodies();
+    }
+    return qstrcmp(section, "JavaGames") == 0 ? &managers::java() : &managers::pictures();
+}
+
+QString kindName(const ManagerInfo& info) {
+    switch (info.kind) {
+    case ManagerKind::Melodies:
+        return QStringLiteral("melody");
+    case ManagerKind::Java:
+        return QStringLiteral("Java");
+    case ManagerKind::Pictures:
+        return QStringLiteral("picture");
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<std::uint32_t> hexField(const QString& text, int digits) {
+    if (text.size() != digits) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (const QChar c : text) {
+        const int d = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
+        if (d < 0 || c.unicode() > 0x7F) {
+            return std::nullopt;
+        }
+        value = (value << 4) | std::uint32_t(d);
+    }
+    return value;
+}
+
+QString hexAddress(std::uint64_t address) {
+    return QStringLiteral("0x") + numeric::hex(std::uint32_t(address), 8);
+}
+
+qint64 iniLine(const QStringList& lines, const QString& section, const QString& key) {
+    QString current;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            current = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0 && !line.startsWith(QLatin1Char(';')) &&
+            current.compare(section, Qt::CaseInsensitive) == 0 &&
+            line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines) {
+    static const RegionKeys keys[] = {
+        {"Melodies", "melody region", &MemoryMap::melodyStart, &MemoryMap::melodyEnd},
+        {"JavaGames", "Java region", &MemoryMap::javaStart, &MemoryMap::javaEnd},
+        {"Pictures", "picture region", &MemoryMap::pictureStart, &MemoryMap::pictureEnd},
+    };
+    std::vector<AddressSpan> spans;
+    const MemoryMap& map = data.memoryMap();
+    for (const RegionKeys& k : keys) {
+        std::int32_t start = 0;
+        std::int32_t end = 0;
+        if (!numeric::tryToInt(map.*k.start, start) || !numeric::tryToInt(map.*k.end, end)) {
+            continue;
+        }
+        AddressSpan span;
+        span.kind = AddressSpan::Kind::Region;
+        span.start = std::uint32_t(start);
+        span.end = std::uint64_t(std::uint32_t(end)) + 1;
+        span.label = span.group = QLatin1String(k.name);
+        span.file = data.dataFile(QStringLiteral("Memory.ini"));
+        span.line = iniLine(iniLines, QLatin1String(k.section), QStringLiteral("StartOffset"));
+        span.manager = managerOf(k.section);
+        spans.push_back(span);
+    }
+    return spans;
+}
+
+std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
+    std::vector<AddressSpan> spans;
+    auto add = [&](const ManagerInfo& info, const QString& list, AddressSpan::Kind kind,
+                   int length) {
+        const QStringList& lines = data.list(list);
+        const bool table = kind == AddressSpan::Kind::TableEntry;
+        const qsizetype count = table ? std::min(lines.size(), data.slotCount(info)) : lines.size();
+        for (qsizetype i = 0; i < count; ++i) {
+            const std::optional<std::uint32_t> address = hexField(lines[i], 8);
+            if (!address) {
+                continue;
+            }
+            AddressSpan span;
+            span.kind = kind;
+            span.start = *address;
+            span.end = span.start + std::uint64_t(length);
+            span.label = QStringLiteral("%1 %2 of slot %3")
+                             .arg(kindName(info), table ? QStringLiteral("table entry")
+                                                        : QStringLiteral("volume byte"))
+                             .arg(i + 1);
+            span.group =
+                QStringLiteral("%1 %2").arg(kindName(info), table ? QStringLiteral("table entries")
+                                                                  : QStringLiteral("volume bytes"));
+            span.file = data.dataFile(list);
+            span.line = i + 1;
+            span.manager = &info;
+            span.slot = i;
+            spans.push_back(span);
+        }
+    };
+    for (const ManagerInfo* info : managers::all()) {
+        if (data.isAvailable(*info)) {
+            add(*info, info->tableList, AddressSpan::Kind::TableEntry, 8);
+        }
+    }
+    if (data.volumesAvailable()) {
+        add(managers::melodies(), managers::kVolumeOffsetsList, AddressSpan::Kind::VolumeByte, 1);
+    }
+    return spans;
+}
+
+void forEachRequiredLine(
+    const FirmwareDataSet& data,
+    const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
+    const std::function<void(const QString& file)>& unreadable) {
+    const QString folder = data.dataFile(QStringLiteral("ReqPatches"));
+    if (!fileops::folderExists(folder)) {
+        return;
+    }
+    TFindFiles find;
+    find.Directory = folder;
+    find.FileMask = QStringLiteral("*.s3");
+    find.FullPath = true;
+    find.Search();
+    for (const QString& path : find.Files) {
+        if (!fileops::exists(path)) {
+            continue;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            unreadable(path);
+            continue;
+        }
+        srec::SRecordReader reader(file);
+        srec::SRecordReader::Line line;
+        while (reader.next(line)) {
+            visit(path, line);
+        }
+    }
+}
+
+std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines) {
+    std::vector<AddressSpan> spans;
+    auto add = [&](const srec::SRecord& record, AddressSpan::Kind kind, const QString& label,
+                   const QString& file, qint64 line) {
+        if (!record.isData() || record.data.empty()) {
+            return;
+        }
+        AddressSpan span;
+        span.kind = kind;
+        span.start = record.address;
+        span.end = span.start + record.data.size();
+        span.label = span.group = label;
+        span.file = file;
+        span.line = line;
+        spans.push_back(span);
+    };
+    if (data.isAvailable(managers::melodies())) {
+        srec::SRecord record;
+        const QByteArray text = data.memoryMap().patch64K.toLatin1();
+        if (srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record)
+                .isEmpty()) {
+            add(record, AddressSpan::Kind::Patch64K, QStringLiteral("the Patch64K line"),
+                data.dataFile(QStringLiteral("Memory.ini")),
+                iniLine(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")));
+        }
+    }
+    forEachRequiredLine(
+        data,
+        [&](const QString& file, const srec::SRecordReader::Line& line) {
+            if (line.error.isEmpty() && !line.empty) {
+                add(line.record, AddressSpan::Kind::RequiredPatch,
+                    QStringLiteral("required patch %1").arg(fileops::bareName(file)), file,
+                    line.number);
+            }
+        },
+        [](const QString&) {});
+    return spans;
+}
+
+} // namespace addresslayout

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "dataset/FirmwareDataSet.h"
+#include "srec/SRecordReader.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Where a data set says things lie in the firmware: the three resource
+// regions, every slot's table entry, the volume bytes, and the bytes the
+// Patch64K line and the required patches write. The check looks for places
+// that collide; verify names what a patch writes.
+struct AddressSpan {
+    enum class Kind { Region, TableEntry, VolumeByte, Patch64K, RequiredPatch };
+    Kind kind = Kind::Region;
+    std::uint64_t start = 0;
+    std::uint64_t end = 0; // one past the last byte
+    QString label;         // "melody table entry of slot 3"
+    QString group;         // "melody table entries", for summaries
+    QString file;
+    qint64 line = 0;
+    const ManagerInfo* manager = nullptr;
+    qsizetype slot = -1;
+};
+
+namespace addresslayout {
+
+// The value of exactly `digits` hexadecimal digits, nothing for anything else.
+std::optional<std::uint32_t> hexField(const QString& text, int digits);
+
+// Start to end offset, both included, of each available manager whose offsets
+// convert. Memory.ini lines are named when lines holds its text.
+std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines);
+// The table entries of the available managers' slots and, with the volume
+// patch, the volume bytes; lines that are no address are left out.
+std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data);
+
+// Every line of every "*.s3" file of ReqPatches, in the order the patches copy them.
+void forEachRequiredLine(
+    const FirmwareDataSet& data,
+    const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
+    const std::function<void(const QString& file)>& unreadable);
+
+// What the Patch64K line (of a data set with melodies) and the required
+// patches' data records write.
+std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines);
+
+// The line of a key of an INI text, from 1; 0 when it is not there.
+qint64 iniLine(const QStringList& lines, const QString& section, const QString& key);
+
+QString hexAddress(std::uint64_t address); // "0x01400000"
+
+} // namespace addresslayout

@@ -1,0 +1,75 @@
+#include "check/Report.h"
+
+#include <QJsonArray>
+
+namespace {
+
+QString counted(int n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+} // namespace
+
+QString Finding::toText() const {
+    return QStringLiteral("%1:%2: %3: %4")
+        .arg(file)
+        .arg(line)
+        .arg(error ? QStringLiteral("error") : QStringLiteral("warning"), text);
+}
+
+void Report::error(const QString& file, qint64 line, const QString& text) {
+    findings_.push_back({file, line, true, text});
+    ++errors_;
+}
+
+void Report::warning(const QString& file, qint64 line, const QString& text) {
+    findings_.push_back({file, line, false, text});
+    ++warnings_;
+}
+
+void Report::addSummary(const QString& line, const QJsonObject& json) {
+    summary_.append(line);
+    summaryJson_.push_back(json);
+}
+
+QString Report::countLine() const {
+    return counted(errors_, "error", "errors") + QStringLiteral(", ") +
+           counted(warnings_, "warning", "warnings");
+}
+
+QString Report::text() const {
+    QString out;
+    for (const Finding& finding : findings_) {
+        out += finding.toText() + QLatin1Char('\n');
+    }
+    for (const QString& line : summary_) {
+        out += line + QLatin1Char('\n');
+    }
+    return out + countLine() + QLatin1Char('\n');
+}
+
+QJsonObject Report::json() const {
+    QJsonArray findings;
+    for (const Finding& finding : findings_) {
+        findings.append(QJsonObject{
+            {QStringLiteral("file"), finding.file},
+            {QStringLiteral("line"), finding.line},
+            {QStringLiteral("severity"),
+             finding.error ? QStringLiteral("error") : QStringLiteral("warning")},
+            {QStringLiteral("text"), finding.text},
+        });
+    }
+    QJsonArray summary;
+    for (const QJsonObject& item : summaryJson_) {
+        summary.append(item);
+    }
+    QJsonObject out{
+        {QStringLiteral("findings"), findings},
+        {QStringLiteral("errors"), errors_},
+        {QStringLiteral("warnings"), warnings_},
+    };
+    if (!summary.isEmpty()) {
+        out.insert(QStringLiteral("ranges"), summary);
+    }
+    return out;
+}

@@ -1,0 +1,145 @@
+#include "check/SlotFilesCheck.h"
+
+#include "base/TarvexError.h"
+#include "check/AddressLayout.h"
+#include "dataset/NumericText.h"
+#include "pictures/BitmapLoader.h"
+#include "pictures/HandsetPicture.h"
+#include "pictures/JpegLoader.h"
+#include "pictures/PixelImage.h"
+#include "platform/FileOps.h"
+#include "rtf/RtfReader.h"
+#include "srec/S3Records.h"
+
+#include <QFile>
+#include <QImage>
+
+namespace slotfilescheck {
+
+namespace {
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The width and height a picture slot's standard entry gives it.
+std::optional<PixelSize> requiredSize(const FirmwareDataSet& data, qsizetype slot) {
+    const QStringList& entries = data.list(managers::pictures().standardEntryList);
+    if (slot >= entries.size() || !addresslayout::hexField(entries[slot], 16)) {
+        return std::nullopt;
+    }
+    return PixelSize{int(*addresslayout::hexField(entries[slot].mid(0, 2), 2)),
+                     int(*addresslayout::hexField(entries[slot].mid(4, 2), 2))};
+}
+
+// The bytes the working copy gives the patch: the file itself, or for a
+// picture its converted form, which must also have the slot's size.
+std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qsizetype slot,
+                        const QString& path, QString& problem) {
+    if (info.kind != ManagerKind::Pictures) {
+        return srec::FileSizeOfName(path);
+    }
+    const QImage image = loadBitmap(path);
+    const std::optional<PixelSize> required = requiredSize(data, slot);
+    if (required && (image.width() != required->width || image.height() != required->height)) {
+        problem = QStringLiteral("the bitmap is %1 x %2 pixels, the slot takes %3 x %4")
+                      .arg(image.width())
+                      .arg(image.height())
+                      .arg(required->width)
+                      .arg(required->height);
+    }
+    return encodeHandsetPicture(toPixelImage(image)).size();
+}
+
+void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Report& report) {
+    const QStringList& files = data.list(info.filesList);
+    const QStringList& sizes = data.list(info.sizeList);
+    const qsizetype slotTotal = std::min({data.slotCount(info), files.size(), sizes.size()});
+    for (qsizetype i = 0; i < slotTotal; ++i) {
+        std::int32_t recorded = 0;
+        if (files[i] == info.placeholder || sizes[i] == QLatin1String("0") ||
+            !fileops::isSafeBareName(files[i]) || !numeric::tryToInt(sizes[i], recorded)) {
+            continue; // standard, or a field already reported
+        }
+        const QString path = data.workFile(info, files[i]);
+        const QString where = data.dataFile(info.filesList);
+        if (!fileops::exists(path)) {
+            report.error(where, i + 1, QStringLiteral("the working copy %1 is missing").arg(path));
+            continue;
+        }
+        QString problem;
+        std::int64_t size = 0;
+        try {
+            size = placedSize(data, info, i, path, problem);
+        } catch (const TarvexError& error) {
+            report.error(where, i + 1, error.message());
+            continue;
+        }
+        if (!problem.isEmpty()) {
+            report.error(where, i + 1, problem);
+        }
+        if (size != recorded) {
+            report.error(data.dataFile(info.sizeList), i + 1,
+                         QStringLiteral("%1 bytes recorded, but %2 gives %3")
+                             .arg(recorded)
+                             .arg(path)
+                             .arg(size));
+        }
+    }
+}
+
+void checkPreviews(const FirmwareDataSet& data, Report& report) {
+    for (qsizetype i = 0; i < data.slotCount(managers::pictures()); ++i) {
+        const QString path = data.dataFile(QStringLiteral("Pic/%1.jpg").arg(i + 1));
+        if (!fileops::exists(path)) {
+            report.warning(path, 0, QStringLiteral("no preview of picture slot %1").arg(i + 1));
+            continue;
+        }
+        QImage image;
+        try {
+            image = loadJpeg(path);
+        } catch (const TarvexError& error) {
+            report.warning(path, 0, error.message());
+            continue;
+        }
+        const std::optional<PixelSize> required = requiredSize(data, i);
+        if (required && (image.width() != required->width || image.height() != required->height)) {
+            report.warning(path, 0,
+                           QStringLiteral("the preview is %1 x %2 pixels, the slot takes %3 x %4")
+                               .arg(image.width())
+                               .arg(image.height())
+                               .arg(required->width)
+                               .arg(required->height));
+        }
+    }
+}
+
+void checkHelpText(const FirmwareDataSet& data, const ManagerInfo& info, Report& report) {
+    const QString path = data.dataFile(info.helpFile);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report.error(path, 0, QStringLiteral("the help text cannot be read"));
+    } else if (rtf::toPlainText(file.readAll()).trimmed().isEmpty()) {
+        report.warning(path, 0, QStringLiteral("the help text shows nothing"));
+    }
+}
+
+} // namespace
+
+void run(const FirmwareDataSet& data, Report& report) {
+    for (const ManagerInfo* info : managers::all()) {
+        if (!data.isAvailable(*info)) {
+            continue;
+        }
+        checkWorkingCopies(data, *info, report);
+        if (!info->helpFile.isEmpty()) {
+            checkHelpText(data, *info, report);
+        }
+    }
+    if (data.isAvailable(managers::pictures())) {
+        checkPreviews(data, report);
+    }
+}
+
+} // namespace slotfilescheck

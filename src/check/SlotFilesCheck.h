@@ -1,0 +1,13 @@
+#pragma once
+
+#include "check/Report.h"
+#include "dataset/FirmwareDataSet.h"
+
+// The files beside the lists: each replaced slot's working copy with the
+// size its list records (a picture's once converted), the picture previews
+// and the help texts.
+namespace slotfilescheck {
+
+void run(const FirmwareDataSet& data, Report& report);
+
+} // namespace slotfilescheck

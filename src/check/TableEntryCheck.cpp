@@ -1,0 +1,118 @@
+#include "check/TableEntryCheck.h"
+
+#include "pictures/HandsetPictureCheck.h"
+
+namespace tableentrycheck {
+
+namespace {
+
+using addresslayout::hexAddress;
+
+constexpr int kEntryBytes = 8;
+
+std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const ManagerInfo* info) {
+    for (const AddressSpan& span : spans) {
+        if (span.kind == AddressSpan::Kind::Region && span.manager == info) {
+            return &span;
+        }
+    }
+    return nullptr;
+}
+
+// What is wrong with data of `length` bytes at `address`, empty when nothing is.
+QString placementProblem(const PatchImage& image, const AddressSpan* region, std::uint64_t address,
+                         std::uint64_t length) {
+    if (region && (address < region->start || address + length > region->end)) {
+        return QStringLiteral("%1 bytes at %2 do not lie inside the %3")
+            .arg(length)
+            .arg(hexAddress(address), region->label);
+    }
+    const std::uint64_t written = image.writtenBytes(address, address + length);
+    if (written != length) {
+        return QStringLiteral("the patch writes only %1 of its %2 bytes at %3")
+            .arg(written)
+            .arg(length)
+            .arg(hexAddress(address));
+    }
+    return {};
+}
+
+QString pictureProblem(const PatchImage& image, const AddressSpan* region,
+                       const std::uint8_t* entry) {
+    const int width = int(littleEndian(entry, 2));
+    const int height = int(littleEndian(entry + 2, 2));
+    const std::uint64_t address = littleEndian(entry + 4, 4);
+    const handsetpicture::CheckResult picture = handsetpicture::check(
+        [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); }, width,
+        height);
+    if (!picture.problem.isEmpty()) {
+        return QStringLiteral("the %1 x %2 picture at %3: %4")
+            .arg(width)
+            .arg(height)
+            .arg(hexAddress(address), picture.problem);
+    }
+    return placementProblem(image, region, address, std::uint64_t(picture.length));
+}
+
+} // namespace
+
+void run(const FirmwareDataSet& data, const PatchImage& image,
+         const std::vector<AddressSpan>& spans, const QString& path, Report& report) {
+    for (const AddressSpan& span : spans) {
+        if (span.kind != AddressSpan::Kind::TableEntry) {
+            continue;
+        }
+        const std::uint64_t written = image.writtenBytes(span.start, span.end);
+        const qint64 line = image.lineOf(span.start);
+        if (written == 0) {
+            continue;
+        }
+        if (written != kEntryBytes) {
+            report.error(path, image.lineOf(span.start + kEntryBytes - 1),
+                         QStringLiteral("writes only %1 of the 8 bytes of the %2")
+                             .arg(written)
+                             .arg(span.label));
+            continue;
+        }
+        std::uint8_t entry[kEntryBytes];
+        QString text;
+        for (int i = 0; i < kEntryBytes; ++i) {
+            entry[i] = *image.byteAt(span.start + std::uint64_t(i));
+            text += QStringLiteral("%1").arg(entry[i], 2, 16, QLatin1Char('0')).toUpper();
+        }
+        const ManagerInfo& info = *span.manager;
+        const QStringList& standard = data.list(info.standardEntryList);
+        if (span.slot < standard.size() &&
+            text.compare(standard[span.slot], Qt::CaseInsensitive) == 0) {
+            continue; // the standard resource, outside the patch
+        }
+        const AddressSpan* region = regionOf(spans, &info);
+        QString problem;
+        switch (info.kind) {
+        case ManagerKind::Melodies:
+            problem =
+                placementProblem(image, region, littleEndian(entry, 4), littleEndian(entry + 4, 4));
+            break;
+        case ManagerKind::Java:
+            problem =
+                placementProblem(image, region, littleEndian(entry + 4, 4), littleEndian(entry, 4));
+            break;
+        case ManagerKind::Pictures:
+            problem = pictureProblem(image, region, entry);
+            break;
+        }
+        if (!problem.isEmpty()) {
+            report.error(path, line, QStringLiteral("the %1: %2").arg(span.label, problem));
+        }
+    }
+}
+
+} // namespace tableentrycheck

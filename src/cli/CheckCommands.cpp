@@ -1,0 +1,97 @@
+// check, verify and import: looking at a data set or a patch before it is
+// used, and adding a data set only once it passes.
+#include "base/TarvexError.h"
+#include "check/DataSetCheck.h"
+#include "check/DataSetImport.h"
+#include "check/PatchVerify.h"
+#include "cli/Commands.h"
+#include "cli/JsonOutput.h"
+
+namespace {
+
+// The session's folders, also when its data set does not load: a data set
+// the program cannot start on is just what the check must report on.
+const Session& sessionFolders(CliContext& context) {
+    try {
+        return context.session();
+    } catch (const TarvexError&) {
+        return context.session(); // started once; its folders are set
+    }
+}
+
+// The report on stdout; errors make the command fail.
+void finish(CliContext& context, const Report& report, bool json, const QString& failure) {
+    if (json) {
+        cli::printJson(context, report.json());
+    } else {
+        context.out() << report.text();
+    }
+    if (report.errors() > 0) {
+        throw TarvexError(failure);
+    }
+}
+
+void checkCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const QString dir = options.take({QStringLiteral("--dir")});
+    options.positional(0);
+    const QString data = dir.isEmpty()
+                             ? sessionFolders(context).firmwareFolder() + QStringLiteral("/Data")
+                             : datasetcheck::dataFolderOf(dir);
+    finish(context, datasetcheck::run(data), json, QStringLiteral("The data set has errors"));
+}
+
+void verifyCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
+    const QString patch = options.positional(1).first();
+    const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
+    finish(context, patchverify::run(patch, data), json, QStringLiteral("The patch has errors"));
+}
+
+void importCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const QString id = options.take({QStringLiteral("--as")});
+    const QString dir = options.positional(1).first();
+    const datasetimport::Result result =
+        datasetimport::run(dir, id, sessionFolders(context).userFolder());
+    finish(context, result.report, false,
+           QStringLiteral("The data set has errors: %1 is not imported").arg(result.id));
+    context.out() << QStringLiteral("Imported %1 into %2").arg(result.id, result.firmwareFolder)
+                  << '\n';
+}
+
+} // namespace
+
+QList<CliCommand> checkCommands() {
+    return {
+        {QStringLiteral("check"),
+         QStringLiteral("check [--dir DATA] [--json]"),
+         checkCommand,
+         QStringLiteral("the data set checked: one finding a line, FILE:LINE: error|warning: TEXT"),
+         {{QStringLiteral("--dir DATA"),
+           QStringLiteral("a Data folder (or the firmware folder holding it) instead of the "
+                          "current firmware's")},
+          cli::kJsonHelp}},
+        {QStringLiteral("verify"),
+         QStringLiteral("verify PATCH [--no-dataset] [--json]"),
+         verifyCommand,
+         QStringLiteral("an S-record file checked: its lines, the ranges it writes and, with the "
+                        "data set, what lies there"),
+         {{QStringLiteral("PATCH"), QStringLiteral("the S-record file")},
+          {QStringLiteral("--no-dataset"),
+           QStringLiteral("check the records alone, without the current data set")},
+          cli::kJsonHelp}},
+        {QStringLiteral("import"),
+         QStringLiteral("import DIR [--as ID]"),
+         importCommand,
+         QStringLiteral("a data set added to the user folder once its check finds no error"),
+         {{QStringLiteral("DIR"),
+           QStringLiteral("a firmware folder holding Data, or a Data folder")},
+          {QStringLiteral("--as ID"),
+           QStringLiteral("the new firmware id (default: the firmware folder's name); an existing "
+                          "one is never replaced")}}},
+    };
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The check every page and command makes on a replacement file's name before
+// anything is copied or recorded: the name becomes a line of a list written in
+// code page 1251, and a file name inside a working folder.
+namespace chosenname {
+
+// The name the file is recorded under: the last component of its path.
+QString of(const QString& path);
+// The warning that refuses the name, empty when it may be recorded: a
+// character code page 1251 cannot hold, a control character (a line break
+// would add a line to the list and move every later slot), a path separator,
+// or "." / "..".
+QString refusal(const QString& bareName);
+
+} // namespace chosenname

@@ -1,0 +1,126 @@
+#include "pictures/HandsetPictureCheck.h"
+
+namespace handsetpicture {
+
+namespace {
+
+constexpr std::uint8_t kFormat = 0x09;
+constexpr int kMaxPalette = 127;
+constexpr unsigned kPaletteRun = 3;
+constexpr unsigned kDirectRun = 2;
+constexpr std::uint8_t kClosing = 0x81;
+
+// Walks the picture's bytes in order; the first problem stops the walk.
+class Walker {
+public:
+    explicit Walker(const ByteAt& byteAt) : byteAt_(byteAt) {}
+
+    bool take(std::uint8_t& value) {
+        const std::optional<std::uint8_t> b = byteAt_(offset_);
+        if (!b) {
+            fail(QStringLiteral("byte %1 of the picture is missing").arg(offset_));
+            return false;
+        }
+        value = *b;
+        ++offset_;
+        return true;
+    }
+    bool expect(std::uint8_t wanted, const char* what) {
+        std::uint8_t value = 0;
+        if (!take(value)) {
+            return false;
+        }
+        if (value != wanted) {
+            fail(QStringLiteral("%1 at byte %2 is %3, not %4")
+                     .arg(QLatin1String(what))
+                     .arg(offset_ - 1)
+                     .arg(value)
+                     .arg(wanted));
+            return false;
+        }
+        return true;
+    }
+    void fail(const QString& problem) { result.problem = problem; }
+    std::int64_t offset() const { return offset_; }
+
+    CheckResult result;
+
+private:
+    const ByteAt& byteAt_;
+    std::int64_t offset_ = 0;
+};
+
+bool walk(Walker& w, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        w.fail(QStringLiteral("a picture of %1 x %2 pixels has no pixels").arg(width).arg(height));
+        return false;
+    }
+    std::uint8_t palette = 0;
+    std::uint8_t ignored = 0;
+    if (!w.expect(kFormat, "the format byte") || !w.take(palette)) {
+        return false;
+    }
+    if (palette == 0 || palette > kMaxPalette) {
+        w.fail(QStringLiteral("a palette of %1 colours (1 to 127 allowed)").arg(palette));
+        return false;
+    }
+    for (int i = 0; i < 2 * palette; ++i) {
+        if (!w.take(ignored)) {
+            return false;
+        }
+    }
+    const std::int64_t runPixels = std::int64_t(width) * height - 1;
+    std::int64_t covered = 0;
+    while (covered < runPixels) {
+        std::uint8_t head = 0;
+        if (!w.take(head)) {
+            return false;
+        }
+        const unsigned kind = head >> 6;
+        const int length = head & 0x3F;
+        if ((kind != kPaletteRun && kind != kDirectRun) || length == 0) {
+            w.fail(
+                QStringLiteral("byte %1 (%2) starts no run record").arg(w.offset() - 1).arg(head));
+            return false;
+        }
+        if (kind == kPaletteRun) {
+            std::uint8_t index = 0;
+            if (!w.take(index)) {
+                return false;
+            }
+            if (index >= palette) {
+                w.fail(QStringLiteral("palette index %1 at byte %2 past the %3 colours")
+                           .arg(index)
+                           .arg(w.offset() - 1)
+                           .arg(palette));
+                return false;
+            }
+        } else if (!w.take(ignored) || !w.take(ignored)) {
+            return false;
+        }
+        covered += length;
+    }
+    if (covered != runPixels) {
+        w.fail(QStringLiteral("the runs cover %1 pixels, not %2").arg(covered).arg(runPixels));
+        return false;
+    }
+    if (!w.expect(kClosing, "the closing record") || !w.take(ignored) || !w.take(ignored)) {
+        return false;
+    }
+    if (w.offset() % 2 != 0 && !w.expect(0, "the pad byte")) {
+        return false;
+    }
+    return w.expect(std::uint8_t(width & 0xFF), "the width") && w.expect(0, "the trailer") &&
+           w.expect(std::uint8_t(height & 0xFF), "the height") && w.expect(0, "the trailer");
+}
+
+} // namespace
+
+CheckResult check(const ByteAt& byteAt, int width, int height) {
+    Walker walker(byteAt);
+    walk(walker, width, height);
+    walker.result.length = walker.offset();
+    return walker.result;
+}
+
+} // namespace handsetpicture

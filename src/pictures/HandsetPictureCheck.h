@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// Reads a handset picture back, as a patch carries it, without decoding it
+// into pixels: the format byte, the palette, run records covering every pixel
+// but the last, the closing record, the pad byte and the trailer.
+namespace handsetpicture {
+
+// A byte of the picture by its offset, or nothing when it is not there.
+using ByteAt = std::function<std::optional<std::uint8_t>(std::int64_t offset)>;
+
+struct CheckResult {
+    QString problem;         // empty when the picture is well formed
+    std::int64_t length = 0; // the bytes read, the whole file when well formed
+};
+
+// Checks the picture against the width and height it must have.
+CheckResult check(const ByteAt& byteAt, int width, int height);
+
+} // namespace handsetpicture

@@ -1,0 +1,176 @@
+#include "check/DataSetCheck.h"
+
+#include "base/TarvexError.h"
+#include "check/DataSetImport.h"
+#include "dataset/ListFile.h"
+#include "support/MiniDataSet.h"
+#include "support/TestSupport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+
+using testsupport::Scratch;
+
+namespace {
+
+class DataSetCheckTest : public ::testing::Test {
+protected:
+    Report check() {
+        QDir(scratch.path("user")).removeRecursively();
+        firmware = set.writeTo(scratch.path("user"));
+        for (auto it = extraFiles.begin(); it != extraFiles.end(); ++it) {
+            scratch.write("user/X120XEDJ2/" + it.key(), it.value());
+        }
+        return datasetcheck::run(firmware + "/Data");
+    }
+
+    // The one error the report holds at file:line, whose text must hold `words`.
+    static void expectOnlyError(const Report& report, const QString& file, qint64 line,
+                                const QString& words) {
+        std::vector<Finding> errors;
+        for (const Finding& f : report.findings()) {
+            if (f.error) {
+                errors.push_back(f);
+            }
+        }
+        ASSERT_EQ(errors.size(), 1u) << report.text().toStdString();
+        EXPECT_EQ(QFileInfo(errors[0].file).fileName(), file) << report.text().toStdString();
+        EXPECT_EQ(errors[0].line, line) << report.text().toStdString();
+        EXPECT_TRUE(errors[0].text.contains(words)) << errors[0].toText().toStdString();
+    }
+
+    Scratch scratch;
+    MiniDataSet set;
+    QMap<QString, QByteArray> extraFiles; // path inside the firmware folder -> bytes
+    QString firmware;
+};
+
+} // namespace
+
+TEST_F(DataSetCheckTest, ASoundDataSetHasNoErrorOnlyMissingPreviews) {
+    const Report report = check();
+    EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
+    EXPECT_EQ(report.warnings(), 2); // the mini data set has no previews
+    EXPECT_TRUE(report.text().endsWith("0 errors, 2 warnings\n"));
+    EXPECT_TRUE(report.findings()[0].toText().endsWith("/Data/Pic/1.jpg:0: warning: no preview of "
+                                                       "picture slot 1"));
+}
+
+TEST_F(DataSetCheckTest, ListsAndFields) {
+    set.overrides["MelodiesSize.lst"] = {"0"};
+    expectOnlyError(check(), "MelodiesSize.lst", 1, "1 lines, but StdMelodiesList.lst has 3");
+
+    set.overrides = {{"MelodiesTable.lst", {"00ABCDE0", "00ABCDEG", "00ABCDF0"}}};
+    expectOnlyError(check(), "MelodiesTable.lst", 2, "\"00ABCDEG\" is not 8 hexadecimal digits");
+
+    set.overrides = {{"Volumes.lst", {"40", "80", "40"}}};
+    expectOnlyError(check(), "Volumes.lst", 2, "\"80\" is not a volume from 01 to 7F");
+
+    set.overrides = {{"JavaSize.lst", {"0", "-5", "0", "0"}}};
+    expectOnlyError(check(), "JavaSize.lst", 2, "not a size in bytes");
+
+    set.overrides = {{"PicFiles.lst", {"../x.bmp", "[Стандартная картинка]"}}};
+    expectOnlyError(check(), "PicFiles.lst", 1, "not a bare file name");
+
+    set.overrides = {{"PicOffsets.lst", {"0400020000007000", "02000200000070"}}};
+    expectOnlyError(check(), "PicOffsets.lst", 2, "not 16 hexadecimal digits");
+
+    set.overrides.clear();
+    check();
+    QFile::remove(firmware + "/Data/JavaTable.lst");
+    expectOnlyError(datasetcheck::run(firmware + "/Data"), "JavaTable.lst", 0, "missing");
+}
+
+TEST_F(DataSetCheckTest, MemoryMapAndPlacement) {
+    set.memoryIni = "[Patches]\r\nVolumePatchAvailable=1\r\n[JavaGames]\r\n"
+                    "StartOffset=0x01300000\r\nEndOffset=0x01400000\r\n";
+    expectOnlyError(check(), "Memory.ini", 4, "the Java region overlaps the melody region");
+
+    set.memoryIni = "[Melodies]\r\nStartOffset=0x0130000Z\r\n";
+    expectOnlyError(check(), "Memory.ini", 2, "[Melodies] StartOffset \"0x0130000Z\" is not");
+
+    set.memoryIni = "[Pictures]\r\nStartOffset=0x00800000\r\n";
+    expectOnlyError(check(), "Memory.ini", 2, "starts at 0x00800000, after its end 0x007FFFFE");
+
+    set.memoryIni.clear();
+    set.overrides = {{"PicTable.lst", {"00600100", "00700000"}}};
+    expectOnlyError(check(), "PicTable.lst", 2, "lies inside the picture region");
+
+    set.overrides = {{"JavaTable.lst", {"01100020", "01100028", "01100020", "01100038"}}};
+    expectOnlyError(check(), "JavaTable.lst", 3, "overlaps the Java table entry of slot 1");
+
+    set.overrides = {{"VolumesOffsets.lst", {"00500000", "00ABCDE3", "00500002"}}};
+    expectOnlyError(check(), "VolumesOffsets.lst", 2, "overlaps the melody table entry of slot 1");
+}
+
+TEST_F(DataSetCheckTest, RequiredPatchesAndPatch64K) {
+    extraFiles["Data/ReqPatches/Fix.s3"] = "S30901201010101112136F\r\nS30901201010101112136E\r\n";
+    expectOnlyError(check(), "Fix.s3", 2, "checksum 6E, expected 6F");
+
+    extraFiles["Data/ReqPatches/Fix.s3"] = "S00600004844521B\r\nS705A002000058\r\n";
+    const Report ends = check();
+    EXPECT_EQ(ends.errors(), 0);
+    ASSERT_EQ(ends.warnings(), 4) << ends.text().toStdString();
+    EXPECT_TRUE(ends.findings()[0].toText().endsWith("Fix.s3:1: warning: a header record (S0): "
+                                                     "it is copied into every patch"));
+    EXPECT_TRUE(ends.findings()[1].toText().contains("Fix.s3:2: warning: an S7 record"));
+
+    extraFiles.clear();
+    set.memoryIni = "[Patches]\r\nPatch64K=S3150006F10018184568381CFFF7E3FC041C3A1C0C4F1D\r\n";
+    expectOnlyError(check(), "Memory.ini", 2, "Patch64K: checksum 1D, expected 1C");
+}
+
+TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
+    set.overrides = {{"MelodiesFiles.lst", {"gone.mid", "here.mid", "[Стандартная мелодия]"}},
+                     {"MelodiesSize.lst", {"100", "10", "0"}}};
+    extraFiles["TempMelodies/here.mid"] = QByteArray(9, 'x');
+    const Report report = check();
+    ASSERT_EQ(report.errors(), 2) << report.text().toStdString();
+    EXPECT_TRUE(report.findings()[0].toText().contains("MelodiesFiles.lst:1: error: the working "
+                                                       "copy "));
+    EXPECT_TRUE(report.findings()[1].toText().contains("MelodiesSize.lst:2: error: 10 bytes "
+                                                       "recorded, but "));
+
+    // A picture counts with its converted size: 16 bytes for this 4 x 2 one.
+    QImage image(4, 2, QImage::Format_RGB888);
+    image.fill(Qt::red);
+    image.setPixel(3, 1, qRgb(0, 0, 255));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    set.overrides = {{"PicFiles.lst", {"a.bmp", "a.bmp"}}, {"PicSize.lst", {"20", "16"}}};
+    extraFiles = {{"TempPic/a.bmp", buffer.data()}};
+    const Report pictures = check();
+    ASSERT_EQ(pictures.errors(), 2) << pictures.text().toStdString();
+    EXPECT_TRUE(pictures.text().contains("PicSize.lst:1: error: 20 bytes recorded, but "));
+    EXPECT_TRUE(pictures.text().contains("gives 16\n")) << pictures.text().toStdString();
+    EXPECT_TRUE(pictures.text().contains(
+        "PicFiles.lst:2: error: the bitmap is 4 x 2 pixels, the slot takes 2 x 2"));
+}
+
+TEST_F(DataSetCheckTest, ImportCopiesOnlyAPassingDataSetUnderANewId) {
+    check();
+    scratch.write("user/X120XEDJ2/TempJava/old.jar", "j");
+    const QString users = scratch.path("other");
+    const datasetimport::Result done = datasetimport::run(firmware, {}, users);
+    EXPECT_TRUE(done.imported) << done.report.text().toStdString();
+    EXPECT_EQ(done.id, "X120XEDJ2");
+    EXPECT_TRUE(QFileInfo::exists(users + "/X120XEDJ2/Data/PicOffsets.lst"));
+    EXPECT_TRUE(QDir(users + "/X120XEDJ2/TempJava").isEmpty());
+    EXPECT_TRUE(QDir(users + "/X120XEDJ2/TempPic").exists());
+    EXPECT_EQ(QDir(users).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"X120XEDJ2"});
+
+    // From the Data folder itself, under another id; an existing id is refused.
+    EXPECT_TRUE(datasetimport::run(firmware + "/Data", "MINE", users).imported);
+    EXPECT_THROW(datasetimport::run(firmware, "MINE", users), TarvexError);
+    EXPECT_THROW(datasetimport::run(firmware, "../up", users), TarvexError);
+
+    listfile::save(firmware + "/Data/Volumes.lst", {"80"});
+    const datasetimport::Result broken = datasetimport::run(firmware, "BROKEN", users);
+    EXPECT_FALSE(broken.imported);
+    EXPECT_GT(broken.report.errors(), 0);
+    EXPECT_FALSE(QFileInfo::exists(users + "/BROKEN"));
+}

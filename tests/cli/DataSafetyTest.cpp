@@ -1,0 +1,200 @@
+// What the command line does with full disks, a second writer, odd names and
+// firmware ids, lists cut at a NUL and patches aimed at a working folder.
+#include "cli/Commands.h"
+#include "dataset/ListFile.h"
+#include "platform/DataSetLock.h"
+#include "platform/SettingsStore.h"
+#include "support/MiniDataSet.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <csignal>
+#include <sys/resource.h>
+
+using testsupport::readAll;
+using testsupport::Scratch;
+
+namespace {
+
+class DataSafety : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
+        QDir().mkpath(user());
+        set.melodies = 200; // lists larger than the file size limit below
+        firmware = set.writeTo(user());
+    }
+    void TearDown() override { SettingsStore::setOverrideFile({}); }
+
+    QString user() const { return scratch.path("user"); }
+    QString data(const QString& name) const { return firmware + "/Data/" + name; }
+
+    int run(const QStringList& args) {
+        out.clear();
+        err.clear();
+        QTextStream o(&out);
+        QTextStream e(&err);
+        return runCli(QStringList{"--user-folder", user()} + args, scratch.path("bin"), o, e);
+    }
+
+    // Runs the real program with writes past `limit` bytes failing as on a
+    // full disk (EFBIG), or with the environment changed by `env`.
+    int runChild(const QStringList& args, qint64 limit,
+                 const std::function<void(QProcessEnvironment&)>& env = {}) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", scratch.path("config"));
+        if (env) {
+            env(environment);
+        }
+        child.setProcessEnvironment(environment);
+        child.setChildProcessModifier([limit] {
+            if (limit > 0) {
+                const rlimit size{rlim_t(limit), rlim_t(limit)};
+                setrlimit(RLIMIT_FSIZE, &size);
+                std::signal(SIGXFSZ, SIG_IGN);
+            }
+        });
+        child.start(QStringLiteral(TARVEX_CLI_PATH), args);
+        EXPECT_TRUE(child.waitForFinished(30000));
+        err = QString::fromUtf8(child.readAllStandardError());
+        return child.exitCode();
+    }
+
+    // Every file of the folder, hidden ones included.
+    QStringList entries(const QString& folder) const {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+
+    Scratch scratch;
+    MiniDataSet set;
+    QString firmware;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+TEST_F(DataSafety, FullDiskLeavesEveryFileWholeAndSaysWhy) {
+    const QStringList args{"--user-folder", user(), "--firmware", "X120XEDJ2"};
+    const QByteArray filesBefore = readAll(data("MelodiesFiles.lst"));
+    const QByteArray sizesBefore = readAll(data("MelodiesSize.lst"));
+    const QStringList dataBefore = entries(firmware + "/Data");
+    ASSERT_GT(filesBefore.size(), 4096);
+
+    // The working copy does not fit.
+    const QString big = scratch.write("in/big.mmf", QByteArray(3000, 'b'));
+    EXPECT_EQ(runChild(args + QStringList{"assign", "melodies", "1", big}, 2048), 1);
+    EXPECT_EQ(err.trimmed(), "tarvex-cli: Cannot create file " + firmware +
+                                 "/TempMelodies/big.mmf: File too large");
+    EXPECT_TRUE(entries(firmware + "/TempMelodies").isEmpty());
+
+    // The copy fits, the lists do not.
+    const QString small = scratch.write("in/small.mmf", QByteArray(100, 's'));
+    EXPECT_EQ(runChild(args + QStringList{"assign", "melodies", "1", small}, 4096), 1);
+    EXPECT_EQ(err.trimmed(),
+              "tarvex-cli: Cannot create file " + data("MelodiesFiles.lst") + ": File too large");
+    EXPECT_EQ(readAll(data("MelodiesFiles.lst")), filesBefore);
+    EXPECT_EQ(readAll(data("MelodiesSize.lst")), sizesBefore);
+    EXPECT_EQ(entries(firmware + "/Data"), dataBefore);
+
+    // A patch that does not fit leaves the old one whole.
+    ASSERT_EQ(
+        run({"assign", "melodies", "2", scratch.write("in/long.mmf", QByteArray(20000, 'l'))}), 0);
+    const QString patch = scratch.write("out/patch.s3", "old patch\r\n");
+    EXPECT_EQ(runChild(args + QStringList{"build", "melodies", "-o", patch}, 16384), 1);
+    EXPECT_TRUE(err.contains(patch + ": File too large")) << err.toStdString();
+    EXPECT_EQ(readAll(patch), "old patch\r\n");
+    EXPECT_EQ(entries(scratch.path("out")), QStringList{"patch.s3"});
+}
+
+TEST_F(DataSafety, OneWriterPerDataSetReadersWorkRegardless) {
+    const QString melody = scratch.write("in/ring.mmf", QByteArray(10, 'r'));
+    {
+        DataSetLock other(firmware);
+        ASSERT_EQ(other.tryLock(), DataSetLock::Result::Locked);
+        for (const QStringList& writing : {QStringList{"assign", "melodies", "1", melody},
+                                           {"restore", "melodies", "1"},
+                                           {"volume", "1", "20"},
+                                           {"build", "java", "-o", scratch.path("p.s3")}}) {
+            EXPECT_EQ(run(writing), 1) << writing.join(' ').toStdString();
+            EXPECT_TRUE(err.contains("is in use by")) << err.toStdString();
+            EXPECT_TRUE(err.contains(QString::number(QCoreApplication::applicationPid())));
+        }
+        EXPECT_FALSE(QFile::exists(scratch.path("p.s3")));
+        EXPECT_EQ(run({"slots", "melodies"}), 0);
+        EXPECT_EQ(run({"info"}), 0);
+    }
+    // A lock whose holder is gone is taken over, also one its holder was
+    // killed while writing.
+    EXPECT_EQ(run({"assign", "melodies", "1", melody}), 0) << err.toStdString();
+    QFile empty(scratch.write("user/X120XEDJ2/.tarvex.lock", ""));
+    ASSERT_TRUE(empty.open(QIODevice::ReadWrite));
+    empty.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+    empty.close();
+    EXPECT_EQ(run({"restore", "melodies", "1"}), 0) << err.toStdString();
+    EXPECT_EQ(run({"assign", "melodies", "1", melody}), 0) << err.toStdString();
+    EXPECT_EQ(listfile::load(data("MelodiesFiles.lst"))[1], "ring.mmf");
+}
+
+TEST_F(DataSafety, NamesTheListsCannotHoldAreRefusedAndNothingChanges) {
+    const QByteArray before = readAll(data("MelodiesFiles.lst"));
+    for (const char* name : {"evil\nname.mid", "tab\tname.mid", "klänge.mid", "back\\slash.mid"}) {
+        const QString file = scratch.write(QStringLiteral("in/") + QString::fromUtf8(name), "m");
+        EXPECT_EQ(run({"assign", "melodies", "1", file}), 1) << name;
+        EXPECT_TRUE(err.contains("Пожалуйста, переименуйте файл") ||
+                    err.contains("Недопустимое имя файла"))
+            << err.toStdString();
+    }
+    EXPECT_EQ(readAll(data("MelodiesFiles.lst")), before);
+    EXPECT_TRUE(entries(firmware + "/TempMelodies").isEmpty());
+}
+
+TEST_F(DataSafety, FirmwareIdMustBeAFolderName) {
+    QDir().mkpath(scratch.path("elsewhere/Data"));
+    EXPECT_EQ(run({"--firmware", "../elsewhere", "assign", "melodies", "1", "x.mmf"}), 1);
+    EXPECT_TRUE(err.contains("is not a folder name")) << err.toStdString();
+    SettingsStore().writeString("CurFW", "../elsewhere");
+    EXPECT_EQ(run({"build", "java", "-o", scratch.path("p.s3")}), 1);
+    EXPECT_TRUE(err.contains("the firmware id \"../elsewhere\" is not a folder name"));
+    EXPECT_EQ(QDir(scratch.path("elsewhere"))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"Data"});
+}
+
+TEST_F(DataSafety, ListCutAtNulIsNamedBeforeItIsWrittenBack) {
+    const QByteArray names = listfile::encode(set.linesOf("MelodiesNames.lst"));
+    listfile::writeWhole(data("MelodiesNames.lst"), names + QByteArray("\0tail\r\n", 7));
+    EXPECT_EQ(run({"slots", "melodies"}), 0);
+    EXPECT_FALSE(err.contains("NUL")); // reading alone loses nothing
+    EXPECT_EQ(run({"restore", "java", "0"}), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains("warning: " + data("MelodiesNames.lst") + " held a NUL"));
+}
+
+TEST_F(DataSafety, PatchIsNeverSavedIntoAWorkingFolder) {
+    const QString melody = scratch.write("in/ring.mmf", QByteArray(10, 'r'));
+    ASSERT_EQ(run({"assign", "melodies", "1", melody}), 0);
+    for (const QString& target :
+         {firmware + "/TempMelodies/ring.mmf", firmware + "/TempJava/JavaPatch.s3"}) {
+        EXPECT_EQ(run({"build", "melodies", "-o", target}), 1);
+        EXPECT_TRUE(err.contains("рабочую папку")) << err.toStdString();
+    }
+    EXPECT_EQ(readAll(firmware + "/TempMelodies/ring.mmf"), QByteArray(10, 'r'));
+    EXPECT_FALSE(QFile::exists(firmware + "/TempJava/JavaPatch.s3"));
+}
+
+TEST_F(DataSafety, NoHomeStopsInsteadOfWritingAtTheRoot) {
+    for (const QString& xdg : {QString(), QStringLiteral("relative/data")}) {
+        EXPECT_EQ(runChild({"info"}, 0,
+                           [&](QProcessEnvironment& env) {
+                               env.remove("HOME");
+                               env.insert("XDG_DATA_HOME", xdg);
+                           }),
+                  1);
+        EXPECT_TRUE(err.contains("HOME is not set")) << err.toStdString();
+    }
+}

@@ -1,15 +1,18 @@
 #include "app/CustomPatchPage.h"
 
-#include "dataset/ListFile.h"
+#include "app/PatchEditor.h"
+#include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "manager/DialogFilters.h"
 #include "manager/DroppedFile.h"
 #include "manager/PatchAssembly.h"
+#include "platform/CheckedSaveFile.h"
 #include "platform/DialogFolders.h"
 #include "platform/UserDialogs.h"
-#include "srec/CustomPatch.h"
+#include "srec/CustomPatchSource.h"
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -17,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -45,10 +47,9 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
 
     gbMainPatch = new QGroupBox(QStringLiteral("[ Патч в S3 представлении ]"), this);
     gbMainPatch->setObjectName(QStringLiteral("gbMainPatch"));
-    Editor = new QPlainTextEdit(gbMainPatch);
+    Editor = new PatchEditor(gbMainPatch);
     Editor->setObjectName(QStringLiteral("Editor"));
     Editor->setFont(editorFont());
-    Editor->setLineWrapMode(QPlainTextEdit::NoWrap);
     Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* editorLayout = new QVBoxLayout(gbMainPatch);
@@ -94,23 +95,29 @@ void CustomPatchPage::openFile(const QString& file) {
     UserDialogs& dialogs = UserDialogs::instance();
     const std::int64_t size = srec::FileSizeOfName(file);
     const std::int32_t offset = numeric::toInt(mmfOffset->text());
-    CustomPatch patch;
+    std::shared_ptr<const CustomPatchSource> patch;
     try {
-        patch = MakeCustomPatch(file, size, offset);
+        // The file is read once; the editor makes the lines it shows from its
+        // bytes. Between the blocks of a large file the window repaints; the
+        // user's input waits until the file is in.
+        patch = std::make_shared<const CustomPatchSource>(
+            CustomPatchSource::read(file, size, offset, [] {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }));
     } catch (...) {
         // The editor was emptied for the new patch before the file failed.
-        setEditorText(
+        Editor->setPlainText(
             QString::fromLatin1(srec::kHeaderRecord.data(), qsizetype(srec::kHeaderRecord.size())));
         throw;
     }
-    dialogs.inform(QString::number(patch.bytesRead), kCaption);
-    dialogs.inform(QString::number(patch.wholeRecords), kCaption);
-    setEditorText(editorText(patch.lines));
+    dialogs.inform(QString::number(patch->bytesRead()), kCaption);
+    dialogs.inform(QString::number(patch->wholeRecords()), kCaption);
+    Editor->setSource(std::move(patch));
 }
 
 void CustomPatchPage::btnSaveCustomPatchClick() {
-    const QStringList lines = editorLines();
-    if (lines.isEmpty()) {
+    const std::int64_t lines = savedLineCount();
+    if (lines == 0) {
         return;
     }
     const QString file =
@@ -118,8 +125,17 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     if (file.isEmpty()) {
         return;
     }
-    // A character the code page cannot hold is refused, never written as "?".
-    listfile::writeWhole(file, listfile::encode(lines));
+    // Written block by block as the editor makes its lines; the old file is
+    // replaced only when all of them are on disk. A character the code page
+    // cannot hold is refused, never written as "?".
+    CheckedSaveFile out(file);
+    bool written = out.open();
+    Editor->lines().write(0, lines, [&](std::string_view block) {
+        written = written && out.write(block.data(), qint64(block.size()));
+    });
+    if (!written || !out.commit()) {
+        throw errors::cannotCreateFile(file);
+    }
     dialogfolders::remember(dialognames::kSaveCustom, file);
     if (status_) {
         status_(patch::createdMessage(file));
@@ -168,41 +184,16 @@ void CustomPatchPage::clear() {
     Editor->clear();
 }
 
+std::int64_t CustomPatchPage::savedLineCount() const {
+    const EditedLines& lines = Editor->lines();
+    const std::int64_t n = lines.count();
+    return n > 0 && lines.line(n - 1).isEmpty() ? n - 1 : n;
+}
+
 QStringList CustomPatchPage::editorLines() const {
-    const QString text = Editor->toPlainText();
-    if (text.isEmpty()) {
-        return {};
+    QStringList out;
+    for (std::int64_t i = 0, n = savedLineCount(); i < n; ++i) {
+        out << Editor->lines().line(i);
     }
-    QStringList lines = text.split(QLatin1Char('\n'));
-    // A break after the last line ends that line; it starts no new one.
-    if (lines.back().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
-QString CustomPatchPage::editorText(const S3LineList& lines) {
-    // The list's text is ASCII with CR LF after every line: drop the CRs and
-    // the last break in one pass instead of building the text line by line.
-    const std::string_view text = lines.text();
-    QString out(qsizetype(text.size()), Qt::Uninitialized);
-    QChar* to = out.data();
-    for (const char c : text) {
-        if (c != '\r') {
-            *to++ = QLatin1Char(c);
-        }
-    }
-    qsizetype length = to - out.constData();
-    if (length > 0 && out.at(length - 1) == QLatin1Char('\n')) {
-        --length;
-    }
-    out.truncate(length);
     return out;
-}
-
-void CustomPatchPage::setEditorText(const QString& text) {
-    // Half a million undo steps would be useless and slow to record.
-    Editor->setUndoRedoEnabled(false);
-    Editor->setPlainText(text);
-    Editor->setUndoRedoEnabled(true);
 }

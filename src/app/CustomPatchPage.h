@@ -1,16 +1,17 @@
 #pragma once
 
+#include "app/PatchEditor.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class S3LineList;
 
 // The page that turns any file into a patch writing its bytes at a typed
 // address. The patch is shown as editable text; saving writes the text as it
@@ -34,13 +35,14 @@ public:
     // Start-up empties the editor.
     void clear();
 
-    // The editor's lines as they are saved: an empty editor has none.
+    // How many of the editor's lines are saved: an empty editor has none, and
+    // an empty last line is only the break after the line before it.
+    std::int64_t savedLineCount() const;
+    // Those lines (for a look at a small patch: a large one has millions).
     QStringList editorLines() const;
-    // The lines as editor text: one line per block, no CR.
-    static QString editorText(const S3LineList& lines);
 
     QGroupBox* gbMainPatch;
-    QPlainTextEdit* Editor;
+    PatchEditor* Editor;
     QGroupBox* gbFilePatch;
     QLabel* Label2;
     QLineEdit* mmfOffset;
@@ -51,7 +53,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setEditorText(const QString& text);
     void takeFileDrops();
 
     std::function<void(const QString&)> status_;

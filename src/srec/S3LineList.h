@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,11 @@ public:
     void appendInPlace(std::size_t lines, std::size_t totalBytes, Fill fill) {
         const std::size_t start = text_.size();
         text_.resize(start + totalBytes);
-        starts_.reserve(starts_.size() + lines);
+        // Grown by doubling: a patch appended a block at a time must not copy
+        // every line start again for each block.
+        if (starts_.capacity() < starts_.size() + lines) {
+            starts_.reserve(std::max(starts_.size() + lines, 2 * starts_.capacity()));
+        }
         std::size_t offset = start;
         fill(text_.data() + start, [&](std::size_t lineBytes) {
             starts_.push_back(offset);

@@ -1,11 +1,17 @@
 #include "app/CustomPatchPage.h"
 
 #include "AppTestSupport.h"
+#include "base/TextLines.h"
+#include "srec/CustomPatch.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
 
 using testsupport::readAll;
 using testsupport::Scratch;
@@ -157,4 +163,97 @@ TEST_F(CustomPatchTest, TextTheCodePageCannotHoldIsRefusedAndTheOldFileKept) {
     page.btnSaveCustomPatch->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target), QByteArray("S0 \xE7\xE0\xE3\xEE\xEB\xEE\xE2\xEE\xEA\r\n"));
+}
+
+TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
+    const int size = 5 * 1024 * 1024 + 17;
+    const QByteArray bytes = sequence(size, 9);
+    openFile(bytes);
+    const CustomPatch made = MakeCustomPatch(scratch.path("input.bin"), size, 0x00646880);
+    QStringList expected;
+    for (qsizetype i = 0; i < made.lines.count(); ++i) {
+        expected << made.lines.lineText(i);
+    }
+    ASSERT_EQ(page.Editor->blockCount(), expected.size());
+
+    // Unedited, the saved file is the patch as the records make it.
+    const QString target = scratch.path("patch.s3");
+    dialogs.saveAnswers << target;
+    page.btnSaveCustomPatch->click();
+    ASSERT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
+
+    PatchEditor* editor = page.Editor;
+    editor->setCursorPosition({1000, 4});
+    QTest::keyClicks(editor, "AB");
+    expected[1000].insert(4, "AB");
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "S0 new");
+    expected.insert(1001, "S0 new");
+    editor->setCursorPosition({5001, 0});
+    QTest::keyClick(editor, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    expected.removeAt(5001);
+    editor->setCursorPosition({2, 0});
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    expected[1] += expected[2];
+    expected.removeAt(2);
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(editor->cursorPosition().line, expected.size() - 1);
+    EXPECT_GT(editor->verticalScrollBar()->value(), expected.size() - 100);
+
+    dialogs.saveAnswers << target;
+    page.btnSaveCustomPatch->click();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(readAll(target), textlines::encode(expected));
+
+    // Every edit undoes back to the patch as made, and redoes.
+    // (two letters, a break, six letters, a deleted line and a joined one).
+    for (int i = 0; i < 11; ++i) {
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    }
+    dialogs.saveAnswers << target;
+    page.btnSaveCustomPatch->click();
+    EXPECT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
+    editor->redo();
+    EXPECT_EQ(editor->lines().line(1000), QString(made.lines.lineText(1000)).insert(4, "A"));
+}
+
+TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
+    PatchEditor* editor = page.Editor;
+    editor->setPlainText("S0 one\nS3 two\nS3 three");
+    editor->setCursorPosition({0, 3});
+    editor->setCursorPosition({1, 3}, true);
+    EXPECT_EQ(editor->selectedText(), "one\nS3 ");
+    QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(editor->toPlainText(), "S0 two\nS3 three");
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->toPlainText(), "S0 two\nS3 threeone\nS3 ");
+
+    // Pasted line ends of any kind become lines; typing replaces a selection.
+    QApplication::clipboard()->setText("A\r\nB\rC");
+    editor->setCursorPosition({0, 0});
+    QTest::keyClick(editor, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(editor, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->toPlainText(), "A\nB\nC two\nS3 threeone\nS3 ");
+    EXPECT_EQ(editor->cursorPosition(), (PatchEditor::Position{2, 1}));
+
+    // Down and up keep the column across a shorter line.
+    editor->setCursorPosition({2, 5});
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(editor->cursorPosition(), (PatchEditor::Position{4, 3}));
+    QTest::keyClick(editor, Qt::Key_Up);
+    EXPECT_EQ(editor->cursorPosition(), (PatchEditor::Position{3, 5}));
+
+    // Everything deleted leaves an empty box: nothing to save, and undo brings it back.
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_EQ(page.savedLineCount(), 0);
+    page.btnSaveCustomPatch->click();
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    editor->undo();
+    EXPECT_EQ(editor->toPlainText(), "A\nB\nC two\nS3 threeone\nS3 ");
 }

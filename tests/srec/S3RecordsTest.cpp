@@ -2,6 +2,7 @@
 
 #include "base/TarvexError.h"
 #include "srec/CustomPatch.h"
+#include "srec/CustomPatchSource.h"
 #include "srec/S3Writer.h"
 #include "support/TestSupport.h"
 
@@ -157,6 +158,40 @@ TEST(CustomPatch, LargeFilesAreHandledInFullAndReadBySrecCat) {
     QString error;
     EXPECT_EQ(testsupport::srecCatBytes(s3, 0x00646880, bytes.size(), &error), bytes)
         << error.toStdString();
+}
+
+TEST(CustomPatch, AnyRunOfLinesIsMadeAsTheWholePatchHasIt) {
+    Scratch dir;
+    const QByteArray bytes = testsupport::sequence(16 * 9 + 7, 3);
+    const QString file = dir.write("f.bin", bytes);
+    const CustomPatch whole = MakeCustomPatch(file, bytes.size(), 0x00646880);
+    const CustomPatchSource source = CustomPatchSource::read(file, bytes.size(), 0x00646880);
+    ASSERT_EQ(source.lineCount(), whole.lines.count());
+    EXPECT_EQ(source.bytesRead(), bytes.size());
+    EXPECT_EQ(source.wholeRecords(), 9);
+    for (qsizetype first = 0; first < whole.lines.count(); ++first) {
+        EXPECT_EQ(source.line(first), whole.lines.line(first)) << first;
+        for (qsizetype n = 0; first + n <= whole.lines.count(); ++n) {
+            S3LineList part;
+            source.appendLines(first, n, part);
+            ASSERT_EQ(part.count(), n) << first;
+            for (qsizetype i = 0; i < n; ++i) {
+                ASSERT_EQ(part.line(i), whole.lines.line(first + i)) << first << "+" << i;
+            }
+        }
+    }
+}
+
+TEST(CustomPatch, LargeFilesAreReadInBlocksWithTheCallerCalledBetween) {
+    Scratch dir;
+    const QByteArray bytes = testsupport::sequence(9 * 1024 * 1024 + 1, 1);
+    const QString file = dir.write("big.bin", bytes);
+    int calls = 0;
+    const CustomPatchSource source =
+        CustomPatchSource::read(file, bytes.size(), 0, [&] { ++calls; });
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(source.bytesRead(), bytes.size());
+    EXPECT_EQ(source.line(source.lineCount() - 2).substr(0, 14), "S3060090000001");
 }
 
 TEST(S3Writer, StreamedBlocksJoinToTheCollectedPatch) {

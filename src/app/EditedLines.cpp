@@ -1,0 +1,150 @@
+#include "app/EditedLines.h"
+
+#include "base/Cp1251.h"
+#include "srec/CustomPatchSource.h"
+
+#include <algorithm>
+
+namespace {
+
+// Lines made or encoded per block when a patch is written.
+constexpr std::int64_t kBlockLines = 1 << 16;
+// The longest line of a made patch: "S3", count, address, 16 bytes, checksum.
+constexpr int kWidestRecord = 2 + 2 + 8 + 32 + 2;
+
+} // namespace
+
+EditedLines::EditedLines() {
+    reset(QStringList(QString()));
+}
+
+void EditedLines::reset(std::shared_ptr<const CustomPatchSource> source) {
+    Piece all;
+    all.fromSource = true;
+    all.count = source->lineCount();
+    source_ = std::move(source);
+    pieces_ = {std::move(all)};
+    widest_ = kWidestRecord;
+    recount();
+}
+
+void EditedLines::reset(QStringList lines) {
+    if (lines.isEmpty()) {
+        lines << QString();
+    }
+    source_.reset();
+    pieces_ = ownLines(std::move(lines));
+    widest_ = 0;
+    widen(pieces_);
+    recount();
+}
+
+QString EditedLines::line(std::int64_t index) const {
+    const std::size_t i = pieceAt(index);
+    const Piece& piece = pieces_[i];
+    const std::int64_t at = index - (ends_[i] - piece.count);
+    if (!piece.fromSource) {
+        return piece.own.at(qsizetype(at));
+    }
+    return QString::fromLatin1(source_->line(piece.first + at));
+}
+
+EditedLines::Span EditedLines::ownLines(QStringList lines) {
+    Piece piece;
+    piece.count = lines.size();
+    piece.own = std::move(lines);
+    return {std::move(piece)};
+}
+
+std::int64_t EditedLines::lineCount(const Span& span) {
+    std::int64_t n = 0;
+    for (const Piece& piece : span) {
+        n += piece.count;
+    }
+    return n;
+}
+
+EditedLines::Span EditedLines::splice(std::int64_t first, std::int64_t count, Span with) {
+    const std::size_t from = splitAt(first);
+    const std::size_t to = splitAt(first + count);
+    Span removed(std::make_move_iterator(pieces_.begin() + std::ptrdiff_t(from)),
+                 std::make_move_iterator(pieces_.begin() + std::ptrdiff_t(to)));
+    pieces_.erase(pieces_.begin() + std::ptrdiff_t(from), pieces_.begin() + std::ptrdiff_t(to));
+    widen(with);
+    pieces_.insert(pieces_.begin() + std::ptrdiff_t(from), std::make_move_iterator(with.begin()),
+                   std::make_move_iterator(with.end()));
+    std::erase_if(pieces_, [](const Piece& piece) { return piece.count == 0; });
+    recount();
+    return removed;
+}
+
+void EditedLines::write(std::int64_t first, std::int64_t count,
+                        const std::function<void(std::string_view)>& sink) const {
+    const std::int64_t end = std::min(first + count, this->count());
+    for (std::int64_t at = first; at < end;) {
+        const std::size_t i = pieceAt(at);
+        const Piece& piece = pieces_[i];
+        const std::int64_t inPiece = at - (ends_[i] - piece.count);
+        const std::int64_t n = std::min({end - at, piece.count - inPiece, kBlockLines});
+        if (piece.fromSource) {
+            S3LineList block;
+            source_->appendLines(piece.first + inPiece, n, block);
+            sink(block.text());
+        } else {
+            QByteArray block;
+            for (std::int64_t k = 0; k < n; ++k) {
+                block += cp1251::encodeOrThrow(piece.own.at(qsizetype(inPiece + k)));
+                block += "\r\n";
+            }
+            sink(std::string_view(block.constData(), std::size_t(block.size())));
+        }
+        at += n;
+    }
+}
+
+std::size_t EditedLines::pieceAt(std::int64_t line) const {
+    const auto it = std::upper_bound(ends_.begin(), ends_.end(), line);
+    return std::size_t(std::min(it - ends_.begin(), std::ptrdiff_t(ends_.size()) - 1));
+}
+
+std::size_t EditedLines::splitAt(std::int64_t line) {
+    if (line >= count()) {
+        return pieces_.size();
+    }
+    const std::size_t i = pieceAt(line);
+    const std::int64_t start = ends_[i] - pieces_[i].count;
+    if (line == start) {
+        return i;
+    }
+    Piece& piece = pieces_[i];
+    const std::int64_t keep = line - start;
+    Piece tail;
+    tail.fromSource = piece.fromSource;
+    tail.first = piece.first + keep;
+    tail.count = piece.count - keep;
+    if (!piece.fromSource) {
+        tail.own = piece.own.mid(qsizetype(keep));
+        piece.own.resize(qsizetype(keep));
+    }
+    piece.count = keep;
+    pieces_.insert(pieces_.begin() + std::ptrdiff_t(i) + 1, std::move(tail));
+    recount();
+    return i + 1;
+}
+
+void EditedLines::widen(const Span& span) {
+    for (const Piece& piece : span) {
+        for (const QString& line : piece.own) {
+            widest_ = std::max(widest_, int(line.size()));
+        }
+    }
+}
+
+void EditedLines::recount() {
+    ends_.resize(pieces_.size());
+    std::int64_t end = 0;
+    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+        end += pieces_[i].count;
+        ends_[i] = end;
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class CustomPatchSource;
+
+// The lines of the patch editor: runs of lines made on demand from a patch
+// source, and the lines the user typed, kept apart from them. Opening a file
+// of any size costs one run; an edit replaces only the lines it touches.
+class EditedLines {
+public:
+    // A run of lines: `count` lines of the source from `first`, or the user's own.
+    struct Piece {
+        std::int64_t first = 0;
+        std::int64_t count = 0;
+        QStringList own;
+        bool fromSource = false;
+    };
+    using Span = std::vector<Piece>;
+
+    EditedLines(); // one empty line, as an empty box shows
+    void reset(std::shared_ptr<const CustomPatchSource> source);
+    void reset(QStringList lines); // at least one line
+
+    std::int64_t count() const { return ends_.empty() ? 0 : ends_.back(); }
+    QString line(std::int64_t index) const;
+    // The longest line seen so far, in characters: sizes the horizontal scroll.
+    int widestLine() const { return widest_; }
+
+    // Replaces `count` lines from `first` with `with` and returns what was
+    // there, so that the edit can be undone by splicing it back.
+    Span splice(std::int64_t first, std::int64_t count, Span with);
+    static Span ownLines(QStringList lines);
+    static std::int64_t lineCount(const Span& span);
+
+    // Lines [first, first + count) as a patch file holds them: code page 1251
+    // with CR LF after every line, handed over in blocks. A character outside
+    // the code page raises an error naming its line.
+    void write(std::int64_t first, std::int64_t count,
+               const std::function<void(std::string_view)>& sink) const;
+
+private:
+    std::size_t pieceAt(std::int64_t line) const; // the piece holding the line
+    std::size_t splitAt(std::int64_t line);       // index of the piece starting there
+    void widen(const Span& span);
+    void recount();
+
+    std::shared_ptr<const CustomPatchSource> source_;
+    std::vector<Piece> pieces_;
+    std::vector<std::int64_t> ends_; // line after the end of each piece
+    int widest_ = 0;
+};

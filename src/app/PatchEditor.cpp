@@ -1,0 +1,493 @@
+#include "app/PatchEditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr int kMargin = 4;
+// Enough to undo a long session of typing without keeping it all.
+constexpr std::size_t kUndoSteps = 10000;
+
+QStringList splitTyped(QString text) {
+    // Pasted text may end its lines in any way; the box holds plain lines.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+PatchEditor::PatchEditor(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    updateScrollBars();
+}
+
+void PatchEditor::setSource(std::shared_ptr<const CustomPatchSource> source) {
+    lines_.reset(std::move(source));
+    afterReset();
+}
+
+void PatchEditor::setPlainText(const QString& text) {
+    lines_.reset(text.split(QLatin1Char('\n')));
+    afterReset();
+}
+
+void PatchEditor::clear() {
+    setPlainText(QString());
+}
+
+void PatchEditor::afterReset() {
+    cursor_ = anchor_ = Position{};
+    wantedX_ = -1;
+    undo_.clear();
+    redo_.clear();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    updateScrollBars();
+    viewport()->update();
+}
+
+QString PatchEditor::toPlainText() const {
+    return textBetween(Position{}, clamped(Position{lines_.count(), INT_MAX}));
+}
+
+PatchEditor::Position PatchEditor::clamped(Position p) const {
+    p.line = std::clamp<std::int64_t>(p.line, 0, lines_.count() - 1);
+    p.column = std::clamp(p.column, 0, int(lines_.line(p.line).size()));
+    return p;
+}
+
+std::pair<PatchEditor::Position, PatchEditor::Position> PatchEditor::selection() const {
+    return std::minmax(cursor_, anchor_);
+}
+
+QString PatchEditor::textBetween(Position from, Position to) const {
+    QString text;
+    for (std::int64_t l = from.line; l <= to.line; ++l) {
+        const QString line = lines_.line(l);
+        const int begin = l == from.line ? from.column : 0;
+        const int end = l == to.line ? to.column : int(line.size());
+        text += QStringView(line).mid(begin, end - begin);
+        if (l < to.line) {
+            text += QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+QString PatchEditor::selectedText() const {
+    const auto [from, to] = selection();
+    return textBetween(from, to);
+}
+
+void PatchEditor::setCursorPosition(Position position, bool keepAnchor) {
+    cursor_ = clamped(position);
+    if (!keepAnchor) {
+        anchor_ = cursor_;
+    }
+    ensureCursorVisible();
+    viewport()->update();
+}
+
+void PatchEditor::selectAll() {
+    anchor_ = Position{};
+    cursor_ = clamped(Position{lines_.count(), INT_MAX});
+    viewport()->update();
+}
+
+void PatchEditor::insertText(const QString& text) {
+    const auto [from, to] = selection();
+    replaceBetween(from, to, text);
+}
+
+void PatchEditor::replaceBetween(Position from, Position to, const QString& text) {
+    if (from == to && text.isEmpty()) {
+        return;
+    }
+    const QString first = lines_.line(from.line);
+    const QString last = from.line == to.line ? first : lines_.line(to.line);
+    const QStringView tail = QStringView(last).mid(to.column);
+    QStringList added = splitTyped(text);
+    added.front().prepend(QStringView(first).left(from.column));
+    const Position after{from.line + added.size() - 1, int(added.back().size())};
+    added.back().append(tail);
+    Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), from,
+              after};
+    undo_.push_back(apply(std::move(step)));
+    if (undo_.size() > kUndoSteps) {
+        undo_.erase(undo_.begin());
+    }
+    redo_.clear();
+}
+
+PatchEditor::Step PatchEditor::apply(Step step) {
+    Step inverse{step.first, EditedLines::lineCount(step.lines), {}, step.after, step.before};
+    inverse.lines = lines_.splice(step.first, step.count, std::move(step.lines));
+    updateScrollBars();
+    setCursorPosition(step.after);
+    wantedX_ = -1;
+    return inverse;
+}
+
+void PatchEditor::undo() {
+    if (!undo_.empty()) {
+        Step step = std::move(undo_.back());
+        undo_.pop_back();
+        redo_.push_back(apply(std::move(step)));
+    }
+}
+
+void PatchEditor::redo() {
+    if (!redo_.empty()) {
+        Step step = std::move(redo_.back());
+        redo_.pop_back();
+        undo_.push_back(apply(std::move(step)));
+    }
+}
+
+void PatchEditor::copy() const {
+    if (hasSelection()) {
+        QApplication::clipboard()->setText(selectedText());
+    }
+}
+
+void PatchEditor::cut() {
+    copy();
+    insertText(QString());
+}
+
+void PatchEditor::paste() {
+    const QString text = QApplication::clipboard()->text();
+    if (!text.isEmpty()) {
+        insertText(text);
+    }
+}
+
+void PatchEditor::deleteOrSelect(bool forward) {
+    if (!hasSelection()) {
+        // The character beside the cursor, or the line break there.
+        moveBy(forward ? Qt::Key_Right : Qt::Key_Left, false, true);
+    }
+    insertText(QString());
+}
+
+void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
+    Position p = cursor_;
+    const int lineLength = int(lines_.line(p.line).size());
+    const std::int64_t page = std::max(1, visibleRows());
+    const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+                          key == Qt::Key_PageDown;
+    if (vertical && wantedX_ < 0) {
+        wantedX_ = columnX(lines_.line(p.line), p.column);
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        if (p.column > 0) {
+            --p.column;
+        } else if (p.line > 0) {
+            p = {p.line - 1, INT_MAX};
+        }
+        break;
+    case Qt::Key_Right:
+        if (p.column < lineLength) {
+            ++p.column;
+        } else if (p.line + 1 < lines_.count()) {
+            p = {p.line + 1, 0};
+        }
+        break;
+    case Qt::Key_Up:
+        p.line -= 1;
+        break;
+    case Qt::Key_Down:
+        p.line += 1;
+        break;
+    case Qt::Key_PageUp:
+        p.line -= page;
+        break;
+    case Qt::Key_PageDown:
+        p.line += page;
+        break;
+    case Qt::Key_Home:
+        p = ctrl ? Position{} : Position{p.line, 0};
+        break;
+    case Qt::Key_End:
+        p = ctrl ? Position{lines_.count(), INT_MAX} : Position{p.line, INT_MAX};
+        break;
+    default:
+        return;
+    }
+    const int keepX = wantedX_;
+    if (vertical) {
+        p = clamped(p);
+        p.column = 0;
+        const QString line = lines_.line(p.line);
+        while (p.column < line.size() && columnX(line, p.column + 1) <= keepX) {
+            ++p.column;
+        }
+    }
+    setCursorPosition(p, keepAnchor);
+    wantedX_ = vertical ? keepX : -1;
+}
+
+void PatchEditor::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Undo)) {
+        undo();
+    } else if (event->matches(QKeySequence::Redo)) {
+        redo();
+    } else if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::Cut)) {
+        cut();
+    } else if (event->matches(QKeySequence::Paste)) {
+        paste();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else {
+        const int key = event->key();
+        const bool ctrl = event->modifiers() & Qt::ControlModifier;
+        const bool shift = event->modifiers() & Qt::ShiftModifier;
+        switch (key) {
+        case Qt::Key_Backspace:
+            deleteOrSelect(false);
+            break;
+        case Qt::Key_Delete:
+            deleteOrSelect(true);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            insertText(QStringLiteral("\n"));
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            moveBy(key, ctrl, shift);
+            break;
+        default: {
+            const QString text = event->text();
+            if (text.isEmpty() || !text.front().isPrint() ||
+                (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
+            insertText(text);
+        }
+        }
+    }
+    event->accept();
+}
+
+int PatchEditor::lineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
+
+int PatchEditor::visibleRows() const {
+    return viewport()->height() / lineHeight();
+}
+
+int PatchEditor::columnX(const QString& line, int column) const {
+    return fontMetrics().horizontalAdvance(line.left(column));
+}
+
+PatchEditor::Position PatchEditor::positionAt(const QPoint& point) const {
+    const std::int64_t row = point.y() < 0 ? -1 : point.y() / lineHeight();
+    Position p = clamped(Position{verticalScrollBar()->value() + row, 0});
+    const QString line = lines_.line(p.line);
+    const int x = point.x() - kMargin + horizontalScrollBar()->value();
+    // The nearest gap between characters.
+    int left = 0;
+    while (p.column < line.size()) {
+        const int right = columnX(line, p.column + 1);
+        if (x < (left + right) / 2) {
+            break;
+        }
+        left = right;
+        ++p.column;
+    }
+    return p;
+}
+
+QRect PatchEditor::cursorRect() const {
+    const std::int64_t row = cursor_.line - verticalScrollBar()->value();
+    const int x = kMargin - horizontalScrollBar()->value() +
+                  columnX(lines_.line(cursor_.line), cursor_.column);
+    return QRect(x, int(row) * lineHeight(), 2, lineHeight());
+}
+
+void PatchEditor::ensureCursorVisible() {
+    QScrollBar* v = verticalScrollBar();
+    const int rows = std::max(1, visibleRows());
+    if (cursor_.line < v->value()) {
+        v->setValue(int(cursor_.line));
+    } else if (cursor_.line >= v->value() + rows) {
+        v->setValue(int(cursor_.line - rows + 1));
+    }
+    QScrollBar* h = horizontalScrollBar();
+    const int x = columnX(lines_.line(cursor_.line), cursor_.column);
+    const int width = viewport()->width() - 2 * kMargin;
+    if (x < h->value()) {
+        h->setValue(x);
+    } else if (x > h->value() + width) {
+        h->setValue(x - width);
+    }
+}
+
+void PatchEditor::updateScrollBars() {
+    const int rows = std::max(1, visibleRows());
+    QScrollBar* v = verticalScrollBar();
+    // A patch of a 2 GiB file has 134 million lines: the bar counts lines.
+    v->setRange(0, int(std::max<std::int64_t>(0, lines_.count() - rows)));
+    v->setPageStep(rows);
+    v->setSingleStep(1);
+    QScrollBar* h = horizontalScrollBar();
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int width = (lines_.widestLine() + 1) * charWidth + 2 * kMargin;
+    h->setRange(0, std::max(0, width - viewport()->width()));
+    h->setPageStep(viewport()->width());
+    h->setSingleStep(charWidth);
+}
+
+void PatchEditor::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QPalette& colours = palette();
+    painter.fillRect(event->rect(), colours.base());
+    const QFontMetrics metrics = fontMetrics();
+    const int height = lineHeight();
+    const int x0 = kMargin - horizontalScrollBar()->value();
+    const std::int64_t top = verticalScrollBar()->value();
+    const std::int64_t end = std::min(lines_.count(), top + viewport()->height() / height + 1);
+    const auto [from, to] = selection();
+    for (std::int64_t l = top; l < end; ++l) {
+        const QString line = lines_.line(l);
+        const int y = int(l - top) * height;
+        painter.setPen(colours.text().color());
+        painter.drawText(x0, y + metrics.ascent(), line);
+        if (hasSelection() && l >= from.line && l <= to.line) {
+            const int a = x0 + columnX(line, l == from.line ? from.column : 0);
+            // A selected line break shows as one selected blank.
+            const int b = l == to.line ? x0 + columnX(line, to.column)
+                                       : x0 + metrics.horizontalAdvance(line + QLatin1Char(' '));
+            const QRect band(a, y, b - a, height);
+            painter.fillRect(band, colours.highlight());
+            painter.save();
+            painter.setClipRect(band);
+            painter.setPen(colours.highlightedText().color());
+            painter.drawText(x0, y + metrics.ascent(), line);
+            painter.restore();
+        }
+    }
+    if (hasFocus()) {
+        painter.fillRect(cursorRect(), colours.text());
+    }
+}
+
+void PatchEditor::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void PatchEditor::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        updateScrollBars(); // the rows and columns changed size
+    }
+}
+
+void PatchEditor::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        setCursorPosition(positionAt(event->position().toPoint()),
+                          event->modifiers() & Qt::ShiftModifier);
+        wantedX_ = -1;
+    }
+}
+
+void PatchEditor::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        setCursorPosition(positionAt(event->position().toPoint()), true);
+    }
+}
+
+void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    const auto add = [&](const QString& text, QKeySequence::StandardKey key, bool enabled,
+                         auto slot) {
+        QAction* action = menu.addAction(text);
+        action->setShortcut(key);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    add(QStringLiteral("Отменить"), QKeySequence::Undo, !undo_.empty(), &PatchEditor::undo);
+    add(QStringLiteral("Повторить"), QKeySequence::Redo, !redo_.empty(), &PatchEditor::redo);
+    menu.addSeparator();
+    add(QStringLiteral("Вырезать"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
+    add(QStringLiteral("Копировать"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
+    add(QStringLiteral("Вставить"), QKeySequence::Paste,
+        !QApplication::clipboard()->text().isEmpty(), &PatchEditor::paste);
+    menu.addSeparator();
+    add(QStringLiteral("Выделить всё"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
+    menu.exec(event->globalPos());
+}
+
+bool PatchEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Editing keys belong to the box, not to the window's shortcuts.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain =
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        for (const auto standard :
+             {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+              QKeySequence::Paste, QKeySequence::SelectAll}) {
+            if (key->matches(standard)) {
+                event->accept();
+                return true;
+            }
+        }
+        if (plain && !key->text().isEmpty() && key->text().front().isPrint()) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void PatchEditor::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty()) {
+        insertText(event->commitString());
+    }
+    event->accept();
+}
+
+QVariant PatchEditor::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImCursorRectangle) {
+        return cursorRect();
+    }
+    return QAbstractScrollArea::inputMethodQuery(query);
+}
+
+void PatchEditor::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void PatchEditor::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}

@@ -1,8 +1,8 @@
 #include "check/AddressLayout.h"
 
 #include "dataset/NumericText.h"
+#include "manager/PatchAssembly.h"
 #include "platform/FileOps.h"
-#include "platform/FindFiles.h"
 
 #include <QFile>
 
@@ -147,19 +147,7 @@ void forEachRequiredLine(
     const FirmwareDataSet& data,
     const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
     const std::function<void(const QString& file)>& unreadable) {
-    const QString folder = data.dataFile(QStringLiteral("ReqPatches"));
-    if (!fileops::folderExists(folder)) {
-        return;
-    }
-    TFindFiles find;
-    find.Directory = folder;
-    find.FileMask = QStringLiteral("*.s3");
-    find.FullPath = true;
-    find.Search();
-    for (const QString& path : find.Files) {
-        if (!fileops::exists(path)) {
-            continue;
-        }
+    for (const QString& path : patch::requiredPatchFiles(data)) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             unreadable(path);

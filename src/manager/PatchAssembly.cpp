@@ -25,20 +25,27 @@ std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info) {
     return 0;
 }
 
-void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
+QStringList requiredPatchFiles(const FirmwareDataSet& data) {
     const QString folder = data.dataFile(QStringLiteral("ReqPatches"));
     if (!fileops::folderExists(folder)) {
-        return;
+        return {};
     }
     TFindFiles find;
     find.Directory = folder;
     find.FileMask = QStringLiteral("*.s3");
     find.FullPath = true;
     find.Search();
+    QStringList files;
     for (const QString& path : find.Files) {
-        if (!fileops::exists(path)) {
-            continue; // a folder named like a patch
+        if (fileops::exists(path)) { // not a folder named like a patch
+            files.append(path);
         }
+    }
+    return files;
+}
+
+void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
+    for (const QString& path : requiredPatchFiles(data)) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             throw errors::cannotOpenFile(path, file.errorString());

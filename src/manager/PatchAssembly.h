@@ -27,6 +27,8 @@ namespace patch {
 
 std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info);
 
+// The "*.s3" files of Data/ReqPatches, by name, as full paths.
+QStringList requiredPatchFiles(const FirmwareDataSet& data);
 // Lines of every "*.s3" file of Data/ReqPatches, by name, copied unchanged.
 void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines);
 

@@ -32,6 +32,8 @@ void putHexByte(char*& out, unsigned value) {
     out += 2;
 }
 
+} // namespace
+
 int hexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -44,8 +46,6 @@ int hexValue(char c) {
     }
     return -1;
 }
-
-} // namespace
 
 void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int32_t baseAddress,
                        S3LineList& target) {

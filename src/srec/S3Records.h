@@ -40,6 +40,9 @@ void AppendS3Checksums(QStringList& lines);
 // "11223344" -> "44332211", "1122" -> "2211".
 QString SwapHexBytes(const QString& text);
 
+// The value of a hexadecimal digit of either case, -1 for any other character.
+int hexValue(char c);
+
 // Size of the file in bytes, 0 when it cannot be opened.
 std::int64_t FileSizeOfName(const QString& fileName);
 

@@ -1,5 +1,7 @@
 #include "srec/SRecordReader.h"
 
+#include "srec/S3Records.h"
+
 #include <QIODevice>
 
 namespace srec {
@@ -7,19 +9,6 @@ namespace srec {
 namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 int addressBytes(int type) {
     switch (type) {

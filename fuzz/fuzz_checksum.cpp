@@ -9,18 +9,7 @@
 
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
+using srec::hexValue;
 
 // The pairs after "S3", or false when they are not all hexadecimal pairs.
 bool pairsOf(std::string_view line, std::string& bytes) {

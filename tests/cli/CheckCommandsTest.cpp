@@ -1,3 +1,4 @@
+#include "CliFixture.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "platform/SettingsStore.h"
@@ -15,12 +16,10 @@ using testsupport::Scratch;
 
 namespace {
 
-class CheckCommands : public ::testing::Test {
+class CheckCommands : public CliFixture {
 protected:
     void SetUp() override {
-        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
-        QDir().mkpath(user());
-        firmware = set.writeTo(user());
+        CliFixture::SetUp();
         // Previews, so that the mini data set checks without a warning.
         QDir().mkpath(firmware + "/Data/Pic");
         QImage preview(4, 2, QImage::Format_RGB888);
@@ -28,24 +27,8 @@ protected:
         preview.save(firmware + "/Data/Pic/1.jpg", "JPEG");
         preview.scaled(2, 2).save(firmware + "/Data/Pic/2.jpg", "JPEG");
     }
-    void TearDown() override { SettingsStore::setOverrideFile({}); }
 
-    QString user() const { return scratch.path("user"); }
-
-    int run(const QStringList& args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        return runCli(QStringList{"--user-folder", user()} + args, scratch.path("bin"), o, e);
-    }
     QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-
-    Scratch scratch;
-    MiniDataSet set;
-    QString firmware;
-    QString out;
-    QString err;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "CliFixture.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "dataset/ManagerInfo.h"
@@ -21,35 +22,11 @@ using testsupport::Scratch;
 
 namespace {
 
-class Cli : public ::testing::Test {
+class Cli : public CliFixture {
 protected:
-    void SetUp() override {
-        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
-        QDir().mkpath(user());
-        firmware = set.writeTo(user());
-    }
-    void TearDown() override { SettingsStore::setOverrideFile({}); }
-
-    QString user() const { return scratch.path("user"); }
-
-    // Runs the front end in-process; returns the exit code.
-    int run(const QStringList& args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        return runCli(QStringList{"--user-folder", user()} + args, scratch.path("bin"), o, e);
-    }
-
     QStringList list(const QString& name) const {
         return listfile::load(firmware + "/Data/" + name);
     }
-
-    Scratch scratch;
-    MiniDataSet set;
-    QString firmware;
-    QString out;
-    QString err;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 // What the command line does with full disks, a second writer, odd names and
 // firmware ids, lists cut at a NUL and patches aimed at a working folder.
+#include "CliFixture.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "platform/DataSetLock.h"
@@ -20,26 +21,13 @@ using testsupport::Scratch;
 
 namespace {
 
-class DataSafety : public ::testing::Test {
+class DataSafety : public CliFixture {
 protected:
     void SetUp() override {
-        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
-        QDir().mkpath(user());
         set.melodies = 200; // lists larger than the file size limit below
-        firmware = set.writeTo(user());
+        CliFixture::SetUp();
     }
-    void TearDown() override { SettingsStore::setOverrideFile({}); }
-
-    QString user() const { return scratch.path("user"); }
     QString data(const QString& name) const { return firmware + "/Data/" + name; }
-
-    int run(const QStringList& args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        return runCli(QStringList{"--user-folder", user()} + args, scratch.path("bin"), o, e);
-    }
 
     // Runs the real program with writes past `limit` bytes failing as on a
     // full disk (EFBIG), or with the environment changed by `env`.
@@ -69,12 +57,6 @@ protected:
     QStringList entries(const QString& folder) const {
         return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
-
-    Scratch scratch;
-    MiniDataSet set;
-    QString firmware;
-    QString out;
-    QString err;
 };
 
 } // namespace

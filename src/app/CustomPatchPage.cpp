@@ -127,11 +127,13 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     }
     // Written block by block as the editor makes its lines; the old file is
     // replaced only when all of them are on disk. A character the code page
-    // cannot hold is refused, never written as "?".
+    // cannot hold is refused, never written as "?". Between the blocks of a
+    // large patch the window repaints; the user's input waits for the save.
     CheckedSaveFile out(file);
     bool written = out.open();
     Editor->lines().write(0, lines, [&](std::string_view block) {
         written = written && out.write(block.data(), qint64(block.size()));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     if (!written || !out.commit()) {
         throw errors::cannotCreateFile(file);

@@ -11,9 +11,10 @@
 
 namespace {
 
-// Bytes read and turned into records at a time: whole records, about a
-// third of a writer block once written as text.
-constexpr std::int64_t kChunkBytes = 256 * 1024;
+// Bytes read and turned into records at a time: whole records, about three
+// quarters of a writer block once written as text (a byte takes about three
+// characters).
+constexpr std::int64_t kChunkBytes = 64 * 1024;
 static_assert(kChunkBytes % srec::kBytesPerRecord == 0);
 
 } // namespace

@@ -15,8 +15,9 @@ public:
     using Sink = std::function<void(const S3LineList& block)>;
 
     // Blocks of about this many bytes: large enough that writing them costs
-    // few system calls, small enough to stay in the cache.
-    static constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
+    // few system calls, small enough to stay in the cache. Larger blocks were
+    // slower: every fresh page of a block costs a page fault.
+    static constexpr std::size_t kBlockBytes = std::size_t(1) << 18;
 
     S3Writer() = default; // collects
     explicit S3Writer(Sink sink, std::size_t blockBytes = kBlockBytes);

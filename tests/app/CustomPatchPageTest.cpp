@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using testsupport::readAll;
 using testsupport::Scratch;
@@ -176,10 +177,17 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     }
     ASSERT_EQ(page.Editor->blockCount(), expected.size());
 
-    // Unedited, the saved file is the patch as the records make it.
+    // Unedited, the saved file is the patch as the records make it. The
+    // window handles its events between the blocks of the save.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(0);
     const QString target = scratch.path("patch.s3");
     dialogs.saveAnswers << target;
     page.btnSaveCustomPatch->click();
+    ticker.stop();
+    EXPECT_GT(ticks, 0);
     ASSERT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
 
     PatchEditor* editor = page.Editor;

@@ -210,6 +210,10 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     EXPECT_EQ(help->findChild<QTextEdit*>()->toPlainText(),
               window->javaPage()->reJavaHelp->toPlainText());
     help->hide();
+    // As a window manager would: the main window is active again once the
+    // help is closed, before a save lets the pending activations through.
+    window->activateWindow();
+    QApplication::processEvents();
 
     window->pageControl()->setCurrentWidget(window->customPatchPage());
     window->customPatchPage()->Editor->setPlainText("S00600004844521B");

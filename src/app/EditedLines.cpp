@@ -1,6 +1,5 @@
 #include "app/EditedLines.h"
 
-#include "base/Cp1251.h"
 #include "srec/CustomPatchSource.h"
 
 #include <algorithm>
@@ -81,23 +80,23 @@ EditedLines::Span EditedLines::splice(std::int64_t first, std::int64_t count, Sp
 void EditedLines::write(std::int64_t first, std::int64_t count,
                         const std::function<void(std::string_view)>& sink) const {
     const std::int64_t end = std::min(first + count, this->count());
+    // One block's memory serves every block: fresh pages for each would cost
+    // more than making the lines.
+    S3LineList block;
     for (std::int64_t at = first; at < end;) {
         const std::size_t i = pieceAt(at);
         const Piece& piece = pieces_[i];
         const std::int64_t inPiece = at - (ends_[i] - piece.count);
         const std::int64_t n = std::min({end - at, piece.count - inPiece, kBlockLines});
+        block.clear();
         if (piece.fromSource) {
-            S3LineList block;
             source_->appendLines(piece.first + inPiece, n, block);
-            sink(block.text());
         } else {
-            QByteArray block;
             for (std::int64_t k = 0; k < n; ++k) {
-                block += cp1251::encodeOrThrow(piece.own.at(qsizetype(inPiece + k)));
-                block += "\r\n";
+                block.append(piece.own.at(qsizetype(inPiece + k)));
             }
-            sink(std::string_view(block.constData(), std::size_t(block.size())));
         }
+        sink(block.text());
         at += n;
     }
 }

@@ -9,6 +9,7 @@
 #include "srec/CustomPatchSource.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -135,6 +136,22 @@ void BM_SaveLargePatch(benchmark::State& state) {
     state.counters["longest_block_ms"] = longestBlock;
 }
 
+// Ctrl+A, Ctrl+C on the 64 MiB patch: every line into one text for the clipboard.
+void BM_CopyWholeLargePatch(benchmark::State& state) {
+    OpenPage fixture(64 * kMiB);
+    fixture.open();
+    PatchEditor* editor = fixture.page.Editor;
+    editor->selectAll();
+    for (auto _ : state) {
+        editor->copy();
+    }
+    const QString copied = QApplication::clipboard()->text();
+    // The header, one line of 46 characters per 16 bytes, the end record.
+    if (copied.size() != 17 + (fixture.size / 16) * 47 + 14) {
+        state.SkipWithError("the clipboard does not hold the whole patch");
+    }
+}
+
 // The part of the click that reads the file into memory.
 void BM_ReadCustomPatchSourceOnly(benchmark::State& state) {
     QTemporaryDir dir;
@@ -152,6 +169,7 @@ void BM_ReadCustomPatchSourceOnly(benchmark::State& state) {
 BENCHMARK(BM_OpenFileToUsableEditor)->Arg(1)->Arg(5)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditAtTheEndOfALargePatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveLargePatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyWholeLargePatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCustomPatchSourceOnly)->Arg(5)->Arg(64)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

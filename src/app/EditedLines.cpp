@@ -1,6 +1,7 @@
 #include "app/EditedLines.h"
 
 #include "srec/CustomPatchSource.h"
+#include "srec/S3LineList.h"
 
 #include <algorithm>
 
@@ -77,8 +78,8 @@ EditedLines::Span EditedLines::splice(std::int64_t first, std::int64_t count, Sp
     return removed;
 }
 
-void EditedLines::write(std::int64_t first, std::int64_t count,
-                        const std::function<void(std::string_view)>& sink) const {
+void EditedLines::forEachRun(std::int64_t first, std::int64_t count, const MadeRun& made,
+                             const OwnRun& own) const {
     const std::int64_t end = std::min(first + count, this->count());
     // One block's memory serves every block: fresh pages for each would cost
     // more than making the lines.
@@ -88,17 +89,47 @@ void EditedLines::write(std::int64_t first, std::int64_t count,
         const Piece& piece = pieces_[i];
         const std::int64_t inPiece = at - (ends_[i] - piece.count);
         const std::int64_t n = std::min({end - at, piece.count - inPiece, kBlockLines});
-        block.clear();
         if (piece.fromSource) {
+            block.clear();
             source_->appendLines(piece.first + inPiece, n, block);
+            made(block);
         } else {
-            for (std::int64_t k = 0; k < n; ++k) {
-                block.append(piece.own.at(qsizetype(inPiece + k)));
-            }
+            own(piece.own, qsizetype(inPiece), qsizetype(n));
         }
-        sink(block.text());
         at += n;
     }
+}
+
+void EditedLines::write(std::int64_t first, std::int64_t count,
+                        const std::function<void(std::string_view)>& sink) const {
+    S3LineList encoded;
+    forEachRun(
+        first, count, [&](const S3LineList& block) { sink(block.text()); },
+        [&](const QStringList& lines, qsizetype from, qsizetype n) {
+            encoded.clear();
+            for (qsizetype k = from; k < from + n; ++k) {
+                encoded.append(lines.at(k));
+            }
+            sink(encoded.text());
+        });
+}
+
+void EditedLines::appendText(std::int64_t first, std::int64_t count, QString& out) const {
+    forEachRun(
+        first, count,
+        [&](const S3LineList& block) {
+            for (qsizetype k = 0; k < block.count(); ++k) {
+                const std::string_view line = block.line(k);
+                out += QLatin1Char('\n');
+                out += QLatin1StringView(line.data(), qsizetype(line.size()));
+            }
+        },
+        [&](const QStringList& lines, qsizetype from, qsizetype n) {
+            for (qsizetype k = from; k < from + n; ++k) {
+                out += QLatin1Char('\n');
+                out += lines.at(k);
+            }
+        });
 }
 
 std::size_t EditedLines::pieceAt(std::int64_t line) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CustomPatchSource;
+class S3LineList;
 
 // The lines of the patch editor: runs of lines made on demand from a patch
 // source, and the lines the user typed, kept apart from them. Opening a file
@@ -45,8 +46,18 @@ public:
     // the code page raises an error naming its line.
     void write(std::int64_t first, std::int64_t count,
                const std::function<void(std::string_view)>& sink) const;
+    // Lines [first, first + count) appended to out as the box shows them,
+    // each after a line feed.
+    void appendText(std::int64_t first, std::int64_t count, QString& out) const;
 
 private:
+    using MadeRun = std::function<void(const S3LineList& lines)>;
+    using OwnRun = std::function<void(const QStringList& own, qsizetype from, qsizetype n)>;
+    // Lines [first, first + count) a block at a time: lines of the source as
+    // the records make them, the user's own as typed.
+    void forEachRun(std::int64_t first, std::int64_t count, const MadeRun& made,
+                    const OwnRun& own) const;
+
     std::size_t pieceAt(std::int64_t line) const; // the piece holding the line
     std::size_t splitAt(std::int64_t line);       // index of the piece starting there
     void widen(const Span& span);

@@ -227,6 +227,27 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     EXPECT_EQ(editor->lines().line(1000), QString(made.lines.lineText(1000)).insert(4, "A"));
 }
 
+TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
+    openFile(sequence(100));
+    PatchEditor* editor = page.Editor;
+    editor->setCursorPosition({3, 2});
+    QTest::keyClicks(editor, "typed");
+    const QStringList lines = page.editorLines(); // header, 7 records, end
+    ASSERT_EQ(lines.size(), 9);
+    editor->setCursorPosition({1, 5});
+    editor->setCursorPosition({8, 4}, true);
+    QStringList expected = lines.mid(1, 8);
+    expected.first().remove(0, 5);
+    expected.last().truncate(4);
+    EXPECT_EQ(editor->selectedText(), expected.join('\n'));
+    editor->setCursorPosition({3, 2});
+    editor->setCursorPosition({3, 7}, true);
+    EXPECT_EQ(editor->selectedText(), "typed");
+    editor->setCursorPosition({2, 40});
+    editor->setCursorPosition({3, 0}, true);
+    EXPECT_EQ(editor->selectedText(), lines[2].mid(40) + '\n');
+}
+
 TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
     PatchEditor* editor = page.Editor;
     editor->setPlainText("S0 one\nS3 two\nS3 three");

@@ -38,6 +38,12 @@ QFont editorFont() {
     return font;
 }
 
+// Between the blocks of a large file or patch: the window repaints, the
+// user's input waits until the work is done.
+void repaintBetweenBlocks() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace
 
 CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
@@ -98,12 +104,9 @@ void CustomPatchPage::openFile(const QString& file) {
     std::shared_ptr<const CustomPatchSource> patch;
     try {
         // The file is read once; the editor makes the lines it shows from its
-        // bytes. Between the blocks of a large file the window repaints; the
-        // user's input waits until the file is in.
+        // bytes.
         patch = std::make_shared<const CustomPatchSource>(
-            CustomPatchSource::read(file, size, offset, [] {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            }));
+            CustomPatchSource::read(file, size, offset, repaintBetweenBlocks));
     } catch (...) {
         // The editor was emptied for the new patch before the file failed.
         Editor->setPlainText(
@@ -127,13 +130,12 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     }
     // Written block by block as the editor makes its lines; the old file is
     // replaced only when all of them are on disk. A character the code page
-    // cannot hold is refused, never written as "?". Between the blocks of a
-    // large patch the window repaints; the user's input waits for the save.
+    // cannot hold is refused, never written as "?".
     CheckedSaveFile out(file);
     bool written = out.open();
     Editor->lines().write(0, lines, [&](std::string_view block) {
         written = written && out.write(block.data(), qint64(block.size()));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        repaintBetweenBlocks();
     });
     if (!written || !out.commit()) {
         throw errors::cannotCreateFile(file);

@@ -15,6 +15,7 @@ QList<CliCommand> allCommands() {
     commands += managerCommands();
     commands += pictureCommands();
     commands += checkCommands();
+    commands += firmwareCommands();
     return commands;
 }
 

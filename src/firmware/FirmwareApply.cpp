@@ -1,5 +1,6 @@
 #include "firmware/FirmwareApply.h"
 
+#include "base/TarvexError.h"
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
 #include "srec/S3Records.h"
@@ -105,6 +106,10 @@ Format formatOf(const QString& outputPath) {
 }
 
 void writeS3(const FirmwareImage& image, const Sink& sink) {
+    // Refused before the first byte goes out: an output cut short helps no one.
+    if (!image.empty() && image.ranges().back().end() > 0x80000000u) {
+        throw errors::integerOverflow();
+    }
     S3Writer writer(
         [&](const S3LineList& block) { sink(block.text().data(), qint64(block.text().size())); });
     writer.append(srec::kHeaderRecord);

@@ -59,8 +59,8 @@ private:
                 tr("%1 entries match the firmware").arg(standardresources::kindWord(*info))};
             Tally whole{info->kind == ManagerKind::Pictures
                             ? tr("standard pictures are well formed in the firmware")
-                            : tr("standard %1s lie whole in the firmware")
-                                  .arg(standardresources::kindWord(*info))};
+                            : tr("standard %1 lie whole in the firmware")
+                                  .arg(standardresources::kindPlural(*info))};
             for (const StandardResource& r : all) {
                 if (r.manager != info) {
                     continue;

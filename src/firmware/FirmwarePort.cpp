@@ -124,7 +124,7 @@ private:
                                     .arg(what, hexAddress(address)));
             return std::nullopt;
         }
-        moved(what, address, *found.address, found.how);
+        moved(what, address - shownBefore, *found.address - shownBefore, found.how);
         return found.address;
     }
 
@@ -256,8 +256,9 @@ private:
             }
             const auto start = byWindow(tr("the start of the %1").arg(region.label), region.start,
                                         0, region.file, region.line);
+            // Found by what follows it, shown as the end offset itself.
             const auto end = byWindow(tr("the end of the %1").arg(region.label), region.end, 0,
-                                      region.file, region.line);
+                                      region.file, region.line, 1);
             regions_.push_back({region, start.value_or(0), end.value_or(1) - 1});
         }
     }

@@ -26,6 +26,18 @@ QString kindWord(const ManagerInfo& info) {
     return {};
 }
 
+QString kindPlural(const ManagerInfo& info) {
+    switch (info.kind) {
+    case ManagerKind::Melodies:
+        return tr("melodies");
+    case ManagerKind::Java:
+        return tr("Java files");
+    case ManagerKind::Pictures:
+        return tr("pictures");
+    }
+    return {};
+}
+
 std::vector<StandardResource> of(const FirmwareDataSet& data) {
     std::vector<StandardResource> out;
     for (const ManagerInfo* info : managers::all()) {

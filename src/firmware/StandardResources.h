@@ -41,5 +41,6 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource);
 
 // "melody", "Java file", "picture".
 QString kindWord(const ManagerInfo& info);
+QString kindPlural(const ManagerInfo& info); // "melodies", "Java files", "pictures"
 
 } // namespace standardresources

@@ -111,11 +111,16 @@ private:
 
     // Places through the window search; false (with its finding) when it cannot.
     std::optional<std::uint64_t> byWindow(const QString& what, std::uint64_t address,
-                                          std::uint64_t length, const QString& file, qint64 line) {
+                                          std::uint64_t length, const QString& file, qint64 line,
+                                          std::uint64_t shownBefore = 0) {
         const PortLocator::Found found = locator_.locate(address, length);
         if (!found.address) {
             report_.error(file, line,
-                          found.places == 0
+                          found.disagree
+                              ? tr("%1 at %2: the bytes before it and after it are found at "
+                                   "different places in the new firmware")
+                                    .arg(what, hexAddress(address))
+                          : found.places == 0
                               ? tr("%1 at %2: the bytes around it are found nowhere in the new "
                                    "firmware")
                                     .arg(what, hexAddress(address))
@@ -321,6 +326,9 @@ void Porter::write(const QString& dataFolder) const {
             save(QStringLiteral("MelodiesNames.lst"), data_.list(info->namesList));
         }
         if (info->kind == ManagerKind::Pictures) {
+            if (!QDir().mkpath(dataFolder + QStringLiteral("/Pic"))) {
+                throw errors::cannotCreateFile(dataFolder + QStringLiteral("/Pic"));
+            }
             for (const Slot& s : slots_) {
                 if (s.r.manager == info) {
                     StandardResource placed = s.r;

@@ -70,6 +70,7 @@ PortLocator::Found PortLocator::locate(std::uint64_t address, std::uint64_t leng
         if (found.address && *found.address != implied) {
             found.address.reset();
             found.places = 2;
+            found.disagree = true;
             found.how.clear();
             return found; // the windows disagree
         }

@@ -20,8 +20,9 @@ public:
 
     struct Found {
         std::optional<std::uint64_t> address;
-        int places = 0; // 0, 1 or 2 (several)
-        QString how;    // "by the 48 bytes before it"
+        int places = 0;        // 0, 1 or 2 (several)
+        bool disagree = false; // windows found once each, at different places
+        QString how;           // "by the 48 bytes before it"
     };
     // The new address of the item of `length` bytes (0 for a bound) at `address`.
     Found locate(std::uint64_t address, std::uint64_t length) const;

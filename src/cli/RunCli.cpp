@@ -7,9 +7,7 @@
 #include <QFileDevice>
 #include <new>
 
-namespace {
-
-QList<CliCommand> allCommands() {
+QList<CliCommand> cliCommands() {
     QList<CliCommand> commands;
     commands += infoCommands();
     commands += managerCommands();
@@ -17,6 +15,8 @@ QList<CliCommand> allCommands() {
     commands += checkCommands();
     return commands;
 }
+
+namespace {
 
 const QString kProgram = QStringLiteral("tarvex-cli: ");
 
@@ -64,7 +64,7 @@ void checkWritten(QTextStream& out) {
 
 int runCli(const QStringList& args, const QString& programFolder, QTextStream& out,
            QTextStream& err) {
-    const QList<CliCommand> commands = allCommands();
+    const QList<CliCommand> commands = cliCommands();
     SessionOptions options;
     options.programFolder = programFolder;
     const CliCommand* command = nullptr;

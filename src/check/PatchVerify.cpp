@@ -1,5 +1,6 @@
 #include "check/PatchVerify.h"
 
+#include "base/JsonShape.h"
 #include "check/AddressLayout.h"
 #include "check/PatchImage.h"
 #include "check/TableEntryCheck.h"
@@ -140,12 +141,11 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
         if (!writes.isEmpty()) {
             line += QStringLiteral(": ") + writes.join(QStringLiteral(", "));
         }
-        report.addSummary(line, QJsonObject{
-                                    {QStringLiteral("start"), hexAddress(range.start)},
-                                    {QStringLiteral("end"), hexAddress(range.end() - 1)},
-                                    {QStringLiteral("bytes"), qint64(range.bytes.size())},
-                                    {QStringLiteral("writes"), QJsonArray::fromStringList(writes)},
-                                });
+        QJsonObject json{{QStringLiteral("bytes"), qint64(range.bytes.size())},
+                         {QStringLiteral("writes"), QJsonArray::fromStringList(writes)}};
+        jsonshape::putAddress(json, QStringLiteral("start"), range.start);
+        jsonshape::putAddress(json, QStringLiteral("end"), range.end() - 1);
+        report.addSummary(line, json);
     }
 }
 

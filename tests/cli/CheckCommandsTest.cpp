@@ -67,7 +67,7 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     ASSERT_EQ(run({"verify", "--json", "--no-dataset", patch}), 0);
     const QJsonArray ranges = json()["ranges"].toArray();
     ASSERT_FALSE(ranges.isEmpty());
-    EXPECT_EQ(ranges.last().toObject()["start"].toString(), "0x01301000");
+    EXPECT_EQ(ranges.last().toObject()["start_hex"].toString(), "0x01301000");
     EXPECT_EQ(ranges.last().toObject()["bytes"].toInt(), 20);
 
     const QString bad = scratch.write("bad.s3", "S00600004844521B\r\nS30901201010101112136E\r\n");
@@ -76,14 +76,14 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     EXPECT_EQ(run({"verify"}), 2);
 
     ASSERT_EQ(run({"info", "--json"}), 0);
-    EXPECT_EQ(json()["melody total"].toInt(), 8056815);
+    EXPECT_EQ(json()["melody_total"].toInt(), 8056815);
     EXPECT_EQ(json()["firmware"].toString(), "X120XEDJ2");
     ASSERT_EQ(run({"slots", "java", "--json"}), 0);
     const QJsonArray rows = json()["slots"].toArray();
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[1].toObject()["columns"].toArray()[0].toString(), QStringLiteral("Игра0.jar"));
     ASSERT_EQ(run({"slots", "melodies", "--json"}), 0);
-    EXPECT_EQ(json()["slots"].toArray()[1].toObject()["volume"].toString(), "40");
+    EXPECT_EQ(json()["slots"].toArray()[1].toObject()["volume"].toInt(), 0x40);
 }
 
 TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {

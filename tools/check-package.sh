@@ -35,6 +35,17 @@ done
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6core6' || { echo "no Qt dependency" >&2; status=1; }
 dpkg-deb -f "$deb" Recommends | grep -q 'qt6-translations-l10n' || { echo "no recommends" >&2; status=1; }
 
+# The manual pages format without a warning, also on a terminal without
+# Cyrillic (the POSIX locale).
+for page in tarvex tarvex-cli; do
+  warnings=$(zcat "$root/usr/share/man/man1/$page.1.gz" | groff -ww -man -Tascii 2>&1 >/dev/null
+    LC_ALL=C man -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+  if [ -n "$warnings" ]; then
+    echo "$page.1: $warnings" >&2
+    status=1
+  fi
+done
+
 desktop-file-validate "$root/usr/share/applications/org.tarvex.Tarvex.desktop" || status=1
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.tarvex.Tarvex.metainfo.xml" || status=1
 lintian --fail-on error "$deb" || status=1

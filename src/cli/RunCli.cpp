@@ -1,4 +1,5 @@
 #include "base/TarvexError.h"
+#include "cli/CliDocs.h"
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"
 #include "cli/Printable.h"
@@ -69,6 +70,17 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
     options.programFolder = programFolder;
     const CliCommand* command = nullptr;
     try {
+        // For the build: the manual page's sections and the completion.
+        if (args == QStringList{QStringLiteral("--manual-sections")}) {
+            clidocs::printManualSections(out, commands);
+            checkWritten(out);
+            return 0;
+        }
+        if (args == QStringList{QStringLiteral("--bash-completion")}) {
+            clidocs::printBashCompletion(out, commands);
+            checkWritten(out);
+            return 0;
+        }
         const CheckedOptions program = checkOptions(args, cli::programOptions(), true);
         if (given(program, QStringLiteral("--help"))) {
             clihelp::printProgramHelp(out, commands);

@@ -155,7 +155,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
     Report report;
     QFile file(patchPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error(patchPath, 0, QStringLiteral("cannot be read"));
+        report.error(patchPath, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
         return report;
     }
     PatchImage image;

@@ -68,6 +68,7 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
     const QList<CliCommand> commands = cliCommands();
     SessionOptions options;
     options.programFolder = programFolder;
+    options.existingFirmwareOnly = true;
     const CliCommand* command = nullptr;
     try {
         // For the build: the manual page's sections and the completion.

@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "check/ReportLanguage.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "platform/SettingsStore.h"
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 using testsupport::Scratch;
 
@@ -74,6 +76,16 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
     EXPECT_TRUE(out.startsWith(bad + ":2: error: checksum 6E, expected 6F\n"));
     EXPECT_EQ(run({"verify"}), 2);
+    // Under a Russian locale the report is Russian, the JSON keys and severities stay.
+    ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
+    EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
+    EXPECT_TRUE(out.startsWith(bad + ":2: ошибка: контрольная сумма 6E, ожидалась 6F\n"));
+    EXPECT_TRUE(out.endsWith("1 ошибка, 1 предупреждение\n")) << out.toStdString();
+    EXPECT_EQ(run({"verify", "--no-dataset", "--json", bad}), 1);
+    EXPECT_EQ(json()["findings"].toArray()[0].toObject()["severity"].toString(), "error");
+    EXPECT_FALSE(reportlanguage::use(QLocale(QLocale::English)));
+    EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
+    EXPECT_TRUE(out.endsWith("1 error, 1 warning\n"));
 
     ASSERT_EQ(run({"info", "--json"}), 0);
     EXPECT_EQ(json()["melody_total"].toInt(), 8056815);

@@ -208,6 +208,10 @@
         <translation>пустая строка</translation>
     </message>
     <message>
+        <source>cannot be read</source>
+        <translation>не удаётся прочитать</translation>
+    </message>
+    <message>
         <source>cannot be read: %1</source>
         <translation>не удаётся прочитать: %1</translation>
     </message>

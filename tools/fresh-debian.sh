@@ -4,7 +4,7 @@
 # and processor times of each. Needs root, debootstrap and the network to the
 # Debian mirror, so it is not part of CI.
 #   sudo tools/fresh-debian.sh [run|test|both]     (default both)
-# MIRROR names another mirror; KEEP=1 keeps the roots (under /var/tmp); NICE
+# REV names the commit to try (default HEAD); MIRROR another mirror; KEEP=1 keeps the roots (under /var/tmp); NICE
 # sets the builds' niceness (default 0), for a machine shared with others.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -40,7 +40,7 @@ fresh_root() {
     return 1
   }
   mkdir "$root/tarvex"
-  git -C "$src" archive HEAD | tar -x -C "$root/tarvex"
+  git -C "$src" archive "${REV:-HEAD}" | tar -x -C "$root/tarvex"
   mount -t proc proc "$root/proc"
   mount --bind /dev "$root/dev"
   mount --bind /dev/pts "$root/dev/pts"

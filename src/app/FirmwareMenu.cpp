@@ -30,6 +30,18 @@ std::optional<FirmwareImage> askFirmware() {
     return firmwarefile::readWhole({path, std::nullopt});
 }
 
+// The window's data set when it loaded whole: one cut short by a failed start
+// would match any firmware.
+const FirmwareDataSet* loadedDataSet(TForm1& window) {
+    Session& session = window.session();
+    if (!session.isLoaded()) {
+        UserDialogs::instance().warn(
+            QStringLiteral("Набор данных прошивки не загружен: сверять с прошивкой нечего."));
+        return nullptr;
+    }
+    return &session.dataSet();
+}
+
 } // namespace
 
 FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
@@ -49,6 +61,10 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
 }
 
 void FirmwareMenu::MatchFirmwareClick() {
+    const FirmwareDataSet* data = loadedDataSet(window_);
+    if (!data) {
+        return;
+    }
     const QString path = UserDialogs::instance().askOpenFile(kFirmwareFiles);
     if (path.isEmpty()) {
         return;
@@ -58,7 +74,7 @@ void FirmwareMenu::MatchFirmwareClick() {
     firmwarematch::Result result;
     result.report = read;
     if (!image.empty()) {
-        result = firmwarematch::run(window_.session().dataSet(), image, read);
+        result = firmwarematch::run(*data, image, read);
     }
     showReport(window_, QStringLiteral("Сверка с прошивкой"),
                result.matches()
@@ -68,11 +84,15 @@ void FirmwareMenu::MatchFirmwareClick() {
 }
 
 void FirmwareMenu::ExtractResourcesClick() {
+    const FirmwareDataSet* data = loadedDataSet(window_);
+    if (!data) {
+        return;
+    }
     const std::optional<FirmwareImage> image = askFirmware();
     if (!image) {
         return;
     }
-    const firmwareextract::Plan plan = firmwareextract::plan(window_.session().dataSet(), *image);
+    const firmwareextract::Plan plan = firmwareextract::plan(*data, *image);
     if (plan.refused()) {
         showReport(window_, QStringLiteral("Извлечение ресурсов"),
                    QStringLiteral("Ресурсы не извлечены: прошивка не содержит ресурсов набора "
@@ -94,6 +114,10 @@ void FirmwareMenu::ExtractResourcesClick() {
 }
 
 void FirmwareMenu::PortDataSetClick() {
+    const FirmwareDataSet* data = loadedDataSet(window_);
+    if (!data) {
+        return;
+    }
     UserDialogs& dialogs = UserDialogs::instance();
     const QString oldPath = dialogs.askOpenFile(kFirmwareFiles);
     if (oldPath.isEmpty()) {
@@ -108,7 +132,7 @@ void FirmwareMenu::PortDataSetClick() {
     const FirmwareImage newImage = firmwarefile::readWhole({newPath, std::nullopt});
     const QString id = QFileInfo(newPath).completeBaseName();
     const firmwareport::Result result =
-        firmwareport::run(session.dataSet(), oldImage, newImage, id, session.userFolder());
+        firmwareport::run(*data, oldImage, newImage, id, session.userFolder());
     if (result.created) {
         // The firmware dialog offers the new folder from now on.
         FirmwareSettings& settings = session.firmwareSettings();

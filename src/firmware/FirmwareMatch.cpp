@@ -30,12 +30,8 @@ struct Extent {
 class Matcher {
 public:
     Matcher(const FirmwareDataSet& data, const FirmwareImage& image, Result& result)
-        : data_(data), image_(image), result_(result), report_(result.report) {
-        QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
-        if (ini.open(QIODevice::ReadOnly)) {
-            iniLines_ = textlines::decode(ini.readAll());
-        }
-    }
+        : data_(data), image_(image), result_(result), report_(result.report),
+          iniLines_(standardresources::memoryIniLines(data)) {}
 
     void run() {
         resources();

@@ -84,12 +84,8 @@ public:
     Porter(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            const FirmwareImage& newImage, Result& result)
         : data_(data), old_(oldImage), new_(newImage), locator_(oldImage, newImage),
-          result_(result), report_(result.report) {
-        QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
-        if (ini.open(QIODevice::ReadOnly)) {
-            iniLines_ = textlines::decode(ini.readAll());
-        }
-    }
+          result_(result), report_(result.report),
+          iniLines_(standardresources::memoryIniLines(data)) {}
 
     bool place() {
         resources();

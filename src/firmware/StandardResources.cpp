@@ -1,8 +1,10 @@
 #include "firmware/StandardResources.h"
 
+#include "base/TextLines.h"
 #include "pictures/HandsetPictureCheck.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 namespace standardresources {
 
@@ -36,6 +38,11 @@ const Texts& texts(const ManagerInfo& info) {
         break;
     }
     return pictures;
+}
+
+QStringList memoryIniLines(const FirmwareDataSet& data) {
+    QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
+    return ini.open(QIODevice::ReadOnly) ? textlines::decode(ini.readAll()) : QStringList();
 }
 
 std::vector<StandardResource> of(const FirmwareDataSet& data) {

@@ -31,6 +31,10 @@ namespace standardresources {
 
 std::vector<StandardResource> of(const FirmwareDataSet& data);
 
+// The lines of the data set's Memory.ini, to name them in findings; none
+// when it cannot be read.
+QStringList memoryIniLines(const FirmwareDataSet& data);
+
 // The resource's bytes in the image: a melody or Java file for the size its
 // entry gives, a picture as far as it is well formed at the entry's width and
 // height. A problem, when there is one, says what is wrong.

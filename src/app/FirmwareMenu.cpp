@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 
 namespace {
@@ -21,12 +22,23 @@ void showReport(TForm1& window, const QString& caption, const QString& heading,
     UserDialogs::instance().runModal(dialog);
 }
 
+// A firmware of tens of megabytes takes a second or more to read and search:
+// the pointer says the window is busy meanwhile.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // The firmware file the user chooses, read whole; nothing when cancelled.
 std::optional<FirmwareImage> askFirmware() {
     const QString path = UserDialogs::instance().askOpenFile(kFirmwareFiles);
     if (path.isEmpty()) {
         return std::nullopt;
     }
+    const BusyCursor busy;
     return firmwarefile::readWhole({path, std::nullopt});
 }
 
@@ -69,12 +81,15 @@ void FirmwareMenu::MatchFirmwareClick() {
     if (path.isEmpty()) {
         return;
     }
-    Report read;
-    const FirmwareImage image = firmwarefile::read({path, std::nullopt}, read);
     firmwarematch::Result result;
-    result.report = read;
-    if (!image.empty()) {
-        result = firmwarematch::run(*data, image, read);
+    {
+        const BusyCursor busy;
+        Report read;
+        const FirmwareImage image = firmwarefile::read({path, std::nullopt}, read);
+        result.report = read;
+        if (!image.empty()) {
+            result = firmwarematch::run(*data, image, read);
+        }
     }
     showReport(window_, QStringLiteral("Сверка с прошивкой"),
                result.matches()
@@ -128,11 +143,13 @@ void FirmwareMenu::PortDataSetClick() {
         return;
     }
     Session& session = window_.session();
-    const FirmwareImage oldImage = firmwarefile::readWhole({oldPath, std::nullopt});
-    const FirmwareImage newImage = firmwarefile::readWhole({newPath, std::nullopt});
     const QString id = QFileInfo(newPath).completeBaseName();
-    const firmwareport::Result result =
-        firmwareport::run(*data, oldImage, newImage, id, session.userFolder());
+    const firmwareport::Result result = [&] {
+        const BusyCursor busy;
+        const FirmwareImage oldImage = firmwarefile::readWhole({oldPath, std::nullopt});
+        const FirmwareImage newImage = firmwarefile::readWhole({newPath, std::nullopt});
+        return firmwareport::run(*data, oldImage, newImage, id, session.userFolder());
+    }();
     if (result.created) {
         // The firmware dialog offers the new folder from now on.
         FirmwareSettings& settings = session.firmwareSettings();

@@ -94,4 +94,14 @@ TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
     EXPECT_TRUE(out.contains("are found at several places in the new firmware: 0x"));
     EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
     EXPECT_TRUE(err.contains("Nothing is created"));
+
+    // Code inserted just before the patched bytes: what precedes them and what
+    // follows them point at different places, and neither is taken.
+    FirmwareMaker split = old;
+    split.pieces.insert(split.pieces.begin() + std::ptrdiff_t(split.find(Kind::Required)),
+                        {Kind::Code, 70});
+    EXPECT_EQ(run({"port", oldPath, write(split, "split.s3"), "--as", "NEW"}), 1);
+    EXPECT_TRUE(out.contains("Fix.s3:1: error: required patch Fix.s3 at 0x"));
+    EXPECT_TRUE(out.contains("the bytes before it and after it are found at different places"));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
 }

@@ -15,24 +15,21 @@ void EditHistory::clear() {
 }
 
 bool EditHistory::undo(const Apply& apply) {
-    last_ = Edit::Other;
-    if (undo_.empty()) {
-        return false;
-    }
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back(apply(std::move(step)));
-    return true;
+    return replay(undo_, redo_, apply);
 }
 
 bool EditHistory::redo(const Apply& apply) {
+    return replay(redo_, undo_, apply);
+}
+
+bool EditHistory::replay(std::vector<Step>& from, std::vector<Step>& to, const Apply& apply) {
     last_ = Edit::Other;
-    if (redo_.empty()) {
+    if (from.empty()) {
         return false;
     }
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back(apply(std::move(step)));
+    Step step = std::move(from.back());
+    from.pop_back();
+    to.push_back(apply(std::move(step)));
     return true;
 }
 

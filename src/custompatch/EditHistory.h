@@ -43,6 +43,9 @@ public:
     void setModified(bool modified);
 
 private:
+    // Makes the last step of `from` and keeps the step that undoes it in `to`.
+    bool replay(std::vector<Step>& from, std::vector<Step>& to, const Apply& apply);
+
     std::vector<Step> undo_;
     std::vector<Step> redo_;
     Edit last_ = Edit::Other;

@@ -1,5 +1,7 @@
 #include "check/Report.h"
 
+#include "base/Printable.h"
+
 #include <QJsonArray>
 
 namespace {
@@ -11,10 +13,13 @@ QString counted(int n, const char* one, const char* many) {
 } // namespace
 
 QString Finding::toText() const {
+    // Paths and list lines may hold control characters: escaped, so that a
+    // name can neither split a finding over two lines nor drive a terminal.
     return QStringLiteral("%1:%2: %3: %4")
-        .arg(file)
+        .arg(terminal::printable(file))
         .arg(line)
-        .arg(error ? QStringLiteral("error") : QStringLiteral("warning"), text);
+        .arg(error ? QStringLiteral("error") : QStringLiteral("warning"),
+             terminal::printable(text));
 }
 
 void Report::error(const QString& file, qint64 line, const QString& text) {

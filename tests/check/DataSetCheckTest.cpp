@@ -106,8 +106,8 @@ TEST_F(DataSetCheckTest, MemoryMapAndPlacement) {
 }
 
 TEST_F(DataSetCheckTest, RequiredPatchesAndPatch64K) {
-    extraFiles["Data/ReqPatches/Fix.s3"] = "S30901201010101112136F\r\nS30901201010101112136E\r\n";
-    expectOnlyError(check(), "Fix.s3", 2, "checksum 6E, expected 6F");
+    extraFiles["Data/ReqPatches/Fix.s3"] = "S30900041A101011121382\r\nS30900041A1010111213FF\r\n";
+    expectOnlyError(check(), "Fix.s3", 2, "checksum FF, expected 82");
 
     extraFiles["Data/ReqPatches/Fix.s3"] = "S00600004844521B\r\nS705A002000058\r\n";
     const Report ends = check();
@@ -147,7 +147,7 @@ TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
     EXPECT_TRUE(pictures.text().contains("PicSize.lst:1: error: 20 bytes recorded, but "));
     EXPECT_TRUE(pictures.text().contains("gives 16\n")) << pictures.text().toStdString();
     EXPECT_TRUE(pictures.text().contains(
-        "PicFiles.lst:2: error: the bitmap is 4 x 2 pixels, the slot takes 2 x 2"));
+        "PicFiles.lst:2: error: the picture is 4 x 2 pixels, the slot takes 2 x 2"));
 }
 
 TEST_F(DataSetCheckTest, ImportCopiesOnlyAPassingDataSetUnderANewId) {

@@ -205,8 +205,7 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
                 add(record, AddressSpan::Kind::RequiredPatch,
                     QCoreApplication::translate("Report", "required patch %1")
                         .arg(fileops::bareName(file)),
-                    file,
-                    line.number);
+                    file, line.number);
             }
         },
         [](const QString&) {});
@@ -257,9 +256,8 @@ std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans) 
             order.push_back(i);
         }
     }
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return spans[a].start < spans[b].start;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return spans[a].start < spans[b].start; });
     std::vector<AddressCollision> found;
     std::set<std::pair<QString, std::size_t>> reported; // required patch file, other span
     std::vector<std::size_t> active;                    // spans reaching past the current start
@@ -269,7 +267,8 @@ std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans) 
         for (const std::size_t i : active) {
             const AddressSpan& earlier = spans[i];
             const std::uint64_t end = std::min(earlier.end, span.end);
-            if (earlier.isRecord() && span.isRecord() && sameBytes(earlier, span, span.start, end)) {
+            if (earlier.isRecord() && span.isRecord() &&
+                sameBytes(earlier, span, span.start, end)) {
                 continue;
             }
             const bool spanNamed =

@@ -51,9 +51,9 @@ void loadLists(Context& c) {
         for (const QString& name : neededLists(c.data, *info)) {
             const QString path = c.data.dataFile(name);
             if (!fileops::exists(path)) {
-                c.report.error(path, 0,
-                               QCoreApplication::translate("Report", "missing: the %1 list")
-                                   .arg(info->id));
+                c.report.error(
+                    path, 0,
+                    QCoreApplication::translate("Report", "missing: the %1 list").arg(info->id));
                 continue;
             }
             try {
@@ -72,10 +72,9 @@ void requireLines(Context& c, const QString& name, qsizetype needed, const QStri
     }
     const qsizetype lines = c.data.list(name).size();
     if (lines < needed) {
-        c.report.error(c.data.dataFile(name), lines,
-                       QCoreApplication::translate("Report", "%1 lines, but %2")
-                           .arg(lines)
-                           .arg(why));
+        c.report.error(
+            c.data.dataFile(name), lines,
+            QCoreApplication::translate("Report", "%1 lines, but %2").arg(lines).arg(why));
     }
 }
 
@@ -87,10 +86,9 @@ void checkCounts(Context& c, const QStringList& lists, const QString& countList)
     const qsizetype slotTotal = c.data.list(countList).size();
     for (const QString& name : lists) {
         if (name != countList) {
-            requireLines(c, name, slotTotal,
-                         QCoreApplication::translate("Report", "%1 has %2")
-                             .arg(countList)
-                             .arg(slotTotal));
+            requireLines(
+                c, name, slotTotal,
+                QCoreApplication::translate("Report", "%1 has %2").arg(countList).arg(slotTotal));
         }
     }
 }
@@ -166,10 +164,10 @@ void checkUsedMemory(Context& c, const ManagerInfo& info) {
     }
     std::int32_t total = 0;
     try {
-        total = ComputeMemoryTotals(c.data.memoryMap()).*(
-            info.kind == ManagerKind::Melodies ? &MemoryTotals::melodies
-            : info.kind == ManagerKind::Java   ? &MemoryTotals::java
-                                               : &MemoryTotals::pictures);
+        total = ComputeMemoryTotals(c.data.memoryMap()).*
+                (info.kind == ManagerKind::Melodies ? &MemoryTotals::melodies
+                 : info.kind == ManagerKind::Java   ? &MemoryTotals::java
+                                                    : &MemoryTotals::pictures);
     } catch (const TarvexError&) {
         return; // reported with the memory map
     }
@@ -268,14 +266,15 @@ void checkMemoryMap(Context& c) {
         std::int32_t values[2] = {};
         bool valid = true;
         for (int i = 0; i < 2; ++i) {
-            const QString key = i == 0 ? QStringLiteral("StartOffset") : QStringLiteral("EndOffset");
+            const QString key =
+                i == 0 ? QStringLiteral("StartOffset") : QStringLiteral("EndOffset");
             const QString& text = i == 0 ? r.start : r.end;
             if (!numeric::tryToInt(text, values[i])) {
                 valid = false;
-                c.report.error(ini, iniLine(c.iniLines, QLatin1String(r.section), key),
-                               QCoreApplication::translate("Report",
-                                                           "[%1] %2 \"%3\" is not a valid integer")
-                                   .arg(QLatin1String(r.section), key, text));
+                c.report.error(
+                    ini, iniLine(c.iniLines, QLatin1String(r.section), key),
+                    QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
+                        .arg(QLatin1String(r.section), key, text));
             }
         }
         const std::int64_t total = std::int64_t(values[1]) - values[0];

@@ -46,8 +46,8 @@ std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qs
     const QImage image = loadPicture(path);
     const std::optional<PixelSize> required = requiredSize(data, slot);
     if (required && (image.width() != required->width || image.height() != required->height)) {
-        problem = QCoreApplication::translate("Report",
-                                              "the picture is %1 x %2 pixels, the slot takes %3 x %4")
+        problem = QCoreApplication::translate(
+                      "Report", "the picture is %1 x %2 pixels, the slot takes %3 x %4")
                       .arg(image.width())
                       .arg(image.height())
                       .arg(required->width)
@@ -69,9 +69,9 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
         const QString path = data.workFile(info, files[i]);
         const QString where = data.dataFile(info.filesList);
         if (!fileops::exists(path)) {
-            report.error(where, i + 1,
-                         QCoreApplication::translate("Report", "the working copy %1 is missing")
-                             .arg(path));
+            report.error(
+                where, i + 1,
+                QCoreApplication::translate("Report", "the working copy %1 is missing").arg(path));
             continue;
         }
         QString problem;
@@ -102,9 +102,9 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
     for (qsizetype i = 0; i < data.slotCount(managers::pictures()); ++i) {
         const QString path = data.dataFile(QStringLiteral("Pic/%1.jpg").arg(i + 1));
         if (!fileops::exists(path)) {
-            report.warning(path, 0,
-                           QCoreApplication::translate("Report", "no preview of picture slot %1")
-                               .arg(i + 1));
+            report.warning(
+                path, 0,
+                QCoreApplication::translate("Report", "no preview of picture slot %1").arg(i + 1));
             continue;
         }
         QImage image;
@@ -124,7 +124,8 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
         const std::optional<PixelSize> required = requiredSize(data, i);
         if (required && (image.width() != required->width || image.height() != required->height)) {
             report.warning(path, 0,
-                           QCoreApplication::translate("Report", "the preview is %1 x %2 pixels, the slot takes %3 x %4")
+                           QCoreApplication::translate(
+                               "Report", "the preview is %1 x %2 pixels, the slot takes %3 x %4")
                                .arg(image.width())
                                .arg(image.height())
                                .arg(required->width)

@@ -6,6 +6,9 @@
 #include "check/PatchVerify.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "cli/Printable.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -59,7 +62,8 @@ void importCommand(CliContext& context) {
         datasetimport::run(dir, id, sessionFolders(context).userFolder());
     finish(context, result.report, false,
            QStringLiteral("The data set has errors: %1 is not imported").arg(result.id));
-    context.out() << QStringLiteral("Imported %1 into %2").arg(result.id, result.firmwareFolder)
+    context.out() << cli::printable(QCoreApplication::translate("Report", "Imported %1 into %2")
+                                        .arg(result.id, result.firmwareFolder))
                   << '\n';
 }
 

@@ -27,29 +27,20 @@ const ManagerInfo* managerOf(const char* section) {
     return qstrcmp(section, "JavaGames") == 0 ? &managers::java() : &managers::pictures();
 }
 
-// What a table entry or volume byte is called in a report: "%1" is the slot.
-struct SpanNames {
-    const char* label;
-    const char* group;
-};
-
-SpanNames namesOf(const ManagerInfo& info, AddressSpan::Kind kind) {
-    if (kind == AddressSpan::Kind::VolumeByte) {
-        return {QT_TRANSLATE_NOOP("Report", "melody volume byte of slot %1"),
-                QT_TRANSLATE_NOOP("Report", "melody volume bytes")};
-    }
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return {QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
-                QT_TRANSLATE_NOOP("Report", "melody table entries")};
-    case ManagerKind::Java:
-        return {QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
-                QT_TRANSLATE_NOOP("Report", "Java table entries")};
-    case ManagerKind::Pictures:
-        break;
-    }
-    return {QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
-            QT_TRANSLATE_NOOP("Report", "picture table entries")};
+// The names of a manager's table entries, then of its volume bytes.
+QString spanName(const ManagerInfo& info, bool table, bool one) {
+    static const char* const kNames[][4] = {
+        {QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "melody table entries"),
+         QT_TRANSLATE_NOOP("Report", "melody volume byte of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "melody volume bytes")},
+        {QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "Java table entries"), "", ""},
+        {QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "picture table entries"), "", ""},
+    };
+    return QCoreApplication::translate("Report",
+                                       kNames[int(info.kind)][(table ? 0 : 2) + (one ? 0 : 1)]);
 }
 
 } // namespace
@@ -141,9 +132,8 @@ std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
             span.kind = kind;
             span.start = *address;
             span.end = span.start + std::uint64_t(length);
-            const SpanNames names = namesOf(info, kind);
-            span.label = QCoreApplication::translate("Report", names.label).arg(i + 1);
-            span.group = QCoreApplication::translate("Report", names.group);
+            span.label = spanName(info, table, true).arg(i + 1);
+            span.group = spanName(info, table, false);
             span.file = data.dataFile(list);
             span.line = i + 1;
             span.manager = &info;

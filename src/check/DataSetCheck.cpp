@@ -343,7 +343,8 @@ void checkRecords(Context& c) {
         const QString problem =
             srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record);
         if (!problem.isEmpty()) {
-            c.report.error(ini, line, QStringLiteral("Patch64K: ") + problem);
+            c.report.error(ini, line,
+                           QCoreApplication::translate("Report", "Patch64K: %1").arg(problem));
         } else if (!record.isData()) {
             c.report.error(ini, line,
                            QCoreApplication::translate("Report", "Patch64K is not a data record"));

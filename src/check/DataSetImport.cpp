@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -32,8 +33,9 @@ void copyPlainFile(const QFileInfo& source, const QString& target, Report& repor
     QString reason;
     if (!fileops::copyReplacing(source.filePath(), target, &reason)) {
         if (reason.isEmpty()) {
-            throw errors::cannotOpenFile(source.filePath(),
-                                         QCoreApplication::translate("Report", "cannot be read"));
+            QFile file(source.filePath());
+            file.open(QIODevice::ReadOnly);
+            throw errors::cannotOpenFile(source.filePath(), file.errorString());
         }
         throw errors::cannotCreateFile(target, reason);
     }
@@ -72,6 +74,11 @@ void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Rep
         makeFolder(folder);
         const QString list = data.dataFile(info->filesList);
         if (!data.isAvailable(*info) || !fileops::exists(list)) {
+            continue;
+        }
+        const QFileInfo sourceFolder(sourceFirmware + QLatin1Char('/') + info->workFolder);
+        if (sourceFolder.isSymLink()) {
+            copyPlainFile(sourceFolder, folder, report); // reported, not followed
             continue;
         }
         for (const QString& name : listfile::load(list)) {

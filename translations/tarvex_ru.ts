@@ -451,5 +451,13 @@
         <source>the preview of picture slot %1 is not a whole JPEG picture the program can show (%2)</source>
         <translation>образец картинки слота %1 не целая картинка JPEG, которую программа может показать (%2)</translation>
     </message>
+    <message>
+        <source>[StringTable] Size %1 is negative: new files would be placed before the start of the %2</source>
+        <translation>[StringTable] Size %1 отрицателен: новые файлы легли бы перед началом области: %2</translation>
+    </message>
+    <message>
+        <source>the start of the %1 plus [StringTable] Size passes 32 bits: every build of its patch stops with &quot;Integer overflow&quot;</source>
+        <translation>начало области (%1) плюс [StringTable] Size не умещается в 32 бита: каждая сборка её патча остановится с ошибкой «Integer overflow»</translation>
+    </message>
 </context>
 </TS>

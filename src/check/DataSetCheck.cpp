@@ -305,9 +305,25 @@ void checkMemoryMap(Context& c) {
                                .arg(r.label, hexAddress(r.start), hexAddress(r.end)));
             continue;
         }
-        const std::int64_t total =
-            end - start - (r.manager->kind == ManagerKind::Pictures ? 0 : map.stringTableSize);
-        if (total < 0) {
+        const std::int64_t reserve =
+            r.manager->kind == ManagerKind::Pictures ? 0 : map.stringTableSize;
+        const std::int64_t total = end - start - reserve;
+        // Every melody and Java build starts by working out start + Size.
+        if (reserve < 0 || start + reserve > std::numeric_limits<std::int32_t>::max()) {
+            c.report.error(
+                c.data.dataFile(QStringLiteral("Memory.ini")),
+                iniLine(c.iniLines, QStringLiteral("StringTable"), QStringLiteral("Size")),
+                reserve < 0 ? QCoreApplication::translate(
+                                  "Report", "[StringTable] Size %1 is negative: new files would be "
+                                            "placed before the start of the %2")
+                                  .arg(reserve)
+                                  .arg(r.label)
+                            : QCoreApplication::translate(
+                                  "Report", "the start of the %1 plus [StringTable] Size passes "
+                                            "32 bits: every build of its patch stops with "
+                                            "\"Integer overflow\"")
+                                  .arg(r.label));
+        } else if (total < 0) {
             c.report.error(r.file, r.line,
                            QCoreApplication::translate("Report",
                                                        "the %1 leaves %2 bytes after the string "

@@ -216,6 +216,14 @@ TEST(DataSetVariants, PlantedFaultsAreNamedAtTheirFileAndLine) {
          "Memory.ini",
          5,
          "the Java region overlaps the melody region"},
+        {{"a melody region whose first file lies past 32 bits",
+          [](Variant& v) {
+              v.ini.replace("StartOffset=0x01400000", "StartOffset=0x7FFFF800")
+                  .replace("EndOffset=0x01A7FFF0", "EndOffset=0x7FFFFFF0");
+          }},
+         "Memory.ini",
+         11,
+         "the start of the melody region plus [StringTable] Size passes 32 bits"},
         {{"a size past the last slot that is no number",
           [](Variant& v) { v.setLines("JavaSize.lst", v.lines("JavaSize.lst") << "x"); }},
          "JavaSize.lst",

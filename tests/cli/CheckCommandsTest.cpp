@@ -99,7 +99,10 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
 }
 
 TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {
+    // What a killed import left goes with the next command.
+    scratch.write("user/.KILLED.import/Data/Memory.ini", "");
     EXPECT_EQ(run({"import", firmware, "--as", "COPY"}), 0) << out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(user() + "/.KILLED.import"));
     EXPECT_TRUE(out.endsWith("Imported COPY into " + user() + "/COPY\n"));
     EXPECT_TRUE(QFileInfo::exists(user() + "/COPY/Data/Memory.ini"));
     EXPECT_TRUE(QDir(user() + "/COPY/TempMelodies").exists());

@@ -459,5 +459,9 @@
         <source>the start of the %1 plus [StringTable] Size passes 32 bits: every build of its patch stops with &quot;Integer overflow&quot;</source>
         <translation>начало области (%1) плюс [StringTable] Size не умещается в 32 бита: каждая сборка её патча остановится с ошибкой «Integer overflow»</translation>
     </message>
+    <message>
+        <source>size 0 for %1: the patches keep the slot&apos;s standard resource</source>
+        <translation>размер 0 у %1: патчи оставят слоту его стандартный ресурс</translation>
+    </message>
 </context>
 </TS>

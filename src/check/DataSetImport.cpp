@@ -21,13 +21,15 @@ namespace datasetimport {
 namespace {
 
 // Copies one plain file; a link or anything else is reported and skipped.
-void copyPlainFile(const QFileInfo& source, const QString& target, Report& report) {
+void copyPlainFile(const QFileInfo& source, const QString& target, Result& result) {
     if (source.isSymLink() || !source.isFile()) {
-        report.warning(source.filePath(), 0,
-                       source.isSymLink()
-                           ? QCoreApplication::translate(
-                                 "Report", "a link: not copied (only plain files are imported)")
-                           : QCoreApplication::translate("Report", "not a plain file: not copied"));
+        result.skipped.append(source.filePath());
+        result.report.warning(
+            source.filePath(), 0,
+            source.isSymLink()
+                ? QCoreApplication::translate("Report",
+                                              "a link: not copied (only plain files are imported)")
+                : QCoreApplication::translate("Report", "not a plain file: not copied"));
         return;
     }
     QString reason;
@@ -49,7 +51,7 @@ void makeFolder(const QString& path) {
 }
 
 // The folder's tree, plain files only; links to folders are not entered.
-void copyTree(const QString& from, const QString& to, Report& report) {
+void copyTree(const QString& from, const QString& to, Result& result) {
     makeFolder(to);
     QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
@@ -60,13 +62,13 @@ void copyTree(const QString& from, const QString& to, Report& report) {
         if (info.isDir() && !info.isSymLink()) {
             makeFolder(target);
         } else {
-            copyPlainFile(info, target, report);
+            copyPlainFile(info, target, result);
         }
     }
 }
 
 // The working copies the staged lists name, from the source's working folders.
-void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Report& report) {
+void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Result& result) {
     FirmwareDataSet data(staged);
     data.readMemoryMap();
     for (const ManagerInfo* info : managers::all()) {
@@ -78,7 +80,7 @@ void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Rep
         }
         const QFileInfo sourceFolder(sourceFirmware + QLatin1Char('/') + info->workFolder);
         if (sourceFolder.isSymLink()) {
-            copyPlainFile(sourceFolder, folder, report); // reported, not followed
+            copyPlainFile(sourceFolder, folder, result); // reported, not followed
             continue;
         }
         for (const QString& name : listfile::load(list)) {
@@ -89,7 +91,7 @@ void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Rep
                 (!source.exists() && !source.isSymLink())) {
                 continue; // a missing copy is the check's to report
             }
-            copyPlainFile(source, folder + QLatin1Char('/') + name, report);
+            copyPlainFile(source, folder + QLatin1Char('/') + name, result);
         }
     }
 }
@@ -170,8 +172,8 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     ImportStaging staging(userFolder, result.id);
     staging.begin();
     refuseExisting(); // another import may have finished meanwhile
-    copyTree(data, staging.folder() + QStringLiteral("/Data"), result.report);
-    copyWorkingCopies(sourceFirmware, staging.folder(), result.report);
+    copyTree(data, staging.folder() + QStringLiteral("/Data"), result);
+    copyWorkingCopies(sourceFirmware, staging.folder(), result);
     // What was left behind may be what the data set needs.
     addFindings(datasetcheck::run(staging.folder() + QStringLiteral("/Data")), staging.folder(),
                 data, sourceFirmware, result.report);

@@ -15,6 +15,7 @@ struct Result {
     QString firmwareFolder;
     Report report;         // the check of the data set, then what the copy left behind
     bool imported = false; // false when the check found errors
+    QStringList skipped;   // links and other entries that are not plain files, not copied
 };
 
 // dir is a firmware folder holding "Data", or a Data folder itself; an empty

@@ -62,8 +62,17 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
     const qsizetype slotTotal = std::min({data.slotCount(info), files.size(), sizes.size()});
     for (qsizetype i = 0; i < slotTotal; ++i) {
         std::int32_t recorded = 0;
-        if (files[i] == info.placeholder || sizes[i] == QLatin1String("0") ||
-            !fileops::isSafeBareName(files[i]) || !numeric::tryToInt(sizes[i], recorded)) {
+        if (files[i] != info.placeholder && sizes[i] == QLatin1String("0")) {
+            // The slot looks replaced, but every patch keeps its standard resource.
+            report.warning(data.dataFile(info.sizeList), i + 1,
+                           QCoreApplication::translate("Report",
+                                                       "size 0 for %1: the patches keep the "
+                                                       "slot's standard resource")
+                               .arg(files[i]));
+            continue;
+        }
+        if (files[i] == info.placeholder || !fileops::isSafeBareName(files[i]) ||
+            !numeric::tryToInt(sizes[i], recorded)) {
             continue; // standard, or a field already reported
         }
         const QString path = data.workFile(info, files[i]);

@@ -125,7 +125,7 @@ TEST_F(DataSetCheckTest, RequiredPatchesAndPatch64K) {
 }
 
 TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
-    set.overrides = {{"MelodiesFiles.lst", {"gone.mid", "here.mid", "[Стандартная мелодия]"}},
+    set.overrides = {{"MelodiesFiles.lst", {"gone.mid", "here.mid", "zero.mid"}},
                      {"MelodiesSize.lst", {"100", "10", "0"}}};
     extraFiles["TempMelodies/here.mid"] = QByteArray(9, 'x');
     const Report report = check();
@@ -134,6 +134,8 @@ TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
                                                        "copy "));
     EXPECT_TRUE(report.findings()[1].toText().contains("MelodiesSize.lst:2: error: 10 bytes "
                                                        "recorded, but "));
+    EXPECT_TRUE(report.text().contains("MelodiesSize.lst:3: warning: size 0 for zero.mid: the "
+                                       "patches keep the slot's standard resource"));
 
     // A picture counts with its converted size: 16 bytes for this 4 x 2 one.
     QImage image(4, 2, QImage::Format_RGB888);
@@ -189,6 +191,8 @@ TEST_F(DataSetCheckTest, ImportTakesTheWorkingCopiesButNoLinks) {
     const QString users = scratch.path("other");
     const datasetimport::Result refused = datasetimport::run(firmware, "LINKED", users);
     EXPECT_FALSE(refused.imported);
+    EXPECT_EQ(refused.skipped,
+              (QStringList{firmware + "/Data/notes.txt", firmware + "/TempMelodies/b.mid"}));
     EXPECT_TRUE(
         refused.report.text().contains(firmware + "/Data/notes.txt:0: warning: a link: not copied"))
         << refused.report.text().toStdString();

@@ -34,6 +34,7 @@ public:
     void inform(const QString&, const QString&) override {}
     void showError(const QString& message) override { errors_ += message; }
     int runModal(QDialog&) override { return 0; }
+    SaveChoice askSaveChanges(const QString&) override { return SaveChoice::Discard; }
     const QString& errors() const { return errors_; }
 
 private:

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>FirmwareImageBuilder</name>
+    <message>
+        <source>%1-%2 given again with different values</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
@@ -202,6 +209,10 @@
     <message>
         <source>cannot be read</source>
         <translation>не удаётся прочитать</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>не удаётся прочитать: %1</translation>
     </message>
     <message>
         <source>the %1 at %2 lies inside the %3</source>
@@ -462,6 +473,258 @@
     <message>
         <source>size 0 for %1: the patches keep the slot&apos;s standard resource</source>
         <translation>размер 0 у %1: патчи оставят слоту его стандартный ресурс</translation>
+    </message>
+    <message>
+        <source>the %1 of slot %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareapply</name>
+    <message>
+        <source>is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished">не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>writes %1 of its %2 bytes at %3 outside the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwarefile</name>
+    <message>
+        <source>writes past the end of the 32-bit address space</source>
+        <translation type="unfinished">пишет за концом 32-битного адресного пространства</translation>
+    </message>
+    <message>
+        <source>%1 bytes from %2 run past the end of the 32-bit address space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished">не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>holds no firmware byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (and %1 more errors)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwarematch::Matcher</name>
+    <message>
+        <source>%1 entries match the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard pictures are well formed in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard %1 lie whole in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the standard %1 of slot %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the standard %1 of slot %2 (%3-%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 table entry of slot %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no address of 8 hexadecimal digits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no standard value of 16 hexadecimal digits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 lies outside the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 holds %3, not the standard %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>volume bytes hold their standard volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 has no address or standard volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 at %2 lies outside the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 at %2 holds %3, not the standard %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>required patch records are applied or write over the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 writes %2 bytes at %3, of which only %4 lie in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 applied already)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>regions hold no standard resource</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 %2-%3 holds %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only %1 of the %2 bytes of the %3 lie in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwarematch::Result</name>
+    <message>
+        <source>%1 of %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareport</name>
+    <message>
+        <source>&quot;%1&quot; cannot name a firmware folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware %1 exists already: %2</source>
+        <translation type="unfinished">Прошивка %1 уже есть: %2</translation>
+    </message>
+    <message>
+        <source>the data set does not match the old firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareport::Porter</name>
+    <message>
+        <source>%1 at %2: the bytes before it and after it are found at different places in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes around it are found nowhere in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes around it are found at several places in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>found by its %1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: its %2 bytes from %3 are found at several places in the new firmware: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 table entry of slot %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>found by its new value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the new firmware does not hold %2 at %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the start of the %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the end of the %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareport::Result</name>
+    <message>
+        <source>%1: %2 -&gt; %3, %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>standardresources</name>
+    <message>
+        <source>melody</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Java file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>melodies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Java files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 x %2 picture at %3: %4</source>
+        <translation type="unfinished">картинка %1 x %2 по адресу %3: %4</translation>
+    </message>
+    <message>
+        <source>its entry gives it no byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only %1 of its %2 bytes at %3 lie in the firmware</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

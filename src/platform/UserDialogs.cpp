@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <new>
 
 namespace {
@@ -100,6 +101,21 @@ public:
     }
 
     int runModal(QDialog& dialog) override { return dialog.exec(); }
+
+    SaveChoice askSaveChanges(const QString& text) override {
+        QMessageBox box(QMessageBox::Question, kErrorCaption, text, QMessageBox::NoButton, owner());
+        QPushButton* save = box.addButton(QStringLiteral("&Сохранить"), QMessageBox::AcceptRole);
+        QPushButton* discard =
+            box.addButton(QStringLiteral("&Не сохранять"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) {
+            return SaveChoice::Save;
+        }
+        return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
+    }
 };
 
 UserDialogs*& current() {

@@ -331,11 +331,23 @@ std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans) 
                      [&](std::size_t a, std::size_t b) { return spans[a].start < spans[b].start; });
     std::vector<AddressCollision> found;
     std::set<std::pair<QString, std::size_t>> reported; // required patch file, other span
-    std::vector<std::size_t> active;                    // spans reaching past the current start
+    // What a span is compared with: every region reaching past its start,
+    // and of the table entries and volume bytes, and of the records, the one
+    // reaching furthest. Any other earlier span it meets lies inside that one
+    // and was compared with it already, so the work stays linear.
+    std::vector<std::size_t> regionsOpen;
+    std::optional<std::size_t> fixedReach;
+    std::optional<std::size_t> recordReach;
     for (const std::size_t next : order) {
         const AddressSpan& span = spans[next];
-        std::erase_if(active, [&](std::size_t i) { return spans[i].end <= span.start; });
-        for (const std::size_t i : active) {
+        std::erase_if(regionsOpen, [&](std::size_t i) { return spans[i].end <= span.start; });
+        std::vector<std::size_t> earlierOnes = regionsOpen;
+        for (const std::optional<std::size_t>& reach : {fixedReach, recordReach}) {
+            if (reach && spans[*reach].end > span.start) {
+                earlierOnes.push_back(*reach);
+            }
+        }
+        for (const std::size_t i : earlierOnes) {
             const AddressSpan& earlier = spans[i];
             const std::uint64_t end = std::min(earlier.end, span.end);
             if (earlier.isRecord() && span.isRecord() &&
@@ -352,7 +364,14 @@ std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans) 
             }
             found.push_back({&spans[at], &spans[other], span.start, end});
         }
-        active.push_back(next);
+        if (span.kind == AddressSpan::Kind::Region) {
+            regionsOpen.push_back(next);
+            continue;
+        }
+        std::optional<std::size_t>& reach = span.isRecord() ? recordReach : fixedReach;
+        if (!reach || span.end > spans[*reach].end) {
+            reach = next;
+        }
     }
     return found;
 }

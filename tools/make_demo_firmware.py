@@ -13,9 +13,10 @@ They are for trying `tarvex-cli match`, `extract` and `port`: invented bytes
 throughout, never to be written into a handset.
 
 Usage: make_demo_firmware.py [--out DIR] [--data DATA_FOLDER] [--binary]
-                             [--pad-to MIB]
+                             [--pad-to MIB] [--record-bytes N]
 --binary also writes the raw images (.bin, first byte at address 0);
---pad-to fills both firmwares with code up to that many MiB of data.
+--pad-to fills both firmwares with code up to that many MiB of data;
+--record-bytes gives the data bytes of each S3 record (default 32).
 """
 
 import argparse
@@ -31,7 +32,6 @@ import make_demo_dataset as demo  # noqa: E402  (the pictures' drawings)
 INSERTIONS = [(0x00030000, 0x1234), (0x00590000, 0x0F10)]
 MOVED_MELODY = 5          # slot counted from 0
 MOVED_TO = 0x01000000     # in the old version's addresses, in code
-RECORD_BYTES = 32
 
 
 def read_lines(data, name):
@@ -186,11 +186,11 @@ def build_new(old, items):
     return new
 
 
-def write_s3(path, image):
+def write_s3(path, image, record_bytes):
     with open(path, "w", newline="\r\n") as f:
         f.write("S00600004844521B\n")
-        for offset in range(0, len(image), RECORD_BYTES):
-            f.write(demo.s3_line(offset, bytes(image[offset:offset + RECORD_BYTES])) + "\n")
+        for offset in range(0, len(image), record_bytes):
+            f.write(demo.s3_line(offset, bytes(image[offset:offset + record_bytes])) + "\n")
         f.write("S70500000000FA\n")
 
 
@@ -201,6 +201,8 @@ def main():
                                                        demo.FIRMWARE_ID, "Data"),
                         help="the data set's Data folder")
     parser.add_argument("--binary", action="store_true", help="also write raw images (.bin)")
+    parser.add_argument("--record-bytes", type=int, default=32, metavar="N",
+                        help="data bytes of each S3 record, 1 to 250")
     parser.add_argument("--pad-to", type=int, default=0, metavar="MIB",
                         help="fill the firmwares with code up to this many MiB")
     args = parser.parse_args()
@@ -209,7 +211,7 @@ def main():
     old, items = build_old(args.data, args.pad_to * 1024 * 1024)
     new = build_new(old, items)
     for name, image in (("X120XEDJ2", old), ("X120XEDJ3", new)):
-        write_s3(os.path.join(args.out, name + ".s3"), image)
+        write_s3(os.path.join(args.out, name + ".s3"), image, args.record_bytes)
         if args.binary:
             with open(os.path.join(args.out, name + ".bin"), "wb") as f:
                 f.write(image)

@@ -276,6 +276,9 @@ void TForm1::FormShow() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     bool goOn = false;
+    if (tsCreateCustomPatch->Editor->isModified()) {
+        PageControl1->setCurrentWidget(tsCreateCustomPatch); // what the question is about
+    }
     if (!guarded([&] { goOn = tsCreateCustomPatch->askSaveChanges(); }) || !goOn) {
         event->ignore();
         return;

@@ -189,7 +189,10 @@ bool CustomPatchPage::askSaveChanges() {
     if (!Editor->isModified()) {
         return true;
     }
-    switch (UserDialogs::instance().askSaveChanges(QStringLiteral("Сохранить изменения?"))) {
+    switch (UserDialogs::instance().askSaveChanges(
+        QStringLiteral("Сохранить изменения?"),
+        QStringLiteral("Патч на странице «Создать патч» изменён после открытия или "
+                       "сохранения. Без сохранения изменения будут потеряны."))) {
     case UserDialogs::SaveChoice::Save:
         return savePatch();
     case UserDialogs::SaveChoice::Discard:

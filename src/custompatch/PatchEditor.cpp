@@ -309,6 +309,10 @@ bool PatchEditor::find(const QString& text, const std::function<void()>& between
     if (!found) {
         return false;
     }
+    const QScrollBar* bar = verticalScrollBar();
+    if (found->line < bar->value() || found->line >= bar->value() + visibleRows()) {
+        goToLine(found->line + 1); // out of view: shown amid the lines around it
+    }
     // The cursor at its end: the next search starts past it.
     select({found->line, found->column}, {found->line, found->column + int(text.size())});
     return true;

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 #include <functional>
+#include <unordered_map>
 
 namespace {
 
@@ -86,6 +88,58 @@ std::vector<std::uint64_t> FirmwareImage::find(const std::uint8_t* pattern, std:
             }
             found.push_back(range.start + std::uint64_t(at - begin));
             ++at;
+        }
+    }
+    return found;
+}
+
+std::vector<std::vector<std::uint64_t>> FirmwareImage::findAll(const std::vector<Pattern>& patterns,
+                                                               std::size_t limit) const {
+    std::vector<std::vector<std::uint64_t>> found(patterns.size());
+    // Every position's next 8 bytes are looked up: a bit table of their hash
+    // turns nearly every position away in one load, the map names the
+    // patterns that start with them.
+    constexpr int kBits = 22;
+    std::vector<std::uint64_t> filter(std::size_t(1) << (kBits - 6));
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byPrefix;
+    auto hash = [](std::uint64_t v) {
+        return std::size_t((v * 0x9E3779B97F4A7C15ull) >> (64 - kBits));
+    };
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        if (patterns[i].length < 8) {
+            found[i] = find(patterns[i].bytes, patterns[i].length, limit);
+            continue;
+        }
+        std::uint64_t prefix = 0;
+        std::memcpy(&prefix, patterns[i].bytes, 8);
+        byPrefix[prefix].push_back(i);
+        const std::size_t h = hash(prefix);
+        filter[h >> 6] |= std::uint64_t(1) << (h & 63);
+    }
+    if (byPrefix.empty()) {
+        return found;
+    }
+    for (const Range& range : ranges_) {
+        const std::uint8_t* bytes = range.bytes.data();
+        const std::size_t size = range.bytes.size();
+        for (std::size_t at = 0; at + 8 <= size; ++at) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes + at, 8);
+            const std::size_t h = hash(word);
+            if ((filter[h >> 6] >> (h & 63) & 1) == 0) {
+                continue;
+            }
+            const auto it = byPrefix.find(word);
+            if (it == byPrefix.end()) {
+                continue;
+            }
+            for (const std::size_t i : it->second) {
+                const Pattern& p = patterns[i];
+                if (found[i].size() < limit && at + p.length <= size &&
+                    std::memcmp(bytes + at, p.bytes, p.length) == 0) {
+                    found[i].push_back(range.start + at);
+                }
+            }
         }
     }
     return found;

@@ -35,6 +35,16 @@ public:
     std::vector<std::uint64_t> find(const std::uint8_t* pattern, std::size_t length,
                                     std::size_t limit) const;
 
+    // Many patterns found in one pass over the image: for each, where it
+    // occurs, at most limit places. Patterns shorter than 8 bytes are found
+    // one by one.
+    struct Pattern {
+        const std::uint8_t* bytes = nullptr;
+        std::size_t length = 0;
+    };
+    std::vector<std::vector<std::uint64_t>> findAll(const std::vector<Pattern>& patterns,
+                                                    std::size_t limit) const;
+
     // Sorted ranges that neither touch nor overlap, taken as they are.
     static FirmwareImage fromRanges(std::vector<Range> ranges);
 

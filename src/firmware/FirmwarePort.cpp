@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <map>
 
 namespace firmwareport {
@@ -54,7 +55,8 @@ std::string recordLine(int type, std::uint64_t address, const std::vector<std::u
     }
     body.insert(body.end(), data.begin(), data.end());
     unsigned sum = 0;
-    std::string line = "S" + std::to_string(type);
+    std::string line(1, 'S');
+    line += char('0' + type);
     for (const std::uint8_t b : body) {
         sum += b;
         line += numeric::hex(b, 2).toStdString();
@@ -99,6 +101,7 @@ public:
         volumes();
         fixedRecords();
         regions();
+        resolveWindows();
         return report_.errors() == 0;
     }
 
@@ -109,59 +112,78 @@ private:
         result_.moves.push_back({what, from, to, how});
     }
 
-    // Places through the window search; false (with its finding) when it cannot.
-    std::optional<std::uint64_t> byWindow(const QString& what, std::uint64_t address,
-                                          std::uint64_t length, const QString& file, qint64 line,
-                                          std::uint64_t shownBefore = 0) {
-        const PortLocator::Found found = locator_.locate(address, length);
-        if (!found.address) {
-            report_.error(file, line,
-                          found.disagree
-                              ? tr("%1 at %2: the bytes before it and after it are found at "
-                                   "different places in the new firmware")
-                                    .arg(what, hexAddress(address))
-                          : found.places == 0
-                              ? tr("%1 at %2: the bytes around it are found nowhere in the new "
-                                   "firmware")
-                                    .arg(what, hexAddress(address))
-                              : tr("%1 at %2: the bytes around it are found at several places "
-                                   "in the new firmware")
-                                    .arg(what, hexAddress(address)));
-            return std::nullopt;
+    // An address placed through the window search, once every request is in.
+    struct WindowRequest {
+        QString what;
+        std::uint64_t address = 0;
+        std::uint64_t length = 0;
+        QString file;
+        qint64 line = 0;
+        std::uint64_t shownBefore = 0; // a bound found by what follows it
+        std::function<void(std::uint64_t)> store;
+    };
+    void byWindow(WindowRequest request) { requests_.push_back(std::move(request)); }
+
+    void resolveWindows() {
+        std::vector<PortLocator::Item> items;
+        for (const WindowRequest& r : requests_) {
+            items.push_back({r.address, r.length});
         }
-        moved(what, address - shownBefore, *found.address - shownBefore, found.how);
-        return found.address;
+        const std::vector<PortLocator::Found> found = locator_.locate(items);
+        for (std::size_t i = 0; i < requests_.size(); ++i) {
+            const WindowRequest& r = requests_[i];
+            const PortLocator::Found& f = found[i];
+            if (!f.address) {
+                report_.error(r.file, r.line,
+                              f.disagree ? tr("%1 at %2: the bytes before it and after it are "
+                                              "found at different places in the new firmware")
+                                               .arg(r.what, hexAddress(r.address))
+                              : f.places == 0
+                                  ? tr("%1 at %2: the bytes around it are found nowhere in the "
+                                       "new firmware")
+                                        .arg(r.what, hexAddress(r.address))
+                                  : tr("%1 at %2: the bytes around it are found at several "
+                                       "places in the new firmware")
+                                        .arg(r.what, hexAddress(r.address)));
+                continue;
+            }
+            moved(r.what, r.address - r.shownBefore, *f.address - r.shownBefore, f.how);
+            r.store(*f.address);
+        }
     }
 
     void resources() {
-        std::map<std::pair<std::uint64_t, std::uint64_t>, std::vector<std::uint64_t>> searched;
-        for (const StandardResource& r : standardresources::of(data_)) {
+        const std::vector<StandardResource> all = standardresources::of(data_);
+        std::vector<standardresources::Bytes> bytes;
+        std::vector<FirmwareImage::Pattern> patterns;
+        for (const StandardResource& r : all) {
+            bytes.push_back(standardresources::in(old_, r));
+            patterns.push_back({bytes.back().data, std::size_t(bytes.back().length)});
+        }
+        const std::vector<std::vector<std::uint64_t>> found = new_.findAll(patterns, 2);
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const StandardResource& r = all[i];
             Slot slot{r, {}, {}, {}};
-            const standardresources::Bytes bytes = standardresources::in(old_, r);
             const QString what = r.label() + QStringLiteral(" (%1)").arg(r.name);
-            const auto key = std::make_pair(std::uint64_t(r.fields.address), bytes.length);
-            if (searched.count(key) == 0) {
-                searched[key] = new_.find(bytes.data, std::size_t(bytes.length), 2);
-            }
-            const std::vector<std::uint64_t>& places = searched[key];
+            const std::vector<std::uint64_t>& places = found[i];
             if (places.size() == 1) {
                 slot.resource = places.front();
                 slot.entry = r.fields;
                 slot.entry.address = std::uint32_t(places.front());
                 moved(what, r.fields.address, places.front(),
-                      tr("found by its %1 bytes").arg(bytes.length));
+                      tr("found by its %1 bytes").arg(bytes[i].length));
             } else {
                 report_.error(r.entryFile, r.line(),
                               places.empty()
                                   ? tr("%1: its %2 bytes from %3 are found nowhere in the new "
                                        "firmware")
                                         .arg(what)
-                                        .arg(bytes.length)
+                                        .arg(bytes[i].length)
                                         .arg(hexAddress(r.fields.address))
                                   : tr("%1: its %2 bytes from %3 are found at several places in "
                                        "the new firmware: %4")
                                         .arg(what)
-                                        .arg(bytes.length)
+                                        .arg(bytes[i].length)
                                         .arg(hexAddress(r.fields.address), placesText(places)));
             }
             slots_.push_back(slot);
@@ -170,17 +192,19 @@ private:
 
     void tableEntries() {
         // First the entries whose new value the new firmware holds once.
-        std::vector<std::vector<std::uint64_t>> candidates(slots_.size());
+        std::vector<addresslayout::EntryBytes> entries;
+        for (const Slot& s : slots_) {
+            entries.push_back(addresslayout::encodeEntry(s.r.manager->kind, s.entry));
+        }
+        std::vector<FirmwareImage::Pattern> patterns;
         for (std::size_t i = 0; i < slots_.size(); ++i) {
-            Slot& s = slots_[i];
-            if (!s.resource) {
-                continue;
-            }
-            const addresslayout::EntryBytes entry =
-                addresslayout::encodeEntry(s.r.manager->kind, s.entry);
-            candidates[i] = new_.find(entry.data(), entry.size(), 16);
+            // A slot whose resource is not placed has no new entry to look for.
+            patterns.push_back({entries[i].data(), slots_[i].resource ? entries[i].size() : 0});
+        }
+        std::vector<std::vector<std::uint64_t>> candidates = new_.findAll(patterns, 16);
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
             if (candidates[i].size() == 1) {
-                s.table = candidates[i].front();
+                slots_[i].table = candidates[i].front();
             }
         }
         // Then entries held several times: the place where the table moved
@@ -219,17 +243,20 @@ private:
                 moved(what, *s.r.tableAddress, *s.table, tr("found by its new value"));
                 continue;
             }
-            s.table = byWindow(what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line());
             const addresslayout::EntryBytes entry =
                 addresslayout::encodeEntry(s.r.manager->kind, s.entry);
-            const std::uint8_t* held = s.table ? new_.bytesAt(*s.table, 8) : nullptr;
-            if (s.table && (!held || !std::equal(entry.begin(), entry.end(), held))) {
-                report_.error(
-                    s.r.tableFile, s.r.line(),
-                    tr("%1: the new firmware does not hold %2 at %3")
-                        .arg(what, addresslayout::entryText(entry), hexAddress(*s.table)));
-                s.table.reset();
-            }
+            byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(), 0,
+                      [this, &s, what, entry](std::uint64_t to) {
+                          const std::uint8_t* held = new_.bytesAt(to, 8);
+                          if (!held || !std::equal(entry.begin(), entry.end(), held)) {
+                              report_.error(
+                                  s.r.tableFile, s.r.line(),
+                                  tr("%1: the new firmware does not hold %2 at %3")
+                                      .arg(what, addresslayout::entryText(entry), hexAddress(to)));
+                              return;
+                          }
+                          s.table = to;
+                      }});
         }
     }
 
@@ -238,19 +265,23 @@ private:
             return;
         }
         const QStringList& offsets = data_.list(managers::kVolumeOffsetsList);
+        volumes_.resize(std::size_t(offsets.size()));
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             const std::uint64_t address = *addresslayout::hexField(offsets[i], 8);
-            const auto to = byWindow(tr("the volume byte of slot %1").arg(i + 1), address, 1,
-                                     data_.dataFile(managers::kVolumeOffsetsList), i + 1);
-            volumes_.push_back(to.value_or(0));
+            byWindow({tr("the volume byte of slot %1").arg(i + 1), address, 1,
+                      data_.dataFile(managers::kVolumeOffsetsList), i + 1, 0,
+                      [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
         }
     }
 
     void fixedRecords() {
-        for (const AddressSpan& span : addresslayout::fixedRecords(data_, iniLines_)) {
-            const auto to =
-                byWindow(span.label, span.start, span.end - span.start, span.file, span.line);
-            records_.push_back({span, to.value_or(0)});
+        const std::vector<AddressSpan> spans = addresslayout::fixedRecords(data_, iniLines_);
+        records_.resize(spans.size());
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            const AddressSpan& span = spans[i];
+            records_[i].span = span;
+            byWindow({span.label, span.start, span.end - span.start, span.file, span.line, 0,
+                      [this, i](std::uint64_t to) { records_[i].to = to; }});
         }
     }
 
@@ -259,12 +290,13 @@ private:
             if (!data_.isAvailable(*region.manager)) {
                 continue; // kept as it is: nothing is placed there
             }
-            const auto start = byWindow(tr("the start of the %1").arg(region.label), region.start,
-                                        0, region.file, region.line);
+            const std::size_t i = regions_.size();
+            regions_.push_back({region, 0, 0});
+            byWindow({tr("the start of the %1").arg(region.label), region.start, 0, region.file,
+                      region.line, 0, [this, i](std::uint64_t to) { regions_[i].start = to; }});
             // A region ends before its EndOffset, which is found as an address of its own.
-            const auto end = byWindow(tr("the end of the %1").arg(region.label), region.end, 0,
-                                      region.file, region.line);
-            regions_.push_back({region, start.value_or(0), end.value_or(0)});
+            byWindow({tr("the end of the %1").arg(region.label), region.end, 0, region.file,
+                      region.line, 0, [this, i](std::uint64_t to) { regions_[i].last = to; }});
         }
     }
 
@@ -295,6 +327,7 @@ private:
     std::vector<std::uint64_t> volumes_;
     std::vector<PlacedRecord> records_;
     std::vector<PlacedRegion> regions_;
+    std::vector<WindowRequest> requests_;
 };
 
 void Porter::write(const QString& dataFolder) const {

@@ -42,43 +42,60 @@ PortLocator::Window PortLocator::window(std::uint64_t start, std::uint64_t end, 
     return w;
 }
 
-PortLocator::Found PortLocator::locate(std::uint64_t address, std::uint64_t length) const {
-    const struct {
+std::vector<PortLocator::Found> PortLocator::locate(const std::vector<Item>& items) const {
+    static const char* const kHow[] = {QT_TRANSLATE_NOOP("Report", "by the %1 bytes before it"),
+                                       QT_TRANSLATE_NOOP("Report", "by the %1 bytes after it"),
+                                       QT_TRANSLATE_NOOP("Report", "by the %1 bytes around it")};
+    struct Candidate {
+        std::size_t item;
+        int kind;
         Window w;
-        const char* how;
-    } candidates[] = {
-        {window(address, address, Grow::Backward), "by the %1 bytes before it"},
-        {window(address + length, address + length, Grow::Forward), "by the %1 bytes after it"},
-        {window(address, address + length, Grow::Both), "by the %1 bytes around it"},
     };
-    Found found;
-    bool several = false;
-    for (const auto& c : candidates) {
-        if (!c.w.usable || c.w.end == c.w.start) {
-            continue;
-        }
-        const std::uint8_t* bytes = old_.bytesAt(c.w.start, c.w.end - c.w.start);
-        const std::vector<std::uint64_t> places = new_.find(bytes, c.w.end - c.w.start, 2);
-        if (places.size() > 1) {
-            several = true;
-            continue;
-        }
-        if (places.empty()) {
-            continue;
-        }
-        const std::uint64_t implied = places.front() + (address - c.w.start);
-        if (found.address && *found.address != implied) {
-            found.address.reset();
-            found.places = 2;
-            found.disagree = true;
-            found.how.clear();
-            return found; // the windows disagree
-        }
-        if (!found.address) {
-            found.address = implied;
-            found.how = QCoreApplication::translate("Report", c.how).arg(c.w.end - c.w.start);
+    std::vector<Candidate> candidates;
+    std::vector<FirmwareImage::Pattern> patterns;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::uint64_t a = items[i].address;
+        const std::uint64_t end = a + items[i].length;
+        const Window windows[] = {window(a, a, Grow::Backward), window(end, end, Grow::Forward),
+                                  window(a, end, Grow::Both)};
+        for (int k = 0; k < 3; ++k) {
+            if (windows[k].usable && windows[k].end > windows[k].start) {
+                candidates.push_back({i, k, windows[k]});
+                patterns.push_back(
+                    {old_.bytesAt(windows[k].start, windows[k].end - windows[k].start),
+                     std::size_t(windows[k].end - windows[k].start)});
+            }
         }
     }
-    found.places = found.address ? 1 : (several ? 2 : 0);
+    const std::vector<std::vector<std::uint64_t>> places = new_.findAll(patterns, 2);
+    std::vector<Found> found(items.size());
+    std::vector<bool> several(items.size(), false);
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        const Candidate& cand = candidates[c];
+        Found& f = found[cand.item];
+        if (f.disagree) {
+            continue;
+        }
+        if (places[c].size() > 1) {
+            several[cand.item] = true;
+            continue;
+        }
+        if (places[c].empty()) {
+            continue;
+        }
+        const std::uint64_t implied = places[c].front() + (items[cand.item].address - cand.w.start);
+        if (f.address && *f.address != implied) {
+            f.address.reset();
+            f.disagree = true;
+            f.how.clear();
+        } else if (!f.address) {
+            f.address = implied;
+            f.how = QCoreApplication::translate("Report", kHow[cand.kind])
+                        .arg(cand.w.end - cand.w.start);
+        }
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        found[i].places = found[i].address ? 1 : (several[i] || found[i].disagree ? 2 : 0);
+    }
     return found;
 }

@@ -24,8 +24,12 @@ public:
         bool disagree = false; // windows found once each, at different places
         QString how;           // "by the 48 bytes before it"
     };
-    // The new address of the item of `length` bytes (0 for a bound) at `address`.
-    Found locate(std::uint64_t address, std::uint64_t length) const;
+    struct Item {
+        std::uint64_t address = 0;
+        std::uint64_t length = 0; // 0 for a bound
+    };
+    // The new address of each item, all windows searched in one pass.
+    std::vector<Found> locate(const std::vector<Item>& items) const;
 
     // Evidence a window must hold, and the longest it may grow.
     static constexpr std::uint64_t kEvidence = 32;

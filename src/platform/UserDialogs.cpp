@@ -102,8 +102,9 @@ public:
 
     int runModal(QDialog& dialog) override { return dialog.exec(); }
 
-    SaveChoice askSaveChanges(const QString& text) override {
+    SaveChoice askSaveChanges(const QString& text, const QString& details) override {
         QMessageBox box(QMessageBox::Question, kErrorCaption, text, QMessageBox::NoButton, owner());
+        box.setInformativeText(details);
         QPushButton* save = box.addButton(QStringLiteral("&Сохранить"), QMessageBox::AcceptRole);
         QPushButton* discard =
             box.addButton(QStringLiteral("&Не сохранять"), QMessageBox::DestructiveRole);

@@ -74,7 +74,7 @@ std::unique_ptr<TForm1> WindowTest::open() {
     return std::make_unique<TForm1>(options);
 }
 
-UserDialogs::SaveChoice ScriptedDialogs::askSaveChanges(const QString& text) {
+UserDialogs::SaveChoice ScriptedDialogs::askSaveChanges(const QString& text, const QString&) {
     saveQuestions.append(text);
     return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.takeFirst();
 }

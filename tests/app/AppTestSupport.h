@@ -44,7 +44,7 @@ public:
     void inform(const QString& text, const QString& caption) override;
     void showError(const QString& message) override;
     int runModal(QDialog& dialog) override;
-    SaveChoice askSaveChanges(const QString& text) override;
+    SaveChoice askSaveChanges(const QString& text, const QString& details) override;
 };
 
 // A window started on a scratch user folder and settings file of its own.

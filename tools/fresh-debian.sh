@@ -57,7 +57,7 @@ measure() {
   set +e
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    nice -n "${NICE:-0}" bash -c "cd /tarvex && TIMEFORMAT='%R %U %S' && { time ( $command ) >/root/$name.log 2>&1 ; } 2>/root/$name.times"
+    nice -n "${NICE:-0}" bash -c "cd /tarvex && TIMEFORMAT='%R %U %S' && { time ( ( $command ) >/root/$name.log 2>&1 ) ; } 2>/root/$name.times"
   local status=$?
   set -e
   cp "$root/root/$name.log" "$root.$name.log"

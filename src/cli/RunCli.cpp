@@ -14,6 +14,7 @@ QList<CliCommand> cliCommands() {
     commands += managerCommands();
     commands += pictureCommands();
     commands += checkCommands();
+    commands += firmwareCommands();
     return commands;
 }
 

@@ -111,7 +111,6 @@ private:
         std::uint64_t length = 0;
         QString file;
         qint64 line = 0;
-        std::uint64_t shownBefore = 0; // a bound found by what follows it
         std::function<void(std::uint64_t)> store;
     };
     void byWindow(WindowRequest request) { requests_.push_back(std::move(request)); }
@@ -143,7 +142,7 @@ private:
                               .arg(r.what, hexAddress(r.address)));
                 continue;
             }
-            moved(r.what, r.address - r.shownBefore, *f.address - r.shownBefore, f.how);
+            moved(r.what, r.address, *f.address, f.how);
             r.store(*f.address);
         }
     }
@@ -244,7 +243,7 @@ private:
             }
             const addresslayout::EntryBytes entry =
                 addresslayout::encodeEntry(s.r.manager->kind, s.entry);
-            byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(), 0,
+            byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(),
                       [this, &s, what, entry](std::uint64_t to) {
                           const std::uint8_t* held = new_.bytesAt(to, 8);
                           if (!held || !std::equal(entry.begin(), entry.end(), held)) {
@@ -270,7 +269,7 @@ private:
             const std::uint64_t address = *addresslayout::hexField(offsets[i], 8);
             byWindow(
                 {QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i + 1),
-                 address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1, 0,
+                 address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
                  [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
         }
     }
@@ -281,7 +280,7 @@ private:
         for (std::size_t i = 0; i < spans.size(); ++i) {
             const AddressSpan& span = spans[i];
             records_[i].span = span;
-            byWindow({span.label, span.start, span.end - span.start, span.file, span.line, 0,
+            byWindow({span.label, span.start, span.end - span.start, span.file, span.line,
                       [this, i](std::uint64_t to) { records_[i].to = to; }});
         }
     }
@@ -295,12 +294,12 @@ private:
             regions_.push_back({region, 0, 0});
             byWindow(
                 {QCoreApplication::translate("Report", "the start of the %1").arg(region.label),
-                 region.start, 0, region.file, region.line, 0,
+                 region.start, 0, region.file, region.line,
                  [this, i](std::uint64_t to) { regions_[i].start = to; }});
-            // Found by what follows it, shown as the end offset itself.
+            // A region ends before its EndOffset, which is found as an address of its own.
             byWindow({QCoreApplication::translate("Report", "the end of the %1").arg(region.label),
-                      region.end, 0, region.file, region.line, 1,
-                      [this, i](std::uint64_t to) { regions_[i].last = to - 1; }});
+                      region.end, 0, region.file, region.line,
+                      [this, i](std::uint64_t to) { regions_[i].last = to; }});
         }
     }
 
@@ -317,7 +316,7 @@ private:
     struct PlacedRegion {
         AddressSpan span;
         std::uint64_t start = 0;
-        std::uint64_t last = 0; // the end offset, included
+        std::uint64_t last = 0; // the EndOffset value, one past the last byte
     };
 
     const FirmwareDataSet& data_;

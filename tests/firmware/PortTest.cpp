@@ -74,9 +74,11 @@ TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) 
 
     EXPECT_EQ(run({"--firmware", "LATER", "match", newPath}), 0) << out.toStdString();
     EXPECT_EQ(run({"--firmware", "LATER", "check"}), 0) << out.toStdString();
-    // Never over an existing data set.
+    // Never over an existing data set, nor anywhere but a new folder of its own.
     EXPECT_EQ(run({"port", oldPath, newPath, "--as", "LATER"}), 1);
     EXPECT_TRUE(err.contains("exists already"));
+    EXPECT_EQ(run({"port", oldPath, newPath, "--as", "../LATER2"}), 1);
+    EXPECT_TRUE(err.contains("cannot name a firmware folder")) << err.toStdString();
 }
 
 TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {

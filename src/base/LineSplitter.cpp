@@ -63,11 +63,13 @@ void LineSplitter::feedChunk(std::string_view bytes) {
         lineOpen_ = true;
     }
     if (ended_) {
+        nulLine_ = linesEnded_ + 1; // the line the NUL stands in
         finish();
     }
 }
 
 void LineSplitter::endLine() {
+    ++linesEnded_;
     lineEnd_();
     lineOpen_ = false;
 }
@@ -109,17 +111,24 @@ struct Collector {
 
 } // namespace
 
-QStringList collectLines(std::string_view bytes) {
+QStringList collectLines(std::string_view bytes, qsizetype* nulLine) {
     QStringList lines;
     Collector collector{lines, {}};
     collector.splitter.feed(bytes);
     collector.splitter.finish();
+    if (nulLine != nullptr) {
+        *nulLine = collector.splitter.nulLine();
+    }
     return lines;
 }
 
-bool collectLines(QIODevice& device, QStringList& lines) {
+bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine) {
     Collector collector{lines, {}};
-    return collector.splitter.readAll(device);
+    const bool read = collector.splitter.readAll(device);
+    if (nulLine != nullptr) {
+        *nulLine = collector.splitter.nulLine();
+    }
+    return read;
 }
 
 } // namespace textlines

@@ -8,14 +8,14 @@
 
 namespace listfile {
 
-QStringList load(const QString& path) {
+QStringList load(const QString& path, qsizetype* nulLine) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw errors::cannotOpenFile(path, file.errorString());
     }
     // Read in chunks straight into the lines: no copy of the whole file.
     QStringList lines;
-    if (!textlines::collectLines(file, lines)) {
+    if (!textlines::collectLines(file, lines, nulLine)) {
         throw errors::streamRead();
     }
     return lines;

@@ -15,8 +15,10 @@ using textlines::decode;
 using textlines::encode; // CR LF after every line
 using textlines::splitLines;
 
-// Raises "Cannot open file %s" when the file cannot be read.
-QStringList load(const QString& path);
+// Raises "Cannot open file %s" when the file cannot be read, or is not a
+// regular file; the line, from 1, in which a NUL cut the list goes to
+// *nulLine (0 when it holds none).
+QStringList load(const QString& path, qsizetype* nulLine = nullptr);
 // Atomic: a failed write leaves the old file whole. Raises "Cannot create file %s".
 void save(const QString& path, const QStringList& lines);
 

@@ -197,12 +197,24 @@ void TForm1::FormCreate() {
 void TForm1::reportUnsafeDataSet() {
     FirmwareDataSet& data = session_->dataSet();
     UserDialogs& dialogs = UserDialogs::instance();
-    for (const QString& name : data.nulCutLists()) {
-        dialogs.warn(QStringLiteral("Файл %1 содержит нулевой символ: текст после него не "
-                                    "прочитан и будет потерян при следующем сохранении списка.")
-                         .arg(data.dataFile(name)));
+    // A list cut at a NUL is never written back: its page shows its rows
+    // and changes nothing. One warning names every such list.
+    QStringList cut;
+    for (const FirmwareDataSet::NulCut& nul : data.nulCuts()) {
+        cut.append(QStringLiteral("%1, строка %2").arg(data.dataFile(nul.list)).arg(nul.line));
     }
-    data.nulCutsReported();
+    if (!cut.isEmpty()) {
+        dialogs.warn(QStringLiteral("Списки содержат нулевой символ, текст после него не "
+                                    "прочитан:\n%1\nЧтобы ничего не потерять, изменения на их "
+                                    "страницах отключены. Удалите нулевой символ и запустите "
+                                    "программу снова.")
+                         .arg(cut.join(QLatin1Char('\n'))));
+    }
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->setWritable(data.nulCutRefusal(page->info()).isEmpty());
+    }
     for (const ManagerInfo* info : managers::all()) {
         try {
             data.requirePlainWorkFolder(*info);

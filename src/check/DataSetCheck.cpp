@@ -8,6 +8,7 @@
 #include "melodies/MelodyVolumes.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,7 +51,15 @@ void loadLists(Context& c) {
                 continue;
             }
             try {
-                c.data.setList(name, listfile::load(path));
+                qsizetype nulLine = 0;
+                c.data.setList(name, listfile::load(path, &nulLine));
+                if (nulLine > 0) {
+                    c.report.error(path, nulLine,
+                                   QCoreApplication::translate(
+                                       "Report", "a NUL character: the rest of the list cannot "
+                                                 "be read, and no change is saved while it is "
+                                                 "there"));
+                }
             } catch (const TarvexError& error) {
                 c.report.error(path, 0, error.message());
             }

@@ -3,15 +3,17 @@
 #include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "platform/CheckedSaveFile.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 
 namespace listfile {
 
 QStringList load(const QString& path, qsizetype* nulLine) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path, file.errorString());
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        throw errors::cannotOpenFile(path, reason);
     }
     // Read in chunks straight into the lines: no copy of the whole file.
     QStringList lines;

@@ -84,6 +84,9 @@ void Session::start() {
     }
     dataSet_->loadSlotLists();
     reached_ = Step::ListsLoaded;
+    if (lock_ && lock_->isLocked()) {
+        dataSet_->dropUnnamedWorkingCopies();
+    }
 }
 
 void Session::lock() {

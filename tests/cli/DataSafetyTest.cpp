@@ -148,13 +148,26 @@ TEST_F(DataSafety, FirmwareIdMustBeAFolderName) {
               QStringList{"Data"});
 }
 
-TEST_F(DataSafety, ListCutAtNulIsNamedBeforeItIsWrittenBack) {
-    const QByteArray names = listfile::encode(set.linesOf("MelodiesNames.lst"));
-    listfile::writeWhole(data("MelodiesNames.lst"), names + QByteArray("\0tail\r\n", 7));
-    EXPECT_EQ(run({"slots", "melodies"}), 0);
-    EXPECT_FALSE(err.contains("NUL")); // reading alone loses nothing
+TEST_F(DataSafety, AListCutAtANulIsNeverWrittenBack) {
+    QStringList lines = set.linesOf("MelodiesNames.lst");
+    lines[3].insert(2, QChar(0));
+    const QByteArray before = listfile::encode(lines);
+    listfile::writeWhole(data("MelodiesNames.lst"), before);
+    run({"slots", "melodies"}); // reading alone loses nothing, and says why rows are missing
+    EXPECT_TRUE(err.startsWith("warning: " + data("MelodiesNames.lst") + ":4: "));
+    const QString melody = scratch.write("in/ring.mmf", "ring");
+    for (const QStringList& writing : {QStringList{"volume", "1", "5"},
+                                       {"assign", "melodies", "1", melody},
+                                       {"restore", "melodies", "1"},
+                                       {"build", "melodies", "-o", scratch.path("p.s3")}}) {
+        EXPECT_EQ(run(writing), 1) << writing.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("tarvex-cli: " + data("MelodiesNames.lst") + ":4: "))
+            << err.toStdString();
+    }
+    // The other managers work, and leave the cut list as it is.
     EXPECT_EQ(run({"restore", "java", "0"}), 0) << err.toStdString();
-    EXPECT_TRUE(err.contains("warning: " + data("MelodiesNames.lst") + " held a NUL"));
+    EXPECT_EQ(readAll(data("MelodiesNames.lst")), before);
+    EXPECT_FALSE(QFile::exists(scratch.path("p.s3")));
 }
 
 TEST_F(DataSafety, PatchIsNeverSavedIntoAWorkingFolder) {

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord fonts-dejavu-core
+  timidity
   clang libclang-rt-14-dev
   xvfb x11-apps xdotool imagemagick
   dpkg-dev fakeroot file desktop-file-utils appstream lintian

@@ -13,7 +13,8 @@ QString of(const QString& path) {
 
 QString refusal(const QString& bareName) {
     for (const QChar c : bareName) {
-        if (c.unicode() < 0x20) {
+        // C0, DEL and C1: none is a printable character of a name.
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)) {
             return QStringLiteral("Имя файла содержит управляющий символ (перевод строки, "
                                   "табуляцию или другой). Пожалуйста, переименуйте файл.");
         }

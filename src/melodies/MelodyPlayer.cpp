@@ -23,12 +23,17 @@ bool isMidi(const QString& path) {
     return head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID");
 }
 
+QStringList& programFolders() {
+    static QStringList folders;
+    return folders;
+}
+
 QString runnable(const QString& program) {
     if (program.isEmpty()) {
         return {};
     }
     if (!program.contains(QLatin1Char('/')) && !program.contains(QLatin1Char('\\'))) {
-        return QStandardPaths::findExecutable(program);
+        return QStandardPaths::findExecutable(program, programFolders());
     }
     const QFileInfo file(QDir::fromNativeSeparators(program));
     return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
@@ -57,6 +62,10 @@ QString MelodyPlayer::FindMidiPlayer() {
     }
     const QString chosen = runnable(named.trimmed());
     return chosen.isEmpty() ? runnable(kDefaultMidiPlayer) : chosen;
+}
+
+void MelodyPlayer::setProgramFolders(const QStringList& folders) {
+    programFolders() = folders;
 }
 
 MelodyPlayer::Program MelodyPlayer::Find() {

@@ -125,7 +125,8 @@ TEST_F(DataSafety, OneWriterPerDataSetReadersWorkRegardless) {
 
 TEST_F(DataSafety, NamesTheListsCannotHoldAreRefusedAndNothingChanges) {
     const QByteArray before = readAll(data("MelodiesFiles.lst"));
-    for (const char* name : {"evil\nname.mid", "tab\tname.mid", "klänge.mid", "back\\slash.mid"}) {
+    for (const char* name : {"evil\nname.mid", "tab\tname.mid", "klänge.mid", "back\\slash.mid",
+                             "del\x7Fname.mid", "c1\xC2\x85name.mid", "c1\xC2\x9Fname.mid"}) {
         const QString file = scratch.write(QStringLiteral("in/") + QString::fromUtf8(name), "m");
         EXPECT_EQ(run({"assign", "melodies", "1", file}), 1) << name;
         EXPECT_TRUE(err.contains("Пожалуйста, переименуйте файл") ||

@@ -1,3 +1,6 @@
+#include "melodies/MelodyPlayer.h"
+
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #ifdef TARVEX_TEST_WIDGETS
@@ -11,6 +14,10 @@ using TestApplication = QGuiApplication;
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApplication app(argc, argv);
+    // Programs are looked for in an empty folder, not on PATH: a MIDI player
+    // the machine happens to have must not change what a test sees.
+    const QTemporaryDir noPrograms;
+    MelodyPlayer::setProgramFolders({noPrograms.path()});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

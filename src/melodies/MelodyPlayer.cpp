@@ -23,7 +23,7 @@ bool isMidi(const QString& path) {
     return head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID");
 }
 
-QStringList& programFolders() {
+QStringList& folderList() {
     static QStringList folders;
     return folders;
 }
@@ -33,7 +33,7 @@ QString runnable(const QString& program) {
         return {};
     }
     if (!program.contains(QLatin1Char('/')) && !program.contains(QLatin1Char('\\'))) {
-        return QStandardPaths::findExecutable(program, programFolders());
+        return QStandardPaths::findExecutable(program, folderList());
     }
     const QFileInfo file(QDir::fromNativeSeparators(program));
     return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
@@ -65,7 +65,11 @@ QString MelodyPlayer::FindMidiPlayer() {
 }
 
 void MelodyPlayer::setProgramFolders(const QStringList& folders) {
-    programFolders() = folders;
+    folderList() = folders;
+}
+
+QStringList MelodyPlayer::programFolders() {
+    return folderList();
 }
 
 MelodyPlayer::Program MelodyPlayer::Find() {

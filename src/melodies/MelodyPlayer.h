@@ -34,6 +34,7 @@ public:
     // (the default) is PATH. Tests set it, so that what the machine has
     // installed never decides what they see.
     static void setProgramFolders(const QStringList& folders);
+    static QStringList programFolders();
 
     explicit MelodyPlayer(QString playerPath = {}, Kind kind = Kind::MidRadio);
     explicit MelodyPlayer(const Program& program) : MelodyPlayer(program.path, program.kind) {}

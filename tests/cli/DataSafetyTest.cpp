@@ -3,6 +3,7 @@
 #include "CliFixture.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
+#include "melodies/MelodyVolumes.h"
 #include "platform/DataSetLock.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
@@ -13,8 +14,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
+#include <QThread>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using testsupport::readAll;
 using testsupport::Scratch;
@@ -121,6 +125,60 @@ TEST_F(DataSafety, OneWriterPerDataSetReadersWorkRegardless) {
     EXPECT_EQ(run({"restore", "melodies", "1"}), 0) << err.toStdString();
     EXPECT_EQ(run({"assign", "melodies", "1", melody}), 0) << err.toStdString();
     EXPECT_EQ(listfile::load(data("MelodiesFiles.lst"))[1], "ring.mmf");
+}
+
+// Liveness is the holder's own lock on the file: a killed holder frees the
+// data set at once, even when its pid now belongs to another tarvex-cli, and
+// what stands in the lock's place unlike a file is named with what to do.
+TEST_F(DataSafety, TheLockIsAliveExactlyAsLongAsItsHolder) {
+    const QString lockFile = firmware + "/.tarvex.lock";
+    // A real holder: a build blocked opening a FIFO nobody reads.
+    const auto startHolder = [&](QProcess& holder, const QString& userFolder) {
+        const QString fifo = scratch.path("fifo-%1").arg(qintptr(&holder));
+        EXPECT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        holder.start(QStringLiteral(TARVEX_CLI_PATH),
+                     {"--user-folder", userFolder, "build", "java", "-o", fifo});
+        EXPECT_TRUE(holder.waitForStarted());
+        for (int i = 0; i < 200 && readAll(userFolder + "/X120XEDJ2/.tarvex.lock").isEmpty(); ++i) {
+            QThread::msleep(50);
+        }
+    };
+    QProcess holder;
+    startHolder(holder, user());
+    EXPECT_EQ(run({"volume", "1", "20"}), 1);
+    EXPECT_TRUE(err.contains("is in use by")) << err.toStdString();
+    EXPECT_TRUE(err.contains(QString::number(holder.processId()))) << err.toStdString();
+    holder.kill();
+    holder.waitForFinished();
+    ASSERT_TRUE(QFile::exists(lockFile)); // a killed holder removes nothing
+
+    // Its pid taken over by another live tarvex-cli, holding another data set.
+    QProcess other;
+    MiniDataSet().writeTo(scratch.mkdir("user2"));
+    startHolder(other, scratch.path("user2"));
+    listfile::writeWhole(lockFile, QByteArray::number(other.processId()) + "\ntarvex-cli\n" +
+                                       QSysInfo::machineHostName().toUtf8() + "\n");
+    EXPECT_EQ(run({"volume", "1", "21"}), 0) << err.toStdString();
+    other.kill();
+    other.waitForFinished();
+
+    // Garbage is taken over; a folder, a FIFO or a link is named, never waited on.
+    listfile::writeWhole(lockFile, QByteArray(100, '\x01'));
+    EXPECT_EQ(run({"volume", "1", "22"}), 0) << err.toStdString();
+    const auto expectNamed = [&](const char* what) {
+        EXPECT_EQ(run({"volume", "1", "23"}), 1);
+        EXPECT_TRUE(err.contains(lockFile + " is " + what + ", not a file")) << err.toStdString();
+        EXPECT_TRUE(err.contains("Remove it")) << err.toStdString();
+    };
+    ASSERT_TRUE(QDir().mkdir(lockFile));
+    expectNamed("a folder");
+    QDir().rmdir(lockFile);
+    ASSERT_EQ(mkfifo(QFile::encodeName(lockFile).constData(), 0600), 0);
+    expectNamed("a FIFO");
+    QFile::remove(lockFile);
+    ASSERT_TRUE(QFile::link(scratch.path("nowhere"), lockFile));
+    expectNamed("a link");
+    EXPECT_EQ(listfile::load(data("Volumes.lst"))[1], melodyvolumes::lineFor(22));
 }
 
 TEST_F(DataSafety, NamesTheListsCannotHoldAreRefusedAndNothingChanges) {

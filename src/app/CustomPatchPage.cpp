@@ -3,6 +3,7 @@
 #include "app/PatchEditor.h"
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "dataset/OutputPlace.h"
 #include "manager/DialogFilters.h"
 #include "manager/DroppedFile.h"
 #include "manager/PatchAssembly.h"
@@ -126,6 +127,11 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     const QString file =
         UserDialogs::instance().saveFile(dialognames::kSaveCustom, kSaveName, dialogfilters::kS3);
     if (file.isEmpty()) {
+        return;
+    }
+    const QString user = userFolder_.isEmpty() ? outputplace::standardUserFolder() : userFolder_;
+    if (const QString refusal = outputplace::refusal(user, file); !refusal.isEmpty()) {
+        UserDialogs::instance().warn(refusal);
         return;
     }
     // Written block by block as the editor makes its lines; the old file is

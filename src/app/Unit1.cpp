@@ -161,6 +161,7 @@ void TForm1::FormCreate() {
         } catch (...) {
             failure = std::current_exception();
         }
+        tsCreateCustomPatch->setUserFolder(session_->userFolder());
         showWhatStartUpReached();
         if (const auto holder = session_->lockHolder()) {
             // A second window on the same data set would undo the first

@@ -173,9 +173,6 @@ void buildCommand(CliContext& context) {
     if (table.gauge().overLimit) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
     }
-    if (!OutputFile::isStandardOutput(output) && patch::isInWorkFolder(table.data(), output)) {
-        throw TarvexError(patch::workFolderRefusal(output));
-    }
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
     patch::run(table, cli::patchHooks(table.info()), {}, patch.writer(), [&] { patch.complete(); });
     if (!patch.isStandardOutput()) {

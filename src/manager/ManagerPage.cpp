@@ -63,6 +63,9 @@ void ManagerPage::fill() {
 void ManagerPage::updateMemory() {
     if (isAvailable()) {
         memory_->showGauge(table().gauge());
+        if (!writable_) {
+            createButton()->setEnabled(false); // whatever the gauge allows
+        }
     }
 }
 

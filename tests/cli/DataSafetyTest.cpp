@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSysInfo>
 #include <QThread>
@@ -229,16 +230,42 @@ TEST_F(DataSafety, AListCutAtANulIsNeverWrittenBack) {
     EXPECT_FALSE(QFile::exists(scratch.path("p.s3")));
 }
 
-TEST_F(DataSafety, PatchIsNeverSavedIntoAWorkingFolder) {
+// No output lands inside a firmware folder, whatever command writes it and
+// whatever link leads there; the data set stays as it was.
+TEST_F(DataSafety, NoOutputIsWrittenInsideAFirmwareFolder) {
     const QString melody = scratch.write("in/ring.mmf", QByteArray(10, 'r'));
     ASSERT_EQ(run({"assign", "melodies", "1", melody}), 0);
-    for (const QString& target :
-         {firmware + "/TempMelodies/ring.mmf", firmware + "/TempJava/JavaPatch.s3"}) {
-        EXPECT_EQ(run({"build", "melodies", "-o", target}), 1);
-        EXPECT_TRUE(err.contains("рабочую папку")) << err.toStdString();
+    const QString picture = scratch.path("in/p.bmp");
+    QImage(4, 4, QImage::Format_RGB32).save(picture);
+    ASSERT_EQ(run({"convert", picture, "-o", scratch.path("in/p.pic")}), 0) << err.toStdString();
+    ASSERT_TRUE(QFile::link(firmware + "/TempMelodies", scratch.path("linked")));
+    ASSERT_TRUE(QFile::link(firmware, scratch.path("linkedFirmware")));
+    const QStringList entriesBefore =
+        entries(firmware + "/Data") + entries(firmware + "/TempMelodies");
+    const QByteArray files = readAll(data("MelodiesFiles.lst"));
+    const QByteArray ini = readAll(data("Memory.ini"));
+    const QStringList targets{
+        data("MelodiesFiles.lst"),           data("Memory.ini"),
+        firmware + "/.tarvex.lock",          data(".lists.commit"),
+        firmware + "/TempMelodies/ring.mmf", firmware + "/TempPic/x.png",
+        scratch.path("linked/p.s3"),         scratch.path("linkedFirmware/Data/x.s3")};
+    for (const QString& target : targets) {
+        for (const QStringList& command :
+             {QStringList{"build", "melodies", "-o", target},
+              {"custom", melody, "-o", target},
+              {"convert", picture, "-o", target},
+              {"decode", scratch.path("in/p.pic"), "-o", target + ".png"}}) {
+            EXPECT_EQ(run(command), 1) << command.join(' ').toStdString();
+            EXPECT_TRUE(err.contains("рабочую папку")) << err.toStdString();
+        }
     }
+    EXPECT_EQ(readAll(data("MelodiesFiles.lst")), files);
+    EXPECT_EQ(readAll(data("Memory.ini")), ini);
     EXPECT_EQ(readAll(firmware + "/TempMelodies/ring.mmf"), QByteArray(10, 'r'));
-    EXPECT_FALSE(QFile::exists(firmware + "/TempJava/JavaPatch.s3"));
+    EXPECT_EQ(entries(firmware + "/Data") + entries(firmware + "/TempMelodies"), entriesBefore);
+    EXPECT_FALSE(QFile::exists(firmware + "/TempPic/x.png"));
+    // Beside the user folder is fine.
+    EXPECT_EQ(run({"custom", melody, "-o", scratch.path("out.s3")}), 0) << err.toStdString();
 }
 
 TEST_F(DataSafety, NoHomeStopsInsteadOfWritingAtTheRoot) {

@@ -5,7 +5,10 @@
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
 #include "cli/Commands.h"
+#include "cli/InputStream.h"
 #include "cli/JsonOutput.h"
+
+#include <QTemporaryFile>
 
 namespace {
 
@@ -46,7 +49,20 @@ void verifyCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
-    const QString patch = options.positional(1).first();
+    QString patch = options.positional(1).first();
+    // "-" is standard input, read as a stream like any FIFO.
+    QTemporaryFile copy;
+    if (cli::isStandardInput(patch)) {
+#ifdef Q_OS_WIN
+        const QByteArray bytes = cli::readStandardInput();
+        if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
+            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+        }
+        patch = copy.fileName();
+#else
+        patch = QStringLiteral("/dev/stdin");
+#endif
+    }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     finish(context, patchverify::run(patch, data), json, QStringLiteral("The patch has errors"));
 }

@@ -1,5 +1,6 @@
 #include "manager/PatchAssembly.h"
 
+#include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
@@ -47,12 +48,17 @@ QStringList requiredPatchFiles(const FirmwareDataSet& data) {
 
 void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
     for (const QString& path : requiredPatchFiles(data)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(path, file.errorString());
+        QFile file;
+        QString reason;
+        if (!fileops::openRegular(file, path, &reason)) {
+            throw errors::cannotOpenFile(path, reason);
         }
-        const QByteArray bytes = file.readAll();
-        for (const QString& line : listfile::decode(bytes)) {
+        // Read in blocks: no copy of the whole file beside its lines.
+        QStringList text;
+        if (!textlines::collectLines(file, text)) {
+            throw errors::streamRead();
+        }
+        for (const QString& line : std::as_const(text)) {
             lines.append(line);
         }
     }

@@ -15,8 +15,8 @@ namespace {
 
 // The first bytes of a standard MIDI file, bare or in a RIFF wrapper.
 bool isMidi(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!fileops::openRegular(file, path)) {
         return false;
     }
     const QByteArray head = file.read(12);

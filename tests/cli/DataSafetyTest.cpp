@@ -216,6 +216,46 @@ TEST_F(DataSafety, StreamsAreReadToTheirEnd) {
     EXPECT_EQ(readAll(scratch.path("piped.pic")), readAll(scratch.path("file.pic")));
 }
 
+// A FIFO where a file is expected is never opened: every command ends, and
+// one that needs the file says which.
+TEST_F(DataSafety, FifosAreNeverWaitedOn) {
+    const QString melody = scratch.write("in/ring.mmf", QByteArray(10, 'r'));
+    ASSERT_EQ(run({"assign", "melodies", "0", melody}), 0);
+    const QStringList args{"--user-folder", user()};
+    const QStringList places{data(".lists.commit"),
+                             data("JavaFiles.lst"),
+                             data("Memory.ini"),
+                             data("JavaHelp.rtf"),
+                             firmware + "/TempMelodies/ring.mmf",
+                             data("ReqPatches/Fix.s3")};
+    scratch.write(data("ReqPatches/Fix.s3").mid(scratch.path().size() + 1), "S00600004844521B\r\n");
+    for (const QString& place : places) {
+        const QString kept = place + ".kept";
+        QFile::rename(place, kept);
+        ASSERT_EQ(mkfifo(QFile::encodeName(place).constData(), 0600), 0);
+        for (const QStringList& command : {QStringList{"info"},
+                                           {"slots", "java"},
+                                           {"slots", "melodies"},
+                                           {"restore", "java", "0"},
+                                           {"build", "melodies", "-o", scratch.path("p.s3")}}) {
+            QProcess child;
+            child.start(QStringLiteral(TARVEX_CLI_PATH), args + command);
+            const bool ended = child.waitForFinished(10000);
+            EXPECT_TRUE(ended) << place.toStdString() << ": " << command.join(' ').toStdString();
+            if (!ended) {
+                child.kill();
+                child.waitForFinished();
+            }
+        }
+        QFile::remove(place);
+        QFile::rename(kept, place);
+    }
+    QFile::remove(data("JavaFiles.lst"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(data("JavaFiles.lst")).constData(), 0600), 0);
+    EXPECT_EQ(run({"slots", "java"}), 1);
+    EXPECT_TRUE(err.contains(data("JavaFiles.lst") + ": Not a regular file")) << err.toStdString();
+}
+
 TEST_F(DataSafety, NamesTheListsCannotHoldAreRefusedAndNothingChanges) {
     const QByteArray before = readAll(data("MelodiesFiles.lst"));
     for (const char* name : {"evil\nname.mid", "tab\tname.mid", "klänge.mid", "back\\slash.mid",

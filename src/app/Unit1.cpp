@@ -198,23 +198,27 @@ void TForm1::FormCreate() {
 void TForm1::reportUnsafeDataSet() {
     FirmwareDataSet& data = session_->dataSet();
     UserDialogs& dialogs = UserDialogs::instance();
-    // A list cut at a NUL is never written back: its page shows its rows
-    // and changes nothing. One warning names every such list.
+    // A list that could not be read whole is never written back: its page
+    // shows its rows and changes nothing. One warning names every such list.
     QStringList cut;
-    for (const FirmwareDataSet::NulCut& nul : data.nulCuts()) {
-        cut.append(QStringLiteral("%1, строка %2").arg(data.dataFile(nul.list)).arg(nul.line));
+    for (const FirmwareDataSet::CutList& list : data.cutLists()) {
+        cut.append(QStringLiteral("%1, строка %2: %3")
+                       .arg(data.dataFile(list.list))
+                       .arg(list.line)
+                       .arg(list.nul
+                                ? QStringLiteral("нулевой символ, текст после него не прочитан")
+                                : QStringLiteral("слишком длинная строка")));
     }
     if (!cut.isEmpty()) {
-        dialogs.warn(QStringLiteral("Списки содержат нулевой символ, текст после него не "
-                                    "прочитан:\n%1\nЧтобы ничего не потерять, изменения на их "
-                                    "страницах отключены. Удалите нулевой символ и запустите "
-                                    "программу снова.")
+        dialogs.warn(QStringLiteral("Списки прочитаны не полностью:\n%1\nЧтобы ничего не "
+                                    "потерять, изменения на их страницах отключены. Исправьте "
+                                    "списки и запустите программу снова.")
                          .arg(cut.join(QLatin1Char('\n'))));
     }
     for (ManagerPage* page :
          {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
           static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setWritable(data.nulCutRefusal(page->info()).isEmpty());
+        page->setWritable(data.cutRefusal(page->info()).isEmpty());
     }
     for (const ManagerInfo* info : managers::all()) {
         try {

@@ -98,11 +98,22 @@ bool LineSplitter::readAll(QIODevice& device) {
 
 namespace {
 
-// Gathers the pieces of each line into the list.
+// Gathers the pieces of each line into the list, up to `longest` characters a line.
 struct Collector {
     QStringList& lines;
+    qsizetype longest = -1;
+    qsizetype longLine = 0;
     QString line;
-    LineSplitter splitter{[this](QStringView piece) { line += piece; },
+    LineSplitter splitter{[this](QStringView piece) {
+                              if (longest >= 0 && line.size() + piece.size() > longest) {
+                                  piece =
+                                      piece.first(std::max<qsizetype>(longest - line.size(), 0));
+                                  if (longLine == 0) {
+                                      longLine = lines.size() + 1;
+                                  }
+                              }
+                              line += piece;
+                          },
                           [this] {
                               lines.append(std::move(line));
                               line = QString();
@@ -113,7 +124,7 @@ struct Collector {
 
 QStringList collectLines(std::string_view bytes, qsizetype* nulLine) {
     QStringList lines;
-    Collector collector{lines, {}};
+    Collector collector{lines, -1, 0, {}};
     collector.splitter.feed(bytes);
     collector.splitter.finish();
     if (nulLine != nullptr) {
@@ -122,11 +133,15 @@ QStringList collectLines(std::string_view bytes, qsizetype* nulLine) {
     return lines;
 }
 
-bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine) {
-    Collector collector{lines, {}};
+bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine, qsizetype longest,
+                  qsizetype* longLine) {
+    Collector collector{lines, longest, 0, {}};
     const bool read = collector.splitter.readAll(device);
     if (nulLine != nullptr) {
         *nulLine = collector.splitter.nulLine();
+    }
+    if (longLine != nullptr) {
+        *longLine = collector.longLine;
     }
     return read;
 }

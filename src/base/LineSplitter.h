@@ -49,7 +49,11 @@ private:
 // Every line of the text, without a decoded copy of the whole text; a NUL's
 // line, from 1, goes to *nulLine (0 when the text holds none).
 QStringList collectLines(std::string_view bytes, qsizetype* nulLine = nullptr);
-// Every line of the device's text; false on a read error.
-bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine = nullptr);
+// Every line of the device's text; false on a read error. With `longest`
+// set, a longer line keeps only its first `longest` characters and the first
+// such line, from 1, goes to *longLine (0 when none), so that a reader's
+// memory stays within its input however the text is cut into lines.
+bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine = nullptr,
+                  qsizetype longest = -1, qsizetype* longLine = nullptr);
 
 } // namespace textlines

@@ -52,7 +52,15 @@ void loadLists(Context& c) {
             }
             try {
                 qsizetype nulLine = 0;
-                c.data.setList(name, listfile::load(path, &nulLine));
+                qsizetype longLine = 0;
+                c.data.setList(name, listfile::load(path, &nulLine, &longLine));
+                if (longLine > 0) {
+                    c.report.error(path, longLine,
+                                   QCoreApplication::translate(
+                                       "Report", "a line longer than %1 characters, which no list "
+                                                 "line is: the list cannot be read whole")
+                                       .arg(listfile::kLongestLine));
+                }
                 if (nulLine > 0) {
                     c.report.error(path, nulLine,
                                    QCoreApplication::translate(

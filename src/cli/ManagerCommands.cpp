@@ -26,7 +26,7 @@ const ManagerInfo& managerNamed(const QString& id) {
 // nothing of a manager whose lists could not be read whole (cut at a NUL).
 SlotTable tableFor(CliContext& context, const ManagerInfo& info, bool writing = true) {
     FirmwareDataSet& data = (writing ? context.writingSession() : context.session()).dataSet();
-    if (const QString refusal = data.nulCutRefusal(info); !refusal.isEmpty()) {
+    if (const QString refusal = data.cutRefusal(info); !refusal.isEmpty()) {
         if (writing) {
             throw TarvexError(refusal);
         }

@@ -136,7 +136,7 @@ void FirmwareDataSet::saveSlotLists() const {
         // A list that was never read (start-up stopped before it) holds
         // nothing of the user's; writing it would wipe the file on disk. One
         // cut at a NUL would lose the text after it.
-        if (loaded_.count(name) != 0 && nulCuts_.count(name) == 0) {
+        if (loaded_.count(name) != 0 && cuts_.count(name) == 0) {
             files.append({name, listfile::encode(lists_.at(name))});
         }
     }
@@ -164,7 +164,7 @@ void FirmwareDataSet::notePlacedCopy(const ManagerInfo& info, const QString& bar
 
 void FirmwareDataSet::dropUnnamedWorkingCopies() const {
     for (const ManagerInfo* info : managers::all()) {
-        if (!isAvailable(*info) || !isLoaded(info->filesList) || !nulCutRefusal(*info).isEmpty() ||
+        if (!isAvailable(*info) || !isLoaded(info->filesList) || !cutRefusal(*info).isEmpty() ||
             !fileops::isPlainFolder(workFolder(*info))) {
             continue;
         }
@@ -205,15 +205,16 @@ void FirmwareDataSet::loadList(const ListJournal& journal, const QString& name) 
     // Read in blocks straight into the lines: no copy of the whole file.
     QStringList lines;
     qsizetype nulLine = 0;
-    if (!textlines::collectLines(file, lines, &nulLine)) {
+    qsizetype longLine = 0;
+    if (!textlines::collectLines(file, lines, &nulLine, listfile::kLongestLine, &longLine)) {
         throw errors::streamRead();
     }
     lists_[name] = std::move(lines);
     loaded_.insert(name);
-    if (nulLine > 0) {
-        nulCuts_[name] = nulLine;
-    } else {
-        nulCuts_.erase(name);
+    cuts_.erase(name);
+    if (nulLine > 0 || longLine > 0) {
+        const bool nul = nulLine > 0 && (longLine == 0 || nulLine <= longLine);
+        cuts_[name] = {name, nul ? nulLine : longLine, nul};
     }
 }
 
@@ -225,28 +226,34 @@ QStringList FirmwareDataSet::managerLists(const ManagerInfo& info) const {
     return names;
 }
 
-QList<FirmwareDataSet::NulCut> FirmwareDataSet::nulCuts() const {
-    QList<NulCut> cuts;
+QList<FirmwareDataSet::CutList> FirmwareDataSet::cutLists() const {
+    QList<CutList> cuts;
     for (const ManagerInfo* info : managers::all()) {
         for (const QString& name : managerLists(*info)) {
-            if (const auto it = nulCuts_.find(name); it != nulCuts_.end()) {
-                cuts.append({name, it->second});
+            if (const auto it = cuts_.find(name); it != cuts_.end()) {
+                cuts.append(it->second);
             }
         }
     }
     return cuts;
 }
 
-QString FirmwareDataSet::nulCutRefusal(const ManagerInfo& info) const {
+QString FirmwareDataSet::cutRefusal(const ManagerInfo& info) const {
     for (const QString& name : managerLists(info)) {
-        if (const auto it = nulCuts_.find(name); it != nulCuts_.end()) {
-            return QStringLiteral("%1:%2: the list holds a NUL character, so what follows it "
-                                  "could not be read; nothing of the %3 manager is changed while "
-                                  "it is there (remove the NUL)")
-                .arg(dataFile(name))
-                .arg(it->second)
-                .arg(info.id);
+        const auto it = cuts_.find(name);
+        if (it == cuts_.end()) {
+            continue;
         }
+        const QString what =
+            it->second.nul
+                ? QStringLiteral("the list holds a NUL character, so what follows it could not "
+                                 "be read")
+                : QStringLiteral("the line is longer than %1 characters, which no list line is")
+                      .arg(listfile::kLongestLine);
+        return QStringLiteral("%1:%2: %3; nothing of the %4 manager is changed while it is there")
+            .arg(dataFile(name))
+            .arg(it->second.line)
+            .arg(what, info.id);
     }
     return {};
 }
@@ -260,7 +267,7 @@ void FirmwareDataSet::releaseLists(const ManagerInfo& info) {
     for (const QString& name : managerLists(info)) {
         lists_.erase(name);
         loaded_.erase(name);
-        nulCuts_.erase(name);
+        cuts_.erase(name);
     }
 }
 

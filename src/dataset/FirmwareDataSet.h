@@ -61,16 +61,18 @@ public:
     // The lists written back by saveSlotLists, in order.
     QStringList changeableLists() const;
 
-    // A list whose file held a NUL: the text after it could not be read, so
-    // the list is never written back and its manager changes nothing.
-    struct NulCut {
+    // A list that could not be read whole: a NUL ends its text, or a line is
+    // longer than any list line (cut at listfile::kLongestLine). It is never
+    // written back, and its manager changes nothing.
+    struct CutList {
         QString list;
         qsizetype line = 0; // from 1
+        bool nul = true;    // else a line too long
     };
-    QList<NulCut> nulCuts() const;
-    // The refusal of a change to the manager while one of its lists is cut at
-    // a NUL, naming the file and line; empty when none is.
-    QString nulCutRefusal(const ManagerInfo& info) const;
+    QList<CutList> cutLists() const;
+    // The refusal of a change to the manager while one of its lists is cut,
+    // naming the file and line; empty when none is.
+    QString cutRefusal(const ManagerInfo& info) const;
     void releaseLists(const ManagerInfo& info);
 
     bool hasList(const QString& name) const { return lists_.count(name) != 0; }
@@ -97,9 +99,9 @@ private:
     MemoryMap map_;
     MemoryTotals totals_;
     std::map<QString, QStringList> lists_;
-    std::set<QString> loaded_;             // only these are written back
-    std::map<QString, qsizetype> nulCuts_; // list -> line of the NUL
-    mutable QStringList stagedCopies_;     // journal entries taken by the next save
-    mutable QStringList placedCopies_;     // paths of copies the next save names
+    std::set<QString> loaded_; // only these are written back
+    std::map<QString, CutList> cuts_;
+    mutable QStringList stagedCopies_; // journal entries taken by the next save
+    mutable QStringList placedCopies_; // paths of copies the next save names
     std::map<QString, QByteArray> helpTexts_;
 };

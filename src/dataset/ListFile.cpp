@@ -9,7 +9,7 @@
 
 namespace listfile {
 
-QStringList load(const QString& path, qsizetype* nulLine) {
+QStringList load(const QString& path, qsizetype* nulLine, qsizetype* longLine) {
     QFile file;
     QString reason;
     if (!fileops::openRegular(file, path, &reason)) {
@@ -17,7 +17,7 @@ QStringList load(const QString& path, qsizetype* nulLine) {
     }
     // Read in chunks straight into the lines: no copy of the whole file.
     QStringList lines;
-    if (!textlines::collectLines(file, lines, nulLine)) {
+    if (!textlines::collectLines(file, lines, nulLine, kLongestLine, longLine)) {
         throw errors::streamRead();
     }
     return lines;

@@ -256,6 +256,34 @@ TEST_F(DataSafety, FifosAreNeverWaitedOn) {
     EXPECT_TRUE(err.contains(data("JavaFiles.lst") + ": Not a regular file")) << err.toStdString();
 }
 
+// A reader's memory stays within twice its input: a list of one 100 MB line
+// is read, shown and checked in 250 MB of address space, and a huge marker
+// costs no memory either.
+TEST_F(DataSafety, ReadersKeepTheirMemoryWithinTheirInput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limit";
+#endif
+    QStringList names = set.linesOf("MelodiesNames.lst");
+    names[3] = QString(100'000'000, 'x');
+    listfile::writeWhole(data("MelodiesNames.lst"), listfile::encode(names));
+    listfile::writeWhole(data(".lists.commit"),
+                         "MelodiesFiles.lst\r\n" + QByteArray(50'000'000, 'y'));
+    for (const QStringList& command : {QStringList{"slots", "melodies"}, {"check"}}) {
+        QProcess child;
+        child.setChildProcessModifier([] {
+            const rlimit space{250u << 20, 250u << 20};
+            setrlimit(RLIMIT_AS, &space);
+        });
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QStringLiteral(TARVEX_CLI_PATH),
+                    QStringList{"--user-folder", user()} + command);
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << command.join(' ').toStdString();
+        EXPECT_TRUE(child.readAll().contains("MelodiesNames.lst:4: "))
+            << command.join(' ').toStdString();
+    }
+}
+
 TEST_F(DataSafety, NamesTheListsCannotHoldAreRefusedAndNothingChanges) {
     const QByteArray before = readAll(data("MelodiesFiles.lst"));
     for (const char* name : {"evil\nname.mid", "tab\tname.mid", "klänge.mid", "back\\slash.mid",

@@ -3,14 +3,15 @@
 #include "base/TarvexError.h"
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
-#include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/JpegLoader.h"
+#include "pictures/PictureLoader.h"
 #include "pictures/PixelImage.h"
 #include "platform/FileOps.h"
 #include "rtf/RtfReader.h"
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 
@@ -34,16 +35,19 @@ std::optional<PixelSize> requiredSize(const FirmwareDataSet& data, qsizetype slo
 }
 
 // The bytes the working copy gives the patch: the file itself, or for a
-// picture its converted form, which must also have the slot's size.
+// picture its converted form, which must also have the slot's size. A
+// picture is read as the page and the picture patch read it (bitmap, PNG,
+// JPEG or GIF by its suffix).
 std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qsizetype slot,
                         const QString& path, QString& problem) {
     if (info.kind != ManagerKind::Pictures) {
         return srec::FileSizeOfName(path);
     }
-    const QImage image = loadBitmap(path);
+    const QImage image = loadPicture(path);
     const std::optional<PixelSize> required = requiredSize(data, slot);
     if (required && (image.width() != required->width || image.height() != required->height)) {
-        problem = QStringLiteral("the bitmap is %1 x %2 pixels, the slot takes %3 x %4")
+        problem = QCoreApplication::translate(
+                      "Report", "the picture is %1 x %2 pixels, the slot takes %3 x %4")
                       .arg(image.width())
                       .arg(image.height())
                       .arg(required->width)
@@ -58,14 +62,25 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
     const qsizetype slotTotal = std::min({data.slotCount(info), files.size(), sizes.size()});
     for (qsizetype i = 0; i < slotTotal; ++i) {
         std::int32_t recorded = 0;
-        if (files[i] == info.placeholder || sizes[i] == QLatin1String("0") ||
-            !fileops::isSafeBareName(files[i]) || !numeric::tryToInt(sizes[i], recorded)) {
+        if (files[i] != info.placeholder && sizes[i] == QLatin1String("0")) {
+            // The slot looks replaced, but every patch keeps its standard resource.
+            report.warning(data.dataFile(info.sizeList), i + 1,
+                           QCoreApplication::translate("Report",
+                                                       "size 0 for %1: the patches keep the "
+                                                       "slot's standard resource")
+                               .arg(files[i]));
+            continue;
+        }
+        if (files[i] == info.placeholder || !fileops::isSafeBareName(files[i]) ||
+            !numeric::tryToInt(sizes[i], recorded)) {
             continue; // standard, or a field already reported
         }
         const QString path = data.workFile(info, files[i]);
         const QString where = data.dataFile(info.filesList);
         if (!fileops::exists(path)) {
-            report.error(where, i + 1, QStringLiteral("the working copy %1 is missing").arg(path));
+            report.error(
+                where, i + 1,
+                QCoreApplication::translate("Report", "the working copy %1 is missing").arg(path));
             continue;
         }
         QString problem;
@@ -73,7 +88,10 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
         try {
             size = placedSize(data, info, i, path, problem);
         } catch (const TarvexError& error) {
-            report.error(where, i + 1, error.message());
+            report.error(where, i + 1,
+                         QCoreApplication::translate("Report", "the working copy %1 cannot be "
+                                                               "used: %2")
+                             .arg(path, error.message()));
             continue;
         }
         if (!problem.isEmpty()) {
@@ -81,7 +99,7 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
         }
         if (size != recorded) {
             report.error(data.dataFile(info.sizeList), i + 1,
-                         QStringLiteral("%1 bytes recorded, but %2 gives %3")
+                         QCoreApplication::translate("Report", "%1 bytes recorded, but %2 gives %3")
                              .arg(recorded)
                              .arg(path)
                              .arg(size));
@@ -93,20 +111,30 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
     for (qsizetype i = 0; i < data.slotCount(managers::pictures()); ++i) {
         const QString path = data.dataFile(QStringLiteral("Pic/%1.jpg").arg(i + 1));
         if (!fileops::exists(path)) {
-            report.warning(path, 0, QStringLiteral("no preview of picture slot %1").arg(i + 1));
+            report.warning(
+                path, 0,
+                QCoreApplication::translate("Report", "no preview of picture slot %1").arg(i + 1));
             continue;
         }
         QImage image;
         try {
-            image = loadJpeg(path);
+            image = loadJpeg(path, JpegEnd::WholeOnly);
         } catch (const TarvexError& error) {
-            report.warning(path, 0, error.message());
+            // The page shows an error box for this slot instead of its picture.
+            report.warning(path, 0,
+                           QCoreApplication::translate("Report",
+                                                       "the preview of picture slot %1 is not a "
+                                                       "whole JPEG picture the program can show "
+                                                       "(%2)")
+                               .arg(i + 1)
+                               .arg(error.message()));
             continue;
         }
         const std::optional<PixelSize> required = requiredSize(data, i);
         if (required && (image.width() != required->width || image.height() != required->height)) {
             report.warning(path, 0,
-                           QStringLiteral("the preview is %1 x %2 pixels, the slot takes %3 x %4")
+                           QCoreApplication::translate(
+                               "Report", "the preview is %1 x %2 pixels, the slot takes %3 x %4")
                                .arg(image.width())
                                .arg(image.height())
                                .arg(required->width)
@@ -119,9 +147,11 @@ void checkHelpText(const FirmwareDataSet& data, const ManagerInfo& info, Report&
     const QString path = data.dataFile(info.helpFile);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error(path, 0, QStringLiteral("the help text cannot be read"));
+        report.error(path, 0,
+                     QCoreApplication::translate("Report", "the help text cannot be read"));
     } else if (rtf::toPlainText(file.readAll()).trimmed().isEmpty()) {
-        report.warning(path, 0, QStringLiteral("the help text shows nothing"));
+        report.warning(path, 0,
+                       QCoreApplication::translate("Report", "the help text shows nothing"));
     }
 }
 

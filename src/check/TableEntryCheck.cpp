@@ -2,6 +2,8 @@
 
 #include "pictures/HandsetPictureCheck.h"
 
+#include <QCoreApplication>
+
 namespace tableentrycheck {
 
 namespace {
@@ -9,14 +11,6 @@ namespace {
 using addresslayout::hexAddress;
 
 constexpr int kEntryBytes = 8;
-
-std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes[i];
-    }
-    return value;
-}
 
 const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const ManagerInfo* info) {
     for (const AddressSpan& span : spans) {
@@ -31,13 +25,14 @@ const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const Manager
 QString placementProblem(const PatchImage& image, const AddressSpan* region, std::uint64_t address,
                          std::uint64_t length) {
     if (region && (address < region->start || address + length > region->end)) {
-        return QStringLiteral("%1 bytes at %2 do not lie inside the %3")
+        return QCoreApplication::translate("Report", "%1 bytes at %2 do not lie inside the %3")
             .arg(length)
             .arg(hexAddress(address), region->label);
     }
     const std::uint64_t written = image.writtenBytes(address, address + length);
     if (written != length) {
-        return QStringLiteral("the patch writes only %1 of its %2 bytes at %3")
+        return QCoreApplication::translate("Report",
+                                           "the patch writes only %1 of its %2 bytes at %3")
             .arg(written)
             .arg(length)
             .arg(hexAddress(address));
@@ -47,14 +42,16 @@ QString placementProblem(const PatchImage& image, const AddressSpan* region, std
 
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
                        const std::uint8_t* entry) {
-    const int width = int(littleEndian(entry, 2));
-    const int height = int(littleEndian(entry + 2, 2));
-    const std::uint64_t address = littleEndian(entry + 4, 4);
+    const addresslayout::EntryFields fields =
+        addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+    const int width = fields.width;
+    const int height = fields.height;
+    const std::uint64_t address = fields.address;
     const handsetpicture::CheckResult picture = handsetpicture::check(
         [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); }, width,
         height);
     if (!picture.problem.isEmpty()) {
-        return QStringLiteral("the %1 x %2 picture at %3: %4")
+        return QCoreApplication::translate("Report", "the %1 x %2 picture at %3: %4")
             .arg(width)
             .arg(height)
             .arg(hexAddress(address), picture.problem);
@@ -76,10 +73,11 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
             continue;
         }
         if (written != kEntryBytes) {
-            report.error(path, image.lineOf(span.start + kEntryBytes - 1),
-                         QStringLiteral("writes only %1 of the 8 bytes of the %2")
-                             .arg(written)
-                             .arg(span.label));
+            report.error(
+                path, image.lineOf(span.start + kEntryBytes - 1),
+                QCoreApplication::translate("Report", "writes only %1 of the 8 bytes of the %2")
+                    .arg(written)
+                    .arg(span.label));
             continue;
         }
         std::uint8_t entry[kEntryBytes];
@@ -96,21 +94,16 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
-        switch (info.kind) {
-        case ManagerKind::Melodies:
-            problem =
-                placementProblem(image, region, littleEndian(entry, 4), littleEndian(entry + 4, 4));
-            break;
-        case ManagerKind::Java:
-            problem =
-                placementProblem(image, region, littleEndian(entry + 4, 4), littleEndian(entry, 4));
-            break;
-        case ManagerKind::Pictures:
+        if (info.kind == ManagerKind::Pictures) {
             problem = pictureProblem(image, region, entry);
-            break;
+        } else {
+            const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
+            problem = placementProblem(image, region, fields.address, fields.size);
         }
         if (!problem.isEmpty()) {
-            report.error(path, line, QStringLiteral("the %1: %2").arg(span.label, problem));
+            report.error(
+                path, line,
+                QCoreApplication::translate("Report", "the %1: %2").arg(span.label, problem));
         }
     }
 }

@@ -29,7 +29,9 @@ QString notALockFile(const QString& path, const QString& what) {
 } // namespace
 
 DataSetLock::DataSetLock(QString firmwareFolder)
-    : path_(std::move(firmwareFolder) + QStringLiteral("/.tarvex.lock")) {
+    : DataSetLock(OnFile{std::move(firmwareFolder) + QStringLiteral("/.tarvex.lock")}) {}
+
+DataSetLock::DataSetLock(OnFile lockFile) : path_(std::move(lockFile.path)) {
 #ifdef Q_OS_WIN
     lock_ = std::make_unique<QLockFile>(path_);
     lock_->setStaleLockTime(0);

@@ -2,7 +2,10 @@
 
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
+#include <algorithm>
+#include <array>
 
 namespace srec {
 
@@ -24,6 +27,21 @@ int addressBytes(int type) {
     }
 }
 
+// Digit values by character, -1 for anything else: records are read by the
+// million from a firmware file, so each digit costs one look-up.
+const std::array<signed char, 256> kDigit = [] {
+    std::array<signed char, 256> table{};
+    table.fill(-1);
+    for (int c = 0; c < 256; ++c) {
+        table[std::size_t(c)] = static_cast<signed char>(hexValue(char(c)));
+    }
+    return table;
+}();
+
+int digit(char c) {
+    return kDigit[static_cast<unsigned char>(c)];
+}
+
 QString hexByte(unsigned value) {
     return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -32,39 +50,45 @@ QString hexByte(unsigned value) {
 
 QString parseRecord(std::string_view line, SRecord& record) {
     if (line.size() < 2 || line[0] != 'S' || line[1] < '0' || line[1] > '9') {
-        return QStringLiteral("not an S-record: a record starts with \"S\" and its type digit");
+        return QCoreApplication::translate(
+            "Report", "not an S-record: a record starts with \"S\" and its type digit");
     }
     record.type = line[1] - '0';
     if (record.type == 4) {
-        return QStringLiteral("record type S4 does not exist");
+        return QCoreApplication::translate("Report", "record type S4 does not exist");
     }
     if (qsizetype(line.size()) > kMaxRecordChars) {
-        return QStringLiteral("longer than any S-record (%1 characters)").arg(line.size());
+        return QCoreApplication::translate("Report", "longer than any S-record (%1 characters)")
+            .arg(line.size());
     }
     for (std::size_t i = 2; i < line.size(); ++i) {
-        if (hexValue(line[i]) < 0) {
-            return QStringLiteral("character %1 is not a hexadecimal digit").arg(i + 1);
+        if (digit(line[i]) < 0) {
+            return QCoreApplication::translate("Report", "character %1 is not a hexadecimal digit")
+                .arg(i + 1);
         }
     }
     if (line.size() % 2 != 0) {
-        return QStringLiteral("odd number of hexadecimal digits");
+        return QCoreApplication::translate("Report", "odd number of hexadecimal digits");
     }
     const std::size_t bytes = (line.size() - 2) / 2;
     if (bytes == 0) {
-        return QStringLiteral("no count byte");
+        return QCoreApplication::translate("Report", "no count byte");
     }
     auto byteAt = [&](std::size_t k) {
-        return unsigned(hexValue(line[2 + 2 * k]) * 16 + hexValue(line[3 + 2 * k]));
+        return unsigned(digit(line[2 + 2 * k]) * 16 + digit(line[3 + 2 * k]));
     };
     const unsigned count = byteAt(0);
     if (count != bytes - 1) {
-        return QStringLiteral("count %1 does not match the %2 bytes after it")
+        return QCoreApplication::translate("Report",
+                                           "count %1 does not match the %2 bytes after it")
             .arg(hexByte(count))
             .arg(bytes - 1);
     }
     const int width = addressBytes(record.type);
     if (int(count) < width + 1) {
-        return QStringLiteral("too short for its %1-byte address and checksum").arg(width);
+        return QCoreApplication::translate("Report",
+                                           "too short for its %1-byte address and checksum")
+            .arg(width);
     }
     unsigned sum = 0;
     for (std::size_t k = 0; k + 1 < bytes; ++k) {
@@ -72,16 +96,17 @@ QString parseRecord(std::string_view line, SRecord& record) {
     }
     const unsigned expected = ~sum & 0xFF;
     if (byteAt(bytes - 1) != expected) {
-        return QStringLiteral("checksum %1, expected %2")
+        return QCoreApplication::translate("Report", "checksum %1, expected %2")
             .arg(hexByte(byteAt(bytes - 1)), hexByte(expected));
     }
     record.address = 0;
     for (int k = 1; k <= width; ++k) {
         record.address = (record.address << 8) | byteAt(std::size_t(k));
     }
-    record.data.clear();
-    for (std::size_t k = std::size_t(width) + 1; k + 1 < bytes; ++k) {
-        record.data.push_back(std::uint8_t(byteAt(k)));
+    const std::size_t first = std::size_t(width) + 1;
+    record.data.resize(bytes - 1 - first);
+    for (std::size_t k = first; k + 1 < bytes; ++k) {
+        record.data[k - first] = std::uint8_t(byteAt(k));
     }
     return {};
 }
@@ -111,16 +136,24 @@ bool SRecordReader::next(Line& line) {
             }
         }
         any = true;
-        while (pos_ < length_) {
-            const char c = buffer_[std::size_t(pos_++)];
-            if (c == '\r' || c == '\n') {
-                skipLf_ = c == '\r';
-                ended = true;
-                break;
-            }
-            if (chars++ <= kMaxRecordChars) {
-                text_.push_back(c);
-            }
+        // The line's characters up to its end or the block's, kept in one
+        // append: reading a large file is a scan, not a call per character.
+        const char* begin = buffer_.data() + pos_;
+        const char* stop = buffer_.data() + length_;
+        const char* at = begin;
+        while (at != stop && *at != '\r' && *at != '\n') {
+            ++at;
+        }
+        const qsizetype taken = at - begin;
+        if (chars <= kMaxRecordChars) {
+            text_.append(begin, std::size_t(std::min(taken, kMaxRecordChars + 1 - chars)));
+        }
+        chars += taken;
+        pos_ += taken;
+        if (at != stop) {
+            skipLf_ = *at == '\r';
+            ended = true;
+            ++pos_;
         }
     }
     if (!any && !ended) {
@@ -130,7 +163,9 @@ bool SRecordReader::next(Line& line) {
     line.empty = chars == 0;
     line.error.clear();
     if (chars > kMaxRecordChars) {
-        line.error = QStringLiteral("longer than any S-record (%1 characters)").arg(chars);
+        line.error =
+            QCoreApplication::translate("Report", "longer than any S-record (%1 characters)")
+                .arg(chars);
     } else if (!line.empty) {
         line.error = parseRecord(text_, line.record);
     }

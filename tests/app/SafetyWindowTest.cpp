@@ -1,8 +1,8 @@
 // The window as one writer among others: the data set's lock, lists cut at a
 // NUL, patches aimed at a working folder, and errors of the volume bar.
 #include "AppTestSupport.h"
-#include "app/CustomPatchPage.h"
-#include "app/PatchEditor.h"
+#include "custompatch/CustomPatchPage.h"
+#include "custompatch/PatchEditor.h"
 #include "dataset/ListFile.h"
 #include "java/JavaPage.h"
 #include "manager/MemoryPanel.h"

@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "check/ReportLanguage.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "platform/SettingsStore.h"
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 using testsupport::Scratch;
 
@@ -67,27 +69,40 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     ASSERT_EQ(run({"verify", "--json", "--no-dataset", patch}), 0);
     const QJsonArray ranges = json()["ranges"].toArray();
     ASSERT_FALSE(ranges.isEmpty());
-    EXPECT_EQ(ranges.last().toObject()["start"].toString(), "0x01301000");
+    EXPECT_EQ(ranges.last().toObject()["start_hex"].toString(), "0x01301000");
     EXPECT_EQ(ranges.last().toObject()["bytes"].toInt(), 20);
 
     const QString bad = scratch.write("bad.s3", "S00600004844521B\r\nS30901201010101112136E\r\n");
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
     EXPECT_TRUE(out.startsWith(bad + ":2: error: checksum 6E, expected 6F\n"));
     EXPECT_EQ(run({"verify"}), 2);
+    // Under a Russian locale the report is Russian, the JSON keys and severities stay.
+    ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
+    EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
+    EXPECT_TRUE(out.startsWith(bad + ":2: ошибка: контрольная сумма 6E, ожидалась 6F\n"));
+    EXPECT_TRUE(out.endsWith("1 ошибка, 1 предупреждение\n")) << out.toStdString();
+    EXPECT_EQ(run({"verify", "--no-dataset", "--json", bad}), 1);
+    EXPECT_EQ(json()["findings"].toArray()[0].toObject()["severity"].toString(), "error");
+    EXPECT_FALSE(reportlanguage::use(QLocale(QLocale::English)));
+    EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
+    EXPECT_TRUE(out.endsWith("1 error, 1 warning\n"));
 
     ASSERT_EQ(run({"info", "--json"}), 0);
-    EXPECT_EQ(json()["melody total"].toInt(), 8056815);
+    EXPECT_EQ(json()["melody_total"].toInt(), 8056815);
     EXPECT_EQ(json()["firmware"].toString(), "X120XEDJ2");
     ASSERT_EQ(run({"slots", "java", "--json"}), 0);
     const QJsonArray rows = json()["slots"].toArray();
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[1].toObject()["columns"].toArray()[0].toString(), QStringLiteral("Игра0.jar"));
     ASSERT_EQ(run({"slots", "melodies", "--json"}), 0);
-    EXPECT_EQ(json()["slots"].toArray()[1].toObject()["volume"].toString(), "40");
+    EXPECT_EQ(json()["slots"].toArray()[1].toObject()["volume"].toInt(), 0x40);
 }
 
 TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {
+    // What a killed import left goes with the next command.
+    scratch.write("user/.KILLED.import/Data/Memory.ini", "");
     EXPECT_EQ(run({"import", firmware, "--as", "COPY"}), 0) << out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(user() + "/.KILLED.import"));
     EXPECT_TRUE(out.endsWith("Imported COPY into " + user() + "/COPY\n"));
     EXPECT_TRUE(QFileInfo::exists(user() + "/COPY/Data/Memory.ini"));
     EXPECT_TRUE(QDir(user() + "/COPY/TempMelodies").exists());
@@ -99,4 +114,20 @@ TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {
     EXPECT_EQ(run({"import", firmware + "/Data", "--as", "BROKEN"}), 1);
     EXPECT_TRUE(out.contains("JavaTable.lst:1: error: ")) << out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(user() + "/BROKEN"));
+}
+
+TEST_F(CheckCommands, PicturesOfEveryAcceptedFormatCheckClean) {
+    QImage picture(4, 2, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.save(scratch.path("in.png"), "PNG");
+    picture.save(scratch.path("in.jpg"), "JPEG");
+    // Qt writes no GIF: a 2 x 2 one, all blue, by hand.
+    scratch.write("in.gif", testsupport::bytesFromHex("474946383961020002008000000000FFFFFFFF"
+                                                      "2C0000000002000200000203040005003B"));
+    ASSERT_EQ(run({"assign", "pictures", "0", scratch.path("in.png")}), 0) << err.toStdString();
+    ASSERT_EQ(run({"assign", "pictures", "1", scratch.path("in.gif")}), 0) << err.toStdString();
+    EXPECT_EQ(run({"check"}), 0) << out.toStdString();
+    ASSERT_EQ(run({"assign", "pictures", "0", scratch.path("in.jpg")}), 0) << err.toStdString();
+    EXPECT_EQ(run({"check"}), 0) << out.toStdString();
+    EXPECT_EQ(out, "0 errors, 0 warnings\n");
 }

@@ -32,9 +32,12 @@ void Report::warning(const QString& file, qint64 line, const QString& text) {
     ++warnings_;
 }
 
-void Report::addSummary(const QString& line, const QJsonObject& json) {
+void Report::addSummary(const QString& line) {
     summary_.append(line);
-    summaryJson_.push_back(json);
+}
+
+void Report::setJson(const QString& key, const QJsonValue& value) {
+    extra_.insert(key, value);
 }
 
 QString Report::countLine() const {
@@ -67,17 +70,9 @@ QJsonObject Report::json() const {
             {QStringLiteral("text"), finding.text},
         });
     }
-    QJsonArray summary;
-    for (const QJsonObject& item : summaryJson_) {
-        summary.append(item);
-    }
-    QJsonObject out{
-        {QStringLiteral("findings"), findings},
-        {QStringLiteral("errors"), errors_},
-        {QStringLiteral("warnings"), warnings_},
-    };
-    if (!summary.isEmpty()) {
-        out.insert(QStringLiteral("ranges"), summary);
-    }
+    QJsonObject out = extra_;
+    out.insert(QStringLiteral("findings"), findings);
+    out.insert(QStringLiteral("errors"), errors_);
+    out.insert(QStringLiteral("warnings"), warnings_);
     return out;
 }

@@ -27,19 +27,21 @@ public:
     int warnings() const { return warnings_; }
 
     // Lines printed after the findings and before the count (verify's ranges).
-    void addSummary(const QString& line, const QJsonObject& json);
+    void addSummary(const QString& line);
     const QStringList& summary() const { return summary_; }
+    // A field of the JSON form besides the findings and counts (verify's ranges).
+    void setJson(const QString& key, const QJsonValue& value);
 
     // Every finding, the summary lines, then "2 errors, 1 warning".
     QString text() const;
-    // The same content as one object: findings, summary, errors, warnings.
+    // The same content as one object: findings, errors, warnings and the fields set.
     QJsonObject json() const;
     QString countLine() const;
 
 private:
     std::vector<Finding> findings_;
     QStringList summary_;
-    std::vector<QJsonObject> summaryJson_;
+    QJsonObject extra_;
     int errors_ = 0;
     int warnings_ = 0;
 };

@@ -142,12 +142,12 @@ TEST_F(PatchVerifyTest, FaultyLinesAndWritesAreReported) {
     EXPECT_TRUE(holds(report, "edited.s3:36: error: count 16 does not match the 21 bytes"));
 
     // The same bytes written again: a warning; other bytes: an error.
-    report = verify(edited(patch, 40, data + "\r\nS705A002000058"));
+    report = verify(edited(patch, 40, data + "\r\n" + lineOf(patch, 40)));
     EXPECT_EQ(report.errors(), 0);
     EXPECT_TRUE(holds(report, "edited.s3:40: warning: 0x01401000-0x0140100F (16 bytes) written "
                               "again, first on line 36, with the same values"));
     const QString other = srec::withS3Checksum(QString("S30701401004AAAA"));
-    report = verify(edited(patch, 40, other + "\r\nS705A002000058"));
+    report = verify(edited(patch, 40, other + "\r\n" + lineOf(patch, 40)));
     EXPECT_TRUE(holds(report, "edited.s3:40: error: 0x01401004-0x01401005 (2 bytes) written "
                               "again, first on line 36, with different values"));
 

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 using testsupport::Scratch;
@@ -37,11 +38,12 @@ protected:
         patch::build(table, hooks, {}).saveTo(path);
         return path;
     }
-    void give(const ManagerInfo& info, qsizetype slot, const QString& name, int size) {
+    void give(const ManagerInfo& info, qsizetype slot, const QString& name, int size,
+              int first = -1) {
         SlotTable table(session->dataSet(), info);
-        ASSERT_EQ(
-            table.assignFile(slot, scratch.write("in/" + name, testsupport::sequence(size, slot))),
-            SlotTable::AssignResult::Assigned);
+        const QByteArray bytes = testsupport::sequence(size, first < 0 ? int(slot) : first);
+        ASSERT_EQ(table.assignFile(slot, scratch.write("in/" + name, bytes)),
+                  SlotTable::AssignResult::Assigned);
     }
     void givePicture(qsizetype slot, const QString& name) {
         SlotTable table(session->dataSet(), managers::pictures());
@@ -102,6 +104,16 @@ TEST_F(PatchVerifyTest, EveryPatchTheManagersBuildIsClean) {
         SCOPED_TRACE(path.toStdString());
         expectClean(verify(path));
         expectClean(verify(path, false));
+    }
+    // Each is what its manager's current choices build, and no other's.
+    for (const auto& [path, manager] :
+         {std::pair(melodies, "melody"), std::pair(java, "Java"), std::pair(pictures, "picture")}) {
+        const QString text = verify(path).text();
+        for (const char* other : {"melody", "Java", "picture"}) {
+            EXPECT_TRUE(text.contains(QString("matches the current %1 choices: %2\n")
+                                          .arg(other, other == manager ? "yes" : "no")))
+                << text.toStdString();
+        }
     }
     const Report report = verify(melodies);
     EXPECT_TRUE(holds(report, "0x0058A000-0x0058A0FF: 256 bytes: melody table entries (32)\n"));
@@ -192,4 +204,97 @@ TEST_F(PatchVerifyTest, AnyBytesGiveAReportNotACrash) {
     EXPECT_GT(report.errors(), 0);
     EXPECT_EQ(verify(scratch.path("missing.s3")).text(),
               scratch.path("missing.s3") + ":0: error: cannot be read\n1 error, 0 warnings\n");
+}
+
+TEST_F(PatchVerifyTest, CutShortOrEmptyPatchesAreErrors) {
+    const QString patch = build(managers::java(), javaPatchHooks());
+    const QByteArray text = testsupport::readAll(patch);
+    EXPECT_TRUE(holds(verify(scratch.write("empty.s3", "")), "empty.s3:0: error: empty"));
+    EXPECT_TRUE(holds(verify(scratch.write("blank.s3", "\r\n\r\n")), "blank.s3:0: error: empty"));
+    // Cut before the last two table records, and in the middle of the first of them.
+    const QList<QByteArray> all = text.split('\n'); // the lines, then nothing
+    const QByteArray lines = all.mid(0, all.size() - 4).join('\n') + '\n';
+    for (const QByteArray& cut : {lines, text.left(lines.size() + 7)}) {
+        const QString path = scratch.write("cut.s3", cut);
+        for (const bool withData : {true, false}) {
+            const Report report = verify(path, withData);
+            EXPECT_TRUE(holds(report, "error: the last record is not an end record"))
+                << report.text().toStdString();
+        }
+    }
+    // The end record dropped, the table records after the cut named.
+    const Report report = verify(scratch.write("cut.s3", lines));
+    EXPECT_TRUE(holds(report, "cut.s3:0: error: 2 of the 8 Java table entries are missing, the "
+                              "first the Java table entry of slot 7"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(verify(edited(patch, int(text.count('\n')), "")),
+                      "error: the last record is not an end record"));
+}
+
+TEST_F(PatchVerifyTest, TamperedMelodyPatchesAreErrors) {
+    give(managers::melodies(), 0, "a.mid", 40);
+    const QString patch = build(managers::melodies(), melodyPatchHooks());
+    // Line 1 header, 2-9 required patches, 10 Patch64K, 11-35 volumes,
+    // 36-38 the melody's data records, 39 its table record.
+    ASSERT_TRUE(lineOf(patch, 10).startsWith("S3"));
+    auto errorsOf = [&](int number, const QString& line) {
+        const Report report = verify(edited(patch, number, line));
+        QStringList errors;
+        for (const Finding& f : report.findings()) {
+            if (f.error) {
+                errors << QString("%1: %2").arg(f.line).arg(f.text);
+            }
+        }
+        return errors;
+    };
+    QString required = lineOf(patch, 3);
+    EXPECT_EQ(errorsOf(3, ""), QStringList({"0: required patch Fonts.s3 is written only in part: "
+                                            "48 of its 64 bytes"}));
+    required = srec::withS3Checksum(required.left(required.size() - 4) + "00");
+    QStringList errors = errorsOf(3, required);
+    ASSERT_EQ(errors.size(), 1) << errors.join("\n").toStdString();
+    EXPECT_TRUE(errors[0].startsWith("3: required patch Fonts.s3 writes "))
+        << errors[0].toStdString();
+    EXPECT_EQ(errorsOf(10, ""), QStringList({"0: the Patch64K line is missing"}));
+    const QString volume = lineOf(patch, 11);
+    EXPECT_EQ(errorsOf(11, srec::withS3Checksum(volume.left(volume.size() - 4) + "80")),
+              QStringList({"11: the melody volume byte of slot 1 is 80, outside 01 to 7F"}));
+    EXPECT_EQ(errorsOf(11, ""), QStringList({"0: 1 of the 25 melody volume bytes are missing, the "
+                                             "first the melody volume byte of slot 1: the patch "
+                                             "is cut short or incomplete"}));
+    // The melody's table record gone: its data points nowhere.
+    errors = errorsOf(39, "");
+    ASSERT_EQ(errors.size(), 2) << errors.join("\n").toStdString();
+    EXPECT_TRUE(errors[0].startsWith("0: 1 of the 32 melody table entries are missing"));
+    EXPECT_EQ(errors[1], "36: 0x01401000-0x01401027 (40 bytes) in the melody region: no table "
+                         "entry of the patch points at them");
+    // Without the data set only the records count.
+    EXPECT_EQ(verify(edited(patch, 39, ""), false).errors(), 0);
+}
+
+TEST_F(PatchVerifyTest, APatchForOtherChoicesNamesTheSlotsThatDiffer) {
+    give(managers::melodies(), 0, "a.mid", 40);
+    give(managers::melodies(), 2, "c.mid", 20);
+    const QString patch = build(managers::melodies(), melodyPatchHooks());
+    // Cut into other records, with the same bytes: still the same patch.
+    QByteArray text = testsupport::readAll(patch);
+    const QString other = scratch.write("other.s3", text.replace("\r\n", "\n"));
+    EXPECT_TRUE(holds(verify(other), "matches the current melody choices: yes\n"));
+
+    // Another melody of the same size in slot 3, then slot 1 back to its standard.
+    give(managers::melodies(), 2, "d.mid", 20, 3);
+    Report report = verify(patch);
+    EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
+    EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
+                              "0 (0x01401028): the patch writes 02, the working copy gives 03"))
+        << report.text().toStdString();
+    SlotTable(session->dataSet(), managers::melodies()).restore(0);
+    report = verify(patch);
+    EXPECT_TRUE(holds(report, "warning: melody slot 1: the table entry is 0010400128000000, the "
+                              "current choices give "))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
+                              "0 (0x01401000): the patch writes"));
+    EXPECT_EQ(report.json()["matches"].toObject()["melodies"], QJsonValue(false));
 }

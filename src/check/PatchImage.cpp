@@ -37,6 +37,17 @@ std::vector<PatchImage::Overlap> PatchImage::finish() {
             o.firstLine = std::min(mine, theirs);
             o.secondLine = std::max(mine, theirs);
             overlaps.push_back(o);
+            Writers w;
+            w.start = o.start;
+            w.end = o.end;
+            w.reach = writers_.empty() ? o.end : std::max(writers_.back().reach, o.end);
+            w.firstLines[0] = reach->firstLine;
+            w.lastLines[0] = reach->lastLine();
+            w.firstLines[1] = s.firstLine;
+            w.lastLines[1] = s.lastLine();
+            w.bytes[0].resize(std::size_t(o.end - o.start));
+            w.bytes[1].resize(std::size_t(o.end - o.start));
+            writers_.push_back(std::move(w));
         }
         if (!reach || s.end() > reach->end()) {
             reach = &s;
@@ -116,8 +127,7 @@ void PatchImage::beginPass() {
     kept_.clear(); // the pass writes every kept byte again
     for (const Range& r : merged) {
         const auto size = std::size_t(r.end - r.start);
-        kept_.push_back({r.start, r.end, std::vector<std::uint8_t>(size), std::vector<bool>(size),
-                         std::vector<bool>(size)});
+        kept_.push_back({r.start, r.end, std::vector<std::uint8_t>(size), std::vector<bool>(size)});
     }
 }
 
@@ -127,8 +137,23 @@ bool PatchImage::touches(std::uint64_t address, std::uint64_t length) const {
     return it != kept_.end() && it->start < address + length;
 }
 
-void PatchImage::keep(std::uint64_t address, const std::vector<std::uint8_t>& data) {
+void PatchImage::keep(std::uint64_t address, const std::vector<std::uint8_t>& data, qint64 line) {
     const std::uint64_t end = address + data.size();
+    // The overlaps this record is one of the writers of.
+    auto w = std::lower_bound(writers_.begin(), writers_.end(), end,
+                              [](const Writers& x, std::uint64_t e) { return x.start < e; });
+    while (w != writers_.begin() && std::prev(w)->reach > address) {
+        --w;
+        for (int k = 0; k < 2; ++k) {
+            if (line >= w->firstLines[k] && line <= w->lastLines[k]) {
+                const std::uint64_t from = std::max(address, w->start);
+                const std::uint64_t to = std::min(end, w->end);
+                for (std::uint64_t a = from; a < to; ++a) {
+                    w->bytes[k][std::size_t(a - w->start)] = data[std::size_t(a - address)];
+                }
+            }
+        }
+    }
     auto it = std::upper_bound(kept_.begin(), kept_.end(), address,
                                [](std::uint64_t a, const Kept& k) { return a < k.end; });
     for (; it != kept_.end() && it->start < end; ++it) {
@@ -137,9 +162,6 @@ void PatchImage::keep(std::uint64_t address, const std::vector<std::uint8_t>& da
         for (std::uint64_t a = from; a < to; ++a) {
             const auto i = std::size_t(a - it->start);
             const std::uint8_t value = data[std::size_t(a - address)];
-            if (it->written[i] && it->bytes[i] != value) {
-                it->conflict[i] = true;
-            }
             it->bytes[i] = value;
             it->written[i] = true;
         }
@@ -177,20 +199,6 @@ bool PatchImage::holds(std::uint64_t address, const std::vector<std::uint8_t>& d
     return true;
 }
 
-bool PatchImage::differs(std::uint64_t start, std::uint64_t end) const {
-    for (std::uint64_t a = start; a < end;) {
-        auto it = std::upper_bound(kept_.begin(), kept_.end(), a,
-                                   [](std::uint64_t x, const Kept& k) { return x < k.end; });
-        if (it == kept_.end() || it->start >= end) {
-            return false;
-        }
-        const Kept* k = &*it;
-        a = std::max(a, k->start);
-        for (; a < end && a < k->end; ++a) {
-            if (k->conflict[std::size_t(a - k->start)]) {
-                return true;
-            }
-        }
-    }
-    return false;
+bool PatchImage::overlapDiffers(std::size_t i) const {
+    return writers_[i].bytes[0] != writers_[i].bytes[1];
 }

@@ -25,6 +25,9 @@ public:
     // Sorts the writes, finds the bytes written twice and merges the rest
     // into ranges. Call once, after the last add.
     std::vector<Overlap> finish();
+    // Whether the two writes of overlap i (of finish's list) differ; known
+    // once a pass has kept the overlapping bytes.
+    bool overlapDiffers(std::size_t i) const;
 
     struct Range {
         std::uint64_t start = 0;
@@ -45,15 +48,13 @@ public:
     // Whether a record at [address, address + length) touches a wanted interval.
     bool touches(std::uint64_t address, std::uint64_t length) const;
     // A record met in file order; later writes replace earlier ones.
-    void keep(std::uint64_t address, const std::vector<std::uint8_t>& data);
+    void keep(std::uint64_t address, const std::vector<std::uint8_t>& data, qint64 line);
 
     // A kept byte, as the last record writing it leaves it; nothing when it is
     // not written (or was never asked for).
     std::optional<std::uint8_t> byteAt(std::uint64_t address) const;
     // Whether every byte of a record equals the kept byte at its address.
     bool holds(std::uint64_t address, const std::vector<std::uint8_t>& data) const;
-    // Whether two records write different values somewhere in [start, end).
-    bool differs(std::uint64_t start, std::uint64_t end) const;
 
 private:
     struct Segment {
@@ -73,7 +74,15 @@ private:
         std::uint64_t end = 0;
         std::vector<std::uint8_t> bytes;
         std::vector<bool> written;
-        std::vector<bool> conflict;
+    };
+    // The bytes each of an overlap's two writers puts there.
+    struct Writers {
+        std::uint64_t start = 0;
+        std::uint64_t end = 0;
+        std::uint64_t reach = 0; // the furthest end of this and every overlap before it
+        qint64 firstLines[2] = {0, 0};
+        qint64 lastLines[2] = {0, 0};
+        std::vector<std::uint8_t> bytes[2];
     };
     const Kept* keptAt(std::uint64_t address) const;
 
@@ -81,4 +90,5 @@ private:
     std::vector<Range> ranges_;
     std::vector<Range> pending_;
     std::vector<Kept> kept_;
+    std::vector<Writers> writers_;
 };

@@ -70,7 +70,7 @@ void readBuild(const S3LineList& lines, PatchImage& image) {
         image.want(range.start, range.end);
     }
     image.beginPass();
-    each([&](qsizetype) { image.keep(record.address, record.data); });
+    each([&](qsizetype i) { image.keep(record.address, record.data, i + 1); });
 }
 
 bool sameRanges(const PatchImage& a, const PatchImage& b) {

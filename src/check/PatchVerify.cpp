@@ -89,8 +89,9 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
 
 void reportOverlaps(const std::vector<PatchImage::Overlap>& overlaps, const PatchImage& image,
                     const QString& path, Report& report) {
-    for (const PatchImage::Overlap& o : overlaps) {
-        const bool differs = image.differs(o.start, o.end);
+    for (std::size_t i = 0; i < overlaps.size(); ++i) {
+        const PatchImage::Overlap& o = overlaps[i];
+        const bool differs = image.overlapDiffers(i);
         const char* source =
             differs ? QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
                                                   "line %4, with different values")
@@ -409,7 +410,7 @@ void readBytes(const QString& path, PatchImage& image,
             !srec::parseRecord(text, record).isEmpty()) {
             continue;
         }
-        image.keep(record.address, record.data);
+        image.keep(record.address, record.data, number);
         if (visit) {
             visit(record);
         }

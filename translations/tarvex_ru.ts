@@ -355,9 +355,6 @@
         <source>picture slot %1</source>
         <translation>слот картинки %1</translation>
     </message>
-</context>
-<context>
-    <name>patchmatch</name>
     <message>
         <source>%1: the table entry is %2, the current choices give %3</source>
         <translation>%1: запись таблицы %2, а текущий выбор даёт %3</translation>
@@ -381,13 +378,6 @@
     <message>
         <source>no</source>
         <translation>нет</translation>
-    </message>
-</context>
-<context>
-    <name>patchverify</name>
-    <message>
-        <source>an empty line</source>
-        <translation>пустая строка</translation>
     </message>
     <message>
         <source>an end record before the last line</source>
@@ -418,20 +408,16 @@
         <translation>не пишет ни одного байта</translation>
     </message>
     <message>
-        <source>%1-%2 (%3 bytes) lie outside every region, table entry, volume byte and required patch</source>
-        <translation>%1-%2 (байтов: %3) лежат вне всех областей, записей таблиц, байтов громкости и обязательных патчей</translation>
-    </message>
-    <message>
         <source>%1-%2: %3 bytes</source>
         <translation>%1-%2: байтов: %3</translation>
     </message>
     <message>
-        <source>the Patch64K line</source>
-        <translation>строка Patch64K</translation>
+        <source>%1-%2 (%3 bytes) lie outside every region, table entry, volume byte and required patch</source>
+        <translation>%1-%2 (байтов: %3) лежат вне всех областей, записей таблиц, байтов громкости и обязательных патчей</translation>
     </message>
     <message>
-        <source>required patch %1</source>
-        <translation>обязательный патч %1</translation>
+        <source>%1 more ranges lie outside every region, table entry, volume byte and required patch, the last at %2</source>
+        <translation>ещё диапазонов вне всех областей, записей таблиц, байтов громкости и обязательных патчей: %1, последний по адресу %2</translation>
     </message>
     <message>
         <source>%1 of the %2 %3 are missing, the first the %4: the patch is cut short or incomplete</source>
@@ -460,10 +446,6 @@
     <message>
         <source>not a regular file</source>
         <translation>не обычный файл</translation>
-    </message>
-    <message>
-        <source>cannot be read</source>
-        <translation>не удаётся прочитать</translation>
     </message>
 </context>
 </TS>

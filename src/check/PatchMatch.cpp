@@ -17,10 +17,6 @@ namespace {
 
 using addresslayout::hexAddress;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 QString hexByte(std::uint8_t value) {
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -39,7 +35,7 @@ QString text(const ManagerInfo& info, Text which) {
          QT_TRANSLATE_NOOP("Report", "the current picture choices cannot be built: %1"),
          QT_TRANSLATE_NOOP("Report", "picture slot %1")},
     };
-    return tr(kTexts[int(info.kind)][which]);
+    return QCoreApplication::translate("Report", kTexts[int(info.kind)][which]);
 }
 
 PatchHooks hooksOf(const ManagerInfo& info) {
@@ -166,9 +162,11 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                 theirs += b ? hexByte(*b) : QStringLiteral("--");
             }
             if (mine != theirs && mine != QStringLiteral("----------------")) {
-                report.warning(path, patch.lineOf(e.entryAddresses[k]),
-                               tr("%1: the table entry is %2, the current choices give %3")
-                                   .arg(text(info, Slot).arg(e.entries[k] + 1), mine, theirs));
+                report.warning(
+                    path, patch.lineOf(e.entryAddresses[k]),
+                    QCoreApplication::translate(
+                        "Report", "%1: the table entry is %2, the current choices give %3")
+                        .arg(text(info, Slot).arg(e.entries[k] + 1), mine, theirs));
             }
         }
         for (const SlotData& s : e.newFiles) {
@@ -178,19 +176,26 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                 if (p == b) {
                     continue;
                 }
-                const QString where = tr("%1 differs from its working copy %2 at byte %3 (%4)")
-                                          .arg(text(info, Slot).arg(s.slot + 1), s.file)
-                                          .arg(a - s.start)
-                                          .arg(hexAddress(a));
-                report.warning(path, patch.lineOf(a),
-                               p ? tr("%1: the patch writes %2, the working copy gives %3")
-                                       .arg(where, hexByte(*p), b ? hexByte(*b) : QString())
-                                 : tr("%1: the patch does not write it").arg(where));
+                const QString where =
+                    QCoreApplication::translate(
+                        "Report", "%1 differs from its working copy %2 at byte %3 (%4)")
+                        .arg(text(info, Slot).arg(s.slot + 1), s.file)
+                        .arg(a - s.start)
+                        .arg(hexAddress(a));
+                report.warning(
+                    path, patch.lineOf(a),
+                    p ? QCoreApplication::translate(
+                            "Report", "%1: the patch writes %2, the working copy gives %3")
+                            .arg(where, hexByte(*p), b ? hexByte(*b) : QString())
+                      : QCoreApplication::translate("Report", "%1: the patch does not write it")
+                            .arg(where));
                 break;
             }
         }
         const bool same = e.problem.isEmpty() && e.sameRanges && e.sameBytes;
-        report.addSummary(text(info, Matches).arg(same ? tr("yes") : tr("no")));
+        report.addSummary(text(info, Matches)
+                              .arg(same ? QCoreApplication::translate("Report", "yes")
+                                        : QCoreApplication::translate("Report", "no")));
         matches.insert(info.id, same);
     }
     report.setJson(QStringLiteral("matches"), matches);

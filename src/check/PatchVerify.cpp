@@ -10,9 +10,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <algorithm>
 #include <map>
+#include <memory>
 
 namespace patchverify {
 
@@ -21,10 +24,6 @@ namespace {
 using addresslayout::hexAddress;
 
 constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
 
 QString hexByte(std::uint8_t value) {
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
@@ -42,7 +41,8 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
     bool endReported = false;
     while (reader.next(line)) {
         if (line.empty) {
-            report.warning(path, line.number, tr("an empty line"));
+            report.warning(path, line.number,
+                           QCoreApplication::translate("Report", "an empty line"));
             continue;
         }
         lastLine = line.number;
@@ -52,12 +52,16 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
             continue;
         }
         if (lastEnd != 0 && !endReported) {
-            report.warning(path, lastEnd, tr("an end record before the last line"));
+            report.warning(
+                path, lastEnd,
+                QCoreApplication::translate("Report", "an end record before the last line"));
             endReported = true;
         }
         const srec::SRecord& r = line.record;
         if (r.isHeader() && line.number != 1) {
-            report.warning(path, line.number, tr("a header record after the first line"));
+            report.warning(
+                path, line.number,
+                QCoreApplication::translate("Report", "a header record after the first line"));
         } else if (r.isEnd()) {
             lastEnd = line.number;
             lastIsEnd = true;
@@ -65,12 +69,15 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
         } else if ((r.type == 5 || r.type == 6) && r.address != std::uint64_t(dataRecords)) {
             report.warning(
                 path, line.number,
-                tr("counts %1 data records, %2 come before it").arg(r.address).arg(dataRecords));
+                QCoreApplication::translate("Report", "counts %1 data records, %2 come before it")
+                    .arg(r.address)
+                    .arg(dataRecords));
         } else if (r.isData()) {
             ++dataRecords;
             if (std::uint64_t(r.address) + r.data.size() > kAddressSpace) {
                 report.error(path, line.number,
-                             tr("writes past the end of the 32-bit address space"));
+                             QCoreApplication::translate(
+                                 "Report", "writes past the end of the 32-bit address space"));
                 continue;
             }
             image.add(r.address, r.data.size(), line.number);
@@ -78,12 +85,13 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
     }
     // A loader takes what it gets, so a patch cut short must not pass.
     if (lastLine == 0) {
-        report.error(path, 0, tr("empty: not one record"));
+        report.error(path, 0, QCoreApplication::translate("Report", "empty: not one record"));
     } else if (!lastIsEnd) {
         report.error(path, lastLine,
-                     tr("the last record is not an end record: the patch is cut short"));
+                     QCoreApplication::translate(
+                         "Report", "the last record is not an end record: the patch is cut short"));
     } else if (dataRecords == 0) {
-        report.warning(path, 0, tr("writes no byte"));
+        report.warning(path, 0, QCoreApplication::translate("Report", "writes no byte"));
     }
 }
 
@@ -97,7 +105,7 @@ void reportOverlaps(const std::vector<PatchImage::Overlap>& overlaps, const Patc
                                                   "line %4, with different values")
                     : QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
                                                   "line %4, with the same values");
-        const QString text = tr(source)
+        const QString text = QCoreApplication::translate("Report", source)
                                  .arg(hexAddress(o.start), hexAddress(o.end - 1))
                                  .arg(o.end - o.start)
                                  .arg(o.firstLine);
@@ -133,9 +141,54 @@ QStringList describe(const std::vector<const AddressSpan*>& touched) {
     return out;
 }
 
+// The ranges as the summary lists them: a million of them cost a few
+// numbers each, their texts made only when the report is shown.
+struct RangeList {
+    struct Item {
+        std::uint64_t start = 0;
+        std::uint64_t end = 0;
+        std::uint32_t writes = 0; // index into the distinct descriptions
+    };
+    std::vector<Item> items;
+    std::vector<QStringList> writes;
+
+    QString line(const Item& item) const {
+        QString text = QCoreApplication::translate("Report", "%1-%2: %3 bytes")
+                           .arg(hexAddress(item.start), hexAddress(item.end - 1))
+                           .arg(item.end - item.start);
+        const QStringList& what = writes[item.writes];
+        if (!what.isEmpty()) {
+            text += QStringLiteral(": ") + what.join(QStringLiteral(", "));
+        }
+        return text;
+    }
+    QJsonArray json() const {
+        QJsonArray array;
+        for (const Item& item : items) {
+            array.append(QJsonObject{
+                {QStringLiteral("start"), qint64(item.start)},
+                {QStringLiteral("start_hex"), hexAddress(item.start)},
+                {QStringLiteral("end"), qint64(item.end - 1)},
+                {QStringLiteral("end_hex"), hexAddress(item.end - 1)},
+                {QStringLiteral("bytes"), qint64(item.end - item.start)},
+                {QStringLiteral("writes"), QJsonArray::fromStringList(writes[item.writes])},
+            });
+        }
+        return array;
+    }
+};
+
+// Bytes outside everything the data set names are worth a warning each, up to
+// a point: then one more line counts the rest.
+constexpr int kOutsideWarnings = 100;
+
 void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, bool withData,
                const QString& path, Report& report) {
-    QJsonArray json;
+    auto list = std::make_shared<RangeList>();
+    list->items.reserve(image.ranges().size());
+    QHash<QString, std::uint32_t> known;
+    int outside = 0;
+    std::uint64_t lastOutside = 0;
     for (const PatchImage::Range& range : image.ranges()) {
         std::vector<const AddressSpan*> touched;
         std::vector<std::pair<std::uint64_t, std::uint64_t>> covered;
@@ -149,13 +202,19 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
         std::sort(covered.begin(), covered.end());
         std::uint64_t at = range.start;
         auto gap = [&](std::uint64_t to) {
-            if (withData && to > at) {
+            if (!withData || to <= at) {
+                return;
+            }
+            if (++outside <= kOutsideWarnings) {
                 report.warning(path, image.lineOf(at),
-                               tr("%1-%2 (%3 bytes) lie outside every region, table entry, volume "
-                                  "byte and required patch")
+                               QCoreApplication::translate(
+                                   "Report",
+                                   "%1-%2 (%3 bytes) lie outside every region, table entry, volume "
+                                   "byte and required patch")
                                    .arg(hexAddress(at), hexAddress(to - 1))
                                    .arg(to - at));
             }
+            lastOutside = at;
         };
         for (const auto& [from, to] : covered) {
             gap(from);
@@ -163,23 +222,30 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
         }
         gap(range.end);
         const QStringList writes = describe(touched);
-        QString line = tr("%1-%2: %3 bytes")
-                           .arg(hexAddress(range.start), hexAddress(range.end - 1))
-                           .arg(range.size());
-        if (!writes.isEmpty()) {
-            line += QStringLiteral(": ") + writes.join(QStringLiteral(", "));
+        const QString key = writes.join(QLatin1Char('\n'));
+        auto found = known.constFind(key);
+        if (found == known.constEnd()) {
+            found = known.insert(key, std::uint32_t(list->writes.size()));
+            list->writes.push_back(writes);
         }
-        report.addSummary(line);
-        json.append(QJsonObject{
-            {QStringLiteral("start"), qint64(range.start)},
-            {QStringLiteral("start_hex"), hexAddress(range.start)},
-            {QStringLiteral("end"), qint64(range.end - 1)},
-            {QStringLiteral("end_hex"), hexAddress(range.end - 1)},
-            {QStringLiteral("bytes"), qint64(range.size())},
-            {QStringLiteral("writes"), QJsonArray::fromStringList(writes)},
-        });
+        list->items.push_back({range.start, range.end, *found});
     }
-    report.setJson(QStringLiteral("ranges"), json); // also when empty or after errors
+    if (outside > kOutsideWarnings) {
+        report.warning(path, image.lineOf(lastOutside),
+                       QCoreApplication::translate(
+                           "Report",
+                           "%1 more ranges lie outside every region, table entry, volume byte and "
+                           "required patch, the last at %2")
+                           .arg(outside - kOutsideWarnings)
+                           .arg(hexAddress(lastOutside)));
+    }
+    report.addSummary([list](const Report::LineSink& sink) {
+        for (const RangeList::Item& item : list->items) {
+            sink(list->line(item));
+        }
+    });
+    // Also when empty or after errors.
+    report.setJson(QStringLiteral("ranges"), [list] { return QJsonValue(list->json()); });
 }
 
 // A record the data set says every patch of a manager carries: the Patch64K
@@ -207,16 +273,18 @@ std::vector<FixedRecord> fixedRecords(const FirmwareDataSet& data) {
         srec::SRecord record;
         if (srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record)
                 .isEmpty()) {
-            add(record, tr("the Patch64K line"), data.dataFile(QStringLiteral("Memory.ini")), 0,
-                true);
+            add(record, QCoreApplication::translate("Report", "the Patch64K line"),
+                data.dataFile(QStringLiteral("Memory.ini")), 0, true);
         }
     }
     addresslayout::forEachRequiredLine(
         data,
         [&](const QString& file, const srec::SRecordReader::Line& line) {
             if (line.error.isEmpty() && !line.empty) {
-                add(line.record, tr("required patch %1").arg(fileops::bareName(file)), file,
-                    line.number, false);
+                add(line.record,
+                    QCoreApplication::translate("Report", "required patch %1")
+                        .arg(fileops::bareName(file)),
+                    file, line.number, false);
             }
         },
         [](const QString&) {});
@@ -271,12 +339,15 @@ void checkCut(const PatchImage& image, const std::vector<AddressSpan>& spans, co
     for (const QString& group : order) {
         const Missing& m = groups[group];
         if (m.count > 0) {
-            report.error(path, 0,
-                         tr("%1 of the %2 %3 are missing, the first the %4: the patch is cut short "
-                            "or incomplete")
-                             .arg(m.count)
-                             .arg(m.total)
-                             .arg(group, m.first->label));
+            report.error(
+                path, 0,
+                QCoreApplication::translate(
+                    "Report",
+                    "%1 of the %2 %3 are missing, the first the %4: the patch is cut short "
+                    "or incomplete")
+                    .arg(m.count)
+                    .arg(m.total)
+                    .arg(group, m.first->label));
         }
     }
 }
@@ -305,7 +376,8 @@ void checkFixed(const PatchImage& image, const std::vector<FixedRecord>& fixed, 
             if (b && *b != want) {
                 report.error(
                     path, image.lineOf(a),
-                    tr("%1 writes %2 at %3 (%4 line %5), the patch %6")
+                    QCoreApplication::translate("Report",
+                                                "%1 writes %2 at %3 (%4 line %5), the patch %6")
                         .arg(f.label, hexByte(want), hexAddress(a), fileops::bareName(f.file))
                         .arg(f.line)
                         .arg(hexByte(*b)));
@@ -316,10 +388,12 @@ void checkFixed(const PatchImage& image, const std::vector<FixedRecord>& fixed, 
     for (const QString& label : order) {
         const Written& w = byLabel[label];
         if (w.bytes == 0 && w.required) {
-            report.error(path, 0, tr("%1 is missing").arg(label));
+            report.error(path, 0,
+                         QCoreApplication::translate("Report", "%1 is missing").arg(label));
         } else if (w.bytes > 0 && w.bytes < w.total) {
             report.error(path, 0,
-                         tr("%1 is written only in part: %2 of its %3 bytes")
+                         QCoreApplication::translate(
+                             "Report", "%1 is written only in part: %2 of its %3 bytes")
                              .arg(label)
                              .arg(w.bytes)
                              .arg(w.total));
@@ -336,7 +410,8 @@ void checkVolumes(const PatchImage& image, const std::vector<AddressSpan>& spans
         const std::optional<std::uint8_t> b = image.byteAt(span.start);
         if (b && (*b < 0x01 || *b > 0x7F)) {
             report.error(path, image.lineOf(span.start),
-                         tr("the %1 is %2, outside 01 to 7F").arg(span.label, hexByte(*b)));
+                         QCoreApplication::translate("Report", "the %1 is %2, outside 01 to 7F")
+                             .arg(span.label, hexByte(*b)));
         }
     }
 }
@@ -363,8 +438,10 @@ void checkUnreferenced(const PatchImage& image, const std::vector<AddressSpan>& 
             auto report_ = [&](std::uint64_t to) {
                 if (to > at) {
                     report.error(path, image.lineOf(at),
-                                 tr("%1-%2 (%3 bytes) in the %4: no table entry of the patch "
-                                    "points at them")
+                                 QCoreApplication::translate(
+                                     "Report",
+                                     "%1-%2 (%3 bytes) in the %4: no table entry of the patch "
+                                     "points at them")
                                      .arg(hexAddress(at), hexAddress(to - 1))
                                      .arg(to - at)
                                      .arg(region.label));
@@ -425,9 +502,9 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
     const QFileInfo info(patchPath);
     // Checked before opening: a FIFO would block the read.
     if (info.exists() && !info.isFile()) {
-        report.error(patchPath, 0, tr("not a regular file"));
+        report.error(patchPath, 0, QCoreApplication::translate("Report", "not a regular file"));
     } else if (!file.open(QIODevice::ReadOnly)) {
-        report.error(patchPath, 0, tr("cannot be read"));
+        report.error(patchPath, 0, QCoreApplication::translate("Report", "cannot be read"));
     }
     if (report.errors() > 0) {
         report.setJson(QStringLiteral("ranges"), QJsonArray());

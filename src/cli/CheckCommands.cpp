@@ -24,7 +24,7 @@ void finish(CliContext& context, const Report& report, bool json, const QString&
     if (json) {
         cli::printJson(context, report.json());
     } else {
-        context.out() << report.text();
+        report.writeText(context.out());
     }
     if (report.errors() > 0) {
         throw TarvexError(failure);

@@ -82,6 +82,11 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
     EXPECT_TRUE(out.startsWith(bad + ":2: ошибка: контрольная сумма 6E, ожидалась 6F\n"));
     EXPECT_TRUE(out.endsWith("2 ошибки, 0 предупреждений\n")) << out.toStdString();
+    EXPECT_EQ(run({"verify", patch}), 0);
+    EXPECT_TRUE(out.contains("0x01301000-0x01301013: байтов: 20: область мелодий\n"
+                             "совпадает с текущим выбором мелодий: да\n"
+                             "совпадает с текущим выбором игр Java: нет\n"))
+        << out.toStdString();
     EXPECT_EQ(run({"verify", "--no-dataset", "--json", bad}), 1);
     EXPECT_EQ(json()["findings"].toArray()[0].toObject()["severity"].toString(), "error");
     EXPECT_FALSE(reportlanguage::use(QLocale(QLocale::English)));

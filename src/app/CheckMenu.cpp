@@ -79,6 +79,11 @@ void CheckMenu::AddFirmwareClick() {
     FirmwareSettings& settings = session.firmwareSettings();
     settings.folderList = Session::scanFirmwareFolders(session.userFolder());
     window_.frmOptFirmware()->FormCreate(settings);
+    if (!result.skipped.isEmpty()) {
+        UserDialogs::instance().warn(
+            QStringLiteral("Не скопированы (добавляются только обычные файлы, не ссылки):\n%1")
+                .arg(result.skipped.join(QLatin1Char('\n'))));
+    }
     UserDialogs::instance().inform(QStringLiteral("Пожалуйста, перезапустите программу."),
                                    QString());
 }

@@ -1,9 +1,10 @@
 #include "app/PageCommands.h"
 
-#include "app/CustomPatchPage.h"
 #include "app/UiFont.h"
 #include "app/Unit1.h"
+#include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
+#include "manager/SlotListView.h"
 #include "melodies/MelodyPage.h"
 #include "pictures/PicturePage.h"
 #include "platform/UserDialogs.h"
@@ -24,9 +25,17 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
                QKeySequence(Qt::CTRL | Qt::Key_O), &PageCommands::openFile);
     addCommand(fileMenu, exit, QStringLiteral("actSavePatch"), QStringLiteral("&Сохранить патч..."),
                QKeySequence(Qt::CTRL | Qt::Key_S), &PageCommands::savePatch);
-    addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
-               QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
-               &PageCommands::restoreSlot);
+    QAction* restore = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
+                                  QStringLiteral("&Стандартный ресурс слота"),
+                                  QKeySequence(Qt::Key_Delete), &PageCommands::restoreSlot);
+    // Delete is every text box's own key: the command takes it in the slot
+    // lists only, and is in the menu for the rest.
+    restore->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    for (ManagerPage* page : {static_cast<ManagerPage*>(window.melodyPage()),
+                              static_cast<ManagerPage*>(window.javaPage()),
+                              static_cast<ManagerPage*>(window.picturePage())}) {
+        page->slotList()->addAction(restore);
+    }
     fileMenu->insertSeparator(exit);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addCommand(helpMenu, about, QStringLiteral("actPageHelp"), QStringLiteral("&Справка"),

@@ -1,7 +1,6 @@
 #include "app/Unit1.h"
 
 #include "app/CheckMenu.h"
-#include "app/CustomPatchPage.h"
 #include "app/PageCommands.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
@@ -9,6 +8,7 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
+#include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
 #include "manager/SlotTable.h"
 #include "melodies/MelodyPage.h"
@@ -88,6 +88,8 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
         page->setStatusSink([this](const QString& text) { setStatusText(text); });
     }
     tsCreateCustomPatch->setStatusSink([this](const QString& text) { setStatusText(text); });
+    // What one page reported does not hold on another.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { setStatusText({}); });
 
     FormCreate();
 
@@ -273,6 +275,14 @@ void TForm1::FormShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    bool goOn = false;
+    if (tsCreateCustomPatch->Editor->isModified()) {
+        PageControl1->setCurrentWidget(tsCreateCustomPatch); // what the question is about
+    }
+    if (!guarded([&] { goOn = tsCreateCustomPatch->askSaveChanges(); }) || !goOn) {
+        event->ignore();
+        return;
+    }
     if (guarded([this] { FormClose(); })) {
         event->accept();
     } else {

@@ -1,5 +1,6 @@
 #include "check/PatchVerify.h"
 
+#include "base/JsonShape.h"
 #include "check/AddressLayout.h"
 #include "check/PatchImage.h"
 #include "check/PatchMatch.h"
@@ -165,14 +166,12 @@ struct RangeList {
     QJsonArray json() const {
         QJsonArray array;
         for (const Item& item : items) {
-            array.append(QJsonObject{
-                {QStringLiteral("start"), qint64(item.start)},
-                {QStringLiteral("start_hex"), hexAddress(item.start)},
-                {QStringLiteral("end"), qint64(item.end - 1)},
-                {QStringLiteral("end_hex"), hexAddress(item.end - 1)},
+            QJsonObject json{
                 {QStringLiteral("bytes"), qint64(item.end - item.start)},
-                {QStringLiteral("writes"), QJsonArray::fromStringList(writes[item.writes])},
-            });
+                {QStringLiteral("writes"), QJsonArray::fromStringList(writes[item.writes])}};
+            jsonshape::putAddress(json, QStringLiteral("start"), item.start);
+            jsonshape::putAddress(json, QStringLiteral("end"), item.end - 1);
+            array.append(json);
         }
         return array;
     }
@@ -504,10 +503,22 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
     if (info.exists() && !info.isFile()) {
         report.error(patchPath, 0, QCoreApplication::translate("Report", "not a regular file"));
     } else if (!file.open(QIODevice::ReadOnly)) {
-        report.error(patchPath, 0, QCoreApplication::translate("Report", "cannot be read"));
+        report.error(
+            patchPath, 0,
+            QCoreApplication::translate("Report", "cannot be read: %1").arg(file.errorString()));
     }
     if (report.errors() > 0) {
+        // The same fields as for a patch that could be read.
         report.setJson(QStringLiteral("ranges"), QJsonArray());
+        if (data) {
+            QJsonObject matches;
+            for (const ManagerInfo* info : managers::all()) {
+                if (data->isAvailable(*info)) {
+                    matches.insert(info->id, false);
+                }
+            }
+            report.setJson(QStringLiteral("matches"), matches);
+        }
         return report;
     }
     PatchImage image;

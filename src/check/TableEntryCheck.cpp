@@ -12,14 +12,6 @@ using addresslayout::hexAddress;
 
 constexpr int kEntryBytes = 8;
 
-std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes[i];
-    }
-    return value;
-}
-
 const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const ManagerInfo* info) {
     for (const AddressSpan& span : spans) {
         if (span.kind == AddressSpan::Kind::Region && span.manager == info) {
@@ -55,7 +47,7 @@ std::uint64_t longestPicture(int width, int height) {
 }
 
 // The 8 bytes of a table entry the patch writes whole.
-bool entryBytes(const PatchImage& image, const AddressSpan& span, std::uint8_t* entry) {
+bool keptEntry(const PatchImage& image, const AddressSpan& span, std::uint8_t* entry) {
     for (int i = 0; i < kEntryBytes; ++i) {
         const std::optional<std::uint8_t> b = image.byteAt(span.start + std::uint64_t(i));
         if (!b) {
@@ -68,9 +60,11 @@ bool entryBytes(const PatchImage& image, const AddressSpan& span, std::uint8_t* 
 
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
                        const std::uint8_t* entry, std::uint64_t& length) {
-    const int width = int(littleEndian(entry, 2));
-    const int height = int(littleEndian(entry + 2, 2));
-    const std::uint64_t address = littleEndian(entry + 4, 4);
+    const addresslayout::EntryFields fields =
+        addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+    const int width = fields.width;
+    const int height = fields.height;
+    const std::uint64_t address = fields.address;
     const handsetpicture::CheckResult picture = handsetpicture::check(
         [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); }, width,
         height);
@@ -90,10 +84,11 @@ void wantPictures(PatchImage& image, const std::vector<AddressSpan>& spans) {
     for (const AddressSpan& span : spans) {
         std::uint8_t entry[kEntryBytes];
         if (span.kind == AddressSpan::Kind::TableEntry &&
-            span.manager->kind == ManagerKind::Pictures && entryBytes(image, span, entry)) {
-            const std::uint64_t address = littleEndian(entry + 4, 4);
-            image.want(address, address + longestPicture(int(littleEndian(entry, 2)),
-                                                         int(littleEndian(entry + 2, 2))));
+            span.manager->kind == ManagerKind::Pictures && keptEntry(image, span, entry)) {
+            const addresslayout::EntryFields fields =
+                addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+            image.want(fields.address,
+                       fields.address + longestPicture(fields.width, fields.height));
         }
     }
 }
@@ -119,7 +114,7 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
             continue;
         }
         std::uint8_t entry[kEntryBytes];
-        if (!entryBytes(image, span, entry)) {
+        if (!keptEntry(image, span, entry)) {
             continue; // not kept: nothing to follow
         }
         QString text;
@@ -134,23 +129,13 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
-        std::uint64_t address = 0;
-        std::uint64_t length = 0;
-        switch (info.kind) {
-        case ManagerKind::Melodies:
-            address = littleEndian(entry, 4);
-            length = littleEndian(entry + 4, 4);
-            problem = placementProblem(image, region, address, length);
-            break;
-        case ManagerKind::Java:
-            address = littleEndian(entry + 4, 4);
-            length = littleEndian(entry, 4);
-            problem = placementProblem(image, region, address, length);
-            break;
-        case ManagerKind::Pictures:
-            address = littleEndian(entry + 4, 4);
+        const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
+        const std::uint64_t address = fields.address;
+        std::uint64_t length = fields.size;
+        if (info.kind == ManagerKind::Pictures) {
             problem = pictureProblem(image, region, entry, length);
-            break;
+        } else {
+            problem = placementProblem(image, region, address, length);
         }
         pointed.emplace_back(address, address + length);
         if (!problem.isEmpty()) {

@@ -9,6 +9,10 @@ QList<CliCommand> infoCommands();    // info, custom
 QList<CliCommand> managerCommands(); // slots, assign, restore, volume, build
 QList<CliCommand> pictureCommands(); // decode
 QList<CliCommand> checkCommands();   // check, verify, import
+QList<CliCommand> firmwareCommands(); // match, extract, previews, apply, port
+
+// Every command, in the order --help lists them.
+QList<CliCommand> cliCommands();
 
 // Runs the front end on already split arguments (without the program name).
 // Returns the exit code: 0 done, 1 the program's own error, 2 wrong usage.

@@ -48,7 +48,12 @@ qsizetype slotNumber(const SlotTable& table, const QString& text) {
         throw UsageError{QStringLiteral("slot must be a number: %1").arg(text)};
     }
     if (slot < 0 || slot >= table.slotCount()) {
-        throw errors::listIndexOutOfBounds(slot);
+        throw TarvexError(
+            table.slotCount() == 0
+                ? QStringLiteral("There is no slot %1: %2 has no slots").arg(text, table.info().id)
+                : QStringLiteral("There is no slot %1: %2 has slots 0 to %3")
+                      .arg(text, table.info().id)
+                      .arg(table.slotCount() - 1));
     }
     return slot;
 }
@@ -78,21 +83,40 @@ void printGauge(QTextStream& out, const SlotTable& table) {
         << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
 }
 
-// The rows of slotsCommand as JSON: the same columns, with their captions.
+// A slot as JSON: its columns as the list holds them, and what they mean
+// under names, numbers as numbers; a field without a value is null.
+QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
+    const SlotTable::Row row = table.row(slot);
+    if (row.error) {
+        throw TarvexError(*row.error);
+    }
+    const bool melodies = table.info().kind == ManagerKind::Melodies;
+    auto number = [](const QString& text) -> QJsonValue {
+        std::int32_t value = 0;
+        return numeric::tryToInt(text, value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+    };
+    QJsonValue volume = QJsonValue::Null;
+    if (melodies && table.data().volumesAvailable() && melodyvolumes::isVolumeSlot(slot)) {
+        // The list keeps the byte in hexadecimal; this is the value "volume" takes.
+        try {
+            volume = melodyvolumes::position(table.data(), slot);
+        } catch (const TarvexError&) {
+            // not a number: null, as the text output shows the line as it is
+        }
+    }
+    return {{QStringLiteral("slot"), qint64(slot)},
+            {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)},
+            {QStringLiteral("standard"), row.columns.value(0)},
+            {QStringLiteral("file"), row.columns.value(1)},
+            {QStringLiteral("name"), melodies ? QJsonValue(row.columns.value(2)) : QJsonValue()},
+            {QStringLiteral("size"), number(row.columns.last())},
+            {QStringLiteral("volume"), volume}};
+}
+
 QJsonObject slotsJson(const SlotTable& table) {
     QJsonArray rows;
     for (qsizetype i = 0; i < table.slotCount(); ++i) {
-        const SlotTable::Row row = table.row(i);
-        if (row.error) {
-            throw TarvexError(*row.error);
-        }
-        QJsonObject item{{QStringLiteral("slot"), qint64(i)},
-                         {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)}};
-        if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable() &&
-            melodyvolumes::isVolumeSlot(i)) {
-            item.insert(QStringLiteral("volume"), table.data().line(managers::kVolumesList, i));
-        }
-        rows.append(item);
+        rows.append(slotJson(table, i));
     }
     return {{QStringLiteral("manager"), table.info().id},
             {QStringLiteral("captions"),
@@ -207,7 +231,9 @@ QList<CliCommand> managerCommands() {
           slot,
           {QStringLiteral("FILE"), QStringLiteral("the new file, copied into the working folder")},
           {QStringLiteral("--fit"),
-           QStringLiteral("pictures: another size is scaled to cover the slot and cropped")}}},
+           QStringLiteral("pictures: a picture of another size is scaled, keeping its proportions, "
+                          "to cover the slot, cropped around its centre and kept as a 24-bit "
+                          "bitmap named like FILE with the extension .bmp")}}},
         {QStringLiteral("restore"),
          QStringLiteral("restore melodies|java|pictures SLOT"),
          restoreCommand,

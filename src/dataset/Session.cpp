@@ -2,6 +2,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/ImportStaging.h"
 #include "platform/AppDataFolder.h"
 #include "platform/DataSetLock.h"
 #include "platform/FileOps.h"
@@ -9,6 +10,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 Session::Session(SessionOptions options)
     : options_(std::move(options)), dataSet_(std::make_unique<FirmwareDataSet>(QString())) {}
@@ -46,6 +48,7 @@ void Session::start() {
     // The application-data folder always exists on Windows; on a fresh Linux
     // account ~/.local/share may not, so the whole path is created.
     QDir().mkpath(userFolder_);
+    ImportStaging::removeLeftovers(userFolder_);
     const QString bundledRoot = options_.bundledRoot.isEmpty()
                                     ? bundled::findRoot(options_.programFolder)
                                     : options_.bundledRoot;
@@ -64,6 +67,9 @@ void Session::start() {
         throw errors::cannotOpenFile(
             dataSet_->dataFile(managers::melodies().loadOrder.first()),
             QStringLiteral("the firmware id \"%1\" is not a folder name").arg(settings_.currentId));
+    }
+    if (options_.existingFirmwareOnly && !QFileInfo(firmwareFolder_).isDir()) {
+        throw noSuchFirmware();
     }
     if (options_.forWriting) {
         lock();
@@ -84,6 +90,20 @@ void Session::start() {
     }
     dataSet_->loadSlotLists();
     reached_ = Step::ListsLoaded;
+}
+
+TarvexError Session::noSuchFirmware() const {
+    QStringList ids;
+    for (const QString& id : QDir(userFolder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(userFolder_ + QLatin1Char('/') + id + QStringLiteral("/Data")).isDir()) {
+            ids.append(id);
+        }
+    }
+    return TarvexError(
+        QStringLiteral("There is no firmware %1 in %2; %3")
+            .arg(settings_.currentId, userFolder_,
+                 ids.isEmpty() ? QStringLiteral("it holds none")
+                               : QStringLiteral("it holds: ") + ids.join(QStringLiteral(", "))));
 }
 
 void Session::lock() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TarvexError.h"
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/FirmwareSettings.h"
 
@@ -18,6 +19,9 @@ struct SessionOptions {
     // A run that may change the data set takes its lock first, and finishes
     // a save a kill interrupted; a reading run does neither.
     bool forWriting = false;
+    // The command line names a missing firmware and the ones there are; the
+    // window opens on whatever loads.
+    bool existingFirmwareOnly = false;
 };
 
 // The headless part of start-up: user folder, firmware settings, the scan of
@@ -58,6 +62,7 @@ public:
 
 private:
     void lock();
+    TarvexError noSuchFirmware() const;
 
     SessionOptions options_;
     Step reached_ = Step::NotStarted;

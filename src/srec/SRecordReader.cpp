@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QIODevice>
 #include <algorithm>
+#include <array>
 
 namespace srec {
 
@@ -24,6 +25,21 @@ int addressBytes(int type) {
     default:
         return 2;
     }
+}
+
+// Digit values by character, -1 for anything else: records are read by the
+// million from a firmware file, so each digit costs one look-up.
+const std::array<signed char, 256> kDigit = [] {
+    std::array<signed char, 256> table{};
+    table.fill(-1);
+    for (int c = 0; c < 256; ++c) {
+        table[std::size_t(c)] = static_cast<signed char>(hexValue(char(c)));
+    }
+    return table;
+}();
+
+int digit(char c) {
+    return kDigit[static_cast<unsigned char>(c)];
 }
 
 QString hexByte(unsigned value) {
@@ -49,7 +65,7 @@ QString parseRecord(std::string_view line, SRecord& record) {
     std::uint8_t bytes[kMaxRecordChars / 2];
     const std::size_t digits = line.size() - 2;
     for (std::size_t i = 0; i < digits; ++i) {
-        const int value = hexValue(line[2 + i]);
+        const int value = digit(line[2 + i]);
         if (value < 0) {
             return QCoreApplication::translate("Report", "character %1 is not a hexadecimal digit")
                 .arg(i + 3);
@@ -106,8 +122,8 @@ bool peekRecord(std::string_view line, int& type, std::uint32_t& address, std::s
         return false;
     }
     auto byteAt = [&](std::size_t k) {
-        const int high = hexValue(line[2 + 2 * k]);
-        const int low = hexValue(line[3 + 2 * k]);
+        const int high = digit(line[2 + 2 * k]);
+        const int low = digit(line[3 + 2 * k]);
         return high < 0 || low < 0 ? -1 : high * 16 + low;
     };
     const int count = byteAt(0);

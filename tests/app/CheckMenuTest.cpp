@@ -87,7 +87,7 @@ TEST_F(CheckMenuTest, AddsAFirmwareTheFirmwareDialogThenOffers) {
     dialogs.openAnswers = {source + "/Data/Memory.ini"};
     trigger(*window, "AddFirmware1");
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains("exists already"));
+    EXPECT_TRUE(dialogs.errors[0].contains("Прошивка X120NEW уже есть: "));
     const QString broken = MiniDataSet{}.writeTo(scratch.path("elsewhere"), "X120BAD");
     listfile::save(broken + "/Data/Volumes.lst", {"00"});
     dialogs.openAnswers = {broken + "/Data/Volumes.lst"};

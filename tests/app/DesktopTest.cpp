@@ -1,11 +1,11 @@
 // What makes the window a desktop program: drops, keyboard commands,
 // remembered folders, the MIDI preview and readable feedback.
 #include "AppTestSupport.h"
-#include "app/CustomPatchPage.h"
 #include "app/PageCommands.h"
 #include "app/QtTranslation.h"
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
+#include "custompatch/CustomPatchPage.h"
 #include "dataset/ListFile.h"
 #include "java/JavaPage.h"
 #include "manager/MemoryPanel.h"
@@ -183,6 +183,12 @@ TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
     EXPECT_TRUE(drop(page, {5, 5}, files({file, file})));
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_EQ(page->editorLines().size(), 4);
+
+    // Typed changes are offered for saving first; cancel keeps them.
+    QTest::keyClicks(page->Editor, "X");
+    EXPECT_TRUE(drop(page->Editor->viewport(), {10, 10}, files({file})));
+    EXPECT_EQ(dialogs.saveQuestions, QStringList(QStringLiteral("Сохранить изменения?")));
+    EXPECT_EQ(page->editorLines().value(0), "XS00600004844521B");
 }
 
 TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {

@@ -54,7 +54,9 @@ TEST_F(Cli, WrongUsageExitsTwoAndErrorsOne) {
     EXPECT_EQ(err.trimmed(), "tarvex-cli: Cannot open file " + scratch.path("none.bin") +
                                  ": No such file or directory");
     EXPECT_EQ(run({"--firmware", "MISSING", "info"}), 1);
-    EXPECT_TRUE(err.startsWith("tarvex-cli: Cannot open file " + user() + "/MISSING/Data/"));
+    EXPECT_EQ(err,
+              "tarvex-cli: There is no firmware MISSING in " + user() + "; it holds: X120XEDJ2\n");
+    EXPECT_FALSE(QFileInfo::exists(user() + "/MISSING"));
     EXPECT_EQ(run({"info", "--frob"}), 2);
     EXPECT_TRUE(err.startsWith(
         "tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info [--json]\n"));
@@ -220,6 +222,65 @@ TEST(OptionParser, ValuesFlagsAndTheEndOfOptions) {
     EXPECT_THROW(OptionParser({"x", "y"}).positional(1), UsageError);
     EXPECT_TRUE(OptionParser({"x", "-h"}).helpRequested());
     EXPECT_FALSE(OptionParser({"--", "-h"}).helpRequested());
+}
+
+TEST(OptionParser, CheckedAgainstTheDeclaredOptionsAsGetoptReadsThem) {
+    const QList<CliHelpItem> items{{"FILE", "x"},
+                                   {"-o, --output OUT", "x"},
+                                   {"--offset TEXT", "x"},
+                                   {"--json", "x"},
+                                   cli::helpOption()};
+    auto canonical = [&](const QStringList& args) { return checkOptions(args, items).canonical(); };
+    // The last of a repeated option wins; short values attached or apart.
+    EXPECT_EQ(canonical({"--offset=1", "f", "--offset", "2", "--json", "--json"}),
+              (QStringList{"--offset=2", "--json", "--", "f"}));
+    EXPECT_EQ(canonical({"-oout.s3", "f"}), (QStringList{"--output=out.s3", "--", "f"}));
+    EXPECT_EQ(canonical({"-o-", "f", "-o", "--offset"}),
+              (QStringList{"--output=--offset", "--", "f"}));
+    EXPECT_EQ(canonical({"-ho", "x", "-", "--", "--json"}),
+              (QStringList{"--help", "--output=x", "--", "-", "--json"}));
+    for (const QStringList& wrong : QList<QStringList>{{"--frob"},
+                                                       {"-x"},
+                                                       {"--json=1"},
+                                                       {"--offset"},
+                                                       {"--offset="},
+                                                       {"-o", ""},
+                                                       {"f", "-o"}}) {
+        EXPECT_THROW(checkOptions(wrong, items), UsageError) << wrong.join(' ').toStdString();
+    }
+    // The program's options end at the command.
+    const CheckedOptions program = checkOptions(
+        {"--firmware=A", "--firmware", "B", "info", "--json"}, cli::programOptions(), true);
+    EXPECT_EQ(program.canonical(), (QStringList{"--firmware=B", "--", "info", "--json"}));
+}
+
+TEST_F(Cli, RepeatedAndAttachedOptionsAndAnEmptyUserFolder) {
+    const QString file = scratch.write("in.bin", testsupport::sequence(4));
+    ASSERT_EQ(
+        run({"custom", "--offset=1", "--offset=0x01201000", "-o" + scratch.path("out.s3"), file}),
+        0)
+        << err.toStdString();
+    EXPECT_TRUE(testsupport::readAll(scratch.path("out.s3"))
+                    .startsWith("S00600004844521B\r\nS30901201000"));
+    ASSERT_EQ(run({"info", "--json", "--json"}), 0) << err.toStdString();
+    QTextStream o(&out);
+    QTextStream e(&err);
+    EXPECT_EQ(runCli({"--user-folder=", "info"}, scratch.path("bin"), o, e), 2);
+    e.flush();
+    EXPECT_TRUE(err.startsWith("tarvex-cli: --user-folder needs a non-empty value\n"));
+}
+
+TEST_F(Cli, MessagesNameWhatIsWrongAndWhatThereIs) {
+    EXPECT_EQ(run({"assign", "melodies", "999", scratch.write("a.mid", "MThd")}), 1);
+    EXPECT_EQ(err, "tarvex-cli: There is no slot 999: melodies has slots 0 to 2\n");
+    EXPECT_EQ(run({"restore", "pictures", "-1"}), 2); // an option, not a slot
+    const QString text = scratch.write("hostname", "host\n");
+    EXPECT_EQ(run({"convert", text, "-o", scratch.path("out.bin")}), 1);
+    EXPECT_TRUE(err.startsWith("tarvex-cli: " + text + ": ")) << err.toStdString();
+    EXPECT_EQ(run({"verify", "--no-dataset", scratch.path("none.s3")}), 1);
+    EXPECT_TRUE(out.startsWith(scratch.path("none.s3") +
+                               ":0: error: cannot be read: No such file or directory\n"))
+        << out.toStdString();
 }
 
 TEST_F(Cli, EveryCommandDescribesItself) {

@@ -1,4 +1,7 @@
-#include "app/PatchEditor.h"
+#include "custompatch/PatchEditor.h"
+
+#include "custompatch/EditorKeys.h"
+#include "custompatch/PrimarySelection.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,8 +18,6 @@
 namespace {
 
 constexpr int kMargin = 4;
-// Enough to undo a long session of typing without keeping it all.
-constexpr std::size_t kUndoSteps = 10000;
 
 QStringList splitTyped(QString text) {
     // Pasted text may end its lines in any way; the box holds plain lines.
@@ -24,6 +25,10 @@ QStringList splitTyped(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text.split(QLatin1Char('\n'));
+}
+
+bool isSpace(QStringView text, qsizetype at) {
+    return at >= 0 && at < text.size() && text.at(at).isSpace();
 }
 
 } // namespace
@@ -53,8 +58,7 @@ void PatchEditor::clear() {
 void PatchEditor::afterReset() {
     cursor_ = anchor_ = Position{};
     wantedX_ = -1;
-    undo_.clear();
-    redo_.clear();
+    history_.clear();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
@@ -76,14 +80,7 @@ std::pair<PatchEditor::Position, PatchEditor::Position> PatchEditor::selection()
 }
 
 QString PatchEditor::textBetween(Position from, Position to) const {
-    // Whole lines in blocks, then cut to the columns: a line at a time would
-    // cost an allocation for each of millions of selected lines.
-    QString text = lines_.line(from.line);
-    lines_.appendText(from.line + 1, to.line - from.line, text);
-    const qsizetype lastLine = from.line == to.line ? 0 : text.lastIndexOf(QLatin1Char('\n')) + 1;
-    text.truncate(lastLine + to.column);
-    text.remove(0, from.column);
-    return text;
+    return lines_.text(from, to);
 }
 
 QString PatchEditor::selectedText() const {
@@ -101,9 +98,30 @@ void PatchEditor::setCursorPosition(Position position, bool keepAnchor) {
 }
 
 void PatchEditor::selectAll() {
-    anchor_ = Position{};
-    cursor_ = clamped(Position{lines_.count(), INT_MAX});
-    viewport()->update();
+    select(Position{}, Position{lines_.count(), INT_MAX});
+}
+
+void PatchEditor::select(Position anchor, Position cursor) {
+    setCursorPosition(anchor);
+    setCursorPosition(cursor, true);
+    wantedX_ = -1;
+    publishSelection();
+}
+
+void PatchEditor::publishSelection() {
+    if (hasSelection() && primaryselection::available()) {
+        const auto [from, to] = selection();
+        primaryselection::setLines(lines_, from, to);
+    }
+}
+
+void PatchEditor::selectAround(Position at, bool wholeLine) {
+    if (wholeLine) {
+        select({at.line, 0}, {at.line, INT_MAX});
+    } else {
+        const auto [from, to] = lines_.runAround(at);
+        select({at.line, from}, {at.line, to});
+    }
 }
 
 void PatchEditor::insertText(const QString& text) {
@@ -111,10 +129,37 @@ void PatchEditor::insertText(const QString& text) {
     replaceBetween(from, to, text);
 }
 
-void PatchEditor::replaceBetween(Position from, Position to, const QString& text) {
+bool PatchEditor::isModified() const {
+    return history_.isModified();
+}
+
+void PatchEditor::setModified(bool modified) {
+    history_.setModified(modified);
+}
+
+bool PatchEditor::joinsLastStep(Position from, Position to, const QString& text, Edit kind) const {
+    const Step* last = history_.joinable(kind);
+    // Typing over a selection is a step of its own; erasing selects the
+    // character first, from where the cursor stood.
+    if (last == nullptr || from.line != to.line || text.contains(QLatin1Char('\n')) ||
+        (kind == Edit::Typing && hasSelection())) {
+        return false;
+    }
+    const Position caret = kind == Edit::Typing ? cursor_ : anchor_;
+    // Only where the last step left the cursor, on the line it changed.
+    if (last->first != from.line || last->count != 1 || last->before != caret) {
+        return false;
+    }
+    // A word typed after a blank is a step of its own.
+    const QString line = lines_.line(from.line);
+    return kind != Edit::Typing || isSpace(text, 0) || !isSpace(line, from.column - 1);
+}
+
+void PatchEditor::replaceBetween(Position from, Position to, const QString& text, Edit kind) {
     if (from == to && text.isEmpty()) {
         return;
     }
+    const bool joins = joinsLastStep(from, to, text, kind);
     const QString first = lines_.line(from.line);
     const QString last = from.line == to.line ? first : lines_.line(to.line);
     const QStringView tail = QStringView(last).mid(to.column);
@@ -124,11 +169,7 @@ void PatchEditor::replaceBetween(Position from, Position to, const QString& text
     added.back().append(tail);
     Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), from,
               after};
-    undo_.push_back(apply(std::move(step)));
-    if (undo_.size() > kUndoSteps) {
-        undo_.erase(undo_.begin());
-    }
-    redo_.clear();
+    history_.record(apply(std::move(step)), kind, joins);
 }
 
 PatchEditor::Step PatchEditor::apply(Step step) {
@@ -141,19 +182,11 @@ PatchEditor::Step PatchEditor::apply(Step step) {
 }
 
 void PatchEditor::undo() {
-    if (!undo_.empty()) {
-        Step step = std::move(undo_.back());
-        undo_.pop_back();
-        redo_.push_back(apply(std::move(step)));
-    }
+    history_.undo([this](Step step) { return apply(std::move(step)); });
 }
 
 void PatchEditor::redo() {
-    if (!redo_.empty()) {
-        Step step = std::move(redo_.back());
-        redo_.pop_back();
-        undo_.push_back(apply(std::move(step)));
-    }
+    history_.redo([this](Step step) { return apply(std::move(step)); });
 }
 
 void PatchEditor::copy() const {
@@ -175,11 +208,36 @@ void PatchEditor::paste() {
 }
 
 void PatchEditor::deleteOrSelect(bool forward) {
+    Edit kind = Edit::Other;
     if (!hasSelection()) {
         // The character beside the cursor, or the line break there.
         moveBy(forward ? Qt::Key_Right : Qt::Key_Left, false, true);
+        kind = forward ? Edit::Deleting : Edit::Erasing;
     }
-    insertText(QString());
+    const auto [from, to] = selection();
+    replaceBetween(from, to, QString(), kind);
+}
+
+bool PatchEditor::find(const QString& text, const std::function<void()>& betweenBlocks) {
+    const auto found = lines_.find(text, cursor_, betweenBlocks);
+    if (!found) {
+        return false;
+    }
+    const QScrollBar* bar = verticalScrollBar();
+    if (found->line < bar->value() || found->line >= bar->value() + visibleRows()) {
+        goToLine(found->line + 1); // out of view: shown amid the lines around it
+    }
+    // The cursor at its end: the next search starts past it.
+    select({found->line, found->column}, {found->line, found->column + int(text.size())});
+    return true;
+}
+
+void PatchEditor::goToLine(std::int64_t line) {
+    const Position at = clamped(Position{line - 1, 0});
+    // In the middle of the view, where the eye looks for it.
+    verticalScrollBar()->setValue(int(at.line - visibleRows() / 2));
+    setCursorPosition(at);
+    wantedX_ = -1;
 }
 
 void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
@@ -243,7 +301,7 @@ void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
 void PatchEditor::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Undo)) {
         undo();
-    } else if (event->matches(QKeySequence::Redo)) {
+    } else if (editorkeys::isRedo(*event)) {
         redo();
     } else if (event->matches(QKeySequence::Copy)) {
         copy();
@@ -277,6 +335,9 @@ void PatchEditor::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Home:
         case Qt::Key_End:
             moveBy(key, ctrl, shift);
+            if (shift) {
+                publishSelection();
+            }
             break;
         default: {
             const QString text = event->text();
@@ -285,7 +346,8 @@ void PatchEditor::keyPressEvent(QKeyEvent* event) {
                 QAbstractScrollArea::keyPressEvent(event);
                 return;
             }
-            insertText(text);
+            const auto [from, to] = selection();
+            replaceBetween(from, to, text, Edit::Typing);
         }
         }
     }
@@ -409,16 +471,48 @@ void PatchEditor::changeEvent(QEvent* event) {
 }
 
 void PatchEditor::mousePressEvent(QMouseEvent* event) {
+    history_.endRun();
+    const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        setCursorPosition(positionAt(event->position().toPoint()),
-                          event->modifiers() & Qt::ShiftModifier);
+        const bool third =
+            sinceDoubleClick_.isValid() &&
+            sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+            (point - doubleClickAt_).manhattanLength() < QApplication::startDragDistance();
+        sinceDoubleClick_.invalidate();
+        if (third) {
+            selectAround(positionAt(point), true);
+            return;
+        }
+        setCursorPosition(positionAt(point), event->modifiers() & Qt::ShiftModifier);
         wantedX_ = -1;
+    } else if (event->button() == Qt::MiddleButton) {
+        // X11's paste of the primary selection, where the pointer is.
+        const QString text = primaryselection::text();
+        if (!text.isEmpty()) {
+            setCursorPosition(positionAt(point));
+            insertText(text);
+        }
     }
+}
+
+void PatchEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    doubleClickAt_ = event->position().toPoint();
+    sinceDoubleClick_.start();
+    selectAround(positionAt(doubleClickAt_), false);
 }
 
 void PatchEditor::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) {
         setCursorPosition(positionAt(event->position().toPoint()), true);
+    }
+}
+
+void PatchEditor::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        publishSelection();
     }
 }
 
@@ -431,8 +525,8 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, slot);
     };
-    add(QStringLiteral("Отменить"), QKeySequence::Undo, !undo_.empty(), &PatchEditor::undo);
-    add(QStringLiteral("Повторить"), QKeySequence::Redo, !redo_.empty(), &PatchEditor::redo);
+    add(QStringLiteral("Отменить"), QKeySequence::Undo, history_.canUndo(), &PatchEditor::undo);
+    add(QStringLiteral("Повторить"), QKeySequence::Redo, history_.canRedo(), &PatchEditor::redo);
     menu.addSeparator();
     add(QStringLiteral("Вырезать"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
     add(QStringLiteral("Копировать"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
@@ -440,27 +534,18 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         !QApplication::clipboard()->text().isEmpty(), &PatchEditor::paste);
     menu.addSeparator();
     add(QStringLiteral("Выделить всё"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
+    if (!pageActions_.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(pageActions_);
+    }
     menu.exec(event->globalPos());
 }
 
 bool PatchEditor::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Editing keys belong to the box, not to the window's shortcuts.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain =
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        for (const auto standard :
-             {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
-              QKeySequence::Paste, QKeySequence::SelectAll}) {
-            if (key->matches(standard)) {
-                event->accept();
-                return true;
-            }
-        }
-        if (plain && !key->text().isEmpty() && key->text().front().isPrint()) {
-            event->accept();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride &&
+        editorkeys::usedByEditor(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
     }
     return QAbstractScrollArea::event(event);
 }

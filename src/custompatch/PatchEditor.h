@@ -1,12 +1,18 @@
 #pragma once
 
-#include "app/EditedLines.h"
+#include "custompatch/EditHistory.h"
+#include "custompatch/EditedLines.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QList>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <vector>
+
+class QAction;
 
 class CustomPatchSource;
 
@@ -17,15 +23,11 @@ class PatchEditor : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    struct Position {
-        std::int64_t line = 0;
-        int column = 0;
-        auto operator<=>(const Position&) const = default;
-    };
+    using Position = EditedLines::Position;
 
     explicit PatchEditor(QWidget* parent = nullptr);
 
-    // Each empties the undo history.
+    // Each empties the undo history and leaves the text unmodified.
     void setSource(std::shared_ptr<const CustomPatchSource> source);
     void setPlainText(const QString& text);
     void clear();
@@ -47,6 +49,20 @@ public:
     void copy() const;
     void paste();
 
+    // Whether the text changed since it was set or marked saved; undoing
+    // back to that point leaves it unmodified again.
+    bool isModified() const;
+    void setModified(bool modified); // false marks the text as saved
+
+    // Selects the next place where `text` stands (letters in any case), from
+    // the cursor on and round from the first line; false when it stands
+    // nowhere. betweenBlocks runs between the blocks of a long search.
+    bool find(const QString& text, const std::function<void()>& betweenBlocks = {});
+    // Puts the cursor at the start of the line (counted from 1) and shows it.
+    void goToLine(std::int64_t line);
+    // Commands of the page listed after the editor's own in its context menu.
+    void setPageActions(QList<QAction*> actions) { pageActions_ = std::move(actions); }
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +71,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -62,22 +80,20 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // One undoable change: splicing `lines` over `count` lines from `first`.
-    struct Step {
-        std::int64_t first = 0;
-        std::int64_t count = 0;
-        EditedLines::Span lines;
-        Position before; // where the cursor goes when the step is undone
-        Position after;
-    };
+    using Step = EditHistory::Step;
+    using Edit = EditHistory::Edit;
 
     bool hasSelection() const { return cursor_ != anchor_; }
     std::pair<Position, Position> selection() const;
     Position clamped(Position position) const;
     QString textBetween(Position from, Position to) const;
-    void replaceBetween(Position from, Position to, const QString& text);
+    void replaceBetween(Position from, Position to, const QString& text, Edit kind = Edit::Other);
+    bool joinsLastStep(Position from, Position to, const QString& text, Edit kind) const;
     Step apply(Step step); // returns the step that undoes it
     void deleteOrSelect(bool forward);
+    void select(Position anchor, Position cursor);
+    void selectAround(Position at, bool wholeLine);
+    void publishSelection(); // as the primary selection
     void moveBy(int key, bool ctrl, bool keepAnchor);
     void afterReset();
 
@@ -93,6 +109,8 @@ private:
     Position cursor_;
     Position anchor_;
     int wantedX_ = -1; // kept across up and down moves
-    std::vector<Step> undo_;
-    std::vector<Step> redo_;
+    EditHistory history_;
+    QElapsedTimer sinceDoubleClick_; // a third click soon after selects the line
+    QPoint doubleClickAt_;
+    QList<QAction*> pageActions_;
 };

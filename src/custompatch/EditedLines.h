@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,13 @@ public:
         bool fromSource = false;
     };
     using Span = std::vector<Piece>;
+
+    // A place in the text: a line, and a column between its characters.
+    struct Position {
+        std::int64_t line = 0;
+        int column = 0;
+        auto operator<=>(const Position&) const = default;
+    };
 
     EditedLines(); // one empty line, as an empty box shows
     void reset(std::shared_ptr<const CustomPatchSource> source);
@@ -49,6 +57,18 @@ public:
     // Lines [first, first + count) appended to out as the box shows them,
     // each after a line feed.
     void appendText(std::int64_t first, std::int64_t count, QString& out) const;
+    // The text between two places, its lines joined by line feeds.
+    QString text(Position from, Position to) const;
+    // The columns [first, second) of the run of word characters (or of
+    // blanks, or of other signs) at a place; at the end of a line, the run
+    // before it.
+    std::pair<int, int> runAround(Position at) const;
+
+    // The first place at or after `from` where `needle` stands, letters in
+    // any case; past the last line the search goes on from the first.
+    // betweenBlocks, when given, is called between the blocks of a long search.
+    std::optional<Position> find(const QString& needle, Position from,
+                                 const std::function<void()>& betweenBlocks = {}) const;
 
 private:
     using MadeRun = std::function<void(const S3LineList& lines)>;
@@ -58,6 +78,9 @@ private:
     void forEachRun(std::int64_t first, std::int64_t count, const MadeRun& made,
                     const OwnRun& own) const;
 
+    std::optional<Position> findIn(const QString& needle, const std::string* made,
+                                   std::int64_t first, std::int64_t end, int firstColumn,
+                                   const std::function<void()>& betweenBlocks) const;
     std::size_t pieceAt(std::int64_t line) const; // the piece holding the line
     std::size_t splitAt(std::int64_t line);       // index of the piece starting there
     void widen(const Span& span);

@@ -1,9 +1,10 @@
-#include "app/EditedLines.h"
+#include "custompatch/EditedLines.h"
 
 #include "srec/CustomPatchSource.h"
 #include "srec/S3LineList.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -130,6 +131,118 @@ void EditedLines::appendText(std::int64_t first, std::int64_t count, QString& ou
                 out += lines.at(k);
             }
         });
+}
+
+QString EditedLines::text(Position from, Position to) const {
+    // Whole lines in blocks, then cut to the columns: a line at a time would
+    // cost an allocation for each of millions of lines.
+    QString out = line(from.line);
+    appendText(from.line + 1, to.line - from.line, out);
+    const qsizetype lastLine = from.line == to.line ? 0 : out.lastIndexOf(QLatin1Char('\n')) + 1;
+    out.truncate(lastLine + to.column);
+    out.remove(0, from.column);
+    return out;
+}
+
+std::pair<int, int> EditedLines::runAround(Position at) const {
+    const QString text = line(at.line);
+    int first = std::min(at.column, int(text.size()) - 1);
+    if (first < 0) {
+        return {at.column, at.column};
+    }
+    const auto kind = [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('_') ? 0 : c.isSpace() ? 1 : 2;
+    };
+    const int run = kind(text.at(first));
+    int end = first + 1;
+    while (first > 0 && kind(text.at(first - 1)) == run) {
+        --first;
+    }
+    while (end < text.size() && kind(text.at(end)) == run) {
+        ++end;
+    }
+    return {first, end};
+}
+
+std::optional<EditedLines::Position>
+EditedLines::find(const QString& needle, Position from,
+                  const std::function<void()>& betweenBlocks) const {
+    if (needle.isEmpty() || count() == 0 || needle.contains(QLatin1Char('\n')) ||
+        needle.contains(QLatin1Char('\r'))) {
+        return std::nullopt;
+    }
+    const std::int64_t line = std::clamp<std::int64_t>(from.line, 0, count() - 1);
+    // Made lines hold only 'S', digits and upper-case hexadecimal letters: a
+    // needle with other than ASCII cannot stand in them, any other is looked
+    // for in upper case, straight in the made text.
+    std::string made;
+    bool ascii = true;
+    for (const QChar c : needle) {
+        ascii = ascii && c.unicode() < 0x80;
+        made.push_back(char(QChar::toUpper(c.unicode() & 0x7F)));
+    }
+    const std::string* inMade = ascii ? &made : nullptr;
+    if (auto match =
+            findIn(needle, inMade, line, count(), std::max(from.column, 0), betweenBlocks)) {
+        return match;
+    }
+    return findIn(needle, inMade, 0, line + 1, 0, betweenBlocks);
+}
+
+std::optional<EditedLines::Position>
+EditedLines::findIn(const QString& needle, const std::string* made, std::int64_t first,
+                    std::int64_t end, int firstColumn,
+                    const std::function<void()>& betweenBlocks) const {
+    S3LineList block;
+    std::optional<std::boyer_moore_horspool_searcher<std::string::const_iterator>> searcher;
+    if (made != nullptr) {
+        searcher.emplace(made->begin(), made->end());
+    }
+    for (std::int64_t at = first; at < end;) {
+        const std::size_t i = pieceAt(at);
+        const Piece& piece = pieces_[i];
+        const std::int64_t inPiece = at - (ends_[i] - piece.count);
+        const std::int64_t n = std::min({end - at, piece.count - inPiece, kBlockLines});
+        const int skip = at == first ? firstColumn : 0;
+        if (!piece.fromSource) {
+            for (std::int64_t k = 0; k < n; ++k) {
+                const qsizetype found =
+                    piece.own.at(qsizetype(inPiece + k))
+                        .indexOf(needle, k == 0 ? skip : 0, Qt::CaseInsensitive);
+                if (found >= 0) {
+                    return Position{at + k, int(found)};
+                }
+            }
+        } else if (searcher) {
+            block.clear();
+            source_->appendLines(piece.first + inPiece, n, block);
+            const std::string_view text = block.text();
+            const auto from =
+                text.begin() + std::min<std::ptrdiff_t>(skip, std::ptrdiff_t(block.line(0).size()));
+            const auto hit = std::search(from, text.end(), *searcher);
+            if (hit != text.end()) {
+                const std::size_t offset = std::size_t(hit - text.begin());
+                // The last line starting at or before the match holds it.
+                qsizetype lo = 0;
+                qsizetype hi = block.count() - 1;
+                while (lo < hi) {
+                    const qsizetype mid = (lo + hi + 1) / 2;
+                    if (std::size_t(block.line(mid).data() - text.data()) <= offset) {
+                        lo = mid;
+                    } else {
+                        hi = mid - 1;
+                    }
+                }
+                return Position{at + lo,
+                                int(offset - std::size_t(block.line(lo).data() - text.data()))};
+            }
+            if (betweenBlocks) {
+                betweenBlocks();
+            }
+        }
+        at += n;
+    }
+    return std::nullopt;
 }
 
 std::size_t EditedLines::pieceAt(std::int64_t line) const {

@@ -13,6 +13,9 @@
 #include <QImage>
 #include <QJsonObject>
 #include <QRegularExpression>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using testsupport::Scratch;
 
@@ -298,4 +301,42 @@ TEST_F(PatchVerifyTest, APatchForOtherChoicesNamesTheSlotsThatDiffer) {
     EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
                               "0 (0x01401000): the patch writes"));
     EXPECT_EQ(report.json()["matches"].toObject()["melodies"], QJsonValue(false));
+}
+
+TEST_F(PatchVerifyTest, OverlapsFifosAndManyStrayRangesWithoutDataSet) {
+    auto record = [](std::uint32_t address, const QByteArray& bytes) {
+        return srec::withS3Checksum(QString("S3%1%2%3")
+                                        .arg(bytes.size() + 5, 2, 16, QLatin1Char('0'))
+                                        .arg(address, 8, 16, QLatin1Char('0'))
+                                        .arg(QString::fromLatin1(bytes.toHex()))
+                                        .toUpper());
+    };
+    // Line 2 repeats line 1; line 3 changes two of its bytes: only line 3 differs.
+    const QStringList lines = {record(0x100, "\x10\x11\x12\x13"), record(0x100, "\x10\x11\x12\x13"),
+                               record(0x101, "\xAA\xAA"), "S705A002000058"};
+    Report report = verify(scratch.write("o.s3", lines.join("\r\n").toLatin1()), false);
+    EXPECT_TRUE(holds(report, "o.s3:2: warning: 0x00000100-0x00000103 (4 bytes) written again, "
+                              "first on line 1, with the same values"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "o.s3:3: error: 0x00000101-0x00000102 (2 bytes) written again, "
+                              "first on line 1, with different values"));
+    EXPECT_EQ(report.errors(), 1);
+
+#ifndef Q_OS_WIN
+    // A FIFO is refused at once instead of waiting for a writer.
+    const QString fifo = scratch.path("fifo.s3");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(holds(verify(fifo), "fifo.s3:0: error: not a regular file"));
+
+#endif
+    // Stray ranges with the data set: a hundred warnings, then one counts the rest.
+    QStringList stray;
+    for (std::uint32_t i = 0; i < 150; ++i) {
+        stray << record(0x10000000 + 32 * i, "\x01");
+    }
+    report = verify(scratch.write("s.s3", (stray.join("\r\n") + "\r\nS705A002000058").toLatin1()));
+    EXPECT_EQ(report.warnings(), 101);
+    EXPECT_TRUE(holds(report, "s.s3:150: warning: 50 more ranges lie outside every region, table "
+                              "entry, volume byte and required patch, the last at 0x100012A0"));
+    EXPECT_TRUE(holds(report, "0x100012A0-0x100012A0: 1 bytes\nmatches the current melody"));
 }

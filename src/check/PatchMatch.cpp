@@ -18,7 +18,7 @@ namespace {
 using addresslayout::hexAddress;
 
 QString hexByte(std::uint8_t value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    return numeric::hex(value, 2);
 }
 
 enum Text { Matches, CannotBuild, Slot };

@@ -181,6 +181,7 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     givePicture(0, "p.bmp");
     const QString patch = build(managers::pictures(), pictureslots::patchHooks());
     expectClean(verify(patch));
+    EXPECT_TRUE(holds(verify(patch), "matches the current picture choices: yes\n"));
     const QStringList lines = QString::fromLatin1(testsupport::readAll(patch)).split("\r\n");
     const qsizetype table = lines.indexOf(QRegularExpression("^S30D005B1800.*"));
     ASSERT_GT(table, 10);
@@ -195,6 +196,19 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     entry.replace(16, 4, "4000");
     report = verify(edited(patch, int(table) + 1, srec::withS3Checksum(entry)));
     EXPECT_TRUE(holds(report, "the 128 x 64 picture at 0x00700000: "))
+        << report.text().toStdString();
+    // The slot given another picture: the patch is no longer what the choice builds.
+    QImage other(128, 128, QImage::Format_RGB888);
+    other.fill(Qt::red);
+    ASSERT_TRUE(other.save(scratch.path("in/red.bmp"), "BMP"));
+    SlotTable pictures(session->dataSet(), managers::pictures());
+    ASSERT_EQ(pictureslots::choose(pictures, 0, scratch.path("in/red.bmp")).outcome,
+              pictureslots::Outcome::Accepted);
+    report = verify(patch);
+    EXPECT_TRUE(holds(report, "matches the current picture choices: no\n"));
+    EXPECT_TRUE(holds(report,
+                      "warning: picture slot 1 differs from its working copy red.bmp at "
+                      "byte 1 (0x00700001): the patch writes 7F, the working copy gives 01"))
         << report.text().toStdString();
 }
 
@@ -339,4 +353,30 @@ TEST_F(PatchVerifyTest, OverlapsFifosAndManyStrayRangesWithoutDataSet) {
     EXPECT_TRUE(holds(report, "s.s3:150: warning: 50 more ranges lie outside every region, table "
                               "entry, volume byte and required patch, the last at 0x100012A0"));
     EXPECT_TRUE(holds(report, "0x100012A0-0x100012A0: 1 bytes\nmatches the current melody"));
+}
+
+TEST_F(PatchVerifyTest, LinesAreNamedRightInsideLongRunsOfRecords) {
+    // 16-byte records, then an 8-byte one, then 16-byte ones again, all in one range.
+    QStringList lines = {"S00600004844521B"};
+    std::uint32_t address = 0x00200000;
+    for (int i = 0; i < 1000; ++i) {
+        const int length = i == 600 ? 8 : 16;
+        QString text = QString("S3%1%2")
+                           .arg(length + 5, 2, 16, QLatin1Char('0'))
+                           .arg(address, 8, 16, QLatin1Char('0'));
+        for (int k = 0; k < length; ++k) {
+            text += QString("%1").arg((i + k) & 0xFF, 2, 16, QLatin1Char('0'));
+        }
+        lines << srec::withS3Checksum(text.toUpper());
+        address += std::uint32_t(length);
+    }
+    // Record 500 (line 502) and record 800 (line 802, after the short one) written again.
+    lines << lines[501] << lines[801] << "S705A002000058";
+    const Report report = verify(scratch.write("run.s3", lines.join("\r\n").toLatin1()), false);
+    EXPECT_TRUE(holds(report, "run.s3:1002: warning: 0x00201F40-0x00201F4F (16 bytes) written "
+                              "again, first on line 502, with the same values"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "run.s3:1003: warning: 0x002031F8-0x00203207 (16 bytes) written "
+                              "again, first on line 802, with the same values"));
+    EXPECT_TRUE(holds(report, "0x00200000-0x00203E77: 15992 bytes\n"));
 }

@@ -98,7 +98,11 @@ void PatchEditor::setCursorPosition(Position position, bool keepAnchor) {
 }
 
 void PatchEditor::selectAll() {
-    select(Position{}, Position{lines_.count(), INT_MAX});
+    // The view stays where it is.
+    anchor_ = Position{};
+    cursor_ = clamped(Position{lines_.count(), INT_MAX});
+    viewport()->update();
+    publishSelection();
 }
 
 void PatchEditor::select(Position anchor, Position cursor) {

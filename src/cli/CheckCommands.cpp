@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QJsonArray>
-
 #include <QTemporaryFile>
 
 namespace {
@@ -60,21 +59,18 @@ void verifyCommand(CliContext& context) {
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
     QString patch = options.positional(1).first();
-    // "-" is standard input, read as a stream like any FIFO.
+    // verify reads its input twice (ranges first, then only the bytes that
+    // need comparing), so standard input is first copied to a temporary file.
     QTemporaryFile copy;
-    if (cli::isStandardInput(patch)) {
-#ifdef Q_OS_WIN
-        const QByteArray bytes = cli::readStandardInput();
-        if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
-            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
-        }
-        patch = copy.fileName();
-#else
-        patch = QStringLiteral("/dev/stdin");
-#endif
+    const bool standardInput = cli::isStandardInput(patch);
+    if (standardInput) {
+        cli::spoolStandardInput(copy);
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
-    const Report report = patchverify::run(patch, data);
+    Report report = patchverify::run(standardInput ? copy.fileName() : patch, data);
+    if (standardInput) {
+        report.renameFile(copy.fileName(), patch);
+    }
     // "ranges" is there also when the patch could not be read.
     finish(context, report, json, QStringLiteral("The patch has errors"),
            {{QStringLiteral("patch"), patch},

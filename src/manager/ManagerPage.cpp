@@ -63,6 +63,9 @@ void ManagerPage::fill() {
 void ManagerPage::updateMemory() {
     if (isAvailable()) {
         memory_->showGauge(table().gauge());
+        if (!writable_) {
+            createButton()->setEnabled(false); // whatever the gauge allows
+        }
     }
 }
 
@@ -102,9 +105,18 @@ QString ManagerPage::askPatchFile() const {
                                             dialogfilters::kS3);
 }
 
+void ManagerPage::setWritable(bool writable) {
+    writable_ = writable;
+    for (QAbstractButton* button : {open_, restore_, createButton()}) {
+        if (button != nullptr) {
+            button->setEnabled(writable);
+        }
+    }
+}
+
 int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
     const int row = list_->selectedRow();
-    if (row < 0 || !isAvailable()) {
+    if (row < 0 || !isAvailable() || !writable_) {
         return -1;
     }
     const QString file = askReplacementFile(row);
@@ -115,6 +127,9 @@ int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
 }
 
 int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileEdit) {
+    if (!writable_) {
+        return -1;
+    }
     SlotTable manager = table();
     const SlotTable::AssignResult result = manager.assignFile(row, file);
     if (result != SlotTable::AssignResult::Assigned) {
@@ -129,7 +144,7 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
 }
 
 void ManagerPage::createPatch(const PatchHooks& hooks) {
-    if (!isAvailable()) {
+    if (!isAvailable() || !writable_) {
         return;
     }
     SlotTable manager = table();
@@ -164,7 +179,7 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
 }
 
 void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
-    if (row < 0 || row >= list_->topLevelItemCount() || !isAvailable()) {
+    if (row < 0 || row >= list_->topLevelItemCount() || !isAvailable() || !writable_) {
         return;
     }
     droppedfile::Dropped dropped = droppedfile::single(urls);
@@ -188,7 +203,7 @@ QAbstractButton* ManagerPage::createButton() const {
 void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
                                       const std::function<void(SlotTable&, int row)>& shown) {
     const int row = list_->selectedRow();
-    if (row < 0 || !isAvailable()) {
+    if (row < 0 || !isAvailable() || !writable_) {
         return;
     }
     SlotTable manager = table();

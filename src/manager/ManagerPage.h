@@ -37,6 +37,10 @@ public:
     void setDataSet(FirmwareDataSet* data) { data_ = data; }
     FirmwareDataSet* dataSet() const { return data_; }
     bool isAvailable() const { return data_ != nullptr && data_->isAvailable(info_); }
+    // A page whose lists could not be read whole shows its rows but changes
+    // nothing: its open, restore and create buttons, drops and volume are off.
+    void setWritable(bool writable);
+    bool isWritable() const { return writable_; }
     // The manager's slots; only with a data set.
     SlotTable table() const;
 
@@ -131,4 +135,5 @@ private:
     QTextEdit* help_ = nullptr;
     QAbstractButton* open_ = nullptr;
     QAbstractButton* restore_ = nullptr;
+    bool writable_ = true;
 };

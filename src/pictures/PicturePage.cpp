@@ -189,7 +189,7 @@ void PicturePage::lvPicKeyUp(int key) {
 
 void PicturePage::btnOpenPicClick() {
     const int row = lvPic->selectedRow();
-    if (row < 0 || !isAvailable()) {
+    if (row < 0 || !isAvailable() || !isWritable()) {
         return;
     }
     const QString file = askReplacementFile(row);
@@ -200,6 +200,9 @@ void PicturePage::btnOpenPicClick() {
 }
 
 void PicturePage::assignReplacement(int row, const QString& file) {
+    if (!isWritable()) {
+        return;
+    }
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,

@@ -10,9 +10,8 @@
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
-#include <QJsonArray>
-
 #include <QTemporaryFile>
+#include <vector>
 
 namespace {
 
@@ -59,26 +58,36 @@ void verifyCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
-    QString patch = options.positional(1).first();
-    // "-" is standard input, read as a stream like any FIFO.
+    const QString patch = options.positional(1).first();
+    // verify reads a patch more than once, so a stream ("-" for standard
+    // input, a pipe, a FIFO) is first copied to a temporary file in blocks.
     QTemporaryFile copy;
-    if (cli::isStandardInput(patch)) {
-#ifdef Q_OS_WIN
-        const QByteArray bytes = cli::readStandardInput();
-        if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
+    QFile stream;
+    QString path = patch;
+    if (cli::openStream(stream, patch)) {
+        if (!copy.open()) {
             throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
         }
-        patch = copy.fileName();
-#else
-        patch = QStringLiteral("/dev/stdin");
-#endif
+        std::vector<char> block(256 * 1024);
+        qint64 read = 0;
+        while ((read = stream.read(block.data(), qint64(block.size()))) > 0) {
+            if (copy.write(block.data(), read) != read) {
+                throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+            }
+        }
+        if (read < 0) {
+            throw errors::streamRead();
+        }
+        if (!copy.flush()) {
+            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+        }
+        path = copy.fileName();
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
-    const Report report = patchverify::run(patch, data);
-    // "ranges" is there also when the patch could not be read.
+    const Report report = patchverify::run(path, data, patch);
+    // The report holds "ranges" also when the patch could not be read.
     finish(context, report, json, QStringLiteral("The patch has errors"),
-           {{QStringLiteral("patch"), patch},
-            {QStringLiteral("ranges"), report.json().value(QStringLiteral("ranges")).toArray()}});
+           {{QStringLiteral("patch"), patch}});
 }
 
 void importCommand(CliContext& context) {

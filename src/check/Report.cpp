@@ -26,14 +26,6 @@ QString Finding::toText() const {
              terminal::printable(text));
 }
 
-void Report::renameFile(const QString& from, const QString& to) {
-    for (Finding& finding : findings_) {
-        if (finding.file == from) {
-            finding.file = to;
-        }
-    }
-}
-
 void Report::error(const QString& file, qint64 line, const QString& text) {
     findings_.push_back({file, line, true, text});
     ++errors_;

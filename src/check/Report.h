@@ -26,8 +26,6 @@ public:
     void warning(const QString& file, qint64 line, const QString& text);
 
     const std::vector<Finding>& findings() const { return findings_; }
-    // Findings about `from` named `to` instead (a copy made of a stream).
-    void renameFile(const QString& from, const QString& to);
     int errors() const { return errors_; }
     int warnings() const { return warnings_; }
 

@@ -10,7 +10,6 @@
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
-#include <QJsonArray>
 #include <QTemporaryFile>
 
 namespace {
@@ -58,23 +57,21 @@ void verifyCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
-    QString patch = options.positional(1).first();
-    // verify reads its input twice (ranges first, then only the bytes that
-    // need comparing), so standard input is first copied to a temporary file.
+    const QString patch = options.positional(1).first();
+    // verify reads a patch more than once, so a stream ("-" for standard
+    // input, a pipe, a FIFO) is first copied to a temporary file in blocks.
     QTemporaryFile copy;
-    const bool standardInput = cli::isStandardInput(patch);
-    if (standardInput) {
-        cli::spoolStandardInput(copy);
+    QFile stream;
+    QString path = patch;
+    if (cli::openStream(stream, patch)) {
+        cli::spool(stream, copy);
+        path = copy.fileName();
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
-    Report report = patchverify::run(standardInput ? copy.fileName() : patch, data);
-    if (standardInput) {
-        report.renameFile(copy.fileName(), patch);
-    }
-    // "ranges" is there also when the patch could not be read.
+    const Report report = patchverify::run(path, data, patch);
+    // The report holds "ranges" also when the patch could not be read.
     finish(context, report, json, QStringLiteral("The patch has errors"),
-           {{QStringLiteral("patch"), patch},
-            {QStringLiteral("ranges"), report.json().value(QStringLiteral("ranges")).toArray()}});
+           {{QStringLiteral("patch"), patch}});
 }
 
 void importCommand(CliContext& context) {

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <QTemporaryFile>
 #include <cstdio>
 
 namespace cli {
@@ -32,15 +31,13 @@ bool openStream(QFile& stream, const QString& path) {
     return true;
 }
 
-void spoolStandardInput(QTemporaryFile& copy) {
-    QFile in;
-    openStream(in, QStringLiteral("-"));
+void spool(QFile& stream, QTemporaryFile& copy) {
     if (!copy.open()) {
         throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
     }
     QByteArray block(64 * 1024, Qt::Uninitialized);
     for (;;) {
-        const qint64 got = in.read(block.data(), block.size());
+        const qint64 got = stream.read(block.data(), block.size());
         if (got < 0) {
             throw errors::streamRead();
         }

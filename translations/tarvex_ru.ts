@@ -478,6 +478,26 @@
         <source>the %1 of slot %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>by the %1 bytes before it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by the %1 bytes after it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by the %1 bytes around it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a line longer than %1 characters, which no list line is: the list cannot be read whole</source>
+        <translation>строка длиннее %1 символов, каких в списках не бывает: список нельзя прочитать целиком</translation>
+    </message>
+    <message>
+        <source>a NUL character: the rest of the list cannot be read, and no change is saved while it is there</source>
+        <translation>нулевой символ: остаток списка нельзя прочитать, и пока он есть, изменения не сохраняются</translation>
+    </message>
 </context>
 <context>
     <name>firmwareapply</name>

@@ -36,7 +36,7 @@ void finish(CliContext& context, const Report& report, bool json, const QString&
         }
         cli::printJson(context, document);
     } else {
-        context.out() << report.text();
+        report.writeText(context.out());
     }
     if (report.errors() > 0) {
         throw TarvexError(failure);

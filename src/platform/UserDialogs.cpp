@@ -88,6 +88,10 @@ public:
         return dialog.selectedFiles().value(0);
     }
 
+    QString askFolder(const QString& caption) override {
+        return QFileDialog::getExistingDirectory(owner(), caption, startFolder());
+    }
+
     void warn(const QString& text) override {
         messageBox(QMessageBox::Warning, kWarningCaption, text);
     }

@@ -24,6 +24,8 @@ public:
     // A patch file to write: defaultName offered, ".s3" added when the name
     // has no suffix; an existing file is replaced without asking.
     virtual QString askSaveFile(const QString& defaultName, const QString& filter) = 0;
+    // An existing folder to write into, empty when the user cancelled.
+    virtual QString askFolder(const QString& caption) = 0;
     // Caption "Предупреждение", warning icon.
     virtual void warn(const QString& text) = 0;
     // Information icon, OK button.

@@ -19,6 +19,10 @@ QString ScriptedDialogs::askOpenFile(const QString& filter) {
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
+QString ScriptedDialogs::askFolder(const QString&) {
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
 QString ScriptedDialogs::askOpenPicture(const QString& filter) {
     pictureFilters.append(filter);
     startFolders.append(startFolder());

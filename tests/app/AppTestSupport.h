@@ -22,6 +22,7 @@ public:
     // Answers in order; when none is left the user cancels.
     QStringList openAnswers;
     QStringList saveAnswers;
+    QStringList folderAnswers;
     // Runs inside a modal window; rejects it when unset.
     std::function<int(QDialog&)> onModal;
     // Answers to "save the changes?", in order; cancel when none is left.
@@ -40,6 +41,7 @@ public:
     QString askOpenFile(const QString& filter) override;
     QString askOpenPicture(const QString& filter) override;
     QString askSaveFile(const QString& defaultName, const QString& filter) override;
+    QString askFolder(const QString& caption) override;
     void warn(const QString& text) override;
     void inform(const QString& text, const QString& caption) override;
     void showError(const QString& message) override;

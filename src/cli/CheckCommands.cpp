@@ -10,8 +10,8 @@
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonArray>
-
 #include <QTemporaryFile>
 
 namespace {
@@ -60,18 +60,15 @@ void verifyCommand(CliContext& context) {
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
     QString patch = options.positional(1).first();
-    // "-" is standard input, read as a stream like any FIFO.
-    QTemporaryFile copy;
+    // "-" is standard input: read whole into a temporary file, since the
+    // check reads only regular files (a FIFO given by name is refused).
+    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/tarvex-stdin-XXXXXX.s3"));
     if (cli::isStandardInput(patch)) {
-#ifdef Q_OS_WIN
         const QByteArray bytes = cli::readStandardInput();
         if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
             throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
         }
         patch = copy.fileName();
-#else
-        patch = QStringLiteral("/dev/stdin");
-#endif
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     const Report report = patchverify::run(patch, data);

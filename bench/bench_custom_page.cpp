@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the custom patch page takes from a click on "Открыть файл..." to
 // an editor that shows the patch of a file of 1, 5 and 64 MiB, and how long an
 // edit at the end of the largest patch takes, how long saving it takes, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a firmware file: S3 records of 16 bytes (about 3 bytes of text per
 // data byte, as the maker's files) and a raw image, 8 and 32 MiB of data.
 // The reader should be linear, and its memory at most twice the data.

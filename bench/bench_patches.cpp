@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the "Создать патч!" buttons take, file written, on full data sets.
 #include "dataset/BundledDataSets.h"
 #include "dataset/Session.h"

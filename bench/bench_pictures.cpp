@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the conversion into the handset picture format takes, for the
 // largest picture a slot admits and for the simplest one.
 #include "pictures/HandsetPicture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the readers of outside files grow with their input: the help-text
 // reader over runs, font switches and nesting, the INI reader and the list
 // reader over file size. Each should be linear; the INI reader's memory

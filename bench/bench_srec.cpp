@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long turning a file into S3 records and writing them takes.
 #include "BenchInput.h"
 #include "platform/CheckedSaveFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long verify takes on large patches and how much memory it holds at its
 // peak: one long range of 16 MiB, 256 MiB (and 1 GiB with --with-1gib), and
 // 100k or 1M separate ranges, with and without the bundled data set. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a chosen bitmap, converted into the handset picture format; the
 // result is decoded again and must obey the format and give back every pixel.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The S3 checksum pass over any line, and data records made from any bytes:
 // every checksum verifies and the records carry the bytes at their addresses.
 #include "FuzzSupport.h"

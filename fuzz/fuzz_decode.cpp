@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a handset picture for `decode`: refused with a message, or
 // decoded into exactly width x height pixels that convert and decode again
 // to the same pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A firmware file read into its image: whatever the text, the ranges come
 // sorted, apart from one another, and written out and read back they are the
 // same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory.ini through the INI reader into the memory map and the three totals.
 #include "FuzzSupport.h"
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a standard picture's JPEG preview, shown as far as it goes
 // and refused unless whole.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list file read and written back: the lines survive a second round trip
 // byte for byte, and a file already in the written form comes back unchanged.
 #include "FuzzSupport.h"

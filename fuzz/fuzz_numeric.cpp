@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The integer conversion of sizes and offsets, the INI integer rule and the
 // gauge's percentage, checked against wide arithmetic.
 #include "FuzzSupport.h"

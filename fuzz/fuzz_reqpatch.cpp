@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A required patch of the data set, read into a patch: every line of the file
 // arrives unchanged, in order.
 #include "FuzzSupport.h"

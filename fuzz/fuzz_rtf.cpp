@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help-text reader over any bytes, into a document as the window shows it.
 #include "FuzzSupport.h"
 #include "rtf/RtfReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a patch to verify: the S-record reader line by line, then
 // verify's two passes over the same file.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the parts of the documentation that tarvex-cli makes from its own
 # table of commands and options: the manual page's option and command
 # sections into the page, and the bash completion.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: cpack -G DEB in the build folder (tools/package.sh).
 set(CPACK_PACKAGE_NAME tarvex)
 set(CPACK_PACKAGE_VENDOR "Tarvex developers")

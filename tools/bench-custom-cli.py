@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Times `tarvex-cli custom` against srec_cat writing the same S3 text.
 
 For each size: a file of random bytes; 5 alternating runs of each program,

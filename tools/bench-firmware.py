@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Times tarvex-cli match, extract and port on a firmware of 32 MiB of data.
 
 Makes the demonstration firmwares of the bundled data set, filled with code

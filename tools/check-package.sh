@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks a built .deb without installing it: that a second build of the same
 # commit gives the same bytes, the files it must hold, Debian's hardening of
 # the programs, the manual pages, the desktop entry and AppStream validators,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs README's two commands as a newcomer would, each on a fresh Debian 12
 # root (debootstrap, minbase) holding the committed tree, and prints the wall
 # and processor times of each. Needs root, debootstrap and the network to the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every fuzz target (or the ones named, e.g. "rtf ini") for SECONDS
 # seconds each (default 600), one after the other, starting from the seed
 # corpus in fuzz/corpus/<target>/ (with the dictionary fuzz/dict/<target>.dict

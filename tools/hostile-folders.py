@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Runs every tarvex-cli command against hostile folders.
 
 Each case plants something hostile in a fresh copy of the bundled data set

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what Tarvex needs on Debian 12, without recommended packages.
 #   tools/install-deps.sh        building, testing, benchmarks, packaging and
 #                                the checks CI runs

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Remakes the PNG sizes and the Windows .ico of the icon from
 # packaging/icons/tarvex.svg (needs rsvg-convert, package librsvg2-bin).
 set -euo pipefail

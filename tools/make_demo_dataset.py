@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the bundled demonstration firmware data set X120XEDJ2.
 
 Everything in it is invented: the melody, game and picture names, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes two demonstration firmware files for the bundled data set X120XEDJ2.
 
 X120XEDJ2.s3 is consistent with the data set: its standard melodies, Java

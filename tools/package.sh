@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a clean tree: a release build of the two
 # programs alone (no tests, no benchmarks) with Debian's build flags, then
 # cpack. Two runs on the same commit give the same bytes. Prints the file made.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing for the programs alone, builds the release
 # configuration without tests and benchmarks (the "run" preset) and starts the
 # program. On its first start the program copies the bundled demonstration

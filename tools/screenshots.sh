@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the program on a virtual display, with a fresh user folder that it
 # fills from the bundled data set, and saves a picture of each page at
 # 690x500 and at 1280x800, of the three dialogs, of the open and save file

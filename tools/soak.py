@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Soak test of the data set under two concurrent command-line writers.
 
 Two writers run random assign / restore / volume / build commands of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CheckMenu.h"
 
 #include "app/Unit1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/FirmwareMenu.h"
 
 #include "app/Unit1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Logo.h"
 
 #include <QLinearGradient>

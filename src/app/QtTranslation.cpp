@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/QtTranslation.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/SecretPanel.h"
 
 #include <QPainter>

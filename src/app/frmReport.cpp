@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frmReport.h"
 
 #include "app/UiFont.h"

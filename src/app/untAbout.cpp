@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/untAbout.h"
 
 #include "app/Logo.h"

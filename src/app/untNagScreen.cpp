@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/untNagScreen.h"
 
 #include "app/UiFont.h"

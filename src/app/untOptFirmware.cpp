@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/untOptFirmware.h"
 
 #include "app/UiFont.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/Cp1251.h"
 
 #include "base/TarvexError.h"

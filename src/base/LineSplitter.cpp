@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/LineSplitter.h"
 
 #include "base/Cp1251.h"

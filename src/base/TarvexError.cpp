@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/TarvexError.h"
 
 TarvexError::TarvexError(const QString& message, const QString& reason)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/AddressLayout.h"
 
 #include "dataset/NumericText.h"

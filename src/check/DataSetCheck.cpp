@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/DataSetCheck.h"
 
 #include "base/TarvexError.h"

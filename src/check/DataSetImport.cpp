@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/DataSetImport.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/PatchContentCheck.h"
 
 #include "check/AddressLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/PatchMatch.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/Report.h"
 
 #include "base/Printable.h"

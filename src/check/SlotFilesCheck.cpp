@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/SlotFilesCheck.h"
 
 #include "base/TarvexError.h"

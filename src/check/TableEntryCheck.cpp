@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/TableEntryCheck.h"
 
 #include "pictures/HandsetPictureCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // check, verify and import: looking at a data set or a patch before it is
 // used, and adding a data set only once it passes.
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CliContext.h"
 
 #include "base/TarvexError.h"

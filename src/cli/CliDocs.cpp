@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CliDocs.h"
 
 #include "dataset/ManagerInfo.h"
@@ -130,7 +131,8 @@ QString completionKind(const CliHelpItem& item) {
 }
 
 const char* const kCompletionFunctions =
-    R"bash(# Bash completion for tarvex-cli, made by "tarvex-cli --bash-completion" from
+    R"bash(# SPDX-License-Identifier: MIT
+# Bash completion for tarvex-cli, made by "tarvex-cli --bash-completion" from
 # the program's own table of commands and options.
 
 # The firmware ids of the user folder: its folders that hold a Data folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CliHelp.h"
 
 namespace clihelp {

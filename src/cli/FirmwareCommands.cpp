@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // match, extract, previews, apply and port: the data set against the
 // firmware it was made for, its resources taken out, patches applied, and
 // the data set carried over to another firmware version.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/JsonShape.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/InputStream.h"
 
 #include "base/TarvexError.h"

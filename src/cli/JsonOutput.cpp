@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/JsonOutput.h"
 
 #include "base/JsonShape.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/ManagerOps.h"
 
 #include "java/JavaPatch.h"

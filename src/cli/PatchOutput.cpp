@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/PatchOutput.h"
 
 #include "cli/CliContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // decode: the handset picture format back into an ordinary picture, to check
 // a conversion or look at a picture a patch carries.
 #include "base/TarvexError.h"

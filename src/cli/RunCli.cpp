@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/TarvexError.h"
 #include "cli/CliDocs.h"
 #include "cli/CliHelp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/ReportLanguage.h"
 #include "cli/Commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "custompatch/EditHistory.h"
 
 namespace {

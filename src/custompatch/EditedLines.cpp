@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "custompatch/EditedLines.h"
 
 #include "srec/CustomPatchSource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "custompatch/EditorKeys.h"
 
 #include <QKeyEvent>

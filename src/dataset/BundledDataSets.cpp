@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/BundledDataSets.h"
 
 #include <QDir>

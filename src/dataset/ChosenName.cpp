@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/ChosenName.h"
 
 #include "base/Cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/FirmwareSettings.h"
 
 #include "platform/SettingsStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/ImportStaging.h"
 
 #include "base/TarvexError.h"

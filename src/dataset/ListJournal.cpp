@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/ListJournal.h"
 
 #include "base/LineSplitter.h"

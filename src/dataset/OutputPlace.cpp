@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/OutputPlace.h"
 
 #include "platform/AppDataFolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/Session.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "firmware/FirmwareApply.h"
 
 #include "base/TarvexError.h"

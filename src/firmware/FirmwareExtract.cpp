@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "firmware/FirmwareExtract.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "firmware/FirmwareImage.h"
 
 #include "base/TarvexError.h"

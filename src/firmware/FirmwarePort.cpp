@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "firmware/FirmwarePort.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "firmware/FirmwarePreviews.h"
 
 #include "base/TarvexError.h"

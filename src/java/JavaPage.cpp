@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "java/JavaPage.h"
 
 #include "java/JavaPatch.h"

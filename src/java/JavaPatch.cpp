@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "java/JavaPatch.h"
 
 #include "srec/S3Records.h"

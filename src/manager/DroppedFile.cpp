@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "manager/DroppedFile.h"
 
 #include "platform/FileOps.h"

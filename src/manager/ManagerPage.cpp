@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "manager/ManagerPage.h"
 
 #include "manager/DialogFilters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "manager/MemoryPanel.h"
 
 #include <QFrame>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "manager/SlotListView.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "melodies/MelodyPage.h"
 
 #include "manager/MemoryPanel.h"

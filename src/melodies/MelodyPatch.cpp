@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "melodies/MelodyPatch.h"
 
 #include "srec/S3Records.h"

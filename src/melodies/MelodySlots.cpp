@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "melodies/MelodySlots.h"
 
 #include "melodies/MelodyVolumes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "melodies/MelodyVolumes.h"
 
 #include "dataset/NumericText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/HandsetPicture.h"
 
 #include "dataset/ListFile.h"

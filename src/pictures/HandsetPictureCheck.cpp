@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/HandsetPictureCheck.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/HandsetPictureDecoder.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/JpegLoader.h"
 
 #include "base/TarvexError.h"

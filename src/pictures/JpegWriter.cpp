@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/JpegWriter.h"
 
 #include "base/TarvexError.h"

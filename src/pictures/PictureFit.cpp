@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/PictureFit.h"
 
 #include <QBuffer>

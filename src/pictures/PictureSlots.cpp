@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/PictureSlots.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures/PixelImage.h"
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/CheckedSaveFile.h"
 
 #include <QFileInfo>

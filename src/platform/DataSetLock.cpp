@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/DataSetLock.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/DialogFolders.h"
 
 #include "base/TarvexError.h"

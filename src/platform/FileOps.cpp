@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/FileOps.h"
 
 #include "platform/CheckedSaveFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/OutputFile.h"
 
 #include "base/TarvexError.h"

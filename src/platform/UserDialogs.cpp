@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/UserDialogs.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rtf/RtfCodePages.h"
 
 #include "base/Cp1251.h"

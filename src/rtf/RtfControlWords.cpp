@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rtf/RtfCodePages.h"
 #include "rtf/RtfKeywords.h"
 #include "rtf/RtfParser.h"

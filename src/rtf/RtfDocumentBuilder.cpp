@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rtf/RtfDocumentBuilder.h"
 
 #include <QBrush>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rtf/RtfKeywords.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rtf/RtfParser.h"
 
 #include "rtf/RtfCodePages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "srec/CustomPatch.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "srec/CustomPatchSource.h"
 
 #include "base/TarvexError.h"

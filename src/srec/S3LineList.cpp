@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "srec/S3LineList.h"
 
 #include "base/Cp1251.h"

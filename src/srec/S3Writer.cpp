@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "srec/S3Writer.h"
 
 #include "srec/S3Records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "custompatch/CustomPatchPage.h"
 
 #include "AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The custom patch page as the user meets it in the window: its keys, the
 // question before typed changes are thrown away, find and go to line.
 #include "AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What makes the window a desktop program: drops, keyboard commands,
 // remembered folders, the MIDI preview and readable feedback.
 #include "AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The manager pages' own handlers, driven through the window.
 #include "AppTestSupport.h"
 #include "dataset/ListFile.h"

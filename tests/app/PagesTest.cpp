@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
 #include "base/TarvexError.h"
 #include "java/JavaPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "custompatch/PatchEditor.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as one writer among others: the data set's lock, lists cut at a
 // NUL, patches aimed at a working folder, and errors of the volume bar.
 #include "AppTestSupport.h"

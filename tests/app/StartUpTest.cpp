@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
 #include "custompatch/CustomPatchPage.h"
 #include "dataset/ListFile.h"

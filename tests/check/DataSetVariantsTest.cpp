@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bundled data set rewritten in the forms a hand-made data set takes,
 // each of which `check` must pass, and with one fault planted at a time,
 // each of which it must name at its file and line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "check/PatchVerify.h"
 
 #include "dataset/Session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CliFixture.h"
 #include "check/ReportLanguage.h"
 #include "cli/Commands.h"

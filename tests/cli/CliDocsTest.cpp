@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CliDocs.h"
 
 #include "cli/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the command line does with full disks, a second writer, odd names and
 // firmware ids, lists cut at a NUL and patches aimed at a working folder.
 #include "CliFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Consistency of the bundled demonstration data set X120XEDJ2: every list a
 // manager reads, the memory map, the previews, the required patches and the
 // help texts, checked against the rules the program relies on when it loads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dataset/ListFile.h"
 
 #include "base/Cp1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A save of the slot lists is all or nothing, also when the process is killed.
 #include "dataset/ListJournal.h"
 

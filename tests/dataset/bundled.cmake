@@ -1,1 +1,2 @@
+# SPDX-License-Identifier: MIT
 tarvex_add_test(test_bundled SOURCES BundledDataSetTest.cpp LIBS tarvex_core)

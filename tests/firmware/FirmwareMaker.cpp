@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "firmware/FirmwareMaker.h"
 
 #include "dataset/ListFile.h"

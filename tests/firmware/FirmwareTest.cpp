@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CliFixture.h"
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareImage.h"

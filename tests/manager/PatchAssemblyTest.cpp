@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "manager/PatchAssembly.h"
 
 #include "base/TarvexError.h"

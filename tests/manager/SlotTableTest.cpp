@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "manager/SlotTable.h"
 
 #include "base/TarvexError.h"

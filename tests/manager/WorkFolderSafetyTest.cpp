@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Working folders and copies that are links: nothing is written through a
 // link, and the cleaner never deletes what a link points to.
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/TarvexError.h"
 #include "melodies/MelodyPlayer.h"
 #include "melodies/MelodySlots.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/TarvexError.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/JpegLoader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/TarvexError.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/HandsetPictureDecoder.h"

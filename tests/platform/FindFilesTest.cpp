@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/FindFiles.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RtfTestUtil.h"
 #include "support/TestSupport.h"
 

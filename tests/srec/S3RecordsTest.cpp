@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "srec/S3Records.h"
 
 #include "base/TarvexError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "srec/SRecordReader.h"
 
 #include "srec/S3Records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/MiniDataSet.h"
 
 #include "dataset/ListFile.h"

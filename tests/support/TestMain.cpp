@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "melodies/MelodyPlayer.h"
 
 #include <QTemporaryDir>

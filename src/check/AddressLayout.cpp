@@ -239,8 +239,8 @@ void forEachRequiredLine(
     const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
     const std::function<void(const QString& file)>& unreadable) {
     for (const QString& path : patch::requiredPatchFiles(data)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (!fileops::openRegular(file, path)) {
             unreadable(path);
             continue;
         }

@@ -492,10 +492,12 @@ Report run(const QString& dataFolder) {
     FirmwareDataSet data(folder.absolutePath());
     Context c{data, {}, report};
     const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
-    if (QFile file(ini); file.open(QIODevice::ReadOnly)) {
+    QString reason;
+    if (QFile file; fileops::openRegular(file, ini, &reason)) {
         c.iniLines = listfile::decode(file.readAll());
     } else if (fileops::exists(ini)) {
-        report.error(ini, 0, QCoreApplication::translate("Report", "cannot be read"));
+        report.error(ini, 0,
+                     QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
     }
     data.readMemoryMap();
     loadLists(c);

@@ -146,10 +146,12 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
 
 void checkHelpText(const FirmwareDataSet& data, const ManagerInfo& info, Report& report) {
     const QString path = data.dataFile(info.helpFile);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report.error(path, 0,
-                     QCoreApplication::translate("Report", "the help text cannot be read"));
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        report.error(
+            path, 0,
+            QCoreApplication::translate("Report", "the help text cannot be read: %1").arg(reason));
     } else if (rtf::toPlainText(file.readAll()).trimmed().isEmpty()) {
         report.warning(path, 0,
                        QCoreApplication::translate("Report", "the help text shows nothing"));

@@ -231,6 +231,8 @@ TEST_F(DataSafety, FifosAreNeverWaitedOn) {
                              firmware + "/TempMelodies/ring.mmf",
                              data("ReqPatches/Fix.s3")};
     scratch.write(data("ReqPatches/Fix.s3").mid(scratch.path().size() + 1), "S00600004844521B\r\n");
+    ASSERT_EQ(run({"build", "melodies", "-o", scratch.path("built.s3")}), 0);
+    const QString patch = scratch.path("built.s3");
     for (const QString& place : places) {
         const QString kept = place + ".kept";
         QFile::rename(place, kept);
@@ -239,6 +241,8 @@ TEST_F(DataSafety, FifosAreNeverWaitedOn) {
                                            {"slots", "java"},
                                            {"slots", "melodies"},
                                            {"restore", "java", "0"},
+                                           {"check"},
+                                           {"verify", patch},
                                            {"build", "melodies", "-o", scratch.path("p.s3")}}) {
             QProcess child;
             child.start(QStringLiteral(TARVEX_CLI_PATH), args + command);

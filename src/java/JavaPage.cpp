@@ -85,8 +85,6 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     placeSideBySide(GroupBox3, GroupBox4);
     setButtons(btnOpenJava, btnUseStandardJava);
     setParts(lvJava, memory, reJavaHelp);
-    connect(lvJava, &SlotListView::listClicked, this,
-            [this] { guarded([this] { lvJavaClick(); }); });
     connect(btnOpenJava, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenJavaClick(); }); });
     connect(btnUseStandardJava, &QPushButton::clicked, this,

@@ -216,6 +216,9 @@ void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {
 
 void ManagerPage::lvMelsSelectItem() {
     list_->viewport()->repaint();
+    // The edit panel shows the selected slot however the selection moved
+    // (mouse, keys, a drop, the program), so what it changes is that slot.
+    guarded([this] { showSelectedSlot(); });
 }
 
 void ManagerPage::placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel) {

@@ -141,25 +141,6 @@ void SlotListView::setCell(int row, int column, const QString& text) {
     }
 }
 
-bool SlotListView::viewportEvent(QEvent* event) {
-    const bool handled = QTreeWidget::viewportEvent(event);
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        emit listClicked();
-    }
-    return handled;
-}
-
-void SlotListView::keyPressEvent(QKeyEvent* event) {
-    emit keyDown(event->key());
-    QTreeWidget::keyPressEvent(event);
-}
-
-void SlotListView::keyReleaseEvent(QKeyEvent* event) {
-    QTreeWidget::keyReleaseEvent(event);
-    emit keyUp(event->key());
-}
-
 void SlotListView::dragEnterEvent(QDragEnterEvent* event) {
     if (droppedfile::carriesUrls(event->mimeData())) {
         event->acceptProposedAction();

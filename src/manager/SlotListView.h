@@ -25,19 +25,10 @@ public:
     void setCell(int row, int column, const QString& text);
 
 signals:
-    // A left click anywhere in the list, after the view updated its selection.
-    void listClicked();
-    // A key went down, before the list moves its selection.
-    void keyDown(int key);
-    // A key came up, after the list moved its selection.
-    void keyUp(int key);
     // Links (files) were dropped on row `row`.
     void dropped(int row, const QList<QUrl>& urls);
 
 protected:
-    bool viewportEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

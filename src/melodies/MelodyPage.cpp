@@ -108,8 +108,6 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     placeSideBySide(GroupBox1, GroupBox2);
     setButtons(btnOpenMelody, btnUseStandardMelody);
     setParts(lvMels, memory);
-    connect(lvMels, &SlotListView::listClicked, this,
-            [this] { guarded([this] { lvMelsClick(); }); });
     connect(btnOpenMelody, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenMelodyClick(); }); });
     connect(btnUseStandardMelody, &QPushButton::clicked, this,

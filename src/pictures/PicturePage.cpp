@@ -119,11 +119,6 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     placeSideBySide(GroupBox5, GroupBox6);
     setButtons(btnOpenPic, btnUseStandardPic);
     setParts(lvPic, memory, rePicHelp);
-    connect(lvPic, &SlotListView::listClicked, this, [this] { guarded([this] { lvPicClick(); }); });
-    connect(lvPic, &SlotListView::keyDown, this,
-            [this](int key) { guarded([this, key] { lvPicKeyUp(key); }); });
-    connect(lvPic, &SlotListView::keyUp, this,
-            [this](int key) { guarded([this, key] { lvPicKeyUp(key); }); });
     connect(btnOpenPic, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenPicClick(); }); });
     connect(btnUseStandardPic, &QPushButton::clicked, this,

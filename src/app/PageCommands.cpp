@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -20,17 +21,56 @@
 PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
                            QAction* about)
     : QObject(&window), window_(window) {
-    addCommand(fileMenu, exit, QStringLiteral("actOpenFile"), QStringLiteral("&Открыть файл..."),
-               QKeySequence(Qt::CTRL | Qt::Key_O), &PageCommands::openFile);
-    addCommand(fileMenu, exit, QStringLiteral("actSavePatch"), QStringLiteral("&Сохранить патч..."),
-               QKeySequence(Qt::CTRL | Qt::Key_S), &PageCommands::savePatch);
-    addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
-               QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
-               &PageCommands::restoreSlot);
+    open_ = addCommand(fileMenu, exit, QStringLiteral("actOpenFile"),
+                       QStringLiteral("&Открыть файл..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       &PageCommands::openFile);
+    save_ = addCommand(fileMenu, exit, QStringLiteral("actSavePatch"),
+                       QStringLiteral("&Сохранить патч..."), QKeySequence(Qt::CTRL | Qt::Key_S),
+                       &PageCommands::savePatch);
+    restore_ = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
+                          QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
+                          &PageCommands::restoreSlot);
     fileMenu->insertSeparator(exit);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addCommand(helpMenu, about, QStringLiteral("actPageHelp"), QStringLiteral("&Справка"),
                QKeySequence(Qt::Key_F1), &PageCommands::showHelp);
+    watchButtons();
+    connect(window_.pageControl(), &QTabWidget::currentChanged, this, &PageCommands::updateActions);
+    updateActions();
+}
+
+void PageCommands::watchButtons() {
+    for (ManagerPage* page : {static_cast<ManagerPage*>(window_.melodyPage()),
+                              static_cast<ManagerPage*>(window_.javaPage()),
+                              static_cast<ManagerPage*>(window_.picturePage())}) {
+        for (QAbstractButton* button :
+             {page->openButton(), page->restoreButton(), page->createButton()}) {
+            button->installEventFilter(this);
+        }
+    }
+    window_.customPatchPage()->btnOpenMMF->installEventFilter(this);
+    window_.customPatchPage()->btnSaveCustomPatch->installEventFilter(this);
+}
+
+bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        updateActions();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PageCommands::updateActions() {
+    const ManagerPage* page = currentManager();
+    const CustomPatchPage* custom = onCustomPatchPage() ? window_.customPatchPage() : nullptr;
+    auto usable = [](const QAbstractButton* button) {
+        return button != nullptr && button->isEnabled();
+    };
+    open_->setEnabled(page != nullptr ? usable(page->openButton())
+                                      : custom != nullptr && usable(custom->btnOpenMMF));
+    save_->setEnabled(page != nullptr ? usable(page->createButton())
+                                      : custom != nullptr && usable(custom->btnSaveCustomPatch));
+    // The custom page has no slots to give back.
+    restore_->setEnabled(page != nullptr && usable(page->restoreButton()));
 }
 
 QAction* PageCommands::addCommand(QMenu* menu, QAction* before, const QString& name,

@@ -30,13 +30,24 @@ public:
 
     QDialog* helpWindow() const { return help_; }
 
+    // Each command switched on exactly when the page shown can carry it out.
+    void updateActions();
+
+protected:
+    // The buttons the commands press tell when they are switched on or off.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void watchButtons();
     ManagerPage* currentManager() const;
     bool onCustomPatchPage() const;
     QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
                         const QKeySequence& key, void (PageCommands::*command)());
 
     TForm1& window_;
+    QAction* open_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* restore_ = nullptr;
     QDialog* help_ = nullptr;
     QTextEdit* helpText_ = nullptr;
     QTextDocument* shownCopy_ = nullptr; // the help text shown, a copy of the page's

@@ -58,11 +58,30 @@ void ManagerPage::fill() {
     if (isAvailable()) {
         list_->fill(table());
     }
+    updateCommands();
+}
+
+void ManagerPage::setReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    updateCommands();
+}
+
+void ManagerPage::updateCommands() {
+    const bool slotChosen = canChangeSlots() && list_ != nullptr && list_->selectedRow() >= 0;
+    for (QAbstractButton* command : {open_, restore_}) {
+        if (command != nullptr) {
+            command->setEnabled(slotChosen);
+        }
+    }
+    if (readOnly_ && memory_ != nullptr) {
+        createButton()->setEnabled(false); // building cleans the working folder
+    }
 }
 
 void ManagerPage::updateMemory() {
     if (isAvailable()) {
         memory_->showGauge(table().gauge());
+        updateCommands();
     }
 }
 
@@ -212,10 +231,12 @@ void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* h
 void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {
     open_ = open;
     restore_ = restore;
+    updateCommands();
 }
 
 void ManagerPage::lvMelsSelectItem() {
     list_->viewport()->repaint();
+    updateCommands();
     // The edit panel shows the selected slot however the selection moved
     // (mouse, keys, a drop, the program), so what it changes is that slot.
     guarded([this] { showSelectedSlot(); });

@@ -88,6 +88,16 @@ public:
     // Row `row` made equal to the slot lists again.
     void refreshRow(int row);
 
+    // Whether the page may change its slots: a loaded manager whose data set
+    // this window may write.
+    bool canChangeSlots() const { return isAvailable() && !readOnly_; }
+    // A window that may not write the data set shows it with every command
+    // that would write it switched off.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
+    // The open and restore buttons switched on exactly when they can act.
+    void updateCommands();
+
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void showStatus(const QString& text) const;
 
@@ -131,4 +141,5 @@ private:
     QTextEdit* help_ = nullptr;
     QAbstractButton* open_ = nullptr;
     QAbstractButton* restore_ = nullptr;
+    bool readOnly_ = false;
 };

@@ -169,7 +169,7 @@ void MelodyPage::btnUseStandardMelodyClick() {
 void MelodyPage::tbVolumeChange(int position) {
     lblVolumePercent->setText(melodyvolumes::percentText(position));
     const int row = lvMels->selectedRow();
-    if (row >= 0 && dataSet() != nullptr && dataSet()->volumesAvailable()) {
+    if (row >= 0 && canChangeSlots() && dataSet()->volumesAvailable()) {
         try {
             melodyvolumes::store(*dataSet(), row, position);
         } catch (...) {
@@ -212,7 +212,7 @@ void MelodyPage::lvMelsClick() {
 
 void MelodyPage::showVolumeFor(int row) {
     const bool volumeSlot = melodyvolumes::isVolumeSlot(row);
-    tbVolume->setEnabled(volumeSlot);
+    tbVolume->setEnabled(volumeSlot && canChangeSlots());
     lblVolume->setEnabled(volumeSlot);
     if (!volumeSlot) {
         lblVolumePercent->setText(QStringLiteral("н/д"));

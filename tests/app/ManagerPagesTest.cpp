@@ -9,9 +9,11 @@
 #include "melodies/MelodyVolumes.h"
 #include "pictures/PicturePage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -61,4 +63,36 @@ TEST_F(PagesInWindow, TheEditPanelFollowsTheSelectionAndTheVolumeGoesToTheSlotSh
     clickRow(java->lvJava, 0);
     QTest::keyClick(java->lvJava, Qt::Key_End);
     EXPECT_EQ(java->lblJavaName->text(), java->lvJava->cell(3, 0));
+}
+
+TEST_F(PagesInWindow, CommandsThatCannotActAreSwitchedOff) {
+    auto window = shown();
+    MelodyPage* mel = window->melodyPage();
+    auto* open = child<QAction>(window.get(), "actOpenFile");
+    auto* restore = child<QAction>(window.get(), "actRestoreSlot");
+    auto* save = child<QAction>(window.get(), "actSavePatch");
+    ASSERT_EQ(mel->lvMels->selectedRow(), -1);
+    EXPECT_FALSE(mel->btnOpenMelody->isEnabled());
+    EXPECT_FALSE(mel->btnUseStandardMelody->isEnabled());
+    EXPECT_FALSE(open->isEnabled());
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_TRUE(save->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.openFilters.isEmpty());
+
+    clickRow(mel->lvMels, 1);
+    EXPECT_TRUE(mel->btnOpenMelody->isEnabled());
+    EXPECT_TRUE(open->isEnabled());
+    EXPECT_TRUE(restore->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.openFilters.size(), 1);
+
+    // Another page: its own selection counts; the custom page has no slot.
+    window->pageControl()->setCurrentWidget(window->javaPage());
+    EXPECT_FALSE(open->isEnabled());
+    EXPECT_FALSE(restore->isEnabled());
+    window->pageControl()->setCurrentIndex(3); // the custom patch page
+    EXPECT_TRUE(open->isEnabled());
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_TRUE(save->isEnabled());
 }

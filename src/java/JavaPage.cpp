@@ -85,6 +85,7 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     placeSideBySide(GroupBox3, GroupBox4);
     setButtons(btnOpenJava, btnUseStandardJava);
     setParts(lvJava, memory, reJavaHelp);
+    takeDropsOn(edtJavaFile);
     connect(btnOpenJava, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenJavaClick(); }); });
     connect(btnUseStandardJava, &QPushButton::clicked, this,

@@ -8,10 +8,12 @@
 #include "platform/UserDialogs.h"
 #include "rtf/RtfReader.h"
 
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
@@ -166,14 +168,11 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
 }
 
 void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
-    if (row < 0 || row >= list_->topLevelItemCount() || !isAvailable()) {
+    if (row < 0 || row >= list_->topLevelItemCount() || !canChangeSlots()) {
         return;
     }
-    droppedfile::Dropped dropped = droppedfile::single(urls);
-    if (dropped.refusal.isEmpty() && !managers::acceptsFile(info_, row, dropped.path)) {
-        dropped.refusal =
-            droppedfile::wrongKind(dropped.path, managers::acceptedSuffixes(info_, row));
-    }
+    // Checked again: the file may have changed since the drag was offered.
+    const droppedfile::Dropped dropped = droppedfile::forSlot(urls, info_, row);
     if (!dropped.refusal.isEmpty()) {
         UserDialogs::instance().warn(dropped.refusal);
         return;
@@ -181,6 +180,67 @@ void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
     list_->setCurrentItem(list_->topLevelItem(row));
     showSelectedSlot();
     assignReplacement(row, dropped.path);
+}
+
+QString ManagerPage::dropRefusal(int row, const QList<QUrl>& urls) const {
+    if (!isAvailable()) {
+        return QStringLiteral("Данные прошивки не загружены.");
+    }
+    if (readOnly_) {
+        return QStringLiteral("Данные прошивки открыты только для чтения.");
+    }
+    if (row < 0 || row >= list_->topLevelItemCount()) {
+        return QStringLiteral("Выберите слот в списке или перетащите файл на его строку.");
+    }
+    return droppedfile::forSlot(urls, info_, row).refusal;
+}
+
+void ManagerPage::takeDropsOn(QWidget* target) {
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
+}
+
+bool ManagerPage::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto& drag = static_cast<QDropEvent&>(*event);
+        const int row = list_->selectedRow();
+        const QString refusal = droppedfile::carriesUrls(drag.mimeData())
+                                    ? dropRefusal(row, drag.mimeData()->urls())
+                                    : QStringLiteral("Перетащите файл.");
+        droppedfile::answer(drag, refusal.isEmpty());
+        if (event->type() == QEvent::Drop) {
+            showDragRefusal({});
+            if (drag.isAccepted()) {
+                dropLater(row, drag.mimeData()->urls());
+            }
+        } else {
+            showDragRefusal(refusal);
+        }
+        return true; // never the field's own drop, which would paste the link as text
+    }
+    case QEvent::DragLeave:
+        showDragRefusal({});
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void ManagerPage::showDragRefusal(const QString& reason) {
+    if (!reason.isEmpty()) {
+        showStatus(reason);
+        dragRefusalShown_ = true;
+    } else if (dragRefusalShown_) {
+        showStatus({});
+        dragRefusalShown_ = false;
+    }
+}
+
+void ManagerPage::dropLater(int row, const QList<QUrl>& urls) {
+    QTimer::singleShot(0, this, [this, row, urls] { guarded([&] { dropOnSlot(row, urls); }); });
 }
 
 QAbstractButton* ManagerPage::createButton() const {
@@ -222,10 +282,13 @@ void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* h
     memory_ = memory;
     help_ = help;
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &ManagerPage::lvMelsSelectItem);
-    // After the drop has ended: a warning must not hold up the file manager.
-    connect(list_, &SlotListView::dropped, this, [this](int row, const QList<QUrl>& urls) {
-        QTimer::singleShot(0, this, [this, row, urls] { guarded([&] { dropOnSlot(row, urls); }); });
-    });
+    list_->setDropCheck(
+        [this](int row, const QList<QUrl>& urls) { return dropRefusal(row, urls); });
+    connect(list_, &SlotListView::dragRefused, this, &ManagerPage::showDragRefusal);
+    connect(list_, &SlotListView::dropped, this, &ManagerPage::dropLater);
+    if (open_ != nullptr) {
+        takeDropsOn(open_);
+    }
 }
 
 void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {

@@ -71,6 +71,9 @@ public:
     // shown and assigned as the page's open button assigns a chosen file;
     // anything else is refused with a warning.
     void dropOnSlot(int row, const QList<QUrl>& urls);
+    // Why a drop of `urls` on row `row` (-1: no row selected) would be
+    // refused; empty when it would be taken.
+    QString dropRefusal(int row, const QList<QUrl>& urls) const;
 
     // The page's buttons, for the window's keyboard commands.
     QAbstractButton* openButton() const { return open_; }
@@ -109,6 +112,9 @@ protected:
     // Called once by the page's constructor with the controls it built.
     void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
     void setButtons(QAbstractButton* open, QAbstractButton* restore);
+    // A file dropped on `target` goes to the selected slot, as on its row.
+    void takeDropsOn(QWidget* target);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What the page's click handler does for the selected row.
     virtual void showSelectedSlot() = 0;
@@ -132,6 +138,10 @@ protected:
 private:
     // Shared by the three lists: a changed selection is redrawn at once.
     void lvMelsSelectItem();
+    // While a drag is refused the status bar says why; cleared when it ends.
+    void showDragRefusal(const QString& reason);
+    // Handles the drop after it has ended: a warning must not hold up the file manager.
+    void dropLater(int row, const QList<QUrl>& urls);
 
     const ManagerInfo& info_;
     FirmwareDataSet* data_ = nullptr;
@@ -142,4 +152,5 @@ private:
     QAbstractButton* open_ = nullptr;
     QAbstractButton* restore_ = nullptr;
     bool readOnly_ = false;
+    bool dragRefusalShown_ = false;
 };

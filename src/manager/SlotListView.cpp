@@ -16,13 +16,19 @@ namespace {
 
 constexpr int kNoLimit = 0;
 
-// Draws the grid lines of a report view around every cell.
+// Draws the grid lines of a report view around every cell, and marks the
+// row a dragged file would land on.
 class GridDelegate final : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit GridDelegate(SlotListView* view) : QStyledItemDelegate(view), view_(view) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        if (index.row() == view_->dropRow()) {
+            QColor mark = option.palette.color(QPalette::Highlight);
+            mark.setAlpha(90);
+            painter->fillRect(option.rect, mark);
+        }
         QStyledItemDelegate::paint(painter, option, index);
         painter->save();
         painter->setPen(option.palette.color(QPalette::Midlight).darker(115));
@@ -46,6 +52,9 @@ public:
         }
         return true;
     }
+
+private:
+    const SlotListView* view_;
 };
 
 } // namespace
@@ -142,29 +151,49 @@ void SlotListView::setCell(int row, int column, const QString& text) {
 }
 
 void SlotListView::dragEnterEvent(QDragEnterEvent* event) {
+    // The drop's row is known only once the drag moves over one.
     if (droppedfile::carriesUrls(event->mimeData())) {
-        event->acceptProposedAction();
+        droppedfile::answer(*event, true);
     } else {
         event->ignore();
     }
+}
+
+int SlotListView::takingRow(QDropEvent& event) {
+    const QModelIndex at = indexAt(event.position().toPoint());
+    if (!at.isValid() || !droppedfile::carriesUrls(event.mimeData())) {
+        return -1; // below the rows nothing is taken, and nothing to say
+    }
+    const QString refusal = dropCheck_ ? dropCheck_(at.row(), event.mimeData()->urls()) : QString();
+    emit dragRefused(refusal);
+    return refusal.isEmpty() ? at.row() : -1;
 }
 
 void SlotListView::dragMoveEvent(QDragMoveEvent* event) {
-    // Only a row can take a file; the empty space below the rows cannot.
-    const QModelIndex at = indexAt(event->position().toPoint());
-    if (at.isValid() && droppedfile::carriesUrls(event->mimeData())) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
+    const int row = takingRow(*event);
+    setDropRow(row);
+    droppedfile::answer(*event, row >= 0);
+}
+
+void SlotListView::dragLeaveEvent(QDragLeaveEvent* event) {
+    setDropRow(-1);
+    emit dragRefused({});
+    event->accept();
 }
 
 void SlotListView::dropEvent(QDropEvent* event) {
-    const QModelIndex at = indexAt(event->position().toPoint());
-    if (!at.isValid() || !droppedfile::carriesUrls(event->mimeData())) {
-        event->ignore();
-        return;
+    const int row = takingRow(*event);
+    setDropRow(-1);
+    emit dragRefused({});
+    droppedfile::answer(*event, row >= 0);
+    if (event->isAccepted()) {
+        emit dropped(row, event->mimeData()->urls());
     }
-    event->acceptProposedAction();
-    emit dropped(at.row(), event->mimeData()->urls());
+}
+
+void SlotListView::setDropRow(int row) {
+    if (row != dropRow_) {
+        dropRow_ = row;
+        viewport()->update();
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <QTreeWidget>
 #include <QUrl>
+#include <functional>
 
 // A manager's slot list in report style: grid lines, whole-row single
 // selection that stays visible without focus, read-only, never sorted, the
@@ -24,17 +25,32 @@ public:
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
 
+    // Why row `row` cannot take the links dragged over it; empty when it can.
+    using DropCheck = std::function<QString(int row, const QList<QUrl>& urls)>;
+    void setDropCheck(DropCheck check) { dropCheck_ = std::move(check); }
+    // The row a drag would drop on, highlighted while the drag is over it; -1 when none.
+    int dropRow() const { return dropRow_; }
+
 signals:
     // Links (files) were dropped on row `row`.
     void dropped(int row, const QList<QUrl>& urls);
+    // A drag over the list was refused with `reason`, or (empty) left it.
+    void dragRefused(const QString& reason);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void keepWidthInLimits(int column, int width);
+    // The row under the drag that may take it, -1 when none; refusals reported.
+    int takingRow(QDropEvent& event);
+    void setDropRow(int row);
+
+    DropCheck dropCheck_;
+    int dropRow_ = -1;
 
     QList<int> minimumWidths_;
     QList<int> maximumWidths_;

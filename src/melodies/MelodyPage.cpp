@@ -108,6 +108,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     placeSideBySide(GroupBox1, GroupBox2);
     setButtons(btnOpenMelody, btnUseStandardMelody);
     setParts(lvMels, memory);
+    takeDropsOn(edtMelFile);
     connect(btnOpenMelody, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenMelodyClick(); }); });
     connect(btnUseStandardMelody, &QPushButton::clicked, this,

@@ -119,6 +119,9 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     placeSideBySide(GroupBox5, GroupBox6);
     setButtons(btnOpenPic, btnUseStandardPic);
     setParts(lvPic, memory, rePicHelp);
+    takeDropsOn(edtPicFile);
+    takeDropsOn(gbStandardPic);
+    takeDropsOn(gbNewPic);
     connect(btnOpenPic, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenPicClick(); }); });
     connect(btnUseStandardPic, &QPushButton::clicked, this,

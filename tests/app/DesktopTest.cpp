@@ -139,7 +139,7 @@ TEST_F(Desktop, AFileDroppedOnASlotIsTakenAsTheOpenButtonTakesIt) {
     EXPECT_EQ(page->lvMels->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
 }
 
-TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
+TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefusedWhileDragging) {
     auto window = open(MiniDataSet());
     MelodyPage* mel = window->melodyPage();
     JavaPage* java = window->javaPage();
@@ -148,19 +148,25 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
     const QString text = scratch.write("in/notes.txt", "t");
     const QString jar = scratch.write("in/game.jar", "j");
 
-    dropOnRow(mel->lvMels, 0, files({a, b}));
-    dropOnRow(mel->lvMels, 0, files({scratch.path("in")}));
-    dropOnRow(mel->lvMels, 0, files({text}));
-    dropOnRow(java->lvJava, 0, files({jar})); // even Java rows take JAD files
-    dropOnRow(mel->lvMels, 0, {QUrl("https://example.org/a.mid")});
-    ASSERT_EQ(dialogs.warnings.size(), 5);
-    EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("один файл")));
-    EXPECT_TRUE(dialogs.warnings[1].contains(QStringLiteral("папка")));
-    EXPECT_EQ(dialogs.warnings[2],
+    // The drag is never taken, and the status bar says why while it lasts.
+    QStringList reasons;
+    for (const auto& [list, urls] : QList<std::pair<SlotListView*, QList<QUrl>>>{
+             {mel->lvMels, files({a, b})},
+             {mel->lvMels, files({scratch.path("in")})},
+             {mel->lvMels, files({text})},
+             {java->lvJava, files({jar})},
+             {mel->lvMels, {QUrl("https://e.org/a.mid")}}}) {
+        EXPECT_FALSE(dropOnRow(list, 0, urls));
+        reasons.append(window->statusText(0));
+    }
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_TRUE(reasons[0].contains(QStringLiteral("один файл")));
+    EXPECT_TRUE(reasons[1].contains(QStringLiteral("папка")));
+    EXPECT_EQ(reasons[2],
               QStringLiteral("Файл \"notes.txt\" не подходит для этого слота: он принимает "
                              "только *.mmf, *.mid, *.midi."));
-    EXPECT_TRUE(dialogs.warnings[3].endsWith(QStringLiteral("только *.jad.")));
-    EXPECT_TRUE(dialogs.warnings[4].contains("https://example.org/a.mid"));
+    EXPECT_TRUE(reasons[3].endsWith(QStringLiteral("только *.jad."))); // even Java rows take JAD
+    EXPECT_TRUE(reasons[4].contains("https://e.org/a.mid"));
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
     EXPECT_EQ(java->lvJava->cell(0, 1), QStringLiteral("[Стандартная игра]"));
     EXPECT_EQ(mel->lvMels->selectedRow(), -1);
@@ -170,6 +176,19 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
     EXPECT_EQ(java->lvJava->cell(1, 1), "game.jar");
     mel->lvMels->resize(400, 400);
     EXPECT_FALSE(drop(mel->lvMels->viewport(), {20, 390}, files({a})));
+
+    // A file gone between the drag and the drop is refused at the drop.
+    const QString gone = scratch.write("in/gone.mid", "g");
+    const QPoint row0 = mel->lvMels->visualItemRect(mel->lvMels->topLevelItem(0)).center();
+    QMimeData data;
+    data.setUrls(files({gone}));
+    QDragMoveEvent move(row0, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mel->lvMels->viewport(), &move);
+    ASSERT_TRUE(move.isAccepted());
+    QFile::remove(gone);
+    QDropEvent dropped(row0, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mel->lvMels->viewport(), &dropped);
+    EXPECT_FALSE(dropped.isAccepted());
 }
 
 TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {

@@ -11,8 +11,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -30,6 +33,14 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.modals.isEmpty(); }));
         return window;
+    }
+    // The standard picture of slot 0, which sets the size it takes.
+    void writePreview(int width, int height) {
+        MiniDataSet().writeTo(userFolder());
+        QDir().mkpath(firmware("Data/Pic"));
+        QImage preview(width, height, QImage::Format_RGB888);
+        preview.fill(Qt::green);
+        ASSERT_TRUE(preview.save(firmware("Data/Pic/1.jpg"), "JPG"));
     }
     static void clickRow(SlotListView* list, int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -95,4 +106,111 @@ TEST_F(PagesInWindow, CommandsThatCannotActAreSwitchedOff) {
     EXPECT_TRUE(open->isEnabled());
     EXPECT_FALSE(restore->isEnabled());
     EXPECT_TRUE(save->isEnabled());
+}
+
+namespace {
+
+// A drag of `paths` over `target` at `at`, offering copy and move and
+// proposing a move, as file managers do; returns the action taken, or
+// Qt::IgnoreAction when refused. `release` drops it, else it leaves.
+Qt::DropAction drag(QWidget* target, QPoint at, const QStringList& paths, bool release = true) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    data.setUrls(urls);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
+    enter.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, {});
+    move.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(target, &move);
+    if (!enter.isAccepted() || !move.isAccepted()) {
+        return Qt::IgnoreAction;
+    }
+    if (!release) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(target, &leave);
+        return move.dropAction();
+    }
+    QDropEvent dropped(at, offered, &data, Qt::LeftButton, {});
+    dropped.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(target, &dropped);
+    QApplication::processEvents();
+    return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
+}
+
+QPoint middle(const QWidget* widget) {
+    return widget->rect().center();
+}
+
+} // namespace
+
+TEST_F(PagesInWindow, AFileDroppedOnTheFieldTheOpenButtonOrAPreviewGoesToTheSelectedSlot) {
+    writePreview(4, 2);
+    auto window = shown();
+    MelodyPage* mel = window->melodyPage();
+    const QString ring = scratch.write("in/ring.mid", QByteArray(30, 'r'));
+    const QString tune = scratch.write("in/tune.mid", QByteArray(40, 't'));
+
+    // Nothing selected: the field refuses, and says why.
+    EXPECT_EQ(drag(mel->edtMelFile, middle(mel->edtMelFile), {ring}), Qt::IgnoreAction);
+    EXPECT_FALSE(window->statusText(0).isEmpty());
+    EXPECT_EQ(mel->edtMelFile->text(), QStringLiteral("[Стандартная мелодия]"));
+
+    clickRow(mel->lvMels, 1);
+    EXPECT_EQ(drag(mel->edtMelFile, middle(mel->edtMelFile), {ring}), Qt::CopyAction);
+    EXPECT_EQ(mel->edtMelFile->text(), "ring.mid"); // not the link pasted as text
+    EXPECT_EQ(mel->lvMels->cell(1, 1), "ring.mid");
+    EXPECT_EQ(listfile::load(dataFile("MelodiesFiles.lst")).value(1), "ring.mid");
+    EXPECT_TRUE(window->statusText(0).isEmpty()); // the refusal went with its drag
+    clickRow(mel->lvMels, 2);
+    EXPECT_EQ(drag(mel->btnOpenMelody, middle(mel->btnOpenMelody), {tune}), Qt::CopyAction);
+    EXPECT_EQ(mel->lvMels->cell(2, 1), "tune.mid");
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
+    // A file of a kind the slot does not take is refused while dragging.
+    EXPECT_EQ(drag(mel->edtMelFile, middle(mel->edtMelFile), {scratch.write("in/a.txt", "a")}),
+              Qt::IgnoreAction);
+
+    // Pictures: the preview boxes take one too.
+    PicturePage* pic = window->picturePage();
+    window->pageControl()->setCurrentWidget(pic);
+    clickRow(pic->lvPic, 0);
+    const QString bmp = scratch.path("in/small.bmp");
+    QImage picture(pic->standardPicture().size(), QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(bmp));
+    EXPECT_EQ(drag(pic->gbNewPic, middle(pic->gbNewPic), {bmp}), Qt::CopyAction);
+    EXPECT_EQ(pic->lvPic->cell(0, 1), "small.bmp");
+    EXPECT_FALSE(pic->newPicture().isNull());
+}
+
+TEST_F(PagesInWindow, TheRowUnderADragIsMarkedAndTheDropIsACopy) {
+    auto window = shown();
+    SlotListView* list = window->melodyPage()->lvMels;
+    const QString ring = scratch.write("in/ring.mid", "r");
+    const QPoint row2 = list->visualItemRect(list->topLevelItem(2)).center();
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(ring)});
+    QDragEnterEvent enter(row2, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(list->viewport(), &enter);
+    QDragMoveEvent move(row2, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    move.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(list->viewport(), &move);
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(list->dropRow(), 2);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(list->viewport(), &leave);
+    EXPECT_EQ(list->dropRow(), -1);
+    EXPECT_EQ(list->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
+
+    // A source that can only move its file keeps it: the drop is refused.
+    QDragMoveEvent moveOnly(row2, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(list->viewport(), &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
+    EXPECT_EQ(drag(list->viewport(), row2, {ring}), Qt::CopyAction);
+    EXPECT_EQ(list->cell(2, 1), "ring.mid");
 }

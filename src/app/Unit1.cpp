@@ -42,6 +42,7 @@ QFont boldFont(QFont font) {
 // The window changes its data set for its whole run, so it holds the lock.
 SessionOptions withLock(SessionOptions options) {
     options.forWriting = true;
+    options.readOnlyWhenHeld = true;
     return options;
 }
 
@@ -162,21 +163,6 @@ void TForm1::FormCreate() {
             failure = std::current_exception();
         }
         showWhatStartUpReached();
-        if (const auto holder = session_->lockHolder()) {
-            // A second window on the same data set would undo the first
-            // one's choices when it closes: it opens with nothing to change.
-            UserDialogs::instance().warn(
-                QStringLiteral("Данные прошивки %1 уже изменяет другая программа: %2. Это окно "
-                               "открыто без данных, чтобы не потерять её изменения. Закройте "
-                               "другую программу и запустите эту снова.")
-                    .arg(session_->firmwareFolder(), *holder));
-            for (QWidget* page :
-                 {static_cast<QWidget*>(tsMelodiesManager), static_cast<QWidget*>(tsJavaGames),
-                  static_cast<QWidget*>(tsGraphics)}) {
-                page->setEnabled(false);
-            }
-            return;
-        }
         if (failure) {
             std::rethrow_exception(failure);
         }
@@ -192,6 +178,25 @@ void TForm1::FormCreate() {
         statusPanel1_->setText(
             QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
     });
+    if (session_->isReadOnly()) {
+        showReadOnly();
+    }
+}
+
+void TForm1::showReadOnly() {
+    // Another window (or a command) holds the data set: this one shows it
+    // but writes nothing, so neither undoes the other's choices.
+    setWindowTitle(kCaption + kReadOnlyMark);
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->setReadOnly(true);
+    }
+    setStatusText(QStringLiteral("Только чтение: данные прошивки изменяет %1. Закройте ту "
+                                 "программу и откройте окно снова, чтобы вносить изменения.")
+                      .arg(session_->lockHolder().value_or(QString())));
+    // Not exactly over the first window, so that both are seen.
+    move(pos() + QPoint(40, 40));
 }
 
 void TForm1::reportUnsafeDataSet() {
@@ -283,10 +288,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormClose() {
     FirmwareDataSet& data = session_->dataSet();
-    data.saveSlotLists();
+    if (!session_->isReadOnly()) {
+        data.saveSlotLists();
+    }
     // Only lists read from disk tell which copies are still in use; after an
     // early start-up failure the copies are left alone.
-    if (session_->isLoaded()) {
+    if (session_->isLoaded() && !session_->isReadOnly()) {
         SlotTable(data, managers::melodies()).cleanWorkFolder();
     }
     data.releaseLists(managers::melodies());

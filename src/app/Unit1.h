@@ -26,6 +26,8 @@ class TForm1 : public QMainWindow {
 
 public:
     static inline const QString kCaption = QStringLiteral("Tarvex by Ulvane (tarvex@example.org)");
+    // Added to the caption of a window that may not write its data set.
+    static inline const QString kReadOnlyMark = QStringLiteral(" (только чтение)");
 
     explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -58,6 +60,8 @@ private:
     void buildStatusBar();
     void FormCreate();
     void showWhatStartUpReached();
+    // The data set held by another process: shown, never written.
+    void showReadOnly();
     // Tells the user of lists cut at a NUL and of working folders that are
     // links, before anything is written.
     void reportUnsafeDataSet();

@@ -4,7 +4,7 @@
 // longest_block_ms is the longest time the window went without handling its
 // events while a file opened or a patch was saved.
 #include "BenchInput.h"
-#include "app/CustomPatchPage.h"
+#include "custompatch/CustomPatchPage.h"
 #include "platform/UserDialogs.h"
 #include "srec/CustomPatchSource.h"
 

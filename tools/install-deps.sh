@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord fonts-dejavu-core
   clang libclang-rt-14-dev

@@ -6,10 +6,12 @@
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
+#include "check/ReportLanguage.h"
 #include "manager/DialogFilters.h"
 #include "platform/UserDialogs.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 
 namespace {
@@ -19,6 +21,8 @@ const QString kDataSetFiles = QStringLiteral("Набор данных (*.lst Mem
 } // namespace
 
 CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
+    // The reports speak the window's language, whatever the user's locale.
+    reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
     auto add = [&](const QString& text, const char* name, void (CheckMenu::*handler)()) {
         QAction* action = settings.addAction(text);
         action->setObjectName(QLatin1String(name));
@@ -33,7 +37,7 @@ CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window
 }
 
 void CheckMenu::showReport(const QString& caption, const QString& heading, const Report& report) {
-    TfrmReport dialog(caption, heading, report.text(), &window_);
+    TfrmReport dialog(caption, heading, report, &window_);
     UserDialogs::instance().runModal(dialog);
 }
 

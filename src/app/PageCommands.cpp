@@ -1,8 +1,8 @@
 #include "app/PageCommands.h"
 
-#include "app/CustomPatchPage.h"
 #include "app/UiFont.h"
 #include "app/Unit1.h"
+#include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
 #include "melodies/MelodyPage.h"
 #include "pictures/PicturePage.h"

@@ -1,7 +1,6 @@
 #include "app/Unit1.h"
 
 #include "app/CheckMenu.h"
-#include "app/CustomPatchPage.h"
 #include "app/PageCommands.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
@@ -9,6 +8,7 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
+#include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
 #include "manager/SlotTable.h"
 #include "melodies/MelodyPage.h"

@@ -1,15 +1,49 @@
 #include "app/frmReport.h"
 
 #include "app/UiFont.h"
+#include "check/Report.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
-TfrmReport::TfrmReport(const QString& caption, const QString& heading, const QString& report,
+namespace {
+
+QTextCharFormat errorFormat() {
+    QTextCharFormat format;
+    format.setForeground(QColor(0xC0, 0x00, 0x00));
+    format.setFontWeight(QFont::Bold);
+    return format;
+}
+
+QTextCharFormat plainFormat(const QColor& colour) {
+    QTextCharFormat format;
+    format.setForeground(colour);
+    format.setFontWeight(QFont::Normal); // not the bold of an error line before
+    return format;
+}
+
+void fill(QPlainTextEdit& edit, const Report& report) {
+    QTextCursor cursor(edit.document());
+    const QTextCharFormat plain = plainFormat(edit.palette().color(QPalette::Text));
+    for (const Finding& finding : report.findings()) {
+        cursor.insertText(finding.toText() + QLatin1Char('\n'),
+                          finding.error ? errorFormat() : plainFormat(QColor(0x80, 0x50, 0x00)));
+    }
+    for (const QString& line : report.summary()) {
+        cursor.insertText(line + QLatin1Char('\n'), plain);
+    }
+    cursor.insertText(report.countLine() + QLatin1Char('\n'),
+                      report.errors() > 0 ? errorFormat() : plain);
+}
+
+} // namespace
+
+TfrmReport::TfrmReport(const QString& caption, const QString& heading, const Report& report,
                        QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmReport"));
@@ -26,9 +60,11 @@ TfrmReport::TfrmReport(const QString& caption, const QString& heading, const QSt
     memReport = new QPlainTextEdit(this);
     memReport->setObjectName(QStringLiteral("memReport"));
     memReport->setReadOnly(true);
-    memReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memReport->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     memReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    memReport->setPlainText(report);
+    fill(*memReport, report);
+    memReport->moveCursor(QTextCursor::Start);
     layout->addWidget(memReport, 1);
 
     auto* buttons = new QHBoxLayout;

@@ -4,6 +4,7 @@
 #include "manager/PatchAssembly.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace addresslayout {
@@ -24,16 +25,20 @@ const ManagerInfo* managerOf(const char* section) {
     return qstrcmp(section, "JavaGames") == 0 ? &managers::java() : &managers::pictures();
 }
 
-QString kindName(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return QStringLiteral("melody");
-    case ManagerKind::Java:
-        return QStringLiteral("Java");
-    case ManagerKind::Pictures:
-        return QStringLiteral("picture");
-    }
-    return {};
+// The names of a manager's table entries, then of its volume bytes.
+QString spanName(const ManagerInfo& info, bool table, bool one) {
+    static const char* const kNames[][4] = {
+        {QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "melody table entries"),
+         QT_TRANSLATE_NOOP("Report", "melody volume byte of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "melody volume bytes")},
+        {QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "Java table entries"), "", ""},
+        {QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "picture table entries"), "", ""},
+    };
+    return QCoreApplication::translate("Report",
+                                       kNames[int(info.kind)][(table ? 0 : 2) + (one ? 0 : 1)]);
 }
 
 } // namespace
@@ -77,9 +82,12 @@ qint64 iniLine(const QStringList& lines, const QString& section, const QString& 
 
 std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines) {
     static const RegionKeys keys[] = {
-        {"Melodies", "melody region", &MemoryMap::melodyStart, &MemoryMap::melodyEnd},
-        {"JavaGames", "Java region", &MemoryMap::javaStart, &MemoryMap::javaEnd},
-        {"Pictures", "picture region", &MemoryMap::pictureStart, &MemoryMap::pictureEnd},
+        {"Melodies", QT_TRANSLATE_NOOP("Report", "melody region"), &MemoryMap::melodyStart,
+         &MemoryMap::melodyEnd},
+        {"JavaGames", QT_TRANSLATE_NOOP("Report", "Java region"), &MemoryMap::javaStart,
+         &MemoryMap::javaEnd},
+        {"Pictures", QT_TRANSLATE_NOOP("Report", "picture region"), &MemoryMap::pictureStart,
+         &MemoryMap::pictureEnd},
     };
     std::vector<AddressSpan> spans;
     const MemoryMap& map = data.memoryMap();
@@ -93,7 +101,7 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
         span.kind = AddressSpan::Kind::Region;
         span.start = std::uint32_t(start);
         span.end = std::uint64_t(std::uint32_t(end)) + 1;
-        span.label = span.group = QLatin1String(k.name);
+        span.label = span.group = QCoreApplication::translate("Report", k.name);
         span.file = data.dataFile(QStringLiteral("Memory.ini"));
         span.line = iniLine(iniLines, QLatin1String(k.section), QStringLiteral("StartOffset"));
         span.manager = managerOf(k.section);
@@ -118,13 +126,8 @@ std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
             span.kind = kind;
             span.start = *address;
             span.end = span.start + std::uint64_t(length);
-            span.label = QStringLiteral("%1 %2 of slot %3")
-                             .arg(kindName(info), table ? QStringLiteral("table entry")
-                                                        : QStringLiteral("volume byte"))
-                             .arg(i + 1);
-            span.group =
-                QStringLiteral("%1 %2").arg(kindName(info), table ? QStringLiteral("table entries")
-                                                                  : QStringLiteral("volume bytes"));
+            span.label = spanName(info, table, true).arg(i + 1);
+            span.group = spanName(info, table, false);
             span.file = data.dataFile(list);
             span.line = i + 1;
             span.manager = &info;
@@ -182,7 +185,8 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
         const QByteArray text = data.memoryMap().patch64K.toLatin1();
         if (srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record)
                 .isEmpty()) {
-            add(record, AddressSpan::Kind::Patch64K, QStringLiteral("the Patch64K line"),
+            add(record, AddressSpan::Kind::Patch64K,
+                QCoreApplication::translate("Report", "the Patch64K line"),
                 data.dataFile(QStringLiteral("Memory.ini")),
                 iniLine(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")));
         }
@@ -192,8 +196,9 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
         [&](const QString& file, const srec::SRecordReader::Line& line) {
             if (line.error.isEmpty() && !line.empty) {
                 add(line.record, AddressSpan::Kind::RequiredPatch,
-                    QStringLiteral("required patch %1").arg(fileops::bareName(file)), file,
-                    line.number);
+                    QCoreApplication::translate("Report", "required patch %1")
+                        .arg(fileops::bareName(file)),
+                    file, line.number);
             }
         },
         [](const QString&) {});

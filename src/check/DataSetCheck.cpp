@@ -8,6 +8,7 @@
 #include "melodies/MelodyVolumes.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,7 +47,9 @@ void loadLists(Context& c) {
         for (const QString& name : neededLists(c.data, *info)) {
             const QString path = c.data.dataFile(name);
             if (!fileops::exists(path)) {
-                c.report.error(path, 0, QStringLiteral("missing: the %1 list").arg(info->id));
+                c.report.error(
+                    path, 0,
+                    QCoreApplication::translate("Report", "missing: the %1 list").arg(info->id));
                 continue;
             }
             try {
@@ -70,9 +73,11 @@ void checkCounts(Context& c, const QStringList& lists, const QString& countList)
         }
         const qsizetype lines = c.data.list(name).size();
         if (lines < slotTotal) {
-            c.report.error(
-                c.data.dataFile(name), lines,
-                QStringLiteral("%1 lines, but %2 has %3").arg(lines).arg(countList).arg(slotTotal));
+            c.report.error(c.data.dataFile(name), lines,
+                           QCoreApplication::translate("Report", "%1 lines, but %2 has %3")
+                               .arg(lines)
+                               .arg(countList)
+                               .arg(slotTotal));
         }
     }
 }
@@ -94,7 +99,9 @@ LineCheck hexDigits(int digits) {
         if (addresslayout::hexField(line, digits)) {
             return QString();
         }
-        return QStringLiteral("\"%1\" is not %2 hexadecimal digits").arg(line).arg(digits);
+        return QCoreApplication::translate("Report", "\"%1\" is not %2 hexadecimal digits")
+            .arg(line)
+            .arg(digits);
     };
 }
 
@@ -104,7 +111,9 @@ QString sizeProblem(const QString& line) {
         return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
     });
     if (!decimal || !numeric::tryToInt(line, value)) {
-        return QStringLiteral("\"%1\" is not a size in bytes (decimal, not negative)").arg(line);
+        return QCoreApplication::translate("Report",
+                                           "\"%1\" is not a size in bytes (decimal, not negative)")
+            .arg(line);
     }
     return {};
 }
@@ -112,7 +121,8 @@ QString sizeProblem(const QString& line) {
 QString volumeProblem(const QString& line) {
     const std::optional<std::uint32_t> value = addresslayout::hexField(line, 2);
     if (!value || *value < melodyvolumes::kMinimum || *value > melodyvolumes::kMaximum) {
-        return QStringLiteral("\"%1\" is not a volume from 01 to 7F").arg(line);
+        return QCoreApplication::translate("Report", "\"%1\" is not a volume from 01 to 7F")
+            .arg(line);
     }
     return {};
 }
@@ -131,7 +141,8 @@ void checkFields(Context& c) {
             if (line == info->placeholder || fileops::isSafeBareName(line)) {
                 return QString();
             }
-            return QStringLiteral("\"%1\" is not a bare file name").arg(line);
+            return QCoreApplication::translate("Report", "\"%1\" is not a bare file name")
+                .arg(line);
         });
     }
     if (c.data.isAvailable(managers::melodies()) && c.data.volumesAvailable()) {
@@ -163,9 +174,10 @@ void checkMemoryMap(Context& c) {
         std::int32_t value = 0;
         if (!numeric::tryToInt(o.text, value)) {
             allValid = false;
-            c.report.error(ini, iniLine(c.iniLines, QLatin1String(o.section), QLatin1String(o.key)),
-                           QStringLiteral("[%1] %2 \"%3\" is not a valid integer")
-                               .arg(QLatin1String(o.section), QLatin1String(o.key), o.text));
+            c.report.error(
+                ini, iniLine(c.iniLines, QLatin1String(o.section), QLatin1String(o.key)),
+                QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
+                    .arg(QLatin1String(o.section), QLatin1String(o.key), o.text));
         }
     }
     if (!allValid) {
@@ -177,20 +189,24 @@ void checkMemoryMap(Context& c) {
         const std::int64_t start = std::int32_t(std::uint32_t(r.start));
         const std::int64_t end = std::int32_t(std::uint32_t(r.end - 1));
         if (start > end) {
-            c.report.error(r.file, r.line,
-                           QStringLiteral("the %1 starts at %2, after its end %3")
-                               .arg(r.label, hexAddress(r.start), hexAddress(r.end - 1)));
+            c.report.error(
+                r.file, r.line,
+                QCoreApplication::translate("Report", "the %1 starts at %2, after its end %3")
+                    .arg(r.label, hexAddress(r.start), hexAddress(r.end - 1)));
             continue;
         }
         const std::int64_t total =
             end - start - (r.manager->kind == ManagerKind::Pictures ? 0 : reserve);
         if (total < std::numeric_limits<std::int32_t>::min() ||
             total > std::numeric_limits<std::int32_t>::max()) {
-            c.report.error(r.file, r.line,
-                           QStringLiteral("the size of the %1 overflows 32 bits").arg(r.label));
+            c.report.error(
+                r.file, r.line,
+                QCoreApplication::translate("Report", "the size of the %1 overflows 32 bits")
+                    .arg(r.label));
         } else if (total < 0) {
             c.report.error(r.file, r.line,
-                           QStringLiteral("the %1 leaves %2 bytes after the string table")
+                           QCoreApplication::translate(
+                               "Report", "the %1 leaves %2 bytes after the string table")
                                .arg(r.label)
                                .arg(total));
         }
@@ -200,7 +216,7 @@ void checkMemoryMap(Context& c) {
         for (std::size_t b = a + 1; b < regions.size(); ++b) {
             if (regions[a].start < regions[b].end && regions[b].start < regions[a].end) {
                 c.report.error(regions[b].file, regions[b].line,
-                               QStringLiteral("the %1 overlaps the %2")
+                               QCoreApplication::translate("Report", "the %1 overlaps the %2")
                                    .arg(regions[b].label, regions[a].label));
             }
         }
@@ -209,11 +225,13 @@ void checkMemoryMap(Context& c) {
 
 QString recordWarning(const srec::SRecord& record) {
     if (record.isHeader()) {
-        return QStringLiteral("a header record (S0): it is copied into every patch");
+        return QCoreApplication::translate("Report",
+                                           "a header record (S0): it is copied into every patch");
     }
     if (!record.isData()) {
-        return QStringLiteral("an S%1 record: it is copied into every patch, and a loader that "
-                              "stops at the first end record drops the rest")
+        return QCoreApplication::translate(
+                   "Report", "an S%1 record: it is copied into every patch, and a loader that "
+                             "stops at the first end record drops the rest")
             .arg(record.type);
     }
     return {};
@@ -229,23 +247,28 @@ void checkRecords(Context& c) {
         const QString problem =
             srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record);
         if (!problem.isEmpty()) {
-            c.report.error(ini, line, QStringLiteral("Patch64K: ") + problem);
+            c.report.error(ini, line,
+                           QCoreApplication::translate("Report", "Patch64K: %1").arg(problem));
         } else if (!record.isData()) {
-            c.report.error(ini, line, QStringLiteral("Patch64K is not a data record"));
+            c.report.error(ini, line,
+                           QCoreApplication::translate("Report", "Patch64K is not a data record"));
         }
     }
     addresslayout::forEachRequiredLine(
         c.data,
         [&](const QString& file, const srec::SRecordReader::Line& line) {
             if (line.empty) {
-                c.report.warning(file, line.number, QStringLiteral("an empty line"));
+                c.report.warning(file, line.number,
+                                 QCoreApplication::translate("Report", "an empty line"));
             } else if (!line.error.isEmpty()) {
                 c.report.error(file, line.number, line.error);
             } else if (const QString warning = recordWarning(line.record); !warning.isEmpty()) {
                 c.report.warning(file, line.number, warning);
             }
         },
-        [&](const QString& file) { c.report.error(file, 0, QStringLiteral("cannot be read")); });
+        [&](const QString& file) {
+            c.report.error(file, 0, QCoreApplication::translate("Report", "cannot be read"));
+        });
 }
 
 // No two table entries or volume bytes on one another, none inside a region.
@@ -256,11 +279,12 @@ void checkPlacement(Context& c) {
     const AddressSpan* reach = nullptr; // the span reaching furthest so far
     for (const AddressSpan& span : fixed) {
         if (reach && span.start < reach->end) {
-            c.report.error(span.file, span.line,
-                           QStringLiteral("the %1 at %2 overlaps the %3 (%4 line %5)")
-                               .arg(span.label, hexAddress(span.start), reach->label,
-                                    fileops::bareName(reach->file))
-                               .arg(reach->line));
+            c.report.error(
+                span.file, span.line,
+                QCoreApplication::translate("Report", "the %1 at %2 overlaps the %3 (%4 line %5)")
+                    .arg(span.label, hexAddress(span.start), reach->label,
+                         fileops::bareName(reach->file))
+                    .arg(reach->line));
         }
         if (!reach || span.end > reach->end) {
             reach = &span;
@@ -270,9 +294,10 @@ void checkPlacement(Context& c) {
     for (const AddressSpan& span : fixed) {
         for (const AddressSpan& region : regions) {
             if (span.start < region.end && region.start < span.end) {
-                c.report.error(span.file, span.line,
-                               QStringLiteral("the %1 at %2 lies inside the %3")
-                                   .arg(span.label, hexAddress(span.start), region.label));
+                c.report.error(
+                    span.file, span.line,
+                    QCoreApplication::translate("Report", "the %1 at %2 lies inside the %3")
+                        .arg(span.label, hexAddress(span.start), region.label));
             }
         }
     }
@@ -289,7 +314,8 @@ Report run(const QString& dataFolder) {
     Report report;
     const QFileInfo folder(dataFolder);
     if (!folder.isDir() || folder.fileName() != QLatin1String("Data")) {
-        report.error(dataFolder, 0, QStringLiteral("not a data set's Data folder"));
+        report.error(dataFolder, 0,
+                     QCoreApplication::translate("Report", "not a data set's Data folder"));
         return report;
     }
     FirmwareDataSet data(folder.absolutePath());
@@ -298,7 +324,7 @@ Report run(const QString& dataFolder) {
     if (QFile file(ini); file.open(QIODevice::ReadOnly)) {
         c.iniLines = listfile::decode(file.readAll());
     } else if (fileops::exists(ini)) {
-        report.error(ini, 0, QStringLiteral("cannot be read"));
+        report.error(ini, 0, QCoreApplication::translate("Report", "cannot be read"));
     }
     data.readMemoryMap();
     loadLists(c);

@@ -1,10 +1,12 @@
 #include "check/PatchVerify.h"
 
+#include "base/JsonShape.h"
 #include "check/AddressLayout.h"
 #include "check/PatchImage.h"
 #include "check/TableEntryCheck.h"
 #include "srec/SRecordReader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <algorithm>
@@ -26,7 +28,8 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
     bool endReported = false;
     while (reader.next(line)) {
         if (line.empty) {
-            report.warning(path, line.number, QStringLiteral("an empty line"));
+            report.warning(path, line.number,
+                           QCoreApplication::translate("Report", "an empty line"));
             continue;
         }
         if (!line.error.isEmpty()) {
@@ -34,45 +37,53 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
             continue;
         }
         if (lastEnd != 0 && !endReported) {
-            report.warning(path, lastEnd, QStringLiteral("an end record before the last line"));
+            report.warning(
+                path, lastEnd,
+                QCoreApplication::translate("Report", "an end record before the last line"));
             endReported = true;
         }
         const srec::SRecord& r = line.record;
         if (r.isHeader() && line.number != 1) {
-            report.warning(path, line.number,
-                           QStringLiteral("a header record after the first line"));
+            report.warning(
+                path, line.number,
+                QCoreApplication::translate("Report", "a header record after the first line"));
         } else if (r.isEnd()) {
             lastEnd = line.number;
             endReported = false;
         } else if ((r.type == 5 || r.type == 6) && r.address != std::uint64_t(dataRecords)) {
-            report.warning(path, line.number,
-                           QStringLiteral("counts %1 data records, %2 come before it")
-                               .arg(r.address)
-                               .arg(dataRecords));
+            report.warning(
+                path, line.number,
+                QCoreApplication::translate("Report", "counts %1 data records, %2 come before it")
+                    .arg(r.address)
+                    .arg(dataRecords));
         } else if (r.isData()) {
             ++dataRecords;
             if (std::uint64_t(r.address) + r.data.size() > kAddressSpace) {
                 report.error(path, line.number,
-                             QStringLiteral("writes past the end of the 32-bit address space"));
+                             QCoreApplication::translate(
+                                 "Report", "writes past the end of the 32-bit address space"));
                 continue;
             }
             image.add(r.address, r.data, line.number);
         }
     }
     if (dataRecords == 0) {
-        report.warning(path, 0, QStringLiteral("writes no byte"));
+        report.warning(path, 0, QCoreApplication::translate("Report", "writes no byte"));
     }
 }
 
 void reportOverlaps(const std::vector<PatchImage::Overlap>& overlaps, const QString& path,
                     Report& report) {
     for (const PatchImage::Overlap& o : overlaps) {
-        const QString text = QStringLiteral("%1-%2 (%3 bytes) written again, first on line %4, %5")
+        const char* source =
+            o.differs ? QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
+                                                    "line %4, with different values")
+                      : QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
+                                                    "line %4, with the same values");
+        const QString text = QCoreApplication::translate("Report", source)
                                  .arg(hexAddress(o.start), hexAddress(o.end - 1))
                                  .arg(o.end - o.start)
-                                 .arg(o.firstLine)
-                                 .arg(o.differs ? QStringLiteral("with different values")
-                                                : QStringLiteral("with the same values"));
+                                 .arg(o.firstLine);
         if (o.differs) {
             report.error(path, o.secondLine, text);
         } else {
@@ -122,8 +133,9 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
         auto gap = [&](std::uint64_t to) {
             if (withData && to > at) {
                 report.warning(path, image.lineOf(at),
-                               QStringLiteral("%1-%2 (%3 bytes) lie outside every region, table "
-                                              "entry, volume byte and required patch")
+                               QCoreApplication::translate(
+                                   "Report", "%1-%2 (%3 bytes) lie outside every region, table "
+                                             "entry, volume byte and required patch")
                                    .arg(hexAddress(at), hexAddress(to - 1))
                                    .arg(to - at));
             }
@@ -134,18 +146,17 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
         }
         gap(range.end());
         const QStringList writes = describe(touched);
-        QString line = QStringLiteral("%1-%2: %3 bytes")
+        QString line = QCoreApplication::translate("Report", "%1-%2: %3 bytes")
                            .arg(hexAddress(range.start), hexAddress(range.end() - 1))
                            .arg(range.bytes.size());
         if (!writes.isEmpty()) {
             line += QStringLiteral(": ") + writes.join(QStringLiteral(", "));
         }
-        report.addSummary(line, QJsonObject{
-                                    {QStringLiteral("start"), hexAddress(range.start)},
-                                    {QStringLiteral("end"), hexAddress(range.end() - 1)},
-                                    {QStringLiteral("bytes"), qint64(range.bytes.size())},
-                                    {QStringLiteral("writes"), QJsonArray::fromStringList(writes)},
-                                });
+        QJsonObject json{{QStringLiteral("bytes"), qint64(range.bytes.size())},
+                         {QStringLiteral("writes"), QJsonArray::fromStringList(writes)}};
+        jsonshape::putAddress(json, QStringLiteral("start"), range.start);
+        jsonshape::putAddress(json, QStringLiteral("end"), range.end() - 1);
+        report.addSummary(line, json);
     }
 }
 
@@ -155,7 +166,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
     Report report;
     QFile file(patchPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error(patchPath, 0, QStringLiteral("cannot be read"));
+        report.error(patchPath, 0, QCoreApplication::translate("Report", "cannot be read"));
         return report;
     }
     PatchImage image;

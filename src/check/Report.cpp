@@ -1,11 +1,14 @@
 #include "check/Report.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace {
 
+// English has one form for 1 and one for the rest; the Russian translation
+// gives each of these its own plural forms.
 QString counted(int n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    return QCoreApplication::translate("Report", n == 1 ? one : many, nullptr, n);
 }
 
 } // namespace
@@ -14,7 +17,9 @@ QString Finding::toText() const {
     return QStringLiteral("%1:%2: %3: %4")
         .arg(file)
         .arg(line)
-        .arg(error ? QStringLiteral("error") : QStringLiteral("warning"), text);
+        .arg(error ? QCoreApplication::translate("Report", "error")
+                   : QCoreApplication::translate("Report", "warning"),
+             text);
 }
 
 void Report::error(const QString& file, qint64 line, const QString& text) {
@@ -33,8 +38,11 @@ void Report::addSummary(const QString& line, const QJsonObject& json) {
 }
 
 QString Report::countLine() const {
-    return counted(errors_, "error", "errors") + QStringLiteral(", ") +
-           counted(warnings_, "warning", "warnings");
+    return counted(errors_, QT_TRANSLATE_N_NOOP("Report", "%n error"),
+                   QT_TRANSLATE_N_NOOP("Report", "%n errors")) +
+           QStringLiteral(", ") +
+           counted(warnings_, QT_TRANSLATE_N_NOOP("Report", "%n warning"),
+                   QT_TRANSLATE_N_NOOP("Report", "%n warnings"));
 }
 
 QString Report::text() const {

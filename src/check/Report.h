@@ -28,6 +28,7 @@ public:
 
     // Lines printed after the findings and before the count (verify's ranges).
     void addSummary(const QString& line, const QJsonObject& json);
+    const QStringList& summary() const { return summary_; }
 
     // Every finding, the summary lines, then "2 errors, 1 warning".
     QString text() const;

@@ -11,6 +11,7 @@
 #include "rtf/RtfReader.h"
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 
@@ -43,7 +44,8 @@ std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qs
     const QImage image = loadBitmap(path);
     const std::optional<PixelSize> required = requiredSize(data, slot);
     if (required && (image.width() != required->width || image.height() != required->height)) {
-        problem = QStringLiteral("the bitmap is %1 x %2 pixels, the slot takes %3 x %4")
+        problem = QCoreApplication::translate(
+                      "Report", "the bitmap is %1 x %2 pixels, the slot takes %3 x %4")
                       .arg(image.width())
                       .arg(image.height())
                       .arg(required->width)
@@ -65,7 +67,9 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
         const QString path = data.workFile(info, files[i]);
         const QString where = data.dataFile(info.filesList);
         if (!fileops::exists(path)) {
-            report.error(where, i + 1, QStringLiteral("the working copy %1 is missing").arg(path));
+            report.error(
+                where, i + 1,
+                QCoreApplication::translate("Report", "the working copy %1 is missing").arg(path));
             continue;
         }
         QString problem;
@@ -81,7 +85,7 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
         }
         if (size != recorded) {
             report.error(data.dataFile(info.sizeList), i + 1,
-                         QStringLiteral("%1 bytes recorded, but %2 gives %3")
+                         QCoreApplication::translate("Report", "%1 bytes recorded, but %2 gives %3")
                              .arg(recorded)
                              .arg(path)
                              .arg(size));
@@ -93,7 +97,9 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
     for (qsizetype i = 0; i < data.slotCount(managers::pictures()); ++i) {
         const QString path = data.dataFile(QStringLiteral("Pic/%1.jpg").arg(i + 1));
         if (!fileops::exists(path)) {
-            report.warning(path, 0, QStringLiteral("no preview of picture slot %1").arg(i + 1));
+            report.warning(
+                path, 0,
+                QCoreApplication::translate("Report", "no preview of picture slot %1").arg(i + 1));
             continue;
         }
         QImage image;
@@ -106,7 +112,8 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
         const std::optional<PixelSize> required = requiredSize(data, i);
         if (required && (image.width() != required->width || image.height() != required->height)) {
             report.warning(path, 0,
-                           QStringLiteral("the preview is %1 x %2 pixels, the slot takes %3 x %4")
+                           QCoreApplication::translate(
+                               "Report", "the preview is %1 x %2 pixels, the slot takes %3 x %4")
                                .arg(image.width())
                                .arg(image.height())
                                .arg(required->width)
@@ -119,9 +126,11 @@ void checkHelpText(const FirmwareDataSet& data, const ManagerInfo& info, Report&
     const QString path = data.dataFile(info.helpFile);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error(path, 0, QStringLiteral("the help text cannot be read"));
+        report.error(path, 0,
+                     QCoreApplication::translate("Report", "the help text cannot be read"));
     } else if (rtf::toPlainText(file.readAll()).trimmed().isEmpty()) {
-        report.warning(path, 0, QStringLiteral("the help text shows nothing"));
+        report.warning(path, 0,
+                       QCoreApplication::translate("Report", "the help text shows nothing"));
     }
 }
 

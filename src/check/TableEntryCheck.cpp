@@ -2,6 +2,8 @@
 
 #include "pictures/HandsetPictureCheck.h"
 
+#include <QCoreApplication>
+
 namespace tableentrycheck {
 
 namespace {
@@ -31,13 +33,14 @@ const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const Manager
 QString placementProblem(const PatchImage& image, const AddressSpan* region, std::uint64_t address,
                          std::uint64_t length) {
     if (region && (address < region->start || address + length > region->end)) {
-        return QStringLiteral("%1 bytes at %2 do not lie inside the %3")
+        return QCoreApplication::translate("Report", "%1 bytes at %2 do not lie inside the %3")
             .arg(length)
             .arg(hexAddress(address), region->label);
     }
     const std::uint64_t written = image.writtenBytes(address, address + length);
     if (written != length) {
-        return QStringLiteral("the patch writes only %1 of its %2 bytes at %3")
+        return QCoreApplication::translate("Report",
+                                           "the patch writes only %1 of its %2 bytes at %3")
             .arg(written)
             .arg(length)
             .arg(hexAddress(address));
@@ -54,7 +57,7 @@ QString pictureProblem(const PatchImage& image, const AddressSpan* region,
         [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); }, width,
         height);
     if (!picture.problem.isEmpty()) {
-        return QStringLiteral("the %1 x %2 picture at %3: %4")
+        return QCoreApplication::translate("Report", "the %1 x %2 picture at %3: %4")
             .arg(width)
             .arg(height)
             .arg(hexAddress(address), picture.problem);
@@ -76,10 +79,11 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
             continue;
         }
         if (written != kEntryBytes) {
-            report.error(path, image.lineOf(span.start + kEntryBytes - 1),
-                         QStringLiteral("writes only %1 of the 8 bytes of the %2")
-                             .arg(written)
-                             .arg(span.label));
+            report.error(
+                path, image.lineOf(span.start + kEntryBytes - 1),
+                QCoreApplication::translate("Report", "writes only %1 of the 8 bytes of the %2")
+                    .arg(written)
+                    .arg(span.label));
             continue;
         }
         std::uint8_t entry[kEntryBytes];
@@ -110,7 +114,9 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
             break;
         }
         if (!problem.isEmpty()) {
-            report.error(path, line, QStringLiteral("the %1: %2").arg(span.label, problem));
+            report.error(
+                path, line,
+                QCoreApplication::translate("Report", "the %1: %2").arg(span.label, problem));
         }
     }
 }

@@ -7,6 +7,8 @@
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 
+#include <QJsonArray>
+
 namespace {
 
 // The session's folders, also when its data set does not load: a data set
@@ -19,10 +21,15 @@ const Session& sessionFolders(CliContext& context) {
     }
 }
 
-// The report on stdout; errors make the command fail.
-void finish(CliContext& context, const Report& report, bool json, const QString& failure) {
+// The report on stdout, with what it is about; errors make the command fail.
+void finish(CliContext& context, const Report& report, bool json, const QString& failure,
+            const QJsonObject& fields = {}) {
     if (json) {
-        cli::printJson(context, report.json());
+        QJsonObject document = report.json();
+        for (auto it = fields.begin(); it != fields.end(); ++it) {
+            document.insert(it.key(), it.value());
+        }
+        cli::printJson(context, document);
     } else {
         context.out() << report.text();
     }
@@ -39,7 +46,8 @@ void checkCommand(CliContext& context) {
     const QString data = dir.isEmpty()
                              ? sessionFolders(context).firmwareFolder() + QStringLiteral("/Data")
                              : datasetcheck::dataFolderOf(dir);
-    finish(context, datasetcheck::run(data), json, QStringLiteral("The data set has errors"));
+    finish(context, datasetcheck::run(data), json, QStringLiteral("The data set has errors"),
+           {{QStringLiteral("data_folder"), data}});
 }
 
 void verifyCommand(CliContext& context) {
@@ -48,19 +56,30 @@ void verifyCommand(CliContext& context) {
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
     const QString patch = options.positional(1).first();
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
-    finish(context, patchverify::run(patch, data), json, QStringLiteral("The patch has errors"));
+    const Report report = patchverify::run(patch, data);
+    // "ranges" is there also when the patch could not be read.
+    finish(context, report, json, QStringLiteral("The patch has errors"),
+           {{QStringLiteral("patch"), patch},
+            {QStringLiteral("ranges"), report.json().value(QStringLiteral("ranges")).toArray()}});
 }
 
 void importCommand(CliContext& context) {
     OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
     const QString id = options.take({QStringLiteral("--as")});
     const QString dir = options.positional(1).first();
     const datasetimport::Result result =
         datasetimport::run(dir, id, sessionFolders(context).userFolder());
-    finish(context, result.report, false,
-           QStringLiteral("The data set has errors: %1 is not imported").arg(result.id));
-    context.out() << QStringLiteral("Imported %1 into %2").arg(result.id, result.firmwareFolder)
-                  << '\n';
+    finish(context, result.report, json,
+           QStringLiteral("The data set has errors: %1 is not imported").arg(result.id),
+           {{QStringLiteral("id"), result.id},
+            {QStringLiteral("imported"), result.imported},
+            {QStringLiteral("firmware_folder"),
+             result.imported ? QJsonValue(result.firmwareFolder) : QJsonValue()}});
+    if (!json) {
+        context.out() << QStringLiteral("Imported %1 into %2").arg(result.id, result.firmwareFolder)
+                      << '\n';
+    }
 }
 
 } // namespace
@@ -85,13 +104,14 @@ QList<CliCommand> checkCommands() {
            QStringLiteral("check the records alone, without the current data set")},
           cli::kJsonHelp}},
         {QStringLiteral("import"),
-         QStringLiteral("import DIR [--as ID]"),
+         QStringLiteral("import DIR [--as ID] [--json]"),
          importCommand,
          QStringLiteral("a data set added to the user folder once its check finds no error"),
          {{QStringLiteral("DIR"),
            QStringLiteral("a firmware folder holding Data, or a Data folder")},
           {QStringLiteral("--as ID"),
            QStringLiteral("the new firmware id (default: the firmware folder's name); an existing "
-                          "one is never replaced")}}},
+                          "one is never replaced")},
+          cli::kJsonHelp}},
     };
 }

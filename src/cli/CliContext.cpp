@@ -25,3 +25,73 @@ void CliContext::writeOutput(const QString& path, const QByteArray& bytes) {
     file.write(bytes.constData(), bytes.size());
     file.commit();
 }
+
+QStringList CliHelpItem::names() const {
+    if (!isOption()) {
+        return {};
+    }
+    QStringList names;
+    for (const QString& part : term.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!part.startsWith(QLatin1Char('-'))) {
+            break;
+        }
+        names.append(part.endsWith(QLatin1Char(',')) ? part.chopped(1) : part);
+    }
+    return names;
+}
+
+QString CliHelpItem::valueName() const {
+    if (!isOption()) {
+        return term;
+    }
+    const QStringList parts = term.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return parts.last().startsWith(QLatin1Char('-')) ? QString() : parts.last();
+}
+
+CliValue CliHelpItem::valueKind() const {
+    if (value != CliValue::Auto) {
+        return value;
+    }
+    const QString name = valueName();
+    if (name.isEmpty()) {
+        return CliValue::Text;
+    }
+    if (name.contains(QLatin1Char('|'))) {
+        return CliValue::Words;
+    }
+    static const QStringList text{"TEXT", "VALUE", "NUMBER", "ADDRESS", "OFFSET", "SIZE", "COUNT"};
+    static const QStringList dirs{"DIR", "DATA", "FOLDER"};
+    if (name == QLatin1String("SLOT")) {
+        return CliValue::Slot;
+    }
+    if (name == QLatin1String("ID")) {
+        return CliValue::Firmware;
+    }
+    if (dirs.contains(name)) {
+        return CliValue::Dir;
+    }
+    return text.contains(name) ? CliValue::Text : CliValue::File;
+}
+
+namespace cli {
+
+const QList<CliHelpItem>& programOptions() {
+    static const QList<CliHelpItem> items{
+        {QStringLiteral("--user-folder DIR"),
+         QStringLiteral("the user folder holding the firmware folders, instead of "
+                        "$XDG_DATA_HOME/Tarvex")},
+        {QStringLiteral("--firmware ID"),
+         QStringLiteral("the firmware for this run, instead of the remembered one")},
+        {QStringLiteral("-h, --help"),
+         QStringLiteral("this help; COMMAND --help describes a command")},
+        {QStringLiteral("--version"), QStringLiteral("the program's version")},
+    };
+    return items;
+}
+
+const CliHelpItem& helpOption() {
+    static const CliHelpItem item{QStringLiteral("-h, --help"), QStringLiteral("this help")};
+    return item;
+}
+
+} // namespace cli

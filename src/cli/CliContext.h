@@ -44,14 +44,33 @@ struct UsageError {
     QString message;
 };
 
-// One line of a command's help: an argument or option, and what it is.
+// What goes in an argument or an option's value, for the completion: Auto
+// reads it from the term's value name (FILE, DIR, ID, SLOT, a|b|c, TEXT...).
+enum class CliValue { Auto, Text, File, Dir, Words, Slot, Firmware };
+
+// One argument or option of a command: the table the parser checks the
+// command line against and --help, the manual page and the completion show.
+// An option's term is its names, then the name of its value if it takes one
+// ("-o, --output OUT", "--json"); an argument's term is its name ("FILE",
+// "melodies|java|pictures").
 struct CliHelpItem {
-    QString term; // "FILE", "-o, --output OUT"
+    QString term;
     QString text;
+    CliValue value = CliValue::Auto;
+
+    bool isOption() const { return term.startsWith(QLatin1Char('-')); }
+    // An option's names ("-o", "--output"); empty for an argument.
+    QStringList names() const;
+    // The name of the option's value ("OUT"), empty for a flag; an argument's term.
+    QString valueName() const;
+    bool takesValue() const { return isOption() && !valueName().isEmpty(); }
+    // What the value is, Auto resolved.
+    CliValue valueKind() const;
 };
 
-// A command of the table. Options are parsed by the command itself with
-// OptionParser; summary and items only describe them for --help.
+// A command of the table. Its items declare every argument and option: the
+// runner refuses what is not declared before the command reads its options
+// with OptionParser.
 struct CliCommand {
     QString name;
     QString synopsis; // one usage line, after "tarvex-cli [options] "
@@ -59,3 +78,10 @@ struct CliCommand {
     QString summary = {};          // one line for the command list
     QList<CliHelpItem> items = {}; // its arguments and options
 };
+
+namespace cli {
+// The program's own options, before the command.
+const QList<CliHelpItem>& programOptions();
+// -h, --help, which every command takes.
+const CliHelpItem& helpOption();
+} // namespace cli

@@ -17,35 +17,22 @@ void printItems(QTextStream& out, const QList<CliHelpItem>& items) {
     }
 }
 
-const QList<CliHelpItem>& programOptions() {
-    static const QList<CliHelpItem> items{
-        {QStringLiteral("--user-folder DIR"),
-         QStringLiteral("the user folder holding the firmware folders, instead of "
-                        "$XDG_DATA_HOME/Tarvex")},
-        {QStringLiteral("--firmware ID"),
-         QStringLiteral("the firmware for this run, instead of the remembered one")},
-        {QStringLiteral("-h, --help"),
-         QStringLiteral("this help; COMMAND --help describes a command")},
-        {QStringLiteral("--version"), QStringLiteral("the program's version")},
-    };
-    return items;
-}
-
 } // namespace
 
 void printProgramHelp(QTextStream& out, const QList<CliCommand>& commands) {
     out << kUsagePrefix << "COMMAND [ARGS]\n"
         << "Builds firmware patch files (S3 records) from the firmware data set, as the "
            "window does.\n\nOptions:\n";
-    printItems(out, programOptions());
+    printItems(out, cli::programOptions());
     out << "\nCommands:\n";
     QList<CliHelpItem> list;
     for (const CliCommand& command : commands) {
         list.append({command.name, command.summary});
     }
     printItems(out, list);
-    out << "\nOptions come before the arguments they belong to; --opt=VALUE and --opt VALUE "
-           "are the same, and -- ends the options.\n"
+    out << "\nA command's options may stand anywhere among its arguments: --opt=VALUE and "
+           "--opt VALUE are the same, as are -oVALUE and -o VALUE; an option given twice counts "
+           "once, with the last value; -- ends the options.\n"
         << "Exit status: 0 done, 1 an error of the work (the message on standard error), "
            "2 wrong usage.\n";
 }
@@ -56,7 +43,7 @@ void printCommandHelp(QTextStream& out, const CliCommand& command) {
         out << command.summary.front().toUpper() << command.summary.mid(1) << ".\n";
     }
     QList<CliHelpItem> items = command.items;
-    items.append({QStringLiteral("-h, --help"), QStringLiteral("this help")});
+    items.append(cli::helpOption());
     out << '\n';
     printItems(out, items);
 }

@@ -10,6 +10,9 @@ QList<CliCommand> managerCommands(); // slots, assign, restore, volume, build
 QList<CliCommand> pictureCommands(); // decode
 QList<CliCommand> checkCommands();   // check, verify, import
 
+// Every command, in the order --help lists them.
+QList<CliCommand> cliCommands();
+
 // Runs the front end on already split arguments (without the program name).
 // Returns the exit code: 0 done, 1 the program's own error, 2 wrong usage.
 int runCli(const QStringList& args, const QString& programFolder, QTextStream& out,

@@ -1,3 +1,4 @@
+#include "base/JsonShape.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
@@ -15,6 +16,28 @@
 
 namespace {
 
+// The values of info under snake_case keys: addresses as numbers and text,
+// flags as booleans.
+QJsonObject infoJson(const QList<std::pair<QString, QVariant>>& values) {
+    QJsonObject document;
+    for (const auto& [name, value] : values) {
+        QString key = name;
+        key.replace(QLatin1Char(' '), QLatin1Char('_'));
+        if (key.endsWith(QLatin1String("_start")) || key.endsWith(QLatin1String("_end"))) {
+            std::int32_t address = 0;
+            jsonshape::putAddress(document, key,
+                                  numeric::tryToInt(value.toString(), address)
+                                      ? std::optional<std::uint64_t>(std::uint32_t(address))
+                                      : std::nullopt);
+        } else if (value.typeId() == QMetaType::Bool) {
+            document.insert(key, value.toBool());
+        } else {
+            document.insert(key, QJsonValue::fromVariant(value));
+        }
+    }
+    return document;
+}
+
 void info(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
@@ -23,7 +46,7 @@ void info(CliContext& context) {
     const FirmwareDataSet& data = session.dataSet();
     const MemoryMap& map = data.memoryMap();
     const MemoryTotals& totals = data.totals();
-    auto flag = [](bool on) { return on ? 1 : 0; };
+    auto flag = [](bool on) { return QVariant(on); }; // printed as 1 or 0
     const QList<std::pair<QString, QVariant>> values{
         {QStringLiteral("firmware"), session.firmwareSettings().currentId},
         {QStringLiteral("firmware folder"), session.firmwareFolder()},
@@ -44,15 +67,14 @@ void info(CliContext& context) {
         {QStringLiteral("picture total"), totals.pictures},
     };
     if (json) {
-        QJsonObject document;
-        for (const auto& [name, value] : values) {
-            document.insert(name, QJsonValue::fromVariant(value));
-        }
-        cli::printJson(context, document);
+        cli::printJson(context, infoJson(values));
         return;
     }
     for (const auto& [name, value] : values) {
-        context.out() << name << ": " << cli::printable(value.toString())
+        const QString text = value.typeId() == QMetaType::Bool
+                                 ? QString::number(value.toBool() ? 1 : 0)
+                                 : value.toString();
+        context.out() << name << ": " << cli::printable(text)
                       << '\n'; // texts come from the data set
     }
 }

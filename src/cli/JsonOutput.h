@@ -11,6 +11,7 @@ namespace cli {
 inline const CliHelpItem kJsonHelp{QStringLiteral("--json"),
                                    QStringLiteral("one JSON document (UTF-8) instead of the text")};
 
-void printJson(CliContext& context, const QJsonObject& document);
+// The document with its "format" added (docs/json.md).
+void printJson(CliContext& context, QJsonObject document);
 
 } // namespace cli

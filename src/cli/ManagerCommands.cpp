@@ -78,21 +78,40 @@ void printGauge(QTextStream& out, const SlotTable& table) {
         << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
 }
 
-// The rows of slotsCommand as JSON: the same columns, with their captions.
+// A slot as JSON: its columns as the list holds them, and what they mean
+// under names, numbers as numbers; a field without a value is null.
+QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
+    const SlotTable::Row row = table.row(slot);
+    if (row.error) {
+        throw TarvexError(*row.error);
+    }
+    const bool melodies = table.info().kind == ManagerKind::Melodies;
+    auto number = [](const QString& text) -> QJsonValue {
+        std::int32_t value = 0;
+        return numeric::tryToInt(text, value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+    };
+    QJsonValue volume = QJsonValue::Null;
+    if (melodies && table.data().volumesAvailable() && melodyvolumes::isVolumeSlot(slot)) {
+        // The list keeps the byte in hexadecimal; this is the value "volume" takes.
+        try {
+            volume = melodyvolumes::position(table.data(), slot);
+        } catch (const TarvexError&) {
+            // not a number: null, as the text output shows the line as it is
+        }
+    }
+    return {{QStringLiteral("slot"), qint64(slot)},
+            {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)},
+            {QStringLiteral("standard"), row.columns.value(0)},
+            {QStringLiteral("file"), row.columns.value(1)},
+            {QStringLiteral("name"), melodies ? QJsonValue(row.columns.value(2)) : QJsonValue()},
+            {QStringLiteral("size"), number(row.columns.last())},
+            {QStringLiteral("volume"), volume}};
+}
+
 QJsonObject slotsJson(const SlotTable& table) {
     QJsonArray rows;
     for (qsizetype i = 0; i < table.slotCount(); ++i) {
-        const SlotTable::Row row = table.row(i);
-        if (row.error) {
-            throw TarvexError(*row.error);
-        }
-        QJsonObject item{{QStringLiteral("slot"), qint64(i)},
-                         {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)}};
-        if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable() &&
-            melodyvolumes::isVolumeSlot(i)) {
-            item.insert(QStringLiteral("volume"), table.data().line(managers::kVolumesList, i));
-        }
-        rows.append(item);
+        rows.append(slotJson(table, i));
     }
     return {{QStringLiteral("manager"), table.info().id},
             {QStringLiteral("captions"),

@@ -79,3 +79,87 @@ QStringList OptionParser::positional(int min, int max) {
     }
     return args;
 }
+
+namespace {
+
+const CliHelpItem* findOption(const QList<CliHelpItem>& items, const QString& name) {
+    for (const CliHelpItem& item : items) {
+        if (item.isOption() && item.names().contains(name)) {
+            return &item;
+        }
+    }
+    throw UsageError{QStringLiteral("unknown option %1").arg(name)};
+}
+
+void record(CheckedOptions& checked, const CliHelpItem* item, const QString& name,
+            const QString& value) {
+    if (item->takesValue() && value.isEmpty()) {
+        throw UsageError{QStringLiteral("%1 needs a non-empty value").arg(name)};
+    }
+    checked.options.removeIf([&](const auto& given) { return given.first == item; });
+    checked.options.append({item, value});
+}
+
+} // namespace
+
+QStringList CheckedOptions::canonical() const {
+    QStringList args;
+    for (const auto& [item, value] : options) {
+        // "--name=VALUE": a value that looks like an option stays a value.
+        args.append(item->takesValue() ? item->names().last() + QLatin1Char('=') + value
+                                       : item->names().last());
+    }
+    args.append(QStringLiteral("--"));
+    return args + arguments;
+}
+
+CheckedOptions checkOptions(const QStringList& args, const QList<CliHelpItem>& items,
+                            bool stopAtArgument) {
+    CheckedOptions checked;
+    qsizetype i = 0;
+    // The value after an option: the next argument, whatever it looks like.
+    auto nextValue = [&](const QString& name) {
+        if (i + 1 >= args.size()) {
+            throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
+        }
+        return args[++i];
+    };
+    for (; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--")) {
+            ++i;
+            break;
+        }
+        if (!isOption(arg)) {
+            if (stopAtArgument) {
+                break;
+            }
+            checked.arguments.append(arg);
+            continue;
+        }
+        if (arg.startsWith(QLatin1String("--"))) {
+            const qsizetype equals = arg.indexOf(QLatin1Char('='));
+            const QString name = equals < 0 ? arg : arg.left(equals);
+            const CliHelpItem* item = findOption(items, name);
+            if (!item->takesValue() && equals >= 0) {
+                throw UsageError{QStringLiteral("%1 takes no value").arg(name)};
+            }
+            record(checked, item, name,
+                   !item->takesValue() ? QString()
+                   : equals < 0        ? nextValue(name)
+                                       : arg.mid(equals + 1));
+            continue;
+        }
+        for (qsizetype j = 1; j < arg.size(); ++j) {
+            const QString name = QStringLiteral("-") + arg[j];
+            const CliHelpItem* item = findOption(items, name);
+            if (item->takesValue()) {
+                record(checked, item, name, j + 1 < arg.size() ? arg.mid(j + 1) : nextValue(name));
+                break;
+            }
+            record(checked, item, name, {});
+        }
+    }
+    checked.arguments += args.mid(i);
+    return checked;
+}

@@ -1,7 +1,30 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
+
+struct CliHelpItem;
+
+// A command line checked against the options a command declares, read as
+// getopt reads it: "--name VALUE", "--name=VALUE", "-n VALUE", "-nVALUE",
+// flags together ("-ab"), "--" ending the options, "-" alone an argument.
+// An option given more than once counts once, with the last value.
+struct CheckedOptions {
+    QList<std::pair<const CliHelpItem*, QString>> options; // in the order of their last use
+    QStringList arguments;
+
+    // The one form OptionParser reads: each option by its long name
+    // ("--name" or "--name=VALUE"), then "--" and the arguments.
+    QStringList canonical() const;
+};
+
+// Raises UsageError for an unknown option, a value missing, empty or given to
+// a flag. With stopAtArgument the options end at the first argument, which
+// starts the arguments (the program's options before the command).
+CheckedOptions checkOptions(const QStringList& args, const QList<CliHelpItem>& items,
+                            bool stopAtArgument = false);
 
 // Takes a command's options out of its arguments: "--name VALUE" or
 // "--name=VALUE", flags without value, "--" ending the options ("-" alone is

@@ -7,9 +7,7 @@
 #include <QFileDevice>
 #include <new>
 
-namespace {
-
-QList<CliCommand> allCommands() {
+QList<CliCommand> cliCommands() {
     QList<CliCommand> commands;
     commands += infoCommands();
     commands += managerCommands();
@@ -18,51 +16,28 @@ QList<CliCommand> allCommands() {
     return commands;
 }
 
+namespace {
+
 const QString kProgram = QStringLiteral("tarvex-cli: ");
 
-// The value of the program option `name` at the front of args, given as
-// "name VALUE" or "name=VALUE"; removes it. Empty optional: another option.
-std::optional<QString> takeValue(QStringList& args, const QString& name) {
-    const QString arg = args.first();
-    if (arg.startsWith(name + QLatin1Char('='))) {
-        args.removeFirst();
-        return arg.mid(name.size() + 1);
+// Whether the option of that name is among the checked ones.
+bool given(const CheckedOptions& checked, const QString& name) {
+    for (const auto& [item, value] : checked.options) {
+        if (item->names().contains(name)) {
+            return true;
+        }
     }
-    if (arg != name) {
-        return std::nullopt;
-    }
-    if (args.size() < 2) {
-        throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
-    }
-    args.removeFirst();
-    return args.takeFirst();
+    return false;
 }
 
-enum class ProgramAction { Command, Help, Version };
-
-// Takes the program options off the front of args.
-ProgramAction takeProgramOptions(QStringList& args, SessionOptions& options) {
-    while (!args.isEmpty() && args.first().size() > 1 && args.first().startsWith('-')) {
-        const QString arg = args.first();
-        if (arg == QLatin1String("--")) {
-            args.removeFirst();
-            break;
-        }
-        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            return ProgramAction::Help;
-        }
-        if (arg == QLatin1String("--version")) {
-            return ProgramAction::Version;
-        }
-        if (const auto folder = takeValue(args, QStringLiteral("--user-folder"))) {
-            options.userFolder = *folder;
-        } else if (const auto id = takeValue(args, QStringLiteral("--firmware"))) {
-            options.firmwareOverride = *id;
-        } else {
-            throw UsageError{QStringLiteral("unknown option %1").arg(arg)};
+// The value of the checked option of that name, if it was given.
+std::optional<QString> valueOf(const CheckedOptions& checked, const QString& name) {
+    for (const auto& [item, value] : checked.options) {
+        if (item->names().contains(name)) {
+            return value;
         }
     }
-    return ProgramAction::Command;
+    return std::nullopt;
 }
 
 void printError(QTextStream& err, const TarvexError& error) {
@@ -89,24 +64,29 @@ void checkWritten(QTextStream& out) {
 
 int runCli(const QStringList& args, const QString& programFolder, QTextStream& out,
            QTextStream& err) {
-    const QList<CliCommand> commands = allCommands();
+    const QList<CliCommand> commands = cliCommands();
     SessionOptions options;
     options.programFolder = programFolder;
-    QStringList rest = args;
     const CliCommand* command = nullptr;
     try {
-        switch (takeProgramOptions(rest, options)) {
-        case ProgramAction::Help:
+        const CheckedOptions program = checkOptions(args, cli::programOptions(), true);
+        if (given(program, QStringLiteral("--help"))) {
             clihelp::printProgramHelp(out, commands);
             checkWritten(out);
             return 0;
-        case ProgramAction::Version:
+        }
+        if (given(program, QStringLiteral("--version"))) {
             out << "tarvex-cli " << TARVEX_VERSION << '\n';
             checkWritten(out);
             return 0;
-        case ProgramAction::Command:
-            break;
         }
+        if (const auto folder = valueOf(program, QStringLiteral("--user-folder"))) {
+            options.userFolder = *folder;
+        }
+        if (const auto id = valueOf(program, QStringLiteral("--firmware"))) {
+            options.firmwareOverride = *id;
+        }
+        QStringList rest = program.arguments;
         if (rest.isEmpty()) {
             throw UsageError{QStringLiteral("no command given")};
         }
@@ -119,10 +99,12 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
         if (!command) {
             throw UsageError{QStringLiteral("unknown command %1").arg(name)};
         }
-        if (OptionParser(rest).helpRequested()) {
+        const CheckedOptions checked =
+            checkOptions(rest, command->items + QList<CliHelpItem>{cli::helpOption()});
+        if (given(checked, QStringLiteral("--help"))) {
             clihelp::printCommandHelp(out, *command);
         } else {
-            CliContext context(options, rest, out, err);
+            CliContext context(options, checked.canonical(), out, err);
             command->run(context);
         }
         checkWritten(out);

@@ -1,6 +1,8 @@
+#include "check/ReportLanguage.h"
 #include "cli/Commands.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
     SetConsoleOutputCP(CP_UTF8);
 #endif
     QCoreApplication app(argc, argv);
+    // Reports in the user's language: Russian under a Russian locale, else English.
+    reportlanguage::use(QLocale::system());
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     QTextStream out(stdout);

@@ -1,5 +1,7 @@
 #include "pictures/HandsetPictureCheck.h"
 
+#include <QCoreApplication>
+
 namespace handsetpicture {
 
 namespace {
@@ -18,7 +20,8 @@ public:
     bool take(std::uint8_t& value) {
         const std::optional<std::uint8_t> b = byteAt_(offset_);
         if (!b) {
-            fail(QStringLiteral("byte %1 of the picture is missing").arg(offset_));
+            fail(QCoreApplication::translate("Report", "byte %1 of the picture is missing")
+                     .arg(offset_));
             return false;
         }
         value = *b;
@@ -31,8 +34,8 @@ public:
             return false;
         }
         if (value != wanted) {
-            fail(QStringLiteral("%1 at byte %2 is %3, not %4")
-                     .arg(QLatin1String(what))
+            fail(QCoreApplication::translate("Report", "%1 at byte %2 is %3, not %4")
+                     .arg(QCoreApplication::translate("Report", what))
                      .arg(offset_ - 1)
                      .arg(value)
                      .arg(wanted));
@@ -52,16 +55,19 @@ private:
 
 bool walk(Walker& w, int width, int height) {
     if (width <= 0 || height <= 0) {
-        w.fail(QStringLiteral("a picture of %1 x %2 pixels has no pixels").arg(width).arg(height));
+        w.fail(QCoreApplication::translate("Report", "a picture of %1 x %2 pixels has no pixels")
+                   .arg(width)
+                   .arg(height));
         return false;
     }
     std::uint8_t palette = 0;
     std::uint8_t ignored = 0;
-    if (!w.expect(kFormat, "the format byte") || !w.take(palette)) {
+    if (!w.expect(kFormat, QT_TRANSLATE_NOOP("Report", "the format byte")) || !w.take(palette)) {
         return false;
     }
     if (palette == 0 || palette > kMaxPalette) {
-        w.fail(QStringLiteral("a palette of %1 colours (1 to 127 allowed)").arg(palette));
+        w.fail(QCoreApplication::translate("Report", "a palette of %1 colours (1 to 127 allowed)")
+                   .arg(palette));
         return false;
     }
     for (int i = 0; i < 2 * palette; ++i) {
@@ -79,8 +85,9 @@ bool walk(Walker& w, int width, int height) {
         const unsigned kind = head >> 6;
         const int length = head & 0x3F;
         if ((kind != kPaletteRun && kind != kDirectRun) || length == 0) {
-            w.fail(
-                QStringLiteral("byte %1 (%2) starts no run record").arg(w.offset() - 1).arg(head));
+            w.fail(QCoreApplication::translate("Report", "byte %1 (%2) starts no run record")
+                       .arg(w.offset() - 1)
+                       .arg(head));
             return false;
         }
         if (kind == kPaletteRun) {
@@ -89,7 +96,8 @@ bool walk(Walker& w, int width, int height) {
                 return false;
             }
             if (index >= palette) {
-                w.fail(QStringLiteral("palette index %1 at byte %2 past the %3 colours")
+                w.fail(QCoreApplication::translate(
+                           "Report", "palette index %1 at byte %2 past the %3 colours")
                            .arg(index)
                            .arg(w.offset() - 1)
                            .arg(palette));
@@ -101,17 +109,22 @@ bool walk(Walker& w, int width, int height) {
         covered += length;
     }
     if (covered != runPixels) {
-        w.fail(QStringLiteral("the runs cover %1 pixels, not %2").arg(covered).arg(runPixels));
+        w.fail(QCoreApplication::translate("Report", "the runs cover %1 pixels, not %2")
+                   .arg(covered)
+                   .arg(runPixels));
         return false;
     }
-    if (!w.expect(kClosing, "the closing record") || !w.take(ignored) || !w.take(ignored)) {
+    if (!w.expect(kClosing, QT_TRANSLATE_NOOP("Report", "the closing record")) ||
+        !w.take(ignored) || !w.take(ignored)) {
         return false;
     }
-    if (w.offset() % 2 != 0 && !w.expect(0, "the pad byte")) {
+    if (w.offset() % 2 != 0 && !w.expect(0, QT_TRANSLATE_NOOP("Report", "the pad byte"))) {
         return false;
     }
-    return w.expect(std::uint8_t(width & 0xFF), "the width") && w.expect(0, "the trailer") &&
-           w.expect(std::uint8_t(height & 0xFF), "the height") && w.expect(0, "the trailer");
+    return w.expect(std::uint8_t(width & 0xFF), QT_TRANSLATE_NOOP("Report", "the width")) &&
+           w.expect(0, QT_TRANSLATE_NOOP("Report", "the trailer")) &&
+           w.expect(std::uint8_t(height & 0xFF), QT_TRANSLATE_NOOP("Report", "the height")) &&
+           w.expect(0, QT_TRANSLATE_NOOP("Report", "the trailer"));
 }
 
 } // namespace

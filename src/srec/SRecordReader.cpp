@@ -2,6 +2,7 @@
 
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 namespace srec {
@@ -32,39 +33,45 @@ QString hexByte(unsigned value) {
 
 QString parseRecord(std::string_view line, SRecord& record) {
     if (line.size() < 2 || line[0] != 'S' || line[1] < '0' || line[1] > '9') {
-        return QStringLiteral("not an S-record: a record starts with \"S\" and its type digit");
+        return QCoreApplication::translate(
+            "Report", "not an S-record: a record starts with \"S\" and its type digit");
     }
     record.type = line[1] - '0';
     if (record.type == 4) {
-        return QStringLiteral("record type S4 does not exist");
+        return QCoreApplication::translate("Report", "record type S4 does not exist");
     }
     if (qsizetype(line.size()) > kMaxRecordChars) {
-        return QStringLiteral("longer than any S-record (%1 characters)").arg(line.size());
+        return QCoreApplication::translate("Report", "longer than any S-record (%1 characters)")
+            .arg(line.size());
     }
     for (std::size_t i = 2; i < line.size(); ++i) {
         if (hexValue(line[i]) < 0) {
-            return QStringLiteral("character %1 is not a hexadecimal digit").arg(i + 1);
+            return QCoreApplication::translate("Report", "character %1 is not a hexadecimal digit")
+                .arg(i + 1);
         }
     }
     if (line.size() % 2 != 0) {
-        return QStringLiteral("odd number of hexadecimal digits");
+        return QCoreApplication::translate("Report", "odd number of hexadecimal digits");
     }
     const std::size_t bytes = (line.size() - 2) / 2;
     if (bytes == 0) {
-        return QStringLiteral("no count byte");
+        return QCoreApplication::translate("Report", "no count byte");
     }
     auto byteAt = [&](std::size_t k) {
         return unsigned(hexValue(line[2 + 2 * k]) * 16 + hexValue(line[3 + 2 * k]));
     };
     const unsigned count = byteAt(0);
     if (count != bytes - 1) {
-        return QStringLiteral("count %1 does not match the %2 bytes after it")
+        return QCoreApplication::translate("Report",
+                                           "count %1 does not match the %2 bytes after it")
             .arg(hexByte(count))
             .arg(bytes - 1);
     }
     const int width = addressBytes(record.type);
     if (int(count) < width + 1) {
-        return QStringLiteral("too short for its %1-byte address and checksum").arg(width);
+        return QCoreApplication::translate("Report",
+                                           "too short for its %1-byte address and checksum")
+            .arg(width);
     }
     unsigned sum = 0;
     for (std::size_t k = 0; k + 1 < bytes; ++k) {
@@ -72,7 +79,7 @@ QString parseRecord(std::string_view line, SRecord& record) {
     }
     const unsigned expected = ~sum & 0xFF;
     if (byteAt(bytes - 1) != expected) {
-        return QStringLiteral("checksum %1, expected %2")
+        return QCoreApplication::translate("Report", "checksum %1, expected %2")
             .arg(hexByte(byteAt(bytes - 1)), hexByte(expected));
     }
     record.address = 0;
@@ -130,7 +137,9 @@ bool SRecordReader::next(Line& line) {
     line.empty = chars == 0;
     line.error.clear();
     if (chars > kMaxRecordChars) {
-        line.error = QStringLiteral("longer than any S-record (%1 characters)").arg(chars);
+        line.error =
+            QCoreApplication::translate("Report", "longer than any S-record (%1 characters)")
+                .arg(chars);
     } else if (!line.empty) {
         line.error = parseRecord(text_, line.record);
     }

@@ -6,16 +6,27 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace {
 
 class CheckMenuTest : public WindowTest {
 protected:
-    // Records the report dialog's heading and text when it is shown.
+    // Records the report dialog's heading and text when it is shown, and
+    // which lines are bold.
     void recordReports() {
         dialogs.onModal = [this](QDialog& dialog) {
             headings << dialog.findChild<QLabel*>("lblHeading")->text();
-            reports << dialog.findChild<QPlainTextEdit*>("memReport")->toPlainText();
+            const auto* edit = dialog.findChild<QPlainTextEdit*>("memReport");
+            reports << edit->toPlainText();
+            wraps = edit->lineWrapMode() == QPlainTextEdit::WidgetWidth;
+            bold.clear();
+            for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) {
+                if (b.begin() != b.end() &&
+                    b.begin().fragment().charFormat().fontWeight() == QFont::Bold) {
+                    bold << b.text();
+                }
+            }
             return int(QDialog::Accepted);
         };
     }
@@ -25,6 +36,8 @@ protected:
 
     QStringList headings;
     QStringList reports;
+    QStringList bold;
+    bool wraps = false;
 };
 
 } // namespace
@@ -36,8 +49,14 @@ TEST_F(CheckMenuTest, ChecksTheDataSetAndVerifiesAPatchInADialog) {
     trigger(*window, "CheckDataSet1");
     ASSERT_EQ(reports.size(), 1);
     EXPECT_EQ(headings[0], "Прошивка: X120XEDJ2");
-    EXPECT_TRUE(reports[0].contains(dataFile("JavaSize.lst") + ":2: error: \"x\" is not a size"));
-    EXPECT_TRUE(reports[0].endsWith("1 error, 2 warnings\n")) << reports[0].toStdString();
+    // In Russian, whatever the locale; errors in bold, warnings not; long lines wrap.
+    EXPECT_TRUE(reports[0].contains(dataFile("JavaSize.lst") + ":2: ошибка: «x» не размер"))
+        << reports[0].toStdString();
+    EXPECT_TRUE(reports[0].endsWith("1 ошибка, 2 предупреждения\n")) << reports[0].toStdString();
+    ASSERT_EQ(bold.size(), 2) << bold.join("\n").toStdString();
+    EXPECT_TRUE(bold[0].startsWith(dataFile("JavaSize.lst") + ":2: ошибка:"));
+    EXPECT_EQ(bold[1], "1 ошибка, 2 предупреждения");
+    EXPECT_TRUE(wraps);
 
     const QString patch = scratch.write("p.s3", "S00600004844521B\r\nS30901201010101112136F\r\n"
                                                 "S705A002000058\r\n");
@@ -46,7 +65,8 @@ TEST_F(CheckMenuTest, ChecksTheDataSetAndVerifiesAPatchInADialog) {
     EXPECT_EQ(dialogs.openFilters.last(), "Motorola S3 format (*.s3)");
     ASSERT_EQ(reports.size(), 2);
     EXPECT_EQ(headings[1], patch);
-    EXPECT_TRUE(reports[1].contains("0x01201010-0x01201013: 4 bytes: Java region\n"));
+    EXPECT_TRUE(reports[1].contains("0x01201010-0x01201013: байтов: 4: область Java\n"))
+        << reports[1].toStdString();
     trigger(*window, "VerifyPatch1"); // cancelled
     EXPECT_EQ(reports.size(), 2);
 }
@@ -74,6 +94,6 @@ TEST_F(CheckMenuTest, AddsAFirmwareTheFirmwareDialogThenOffers) {
     trigger(*window, "AddFirmware1");
     ASSERT_EQ(headings.size(), 1);
     EXPECT_EQ(headings[0], "Прошивка X120BAD не добавлена: в наборе данных есть ошибки.");
-    EXPECT_TRUE(reports[0].contains("Volumes.lst:1: error: \"00\" is not a volume"));
+    EXPECT_TRUE(reports[0].contains("Volumes.lst:1: ошибка: «00» не громкость"));
     EXPECT_FALSE(QFileInfo::exists(userFolder() + "/X120BAD"));
 }

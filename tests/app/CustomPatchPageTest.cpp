@@ -1,4 +1,4 @@
-#include "app/CustomPatchPage.h"
+#include "custompatch/CustomPatchPage.h"
 
 #include "AppTestSupport.h"
 #include "base/TextLines.h"

@@ -1,11 +1,11 @@
 // What makes the window a desktop program: drops, keyboard commands,
 // remembered folders, the MIDI preview and readable feedback.
 #include "AppTestSupport.h"
-#include "app/CustomPatchPage.h"
 #include "app/PageCommands.h"
 #include "app/QtTranslation.h"
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
+#include "custompatch/CustomPatchPage.h"
 #include "dataset/ListFile.h"
 #include "java/JavaPage.h"
 #include "manager/MemoryPanel.h"

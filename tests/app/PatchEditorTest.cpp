@@ -1,4 +1,4 @@
-#include "app/PatchEditor.h"
+#include "custompatch/PatchEditor.h"
 
 #include "base/TarvexError.h"
 #include "srec/CustomPatch.h"

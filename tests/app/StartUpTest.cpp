@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/CustomPatchPage.h"
+#include "custompatch/CustomPatchPage.h"
 #include "dataset/ListFile.h"
 #include "java/JavaPage.h"
 #include "manager/SlotListView.h"

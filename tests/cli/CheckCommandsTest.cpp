@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "check/ReportLanguage.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "platform/SettingsStore.h"
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 
 using testsupport::Scratch;
 
@@ -67,23 +69,33 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     ASSERT_EQ(run({"verify", "--json", "--no-dataset", patch}), 0);
     const QJsonArray ranges = json()["ranges"].toArray();
     ASSERT_FALSE(ranges.isEmpty());
-    EXPECT_EQ(ranges.last().toObject()["start"].toString(), "0x01301000");
+    EXPECT_EQ(ranges.last().toObject()["start_hex"].toString(), "0x01301000");
     EXPECT_EQ(ranges.last().toObject()["bytes"].toInt(), 20);
 
     const QString bad = scratch.write("bad.s3", "S00600004844521B\r\nS30901201010101112136E\r\n");
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
     EXPECT_TRUE(out.startsWith(bad + ":2: error: checksum 6E, expected 6F\n"));
     EXPECT_EQ(run({"verify"}), 2);
+    // Under a Russian locale the report is Russian, the JSON keys and severities stay.
+    ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
+    EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
+    EXPECT_TRUE(out.startsWith(bad + ":2: ошибка: контрольная сумма 6E, ожидалась 6F\n"));
+    EXPECT_TRUE(out.endsWith("1 ошибка, 1 предупреждение\n")) << out.toStdString();
+    EXPECT_EQ(run({"verify", "--no-dataset", "--json", bad}), 1);
+    EXPECT_EQ(json()["findings"].toArray()[0].toObject()["severity"].toString(), "error");
+    EXPECT_FALSE(reportlanguage::use(QLocale(QLocale::English)));
+    EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
+    EXPECT_TRUE(out.endsWith("1 error, 1 warning\n"));
 
     ASSERT_EQ(run({"info", "--json"}), 0);
-    EXPECT_EQ(json()["melody total"].toInt(), 8056815);
+    EXPECT_EQ(json()["melody_total"].toInt(), 8056815);
     EXPECT_EQ(json()["firmware"].toString(), "X120XEDJ2");
     ASSERT_EQ(run({"slots", "java", "--json"}), 0);
     const QJsonArray rows = json()["slots"].toArray();
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[1].toObject()["columns"].toArray()[0].toString(), QStringLiteral("Игра0.jar"));
     ASSERT_EQ(run({"slots", "melodies", "--json"}), 0);
-    EXPECT_EQ(json()["slots"].toArray()[1].toObject()["volume"].toString(), "40");
+    EXPECT_EQ(json()["slots"].toArray()[1].toObject()["volume"].toInt(), 0x40);
 }
 
 TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {

@@ -222,6 +222,52 @@ TEST(OptionParser, ValuesFlagsAndTheEndOfOptions) {
     EXPECT_FALSE(OptionParser({"--", "-h"}).helpRequested());
 }
 
+TEST(OptionParser, CheckedAgainstTheDeclaredOptionsAsGetoptReadsThem) {
+    const QList<CliHelpItem> items{{"FILE", "x"},
+                                   {"-o, --output OUT", "x"},
+                                   {"--offset TEXT", "x"},
+                                   {"--json", "x"},
+                                   cli::helpOption()};
+    auto canonical = [&](const QStringList& args) { return checkOptions(args, items).canonical(); };
+    // The last of a repeated option wins; short values attached or apart.
+    EXPECT_EQ(canonical({"--offset=1", "f", "--offset", "2", "--json", "--json"}),
+              (QStringList{"--offset=2", "--json", "--", "f"}));
+    EXPECT_EQ(canonical({"-oout.s3", "f"}), (QStringList{"--output=out.s3", "--", "f"}));
+    EXPECT_EQ(canonical({"-o-", "f", "-o", "--offset"}),
+              (QStringList{"--output=--offset", "--", "f"}));
+    EXPECT_EQ(canonical({"-ho", "x", "-", "--", "--json"}),
+              (QStringList{"--help", "--output=x", "--", "-", "--json"}));
+    for (const QStringList& wrong : QList<QStringList>{{"--frob"},
+                                                       {"-x"},
+                                                       {"--json=1"},
+                                                       {"--offset"},
+                                                       {"--offset="},
+                                                       {"-o", ""},
+                                                       {"f", "-o"}}) {
+        EXPECT_THROW(checkOptions(wrong, items), UsageError) << wrong.join(' ').toStdString();
+    }
+    // The program's options end at the command.
+    const CheckedOptions program = checkOptions(
+        {"--firmware=A", "--firmware", "B", "info", "--json"}, cli::programOptions(), true);
+    EXPECT_EQ(program.canonical(), (QStringList{"--firmware=B", "--", "info", "--json"}));
+}
+
+TEST_F(Cli, RepeatedAndAttachedOptionsAndAnEmptyUserFolder) {
+    const QString file = scratch.write("in.bin", testsupport::sequence(4));
+    ASSERT_EQ(
+        run({"custom", "--offset=1", "--offset=0x01201000", "-o" + scratch.path("out.s3"), file}),
+        0)
+        << err.toStdString();
+    EXPECT_TRUE(testsupport::readAll(scratch.path("out.s3"))
+                    .startsWith("S00600004844521B\r\nS30901201000"));
+    ASSERT_EQ(run({"info", "--json", "--json"}), 0) << err.toStdString();
+    QTextStream o(&out);
+    QTextStream e(&err);
+    EXPECT_EQ(runCli({"--user-folder=", "info"}, scratch.path("bin"), o, e), 2);
+    e.flush();
+    EXPECT_TRUE(err.startsWith("tarvex-cli: --user-folder needs a non-empty value\n"));
+}
+
 TEST_F(Cli, EveryCommandDescribesItself) {
     ASSERT_EQ(run({"--help"}), 0);
     const QStringList lines = out.split('\n');

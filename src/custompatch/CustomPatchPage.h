@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PatchEditor.h"
+#include "custompatch/PatchEditor.h"
 
 #include <QString>
 #include <QStringList>

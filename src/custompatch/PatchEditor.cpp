@@ -1,4 +1,4 @@
-#include "app/PatchEditor.h"
+#include "custompatch/PatchEditor.h"
 
 #include <QAction>
 #include <QApplication>

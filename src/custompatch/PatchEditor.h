@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditedLines.h"
+#include "custompatch/EditedLines.h"
 
 #include <QAbstractScrollArea>
 #include <QString>

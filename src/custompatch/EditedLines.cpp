@@ -1,4 +1,4 @@
-#include "app/EditedLines.h"
+#include "custompatch/EditedLines.h"
 
 #include "srec/CustomPatchSource.h"
 #include "srec/S3LineList.h"

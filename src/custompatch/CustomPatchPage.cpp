@@ -1,7 +1,7 @@
-#include "app/CustomPatchPage.h"
+#include "custompatch/CustomPatchPage.h"
 
-#include "app/PatchEditor.h"
 #include "base/TarvexError.h"
+#include "custompatch/PatchEditor.h"
 #include "dataset/NumericText.h"
 #include "manager/DialogFilters.h"
 #include "manager/DroppedFile.h"

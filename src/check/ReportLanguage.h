@@ -1,0 +1,15 @@
+#pragma once
+
+class QLocale;
+
+// The language of the reports of check, verify and import. Their texts are
+// English in the program; a Russian translation is built in. The window
+// always speaks Russian; the command line follows the user's locale, which
+// it passes here, so that nothing else depends on the machine's settings.
+namespace reportlanguage {
+
+// Russian for a Russian locale, English for any other. Returns whether the
+// reports are now Russian.
+bool use(const QLocale& locale);
+
+} // namespace reportlanguage

@@ -8,6 +8,7 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
+#include "check/DataSetCheck.h"
 #include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
 #include "manager/SlotTable.h"
@@ -18,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -178,12 +180,41 @@ void TForm1::FormCreate() {
         statusPanel1_->setText(
             QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
     });
+    QStringList notes;
     if (session_->isReadOnly()) {
-        showReadOnly();
+        notes.append(showReadOnly());
+    }
+    guarded([&] { notes.append(checkDataSet()); });
+    notes.removeAll(QString());
+    if (!notes.isEmpty()) {
+        setStatusText(notes.join(QLatin1Char(' ')));
     }
 }
 
-void TForm1::showReadOnly() {
+QString TForm1::checkDataSet() const {
+    // A data set is written by hand; its faults are better told now than
+    // found when a patch is built. The check takes milliseconds.
+    if (session_->reached() < Session::Step::Folders ||
+        !QFileInfo(session_->firmwareFolder()).isDir()) {
+        return {};
+    }
+    const Report report = datasetcheck::run(session_->firmwareFolder() + QStringLiteral("/Data"));
+    const int count = report.errors();
+    if (count == 0) {
+        return {};
+    }
+    const int tens = count % 100;
+    const int units = count % 10;
+    const QString errors = (tens >= 11 && tens <= 14) || units == 0 || units >= 5
+                               ? QStringLiteral("ошибок")
+                           : units == 1 ? QStringLiteral("ошибка")
+                                        : QStringLiteral("ошибки");
+    return QStringLiteral("В наборе данных %1 %2: Настройки → Проверить набор данных...")
+        .arg(count)
+        .arg(errors);
+}
+
+QString TForm1::showReadOnly() {
     // Another window (or a command) holds the data set: this one shows it
     // but writes nothing, so neither undoes the other's choices.
     setWindowTitle(kCaption + kReadOnlyMark);
@@ -192,11 +223,11 @@ void TForm1::showReadOnly() {
           static_cast<ManagerPage*>(tsGraphics)}) {
         page->setReadOnly(true);
     }
-    setStatusText(QStringLiteral("Только чтение: данные прошивки изменяет %1. Закройте ту "
-                                 "программу и откройте окно снова, чтобы вносить изменения.")
-                      .arg(session_->lockHolder().value_or(QString())));
     // Not exactly over the first window, so that both are seen.
     move(pos() + QPoint(40, 40));
+    return QStringLiteral("Только чтение: данные прошивки изменяет %1. Закройте ту программу и "
+                          "откройте окно снова, чтобы вносить изменения.")
+        .arg(session_->lockHolder().value_or(QString()));
 }
 
 void TForm1::reportUnsafeDataSet() {

@@ -60,8 +60,11 @@ private:
     void buildStatusBar();
     void FormCreate();
     void showWhatStartUpReached();
-    // The data set held by another process: shown, never written.
-    void showReadOnly();
+    // The data set held by another process: shown, never written. Returns
+    // the status bar's note.
+    QString showReadOnly();
+    // The start-up check of the data set: the status bar's note when it has errors.
+    QString checkDataSet() const;
     // Tells the user of lists cut at a NUL and of working folders that are
     // links, before anything is written.
     void reportUnsafeDataSet();

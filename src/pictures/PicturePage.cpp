@@ -202,6 +202,15 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,
         cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
+    if (choice.outcome == pictureslots::Outcome::WrongSize) {
+        // The way out is on this page.
+        UserDialogs::instance().warn(choice.warning +
+                                     QStringLiteral(" Выберите картинку этого размера или отметьте "
+                                                    "\"%1\": картинка другого размера будет "
+                                                    "уменьшена или увеличена и обрезана по краям.")
+                                         .arg(cbFitPicture->text()));
+        return;
+    }
     if (choice.outcome != pictureslots::Outcome::Accepted) {
         UserDialogs::instance().warn(choice.warning);
         return;

@@ -32,4 +32,22 @@ void remember(const QString& dialog, const QString& chosenFile) {
     }
 }
 
+QString startFilter(const QString& dialog, const QString& filters) {
+    QString filter;
+    try {
+        filter =
+            SettingsStore().readString(QStringLiteral("Filters/") + dialog).value_or(QString());
+    } catch (const TarvexError&) {
+        // A value of another type names no filter.
+    }
+    return filters.split(QStringLiteral(";;")).contains(filter) ? filter : QString();
+}
+
+void rememberFilter(const QString& dialog, const QString& filter) {
+    SettingsStore store;
+    if (!filter.isEmpty() && store.isUsable()) {
+        store.writeString(QStringLiteral("Filters/") + dialog, filter);
+    }
+}
+
 } // namespace dialogfolders

@@ -13,4 +13,9 @@ QString startFolder(const QString& dialog);
 void remember(const QString& dialog, const QString& chosenFile);
 QString settingsKey(const QString& dialog);
 
+// The name filter a dialog was last left on ("Filters/<dialog name>"), when
+// it is one of `filters` (Qt's form, ";;" between them); else empty.
+QString startFilter(const QString& dialog, const QString& filters);
+void rememberFilter(const QString& dialog, const QString& filter);
+
 } // namespace dialogfolders

@@ -69,9 +69,13 @@ public:
         }
         QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
                          [preview](const QString& path) { showPreview(*preview, path); });
+        if (!startFilter().isEmpty()) {
+            dialog.selectNameFilter(startFilter());
+        }
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
+        setChosenFilter(dialog.selectedNameFilter());
         return dialog.selectedFiles().value(0);
     }
 
@@ -145,8 +149,14 @@ QString UserDialogs::openFile(const QString& dialog, const QString& filter) {
 
 QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {
     const StartFolder folder(startFolder_, dialog);
+    startFilter_ = dialogfolders::startFilter(dialog, filter);
+    chosenFilter_.clear();
     const QString file = askOpenPicture(filter);
+    startFilter_.clear();
     dialogfolders::remember(dialog, file);
+    if (!file.isEmpty()) {
+        dialogfolders::rememberFilter(dialog, chosenFilter_);
+    }
     return file;
 }
 

@@ -43,12 +43,21 @@ public:
     // The folder the file dialog being asked starts in; the user's home
     // folder when it was not asked by name.
     QString startFolder() const;
+    // The name filter the picture dialog starts on: the one it was last left
+    // on; empty for the first of its filters.
+    QString startFilter() const { return startFilter_; }
 
     // A full stop is appended when the message's last character sorts after '.'.
     static QString errorText(const QString& message);
 
+protected:
+    // The filter the user left the picture dialog on, remembered for the next time.
+    void setChosenFilter(const QString& filter) { chosenFilter_ = filter; }
+
 private:
     QString startFolder_;
+    QString startFilter_;
+    QString chosenFilter_;
 };
 
 namespace detail {

@@ -21,6 +21,10 @@ QString ScriptedDialogs::askOpenFile(const QString& filter) {
 
 QString ScriptedDialogs::askOpenPicture(const QString& filter) {
     pictureFilters.append(filter);
+    pictureStartFilters.append(startFilter());
+    if (!filterAnswers.isEmpty()) {
+        setChosenFilter(filterAnswers.takeFirst());
+    }
     startFolders.append(startFolder());
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }

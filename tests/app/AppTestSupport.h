@@ -27,6 +27,8 @@ public:
 
     QStringList openFilters;
     QStringList pictureFilters;
+    QStringList pictureStartFilters; // the filter each picture dialog started on
+    QStringList filterAnswers;       // the filter the user leaves each picture dialog on
     QList<QStringList> saveRequests; // default name, filter
     QStringList startFolders;        // where each file dialog started
     QStringList warnings;

@@ -177,9 +177,7 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
 
     dialogs.openAnswers = {bitmap("wrong.bmp", 4, 3), bitmap("right.bmp", 4, 2)};
     page->btnOpenPic->click();
-    EXPECT_EQ(dialogs.warnings.value(0),
-              QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, "
-                             "выберите другой файл."));
+    EXPECT_TRUE(dialogs.warnings.value(0).startsWith(QStringLiteral("Картинка 4x3, а нужна 4x2.")));
     EXPECT_TRUE(page->newPicture().isNull());
     page->btnOpenPic->click();
     EXPECT_EQ(page->newPicture().size(), QSize(4, 2));

@@ -214,3 +214,36 @@ TEST_F(PagesInWindow, TheRowUnderADragIsMarkedAndTheDropIsACopy) {
     EXPECT_EQ(drag(list->viewport(), row2, {ring}), Qt::CopyAction);
     EXPECT_EQ(list->cell(2, 1), "ring.mid");
 }
+
+TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLastUsed) {
+    writePreview(4, 2);
+    auto window = shown();
+    PicturePage* pic = window->picturePage();
+    window->pageControl()->setCurrentWidget(pic);
+    clickRow(pic->lvPic, 0);
+    const QString photo = scratch.path("in/photo.png");
+    QDir().mkpath(scratch.path("in"));
+    QImage big(128, 128, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    ASSERT_TRUE(big.save(photo));
+
+    dialogs.openAnswers = {photo};
+    dialogs.filterAnswers = {QStringLiteral("Bitmaps (*.bmp)")};
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.pictureFilters.size(), 1);
+    EXPECT_TRUE(dialogs.pictureFilters[0].startsWith(QStringLiteral("Все изображения (")));
+    EXPECT_EQ(dialogs.pictureStartFilters.value(0), QString());
+    // The wrong size is named with the way out.
+    ASSERT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_TRUE(dialogs.warnings[0].startsWith(QStringLiteral("Картинка 128x128, а нужна 4x2.")));
+    EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("\"Подгонять размер картинки\"")));
+
+    // The next dialog, even in the next run, starts on the filter left.
+    window->close();
+    window.reset();
+    window = shown();
+    window->pageControl()->setCurrentWidget(window->picturePage());
+    clickRow(window->picturePage()->lvPic, 0);
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.pictureStartFilters.value(1), QStringLiteral("Bitmaps (*.bmp)"));
+}

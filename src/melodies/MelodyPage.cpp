@@ -123,6 +123,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
 
 void MelodyPage::startUp() {
     player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::Find());
+    player_->setOnFinished([this] { showPlaying(false); });
     if (!player_->isAvailable()) {
         btnPlayMelody->setEnabled(false);
         btnPlayMelody->setToolTip(noPlayerHint());
@@ -188,10 +189,29 @@ void MelodyPage::btnPlayMelodyClick() {
     if (dataSet() == nullptr || !player_->isAvailable()) {
         return;
     }
-    const QString file = edtMelFile->text();
-    if (player_->play(dataSet()->workFolder(info()), file) == MelodyPlayer::Outcome::CannotPlay) {
-        UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+    if (player_->isRunning()) {
+        player_->terminate();
+        showPlaying(false);
+        return;
     }
+    const QString file = edtMelFile->text();
+    switch (player_->play(dataSet()->workFolder(info()), file)) {
+    case MelodyPlayer::Outcome::Started:
+        showPlaying(true);
+        break;
+    case MelodyPlayer::Outcome::CannotPlay:
+        UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+        break;
+    case MelodyPlayer::Outcome::NoFile:
+        break;
+    }
+}
+
+void MelodyPage::showPlaying(bool playing) {
+    btnPlayMelody->setIcon(
+        style()->standardIcon(playing ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
+    btnPlayMelody->setToolTip(playing ? QStringLiteral("Остановить мелодию")
+                                      : QStringLiteral("Проиграть мелодию"));
 }
 
 void MelodyPage::btnCreateMelPatchClick() {

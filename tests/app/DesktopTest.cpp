@@ -305,13 +305,20 @@ TEST_F(Desktop, WithoutMidRadioTheMidiPlayerOfTheSettingsPlaysTheFullPath) {
     const QString work = firmware("TempMelodies");
     EXPECT_EQ(playerLog(), work + "|1|" + work + "/my tune.mid");
 
-    // A SMAF melody is not for a MIDI player: told, and the player runs on.
+    // While it plays, the button stops it.
+    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Остановить мелодию"));
+    QTest::mouseClick(page->btnPlayMelody, Qt::LeftButton);
+    EXPECT_FALSE(page->player().isRunning());
+    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Проиграть мелодию"));
+
+    // A SMAF melody is not for a MIDI player: told, and nothing plays.
     select(page->lvMels, 1);
     page->btnOpenMelody->click();
     page->btnPlayMelody->click();
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_TRUE(dialogs.warnings.value(0).contains("ring.mmf"));
-    EXPECT_TRUE(page->player().isRunning());
+    EXPECT_FALSE(page->player().isRunning());
+
     window->close();
     EXPECT_FALSE(page->player().isRunning());
 }

@@ -51,7 +51,8 @@ SessionOptions withLock(SessionOptions options) {
 } // namespace
 
 TForm1::TForm1(SessionOptions options, QWidget* parent)
-    : QMainWindow(parent), session_(std::make_unique<Session>(withLock(std::move(options)))) {
+    : QMainWindow(parent), options_(withLock(std::move(options))),
+      session_(std::make_unique<Session>(options_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setFont(uiFont());
@@ -172,7 +173,9 @@ void TForm1::FormCreate() {
         tsMelodiesManager->fill();
         tsJavaGames->fill();
         tsGraphics->fill();
-        tsCreateCustomPatch->clear();
+        if (!reopening_) {
+            tsCreateCustomPatch->clear(); // the custom patch does not depend on the firmware
+        }
         tsMelodiesManager->updateMemory();
         tsJavaGames->updateMemory();
         tsGraphics->updateMemory();
@@ -329,6 +332,38 @@ void TForm1::FormClose() {
     }
     data.releaseLists(managers::melodies());
     tsMelodiesManager->shutDown();
+}
+
+bool TForm1::switchFirmware(const QString& id) {
+    FirmwareSettings& settings = session_->firmwareSettings();
+    const QString previous = settings.currentId;
+    settings.currentId = id;
+    SettingsStore store;
+    WriteFirmwareSettings(store, settings);
+    // What the close does for this data set (lists saved, copies cleaned, the
+    // lock released) is done before the other one is opened.
+    if (!guarded([this] { FormClose(); })) {
+        settings.currentId = previous;
+        WriteFirmwareSettings(store, settings);
+        return false;
+    }
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->reset();
+    }
+    for (int tab : {kMelodyTab, kJavaTab, kPictureTab}) {
+        PageControl1->setTabVisible(tab, true);
+    }
+    setWindowTitle(kCaption);
+    setStatusText({});
+    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+    session_ = std::make_unique<Session>(options_);
+    reopening_ = true;
+    FormCreate();
+    reopening_ = false;
+    frmOptFirmware_->FormCreate(session_->firmwareSettings());
+    return true;
 }
 
 void TForm1::Exit1Click() {

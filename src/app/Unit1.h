@@ -32,6 +32,10 @@ public:
     explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // Closes this data set as the close sequence does and opens firmware `id`
+    // in its place, remembered as the current one. False when the close failed.
+    bool switchFirmware(const QString& id);
+
     void Exit1Click();
     void N2Click();
     void About1Click();
@@ -72,6 +76,7 @@ private:
     void FormShow();
     void FormClose();
 
+    SessionOptions options_;
     std::unique_ptr<Session> session_;
     QTabWidget* PageControl1;
     MelodyPage* tsMelodiesManager;
@@ -86,4 +91,5 @@ private:
     TfrmOptFirmware* frmOptFirmware_ = nullptr;
     TfrmNagScreen* frmNagScreen_ = nullptr;
     bool shownOnce_ = false;
+    bool reopening_ = false; // FormCreate for another firmware, after the first
 };

@@ -63,6 +63,16 @@ void ManagerPage::fill() {
     updateCommands();
 }
 
+void ManagerPage::reset() {
+    data_ = nullptr;
+    readOnly_ = false;
+    list_->clear();
+    if (help_ != nullptr) {
+        help_->clear();
+    }
+    updateCommands();
+}
+
 void ManagerPage::setReadOnly(bool readOnly) {
     readOnly_ = readOnly;
     updateCommands();

@@ -46,6 +46,8 @@ public:
     // nothing when unavailable; a bad size line raises and leaves the labels
     // as they were.
     void updateMemory();
+    // Nothing shown, nothing borrowed: before another data set is opened.
+    void reset();
     // The manager's total, shown as start-up computed it.
     void showTotal();
     // The data set's help text in the page's help box, when it has both.

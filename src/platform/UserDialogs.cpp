@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <new>
@@ -91,6 +92,23 @@ public:
         return dialog.selectedFiles().value(0);
     }
 
+    QString askFolder(const QString& caption) override {
+        return QFileDialog::getExistingDirectory(owner(), caption, startFolder());
+    }
+
+    std::optional<QString> askText(const QString& caption, const QString& label,
+                                   const QString& proposed) override {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, proposed, &ok);
+        return ok ? std::optional<QString>(text) : std::nullopt;
+    }
+
+    bool askYesNo(const QString& text, const QString& caption) override {
+        return QMessageBox::question(owner(), caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    }
+
     void warn(const QString& text) override {
         messageBox(QMessageBox::Warning, kWarningCaption, text);
     }
@@ -158,6 +176,13 @@ QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {
         dialogfolders::rememberFilter(dialog, chosenFilter_);
     }
     return file;
+}
+
+QString UserDialogs::openFolder(const QString& dialog, const QString& caption) {
+    const StartFolder folder(startFolder_, dialog);
+    const QString chosen = askFolder(caption);
+    dialogfolders::remember(dialog, chosen); // its parent: where its siblings are
+    return chosen;
 }
 
 QString UserDialogs::saveFile(const QString& dialog, const QString& defaultName,

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 #include <utility>
 
 class QDialog;
@@ -24,6 +25,13 @@ public:
     // A patch file to write: defaultName offered, ".s3" added when the name
     // has no suffix; an existing file is replaced without asking.
     virtual QString askSaveFile(const QString& defaultName, const QString& filter) = 0;
+    // A folder to read, empty when the user cancelled.
+    virtual QString askFolder(const QString& caption) = 0;
+    // A line of text, `proposed` offered for editing; nullopt when cancelled.
+    virtual std::optional<QString> askText(const QString& caption, const QString& label,
+                                           const QString& proposed) = 0;
+    // A question answered yes or no.
+    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
     // Caption "Предупреждение", warning icon.
     virtual void warn(const QString& text) = 0;
     // Information icon, OK button.
@@ -39,6 +47,8 @@ public:
     // folder is remembered by its caller once the patch is written.
     QString openFile(const QString& dialog, const QString& filter);
     QString openPicture(const QString& dialog, const QString& filter);
+    // A folder dialog by name; it starts where the folder last chosen with it lies.
+    QString openFolder(const QString& dialog, const QString& caption);
     QString saveFile(const QString& dialog, const QString& defaultName, const QString& filter);
     // The folder the file dialog being asked starts in; the user's home
     // folder when it was not asked by name.

@@ -35,6 +35,22 @@ QString ScriptedDialogs::askSaveFile(const QString& defaultName, const QString& 
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
+QString ScriptedDialogs::askFolder(const QString&) {
+    startFolders.append(startFolder());
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::askText(const QString&, const QString&,
+                                                const QString& proposed) {
+    proposedTexts.append(proposed);
+    return textAnswers.isEmpty() ? std::nullopt : std::optional<QString>(textAnswers.takeFirst());
+}
+
+bool ScriptedDialogs::askYesNo(const QString& text, const QString&) {
+    questions.append(text);
+    return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+}
+
 void ScriptedDialogs::warn(const QString& text) {
     warnings.append(text);
 }

@@ -17,6 +17,8 @@
 
 namespace {
 
+// Each remembers its folder under its name.
+const QString kVerifyPatchDialog = QStringLiteral("VerifyPatchDialog");
 const QString kAddFirmwareDialog = QStringLiteral("AddFirmwareDialog");
 
 } // namespace
@@ -50,7 +52,7 @@ void CheckMenu::CheckDataSetClick() {
 }
 
 void CheckMenu::VerifyPatchClick() {
-    const QString path = UserDialogs::instance().askOpenFile(dialogfilters::kS3);
+    const QString path = UserDialogs::instance().openFile(kVerifyPatchDialog, dialogfilters::kS3);
     if (path.isEmpty()) {
         return;
     }

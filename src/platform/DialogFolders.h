@@ -4,8 +4,10 @@
 
 // The folder each of the window's file dialogs starts in, kept in the settings
 // store across runs under "Folders/<dialog name>" (e.g. "Folders/OpenMelDialog").
-// A dialog never used, or whose folder has gone, starts in the user's home
-// folder: never in the program's own folder, where a user cannot even save.
+// A save dialog ("Save..." names) never used starts where the last patch of
+// any page was saved ("Folders/LastPatch"). Any other dialog never used, or
+// whose folder has gone, starts in the user's home folder: never in the
+// program's own folder, where a user cannot even save.
 namespace dialogfolders {
 
 QString startFolder(const QString& dialog);

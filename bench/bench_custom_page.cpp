@@ -1,6 +1,7 @@
 // How long the custom patch page takes from a click on "Открыть файл..." to
 // an editor that shows the patch of a file of 1, 5 and 64 MiB, and how long an
-// edit at the end of the largest patch takes, and how long saving it takes.
+// edit at the end of the largest patch takes, how long saving it takes, and
+// how long a search through it and a jump to its last line take.
 // longest_block_ms is the longest time the window went without handling its
 // events while a file opened or a patch was saved.
 #include "BenchInput.h"
@@ -13,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -34,6 +37,9 @@ public:
     void inform(const QString&, const QString&) override {}
     void showError(const QString& message) override { errors_ += message; }
     int runModal(QDialog&) override { return 0; }
+    SaveChoice askSaveChanges(const QString&, const QString&) override {
+        return SaveChoice::Discard;
+    }
     const QString& errors() const { return errors_; }
 
 private:
@@ -152,6 +158,36 @@ void BM_CopyWholeLargePatch(benchmark::State& state) {
     }
 }
 
+// F3 on the 64 MiB patch for a text that stands nowhere: every line made and
+// searched once, from the cursor round to it again. Then Ctrl+G to its last line.
+void BM_FindInLargePatch(benchmark::State& state) {
+    OpenPage fixture(64 * kMiB);
+    fixture.open();
+    fixture.page.edtFind->setText(QStringLiteral("s3ffffffff"));
+    double longestBlock = 0;
+    for (auto _ : state) {
+        longestBlock = std::max(longestBlock, fixture.click(fixture.page.btnFindNext));
+    }
+    if (fixture.page.lblFindResult->text().isEmpty()) {
+        state.SkipWithError("a text that stands nowhere was found");
+    }
+    state.counters["longest_block_ms"] = longestBlock;
+}
+
+void BM_GoToLastLineOfALargePatch(benchmark::State& state) {
+    OpenPage fixture(64 * kMiB);
+    fixture.open();
+    PatchEditor* editor = fixture.page.Editor;
+    for (auto _ : state) {
+        editor->goToLine(1);
+        editor->goToLine(editor->blockCount());
+        editor->viewport()->repaint();
+    }
+    if (editor->cursorPosition().line != editor->blockCount() - 1) {
+        state.SkipWithError("the cursor is not on the last line");
+    }
+}
+
 // The part of the click that reads the file into memory.
 void BM_ReadCustomPatchSourceOnly(benchmark::State& state) {
     QTemporaryDir dir;
@@ -170,6 +206,8 @@ BENCHMARK(BM_OpenFileToUsableEditor)->Arg(1)->Arg(5)->Arg(64)->Unit(benchmark::k
 BENCHMARK(BM_EditAtTheEndOfALargePatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveLargePatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyWholeLargePatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindInLargePatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoToLastLineOfALargePatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadCustomPatchSourceOnly)->Arg(5)->Arg(64)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Installs what building, testing and running Tarvex needs on Debian 12.
+# Installs what Tarvex needs on Debian 12, without recommended packages.
+#   tools/install-deps.sh        building, testing, benchmarks, packaging and
+#                                the checks CI runs
+#   tools/install-deps.sh run    only building and starting the two programs
+#                                (tools/run.sh)
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build
-  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  srecord fonts-dejavu-core
-  clang libclang-rt-14-dev
-  xvfb x11-apps xdotool imagemagick
-  dpkg-dev fakeroot file desktop-file-utils appstream lintian
+# Enough to build the release configuration without tests (the "run" preset)
+# and to start the window: the platform plugins and a font to draw with.
+run_packages=(
+  g++ cmake ninja-build
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg62-turbo-dev
+  qt6-qpa-plugins fonts-dejavu-core
 )
+
+packages=("${run_packages[@]}")
+if [ "${1:-}" != run ]; then
+  packages+=(
+    build-essential qt6-translations-l10n
+    libgtest-dev libgmock-dev libbenchmark-dev
+    srecord
+    clang libclang-rt-14-dev
+    xvfb xauth x11-apps xdotool imagemagick
+    dpkg-dev fakeroot file desktop-file-utils appstream lintian man-db
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

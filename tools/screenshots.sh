@@ -2,7 +2,8 @@
 # Starts the program on a virtual display, with a fresh user folder that it
 # fills from the bundled data set, and saves a picture of each page at
 # 690x500 and at 1280x800, of the three dialogs, of the open and save file
-# dialogs and of the help window into OUT_DIR. Drives the window with the
+# dialogs, of the help window, of a search on the custom patch page and of
+# the question before typed changes are lost into OUT_DIR. Drives the window with the
 # keyboard, and the mouse where a row must be picked.
 #
 #   tools/screenshots.sh OUT_DIR [PROGRAM]
@@ -141,6 +142,32 @@ about=$(window '^О программе')
 shoot "$about" dialog-about.png
 keys "$about" Escape
 gone '^О программе'
+
+# The custom patch page with a file opened, a word typed and Ctrl+F finding
+# an address; then Ctrl+Q asks whether to save the typed change.
+head -c 4096 /dev/urandom >"$scratch/blob.bin"
+keys "$main" ctrl+Tab ctrl+Tab ctrl+Tab ctrl+o
+opened=$(window "^Открыть")
+xdotool type --delay 20 "$scratch/blob.bin"
+keys "$opened" Return
+gone '^Открыть'
+for _ in 1 2; do # the counts of bytes read and of whole records
+  counts=$(window '^Tarvex$')
+  keys "$counts" Return
+  sleep 0.5
+done
+gone '^Tarvex$'
+click "$main" 60 75
+keys "$main" End space e d i t e d ctrl+f
+xdotool type --delay 20 "00646A0"
+keys "$main" Return
+shoot "$main" page-custom-patch-find.png
+keys "$main" Escape ctrl+q
+question=$(window '^Tarvex$')
+shoot "$question" dialog-save-changes.png
+keys "$question" Escape
+gone '^Tarvex$'
+keys "$main" ctrl+z ctrl+z # back to the patch as opened: nothing to ask
 
 # Ctrl+Q (Файл / Выход): the close sequence runs and the program ends.
 keys "$main" ctrl+q

@@ -212,6 +212,10 @@
         <translation>не удаётся прочитать</translation>
     </message>
     <message>
+        <source>cannot be read: %1</source>
+        <translation>не удаётся прочитать: %1</translation>
+    </message>
+    <message>
         <source>the %1 at %2 overlaps the %3 (%4 line %5)</source>
         <translation>%1 по адресу %2 пересекается с: %3 (%4, строка %5)</translation>
     </message>

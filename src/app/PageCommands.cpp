@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
+#include "manager/SlotListView.h"
 #include "melodies/MelodyPage.h"
 #include "pictures/PicturePage.h"
 #include "platform/UserDialogs.h"
@@ -28,8 +29,16 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
                        QStringLiteral("&Сохранить патч..."), QKeySequence(Qt::CTRL | Qt::Key_S),
                        &PageCommands::savePatch);
     restore_ = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
-                          QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
-                          &PageCommands::restoreSlot);
+                          QStringLiteral("&Стандартный ресурс слота"),
+                          QKeySequence(Qt::Key_Delete), &PageCommands::restoreSlot);
+    // Delete is every text box's own key: the command takes it in the slot
+    // lists only, and is in the menu for the rest.
+    restore_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    for (ManagerPage* page : {static_cast<ManagerPage*>(window.melodyPage()),
+                              static_cast<ManagerPage*>(window.javaPage()),
+                              static_cast<ManagerPage*>(window.picturePage())}) {
+        page->slotList()->addAction(restore_);
+    }
     fileMenu->insertSeparator(exit);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addCommand(helpMenu, about, QStringLiteral("actPageHelp"), QStringLiteral("&Справка"),

@@ -92,6 +92,8 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
         page->setStatusSink([this](const QString& text) { setStatusText(text); });
     }
     tsCreateCustomPatch->setStatusSink([this](const QString& text) { setStatusText(text); });
+    // What one page reported does not hold on another.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { setStatusText({}); });
 
     FormCreate();
 
@@ -312,6 +314,14 @@ void TForm1::FormShow() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    bool goOn = false;
+    if (tsCreateCustomPatch->Editor->isModified()) {
+        PageControl1->setCurrentWidget(tsCreateCustomPatch); // what the question is about
+    }
+    if (!guarded([&] { goOn = tsCreateCustomPatch->askSaveChanges(); }) || !goOn) {
+        event->ignore();
+        return;
+    }
     if (guarded([this] { FormClose(); })) {
         event->accept();
     } else {

@@ -58,6 +58,87 @@ std::optional<std::uint32_t> hexField(const QString& text, int digits) {
     return value;
 }
 
+namespace {
+
+std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+void putLittleEndian(std::uint8_t* bytes, int count, std::uint32_t value) {
+    for (int i = 0; i < count; ++i) {
+        bytes[i] = std::uint8_t(value >> (8 * i));
+    }
+}
+
+} // namespace
+
+EntryFields decodeEntry(ManagerKind kind, const std::uint8_t* entry) {
+    EntryFields fields;
+    switch (kind) {
+    case ManagerKind::Melodies:
+        fields.address = littleEndian(entry, 4);
+        fields.size = littleEndian(entry + 4, 4);
+        break;
+    case ManagerKind::Java:
+        fields.size = littleEndian(entry, 4);
+        fields.address = littleEndian(entry + 4, 4);
+        break;
+    case ManagerKind::Pictures:
+        fields.width = int(littleEndian(entry, 2));
+        fields.height = int(littleEndian(entry + 2, 2));
+        fields.address = littleEndian(entry + 4, 4);
+        break;
+    }
+    return fields;
+}
+
+EntryBytes encodeEntry(ManagerKind kind, const EntryFields& fields) {
+    EntryBytes entry{};
+    switch (kind) {
+    case ManagerKind::Melodies:
+        putLittleEndian(entry.data(), 4, fields.address);
+        putLittleEndian(entry.data() + 4, 4, fields.size);
+        break;
+    case ManagerKind::Java:
+        putLittleEndian(entry.data(), 4, fields.size);
+        putLittleEndian(entry.data() + 4, 4, fields.address);
+        break;
+    case ManagerKind::Pictures:
+        putLittleEndian(entry.data(), 2, std::uint32_t(fields.width));
+        putLittleEndian(entry.data() + 2, 2, std::uint32_t(fields.height));
+        putLittleEndian(entry.data() + 4, 4, fields.address);
+        break;
+    }
+    return entry;
+}
+
+std::optional<EntryBytes> entryBytes(const QString& text) {
+    if (text.size() != 16) {
+        return std::nullopt;
+    }
+    EntryBytes entry{};
+    for (int i = 0; i < 8; ++i) {
+        const std::optional<std::uint32_t> byte = hexField(text.mid(2 * i, 2), 2);
+        if (!byte) {
+            return std::nullopt;
+        }
+        entry[std::size_t(i)] = std::uint8_t(*byte);
+    }
+    return entry;
+}
+
+QString entryText(const EntryBytes& entry) {
+    QString text;
+    for (const std::uint8_t byte : entry) {
+        text += numeric::hex(byte, 2);
+    }
+    return text;
+}
+
 QString hexAddress(std::uint64_t address) {
     return QStringLiteral("0x") + numeric::hex(std::uint32_t(address), 8);
 }
@@ -178,6 +259,7 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
         span.label = span.group = label;
         span.file = file;
         span.line = line;
+        span.bytes = record.data;
         spans.push_back(span);
     };
     if (data.isAvailable(managers::melodies())) {

@@ -4,6 +4,7 @@
 #include "srec/SRecordReader.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,9 +25,26 @@ struct AddressSpan {
     qint64 line = 0;
     const ManagerInfo* manager = nullptr;
     qsizetype slot = -1;
+    std::vector<std::uint8_t> bytes; // what a Patch64K or required patch record writes
 };
 
 namespace addresslayout {
+
+// The fields of an 8-byte table entry in its manager's layout: melodies
+// address then size, Java size then address, pictures width, height (16 bits
+// each) then address; every field little-endian.
+struct EntryFields {
+    std::uint32_t address = 0;
+    std::uint32_t size = 0; // melodies and Java
+    int width = 0;          // pictures
+    int height = 0;
+};
+using EntryBytes = std::array<std::uint8_t, 8>;
+EntryFields decodeEntry(ManagerKind kind, const std::uint8_t* entry);
+EntryBytes encodeEntry(ManagerKind kind, const EntryFields& fields);
+// The 8 bytes written by 16 hexadecimal digits, nothing for any other text.
+std::optional<EntryBytes> entryBytes(const QString& text);
+QString entryText(const EntryBytes& entry); // 16 upper-case digits
 
 // The value of exactly `digits` hexadecimal digits, nothing for anything else.
 std::optional<std::uint32_t> hexField(const QString& text, int digits);

@@ -166,7 +166,9 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
     Report report;
     QFile file(patchPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error(patchPath, 0, QCoreApplication::translate("Report", "cannot be read"));
+        report.error(patchPath, 0,
+                     QCoreApplication::translate("Report", "cannot be read: %1")
+                         .arg(file.errorString()));
         return report;
     }
     PatchImage image;

@@ -12,14 +12,6 @@ using addresslayout::hexAddress;
 
 constexpr int kEntryBytes = 8;
 
-std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes[i];
-    }
-    return value;
-}
-
 const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const ManagerInfo* info) {
     for (const AddressSpan& span : spans) {
         if (span.kind == AddressSpan::Kind::Region && span.manager == info) {
@@ -50,9 +42,11 @@ QString placementProblem(const PatchImage& image, const AddressSpan* region, std
 
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
                        const std::uint8_t* entry) {
-    const int width = int(littleEndian(entry, 2));
-    const int height = int(littleEndian(entry + 2, 2));
-    const std::uint64_t address = littleEndian(entry + 4, 4);
+    const addresslayout::EntryFields fields =
+        addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+    const int width = fields.width;
+    const int height = fields.height;
+    const std::uint64_t address = fields.address;
     const handsetpicture::CheckResult picture = handsetpicture::check(
         [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); }, width,
         height);
@@ -100,18 +94,11 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
-        switch (info.kind) {
-        case ManagerKind::Melodies:
-            problem =
-                placementProblem(image, region, littleEndian(entry, 4), littleEndian(entry + 4, 4));
-            break;
-        case ManagerKind::Java:
-            problem =
-                placementProblem(image, region, littleEndian(entry + 4, 4), littleEndian(entry, 4));
-            break;
-        case ManagerKind::Pictures:
+        if (info.kind == ManagerKind::Pictures) {
             problem = pictureProblem(image, region, entry);
-            break;
+        } else {
+            const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
+            problem = placementProblem(image, region, fields.address, fields.size);
         }
         if (!problem.isEmpty()) {
             report.error(

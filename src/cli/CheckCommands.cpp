@@ -111,7 +111,8 @@ QList<CliCommand> checkCommands() {
            QStringLiteral("a firmware folder holding Data, or a Data folder")},
           {QStringLiteral("--as ID"),
            QStringLiteral("the new firmware id (default: the firmware folder's name); an existing "
-                          "one is never replaced")},
+                          "one is never replaced"),
+           CliValue::Text},
           cli::kJsonHelp}},
     };
 }

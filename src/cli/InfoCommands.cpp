@@ -102,7 +102,17 @@ void convert(CliContext& context) {
     if (output.isEmpty()) {
         throw UsageError{QStringLiteral("convert needs -o OUT")};
     }
-    const PixelImage picture = toPixelImage(loadPicture(bitmap));
+    QImage image;
+    try {
+        image = loadPicture(bitmap);
+    } catch (const TarvexError& error) {
+        // The reader's message does not always say which file it read.
+        if (error.message().contains(bitmap)) {
+            throw;
+        }
+        throw TarvexError(bitmap + QStringLiteral(": ") + error.message(), error.reason());
+    }
+    const PixelImage picture = toPixelImage(image);
     if (picture.width <= 0 || picture.height <= 0) {
         throw TarvexError(QStringLiteral("The picture %1 has no pixels").arg(bitmap));
     }

@@ -48,7 +48,12 @@ qsizetype slotNumber(const SlotTable& table, const QString& text) {
         throw UsageError{QStringLiteral("slot must be a number: %1").arg(text)};
     }
     if (slot < 0 || slot >= table.slotCount()) {
-        throw errors::listIndexOutOfBounds(slot);
+        throw TarvexError(
+            table.slotCount() == 0
+                ? QStringLiteral("There is no slot %1: %2 has no slots").arg(text, table.info().id)
+                : QStringLiteral("There is no slot %1: %2 has slots 0 to %3")
+                      .arg(text, table.info().id)
+                      .arg(table.slotCount() - 1));
     }
     return slot;
 }

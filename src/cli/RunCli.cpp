@@ -1,4 +1,5 @@
 #include "base/TarvexError.h"
+#include "cli/CliDocs.h"
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"
 #include "cli/Printable.h"
@@ -13,6 +14,7 @@ QList<CliCommand> cliCommands() {
     commands += managerCommands();
     commands += pictureCommands();
     commands += checkCommands();
+    commands += firmwareCommands();
     return commands;
 }
 
@@ -67,8 +69,20 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
     const QList<CliCommand> commands = cliCommands();
     SessionOptions options;
     options.programFolder = programFolder;
+    options.existingFirmwareOnly = true;
     const CliCommand* command = nullptr;
     try {
+        // For the build: the manual page's sections and the completion.
+        if (args == QStringList{QStringLiteral("--manual-sections")}) {
+            clidocs::printManualSections(out, commands);
+            checkWritten(out);
+            return 0;
+        }
+        if (args == QStringList{QStringLiteral("--bash-completion")}) {
+            clidocs::printBashCompletion(out, commands);
+            checkWritten(out);
+            return 0;
+        }
         const CheckedOptions program = checkOptions(args, cli::programOptions(), true);
         if (given(program, QStringLiteral("--help"))) {
             clihelp::printProgramHelp(out, commands);

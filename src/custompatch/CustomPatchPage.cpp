@@ -12,17 +12,21 @@
 #include "srec/CustomPatchSource.h"
 #include "srec/S3Records.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace {
 
@@ -60,6 +64,8 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
     Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* editorLayout = new QVBoxLayout(gbMainPatch);
     editorLayout->addWidget(Editor);
+    buildFindBar(gbMainPatch);
+    editorLayout->addWidget(findBar);
     page->addWidget(gbMainPatch, 1);
 
     gbFilePatch = new QGroupBox(QStringLiteral("[ Создать патч ]"), this);
@@ -85,10 +91,122 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
             [this] { guarded([this] { btnOpenMMFClick(); }); });
     connect(btnSaveCustomPatch, &QPushButton::clicked, this,
             [this] { guarded([this] { btnSaveCustomPatchClick(); }); });
+    actFind = addPageAction(QStringLiteral("actFind"), QStringLiteral("&Найти..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_F), &CustomPatchPage::showFind);
+    actFindNext = addPageAction(QStringLiteral("actFindNext"), QStringLiteral("Найти &далее"),
+                                QKeySequence(Qt::Key_F3), &CustomPatchPage::findNext);
+    actGoToLine =
+        addPageAction(QStringLiteral("actGoToLine"), QStringLiteral("&Перейти к строке..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_G), &CustomPatchPage::goToLine);
+    Editor->setPageActions({actFind, actFindNext, actGoToLine});
     takeFileDrops();
 }
 
+void CustomPatchPage::buildFindBar(QWidget* parent) {
+    findBar = new QWidget(parent);
+    findBar->setObjectName(QStringLiteral("findBar"));
+    auto* row = new QHBoxLayout(findBar);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(QStringLiteral("Найти:"), findBar);
+    edtFind = new QLineEdit(findBar);
+    edtFind->setObjectName(QStringLiteral("edtFind"));
+    edtFind->setClearButtonEnabled(true);
+    label->setBuddy(edtFind);
+    btnFindNext = new QPushButton(QStringLiteral("Найти &далее"), findBar);
+    btnFindNext->setObjectName(QStringLiteral("btnFindNext"));
+    lblFindResult = new QLabel(findBar);
+    lblFindResult->setObjectName(QStringLiteral("lblFindResult"));
+    row->addWidget(label);
+    row->addWidget(edtFind, 1);
+    row->addWidget(btnFindNext);
+    row->addWidget(lblFindResult, 1);
+    findBar->hide();
+    connect(edtFind, &QLineEdit::returnPressed, this, [this] { guarded([this] { findNext(); }); });
+    connect(btnFindNext, &QPushButton::clicked, this, [this] { guarded([this] { findNext(); }); });
+    connect(edtFind, &QLineEdit::textEdited, lblFindResult, &QLabel::clear);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), findBar);
+    close->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(close, &QShortcut::activated, this, [this] {
+        findBar->hide();
+        Editor->setFocus();
+    });
+}
+
+QAction* CustomPatchPage::addPageAction(const QString& name, const QString& text,
+                                        const QKeySequence& key,
+                                        void (CustomPatchPage::*command)()) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    // Keys of this page only: elsewhere they belong to whatever has the focus.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, command] { guarded([&] { (this->*command)(); }); });
+    return action;
+}
+
+void CustomPatchPage::showFind() {
+    const QString selected = Editor->selectedText();
+    if (!selected.isEmpty() && !selected.contains(QLatin1Char('\n'))) {
+        edtFind->setText(selected);
+    }
+    lblFindResult->clear();
+    findBar->show();
+    edtFind->setFocus();
+    edtFind->selectAll();
+}
+
+void CustomPatchPage::findNext() {
+    const QString text = edtFind->text();
+    if (text.isEmpty()) {
+        showFind();
+        return;
+    }
+    if (Editor->find(text, repaintBetweenBlocks)) {
+        lblFindResult->clear();
+    } else {
+        lblFindResult->setText(QStringLiteral("Текст «%1» не найден.").arg(text));
+    }
+}
+
+void CustomPatchPage::goToLine() {
+    const std::int64_t lines = Editor->blockCount();
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgGoToLine"));
+    dialog.setWindowTitle(QStringLiteral("Перейти к строке"));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(1, int(std::min<std::int64_t>(lines, INT_MAX)));
+    dialog.setIntValue(int(Editor->cursorPosition().line + 1));
+    dialog.setLabelText(QStringLiteral("Номер строки (от 1 до %1):").arg(lines));
+    if (UserDialogs::instance().runModal(dialog) == QDialog::Accepted) {
+        Editor->goToLine(dialog.intValue());
+        Editor->setFocus();
+    }
+}
+
+bool CustomPatchPage::askSaveChanges() {
+    if (!Editor->isModified()) {
+        return true;
+    }
+    switch (UserDialogs::instance().askSaveChanges(
+        QStringLiteral("Сохранить изменения?"),
+        QStringLiteral("Патч на странице «Создать патч» изменён после открытия или "
+                       "сохранения. Без сохранения изменения будут потеряны."))) {
+    case UserDialogs::SaveChoice::Save:
+        return savePatch();
+    case UserDialogs::SaveChoice::Discard:
+        return true;
+    case UserDialogs::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void CustomPatchPage::btnOpenMMFClick() {
+    if (!askSaveChanges()) {
+        return;
+    }
     const QString file =
         UserDialogs::instance().openFile(dialognames::kOpenAny, dialogfilters::kAnyFile);
     if (file.isEmpty()) {
@@ -119,14 +237,18 @@ void CustomPatchPage::openFile(const QString& file) {
 }
 
 void CustomPatchPage::btnSaveCustomPatchClick() {
+    savePatch();
+}
+
+bool CustomPatchPage::savePatch() {
     const std::int64_t lines = savedLineCount();
     if (lines == 0) {
-        return;
+        return true;
     }
     const QString file =
         UserDialogs::instance().saveFile(dialognames::kSaveCustom, kSaveName, dialogfilters::kS3);
     if (file.isEmpty()) {
-        return;
+        return false;
     }
     // Written block by block as the editor makes its lines; the old file is
     // replaced only when all of them are on disk. A character the code page
@@ -140,10 +262,12 @@ void CustomPatchPage::btnSaveCustomPatchClick() {
     if (!written || !out.commit()) {
         throw errors::cannotCreateFile(file);
     }
+    Editor->setModified(false);
     dialogfolders::remember(dialognames::kSaveCustom, file);
     if (status_) {
         status_(patch::createdMessage(file));
     }
+    return true;
 }
 
 void CustomPatchPage::takeFileDrops() {
@@ -174,7 +298,9 @@ bool CustomPatchPage::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this, dropped] {
             guarded([&] {
                 if (dropped.refusal.isEmpty()) {
-                    openFile(dropped.path);
+                    if (askSaveChanges()) {
+                        openFile(dropped.path);
+                    }
                 } else {
                     UserDialogs::instance().warn(dropped.refusal);
                 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +31,15 @@ public:
     // page is opened so too.
     void openFile(const QString& file);
     void btnSaveCustomPatchClick();
+    // Before the patch text is replaced or the window closes: when it was
+    // changed since it was opened or saved, asks "Сохранить изменения?" and
+    // saves when told. Whether to go on.
+    bool askSaveChanges();
+    // Ctrl+F: the find bar, on the selected text; F3: the next match;
+    // Ctrl+G: asks for a line and goes there.
+    void showFind();
+    void findNext();
+    void goToLine();
     // Where "Файл \"%s\" создан." goes: the window's status bar.
     void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
     // Start-up empties the editor.
@@ -48,12 +58,23 @@ public:
     QLineEdit* mmfOffset;
     QPushButton* btnOpenMMF;
     QPushButton* btnSaveCustomPatch;
+    QWidget* findBar;
+    QLineEdit* edtFind;
+    QPushButton* btnFindNext;
+    QLabel* lblFindResult;
+    QAction* actFind;
+    QAction* actFindNext;
+    QAction* actGoToLine;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void takeFileDrops();
+    void buildFindBar(QWidget* parent);
+    QAction* addPageAction(const QString& name, const QString& text, const QKeySequence& key,
+                           void (CustomPatchPage::*command)());
+    bool savePatch(); // whether the patch is on disk (or there was nothing to save)
 
     std::function<void(const QString&)> status_;
 };

@@ -4,6 +4,7 @@
 #include "srec/S3LineList.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -130,6 +131,98 @@ void EditedLines::appendText(std::int64_t first, std::int64_t count, QString& ou
                 out += lines.at(k);
             }
         });
+}
+
+QString EditedLines::text(std::int64_t fromLine, int fromColumn, std::int64_t toLine,
+                          int toColumn) const {
+    // Whole lines in blocks, then cut to the columns: a line at a time would
+    // cost an allocation for each of millions of lines.
+    QString out = line(fromLine);
+    appendText(fromLine + 1, toLine - fromLine, out);
+    const qsizetype lastLine = fromLine == toLine ? 0 : out.lastIndexOf(QLatin1Char('\n')) + 1;
+    out.truncate(lastLine + toColumn);
+    out.remove(0, fromColumn);
+    return out;
+}
+
+std::optional<EditedLines::Match>
+EditedLines::find(const QString& needle, std::int64_t line, int column,
+                  const std::function<void()>& betweenBlocks) const {
+    if (needle.isEmpty() || count() == 0 || needle.contains(QLatin1Char('\n')) ||
+        needle.contains(QLatin1Char('\r'))) {
+        return std::nullopt;
+    }
+    line = std::clamp<std::int64_t>(line, 0, count() - 1);
+    // Made lines hold only 'S', digits and upper-case hexadecimal letters: a
+    // needle with other than ASCII cannot stand in them, any other is looked
+    // for in upper case, straight in the made text.
+    std::string made;
+    bool ascii = true;
+    for (const QChar c : needle) {
+        ascii = ascii && c.unicode() < 0x80;
+        made.push_back(char(QChar::toUpper(c.unicode() & 0x7F)));
+    }
+    const std::string* inMade = ascii ? &made : nullptr;
+    if (auto match = findIn(needle, inMade, line, count(), std::max(column, 0), betweenBlocks)) {
+        return match;
+    }
+    return findIn(needle, inMade, 0, line + 1, 0, betweenBlocks);
+}
+
+std::optional<EditedLines::Match>
+EditedLines::findIn(const QString& needle, const std::string* made, std::int64_t first,
+                    std::int64_t end, int firstColumn,
+                    const std::function<void()>& betweenBlocks) const {
+    S3LineList block;
+    std::optional<std::boyer_moore_horspool_searcher<std::string::const_iterator>> searcher;
+    if (made != nullptr) {
+        searcher.emplace(made->begin(), made->end());
+    }
+    for (std::int64_t at = first; at < end;) {
+        const std::size_t i = pieceAt(at);
+        const Piece& piece = pieces_[i];
+        const std::int64_t inPiece = at - (ends_[i] - piece.count);
+        const std::int64_t n = std::min({end - at, piece.count - inPiece, kBlockLines});
+        const int skip = at == first ? firstColumn : 0;
+        if (!piece.fromSource) {
+            for (std::int64_t k = 0; k < n; ++k) {
+                const qsizetype found =
+                    piece.own.at(qsizetype(inPiece + k))
+                        .indexOf(needle, k == 0 ? skip : 0, Qt::CaseInsensitive);
+                if (found >= 0) {
+                    return Match{at + k, int(found)};
+                }
+            }
+        } else if (searcher) {
+            block.clear();
+            source_->appendLines(piece.first + inPiece, n, block);
+            const std::string_view text = block.text();
+            const auto from =
+                text.begin() + std::min<std::ptrdiff_t>(skip, std::ptrdiff_t(block.line(0).size()));
+            const auto hit = std::search(from, text.end(), *searcher);
+            if (hit != text.end()) {
+                const std::size_t offset = std::size_t(hit - text.begin());
+                // The last line starting at or before the match holds it.
+                qsizetype lo = 0;
+                qsizetype hi = block.count() - 1;
+                while (lo < hi) {
+                    const qsizetype mid = (lo + hi + 1) / 2;
+                    if (std::size_t(block.line(mid).data() - text.data()) <= offset) {
+                        lo = mid;
+                    } else {
+                        hi = mid - 1;
+                    }
+                }
+                return Match{at + lo,
+                             int(offset - std::size_t(block.line(lo).data() - text.data()))};
+            }
+            if (betweenBlocks) {
+                betweenBlocks();
+            }
+        }
+        at += n;
+    }
+    return std::nullopt;
 }
 
 std::size_t EditedLines::pieceAt(std::int64_t line) const {

@@ -1,5 +1,7 @@
 #include "custompatch/PatchEditor.h"
 
+#include "custompatch/PrimarySelection.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -7,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -24,6 +27,46 @@ QStringList splitTyped(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text.split(QLatin1Char('\n'));
+}
+
+// The selected text, made only when another program asks for it: selecting
+// millions of lines costs nothing until they are pasted.
+class SelectedLines final : public QMimeData {
+public:
+    SelectedLines(EditedLines lines, PatchEditor::Position from, PatchEditor::Position to)
+        : lines_(std::move(lines)), from_(from), to_(to) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& type) const override {
+        return type == QLatin1String("text/plain");
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        if (type != QLatin1String("text/plain")) {
+            return {};
+        }
+        return lines_.text(from_.line, from_.column, to_.line, to_.column);
+    }
+
+private:
+    EditedLines lines_; // a copy: later edits do not change what was selected
+    PatchEditor::Position from_;
+    PatchEditor::Position to_;
+};
+
+enum class CharKind { Word, Space, Other };
+
+CharKind kindOf(QChar c) {
+    if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
+        return CharKind::Word;
+    }
+    return c.isSpace() ? CharKind::Space : CharKind::Other;
+}
+
+bool isCtrlY(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Y &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 
 } // namespace
@@ -55,6 +98,8 @@ void PatchEditor::afterReset() {
     wantedX_ = -1;
     undo_.clear();
     redo_.clear();
+    lastEdit_ = Edit::Other;
+    cleanAt_ = 0;
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
@@ -76,14 +121,7 @@ std::pair<PatchEditor::Position, PatchEditor::Position> PatchEditor::selection()
 }
 
 QString PatchEditor::textBetween(Position from, Position to) const {
-    // Whole lines in blocks, then cut to the columns: a line at a time would
-    // cost an allocation for each of millions of selected lines.
-    QString text = lines_.line(from.line);
-    lines_.appendText(from.line + 1, to.line - from.line, text);
-    const qsizetype lastLine = from.line == to.line ? 0 : text.lastIndexOf(QLatin1Char('\n')) + 1;
-    text.truncate(lastLine + to.column);
-    text.remove(0, from.column);
-    return text;
+    return lines_.text(from.line, from.column, to.line, to.column);
 }
 
 QString PatchEditor::selectedText() const {
@@ -101,9 +139,45 @@ void PatchEditor::setCursorPosition(Position position, bool keepAnchor) {
 }
 
 void PatchEditor::selectAll() {
-    anchor_ = Position{};
-    cursor_ = clamped(Position{lines_.count(), INT_MAX});
-    viewport()->update();
+    select(Position{}, Position{lines_.count(), INT_MAX});
+}
+
+void PatchEditor::select(Position anchor, Position cursor) {
+    setCursorPosition(anchor);
+    setCursorPosition(cursor, true);
+    wantedX_ = -1;
+    publishSelection();
+}
+
+void PatchEditor::publishSelection() {
+    if (hasSelection() && primaryselection::available()) {
+        const auto [from, to] = selection();
+        primaryselection::set(new SelectedLines(lines_, from, to));
+    }
+}
+
+void PatchEditor::selectAround(Position at, bool wholeLine) {
+    const QString line = lines_.line(at.line);
+    if (wholeLine) {
+        select({at.line, 0}, {at.line, int(line.size())});
+        return;
+    }
+    // The run of word characters (or of blanks, or of other signs) under the
+    // pointer; at the end of a line, the run before it.
+    int from = std::min(at.column, int(line.size()) - 1);
+    if (from < 0) {
+        select(at, at);
+        return;
+    }
+    const CharKind kind = kindOf(line.at(from));
+    int to = from + 1;
+    while (from > 0 && kindOf(line.at(from - 1)) == kind) {
+        --from;
+    }
+    while (to < line.size() && kindOf(line.at(to)) == kind) {
+        ++to;
+    }
+    select({at.line, from}, {at.line, to});
 }
 
 void PatchEditor::insertText(const QString& text) {
@@ -111,10 +185,42 @@ void PatchEditor::insertText(const QString& text) {
     replaceBetween(from, to, text);
 }
 
-void PatchEditor::replaceBetween(Position from, Position to, const QString& text) {
+bool PatchEditor::isModified() const {
+    return cleanAt_ != std::ptrdiff_t(undo_.size());
+}
+
+void PatchEditor::setModified(bool modified) {
+    cleanAt_ = modified ? -1 : std::ptrdiff_t(undo_.size());
+    lastEdit_ = Edit::Other; // the next keystroke starts a step of its own
+}
+
+bool PatchEditor::joinsLastStep(Position from, Position to, const QString& text, Edit kind) const {
+    if (kind == Edit::Other || kind != lastEdit_ || undo_.empty() || !isModified() ||
+        from.line != to.line || text.contains(QLatin1Char('\n'))) {
+        return false;
+    }
+    // Typing over a selection is a step of its own; erasing selects the
+    // character first, from where the cursor stood.
+    if (kind == Edit::Typing && hasSelection()) {
+        return false;
+    }
+    const Position caret = kind == Edit::Typing ? cursor_ : anchor_;
+    const Step& last = undo_.back();
+    // Only where the last step left the cursor, on the line it changed.
+    if (last.first != from.line || last.count != 1 || last.before != caret) {
+        return false;
+    }
+    // A word typed after a blank is a step of its own.
+    return kind != Edit::Typing || from.column == 0 || text.isEmpty() ||
+           kindOf(text.front()) == CharKind::Space ||
+           kindOf(lines_.line(from.line).at(from.column - 1)) != CharKind::Space;
+}
+
+void PatchEditor::replaceBetween(Position from, Position to, const QString& text, Edit kind) {
     if (from == to && text.isEmpty()) {
         return;
     }
+    const bool joins = joinsLastStep(from, to, text, kind);
     const QString first = lines_.line(from.line);
     const QString last = from.line == to.line ? first : lines_.line(to.line);
     const QStringView tail = QStringView(last).mid(to.column);
@@ -124,11 +230,22 @@ void PatchEditor::replaceBetween(Position from, Position to, const QString& text
     added.back().append(tail);
     Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), from,
               after};
-    undo_.push_back(apply(std::move(step)));
+    Step inverse = apply(std::move(step));
+    redo_.clear();
+    lastEdit_ = kind;
+    if (joins) {
+        // The step already puts back the line as it was before the run.
+        undo_.back().before = inverse.before;
+        return;
+    }
+    if (cleanAt_ > std::ptrdiff_t(undo_.size())) {
+        cleanAt_ = -1; // the saved text was in the redo steps just dropped
+    }
+    undo_.push_back(std::move(inverse));
     if (undo_.size() > kUndoSteps) {
         undo_.erase(undo_.begin());
+        cleanAt_ = cleanAt_ > 0 ? cleanAt_ - 1 : -1;
     }
-    redo_.clear();
 }
 
 PatchEditor::Step PatchEditor::apply(Step step) {
@@ -141,6 +258,7 @@ PatchEditor::Step PatchEditor::apply(Step step) {
 }
 
 void PatchEditor::undo() {
+    lastEdit_ = Edit::Other;
     if (!undo_.empty()) {
         Step step = std::move(undo_.back());
         undo_.pop_back();
@@ -149,6 +267,7 @@ void PatchEditor::undo() {
 }
 
 void PatchEditor::redo() {
+    lastEdit_ = Edit::Other;
     if (!redo_.empty()) {
         Step step = std::move(redo_.back());
         redo_.pop_back();
@@ -175,11 +294,36 @@ void PatchEditor::paste() {
 }
 
 void PatchEditor::deleteOrSelect(bool forward) {
+    Edit kind = Edit::Other;
     if (!hasSelection()) {
         // The character beside the cursor, or the line break there.
         moveBy(forward ? Qt::Key_Right : Qt::Key_Left, false, true);
+        kind = forward ? Edit::Deleting : Edit::Erasing;
     }
-    insertText(QString());
+    const auto [from, to] = selection();
+    replaceBetween(from, to, QString(), kind);
+}
+
+bool PatchEditor::find(const QString& text, const std::function<void()>& betweenBlocks) {
+    const auto found = lines_.find(text, cursor_.line, cursor_.column, betweenBlocks);
+    if (!found) {
+        return false;
+    }
+    const QScrollBar* bar = verticalScrollBar();
+    if (found->line < bar->value() || found->line >= bar->value() + visibleRows()) {
+        goToLine(found->line + 1); // out of view: shown amid the lines around it
+    }
+    // The cursor at its end: the next search starts past it.
+    select({found->line, found->column}, {found->line, found->column + int(text.size())});
+    return true;
+}
+
+void PatchEditor::goToLine(std::int64_t line) {
+    const Position at = clamped(Position{line - 1, 0});
+    // In the middle of the view, where the eye looks for it.
+    verticalScrollBar()->setValue(int(at.line - visibleRows() / 2));
+    setCursorPosition(at);
+    wantedX_ = -1;
 }
 
 void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
@@ -243,7 +387,7 @@ void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
 void PatchEditor::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Undo)) {
         undo();
-    } else if (event->matches(QKeySequence::Redo)) {
+    } else if (event->matches(QKeySequence::Redo) || isCtrlY(event)) {
         redo();
     } else if (event->matches(QKeySequence::Copy)) {
         copy();
@@ -277,6 +421,9 @@ void PatchEditor::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Home:
         case Qt::Key_End:
             moveBy(key, ctrl, shift);
+            if (shift) {
+                publishSelection();
+            }
             break;
         default: {
             const QString text = event->text();
@@ -285,7 +432,8 @@ void PatchEditor::keyPressEvent(QKeyEvent* event) {
                 QAbstractScrollArea::keyPressEvent(event);
                 return;
             }
-            insertText(text);
+            const auto [from, to] = selection();
+            replaceBetween(from, to, text, Edit::Typing);
         }
         }
     }
@@ -409,16 +557,48 @@ void PatchEditor::changeEvent(QEvent* event) {
 }
 
 void PatchEditor::mousePressEvent(QMouseEvent* event) {
+    lastEdit_ = Edit::Other;
+    const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        setCursorPosition(positionAt(event->position().toPoint()),
-                          event->modifiers() & Qt::ShiftModifier);
+        const bool third =
+            sinceDoubleClick_.isValid() &&
+            sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+            (point - doubleClickAt_).manhattanLength() < QApplication::startDragDistance();
+        sinceDoubleClick_.invalidate();
+        if (third) {
+            selectAround(positionAt(point), true);
+            return;
+        }
+        setCursorPosition(positionAt(point), event->modifiers() & Qt::ShiftModifier);
         wantedX_ = -1;
+    } else if (event->button() == Qt::MiddleButton) {
+        // X11's paste of the primary selection, where the pointer is.
+        const QString text = primaryselection::text();
+        if (!text.isEmpty()) {
+            setCursorPosition(positionAt(point));
+            insertText(text);
+        }
     }
+}
+
+void PatchEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    doubleClickAt_ = event->position().toPoint();
+    sinceDoubleClick_.start();
+    selectAround(positionAt(doubleClickAt_), false);
 }
 
 void PatchEditor::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) {
         setCursorPosition(positionAt(event->position().toPoint()), true);
+    }
+}
+
+void PatchEditor::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        publishSelection();
     }
 }
 
@@ -440,24 +620,45 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         !QApplication::clipboard()->text().isEmpty(), &PatchEditor::paste);
     menu.addSeparator();
     add(QStringLiteral("Выделить всё"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
+    if (!pageActions_.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(pageActions_);
+    }
     menu.exec(event->globalPos());
 }
 
 bool PatchEditor::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
-        // Editing keys belong to the box, not to the window's shortcuts.
+        // Every key the box uses belongs to it, not to the window's shortcuts.
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain =
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+        const bool plain = !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        bool used =
+            isCtrlY(key) || (plain && !key->text().isEmpty() && key->text().front().isPrint());
         for (const auto standard :
              {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
               QKeySequence::Paste, QKeySequence::SelectAll}) {
-            if (key->matches(standard)) {
-                event->accept();
-                return true;
-            }
+            used = used || key->matches(standard);
         }
-        if (plain && !key->text().isEmpty() && key->text().front().isPrint()) {
+        switch (key->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            used = used || !(mods & (Qt::AltModifier | Qt::MetaModifier));
+            break;
+        default:
+            break;
+        }
+        if (used) {
             event->accept();
             return true;
         }

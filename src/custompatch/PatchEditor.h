@@ -3,10 +3,16 @@
 #include "custompatch/EditedLines.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
+#include <QList>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
+
+class QAction;
 
 class CustomPatchSource;
 
@@ -25,7 +31,7 @@ public:
 
     explicit PatchEditor(QWidget* parent = nullptr);
 
-    // Each empties the undo history.
+    // Each empties the undo history and leaves the text unmodified.
     void setSource(std::shared_ptr<const CustomPatchSource> source);
     void setPlainText(const QString& text);
     void clear();
@@ -47,6 +53,20 @@ public:
     void copy() const;
     void paste();
 
+    // Whether the text changed since it was set or marked saved; undoing
+    // back to that point leaves it unmodified again.
+    bool isModified() const;
+    void setModified(bool modified); // false marks the text as saved
+
+    // Selects the next place where `text` stands (letters in any case), from
+    // the cursor on and round from the first line; false when it stands
+    // nowhere. betweenBlocks runs between the blocks of a long search.
+    bool find(const QString& text, const std::function<void()>& betweenBlocks = {});
+    // Puts the cursor at the start of the line (counted from 1) and shows it.
+    void goToLine(std::int64_t line);
+    // Commands of the page listed after the editor's own in its context menu.
+    void setPageActions(QList<QAction*> actions) { pageActions_ = std::move(actions); }
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +75,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -71,13 +93,20 @@ private:
         Position after;
     };
 
+    // Runs of typing or of erasing one line go back in one step, a word at a time.
+    enum class Edit { Other, Typing, Erasing, Deleting };
+
     bool hasSelection() const { return cursor_ != anchor_; }
     std::pair<Position, Position> selection() const;
     Position clamped(Position position) const;
     QString textBetween(Position from, Position to) const;
-    void replaceBetween(Position from, Position to, const QString& text);
+    void replaceBetween(Position from, Position to, const QString& text, Edit kind = Edit::Other);
+    bool joinsLastStep(Position from, Position to, const QString& text, Edit kind) const;
     Step apply(Step step); // returns the step that undoes it
     void deleteOrSelect(bool forward);
+    void select(Position anchor, Position cursor);
+    void selectAround(Position at, bool wholeLine);
+    void publishSelection(); // as the primary selection
     void moveBy(int key, bool ctrl, bool keepAnchor);
     void afterReset();
 
@@ -95,4 +124,11 @@ private:
     int wantedX_ = -1; // kept across up and down moves
     std::vector<Step> undo_;
     std::vector<Step> redo_;
+    Edit lastEdit_ = Edit::Other;
+    // The length of undo_ where the text was last set or saved; -1 when no
+    // undo or redo can reach that text again.
+    std::ptrdiff_t cleanAt_ = 0;
+    QElapsedTimer sinceDoubleClick_; // a third click soon after selects the line
+    QPoint doubleClickAt_;
+    QList<QAction*> pageActions_;
 };

@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 Session::Session(SessionOptions options)
     : options_(std::move(options)), dataSet_(std::make_unique<FirmwareDataSet>(QString())) {}
@@ -65,6 +66,9 @@ void Session::start() {
             dataSet_->dataFile(managers::melodies().loadOrder.first()),
             QStringLiteral("the firmware id \"%1\" is not a folder name").arg(settings_.currentId));
     }
+    if (options_.existingFirmwareOnly && !QFileInfo(firmwareFolder_).isDir()) {
+        throw noSuchFirmware();
+    }
     if (options_.forWriting) {
         lock();
     }
@@ -86,6 +90,20 @@ void Session::start() {
     }
     dataSet_->loadSlotLists();
     reached_ = Step::ListsLoaded;
+}
+
+TarvexError Session::noSuchFirmware() const {
+    QStringList ids;
+    for (const QString& id : QDir(userFolder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(userFolder_ + QLatin1Char('/') + id + QStringLiteral("/Data")).isDir()) {
+            ids.append(id);
+        }
+    }
+    return TarvexError(
+        QStringLiteral("There is no firmware %1 in %2; %3")
+            .arg(settings_.currentId, userFolder_,
+                 ids.isEmpty() ? QStringLiteral("it holds none")
+                               : QStringLiteral("it holds: ") + ids.join(QStringLiteral(", "))));
 }
 
 void Session::lock() {

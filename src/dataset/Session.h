@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TarvexError.h"
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/FirmwareSettings.h"
 
@@ -21,6 +22,9 @@ struct SessionOptions {
     // A writing run that finds the lock held goes on reading instead of
     // failing: it writes nothing to the data set (the window's second copy).
     bool readOnlyWhenHeld = false;
+    // The command line names a missing firmware and the ones there are; the
+    // window opens on whatever loads.
+    bool existingFirmwareOnly = false;
 };
 
 // The headless part of start-up: user folder, firmware settings, the scan of
@@ -64,6 +68,7 @@ public:
 
 private:
     void lock();
+    TarvexError noSuchFirmware() const;
 
     SessionOptions options_;
     Step reached_ = Step::NotStarted;

@@ -165,9 +165,26 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
     }
     SlotTable manager = table();
     QString refusal;
-    const auto saved = patch::run(
-        manager, hooks, [this](const QString& text) { showStatus(text); },
-        [this] { return askPatchFile(); }, &refusal);
+    bool progressShown = false;
+    std::optional<QString> saved;
+    try {
+        saved = patch::run(
+            manager, hooks,
+            [&](const QString& text) {
+                progressShown = true;
+                showStatus(text);
+            },
+            [this] { return askPatchFile(); }, &refusal);
+    } catch (...) {
+        // The progress of a build that failed no longer holds.
+        if (progressShown) {
+            showStatus({});
+        }
+        throw;
+    }
+    if (!saved && progressShown) {
+        showStatus({});
+    }
     if (!refusal.isEmpty()) {
         UserDialogs::instance().warn(refusal);
     }

@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <new>
 
 namespace {
@@ -122,6 +123,22 @@ public:
     }
 
     int runModal(QDialog& dialog) override { return dialog.exec(); }
+
+    SaveChoice askSaveChanges(const QString& text, const QString& details) override {
+        QMessageBox box(QMessageBox::Question, kErrorCaption, text, QMessageBox::NoButton, owner());
+        box.setInformativeText(details);
+        QPushButton* save = box.addButton(QStringLiteral("&Сохранить"), QMessageBox::AcceptRole);
+        QPushButton* discard =
+            box.addButton(QStringLiteral("&Не сохранять"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) {
+            return SaveChoice::Save;
+        }
+        return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
+    }
 };
 
 UserDialogs*& current() {

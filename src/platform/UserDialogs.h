@@ -40,6 +40,10 @@ public:
     virtual void showError(const QString& message) = 0;
     // Shows one of the program's own windows modally and returns its result.
     virtual int runModal(QDialog& dialog) = 0;
+    enum class SaveChoice { Save, Discard, Cancel };
+    // Caption "Tarvex", the text with the details below it, buttons to save,
+    // to throw away and to go back.
+    virtual SaveChoice askSaveChanges(const QString& text, const QString& details) = 0;
 
     // The window's file dialogs by name ("OpenMelDialog", "SaveMelS3Dialog"
     // ...): each starts in the folder remembered for it (dialogfolders), and

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QIODevice>
+#include <algorithm>
+#include <array>
 
 namespace srec {
 
@@ -23,6 +25,21 @@ int addressBytes(int type) {
     default:
         return 2;
     }
+}
+
+// Digit values by character, -1 for anything else: records are read by the
+// million from a firmware file, so each digit costs one look-up.
+const std::array<signed char, 256> kDigit = [] {
+    std::array<signed char, 256> table{};
+    table.fill(-1);
+    for (int c = 0; c < 256; ++c) {
+        table[std::size_t(c)] = static_cast<signed char>(hexValue(char(c)));
+    }
+    return table;
+}();
+
+int digit(char c) {
+    return kDigit[static_cast<unsigned char>(c)];
 }
 
 QString hexByte(unsigned value) {
@@ -45,7 +62,7 @@ QString parseRecord(std::string_view line, SRecord& record) {
             .arg(line.size());
     }
     for (std::size_t i = 2; i < line.size(); ++i) {
-        if (hexValue(line[i]) < 0) {
+        if (digit(line[i]) < 0) {
             return QCoreApplication::translate("Report", "character %1 is not a hexadecimal digit")
                 .arg(i + 1);
         }
@@ -58,7 +75,7 @@ QString parseRecord(std::string_view line, SRecord& record) {
         return QCoreApplication::translate("Report", "no count byte");
     }
     auto byteAt = [&](std::size_t k) {
-        return unsigned(hexValue(line[2 + 2 * k]) * 16 + hexValue(line[3 + 2 * k]));
+        return unsigned(digit(line[2 + 2 * k]) * 16 + digit(line[3 + 2 * k]));
     };
     const unsigned count = byteAt(0);
     if (count != bytes - 1) {
@@ -86,9 +103,10 @@ QString parseRecord(std::string_view line, SRecord& record) {
     for (int k = 1; k <= width; ++k) {
         record.address = (record.address << 8) | byteAt(std::size_t(k));
     }
-    record.data.clear();
-    for (std::size_t k = std::size_t(width) + 1; k + 1 < bytes; ++k) {
-        record.data.push_back(std::uint8_t(byteAt(k)));
+    const std::size_t first = std::size_t(width) + 1;
+    record.data.resize(bytes - 1 - first);
+    for (std::size_t k = first; k + 1 < bytes; ++k) {
+        record.data[k - first] = std::uint8_t(byteAt(k));
     }
     return {};
 }
@@ -118,16 +136,24 @@ bool SRecordReader::next(Line& line) {
             }
         }
         any = true;
-        while (pos_ < length_) {
-            const char c = buffer_[std::size_t(pos_++)];
-            if (c == '\r' || c == '\n') {
-                skipLf_ = c == '\r';
-                ended = true;
-                break;
-            }
-            if (chars++ <= kMaxRecordChars) {
-                text_.push_back(c);
-            }
+        // The line's characters up to its end or the block's, kept in one
+        // append: reading a large file is a scan, not a call per character.
+        const char* begin = buffer_.data() + pos_;
+        const char* stop = buffer_.data() + length_;
+        const char* at = begin;
+        while (at != stop && *at != '\r' && *at != '\n') {
+            ++at;
+        }
+        const qsizetype taken = at - begin;
+        if (chars <= kMaxRecordChars) {
+            text_.append(begin, std::size_t(std::min(taken, kMaxRecordChars + 1 - chars)));
+        }
+        chars += taken;
+        pos_ += taken;
+        if (at != stop) {
+            skipLf_ = *at == '\r';
+            ended = true;
+            ++pos_;
         }
     }
     if (!any && !ended) {

@@ -93,3 +93,8 @@ std::unique_ptr<TForm1> WindowTest::open() {
     options.bundledRoot = bundledRoot;
     return std::make_unique<TForm1>(options);
 }
+
+UserDialogs::SaveChoice ScriptedDialogs::askSaveChanges(const QString& text, const QString&) {
+    saveQuestions.append(text);
+    return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.takeFirst();
+}

@@ -27,6 +27,9 @@ public:
     QList<bool> yesNoAnswers; // when none is left the user says no
     // Runs inside a modal window; rejects it when unset.
     std::function<int(QDialog&)> onModal;
+    // Answers to "save the changes?", in order; cancel when none is left.
+    QList<SaveChoice> saveChoices;
+    QStringList saveQuestions;
 
     QStringList openFilters;
     QStringList pictureFilters;
@@ -52,6 +55,7 @@ public:
     void inform(const QString& text, const QString& caption) override;
     void showError(const QString& message) override;
     int runModal(QDialog& dialog) override;
+    SaveChoice askSaveChanges(const QString& text, const QString& details) override;
 };
 
 // A window started on a scratch user folder and settings file of its own.

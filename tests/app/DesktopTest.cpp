@@ -202,6 +202,12 @@ TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
     EXPECT_TRUE(drop(page, {5, 5}, files({file, file})));
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_EQ(page->editorLines().size(), 4);
+
+    // Typed changes are offered for saving first; cancel keeps them.
+    QTest::keyClicks(page->Editor, "X");
+    EXPECT_TRUE(drop(page->Editor->viewport(), {10, 10}, files({file})));
+    EXPECT_EQ(dialogs.saveQuestions, QStringList(QStringLiteral("Сохранить изменения?")));
+    EXPECT_EQ(page->editorLines().value(0), "XS00600004844521B");
 }
 
 TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {

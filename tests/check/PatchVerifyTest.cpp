@@ -191,5 +191,6 @@ TEST_F(PatchVerifyTest, AnyBytesGiveAReportNotACrash) {
     const Report report = verify(scratch.write("noise.s3", noise));
     EXPECT_GT(report.errors(), 0);
     EXPECT_EQ(verify(scratch.path("missing.s3")).text(),
-              scratch.path("missing.s3") + ":0: error: cannot be read\n1 error, 0 warnings\n");
+              scratch.path("missing.s3") +
+                  ":0: error: cannot be read: No such file or directory\n1 error, 0 warnings\n");
 }

@@ -54,7 +54,9 @@ TEST_F(Cli, WrongUsageExitsTwoAndErrorsOne) {
     EXPECT_EQ(err.trimmed(), "tarvex-cli: Cannot open file " + scratch.path("none.bin") +
                                  ": No such file or directory");
     EXPECT_EQ(run({"--firmware", "MISSING", "info"}), 1);
-    EXPECT_TRUE(err.startsWith("tarvex-cli: Cannot open file " + user() + "/MISSING/Data/"));
+    EXPECT_EQ(err,
+              "tarvex-cli: There is no firmware MISSING in " + user() + "; it holds: X120XEDJ2\n");
+    EXPECT_FALSE(QFileInfo::exists(user() + "/MISSING"));
     EXPECT_EQ(run({"info", "--frob"}), 2);
     EXPECT_TRUE(err.startsWith(
         "tarvex-cli: unknown option --frob\nusage: tarvex-cli [options] info [--json]\n"));
@@ -266,6 +268,19 @@ TEST_F(Cli, RepeatedAndAttachedOptionsAndAnEmptyUserFolder) {
     EXPECT_EQ(runCli({"--user-folder=", "info"}, scratch.path("bin"), o, e), 2);
     e.flush();
     EXPECT_TRUE(err.startsWith("tarvex-cli: --user-folder needs a non-empty value\n"));
+}
+
+TEST_F(Cli, MessagesNameWhatIsWrongAndWhatThereIs) {
+    EXPECT_EQ(run({"assign", "melodies", "999", scratch.write("a.mid", "MThd")}), 1);
+    EXPECT_EQ(err, "tarvex-cli: There is no slot 999: melodies has slots 0 to 2\n");
+    EXPECT_EQ(run({"restore", "pictures", "-1"}), 2); // an option, not a slot
+    const QString text = scratch.write("hostname", "host\n");
+    EXPECT_EQ(run({"convert", text, "-o", scratch.path("out.bin")}), 1);
+    EXPECT_TRUE(err.startsWith("tarvex-cli: " + text + ": ")) << err.toStdString();
+    EXPECT_EQ(run({"verify", "--no-dataset", scratch.path("none.s3")}), 1);
+    EXPECT_TRUE(out.startsWith(scratch.path("none.s3") +
+                               ":0: error: cannot be read: No such file or directory\n"))
+        << out.toStdString();
 }
 
 TEST_F(Cli, EveryCommandDescribesItself) {

@@ -118,6 +118,13 @@ TEST_F(JsonShape, EveryCommandPrintsTheOneShapeWithOrWithoutErrors) {
     sameFields(imported, refused);
     sameFields(document({"--firmware", "NEW", "check"}, 0), document({"check"}, 1));
 
+    // match and port on a firmware that does not hold the data set.
+    const QString junk = scratch.write("junk.bin", testsupport::sequence(4096));
+    EXPECT_EQ(document({"match", junk}, 1)["matches"], QJsonValue(false));
+    const QJsonObject port = document({"port", junk, junk, "--as", "P"}, 1);
+    EXPECT_EQ(port["created"], QJsonValue(false));
+    EXPECT_EQ(port["moves"], QJsonValue(QJsonArray()));
+
     // A command that gains --json gains a case here.
     for (const CliCommand& command : cliCommands()) {
         for (const CliHelpItem& item : command.items) {

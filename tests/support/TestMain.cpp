@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #ifdef TARVEX_TEST_WIDGETS
@@ -9,8 +10,18 @@ using TestApplication = QGuiApplication;
 #endif
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // The build lists the tests: no application, so no platform messages in
+    // the build output.
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt wants a private runtime folder, which a build machine may not have.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
+    TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

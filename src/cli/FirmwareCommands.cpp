@@ -1,0 +1,232 @@
+// match, extract, previews, apply and port: the data set against the
+// firmware it was made for, its resources taken out, patches applied, and
+// the data set carried over to another firmware version.
+#include "base/TarvexError.h"
+#include "cli/Commands.h"
+#include "cli/JsonOutput.h"
+#include "dataset/NumericText.h"
+#include "firmware/FirmwareApply.h"
+#include "firmware/FirmwareExtract.h"
+#include "firmware/FirmwarePort.h"
+#include "firmware/FirmwarePreviews.h"
+#include "platform/OutputFile.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+
+namespace {
+
+const CliHelpItem kFirmwareHelp{
+    QStringLiteral("FIRMWARE"),
+    QStringLiteral("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
+const CliHelpItem kBaseHelp{
+    QStringLiteral("--base ADDR"),
+    QStringLiteral("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
+                   "hexadecimal after 0x)")};
+
+std::optional<std::uint32_t> baseOption(OptionParser& options) {
+    const QString text = options.take({QStringLiteral("--base")});
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    std::int32_t value = 0;
+    if (!numeric::tryToInt(text, value) || text.trimmed().startsWith(QLatin1Char('-'))) {
+        throw UsageError{QStringLiteral("--base must be an address: %1").arg(text)};
+    }
+    return std::uint32_t(value);
+}
+
+void matchCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    const QString path = options.positional(1).first();
+    Report read;
+    const FirmwareImage image = firmwarefile::read({path, base}, read);
+    firmwarematch::Result result;
+    if (image.empty()) {
+        result.report = read;
+    } else {
+        result = firmwarematch::run(context.session().dataSet(), image, read);
+    }
+    if (json) {
+        cli::printJson(context, result.json());
+    } else {
+        context.out() << result.text();
+    }
+    if (!result.matches()) {
+        throw TarvexError(QStringLiteral("The data set does not match the firmware"));
+    }
+}
+
+void extractCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const auto base = baseOption(options);
+    const QString dir = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    const QString path = options.positional(1).first();
+    if (dir.isEmpty()) {
+        throw UsageError{QStringLiteral("extract needs -o DIR")};
+    }
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwareextract::Plan plan = firmwareextract::plan(context.session().dataSet(), image);
+    if (plan.refused()) {
+        context.out() << plan.match.text();
+        throw TarvexError(
+            QStringLiteral("The firmware does not hold the data set's resources: nothing is "
+                           "extracted"));
+    }
+    firmwareextract::write(plan, dir);
+    context.out()
+        << QStringLiteral("%1 resources extracted into %2").arg(plan.files.size()).arg(dir) << '\n';
+}
+
+void previewsCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const auto base = baseOption(options);
+    const QString path = options.positional(1).first();
+    FirmwareDataSet& data = context.writingSession().dataSet();
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwarepreviews::Result result = firmwarepreviews::run(data, image);
+    if (result.refused) {
+        context.out() << result.match.text();
+        throw TarvexError(
+            QStringLiteral("The firmware does not hold the data set's pictures: no preview is "
+                           "made"));
+    }
+    context.out() << QStringLiteral("%1 previews made in %2")
+                         .arg(result.written)
+                         .arg(data.dataFile(QStringLiteral("Pic")))
+                  << '\n';
+}
+
+void applyCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const auto base = baseOption(options);
+    const bool outside = options.flag({QStringLiteral("--allow-outside")});
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    QStringList files = options.positional(2, -1);
+    if (output.isEmpty()) {
+        throw UsageError{QStringLiteral("apply needs -o OUT")};
+    }
+    FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
+    Report report;
+    firmwareapply::apply(image, files, outside, report);
+    if (report.errors() > 0) {
+        context.out() << report.text();
+        throw TarvexError(QStringLiteral("The patches cannot be applied: nothing is written"));
+    }
+    context.out().flush();
+    OutputFile file(output);
+    file.open();
+    const firmwareapply::Sink sink = [&](const char* data, qint64 size) { file.write(data, size); };
+    if (firmwareapply::formatOf(output) == firmwareapply::Format::Binary) {
+        firmwareapply::writeBinary(image, sink);
+    } else {
+        firmwareapply::writeS3(image, sink);
+    }
+    file.commit();
+}
+
+QJsonObject portJson(const firmwareport::Result& result) {
+    QJsonObject out = result.report.json();
+    QJsonArray moves;
+    auto address = [](QJsonObject& o, const QString& key, std::uint64_t value) {
+        o.insert(key, qint64(value));
+        o.insert(key + QStringLiteral("_hex"),
+                 QStringLiteral("0x") + numeric::hex(std::uint32_t(value), 8));
+    };
+    for (const firmwareport::Move& m : result.moves) {
+        QJsonObject move{{QStringLiteral("what"), m.what}, {QStringLiteral("how"), m.how}};
+        address(move, QStringLiteral("from"), m.from);
+        address(move, QStringLiteral("to"), m.to);
+        moves.append(move);
+    }
+    out.insert(QStringLiteral("format"), 1);
+    out.insert(QStringLiteral("id"), result.id);
+    out.insert(QStringLiteral("created"), result.created);
+    out.insert(QStringLiteral("firmware_folder"),
+               result.created ? result.firmwareFolder : QString());
+    out.insert(QStringLiteral("moves"), moves);
+    return out;
+}
+
+void portCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    QString id = options.take({QStringLiteral("--as")});
+    const QStringList files = options.positional(2);
+    if (id.isEmpty()) {
+        id = QFileInfo(files[1]).completeBaseName();
+    }
+    Session& session = context.session();
+    const FirmwareImage oldImage = firmwarefile::readWhole({files[0], base});
+    const FirmwareImage newImage = firmwarefile::readWhole({files[1], base});
+    const firmwareport::Result result =
+        firmwareport::run(session.dataSet(), oldImage, newImage, id, session.userFolder());
+    if (json) {
+        cli::printJson(context, portJson(result));
+    } else {
+        context.out() << result.text();
+    }
+    if (!result.created) {
+        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(id));
+    }
+    if (!json) {
+        context.out() << QStringLiteral("Created %1 in %2").arg(id, result.firmwareFolder) << '\n';
+    }
+}
+
+} // namespace
+
+QList<CliCommand> firmwareCommands() {
+    return {
+        {QStringLiteral("match"),
+         QStringLiteral("match FIRMWARE [--base ADDR] [--json]"),
+         matchCommand,
+         QStringLiteral(
+             "whether the data set belongs to the firmware: entries, resources, volumes, "
+             "required patches, regions"),
+         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+        {QStringLiteral("extract"),
+         QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
+         extractCommand,
+         QStringLiteral("the firmware's standard resources written into DIR, with index.tsv"),
+         {kFirmwareHelp,
+          {QStringLiteral("-o, --output DIR"),
+           QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png, "
+                          "index.tsv")},
+          kBaseHelp}},
+        {QStringLiteral("previews"),
+         QStringLiteral("previews FIRMWARE [--base ADDR]"),
+         previewsCommand,
+         QStringLiteral("the data set's picture previews (Pic/N.jpg) made from the firmware"),
+         {kFirmwareHelp, kBaseHelp}},
+        {QStringLiteral("apply"),
+         QStringLiteral("apply FIRMWARE PATCH... -o OUT [--base ADDR] [--allow-outside]"),
+         applyCommand,
+         QStringLiteral("the firmware with the patches written over it, as S3 records or a raw "
+                        "image"),
+         {kFirmwareHelp,
+          {QStringLiteral("PATCH"), QStringLiteral("S-record files, written in the order given")},
+          {QStringLiteral("-o, --output OUT"),
+           QStringLiteral("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
+                          "S3 records of 16 bytes")},
+          kBaseHelp,
+          {QStringLiteral("--allow-outside"),
+           QStringLiteral("let a patch write bytes the firmware does not hold")}}},
+        {QStringLiteral("port"),
+         QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] [--json]"),
+         portCommand,
+         QStringLiteral("a new data set for NEW_FIRMWARE from the current one, made for "
+                        "OLD_FIRMWARE"),
+         {{QStringLiteral("OLD_FIRMWARE"),
+           QStringLiteral("the firmware the current data set was made for")},
+          {QStringLiteral("NEW_FIRMWARE"), QStringLiteral("the other version")},
+          {QStringLiteral("--as ID"),
+           QStringLiteral("the new firmware id (default: NEW_FIRMWARE's name without its "
+                          "suffix); an existing one is never replaced")},
+          kBaseHelp,
+          cli::kJsonHelp}},
+    };
+}

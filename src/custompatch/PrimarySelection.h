@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QMimeData;
+
+// The X11 primary selection: what is selected, pasted by a middle click.
+// Where the platform has none, nothing is kept, unless a test asks for a
+// selection of the program's own.
+namespace primaryselection {
+
+bool available();
+// Takes the data; it may make its text only when another program asks.
+void set(QMimeData* data);
+QString text();
+void keepOwnForTests(bool keep);
+
+} // namespace primaryselection

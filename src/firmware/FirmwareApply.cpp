@@ -1,0 +1,142 @@
+#include "firmware/FirmwareApply.h"
+
+#include "base/TarvexError.h"
+#include "check/AddressLayout.h"
+#include "dataset/NumericText.h"
+#include "srec/S3Records.h"
+#include "srec/S3Writer.h"
+#include "srec/SRecordReader.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace firmwareapply {
+
+namespace {
+
+using addresslayout::hexAddress;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Report", text);
+}
+
+// Writes the record's bytes where the image holds them; what lies outside
+// goes to outside.
+void writeRecord(FirmwareImage& image, std::uint64_t address, const std::vector<std::uint8_t>& data,
+                 FirmwareImageBuilder& outside, std::uint64_t& outsideBytes, qint64 line) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const std::uint64_t at = address + done;
+        const FirmwareImage::Range* range = image.rangeAt(at);
+        std::size_t run = data.size() - done;
+        if (range) {
+            run = std::size_t(std::min<std::uint64_t>(run, range->end() - at));
+            std::copy(data.begin() + std::ptrdiff_t(done),
+                      data.begin() + std::ptrdiff_t(done + run), image.bytesAt(at, run));
+        } else {
+            for (const FirmwareImage::Range& r : image.ranges()) {
+                if (r.start > at) {
+                    run = std::size_t(std::min<std::uint64_t>(run, r.start - at));
+                    break;
+                }
+            }
+            outside.add(at, data.data() + done, run, line);
+            outsideBytes += run;
+        }
+        done += run;
+    }
+}
+
+} // namespace
+
+void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report) {
+    FirmwareImageBuilder outside;
+    for (const QString& path : patches) {
+        if (!QFileInfo(path).isFile()) {
+            report.error(path, 0, tr("is not a regular file"));
+            continue;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            report.error(path, 0, tr("cannot be read: %1").arg(file.errorString()));
+            continue;
+        }
+        srec::SRecordReader reader(file);
+        srec::SRecordReader::Line line;
+        while (reader.next(line)) {
+            if (!line.error.isEmpty()) {
+                report.error(path, line.number, line.error);
+                continue;
+            }
+            if (line.empty || !line.record.isData()) {
+                continue;
+            }
+            std::uint64_t outsideBytes = 0;
+            writeRecord(image, line.record.address, line.record.data, outside, outsideBytes,
+                        line.number);
+            if (outsideBytes > 0 && !allowOutside) {
+                report.error(path, line.number,
+                             tr("writes %1 of its %2 bytes at %3 outside the firmware's bytes")
+                                 .arg(outsideBytes)
+                                 .arg(line.record.data.size())
+                                 .arg(hexAddress(line.record.address)));
+            }
+        }
+    }
+    if (allowOutside) {
+        Report merged;
+        FirmwareImage extra = outside.finish(QString(), merged);
+        if (!extra.empty()) {
+            FirmwareImageBuilder all;
+            for (const FirmwareImage::Range& r : image.ranges()) {
+                all.add(r.start, r.bytes.data(), r.bytes.size(), 0);
+            }
+            for (const FirmwareImage::Range& r : extra.ranges()) {
+                all.add(r.start, r.bytes.data(), r.bytes.size(), 0);
+            }
+            image = all.finish(QString(), merged);
+        }
+    }
+}
+
+Format formatOf(const QString& outputPath) {
+    return outputPath.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ? Format::Binary
+                                                                            : Format::S3;
+}
+
+void writeS3(const FirmwareImage& image, const Sink& sink) {
+    // Refused before the first byte goes out: an output cut short helps no one.
+    if (!image.empty() && image.ranges().back().end() > 0x80000000u) {
+        throw errors::integerOverflow();
+    }
+    S3Writer writer(
+        [&](const S3LineList& block) { sink(block.text().data(), qint64(block.text().size())); });
+    writer.append(srec::kHeaderRecord);
+    constexpr std::size_t kChunk = 64 * 1024; // a multiple of the record size
+    for (const FirmwareImage::Range& range : image.ranges()) {
+        for (std::size_t offset = 0; offset < range.bytes.size(); offset += kChunk) {
+            const std::size_t n = std::min(kChunk, range.bytes.size() - offset);
+            writer.appendDataRecords(range.bytes.data() + offset, std::int64_t(n),
+                                     numeric::fromSize(std::int64_t(range.start + offset)));
+        }
+    }
+    writer.append(srec::kEndRecord);
+    writer.finish();
+}
+
+void writeBinary(const FirmwareImage& image, const Sink& sink) {
+    std::uint64_t at = image.empty() ? 0 : image.ranges().front().start;
+    const std::vector<char> gap(64 * 1024, char(0xFF));
+    for (const FirmwareImage::Range& range : image.ranges()) {
+        while (at < range.start) {
+            const std::uint64_t n = std::min<std::uint64_t>(gap.size(), range.start - at);
+            sink(gap.data(), qint64(n));
+            at += n;
+        }
+        sink(reinterpret_cast<const char*>(range.bytes.data()), qint64(range.bytes.size()));
+        at = range.end();
+    }
+}
+
+} // namespace firmwareapply

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "check/Report.h"
+#include "firmware/FirmwareImage.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// A firmware with patches written over it, as a flash tool would leave it,
+// written out as S3 records or as a raw image.
+namespace firmwareapply {
+
+// Writes every data record of the patches, in order, over the image. Bytes
+// outside the firmware's are errors (one a record) unless allowOutside,
+// when they are added to the image. Malformed records are errors too.
+void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report);
+
+enum class Format { S3, Binary };
+// ".bin" is a raw image, anything else S3 records.
+Format formatOf(const QString& outputPath);
+
+using Sink = std::function<void(const char* data, qint64 size)>;
+// S3 records of 16 bytes in address order between one header and one end
+// record, as the program's patches have them. Raises "Integer overflow" for
+// a byte above 0x7FFFFFFF.
+void writeS3(const FirmwareImage& image, const Sink& sink);
+// From the lowest address held to the highest, gaps filled with FF.
+void writeBinary(const FirmwareImage& image, const Sink& sink);
+
+} // namespace firmwareapply

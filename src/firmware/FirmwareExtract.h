@@ -1,0 +1,41 @@
+#pragma once
+
+#include "firmware/FirmwareMatch.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// The standard resources taken out of a firmware through the data set:
+// melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png (decoded) and
+// index.tsv, one line per resource.
+namespace firmwareextract {
+
+struct File {
+    QString manager; // "melodies", "java", "pictures"
+    qsizetype slot = 0;
+    QString name;
+    std::uint64_t address = 0;
+    std::uint64_t size = 0; // in the firmware
+    QString relativePath;   // "melodies/3.mid"
+    QByteArray bytes;       // what is written
+};
+
+struct Plan {
+    firmwarematch::Result match;
+    std::vector<File> files;
+    // Refused when a table entry differs or a resource is not whole in the firmware.
+    bool refused() const { return match.entriesDiffering > 0 || match.resourcesMissing > 0; }
+    QByteArray index() const; // index.tsv
+};
+
+Plan plan(const FirmwareDataSet& data, const FirmwareImage& image);
+
+// Writes the plan's files and index.tsv into dir, each replaced whole.
+// Raises when a file cannot be written.
+void write(const Plan& plan, const QString& dir);
+
+// The suffix of a melody by its first bytes: "mid", "mmf" or "bin".
+QString melodySuffix(const std::uint8_t* bytes, std::uint64_t length);
+
+} // namespace firmwareextract

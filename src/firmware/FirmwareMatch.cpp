@@ -1,0 +1,269 @@
+#include "firmware/FirmwareMatch.h"
+
+#include "base/TextLines.h"
+#include "firmware/StandardResources.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+
+namespace firmwarematch {
+
+namespace {
+
+using addresslayout::hexAddress;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Report", text);
+}
+
+QString hexBytes(const std::uint8_t* bytes, std::size_t count) {
+    QString text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return text;
+}
+
+struct Extent {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+    QString label;
+};
+
+class Matcher {
+public:
+    Matcher(const FirmwareDataSet& data, const FirmwareImage& image, Result& result)
+        : data_(data), image_(image), result_(result), report_(result.report) {
+        QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
+        if (ini.open(QIODevice::ReadOnly)) {
+            iniLines_ = textlines::decode(ini.readAll());
+        }
+    }
+
+    void run() {
+        resources();
+        volumes();
+        fixedRecords();
+        regions();
+    }
+
+private:
+    void resources() {
+        const std::vector<StandardResource> all = standardresources::of(data_);
+        for (const ManagerInfo* info : managers::all()) {
+            if (!data_.isAvailable(*info)) {
+                continue;
+            }
+            Tally entries{
+                tr("%1 entries match the firmware").arg(standardresources::kindWord(*info))};
+            Tally whole{info->kind == ManagerKind::Pictures
+                            ? tr("standard pictures are well formed in the firmware")
+                            : tr("standard %1 lie whole in the firmware")
+                                  .arg(standardresources::kindPlural(*info))};
+            for (const StandardResource& r : all) {
+                if (r.manager != info) {
+                    continue;
+                }
+                ++entries.total;
+                ++whole.total;
+                if (entryMatches(r)) {
+                    ++entries.matched;
+                } else {
+                    ++result_.entriesDiffering;
+                }
+                if (!r.entry) {
+                    continue; // the entry's finding says why
+                }
+                const standardresources::Bytes bytes = standardresources::in(image_, r);
+                if (!bytes.problem.isEmpty()) {
+                    ++result_.resourcesMissing;
+                    report_.error(r.entryFile, r.line(),
+                                  tr("the standard %1 of slot %2: %3")
+                                      .arg(standardresources::kindWord(*info))
+                                      .arg(r.slot + 1)
+                                      .arg(bytes.problem));
+                    continue;
+                }
+                ++whole.matched;
+                extents_.push_back({r.fields.address, r.fields.address + bytes.length,
+                                    tr("the standard %1 of slot %2 (%3-%4)")
+                                        .arg(standardresources::kindWord(*info))
+                                        .arg(r.slot + 1)
+                                        .arg(hexAddress(r.fields.address),
+                                             hexAddress(r.fields.address + bytes.length - 1))});
+            }
+            result_.tallies.push_back(entries);
+            result_.tallies.push_back(whole);
+        }
+    }
+
+    bool entryMatches(const StandardResource& r) {
+        const QString what = tr("the %1 table entry of slot %2")
+                                 .arg(standardresources::kindWord(*r.manager))
+                                 .arg(r.slot + 1);
+        if (!r.tableAddress) {
+            report_.error(r.tableFile, r.line(),
+                          tr("%1 has no address of 8 hexadecimal digits").arg(what));
+            return false;
+        }
+        if (!r.entry) {
+            report_.error(r.entryFile, r.line(),
+                          tr("%1 has no standard value of 16 hexadecimal digits").arg(what));
+            return false;
+        }
+        const std::uint8_t* held = image_.bytesAt(*r.tableAddress, 8);
+        if (!held) {
+            report_.error(r.tableFile, r.line(),
+                          tr("%1 at %2 lies outside the firmware's bytes")
+                              .arg(what, hexAddress(*r.tableAddress)));
+            return false;
+        }
+        if (!std::equal(held, held + 8, r.entry->begin())) {
+            report_.error(r.entryFile, r.line(),
+                          tr("%1 at %2 holds %3, not the standard %4")
+                              .arg(what, hexAddress(*r.tableAddress), hexBytes(held, 8),
+                                   addresslayout::entryText(*r.entry)));
+            return false;
+        }
+        return true;
+    }
+
+    void volumes() {
+        if (!data_.volumesAvailable()) {
+            return;
+        }
+        const QStringList& offsets = data_.list(managers::kVolumeOffsetsList);
+        const QStringList& standard = data_.list(managers::kStandardVolumesList);
+        const QString offsetsFile = data_.dataFile(managers::kVolumeOffsetsList);
+        const QString standardFile = data_.dataFile(managers::kStandardVolumesList);
+        Tally tally{tr("volume bytes hold their standard volume")};
+        for (qsizetype i = 0; i < offsets.size(); ++i) {
+            ++tally.total;
+            const auto address = addresslayout::hexField(offsets[i], 8);
+            const auto volume = addresslayout::hexField(standard.value(i), 2);
+            if (!address || !volume) {
+                report_.error(
+                    address ? standardFile : offsetsFile, i + 1,
+                    tr("the volume byte of slot %1 has no address or standard volume").arg(i + 1));
+                continue;
+            }
+            const std::optional<std::uint8_t> held = image_.byteAt(*address);
+            if (!held) {
+                report_.error(
+                    offsetsFile, i + 1,
+                    tr("the volume byte of slot %1 at %2 lies outside the firmware's bytes")
+                        .arg(i + 1)
+                        .arg(hexAddress(*address)));
+            } else if (*held != *volume) {
+                report_.error(standardFile, i + 1,
+                              tr("the volume byte of slot %1 at %2 holds %3, not the standard %4")
+                                  .arg(i + 1)
+                                  .arg(hexAddress(*address), hexBytes(&*held, 1),
+                                       standard.value(i).toUpper()));
+            } else {
+                ++tally.matched;
+            }
+        }
+        result_.tallies.push_back(tally);
+    }
+
+    void fixedRecords() {
+        Tally tally{tr("required patch records are applied or write over the firmware's bytes")};
+        int applied = 0;
+        for (const AddressSpan& span : addresslayout::fixedRecords(data_, iniLines_)) {
+            ++tally.total;
+            const std::uint8_t* held = image_.bytesAt(span.start, span.bytes.size());
+            if (held && std::equal(span.bytes.begin(), span.bytes.end(), held)) {
+                ++applied;
+                ++tally.matched;
+            } else if (held) {
+                ++tally.matched;
+            } else {
+                report_.error(span.file, span.line,
+                              tr("%1 writes %2 bytes at %3, of which only %4 lie in the firmware")
+                                  .arg(span.label)
+                                  .arg(span.bytes.size())
+                                  .arg(hexAddress(span.start))
+                                  .arg(image_.heldBytes(span.start, span.end)));
+            }
+        }
+        if (tally.total > 0) {
+            tally.what += tr(" (%1 applied already)").arg(applied);
+            result_.tallies.push_back(tally);
+        }
+    }
+
+    void regions() {
+        Tally tally{tr("regions hold no standard resource")};
+        for (const AddressSpan& region : addresslayout::regions(data_, iniLines_)) {
+            if (!data_.isAvailable(*region.manager)) {
+                continue;
+            }
+            ++tally.total;
+            bool clear = true;
+            for (const Extent& e : extents_) {
+                if (e.start < region.end && region.start < e.end) {
+                    clear = false;
+                    report_.error(region.file, region.line,
+                                  tr("the %1 %2-%3 holds %4")
+                                      .arg(region.label, hexAddress(region.start),
+                                           hexAddress(region.end - 1), e.label));
+                }
+            }
+            const std::uint64_t held = image_.heldBytes(region.start, region.end);
+            if (held != region.end - region.start) {
+                report_.warning(region.file, region.line,
+                                tr("only %1 of the %2 bytes of the %3 lie in the firmware")
+                                    .arg(held)
+                                    .arg(region.end - region.start)
+                                    .arg(region.label));
+            }
+            tally.matched += clear ? 1 : 0;
+        }
+        result_.tallies.push_back(tally);
+    }
+
+    const FirmwareDataSet& data_;
+    const FirmwareImage& image_;
+    Result& result_;
+    Report& report_;
+    QStringList iniLines_;
+    std::vector<Extent> extents_;
+};
+
+} // namespace
+
+QString Result::text() const {
+    QString out;
+    for (const Finding& finding : report.findings()) {
+        out += finding.toText() + QLatin1Char('\n');
+    }
+    for (const Tally& t : tallies) {
+        out += tr("%1 of %2 %3").arg(t.matched).arg(t.total).arg(t.what) + QLatin1Char('\n');
+    }
+    return out + report.countLine() + QLatin1Char('\n');
+}
+
+QJsonObject Result::json() const {
+    QJsonObject out = report.json();
+    QJsonArray summary;
+    for (const Tally& t : tallies) {
+        summary.append(QJsonObject{{QStringLiteral("what"), t.what},
+                                   {QStringLiteral("matched"), t.matched},
+                                   {QStringLiteral("total"), t.total}});
+    }
+    out.insert(QStringLiteral("format"), 1);
+    out.insert(QStringLiteral("matches"), matches());
+    out.insert(QStringLiteral("summary"), summary);
+    return out;
+}
+
+Result run(const FirmwareDataSet& data, const FirmwareImage& image, const Report& readReport) {
+    Result result;
+    result.report = readReport;
+    Matcher(data, image, result).run();
+    return result;
+}
+
+} // namespace firmwarematch

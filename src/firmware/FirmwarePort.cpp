@@ -1,0 +1,490 @@
+#include "firmware/FirmwarePort.h"
+
+#include "base/TarvexError.h"
+#include "base/TextLines.h"
+#include "check/DataSetImport.h"
+#include "dataset/BundledDataSets.h"
+#include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
+#include "firmware/FirmwareMatch.h"
+#include "firmware/PortLocator.h"
+#include "firmware/StandardResources.h"
+#include "pictures/HandsetPictureDecoder.h"
+#include "pictures/JpegWriter.h"
+#include "platform/FileOps.h"
+#include "srec/S3Records.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+#include <map>
+
+namespace firmwareport {
+
+namespace {
+
+using addresslayout::hexAddress;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Report", text);
+}
+
+QString placesText(const std::vector<std::uint64_t>& places) {
+    QStringList texts;
+    for (const std::uint64_t p : places) {
+        texts.append(hexAddress(p));
+    }
+    return texts.join(QStringLiteral(", "));
+}
+
+// An S-record of the same type at another address; S3 when the type's
+// address width cannot hold it.
+std::string recordLine(int type, std::uint64_t address, const std::vector<std::uint8_t>& data) {
+    int width = type == 1 ? 2 : type == 2 ? 3 : 4;
+    if (address >> (8 * width) != 0) {
+        type = 3;
+        width = 4;
+    }
+    std::vector<std::uint8_t> body;
+    body.push_back(std::uint8_t(width + data.size() + 1));
+    for (int k = width - 1; k >= 0; --k) {
+        body.push_back(std::uint8_t(address >> (8 * k)));
+    }
+    body.insert(body.end(), data.begin(), data.end());
+    unsigned sum = 0;
+    std::string line(1, 'S');
+    line += char('0' + type);
+    for (const std::uint8_t b : body) {
+        sum += b;
+        line += numeric::hex(b, 2).toStdString();
+    }
+    return line + numeric::hex(~sum & 0xFF, 2).toStdString();
+}
+
+// Sets Key=value in [Section] of INI lines, keeping every other line.
+void setIniValue(QStringList& lines, const QString& section, const QString& key,
+                 const QString& value) {
+    const qint64 at = addresslayout::iniLine(lines, section, key);
+    if (at > 0) {
+        QString& line = lines[at - 1];
+        line = line.left(line.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
+        return;
+    }
+    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
+            lines.insert(i + 1, key + QLatin1Char('=') + value);
+            return;
+        }
+    }
+    lines << QString() << header << key + QLatin1Char('=') + value;
+}
+
+class Porter {
+public:
+    Porter(const FirmwareDataSet& data, const FirmwareImage& oldImage,
+           const FirmwareImage& newImage, Result& result)
+        : data_(data), old_(oldImage), new_(newImage), locator_(oldImage, newImage),
+          result_(result), report_(result.report) {
+        QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
+        if (ini.open(QIODevice::ReadOnly)) {
+            iniLines_ = textlines::decode(ini.readAll());
+        }
+    }
+
+    bool place() {
+        resources();
+        tableEntries();
+        volumes();
+        fixedRecords();
+        regions();
+        resolveWindows();
+        return report_.errors() == 0;
+    }
+
+    void write(const QString& dataFolder) const;
+
+private:
+    void moved(const QString& what, std::uint64_t from, std::uint64_t to, const QString& how) {
+        result_.moves.push_back({what, from, to, how});
+    }
+
+    // An address placed through the window search, once every request is in.
+    struct WindowRequest {
+        QString what;
+        std::uint64_t address = 0;
+        std::uint64_t length = 0;
+        QString file;
+        qint64 line = 0;
+        std::uint64_t shownBefore = 0; // a bound found by what follows it
+        std::function<void(std::uint64_t)> store;
+    };
+    void byWindow(WindowRequest request) { requests_.push_back(std::move(request)); }
+
+    void resolveWindows() {
+        std::vector<PortLocator::Item> items;
+        for (const WindowRequest& r : requests_) {
+            items.push_back({r.address, r.length});
+        }
+        const std::vector<PortLocator::Found> found = locator_.locate(items);
+        for (std::size_t i = 0; i < requests_.size(); ++i) {
+            const WindowRequest& r = requests_[i];
+            const PortLocator::Found& f = found[i];
+            if (!f.address) {
+                report_.error(r.file, r.line,
+                              f.disagree ? tr("%1 at %2: the bytes before it and after it are "
+                                              "found at different places in the new firmware")
+                                               .arg(r.what, hexAddress(r.address))
+                              : f.places == 0
+                                  ? tr("%1 at %2: the bytes around it are found nowhere in the "
+                                       "new firmware")
+                                        .arg(r.what, hexAddress(r.address))
+                                  : tr("%1 at %2: the bytes around it are found at several "
+                                       "places in the new firmware")
+                                        .arg(r.what, hexAddress(r.address)));
+                continue;
+            }
+            moved(r.what, r.address - r.shownBefore, *f.address - r.shownBefore, f.how);
+            r.store(*f.address);
+        }
+    }
+
+    void resources() {
+        const std::vector<StandardResource> all = standardresources::of(data_);
+        std::vector<standardresources::Bytes> bytes;
+        std::vector<FirmwareImage::Pattern> patterns;
+        for (const StandardResource& r : all) {
+            bytes.push_back(standardresources::in(old_, r));
+            patterns.push_back({bytes.back().data, std::size_t(bytes.back().length)});
+        }
+        const std::vector<std::vector<std::uint64_t>> found = new_.findAll(patterns, 2);
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const StandardResource& r = all[i];
+            Slot slot{r, {}, {}, {}};
+            const QString what = r.label() + QStringLiteral(" (%1)").arg(r.name);
+            const std::vector<std::uint64_t>& places = found[i];
+            if (places.size() == 1) {
+                slot.resource = places.front();
+                slot.entry = r.fields;
+                slot.entry.address = std::uint32_t(places.front());
+                moved(what, r.fields.address, places.front(),
+                      tr("found by its %1 bytes").arg(bytes[i].length));
+            } else {
+                report_.error(r.entryFile, r.line(),
+                              places.empty()
+                                  ? tr("%1: its %2 bytes from %3 are found nowhere in the new "
+                                       "firmware")
+                                        .arg(what)
+                                        .arg(bytes[i].length)
+                                        .arg(hexAddress(r.fields.address))
+                                  : tr("%1: its %2 bytes from %3 are found at several places in "
+                                       "the new firmware: %4")
+                                        .arg(what)
+                                        .arg(bytes[i].length)
+                                        .arg(hexAddress(r.fields.address), placesText(places)));
+            }
+            slots_.push_back(slot);
+        }
+    }
+
+    void tableEntries() {
+        // First the entries whose new value the new firmware holds once.
+        std::vector<addresslayout::EntryBytes> entries;
+        for (const Slot& s : slots_) {
+            entries.push_back(addresslayout::encodeEntry(s.r.manager->kind, s.entry));
+        }
+        std::vector<FirmwareImage::Pattern> patterns;
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            // A slot whose resource is not placed has no new entry to look for.
+            patterns.push_back({entries[i].data(), slots_[i].resource ? entries[i].size() : 0});
+        }
+        std::vector<std::vector<std::uint64_t>> candidates = new_.findAll(patterns, 16);
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            if (candidates[i].size() == 1) {
+                slots_[i].table = candidates[i].front();
+            }
+        }
+        // Then entries held several times: the place where the table moved
+        // as its neighbours did.
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            Slot& s = slots_[i];
+            if (!s.resource || s.table || candidates[i].size() < 2) {
+                continue;
+            }
+            std::optional<std::uint64_t> pick;
+            int picks = 0;
+            for (const std::uint64_t place : candidates[i]) {
+                for (const Slot& other : slots_) {
+                    if (other.r.manager == s.r.manager && other.table &&
+                        *other.table - *other.r.tableAddress == place - *s.r.tableAddress) {
+                        if (pick != place) {
+                            ++picks;
+                        }
+                        pick = place;
+                        break;
+                    }
+                }
+            }
+            if (picks == 1) {
+                s.table = pick;
+            }
+        }
+        for (Slot& s : slots_) {
+            const QString what = tr("the %1 table entry of slot %2")
+                                     .arg(standardresources::kindWord(*s.r.manager))
+                                     .arg(s.r.slot + 1);
+            if (!s.resource) {
+                continue;
+            }
+            if (s.table) {
+                moved(what, *s.r.tableAddress, *s.table, tr("found by its new value"));
+                continue;
+            }
+            const addresslayout::EntryBytes entry =
+                addresslayout::encodeEntry(s.r.manager->kind, s.entry);
+            byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(), 0,
+                      [this, &s, what, entry](std::uint64_t to) {
+                          const std::uint8_t* held = new_.bytesAt(to, 8);
+                          if (!held || !std::equal(entry.begin(), entry.end(), held)) {
+                              report_.error(
+                                  s.r.tableFile, s.r.line(),
+                                  tr("%1: the new firmware does not hold %2 at %3")
+                                      .arg(what, addresslayout::entryText(entry), hexAddress(to)));
+                              return;
+                          }
+                          s.table = to;
+                      }});
+        }
+    }
+
+    void volumes() {
+        if (!data_.volumesAvailable()) {
+            return;
+        }
+        const QStringList& offsets = data_.list(managers::kVolumeOffsetsList);
+        volumes_.resize(std::size_t(offsets.size()));
+        for (qsizetype i = 0; i < offsets.size(); ++i) {
+            const std::uint64_t address = *addresslayout::hexField(offsets[i], 8);
+            byWindow({tr("the volume byte of slot %1").arg(i + 1), address, 1,
+                      data_.dataFile(managers::kVolumeOffsetsList), i + 1, 0,
+                      [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
+        }
+    }
+
+    void fixedRecords() {
+        const std::vector<AddressSpan> spans = addresslayout::fixedRecords(data_, iniLines_);
+        records_.resize(spans.size());
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            const AddressSpan& span = spans[i];
+            records_[i].span = span;
+            byWindow({span.label, span.start, span.end - span.start, span.file, span.line, 0,
+                      [this, i](std::uint64_t to) { records_[i].to = to; }});
+        }
+    }
+
+    void regions() {
+        for (const AddressSpan& region : addresslayout::regions(data_, iniLines_)) {
+            if (!data_.isAvailable(*region.manager)) {
+                continue; // kept as it is: nothing is placed there
+            }
+            const std::size_t i = regions_.size();
+            regions_.push_back({region, 0, 0});
+            byWindow({tr("the start of the %1").arg(region.label), region.start, 0, region.file,
+                      region.line, 0, [this, i](std::uint64_t to) { regions_[i].start = to; }});
+            // Found by what follows it, shown as the end offset itself.
+            byWindow({tr("the end of the %1").arg(region.label), region.end, 0, region.file,
+                      region.line, 1, [this, i](std::uint64_t to) { regions_[i].last = to - 1; }});
+        }
+    }
+
+    struct Slot {
+        StandardResource r;
+        std::optional<std::uint64_t> resource;
+        std::optional<std::uint64_t> table;
+        addresslayout::EntryFields entry;
+    };
+    struct PlacedRecord {
+        AddressSpan span;
+        std::uint64_t to = 0;
+    };
+    struct PlacedRegion {
+        AddressSpan span;
+        std::uint64_t start = 0;
+        std::uint64_t last = 0; // the end offset, included
+    };
+
+    const FirmwareDataSet& data_;
+    const FirmwareImage& old_;
+    const FirmwareImage& new_;
+    PortLocator locator_;
+    Result& result_;
+    Report& report_;
+    QStringList iniLines_;
+    std::vector<Slot> slots_;
+    std::vector<std::uint64_t> volumes_;
+    std::vector<PlacedRecord> records_;
+    std::vector<PlacedRegion> regions_;
+    std::vector<WindowRequest> requests_;
+};
+
+void Porter::write(const QString& dataFolder) const {
+    auto save = [&](const QString& name, const QStringList& lines) {
+        listfile::save(dataFolder + QLatin1Char('/') + name, lines);
+    };
+    for (const ManagerInfo* info : managers::all()) {
+        if (!data_.isAvailable(*info)) {
+            continue;
+        }
+        QStringList tables;
+        QStringList entries;
+        QStringList files;
+        QStringList sizes;
+        for (const Slot& s : slots_) {
+            if (s.r.manager == info) {
+                tables << numeric::hex(std::uint32_t(*s.table), 8);
+                entries << addresslayout::entryText(
+                    addresslayout::encodeEntry(info->kind, s.entry));
+                files << info->placeholder;
+                sizes << QStringLiteral("0");
+            }
+        }
+        save(info->tableList, tables);
+        save(info->standardEntryList, entries);
+        save(info->filesList, files);
+        save(info->sizeList, sizes);
+        if (info->kind == ManagerKind::Melodies) {
+            save(QStringLiteral("MelodiesNames.lst"), data_.list(info->namesList));
+        }
+        if (info->kind == ManagerKind::Pictures) {
+            if (!QDir().mkpath(dataFolder + QStringLiteral("/Pic"))) {
+                throw errors::cannotCreateFile(dataFolder + QStringLiteral("/Pic"));
+            }
+            for (const Slot& s : slots_) {
+                if (s.r.manager == info) {
+                    StandardResource placed = s.r;
+                    placed.fields = s.entry;
+                    const standardresources::Bytes bytes = standardresources::in(new_, placed);
+                    listfile::writeWhole(
+                        dataFolder + QStringLiteral("/Pic/%1.jpg").arg(s.r.slot + 1),
+                        encodeJpeg(toImage(decodeHandsetPicture(QByteArray(
+                            reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length))))));
+                }
+            }
+        }
+    }
+    if (data_.volumesAvailable()) {
+        QStringList offsets;
+        QStringList standard;
+        for (const std::uint64_t v : volumes_) {
+            offsets << numeric::hex(std::uint32_t(v), 8);
+            standard << numeric::hex(*new_.byteAt(v), 2);
+        }
+        save(managers::kVolumeOffsetsList, offsets);
+        save(managers::kStandardVolumesList, standard);
+        save(managers::kVolumesList, standard);
+    }
+    QStringList ini = iniLines_;
+    std::map<QString, std::map<qint64, std::string>> patchLines;
+    for (const PlacedRecord& p : records_) {
+        const std::string line = recordLine(3, p.to, p.span.bytes);
+        if (p.span.kind == AddressSpan::Kind::Patch64K) {
+            setIniValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"),
+                        QString::fromStdString(line));
+        } else {
+            patchLines[p.span.file][p.span.line] = line;
+        }
+    }
+    static const struct {
+        const char* section;
+        const char* label;
+    } sections[] = {{"Melodies", "melody region"},
+                    {"JavaGames", "Java region"},
+                    {"Pictures", "picture region"}};
+    for (const PlacedRegion& r : regions_) {
+        for (const auto& s : sections) {
+            if (r.span.label == QLatin1String(s.label)) {
+                setIniValue(ini, QLatin1String(s.section), QStringLiteral("StartOffset"),
+                            QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
+                setIniValue(ini, QLatin1String(s.section), QStringLiteral("EndOffset"),
+                            QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
+            }
+        }
+    }
+    listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
+    for (const auto& [file, lines] : patchLines) {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) {
+            throw errors::cannotOpenFile(file);
+        }
+        QStringList text = textlines::decode(in.readAll());
+        for (const auto& [line, record] : lines) {
+            text[line - 1] = QString::fromStdString(record);
+        }
+        listfile::writeWhole(dataFolder + QStringLiteral("/ReqPatches/") + fileops::bareName(file),
+                             textlines::encode(text));
+    }
+}
+
+} // namespace
+
+QString Result::text() const {
+    QString out;
+    for (const Finding& finding : report.findings()) {
+        out += finding.toText() + QLatin1Char('\n');
+    }
+    for (const Move& m : moves) {
+        out += tr("%1: %2 -> %3, %4").arg(m.what, hexAddress(m.from), hexAddress(m.to), m.how) +
+               QLatin1Char('\n');
+    }
+    return out + report.countLine() + QLatin1Char('\n');
+}
+
+Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
+           const FirmwareImage& newImage, const QString& id, const QString& userFolder) {
+    Result result;
+    result.id = id;
+    if (!fileops::isSafeBareName(id) || id.startsWith(QLatin1Char('.'))) {
+        throw TarvexError(tr("\"%1\" cannot name a firmware folder").arg(id));
+    }
+    result.firmwareFolder = userFolder + QLatin1Char('/') + id;
+    if (QFileInfo::exists(result.firmwareFolder)) {
+        throw TarvexError(tr("The firmware %1 exists already: %2").arg(id, result.firmwareFolder));
+    }
+    const firmwarematch::Result before = firmwarematch::run(data, oldImage);
+    if (!before.matches()) {
+        result.report = before.report;
+        result.report.error(data.dataFolder(), 0,
+                            tr("the data set does not match the old firmware"));
+        return result;
+    }
+    Porter porter(data, oldImage, newImage, result);
+    if (!porter.place()) {
+        return result;
+    }
+    QTemporaryDir staging;
+    const QString stagedData = staging.path() + QStringLiteral("/Data");
+    if (!staging.isValid() || !bundled::copyTree(data.dataFolder(), stagedData)) {
+        throw errors::cannotCreateFile(stagedData);
+    }
+    porter.write(stagedData);
+
+    // The result must belong to the new firmware before it is added.
+    FirmwareDataSet ported(staging.path());
+    ported.readMemoryMap();
+    ported.createSlotLists();
+    ported.loadSlotLists();
+    const firmwarematch::Result after = firmwarematch::run(ported, newImage);
+    if (!after.matches()) {
+        result.report = after.report;
+        return result;
+    }
+    datasetimport::Result imported = datasetimport::run(staging.path(), id, userFolder);
+    result.report = imported.report;
+    result.created = imported.imported;
+    return result;
+}
+
+} // namespace firmwareport

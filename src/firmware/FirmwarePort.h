@@ -1,0 +1,39 @@
+#pragma once
+
+#include "check/Report.h"
+#include "dataset/FirmwareDataSet.h"
+#include "firmware/FirmwareImage.h"
+
+#include <QString>
+#include <vector>
+
+// A data set made for one firmware carried over to another version of it:
+// every standard resource found in the new firmware by its own bytes, every
+// table entry by its new value, every other address by the unique place of
+// the bytes around it. Nothing is created unless everything is placed and
+// the result passes the data set check and the match against the new firmware.
+namespace firmwareport {
+
+struct Move {
+    QString what; // "the melody of slot 3 (Лесной ручей)"
+    std::uint64_t from = 0;
+    std::uint64_t to = 0;
+    QString how; // "found by its 4567 bytes"
+};
+
+struct Result {
+    QString id;
+    QString firmwareFolder;
+    bool created = false;
+    Report report; // what could not be placed, or what the result's checks found
+    std::vector<Move> moves;
+
+    QString text() const; // the findings, then what moved where, then the count
+};
+
+// Makes the data set `id` in userFolder from data, made for oldImage, for
+// newImage. Raises for an id that cannot name a new firmware folder.
+Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
+           const FirmwareImage& newImage, const QString& id, const QString& userFolder);
+
+} // namespace firmwareport

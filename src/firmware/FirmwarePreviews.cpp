@@ -1,0 +1,46 @@
+#include "firmware/FirmwarePreviews.h"
+
+#include "base/TarvexError.h"
+#include "dataset/ListFile.h"
+#include "firmware/StandardResources.h"
+#include "pictures/HandsetPictureDecoder.h"
+#include "pictures/JpegWriter.h"
+
+#include <QDir>
+
+namespace firmwarepreviews {
+
+Result run(const FirmwareDataSet& data, const FirmwareImage& image) {
+    Result result;
+    result.match = firmwarematch::run(data, image);
+    const ManagerInfo& pictures = managers::pictures();
+    std::vector<QByteArray> jpegs;
+    for (const StandardResource& r : standardresources::of(data)) {
+        if (r.manager != &pictures) {
+            continue;
+        }
+        const std::uint8_t* entry = r.tableAddress ? image.bytesAt(*r.tableAddress, 8) : nullptr;
+        const standardresources::Bytes bytes = standardresources::in(image, r);
+        if (!r.entry || !entry || !std::equal(r.entry->begin(), r.entry->end(), entry) ||
+            !bytes.problem.isEmpty()) {
+            result.refused = true;
+            continue;
+        }
+        jpegs.push_back(encodeJpeg(toImage(decodeHandsetPicture(
+            QByteArray(reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length))))));
+    }
+    if (result.refused) {
+        return result;
+    }
+    const QString folder = data.dataFile(QStringLiteral("Pic"));
+    if (!jpegs.empty() && !QDir().mkpath(folder)) {
+        throw errors::cannotCreateFile(folder);
+    }
+    for (std::size_t i = 0; i < jpegs.size(); ++i) {
+        listfile::writeWhole(folder + QStringLiteral("/%1.jpg").arg(i + 1), jpegs[i]);
+        ++result.written;
+    }
+    return result;
+}
+
+} // namespace firmwarepreviews

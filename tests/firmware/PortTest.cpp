@@ -1,0 +1,97 @@
+#include "cli/CliFixture.h"
+#include "dataset/ListFile.h"
+#include "dataset/MemoryMap.h"
+#include "firmware/FirmwareMaker.h"
+
+using Kind = FirmwareMaker::Kind;
+using testsupport::readAll;
+
+// The data set made for one firmware, carried over to later versions of it.
+class PortTest : public CliFixture {
+protected:
+    void SetUp() override {
+        SettingsStore::setOverrideFile(scratch.path("settings.ini"));
+        QDir().mkpath(user());
+        made = old.make();
+        firmware = firmwaremaker::writeDataSet(made, user());
+        oldPath = scratch.write("old.s3", firmwaremaker::sRecords(made.image, old.base));
+    }
+
+    QString write(const FirmwareMaker& maker, const QString& name) {
+        return scratch.write(name, firmwaremaker::sRecords(maker.make().image, maker.base));
+    }
+
+    FirmwareMaker old = FirmwareMaker::standard();
+    FirmwareMaker::Made made;
+    QString oldPath;
+};
+
+TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) {
+    FirmwareMaker later = old;
+    using It = std::vector<FirmwareMaker::Piece>::iterator;
+    auto before = [&](Kind kind, int index = 0) -> It {
+        return later.pieces.begin() + std::ptrdiff_t(later.find(kind, index));
+    };
+    later.pieces.insert(later.pieces.begin(), {Kind::Code, 50});
+    later.pieces.insert(before(Kind::JavaTable), {Kind::Code, 51});
+    later.pieces.erase(before(Kind::Melody, 1));
+    later.pieces.push_back({Kind::Melody, 1});
+    later.pieces.push_back({Kind::Code, 52});
+    const FirmwareMaker::Made expected = later.make();
+    const QString newPath = write(later, "new.s3");
+
+    ASSERT_EQ(run({"port", oldPath, newPath, "--as", "LATER"}), 0)
+        << err.toStdString() << out.toStdString();
+    auto hex = [](std::uint32_t v) {
+        return QStringLiteral("%1").arg(v, 8, 16, QLatin1Char('0')).toUpper();
+    };
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("the melody of slot 2 (Мелодия 2): 0x%1 -> 0x%2, found by "
+                                    "its 341 bytes")
+                         .arg(hex(made.addresses[old.find(Kind::Melody, 1)]),
+                              hex(expected.addresses[later.find(Kind::Melody, 1)]))))
+        << out.toStdString();
+    const QString data = user() + "/LATER/Data/";
+    for (const char* list :
+         {"MelodiesTable.lst", "StdMelodiesOffsets.lst", "JavaTable.lst", "JavaStdOffsets.lst",
+          "PicTable.lst", "PicOffsets.lst", "VolumesOffsets.lst", "StdVolumes.lst", "Volumes.lst",
+          "MelodiesFiles.lst", "PicSize.lst"}) {
+        EXPECT_EQ(listfile::load(data + list), expected.set.linesOf(list)) << list;
+    }
+    EXPECT_EQ(readAll(data + "ReqPatches/Fix.s3"), expected.requiredPatch);
+    EXPECT_EQ(readAll(data + "JavaHelp.rtf"), readAll(firmware + "/Data/JavaHelp.rtf"));
+    const QString expectedIni = scratch.write("expected.ini", expected.set.memoryIni.toLatin1());
+    const MemoryMap got = ReadMemoryMap(data + "Memory.ini");
+    const MemoryMap want = ReadMemoryMap(expectedIni);
+    EXPECT_EQ(got.melodyStart, want.melodyStart);
+    EXPECT_EQ(got.melodyEnd, want.melodyEnd);
+    EXPECT_EQ(got.javaStart, want.javaStart);
+    EXPECT_EQ(got.javaEnd, want.javaEnd);
+    EXPECT_EQ(got.pictureStart, want.pictureStart);
+    EXPECT_EQ(got.pictureEnd, want.pictureEnd);
+    EXPECT_EQ(got.patch64K, want.patch64K);
+    EXPECT_TRUE(QFileInfo::exists(data + "Pic/2.jpg"));
+
+    EXPECT_EQ(run({"--firmware", "LATER", "match", newPath}), 0) << out.toStdString();
+    EXPECT_EQ(run({"--firmware", "LATER", "check"}), 0) << out.toStdString();
+    // Never over an existing data set.
+    EXPECT_EQ(run({"port", oldPath, newPath, "--as", "LATER"}), 1);
+    EXPECT_TRUE(err.contains("exists already"));
+}
+
+TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
+    FirmwareMaker missing = old;
+    missing.pieces.erase(missing.pieces.begin() + std::ptrdiff_t(missing.find(Kind::Melody, 2)));
+    EXPECT_EQ(run({"port", oldPath, write(missing, "missing.s3"), "--as", "NEW"}), 1);
+    EXPECT_TRUE(out.contains("StdMelodiesOffsets.lst:3: error: the melody of slot 3 (Мелодия 3): "
+                             "its 378 bytes from"));
+    EXPECT_TRUE(out.contains("are found nowhere in the new firmware"));
+
+    FirmwareMaker twice = old;
+    twice.pieces.insert(twice.pieces.end() - 1, {Kind::Java, 1});
+    EXPECT_EQ(run({"port", oldPath, write(twice, "twice.s3"), "--as", "NEW"}), 1);
+    EXPECT_TRUE(out.contains("JavaStdOffsets.lst:2: error: the Java file of slot 2"));
+    EXPECT_TRUE(out.contains("are found at several places in the new firmware: 0x"));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
+    EXPECT_TRUE(err.contains("Nothing is created"));
+}

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
+#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -29,8 +30,8 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
                        QStringLiteral("&Сохранить патч..."), QKeySequence(Qt::CTRL | Qt::Key_S),
                        &PageCommands::savePatch);
     restore_ = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
-                          QStringLiteral("&Стандартный ресурс слота"),
-                          QKeySequence(Qt::Key_Delete), &PageCommands::restoreSlot);
+                          QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
+                          &PageCommands::restoreSlot);
     // Delete is every text box's own key: the command takes it in the slot
     // lists only, and is in the menu for the rest.
     restore_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -124,10 +125,30 @@ void PageCommands::restoreSlot() {
     }
 }
 
+QTextDocument* PageCommands::helpFor(QWidget* page, QObject* owner) const {
+    // The Java and picture pages show their data set's help; the melody and
+    // custom patch pages have texts of their own, shipped with the program.
+    if (const auto* manager = qobject_cast<ManagerPage*>(page);
+        manager != nullptr && manager->helpBox() != nullptr) {
+        const QTextDocument* text = manager->helpBox()->document();
+        return text->isEmpty() ? nullptr : text->clone(owner);
+    }
+    const QString resource = page == window_.melodyPage() ? QStringLiteral(":/help/MelodyHelp.html")
+                             : page == window_.customPatchPage()
+                                 ? QStringLiteral(":/help/CustomPatchHelp.html")
+                                 : QString();
+    QFile file(resource);
+    if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        return nullptr;
+    }
+    auto* text = new QTextDocument(owner);
+    text->setHtml(QString::fromUtf8(file.readAll()));
+    return text;
+}
+
 void PageCommands::showHelp() {
-    ManagerPage* page = currentManager();
-    const QTextEdit* box = page != nullptr ? page->helpBox() : nullptr;
-    if (box == nullptr || box->document()->isEmpty()) {
+    QTextDocument* text = helpFor(window_.pageControl()->currentWidget(), this);
+    if (text == nullptr) {
         window_.About1Click();
         return;
     }
@@ -149,7 +170,8 @@ void PageCommands::showHelp() {
     const int tab = window_.pageControl()->currentIndex();
     help_->setWindowTitle(QStringLiteral("Справка: ") + window_.pageControl()->tabText(tab));
     QTextDocument* previous = shownCopy_;
-    shownCopy_ = box->document()->clone(help_);
+    shownCopy_ = text;
+    shownCopy_->setParent(help_);
     helpText_->setDocument(shownCopy_);
     if (previous != nullptr) {
         previous->deleteLater();

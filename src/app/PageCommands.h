@@ -8,6 +8,7 @@ class QDialog;
 class QMenu;
 class QTextDocument;
 class QTextEdit;
+class QWidget;
 class TForm1;
 
 // The window's keyboard commands, each acting on the page shown and listed
@@ -24,8 +25,9 @@ public:
     void openFile();
     void savePatch();
     void restoreSlot();
-    // The Java and picture help texts in a window of their own; the about
-    // dialog on a page without help.
+    // The page's help text in a window of its own: the data set's on the
+    // Java and picture pages, the program's own on the melody and custom
+    // patch pages; the about dialog when there is none.
     void showHelp();
 
     QDialog* helpWindow() const { return help_; }
@@ -40,6 +42,8 @@ protected:
 private:
     void watchButtons();
     ManagerPage* currentManager() const;
+    // A copy of the page's help text owned by `owner`; nullptr when it has none.
+    QTextDocument* helpFor(QWidget* page, QObject* owner) const;
     bool onCustomPatchPage() const;
     QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
                         const QKeySequence& key, void (PageCommands::*command)());

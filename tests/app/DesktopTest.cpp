@@ -223,9 +223,12 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveRequests.value(0).value(0), "MelodyPatch");
-    QTest::keyClick(window.get(), Qt::Key_F1);
-    EXPECT_TRUE(window->frmAbout()->isVisible()); // the melody page has no help text
-    window->frmAbout()->hide();
+    QTest::keyClick(window.get(), Qt::Key_F1); // the program's own help for melodies
+    ASSERT_NE(window->commands()->helpWindow(), nullptr);
+    EXPECT_TRUE(window->commands()->helpWindow()->findChild<QTextEdit*>()->toPlainText().contains(
+        QStringLiteral("Использовать стандартную мелодию")));
+    EXPECT_FALSE(window->frmAbout()->isVisible());
+    window->commands()->helpWindow()->hide();
 
     window->pageControl()->setCurrentWidget(window->javaPage());
     QTest::keyClick(window.get(), Qt::Key_F1);
@@ -250,6 +253,14 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     EXPECT_EQ(dialogs.saveRequests.value(1).value(0), "CustomPatch");
     EXPECT_EQ(window->statusText(0),
               QStringLiteral("Файл \"%1\" создан.").arg(scratch.path("out/custom.s3")));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_TRUE(window->commands()->helpWindow()->findChild<QTextEdit*>()->toPlainText().contains(
+        QStringLiteral("Задать смещение")));
+    EXPECT_EQ(window->commands()->helpWindow()->windowTitle(),
+              QStringLiteral("Справка: Создать патч"));
+    window->commands()->helpWindow()->hide();
+    window->activateWindow();
+    QApplication::processEvents();
 
     // The menu names the keys.
     EXPECT_EQ(window->findChild<QAction*>("Exit1")->shortcut(), QKeySequence("Ctrl+Q"));

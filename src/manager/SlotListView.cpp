@@ -38,6 +38,14 @@ public:
         painter->restore();
     }
 
+    // Room for the descenders above the grid line at any font size or scale.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int text = option.fontMetrics.height();
+        size.setHeight(qMax(size.height(), text + 2 * qMax(1, text / 8) + 1));
+        return size;
+    }
+
     // A cell too narrow for its text shows the whole text as a tooltip.
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override {

@@ -141,15 +141,27 @@ bool PicturePage::rememberedFit() {
     }
 }
 
+QPixmap PicturePage::previewPixmap(const QImage& picture, qreal screenScale) {
+    // Each of the picture's pixels becomes a whole square of screen pixels,
+    // never a resampled blur: 1x1 at 125 % and 150 %, 2x2 at 200 %.
+    const int times = qMax(1, int(screenScale + 0.001));
+    QPixmap pixmap = QPixmap::fromImage(times == 1 ? picture
+                                                   : picture.scaled(picture.size() * times,
+                                                                    Qt::IgnoreAspectRatio,
+                                                                    Qt::FastTransformation));
+    pixmap.setDevicePixelRatio(screenScale);
+    return pixmap;
+}
+
 void PicturePage::showStandard(const QImage& picture) {
     standard_ = picture;
-    imgStd->setPixmap(QPixmap::fromImage(picture));
+    imgStd->setPixmap(previewPixmap(picture, imgStd->devicePixelRatioF()));
 }
 
 void PicturePage::showNew(const QImage& picture) {
     new_ = picture;
     // The conversion's result is the same for either: the reduction is idempotent.
-    imgNew->setPixmap(QPixmap::fromImage(inHandsetColours(picture)));
+    imgNew->setPixmap(previewPixmap(inHandsetColours(picture), imgNew->devicePixelRatioF()));
 }
 
 void PicturePage::lvPicClick() {

@@ -3,6 +3,7 @@
 #include "manager/ManagerPage.h"
 
 #include <QImage>
+#include <QPixmap>
 
 class QCheckBox;
 class QGroupBox;
@@ -24,6 +25,8 @@ public:
     explicit PicturePage(QWidget* parent = nullptr);
 
     static constexpr int kPreviewSide = 128;
+    // A preview at a whole number of screen pixels per picture pixel.
+    static QPixmap previewPixmap(const QImage& picture, qreal screenScale);
 
     // Shows the selected slot: names, the standard preview and its size, the new picture.
     void lvPicClick();

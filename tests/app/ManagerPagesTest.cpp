@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -246,4 +247,46 @@ TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLa
     clickRow(window->picturePage()->lvPic, 0);
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.pictureStartFilters.value(1), QStringLiteral("Bitmaps (*.bmp)"));
+}
+
+// Run by the test below in a process of its own, at a screen scale set
+// before the application starts.
+TEST_F(PagesInWindow, ScaledChild) {
+    if (qEnvironmentVariableIsEmpty("TARVEX_SCALED_CHILD")) {
+        GTEST_SKIP() << "run by RowsFitAndPreviewsKeepWholePixelsAtLargerScales";
+    }
+    writePreview(128, 128);
+    auto window = shown();
+    for (SlotListView* list :
+         {window->melodyPage()->lvMels, window->javaPage()->lvJava, window->picturePage()->lvPic}) {
+        const int row = list->visualItemRect(list->topLevelItem(0)).height();
+        EXPECT_GE(row, list->fontMetrics().height() + 3) << list->objectName().toStdString();
+    }
+    PicturePage* pic = window->picturePage();
+    window->pageControl()->setCurrentWidget(pic);
+    clickRow(pic->lvPic, 0);
+    const qreal scale = pic->imgStd->devicePixelRatioF();
+    EXPECT_EQ(scale, qEnvironmentVariable("TARVEX_SCALED_CHILD").toDouble());
+    const QPixmap shown = pic->imgStd->pixmap();
+    EXPECT_EQ(shown.devicePixelRatio(), scale);
+    EXPECT_EQ(shown.size(), QSize(128, 128) * qMax(1, int(scale)));
+}
+
+TEST_F(PagesInWindow, RowsFitAndPreviewsKeepWholePixelsAtLargerScales) {
+    for (const auto& [variable, value, scale] :
+         {std::tuple{"QT_FONT_DPI", "120", "1.25"}, std::tuple{"QT_FONT_DPI", "144", "1.5"},
+          std::tuple{"QT_SCALE_FACTOR", "1.5", "1.5"}, std::tuple{"QT_SCALE_FACTOR", "2", "2"}}) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(variable, value);
+        environment.insert("TARVEX_SCALED_CHILD", scale);
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=PagesInWindow.ScaledChild"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << variable << "=" << value << "\n" << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    }
 }

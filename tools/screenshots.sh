@@ -168,7 +168,7 @@ gone 'только чтение'
 dragger=$(dirname "$program")/drag-source
 if [ -x "$dragger" ]; then
   printf 'MThd\0\0\0\6\0\0\0\1\0\x60' >"$scratch/ring.mid"
-  click "$main" 120 130 # the second melody slot
+  click "$main" 120 130 # a melody slot
   "$dragger" "$scratch/ring.mid" >"$scratch/drag.log" 2>&1 &
   other_pids+=($!)
   source_window=$(window '^drag-source$')

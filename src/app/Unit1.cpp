@@ -230,8 +230,8 @@ QString TForm1::showReadOnly() {
     }
     // Not exactly over the first window, so that both are seen.
     move(pos() + QPoint(40, 40));
-    return QStringLiteral("Только чтение: данные прошивки изменяет %1. Закройте ту программу и "
-                          "откройте окно снова, чтобы вносить изменения.")
+    // Short enough for the holder to stay readable in a narrow window.
+    return QStringLiteral("Только чтение: данные изменяет %1.")
         .arg(session_->lockHolder().value_or(QString()));
 }
 

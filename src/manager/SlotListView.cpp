@@ -123,6 +123,28 @@ void SlotListView::keepWidthInLimits(int column, int width) {
     }
 }
 
+void SlotListView::setVisibleRows(int rows) {
+    visibleRows_ = rows;
+    fitVisibleRows();
+}
+
+void SlotListView::fitVisibleRows() {
+    if (visibleRows_ <= 0) {
+        return;
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int row = itemDelegate()->sizeHint(option, QModelIndex()).height();
+    setFixedHeight(header()->sizeHint().height() + visibleRows_ * row + 2 * frameWidth());
+}
+
+void SlotListView::changeEvent(QEvent* event) {
+    QTreeWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitVisibleRows();
+    }
+}
+
 void SlotListView::fill(const SlotTable& table) {
     clear();
     if (!table.isAvailable()) {

@@ -28,6 +28,9 @@ public:
     // Why row `row` cannot take the links dragged over it; empty when it can.
     using DropCheck = std::function<QString(int row, const QList<QUrl>& urls)>;
     void setDropCheck(DropCheck check) { dropCheck_ = std::move(check); }
+    // The list's height fixed to the header and `rows` whole rows, at any
+    // text size.
+    void setVisibleRows(int rows);
     // The row a drag would drop on, highlighted while the drag is over it; -1 when none.
     int dropRow() const { return dropRow_; }
 
@@ -41,6 +44,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -49,6 +53,9 @@ private:
     int takingRow(QDropEvent& event);
     void setDropRow(int row);
 
+    void fitVisibleRows();
+
+    int visibleRows_ = 0;
     DropCheck dropCheck_;
     int dropRow_ = -1;
 

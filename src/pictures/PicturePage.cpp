@@ -36,7 +36,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     auto* listLayout = new QVBoxLayout(GroupBox5);
     lvPic = new SlotListView(info(), GroupBox5);
     lvPic->setObjectName(QStringLiteral("lvPic"));
-    lvPic->setFixedHeight(125);
+    lvPic->setVisibleRows(7);
     listLayout->addWidget(lvPic);
 
     auto* previews = new QHBoxLayout;

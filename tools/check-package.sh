@@ -72,8 +72,10 @@ for program in tarvex tarvex-cli; do
   grep -q '__stack_chk_fail' <<<"$symbols" || { echo "$program: no stack protector" >&2; status=1; }
   grep -Eq '__[a-z_]+_chk(@|$| )' <<<"$symbols" || { echo "$program: not fortified" >&2; status=1; }
 done
+# devscripts' own check where it is installed (CI does without). Debian 12's
+# build flags bring no control-flow protection on amd64, so it is not asked.
 if command -v hardening-check >/dev/null; then
-  hardening-check --quiet "$root/usr/bin/tarvex" "$root/usr/bin/tarvex-cli" || status=1
+  hardening-check --quiet --nocfprotection "$root/usr/bin/tarvex" "$root/usr/bin/tarvex-cli" || status=1
 fi
 
 # The manual pages format without a warning, also on a terminal without

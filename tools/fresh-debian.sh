@@ -53,16 +53,22 @@ fresh_root() {
 measure() {
   local name=$1 command=$2
   fresh_root
-  local times=$root.$name.times
   set +e
+  # bash's "times" gives the processor time of every process the command ran.
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    nice -n "${NICE:-0}" bash -c "cd /tarvex && TIMEFORMAT='%R %U %S' && { time ( $command ) >/root/$name.log 2>&1 ; } 2>/root/$name.times"
+    nice -n "${NICE:-0}" bash -c "cd /tarvex && start=\$(date +%s.%N) &&
+      ( $command ) >/root/$name.log 2>&1; status=\$?
+      echo \$start \$(date +%s.%N) >/root/$name.times; times >>/root/$name.times; exit \$status"
   local status=$?
   set -e
   cp "$root/root/$name.log" "$root.$name.log"
-  read -r wall user system <"$root/root/$name.times"
-  echo "$name: exit $status, wall ${wall} s, processor ${user} s user + ${system} s system (log: $root.$name.log)"
+  # "START END", then the shell's and its children's "USERmS.sssS SYSTEMmS.sssS".
+  awk 'function s(t) { split(t, p, "m"); return p[1] * 60 + p[2] }
+       NR == 1 { wall = $2 - $1 } NR == 3 { user = s($1); sys = s($2) }
+       END { printf "wall %.0f s, processor %.0f s user + %.0f s system", wall, user, sys }' \
+    "$root/root/$name.times" >"$root.$name.times"
+  echo "$name: exit $status, $(cat "$root.$name.times") (log: $root.$name.log)"
   [ "$status" -eq 0 ]
 }
 

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>FirmwareImageBuilder</name>
+    <message>
+        <source>%1-%2 given again with different values</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
@@ -148,10 +155,6 @@
         <translation>нет файла: список %1</translation>
     </message>
     <message>
-        <source>%1 lines, but %2 has %3</source>
-        <translation>строк: %1, а в %2 их %3</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is not %2 hexadecimal digits</source>
         <translation>«%1» не является %2 шестнадцатеричными цифрами</translation>
     </message>
@@ -174,10 +177,6 @@
     <message>
         <source>the %1 starts at %2, after its end %3</source>
         <translation>%1 начинается с %2, после своего конца %3</translation>
-    </message>
-    <message>
-        <source>the size of the %1 overflows 32 bits</source>
-        <translation>размер: %1 не помещается в 32 бита</translation>
     </message>
     <message>
         <source>the %1 leaves %2 bytes after the string table</source>
@@ -216,16 +215,8 @@
         <translation>не удаётся прочитать: %1</translation>
     </message>
     <message>
-        <source>the %1 at %2 overlaps the %3 (%4 line %5)</source>
-        <translation>%1 по адресу %2 пересекается с: %3 (%4, строка %5)</translation>
-    </message>
-    <message>
         <source>the %1 at %2 lies inside the %3</source>
         <translation>%1 по адресу %2 лежит внутри: %3</translation>
-    </message>
-    <message>
-        <source>not a data set&apos;s Data folder</source>
-        <translation>не папка Data набора данных</translation>
     </message>
     <message>
         <source>an end record before the last line</source>
@@ -296,10 +287,6 @@
         </translation>
     </message>
     <message>
-        <source>the bitmap is %1 x %2 pixels, the slot takes %3 x %4</source>
-        <translation>картинка %1 x %2 точек, а слот принимает %3 x %4</translation>
-    </message>
-    <message>
         <source>the working copy %1 is missing</source>
         <translation>нет рабочей копии %1</translation>
     </message>
@@ -350,6 +337,394 @@
     <message>
         <source>%1-%2 (%3 bytes) written again, first on line %4, with the same values</source>
         <translation>%1-%2 (байтов: %3) записаны повторно, впервые в строке %4, с теми же значениями</translation>
+    </message>
+    <message>
+        <source>The firmware %1 is being imported by another process: %2</source>
+        <translation>Прошивку %1 сейчас добавляет другой процесс: %2</translation>
+    </message>
+    <message>
+        <source>it exists already</source>
+        <translation>она уже существует</translation>
+    </message>
+    <message>
+        <source>%1 lines, but %2</source>
+        <translation>строк: %1, но %2</translation>
+    </message>
+    <message>
+        <source>%1 has %2</source>
+        <translation>в %1 их %2</translation>
+    </message>
+    <message>
+        <source>the sizes add up past 2147483647 bytes here: the memory count stops with &quot;Integer overflow&quot;</source>
+        <translation>здесь сумма размеров превышает 2147483647 байтов: подсчёт памяти остановится с ошибкой «Integer overflow»</translation>
+    </message>
+    <message>
+        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: its &quot;Создать патч!&quot; button stays off</source>
+        <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): его кнопка «Создать патч!» останется выключенной</translation>
+    </message>
+    <message>
+        <source>the first %1 melody slots have a volume each</source>
+        <translation>у первых слотов мелодий (%1) есть громкость</translation>
+    </message>
+    <message>
+        <source>a line past the %1 slots of %2: a patch build walks every line of this list and stops here with &quot;List index out of bounds (%1)&quot;</source>
+        <translation>строка за последним из слотов (%1) в %2: сборка патча проходит все строки этого списка и остановится здесь с ошибкой «List index out of bounds (%1)»</translation>
+    </message>
+    <message>
+        <source>the size of [%1] overflows 32 bits: start-up stops with &quot;Integer overflow&quot;</source>
+        <translation>размер [%1] не умещается в 32 бита: запуск остановится с ошибкой «Integer overflow»</translation>
+    </message>
+    <message>
+        <source>%1 line %2</source>
+        <translation>%1, строка %2</translation>
+    </message>
+    <message>
+        <source>the %1 at %2 overlaps the %3 (%4)</source>
+        <translation>%1 по адресу %2 пересекается с другим: %3 (%4)</translation>
+    </message>
+    <message>
+        <source>this record</source>
+        <translation>эта запись</translation>
+    </message>
+    <message>
+        <source>%1 writes %2 inside the %3, where new files are placed</source>
+        <translation>%1 пишет %2 внутри области, куда помещаются новые файлы: %3</translation>
+    </message>
+    <message>
+        <source>%1 writes %2 over the %3 (%4), which every patch rewrites</source>
+        <translation>%1 пишет %2 поверх того, что перезаписывает каждый патч: %3 (%4)</translation>
+    </message>
+    <message>
+        <source>%1 writes %2 with other bytes than %3 (%4)</source>
+        <translation>%1 пишет %2 другими байтами, чем %3 (%4)</translation>
+    </message>
+    <message>
+        <source>the %1 at %2 runs past the end of the 32-bit address space</source>
+        <translation>%1 по адресу %2 выходит за конец 32-битного адресного пространства</translation>
+    </message>
+    <message>
+        <source>not a data set: expected a folder named &quot;Data&quot; holding the lists and Memory.ini, or a firmware folder holding one</source>
+        <translation>не набор данных: ожидается папка «Data» со списками и Memory.ini или папка прошивки, в которой она есть</translation>
+    </message>
+    <message>
+        <source>a link: not copied (only plain files are imported)</source>
+        <translation>ссылка: не скопирована (добавляются только обычные файлы)</translation>
+    </message>
+    <message>
+        <source>not a plain file: not copied</source>
+        <translation>не обычный файл: не скопирован</translation>
+    </message>
+    <message>
+        <source>in the copy, without what was not copied: %1</source>
+        <translation>в копии, без нескопированного: %1</translation>
+    </message>
+    <message>
+        <source>it holds no visible character</source>
+        <translation>в нём нет ни одного видимого символа</translation>
+    </message>
+    <message>
+        <source>it holds a control character</source>
+        <translation>в нём есть управляющий символ</translation>
+    </message>
+    <message>
+        <source>it is &quot;.&quot; or &quot;..&quot; or holds a path separator</source>
+        <translation>это «.» или «..» или в нём есть разделитель пути</translation>
+    </message>
+    <message>
+        <source>it holds a character code page 1251 cannot hold</source>
+        <translation>в нём есть символ, которого нет в кодировке 1251</translation>
+    </message>
+    <message>
+        <source>it begins with &quot;.&quot;</source>
+        <translation>оно начинается с «.»</translation>
+    </message>
+    <message>
+        <source>%1 is not a data set: expected a firmware folder holding a &quot;Data&quot; folder, or a &quot;Data&quot; folder itself</source>
+        <translation>%1 не набор данных: ожидается папка прошивки с папкой «Data» или сама папка «Data»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot name a firmware folder: %2</source>
+        <translation>«%1» не может быть именем папки прошивки: %2</translation>
+    </message>
+    <message>
+        <source>The firmware %1 exists already: %2</source>
+        <translation>Прошивка %1 уже есть: %2</translation>
+    </message>
+    <message>
+        <source>the picture is %1 x %2 pixels, the slot takes %3 x %4</source>
+        <translation>картинка %1 x %2 точек, а слот принимает %3 x %4</translation>
+    </message>
+    <message>
+        <source>the working copy %1 cannot be used: %2</source>
+        <translation>рабочую копию %1 нельзя использовать: %2</translation>
+    </message>
+    <message>
+        <source>the preview of picture slot %1 is not a whole JPEG picture the program can show (%2)</source>
+        <translation>образец картинки слота %1 не целая картинка JPEG, которую программа может показать (%2)</translation>
+    </message>
+    <message>
+        <source>[StringTable] Size %1 is negative: new files would be placed before the start of the %2</source>
+        <translation>[StringTable] Size %1 отрицателен: новые файлы легли бы перед началом области: %2</translation>
+    </message>
+    <message>
+        <source>the start of the %1 plus [StringTable] Size passes 32 bits: every build of its patch stops with &quot;Integer overflow&quot;</source>
+        <translation>начало области (%1) плюс [StringTable] Size не умещается в 32 бита: каждая сборка её патча остановится с ошибкой «Integer overflow»</translation>
+    </message>
+    <message>
+        <source>size 0 for %1: the patches keep the slot&apos;s standard resource</source>
+        <translation>размер 0 у %1: патчи оставят слоту его стандартный ресурс</translation>
+    </message>
+    <message>
+        <source>the %1 of slot %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareapply</name>
+    <message>
+        <source>is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished">не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>writes %1 of its %2 bytes at %3 outside the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwarefile</name>
+    <message>
+        <source>writes past the end of the 32-bit address space</source>
+        <translation type="unfinished">пишет за концом 32-битного адресного пространства</translation>
+    </message>
+    <message>
+        <source>%1 bytes from %2 run past the end of the 32-bit address space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished">не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>holds no firmware byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (and %1 more errors)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwarematch::Matcher</name>
+    <message>
+        <source>%1 entries match the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard pictures are well formed in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard %1 lie whole in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the standard %1 of slot %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the standard %1 of slot %2 (%3-%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 table entry of slot %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no address of 8 hexadecimal digits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no standard value of 16 hexadecimal digits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 lies outside the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 holds %3, not the standard %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>volume bytes hold their standard volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 has no address or standard volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 at %2 lies outside the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 at %2 holds %3, not the standard %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>required patch records are applied or write over the firmware&apos;s bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 writes %2 bytes at %3, of which only %4 lie in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 applied already)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>regions hold no standard resource</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 %2-%3 holds %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only %1 of the %2 bytes of the %3 lie in the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwarematch::Result</name>
+    <message>
+        <source>%1 of %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareport</name>
+    <message>
+        <source>&quot;%1&quot; cannot name a firmware folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware %1 exists already: %2</source>
+        <translation type="unfinished">Прошивка %1 уже есть: %2</translation>
+    </message>
+    <message>
+        <source>the data set does not match the old firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareport::Porter</name>
+    <message>
+        <source>%1 at %2: the bytes before it and after it are found at different places in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes around it are found nowhere in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes around it are found at several places in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>found by its %1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: its %2 bytes from %3 are found at several places in the new firmware: %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 table entry of slot %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>found by its new value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the new firmware does not hold %2 at %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the start of the %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the end of the %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>firmwareport::Result</name>
+    <message>
+        <source>%1: %2 -&gt; %3, %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>standardresources</name>
+    <message>
+        <source>melody</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Java file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>melodies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Java files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 x %2 picture at %3: %4</source>
+        <translation type="unfinished">картинка %1 x %2 по адресу %3: %4</translation>
+    </message>
+    <message>
+        <source>its entry gives it no byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only %1 of its %2 bytes at %3 lie in the firmware</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -94,6 +94,11 @@ void CheckMenu::AddFirmwareClick() {
     FirmwareSettings& settings = session.firmwareSettings();
     settings.folderList = Session::scanFirmwareFolders(session.userFolder());
     window_.frmOptFirmware()->FormCreate(settings);
+    if (!result.skipped.isEmpty()) {
+        dialogs.warn(
+            QStringLiteral("Не скопированы (добавляются только обычные файлы, не ссылки):\n%1")
+                .arg(result.skipped.join(QLatin1Char('\n'))));
+    }
     if (dialogs.askYesNo(QStringLiteral("Прошивка %1 добавлена. Перейти на неё сейчас?").arg(*id),
                          QStringLiteral("Добавление прошивки"))) {
         window_.switchFirmware(*id);

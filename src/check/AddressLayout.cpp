@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
+#include <set>
 
 namespace addresslayout {
 
@@ -173,6 +175,10 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
     std::vector<AddressSpan> spans;
     const MemoryMap& map = data.memoryMap();
     for (const RegionKeys& k : keys) {
+        const ManagerInfo* manager = managerOf(k.section);
+        if (!data.isAvailable(*manager)) {
+            continue; // its page is off: nothing is placed there
+        }
         std::int32_t start = 0;
         std::int32_t end = 0;
         if (!numeric::tryToInt(map.*k.start, start) || !numeric::tryToInt(map.*k.end, end)) {
@@ -181,11 +187,11 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
         AddressSpan span;
         span.kind = AddressSpan::Kind::Region;
         span.start = std::uint32_t(start);
-        span.end = std::uint64_t(std::uint32_t(end)) + 1;
+        span.end = std::uint32_t(end);
         span.label = span.group = QCoreApplication::translate("Report", k.name);
         span.file = data.dataFile(QStringLiteral("Memory.ini"));
         span.line = iniLine(iniLines, QLatin1String(k.section), QStringLiteral("StartOffset"));
-        span.manager = managerOf(k.section);
+        span.manager = manager;
         spans.push_back(span);
     }
     return spans;
@@ -247,7 +253,7 @@ void forEachRequiredLine(
 
 std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines) {
     std::vector<AddressSpan> spans;
-    auto add = [&](const srec::SRecord& record, AddressSpan::Kind kind, const QString& label,
+    auto add = [&](srec::SRecord& record, AddressSpan::Kind kind, const QString& label,
                    const QString& file, qint64 line) {
         if (!record.isData() || record.data.empty()) {
             return;
@@ -259,9 +265,21 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
         span.label = span.group = label;
         span.file = file;
         span.line = line;
-        span.bytes = record.data;
-        spans.push_back(span);
+        span.bytes = std::move(record.data);
+        spans.push_back(std::move(span));
     };
+    forEachRequiredLine(
+        data,
+        [&](const QString& file, const srec::SRecordReader::Line& line) {
+            if (line.error.isEmpty() && !line.empty) {
+                srec::SRecord record = line.record;
+                add(record, AddressSpan::Kind::RequiredPatch,
+                    QCoreApplication::translate("Report", "required patch %1")
+                        .arg(fileops::bareName(file)),
+                    file, line.number);
+            }
+        },
+        [](const QString&) {});
     if (data.isAvailable(managers::melodies())) {
         srec::SRecord record;
         const QByteArray text = data.memoryMap().patch64K.toLatin1();
@@ -273,18 +291,89 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
                 iniLine(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")));
         }
     }
-    forEachRequiredLine(
-        data,
-        [&](const QString& file, const srec::SRecordReader::Line& line) {
-            if (line.error.isEmpty() && !line.empty) {
-                add(line.record, AddressSpan::Kind::RequiredPatch,
-                    QCoreApplication::translate("Report", "required patch %1")
-                        .arg(fileops::bareName(file)),
-                    file, line.number);
-            }
-        },
-        [](const QString&) {});
     return spans;
+}
+
+namespace {
+
+// Regions lie under everything, records are written over table entries and
+// volume bytes: a finding names the span of the higher rank.
+int rank(const AddressSpan& span) {
+    switch (span.kind) {
+    case AddressSpan::Kind::Region:
+        return 0;
+    case AddressSpan::Kind::TableEntry:
+    case AddressSpan::Kind::VolumeByte:
+        return 1;
+    case AddressSpan::Kind::Patch64K:
+    case AddressSpan::Kind::RequiredPatch:
+        return 2;
+    }
+    return 0;
+}
+
+bool sameBytes(const AddressSpan& a, const AddressSpan& b, std::uint64_t start, std::uint64_t end) {
+    return std::equal(a.bytes.begin() + std::ptrdiff_t(start - a.start),
+                      a.bytes.begin() + std::ptrdiff_t(end - a.start),
+                      b.bytes.begin() + std::ptrdiff_t(start - b.start));
+}
+
+} // namespace
+
+std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        if (spans[i].start < spans[i].end) {
+            order.push_back(i);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return spans[a].start < spans[b].start; });
+    std::vector<AddressCollision> found;
+    std::set<std::pair<QString, std::size_t>> reported; // required patch file, other span
+    // What a span is compared with: every region reaching past its start,
+    // and of the table entries and volume bytes, and of the records, the one
+    // reaching furthest. Any other earlier span it meets lies inside that one
+    // and was compared with it already, so the work stays linear.
+    std::vector<std::size_t> regionsOpen;
+    std::optional<std::size_t> fixedReach;
+    std::optional<std::size_t> recordReach;
+    for (const std::size_t next : order) {
+        const AddressSpan& span = spans[next];
+        std::erase_if(regionsOpen, [&](std::size_t i) { return spans[i].end <= span.start; });
+        std::vector<std::size_t> earlierOnes = regionsOpen;
+        for (const std::optional<std::size_t>& reach : {fixedReach, recordReach}) {
+            if (reach && spans[*reach].end > span.start) {
+                earlierOnes.push_back(*reach);
+            }
+        }
+        for (const std::size_t i : earlierOnes) {
+            const AddressSpan& earlier = spans[i];
+            const std::uint64_t end = std::min(earlier.end, span.end);
+            if (earlier.isRecord() && span.isRecord() &&
+                sameBytes(earlier, span, span.start, end)) {
+                continue;
+            }
+            const bool spanNamed =
+                rank(span) != rank(earlier) ? rank(span) > rank(earlier) : next > i;
+            const std::size_t at = spanNamed ? next : i;
+            const std::size_t other = spanNamed ? i : next;
+            if (spans[at].kind == AddressSpan::Kind::RequiredPatch &&
+                !reported.emplace(spans[at].file, other).second) {
+                continue;
+            }
+            found.push_back({&spans[at], &spans[other], span.start, end});
+        }
+        if (span.kind == AddressSpan::Kind::Region) {
+            regionsOpen.push_back(next);
+            continue;
+        }
+        std::optional<std::size_t>& reach = span.isRecord() ? recordReach : fixedReach;
+        if (!reach || span.end > spans[*reach].end) {
+            reach = next;
+        }
+    }
+    return found;
 }
 
 } // namespace addresslayout

@@ -10,10 +10,10 @@
 #include <optional>
 #include <vector>
 
-// Where a data set says things lie in the firmware: the three resource
-// regions, every slot's table entry, the volume bytes, and the bytes the
-// Patch64K line and the required patches write. The check looks for places
-// that collide; verify names what a patch writes.
+// Where a data set says things lie in the firmware: the regions of the
+// available managers, every slot's table entry, the volume bytes, and the
+// bytes the Patch64K line and the required patches write. The check compares
+// them with one another; verify names what a patch writes.
 struct AddressSpan {
     enum class Kind { Region, TableEntry, VolumeByte, Patch64K, RequiredPatch };
     Kind kind = Kind::Region;
@@ -25,7 +25,19 @@ struct AddressSpan {
     qint64 line = 0;
     const ManagerInfo* manager = nullptr;
     qsizetype slot = -1;
-    std::vector<std::uint8_t> bytes; // what a Patch64K or required patch record writes
+    std::vector<std::uint8_t> bytes; // what a Patch64K or required record writes
+
+    bool isRecord() const { return kind == Kind::Patch64K || kind == Kind::RequiredPatch; }
+};
+
+// Two spans of a data set that take the same bytes of the firmware where
+// they must not: `at` is the one a finding names (the one placed onto the
+// other), `other` the one it collides with.
+struct AddressCollision {
+    const AddressSpan* at = nullptr;
+    const AddressSpan* other = nullptr;
+    std::uint64_t start = 0;
+    std::uint64_t end = 0; // one past the last byte both take
 };
 
 namespace addresslayout {
@@ -49,8 +61,9 @@ QString entryText(const EntryBytes& entry); // 16 upper-case digits
 // The value of exactly `digits` hexadecimal digits, nothing for anything else.
 std::optional<std::uint32_t> hexField(const QString& text, int digits);
 
-// Start to end offset, both included, of each available manager whose offsets
-// convert. Memory.ini lines are named when lines holds its text.
+// [StartOffset, EndOffset) of each available manager whose offsets convert:
+// the totals are end minus start, so no builder writes the byte at EndOffset.
+// Memory.ini lines are named when lines holds its text.
 std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines);
 // The table entries of the available managers' slots and, with the volume
 // patch, the volume bytes; lines that are no address are left out.
@@ -62,9 +75,17 @@ void forEachRequiredLine(
     const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
     const std::function<void(const QString& file)>& unreadable);
 
-// What the Patch64K line (of a data set with melodies) and the required
-// patches' data records write.
+// What the required patches' data records and then the Patch64K line (of a
+// data set with melodies) write, in the order a melody patch holds them.
 std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines);
+
+// Every pair of spans that must not share a byte and does: a region with any
+// other span, a table entry or volume byte with anything, and two records
+// that write one address with different bytes (the same bytes twice are
+// harmless). The records of one required patch are named once for each span
+// they collide with, not once per record. Among equals, the later span in the
+// list is the one named.
+std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans);
 
 // The line of a key of an INI text, from 1; 0 when it is not there.
 qint64 iniLine(const QStringList& lines, const QString& section, const QString& key);

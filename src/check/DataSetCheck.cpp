@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <limits>
 
 namespace datasetcheck {
@@ -22,6 +23,9 @@ namespace {
 
 using addresslayout::hexAddress;
 using addresslayout::iniLine;
+
+// The melody slots that have a volume: rows 0 to 24.
+constexpr qsizetype kVolumeSlots = 25;
 
 struct Context {
     FirmwareDataSet& data;
@@ -61,6 +65,19 @@ void loadLists(Context& c) {
     }
 }
 
+// A list shorter than `needed` lines, for the reason `why` gives.
+void requireLines(Context& c, const QString& name, qsizetype needed, const QString& why) {
+    if (!c.data.hasList(name)) {
+        return;
+    }
+    const qsizetype lines = c.data.list(name).size();
+    if (lines < needed) {
+        c.report.error(
+            c.data.dataFile(name), lines,
+            QCoreApplication::translate("Report", "%1 lines, but %2").arg(lines).arg(why));
+    }
+}
+
 // A companion list shorter than the list that sets its slot count.
 void checkCounts(Context& c, const QStringList& lists, const QString& countList) {
     if (!c.data.hasList(countList)) {
@@ -68,16 +85,10 @@ void checkCounts(Context& c, const QStringList& lists, const QString& countList)
     }
     const qsizetype slotTotal = c.data.list(countList).size();
     for (const QString& name : lists) {
-        if (name == countList || !c.data.hasList(name)) {
-            continue;
-        }
-        const qsizetype lines = c.data.list(name).size();
-        if (lines < slotTotal) {
-            c.report.error(c.data.dataFile(name), lines,
-                           QCoreApplication::translate("Report", "%1 lines, but %2 has %3")
-                               .arg(lines)
-                               .arg(countList)
-                               .arg(slotTotal));
+        if (name != countList) {
+            requireLines(
+                c, name, slotTotal,
+                QCoreApplication::translate("Report", "%1 has %2").arg(countList).arg(slotTotal));
         }
     }
 }
@@ -85,6 +96,9 @@ void checkCounts(Context& c, const QStringList& lists, const QString& countList)
 using LineCheck = std::function<QString(const QString& line)>;
 
 void checkLines(Context& c, const QString& name, qsizetype count, const LineCheck& check) {
+    if (!c.data.hasList(name)) {
+        return;
+    }
     const QStringList& lines = c.data.list(name);
     count = std::min(count, lines.size());
     for (qsizetype i = 0; i < count; ++i) {
@@ -127,6 +141,72 @@ QString volumeProblem(const QString& line) {
     return {};
 }
 
+// The gauge adds up every line of the size list, also past the last slot.
+void checkUsedMemory(Context& c, const ManagerInfo& info) {
+    if (!c.data.hasList(info.sizeList)) {
+        return;
+    }
+    const QStringList& sizes = c.data.list(info.sizeList);
+    std::int64_t used = 0;
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        std::int32_t size = 0;
+        if (!sizeProblem(sizes[i]).isEmpty() || !numeric::tryToInt(sizes[i], size)) {
+            return; // reported as a field
+        }
+        used += size;
+        if (used > std::numeric_limits<std::int32_t>::max()) {
+            c.report.error(c.data.dataFile(info.sizeList), i + 1,
+                           QCoreApplication::translate(
+                               "Report", "the sizes add up past 2147483647 bytes here: the "
+                                         "memory count stops with \"Integer overflow\""));
+            return;
+        }
+    }
+    std::int32_t total = 0;
+    try {
+        total = ComputeMemoryTotals(c.data.memoryMap()).*
+                (info.kind == ManagerKind::Melodies ? &MemoryTotals::melodies
+                 : info.kind == ManagerKind::Java   ? &MemoryTotals::java
+                                                    : &MemoryTotals::pictures);
+    } catch (const TarvexError&) {
+        return; // reported with the memory map
+    }
+    if (used > total) {
+        c.report.warning(c.data.dataFile(info.sizeList), 0,
+                         QCoreApplication::translate("Report",
+                                                     "the recorded sizes add up to %1 bytes, more "
+                                                     "than the %2 bytes the %3 manager has: its "
+                                                     "\"Создать патч!\" button stays off")
+                             .arg(used)
+                             .arg(total)
+                             .arg(info.id));
+    }
+}
+
+void checkVolumes(Context& c) {
+    const qsizetype volumeSlots = std::min(kVolumeSlots, c.data.slotCount(managers::melodies()));
+    const QString why =
+        QCoreApplication::translate("Report", "the first %1 melody slots have a volume each")
+            .arg(volumeSlots);
+    requireLines(c, managers::kVolumeOffsetsList, volumeSlots, why);
+    requireLines(c, managers::kStandardVolumesList, volumeSlots, why);
+    const qsizetype offsets = c.data.hasList(managers::kVolumeOffsetsList)
+                                  ? c.data.list(managers::kVolumeOffsetsList).size()
+                                  : 0;
+    if (offsets > volumeSlots) {
+        // The melody patch writes one volume record per line of the offsets.
+        requireLines(c, managers::kVolumesList, offsets,
+                     QCoreApplication::translate("Report", "%1 has %2")
+                         .arg(managers::kVolumeOffsetsList)
+                         .arg(offsets));
+    } else {
+        requireLines(c, managers::kVolumesList, volumeSlots, why);
+    }
+    checkLines(c, managers::kVolumeOffsetsList, offsets, hexDigits(8));
+    checkLines(c, managers::kStandardVolumesList, volumeSlots, volumeProblem);
+    checkLines(c, managers::kVolumesList, std::max(offsets, volumeSlots), volumeProblem);
+}
+
 void checkFields(Context& c) {
     for (const ManagerInfo* info : managers::all()) {
         if (!c.data.isAvailable(*info)) {
@@ -134,9 +214,22 @@ void checkFields(Context& c) {
         }
         checkCounts(c, info->loadOrder, info->namesList);
         const qsizetype slotTotal = c.data.slotCount(*info);
+        // A patch build walks every line of the files list, reading each
+        // slot's name, table address and standard entry: a line past the
+        // last slot stops it.
+        if (c.data.hasList(info->filesList) && c.data.list(info->filesList).size() > slotTotal) {
+            c.report.error(c.data.dataFile(info->filesList), slotTotal + 1,
+                           QCoreApplication::translate(
+                               "Report", "a line past the %1 slots of %2: a patch build walks "
+                                         "every line of this list and stops here with \"List "
+                                         "index out of bounds (%1)\"")
+                               .arg(slotTotal)
+                               .arg(info->namesList));
+        }
         checkLines(c, info->tableList, slotTotal, hexDigits(8));
         checkLines(c, info->standardEntryList, slotTotal, hexDigits(16));
-        checkLines(c, info->sizeList, slotTotal, sizeProblem);
+        // The gauge reads every line of the sizes, also past the last slot.
+        checkLines(c, info->sizeList, std::numeric_limits<qsizetype>::max(), sizeProblem);
         checkLines(c, info->filesList, slotTotal, [info](const QString& line) {
             if (line == info->placeholder || fileops::isSafeBareName(line)) {
                 return QString();
@@ -144,81 +237,100 @@ void checkFields(Context& c) {
             return QCoreApplication::translate("Report", "\"%1\" is not a bare file name")
                 .arg(line);
         });
+        checkUsedMemory(c, *info);
     }
     if (c.data.isAvailable(managers::melodies()) && c.data.volumesAvailable()) {
-        const QStringList volumeLists{managers::kVolumeOffsetsList, managers::kStandardVolumesList,
-                                      managers::kVolumesList};
-        checkCounts(c, volumeLists, managers::kVolumeOffsetsList);
-        const qsizetype volumes = c.data.list(managers::kVolumeOffsetsList).size();
-        checkLines(c, managers::kVolumeOffsetsList, volumes, hexDigits(8));
-        checkLines(c, managers::kStandardVolumesList, volumes, volumeProblem);
-        checkLines(c, managers::kVolumesList, volumes, volumeProblem);
+        checkVolumes(c);
     }
 }
 
 void checkMemoryMap(Context& c) {
     const QString ini = c.data.dataFile(QStringLiteral("Memory.ini"));
     const MemoryMap& map = c.data.memoryMap();
-    struct Offset {
+    struct Region {
         const char* section;
-        const char* key;
-        const QString& text;
+        const QString& start;
+        const QString& end;
+        std::int32_t reserve;
     };
-    const Offset offsets[] = {
-        {"Melodies", "StartOffset", map.melodyStart},  {"Melodies", "EndOffset", map.melodyEnd},
-        {"JavaGames", "StartOffset", map.javaStart},   {"JavaGames", "EndOffset", map.javaEnd},
-        {"Pictures", "StartOffset", map.pictureStart}, {"Pictures", "EndOffset", map.pictureEnd},
+    const Region all[] = {
+        {"Melodies", map.melodyStart, map.melodyEnd, map.stringTableSize},
+        {"JavaGames", map.javaStart, map.javaEnd, map.stringTableSize},
+        {"Pictures", map.pictureStart, map.pictureEnd, 0},
     };
+    // Start-up converts all six offsets and computes all three totals, also
+    // for a manager whose page is off: any failure there stops it.
     bool allValid = true;
-    for (const Offset& o : offsets) {
-        std::int32_t value = 0;
-        if (!numeric::tryToInt(o.text, value)) {
-            allValid = false;
-            c.report.error(
-                ini, iniLine(c.iniLines, QLatin1String(o.section), QLatin1String(o.key)),
-                QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
-                    .arg(QLatin1String(o.section), QLatin1String(o.key), o.text));
+    for (const Region& r : all) {
+        const qint64 startLine =
+            iniLine(c.iniLines, QLatin1String(r.section), QStringLiteral("StartOffset"));
+        std::int32_t values[2] = {};
+        bool valid = true;
+        for (int i = 0; i < 2; ++i) {
+            const QString key =
+                i == 0 ? QStringLiteral("StartOffset") : QStringLiteral("EndOffset");
+            const QString& text = i == 0 ? r.start : r.end;
+            if (!numeric::tryToInt(text, values[i])) {
+                valid = false;
+                c.report.error(
+                    ini, iniLine(c.iniLines, QLatin1String(r.section), key),
+                    QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
+                        .arg(QLatin1String(r.section), key, text));
+            }
         }
+        const std::int64_t total = std::int64_t(values[1]) - values[0];
+        if (valid && (total < std::numeric_limits<std::int32_t>::min() ||
+                      total > std::numeric_limits<std::int32_t>::max() ||
+                      total - r.reserve < std::numeric_limits<std::int32_t>::min())) {
+            valid = false;
+            c.report.error(ini, startLine,
+                           QCoreApplication::translate("Report",
+                                                       "the size of [%1] overflows 32 bits: "
+                                                       "start-up stops with \"Integer overflow\"")
+                               .arg(QLatin1String(r.section)));
+        }
+        allValid = allValid && valid;
     }
     if (!allValid) {
         return;
     }
+    // Only the regions of the managers that are on: nothing is placed in the others.
     const std::vector<AddressSpan> regions = addresslayout::regions(c.data, c.iniLines);
-    const std::int64_t reserve = map.stringTableSize;
     for (const AddressSpan& r : regions) {
         const std::int64_t start = std::int32_t(std::uint32_t(r.start));
-        const std::int64_t end = std::int32_t(std::uint32_t(r.end - 1));
+        const std::int64_t end = std::int32_t(std::uint32_t(r.end));
         if (start > end) {
-            c.report.error(
-                r.file, r.line,
-                QCoreApplication::translate("Report", "the %1 starts at %2, after its end %3")
-                    .arg(r.label, hexAddress(r.start), hexAddress(r.end - 1)));
+            c.report.error(r.file, r.line,
+                           QCoreApplication::translate("Report", "the %1 starts at %2, after its "
+                                                                 "end %3")
+                               .arg(r.label, hexAddress(r.start), hexAddress(r.end)));
             continue;
         }
-        const std::int64_t total =
-            end - start - (r.manager->kind == ManagerKind::Pictures ? 0 : reserve);
-        if (total < std::numeric_limits<std::int32_t>::min() ||
-            total > std::numeric_limits<std::int32_t>::max()) {
+        const std::int64_t reserve =
+            r.manager->kind == ManagerKind::Pictures ? 0 : map.stringTableSize;
+        const std::int64_t total = end - start - reserve;
+        // Every melody and Java build starts by working out start + Size.
+        if (reserve < 0 || start + reserve > std::numeric_limits<std::int32_t>::max()) {
             c.report.error(
-                r.file, r.line,
-                QCoreApplication::translate("Report", "the size of the %1 overflows 32 bits")
-                    .arg(r.label));
+                c.data.dataFile(QStringLiteral("Memory.ini")),
+                iniLine(c.iniLines, QStringLiteral("StringTable"), QStringLiteral("Size")),
+                reserve < 0 ? QCoreApplication::translate(
+                                  "Report", "[StringTable] Size %1 is negative: new files would be "
+                                            "placed before the start of the %2")
+                                  .arg(reserve)
+                                  .arg(r.label)
+                            : QCoreApplication::translate(
+                                  "Report", "the start of the %1 plus [StringTable] Size passes "
+                                            "32 bits: every build of its patch stops with "
+                                            "\"Integer overflow\"")
+                                  .arg(r.label));
         } else if (total < 0) {
             c.report.error(r.file, r.line,
-                           QCoreApplication::translate(
-                               "Report", "the %1 leaves %2 bytes after the string table")
+                           QCoreApplication::translate("Report",
+                                                       "the %1 leaves %2 bytes after the string "
+                                                       "table")
                                .arg(r.label)
                                .arg(total));
-        }
-    }
-    // All three, also those of unavailable managers: the program reads them all.
-    for (std::size_t a = 0; a < regions.size(); ++a) {
-        for (std::size_t b = a + 1; b < regions.size(); ++b) {
-            if (regions[a].start < regions[b].end && regions[b].start < regions[a].end) {
-                c.report.error(regions[b].file, regions[b].line,
-                               QCoreApplication::translate("Report", "the %1 overlaps the %2")
-                                   .arg(regions[b].label, regions[a].label));
-            }
         }
     }
 }
@@ -229,9 +341,10 @@ QString recordWarning(const srec::SRecord& record) {
                                            "a header record (S0): it is copied into every patch");
     }
     if (!record.isData()) {
-        return QCoreApplication::translate(
-                   "Report", "an S%1 record: it is copied into every patch, and a loader that "
-                             "stops at the first end record drops the rest")
+        return QCoreApplication::translate("Report",
+                                           "an S%1 record: it is copied into every patch, and a "
+                                           "loader that stops at the first end record drops the "
+                                           "rest")
             .arg(record.type);
     }
     return {};
@@ -271,35 +384,73 @@ void checkRecords(Context& c) {
         });
 }
 
-// No two table entries or volume bytes on one another, none inside a region.
-void checkPlacement(Context& c) {
-    std::vector<AddressSpan> fixed = addresslayout::tableEntries(c.data);
-    std::stable_sort(fixed.begin(), fixed.end(),
-                     [](const AddressSpan& a, const AddressSpan& b) { return a.start < b.start; });
-    const AddressSpan* reach = nullptr; // the span reaching furthest so far
-    for (const AddressSpan& span : fixed) {
-        if (reach && span.start < reach->end) {
-            c.report.error(
-                span.file, span.line,
-                QCoreApplication::translate("Report", "the %1 at %2 overlaps the %3 (%4 line %5)")
-                    .arg(span.label, hexAddress(span.start), reach->label,
-                         fileops::bareName(reach->file))
-                    .arg(reach->line));
+QString range(std::uint64_t start, std::uint64_t end) {
+    return end - start == 1 ? hexAddress(start)
+                            : hexAddress(start) + QLatin1Char('-') + hexAddress(end - 1);
+}
+
+// "MelodiesTable.lst line 3", "Memory.ini line 2"
+QString placeOf(const AddressSpan& span) {
+    return QCoreApplication::translate("Report", "%1 line %2")
+        .arg(fileops::bareName(span.file))
+        .arg(span.line);
+}
+
+QString collisionText(const AddressCollision& hit) {
+    const AddressSpan& at = *hit.at;
+    const AddressSpan& other = *hit.other;
+    using Kind = AddressSpan::Kind;
+    if (at.kind == Kind::Region) {
+        return QCoreApplication::translate("Report", "the %1 overlaps the %2")
+            .arg(at.label, other.label);
+    }
+    if (!at.isRecord()) {
+        if (other.kind == Kind::Region) {
+            return QCoreApplication::translate("Report", "the %1 at %2 lies inside the %3")
+                .arg(at.label, hexAddress(at.start), other.label);
         }
-        if (!reach || span.end > reach->end) {
-            reach = &span;
+        return QCoreApplication::translate("Report", "the %1 at %2 overlaps the %3 (%4)")
+            .arg(at.label, hexAddress(at.start), other.label, placeOf(other));
+    }
+    const QString writer = at.kind == Kind::Patch64K
+                               ? QCoreApplication::translate("Report", "the Patch64K line")
+                               : QCoreApplication::translate("Report", "this record");
+    if (other.kind == Kind::Region) {
+        return QCoreApplication::translate("Report",
+                                           "%1 writes %2 inside the %3, where new files are "
+                                           "placed")
+            .arg(writer, range(hit.start, hit.end), other.label);
+    }
+    if (!other.isRecord()) {
+        return QCoreApplication::translate("Report",
+                                           "%1 writes %2 over the %3 (%4), which every patch "
+                                           "rewrites")
+            .arg(writer, range(hit.start, hit.end), other.label, placeOf(other));
+    }
+    return QCoreApplication::translate("Report", "%1 writes %2 with other bytes than %3 (%4)")
+        .arg(writer, range(hit.start, hit.end), other.label, placeOf(other));
+}
+
+// Everything a patch writes at a fixed place, compared with the regions
+// where new files go and with one another.
+void checkLayout(Context& c) {
+    std::vector<AddressSpan> spans = addresslayout::regions(c.data, c.iniLines);
+    for (std::vector<AddressSpan> more :
+         {addresslayout::tableEntries(c.data), addresslayout::fixedRecords(c.data, c.iniLines)}) {
+        std::move(more.begin(), more.end(), std::back_inserter(spans));
+    }
+    constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+    for (const AddressSpan& span : spans) {
+        if (span.end > kAddressSpace) {
+            c.report.error(span.file, span.line,
+                           QCoreApplication::translate("Report",
+                                                       "the %1 at %2 runs past the end of the "
+                                                       "32-bit address space")
+                               .arg(span.label, hexAddress(span.start)));
         }
     }
-    const std::vector<AddressSpan> regions = addresslayout::regions(c.data, c.iniLines);
-    for (const AddressSpan& span : fixed) {
-        for (const AddressSpan& region : regions) {
-            if (span.start < region.end && region.start < span.end) {
-                c.report.error(
-                    span.file, span.line,
-                    QCoreApplication::translate("Report", "the %1 at %2 lies inside the %3")
-                        .arg(span.label, hexAddress(span.start), region.label));
-            }
-        }
+    for (const AddressCollision& hit : addresslayout::collisions(spans)) {
+        c.report.error(hit.at->file, hit.at->line, collisionText(hit));
     }
 }
 
@@ -315,7 +466,10 @@ Report run(const QString& dataFolder) {
     const QFileInfo folder(dataFolder);
     if (!folder.isDir() || folder.fileName() != QLatin1String("Data")) {
         report.error(dataFolder, 0,
-                     QCoreApplication::translate("Report", "not a data set's Data folder"));
+                     QCoreApplication::translate("Report",
+                                                 "not a data set: expected a folder named "
+                                                 "\"Data\" holding the lists and Memory.ini, or a "
+                                                 "firmware folder holding one"));
         return report;
     }
     FirmwareDataSet data(folder.absolutePath());
@@ -331,7 +485,7 @@ Report run(const QString& dataFolder) {
     checkMemoryMap(c);
     checkFields(c);
     checkRecords(c);
-    checkPlacement(c);
+    checkLayout(c);
     slotfilescheck::run(data, report);
     return report;
 }

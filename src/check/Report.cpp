@@ -1,5 +1,7 @@
 #include "check/Report.h"
 
+#include "base/Printable.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 
@@ -14,12 +16,14 @@ QString counted(int n, const char* one, const char* many) {
 } // namespace
 
 QString Finding::toText() const {
+    // Paths and list lines may hold control characters: escaped, so that a
+    // name can neither split a finding over two lines nor drive a terminal.
     return QStringLiteral("%1:%2: %3: %4")
-        .arg(file)
+        .arg(terminal::printable(file))
         .arg(line)
         .arg(error ? QCoreApplication::translate("Report", "error")
                    : QCoreApplication::translate("Report", "warning"),
-             text);
+             terminal::printable(text));
 }
 
 void Report::error(const QString& file, qint64 line, const QString& text) {

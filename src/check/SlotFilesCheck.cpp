@@ -3,9 +3,9 @@
 #include "base/TarvexError.h"
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
-#include "pictures/BitmapLoader.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/JpegLoader.h"
+#include "pictures/PictureLoader.h"
 #include "pictures/PixelImage.h"
 #include "platform/FileOps.h"
 #include "rtf/RtfReader.h"
@@ -35,17 +35,19 @@ std::optional<PixelSize> requiredSize(const FirmwareDataSet& data, qsizetype slo
 }
 
 // The bytes the working copy gives the patch: the file itself, or for a
-// picture its converted form, which must also have the slot's size.
+// picture its converted form, which must also have the slot's size. A
+// picture is read as the page and the picture patch read it (bitmap, PNG,
+// JPEG or GIF by its suffix).
 std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qsizetype slot,
                         const QString& path, QString& problem) {
     if (info.kind != ManagerKind::Pictures) {
         return srec::FileSizeOfName(path);
     }
-    const QImage image = loadBitmap(path);
+    const QImage image = loadPicture(path);
     const std::optional<PixelSize> required = requiredSize(data, slot);
     if (required && (image.width() != required->width || image.height() != required->height)) {
         problem = QCoreApplication::translate(
-                      "Report", "the bitmap is %1 x %2 pixels, the slot takes %3 x %4")
+                      "Report", "the picture is %1 x %2 pixels, the slot takes %3 x %4")
                       .arg(image.width())
                       .arg(image.height())
                       .arg(required->width)
@@ -60,8 +62,17 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
     const qsizetype slotTotal = std::min({data.slotCount(info), files.size(), sizes.size()});
     for (qsizetype i = 0; i < slotTotal; ++i) {
         std::int32_t recorded = 0;
-        if (files[i] == info.placeholder || sizes[i] == QLatin1String("0") ||
-            !fileops::isSafeBareName(files[i]) || !numeric::tryToInt(sizes[i], recorded)) {
+        if (files[i] != info.placeholder && sizes[i] == QLatin1String("0")) {
+            // The slot looks replaced, but every patch keeps its standard resource.
+            report.warning(data.dataFile(info.sizeList), i + 1,
+                           QCoreApplication::translate("Report",
+                                                       "size 0 for %1: the patches keep the "
+                                                       "slot's standard resource")
+                               .arg(files[i]));
+            continue;
+        }
+        if (files[i] == info.placeholder || !fileops::isSafeBareName(files[i]) ||
+            !numeric::tryToInt(sizes[i], recorded)) {
             continue; // standard, or a field already reported
         }
         const QString path = data.workFile(info, files[i]);
@@ -77,7 +88,10 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
         try {
             size = placedSize(data, info, i, path, problem);
         } catch (const TarvexError& error) {
-            report.error(where, i + 1, error.message());
+            report.error(where, i + 1,
+                         QCoreApplication::translate("Report", "the working copy %1 cannot be "
+                                                               "used: %2")
+                             .arg(path, error.message()));
             continue;
         }
         if (!problem.isEmpty()) {
@@ -104,9 +118,16 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
         }
         QImage image;
         try {
-            image = loadJpeg(path);
+            image = loadJpeg(path, JpegEnd::WholeOnly);
         } catch (const TarvexError& error) {
-            report.warning(path, 0, error.message());
+            // The page shows an error box for this slot instead of its picture.
+            report.warning(path, 0,
+                           QCoreApplication::translate("Report",
+                                                       "the preview of picture slot %1 is not a "
+                                                       "whole JPEG picture the program can show "
+                                                       "(%2)")
+                               .arg(i + 1)
+                               .arg(error.message()));
             continue;
         }
         const std::optional<PixelSize> required = requiredSize(data, i);

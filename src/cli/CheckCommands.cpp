@@ -6,7 +6,9 @@
 #include "check/PatchVerify.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "cli/Printable.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace {
@@ -77,7 +79,8 @@ void importCommand(CliContext& context) {
             {QStringLiteral("firmware_folder"),
              result.imported ? QJsonValue(result.firmwareFolder) : QJsonValue()}});
     if (!json) {
-        context.out() << QStringLiteral("Imported %1 into %2").arg(result.id, result.firmwareFolder)
+        context.out() << cli::printable(QCoreApplication::translate("Report", "Imported %1 into %2")
+                                            .arg(result.id, result.firmwareFolder))
                       << '\n';
     }
 }

@@ -59,7 +59,8 @@ CliValue CliHelpItem::valueKind() const {
     if (name.contains(QLatin1Char('|'))) {
         return CliValue::Words;
     }
-    static const QStringList text{"TEXT", "VALUE", "NUMBER", "ADDRESS", "OFFSET", "SIZE", "COUNT"};
+    static const QStringList text{"TEXT", "VALUE",  "NUMBER", "ADDRESS",
+                                  "ADDR", "OFFSET", "SIZE",   "COUNT"};
     static const QStringList dirs{"DIR", "DATA", "FOLDER"};
     if (name == QLatin1String("SLOT")) {
         return CliValue::Slot;

@@ -286,11 +286,18 @@ void printBashCompletion(QTextStream& out, const QList<CliCommand>& commands) {
         << "_tarvex_cli_argument_kind() {\n    case \"$1 $2\" in\n";
     for (const CliCommand& command : commands) {
         int place = 0;
+        const CliHelpItem* last = nullptr;
         for (const CliHelpItem& item : command.items) {
             if (!item.isOption()) {
                 out << "    \"" << command.name << ' ' << place++ << "\") echo \""
                     << completionKind(item) << "\" ;;\n";
+                last = &item;
             }
+        }
+        // "PATCH...": the last argument takes any number of words.
+        if (last && command.synopsis.contains(last->valueName() + QStringLiteral("..."))) {
+            out << "    \"" << command.name << " \"*) echo \"" << completionKind(*last)
+                << "\" ;;\n";
         }
     }
     out << "    esac\n}\n\ncomplete -F _tarvex_cli tarvex-cli\n";

@@ -225,7 +225,8 @@ QList<CliCommand> firmwareCommands() {
           {QStringLiteral("NEW_FIRMWARE"), QStringLiteral("the other version")},
           {QStringLiteral("--as ID"),
            QStringLiteral("the new firmware id (default: NEW_FIRMWARE's name without its "
-                          "suffix); an existing one is never replaced")},
+                          "suffix); an existing one is never replaced"),
+           CliValue::Text},
           kBaseHelp,
           cli::kJsonHelp}},
     };

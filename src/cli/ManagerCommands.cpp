@@ -231,7 +231,9 @@ QList<CliCommand> managerCommands() {
           slot,
           {QStringLiteral("FILE"), QStringLiteral("the new file, copied into the working folder")},
           {QStringLiteral("--fit"),
-           QStringLiteral("pictures: another size is scaled to cover the slot and cropped")}}},
+           QStringLiteral("pictures: a picture of another size is scaled, keeping its proportions, "
+                          "to cover the slot, cropped around its centre and kept as a 24-bit "
+                          "bitmap named like FILE with the extension .bmp")}}},
         {QStringLiteral("restore"),
          QStringLiteral("restore melodies|java|pictures SLOT"),
          restoreCommand,

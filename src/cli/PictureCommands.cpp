@@ -44,7 +44,8 @@ QList<CliCommand> pictureCommands() {
          decode,
          QStringLiteral("a picture in the handset picture format back into an image"),
          {{QStringLiteral("PICTURE"),
-           QStringLiteral("a file in the handset picture format, as convert writes it")},
+           QStringLiteral("a file in the handset picture format, as convert writes it; malformed "
+                          "input is refused with the offset of the fault")},
           {QStringLiteral("-o, --output IMAGE"),
            QStringLiteral("the image to write: .png or .bmp, by its name")}}},
     };

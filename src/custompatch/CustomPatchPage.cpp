@@ -124,10 +124,13 @@ void CustomPatchPage::buildFindBar(QWidget* parent) {
     connect(edtFind, &QLineEdit::returnPressed, this, [this] { guarded([this] { findNext(); }); });
     connect(btnFindNext, &QPushButton::clicked, this, [this] { guarded([this] { findNext(); }); });
     connect(edtFind, &QLineEdit::textEdited, lblFindResult, &QLabel::clear);
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), findBar);
-    close->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(close, &QShortcut::activated, this, [this] {
+    // Escape closes the bar from the editor too, while the bar is shown.
+    closeFind_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    closeFind_->setContext(Qt::WidgetWithChildrenShortcut);
+    closeFind_->setEnabled(false);
+    connect(closeFind_, &QShortcut::activated, this, [this] {
         findBar->hide();
+        closeFind_->setEnabled(false);
         Editor->setFocus();
     });
 }
@@ -153,6 +156,7 @@ void CustomPatchPage::showFind() {
     }
     lblFindResult->clear();
     findBar->show();
+    closeFind_->setEnabled(true);
     edtFind->setFocus();
     edtFind->selectAll();
 }

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QShortcut;
 
 // The page that turns any file into a patch writing its bytes at a typed
 // address. The patch is shown as editable text; saving writes the text as it
@@ -77,4 +78,5 @@ private:
     bool savePatch(); // whether the patch is on disk (or there was nothing to save)
 
     std::function<void(const QString&)> status_;
+    QShortcut* closeFind_ = nullptr;
 };

@@ -133,26 +133,45 @@ void EditedLines::appendText(std::int64_t first, std::int64_t count, QString& ou
         });
 }
 
-QString EditedLines::text(std::int64_t fromLine, int fromColumn, std::int64_t toLine,
-                          int toColumn) const {
+QString EditedLines::text(Position from, Position to) const {
     // Whole lines in blocks, then cut to the columns: a line at a time would
     // cost an allocation for each of millions of lines.
-    QString out = line(fromLine);
-    appendText(fromLine + 1, toLine - fromLine, out);
-    const qsizetype lastLine = fromLine == toLine ? 0 : out.lastIndexOf(QLatin1Char('\n')) + 1;
-    out.truncate(lastLine + toColumn);
-    out.remove(0, fromColumn);
+    QString out = line(from.line);
+    appendText(from.line + 1, to.line - from.line, out);
+    const qsizetype lastLine = from.line == to.line ? 0 : out.lastIndexOf(QLatin1Char('\n')) + 1;
+    out.truncate(lastLine + to.column);
+    out.remove(0, from.column);
     return out;
 }
 
-std::optional<EditedLines::Match>
-EditedLines::find(const QString& needle, std::int64_t line, int column,
+std::pair<int, int> EditedLines::runAround(Position at) const {
+    const QString text = line(at.line);
+    int first = std::min(at.column, int(text.size()) - 1);
+    if (first < 0) {
+        return {at.column, at.column};
+    }
+    const auto kind = [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('_') ? 0 : c.isSpace() ? 1 : 2;
+    };
+    const int run = kind(text.at(first));
+    int end = first + 1;
+    while (first > 0 && kind(text.at(first - 1)) == run) {
+        --first;
+    }
+    while (end < text.size() && kind(text.at(end)) == run) {
+        ++end;
+    }
+    return {first, end};
+}
+
+std::optional<EditedLines::Position>
+EditedLines::find(const QString& needle, Position from,
                   const std::function<void()>& betweenBlocks) const {
     if (needle.isEmpty() || count() == 0 || needle.contains(QLatin1Char('\n')) ||
         needle.contains(QLatin1Char('\r'))) {
         return std::nullopt;
     }
-    line = std::clamp<std::int64_t>(line, 0, count() - 1);
+    const std::int64_t line = std::clamp<std::int64_t>(from.line, 0, count() - 1);
     // Made lines hold only 'S', digits and upper-case hexadecimal letters: a
     // needle with other than ASCII cannot stand in them, any other is looked
     // for in upper case, straight in the made text.
@@ -163,13 +182,14 @@ EditedLines::find(const QString& needle, std::int64_t line, int column,
         made.push_back(char(QChar::toUpper(c.unicode() & 0x7F)));
     }
     const std::string* inMade = ascii ? &made : nullptr;
-    if (auto match = findIn(needle, inMade, line, count(), std::max(column, 0), betweenBlocks)) {
+    if (auto match =
+            findIn(needle, inMade, line, count(), std::max(from.column, 0), betweenBlocks)) {
         return match;
     }
     return findIn(needle, inMade, 0, line + 1, 0, betweenBlocks);
 }
 
-std::optional<EditedLines::Match>
+std::optional<EditedLines::Position>
 EditedLines::findIn(const QString& needle, const std::string* made, std::int64_t first,
                     std::int64_t end, int firstColumn,
                     const std::function<void()>& betweenBlocks) const {
@@ -190,7 +210,7 @@ EditedLines::findIn(const QString& needle, const std::string* made, std::int64_t
                     piece.own.at(qsizetype(inPiece + k))
                         .indexOf(needle, k == 0 ? skip : 0, Qt::CaseInsensitive);
                 if (found >= 0) {
-                    return Match{at + k, int(found)};
+                    return Position{at + k, int(found)};
                 }
             }
         } else if (searcher) {
@@ -213,8 +233,8 @@ EditedLines::findIn(const QString& needle, const std::string* made, std::int64_t
                         hi = mid - 1;
                     }
                 }
-                return Match{at + lo,
-                             int(offset - std::size_t(block.line(lo).data() - text.data()))};
+                return Position{at + lo,
+                                int(offset - std::size_t(block.line(lo).data() - text.data()))};
             }
             if (betweenBlocks) {
                 betweenBlocks();

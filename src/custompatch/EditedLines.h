@@ -27,6 +27,13 @@ public:
     };
     using Span = std::vector<Piece>;
 
+    // A place in the text: a line, and a column between its characters.
+    struct Position {
+        std::int64_t line = 0;
+        int column = 0;
+        auto operator<=>(const Position&) const = default;
+    };
+
     EditedLines(); // one empty line, as an empty box shows
     void reset(std::shared_ptr<const CustomPatchSource> source);
     void reset(QStringList lines); // at least one line
@@ -50,21 +57,18 @@ public:
     // Lines [first, first + count) appended to out as the box shows them,
     // each after a line feed.
     void appendText(std::int64_t first, std::int64_t count, QString& out) const;
-    // The text from column fromColumn of line fromLine to column toColumn of
-    // line toLine, its lines joined by line feeds.
-    QString text(std::int64_t fromLine, int fromColumn, std::int64_t toLine, int toColumn) const;
+    // The text between two places, its lines joined by line feeds.
+    QString text(Position from, Position to) const;
+    // The columns [first, second) of the run of word characters (or of
+    // blanks, or of other signs) at a place; at the end of a line, the run
+    // before it.
+    std::pair<int, int> runAround(Position at) const;
 
-    struct Match {
-        std::int64_t line = 0;
-        int column = 0;
-        bool operator==(const Match&) const = default;
-    };
-    // The first place at or after column `column` of line `line` where
-    // `needle` stands, letters in any case; past the last line the search
-    // goes on from the first. betweenBlocks, when given, is called between
-    // the blocks of a long search.
-    std::optional<Match> find(const QString& needle, std::int64_t line, int column,
-                              const std::function<void()>& betweenBlocks = {}) const;
+    // The first place at or after `from` where `needle` stands, letters in
+    // any case; past the last line the search goes on from the first.
+    // betweenBlocks, when given, is called between the blocks of a long search.
+    std::optional<Position> find(const QString& needle, Position from,
+                                 const std::function<void()>& betweenBlocks = {}) const;
 
 private:
     using MadeRun = std::function<void(const S3LineList& lines)>;
@@ -74,9 +78,9 @@ private:
     void forEachRun(std::int64_t first, std::int64_t count, const MadeRun& made,
                     const OwnRun& own) const;
 
-    std::optional<Match> findIn(const QString& needle, const std::string* made, std::int64_t first,
-                                std::int64_t end, int firstColumn,
-                                const std::function<void()>& betweenBlocks) const;
+    std::optional<Position> findIn(const QString& needle, const std::string* made,
+                                   std::int64_t first, std::int64_t end, int firstColumn,
+                                   const std::function<void()>& betweenBlocks) const;
     std::size_t pieceAt(std::int64_t line) const; // the piece holding the line
     std::size_t splitAt(std::int64_t line);       // index of the piece starting there
     void widen(const Span& span);

@@ -1,5 +1,6 @@
 #include "custompatch/PatchEditor.h"
 
+#include "custompatch/EditorKeys.h"
 #include "custompatch/PrimarySelection.h"
 
 #include <QAction>
@@ -9,7 +10,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -18,8 +18,6 @@
 namespace {
 
 constexpr int kMargin = 4;
-// Enough to undo a long session of typing without keeping it all.
-constexpr std::size_t kUndoSteps = 10000;
 
 QStringList splitTyped(QString text) {
     // Pasted text may end its lines in any way; the box holds plain lines.
@@ -29,44 +27,8 @@ QStringList splitTyped(QString text) {
     return text.split(QLatin1Char('\n'));
 }
 
-// The selected text, made only when another program asks for it: selecting
-// millions of lines costs nothing until they are pasted.
-class SelectedLines final : public QMimeData {
-public:
-    SelectedLines(EditedLines lines, PatchEditor::Position from, PatchEditor::Position to)
-        : lines_(std::move(lines)), from_(from), to_(to) {}
-
-    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& type) const override {
-        return type == QLatin1String("text/plain");
-    }
-
-protected:
-    QVariant retrieveData(const QString& type, QMetaType) const override {
-        if (type != QLatin1String("text/plain")) {
-            return {};
-        }
-        return lines_.text(from_.line, from_.column, to_.line, to_.column);
-    }
-
-private:
-    EditedLines lines_; // a copy: later edits do not change what was selected
-    PatchEditor::Position from_;
-    PatchEditor::Position to_;
-};
-
-enum class CharKind { Word, Space, Other };
-
-CharKind kindOf(QChar c) {
-    if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
-        return CharKind::Word;
-    }
-    return c.isSpace() ? CharKind::Space : CharKind::Other;
-}
-
-bool isCtrlY(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Y &&
-           (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+bool isSpace(QStringView text, qsizetype at) {
+    return at >= 0 && at < text.size() && text.at(at).isSpace();
 }
 
 } // namespace
@@ -96,10 +58,7 @@ void PatchEditor::clear() {
 void PatchEditor::afterReset() {
     cursor_ = anchor_ = Position{};
     wantedX_ = -1;
-    undo_.clear();
-    redo_.clear();
-    lastEdit_ = Edit::Other;
-    cleanAt_ = 0;
+    history_.clear();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
@@ -121,7 +80,7 @@ std::pair<PatchEditor::Position, PatchEditor::Position> PatchEditor::selection()
 }
 
 QString PatchEditor::textBetween(Position from, Position to) const {
-    return lines_.text(from.line, from.column, to.line, to.column);
+    return lines_.text(from, to);
 }
 
 QString PatchEditor::selectedText() const {
@@ -139,7 +98,11 @@ void PatchEditor::setCursorPosition(Position position, bool keepAnchor) {
 }
 
 void PatchEditor::selectAll() {
-    select(Position{}, Position{lines_.count(), INT_MAX});
+    // The view stays where it is.
+    anchor_ = Position{};
+    cursor_ = clamped(Position{lines_.count(), INT_MAX});
+    viewport()->update();
+    publishSelection();
 }
 
 void PatchEditor::select(Position anchor, Position cursor) {
@@ -152,32 +115,17 @@ void PatchEditor::select(Position anchor, Position cursor) {
 void PatchEditor::publishSelection() {
     if (hasSelection() && primaryselection::available()) {
         const auto [from, to] = selection();
-        primaryselection::set(new SelectedLines(lines_, from, to));
+        primaryselection::setLines(lines_, from, to);
     }
 }
 
 void PatchEditor::selectAround(Position at, bool wholeLine) {
-    const QString line = lines_.line(at.line);
     if (wholeLine) {
-        select({at.line, 0}, {at.line, int(line.size())});
-        return;
+        select({at.line, 0}, {at.line, INT_MAX});
+    } else {
+        const auto [from, to] = lines_.runAround(at);
+        select({at.line, from}, {at.line, to});
     }
-    // The run of word characters (or of blanks, or of other signs) under the
-    // pointer; at the end of a line, the run before it.
-    int from = std::min(at.column, int(line.size()) - 1);
-    if (from < 0) {
-        select(at, at);
-        return;
-    }
-    const CharKind kind = kindOf(line.at(from));
-    int to = from + 1;
-    while (from > 0 && kindOf(line.at(from - 1)) == kind) {
-        --from;
-    }
-    while (to < line.size() && kindOf(line.at(to)) == kind) {
-        ++to;
-    }
-    select({at.line, from}, {at.line, to});
 }
 
 void PatchEditor::insertText(const QString& text) {
@@ -186,34 +134,29 @@ void PatchEditor::insertText(const QString& text) {
 }
 
 bool PatchEditor::isModified() const {
-    return cleanAt_ != std::ptrdiff_t(undo_.size());
+    return history_.isModified();
 }
 
 void PatchEditor::setModified(bool modified) {
-    cleanAt_ = modified ? -1 : std::ptrdiff_t(undo_.size());
-    lastEdit_ = Edit::Other; // the next keystroke starts a step of its own
+    history_.setModified(modified);
 }
 
 bool PatchEditor::joinsLastStep(Position from, Position to, const QString& text, Edit kind) const {
-    if (kind == Edit::Other || kind != lastEdit_ || undo_.empty() || !isModified() ||
-        from.line != to.line || text.contains(QLatin1Char('\n'))) {
-        return false;
-    }
+    const Step* last = history_.joinable(kind);
     // Typing over a selection is a step of its own; erasing selects the
     // character first, from where the cursor stood.
-    if (kind == Edit::Typing && hasSelection()) {
+    if (last == nullptr || from.line != to.line || text.contains(QLatin1Char('\n')) ||
+        (kind == Edit::Typing && hasSelection())) {
         return false;
     }
     const Position caret = kind == Edit::Typing ? cursor_ : anchor_;
-    const Step& last = undo_.back();
     // Only where the last step left the cursor, on the line it changed.
-    if (last.first != from.line || last.count != 1 || last.before != caret) {
+    if (last->first != from.line || last->count != 1 || last->before != caret) {
         return false;
     }
     // A word typed after a blank is a step of its own.
-    return kind != Edit::Typing || from.column == 0 || text.isEmpty() ||
-           kindOf(text.front()) == CharKind::Space ||
-           kindOf(lines_.line(from.line).at(from.column - 1)) != CharKind::Space;
+    const QString line = lines_.line(from.line);
+    return kind != Edit::Typing || isSpace(text, 0) || !isSpace(line, from.column - 1);
 }
 
 void PatchEditor::replaceBetween(Position from, Position to, const QString& text, Edit kind) {
@@ -230,22 +173,7 @@ void PatchEditor::replaceBetween(Position from, Position to, const QString& text
     added.back().append(tail);
     Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), from,
               after};
-    Step inverse = apply(std::move(step));
-    redo_.clear();
-    lastEdit_ = kind;
-    if (joins) {
-        // The step already puts back the line as it was before the run.
-        undo_.back().before = inverse.before;
-        return;
-    }
-    if (cleanAt_ > std::ptrdiff_t(undo_.size())) {
-        cleanAt_ = -1; // the saved text was in the redo steps just dropped
-    }
-    undo_.push_back(std::move(inverse));
-    if (undo_.size() > kUndoSteps) {
-        undo_.erase(undo_.begin());
-        cleanAt_ = cleanAt_ > 0 ? cleanAt_ - 1 : -1;
-    }
+    history_.record(apply(std::move(step)), kind, joins);
 }
 
 PatchEditor::Step PatchEditor::apply(Step step) {
@@ -258,21 +186,11 @@ PatchEditor::Step PatchEditor::apply(Step step) {
 }
 
 void PatchEditor::undo() {
-    lastEdit_ = Edit::Other;
-    if (!undo_.empty()) {
-        Step step = std::move(undo_.back());
-        undo_.pop_back();
-        redo_.push_back(apply(std::move(step)));
-    }
+    history_.undo([this](Step step) { return apply(std::move(step)); });
 }
 
 void PatchEditor::redo() {
-    lastEdit_ = Edit::Other;
-    if (!redo_.empty()) {
-        Step step = std::move(redo_.back());
-        redo_.pop_back();
-        undo_.push_back(apply(std::move(step)));
-    }
+    history_.redo([this](Step step) { return apply(std::move(step)); });
 }
 
 void PatchEditor::copy() const {
@@ -305,7 +223,7 @@ void PatchEditor::deleteOrSelect(bool forward) {
 }
 
 bool PatchEditor::find(const QString& text, const std::function<void()>& betweenBlocks) {
-    const auto found = lines_.find(text, cursor_.line, cursor_.column, betweenBlocks);
+    const auto found = lines_.find(text, cursor_, betweenBlocks);
     if (!found) {
         return false;
     }
@@ -387,7 +305,7 @@ void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
 void PatchEditor::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Undo)) {
         undo();
-    } else if (event->matches(QKeySequence::Redo) || isCtrlY(event)) {
+    } else if (editorkeys::isRedo(*event)) {
         redo();
     } else if (event->matches(QKeySequence::Copy)) {
         copy();
@@ -557,7 +475,7 @@ void PatchEditor::changeEvent(QEvent* event) {
 }
 
 void PatchEditor::mousePressEvent(QMouseEvent* event) {
-    lastEdit_ = Edit::Other;
+    history_.endRun();
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         const bool third =
@@ -611,8 +529,8 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, slot);
     };
-    add(QStringLiteral("Отменить"), QKeySequence::Undo, !undo_.empty(), &PatchEditor::undo);
-    add(QStringLiteral("Повторить"), QKeySequence::Redo, !redo_.empty(), &PatchEditor::redo);
+    add(QStringLiteral("Отменить"), QKeySequence::Undo, history_.canUndo(), &PatchEditor::undo);
+    add(QStringLiteral("Повторить"), QKeySequence::Redo, history_.canRedo(), &PatchEditor::redo);
     menu.addSeparator();
     add(QStringLiteral("Вырезать"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
     add(QStringLiteral("Копировать"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
@@ -628,40 +546,10 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool PatchEditor::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Every key the box uses belongs to it, not to the window's shortcuts.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const auto mods = key->modifiers() & ~Qt::KeypadModifier;
-        const bool plain = !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        bool used =
-            isCtrlY(key) || (plain && !key->text().isEmpty() && key->text().front().isPrint());
-        for (const auto standard :
-             {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
-              QKeySequence::Paste, QKeySequence::SelectAll}) {
-            used = used || key->matches(standard);
-        }
-        switch (key->key()) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            used = used || !(mods & (Qt::AltModifier | Qt::MetaModifier));
-            break;
-        default:
-            break;
-        }
-        if (used) {
-            event->accept();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride &&
+        editorkeys::usedByEditor(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
     }
     return QAbstractScrollArea::event(event);
 }

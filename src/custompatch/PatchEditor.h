@@ -1,5 +1,6 @@
 #pragma once
 
+#include "custompatch/EditHistory.h"
 #include "custompatch/EditedLines.h"
 
 #include <QAbstractScrollArea>
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QAction;
 
@@ -23,11 +23,7 @@ class PatchEditor : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    struct Position {
-        std::int64_t line = 0;
-        int column = 0;
-        auto operator<=>(const Position&) const = default;
-    };
+    using Position = EditedLines::Position;
 
     explicit PatchEditor(QWidget* parent = nullptr);
 
@@ -84,17 +80,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // One undoable change: splicing `lines` over `count` lines from `first`.
-    struct Step {
-        std::int64_t first = 0;
-        std::int64_t count = 0;
-        EditedLines::Span lines;
-        Position before; // where the cursor goes when the step is undone
-        Position after;
-    };
-
-    // Runs of typing or of erasing one line go back in one step, a word at a time.
-    enum class Edit { Other, Typing, Erasing, Deleting };
+    using Step = EditHistory::Step;
+    using Edit = EditHistory::Edit;
 
     bool hasSelection() const { return cursor_ != anchor_; }
     std::pair<Position, Position> selection() const;
@@ -122,12 +109,7 @@ private:
     Position cursor_;
     Position anchor_;
     int wantedX_ = -1; // kept across up and down moves
-    std::vector<Step> undo_;
-    std::vector<Step> redo_;
-    Edit lastEdit_ = Edit::Other;
-    // The length of undo_ where the text was last set or saved; -1 when no
-    // undo or redo can reach that text again.
-    std::ptrdiff_t cleanAt_ = 0;
+    EditHistory history_;
     QElapsedTimer sinceDoubleClick_; // a third click soon after selects the line
     QPoint doubleClickAt_;
     QList<QAction*> pageActions_;

@@ -21,6 +21,30 @@ bool platformHasOne() {
     return QGuiApplication::clipboard()->supportsSelection();
 }
 
+class SelectedLines final : public QMimeData {
+public:
+    SelectedLines(EditedLines lines, EditedLines::Position from, EditedLines::Position to)
+        : lines_(std::move(lines)), from_(from), to_(to) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& type) const override {
+        return type == QLatin1String("text/plain");
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        if (type != QLatin1String("text/plain")) {
+            return {};
+        }
+        return lines_.text(from_, to_);
+    }
+
+private:
+    EditedLines lines_; // a copy: later edits do not change what was selected
+    EditedLines::Position from_;
+    EditedLines::Position to_;
+};
+
 } // namespace
 
 namespace primaryselection {
@@ -36,6 +60,12 @@ void set(QMimeData* data) {
         own().data.reset(data);
     } else {
         delete data;
+    }
+}
+
+void setLines(EditedLines lines, EditedLines::Position from, EditedLines::Position to) {
+    if (available()) {
+        set(new SelectedLines(std::move(lines), from, to));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "custompatch/EditedLines.h"
+
 #include <QString>
 
 class QMimeData;
@@ -12,6 +14,10 @@ namespace primaryselection {
 bool available();
 // Takes the data; it may make its text only when another program asks.
 void set(QMimeData* data);
+// The text between two places of the lines as they are now, made only when
+// it is asked for: selecting millions of lines costs nothing until they are
+// pasted.
+void setLines(EditedLines lines, EditedLines::Position from, EditedLines::Position to);
 QString text();
 void keepOwnForTests(bool keep);
 

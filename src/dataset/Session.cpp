@@ -2,6 +2,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/ImportStaging.h"
 #include "platform/AppDataFolder.h"
 #include "platform/DataSetLock.h"
 #include "platform/FileOps.h"
@@ -47,6 +48,7 @@ void Session::start() {
     // The application-data folder always exists on Windows; on a fresh Linux
     // account ~/.local/share may not, so the whole path is created.
     QDir().mkpath(userFolder_);
+    ImportStaging::removeLeftovers(userFolder_);
     const QString bundledRoot = options_.bundledRoot.isEmpty()
                                     ? bundled::findRoot(options_.programFolder)
                                     : options_.bundledRoot;

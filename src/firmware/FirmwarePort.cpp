@@ -294,9 +294,9 @@ private:
             regions_.push_back({region, 0, 0});
             byWindow({tr("the start of the %1").arg(region.label), region.start, 0, region.file,
                       region.line, 0, [this, i](std::uint64_t to) { regions_[i].start = to; }});
-            // Found by what follows it, shown as the end offset itself.
+            // A region ends before its EndOffset, which is found as an address of its own.
             byWindow({tr("the end of the %1").arg(region.label), region.end, 0, region.file,
-                      region.line, 1, [this, i](std::uint64_t to) { regions_[i].last = to - 1; }});
+                      region.line, 0, [this, i](std::uint64_t to) { regions_[i].last = to; }});
         }
     }
 
@@ -313,7 +313,7 @@ private:
     struct PlacedRegion {
         AddressSpan span;
         std::uint64_t start = 0;
-        std::uint64_t last = 0; // the end offset, included
+        std::uint64_t last = 0; // the EndOffset value, one past the last byte
     };
 
     const FirmwareDataSet& data_;

@@ -11,8 +11,10 @@ constexpr qint64 kCreationTime = 2000; // milliseconds
 } // namespace
 
 DataSetLock::DataSetLock(QString firmwareFolder)
-    : path_(std::move(firmwareFolder) + QStringLiteral("/.tarvex.lock")),
-      lock_(std::make_unique<QLockFile>(path_)) {
+    : DataSetLock(OnFile{std::move(firmwareFolder) + QStringLiteral("/.tarvex.lock")}) {}
+
+DataSetLock::DataSetLock(OnFile lockFile)
+    : path_(std::move(lockFile.path)), lock_(std::make_unique<QLockFile>(path_)) {
     // Age says nothing about a live holder: the window holds its lock for hours.
     lock_->setStaleLockTime(0);
 }

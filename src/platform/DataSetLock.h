@@ -12,6 +12,11 @@ class QLockFile;
 class DataSetLock {
 public:
     explicit DataSetLock(QString firmwareFolder);
+    // The same kind of lock on a file of its own (an import's staging folder).
+    struct OnFile {
+        QString path;
+    };
+    explicit DataSetLock(OnFile lockFile);
     ~DataSetLock(); // releases a lock held
     DataSetLock(const DataSetLock&) = delete;
     DataSetLock& operator=(const DataSetLock&) = delete;

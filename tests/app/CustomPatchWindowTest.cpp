@@ -188,7 +188,8 @@ TEST_F(CustomPatchWindow, FindAndGoToLineReachAnyLineOfALargePatch) {
     page->edtFind->setText("S3 nowhere");
     key(Qt::Key_F3);
     EXPECT_EQ(page->lblFindResult->text(), QStringLiteral("Текст «S3 nowhere» не найден."));
-    key(Qt::Key_Escape);
+    editor->setFocus();
+    key(Qt::Key_Escape); // from the editor as from the bar
     EXPECT_FALSE(page->findBar->isVisible());
 
     dialogs.onModal = [](QDialog& dialog) {

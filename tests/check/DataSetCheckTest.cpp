@@ -2,7 +2,9 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetImport.h"
+#include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
+#include "platform/DataSetLock.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 
@@ -106,8 +108,8 @@ TEST_F(DataSetCheckTest, MemoryMapAndPlacement) {
 }
 
 TEST_F(DataSetCheckTest, RequiredPatchesAndPatch64K) {
-    extraFiles["Data/ReqPatches/Fix.s3"] = "S30901201010101112136F\r\nS30901201010101112136E\r\n";
-    expectOnlyError(check(), "Fix.s3", 2, "checksum 6E, expected 6F");
+    extraFiles["Data/ReqPatches/Fix.s3"] = "S30900041A101011121382\r\nS30900041A1010111213FF\r\n";
+    expectOnlyError(check(), "Fix.s3", 2, "checksum FF, expected 82");
 
     extraFiles["Data/ReqPatches/Fix.s3"] = "S00600004844521B\r\nS705A002000058\r\n";
     const Report ends = check();
@@ -123,7 +125,7 @@ TEST_F(DataSetCheckTest, RequiredPatchesAndPatch64K) {
 }
 
 TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
-    set.overrides = {{"MelodiesFiles.lst", {"gone.mid", "here.mid", "[Стандартная мелодия]"}},
+    set.overrides = {{"MelodiesFiles.lst", {"gone.mid", "here.mid", "zero.mid"}},
                      {"MelodiesSize.lst", {"100", "10", "0"}}};
     extraFiles["TempMelodies/here.mid"] = QByteArray(9, 'x');
     const Report report = check();
@@ -132,6 +134,8 @@ TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
                                                        "copy "));
     EXPECT_TRUE(report.findings()[1].toText().contains("MelodiesSize.lst:2: error: 10 bytes "
                                                        "recorded, but "));
+    EXPECT_TRUE(report.text().contains("MelodiesSize.lst:3: warning: size 0 for zero.mid: the "
+                                       "patches keep the slot's standard resource"));
 
     // A picture counts with its converted size: 16 bytes for this 4 x 2 one.
     QImage image(4, 2, QImage::Format_RGB888);
@@ -147,7 +151,7 @@ TEST_F(DataSetCheckTest, WorkingCopiesMustHoldTheRecordedSize) {
     EXPECT_TRUE(pictures.text().contains("PicSize.lst:1: error: 20 bytes recorded, but "));
     EXPECT_TRUE(pictures.text().contains("gives 16\n")) << pictures.text().toStdString();
     EXPECT_TRUE(pictures.text().contains(
-        "PicFiles.lst:2: error: the bitmap is 4 x 2 pixels, the slot takes 2 x 2"));
+        "PicFiles.lst:2: error: the picture is 4 x 2 pixels, the slot takes 2 x 2"));
 }
 
 TEST_F(DataSetCheckTest, ImportCopiesOnlyAPassingDataSetUnderANewId) {
@@ -173,4 +177,87 @@ TEST_F(DataSetCheckTest, ImportCopiesOnlyAPassingDataSetUnderANewId) {
     EXPECT_FALSE(broken.imported);
     EXPECT_GT(broken.report.errors(), 0);
     EXPECT_FALSE(QFileInfo::exists(users + "/BROKEN"));
+}
+
+TEST_F(DataSetCheckTest, ImportTakesTheWorkingCopiesButNoLinks) {
+    set.overrides = {{"MelodiesFiles.lst", {"a.mid", "b.mid", "[Стандартная мелодия]"}},
+                     {"MelodiesSize.lst", {"3", "4", "0"}}};
+    extraFiles["TempMelodies/a.mid"] = "abc";
+    extraFiles["TempMelodies/unnamed.mid"] = "x";
+    extraFiles["b.mid"] = "abcd";
+    check();
+    ASSERT_TRUE(QFile::link(firmware + "/b.mid", firmware + "/TempMelodies/b.mid"));
+    ASSERT_TRUE(QFile::link(firmware + "/b.mid", firmware + "/Data/notes.txt"));
+    const QString users = scratch.path("other");
+    const datasetimport::Result refused = datasetimport::run(firmware, "LINKED", users);
+    EXPECT_FALSE(refused.imported);
+    EXPECT_EQ(refused.skipped,
+              (QStringList{firmware + "/Data/notes.txt", firmware + "/TempMelodies/b.mid"}));
+    EXPECT_TRUE(
+        refused.report.text().contains(firmware + "/Data/notes.txt:0: warning: a link: not copied"))
+        << refused.report.text().toStdString();
+    EXPECT_TRUE(refused.report.text().contains(firmware +
+                                               "/Data/MelodiesFiles.lst:2: error: in "
+                                               "the copy, without what was not "
+                                               "copied: the working copy " +
+                                               firmware + "/TempMelodies/b.mid is missing"))
+        << refused.report.text().toStdString();
+    EXPECT_EQ(QDir(users).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+
+    QFile::remove(firmware + "/TempMelodies/b.mid");
+    QFile::copy(firmware + "/b.mid", firmware + "/TempMelodies/b.mid");
+    const datasetimport::Result done = datasetimport::run(firmware, "COPIED", users);
+    ASSERT_TRUE(done.imported) << done.report.text().toStdString();
+    EXPECT_EQ(QDir(users + "/COPIED/TempMelodies").entryList(QDir::Files),
+              (QStringList{"a.mid", "b.mid"}));
+    EXPECT_FALSE(QFileInfo::exists(users + "/COPIED/Data/notes.txt"));
+    EXPECT_EQ(datasetcheck::run(users + "/COPIED/Data").errors(), 0);
+}
+
+TEST_F(DataSetCheckTest, ImportRefusesBadIdsAndWaitsForNoOtherImport) {
+    check();
+    const QString users = scratch.mkdir("other");
+    for (const QString id : {"A\nB", "\x1B[31mRED", "A\x7F", "   ", "Ωmega", ".hidden"}) {
+        EXPECT_TRUE(testsupport::errorOf([&] {
+                        datasetimport::run(firmware, id, users);
+                    }).contains("cannot name a firmware folder: it "))
+            << id.toStdString();
+    }
+    EXPECT_TRUE(testsupport::errorOf([&] {
+                    datasetimport::run(scratch.path(), {}, users);
+                }).contains("is not a data set: expected a firmware folder holding a \"Data\""));
+
+    // A killed import's staging folder goes; one at work is left to finish.
+    scratch.write("other/.GONE.import/Data/half.lst", "x");
+    scratch.write("other/.KEPT.import/Data/half.lst", "x");
+    DataSetLock busy(DataSetLock::OnFile{users + "/.KEPT.import.lock"});
+    ASSERT_EQ(busy.tryLock(), DataSetLock::Result::Locked);
+    ImportStaging::removeLeftovers(users);
+    EXPECT_FALSE(QFileInfo::exists(users + "/.GONE.import"));
+    EXPECT_TRUE(QFileInfo::exists(users + "/.KEPT.import/Data/half.lst"));
+    EXPECT_TRUE(testsupport::errorOf([&] {
+                    datasetimport::run(firmware, "KEPT", users);
+                }).contains("The firmware KEPT is being imported by another process: "));
+    busy.unlock();
+    EXPECT_TRUE(datasetimport::run(firmware, "KEPT", users).imported);
+    EXPECT_FALSE(QFileInfo::exists(users + "/.KEPT.import"));
+
+    // A copy that cannot be made says why.
+    scratch.write("other/.FILE.import", "in the way");
+    const QString blocked =
+        testsupport::errorOf([&] { datasetimport::run(firmware, "FILE", users); });
+    EXPECT_TRUE(blocked.startsWith("Cannot create file " + users + "/.FILE.import"));
+}
+
+TEST_F(DataSetCheckTest, FindingsEscapeControlCharactersAndNameBadPreviews) {
+    const Finding finding{"a\nb/Data/x.lst", 2, true, "\"\x1B[31m\" is not"};
+    EXPECT_EQ(finding.toText(), "a\\nb/Data/x.lst:2: error: \"\\x1B[31m\" is not");
+
+    extraFiles["Data/Pic/1.jpg"] = "not a picture";
+    const Report report = check();
+    EXPECT_TRUE(report.findings()[0].toText().contains(
+        "/Data/Pic/1.jpg:0: warning: the preview of picture slot 1 is not a whole JPEG picture "
+        "the program can show (JPEG error #"))
+        << report.text().toStdString();
 }

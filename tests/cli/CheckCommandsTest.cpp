@@ -99,7 +99,10 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
 }
 
 TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {
+    // What a killed import left goes with the next command.
+    scratch.write("user/.KILLED.import/Data/Memory.ini", "");
     EXPECT_EQ(run({"import", firmware, "--as", "COPY"}), 0) << out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(user() + "/.KILLED.import"));
     EXPECT_TRUE(out.endsWith("Imported COPY into " + user() + "/COPY\n"));
     EXPECT_TRUE(QFileInfo::exists(user() + "/COPY/Data/Memory.ini"));
     EXPECT_TRUE(QDir(user() + "/COPY/TempMelodies").exists());
@@ -111,4 +114,20 @@ TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {
     EXPECT_EQ(run({"import", firmware + "/Data", "--as", "BROKEN"}), 1);
     EXPECT_TRUE(out.contains("JavaTable.lst:1: error: ")) << out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(user() + "/BROKEN"));
+}
+
+TEST_F(CheckCommands, PicturesOfEveryAcceptedFormatCheckClean) {
+    QImage picture(4, 2, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.save(scratch.path("in.png"), "PNG");
+    picture.save(scratch.path("in.jpg"), "JPEG");
+    // Qt writes no GIF: a 2 x 2 one, all blue, by hand.
+    scratch.write("in.gif", testsupport::bytesFromHex("474946383961020002008000000000FFFFFFFF"
+                                                      "2C0000000002000200000203040005003B"));
+    ASSERT_EQ(run({"assign", "pictures", "0", scratch.path("in.png")}), 0) << err.toStdString();
+    ASSERT_EQ(run({"assign", "pictures", "1", scratch.path("in.gif")}), 0) << err.toStdString();
+    EXPECT_EQ(run({"check"}), 0) << out.toStdString();
+    ASSERT_EQ(run({"assign", "pictures", "0", scratch.path("in.jpg")}), 0) << err.toStdString();
+    EXPECT_EQ(run({"check"}), 0) << out.toStdString();
+    EXPECT_EQ(out, "0 errors, 0 warnings\n");
 }

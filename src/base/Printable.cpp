@@ -1,8 +1,8 @@
-#include "cli/Printable.h"
+#include "base/Printable.h"
 
 #include <algorithm>
 
-namespace cli {
+namespace terminal {
 
 namespace {
 
@@ -62,4 +62,4 @@ QString printable(const QString& text) {
     return out;
 }
 
-} // namespace cli
+} // namespace terminal

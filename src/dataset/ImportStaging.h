@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class DataSetLock;
+
+// The folder a data set is imported into, ".ID.import" in the user folder,
+// renamed into place only once it is complete, so that a copy cut short
+// never looks like a firmware folder. A lock (".ID.import.lock") tells a
+// second import of the same id that the first is still at work, and tells a
+// leftover of a killed import from a staging folder in use.
+class ImportStaging {
+public:
+    ImportStaging(const QString& userFolder, const QString& id);
+    ~ImportStaging(); // removes the folder unless it was put in place; releases the lock
+    ImportStaging(const ImportStaging&) = delete;
+    ImportStaging& operator=(const ImportStaging&) = delete;
+
+    // Takes the lock and creates an empty staging folder, clearing what a
+    // killed import left. Raises "The firmware %1 is being imported by
+    // another process", or "Cannot create file %s" with the system's reason.
+    void begin();
+    QString folder() const { return folder_; }
+    // Renames the staging folder to target; raises "Cannot create file %s"
+    // with the system's reason.
+    void putInPlace(const QString& target);
+
+    // Removes the staging folders and locks of imports that were killed;
+    // those of imports still at work are left alone.
+    static void removeLeftovers(const QString& userFolder);
+
+private:
+    QString id_;
+    QString folder_;
+    std::unique_ptr<DataSetLock> lock_;
+    bool placed_ = false;
+};

@@ -195,6 +195,18 @@ QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {
     return file;
 }
 
+QString UserDialogs::askFolder(const QString&) {
+    return {};
+}
+
+std::optional<QString> UserDialogs::askText(const QString&, const QString&, const QString&) {
+    return std::nullopt;
+}
+
+bool UserDialogs::askYesNo(const QString&, const QString&) {
+    return false;
+}
+
 QString UserDialogs::openFolder(const QString& dialog, const QString& caption) {
     const StartFolder folder(startFolder_, dialog);
     const QString chosen = askFolder(caption);

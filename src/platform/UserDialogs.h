@@ -25,13 +25,14 @@ public:
     // A patch file to write: defaultName offered, ".s3" added when the name
     // has no suffix; an existing file is replaced without asking.
     virtual QString askSaveFile(const QString& defaultName, const QString& filter) = 0;
-    // A folder to read, empty when the user cancelled.
-    virtual QString askFolder(const QString& caption) = 0;
+    // A folder to read, empty when the user cancelled. (Unless overridden,
+    // these three are cancelled or answered no, as by a user who closes them.)
+    virtual QString askFolder(const QString& caption);
     // A line of text, `proposed` offered for editing; nullopt when cancelled.
     virtual std::optional<QString> askText(const QString& caption, const QString& label,
-                                           const QString& proposed) = 0;
+                                           const QString& proposed);
     // A question answered yes or no.
-    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+    virtual bool askYesNo(const QString& text, const QString& caption);
     // Caption "Предупреждение", warning icon.
     virtual void warn(const QString& text) = 0;
     // Information icon, OK button.

@@ -113,6 +113,11 @@ void JavaPage::btnCreateJavaPatchClick() {
     createPatch(javaPatchHooks());
 }
 
+void JavaPage::showNoSlot() {
+    lblJavaName->setText(QStringLiteral("Выберите файл"));
+    edtJavaFile->setText(info().placeholder);
+}
+
 void JavaPage::lvJavaClick() {
     const int row = lvJava->selectedRow();
     if (row < 0) {

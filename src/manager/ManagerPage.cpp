@@ -67,6 +67,7 @@ void ManagerPage::reset() {
     data_ = nullptr;
     readOnly_ = false;
     list_->clear();
+    showNoSlot();
     if (help_ != nullptr) {
         help_->clear();
     }
@@ -329,7 +330,13 @@ void ManagerPage::lvMelsSelectItem() {
     updateCommands();
     // The edit panel shows the selected slot however the selection moved
     // (mouse, keys, a drop, the program), so what it changes is that slot.
-    guarded([this] { showSelectedSlot(); });
+    guarded([this] {
+        if (list_->selectedRow() >= 0) {
+            showSelectedSlot();
+        } else {
+            showNoSlot();
+        }
+    });
 }
 
 void ManagerPage::placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel) {

@@ -120,6 +120,8 @@ protected:
 
     // What the page's click handler does for the selected row.
     virtual void showSelectedSlot() = 0;
+    // The edit panel as it starts, before a slot is chosen.
+    virtual void showNoSlot() = 0;
     // What the page's open button does with a chosen file.
     virtual void assignReplacement(int row, const QString& file) = 0;
     // The page's two halves: the list box grows, the edit panel keeps its width.

@@ -231,6 +231,13 @@ void MelodyPage::lvMelsClick() {
     edtMelFile->setText(lvMels->cell(row, 1));
 }
 
+void MelodyPage::showNoSlot() {
+    lblMelName->setText(QStringLiteral("Выберите мелодию"));
+    edtMelFile->setText(info().placeholder);
+    tbVolume->setEnabled(false);
+    lblVolume->setEnabled(false);
+}
+
 void MelodyPage::showVolumeFor(int row) {
     const bool volumeSlot = melodyvolumes::isVolumeSlot(row);
     tbVolume->setEnabled(volumeSlot && canChangeSlots());

@@ -64,6 +64,7 @@ public:
 
 protected:
     void showSelectedSlot() override { lvMelsClick(); }
+    void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
 
 private:

@@ -182,6 +182,15 @@ void PicturePage::lvPicClick() {
     lblPicHeight->setText(QString::number(standard_.height()));
 }
 
+void PicturePage::showNoSlot() {
+    lblPicName->setText(QStringLiteral("Выберите картинку"));
+    edtPicFile->setText(info().placeholder);
+    showStandard(QImage());
+    showNew(QImage());
+    lblPicWidth->setText(QStringLiteral("0"));
+    lblPicHeight->setText(QStringLiteral("0"));
+}
+
 void PicturePage::lvPicKeyUp(int key) {
     switch (key) {
     case Qt::Key_Up:

@@ -67,6 +67,7 @@ public:
 
 protected:
     void showSelectedSlot() override { lvPicClick(); }
+    void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
 
 private:

@@ -94,6 +94,7 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     dialogs.folderAnswers = {source + "/Data"};
     dialogs.textAnswers = {"X120NEW", "X120NEW2"};
     dialogs.yesNoAnswers = {true};
+    window->melodyPage()->lvMels->setCurrentItem(window->melodyPage()->lvMels->topLevelItem(0));
     trigger(*window, "AddFirmware1");
     EXPECT_EQ(dialogs.proposedTexts.value(1), "X120NEW_2");
     EXPECT_EQ(dialogs.warnings,
@@ -103,6 +104,7 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     EXPECT_EQ(window->session().firmwareFolder(), userFolder() + "/X120NEW2");
     EXPECT_EQ(window->statusText(1), QStringLiteral("Прошивка: X120NEW2"));
     EXPECT_EQ(window->melodyPage()->lvMels->topLevelItemCount(), 3);
+    EXPECT_EQ(window->melodyPage()->lblMelName->text(), QStringLiteral("Выберите мелодию"));
     EXPECT_EQ(DataSetLock(firmware()).tryLock(), DataSetLock::Result::Locked); // the old one freed
     EXPECT_EQ(DataSetLock(userFolder() + "/X120NEW2").tryLock(), DataSetLock::Result::HeldByOther);
     window->close();

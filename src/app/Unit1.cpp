@@ -103,7 +103,11 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
     frmNagScreen_ = new TfrmNagScreen(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The commands watch the pages' buttons and tabs: they go first, so that
+    // nothing the pages do while they are destroyed reaches them.
+    delete commands_;
+}
 
 void TForm1::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));

@@ -33,6 +33,7 @@ public:
     QString askOpenFile(const QString&) override { return path_; }
     QString askOpenPicture(const QString&) override { return path_; }
     QString askSaveFile(const QString&, const QString&) override { return path_ + ".s3"; }
+    QString askFolder(const QString&) override { return {}; }
     void warn(const QString&) override {}
     void inform(const QString&, const QString&) override {}
     void showError(const QString& message) override { errors_ += message; }

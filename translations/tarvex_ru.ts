@@ -2,13 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
-    <name>FirmwareImageBuilder</name>
-    <message>
-        <source>%1-%2 given again with different values</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Report</name>
     <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
@@ -475,256 +468,236 @@
         <translation>размер 0 у %1: патчи оставят слоту его стандартный ресурс</translation>
     </message>
     <message>
-        <source>the %1 of slot %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>firmwareapply</name>
-    <message>
-        <source>is not a regular file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot be read: %1</source>
-        <translation type="unfinished">не удаётся прочитать: %1</translation>
-    </message>
-    <message>
-        <source>writes %1 of its %2 bytes at %3 outside the firmware&apos;s bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>firmwarefile</name>
-    <message>
-        <source>writes past the end of the 32-bit address space</source>
-        <translation type="unfinished">пишет за концом 32-битного адресного пространства</translation>
+        <source>%1-%2 given again with different values</source>
+        <translation>%1-%2 заданы повторно с другими значениями</translation>
     </message>
     <message>
         <source>%1 bytes from %2 run past the end of the 32-bit address space</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot be read: %1</source>
-        <translation type="unfinished">не удаётся прочитать: %1</translation>
+        <translation>%1 байтов от адреса %2 выходят за конец 32-битного адресного пространства</translation>
     </message>
     <message>
         <source>is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>не обычный файл</translation>
     </message>
     <message>
         <source>does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>не существует</translation>
     </message>
     <message>
         <source>holds no firmware byte</source>
-        <translation type="unfinished"></translation>
+        <translation>не содержит ни одного байта прошивки</translation>
     </message>
     <message>
         <source> (and %1 more errors)</source>
-        <translation type="unfinished"></translation>
+        <translation> (и ещё ошибок: %1)</translation>
     </message>
-</context>
-<context>
-    <name>firmwarematch::Matcher</name>
     <message>
-        <source>%1 entries match the firmware</source>
-        <translation type="unfinished"></translation>
+        <source>the melody of slot %1</source>
+        <translation>мелодия слота %1</translation>
+    </message>
+    <message>
+        <source>the standard melody of slot %1</source>
+        <translation>стандартная мелодия слота %1</translation>
+    </message>
+    <message>
+        <source>the melody table entry of slot %1</source>
+        <translation>запись таблицы мелодий слота %1</translation>
+    </message>
+    <message>
+        <source>melody entries match the firmware</source>
+        <translation>записей таблицы мелодий совпадают с прошивкой</translation>
+    </message>
+    <message>
+        <source>standard melodies lie whole in the firmware</source>
+        <translation>стандартных мелодий целиком есть в прошивке</translation>
+    </message>
+    <message>
+        <source>the Java file of slot %1</source>
+        <translation>файл Java слота %1</translation>
+    </message>
+    <message>
+        <source>the standard Java file of slot %1</source>
+        <translation>стандартный файл Java слота %1</translation>
+    </message>
+    <message>
+        <source>the Java table entry of slot %1</source>
+        <translation>запись таблицы Java слота %1</translation>
+    </message>
+    <message>
+        <source>Java entries match the firmware</source>
+        <translation>записей таблицы Java совпадают с прошивкой</translation>
+    </message>
+    <message>
+        <source>standard Java files lie whole in the firmware</source>
+        <translation>стандартных файлов Java целиком есть в прошивке</translation>
+    </message>
+    <message>
+        <source>the picture of slot %1</source>
+        <translation>картинка слота %1</translation>
+    </message>
+    <message>
+        <source>the standard picture of slot %1</source>
+        <translation>стандартная картинка слота %1</translation>
+    </message>
+    <message>
+        <source>the picture table entry of slot %1</source>
+        <translation>запись таблицы картинок слота %1</translation>
+    </message>
+    <message>
+        <source>picture entries match the firmware</source>
+        <translation>записей таблицы картинок совпадают с прошивкой</translation>
     </message>
     <message>
         <source>standard pictures are well formed in the firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>standard %1 lie whole in the firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the standard %1 of slot %2: %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the standard %1 of slot %2 (%3-%4)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the %1 table entry of slot %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 has no address of 8 hexadecimal digits</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 has no standard value of 16 hexadecimal digits</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 at %2 lies outside the firmware&apos;s bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 at %2 holds %3, not the standard %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>volume bytes hold their standard volume</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the volume byte of slot %1 has no address or standard volume</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the volume byte of slot %1 at %2 lies outside the firmware&apos;s bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the volume byte of slot %1 at %2 holds %3, not the standard %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>required patch records are applied or write over the firmware&apos;s bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 writes %2 bytes at %3, of which only %4 lie in the firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> (%1 applied already)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>regions hold no standard resource</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the %1 %2-%3 holds %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>only %1 of the %2 bytes of the %3 lie in the firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>firmwarematch::Result</name>
-    <message>
-        <source>%1 of %2 %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>firmwareport</name>
-    <message>
-        <source>&quot;%1&quot; cannot name a firmware folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The firmware %1 exists already: %2</source>
-        <translation type="unfinished">Прошивка %1 уже есть: %2</translation>
-    </message>
-    <message>
-        <source>the data set does not match the old firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>firmwareport::Porter</name>
-    <message>
-        <source>%1 at %2: the bytes before it and after it are found at different places in the new firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 at %2: the bytes around it are found nowhere in the new firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 at %2: the bytes around it are found at several places in the new firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>found by its %1 bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1: its %2 bytes from %3 are found at several places in the new firmware: %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the %1 table entry of slot %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>found by its new value</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1: the new firmware does not hold %2 at %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the volume byte of slot %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the start of the %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the end of the %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>firmwareport::Result</name>
-    <message>
-        <source>%1: %2 -&gt; %3, %4</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>standardresources</name>
-    <message>
-        <source>melody</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Java file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>picture</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>melodies</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Java files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>pictures</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the %1 x %2 picture at %3: %4</source>
-        <translation type="unfinished">картинка %1 x %2 по адресу %3: %4</translation>
+        <translation>стандартных картинок правильно записаны в прошивке</translation>
     </message>
     <message>
         <source>its entry gives it no byte</source>
-        <translation type="unfinished"></translation>
+        <translation>запись таблицы не даёт ей ни одного байта</translation>
     </message>
     <message>
         <source>only %1 of its %2 bytes at %3 lie in the firmware</source>
-        <translation type="unfinished"></translation>
+        <translation>в прошивке лежат только %1 из %2 байтов по адресу %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2-%3)</source>
+        <translation>%1 (%2-%3)</translation>
+    </message>
+    <message>
+        <source>%1 has no address of 8 hexadecimal digits</source>
+        <translation>%1: нет адреса из 8 шестнадцатеричных цифр</translation>
+    </message>
+    <message>
+        <source>%1 has no standard value of 16 hexadecimal digits</source>
+        <translation>%1: нет стандартного значения из 16 шестнадцатеричных цифр</translation>
+    </message>
+    <message>
+        <source>%1 at %2 lies outside the firmware&apos;s bytes</source>
+        <translation>%1 по адресу %2 лежит вне байтов прошивки</translation>
+    </message>
+    <message>
+        <source>%1 at %2 holds %3, not the standard %4</source>
+        <translation>%1 по адресу %2 содержит %3, а не стандартное %4</translation>
+    </message>
+    <message>
+        <source>volume bytes hold their standard volume</source>
+        <translation>байтов громкости содержат стандартную громкость</translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 has no address or standard volume</source>
+        <translation>байт громкости слота %1: нет адреса или стандартной громкости</translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 at %2 lies outside the firmware&apos;s bytes</source>
+        <translation>байт громкости слота %1 по адресу %2 лежит вне байтов прошивки</translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1 at %2 holds %3, not the standard %4</source>
+        <translation>байт громкости слота %1 по адресу %2 содержит %3, а не стандартное %4</translation>
+    </message>
+    <message>
+        <source>required patch records are applied or write over the firmware&apos;s bytes</source>
+        <translation>записей обязательных патчей уже применены или пишут поверх байтов прошивки</translation>
+    </message>
+    <message>
+        <source>%1 writes %2 bytes at %3, of which only %4 lie in the firmware</source>
+        <translation>%1 пишет %2 байтов по адресу %3, из них в прошивке лежат только %4</translation>
+    </message>
+    <message>
+        <source> (%1 applied already)</source>
+        <translation> (уже применено: %1)</translation>
+    </message>
+    <message>
+        <source>regions hold no standard resource</source>
+        <translation>областей не содержат стандартных ресурсов</translation>
+    </message>
+    <message>
+        <source>the %1 %2-%3 holds %4</source>
+        <translation>%1 %2-%3 пересекается с ресурсом: %4</translation>
+    </message>
+    <message>
+        <source>only %1 of the %2 bytes of the %3 lie in the firmware</source>
+        <translation>в прошивке лежат только %1 из %2 байтов: %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 %3</source>
+        <translation>%1 из %2 %3</translation>
+    </message>
+    <message>
+        <source>writes %1 of its %2 bytes at %3 outside the firmware&apos;s bytes</source>
+        <translation>пишет %1 из своих %2 байтов по адресу %3 вне байтов прошивки</translation>
+    </message>
+    <message>
+        <source>by the %1 bytes before it</source>
+        <translation>по %1 байтам перед ним</translation>
+    </message>
+    <message>
+        <source>by the %1 bytes after it</source>
+        <translation>по %1 байтам после него</translation>
+    </message>
+    <message>
+        <source>by the %1 bytes around it</source>
+        <translation>по %1 байтам вокруг него</translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes before it and after it are found at different places in the new firmware</source>
+        <translation>%1 по адресу %2: байты перед ним и после него найдены в новой прошивке в разных местах</translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes around it are found nowhere in the new firmware</source>
+        <translation>%1 по адресу %2: байты вокруг него в новой прошивке не найдены</translation>
+    </message>
+    <message>
+        <source>%1 at %2: the bytes around it are found at several places in the new firmware</source>
+        <translation>%1 по адресу %2: байты вокруг него найдены в новой прошивке в нескольких местах</translation>
+    </message>
+    <message>
+        <source>found by its %1 bytes</source>
+        <translation>найдено по своим %1 байтам</translation>
+    </message>
+    <message>
+        <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
+        <translation>%1: %2 байтов с адреса %3 в новой прошивке не найдены</translation>
+    </message>
+    <message>
+        <source>%1: its %2 bytes from %3 are found at several places in the new firmware: %4</source>
+        <translation>%1: %2 байтов с адреса %3 найдены в новой прошивке в нескольких местах: %4</translation>
+    </message>
+    <message>
+        <source>found by its new value</source>
+        <translation>найдена по своему новому значению</translation>
+    </message>
+    <message>
+        <source>%1: the new firmware does not hold %2 at %3</source>
+        <translation>%1: в новой прошивке по адресу %3 нет %2</translation>
+    </message>
+    <message>
+        <source>the volume byte of slot %1</source>
+        <translation>байт громкости слота %1</translation>
+    </message>
+    <message>
+        <source>the start of the %1</source>
+        <translation>начало: %1</translation>
+    </message>
+    <message>
+        <source>the end of the %1</source>
+        <translation>конец: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3, %4</source>
+        <translation>%1: %2 -&gt; %3, %4</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot name a firmware folder</source>
+        <translation>«%1» не может быть именем папки прошивки</translation>
+    </message>
+    <message>
+        <source>the data set does not match the old firmware</source>
+        <translation>набор данных не подходит к старой прошивке</translation>
     </message>
 </context>
 </TS>

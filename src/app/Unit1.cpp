@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/CheckMenu.h"
+#include "app/FirmwareMenu.h"
 #include "app/PageCommands.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
@@ -122,6 +123,7 @@ void TForm1::buildMenu() {
     firmware->setObjectName(QStringLiteral("N2"));
     connect(firmware, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
     new CheckMenu(*this, *settings);
+    new FirmwareMenu(*this, *settings);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("Help1"));

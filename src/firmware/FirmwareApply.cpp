@@ -17,10 +17,6 @@ namespace {
 
 using addresslayout::hexAddress;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 // Writes the record's bytes where the image holds them; what lies outside
 // goes to outside.
 void writeRecord(FirmwareImage& image, std::uint64_t address, const std::vector<std::uint8_t>& data,
@@ -54,12 +50,14 @@ void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, 
     FirmwareImageBuilder outside;
     for (const QString& path : patches) {
         if (!QFileInfo(path).isFile()) {
-            report.error(path, 0, tr("is not a regular file"));
+            report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
             continue;
         }
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            report.error(path, 0, tr("cannot be read: %1").arg(file.errorString()));
+            report.error(path, 0,
+                         QCoreApplication::translate("Report", "cannot be read: %1")
+                             .arg(file.errorString()));
             continue;
         }
         srec::SRecordReader reader(file);
@@ -76,11 +74,13 @@ void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, 
             writeRecord(image, line.record.address, line.record.data, outside, outsideBytes,
                         line.number);
             if (outsideBytes > 0 && !allowOutside) {
-                report.error(path, line.number,
-                             tr("writes %1 of its %2 bytes at %3 outside the firmware's bytes")
-                                 .arg(outsideBytes)
-                                 .arg(line.record.data.size())
-                                 .arg(hexAddress(line.record.address)));
+                report.error(
+                    path, line.number,
+                    QCoreApplication::translate(
+                        "Report", "writes %1 of its %2 bytes at %3 outside the firmware's bytes")
+                        .arg(outsideBytes)
+                        .arg(line.record.data.size())
+                        .arg(hexAddress(line.record.address)));
             }
         }
     }

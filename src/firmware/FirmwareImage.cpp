@@ -17,10 +17,6 @@ namespace {
 constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
 constexpr qint64 kBinaryBlock = qint64(1) << 20;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 } // namespace
 
 std::uint64_t FirmwareImage::dataBytes() const {
@@ -178,10 +174,11 @@ FirmwareImage FirmwareImageBuilder::finish(const QString& file, Report& report) 
         const std::size_t overlap = std::size_t(overlapEnd - block.start);
         if (!std::equal(block.bytes.begin(), block.bytes.begin() + std::ptrdiff_t(overlap),
                         range.bytes.begin() + std::ptrdiff_t(offset))) {
-            report.error(file, block.line,
-                         tr("%1-%2 given again with different values")
-                             .arg(addresslayout::hexAddress(block.start),
-                                  addresslayout::hexAddress(overlapEnd - 1)));
+            report.error(
+                file, block.line,
+                QCoreApplication::translate("Report", "%1-%2 given again with different values")
+                    .arg(addresslayout::hexAddress(block.start),
+                         addresslayout::hexAddress(overlapEnd - 1)));
         }
         std::copy(block.bytes.begin(), block.bytes.begin() + std::ptrdiff_t(overlap),
                   range.bytes.begin() + std::ptrdiff_t(offset));
@@ -218,7 +215,9 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
             continue;
         }
         if (std::uint64_t(r.address) + r.data.size() > kAddressSpace) {
-            report.error(path, line.number, tr("writes past the end of the 32-bit address space"));
+            report.error(path, line.number,
+                         QCoreApplication::translate(
+                             "Report", "writes past the end of the 32-bit address space"));
             continue;
         }
         builder.add(r.address, r.data.data(), r.data.size(), line.number);
@@ -230,7 +229,8 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
     const qint64 size = file.size();
     if (std::uint64_t(base) + std::uint64_t(size) > kAddressSpace) {
         report.error(path, 0,
-                     tr("%1 bytes from %2 run past the end of the 32-bit address space")
+                     QCoreApplication::translate(
+                         "Report", "%1 bytes from %2 run past the end of the 32-bit address space")
                          .arg(size)
                          .arg(addresslayout::hexAddress(base)));
         return;
@@ -240,7 +240,9 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
     for (;;) {
         const qint64 got = file.read(reinterpret_cast<char*>(block.data()), qint64(block.size()));
         if (got < 0) {
-            report.error(path, 0, tr("cannot be read: %1").arg(file.errorString()));
+            report.error(path, 0,
+                         QCoreApplication::translate("Report", "cannot be read: %1")
+                             .arg(file.errorString()));
             return;
         }
         if (got == 0) {
@@ -258,13 +260,16 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
     // A FIFO or device must not hang the command, so only a regular file is opened.
     if (!QFileInfo(source.path).isFile()) {
         report.error(source.path, 0,
-                     QFileInfo::exists(source.path) ? tr("is not a regular file")
-                                                    : tr("does not exist"));
+                     QFileInfo::exists(source.path)
+                         ? QCoreApplication::translate("Report", "is not a regular file")
+                         : QCoreApplication::translate("Report", "does not exist"));
         return {};
     }
     QFile file(source.path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error(source.path, 0, tr("cannot be read: %1").arg(file.errorString()));
+        report.error(
+            source.path, 0,
+            QCoreApplication::translate("Report", "cannot be read: %1").arg(file.errorString()));
         return {};
     }
     const bool binary = source.base.has_value() ||
@@ -277,7 +282,8 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
     }
     FirmwareImage image = builder.finish(source.path, report);
     if (image.empty() && report.errors() == 0) {
-        report.error(source.path, 0, tr("holds no firmware byte"));
+        report.error(source.path, 0,
+                     QCoreApplication::translate("Report", "holds no firmware byte"));
     }
     return image;
 }
@@ -289,7 +295,8 @@ FirmwareImage readWhole(const FirmwareSource& source) {
         if (finding.error) {
             QString text = finding.toText();
             if (report.errors() > 1) {
-                text += tr(" (and %1 more errors)").arg(report.errors() - 1);
+                text += QCoreApplication::translate("Report", " (and %1 more errors)")
+                            .arg(report.errors() - 1);
             }
             throw TarvexError(text);
         }

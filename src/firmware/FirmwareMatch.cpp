@@ -13,10 +13,6 @@ namespace {
 
 using addresslayout::hexAddress;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 QString hexBytes(const std::uint8_t* bytes, std::size_t count) {
     QString text;
     for (std::size_t i = 0; i < count; ++i) {
@@ -34,12 +30,8 @@ struct Extent {
 class Matcher {
 public:
     Matcher(const FirmwareDataSet& data, const FirmwareImage& image, Result& result)
-        : data_(data), image_(image), result_(result), report_(result.report) {
-        QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
-        if (ini.open(QIODevice::ReadOnly)) {
-            iniLines_ = textlines::decode(ini.readAll());
-        }
-    }
+        : data_(data), image_(image), result_(result), report_(result.report),
+          iniLines_(standardresources::memoryIniLines(data)) {}
 
     void run() {
         resources();
@@ -55,12 +47,9 @@ private:
             if (!data_.isAvailable(*info)) {
                 continue;
             }
-            Tally entries{
-                tr("%1 entries match the firmware").arg(standardresources::kindWord(*info))};
-            Tally whole{info->kind == ManagerKind::Pictures
-                            ? tr("standard pictures are well formed in the firmware")
-                            : tr("standard %1 lie whole in the firmware")
-                                  .arg(standardresources::kindPlural(*info))};
+            const standardresources::Texts& texts = standardresources::texts(*info);
+            Tally entries{QCoreApplication::translate("Report", texts.entriesMatch)};
+            Tally whole{QCoreApplication::translate("Report", texts.resourcesWhole)};
             for (const StandardResource& r : all) {
                 if (r.manager != info) {
                     continue;
@@ -79,18 +68,14 @@ private:
                 if (!bytes.problem.isEmpty()) {
                     ++result_.resourcesMissing;
                     report_.error(r.entryFile, r.line(),
-                                  tr("the standard %1 of slot %2: %3")
-                                      .arg(standardresources::kindWord(*info))
-                                      .arg(r.slot + 1)
-                                      .arg(bytes.problem));
+                                  QCoreApplication::translate("Report", "%1: %2")
+                                      .arg(r.standardLabel(), bytes.problem));
                     continue;
                 }
                 ++whole.matched;
                 extents_.push_back({r.fields.address, r.fields.address + bytes.length,
-                                    tr("the standard %1 of slot %2 (%3-%4)")
-                                        .arg(standardresources::kindWord(*info))
-                                        .arg(r.slot + 1)
-                                        .arg(hexAddress(r.fields.address),
+                                    QCoreApplication::translate("Report", "%1 (%2-%3)")
+                                        .arg(r.standardLabel(), hexAddress(r.fields.address),
                                              hexAddress(r.fields.address + bytes.length - 1))});
             }
             result_.tallies.push_back(entries);
@@ -99,31 +84,35 @@ private:
     }
 
     bool entryMatches(const StandardResource& r) {
-        const QString what = tr("the %1 table entry of slot %2")
-                                 .arg(standardresources::kindWord(*r.manager))
-                                 .arg(r.slot + 1);
+        const QString what = r.entryLabel();
         if (!r.tableAddress) {
-            report_.error(r.tableFile, r.line(),
-                          tr("%1 has no address of 8 hexadecimal digits").arg(what));
+            report_.error(
+                r.tableFile, r.line(),
+                QCoreApplication::translate("Report", "%1 has no address of 8 hexadecimal digits")
+                    .arg(what));
             return false;
         }
         if (!r.entry) {
             report_.error(r.entryFile, r.line(),
-                          tr("%1 has no standard value of 16 hexadecimal digits").arg(what));
+                          QCoreApplication::translate(
+                              "Report", "%1 has no standard value of 16 hexadecimal digits")
+                              .arg(what));
             return false;
         }
         const std::uint8_t* held = image_.bytesAt(*r.tableAddress, 8);
         if (!held) {
-            report_.error(r.tableFile, r.line(),
-                          tr("%1 at %2 lies outside the firmware's bytes")
-                              .arg(what, hexAddress(*r.tableAddress)));
+            report_.error(
+                r.tableFile, r.line(),
+                QCoreApplication::translate("Report", "%1 at %2 lies outside the firmware's bytes")
+                    .arg(what, hexAddress(*r.tableAddress)));
             return false;
         }
         if (!std::equal(held, held + 8, r.entry->begin())) {
-            report_.error(r.entryFile, r.line(),
-                          tr("%1 at %2 holds %3, not the standard %4")
-                              .arg(what, hexAddress(*r.tableAddress), hexBytes(held, 8),
-                                   addresslayout::entryText(*r.entry)));
+            report_.error(
+                r.entryFile, r.line(),
+                QCoreApplication::translate("Report", "%1 at %2 holds %3, not the standard %4")
+                    .arg(what, hexAddress(*r.tableAddress), hexBytes(held, 8),
+                         addresslayout::entryText(*r.entry)));
             return false;
         }
         return true;
@@ -137,7 +126,8 @@ private:
         const QStringList& standard = data_.list(managers::kStandardVolumesList);
         const QString offsetsFile = data_.dataFile(managers::kVolumeOffsetsList);
         const QString standardFile = data_.dataFile(managers::kStandardVolumesList);
-        Tally tally{tr("volume bytes hold their standard volume")};
+        Tally tally{
+            QCoreApplication::translate("Report", "volume bytes hold their standard volume")};
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             ++tally.total;
             const auto address = addresslayout::hexField(offsets[i], 8);
@@ -145,22 +135,28 @@ private:
             if (!address || !volume) {
                 report_.error(
                     address ? standardFile : offsetsFile, i + 1,
-                    tr("the volume byte of slot %1 has no address or standard volume").arg(i + 1));
+                    QCoreApplication::translate(
+                        "Report", "the volume byte of slot %1 has no address or standard volume")
+                        .arg(i + 1));
                 continue;
             }
             const std::optional<std::uint8_t> held = image_.byteAt(*address);
             if (!held) {
                 report_.error(
                     offsetsFile, i + 1,
-                    tr("the volume byte of slot %1 at %2 lies outside the firmware's bytes")
+                    QCoreApplication::translate(
+                        "Report",
+                        "the volume byte of slot %1 at %2 lies outside the firmware's bytes")
                         .arg(i + 1)
                         .arg(hexAddress(*address)));
             } else if (*held != *volume) {
-                report_.error(standardFile, i + 1,
-                              tr("the volume byte of slot %1 at %2 holds %3, not the standard %4")
-                                  .arg(i + 1)
-                                  .arg(hexAddress(*address), hexBytes(&*held, 1),
-                                       standard.value(i).toUpper()));
+                report_.error(
+                    standardFile, i + 1,
+                    QCoreApplication::translate(
+                        "Report", "the volume byte of slot %1 at %2 holds %3, not the standard %4")
+                        .arg(i + 1)
+                        .arg(hexAddress(*address), hexBytes(&*held, 1),
+                             standard.value(i).toUpper()));
             } else {
                 ++tally.matched;
             }
@@ -169,7 +165,8 @@ private:
     }
 
     void fixedRecords() {
-        Tally tally{tr("required patch records are applied or write over the firmware's bytes")};
+        Tally tally{QCoreApplication::translate(
+            "Report", "required patch records are applied or write over the firmware's bytes")};
         int applied = 0;
         for (const AddressSpan& span : addresslayout::fixedRecords(data_, iniLines_)) {
             ++tally.total;
@@ -180,22 +177,25 @@ private:
             } else if (held) {
                 ++tally.matched;
             } else {
-                report_.error(span.file, span.line,
-                              tr("%1 writes %2 bytes at %3, of which only %4 lie in the firmware")
-                                  .arg(span.label)
-                                  .arg(span.bytes.size())
-                                  .arg(hexAddress(span.start))
-                                  .arg(image_.heldBytes(span.start, span.end)));
+                report_.error(
+                    span.file, span.line,
+                    QCoreApplication::translate(
+                        "Report", "%1 writes %2 bytes at %3, of which only %4 lie in the firmware")
+                        .arg(span.label)
+                        .arg(span.bytes.size())
+                        .arg(hexAddress(span.start))
+                        .arg(image_.heldBytes(span.start, span.end)));
             }
         }
         if (tally.total > 0) {
-            tally.what += tr(" (%1 applied already)").arg(applied);
+            tally.what +=
+                QCoreApplication::translate("Report", " (%1 applied already)").arg(applied);
             result_.tallies.push_back(tally);
         }
     }
 
     void regions() {
-        Tally tally{tr("regions hold no standard resource")};
+        Tally tally{QCoreApplication::translate("Report", "regions hold no standard resource")};
         for (const AddressSpan& region : addresslayout::regions(data_, iniLines_)) {
             if (!data_.isAvailable(*region.manager)) {
                 continue;
@@ -206,18 +206,20 @@ private:
                 if (e.start < region.end && region.start < e.end) {
                     clear = false;
                     report_.error(region.file, region.line,
-                                  tr("the %1 %2-%3 holds %4")
+                                  QCoreApplication::translate("Report", "the %1 %2-%3 holds %4")
                                       .arg(region.label, hexAddress(region.start),
                                            hexAddress(region.end - 1), e.label));
                 }
             }
             const std::uint64_t held = image_.heldBytes(region.start, region.end);
             if (held != region.end - region.start) {
-                report_.warning(region.file, region.line,
-                                tr("only %1 of the %2 bytes of the %3 lie in the firmware")
-                                    .arg(held)
-                                    .arg(region.end - region.start)
-                                    .arg(region.label));
+                report_.warning(
+                    region.file, region.line,
+                    QCoreApplication::translate(
+                        "Report", "only %1 of the %2 bytes of the %3 lie in the firmware")
+                        .arg(held)
+                        .arg(region.end - region.start)
+                        .arg(region.label));
             }
             tally.matched += clear ? 1 : 0;
         }
@@ -234,15 +236,20 @@ private:
 
 } // namespace
 
-QString Result::text() const {
-    QString out;
-    for (const Finding& finding : report.findings()) {
-        out += finding.toText() + QLatin1Char('\n');
-    }
+Report Result::withTallies() const {
+    Report out = report;
     for (const Tally& t : tallies) {
-        out += tr("%1 of %2 %3").arg(t.matched).arg(t.total).arg(t.what) + QLatin1Char('\n');
+        out.addSummary(QCoreApplication::translate("Report", "%1 of %2 %3")
+                           .arg(t.matched)
+                           .arg(t.total)
+                           .arg(t.what),
+                       {});
     }
-    return out + report.countLine() + QLatin1Char('\n');
+    return out;
+}
+
+QString Result::text() const {
+    return withTallies().text();
 }
 
 QJsonObject Result::json() const {

@@ -28,6 +28,8 @@ struct Result {
     int resourcesMissing = 0; // standard resources not whole in the firmware
 
     bool matches() const { return report.errors() == 0; }
+    // The findings with one tally a line as its summary, as the window shows it.
+    Report withTallies() const;
     QString text() const; // the findings, one tally a line, the count
     QJsonObject json() const;
 };

@@ -28,10 +28,6 @@ namespace {
 
 using addresslayout::hexAddress;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 QString placesText(const std::vector<std::uint64_t>& places) {
     QStringList texts;
     for (const std::uint64_t p : places) {
@@ -88,12 +84,8 @@ public:
     Porter(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            const FirmwareImage& newImage, Result& result)
         : data_(data), old_(oldImage), new_(newImage), locator_(oldImage, newImage),
-          result_(result), report_(result.report) {
-        QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
-        if (ini.open(QIODevice::ReadOnly)) {
-            iniLines_ = textlines::decode(ini.readAll());
-        }
-    }
+          result_(result), report_(result.report),
+          iniLines_(standardresources::memoryIniLines(data)) {}
 
     bool place() {
         resources();
@@ -119,7 +111,6 @@ private:
         std::uint64_t length = 0;
         QString file;
         qint64 line = 0;
-        std::uint64_t shownBefore = 0; // a bound found by what follows it
         std::function<void(std::uint64_t)> store;
     };
     void byWindow(WindowRequest request) { requests_.push_back(std::move(request)); }
@@ -134,20 +125,24 @@ private:
             const WindowRequest& r = requests_[i];
             const PortLocator::Found& f = found[i];
             if (!f.address) {
-                report_.error(r.file, r.line,
-                              f.disagree ? tr("%1 at %2: the bytes before it and after it are "
-                                              "found at different places in the new firmware")
-                                               .arg(r.what, hexAddress(r.address))
-                              : f.places == 0
-                                  ? tr("%1 at %2: the bytes around it are found nowhere in the "
-                                       "new firmware")
-                                        .arg(r.what, hexAddress(r.address))
-                                  : tr("%1 at %2: the bytes around it are found at several "
-                                       "places in the new firmware")
-                                        .arg(r.what, hexAddress(r.address)));
+                report_.error(
+                    r.file, r.line,
+                    f.disagree ? QCoreApplication::translate(
+                                     "Report", "%1 at %2: the bytes before it and after it are "
+                                               "found at different places in the new firmware")
+                                     .arg(r.what, hexAddress(r.address))
+                    : f.places == 0
+                        ? QCoreApplication::translate(
+                              "Report", "%1 at %2: the bytes around it are found nowhere in the "
+                                        "new firmware")
+                              .arg(r.what, hexAddress(r.address))
+                        : QCoreApplication::translate(
+                              "Report", "%1 at %2: the bytes around it are found at several "
+                                        "places in the new firmware")
+                              .arg(r.what, hexAddress(r.address)));
                 continue;
             }
-            moved(r.what, r.address - r.shownBefore, *f.address - r.shownBefore, f.how);
+            moved(r.what, r.address, *f.address, f.how);
             r.store(*f.address);
         }
     }
@@ -171,20 +166,24 @@ private:
                 slot.entry = r.fields;
                 slot.entry.address = std::uint32_t(places.front());
                 moved(what, r.fields.address, places.front(),
-                      tr("found by its %1 bytes").arg(bytes[i].length));
+                      QCoreApplication::translate("Report", "found by its %1 bytes")
+                          .arg(bytes[i].length));
             } else {
-                report_.error(r.entryFile, r.line(),
-                              places.empty()
-                                  ? tr("%1: its %2 bytes from %3 are found nowhere in the new "
-                                       "firmware")
-                                        .arg(what)
-                                        .arg(bytes[i].length)
-                                        .arg(hexAddress(r.fields.address))
-                                  : tr("%1: its %2 bytes from %3 are found at several places in "
-                                       "the new firmware: %4")
-                                        .arg(what)
-                                        .arg(bytes[i].length)
-                                        .arg(hexAddress(r.fields.address), placesText(places)));
+                report_.error(
+                    r.entryFile, r.line(),
+                    places.empty()
+                        ? QCoreApplication::translate(
+                              "Report", "%1: its %2 bytes from %3 are found nowhere in the new "
+                                        "firmware")
+                              .arg(what)
+                              .arg(bytes[i].length)
+                              .arg(hexAddress(r.fields.address))
+                        : QCoreApplication::translate(
+                              "Report", "%1: its %2 bytes from %3 are found at several places in "
+                                        "the new firmware: %4")
+                              .arg(what)
+                              .arg(bytes[i].length)
+                              .arg(hexAddress(r.fields.address), placesText(places)));
             }
             slots_.push_back(slot);
         }
@@ -233,25 +232,25 @@ private:
             }
         }
         for (Slot& s : slots_) {
-            const QString what = tr("the %1 table entry of slot %2")
-                                     .arg(standardresources::kindWord(*s.r.manager))
-                                     .arg(s.r.slot + 1);
+            const QString what = s.r.entryLabel();
             if (!s.resource) {
                 continue;
             }
             if (s.table) {
-                moved(what, *s.r.tableAddress, *s.table, tr("found by its new value"));
+                moved(what, *s.r.tableAddress, *s.table,
+                      QCoreApplication::translate("Report", "found by its new value"));
                 continue;
             }
             const addresslayout::EntryBytes entry =
                 addresslayout::encodeEntry(s.r.manager->kind, s.entry);
-            byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(), 0,
+            byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(),
                       [this, &s, what, entry](std::uint64_t to) {
                           const std::uint8_t* held = new_.bytesAt(to, 8);
                           if (!held || !std::equal(entry.begin(), entry.end(), held)) {
                               report_.error(
                                   s.r.tableFile, s.r.line(),
-                                  tr("%1: the new firmware does not hold %2 at %3")
+                                  QCoreApplication::translate(
+                                      "Report", "%1: the new firmware does not hold %2 at %3")
                                       .arg(what, addresslayout::entryText(entry), hexAddress(to)));
                               return;
                           }
@@ -268,9 +267,10 @@ private:
         volumes_.resize(std::size_t(offsets.size()));
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             const std::uint64_t address = *addresslayout::hexField(offsets[i], 8);
-            byWindow({tr("the volume byte of slot %1").arg(i + 1), address, 1,
-                      data_.dataFile(managers::kVolumeOffsetsList), i + 1, 0,
-                      [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
+            byWindow(
+                {QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i + 1),
+                 address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
+                 [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
         }
     }
 
@@ -280,7 +280,7 @@ private:
         for (std::size_t i = 0; i < spans.size(); ++i) {
             const AddressSpan& span = spans[i];
             records_[i].span = span;
-            byWindow({span.label, span.start, span.end - span.start, span.file, span.line, 0,
+            byWindow({span.label, span.start, span.end - span.start, span.file, span.line,
                       [this, i](std::uint64_t to) { records_[i].to = to; }});
         }
     }
@@ -292,11 +292,14 @@ private:
             }
             const std::size_t i = regions_.size();
             regions_.push_back({region, 0, 0});
-            byWindow({tr("the start of the %1").arg(region.label), region.start, 0, region.file,
-                      region.line, 0, [this, i](std::uint64_t to) { regions_[i].start = to; }});
+            byWindow(
+                {QCoreApplication::translate("Report", "the start of the %1").arg(region.label),
+                 region.start, 0, region.file, region.line,
+                 [this, i](std::uint64_t to) { regions_[i].start = to; }});
             // A region ends before its EndOffset, which is found as an address of its own.
-            byWindow({tr("the end of the %1").arg(region.label), region.end, 0, region.file,
-                      region.line, 0, [this, i](std::uint64_t to) { regions_[i].last = to; }});
+            byWindow({QCoreApplication::translate("Report", "the end of the %1").arg(region.label),
+                      region.end, 0, region.file, region.line,
+                      [this, i](std::uint64_t to) { regions_[i].last = to; }});
         }
     }
 
@@ -397,21 +400,16 @@ void Porter::write(const QString& dataFolder) const {
             patchLines[p.span.file][p.span.line] = line;
         }
     }
-    static const struct {
-        const char* section;
-        const char* label;
-    } sections[] = {{"Melodies", "melody region"},
-                    {"JavaGames", "Java region"},
-                    {"Pictures", "picture region"}};
     for (const PlacedRegion& r : regions_) {
-        for (const auto& s : sections) {
-            if (r.span.label == QLatin1String(s.label)) {
-                setIniValue(ini, QLatin1String(s.section), QStringLiteral("StartOffset"),
-                            QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
-                setIniValue(ini, QLatin1String(s.section), QStringLiteral("EndOffset"),
-                            QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
-            }
-        }
+        // By manager, not by label: labels are translated.
+        const QString section =
+            r.span.manager->kind == ManagerKind::Melodies ? QStringLiteral("Melodies")
+            : r.span.manager->kind == ManagerKind::Java   ? QStringLiteral("JavaGames")
+                                                          : QStringLiteral("Pictures");
+        setIniValue(ini, section, QStringLiteral("StartOffset"),
+                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
+        setIniValue(ini, section, QStringLiteral("EndOffset"),
+                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
     }
     listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
     for (const auto& [file, lines] : patchLines) {
@@ -430,16 +428,18 @@ void Porter::write(const QString& dataFolder) const {
 
 } // namespace
 
-QString Result::text() const {
-    QString out;
-    for (const Finding& finding : report.findings()) {
-        out += finding.toText() + QLatin1Char('\n');
-    }
+Report Result::withMoves() const {
+    Report out = report;
     for (const Move& m : moves) {
-        out += tr("%1: %2 -> %3, %4").arg(m.what, hexAddress(m.from), hexAddress(m.to), m.how) +
-               QLatin1Char('\n');
+        out.addSummary(QCoreApplication::translate("Report", "%1: %2 -> %3, %4")
+                           .arg(m.what, hexAddress(m.from), hexAddress(m.to), m.how),
+                       {});
     }
-    return out + report.countLine() + QLatin1Char('\n');
+    return out;
+}
+
+QString Result::text() const {
+    return withMoves().text();
 }
 
 Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
@@ -447,17 +447,21 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     Result result;
     result.id = id;
     if (!fileops::isSafeBareName(id) || id.startsWith(QLatin1Char('.'))) {
-        throw TarvexError(tr("\"%1\" cannot name a firmware folder").arg(id));
+        throw TarvexError(
+            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder").arg(id));
     }
     result.firmwareFolder = userFolder + QLatin1Char('/') + id;
     if (QFileInfo::exists(result.firmwareFolder)) {
-        throw TarvexError(tr("The firmware %1 exists already: %2").arg(id, result.firmwareFolder));
+        throw TarvexError(
+            QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
+                .arg(id, result.firmwareFolder));
     }
     const firmwarematch::Result before = firmwarematch::run(data, oldImage);
     if (!before.matches()) {
         result.report = before.report;
-        result.report.error(data.dataFolder(), 0,
-                            tr("the data set does not match the old firmware"));
+        result.report.error(
+            data.dataFolder(), 0,
+            QCoreApplication::translate("Report", "the data set does not match the old firmware"));
         return result;
     }
     Porter porter(data, oldImage, newImage, result);

@@ -28,6 +28,8 @@ struct Result {
     Report report; // what could not be placed, or what the result's checks found
     std::vector<Move> moves;
 
+    // The findings with what moved where as its summary, one move a line.
+    Report withMoves() const;
     QString text() const; // the findings, then what moved where, then the count
 };
 

@@ -1,41 +1,48 @@
 #include "firmware/StandardResources.h"
 
+#include "base/TextLines.h"
 #include "pictures/HandsetPictureCheck.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 namespace standardresources {
 
-namespace {
+namespace {} // namespace
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
-} // namespace
-
-QString kindWord(const ManagerInfo& info) {
+const Texts& texts(const ManagerInfo& info) {
+    static const Texts melodies{
+        QT_TRANSLATE_NOOP("Report", "the melody of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "the standard melody of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "the melody table entry of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "melody entries match the firmware"),
+        QT_TRANSLATE_NOOP("Report", "standard melodies lie whole in the firmware")};
+    static const Texts java{
+        QT_TRANSLATE_NOOP("Report", "the Java file of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "the standard Java file of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "the Java table entry of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "Java entries match the firmware"),
+        QT_TRANSLATE_NOOP("Report", "standard Java files lie whole in the firmware")};
+    static const Texts pictures{
+        QT_TRANSLATE_NOOP("Report", "the picture of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "the standard picture of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "the picture table entry of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "picture entries match the firmware"),
+        QT_TRANSLATE_NOOP("Report", "standard pictures are well formed in the firmware")};
     switch (info.kind) {
     case ManagerKind::Melodies:
-        return tr("melody");
+        return melodies;
     case ManagerKind::Java:
-        return tr("Java file");
+        return java;
     case ManagerKind::Pictures:
-        return tr("picture");
+        break;
     }
-    return {};
+    return pictures;
 }
 
-QString kindPlural(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return tr("melodies");
-    case ManagerKind::Java:
-        return tr("Java files");
-    case ManagerKind::Pictures:
-        return tr("pictures");
-    }
-    return {};
+QStringList memoryIniLines(const FirmwareDataSet& data) {
+    QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
+    return ini.open(QIODevice::ReadOnly) ? textlines::decode(ini.readAll()) : QStringList();
 }
 
 std::vector<StandardResource> of(const FirmwareDataSet& data) {
@@ -73,7 +80,7 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
             [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); },
             resource.fields.width, resource.fields.height);
         if (!picture.problem.isEmpty()) {
-            out.problem = tr("the %1 x %2 picture at %3: %4")
+            out.problem = QCoreApplication::translate("Report", "the %1 x %2 picture at %3: %4")
                               .arg(resource.fields.width)
                               .arg(resource.fields.height)
                               .arg(addresslayout::hexAddress(address), picture.problem);
@@ -84,12 +91,13 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
         out.length = resource.fields.size;
     }
     if (out.length == 0) {
-        out.problem = tr("its entry gives it no byte");
+        out.problem = QCoreApplication::translate("Report", "its entry gives it no byte");
         return out;
     }
     out.data = image.bytesAt(address, out.length);
     if (!out.data) {
-        out.problem = tr("only %1 of its %2 bytes at %3 lie in the firmware")
+        out.problem = QCoreApplication::translate(
+                          "Report", "only %1 of its %2 bytes at %3 lie in the firmware")
                           .arg(image.heldBytes(address, address + out.length))
                           .arg(out.length)
                           .arg(addresslayout::hexAddress(address));
@@ -100,7 +108,16 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
 } // namespace standardresources
 
 QString StandardResource::label() const {
-    return QCoreApplication::translate("Report", "the %1 of slot %2")
-        .arg(standardresources::kindWord(*manager))
+    return QCoreApplication::translate("Report", standardresources::texts(*manager).resource)
+        .arg(slot + 1);
+}
+
+QString StandardResource::standardLabel() const {
+    return QCoreApplication::translate("Report", standardresources::texts(*manager).standard)
+        .arg(slot + 1);
+}
+
+QString StandardResource::entryLabel() const {
+    return QCoreApplication::translate("Report", standardresources::texts(*manager).entry)
         .arg(slot + 1);
 }

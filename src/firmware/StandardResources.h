@@ -22,12 +22,18 @@ struct StandardResource {
     addresslayout::EntryFields fields;
 
     qint64 line() const { return slot + 1; }
-    QString label() const; // "the melody of slot 3"
+    QString label() const;         // "the melody of slot 3"
+    QString standardLabel() const; // "the standard melody of slot 3"
+    QString entryLabel() const;    // "the melody table entry of slot 3"
 };
 
 namespace standardresources {
 
 std::vector<StandardResource> of(const FirmwareDataSet& data);
+
+// The lines of the data set's Memory.ini, to name them in findings; none
+// when it cannot be read.
+QStringList memoryIniLines(const FirmwareDataSet& data);
 
 // The resource's bytes in the image: a melody or Java file for the size its
 // entry gives, a picture as far as it is well formed at the entry's width and
@@ -39,8 +45,14 @@ struct Bytes {
 };
 Bytes in(const FirmwareImage& image, const StandardResource& resource);
 
-// "melody", "Java file", "picture".
-QString kindWord(const ManagerInfo& info);
-QString kindPlural(const ManagerInfo& info); // "melodies", "Java files", "pictures"
+// Whole sentences per manager, so that each translates as a whole.
+struct Texts {
+    const char* resource;       // "the melody of slot %1"
+    const char* standard;       // "the standard melody of slot %1"
+    const char* entry;          // "the melody table entry of slot %1"
+    const char* entriesMatch;   // "melody entries match the firmware"
+    const char* resourcesWhole; // "standard melodies lie whole in the firmware"
+};
+const Texts& texts(const ManagerInfo& info);
 
 } // namespace standardresources

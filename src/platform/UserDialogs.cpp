@@ -195,10 +195,6 @@ QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {
     return file;
 }
 
-QString UserDialogs::askFolder(const QString&) {
-    return {};
-}
-
 std::optional<QString> UserDialogs::askText(const QString&, const QString&, const QString&) {
     return std::nullopt;
 }

@@ -25,10 +25,11 @@ public:
     // A patch file to write: defaultName offered, ".s3" added when the name
     // has no suffix; an existing file is replaced without asking.
     virtual QString askSaveFile(const QString& defaultName, const QString& filter) = 0;
-    // A folder to read, empty when the user cancelled. (Unless overridden,
-    // these three are cancelled or answered no, as by a user who closes them.)
-    virtual QString askFolder(const QString& caption);
+    // A folder, empty when the user cancelled.
+    virtual QString askFolder(const QString& caption) = 0;
     // A line of text, `proposed` offered for editing; nullopt when cancelled.
+    // (Unless overridden, this and askYesNo are cancelled or answered no, as
+    // by a user who closes them.)
     virtual std::optional<QString> askText(const QString& caption, const QString& label,
                                            const QString& proposed);
     // A question answered yes or no.

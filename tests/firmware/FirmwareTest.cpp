@@ -2,6 +2,7 @@
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/FirmwareMaker.h"
+#include "platform/DataSetLock.h"
 #include "pictures/HandsetPictureDecoder.h"
 
 #include <QImage>
@@ -177,4 +178,19 @@ TEST_F(FirmwareTest, ApplyWritesTheFirmwareWithThePatchOverIt) {
     ASSERT_EQ(run({"apply", gapped, outside, "--allow-outside", "-o", scratch.path("yes.s3")}), 0);
     EXPECT_TRUE(
         readAll(scratch.path("yes.s3")).contains(firmwaremaker::record(3, 0x00800000, "\x01\x02")));
+}
+
+TEST_F(FirmwareTest, PreviewsAreMadeFromTheFirmwaresPicturesUnderTheLock) {
+    const QString path = s3(made.image);
+    {
+        DataSetLock other(firmware);
+        ASSERT_EQ(other.tryLock(), DataSetLock::Result::Locked);
+        EXPECT_EQ(run({"previews", path}), 1);
+        EXPECT_FALSE(QFileInfo::exists(firmware + "/Data/Pic/1.jpg"));
+    }
+    ASSERT_EQ(run({"previews", path}), 0) << err.toStdString();
+    for (int slot : {0, 1}) {
+        const QImage preview(firmware + QStringLiteral("/Data/Pic/%1.jpg").arg(slot + 1));
+        EXPECT_EQ(preview.size(), QSize(4 + 2 * slot, 3));
+    }
 }

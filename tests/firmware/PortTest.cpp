@@ -74,9 +74,11 @@ TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) 
 
     EXPECT_EQ(run({"--firmware", "LATER", "match", newPath}), 0) << out.toStdString();
     EXPECT_EQ(run({"--firmware", "LATER", "check"}), 0) << out.toStdString();
-    // Never over an existing data set.
+    // Never over an existing data set, nor anywhere but a new folder of its own.
     EXPECT_EQ(run({"port", oldPath, newPath, "--as", "LATER"}), 1);
     EXPECT_TRUE(err.contains("exists already"));
+    EXPECT_EQ(run({"port", oldPath, newPath, "--as", "../LATER2"}), 1);
+    EXPECT_TRUE(err.contains("cannot name a firmware folder")) << err.toStdString();
 }
 
 TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
@@ -94,4 +96,14 @@ TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
     EXPECT_TRUE(out.contains("are found at several places in the new firmware: 0x"));
     EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
     EXPECT_TRUE(err.contains("Nothing is created"));
+
+    // Code inserted just before the patched bytes: what precedes them and what
+    // follows them point at different places, and neither is taken.
+    FirmwareMaker split = old;
+    split.pieces.insert(split.pieces.begin() + std::ptrdiff_t(split.find(Kind::Required)),
+                        {Kind::Code, 70});
+    EXPECT_EQ(run({"port", oldPath, write(split, "split.s3"), "--as", "NEW"}), 1);
+    EXPECT_TRUE(out.contains("Fix.s3:1: error: required patch Fix.s3 at 0x"));
+    EXPECT_TRUE(out.contains("the bytes before it and after it are found at different places"));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
 }

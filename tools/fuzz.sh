@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or the ones named, e.g. "rtf ini") for SECONDS
 # seconds each (default 600), one after the other, starting from the seed
-# corpus in fuzz/corpus/<target>/. New inputs go to build/fuzz/corpus/<target>/
+# corpus in fuzz/corpus/<target>/ (with the dictionary fuzz/dict/<target>.dict
+# where there is one). New inputs go to build/fuzz/corpus/<target>/
 # (the seeds in the repository stay as they are), crashes to
 # build/fuzz/artifacts/. Prints executions and coverage per target; exits
 # non-zero when a target found a failure.
@@ -55,7 +56,11 @@ for seeds in fuzz/corpus/*/; do
   mkdir -p "$work/corpus/$name" "$work/artifacts"
   log="$work/fuzz_$name.log"
   echo "== fuzz_$name for ${seconds}s"
-  "$target" "$work/corpus/$name" "$seeds" \
+  dict=()
+  if [ -f "fuzz/dict/$name.dict" ]; then
+    dict=(-dict="fuzz/dict/$name.dict")
+  fi
+  "$target" "$work/corpus/$name" "$seeds" "${dict[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$work/artifacts/${name}-" -print_final_stats=1 >"$log" 2>&1
   rc=$?

@@ -699,5 +699,105 @@
         <source>the data set does not match the old firmware</source>
         <translation>набор данных не подходит к старой прошивке</translation>
     </message>
+    <message>
+        <source>%1 of the %2 %3 are missing, the first the %4: the patch is cut short or incomplete</source>
+        <translation>нет %1 из %2 (%3), первой: %4; патч обрезан или неполон</translation>
+    </message>
+    <message>
+        <source>%1 writes %2 at %3 (%4 line %5), the patch %6</source>
+        <translation>%1 пишет %2 по адресу %3 (%4, строка %5), а патч %6</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>нет: %1</translation>
+    </message>
+    <message>
+        <source>%1 is written only in part: %2 of its %3 bytes</source>
+        <translation>%1 записан лишь частично: %2 из %3 байтов</translation>
+    </message>
+    <message>
+        <source>the %1 is %2, outside 01 to 7F</source>
+        <translation>%1: %2, вне пределов от 01 до 7F</translation>
+    </message>
+    <message>
+        <source>%1-%2 (%3 bytes) in the %4: no table entry of the patch points at them</source>
+        <translation>%1-%2 (байтов: %3), %4: ни одна запись таблицы в патче на них не указывает</translation>
+    </message>
+    <message>
+        <source>matches the current melody choices: %1</source>
+        <translation>совпадает с текущим выбором мелодий: %1</translation>
+    </message>
+    <message>
+        <source>the current melody choices cannot be built: %1</source>
+        <translation>по текущему выбору мелодий патч не собрать: %1</translation>
+    </message>
+    <message>
+        <source>melody slot %1</source>
+        <translation>слот мелодии %1</translation>
+    </message>
+    <message>
+        <source>matches the current Java choices: %1</source>
+        <translation>совпадает с текущим выбором игр Java: %1</translation>
+    </message>
+    <message>
+        <source>the current Java choices cannot be built: %1</source>
+        <translation>по текущему выбору игр Java патч не собрать: %1</translation>
+    </message>
+    <message>
+        <source>Java slot %1</source>
+        <translation>слот Java %1</translation>
+    </message>
+    <message>
+        <source>matches the current picture choices: %1</source>
+        <translation>совпадает с текущим выбором картинок: %1</translation>
+    </message>
+    <message>
+        <source>the current picture choices cannot be built: %1</source>
+        <translation>по текущему выбору картинок патч не собрать: %1</translation>
+    </message>
+    <message>
+        <source>picture slot %1</source>
+        <translation>слот картинки %1</translation>
+    </message>
+    <message>
+        <source>%1: the table entry is %2, the current choices give %3</source>
+        <translation>%1: запись таблицы %2, а текущий выбор даёт %3</translation>
+    </message>
+    <message>
+        <source>%1 differs from its working copy %2 at byte %3 (%4)</source>
+        <translation>%1 отличается от своей рабочей копии %2 в байте %3 (%4)</translation>
+    </message>
+    <message>
+        <source>%1: the patch writes %2, the working copy gives %3</source>
+        <translation>%1: патч пишет %2, а в рабочей копии %3</translation>
+    </message>
+    <message>
+        <source>%1: the patch does not write it</source>
+        <translation>%1: патч его не пишет</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>empty: not one record</source>
+        <translation>пустой файл: ни одной записи</translation>
+    </message>
+    <message>
+        <source>the last record is not an end record: the patch is cut short</source>
+        <translation>последняя запись не завершающая: патч обрезан</translation>
+    </message>
+    <message>
+        <source>%1 more ranges lie outside every region, table entry, volume byte and required patch, the last at %2</source>
+        <translation>ещё диапазонов вне всех областей, записей таблиц, байтов громкости и обязательных патчей: %1, последний по адресу %2</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>не обычный файл</translation>
+    </message>
 </context>
 </TS>

@@ -173,6 +173,7 @@ void TForm1::FormCreate() {
         } catch (...) {
             failure = std::current_exception();
         }
+        tsCreateCustomPatch->setUserFolder(session_->userFolder());
         showWhatStartUpReached();
         if (failure) {
             std::rethrow_exception(failure);
@@ -244,12 +245,28 @@ QString TForm1::showReadOnly() {
 void TForm1::reportUnsafeDataSet() {
     FirmwareDataSet& data = session_->dataSet();
     UserDialogs& dialogs = UserDialogs::instance();
-    for (const QString& name : data.nulCutLists()) {
-        dialogs.warn(QStringLiteral("Файл %1 содержит нулевой символ: текст после него не "
-                                    "прочитан и будет потерян при следующем сохранении списка.")
-                         .arg(data.dataFile(name)));
+    // A list that could not be read whole is never written back: its page
+    // shows its rows and changes nothing. One warning names every such list.
+    QStringList cut;
+    for (const FirmwareDataSet::CutList& list : data.cutLists()) {
+        cut.append(QStringLiteral("%1, строка %2: %3")
+                       .arg(data.dataFile(list.list))
+                       .arg(list.line)
+                       .arg(list.nul
+                                ? QStringLiteral("нулевой символ, текст после него не прочитан")
+                                : QStringLiteral("слишком длинная строка")));
     }
-    data.nulCutsReported();
+    if (!cut.isEmpty()) {
+        dialogs.warn(QStringLiteral("Списки прочитаны не полностью:\n%1\nЧтобы ничего не "
+                                    "потерять, изменения на их страницах отключены. Исправьте "
+                                    "списки и запустите программу снова.")
+                         .arg(cut.join(QLatin1Char('\n'))));
+    }
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->setWritable(data.cutRefusal(page->info()).isEmpty());
+    }
     for (const ManagerInfo* info : managers::all()) {
         try {
             data.requirePlainWorkFolder(*info);

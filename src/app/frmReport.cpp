@@ -34,9 +34,8 @@ void fill(QPlainTextEdit& edit, const Report& report) {
         cursor.insertText(finding.toText() + QLatin1Char('\n'),
                           finding.error ? errorFormat() : plainFormat(QColor(0x80, 0x50, 0x00)));
     }
-    for (const QString& line : report.summary()) {
-        cursor.insertText(line + QLatin1Char('\n'), plain);
-    }
+    report.forEachSummaryLine(
+        [&](const QString& line) { cursor.insertText(line + QLatin1Char('\n'), plain); });
     cursor.insertText(report.countLine() + QLatin1Char('\n'),
                       report.errors() > 0 ? errorFormat() : plain);
 }

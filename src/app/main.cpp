@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -30,6 +31,25 @@ int answerWithoutWindow(int argc, char** argv) {
     return -1;
 }
 
+// Qt ends the program with abort() and a hint to reinstall it when no
+// display can be opened; the user is told what happened instead, with exit
+// status 1. Only while the toolkit starts: later fatal messages stay Qt's.
+QtMessageHandler qtHandler = nullptr;
+
+void noDisplayHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        const QByteArray display = qgetenv("DISPLAY");
+        std::fprintf(stderr,
+                     "tarvex: no display could be opened (%s): start it in a graphical session, "
+                     "or use tarvex-cli\n",
+                     display.isEmpty() ? "DISPLAY is not set"
+                                       : ("DISPLAY is " + display).constData());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    qtHandler(type, context, text);
+}
+
 QIcon applicationIcon() {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256}) {
@@ -44,7 +64,9 @@ int main(int argc, char** argv) {
     if (const int code = answerWithoutWindow(argc, argv); code >= 0) {
         return code;
     }
+    qtHandler = qInstallMessageHandler(noDisplayHandler);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Ulvane"));
     QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));

@@ -63,11 +63,13 @@ void LineSplitter::feedChunk(std::string_view bytes) {
         lineOpen_ = true;
     }
     if (ended_) {
+        nulLine_ = linesEnded_ + 1; // the line the NUL stands in
         finish();
     }
 }
 
 void LineSplitter::endLine() {
+    ++linesEnded_;
     lineEnd_();
     lineOpen_ = false;
 }
@@ -96,11 +98,22 @@ bool LineSplitter::readAll(QIODevice& device) {
 
 namespace {
 
-// Gathers the pieces of each line into the list.
+// Gathers the pieces of each line into the list, up to `longest` characters a line.
 struct Collector {
     QStringList& lines;
+    qsizetype longest = -1;
+    qsizetype longLine = 0;
     QString line;
-    LineSplitter splitter{[this](QStringView piece) { line += piece; },
+    LineSplitter splitter{[this](QStringView piece) {
+                              if (longest >= 0 && line.size() + piece.size() > longest) {
+                                  piece =
+                                      piece.first(std::max<qsizetype>(longest - line.size(), 0));
+                                  if (longLine == 0) {
+                                      longLine = lines.size() + 1;
+                                  }
+                              }
+                              line += piece;
+                          },
                           [this] {
                               lines.append(std::move(line));
                               line = QString();
@@ -109,17 +122,28 @@ struct Collector {
 
 } // namespace
 
-QStringList collectLines(std::string_view bytes) {
+QStringList collectLines(std::string_view bytes, qsizetype* nulLine) {
     QStringList lines;
-    Collector collector{lines, {}};
+    Collector collector{lines, -1, 0, {}};
     collector.splitter.feed(bytes);
     collector.splitter.finish();
+    if (nulLine != nullptr) {
+        *nulLine = collector.splitter.nulLine();
+    }
     return lines;
 }
 
-bool collectLines(QIODevice& device, QStringList& lines) {
-    Collector collector{lines, {}};
-    return collector.splitter.readAll(device);
+bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine, qsizetype longest,
+                  qsizetype* longLine) {
+    Collector collector{lines, longest, 0, {}};
+    const bool read = collector.splitter.readAll(device);
+    if (nulLine != nullptr) {
+        *nulLine = collector.splitter.nulLine();
+    }
+    if (longLine != nullptr) {
+        *longLine = collector.longLine;
+    }
+    return read;
 }
 
 } // namespace textlines

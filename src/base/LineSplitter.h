@@ -24,6 +24,8 @@ public:
 
     // Returns false once a NUL has ended the text; later bytes are ignored.
     bool feed(std::string_view bytes);
+    // The line, from 1, in which a NUL ended the text; 0 while none has.
+    qsizetype nulLine() const { return nulLine_; }
     // Ends a last line that has no terminator.
     void finish();
 
@@ -40,11 +42,18 @@ private:
     bool lineOpen_ = false;
     bool afterCr_ = false;
     bool ended_ = false;
+    qsizetype linesEnded_ = 0;
+    qsizetype nulLine_ = 0;
 };
 
-// Every line of the text, without a decoded copy of the whole text.
-QStringList collectLines(std::string_view bytes);
-// Every line of the device's text; false on a read error.
-bool collectLines(QIODevice& device, QStringList& lines);
+// Every line of the text, without a decoded copy of the whole text; a NUL's
+// line, from 1, goes to *nulLine (0 when the text holds none).
+QStringList collectLines(std::string_view bytes, qsizetype* nulLine = nullptr);
+// Every line of the device's text; false on a read error. With `longest`
+// set, a longer line keeps only its first `longest` characters and the first
+// such line, from 1, goes to *longLine (0 when none), so that a reader's
+// memory stays within its input however the text is cut into lines.
+bool collectLines(QIODevice& device, QStringList& lines, qsizetype* nulLine = nullptr,
+                  qsizetype longest = -1, qsizetype* longLine = nullptr);
 
 } // namespace textlines

@@ -31,8 +31,8 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-QStringList decode(const QByteArray& bytes) {
-    return collectLines(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+QStringList decode(const QByteArray& bytes, qsizetype* nulLine) {
+    return collectLines(std::string_view(bytes.constData(), std::size_t(bytes.size())), nulLine);
 }
 
 QByteArray encode(const QStringList& lines) {

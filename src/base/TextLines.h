@@ -10,7 +10,8 @@
 namespace textlines {
 
 QStringList splitLines(const QString& text);
-QStringList decode(const QByteArray& bytes);
+// A NUL's line, from 1, goes to *nulLine (0 when the text holds none).
+QStringList decode(const QByteArray& bytes, qsizetype* nulLine = nullptr);
 // CR LF after every line; raises when a line cannot be held by code page 1251.
 QByteArray encode(const QStringList& lines);
 

@@ -57,7 +57,23 @@ void loadLists(Context& c) {
                 continue;
             }
             try {
-                c.data.setList(name, listfile::load(path));
+                qsizetype nulLine = 0;
+                qsizetype longLine = 0;
+                c.data.setList(name, listfile::load(path, &nulLine, &longLine));
+                if (longLine > 0) {
+                    c.report.error(path, longLine,
+                                   QCoreApplication::translate(
+                                       "Report", "a line longer than %1 characters, which no list "
+                                                 "line is: the list cannot be read whole")
+                                       .arg(listfile::kLongestLine));
+                }
+                if (nulLine > 0) {
+                    c.report.error(path, nulLine,
+                                   QCoreApplication::translate(
+                                       "Report", "a NUL character: the rest of the list cannot "
+                                                 "be read, and no change is saved while it is "
+                                                 "there"));
+                }
             } catch (const TarvexError& error) {
                 c.report.error(path, 0, error.message());
             }

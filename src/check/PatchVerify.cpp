@@ -2,14 +2,20 @@
 
 #include "base/JsonShape.h"
 #include "check/AddressLayout.h"
+#include "check/PatchContentCheck.h"
 #include "check/PatchImage.h"
+#include "check/PatchMatch.h"
 #include "check/TableEntryCheck.h"
 #include "srec/SRecordReader.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <algorithm>
+#include <memory>
 
 namespace patchverify {
 
@@ -19,12 +25,15 @@ using addresslayout::hexAddress;
 
 constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
 
-// Reads every line into the image and reports the lines themselves.
+// The first pass: every line checked, the places each data record writes
+// gathered without their bytes.
 void readLines(QFile& file, const QString& path, PatchImage& image, Report& report) {
     srec::SRecordReader reader(file);
     srec::SRecordReader::Line line;
     qint64 dataRecords = 0;
     qint64 lastEnd = 0;
+    qint64 lastLine = 0; // the last line that is not empty
+    bool lastIsEnd = false;
     bool endReported = false;
     while (reader.next(line)) {
         if (line.empty) {
@@ -32,6 +41,8 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
                            QCoreApplication::translate("Report", "an empty line"));
             continue;
         }
+        lastLine = line.number;
+        lastIsEnd = false;
         if (!line.error.isEmpty()) {
             report.error(path, line.number, line.error);
             continue;
@@ -49,6 +60,7 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
                 QCoreApplication::translate("Report", "a header record after the first line"));
         } else if (r.isEnd()) {
             lastEnd = line.number;
+            lastIsEnd = true;
             endReported = false;
         } else if ((r.type == 5 || r.type == 6) && r.address != std::uint64_t(dataRecords)) {
             report.warning(
@@ -64,27 +76,36 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
                                  "Report", "writes past the end of the 32-bit address space"));
                 continue;
             }
-            image.add(r.address, r.data, line.number);
+            image.add(r.address, r.data.size(), line.number);
         }
     }
-    if (dataRecords == 0) {
+    // A loader takes what it gets, so a patch cut short must not pass.
+    if (lastLine == 0) {
+        report.error(path, 0, QCoreApplication::translate("Report", "empty: not one record"));
+    } else if (!lastIsEnd) {
+        report.error(path, lastLine,
+                     QCoreApplication::translate(
+                         "Report", "the last record is not an end record: the patch is cut short"));
+    } else if (dataRecords == 0) {
         report.warning(path, 0, QCoreApplication::translate("Report", "writes no byte"));
     }
 }
 
-void reportOverlaps(const std::vector<PatchImage::Overlap>& overlaps, const QString& path,
-                    Report& report) {
-    for (const PatchImage::Overlap& o : overlaps) {
+void reportOverlaps(const std::vector<PatchImage::Overlap>& overlaps, const PatchImage& image,
+                    const QString& path, Report& report) {
+    for (std::size_t i = 0; i < overlaps.size(); ++i) {
+        const PatchImage::Overlap& o = overlaps[i];
+        const bool differs = image.overlapDiffers(i);
         const char* source =
-            o.differs ? QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
-                                                    "line %4, with different values")
-                      : QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
-                                                    "line %4, with the same values");
+            differs ? QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
+                                                  "line %4, with different values")
+                    : QT_TRANSLATE_NOOP("Report", "%1-%2 (%3 bytes) written again, first on "
+                                                  "line %4, with the same values");
         const QString text = QCoreApplication::translate("Report", source)
                                  .arg(hexAddress(o.start), hexAddress(o.end - 1))
                                  .arg(o.end - o.start)
                                  .arg(o.firstLine);
-        if (o.differs) {
+        if (differs) {
             report.error(path, o.secondLine, text);
         } else {
             report.warning(path, o.secondLine, text);
@@ -116,47 +137,138 @@ QStringList describe(const std::vector<const AddressSpan*>& touched) {
     return out;
 }
 
+// The ranges as the summary lists them: a million of them cost a few
+// numbers each, their texts made only when the report is shown.
+struct RangeList {
+    struct Item {
+        std::uint64_t start = 0;
+        std::uint64_t end = 0;
+        std::uint32_t writes = 0; // index into the distinct descriptions
+    };
+    std::vector<Item> items;
+    std::vector<QStringList> writes;
+
+    QString line(const Item& item) const {
+        QString text = QCoreApplication::translate("Report", "%1-%2: %3 bytes")
+                           .arg(hexAddress(item.start), hexAddress(item.end - 1))
+                           .arg(item.end - item.start);
+        const QStringList& what = writes[item.writes];
+        if (!what.isEmpty()) {
+            text += QStringLiteral(": ") + what.join(QStringLiteral(", "));
+        }
+        return text;
+    }
+    QJsonArray json() const {
+        QJsonArray array;
+        for (const Item& item : items) {
+            QJsonObject json{
+                {QStringLiteral("bytes"), qint64(item.end - item.start)},
+                {QStringLiteral("writes"), QJsonArray::fromStringList(writes[item.writes])}};
+            jsonshape::putAddress(json, QStringLiteral("start"), item.start);
+            jsonshape::putAddress(json, QStringLiteral("end"), item.end - 1);
+            array.append(json);
+        }
+        return array;
+    }
+};
+
+// Bytes outside everything the data set names are worth a warning each, up to
+// a point: then one more line counts the rest.
+constexpr int kOutsideWarnings = 100;
+
 void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, bool withData,
                const QString& path, Report& report) {
+    auto list = std::make_shared<RangeList>();
+    list->items.reserve(image.ranges().size());
+    QHash<QString, std::uint32_t> known;
+    int outside = 0;
+    std::uint64_t lastOutside = 0;
     for (const PatchImage::Range& range : image.ranges()) {
         std::vector<const AddressSpan*> touched;
         std::vector<std::pair<std::uint64_t, std::uint64_t>> covered;
         for (const AddressSpan& span : spans) {
-            if (span.start < range.end() && range.start < span.end) {
+            if (span.start < range.end && range.start < span.end) {
                 touched.push_back(&span);
                 covered.emplace_back(std::max(span.start, range.start),
-                                     std::min(span.end, range.end()));
+                                     std::min(span.end, range.end));
             }
         }
         std::sort(covered.begin(), covered.end());
         std::uint64_t at = range.start;
         auto gap = [&](std::uint64_t to) {
-            if (withData && to > at) {
+            if (!withData || to <= at) {
+                return;
+            }
+            if (++outside <= kOutsideWarnings) {
                 report.warning(path, image.lineOf(at),
                                QCoreApplication::translate(
-                                   "Report", "%1-%2 (%3 bytes) lie outside every region, table "
-                                             "entry, volume byte and required patch")
+                                   "Report",
+                                   "%1-%2 (%3 bytes) lie outside every region, table entry, volume "
+                                   "byte and required patch")
                                    .arg(hexAddress(at), hexAddress(to - 1))
                                    .arg(to - at));
             }
+            lastOutside = at;
         };
         for (const auto& [from, to] : covered) {
             gap(from);
             at = std::max(at, to);
         }
-        gap(range.end());
+        gap(range.end);
         const QStringList writes = describe(touched);
-        QString line = QCoreApplication::translate("Report", "%1-%2: %3 bytes")
-                           .arg(hexAddress(range.start), hexAddress(range.end() - 1))
-                           .arg(range.bytes.size());
-        if (!writes.isEmpty()) {
-            line += QStringLiteral(": ") + writes.join(QStringLiteral(", "));
+        const QString key = writes.join(QLatin1Char('\n'));
+        auto found = known.constFind(key);
+        if (found == known.constEnd()) {
+            found = known.insert(key, std::uint32_t(list->writes.size()));
+            list->writes.push_back(writes);
         }
-        QJsonObject json{{QStringLiteral("bytes"), qint64(range.bytes.size())},
-                         {QStringLiteral("writes"), QJsonArray::fromStringList(writes)}};
-        jsonshape::putAddress(json, QStringLiteral("start"), range.start);
-        jsonshape::putAddress(json, QStringLiteral("end"), range.end() - 1);
-        report.addSummary(line, json);
+        list->items.push_back({range.start, range.end, *found});
+    }
+    if (outside > kOutsideWarnings) {
+        report.warning(path, image.lineOf(lastOutside),
+                       QCoreApplication::translate(
+                           "Report",
+                           "%1 more ranges lie outside every region, table entry, volume byte and "
+                           "required patch, the last at %2")
+                           .arg(outside - kOutsideWarnings)
+                           .arg(hexAddress(lastOutside)));
+    }
+    report.addSummary([list](const Report::LineSink& sink) {
+        for (const RangeList::Item& item : list->items) {
+            sink(list->line(item));
+        }
+    });
+    // Also when empty or after errors.
+    report.setJson(QStringLiteral("ranges"), [list] { return QJsonValue(list->json()); });
+}
+
+// Reads the file again, keeping the bytes the image asks for; `visit` sees
+// every well-formed data record when given.
+void readBytes(const QString& path, PatchImage& image,
+               const std::function<void(const srec::SRecord&)>& visit = {}) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    image.beginPass();
+    srec::SRecordReader reader(file);
+    std::string_view text;
+    qint64 number = 0;
+    srec::SRecord record;
+    int type = 0;
+    std::uint32_t address = 0;
+    std::size_t length = 0;
+    while (reader.nextText(text, number)) {
+        if (!srec::peekRecord(text, type, address, length) || type < 1 || type > 3 ||
+            std::uint64_t(address) + length > kAddressSpace ||
+            (!visit && !image.touches(address, length)) ||
+            !srec::parseRecord(text, record).isEmpty()) {
+            continue;
+        }
+        image.keep(record.address, record.data, number);
+        if (visit) {
+            visit(record);
+        }
     }
 }
 
@@ -165,26 +277,77 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
 Report run(const QString& patchPath, const FirmwareDataSet* data) {
     Report report;
     QFile file(patchPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report.error(patchPath, 0,
-                     QCoreApplication::translate("Report", "cannot be read: %1")
-                         .arg(file.errorString()));
+    const QFileInfo info(patchPath);
+    // Checked before opening: a FIFO would block the read.
+    if (info.exists() && !info.isFile()) {
+        report.error(patchPath, 0, QCoreApplication::translate("Report", "not a regular file"));
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        report.error(
+            patchPath, 0,
+            QCoreApplication::translate("Report", "cannot be read: %1").arg(file.errorString()));
+    }
+    if (report.errors() > 0) {
+        // The same fields as for a patch that could be read.
+        report.setJson(QStringLiteral("ranges"), QJsonArray());
+        if (data) {
+            QJsonObject matches;
+            for (const ManagerInfo* info : managers::all()) {
+                if (data->isAvailable(*info)) {
+                    matches.insert(info->id, false);
+                }
+            }
+            report.setJson(QStringLiteral("matches"), matches);
+        }
         return report;
     }
     PatchImage image;
     readLines(file, patchPath, image, report);
-    reportOverlaps(image.finish(), patchPath, report);
+    file.close();
+    const std::vector<PatchImage::Overlap> overlaps = image.finish();
+    for (const PatchImage::Overlap& o : overlaps) {
+        image.want(o.start, o.end);
+    }
     std::vector<AddressSpan> spans;
+    std::vector<patchcontentcheck::FixedRecord> fixed;
     if (data) {
         QStringList iniLines; // names no Memory.ini line: the patch is what is checked
         spans = addresslayout::regions(*data, iniLines);
         const std::vector<AddressSpan> entries = addresslayout::tableEntries(*data);
-        const std::vector<AddressSpan> fixed = addresslayout::fixedRecords(*data, iniLines);
+        const std::vector<AddressSpan> fixedSpans = addresslayout::fixedRecords(*data, iniLines);
         spans.insert(spans.end(), entries.begin(), entries.end());
-        spans.insert(spans.end(), fixed.begin(), fixed.end());
-        tableentrycheck::run(*data, image, spans, patchPath, report);
+        spans.insert(spans.end(), fixedSpans.begin(), fixedSpans.end());
+        fixed = patchcontentcheck::fixedRecords(*data);
+        for (const AddressSpan& span : spans) {
+            if (span.kind != AddressSpan::Kind::Region) {
+                image.want(span.start, span.end);
+            }
+        }
     }
-    summarize(image, spans, data != nullptr, patchPath, report);
+    if (image.wantsPass()) {
+        readBytes(patchPath, image);
+    }
+    reportOverlaps(overlaps, image, patchPath, report);
+    if (data) {
+        const patchcontentcheck::Kinds kinds = patchcontentcheck::kindsOf(image, spans);
+        tableentrycheck::wantPictures(image, spans);
+        std::vector<patchmatch::Expected> expected;
+        for (const ManagerInfo* info : managers::all()) {
+            if (data->isAvailable(*info)) {
+                expected.push_back(patchmatch::expect(*data, *info, image, kinds.of(*info)));
+            }
+        }
+        if (image.wantsPass() || patchmatch::needsBytes(expected)) {
+            readBytes(patchPath, image, patchmatch::visitor(expected));
+        }
+        patchcontentcheck::check(image, spans, fixed, kinds, patchPath, report);
+        const tableentrycheck::Pointed pointed =
+            tableentrycheck::run(*data, image, spans, patchPath, report);
+        patchcontentcheck::checkUnreferenced(image, spans, pointed, kinds, patchPath, report);
+        summarize(image, spans, true, patchPath, report);
+        patchmatch::report(expected, image, patchPath, report);
+    } else {
+        summarize(image, spans, false, patchPath, report);
+    }
     return report;
 }
 

@@ -36,9 +36,32 @@ void Report::warning(const QString& file, qint64 line, const QString& text) {
     ++warnings_;
 }
 
-void Report::addSummary(const QString& line, const QJsonObject& json) {
-    summary_.append(line);
-    summaryJson_.push_back(json);
+void Report::addSummary(const QString& line) {
+    summary_.push_back([line](const LineSink& sink) { sink(line); });
+}
+
+void Report::addSummary(LineSource lines) {
+    summary_.push_back(std::move(lines));
+}
+
+void Report::forEachSummaryLine(const LineSink& sink) const {
+    for (const LineSource& lines : summary_) {
+        lines(sink);
+    }
+}
+
+void Report::setJson(const QString& key, const QJsonValue& value) {
+    setJson(key, [value] { return value; });
+}
+
+void Report::setJson(const QString& key, std::function<QJsonValue()> value) {
+    for (auto& [k, v] : extra_) {
+        if (k == key) {
+            v = std::move(value);
+            return;
+        }
+    }
+    extra_.emplace_back(key, std::move(value));
 }
 
 QString Report::countLine() const {
@@ -51,13 +74,18 @@ QString Report::countLine() const {
 
 QString Report::text() const {
     QString out;
+    QTextStream stream(&out);
+    writeText(stream);
+    stream.flush();
+    return out;
+}
+
+void Report::writeText(QTextStream& out) const {
     for (const Finding& finding : findings_) {
-        out += finding.toText() + QLatin1Char('\n');
+        out << finding.toText() << '\n';
     }
-    for (const QString& line : summary_) {
-        out += line + QLatin1Char('\n');
-    }
-    return out + countLine() + QLatin1Char('\n');
+    forEachSummaryLine([&out](const QString& line) { out << line << '\n'; });
+    out << countLine() << '\n';
 }
 
 QJsonObject Report::json() const {
@@ -71,17 +99,12 @@ QJsonObject Report::json() const {
             {QStringLiteral("text"), finding.text},
         });
     }
-    QJsonArray summary;
-    for (const QJsonObject& item : summaryJson_) {
-        summary.append(item);
+    QJsonObject out;
+    for (const auto& [key, value] : extra_) {
+        out.insert(key, value());
     }
-    QJsonObject out{
-        {QStringLiteral("findings"), findings},
-        {QStringLiteral("errors"), errors_},
-        {QStringLiteral("warnings"), warnings_},
-    };
-    if (!summary.isEmpty()) {
-        out.insert(QStringLiteral("ranges"), summary);
-    }
+    out.insert(QStringLiteral("findings"), findings);
+    out.insert(QStringLiteral("errors"), errors_);
+    out.insert(QStringLiteral("warnings"), warnings_);
     return out;
 }

@@ -3,6 +3,9 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <utility>
 #include <vector>
 
 // What a check found, one finding per file and line, in the form compilers
@@ -26,20 +29,31 @@ public:
     int errors() const { return errors_; }
     int warnings() const { return warnings_; }
 
-    // Lines printed after the findings and before the count (verify's ranges).
-    void addSummary(const QString& line, const QJsonObject& json);
-    const QStringList& summary() const { return summary_; }
+    // Lines printed after the findings and before the count (verify's ranges
+    // and matches). A source makes its lines only when the report is shown,
+    // so that a million ranges are not a million strings held in memory.
+    using LineSink = std::function<void(const QString& line)>;
+    using LineSource = std::function<void(const LineSink& sink)>;
+    void addSummary(const QString& line);
+    void addSummary(LineSource lines);
+    void forEachSummaryLine(const LineSink& sink) const;
+    // A field of the JSON form besides the findings and counts (verify's
+    // ranges), made when the JSON is asked for.
+    void setJson(const QString& key, const QJsonValue& value);
+    void setJson(const QString& key, std::function<QJsonValue()> value);
 
     // Every finding, the summary lines, then "2 errors, 1 warning".
     QString text() const;
-    // The same content as one object: findings, summary, errors, warnings.
+    // The same, written line by line.
+    void writeText(QTextStream& out) const;
+    // The same content as one object: findings, errors, warnings and the fields set.
     QJsonObject json() const;
     QString countLine() const;
 
 private:
     std::vector<Finding> findings_;
-    QStringList summary_;
-    std::vector<QJsonObject> summaryJson_;
+    std::vector<LineSource> summary_;
+    std::vector<std::pair<QString, std::function<QJsonValue()>>> extra_;
     int errors_ = 0;
     int warnings_ = 0;
 };

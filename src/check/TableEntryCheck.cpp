@@ -40,8 +40,26 @@ QString placementProblem(const PatchImage& image, const AddressSpan* region, std
     return {};
 }
 
+// The longest a picture of that size can be: format, palette size, palette
+// of 127 colours, a three-byte run for every pixel, closing record, pad byte, trailer.
+std::uint64_t longestPicture(int width, int height) {
+    return 2 + 2 * 127 + 3 * std::uint64_t(width) * std::uint64_t(height) + 3 + 1 + 4;
+}
+
+// The 8 bytes of a table entry the patch writes whole.
+bool keptEntry(const PatchImage& image, const AddressSpan& span, std::uint8_t* entry) {
+    for (int i = 0; i < kEntryBytes; ++i) {
+        const std::optional<std::uint8_t> b = image.byteAt(span.start + std::uint64_t(i));
+        if (!b) {
+            return false;
+        }
+        entry[i] = *b;
+    }
+    return true;
+}
+
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
-                       const std::uint8_t* entry) {
+                       const std::uint8_t* entry, std::uint64_t& length) {
     const addresslayout::EntryFields fields =
         addresslayout::decodeEntry(ManagerKind::Pictures, entry);
     const int width = fields.width;
@@ -50,19 +68,34 @@ QString pictureProblem(const PatchImage& image, const AddressSpan* region,
     const handsetpicture::CheckResult picture = handsetpicture::check(
         [&](std::int64_t offset) { return image.byteAt(address + std::uint64_t(offset)); }, width,
         height);
+    length = std::uint64_t(picture.length); // as far as it could be read
     if (!picture.problem.isEmpty()) {
         return QCoreApplication::translate("Report", "the %1 x %2 picture at %3: %4")
             .arg(width)
             .arg(height)
             .arg(hexAddress(address), picture.problem);
     }
-    return placementProblem(image, region, address, std::uint64_t(picture.length));
+    return placementProblem(image, region, address, length);
 }
 
 } // namespace
 
-void run(const FirmwareDataSet& data, const PatchImage& image,
-         const std::vector<AddressSpan>& spans, const QString& path, Report& report) {
+void wantPictures(PatchImage& image, const std::vector<AddressSpan>& spans) {
+    for (const AddressSpan& span : spans) {
+        std::uint8_t entry[kEntryBytes];
+        if (span.kind == AddressSpan::Kind::TableEntry &&
+            span.manager->kind == ManagerKind::Pictures && keptEntry(image, span, entry)) {
+            const addresslayout::EntryFields fields =
+                addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+            image.want(fields.address,
+                       fields.address + longestPicture(fields.width, fields.height));
+        }
+    }
+}
+
+Pointed run(const FirmwareDataSet& data, const PatchImage& image,
+            const std::vector<AddressSpan>& spans, const QString& path, Report& report) {
+    Pointed pointed;
     for (const AddressSpan& span : spans) {
         if (span.kind != AddressSpan::Kind::TableEntry) {
             continue;
@@ -81,10 +114,12 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
             continue;
         }
         std::uint8_t entry[kEntryBytes];
+        if (!keptEntry(image, span, entry)) {
+            continue; // not kept: nothing to follow
+        }
         QString text;
-        for (int i = 0; i < kEntryBytes; ++i) {
-            entry[i] = *image.byteAt(span.start + std::uint64_t(i));
-            text += QStringLiteral("%1").arg(entry[i], 2, 16, QLatin1Char('0')).toUpper();
+        for (const std::uint8_t b : entry) {
+            text += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
         }
         const ManagerInfo& info = *span.manager;
         const QStringList& standard = data.list(info.standardEntryList);
@@ -94,18 +129,22 @@ void run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
+        const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
+        const std::uint64_t address = fields.address;
+        std::uint64_t length = fields.size;
         if (info.kind == ManagerKind::Pictures) {
-            problem = pictureProblem(image, region, entry);
+            problem = pictureProblem(image, region, entry, length);
         } else {
-            const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
-            problem = placementProblem(image, region, fields.address, fields.size);
+            problem = placementProblem(image, region, address, length);
         }
+        pointed.emplace_back(address, address + length);
         if (!problem.isEmpty()) {
             report.error(
                 path, line,
                 QCoreApplication::translate("Report", "the %1: %2").arg(span.label, problem));
         }
     }
+    return pointed;
 }
 
 } // namespace tableentrycheck

@@ -5,11 +5,14 @@
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
 #include "cli/Commands.h"
+#include "cli/InputStream.h"
 #include "cli/JsonOutput.h"
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
+
+#include <QTemporaryFile>
 
 namespace {
 
@@ -33,7 +36,7 @@ void finish(CliContext& context, const Report& report, bool json, const QString&
         }
         cli::printJson(context, document);
     } else {
-        context.out() << report.text();
+        report.writeText(context.out());
     }
     if (report.errors() > 0) {
         throw TarvexError(failure);
@@ -56,7 +59,20 @@ void verifyCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
-    const QString patch = options.positional(1).first();
+    QString patch = options.positional(1).first();
+    // "-" is standard input, read as a stream like any FIFO.
+    QTemporaryFile copy;
+    if (cli::isStandardInput(patch)) {
+#ifdef Q_OS_WIN
+        const QByteArray bytes = cli::readStandardInput();
+        if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
+            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+        }
+        patch = copy.fileName();
+#else
+        patch = QStringLiteral("/dev/stdin");
+#endif
+    }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     const Report report = patchverify::run(patch, data);
     // "ranges" is there also when the patch could not be read.

@@ -1,5 +1,7 @@
 #include "cli/CliContext.h"
 
+#include "base/TarvexError.h"
+#include "dataset/OutputPlace.h"
 #include "platform/OutputFile.h"
 
 CliContext::CliContext(SessionOptions options, QStringList args, QTextStream& out, QTextStream& err)
@@ -18,7 +20,16 @@ Session& CliContext::writingSession() {
     return session();
 }
 
+void CliContext::requireOutsideDataSets(const QString& path) const {
+    const QString user =
+        options_.userFolder.isEmpty() ? outputplace::standardUserFolder() : options_.userFolder;
+    if (const QString refusal = outputplace::refusal(user, path); !refusal.isEmpty()) {
+        throw TarvexError(refusal);
+    }
+}
+
 void CliContext::writeOutput(const QString& path, const QByteArray& bytes) {
+    requireOutsideDataSets(path.isEmpty() ? QStringLiteral("-") : path);
     out_.flush();
     OutputFile file(path.isEmpty() ? QStringLiteral("-") : path);
     file.open();

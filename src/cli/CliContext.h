@@ -30,6 +30,9 @@ public:
     // Writes bytes to path: "-" or empty for standard output, a device or
     // FIFO directly, a regular file replaced only once complete.
     void writeOutput(const QString& path, const QByteArray& bytes);
+    // Raises the refusal of an output inside a firmware folder of the user
+    // folder; every output of a command is checked before it is opened.
+    void requireOutsideDataSets(const QString& path) const;
 
 private:
     SessionOptions options_;

@@ -1,6 +1,7 @@
 #include "base/JsonShape.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
+#include "cli/InputStream.h"
 #include "cli/JsonOutput.h"
 #include "cli/PatchOutput.h"
 #include "cli/Printable.h"
@@ -12,7 +13,12 @@
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QVariant>
+#include <memory>
 
 namespace {
 
@@ -79,6 +85,38 @@ void info(CliContext& context) {
     }
 }
 
+// A picture from a stream (standard input, a FIFO) is read whole into a
+// temporary file whose suffix names its format: by the stream's name, or for
+// standard input by the picture's first bytes.
+struct PictureFile {
+    QString path;
+    std::shared_ptr<QTemporaryFile> copy;
+};
+
+PictureFile pictureFile(const QString& name) {
+    QFile stream;
+    if (!cli::openStream(stream, name)) {
+        return {name, nullptr};
+    }
+    const QByteArray bytes = stream.readAll();
+    if (stream.error() != QFileDevice::NoError) {
+        throw errors::streamRead();
+    }
+    QString suffix = QFileInfo(name).suffix();
+    if (cli::isStandardInput(name)) {
+        suffix = bytes.startsWith("\x89PNG")    ? QStringLiteral("png")
+                 : bytes.startsWith("GIF8")     ? QStringLiteral("gif")
+                 : bytes.startsWith("\xFF\xD8") ? QStringLiteral("jpg")
+                                                : QStringLiteral("bmp");
+    }
+    auto copy = std::make_shared<QTemporaryFile>(QDir::tempPath() +
+                                                 QStringLiteral("/tarvex-XXXXXX.") + suffix);
+    if (!copy->open() || copy->write(bytes) != bytes.size() || !copy->flush()) {
+        throw errors::cannotCreateFile(copy->fileName(), copy->errorString());
+    }
+    return {copy->fileName(), copy};
+}
+
 const QStringList kOutput{QStringLiteral("-o"), QStringLiteral("--output")};
 
 void custom(CliContext& context) {
@@ -88,6 +126,15 @@ void custom(CliContext& context) {
     const QString output = options.take(kOutput);
     const QString file = options.positional(1).first();
     const std::int32_t offset = numeric::toInt(offsetText);
+    // A pipe, a FIFO or standard input has no size to measure: it is read
+    // to its end, and the patch holds what was read.
+    QFile stream;
+    if (cli::openStream(stream, file)) {
+        PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
+        writeCustomPatchFromStream(stream, offset, patch.writer());
+        patch.complete();
+        return;
+    }
     // Both errors of the custom patch come before its first line, so even
     // standard output gets the records as they are made.
     PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
@@ -104,7 +151,7 @@ void convert(CliContext& context) {
     }
     QImage image;
     try {
-        image = loadPicture(bitmap);
+        image = loadPicture(pictureFile(bitmap).path);
     } catch (const TarvexError& error) {
         // The reader's message does not always say which file it read.
         if (error.message().contains(bitmap)) {

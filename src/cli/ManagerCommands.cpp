@@ -22,17 +22,15 @@ const ManagerInfo& managerNamed(const QString& id) {
     return *info;
 }
 
-// A writing command holds the data set's lock for its run; before it writes
-// a list that lost its tail at a NUL, the user hears which one.
+// A writing command holds the data set's lock for its run, and changes
+// nothing of a manager whose lists could not be read whole (cut at a NUL).
 SlotTable tableFor(CliContext& context, const ManagerInfo& info, bool writing = true) {
     FirmwareDataSet& data = (writing ? context.writingSession() : context.session()).dataSet();
-    if (writing) {
-        for (const QString& name : data.nulCutLists()) {
-            context.err() << "warning: " << data.dataFile(name)
-                          << " held a NUL character; the text after it is dropped when the "
-                             "list is written back\n";
+    if (const QString refusal = data.cutRefusal(info); !refusal.isEmpty()) {
+        if (writing) {
+            throw TarvexError(refusal);
         }
-        data.nulCutsReported();
+        context.err() << "warning: " << cli::printable(refusal) << '\n';
     }
     if (!data.isAvailable(info)) {
         throw TarvexError(
@@ -198,9 +196,6 @@ void buildCommand(CliContext& context) {
     SlotTable table = tableFor(context, managerNamed(id));
     if (table.gauge().overLimit) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
-    }
-    if (!OutputFile::isStandardOutput(output) && patch::isInWorkFolder(table.data(), output)) {
-        throw TarvexError(patch::workFolderRefusal(output));
     }
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
     patch::run(table, cli::patchHooks(table.info()), {}, patch.writer(), [&] { patch.complete(); });

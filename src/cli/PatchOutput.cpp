@@ -12,6 +12,7 @@ void writeText(OutputFile& file, const S3LineList& lines) {
 
 PatchOutput::PatchOutput(CliContext& context, const QString& path, Mode mode)
     : file_(path.isEmpty() ? QStringLiteral("-") : path) {
+    context.requireOutsideDataSets(file_.path());
     context.out().flush(); // what a command printed goes first
     file_.open();
     collects_ = mode == Mode::WholeOrNothing && file_.isStream();

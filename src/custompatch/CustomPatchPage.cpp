@@ -3,6 +3,7 @@
 #include "base/TarvexError.h"
 #include "custompatch/PatchEditor.h"
 #include "dataset/NumericText.h"
+#include "dataset/OutputPlace.h"
 #include "manager/DialogFilters.h"
 #include "manager/DroppedFile.h"
 #include "manager/PatchAssembly.h"
@@ -252,6 +253,11 @@ bool CustomPatchPage::savePatch() {
     const QString file =
         UserDialogs::instance().saveFile(dialognames::kSaveCustom, kSaveName, dialogfilters::kS3);
     if (file.isEmpty()) {
+        return false;
+    }
+    const QString user = userFolder_.isEmpty() ? outputplace::standardUserFolder() : userFolder_;
+    if (const QString refusal = outputplace::refusal(user, file); !refusal.isEmpty()) {
+        UserDialogs::instance().warn(refusal);
         return false;
     }
     // Written block by block as the editor makes its lines; the old file is

@@ -45,6 +45,8 @@ public:
     void setStatusSink(std::function<void(const QString&)> sink) { status_ = std::move(sink); }
     // Start-up empties the editor.
     void clear();
+    // The user folder of the run: no patch is saved inside its firmware folders.
+    void setUserFolder(const QString& folder) { userFolder_ = folder; }
 
     // How many of the editor's lines are saved: an empty editor has none, and
     // an empty last line is only the break after the line before it.
@@ -78,5 +80,6 @@ private:
     bool savePatch(); // whether the patch is on disk (or there was nothing to save)
 
     std::function<void(const QString&)> status_;
+    QString userFolder_;
     QShortcut* closeFind_ = nullptr;
 };

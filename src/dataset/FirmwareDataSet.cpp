@@ -1,12 +1,15 @@
 #include "dataset/FirmwareDataSet.h"
 
+#include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/ListJournal.h"
 #include "platform/FileOps.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -87,22 +90,24 @@ void FirmwareDataSet::createSlotLists() {
 }
 
 void FirmwareDataSet::loadSlotLists() {
+    const ListJournal journal(dataFolder()); // its marker is read once for every list
     for (const ManagerInfo* info : managers::all()) {
         if (!isAvailable(*info)) {
             continue;
         }
         for (const QString& name : info->loadOrder) {
-            loadList(name);
+            loadList(journal, name);
         }
         if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
             for (const QString& name : volumeLists()) {
-                loadList(name);
+                loadList(journal, name);
             }
         }
         if (!info->helpFile.isEmpty()) {
-            QFile file(dataFile(info->helpFile));
-            if (!file.open(QIODevice::ReadOnly)) {
-                throw errors::cannotOpenFile(file.fileName(), file.errorString());
+            QFile file;
+            QString reason;
+            if (!fileops::openRegular(file, dataFile(info->helpFile), &reason)) {
+                throw errors::cannotOpenFile(dataFile(info->helpFile), reason);
             }
             helpTexts_[info->helpFile] = file.readAll();
         }
@@ -124,24 +129,56 @@ QStringList FirmwareDataSet::changeableLists() const {
 }
 
 void FirmwareDataSet::saveSlotLists() const {
-    if (!unreportedCuts_.isEmpty()) {
-        throw TarvexError(
-            QStringLiteral("The list %1 held a NUL character and was not written back")
-                .arg(dataFile(unreportedCuts_.first())));
-    }
     // Every list is encoded before anything is written, so a line the code
     // page cannot hold stops the save with the files untouched.
     QList<std::pair<QString, QByteArray>> files;
     for (const QString& name : changeableLists()) {
         // A list that was never read (start-up stopped before it) holds
-        // nothing of the user's; writing it would wipe the file on disk.
-        if (loaded_.count(name) != 0) {
+        // nothing of the user's; writing it would wipe the file on disk. One
+        // cut at a NUL would lose the text after it.
+        if (loaded_.count(name) != 0 && cuts_.count(name) == 0) {
             files.append({name, listfile::encode(lists_.at(name))});
         }
     }
     if (!files.isEmpty() || !stagedCopies_.isEmpty()) {
-        ListJournal(dataFolder()).save(files, stagedCopies_);
+        try {
+            ListJournal(dataFolder()).save(files, stagedCopies_);
+        } catch (const TarvexError&) {
+            // The journal dropped the staged copies; the placed ones are
+            // named by no list on disk either.
+            for (const QString& copy : std::as_const(placedCopies_)) {
+                fileops::removeFileOrLink(copy);
+            }
+            placedCopies_.clear();
+            stagedCopies_.clear();
+            throw;
+        }
         stagedCopies_.clear();
+    }
+    placedCopies_.clear();
+}
+
+void FirmwareDataSet::notePlacedCopy(const ManagerInfo& info, const QString& bareName) const {
+    placedCopies_.append(workFile(info, bareName));
+}
+
+void FirmwareDataSet::dropUnnamedWorkingCopies() const {
+    for (const ManagerInfo* info : managers::all()) {
+        if (!isAvailable(*info) || !isLoaded(info->filesList) || !cutRefusal(*info).isEmpty() ||
+            !fileops::isPlainFolder(workFolder(*info))) {
+            continue;
+        }
+        const QStringList& named = list(info->filesList);
+        const QStringList present =
+            QDir(workFolder(*info)).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& name : present) {
+            const bool inUse = std::any_of(named.begin(), named.end(), [&](const QString& n) {
+                return fileops::sameFileName(n, name);
+            });
+            if (!inUse) {
+                fileops::removeFileOrLink(workFile(*info, name));
+            }
+        }
     }
 }
 
@@ -159,24 +196,66 @@ void FirmwareDataSet::recoverInterruptedSave() const {
     }
 }
 
-void FirmwareDataSet::loadList(const QString& name) {
-    const QString path = ListJournal(dataFolder()).pathToRead(name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(dataFile(name), file.errorString());
+void FirmwareDataSet::loadList(const ListJournal& journal, const QString& name) {
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, journal.pathToRead(name), &reason)) {
+        throw errors::cannotOpenFile(dataFile(name), reason);
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // Read in blocks straight into the lines: no copy of the whole file.
+    QStringList lines;
+    qsizetype nulLine = 0;
+    qsizetype longLine = 0;
+    if (!textlines::collectLines(file, lines, &nulLine, listfile::kLongestLine, &longLine)) {
         throw errors::streamRead();
     }
-    lists_[name] = listfile::decode(bytes);
+    lists_[name] = std::move(lines);
     loaded_.insert(name);
-    // The text after a NUL is dropped on reading; writing the list back would
-    // lose it for good, so the user must hear of it first.
-    if (bytes.contains('\0') && changeableLists().contains(name)) {
-        nulCut_.append(name);
-        unreportedCuts_.append(name);
+    cuts_.erase(name);
+    if (nulLine > 0 || longLine > 0) {
+        const bool nul = nulLine > 0 && (longLine == 0 || nulLine <= longLine);
+        cuts_[name] = {name, nul ? nulLine : longLine, nul};
     }
+}
+
+QStringList FirmwareDataSet::managerLists(const ManagerInfo& info) const {
+    QStringList names = info.loadOrder;
+    if (info.kind == ManagerKind::Melodies) {
+        names += volumeLists();
+    }
+    return names;
+}
+
+QList<FirmwareDataSet::CutList> FirmwareDataSet::cutLists() const {
+    QList<CutList> cuts;
+    for (const ManagerInfo* info : managers::all()) {
+        for (const QString& name : managerLists(*info)) {
+            if (const auto it = cuts_.find(name); it != cuts_.end()) {
+                cuts.append(it->second);
+            }
+        }
+    }
+    return cuts;
+}
+
+QString FirmwareDataSet::cutRefusal(const ManagerInfo& info) const {
+    for (const QString& name : managerLists(info)) {
+        const auto it = cuts_.find(name);
+        if (it == cuts_.end()) {
+            continue;
+        }
+        const QString what =
+            it->second.nul
+                ? QStringLiteral("the list holds a NUL character, so what follows it could not "
+                                 "be read")
+                : QStringLiteral("the line is longer than %1 characters, which no list line is")
+                      .arg(listfile::kLongestLine);
+        return QStringLiteral("%1:%2: %3; nothing of the %4 manager is changed while it is there")
+            .arg(dataFile(name))
+            .arg(it->second.line)
+            .arg(what, info.id);
+    }
+    return {};
 }
 
 void FirmwareDataSet::setList(const QString& name, const QStringList& lines) {
@@ -185,13 +264,10 @@ void FirmwareDataSet::setList(const QString& name, const QStringList& lines) {
 }
 
 void FirmwareDataSet::releaseLists(const ManagerInfo& info) {
-    QStringList names = info.loadOrder;
-    if (info.kind == ManagerKind::Melodies) {
-        names += volumeLists();
-    }
-    for (const QString& name : names) {
+    for (const QString& name : managerLists(info)) {
         lists_.erase(name);
         loaded_.erase(name);
+        cuts_.erase(name);
     }
 }
 

@@ -12,6 +12,8 @@
 // One firmware's data set: the memory map, the three totals and the slot
 // lists of the available managers. The lists are also the user's state: the
 // changeable ones are written back after every change.
+class ListJournal;
+
 class FirmwareDataSet {
 public:
     explicit FirmwareDataSet(const QString& firmwareFolder);
@@ -41,21 +43,36 @@ public:
     void loadSlotLists();
     // Writes the changeable lists of every available manager, all or none
     // (see ListJournal); raises "Cannot create file %s" when one cannot be
-    // written, and refuses while a list cut at a NUL has not been reported.
+    // written. A list cut at a NUL is left as it is on disk.
     void saveSlotLists() const;
     // Where a new working copy is written: beside its place, which it takes
     // with the next save of the lists, so that a kill never leaves a slot
     // naming a copy its size does not describe.
     QString stageWorkFile(const ManagerInfo& info, const QString& bareName) const;
+    // A copy put into its working folder under a name no slot had: it
+    // belongs to the next save, and a failed save removes it.
+    void notePlacedCopy(const ManagerInfo& info, const QString& bareName) const;
     // Finishes or drops a save a kill interrupted; for the lock holder only.
     void recoverInterruptedSave() const;
+    // After the lists are loaded, for the lock holder only: removes from each
+    // plain working folder the files no slot names, as a kill between a copy
+    // and its save leaves them.
+    void dropUnnamedWorkingCopies() const;
     // The lists written back by saveSlotLists, in order.
     QStringList changeableLists() const;
 
-    // Changeable lists whose file held a NUL: the text after it is lost at
-    // the next save. Saving waits until the caller has told the user.
-    QStringList nulCutLists() const { return nulCut_; }
-    void nulCutsReported() { unreportedCuts_.clear(); }
+    // A list that could not be read whole: a NUL ends its text, or a line is
+    // longer than any list line (cut at listfile::kLongestLine). It is never
+    // written back, and its manager changes nothing.
+    struct CutList {
+        QString list;
+        qsizetype line = 0; // from 1
+        bool nul = true;    // else a line too long
+    };
+    QList<CutList> cutLists() const;
+    // The refusal of a change to the manager while one of its lists is cut,
+    // naming the file and line; empty when none is.
+    QString cutRefusal(const ManagerInfo& info) const;
     void releaseLists(const ManagerInfo& info);
 
     bool hasList(const QString& name) const { return lists_.count(name) != 0; }
@@ -75,15 +92,16 @@ public:
 
 private:
     QStringList& mutableList(const QString& name);
-    void loadList(const QString& name);
+    void loadList(const ListJournal& journal, const QString& name);
+    QStringList managerLists(const ManagerInfo& info) const;
 
     QString firmwareFolder_;
     MemoryMap map_;
     MemoryTotals totals_;
     std::map<QString, QStringList> lists_;
     std::set<QString> loaded_; // only these are written back
-    QStringList nulCut_;
-    QStringList unreportedCuts_;
+    std::map<QString, CutList> cuts_;
     mutable QStringList stagedCopies_; // journal entries taken by the next save
+    mutable QStringList placedCopies_; // paths of copies the next save names
     std::map<QString, QByteArray> helpTexts_;
 };

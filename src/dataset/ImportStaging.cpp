@@ -38,8 +38,10 @@ void ImportStaging::begin() {
         throw TarvexError(QCoreApplication::translate(
                               "Report", "The firmware %1 is being imported by another process: %2")
                               .arg(id_, lock_->holderText()));
+    case DataSetLock::Result::NotALockFile:
+        throw TarvexError(lock_->problem());
     case DataSetLock::Result::Failed:
-        throw errors::cannotCreateFile(lock_->lockFilePath(), systemReason());
+        throw errors::cannotCreateFile(lock_->lockFilePath(), lock_->problem());
     }
     // With the lock held, a staging folder can only be a killed import's.
     QDir(folder_).removeRecursively();

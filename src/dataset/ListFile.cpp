@@ -3,19 +3,21 @@
 #include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "platform/CheckedSaveFile.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 
 namespace listfile {
 
-QStringList load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path, file.errorString());
+QStringList load(const QString& path, qsizetype* nulLine, qsizetype* longLine) {
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        throw errors::cannotOpenFile(path, reason);
     }
     // Read in chunks straight into the lines: no copy of the whole file.
     QStringList lines;
-    if (!textlines::collectLines(file, lines)) {
+    if (!textlines::collectLines(file, lines, nulLine, kLongestLine, longLine)) {
         throw errors::streamRead();
     }
     return lines;

@@ -1,5 +1,6 @@
 #include "dataset/ListJournal.h"
 
+#include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
 #include "dataset/ListFile.h"
@@ -9,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -19,6 +22,14 @@
 namespace {
 
 const QString kNewSuffix = QStringLiteral(".new");
+// Longer than any name a marker of ours holds; longer lines are not kept.
+constexpr qsizetype kLongestEntry = 1024;
+
+// A plain file of its own: not a link, a folder, a FIFO or a device.
+bool isPlainFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink();
+}
 
 // Makes the renames of the folder durable, where the system allows it.
 void syncFolder(const QString& folder) {
@@ -57,17 +68,21 @@ QString ListJournal::path(const QString& name) const {
 void ListJournal::save(const QList<std::pair<QString, QByteArray>>& files,
                        const QStringList& stagedCopies) const {
     QStringList names;
+    // A failed save leaves nothing behind: neither its new lists nor the
+    // working copies that were to take their places with it.
     const auto dropNewFiles = [&] {
-        for (const QString& written : names) {
-            QFile::remove(path(written + kNewSuffix));
+        for (const QString& written : names + stagedCopies) {
+            fileops::removeFileOrLink(path(written + kNewSuffix));
         }
     };
     for (const auto& [name, bytes] : files) {
         // A folder in a list's place could never be renamed over: stop
         // before anything is committed.
-        if (QFileInfo(path(name)).isDir()) {
-            dropNewFiles();
-            throw errors::cannotCreateFile(path(name), QStringLiteral("Is a directory"));
+        for (const QString& place : {path(name), path(name + kNewSuffix)}) {
+            if (QFileInfo(place).isDir()) {
+                dropNewFiles();
+                throw errors::cannotCreateFile(place, QStringLiteral("Is a directory"));
+            }
         }
         try {
             listfile::writeWhole(path(name + kNewSuffix), bytes);
@@ -92,33 +107,93 @@ void ListJournal::save(const QList<std::pair<QString, QByteArray>>& files,
 void ListJournal::finish(const QStringList& names) const {
     for (const QString& name : names) {
         const QString fresh = path(name + kNewSuffix);
-        if (QFileInfo::exists(fresh) && !renameOver(fresh, path(name))) {
-            throw errors::cannotCreateFile(path(name),
-                                           QStringLiteral("the new list could not replace it"));
+        if (!QFileInfo(fresh).exists() && !QFileInfo(fresh).isSymLink()) {
+            continue; // renamed before a kill, or never written
+        }
+        if (!isStagedFile(name)) {
+            throw unfinished(QStringLiteral("%1 is not a file this program wrote").arg(fresh));
+        }
+        if (!renameOver(fresh, path(name))) {
+            throw unfinished(
+                QStringLiteral("%1 could not replace %2: %3")
+                    .arg(fresh, path(name), QString::fromLocal8Bit(std::strerror(errno))));
         }
     }
     syncFolder(folder_);
     QFile::remove(path(markerName()));
+    committed_.reset();
+}
+
+TarvexError ListJournal::unfinished(const QString& why) const {
+    return TarvexError(
+        QStringLiteral("The save recorded in %1 could not be finished: %2. Nothing is changed "
+                       "until it is: put the new files it names in place by hand, or remove "
+                       "%1 to keep the old ones")
+            .arg(path(markerName()), why));
+}
+
+bool ListJournal::isStagedFile(const QString& name) const {
+    return isPlainFile(path(name + kNewSuffix));
+}
+
+bool ListJournal::isAcceptedEntry(const QString& entry) const {
+    if (isWorkingCopyEntry(entry)) {
+        const QString folder = entry.section(QLatin1Char('/'), 0, 1);
+        return fileops::isPlainFolder(path(folder));
+    }
+    for (const ManagerInfo* info : managers::all()) {
+        if (info->saveOrder.contains(entry)) {
+            return true;
+        }
+    }
+    return entry == managers::kVolumesList;
 }
 
 QStringList ListJournal::committedNames() const {
-    QFile marker(path(markerName()));
-    if (!marker.open(QIODevice::ReadOnly)) {
+    if (committed_) {
+        return *committed_;
+    }
+    committed_.emplace();
+    // Only a plain file can be a marker of ours; anything else (a FIFO
+    // included) is never opened.
+    if (!isPlainFile(path(markerName()))) {
         return {};
     }
-    QStringList names;
-    for (const QString& name : textlines::decode(marker.readAll())) {
-        // Only lists and working copies: a marker is never a way to rename
-        // files elsewhere.
-        if (fileops::isSafeBareName(name) || isWorkingCopyEntry(name)) {
-            names.append(name);
-        }
+    QFile marker;
+    if (!fileops::openRegular(marker, path(markerName()))) {
+        return {};
     }
-    return names;
+    // Read in blocks, keeping only lines short enough to be a name: a huge
+    // planted marker costs time, not memory.
+    QString line;
+    bool tooLong = false;
+    textlines::LineSplitter splitter(
+        [&](QStringView piece) {
+            tooLong = tooLong || line.size() + piece.size() > kLongestEntry;
+            if (!tooLong) {
+                line += piece;
+            }
+        },
+        [&] {
+            // Only lists and working copies: a marker is never a way to
+            // rename other files.
+            if (!tooLong && isAcceptedEntry(line)) {
+                committed_->append(line);
+            }
+            line.clear();
+            tooLong = false;
+        });
+    splitter.readAll(marker);
+    return *committed_;
 }
 
 void ListJournal::recover() const {
-    if (QFileInfo::exists(path(markerName()))) {
+    const QFileInfo marker(path(markerName()));
+    if (marker.exists() || marker.isSymLink()) {
+        if (!isPlainFile(marker.filePath())) {
+            throw unfinished(QStringLiteral("it is not a plain file"));
+        }
+        committed_.reset(); // what the marker names now
         finish(committedNames());
     }
     // What is left was never committed: new lists of an unfinished save and
@@ -130,13 +205,17 @@ void ListJournal::recover() const {
     for (const QString& name : strays) {
         fileops::removeFileOrLink(path(name));
     }
+    // New working copies of an unfinished save, and the temporary files of
+    // copies a kill cut short: no list names them.
     for (const ManagerInfo* info : managers::all()) {
         const QString work = path(QStringLiteral("../") + info->workFolder);
         if (!fileops::isPlainFolder(work)) {
             continue;
         }
-        const QStringList staged = QDir(work).entryList({QStringLiteral("*") + kNewSuffix},
-                                                        QDir::Files | QDir::Hidden | QDir::System);
+        const QStringList staged =
+            QDir(work).entryList({QStringLiteral("*") + kNewSuffix,
+                                  QStringLiteral(".*") + kNewSuffix + QStringLiteral(".*")},
+                                 QDir::Files | QDir::Hidden | QDir::System);
         for (const QString& name : staged) {
             fileops::removeFileOrLink(work + QLatin1Char('/') + name);
         }
@@ -166,10 +245,8 @@ QString ListJournal::stagedPath(const QString& path) {
 }
 
 QString ListJournal::pathToRead(const QString& name) const {
-    const QString fresh = path(name + kNewSuffix);
-    if (QFileInfo::exists(path(markerName())) && committedNames().contains(name) &&
-        QFileInfo::exists(fresh)) {
-        return fresh;
+    if (committedNames().contains(name) && isStagedFile(name)) {
+        return path(name + kNewSuffix);
     }
     return path(name);
 }

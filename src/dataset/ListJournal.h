@@ -4,7 +4,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <utility>
+
+class TarvexError;
 
 // Writes the lists of one save, and the working copies chosen since the last
 // one, all or nothing. Every new list goes beside its
@@ -25,18 +28,24 @@ public:
               const QStringList& stagedCopies = {}) const;
 
     // Finishes or drops a save a kill interrupted. Only the holder of the
-    // data set's lock may call it. Raises "Cannot create file %s" when a
-    // committed rename cannot be finished.
+    // data set's lock may call it. Raises an error naming the marker when the
+    // marker is not a file this program writes or a committed rename cannot
+    // be finished.
     void recover() const;
 
     // Where a reader finds a list now: the committed new file while a save is
-    // being finished, else the list itself. Changes nothing on disk.
+    // being finished, else the list itself. Changes nothing on disk; the
+    // marker is read once per journal object.
     QString pathToRead(const QString& name) const;
 
     static QString markerName(); // ".lists.commit"
     // A working copy as the journal names it, relative to the data folder.
     static QString workingCopyEntry(const QString& workFolder, const QString& bareName);
     static bool isWorkingCopyEntry(const QString& entry);
+    // What a marker may name: a list the program writes back, or a working
+    // copy in a working folder that is a plain folder. Anything else a
+    // planted marker names is ignored.
+    bool isAcceptedEntry(const QString& entry) const;
     // Where a new file waits for its save: beside its place, ".new" added.
     static QString stagedPath(const QString& path);
 
@@ -44,6 +53,9 @@ private:
     QString path(const QString& name) const;
     QStringList committedNames() const;
     void finish(const QStringList& names) const;
+    TarvexError unfinished(const QString& why) const;
+    bool isStagedFile(const QString& name) const;
 
     QString folder_;
+    mutable std::optional<QStringList> committed_;
 };

@@ -92,6 +92,9 @@ void Session::start() {
     }
     dataSet_->loadSlotLists();
     reached_ = Step::ListsLoaded;
+    if (lock_ && lock_->isLocked()) {
+        dataSet_->dropUnnamedWorkingCopies();
+    }
 }
 
 TarvexError Session::noSuchFirmware() const {
@@ -121,6 +124,8 @@ void Session::lock() {
         throw TarvexError(QStringLiteral("The data set %1 is in use by %2: it can be changed again "
                                          "once that has finished")
                               .arg(firmwareFolder_, *lockHolder_));
+    case DataSetLock::Result::NotALockFile:
+        throw TarvexError(lock_->problem());
     case DataSetLock::Result::Failed:
         // No lock file can be made where there is no firmware folder; the
         // first list then fails to load, and nothing is written.

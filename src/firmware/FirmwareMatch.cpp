@@ -242,8 +242,7 @@ Report Result::withTallies() const {
         out.addSummary(QCoreApplication::translate("Report", "%1 of %2 %3")
                            .arg(t.matched)
                            .arg(t.total)
-                           .arg(t.what),
-                       {});
+                           .arg(t.what));
     }
     return out;
 }

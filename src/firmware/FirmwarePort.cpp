@@ -432,8 +432,7 @@ Report Result::withMoves() const {
     Report out = report;
     for (const Move& m : moves) {
         out.addSummary(QCoreApplication::translate("Report", "%1: %2 -> %3, %4")
-                           .arg(m.what, hexAddress(m.from), hexAddress(m.to), m.how),
-                       {});
+                           .arg(m.what, hexAddress(m.from), hexAddress(m.to), m.how));
     }
     return out;
 }

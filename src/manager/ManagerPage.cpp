@@ -66,6 +66,7 @@ void ManagerPage::fill() {
 void ManagerPage::reset() {
     data_ = nullptr;
     readOnly_ = false;
+    writable_ = true;
     list_->clear();
     showNoSlot();
     if (help_ != nullptr) {
@@ -86,8 +87,8 @@ void ManagerPage::updateCommands() {
             command->setEnabled(slotChosen);
         }
     }
-    if (readOnly_ && memory_ != nullptr) {
-        createButton()->setEnabled(false); // building cleans the working folder
+    if (!isWritable() && memory_ != nullptr) {
+        createButton()->setEnabled(false); // whatever the gauge allows
     }
 }
 
@@ -134,9 +135,14 @@ QString ManagerPage::askPatchFile() const {
                                             dialogfilters::kS3);
 }
 
+void ManagerPage::setWritable(bool writable) {
+    writable_ = writable;
+    updateCommands();
+}
+
 int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
     const int row = list_->selectedRow();
-    if (row < 0 || !isAvailable()) {
+    if (row < 0 || !isAvailable() || !isWritable()) {
         return -1;
     }
     const QString file = askReplacementFile(row);
@@ -147,6 +153,9 @@ int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
 }
 
 int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileEdit) {
+    if (!isWritable()) {
+        return -1;
+    }
     SlotTable manager = table();
     const SlotTable::AssignResult result = manager.assignFile(row, file);
     if (result != SlotTable::AssignResult::Assigned) {
@@ -161,7 +170,7 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
 }
 
 void ManagerPage::createPatch(const PatchHooks& hooks) {
-    if (!isAvailable()) {
+    if (!isAvailable() || !isWritable()) {
         return;
     }
     SlotTable manager = table();
@@ -216,6 +225,10 @@ QString ManagerPage::dropRefusal(int row, const QList<QUrl>& urls) const {
     }
     if (readOnly_) {
         return QStringLiteral("Данные прошивки открыты только для чтения.");
+    }
+    if (!writable_) {
+        return QStringLiteral("Список слотов прочитан не полностью: изменения на этой странице "
+                              "отключены.");
     }
     if (row < 0 || row >= list_->topLevelItemCount()) {
         return QStringLiteral("Выберите слот в списке или перетащите файл на его строку.");
@@ -278,7 +291,7 @@ QAbstractButton* ManagerPage::createButton() const {
 void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
                                       const std::function<void(SlotTable&, int row)>& shown) {
     const int row = list_->selectedRow();
-    if (row < 0 || !isAvailable()) {
+    if (row < 0 || !isAvailable() || !isWritable()) {
         return;
     }
     SlotTable manager = table();

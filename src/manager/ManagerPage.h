@@ -37,6 +37,10 @@ public:
     void setDataSet(FirmwareDataSet* data) { data_ = data; }
     FirmwareDataSet* dataSet() const { return data_; }
     bool isAvailable() const { return data_ != nullptr && data_->isAvailable(info_); }
+    // A page whose lists could not be read whole shows its rows but changes
+    // nothing: its open, restore and create buttons, drops and volume are off.
+    void setWritable(bool writable);
+    bool isWritable() const { return writable_ && !readOnly_; }
     // The manager's slots; only with a data set.
     SlotTable table() const;
 
@@ -95,7 +99,7 @@ public:
 
     // Whether the page may change its slots: a loaded manager whose data set
     // this window may write.
-    bool canChangeSlots() const { return isAvailable() && !readOnly_; }
+    bool canChangeSlots() const { return isAvailable() && isWritable(); }
     // A window that may not write the data set shows it with every command
     // that would write it switched off.
     void setReadOnly(bool readOnly);
@@ -157,4 +161,5 @@ private:
     QAbstractButton* restore_ = nullptr;
     bool readOnly_ = false;
     bool dragRefusalShown_ = false;
+    bool writable_ = true;
 };

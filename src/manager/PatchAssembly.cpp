@@ -1,8 +1,10 @@
 #include "manager/PatchAssembly.h"
 
+#include "base/LineSplitter.h"
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "dataset/OutputPlace.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"
@@ -46,12 +48,17 @@ QStringList requiredPatchFiles(const FirmwareDataSet& data) {
 
 void appendRequiredPatches(const FirmwareDataSet& data, S3LineList& lines) {
     for (const QString& path : requiredPatchFiles(data)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(path, file.errorString());
+        QFile file;
+        QString reason;
+        if (!fileops::openRegular(file, path, &reason)) {
+            throw errors::cannotOpenFile(path, reason);
         }
-        const QByteArray bytes = file.readAll();
-        for (const QString& line : listfile::decode(bytes)) {
+        // Read in blocks: no copy of the whole file beside its lines.
+        QStringList text;
+        if (!textlines::collectLines(file, text)) {
+            throw errors::streamRead();
+        }
+        for (const QString& line : std::as_const(text)) {
             lines.append(line);
         }
     }
@@ -107,23 +114,8 @@ void write(const SlotTable& table, const PatchHooks& hooks, const Progress& prog
     out.append(srec::kEndRecord);
 }
 
-bool isInWorkFolder(const FirmwareDataSet& data, const QString& path) {
-    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
-    if (folder.isEmpty()) {
-        return false;
-    }
-    for (const ManagerInfo* info : managers::all()) {
-        if (fileops::sameFileName(folder, QFileInfo(data.workFolder(*info)).canonicalFilePath())) {
-            return true;
-        }
-    }
-    return false;
-}
-
-QString workFolderRefusal(const QString& path) {
-    return QStringLiteral("Патч нельзя сохранить в рабочую папку программы: её файлы удаляются "
-                          "при очистке. Пожалуйста, выберите другую папку.\n%1")
-        .arg(path);
+QString outputRefusal(const FirmwareDataSet& data, const QString& path) {
+    return outputplace::refusal(QFileInfo(data.firmwareFolder()).absolutePath(), path);
 }
 
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
@@ -134,12 +126,14 @@ std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Prog
     table.save();
     const S3LineList lines = build(table, hooks, progress);
     const QString path = askSavePath();
-    if (!path.isEmpty() && isInWorkFolder(table.data(), path)) {
-        // The cleaner would delete the patch, or it would overwrite a copy.
+    // Inside a firmware folder the patch would overwrite a list or a copy,
+    // or the cleaner would delete it.
+    if (const QString refused = path.isEmpty() ? QString() : outputRefusal(table.data(), path);
+        !refused.isEmpty()) {
         if (refusal == nullptr) {
-            throw TarvexError(workFolderRefusal(path));
+            throw TarvexError(refused);
         }
-        *refusal = workFolderRefusal(path);
+        *refusal = refused;
         return std::nullopt;
     }
     std::optional<QString> saved;

@@ -41,10 +41,9 @@ S3LineList build(const SlotTable& table, const PatchHooks& hooks, const Progress
 void write(const SlotTable& table, const PatchHooks& hooks, const Progress& progress,
            S3Writer& out);
 
-// Whether a file of that path would lie in one of the data set's working
-// folders, and the warning that refuses it there.
-bool isInWorkFolder(const FirmwareDataSet& data, const QString& path);
-QString workFolderRefusal(const QString& path);
+// The refusal of a patch saved at path: inside a firmware folder (see
+// outputplace) it would overwrite the data set; empty when it may be saved.
+QString outputRefusal(const FirmwareDataSet& data, const QString& path);
 
 // The whole button: save the lists, build, ask where to save, write, clean
 // the working folder. Returns the chosen path, or nothing when the user

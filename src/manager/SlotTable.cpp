@@ -152,6 +152,10 @@ QString SlotTable::copyIntoWorkFolder(const QString& sourcePath, const QString& 
     if (!fileops::copyReplacing(sourcePath, copy, &writeError) && !writeError.isEmpty()) {
         throw errors::cannotCreateFile(copy, writeError);
     }
+    if (!slotUsing(bareName)) {
+        // No list on disk names it yet: a failed save takes it away again.
+        data_.notePlacedCopy(info_, bareName);
+    }
     return copy;
 }
 

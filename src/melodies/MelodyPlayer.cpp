@@ -15,12 +15,17 @@ namespace {
 
 // The first bytes of a standard MIDI file, bare or in a RIFF wrapper.
 bool isMidi(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!fileops::openRegular(file, path)) {
         return false;
     }
     const QByteArray head = file.read(12);
     return head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID");
+}
+
+QStringList& folderList() {
+    static QStringList folders;
+    return folders;
 }
 
 QString runnable(const QString& program) {
@@ -28,7 +33,7 @@ QString runnable(const QString& program) {
         return {};
     }
     if (!program.contains(QLatin1Char('/')) && !program.contains(QLatin1Char('\\'))) {
-        return QStandardPaths::findExecutable(program);
+        return QStandardPaths::findExecutable(program, folderList());
     }
     const QFileInfo file(QDir::fromNativeSeparators(program));
     return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
@@ -57,6 +62,14 @@ QString MelodyPlayer::FindMidiPlayer() {
     }
     const QString chosen = runnable(named.trimmed());
     return chosen.isEmpty() ? runnable(kDefaultMidiPlayer) : chosen;
+}
+
+void MelodyPlayer::setProgramFolders(const QStringList& folders) {
+    folderList() = folders;
+}
+
+QStringList MelodyPlayer::programFolders() {
+    return folderList();
 }
 
 MelodyPlayer::Program MelodyPlayer::Find() {

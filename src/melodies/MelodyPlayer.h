@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -30,6 +31,11 @@ public:
     static QString FindMidiPlayer();
     // MidRadio when its settings name one, else a MIDI player.
     static Program Find();
+    // The folders a player named without a folder is looked for in; empty
+    // (the default) is PATH. Tests set it, so that what the machine has
+    // installed never decides what they see.
+    static void setProgramFolders(const QStringList& folders);
+    static QStringList programFolders();
 
     explicit MelodyPlayer(QString playerPath = {}, Kind kind = Kind::MidRadio);
     explicit MelodyPlayer(const Program& program) : MelodyPlayer(program.path, program.kind) {}

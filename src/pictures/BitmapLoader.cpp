@@ -1,6 +1,7 @@
 #include "pictures/BitmapLoader.h"
 
 #include "base/TarvexError.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -74,9 +75,10 @@ bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
 } // namespace
 
 QImage loadBitmap(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path, file.errorString());
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        throw errors::cannotOpenFile(path, reason);
     }
     const QByteArray head = file.peek(64);
 

@@ -1,6 +1,7 @@
 #include "pictures/JpegLoader.h"
 
 #include "base/TarvexError.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <csetjmp>
@@ -130,9 +131,10 @@ TarvexError jpegError(int code) {
 } // namespace
 
 QImage loadJpeg(const QString& path, JpegEnd end) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path, file.errorString());
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        throw errors::cannotOpenFile(path, reason);
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {

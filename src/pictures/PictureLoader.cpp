@@ -3,6 +3,7 @@
 #include "base/TarvexError.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/JpegLoader.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,8 +12,8 @@
 namespace {
 
 QImage readWithLibrary(const QString& path, const char* format, const QString& kind) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!fileops::openRegular(file, path)) {
         throw errors::cannotOpenFile(path);
     }
     QImageReader reader(&file, format);

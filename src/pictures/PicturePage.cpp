@@ -208,7 +208,7 @@ void PicturePage::lvPicKeyUp(int key) {
 
 void PicturePage::btnOpenPicClick() {
     const int row = lvPic->selectedRow();
-    if (row < 0 || !isAvailable()) {
+    if (row < 0 || !isAvailable() || !isWritable()) {
         return;
     }
     const QString file = askReplacementFile(row);
@@ -219,6 +219,9 @@ void PicturePage::btnOpenPicClick() {
 }
 
 void PicturePage::assignReplacement(int row, const QString& file) {
+    if (!isWritable()) {
+        return;
+    }
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,

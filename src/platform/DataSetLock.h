@@ -5,10 +5,12 @@
 
 class QLockFile;
 
-// The one-writer lock of a firmware folder. The window holds it for its whole
-// run and every command that writes holds it for its own, so two writers
-// never overwrite each other's choices. A lock left by a process that died is
-// taken over; a lock held by a live process is never broken, however old.
+// The one-writer lock of a firmware folder (".tarvex.lock"). The window holds
+// it for its whole run and every command that writes holds it for its own, so
+// two writers never overwrite each other's choices. Whether a holder is alive
+// is decided by the operating system's lock on the file, which ends with the
+// holder's process however it ends: never by a process id, which another
+// process may have taken since.
 class DataSetLock {
 public:
     explicit DataSetLock(QString firmwareFolder);
@@ -21,7 +23,9 @@ public:
     DataSetLock(const DataSetLock&) = delete;
     DataSetLock& operator=(const DataSetLock&) = delete;
 
-    enum class Result { Locked, HeldByOther, Failed };
+    // NotALockFile: something other than a file stands at the lock's place
+    // (a folder, a FIFO, a link); problem() says what and what to do.
+    enum class Result { Locked, HeldByOther, NotALockFile, Failed };
     Result tryLock();
     bool isLocked() const;
     void unlock();
@@ -35,10 +39,17 @@ public:
     Holder holder() const;
     // "tarvex (pid 1234, host)"; the pid alone when nothing more is known.
     QString holderText() const;
+    // Why the lock could not be taken, for NotALockFile and Failed.
+    QString problem() const { return problem_; }
 
     QString lockFilePath() const { return path_; }
 
 private:
     QString path_;
+    QString problem_;
+#ifdef Q_OS_WIN
     std::unique_ptr<QLockFile> lock_;
+#else
+    int fd_ = -1;
+#endif
 };

@@ -5,6 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fileops {
 
@@ -39,6 +47,48 @@ bool removeFileOrLink(const QString& path) {
     return QFile::remove(path);
 }
 
+QString notRegularReason() {
+    return QStringLiteral("Not a regular file");
+}
+
+bool isRegularFile(const QString& path) {
+    return QFileInfo(path).isFile(); // stat(), which never opens the file
+}
+
+bool openRegular(QFile& file, const QString& path, QString* reason) {
+    const auto failed = [&](const QString& why) {
+        if (reason != nullptr) {
+            *reason = why;
+        }
+        return false;
+    };
+#ifdef Q_OS_WIN
+    if (QFileInfo::exists(path) && !isRegularFile(path)) {
+        return failed(notRegularReason());
+    }
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) || failed(file.errorString());
+#else
+    // Opened without blocking and checked on the handle, so nothing can be
+    // put in the file's place between the check and the read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return failed(notRegularReason());
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failed(file.errorString());
+    }
+    return true;
+#endif
+}
+
 bool copyReplacing(const QString& source, const QString& target, QString* writeError) {
     const QFileInfo from(source);
     const QFileInfo to(target);
@@ -46,8 +96,8 @@ bool copyReplacing(const QString& source, const QString& target, QString* writeE
         from.canonicalFilePath() == to.canonicalFilePath()) {
         return true;
     }
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
+    QFile in;
+    if (!openRegular(in, source)) {
         return false;
     }
     CheckedSaveFile out(target);

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "base/LineSplitter.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <QStringList>
@@ -212,8 +213,8 @@ IniFile::IniFile(const QString& path) : path_(path) {}
 
 std::vector<std::optional<QString>> IniFile::lookup(const QList<Key>& keys) const {
     std::vector<std::optional<QString>> found(std::size_t(keys.size()));
-    QFile file(path_);
-    if (keys.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (keys.isEmpty() || !fileops::openRegular(file, path_)) {
         return found;
     }
     Scan scan(keys, found);

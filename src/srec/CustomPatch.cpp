@@ -57,6 +57,40 @@ CustomPatch writeCustomPatch(const QString& fileName, std::int64_t size, std::in
     return patch;
 }
 
+CustomPatch writeCustomPatchFromStream(QIODevice& stream, std::int32_t offset, S3Writer& out) {
+    CustomPatch patch;
+    out.append(srec::kHeaderRecord);
+    const auto buffer = std::make_unique_for_overwrite<unsigned char[]>(std::size_t(kChunkBytes));
+    for (bool atEnd = false; !atEnd;) {
+        // Each block is filled before it is written, so that only the last
+        // record can be short.
+        std::int64_t got = 0;
+        while (got < kChunkBytes) {
+            const qint64 r =
+                stream.read(reinterpret_cast<char*>(buffer.get()) + got, kChunkBytes - got);
+            if (r < 0) {
+                throw errors::streamRead();
+            }
+            if (r == 0) {
+                atEnd = true;
+                break;
+            }
+            got += r;
+        }
+        if (got == 0) {
+            break;
+        }
+        const std::int32_t address = numeric::add(offset, numeric::fromSize(patch.bytesRead));
+        numeric::add(address,
+                     numeric::fromSize((got - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
+        out.appendDataRecords(buffer.get(), got, address);
+        patch.bytesRead += got;
+    }
+    out.append(srec::kEndRecord);
+    patch.wholeRecords = patch.bytesRead / srec::kBytesPerRecord;
+    return patch;
+}
+
 CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset) {
     S3Writer collect;
     CustomPatch patch = writeCustomPatch(fileName, size, offset, collect);

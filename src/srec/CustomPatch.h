@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+class QIODevice;
 class S3Writer;
 
 // A patch that writes any file's bytes at a typed address: the header record,
@@ -26,3 +27,8 @@ CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int
 // empty lines; the caller finishes the writer.
 CustomPatch writeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset,
                              S3Writer& out);
+
+// The same for a stream (a pipe, a FIFO, standard input), read to its end:
+// the size is what was read. "Integer overflow" comes at the block whose
+// address would pass the signed 32-bit range, after the blocks before it.
+CustomPatch writeCustomPatchFromStream(QIODevice& stream, std::int32_t offset, S3Writer& out);

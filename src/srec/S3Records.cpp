@@ -3,6 +3,7 @@
 #include "base/Cp1251.h"
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <memory>
@@ -96,9 +97,10 @@ void FileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t
 
 void appendFileRecords(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
                        S3LineList& target) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(fileName, file.errorString());
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, fileName, &reason)) {
+        throw errors::cannotOpenFile(fileName, reason);
     }
     if (byteCount < 0) {
         throw errors::streamRead();
@@ -161,9 +163,9 @@ QString SwapHexBytes(const QString& text) {
 }
 
 std::int64_t FileSizeOfName(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 0;
+    QFile file;
+    if (!fileops::openRegular(file, fileName)) {
+        return 0; // also a FIFO or device: never waited on
     }
     return file.size();
 }

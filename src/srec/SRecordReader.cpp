@@ -61,54 +61,85 @@ QString parseRecord(std::string_view line, SRecord& record) {
         return QCoreApplication::translate("Report", "longer than any S-record (%1 characters)")
             .arg(line.size());
     }
-    for (std::size_t i = 2; i < line.size(); ++i) {
-        if (digit(line[i]) < 0) {
+    // Every pair decoded once: the count, address, data and checksum bytes.
+    std::uint8_t bytes[kMaxRecordChars / 2];
+    const std::size_t digits = line.size() - 2;
+    for (std::size_t i = 0; i < digits; ++i) {
+        const int value = digit(line[2 + i]);
+        if (value < 0) {
             return QCoreApplication::translate("Report", "character %1 is not a hexadecimal digit")
-                .arg(i + 1);
+                .arg(i + 3);
+        }
+        if (i % 2 == 0) {
+            bytes[i / 2] = std::uint8_t(value << 4);
+        } else {
+            bytes[i / 2] |= std::uint8_t(value);
         }
     }
-    if (line.size() % 2 != 0) {
+    if (digits % 2 != 0) {
         return QCoreApplication::translate("Report", "odd number of hexadecimal digits");
     }
-    const std::size_t bytes = (line.size() - 2) / 2;
-    if (bytes == 0) {
+    const std::size_t count = digits / 2;
+    if (count == 0) {
         return QCoreApplication::translate("Report", "no count byte");
     }
-    auto byteAt = [&](std::size_t k) {
-        return unsigned(digit(line[2 + 2 * k]) * 16 + digit(line[3 + 2 * k]));
-    };
-    const unsigned count = byteAt(0);
-    if (count != bytes - 1) {
+    if (bytes[0] != count - 1) {
         return QCoreApplication::translate("Report",
                                            "count %1 does not match the %2 bytes after it")
-            .arg(hexByte(count))
-            .arg(bytes - 1);
+            .arg(hexByte(bytes[0]))
+            .arg(count - 1);
     }
     const int width = addressBytes(record.type);
-    if (int(count) < width + 1) {
+    if (int(bytes[0]) < width + 1) {
         return QCoreApplication::translate("Report",
                                            "too short for its %1-byte address and checksum")
             .arg(width);
     }
     unsigned sum = 0;
-    for (std::size_t k = 0; k + 1 < bytes; ++k) {
-        sum += byteAt(k);
+    for (std::size_t k = 0; k + 1 < count; ++k) {
+        sum += bytes[k];
     }
     const unsigned expected = ~sum & 0xFF;
-    if (byteAt(bytes - 1) != expected) {
+    if (bytes[count - 1] != expected) {
         return QCoreApplication::translate("Report", "checksum %1, expected %2")
-            .arg(hexByte(byteAt(bytes - 1)), hexByte(expected));
+            .arg(hexByte(bytes[count - 1]), hexByte(expected));
     }
     record.address = 0;
     for (int k = 1; k <= width; ++k) {
-        record.address = (record.address << 8) | byteAt(std::size_t(k));
+        record.address = (record.address << 8) | bytes[k];
     }
-    const std::size_t first = std::size_t(width) + 1;
-    record.data.resize(bytes - 1 - first);
-    for (std::size_t k = first; k + 1 < bytes; ++k) {
-        record.data[k - first] = std::uint8_t(byteAt(k));
-    }
+    record.data.assign(bytes + 1 + width, bytes + count - 1);
     return {};
+}
+
+bool peekRecord(std::string_view line, int& type, std::uint32_t& address, std::size_t& length) {
+    if (line.size() < 4 || line[0] != 'S' || line[1] < '0' || line[1] > '9') {
+        return false;
+    }
+    type = line[1] - '0';
+    const int width = addressBytes(type);
+    if (line.size() < std::size_t(4 + 2 * width)) {
+        return false;
+    }
+    auto byteAt = [&](std::size_t k) {
+        const int high = digit(line[2 + 2 * k]);
+        const int low = digit(line[3 + 2 * k]);
+        return high < 0 || low < 0 ? -1 : high * 16 + low;
+    };
+    const int count = byteAt(0);
+    if (count < width + 1) {
+        return false;
+    }
+    address = 0;
+    for (int k = 1; k <= width; ++k) {
+        const int b = byteAt(std::size_t(k));
+        if (b < 0) {
+            return false;
+        }
+        address = (address << 8) | std::uint32_t(b);
+    }
+    length = std::size_t(count - width - 1);
+    return true;
 }
 
 SRecordReader::SRecordReader(QIODevice& device) : device_(device), buffer_(kChunk) {}
@@ -119,9 +150,9 @@ bool SRecordReader::fill() {
     return length_ > 0;
 }
 
-bool SRecordReader::next(Line& line) {
+bool SRecordReader::readLine() {
     text_.clear();
-    qsizetype chars = 0; // also those not kept
+    chars_ = 0; // also those not kept
     bool ended = false;
     bool any = false;
     while (!ended) {
@@ -136,36 +167,50 @@ bool SRecordReader::next(Line& line) {
             }
         }
         any = true;
-        // The line's characters up to its end or the block's, kept in one
-        // append: reading a large file is a scan, not a call per character.
-        const char* begin = buffer_.data() + pos_;
-        const char* stop = buffer_.data() + length_;
-        const char* at = begin;
-        while (at != stop && *at != '\r' && *at != '\n') {
+        const char* from = buffer_.data() + pos_;
+        const char* end = buffer_.data() + length_;
+        const char* at = from;
+        while (at != end && *at != '\r' && *at != '\n') {
             ++at;
         }
-        const qsizetype taken = at - begin;
-        if (chars <= kMaxRecordChars) {
-            text_.append(begin, std::size_t(std::min(taken, kMaxRecordChars + 1 - chars)));
-        }
-        chars += taken;
+        const qsizetype taken = qsizetype(at - from);
+        const qsizetype room = std::max<qsizetype>(0, kMaxRecordChars + 1 - chars_);
+        text_.append(from, std::size_t(std::min(taken, room)));
+        chars_ += taken;
         pos_ += taken;
-        if (at != stop) {
+        if (at != end) {
             skipLf_ = *at == '\r';
-            ended = true;
             ++pos_;
+            ended = true;
         }
     }
     if (!any && !ended) {
         return false;
     }
-    line.number = ++number_;
-    line.empty = chars == 0;
+    ++number_;
+    return true;
+}
+
+bool SRecordReader::nextText(std::string_view& text, qint64& number) {
+    if (!readLine()) {
+        return false;
+    }
+    text = text_;
+    number = number_;
+    return true;
+}
+
+bool SRecordReader::next(Line& line) {
+    if (!readLine()) {
+        return false;
+    }
+    line.number = number_;
+    line.empty = chars_ == 0;
     line.error.clear();
-    if (chars > kMaxRecordChars) {
+    if (chars_ > kMaxRecordChars) {
         line.error =
             QCoreApplication::translate("Report", "longer than any S-record (%1 characters)")
-                .arg(chars);
+                .arg(chars_);
     } else if (!line.empty) {
         line.error = parseRecord(text_, line.record);
     }

@@ -29,6 +29,11 @@ inline constexpr qsizetype kMaxRecordChars = 2 + 2 * 256;
 // is a well-formed record with a correct checksum.
 QString parseRecord(std::string_view line, SRecord& record);
 
+// The type, address and data length a line announces, read from its first
+// digits without checking the rest; false when it does not even start like a
+// record. Lets a reader skip the records it has no use for.
+bool peekRecord(std::string_view line, int& type, std::uint32_t& address, std::size_t& length);
+
 // Reads S-record text from a device one line at a time: a line ends at CR, LF
 // or CR LF. Work is linear in the input, and no more than one record's worth
 // of a line is kept however long the line is.
@@ -44,9 +49,15 @@ public:
     };
     // The next line; false at the end of the input.
     bool next(Line& line);
+    // The next line's text alone, unchecked (a line longer than any record
+    // is cut after kMaxRecordChars + 1 characters); false at the end.
+    bool nextText(std::string_view& text, qint64& number);
 
 private:
     bool fill();
+    bool readLine();
+
+    qsizetype chars_ = 0; // of the last line, also those not kept
 
     QIODevice& device_;
     qint64 number_ = 0;

@@ -11,6 +11,7 @@
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
 #include "melodies/MelodyPage.h"
+#include "melodies/MelodyPlayer.h"
 #include "pictures/PicturePage.h"
 #include "platform/DialogFolders.h"
 
@@ -69,16 +70,16 @@ void select(SlotListView* list, int row) {
     list->setCurrentItem(list->topLevelItem(row));
 }
 
-// PATH for one test: the player lookup must not find the machine's programs.
+// Where the player lookup finds programs, for one test.
 class ScopedPath {
 public:
-    explicit ScopedPath(const QString& path) : saved_(qgetenv("PATH")) {
-        qputenv("PATH", path.toLocal8Bit());
+    explicit ScopedPath(const QString& folder) : saved_(MelodyPlayer::programFolders()) {
+        MelodyPlayer::setProgramFolders({folder});
     }
-    ~ScopedPath() { qputenv("PATH", saved_); }
+    ~ScopedPath() { MelodyPlayer::setProgramFolders(saved_); }
 
 private:
-    QByteArray saved_;
+    QStringList saved_;
 };
 
 class Desktop : public WindowTest {

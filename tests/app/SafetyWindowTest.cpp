@@ -1,7 +1,10 @@
 // The window as one writer among others: the data set's lock, lists cut at a
 // NUL, patches aimed at a working folder, and errors of the volume bar.
 #include "AppTestSupport.h"
+#include "custompatch/CustomPatchPage.h"
+#include "custompatch/PatchEditor.h"
 #include "dataset/ListFile.h"
+#include "java/JavaPage.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
 #include "melodies/MelodyPage.h"
@@ -14,6 +17,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 using testsupport::readAll;
 
@@ -56,24 +60,66 @@ TEST_F(WindowTest, SecondWindowOnTheSameDataSetShowsItReadOnly) {
     EXPECT_EQ(DataSetLock(firmware()).tryLock(), DataSetLock::Result::Locked);
 }
 
-TEST_F(WindowTest, ListCutAtNulIsNamedAtStartUp) {
+// The window warns once, shows the page's rows and turns its changes off;
+// the other pages work and the cut list stays as it is on disk.
+TEST_F(WindowTest, ListCutAtNulIsNamedOnceAndItsPageChangesNothing) {
     MiniDataSet set;
     set.writeTo(userFolder());
-    listfile::writeWhole(dataFile("JavaSize.lst"),
-                         QByteArray("0\r\n0\r\n0\r\n0\r\n\0lost\r\n", 15));
+    const QByteArray cut("0\r\n0\r\n0\r\n0\r\n\0lost\r\n", 15);
+    listfile::writeWhole(dataFile("JavaSize.lst"), cut);
     auto window = open();
     ASSERT_EQ(dialogs.warnings.size(), 1);
-    EXPECT_TRUE(dialogs.warnings[0].contains(dataFile("JavaSize.lst")));
+    EXPECT_TRUE(
+        dialogs.warnings[0].contains(dataFile("JavaSize.lst") + QStringLiteral(", строка 5")))
+        << dialogs.warnings[0].toStdString();
+    JavaPage* java = window->javaPage();
+    EXPECT_EQ(java->lvJava->topLevelItemCount(), 4);
+    for (QAbstractButton* button :
+         {java->openButton(), java->restoreButton(), java->createButton()}) {
+        EXPECT_FALSE(button->isEnabled());
+    }
+    java->lvJava->setCurrentItem(java->lvJava->topLevelItem(1));
+    window->pageControl()->setCurrentWidget(java);
+    QTest::keyClick(window.get(), Qt::Key_Delete); // the restore command does nothing
+    java->dropOnSlot(1, {QUrl::fromLocalFile(scratch.write("in/g.jar", "jar"))});
+    EXPECT_EQ(dialogs.warnings.size(), 1);
+    // Another page's change writes its lists and leaves the cut one whole.
+    MelodyPage* melodies = window->melodyPage();
+    melodies->lvMels->setCurrentItem(melodies->lvMels->topLevelItem(1));
+    EXPECT_TRUE(melodies->btnOpenMelody->isEnabled()); // with a slot selected
+    melodies->btnUseStandardMelody->click();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(readAll(dataFile("JavaSize.lst")), cut);
 }
 
-TEST_F(WindowTest, PatchAimedAtAWorkingFolderIsRefusedWithAWarning) {
+// Every save dialog refuses a place inside a firmware folder, a link to one
+// included: its lists, its lock, its journal, its working folders.
+TEST_F(WindowTest, PatchesAreNeverSavedInsideAFirmwareFolder) {
     auto window = open(MiniDataSet());
-    dialogs.saveAnswers = {firmware("TempMelodies/MelodyPatch.s3")};
-    window->melodyPage()->btnCreateMelPatch->click();
-    ASSERT_EQ(dialogs.warnings.size(), 1);
-    EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("рабочую папку")));
+    ASSERT_TRUE(QFile::link(firmware("TempMelodies"), scratch.path("linked")));
+    const QByteArray files = readAll(dataFile("MelodiesFiles.lst"));
+    const QStringList targets{firmware("TempMelodies/MelodyPatch.s3"),
+                              dataFile("MelodiesFiles.lst"), firmware(".tarvex.lock"),
+                              dataFile(".lists.commit"), scratch.path("linked/MelodyPatch.s3")};
+    for (const QString& target : targets) {
+        dialogs.warnings.clear();
+        dialogs.saveAnswers = {target};
+        window->melodyPage()->btnCreateMelPatch->click();
+        ASSERT_EQ(dialogs.warnings.size(), 1) << target.toStdString();
+        EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("рабочую папку")));
+    }
+    window->pageControl()->setCurrentWidget(window->customPatchPage());
+    window->customPatchPage()->Editor->setPlainText("S00600004844521B");
+    for (const QString& target : targets) {
+        dialogs.warnings.clear();
+        dialogs.saveAnswers = {target};
+        window->customPatchPage()->btnSaveCustomPatch->click();
+        ASSERT_EQ(dialogs.warnings.size(), 1) << target.toStdString();
+    }
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_FALSE(QFile::exists(firmware("TempMelodies/MelodyPatch.s3")));
+    EXPECT_FALSE(QFile::exists(dataFile(".lists.commit")));
+    EXPECT_EQ(readAll(dataFile("MelodiesFiles.lst")), files);
 }
 
 TEST_F(WindowTest, VolumeBarPastTheVolumeSlotsIsSwitchedOffWhenTheKeysGetThere) {

@@ -79,6 +79,10 @@ TEST_F(DataSetCheckTest, ListsAndFields) {
     set.overrides = {{"PicOffsets.lst", {"0400020000007000", "02000200000070"}}};
     expectOnlyError(check(), "PicOffsets.lst", 2, "not 16 hexadecimal digits");
 
+    // A NUL hides the rest of the list: an error at its line.
+    set.overrides = {{"JavaSize.lst", {"0", "0", "0", QStringLiteral("0") + QChar(0) + "7\r\n8"}}};
+    expectOnlyError(check(), "JavaSize.lst", 4, "NUL");
+
     set.overrides.clear();
     check();
     QFile::remove(firmware + "/Data/JavaTable.lst");

@@ -11,7 +11,11 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJsonObject>
 #include <QRegularExpression>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using testsupport::Scratch;
 
@@ -37,11 +41,12 @@ protected:
         patch::build(table, hooks, {}).saveTo(path);
         return path;
     }
-    void give(const ManagerInfo& info, qsizetype slot, const QString& name, int size) {
+    void give(const ManagerInfo& info, qsizetype slot, const QString& name, int size,
+              int first = -1) {
         SlotTable table(session->dataSet(), info);
-        ASSERT_EQ(
-            table.assignFile(slot, scratch.write("in/" + name, testsupport::sequence(size, slot))),
-            SlotTable::AssignResult::Assigned);
+        const QByteArray bytes = testsupport::sequence(size, first < 0 ? int(slot) : first);
+        ASSERT_EQ(table.assignFile(slot, scratch.write("in/" + name, bytes)),
+                  SlotTable::AssignResult::Assigned);
     }
     void givePicture(qsizetype slot, const QString& name) {
         SlotTable table(session->dataSet(), managers::pictures());
@@ -103,6 +108,16 @@ TEST_F(PatchVerifyTest, EveryPatchTheManagersBuildIsClean) {
         expectClean(verify(path));
         expectClean(verify(path, false));
     }
+    // Each is what its manager's current choices build, and no other's.
+    for (const auto& [path, manager] :
+         {std::pair(melodies, "melody"), std::pair(java, "Java"), std::pair(pictures, "picture")}) {
+        const QString text = verify(path).text();
+        for (const char* other : {"melody", "Java", "picture"}) {
+            EXPECT_TRUE(text.contains(QString("matches the current %1 choices: %2\n")
+                                          .arg(other, other == manager ? "yes" : "no")))
+                << text.toStdString();
+        }
+    }
     const Report report = verify(melodies);
     EXPECT_TRUE(holds(report, "0x0058A000-0x0058A0FF: 256 bytes: melody table entries (32)\n"));
     EXPECT_TRUE(holds(report, "0x01401000-0x014013F8: 1017 bytes: melody region\n"));
@@ -142,12 +157,12 @@ TEST_F(PatchVerifyTest, FaultyLinesAndWritesAreReported) {
     EXPECT_TRUE(holds(report, "edited.s3:36: error: count 16 does not match the 21 bytes"));
 
     // The same bytes written again: a warning; other bytes: an error.
-    report = verify(edited(patch, 40, data + "\r\nS705A002000058"));
+    report = verify(edited(patch, 40, data + "\r\n" + lineOf(patch, 40)));
     EXPECT_EQ(report.errors(), 0);
     EXPECT_TRUE(holds(report, "edited.s3:40: warning: 0x01401000-0x0140100F (16 bytes) written "
                               "again, first on line 36, with the same values"));
     const QString other = srec::withS3Checksum(QString("S30701401004AAAA"));
-    report = verify(edited(patch, 40, other + "\r\nS705A002000058"));
+    report = verify(edited(patch, 40, other + "\r\n" + lineOf(patch, 40)));
     EXPECT_TRUE(holds(report, "edited.s3:40: error: 0x01401004-0x01401005 (2 bytes) written "
                               "again, first on line 36, with different values"));
 
@@ -166,6 +181,7 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     givePicture(0, "p.bmp");
     const QString patch = build(managers::pictures(), pictureslots::patchHooks());
     expectClean(verify(patch));
+    EXPECT_TRUE(holds(verify(patch), "matches the current picture choices: yes\n"));
     const QStringList lines = QString::fromLatin1(testsupport::readAll(patch)).split("\r\n");
     const qsizetype table = lines.indexOf(QRegularExpression("^S30D005B1800.*"));
     ASSERT_GT(table, 10);
@@ -181,6 +197,19 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     report = verify(edited(patch, int(table) + 1, srec::withS3Checksum(entry)));
     EXPECT_TRUE(holds(report, "the 128 x 64 picture at 0x00700000: "))
         << report.text().toStdString();
+    // The slot given another picture: the patch is no longer what the choice builds.
+    QImage other(128, 128, QImage::Format_RGB888);
+    other.fill(Qt::red);
+    ASSERT_TRUE(other.save(scratch.path("in/red.bmp"), "BMP"));
+    SlotTable pictures(session->dataSet(), managers::pictures());
+    ASSERT_EQ(pictureslots::choose(pictures, 0, scratch.path("in/red.bmp")).outcome,
+              pictureslots::Outcome::Accepted);
+    report = verify(patch);
+    EXPECT_TRUE(holds(report, "matches the current picture choices: no\n"));
+    EXPECT_TRUE(holds(report,
+                      "warning: picture slot 1 differs from its working copy red.bmp at "
+                      "byte 1 (0x00700001): the patch writes 7F, the working copy gives 01"))
+        << report.text().toStdString();
 }
 
 TEST_F(PatchVerifyTest, AnyBytesGiveAReportNotACrash) {
@@ -193,4 +222,161 @@ TEST_F(PatchVerifyTest, AnyBytesGiveAReportNotACrash) {
     EXPECT_EQ(verify(scratch.path("missing.s3")).text(),
               scratch.path("missing.s3") +
                   ":0: error: cannot be read: No such file or directory\n1 error, 0 warnings\n");
+}
+
+TEST_F(PatchVerifyTest, CutShortOrEmptyPatchesAreErrors) {
+    const QString patch = build(managers::java(), javaPatchHooks());
+    const QByteArray text = testsupport::readAll(patch);
+    EXPECT_TRUE(holds(verify(scratch.write("empty.s3", "")), "empty.s3:0: error: empty"));
+    EXPECT_TRUE(holds(verify(scratch.write("blank.s3", "\r\n\r\n")), "blank.s3:0: error: empty"));
+    // Cut before the last two table records, and in the middle of the first of them.
+    const QList<QByteArray> all = text.split('\n'); // the lines, then nothing
+    const QByteArray lines = all.mid(0, all.size() - 4).join('\n') + '\n';
+    for (const QByteArray& cut : {lines, text.left(lines.size() + 7)}) {
+        const QString path = scratch.write("cut.s3", cut);
+        for (const bool withData : {true, false}) {
+            const Report report = verify(path, withData);
+            EXPECT_TRUE(holds(report, "error: the last record is not an end record"))
+                << report.text().toStdString();
+        }
+    }
+    // The end record dropped, the table records after the cut named.
+    const Report report = verify(scratch.write("cut.s3", lines));
+    EXPECT_TRUE(holds(report, "cut.s3:0: error: 2 of the 8 Java table entries are missing, the "
+                              "first the Java table entry of slot 7"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(verify(edited(patch, int(text.count('\n')), "")),
+                      "error: the last record is not an end record"));
+}
+
+TEST_F(PatchVerifyTest, TamperedMelodyPatchesAreErrors) {
+    give(managers::melodies(), 0, "a.mid", 40);
+    const QString patch = build(managers::melodies(), melodyPatchHooks());
+    // Line 1 header, 2-9 required patches, 10 Patch64K, 11-35 volumes,
+    // 36-38 the melody's data records, 39 its table record.
+    ASSERT_TRUE(lineOf(patch, 10).startsWith("S3"));
+    auto errorsOf = [&](int number, const QString& line) {
+        const Report report = verify(edited(patch, number, line));
+        QStringList errors;
+        for (const Finding& f : report.findings()) {
+            if (f.error) {
+                errors << QString("%1: %2").arg(f.line).arg(f.text);
+            }
+        }
+        return errors;
+    };
+    QString required = lineOf(patch, 3);
+    EXPECT_EQ(errorsOf(3, ""), QStringList({"0: required patch Fonts.s3 is written only in part: "
+                                            "48 of its 64 bytes"}));
+    required = srec::withS3Checksum(required.left(required.size() - 4) + "00");
+    QStringList errors = errorsOf(3, required);
+    ASSERT_EQ(errors.size(), 1) << errors.join("\n").toStdString();
+    EXPECT_TRUE(errors[0].startsWith("3: required patch Fonts.s3 writes "))
+        << errors[0].toStdString();
+    EXPECT_EQ(errorsOf(10, ""), QStringList({"0: the Patch64K line is missing"}));
+    const QString volume = lineOf(patch, 11);
+    EXPECT_EQ(errorsOf(11, srec::withS3Checksum(volume.left(volume.size() - 4) + "80")),
+              QStringList({"11: the melody volume byte of slot 1 is 80, outside 01 to 7F"}));
+    EXPECT_EQ(errorsOf(11, ""), QStringList({"0: 1 of the 25 melody volume bytes are missing, the "
+                                             "first the melody volume byte of slot 1: the patch "
+                                             "is cut short or incomplete"}));
+    // The melody's table record gone: its data points nowhere.
+    errors = errorsOf(39, "");
+    ASSERT_EQ(errors.size(), 2) << errors.join("\n").toStdString();
+    EXPECT_TRUE(errors[0].startsWith("0: 1 of the 32 melody table entries are missing"));
+    EXPECT_EQ(errors[1], "36: 0x01401000-0x01401027 (40 bytes) in the melody region: no table "
+                         "entry of the patch points at them");
+    // Without the data set only the records count.
+    EXPECT_EQ(verify(edited(patch, 39, ""), false).errors(), 0);
+}
+
+TEST_F(PatchVerifyTest, APatchForOtherChoicesNamesTheSlotsThatDiffer) {
+    give(managers::melodies(), 0, "a.mid", 40);
+    give(managers::melodies(), 2, "c.mid", 20);
+    const QString patch = build(managers::melodies(), melodyPatchHooks());
+    // Cut into other records, with the same bytes: still the same patch.
+    QByteArray text = testsupport::readAll(patch);
+    const QString other = scratch.write("other.s3", text.replace("\r\n", "\n"));
+    EXPECT_TRUE(holds(verify(other), "matches the current melody choices: yes\n"));
+
+    // Another melody of the same size in slot 3, then slot 1 back to its standard.
+    give(managers::melodies(), 2, "d.mid", 20, 3);
+    Report report = verify(patch);
+    EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
+    EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
+                              "0 (0x01401028): the patch writes 02, the working copy gives 03"))
+        << report.text().toStdString();
+    SlotTable(session->dataSet(), managers::melodies()).restore(0);
+    report = verify(patch);
+    EXPECT_TRUE(holds(report, "warning: melody slot 1: the table entry is 0010400128000000, the "
+                              "current choices give "))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
+                              "0 (0x01401000): the patch writes"));
+    EXPECT_EQ(report.json()["matches"].toObject()["melodies"], QJsonValue(false));
+}
+
+TEST_F(PatchVerifyTest, OverlapsFifosAndManyStrayRangesWithoutDataSet) {
+    auto record = [](std::uint32_t address, const QByteArray& bytes) {
+        return srec::withS3Checksum(QString("S3%1%2%3")
+                                        .arg(bytes.size() + 5, 2, 16, QLatin1Char('0'))
+                                        .arg(address, 8, 16, QLatin1Char('0'))
+                                        .arg(QString::fromLatin1(bytes.toHex()))
+                                        .toUpper());
+    };
+    // Line 2 repeats line 1; line 3 changes two of its bytes: only line 3 differs.
+    const QStringList lines = {record(0x100, "\x10\x11\x12\x13"), record(0x100, "\x10\x11\x12\x13"),
+                               record(0x101, "\xAA\xAA"), "S705A002000058"};
+    Report report = verify(scratch.write("o.s3", lines.join("\r\n").toLatin1()), false);
+    EXPECT_TRUE(holds(report, "o.s3:2: warning: 0x00000100-0x00000103 (4 bytes) written again, "
+                              "first on line 1, with the same values"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "o.s3:3: error: 0x00000101-0x00000102 (2 bytes) written again, "
+                              "first on line 1, with different values"));
+    EXPECT_EQ(report.errors(), 1);
+
+#ifndef Q_OS_WIN
+    // A FIFO is refused at once instead of waiting for a writer.
+    const QString fifo = scratch.path("fifo.s3");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(holds(verify(fifo), "fifo.s3:0: error: not a regular file"));
+
+#endif
+    // Stray ranges with the data set: a hundred warnings, then one counts the rest.
+    QStringList stray;
+    for (std::uint32_t i = 0; i < 150; ++i) {
+        stray << record(0x10000000 + 32 * i, "\x01");
+    }
+    report = verify(scratch.write("s.s3", (stray.join("\r\n") + "\r\nS705A002000058").toLatin1()));
+    EXPECT_EQ(report.warnings(), 101);
+    EXPECT_TRUE(holds(report, "s.s3:150: warning: 50 more ranges lie outside every region, table "
+                              "entry, volume byte and required patch, the last at 0x100012A0"));
+    EXPECT_TRUE(holds(report, "0x100012A0-0x100012A0: 1 bytes\nmatches the current melody"));
+}
+
+TEST_F(PatchVerifyTest, LinesAreNamedRightInsideLongRunsOfRecords) {
+    // 16-byte records, then an 8-byte one, then 16-byte ones again, all in one range.
+    QStringList lines = {"S00600004844521B"};
+    std::uint32_t address = 0x00200000;
+    for (int i = 0; i < 1000; ++i) {
+        const int length = i == 600 ? 8 : 16;
+        QString text = QString("S3%1%2")
+                           .arg(length + 5, 2, 16, QLatin1Char('0'))
+                           .arg(address, 8, 16, QLatin1Char('0'));
+        for (int k = 0; k < length; ++k) {
+            text += QString("%1").arg((i + k) & 0xFF, 2, 16, QLatin1Char('0'));
+        }
+        lines << srec::withS3Checksum(text.toUpper());
+        address += std::uint32_t(length);
+    }
+    // Record 500 (line 502) and record 800 (line 802, after the short one) written again.
+    lines << lines[501] << lines[801] << "S705A002000058";
+    const Report report = verify(scratch.write("run.s3", lines.join("\r\n").toLatin1()), false);
+    EXPECT_TRUE(holds(report, "run.s3:1002: warning: 0x00201F40-0x00201F4F (16 bytes) written "
+                              "again, first on line 502, with the same values"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "run.s3:1003: warning: 0x002031F8-0x00203207 (16 bytes) written "
+                              "again, first on line 802, with the same values"));
+    EXPECT_TRUE(holds(report, "0x00200000-0x00203E77: 15992 bytes\n"));
 }

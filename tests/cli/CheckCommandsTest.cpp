@@ -69,6 +69,7 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     ASSERT_EQ(run({"verify", "--json", "--no-dataset", patch}), 0);
     const QJsonArray ranges = json()["ranges"].toArray();
     ASSERT_FALSE(ranges.isEmpty());
+    EXPECT_EQ(ranges.last().toObject()["start"].toInteger(), 0x01301000);
     EXPECT_EQ(ranges.last().toObject()["start_hex"].toString(), "0x01301000");
     EXPECT_EQ(ranges.last().toObject()["bytes"].toInt(), 20);
 
@@ -80,12 +81,17 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
     EXPECT_TRUE(out.startsWith(bad + ":2: ошибка: контрольная сумма 6E, ожидалась 6F\n"));
-    EXPECT_TRUE(out.endsWith("1 ошибка, 1 предупреждение\n")) << out.toStdString();
+    EXPECT_TRUE(out.endsWith("2 ошибки, 0 предупреждений\n")) << out.toStdString();
+    EXPECT_EQ(run({"verify", patch}), 0);
+    EXPECT_TRUE(out.contains("0x01301000-0x01301013: байтов: 20: область мелодий\n"
+                             "совпадает с текущим выбором мелодий: да\n"
+                             "совпадает с текущим выбором игр Java: нет\n"))
+        << out.toStdString();
     EXPECT_EQ(run({"verify", "--no-dataset", "--json", bad}), 1);
     EXPECT_EQ(json()["findings"].toArray()[0].toObject()["severity"].toString(), "error");
     EXPECT_FALSE(reportlanguage::use(QLocale(QLocale::English)));
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
-    EXPECT_TRUE(out.endsWith("1 error, 1 warning\n"));
+    EXPECT_TRUE(out.endsWith("2 errors, 0 warnings\n"));
 
     ASSERT_EQ(run({"info", "--json"}), 0);
     EXPECT_EQ(json()["melody_total"].toInt(), 8056815);

@@ -20,8 +20,28 @@ TEST(ListFile, SplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(listfile::decode("a\r\r\nb"), (QStringList{"a", "", "b"}));
 }
 
-TEST(ListFile, NulEndsTheText) {
-    EXPECT_EQ(listfile::decode(QByteArray("a\r\nb\0c\r\nd", 10)), (QStringList{"a", "b"}));
+TEST(ListFile, NulEndsTheTextAndTellsItsLine) {
+    qsizetype nulLine = -1;
+    EXPECT_EQ(listfile::decode(QByteArray("a\r\nb\0c\r\nd", 10), &nulLine),
+              (QStringList{"a", "b"}));
+    EXPECT_EQ(nulLine, 2);
+    listfile::decode(QByteArray("a\r\n\r\n\0", 6), &nulLine); // at the start of line 3
+    EXPECT_EQ(nulLine, 3);
+    listfile::decode("a\r\nb", &nulLine);
+    EXPECT_EQ(nulLine, 0);
+    // Past the reader's first block, read from a file, after CR LF pairs.
+    Scratch dir;
+    QByteArray big;
+    for (int i = 0; i < 20000; ++i) {
+        big += "line\r\n";
+    }
+    big += QByteArray("cut\0here\r\nmore\r\n", 17);
+    const QString path = dir.path("big.lst");
+    listfile::writeWhole(path, big);
+    const QStringList lines = listfile::load(path, &nulLine);
+    EXPECT_EQ(lines.size(), 20001);
+    EXPECT_EQ(lines.last(), "cut");
+    EXPECT_EQ(nulLine, 20001);
 }
 
 TEST(ListFile, KeepsLinesExactlyAndWritesCrLfAfterEach) {

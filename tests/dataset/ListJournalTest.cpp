@@ -1,13 +1,17 @@
 // A save of the slot lists is all or nothing, also when the process is killed.
 #include "dataset/ListJournal.h"
 
+#include "base/TarvexError.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <csignal>
 #include <iostream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,27 +77,74 @@ TEST(ListJournal, KilledSavesLeaveTheListsAllOldOrAllNew) {
 TEST(ListJournal, RecoveryFinishesACommittedSaveAndDropsAnUncommittedOne) {
     testsupport::Scratch scratch;
     const QString folder = scratch.mkdir("Data");
-    scratch.write("Data/A.lst", "old a\r\n");
-    scratch.write("Data/B.lst", "old b\r\n");
-    scratch.write("Data/A.lst.new", "new a\r\n");
-    scratch.write("Data/.B.lst.new.Xy12ab", "half");
-    ListJournal journal(folder);
-    EXPECT_EQ(journal.pathToRead("A.lst"), folder + "/A.lst");
-    journal.recover(); // no marker: the new file was never committed
-    EXPECT_EQ(testsupport::readAll(folder + "/A.lst"), "old a\r\n");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"A.lst", "B.lst"}));
+    const QString a = "MelodiesFiles.lst";
+    const QString b = "MelodiesSize.lst";
+    scratch.write("Data/" + a, "old a\r\n");
+    scratch.write("Data/" + b, "old b\r\n");
+    scratch.write("Data/" + a + ".new", "new a\r\n");
+    scratch.write("Data/." + b + ".new.Xy12ab", "half");
+    EXPECT_EQ(ListJournal(folder).pathToRead(a), folder + "/" + a);
+    ListJournal(folder).recover(); // no marker: the new file was never committed
+    EXPECT_EQ(testsupport::readAll(folder + "/" + a), "old a\r\n");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{a, b}));
 
-    scratch.write("Data/A.lst.new", "new a\r\n");
+    scratch.write("Data/" + a + ".new", "new a\r\n");
     scratch.write("TempPic/pic.bmp", "old picture");
     scratch.write("TempPic/pic.bmp.new", "new picture");
+    scratch.write("TempPic/.x.bmp.new.AbCdEf", "a copy a kill cut short");
     scratch.write("elsewhere.new", "not ours");
     scratch.write("Data/" + ListJournal::markerName(),
-                  "A.lst\r\nB.lst\r\n../TempPic/pic.bmp\r\n../elsewhere\r\n");
-    EXPECT_EQ(journal.pathToRead("A.lst"), folder + "/A.lst.new"); // B was renamed already
-    EXPECT_EQ(journal.pathToRead("B.lst"), folder + "/B.lst");
+                  (a + "\r\n" + b + "\r\n../TempPic/pic.bmp\r\n../elsewhere\r\n").toUtf8());
+    const ListJournal journal(folder);
+    EXPECT_EQ(journal.pathToRead(a), folder + "/" + a + ".new"); // B was renamed already
+    EXPECT_EQ(journal.pathToRead(b), folder + "/" + b);
     journal.recover();
-    EXPECT_EQ(testsupport::readAll(folder + "/A.lst"), "new a\r\n");
+    EXPECT_EQ(testsupport::readAll(folder + "/" + a), "new a\r\n");
     EXPECT_EQ(testsupport::readAll(scratch.path("TempPic/pic.bmp")), "new picture");
     EXPECT_EQ(testsupport::readAll(scratch.path("elsewhere.new")), "not ours");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"A.lst", "B.lst"}));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{a, b}));
+    EXPECT_EQ(QDir(scratch.path("TempPic")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"pic.bmp"});
+}
+
+// A planted marker renames nothing but the lists and the working copies of
+// plain working folders, and one that cannot be finished names itself.
+TEST(ListJournal, APlantedMarkerRenamesNothingElseAndNamesItselfWhenStuck) {
+    testsupport::Scratch scratch;
+    const QString folder = scratch.mkdir("Data");
+    const QString marker = folder + "/" + ListJournal::markerName();
+    scratch.write("outside/x.mid", "outside");
+    scratch.write("outside/x.mid.new", "planted");
+    ASSERT_TRUE(QFile::link(scratch.path("outside"), scratch.path("TempMelodies")));
+    scratch.write("Data/Memory.ini", "[Memory]\r\n");
+    scratch.write("Data/Memory.ini.new", "planted");
+    scratch.write("Data/JavaHelp.rtf.new", "planted");
+    scratch.write("Data/Pic.new", "planted");
+    scratch.mkdir("Data/Pic");
+    scratch.write("Data/" + ListJournal::markerName(),
+                  "../TempMelodies/x.mid\r\nMemory.ini\r\nJavaHelp.rtf\r\nPic\r\n");
+    ListJournal(folder).recover();
+    EXPECT_EQ(testsupport::readAll(scratch.path("outside/x.mid")), "outside");
+    EXPECT_EQ(testsupport::readAll(folder + "/Memory.ini"), "[Memory]\r\n");
+    EXPECT_FALSE(QFile::exists(folder + "/JavaHelp.rtf"));
+    EXPECT_TRUE(QFileInfo(folder + "/Pic").isDir());
+    EXPECT_FALSE(QFile::exists(marker));
+
+    // A list whose new file is a folder: the error names the marker, each time.
+    scratch.mkdir("Data/JavaFiles.lst.new");
+    scratch.write("Data/" + ListJournal::markerName(), "JavaFiles.lst\r\n");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            ListJournal(folder).recover();
+            ADD_FAILURE();
+        } catch (const TarvexError& e) {
+            EXPECT_TRUE(e.message().contains(marker + " could not be finished"))
+                << e.message().toStdString();
+        }
+    }
+    // A marker that is a FIFO is never opened: readers pass it by, writers are told.
+    QFile::remove(marker);
+    ASSERT_EQ(mkfifo(QFile::encodeName(marker).constData(), 0600), 0);
+    EXPECT_EQ(ListJournal(folder).pathToRead("JavaFiles.lst"), folder + "/JavaFiles.lst");
+    EXPECT_THROW(ListJournal(folder).recover(), TarvexError);
 }

@@ -127,7 +127,11 @@ FirmwareMaker::Made FirmwareMaker::make() const {
         made.addresses.push_back(at);
         at += std::uint32_t(length(p.kind, p.index));
     }
-    auto addressOf = [&](Kind kind, int index = 0) { return made.addresses[find(kind, index)]; };
+    // A piece a test left out (a resource missing from a version) has no address.
+    auto addressOf = [&](Kind kind, int index = 0) {
+        const std::size_t i = find(kind, index);
+        return i < made.addresses.size() ? made.addresses[i] : 0u;
+    };
     QStringList melTable, melEntries, javaTable, javaEntries, picTable, picEntries;
     for (int i = 0; i < 3; ++i) {
         melTable << hex(addressOf(Kind::MelodyTable) + 8 * i, 8);

@@ -103,6 +103,19 @@ TEST_F(PlayerTest, FoundThroughTheSettingsStoreOnlyWhenTheProgramExists) {
     EXPECT_EQ(MelodyPlayer::FindMidRadio(), player);
 }
 
+TEST_F(PlayerTest, TheDefaultMidiPlayerIsLookedForOnlyWhereTheProgramsAre) {
+    TARVEX_SKIP_WITHOUT_POSIX_SHELL();
+    EXPECT_EQ(MelodyPlayer::FindMidiPlayer(), ""); // whatever PATH holds
+    const QString timidity =
+        scratch.write("bin/" + MelodyPlayer::kDefaultMidiPlayer, "#!/bin/sh\n");
+    QFile::setPermissions(timidity, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    MelodyPlayer::setProgramFolders({scratch.path("bin")});
+    EXPECT_EQ(MelodyPlayer::FindMidiPlayer(), timidity);
+    EXPECT_EQ(MelodyPlayer::Find().kind, MelodyPlayer::Kind::Midi);
+    MelodyPlayer::setProgramFolders({scratch.path("nothing here")});
+    EXPECT_EQ(MelodyPlayer::Find().path, "");
+}
+
 TEST_F(PlayerTest, EndsThePreviousPlayerBeforeStartingTheNext) {
     TARVEX_SKIP_WITHOUT_POSIX_SHELL();
     const QString log = scratch.path("log");

@@ -1,3 +1,5 @@
+#include "melodies/MelodyPlayer.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,5 +25,9 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     }
     TestApplication app(argc, argv);
+    // Programs are looked for in an empty folder, not on PATH: a MIDI player
+    // the machine happens to have must not change what a test sees.
+    const QTemporaryDir noPrograms;
+    MelodyPlayer::setProgramFolders({noPrograms.path()});
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,234 @@
+#include "check/PatchContentCheck.h"
+
+#include "check/AddressLayout.h"
+#include "dataset/NumericText.h"
+#include "platform/FileOps.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <map>
+
+namespace patchcontentcheck {
+
+namespace {
+
+using addresslayout::hexAddress;
+
+constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+
+QString hexByte(std::uint8_t value) {
+    return numeric::hex(value, 2);
+}
+
+} // namespace
+
+std::vector<FixedRecord> fixedRecords(const FirmwareDataSet& data) {
+    std::vector<FixedRecord> records;
+    auto add = [&](const srec::SRecord& r, const QString& label, const QString& file, qint64 line,
+                   bool patch64K) {
+        if (r.isData() && !r.data.empty() && r.address + r.data.size() <= kAddressSpace) {
+            records.push_back({label, file, line, patch64K, r.address, r.data});
+        }
+    };
+    if (data.isAvailable(managers::melodies())) {
+        const QByteArray text = data.memoryMap().patch64K.toLatin1();
+        srec::SRecord record;
+        if (srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record)
+                .isEmpty()) {
+            add(record, QCoreApplication::translate("Report", "the Patch64K line"),
+                data.dataFile(QStringLiteral("Memory.ini")), 0, true);
+        }
+    }
+    addresslayout::forEachRequiredLine(
+        data,
+        [&](const QString& file, const srec::SRecordReader::Line& line) {
+            if (line.error.isEmpty() && !line.empty) {
+                add(line.record,
+                    QCoreApplication::translate("Report", "required patch %1")
+                        .arg(fileops::bareName(file)),
+                    file, line.number, false);
+            }
+        },
+        [](const QString&) {});
+    return records;
+}
+
+Kinds kindsOf(const PatchImage& image, const std::vector<AddressSpan>& spans) {
+    Kinds kinds;
+    for (const AddressSpan& span : spans) {
+        if (span.kind == AddressSpan::Kind::TableEntry &&
+            image.writtenBytes(span.start, span.end) > 0) {
+            ++kinds.entries[span.manager];
+        }
+    }
+    return kinds;
+}
+
+namespace {
+
+// Table entries and volume bytes a manager's patch writes for every slot:
+// the ones missing show a patch cut short.
+void checkCut(const PatchImage& image, const std::vector<AddressSpan>& spans, const Kinds& kinds,
+              const QString& path, Report& report) {
+    struct Missing {
+        int count = 0;
+        int total = 0;
+        const AddressSpan* first = nullptr;
+    };
+    std::map<QString, Missing> groups; // by group, in a stable order
+    QStringList order;
+    for (const AddressSpan& span : spans) {
+        const bool counted = span.kind == AddressSpan::Kind::TableEntry ||
+                             span.kind == AddressSpan::Kind::VolumeByte;
+        if (!counted || !kinds.of(*span.manager)) {
+            continue;
+        }
+        if (!groups.count(span.group)) {
+            order.append(span.group);
+        }
+        Missing& m = groups[span.group];
+        ++m.total;
+        if (image.writtenBytes(span.start, span.end) == 0) {
+            ++m.count;
+            m.first = m.first ? m.first : &span;
+        }
+    }
+    for (const QString& group : order) {
+        const Missing& m = groups[group];
+        if (m.count > 0) {
+            report.error(
+                path, 0,
+                QCoreApplication::translate(
+                    "Report",
+                    "%1 of the %2 %3 are missing, the first the %4: the patch is cut short "
+                    "or incomplete")
+                    .arg(m.count)
+                    .arg(m.total)
+                    .arg(group, m.first->label));
+        }
+    }
+}
+
+// The Patch64K line and the required patches: all or nothing, with their own bytes.
+void checkFixed(const PatchImage& image, const std::vector<FixedRecord>& fixed, const Kinds& kinds,
+                const QString& path, Report& report) {
+    struct Written {
+        std::uint64_t bytes = 0;
+        std::uint64_t total = 0;
+        bool required = false; // every patch of a manager carries it
+    };
+    std::map<QString, Written> byLabel;
+    QStringList order;
+    for (const FixedRecord& f : fixed) {
+        if (!byLabel.count(f.label)) {
+            order.append(f.label);
+        }
+        Written& w = byLabel[f.label];
+        w.bytes += image.writtenBytes(f.address, f.end());
+        w.total += f.data.size();
+        w.required = f.patch64K ? kinds.of(managers::melodies()) : kinds.any();
+        for (std::uint64_t a = f.address; a < f.end(); ++a) {
+            const std::optional<std::uint8_t> b = image.byteAt(a);
+            const std::uint8_t want = f.data[std::size_t(a - f.address)];
+            if (b && *b != want) {
+                report.error(
+                    path, image.lineOf(a),
+                    QCoreApplication::translate("Report",
+                                                "%1 writes %2 at %3 (%4 line %5), the patch %6")
+                        .arg(f.label, hexByte(want), hexAddress(a), fileops::bareName(f.file))
+                        .arg(f.line)
+                        .arg(hexByte(*b)));
+                break;
+            }
+        }
+    }
+    for (const QString& label : order) {
+        const Written& w = byLabel[label];
+        if (w.bytes == 0 && w.required) {
+            report.error(path, 0,
+                         QCoreApplication::translate("Report", "%1 is missing").arg(label));
+        } else if (w.bytes > 0 && w.bytes < w.total) {
+            report.error(path, 0,
+                         QCoreApplication::translate(
+                             "Report", "%1 is written only in part: %2 of its %3 bytes")
+                             .arg(label)
+                             .arg(w.bytes)
+                             .arg(w.total));
+        }
+    }
+}
+
+void checkVolumes(const PatchImage& image, const std::vector<AddressSpan>& spans,
+                  const QString& path, Report& report) {
+    for (const AddressSpan& span : spans) {
+        if (span.kind != AddressSpan::Kind::VolumeByte) {
+            continue;
+        }
+        const std::optional<std::uint8_t> b = image.byteAt(span.start);
+        if (b && (*b < 0x01 || *b > 0x7F)) {
+            report.error(path, image.lineOf(span.start),
+                         QCoreApplication::translate("Report", "the %1 is %2, outside 01 to 7F")
+                             .arg(span.label, hexByte(*b)));
+        }
+    }
+}
+
+} // namespace
+
+// Bytes a manager's patch writes in its region that none of its table
+// entries points at: a slot's data whose table record is lost.
+void checkUnreferenced(const PatchImage& image, const std::vector<AddressSpan>& spans,
+                       const tableentrycheck::Pointed& pointed, const Kinds& kinds,
+                       const QString& path, Report& report) {
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> known(pointed);
+    for (const AddressSpan& span : spans) {
+        if (span.kind != AddressSpan::Kind::Region) {
+            known.emplace_back(span.start, span.end);
+        }
+    }
+    std::sort(known.begin(), known.end());
+    for (const AddressSpan& region : spans) {
+        if (region.kind != AddressSpan::Kind::Region || !kinds.of(*region.manager)) {
+            continue;
+        }
+        for (const PatchImage::Range& range : image.ranges()) {
+            std::uint64_t at = std::max(range.start, region.start);
+            const std::uint64_t end = std::min(range.end, region.end);
+            auto report_ = [&](std::uint64_t to) {
+                if (to > at) {
+                    report.error(path, image.lineOf(at),
+                                 QCoreApplication::translate(
+                                     "Report",
+                                     "%1-%2 (%3 bytes) in the %4: no table entry of the patch "
+                                     "points at them")
+                                     .arg(hexAddress(at), hexAddress(to - 1))
+                                     .arg(to - at)
+                                     .arg(region.label));
+                }
+            };
+            for (const auto& [from, to] : known) {
+                if (at >= end) {
+                    break;
+                }
+                if (to <= at || from >= end) {
+                    continue;
+                }
+                report_(std::min(from, end));
+                at = std::max(at, to);
+            }
+            if (at < end) {
+                report_(end);
+            }
+        }
+    }
+}
+
+void check(const PatchImage& image, const std::vector<AddressSpan>& spans,
+           const std::vector<FixedRecord>& fixed, const Kinds& kinds, const QString& path,
+           Report& report) {
+    checkCut(image, spans, kinds, path, report);
+    checkFixed(image, fixed, kinds, path, report);
+    checkVolumes(image, spans, path, report);
+}
+
+} // namespace patchcontentcheck

@@ -799,5 +799,13 @@
         <source>not a regular file</source>
         <translation>не обычный файл</translation>
     </message>
+    <message>
+        <source>a line longer than %1 characters, which no list line is: the list cannot be read whole</source>
+        <translation>строка длиннее %1 символов, каких в списках не бывает: список нельзя прочитать целиком</translation>
+    </message>
+    <message>
+        <source>a NUL character: the rest of the list cannot be read, and no change is saved while it is there</source>
+        <translation>нулевой символ: остаток списка нельзя прочитать, и пока он есть, изменения не сохраняются</translation>
+    </message>
 </context>
 </TS>

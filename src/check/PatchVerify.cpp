@@ -274,16 +274,17 @@ void readBytes(const QString& path, PatchImage& image,
 
 } // namespace
 
-Report run(const QString& patchPath, const FirmwareDataSet* data) {
+Report run(const QString& patchPath, const FirmwareDataSet* data, const QString& name) {
+    const QString shown = name.isEmpty() ? patchPath : name;
     Report report;
     QFile file(patchPath);
     const QFileInfo info(patchPath);
     // Checked before opening: a FIFO would block the read.
     if (info.exists() && !info.isFile()) {
-        report.error(patchPath, 0, QCoreApplication::translate("Report", "not a regular file"));
+        report.error(shown, 0, QCoreApplication::translate("Report", "not a regular file"));
     } else if (!file.open(QIODevice::ReadOnly)) {
         report.error(
-            patchPath, 0,
+            shown, 0,
             QCoreApplication::translate("Report", "cannot be read: %1").arg(file.errorString()));
     }
     if (report.errors() > 0) {
@@ -301,7 +302,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
         return report;
     }
     PatchImage image;
-    readLines(file, patchPath, image, report);
+    readLines(file, shown, image, report);
     file.close();
     const std::vector<PatchImage::Overlap> overlaps = image.finish();
     for (const PatchImage::Overlap& o : overlaps) {
@@ -326,7 +327,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
     if (image.wantsPass()) {
         readBytes(patchPath, image);
     }
-    reportOverlaps(overlaps, image, patchPath, report);
+    reportOverlaps(overlaps, image, shown, report);
     if (data) {
         const patchcontentcheck::Kinds kinds = patchcontentcheck::kindsOf(image, spans);
         tableentrycheck::wantPictures(image, spans);
@@ -339,14 +340,14 @@ Report run(const QString& patchPath, const FirmwareDataSet* data) {
         if (image.wantsPass() || patchmatch::needsBytes(expected)) {
             readBytes(patchPath, image, patchmatch::visitor(expected));
         }
-        patchcontentcheck::check(image, spans, fixed, kinds, patchPath, report);
+        patchcontentcheck::check(image, spans, fixed, kinds, shown, report);
         const tableentrycheck::Pointed pointed =
-            tableentrycheck::run(*data, image, spans, patchPath, report);
-        patchcontentcheck::checkUnreferenced(image, spans, pointed, kinds, patchPath, report);
-        summarize(image, spans, true, patchPath, report);
-        patchmatch::report(expected, image, patchPath, report);
+            tableentrycheck::run(*data, image, spans, shown, report);
+        patchcontentcheck::checkUnreferenced(image, spans, pointed, kinds, shown, report);
+        summarize(image, spans, true, shown, report);
+        patchmatch::report(expected, image, shown, report);
     } else {
-        summarize(image, spans, false, patchPath, report);
+        summarize(image, spans, false, shown, report);
     }
     return report;
 }

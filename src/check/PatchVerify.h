@@ -11,6 +11,7 @@
 // follows every rewritten table entry to the data it points at.
 namespace patchverify {
 
-Report run(const QString& patchPath, const FirmwareDataSet* data);
+// The findings name the file `name`, by default its path.
+Report run(const QString& patchPath, const FirmwareDataSet* data, const QString& name = {});
 
 } // namespace patchverify

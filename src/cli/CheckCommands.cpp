@@ -10,8 +10,6 @@
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
-#include <QJsonArray>
-
 #include <QTemporaryFile>
 
 namespace {
@@ -59,26 +57,21 @@ void verifyCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const bool noDataSet = options.flag({QStringLiteral("--no-dataset")});
-    QString patch = options.positional(1).first();
-    // "-" is standard input, read as a stream like any FIFO.
+    const QString patch = options.positional(1).first();
+    // verify reads a patch more than once, so a stream ("-" for standard
+    // input, a pipe, a FIFO) is first copied to a temporary file in blocks.
     QTemporaryFile copy;
-    if (cli::isStandardInput(patch)) {
-#ifdef Q_OS_WIN
-        const QByteArray bytes = cli::readStandardInput();
-        if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush()) {
-            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
-        }
-        patch = copy.fileName();
-#else
-        patch = QStringLiteral("/dev/stdin");
-#endif
+    QFile stream;
+    QString path = patch;
+    if (cli::openStream(stream, patch)) {
+        cli::spool(stream, copy);
+        path = copy.fileName();
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
-    const Report report = patchverify::run(patch, data);
-    // "ranges" is there also when the patch could not be read.
+    const Report report = patchverify::run(path, data, patch);
+    // The report holds "ranges" also when the patch could not be read.
     finish(context, report, json, QStringLiteral("The patch has errors"),
-           {{QStringLiteral("patch"), patch},
-            {QStringLiteral("ranges"), report.json().value(QStringLiteral("ranges")).toArray()}});
+           {{QStringLiteral("patch"), patch}});
 }
 
 void importCommand(CliContext& context) {

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <cstdio>
 
 namespace cli {
@@ -30,14 +31,26 @@ bool openStream(QFile& stream, const QString& path) {
     return true;
 }
 
-QByteArray readStandardInput() {
-    QFile in;
-    openStream(in, QStringLiteral("-"));
-    QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        throw errors::streamRead();
+void spool(QFile& stream, QTemporaryFile& copy) {
+    if (!copy.open()) {
+        throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
     }
-    return bytes;
+    QByteArray block(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = stream.read(block.data(), block.size());
+        if (got < 0) {
+            throw errors::streamRead();
+        }
+        if (got == 0) {
+            break;
+        }
+        if (copy.write(block.constData(), got) != got) {
+            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+        }
+    }
+    if (!copy.flush()) {
+        throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+    }
 }
 
 } // namespace cli

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QFile;
+class QTemporaryFile;
 
 // Inputs of the commands that may come from a stream: "-" is standard input,
 // and a pipe, FIFO or character device (a link to one included) is read to
@@ -15,7 +16,8 @@ bool isStandardInput(const QString& path);
 // `stream` closed, for anything else (a regular file is read by its size).
 // Raises "Cannot open file %s" when the stream cannot be opened.
 bool openStream(QFile& stream, const QString& path);
-// All of standard input; raises "Stream read error" on a failed read.
-QByteArray readStandardInput();
+// An open stream copied block by block into `copy` (opened here), for readers
+// that pass over their input more than once; raises on a failed read or write.
+void spool(QFile& stream, QTemporaryFile& copy);
 
 } // namespace cli

@@ -47,13 +47,13 @@ bool removeFileOrLink(const QString& path) {
     return QFile::remove(path);
 }
 
+namespace {
+
 QString notRegularReason() {
     return QStringLiteral("Not a regular file");
 }
 
-bool isRegularFile(const QString& path) {
-    return QFileInfo(path).isFile(); // stat(), which never opens the file
-}
+} // namespace
 
 bool openRegular(QFile& file, const QString& path, QString* reason) {
     const auto failed = [&](const QString& why) {
@@ -63,7 +63,7 @@ bool openRegular(QFile& file, const QString& path, QString* reason) {
         return false;
     };
 #ifdef Q_OS_WIN
-    if (QFileInfo::exists(path) && !isRegularFile(path)) {
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
         return failed(notRegularReason());
     }
     file.setFileName(path);

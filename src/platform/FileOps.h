@@ -24,16 +24,12 @@ bool removeFileOrLink(const QString& path);
 // be read leaves it empty.
 bool copyReplacing(const QString& source, const QString& target, QString* writeError = nullptr);
 
-// Whether the path names a regular file (a link to one included), found
-// without opening it, so a FIFO is never waited on.
-bool isRegularFile(const QString& path);
 // Opens a file the data set or the user gave for reading, only when it is a
 // regular file: its type is checked on a handle opened without blocking, so a
 // FIFO or device where a file is expected is refused, never waited on. On
 // failure *reason (if given) receives why: the system's reason, or "Not a
 // regular file".
 bool openRegular(QFile& file, const QString& path, QString* reason = nullptr);
-QString notRegularReason();
 
 // Whether two bare names denote one file in a working folder: letter case
 // counts where the file system tells case apart, and not where it ignores it

@@ -88,6 +88,7 @@ TEST_F(DataSafety, FullDiskLeavesEveryFileWholeAndSaysWhy) {
     EXPECT_EQ(readAll(data("MelodiesFiles.lst")), filesBefore);
     EXPECT_EQ(readAll(data("MelodiesSize.lst")), sizesBefore);
     EXPECT_EQ(entries(firmware + "/Data"), dataBefore);
+    EXPECT_TRUE(entries(firmware + "/TempMelodies").isEmpty()); // no copy no slot names
 
     // A patch that does not fit leaves the old one whole.
     ASSERT_EQ(
@@ -282,6 +283,23 @@ TEST_F(DataSafety, ReadersKeepTheirMemoryWithinTheirInput) {
         EXPECT_TRUE(child.readAll().contains("MelodiesNames.lst:4: "))
             << command.join(' ').toStdString();
     }
+}
+
+// What a killed assign leaves in a working folder, copies no slot names and
+// half-written temporary files, goes at the next writer's start; a reader
+// leaves it alone.
+TEST_F(DataSafety, AWriterDropsWorkingCopiesNoSlotNames) {
+    const QString melody = scratch.write("in/ring.mmf", QByteArray(10, 'r'));
+    ASSERT_EQ(run({"assign", "melodies", "1", melody}), 0);
+    const QString work = firmware + "/TempMelodies/";
+    scratch.write(work.mid(scratch.path().size() + 1) + "orphan.mmf", "left by a kill");
+    scratch.write(work.mid(scratch.path().size() + 1) + ".half.mmf.new.AbC123", "cut short");
+    scratch.write(work.mid(scratch.path().size() + 1) + "ring.mmf.new", "never committed");
+    EXPECT_EQ(run({"slots", "melodies"}), 0);
+    EXPECT_EQ(entries(work).size(), 4);
+    EXPECT_EQ(run({"restore", "java", "0"}), 0) << err.toStdString();
+    EXPECT_EQ(entries(work), QStringList{"ring.mmf"});
+    EXPECT_EQ(readAll(work + "ring.mmf"), QByteArray(10, 'r'));
 }
 
 TEST_F(DataSafety, NamesTheListsCannotHoldAreRefusedAndNothingChanges) {

@@ -3,14 +3,18 @@
 # Starts the program on a virtual display, with a fresh user folder that it
 # fills from the bundled data set, and saves a picture of each page at
 # 690x500 and at 1280x800, of the three dialogs, of the open and save file
-# dialogs, of the help window, of a search on the custom patch page and of
-# the question before typed changes are lost into OUT_DIR. Drives the window with the
-# keyboard, and the mouse where a row must be picked.
+# dialogs, of the help window, of a second window on the same data set (read
+# only), of a file dragged over a row and dropped on the file field, of a
+# search on the custom patch page, of the question before typed changes are
+# lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into OUT_DIR. Drives
+# the window with the keyboard, and the mouse where a row must be picked or a
+# file dragged.
 #
 #   tools/screenshots.sh OUT_DIR [PROGRAM]
 #
-# PROGRAM defaults to the release build, else the debug build. Needs Xvfb,
-# xdotool and ImageMagick (apt-get install xvfb xdotool imagemagick).
+# PROGRAM defaults to the release build, else the debug build; the drag
+# source (drag-source, built with the tests) is looked for beside it. Needs
+# Xvfb, xdotool and ImageMagick (apt-get install xvfb xdotool imagemagick).
 set -euo pipefail
 
 out=${1:?usage: tools/screenshots.sh OUT_DIR [PROGRAM]}
@@ -31,8 +35,10 @@ out=$(cd "$out" && pwd)
 scratch=$(mktemp -d)
 xvfb_pid=
 program_pid=
+other_pids=()
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  for pid in "${other_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -48,8 +54,9 @@ for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; slee
 # A user folder and settings of its own: the user's real ones stay untouched.
 mkdir -p "$scratch/data" "$scratch/config" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
-XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" \
-  XDG_RUNTIME_DIR="$scratch/runtime" "$program" >"$scratch/program.log" 2>&1 &
+export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config"
+export XDG_RUNTIME_DIR="$scratch/runtime"
+"$program" >"$scratch/program.log" 2>&1 &
 program_pid=$!
 
 # The id of the visible window whose title matches, waiting for it to appear.
@@ -138,11 +145,53 @@ shoot "$settings" dialog-firmware.png
 keys "$settings" Escape
 gone '^Настройки$'
 
-keys "$main" alt Right Right Down Return
+keys "$main" alt Right Right Down Down Return
 about=$(window '^О программе')
 shoot "$about" dialog-about.png
 keys "$about" Escape
 gone '^О программе'
+
+# A second window on the same data set: it shows the data read only and
+# names the program that holds it.
+"$program" >"$scratch/second.log" 2>&1 &
+other_pids+=($!)
+nag=$(window '^Tarvex$')
+keys "$nag" Escape
+gone '^Tarvex$'
+second=$(window 'только чтение')
+xdotool windowmove --sync "$second" 60 60 || true
+shoot "$second" window-second-read-only.png
+keys "$second" ctrl+q
+gone 'только чтение'
+
+# A melody file dragged from another program: the row under the pointer is
+# marked, and a drop on the file field goes to the selected slot.
+dragger=$(dirname "$program")/drag-source
+if [ -x "$dragger" ]; then
+  printf 'MThd\0\0\0\6\0\0\0\1\0\x60' >"$scratch/ring.mid"
+  click "$main" 120 130 # a melody slot
+  "$dragger" "$scratch/ring.mid" >"$scratch/drag.log" 2>&1 &
+  other_pids+=($!)
+  source_window=$(window '^drag-source$')
+  eval "$(xdotool getwindowgeometry --shell "$source_window")"
+  xdotool mousemove $((X + 40)) $((Y + 20)) mousedown 1
+  for point in "700 500" "300 300" "120 200" "121 201"; do
+    xdotool mousemove $point
+    sleep 0.2
+  done
+  sleep 0.3
+  import -window "$main" "$out/drag-over-row.png"
+  echo "$out/drag-over-row.png"
+  for point in "400 150" "530 125" "533 122"; do
+    xdotool mousemove $point
+    sleep 0.2
+  done
+  xdotool mouseup 1
+  shoot "$main" drop-on-file-field.png
+  grep -qx copy "$scratch/drag.log" || { echo "the drop was not taken as a copy" >&2; exit 1; }
+else
+  echo "no $dragger: no drop pictures (build the tests)" >&2
+fi
 
 # The custom patch page with a file opened, a word typed and Ctrl+F finding
 # an address; then Ctrl+Q asks whether to save the typed change.
@@ -171,11 +220,32 @@ gone '^Tarvex$'
 keys "$main" ctrl+z ctrl+z # back to the patch as opened: nothing to ask
 
 # Ctrl+Q (Файл / Выход): the close sequence runs and the program ends.
-keys "$main" ctrl+q
-for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$program_pid" 2>/dev/null; then
-  echo "the program did not end after Ctrl+Q" >&2
-  exit 1
-fi
-wait "$program_pid" || true
-program_pid=
+quit() { # window
+  keys "$1" ctrl+q
+  for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$program_pid" 2>/dev/null; then
+    echo "the program did not end after Ctrl+Q" >&2
+    exit 1
+  fi
+  wait "$program_pid" || true
+  program_pid=
+}
+quit "$main"
+
+# The pages at 150 %: rows and previews as larger screens show them.
+QT_SCALE_FACTOR=1.5 "$program" >"$scratch/program.log" 2>&1 &
+program_pid=$!
+nag=$(window '^Tarvex$')
+keys "$nag" Escape
+gone '^Tarvex$'
+main=$(window '^Tarvex by')
+xdotool windowmove --sync "$main" 0 0 || true
+shoot "$main" page-melodies-150pct.png
+keys "$main" ctrl+Tab
+shoot "$main" page-java-150pct.png
+keys "$main" ctrl+Tab
+click "$main" 150 165 # a picture slot, in the larger rows
+shoot "$main" page-pictures-150pct.png
+keys "$main" ctrl+Tab
+shoot "$main" page-custom-patch-150pct.png
+quit "$main"

@@ -11,13 +11,16 @@
 #include "manager/DialogFilters.h"
 #include "platform/UserDialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
 
 namespace {
 
-const QString kDataSetFiles = QStringLiteral("Набор данных (*.lst Memory.ini)");
+// Each remembers its folder under its name.
+const QString kVerifyPatchDialog = QStringLiteral("VerifyPatchDialog");
+const QString kAddFirmwareDialog = QStringLiteral("AddFirmwareDialog");
 
 } // namespace
 
@@ -50,7 +53,7 @@ void CheckMenu::CheckDataSetClick() {
 }
 
 void CheckMenu::VerifyPatchClick() {
-    const QString path = UserDialogs::instance().askOpenFile(dialogfilters::kS3);
+    const QString path = UserDialogs::instance().openFile(kVerifyPatchDialog, dialogfilters::kS3);
     if (path.isEmpty()) {
         return;
     }
@@ -61,14 +64,26 @@ void CheckMenu::VerifyPatchClick() {
 }
 
 void CheckMenu::AddFirmwareClick() {
-    // Any file of the Data folder names it.
-    const QString file = UserDialogs::instance().askOpenFile(kDataSetFiles);
-    if (file.isEmpty()) {
+    UserDialogs& dialogs = UserDialogs::instance();
+    const QString folder =
+        dialogs.openFolder(kAddFirmwareDialog, QStringLiteral("Папка прошивки или её папка Data"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    const QString data = datasetcheck::dataFolderOf(folder);
+    if (!QFileInfo(data + QStringLiteral("/Memory.ini")).isFile()) {
+        dialogs.warn(QStringLiteral("В папке %1 нет набора данных прошивки: выберите папку "
+                                    "прошивки с папкой Data или саму папку Data (в ней "
+                                    "Memory.ini и списки .lst).")
+                         .arg(QDir::toNativeSeparators(folder)));
         return;
     }
     Session& session = window_.session();
-    const datasetimport::Result result =
-        datasetimport::run(QFileInfo(file).absolutePath(), {}, session.userFolder());
+    const std::optional<QString> id = askFirmwareId(proposedId(data, session.userFolder()));
+    if (!id) {
+        return;
+    }
+    const datasetimport::Result result = datasetimport::run(folder, *id, session.userFolder());
     if (!result.imported) {
         showReport(
             QStringLiteral("Добавление прошивки"),
@@ -81,10 +96,50 @@ void CheckMenu::AddFirmwareClick() {
     settings.folderList = Session::scanFirmwareFolders(session.userFolder());
     window_.frmOptFirmware()->FormCreate(settings);
     if (!result.skipped.isEmpty()) {
-        UserDialogs::instance().warn(
+        dialogs.warn(
             QStringLiteral("Не скопированы (добавляются только обычные файлы, не ссылки):\n%1")
                 .arg(result.skipped.join(QLatin1Char('\n'))));
     }
-    UserDialogs::instance().inform(QStringLiteral("Пожалуйста, перезапустите программу."),
-                                   QString());
+    if (dialogs.askYesNo(QStringLiteral("Прошивка %1 добавлена. Перейти на неё сейчас?").arg(*id),
+                         QStringLiteral("Добавление прошивки"))) {
+        window_.switchFirmware(*id);
+    }
+}
+
+QString CheckMenu::proposedId(const QString& dataFolder, const QString& userFolder) {
+    // The folder that holds Data is named after its firmware, as the user
+    // folder's own are; a name taken already gets a number.
+    const QString holder = QFileInfo(QFileInfo(dataFolder).absolutePath()).fileName();
+    const QString base = Session::isFirmwareId(holder) && !holder.startsWith(QLatin1Char('.'))
+                             ? holder
+                             : QStringLiteral("Firmware");
+    QString id = base;
+    for (int n = 2; QFileInfo::exists(userFolder + QLatin1Char('/') + id); ++n) {
+        id = QStringLiteral("%1_%2").arg(base).arg(n);
+    }
+    return id;
+}
+
+std::optional<QString> CheckMenu::askFirmwareId(QString proposed) const {
+    UserDialogs& dialogs = UserDialogs::instance();
+    const QString userFolder = window_.session().userFolder();
+    for (;;) {
+        const std::optional<QString> answer =
+            dialogs.askText(QStringLiteral("Добавление прошивки"),
+                            QStringLiteral("Имя прошивки (так будет названа её папка):"), proposed);
+        if (!answer) {
+            return std::nullopt;
+        }
+        const QString id = answer->trimmed();
+        if (!Session::isFirmwareId(id) || id.startsWith(QLatin1Char('.'))) {
+            dialogs.warn(QStringLiteral("\"%1\" не годится как имя прошивки: нужно имя папки "
+                                        "без знаков / и \\, не начинающееся с точки.")
+                             .arg(id));
+        } else if (QFileInfo::exists(userFolder + QLatin1Char('/') + id)) {
+            dialogs.warn(QStringLiteral("Прошивка %1 уже есть. Введите другое имя.").arg(id));
+        } else {
+            return id;
+        }
+        proposed = id;
+    }
 }

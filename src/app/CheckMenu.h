@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
 class QMenu;
 class Report;
@@ -21,6 +22,10 @@ public:
     void AddFirmwareClick();
 
 private:
+    // A free firmware id for the data set in dataFolder, for the user to change.
+    static QString proposedId(const QString& dataFolder, const QString& userFolder);
+    // Asks until the id is a plain folder name not taken yet; nullopt when cancelled.
+    std::optional<QString> askFirmwareId(QString proposed) const;
     void showReport(const QString& caption, const QString& heading, const Report& report);
 
     TForm1& window_;

@@ -12,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QEvent>
+#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,25 +24,64 @@
 PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
                            QAction* about)
     : QObject(&window), window_(window) {
-    addCommand(fileMenu, exit, QStringLiteral("actOpenFile"), QStringLiteral("&Открыть файл..."),
-               QKeySequence(Qt::CTRL | Qt::Key_O), &PageCommands::openFile);
-    addCommand(fileMenu, exit, QStringLiteral("actSavePatch"), QStringLiteral("&Сохранить патч..."),
-               QKeySequence(Qt::CTRL | Qt::Key_S), &PageCommands::savePatch);
-    QAction* restore = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
-                                  QStringLiteral("&Стандартный ресурс слота"),
-                                  QKeySequence(Qt::Key_Delete), &PageCommands::restoreSlot);
+    open_ = addCommand(fileMenu, exit, QStringLiteral("actOpenFile"),
+                       QStringLiteral("&Открыть файл..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       &PageCommands::openFile);
+    save_ = addCommand(fileMenu, exit, QStringLiteral("actSavePatch"),
+                       QStringLiteral("&Сохранить патч..."), QKeySequence(Qt::CTRL | Qt::Key_S),
+                       &PageCommands::savePatch);
+    restore_ = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
+                          QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
+                          &PageCommands::restoreSlot);
     // Delete is every text box's own key: the command takes it in the slot
     // lists only, and is in the menu for the rest.
-    restore->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    restore_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     for (ManagerPage* page : {static_cast<ManagerPage*>(window.melodyPage()),
                               static_cast<ManagerPage*>(window.javaPage()),
                               static_cast<ManagerPage*>(window.picturePage())}) {
-        page->slotList()->addAction(restore);
+        page->slotList()->addAction(restore_);
     }
     fileMenu->insertSeparator(exit);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addCommand(helpMenu, about, QStringLiteral("actPageHelp"), QStringLiteral("&Справка"),
                QKeySequence(Qt::Key_F1), &PageCommands::showHelp);
+    watchButtons();
+    connect(window_.pageControl(), &QTabWidget::currentChanged, this, &PageCommands::updateActions);
+    updateActions();
+}
+
+void PageCommands::watchButtons() {
+    for (ManagerPage* page : {static_cast<ManagerPage*>(window_.melodyPage()),
+                              static_cast<ManagerPage*>(window_.javaPage()),
+                              static_cast<ManagerPage*>(window_.picturePage())}) {
+        for (QAbstractButton* button :
+             {page->openButton(), page->restoreButton(), page->createButton()}) {
+            button->installEventFilter(this);
+        }
+    }
+    window_.customPatchPage()->btnOpenMMF->installEventFilter(this);
+    window_.customPatchPage()->btnSaveCustomPatch->installEventFilter(this);
+}
+
+bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        updateActions();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PageCommands::updateActions() {
+    const ManagerPage* page = currentManager();
+    const CustomPatchPage* custom = onCustomPatchPage() ? window_.customPatchPage() : nullptr;
+    auto usable = [](const QAbstractButton* button) {
+        return button != nullptr && button->isEnabled();
+    };
+    open_->setEnabled(page != nullptr ? usable(page->openButton())
+                                      : custom != nullptr && usable(custom->btnOpenMMF));
+    save_->setEnabled(page != nullptr ? usable(page->createButton())
+                                      : custom != nullptr && usable(custom->btnSaveCustomPatch));
+    // The custom page has no slots to give back.
+    restore_->setEnabled(page != nullptr && usable(page->restoreButton()));
 }
 
 QAction* PageCommands::addCommand(QMenu* menu, QAction* before, const QString& name,
@@ -85,10 +126,30 @@ void PageCommands::restoreSlot() {
     }
 }
 
+QTextDocument* PageCommands::helpFor(QWidget* page, QObject* owner) const {
+    // The Java and picture pages show their data set's help; the melody and
+    // custom patch pages have texts of their own, shipped with the program.
+    if (const auto* manager = qobject_cast<ManagerPage*>(page);
+        manager != nullptr && manager->helpBox() != nullptr) {
+        const QTextDocument* text = manager->helpBox()->document();
+        return text->isEmpty() ? nullptr : text->clone(owner);
+    }
+    const QString resource = page == window_.melodyPage() ? QStringLiteral(":/help/MelodyHelp.html")
+                             : page == window_.customPatchPage()
+                                 ? QStringLiteral(":/help/CustomPatchHelp.html")
+                                 : QString();
+    QFile file(resource);
+    if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        return nullptr;
+    }
+    auto* text = new QTextDocument(owner);
+    text->setHtml(QString::fromUtf8(file.readAll()));
+    return text;
+}
+
 void PageCommands::showHelp() {
-    ManagerPage* page = currentManager();
-    const QTextEdit* box = page != nullptr ? page->helpBox() : nullptr;
-    if (box == nullptr || box->document()->isEmpty()) {
+    QTextDocument* text = helpFor(window_.pageControl()->currentWidget(), this);
+    if (text == nullptr) {
         window_.About1Click();
         return;
     }
@@ -110,7 +171,8 @@ void PageCommands::showHelp() {
     const int tab = window_.pageControl()->currentIndex();
     help_->setWindowTitle(QStringLiteral("Справка: ") + window_.pageControl()->tabText(tab));
     QTextDocument* previous = shownCopy_;
-    shownCopy_ = box->document()->clone(help_);
+    shownCopy_ = text;
+    shownCopy_->setParent(help_);
     helpText_->setDocument(shownCopy_);
     if (previous != nullptr) {
         previous->deleteLater();

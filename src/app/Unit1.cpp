@@ -10,6 +10,7 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
+#include "check/DataSetCheck.h"
 #include "custompatch/CustomPatchPage.h"
 #include "java/JavaPage.h"
 #include "manager/SlotTable.h"
@@ -20,6 +21,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -44,13 +46,15 @@ QFont boldFont(QFont font) {
 // The window changes its data set for its whole run, so it holds the lock.
 SessionOptions withLock(SessionOptions options) {
     options.forWriting = true;
+    options.readOnlyWhenHeld = true;
     return options;
 }
 
 } // namespace
 
 TForm1::TForm1(SessionOptions options, QWidget* parent)
-    : QMainWindow(parent), session_(std::make_unique<Session>(withLock(std::move(options)))) {
+    : QMainWindow(parent), options_(withLock(std::move(options))),
+      session_(std::make_unique<Session>(options_)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setFont(uiFont());
@@ -101,7 +105,11 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
     frmNagScreen_ = new TfrmNagScreen(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The commands watch the pages' buttons and tabs: they go first, so that
+    // nothing the pages do while they are destroyed reaches them.
+    delete commands_;
+}
 
 void TForm1::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
@@ -168,21 +176,6 @@ void TForm1::FormCreate() {
         }
         tsCreateCustomPatch->setUserFolder(session_->userFolder());
         showWhatStartUpReached();
-        if (const auto holder = session_->lockHolder()) {
-            // A second window on the same data set would undo the first
-            // one's choices when it closes: it opens with nothing to change.
-            UserDialogs::instance().warn(
-                QStringLiteral("Данные прошивки %1 уже изменяет другая программа: %2. Это окно "
-                               "открыто без данных, чтобы не потерять её изменения. Закройте "
-                               "другую программу и запустите эту снова.")
-                    .arg(session_->firmwareFolder(), *holder));
-            for (QWidget* page :
-                 {static_cast<QWidget*>(tsMelodiesManager), static_cast<QWidget*>(tsJavaGames),
-                  static_cast<QWidget*>(tsGraphics)}) {
-                page->setEnabled(false);
-            }
-            return;
-        }
         if (failure) {
             std::rethrow_exception(failure);
         }
@@ -190,7 +183,9 @@ void TForm1::FormCreate() {
         tsMelodiesManager->fill();
         tsJavaGames->fill();
         tsGraphics->fill();
-        tsCreateCustomPatch->clear();
+        if (!reopening_) {
+            tsCreateCustomPatch->clear(); // the custom patch does not depend on the firmware
+        }
         tsMelodiesManager->updateMemory();
         tsJavaGames->updateMemory();
         tsGraphics->updateMemory();
@@ -198,6 +193,54 @@ void TForm1::FormCreate() {
         statusPanel1_->setText(
             QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
     });
+    QStringList notes;
+    if (session_->isReadOnly()) {
+        notes.append(showReadOnly());
+    }
+    guarded([&] { notes.append(checkDataSet()); });
+    notes.removeAll(QString());
+    if (!notes.isEmpty()) {
+        setStatusText(notes.join(QLatin1Char(' ')));
+    }
+}
+
+QString TForm1::checkDataSet() const {
+    // A data set is written by hand; its faults are better told now than
+    // found when a patch is built. The check takes milliseconds.
+    if (session_->reached() < Session::Step::Folders ||
+        !QFileInfo(session_->firmwareFolder()).isDir()) {
+        return {};
+    }
+    const Report report = datasetcheck::run(session_->firmwareFolder() + QStringLiteral("/Data"));
+    const int count = report.errors();
+    if (count == 0) {
+        return {};
+    }
+    const int tens = count % 100;
+    const int units = count % 10;
+    const QString errors = (tens >= 11 && tens <= 14) || units == 0 || units >= 5
+                               ? QStringLiteral("ошибок")
+                           : units == 1 ? QStringLiteral("ошибка")
+                                        : QStringLiteral("ошибки");
+    return QStringLiteral("В наборе данных %1 %2: Настройки → Проверить набор данных...")
+        .arg(count)
+        .arg(errors);
+}
+
+QString TForm1::showReadOnly() {
+    // Another window (or a command) holds the data set: this one shows it
+    // but writes nothing, so neither undoes the other's choices.
+    setWindowTitle(kCaption + kReadOnlyMark);
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->setReadOnly(true);
+    }
+    // Not exactly over the first window, so that both are seen.
+    move(pos() + QPoint(40, 40));
+    // Short enough for the holder to stay readable in a narrow window.
+    return QStringLiteral("Только чтение: данные изменяет %1.")
+        .arg(session_->lockHolder().value_or(QString()));
 }
 
 void TForm1::reportUnsafeDataSet() {
@@ -313,14 +356,48 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormClose() {
     FirmwareDataSet& data = session_->dataSet();
-    data.saveSlotLists();
+    if (!session_->isReadOnly()) {
+        data.saveSlotLists();
+    }
     // Only lists read from disk tell which copies are still in use; after an
     // early start-up failure the copies are left alone.
-    if (session_->isLoaded()) {
+    if (session_->isLoaded() && !session_->isReadOnly()) {
         SlotTable(data, managers::melodies()).cleanWorkFolder();
     }
     data.releaseLists(managers::melodies());
     tsMelodiesManager->shutDown();
+}
+
+bool TForm1::switchFirmware(const QString& id) {
+    FirmwareSettings& settings = session_->firmwareSettings();
+    const QString previous = settings.currentId;
+    settings.currentId = id;
+    SettingsStore store;
+    WriteFirmwareSettings(store, settings);
+    // What the close does for this data set (lists saved, copies cleaned, the
+    // lock released) is done before the other one is opened.
+    if (!guarded([this] { FormClose(); })) {
+        settings.currentId = previous;
+        WriteFirmwareSettings(store, settings);
+        return false;
+    }
+    for (ManagerPage* page :
+         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
+          static_cast<ManagerPage*>(tsGraphics)}) {
+        page->reset();
+    }
+    for (int tab : {kMelodyTab, kJavaTab, kPictureTab}) {
+        PageControl1->setTabVisible(tab, true);
+    }
+    setWindowTitle(kCaption);
+    setStatusText({});
+    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+    session_ = std::make_unique<Session>(options_);
+    reopening_ = true;
+    FormCreate();
+    reopening_ = false;
+    frmOptFirmware_->FormCreate(session_->firmwareSettings());
+    return true;
 }
 
 void TForm1::Exit1Click() {

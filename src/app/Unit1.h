@@ -27,9 +27,15 @@ class TForm1 : public QMainWindow {
 
 public:
     static inline const QString kCaption = QStringLiteral("Tarvex by Ulvane (tarvex@example.org)");
+    // Added to the caption of a window that may not write its data set.
+    static inline const QString kReadOnlyMark = QStringLiteral(" (только чтение)");
 
     explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // Closes this data set as the close sequence does and opens firmware `id`
+    // in its place, remembered as the current one. False when the close failed.
+    bool switchFirmware(const QString& id);
 
     void Exit1Click();
     void N2Click();
@@ -59,6 +65,11 @@ private:
     void buildStatusBar();
     void FormCreate();
     void showWhatStartUpReached();
+    // The data set held by another process: shown, never written. Returns
+    // the status bar's note.
+    QString showReadOnly();
+    // The start-up check of the data set: the status bar's note when it has errors.
+    QString checkDataSet() const;
     // Tells the user of lists cut at a NUL and of working folders that are
     // links, before anything is written.
     void reportUnsafeDataSet();
@@ -66,6 +77,7 @@ private:
     void FormShow();
     void FormClose();
 
+    SessionOptions options_;
     std::unique_ptr<Session> session_;
     QTabWidget* PageControl1;
     MelodyPage* tsMelodiesManager;
@@ -80,4 +92,5 @@ private:
     TfrmOptFirmware* frmOptFirmware_ = nullptr;
     TfrmNagScreen* frmNagScreen_ = nullptr;
     bool shownOnce_ = false;
+    bool reopening_ = false; // FormCreate for another firmware, after the first
 };

@@ -75,8 +75,10 @@ void Session::start() {
     if (options_.forWriting) {
         lock();
     }
-    for (const ManagerInfo* info : managers::all()) {
-        fileops::createFolder(dataSet_->workFolder(*info));
+    if (!isReadOnly()) {
+        for (const ManagerInfo* info : managers::all()) {
+            fileops::createFolder(dataSet_->workFolder(*info));
+        }
     }
     reached_ = Step::Folders;
 
@@ -117,6 +119,9 @@ void Session::lock() {
         return;
     case DataSetLock::Result::HeldByOther:
         lockHolder_ = lock_->holderText();
+        if (options_.readOnlyWhenHeld) {
+            return;
+        }
         throw TarvexError(QStringLiteral("The data set %1 is in use by %2: it can be changed again "
                                          "once that has finished")
                               .arg(firmwareFolder_, *lockHolder_));

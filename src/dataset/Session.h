@@ -20,6 +20,9 @@ struct SessionOptions {
     // A run that may change the data set takes its lock first, and finishes
     // a save a kill interrupted; a reading run does neither.
     bool forWriting = false;
+    // A writing run that finds the lock held goes on reading instead of
+    // failing: it writes nothing to the data set (the window's second copy).
+    bool readOnlyWhenHeld = false;
     // The command line names a missing firmware and the ones there are; the
     // window opens on whatever loads.
     bool existingFirmwareOnly = false;
@@ -43,6 +46,9 @@ public:
 
     // Who holds the data set when start() was refused its lock.
     std::optional<QString> lockHolder() const { return lockHolder_; }
+    // Started for writing, but another process held the data set: it was
+    // read and must not be written.
+    bool isReadOnly() const { return lockHolder_.has_value() && options_.readOnlyWhenHeld; }
     // A firmware id that names one folder inside the user folder.
     static bool isFirmwareId(const QString& id);
 

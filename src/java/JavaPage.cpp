@@ -86,8 +86,7 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     placeSideBySide(GroupBox3, GroupBox4);
     setButtons(btnOpenJava, btnUseStandardJava);
     setParts(lvJava, memory, reJavaHelp);
-    connect(lvJava, &SlotListView::listClicked, this,
-            [this] { guarded([this] { lvJavaClick(); }); });
+    takeDropsOn(edtJavaFile);
     connect(btnOpenJava, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenJavaClick(); }); });
     connect(btnUseStandardJava, &QPushButton::clicked, this,
@@ -113,6 +112,11 @@ void JavaPage::btnUseStandardJavaClick() {
 
 void JavaPage::btnCreateJavaPatchClick() {
     createPatch(javaPatchHooks());
+}
+
+void JavaPage::showNoSlot() {
+    lblJavaName->setText(QStringLiteral("Выберите файл"));
+    edtJavaFile->setText(info().placeholder);
 }
 
 void JavaPage::lvJavaClick() {

@@ -47,5 +47,6 @@ public:
 
 protected:
     void showSelectedSlot() override { lvJavaClick(); }
+    void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
 };

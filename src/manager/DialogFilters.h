@@ -13,9 +13,9 @@ inline const QString kJar = QStringLiteral("JAR файлы (*.jar)");
 inline const QString kBitmaps = QStringLiteral("Bitmaps (*.bmp)");
 inline const QString kAllPictures =
     QStringLiteral("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif)");
-// The picture dialog: bitmaps first, as the page always offered, then every
-// kind it reads.
-inline const QString kPictures = kBitmaps + QStringLiteral(";;") + kAllPictures;
+// The picture dialog: every kind it reads first, so that a folder of PNG or
+// JPEG pictures does not look empty; it then starts on the filter last used.
+inline const QString kPictures = kAllPictures + QStringLiteral(";;") + kBitmaps;
 inline const QString kS3 = QStringLiteral("Motorola S3 format (*.s3)");
 // The custom patch opens any file.
 inline const QString kAnyFile;

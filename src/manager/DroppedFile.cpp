@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "manager/DroppedFile.h"
 
+#include "dataset/ManagerInfo.h"
 #include "platform/FileOps.h"
 
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 
@@ -40,6 +42,23 @@ QString wrongKind(const QString& path, const QStringList& suffixes) {
     }
     return QStringLiteral("Файл \"%1\" не подходит для этого слота: он принимает только %2.")
         .arg(fileops::bareName(path), patterns.join(QStringLiteral(", ")));
+}
+
+Dropped forSlot(const QList<QUrl>& urls, const ManagerInfo& info, int slot) {
+    Dropped dropped = single(urls);
+    if (dropped.refusal.isEmpty() && !managers::acceptsFile(info, slot, dropped.path)) {
+        dropped.refusal = wrongKind(dropped.path, managers::acceptedSuffixes(info, slot));
+    }
+    return dropped;
+}
+
+void answer(QDropEvent& event, bool take) {
+    if (take && event.possibleActions().testFlag(Qt::CopyAction)) {
+        event.setDropAction(Qt::CopyAction);
+        event.accept();
+    } else {
+        event.ignore();
+    }
 }
 
 } // namespace droppedfile

@@ -6,7 +6,9 @@
 #include <QStringList>
 #include <QUrl>
 
+class QDropEvent;
 class QMimeData;
+struct ManagerInfo;
 
 // Files dragged onto the window from a file manager. A drop is taken only
 // when it carries exactly one file of this computer; anything else is
@@ -24,5 +26,13 @@ Dropped single(const QList<QUrl>& urls);
 
 // The refusal of a file of a kind the slot does not take.
 QString wrongKind(const QString& path, const QStringList& suffixes);
+
+// One file of a kind slot `slot` of the manager takes, or why not.
+Dropped forSlot(const QList<QUrl>& urls, const ManagerInfo& info, int slot);
+
+// Answers a drag or drop event: a file is only ever copied, never moved (a
+// source that honours a move would delete the user's file), so the drop is
+// taken as a copy when `take` and the source offers one, else refused.
+void answer(QDropEvent& event, bool take);
 
 } // namespace droppedfile

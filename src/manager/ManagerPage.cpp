@@ -9,10 +9,12 @@
 #include "platform/UserDialogs.h"
 #include "rtf/RtfReader.h"
 
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
@@ -59,14 +61,42 @@ void ManagerPage::fill() {
     if (isAvailable()) {
         list_->fill(table());
     }
+    updateCommands();
+}
+
+void ManagerPage::reset() {
+    data_ = nullptr;
+    readOnly_ = false;
+    writable_ = true;
+    list_->clear();
+    showNoSlot();
+    if (help_ != nullptr) {
+        help_->clear();
+    }
+    updateCommands();
+}
+
+void ManagerPage::setReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    updateCommands();
+}
+
+void ManagerPage::updateCommands() {
+    const bool slotChosen = canChangeSlots() && list_ != nullptr && list_->selectedRow() >= 0;
+    for (QAbstractButton* command : {open_, restore_}) {
+        if (command != nullptr) {
+            command->setEnabled(slotChosen);
+        }
+    }
+    if (!isWritable() && memory_ != nullptr) {
+        createButton()->setEnabled(false); // whatever the gauge allows
+    }
 }
 
 void ManagerPage::updateMemory() {
     if (isAvailable()) {
         memory_->showGauge(table().gauge());
-        if (!writable_) {
-            createButton()->setEnabled(false); // whatever the gauge allows
-        }
+        updateCommands();
     }
 }
 
@@ -108,16 +138,12 @@ QString ManagerPage::askPatchFile() const {
 
 void ManagerPage::setWritable(bool writable) {
     writable_ = writable;
-    for (QAbstractButton* button : {open_, restore_, createButton()}) {
-        if (button != nullptr) {
-            button->setEnabled(writable);
-        }
-    }
+    updateCommands();
 }
 
 int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
     const int row = list_->selectedRow();
-    if (row < 0 || !isAvailable() || !writable_) {
+    if (row < 0 || !isAvailable() || !isWritable()) {
         return -1;
     }
     const QString file = askReplacementFile(row);
@@ -128,7 +154,7 @@ int ManagerPage::openForSelectedSlot(QLineEdit* fileEdit) {
 }
 
 int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileEdit) {
-    if (!writable_) {
+    if (!isWritable()) {
         return -1;
     }
     SlotTable manager = table();
@@ -145,7 +171,7 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
 }
 
 void ManagerPage::createPatch(const PatchHooks& hooks) {
-    if (!isAvailable() || !writable_) {
+    if (!isAvailable() || !isWritable()) {
         return;
     }
     SlotTable manager = table();
@@ -180,14 +206,11 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
 }
 
 void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
-    if (row < 0 || row >= list_->topLevelItemCount() || !isAvailable() || !writable_) {
+    if (row < 0 || row >= list_->topLevelItemCount() || !canChangeSlots()) {
         return;
     }
-    droppedfile::Dropped dropped = droppedfile::single(urls);
-    if (dropped.refusal.isEmpty() && !managers::acceptsFile(info_, row, dropped.path)) {
-        dropped.refusal =
-            droppedfile::wrongKind(dropped.path, managers::acceptedSuffixes(info_, row));
-    }
+    // Checked again: the file may have changed since the drag was offered.
+    const droppedfile::Dropped dropped = droppedfile::forSlot(urls, info_, row);
     if (!dropped.refusal.isEmpty()) {
         UserDialogs::instance().warn(dropped.refusal);
         return;
@@ -197,6 +220,71 @@ void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
     assignReplacement(row, dropped.path);
 }
 
+QString ManagerPage::dropRefusal(int row, const QList<QUrl>& urls) const {
+    if (!isAvailable()) {
+        return QStringLiteral("Данные прошивки не загружены.");
+    }
+    if (readOnly_) {
+        return QStringLiteral("Данные прошивки открыты только для чтения.");
+    }
+    if (!writable_) {
+        return QStringLiteral("Список слотов прочитан не полностью: изменения на этой странице "
+                              "отключены.");
+    }
+    if (row < 0 || row >= list_->topLevelItemCount()) {
+        return QStringLiteral("Выберите слот в списке или перетащите файл на его строку.");
+    }
+    return droppedfile::forSlot(urls, info_, row).refusal;
+}
+
+void ManagerPage::takeDropsOn(QWidget* target) {
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
+}
+
+bool ManagerPage::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto& drag = static_cast<QDropEvent&>(*event);
+        const int row = list_->selectedRow();
+        const QString refusal = droppedfile::carriesUrls(drag.mimeData())
+                                    ? dropRefusal(row, drag.mimeData()->urls())
+                                    : QStringLiteral("Перетащите файл.");
+        droppedfile::answer(drag, refusal.isEmpty());
+        if (event->type() == QEvent::Drop) {
+            showDragRefusal({});
+            if (drag.isAccepted()) {
+                dropLater(row, drag.mimeData()->urls());
+            }
+        } else {
+            showDragRefusal(refusal);
+        }
+        return true; // never the field's own drop, which would paste the link as text
+    }
+    case QEvent::DragLeave:
+        showDragRefusal({});
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void ManagerPage::showDragRefusal(const QString& reason) {
+    if (!reason.isEmpty()) {
+        showStatus(reason);
+        dragRefusalShown_ = true;
+    } else if (dragRefusalShown_) {
+        showStatus({});
+        dragRefusalShown_ = false;
+    }
+}
+
+void ManagerPage::dropLater(int row, const QList<QUrl>& urls) {
+    QTimer::singleShot(0, this, [this, row, urls] { guarded([&] { dropOnSlot(row, urls); }); });
+}
+
 QAbstractButton* ManagerPage::createButton() const {
     return memory_->createButton();
 }
@@ -204,7 +292,7 @@ QAbstractButton* ManagerPage::createButton() const {
 void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
                                       const std::function<void(SlotTable&, int row)>& shown) {
     const int row = list_->selectedRow();
-    if (row < 0 || !isAvailable() || !writable_) {
+    if (row < 0 || !isAvailable() || !isWritable()) {
         return;
     }
     SlotTable manager = table();
@@ -236,19 +324,33 @@ void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* h
     memory_ = memory;
     help_ = help;
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &ManagerPage::lvMelsSelectItem);
-    // After the drop has ended: a warning must not hold up the file manager.
-    connect(list_, &SlotListView::dropped, this, [this](int row, const QList<QUrl>& urls) {
-        QTimer::singleShot(0, this, [this, row, urls] { guarded([&] { dropOnSlot(row, urls); }); });
-    });
+    list_->setDropCheck(
+        [this](int row, const QList<QUrl>& urls) { return dropRefusal(row, urls); });
+    connect(list_, &SlotListView::dragRefused, this, &ManagerPage::showDragRefusal);
+    connect(list_, &SlotListView::dropped, this, &ManagerPage::dropLater);
+    if (open_ != nullptr) {
+        takeDropsOn(open_);
+    }
 }
 
 void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {
     open_ = open;
     restore_ = restore;
+    updateCommands();
 }
 
 void ManagerPage::lvMelsSelectItem() {
     list_->viewport()->repaint();
+    updateCommands();
+    // The edit panel shows the selected slot however the selection moved
+    // (mouse, keys, a drop, the program), so what it changes is that slot.
+    guarded([this] {
+        if (list_->selectedRow() >= 0) {
+            showSelectedSlot();
+        } else {
+            showNoSlot();
+        }
+    });
 }
 
 void ManagerPage::placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel) {

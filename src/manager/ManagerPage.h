@@ -41,7 +41,7 @@ public:
     // A page whose lists could not be read whole shows its rows but changes
     // nothing: its open, restore and create buttons, drops and volume are off.
     void setWritable(bool writable);
-    bool isWritable() const { return writable_; }
+    bool isWritable() const { return writable_ && !readOnly_; }
     // The manager's slots; only with a data set.
     SlotTable table() const;
 
@@ -51,6 +51,8 @@ public:
     // nothing when unavailable; a bad size line raises and leaves the labels
     // as they were.
     void updateMemory();
+    // Nothing shown, nothing borrowed: before another data set is opened.
+    void reset();
     // The manager's total, shown as start-up computed it.
     void showTotal();
     // The data set's help text in the page's help box, when it has both.
@@ -76,6 +78,9 @@ public:
     // shown and assigned as the page's open button assigns a chosen file;
     // anything else is refused with a warning.
     void dropOnSlot(int row, const QList<QUrl>& urls);
+    // Why a drop of `urls` on row `row` (-1: no row selected) would be
+    // refused; empty when it would be taken.
+    QString dropRefusal(int row, const QList<QUrl>& urls) const;
 
     // The page's buttons, for the window's keyboard commands.
     QAbstractButton* openButton() const { return open_; }
@@ -93,6 +98,16 @@ public:
     // Row `row` made equal to the slot lists again.
     void refreshRow(int row);
 
+    // Whether the page may change its slots: a loaded manager whose data set
+    // this window may write.
+    bool canChangeSlots() const { return isAvailable() && isWritable(); }
+    // A window that may not write the data set shows it with every command
+    // that would write it switched off.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
+    // The open and restore buttons switched on exactly when they can act.
+    void updateCommands();
+
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void showStatus(const QString& text) const;
 
@@ -104,9 +119,14 @@ protected:
     // Called once by the page's constructor with the controls it built.
     void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
     void setButtons(QAbstractButton* open, QAbstractButton* restore);
+    // A file dropped on `target` goes to the selected slot, as on its row.
+    void takeDropsOn(QWidget* target);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What the page's click handler does for the selected row.
     virtual void showSelectedSlot() = 0;
+    // The edit panel as it starts, before a slot is chosen.
+    virtual void showNoSlot() = 0;
     // What the page's open button does with a chosen file.
     virtual void assignReplacement(int row, const QString& file) = 0;
     // The page's two halves: the list box grows, the edit panel keeps its width.
@@ -127,6 +147,10 @@ protected:
 private:
     // Shared by the three lists: a changed selection is redrawn at once.
     void lvMelsSelectItem();
+    // While a drag is refused the status bar says why; cleared when it ends.
+    void showDragRefusal(const QString& reason);
+    // Handles the drop after it has ended: a warning must not hold up the file manager.
+    void dropLater(int row, const QList<QUrl>& urls);
 
     const ManagerInfo& info_;
     FirmwareDataSet* data_ = nullptr;
@@ -136,5 +160,7 @@ private:
     QTextEdit* help_ = nullptr;
     QAbstractButton* open_ = nullptr;
     QAbstractButton* restore_ = nullptr;
+    bool readOnly_ = false;
+    bool dragRefusalShown_ = false;
     bool writable_ = true;
 };

@@ -17,13 +17,19 @@ namespace {
 
 constexpr int kNoLimit = 0;
 
-// Draws the grid lines of a report view around every cell.
+// Draws the grid lines of a report view around every cell, and marks the
+// row a dragged file would land on.
 class GridDelegate final : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit GridDelegate(SlotListView* view) : QStyledItemDelegate(view), view_(view) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        if (index.row() == view_->dropRow()) {
+            QColor mark = option.palette.color(QPalette::Highlight);
+            mark.setAlpha(90);
+            painter->fillRect(option.rect, mark);
+        }
         QStyledItemDelegate::paint(painter, option, index);
         painter->save();
         painter->setPen(option.palette.color(QPalette::Midlight).darker(115));
@@ -31,6 +37,14 @@ public:
         painter->drawLine(r.topRight(), r.bottomRight());
         painter->drawLine(r.bottomLeft(), r.bottomRight());
         painter->restore();
+    }
+
+    // Room for the descenders above the grid line at any font size or scale.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int text = option.fontMetrics.height();
+        size.setHeight(qMax(size.height(), text + 2 * qMax(1, text / 8) + 1));
+        return size;
     }
 
     // A cell too narrow for its text shows the whole text as a tooltip.
@@ -47,6 +61,9 @@ public:
         }
         return true;
     }
+
+private:
+    const SlotListView* view_;
 };
 
 } // namespace
@@ -107,6 +124,28 @@ void SlotListView::keepWidthInLimits(int column, int width) {
     }
 }
 
+void SlotListView::setVisibleRows(int rows) {
+    visibleRows_ = rows;
+    fitVisibleRows();
+}
+
+void SlotListView::fitVisibleRows() {
+    if (visibleRows_ <= 0) {
+        return;
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int row = itemDelegate()->sizeHint(option, QModelIndex()).height();
+    setFixedHeight(header()->sizeHint().height() + visibleRows_ * row + 2 * frameWidth());
+}
+
+void SlotListView::changeEvent(QEvent* event) {
+    QTreeWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitVisibleRows();
+    }
+}
+
 void SlotListView::fill(const SlotTable& table) {
     clear();
     if (!table.isAvailable()) {
@@ -142,49 +181,50 @@ void SlotListView::setCell(int row, int column, const QString& text) {
     }
 }
 
-bool SlotListView::viewportEvent(QEvent* event) {
-    const bool handled = QTreeWidget::viewportEvent(event);
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        emit listClicked();
-    }
-    return handled;
-}
-
-void SlotListView::keyPressEvent(QKeyEvent* event) {
-    emit keyDown(event->key());
-    QTreeWidget::keyPressEvent(event);
-}
-
-void SlotListView::keyReleaseEvent(QKeyEvent* event) {
-    QTreeWidget::keyReleaseEvent(event);
-    emit keyUp(event->key());
-}
-
 void SlotListView::dragEnterEvent(QDragEnterEvent* event) {
+    // The drop's row is known only once the drag moves over one.
     if (droppedfile::carriesUrls(event->mimeData())) {
-        event->acceptProposedAction();
+        droppedfile::answer(*event, true);
     } else {
         event->ignore();
     }
+}
+
+int SlotListView::takingRow(QDropEvent& event) {
+    const QModelIndex at = indexAt(event.position().toPoint());
+    if (!at.isValid() || !droppedfile::carriesUrls(event.mimeData())) {
+        return -1; // below the rows nothing is taken, and nothing to say
+    }
+    const QString refusal = dropCheck_ ? dropCheck_(at.row(), event.mimeData()->urls()) : QString();
+    emit dragRefused(refusal);
+    return refusal.isEmpty() ? at.row() : -1;
 }
 
 void SlotListView::dragMoveEvent(QDragMoveEvent* event) {
-    // Only a row can take a file; the empty space below the rows cannot.
-    const QModelIndex at = indexAt(event->position().toPoint());
-    if (at.isValid() && droppedfile::carriesUrls(event->mimeData())) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
+    const int row = takingRow(*event);
+    setDropRow(row);
+    droppedfile::answer(*event, row >= 0);
+}
+
+void SlotListView::dragLeaveEvent(QDragLeaveEvent* event) {
+    setDropRow(-1);
+    emit dragRefused({});
+    event->accept();
 }
 
 void SlotListView::dropEvent(QDropEvent* event) {
-    const QModelIndex at = indexAt(event->position().toPoint());
-    if (!at.isValid() || !droppedfile::carriesUrls(event->mimeData())) {
-        event->ignore();
-        return;
+    const int row = takingRow(*event);
+    setDropRow(-1);
+    emit dragRefused({});
+    droppedfile::answer(*event, row >= 0);
+    if (event->isAccepted()) {
+        emit dropped(row, event->mimeData()->urls());
     }
-    event->acceptProposedAction();
-    emit dropped(at.row(), event->mimeData()->urls());
+}
+
+void SlotListView::setDropRow(int row) {
+    if (row != dropRow_) {
+        dropRow_ = row;
+        viewport()->update();
+    }
 }

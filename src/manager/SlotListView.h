@@ -5,6 +5,7 @@
 
 #include <QTreeWidget>
 #include <QUrl>
+#include <functional>
 
 // A manager's slot list in report style: grid lines, whole-row single
 // selection that stays visible without focus, read-only, never sorted, the
@@ -25,26 +26,39 @@ public:
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
 
+    // Why row `row` cannot take the links dragged over it; empty when it can.
+    using DropCheck = std::function<QString(int row, const QList<QUrl>& urls)>;
+    void setDropCheck(DropCheck check) { dropCheck_ = std::move(check); }
+    // The list's height fixed to the header and `rows` whole rows, at any
+    // text size.
+    void setVisibleRows(int rows);
+    // The row a drag would drop on, highlighted while the drag is over it; -1 when none.
+    int dropRow() const { return dropRow_; }
+
 signals:
-    // A left click anywhere in the list, after the view updated its selection.
-    void listClicked();
-    // A key went down, before the list moves its selection.
-    void keyDown(int key);
-    // A key came up, after the list moved its selection.
-    void keyUp(int key);
     // Links (files) were dropped on row `row`.
     void dropped(int row, const QList<QUrl>& urls);
+    // A drag over the list was refused with `reason`, or (empty) left it.
+    void dragRefused(const QString& reason);
 
 protected:
-    bool viewportEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void keepWidthInLimits(int column, int width);
+    // The row under the drag that may take it, -1 when none; refusals reported.
+    int takingRow(QDropEvent& event);
+    void setDropRow(int row);
+
+    void fitVisibleRows();
+
+    int visibleRows_ = 0;
+    DropCheck dropCheck_;
+    int dropRow_ = -1;
 
     QList<int> minimumWidths_;
     QList<int> maximumWidths_;

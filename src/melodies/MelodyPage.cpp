@@ -109,8 +109,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     placeSideBySide(GroupBox1, GroupBox2);
     setButtons(btnOpenMelody, btnUseStandardMelody);
     setParts(lvMels, memory);
-    connect(lvMels, &SlotListView::listClicked, this,
-            [this] { guarded([this] { lvMelsClick(); }); });
+    takeDropsOn(edtMelFile);
     connect(btnOpenMelody, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenMelodyClick(); }); });
     connect(btnUseStandardMelody, &QPushButton::clicked, this,
@@ -125,6 +124,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
 
 void MelodyPage::startUp() {
     player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::Find());
+    player_->setOnFinished([this] { showPlaying(false); });
     if (!player_->isAvailable()) {
         btnPlayMelody->setEnabled(false);
         btnPlayMelody->setToolTip(noPlayerHint());
@@ -172,7 +172,7 @@ void MelodyPage::btnUseStandardMelodyClick() {
 void MelodyPage::tbVolumeChange(int position) {
     lblVolumePercent->setText(melodyvolumes::percentText(position));
     const int row = lvMels->selectedRow();
-    if (row >= 0 && dataSet() != nullptr && dataSet()->volumesAvailable() && isWritable()) {
+    if (row >= 0 && canChangeSlots() && dataSet()->volumesAvailable()) {
         try {
             melodyvolumes::store(*dataSet(), row, position);
         } catch (...) {
@@ -190,10 +190,29 @@ void MelodyPage::btnPlayMelodyClick() {
     if (dataSet() == nullptr || !player_->isAvailable()) {
         return;
     }
-    const QString file = edtMelFile->text();
-    if (player_->play(dataSet()->workFolder(info()), file) == MelodyPlayer::Outcome::CannotPlay) {
-        UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+    if (player_->isRunning()) {
+        player_->terminate();
+        showPlaying(false);
+        return;
     }
+    const QString file = edtMelFile->text();
+    switch (player_->play(dataSet()->workFolder(info()), file)) {
+    case MelodyPlayer::Outcome::Started:
+        showPlaying(true);
+        break;
+    case MelodyPlayer::Outcome::CannotPlay:
+        UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+        break;
+    case MelodyPlayer::Outcome::NoFile:
+        break;
+    }
+}
+
+void MelodyPage::showPlaying(bool playing) {
+    btnPlayMelody->setIcon(
+        style()->standardIcon(playing ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
+    btnPlayMelody->setToolTip(playing ? QStringLiteral("Остановить мелодию")
+                                      : QStringLiteral("Проиграть мелодию"));
 }
 
 void MelodyPage::btnCreateMelPatchClick() {
@@ -213,9 +232,16 @@ void MelodyPage::lvMelsClick() {
     edtMelFile->setText(lvMels->cell(row, 1));
 }
 
+void MelodyPage::showNoSlot() {
+    lblMelName->setText(QStringLiteral("Выберите мелодию"));
+    edtMelFile->setText(info().placeholder);
+    tbVolume->setEnabled(false);
+    lblVolume->setEnabled(false);
+}
+
 void MelodyPage::showVolumeFor(int row) {
     const bool volumeSlot = melodyvolumes::isVolumeSlot(row);
-    tbVolume->setEnabled(volumeSlot && isWritable());
+    tbVolume->setEnabled(volumeSlot && canChangeSlots());
     lblVolume->setEnabled(volumeSlot);
     if (!volumeSlot) {
         lblVolumePercent->setText(QStringLiteral("н/д"));

@@ -65,11 +65,14 @@ public:
 
 protected:
     void showSelectedSlot() override { lvMelsClick(); }
+    void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
 
 private:
     // The volume controls for a row shown by lvMelsClick (volume patch only).
     void showVolumeFor(int row);
+    // While a melody plays the play button stops it, and shows so.
+    void showPlaying(bool playing);
 
     std::unique_ptr<MelodyPlayer> player_ = std::make_unique<MelodyPlayer>();
 };

@@ -85,6 +85,7 @@ MelodyPlayer::MelodyPlayer(QString playerPath, Kind kind)
     : playerPath_(std::move(playerPath)), kind_(kind) {}
 
 MelodyPlayer::~MelodyPlayer() {
+    onFinished_ = nullptr; // whoever asked may be gone already
     terminate();
 }
 
@@ -107,6 +108,11 @@ MelodyPlayer::Outcome MelodyPlayer::play(const QString& workFolder, const QStrin
         throw TarvexError(
             QStringLiteral("Cannot start %1: %2").arg(playerPath_, process->errorString()));
     }
+    QObject::connect(process.get(), &QProcess::finished, [this] {
+        if (onFinished_) {
+            onFinished_();
+        }
+    });
     process_ = std::move(process);
     return Outcome::Started;
 }

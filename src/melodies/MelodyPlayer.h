@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QProcess;
@@ -55,9 +56,12 @@ public:
     QString cannotPlayMessage(const QString& fileText) const;
     void terminate();
     bool isRunning() const;
+    // Called when a player started by play() has ended, by itself or by terminate().
+    void setOnFinished(std::function<void()> onFinished) { onFinished_ = std::move(onFinished); }
 
 private:
     QString playerPath_;
     Kind kind_;
     std::unique_ptr<QProcess> process_;
+    std::function<void()> onFinished_;
 };

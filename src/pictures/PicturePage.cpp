@@ -37,7 +37,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     auto* listLayout = new QVBoxLayout(GroupBox5);
     lvPic = new SlotListView(info(), GroupBox5);
     lvPic->setObjectName(QStringLiteral("lvPic"));
-    lvPic->setFixedHeight(125);
+    lvPic->setVisibleRows(7);
     listLayout->addWidget(lvPic);
 
     auto* previews = new QHBoxLayout;
@@ -120,11 +120,9 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     placeSideBySide(GroupBox5, GroupBox6);
     setButtons(btnOpenPic, btnUseStandardPic);
     setParts(lvPic, memory, rePicHelp);
-    connect(lvPic, &SlotListView::listClicked, this, [this] { guarded([this] { lvPicClick(); }); });
-    connect(lvPic, &SlotListView::keyDown, this,
-            [this](int key) { guarded([this, key] { lvPicKeyUp(key); }); });
-    connect(lvPic, &SlotListView::keyUp, this,
-            [this](int key) { guarded([this, key] { lvPicKeyUp(key); }); });
+    takeDropsOn(edtPicFile);
+    takeDropsOn(gbStandardPic);
+    takeDropsOn(gbNewPic);
     connect(btnOpenPic, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenPicClick(); }); });
     connect(btnUseStandardPic, &QPushButton::clicked, this,
@@ -144,15 +142,27 @@ bool PicturePage::rememberedFit() {
     }
 }
 
+QPixmap PicturePage::previewPixmap(const QImage& picture, qreal screenScale) {
+    // Each of the picture's pixels becomes a whole square of screen pixels,
+    // never a resampled blur: 1x1 at 125 % and 150 %, 2x2 at 200 %.
+    const int times = qMax(1, int(screenScale + 0.001));
+    QPixmap pixmap = QPixmap::fromImage(times == 1 ? picture
+                                                   : picture.scaled(picture.size() * times,
+                                                                    Qt::IgnoreAspectRatio,
+                                                                    Qt::FastTransformation));
+    pixmap.setDevicePixelRatio(screenScale);
+    return pixmap;
+}
+
 void PicturePage::showStandard(const QImage& picture) {
     standard_ = picture;
-    imgStd->setPixmap(QPixmap::fromImage(picture));
+    imgStd->setPixmap(previewPixmap(picture, imgStd->devicePixelRatioF()));
 }
 
 void PicturePage::showNew(const QImage& picture) {
     new_ = picture;
     // The conversion's result is the same for either: the reduction is idempotent.
-    imgNew->setPixmap(QPixmap::fromImage(inHandsetColours(picture)));
+    imgNew->setPixmap(previewPixmap(inHandsetColours(picture), imgNew->devicePixelRatioF()));
 }
 
 void PicturePage::lvPicClick() {
@@ -171,6 +181,15 @@ void PicturePage::lvPicClick() {
     showNew(fileops::isSafeBareName(name) && fileops::exists(copy) ? loadPicture(copy) : QImage());
     lblPicWidth->setText(QString::number(standard_.width()));
     lblPicHeight->setText(QString::number(standard_.height()));
+}
+
+void PicturePage::showNoSlot() {
+    lblPicName->setText(QStringLiteral("Выберите картинку"));
+    edtPicFile->setText(info().placeholder);
+    showStandard(QImage());
+    showNew(QImage());
+    lblPicWidth->setText(QStringLiteral("0"));
+    lblPicHeight->setText(QStringLiteral("0"));
 }
 
 void PicturePage::lvPicKeyUp(int key) {
@@ -208,6 +227,15 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,
         cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
+    if (choice.outcome == pictureslots::Outcome::WrongSize) {
+        // The way out is on this page.
+        UserDialogs::instance().warn(choice.warning +
+                                     QStringLiteral(" Выберите картинку этого размера или отметьте "
+                                                    "\"%1\": картинка другого размера будет "
+                                                    "уменьшена или увеличена и обрезана по краям.")
+                                         .arg(cbFitPicture->text()));
+        return;
+    }
     if (choice.outcome != pictureslots::Outcome::Accepted) {
         UserDialogs::instance().warn(choice.warning);
         return;

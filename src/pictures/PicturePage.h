@@ -4,6 +4,7 @@
 #include "manager/ManagerPage.h"
 
 #include <QImage>
+#include <QPixmap>
 
 class QCheckBox;
 class QGroupBox;
@@ -25,6 +26,8 @@ public:
     explicit PicturePage(QWidget* parent = nullptr);
 
     static constexpr int kPreviewSide = 128;
+    // A preview at a whole number of screen pixels per picture pixel.
+    static QPixmap previewPixmap(const QImage& picture, qreal screenScale);
 
     // Shows the selected slot: names, the standard preview and its size, the new picture.
     void lvPicClick();
@@ -65,6 +68,7 @@ public:
 
 protected:
     void showSelectedSlot() override { lvPicClick(); }
+    void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
 
 private:

@@ -43,9 +43,10 @@ RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
     return {hexByte(entry.mid(0, 2)), hexByte(entry.mid(4, 2))};
 }
 
-QString sizeRefusal(RequiredSize size) {
-    return QStringLiteral("Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, "
-                          "выберите другой файл.")
+QString sizeRefusal(RequiredSize size, QSize actual) {
+    return QStringLiteral("Картинка %1x%2, а нужна %3x%4.")
+        .arg(actual.width())
+        .arg(actual.height())
         .arg(size.width)
         .arg(size.height);
 }
@@ -80,7 +81,7 @@ Choice choose(SlotTable& table, qsizetype slot, const QString& picturePath, Fit 
         }
         if (fitted.isNull()) {
             choice.outcome = Outcome::WrongSize;
-            choice.warning = sizeRefusal(required);
+            choice.warning = sizeRefusal(required, choice.picture.size());
             return choice;
         }
         name = picturefit::fittedName(name);

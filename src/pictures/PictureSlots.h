@@ -20,7 +20,8 @@ struct RequiredSize {
 // From the slot's standard entry: digits 1-2 give the width, 5-6 the height.
 // Raises "'%s' is not a valid integer value" for digits that are not hexadecimal.
 RequiredSize requiredSize(const SlotTable& table, qsizetype slot);
-QString sizeRefusal(RequiredSize size); // the warning for a picture of another size
+// The warning for a picture of another size: "Картинка 128x128, а нужна 32x32."
+QString sizeRefusal(RequiredSize size, QSize actual);
 
 // The working file the conversion writes and deletes again.
 QString convertedFile(const SlotTable& table);

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,9 +72,13 @@ public:
         }
         QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
                          [preview](const QString& path) { showPreview(*preview, path); });
+        if (!startFilter().isEmpty()) {
+            dialog.selectNameFilter(startFilter());
+        }
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
+        setChosenFilter(dialog.selectedNameFilter());
         return dialog.selectedFiles().value(0);
     }
 
@@ -91,6 +96,19 @@ public:
 
     QString askFolder(const QString& caption) override {
         return QFileDialog::getExistingDirectory(owner(), caption, startFolder());
+    }
+
+    std::optional<QString> askText(const QString& caption, const QString& label,
+                                   const QString& proposed) override {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(owner(), caption, label, QLineEdit::Normal, proposed, &ok);
+        return ok ? std::optional<QString>(text) : std::nullopt;
+    }
+
+    bool askYesNo(const QString& text, const QString& caption) override {
+        return QMessageBox::question(owner(), caption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
     }
 
     void warn(const QString& text) override {
@@ -167,9 +185,30 @@ QString UserDialogs::openFile(const QString& dialog, const QString& filter) {
 
 QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {
     const StartFolder folder(startFolder_, dialog);
+    startFilter_ = dialogfolders::startFilter(dialog, filter);
+    chosenFilter_.clear();
     const QString file = askOpenPicture(filter);
+    startFilter_.clear();
     dialogfolders::remember(dialog, file);
+    if (!file.isEmpty()) {
+        dialogfolders::rememberFilter(dialog, chosenFilter_);
+    }
     return file;
+}
+
+std::optional<QString> UserDialogs::askText(const QString&, const QString&, const QString&) {
+    return std::nullopt;
+}
+
+bool UserDialogs::askYesNo(const QString&, const QString&) {
+    return false;
+}
+
+QString UserDialogs::openFolder(const QString& dialog, const QString& caption) {
+    const StartFolder folder(startFolder_, dialog);
+    const QString chosen = askFolder(caption);
+    dialogfolders::remember(dialog, chosen); // its parent: where its siblings are
+    return chosen;
 }
 
 QString UserDialogs::saveFile(const QString& dialog, const QString& defaultName,

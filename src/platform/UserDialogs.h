@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 #include <utility>
 
 class QDialog;
@@ -25,8 +26,15 @@ public:
     // A patch file to write: defaultName offered, ".s3" added when the name
     // has no suffix; an existing file is replaced without asking.
     virtual QString askSaveFile(const QString& defaultName, const QString& filter) = 0;
-    // An existing folder to write into, empty when the user cancelled.
+    // A folder, empty when the user cancelled.
     virtual QString askFolder(const QString& caption) = 0;
+    // A line of text, `proposed` offered for editing; nullopt when cancelled.
+    // (Unless overridden, this and askYesNo are cancelled or answered no, as
+    // by a user who closes them.)
+    virtual std::optional<QString> askText(const QString& caption, const QString& label,
+                                           const QString& proposed);
+    // A question answered yes or no.
+    virtual bool askYesNo(const QString& text, const QString& caption);
     // Caption "Предупреждение", warning icon.
     virtual void warn(const QString& text) = 0;
     // Information icon, OK button.
@@ -46,16 +54,27 @@ public:
     // folder is remembered by its caller once the patch is written.
     QString openFile(const QString& dialog, const QString& filter);
     QString openPicture(const QString& dialog, const QString& filter);
+    // A folder dialog by name; it starts where the folder last chosen with it lies.
+    QString openFolder(const QString& dialog, const QString& caption);
     QString saveFile(const QString& dialog, const QString& defaultName, const QString& filter);
     // The folder the file dialog being asked starts in; the user's home
     // folder when it was not asked by name.
     QString startFolder() const;
+    // The name filter the picture dialog starts on: the one it was last left
+    // on; empty for the first of its filters.
+    QString startFilter() const { return startFilter_; }
 
     // A full stop is appended when the message's last character sorts after '.'.
     static QString errorText(const QString& message);
 
+protected:
+    // The filter the user left the picture dialog on, remembered for the next time.
+    void setChosenFilter(const QString& filter) { chosenFilter_ = filter; }
+
 private:
     QString startFolder_;
+    QString startFilter_;
+    QString chosenFilter_;
 };
 
 namespace detail {

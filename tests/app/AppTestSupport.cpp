@@ -20,12 +20,12 @@ QString ScriptedDialogs::askOpenFile(const QString& filter) {
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
-QString ScriptedDialogs::askFolder(const QString&) {
-    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
-}
-
 QString ScriptedDialogs::askOpenPicture(const QString& filter) {
     pictureFilters.append(filter);
+    pictureStartFilters.append(startFilter());
+    if (!filterAnswers.isEmpty()) {
+        setChosenFilter(filterAnswers.takeFirst());
+    }
     startFolders.append(startFolder());
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
@@ -34,6 +34,22 @@ QString ScriptedDialogs::askSaveFile(const QString& defaultName, const QString& 
     saveRequests.append({defaultName, filter});
     startFolders.append(startFolder());
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::askFolder(const QString&) {
+    startFolders.append(startFolder());
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::askText(const QString&, const QString&,
+                                                const QString& proposed) {
+    proposedTexts.append(proposed);
+    return textAnswers.isEmpty() ? std::nullopt : std::optional<QString>(textAnswers.takeFirst());
+}
+
+bool ScriptedDialogs::askYesNo(const QString& text, const QString&) {
+    questions.append(text);
+    return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
 }
 
 void ScriptedDialogs::warn(const QString& text) {

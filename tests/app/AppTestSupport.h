@@ -24,6 +24,8 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QStringList folderAnswers;
+    QStringList textAnswers;  // when none is left the user cancels
+    QList<bool> yesNoAnswers; // when none is left the user says no
     // Runs inside a modal window; rejects it when unset.
     std::function<int(QDialog&)> onModal;
     // Answers to "save the changes?", in order; cancel when none is left.
@@ -32,8 +34,12 @@ public:
 
     QStringList openFilters;
     QStringList pictureFilters;
+    QStringList pictureStartFilters; // the filter each picture dialog started on
+    QStringList filterAnswers;       // the filter the user leaves each picture dialog on
     QList<QStringList> saveRequests; // default name, filter
     QStringList startFolders;        // where each file dialog started
+    QStringList proposedTexts;       // what each text question offered
+    QStringList questions;
     QStringList warnings;
     QList<QStringList> informs; // text, caption
     QStringList errors;         // as the error box shows them
@@ -43,6 +49,9 @@ public:
     QString askOpenPicture(const QString& filter) override;
     QString askSaveFile(const QString& defaultName, const QString& filter) override;
     QString askFolder(const QString& caption) override;
+    std::optional<QString> askText(const QString& caption, const QString& label,
+                                   const QString& proposed) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
     void warn(const QString& text) override;
     void inform(const QString& text, const QString& caption) override;
     void showError(const QString& message) override;

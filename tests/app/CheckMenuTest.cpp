@@ -2,6 +2,9 @@
 #include "AppTestSupport.h"
 #include "app/untOptFirmware.h"
 #include "dataset/ListFile.h"
+#include "manager/SlotListView.h"
+#include "melodies/MelodyPage.h"
+#include "platform/DataSetLock.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -72,29 +75,53 @@ TEST_F(CheckMenuTest, ChecksTheDataSetAndVerifiesAPatchInADialog) {
     EXPECT_EQ(reports.size(), 2);
 }
 
-TEST_F(CheckMenuTest, AddsAFirmwareTheFirmwareDialogThenOffers) {
+TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequest) {
     auto window = open(MiniDataSet{});
     recordReports();
     const QString source = MiniDataSet{}.writeTo(scratch.path("elsewhere"), "X120NEW");
-    dialogs.openAnswers = {source + "/Data/Memory.ini"};
+    dialogs.folderAnswers = {source};
+    dialogs.textAnswers = {"X120NEW"};
     trigger(*window, "AddFirmware1");
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
-    EXPECT_EQ(dialogs.informs, QList<QStringList>({{"Пожалуйста, перезапустите программу.", ""}}));
+    EXPECT_EQ(dialogs.proposedTexts, QStringList{"X120NEW"});
+    EXPECT_EQ(dialogs.questions,
+              QStringList{QStringLiteral("Прошивка X120NEW добавлена. Перейти на неё сейчас?")});
     EXPECT_TRUE(QFileInfo::exists(userFolder() + "/X120NEW/Data/PicNames.lst"));
     EXPECT_GE(window->frmOptFirmware()->cbFirmware->findText("X120NEW"), 0);
-    EXPECT_EQ(window->frmOptFirmware()->chosenFirmware(), "X120XEDJ2");
+    EXPECT_EQ(window->session().firmwareSettings().currentId, "X120XEDJ2"); // answered no
 
-    // Again: the id exists. Broken: the report, nothing copied.
-    dialogs.openAnswers = {source + "/Data/Memory.ini"};
+    // A Data folder chosen itself; the id taken already is asked again, in
+    // Russian; then the window switches to the new firmware.
+    dialogs.folderAnswers = {source + "/Data"};
+    dialogs.textAnswers = {"X120NEW", "X120NEW2"};
+    dialogs.yesNoAnswers = {true};
+    window->melodyPage()->lvMels->setCurrentItem(window->melodyPage()->lvMels->topLevelItem(0));
     trigger(*window, "AddFirmware1");
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains("Прошивка X120NEW уже есть: "));
+    EXPECT_EQ(dialogs.proposedTexts.value(1), "X120NEW_2");
+    EXPECT_EQ(dialogs.warnings,
+              QStringList{QStringLiteral("Прошивка X120NEW уже есть. Введите другое имя.")});
+    EXPECT_EQ(dialogs.proposedTexts.value(2), "X120NEW");
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+    EXPECT_EQ(window->session().firmwareFolder(), userFolder() + "/X120NEW2");
+    EXPECT_EQ(window->statusText(1), QStringLiteral("Прошивка: X120NEW2"));
+    EXPECT_EQ(window->melodyPage()->lvMels->topLevelItemCount(), 3);
+    EXPECT_EQ(window->melodyPage()->lblMelName->text(), QStringLiteral("Выберите мелодию"));
+    EXPECT_EQ(DataSetLock(firmware()).tryLock(), DataSetLock::Result::Locked); // the old one freed
+    EXPECT_EQ(DataSetLock(userFolder() + "/X120NEW2").tryLock(), DataSetLock::Result::HeldByOther);
+    window->close();
+    window = open();
+    EXPECT_EQ(window->session().firmwareSettings().currentId, "X120NEW2"); // remembered
+
+    // Broken: the report, nothing copied. No data set at all: told so.
     const QString broken = MiniDataSet{}.writeTo(scratch.path("elsewhere"), "X120BAD");
     listfile::save(broken + "/Data/Volumes.lst", {"00"});
-    dialogs.openAnswers = {broken + "/Data/Volumes.lst"};
+    dialogs.folderAnswers = {broken, scratch.path("elsewhere")};
+    dialogs.textAnswers = {"X120BAD"};
     trigger(*window, "AddFirmware1");
     ASSERT_EQ(headings.size(), 1);
     EXPECT_EQ(headings[0], "Прошивка X120BAD не добавлена: в наборе данных есть ошибки.");
     EXPECT_TRUE(reports[0].contains("Volumes.lst:1: ошибка: «00» не громкость"));
     EXPECT_FALSE(QFileInfo::exists(userFolder() + "/X120BAD"));
+    trigger(*window, "AddFirmware1");
+    EXPECT_TRUE(dialogs.warnings.value(1).startsWith(QStringLiteral("В папке ")));
 }

@@ -141,7 +141,7 @@ TEST_F(Desktop, AFileDroppedOnASlotIsTakenAsTheOpenButtonTakesIt) {
     EXPECT_EQ(page->lvMels->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
 }
 
-TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
+TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefusedWhileDragging) {
     auto window = open(MiniDataSet());
     MelodyPage* mel = window->melodyPage();
     JavaPage* java = window->javaPage();
@@ -150,19 +150,25 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
     const QString text = scratch.write("in/notes.txt", "t");
     const QString jar = scratch.write("in/game.jar", "j");
 
-    dropOnRow(mel->lvMels, 0, files({a, b}));
-    dropOnRow(mel->lvMels, 0, files({scratch.path("in")}));
-    dropOnRow(mel->lvMels, 0, files({text}));
-    dropOnRow(java->lvJava, 0, files({jar})); // even Java rows take JAD files
-    dropOnRow(mel->lvMels, 0, {QUrl("https://example.org/a.mid")});
-    ASSERT_EQ(dialogs.warnings.size(), 5);
-    EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("один файл")));
-    EXPECT_TRUE(dialogs.warnings[1].contains(QStringLiteral("папка")));
-    EXPECT_EQ(dialogs.warnings[2],
+    // The drag is never taken, and the status bar says why while it lasts.
+    QStringList reasons;
+    for (const auto& [list, urls] : QList<std::pair<SlotListView*, QList<QUrl>>>{
+             {mel->lvMels, files({a, b})},
+             {mel->lvMels, files({scratch.path("in")})},
+             {mel->lvMels, files({text})},
+             {java->lvJava, files({jar})},
+             {mel->lvMels, {QUrl("https://e.org/a.mid")}}}) {
+        EXPECT_FALSE(dropOnRow(list, 0, urls));
+        reasons.append(window->statusText(0));
+    }
+    EXPECT_TRUE(dialogs.warnings.isEmpty());
+    EXPECT_TRUE(reasons[0].contains(QStringLiteral("один файл")));
+    EXPECT_TRUE(reasons[1].contains(QStringLiteral("папка")));
+    EXPECT_EQ(reasons[2],
               QStringLiteral("Файл \"notes.txt\" не подходит для этого слота: он принимает "
                              "только *.mmf, *.mid, *.midi."));
-    EXPECT_TRUE(dialogs.warnings[3].endsWith(QStringLiteral("только *.jad.")));
-    EXPECT_TRUE(dialogs.warnings[4].contains("https://example.org/a.mid"));
+    EXPECT_TRUE(reasons[3].endsWith(QStringLiteral("только *.jad."))); // even Java rows take JAD
+    EXPECT_TRUE(reasons[4].contains("https://e.org/a.mid"));
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
     EXPECT_EQ(java->lvJava->cell(0, 1), QStringLiteral("[Стандартная игра]"));
     EXPECT_EQ(mel->lvMels->selectedRow(), -1);
@@ -172,6 +178,19 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefused) {
     EXPECT_EQ(java->lvJava->cell(1, 1), "game.jar");
     mel->lvMels->resize(400, 400);
     EXPECT_FALSE(drop(mel->lvMels->viewport(), {20, 390}, files({a})));
+
+    // A file gone between the drag and the drop is refused at the drop.
+    const QString gone = scratch.write("in/gone.mid", "g");
+    const QPoint row0 = mel->lvMels->visualItemRect(mel->lvMels->topLevelItem(0)).center();
+    QMimeData data;
+    data.setUrls(files({gone}));
+    QDragMoveEvent move(row0, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mel->lvMels->viewport(), &move);
+    ASSERT_TRUE(move.isAccepted());
+    QFile::remove(gone);
+    QDropEvent dropped(row0, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(mel->lvMels->viewport(), &dropped);
+    EXPECT_FALSE(dropped.isAccepted());
 }
 
 TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
@@ -206,9 +225,12 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveRequests.value(0).value(0), "MelodyPatch");
-    QTest::keyClick(window.get(), Qt::Key_F1);
-    EXPECT_TRUE(window->frmAbout()->isVisible()); // the melody page has no help text
-    window->frmAbout()->hide();
+    QTest::keyClick(window.get(), Qt::Key_F1); // the program's own help for melodies
+    ASSERT_NE(window->commands()->helpWindow(), nullptr);
+    EXPECT_TRUE(window->commands()->helpWindow()->findChild<QTextEdit*>()->toPlainText().contains(
+        QStringLiteral("Использовать стандартную мелодию")));
+    EXPECT_FALSE(window->frmAbout()->isVisible());
+    window->commands()->helpWindow()->hide();
 
     window->pageControl()->setCurrentWidget(window->javaPage());
     QTest::keyClick(window.get(), Qt::Key_F1);
@@ -233,6 +255,14 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     EXPECT_EQ(dialogs.saveRequests.value(1).value(0), "CustomPatch");
     EXPECT_EQ(window->statusText(0),
               QStringLiteral("Файл \"%1\" создан.").arg(scratch.path("out/custom.s3")));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_TRUE(window->commands()->helpWindow()->findChild<QTextEdit*>()->toPlainText().contains(
+        QStringLiteral("Задать смещение")));
+    EXPECT_EQ(window->commands()->helpWindow()->windowTitle(),
+              QStringLiteral("Справка: Создать патч"));
+    window->commands()->helpWindow()->hide();
+    window->activateWindow();
+    QApplication::processEvents();
 
     // The menu names the keys.
     EXPECT_EQ(window->findChild<QAction*>("Exit1")->shortcut(), QKeySequence("Ctrl+Q"));
@@ -294,13 +324,20 @@ TEST_F(Desktop, WithoutMidRadioTheMidiPlayerOfTheSettingsPlaysTheFullPath) {
     const QString work = firmware("TempMelodies");
     EXPECT_EQ(playerLog(), work + "|1|" + work + "/my tune.mid");
 
-    // A SMAF melody is not for a MIDI player: told, and the player runs on.
+    // While it plays, the button stops it.
+    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Остановить мелодию"));
+    QTest::mouseClick(page->btnPlayMelody, Qt::LeftButton);
+    EXPECT_FALSE(page->player().isRunning());
+    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Проиграть мелодию"));
+
+    // A SMAF melody is not for a MIDI player: told, and nothing plays.
     select(page->lvMels, 1);
     page->btnOpenMelody->click();
     page->btnPlayMelody->click();
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_TRUE(dialogs.warnings.value(0).contains("ring.mmf"));
-    EXPECT_TRUE(page->player().isRunning());
+    EXPECT_FALSE(page->player().isRunning());
+
     window->close();
     EXPECT_FALSE(page->player().isRunning());
 }

@@ -178,9 +178,7 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
 
     dialogs.openAnswers = {bitmap("wrong.bmp", 4, 3), bitmap("right.bmp", 4, 2)};
     page->btnOpenPic->click();
-    EXPECT_EQ(dialogs.warnings.value(0),
-              QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, "
-                             "выберите другой файл."));
+    EXPECT_TRUE(dialogs.warnings.value(0).startsWith(QStringLiteral("Картинка 4x3, а нужна 4x2.")));
     EXPECT_TRUE(page->newPicture().isNull());
     page->btnOpenPic->click();
     EXPECT_EQ(page->newPicture().size(), QSize(4, 2));
@@ -191,11 +189,7 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
     select(page->lvPic, 1);
     page->lvPicKeyUp(Qt::Key_Down);
     EXPECT_EQ(page->lblPicWidth->text(), "0");
-    page->lvPicKeyUp(Qt::Key_A); // other keys do nothing
-    select(page->lvPic, 0);
-    page->lvPicKeyUp(Qt::Key_A);
-    EXPECT_EQ(page->lblPicWidth->text(), "0");
-    page->lvPicKeyUp(Qt::Key_Home);
+    select(page->lvPic, 0); // the panel follows the selection
     EXPECT_EQ(page->lblPicWidth->text(), "4");
     EXPECT_FALSE(page->newPicture().isNull());
 

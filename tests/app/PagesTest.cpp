@@ -219,7 +219,7 @@ TEST(ManagerPages, DialogsOfferTheManagersFiltersAndPatchNames) {
               QStringList({"MMF, MIDI (*.mmf *.mid *.midi)", "JAD файлы (*.jad)",
                            "JAR файлы (*.jar)", "JAD файлы (*.jad)"}));
     EXPECT_EQ(dialogs.pictureFilters,
-              QStringList("Bitmaps (*.bmp);;Все изображения (*.bmp *.png *.jpg *.jpeg *.gif)"));
+              QStringList("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif);;Bitmaps (*.bmp)"));
     for (const ManagerPage* page :
          {static_cast<ManagerPage*>(&mel), static_cast<ManagerPage*>(&java),
           static_cast<ManagerPage*>(&pic)}) {

@@ -7,7 +7,8 @@
 #include "firmware/FirmwareImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString path = fuzz::writeScratchFile(QStringLiteral("firmware.s3"), fuzz::bytesOf(data, size));
+    const QString path =
+        fuzz::writeScratchFile(QStringLiteral("firmware.s3"), fuzz::bytesOf(data, size));
     Report report;
     const FirmwareImage image = firmwarefile::read({path, std::nullopt}, report);
     std::uint64_t end = 0;
@@ -22,9 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray text;
     firmwareapply::writeS3(image, [&](const char* bytes, qint64 n) { text.append(bytes, n); });
     Report again;
-    const FirmwareImage back =
-        firmwarefile::read({fuzz::writeScratchFile(QStringLiteral("back.s3"), text), std::nullopt},
-                           again);
+    const FirmwareImage back = firmwarefile::read(
+        {fuzz::writeScratchFile(QStringLiteral("back.s3"), text), std::nullopt}, again);
     fuzz::check(again.errors() == 0, "the written records do not read back");
     fuzz::check(back.ranges().size() == image.ranges().size(), "the ranges changed");
     for (std::size_t i = 0; i < back.ranges().size(); ++i) {

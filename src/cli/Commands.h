@@ -6,10 +6,10 @@
 #include <QList>
 
 // Each group of commands lives in its own file and is listed here.
-QList<CliCommand> infoCommands();    // info, custom
-QList<CliCommand> managerCommands(); // slots, assign, restore, volume, build
-QList<CliCommand> pictureCommands(); // decode
-QList<CliCommand> checkCommands();   // check, verify, import
+QList<CliCommand> infoCommands();     // info, custom
+QList<CliCommand> managerCommands();  // slots, assign, restore, volume, build
+QList<CliCommand> pictureCommands();  // decode
+QList<CliCommand> checkCommands();    // check, verify, import
 QList<CliCommand> firmwareCommands(); // match, extract, previews, apply, port
 
 // Every command, in the order --help lists them.

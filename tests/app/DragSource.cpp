@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window that drags one file as a file manager does: copy and move offered,
 // move proposed. tools/screenshots.sh drives it with xdotool to drop a file
 // on the window; it prints the action the target took.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The managers' pages as users drive them through the window: the edit panel
 // following the selection, commands that cannot act switched off, drops
 // wherever users aim, the picture dialog, the melody preview and help.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's own dialogs and start-up notes: adding a firmware, the
 // folders the dialogs remember, and the data-set check at start-up.
 #include "AppTestSupport.h"

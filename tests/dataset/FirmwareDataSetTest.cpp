@@ -3,7 +3,6 @@
 
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
-#include "base/TarvexError.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 

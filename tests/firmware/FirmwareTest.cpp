@@ -3,8 +3,8 @@
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/FirmwareMaker.h"
-#include "platform/DataSetLock.h"
 #include "pictures/HandsetPictureDecoder.h"
+#include "platform/DataSetLock.h"
 
 #include <QImage>
 #include <QJsonDocument>

@@ -296,10 +296,6 @@
         <translation>образец %1 x %2 точек, а слот принимает %3 x %4</translation>
     </message>
     <message>
-        <source>the help text cannot be read</source>
-        <translation>не удаётся прочитать текст справки</translation>
-    </message>
-    <message>
         <source>the help text shows nothing</source>
         <translation>текст справки ничего не показывает</translation>
     </message>
@@ -806,6 +802,10 @@
     <message>
         <source>a NUL character: the rest of the list cannot be read, and no change is saved while it is there</source>
         <translation>нулевой символ: остаток списка нельзя прочитать, и пока он есть, изменения не сохраняются</translation>
+    </message>
+    <message>
+        <source>the help text cannot be read: %1</source>
+        <translation>не удаётся прочитать текст справки: %1</translation>
     </message>
 </context>
 </TS>

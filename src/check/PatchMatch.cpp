@@ -39,18 +39,6 @@ QString text(const ManagerInfo& info, Text which) {
     return QCoreApplication::translate("Report", kTexts[int(info.kind)][which]);
 }
 
-PatchHooks hooksOf(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return melodyPatchHooks();
-    case ManagerKind::Java:
-        return javaPatchHooks();
-    case ManagerKind::Pictures:
-        break;
-    }
-    return pictureslots::patchHooks();
-}
-
 // Every byte of the lines, as the last record writing it leaves it.
 void readBuild(const S3LineList& lines, PatchImage& image) {
     srec::SRecord record;
@@ -99,6 +87,18 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
 }
 
 } // namespace
+
+PatchHooks hooksOf(const ManagerInfo& info) {
+    switch (info.kind) {
+    case ManagerKind::Melodies:
+        return melodyPatchHooks();
+    case ManagerKind::Java:
+        return javaPatchHooks();
+    case ManagerKind::Pictures:
+        break;
+    }
+    return pictureslots::patchHooks();
+}
 
 Expected expect(const FirmwareDataSet& data, const ManagerInfo& info, PatchImage& patch,
                 bool patchOf) {

@@ -4,6 +4,7 @@
 #include "check/PatchImage.h"
 #include "check/Report.h"
 #include "dataset/FirmwareDataSet.h"
+#include "manager/PatchAssembly.h"
 #include "srec/SRecordReader.h"
 
 #include <functional>
@@ -15,6 +16,9 @@
 // the records are cut. For a patch of that manager, a slot whose bytes
 // differ from its working copy, or whose table entry differs, is named.
 namespace patchmatch {
+
+// The steps that build the manager's patch, as its page's button runs them.
+PatchHooks hooksOf(const ManagerInfo& info);
 
 struct SlotData {
     qsizetype slot = 0;

@@ -2,6 +2,7 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
 #include "base/TarvexError.h"
+#include "check/PatchMatch.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/ManagerOps.h"
@@ -199,7 +200,8 @@ void buildCommand(CliContext& context) {
         throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
     }
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
-    patch::run(table, cli::patchHooks(table.info()), {}, patch.writer(), [&] { patch.complete(); });
+    patch::run(table, patchmatch::hooksOf(table.info()), {}, patch.writer(),
+               [&] { patch.complete(); });
     if (!patch.isStandardOutput()) {
         context.out() << cli::printable(patch::createdMessage(output)) << '\n';
     }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/ManagerOps.h"
 
-#include "java/JavaPatch.h"
-#include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "pictures/PictureSlots.h"
 
@@ -29,18 +27,6 @@ void restore(SlotTable& table, qsizetype slot) {
     } else {
         table.restore(slot);
     }
-}
-
-PatchHooks patchHooks(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return melodyPatchHooks();
-    case ManagerKind::Java:
-        return javaPatchHooks();
-    case ManagerKind::Pictures:
-        return pictureslots::patchHooks();
-    }
-    return {};
 }
 
 } // namespace cli

@@ -14,6 +14,5 @@ namespace cli {
 // show when it refuses, else empty.
 QString assign(SlotTable& table, qsizetype slot, const QString& file, bool fit = false);
 void restore(SlotTable& table, qsizetype slot);
-PatchHooks patchHooks(const ManagerInfo& info);
 
 } // namespace cli

@@ -142,10 +142,6 @@ QString entryText(const EntryBytes& entry) {
     return text;
 }
 
-QString hexAddress(std::uint64_t address) {
-    return QStringLiteral("0x") + numeric::hex(std::uint32_t(address), 8);
-}
-
 qint64 iniLine(const QStringList& lines, const QString& section, const QString& key) {
     QString current;
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -91,6 +91,4 @@ std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans);
 // The line of a key of an INI text, from 1; 0 when it is not there.
 qint64 iniLine(const QStringList& lines, const QString& section, const QString& key);
 
-QString hexAddress(std::uint64_t address); // "0x01400000"
-
 } // namespace addresslayout

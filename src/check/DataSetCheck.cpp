@@ -22,8 +22,8 @@ namespace datasetcheck {
 
 namespace {
 
-using addresslayout::hexAddress;
 using addresslayout::iniLine;
+using numeric::hexAddress;
 
 // The melody slots that have a volume: rows 0 to 24.
 constexpr qsizetype kVolumeSlots = 25;
@@ -456,7 +456,7 @@ void checkLayout(Context& c) {
          {addresslayout::tableEntries(c.data), addresslayout::fixedRecords(c.data, c.iniLines)}) {
         std::move(more.begin(), more.end(), std::back_inserter(spans));
     }
-    constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+    using numeric::kAddressSpace;
     for (const AddressSpan& span : spans) {
         if (span.end > kAddressSpace) {
             c.report.error(span.file, span.line,

@@ -13,13 +13,11 @@ namespace patchcontentcheck {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+using numeric::kAddressSpace;
 
-QString hexByte(std::uint8_t value) {
-    return numeric::hex(value, 2);
-}
+using numeric::hexByte;
 
 } // namespace
 

@@ -16,11 +16,9 @@ namespace patchmatch {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-QString hexByte(std::uint8_t value) {
-    return numeric::hex(value, 2);
-}
+using numeric::hexByte;
 
 enum Text { Matches, CannotBuild, Slot };
 

@@ -7,6 +7,7 @@
 #include "check/PatchImage.h"
 #include "check/PatchMatch.h"
 #include "check/TableEntryCheck.h"
+#include "dataset/NumericText.h"
 #include "srec/SRecordReader.h"
 
 #include <QCoreApplication>
@@ -22,9 +23,9 @@ namespace patchverify {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+using numeric::kAddressSpace;
 
 // The first pass: every line checked, the places each data record writes
 // gathered without their bytes.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "check/TableEntryCheck.h"
 
+#include "dataset/NumericText.h"
 #include "pictures/HandsetPictureCheck.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,7 @@ namespace tableentrycheck {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
 constexpr int kEntryBytes = 8;
 
@@ -118,10 +119,7 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         if (!keptEntry(image, span, entry)) {
             continue; // not kept: nothing to follow
         }
-        QString text;
-        for (const std::uint8_t b : entry) {
-            text += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-        }
+        const QString text = numeric::hexBytes(entry, kEntryBytes);
         const ManagerInfo& info = *span.manager;
         const QStringList& standard = data.list(info.standardEntryList);
         if (span.slot < standard.size() &&

@@ -112,6 +112,22 @@ QString hex(std::uint32_t value, int digits) {
     return out;
 }
 
+QString hexByte(std::uint8_t value) {
+    return hex(value, 2);
+}
+
+QString hexBytes(const std::uint8_t* bytes, std::size_t count) {
+    QString text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += hexByte(bytes[i]);
+    }
+    return text;
+}
+
+QString hexAddress(std::uint64_t address) {
+    return QStringLiteral("0x") + hex(std::uint32_t(address), 8);
+}
+
 int roundHalfEven(double value) {
     if (std::isnan(value)) {
         return 0;

@@ -2,6 +2,7 @@
 #include "firmware/FirmwareExtract.h"
 
 #include "base/TarvexError.h"
+#include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "platform/OutputFile.h"
@@ -76,7 +77,7 @@ QByteArray Plan::index() const {
                     .arg(f.manager)
                     .arg(f.slot + 1)
                     .arg(QString(f.name).replace(QLatin1Char('\t'), QLatin1Char(' ')),
-                         addresslayout::hexAddress(f.address))
+                         numeric::hexAddress(f.address))
                     .arg(f.size)
                     .arg(f.relativePath);
     }

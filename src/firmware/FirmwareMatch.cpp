@@ -2,6 +2,7 @@
 #include "firmware/FirmwareMatch.h"
 
 #include "base/TextLines.h"
+#include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 
 #include <QCoreApplication>
@@ -12,15 +13,9 @@ namespace firmwarematch {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-QString hexBytes(const std::uint8_t* bytes, std::size_t count) {
-    QString text;
-    for (std::size_t i = 0; i < count; ++i) {
-        text += QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
-    }
-    return text;
-}
+using numeric::hexBytes;
 
 struct Extent {
     std::uint64_t start = 0;

@@ -27,7 +27,7 @@ namespace firmwareport {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
 QString placesText(const std::vector<std::uint64_t>& places) {
     QStringList texts;

@@ -2,6 +2,7 @@
 #include "firmware/StandardResources.h"
 
 #include "base/TextLines.h"
+#include "dataset/NumericText.h"
 #include "pictures/HandsetPictureCheck.h"
 
 #include <QCoreApplication>
@@ -84,7 +85,7 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
             out.problem = QCoreApplication::translate("Report", "the %1 x %2 picture at %3: %4")
                               .arg(resource.fields.width)
                               .arg(resource.fields.height)
-                              .arg(addresslayout::hexAddress(address), picture.problem);
+                              .arg(numeric::hexAddress(address), picture.problem);
             return out;
         }
         out.length = std::uint64_t(picture.length);
@@ -101,7 +102,7 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
                           "Report", "only %1 of its %2 bytes at %3 lie in the firmware")
                           .arg(image.heldBytes(address, address + out.length))
                           .arg(out.length)
-                          .arg(addresslayout::hexAddress(address));
+                          .arg(numeric::hexAddress(address));
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "srec/SRecordReader.h"
 
+#include "dataset/NumericText.h"
 #include "srec/S3Records.h"
 
 #include <QCoreApplication>
@@ -43,9 +44,7 @@ int digit(char c) {
     return kDigit[static_cast<unsigned char>(c)];
 }
 
-QString hexByte(unsigned value) {
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-}
+using numeric::hexByte;
 
 } // namespace
 

@@ -51,14 +51,10 @@ std::string recordLine(int type, std::uint64_t address, const std::vector<std::u
         body.push_back(std::uint8_t(address >> (8 * k)));
     }
     body.insert(body.end(), data.begin(), data.end());
-    unsigned sum = 0;
     std::string line(1, 'S');
     line += char('0' + type);
-    for (const std::uint8_t b : body) {
-        sum += b;
-        line += numeric::hex(b, 2).toStdString();
-    }
-    return line + numeric::hex(~sum & 0xFF, 2).toStdString();
+    line += numeric::hexBytes(body.data(), body.size()).toStdString();
+    return line + numeric::hexByte(srec::checksum(body.data(), body.size())).toStdString();
 }
 
 // Sets Key=value in [Section] of INI lines, keeping every other line.

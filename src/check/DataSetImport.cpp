@@ -3,8 +3,8 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
-#include "dataset/ChosenName.h"
 #include "dataset/FirmwareDataSet.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "platform/FileOps.h"
@@ -116,28 +116,6 @@ void addFindings(const Report& staged, const QString& stagingFolder, const QStri
 
 } // namespace
 
-QString idRefusal(const QString& id) {
-    if (id.trimmed().isEmpty()) {
-        return QCoreApplication::translate("Report", "it holds no visible character");
-    }
-    switch (chosenname::problemOf(id)) {
-    case chosenname::NameProblem::None:
-        break;
-    case chosenname::NameProblem::ControlCharacter:
-        return QCoreApplication::translate("Report", "it holds a control character");
-    case chosenname::NameProblem::NotBareName:
-        return QCoreApplication::translate("Report",
-                                           "it is \".\" or \"..\" or holds a path separator");
-    case chosenname::NameProblem::NotCp1251:
-        return QCoreApplication::translate("Report",
-                                           "it holds a character code page 1251 cannot hold");
-    }
-    if (id.startsWith(QLatin1Char('.'))) {
-        return QCoreApplication::translate("Report", "it begins with \".\"");
-    }
-    return {};
-}
-
 Result run(const QString& dir, const QString& id, const QString& userFolder) {
     Result result;
     const QString data = datasetcheck::dataFolderOf(dir);
@@ -150,7 +128,7 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     }
     const QString sourceFirmware = QFileInfo(data).absolutePath();
     result.id = id.isEmpty() ? QFileInfo(sourceFirmware).fileName() : id;
-    if (const QString why = idRefusal(result.id); !why.isEmpty()) {
+    if (const QString why = firmwareid::refusal(result.id); !why.isEmpty()) {
         throw TarvexError(
             QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
                 .arg(result.id, why));

@@ -25,8 +25,4 @@ struct Result {
 // imported by another process, or a copy that fails (with the system's reason).
 Result run(const QString& dir, const QString& id, const QString& userFolder);
 
-// Why the id cannot name a firmware folder, empty when it can: the rules of a
-// chosen file's name, and not only blanks, not beginning with ".".
-QString idRefusal(const QString& id);
-
 } // namespace datasetimport

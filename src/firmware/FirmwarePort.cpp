@@ -5,6 +5,7 @@
 #include "base/TextLines.h"
 #include "check/DataSetImport.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareMatch.h"
@@ -442,7 +443,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            const FirmwareImage& newImage, const QString& id, const QString& userFolder) {
     Result result;
     result.id = id;
-    if (!fileops::isSafeBareName(id) || id.startsWith(QLatin1Char('.'))) {
+    if (!firmwareid::refusal(id).isEmpty()) {
         throw TarvexError(
             QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder").arg(id));
     }

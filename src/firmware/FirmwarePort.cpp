@@ -4,10 +4,10 @@
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
 #include "check/DataSetImport.h"
-#include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "dataset/TreeCopy.h"
 #include "firmware/FirmwareMatch.h"
 #include "firmware/PortLocator.h"
 #include "firmware/StandardResources.h"
@@ -467,9 +467,10 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     }
     QTemporaryDir staging;
     const QString stagedData = staging.path() + QStringLiteral("/Data");
-    if (!staging.isValid() || !bundled::copyTree(data.dataFolder(), stagedData)) {
+    if (!staging.isValid()) {
         throw errors::cannotCreateFile(stagedData);
     }
+    treecopy::copy(data.dataFolder(), stagedData, [](const QFileInfo&) {}); // import reports them
     porter.write(stagedData);
 
     // The result must belong to the new firmware before it is added.

@@ -127,7 +127,7 @@ void checkLines(Context& c, const QString& name, qsizetype count, const LineChec
 
 LineCheck hexDigits(int digits) {
     return [digits](const QString& line) {
-        if (addresslayout::hexField(line, digits)) {
+        if (numeric::hexField(line, digits)) {
             return QString();
         }
         return QCoreApplication::translate("Report", "\"%1\" is not %2 hexadecimal digits")
@@ -150,7 +150,7 @@ QString sizeProblem(const QString& line) {
 }
 
 QString volumeProblem(const QString& line) {
-    const std::optional<std::uint32_t> value = addresslayout::hexField(line, 2);
+    const std::optional<std::uint32_t> value = numeric::hexField(line, 2);
     if (!value || *value < melodyvolumes::kMinimum || *value > melodyvolumes::kMaximum) {
         return QCoreApplication::translate("Report", "\"%1\" is not a volume from 01 to 7F")
             .arg(line);

@@ -3,6 +3,7 @@
 
 #include "dataset/NumericText.h"
 #include "pictures/HandsetPictureCheck.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 
@@ -12,7 +13,7 @@ namespace {
 
 using numeric::hexAddress;
 
-constexpr int kEntryBytes = 8;
+constexpr int kEntryBytes = tableentry::kBytes;
 
 const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const ManagerInfo* info) {
     for (const AddressSpan& span : spans) {
@@ -62,8 +63,7 @@ bool keptEntry(const PatchImage& image, const AddressSpan& span, std::uint8_t* e
 
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
                        const std::uint8_t* entry, std::uint64_t& length) {
-    const addresslayout::EntryFields fields =
-        addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+    const tableentry::Fields fields = tableentry::decode(ManagerKind::Pictures, entry);
     const int width = fields.width;
     const int height = fields.height;
     const std::uint64_t address = fields.address;
@@ -87,8 +87,7 @@ void wantPictures(PatchImage& image, const std::vector<AddressSpan>& spans) {
         std::uint8_t entry[kEntryBytes];
         if (span.kind == AddressSpan::Kind::TableEntry &&
             span.manager->kind == ManagerKind::Pictures && keptEntry(image, span, entry)) {
-            const addresslayout::EntryFields fields =
-                addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+            const tableentry::Fields fields = tableentry::decode(ManagerKind::Pictures, entry);
             image.want(fields.address,
                        fields.address + longestPicture(fields.width, fields.height));
         }
@@ -128,7 +127,7 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
-        const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
+        const tableentry::Fields fields = tableentry::decode(info.kind, entry);
         const std::uint64_t address = fields.address;
         std::uint64_t length = fields.size;
         if (info.kind == ManagerKind::Pictures) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 // Sizes, addresses and offsets travel as text; these are the conversions and
 // the checked 32-bit arithmetic every user of them shares.
@@ -30,6 +31,8 @@ QString hex(std::uint32_t value, int digits);
 QString hexByte(std::uint8_t value);                            // "7F"
 QString hexBytes(const std::uint8_t* bytes, std::size_t count); // "7F00A1"
 QString hexAddress(std::uint64_t address);                      // "0x01400000"
+// The value of exactly `digits` hexadecimal digits, nothing for anything else.
+std::optional<std::uint32_t> hexField(const QString& text, int digits);
 
 // One past the last address a 32-bit firmware has.
 inline constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;

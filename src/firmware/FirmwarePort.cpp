@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
+#include "check/AddressLayout.h"
 #include "check/DataSetImport.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/ListFile.h"
@@ -15,6 +16,7 @@
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
 #include "srec/S3Records.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -189,9 +191,9 @@ private:
 
     void tableEntries() {
         // First the entries whose new value the new firmware holds once.
-        std::vector<addresslayout::EntryBytes> entries;
+        std::vector<tableentry::Bytes> entries;
         for (const Slot& s : slots_) {
-            entries.push_back(addresslayout::encodeEntry(s.r.manager->kind, s.entry));
+            entries.push_back(tableentry::encode(s.r.manager->kind, s.entry));
         }
         std::vector<FirmwareImage::Pattern> patterns;
         for (std::size_t i = 0; i < slots_.size(); ++i) {
@@ -239,8 +241,7 @@ private:
                       QCoreApplication::translate("Report", "found by its new value"));
                 continue;
             }
-            const addresslayout::EntryBytes entry =
-                addresslayout::encodeEntry(s.r.manager->kind, s.entry);
+            const tableentry::Bytes entry = tableentry::encode(s.r.manager->kind, s.entry);
             byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(),
                       [this, &s, what, entry](std::uint64_t to) {
                           const std::uint8_t* held = new_.bytesAt(to, 8);
@@ -249,7 +250,7 @@ private:
                                   s.r.tableFile, s.r.line(),
                                   QCoreApplication::translate(
                                       "Report", "%1: the new firmware does not hold %2 at %3")
-                                      .arg(what, addresslayout::entryText(entry), hexAddress(to)));
+                                      .arg(what, tableentry::text(entry), hexAddress(to)));
                               return;
                           }
                           s.table = to;
@@ -264,7 +265,7 @@ private:
         const QStringList& offsets = data_.list(managers::kVolumeOffsetsList);
         volumes_.resize(std::size_t(offsets.size()));
         for (qsizetype i = 0; i < offsets.size(); ++i) {
-            const std::uint64_t address = *addresslayout::hexField(offsets[i], 8);
+            const std::uint64_t address = *numeric::hexField(offsets[i], 8);
             byWindow(
                 {QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i + 1),
                  address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
@@ -305,7 +306,7 @@ private:
         StandardResource r;
         std::optional<std::uint64_t> resource;
         std::optional<std::uint64_t> table;
-        addresslayout::EntryFields entry;
+        tableentry::Fields entry;
     };
     struct PlacedRecord {
         AddressSpan span;
@@ -346,8 +347,7 @@ void Porter::write(const QString& dataFolder) const {
         for (const Slot& s : slots_) {
             if (s.r.manager == info) {
                 tables << numeric::hex(std::uint32_t(*s.table), 8);
-                entries << addresslayout::entryText(
-                    addresslayout::encodeEntry(info->kind, s.entry));
+                entries << tableentry::text(tableentry::encode(info->kind, s.entry));
                 files << info->placeholder;
                 sizes << QStringLiteral("0");
             }

@@ -4,6 +4,7 @@
 #include "base/TextLines.h"
 #include "dataset/NumericText.h"
 #include "pictures/HandsetPictureCheck.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -63,10 +64,10 @@ std::vector<StandardResource> of(const FirmwareDataSet& data) {
             r.name = names.value(i);
             r.entryFile = data.dataFile(info->standardEntryList);
             r.tableFile = data.dataFile(info->tableList);
-            r.tableAddress = addresslayout::hexField(tables.value(i), 8);
-            r.entry = addresslayout::entryBytes(entries.value(i));
+            r.tableAddress = numeric::hexField(tables.value(i), 8);
+            r.entry = tableentry::fromText(entries.value(i));
             if (r.entry) {
-                r.fields = addresslayout::decodeEntry(info->kind, r.entry->data());
+                r.fields = tableentry::decode(info->kind, r.entry->data());
             }
             out.push_back(r);
         }

@@ -5,6 +5,7 @@
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
+#include "srec/TableEntry.h"
 
 #include <QFile>
 #include <algorithm>
@@ -190,19 +191,19 @@ QString volumeRecord(const QString& address, const QString& value) {
 }
 
 QString melodyEntry(std::int32_t address, std::int32_t size) {
-    return SwapHexBytes(numeric::hex(std::uint32_t(address), 8)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(size), 8));
+    return tableentry::text(tableentry::encode(
+        ManagerKind::Melodies, {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
 QString javaEntry(std::int32_t size, std::int32_t address) {
-    return SwapHexBytes(numeric::hex(std::uint32_t(size), 8)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(address), 8));
+    return tableentry::text(tableentry::encode(
+        ManagerKind::Java, {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
 QString pictureEntry(int width, int height, std::int32_t address) {
-    return SwapHexBytes(numeric::hex(std::uint32_t(width), 4)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(height), 4)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(address), 8));
+    return tableentry::text(
+        tableentry::encode(ManagerKind::Pictures,
+                           {.address = std::uint32_t(address), .width = width, .height = height}));
 }
 
 } // namespace srec

@@ -319,7 +319,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
         const std::vector<AddressSpan> fixedSpans = addresslayout::fixedRecords(*data, iniLines);
         spans.insert(spans.end(), entries.begin(), entries.end());
         spans.insert(spans.end(), fixedSpans.begin(), fixedSpans.end());
-        fixed = patchcontentcheck::fixedRecords(*data);
+        fixed = patchcontentcheck::fixedRecords(fixedSpans);
         for (const AddressSpan& span : spans) {
             if (span.kind != AddressSpan::Kind::Region) {
                 image.want(span.start, span.end);

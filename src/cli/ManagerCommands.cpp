@@ -196,9 +196,7 @@ void buildCommand(CliContext& context) {
         throw UsageError{QStringLiteral("build needs -o OUT")};
     }
     SlotTable table = tableFor(context, managerNamed(id));
-    if (table.gauge().overLimit) {
-        throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
-    }
+    patch::requireFit(table); // before the output is opened
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
     patch::run(table, patchmatch::hooksOf(table.info()), {}, patch.writer(),
                [&] { patch.complete(); });

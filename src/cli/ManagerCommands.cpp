@@ -176,7 +176,7 @@ void volumeCommand(CliContext& context) {
     const qsizetype slot = slotNumber(table, args[0]);
     bool ok = false;
     const int value = args[1].toInt(&ok);
-    if (!ok || value < melodyvolumes::kMinimum || value > melodyvolumes::kMaximum) {
+    if (!ok || !melodyvolumes::isVolume(value)) {
         throw UsageError{QStringLiteral("volume must be 1 to 127: %1").arg(args[1])};
     }
     if (!melodyvolumes::isVolumeSlot(slot)) {

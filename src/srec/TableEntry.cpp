@@ -23,42 +23,50 @@ void putLittleEndian(std::uint8_t* bytes, int count, std::uint32_t value) {
 
 } // namespace
 
+namespace {
+
+// Where each field starts in a manager's entry; -1 for a field it lacks.
+// Addresses and sizes take 4 bytes, widths and heights 2.
+struct Layout {
+    int address;
+    int size;
+    int width;
+    int height;
+};
+
+const Layout& layoutOf(ManagerKind kind) {
+    static constexpr Layout kMelodies{0, 4, -1, -1};
+    static constexpr Layout kJava{4, 0, -1, -1};
+    static constexpr Layout kPictures{4, -1, 0, 2};
+    return kind == ManagerKind::Melodies ? kMelodies
+           : kind == ManagerKind::Java   ? kJava
+                                         : kPictures;
+}
+
+} // namespace
+
 Fields decode(ManagerKind kind, const std::uint8_t* entry) {
+    const Layout& layout = layoutOf(kind);
     Fields fields;
-    switch (kind) {
-    case ManagerKind::Melodies:
-        fields.address = littleEndian(entry, 4);
-        fields.size = littleEndian(entry + 4, 4);
-        break;
-    case ManagerKind::Java:
-        fields.size = littleEndian(entry, 4);
-        fields.address = littleEndian(entry + 4, 4);
-        break;
-    case ManagerKind::Pictures:
-        fields.width = int(littleEndian(entry, 2));
-        fields.height = int(littleEndian(entry + 2, 2));
-        fields.address = littleEndian(entry + 4, 4);
-        break;
+    fields.address = littleEndian(entry + layout.address, 4);
+    if (layout.size >= 0) {
+        fields.size = littleEndian(entry + layout.size, 4);
+    } else {
+        fields.width = int(littleEndian(entry + layout.width, 2));
+        fields.height = int(littleEndian(entry + layout.height, 2));
     }
     return fields;
 }
 
 Bytes encode(ManagerKind kind, const Fields& fields) {
+    const Layout& layout = layoutOf(kind);
     Bytes entry{};
-    switch (kind) {
-    case ManagerKind::Melodies:
-        putLittleEndian(entry.data(), 4, fields.address);
-        putLittleEndian(entry.data() + 4, 4, fields.size);
-        break;
-    case ManagerKind::Java:
-        putLittleEndian(entry.data(), 4, fields.size);
-        putLittleEndian(entry.data() + 4, 4, fields.address);
-        break;
-    case ManagerKind::Pictures:
-        putLittleEndian(entry.data(), 2, std::uint32_t(fields.width));
-        putLittleEndian(entry.data() + 2, 2, std::uint32_t(fields.height));
-        putLittleEndian(entry.data() + 4, 4, fields.address);
-        break;
+    putLittleEndian(entry.data() + layout.address, 4, fields.address);
+    if (layout.size >= 0) {
+        putLittleEndian(entry.data() + layout.size, 4, fields.size);
+    } else {
+        putLittleEndian(entry.data() + layout.width, 2, std::uint32_t(fields.width));
+        putLittleEndian(entry.data() + layout.height, 2, std::uint32_t(fields.height));
     }
     return entry;
 }

@@ -17,15 +17,8 @@ namespace patch {
 
 std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info) {
     const MemoryMap& map = data.memoryMap();
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return numeric::add(numeric::toInt(map.melodyStart), map.stringTableSize);
-    case ManagerKind::Java:
-        return numeric::add(numeric::toInt(map.javaStart), map.stringTableSize);
-    case ManagerKind::Pictures:
-        return numeric::toInt(map.pictureStart);
-    }
-    return 0;
+    const std::int32_t start = numeric::toInt(map.*info.regionStart);
+    return info.afterStringTable ? numeric::add(start, map.stringTableSize) : start;
 }
 
 QStringList requiredPatchFiles(const FirmwareDataSet& data) {

@@ -18,6 +18,9 @@ namespace {
 
 using addresslayout::hexAddress;
 
+// Past the 32-bit address space: no byte of a patch lies there.
+constexpr std::uint64_t kNoAddress = std::uint64_t(1) << 32;
+
 QString hexByte(std::uint8_t value) {
     return numeric::hex(value, 2);
 }
@@ -83,6 +86,12 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
         e.newFiles.push_back({i, table.fileName(i), at, at + size});
         patch.want(at, at + size);
         at += size;
+    }
+    if (info.kind == ManagerKind::Melodies && data.volumesAvailable()) {
+        for (const QString& line : data.list(managers::kVolumeOffsetsList)) {
+            const auto address = addresslayout::hexField(line, 8);
+            e.volumeAddresses.push_back(address ? *address : kNoAddress);
+        }
     }
 }
 
@@ -167,7 +176,23 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                     path, patch.lineOf(e.entryAddresses[k]),
                     QCoreApplication::translate(
                         "Report", "%1: the table entry is %2, the current choices give %3")
-                        .arg(text(info, Slot).arg(e.entries[k] + 1), mine, theirs));
+                        .arg(text(info, Slot).arg(e.entries[k]), mine, theirs));
+            }
+        }
+        // A volume changed since the patch was built.
+        for (std::size_t slot = 0; slot < e.volumeAddresses.size(); ++slot) {
+            const std::uint64_t a = e.volumeAddresses[slot];
+            const std::optional<std::uint8_t> p = patch.byteAt(a);
+            const std::optional<std::uint8_t> b = e.image->byteAt(a);
+            if (p && b && *p != *b) {
+                report.warning(path, patch.lineOf(a),
+                               QCoreApplication::translate(
+                                   "Report", "%1: the volume byte at %2 is %3 (volume %4), the "
+                                             "current choices give %5 (volume %6)")
+                                   .arg(text(info, Slot).arg(slot), hexAddress(a), hexByte(*p))
+                                   .arg(int(*p))
+                                   .arg(hexByte(*b))
+                                   .arg(int(*b)));
             }
         }
         for (const SlotData& s : e.newFiles) {
@@ -180,7 +205,7 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                 const QString where =
                     QCoreApplication::translate(
                         "Report", "%1 differs from its working copy %2 at byte %3 (%4)")
-                        .arg(text(info, Slot).arg(s.slot + 1), s.file)
+                        .arg(text(info, Slot).arg(s.slot), s.file)
                         .arg(a - s.start)
                         .arg(hexAddress(a));
                 report.warning(

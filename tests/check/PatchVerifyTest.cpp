@@ -287,14 +287,7 @@ TEST_F(PatchVerifyTest, TamperedMelodyPatchesAreErrors) {
     // 36-38 the melody's data records, 39 its table record.
     ASSERT_TRUE(lineOf(patch, 10).startsWith("S3"));
     auto errorsOf = [&](int number, const QString& line) {
-        const Report report = verify(edited(patch, number, line));
-        QStringList errors;
-        for (const Finding& f : report.findings()) {
-            if (f.error) {
-                errors << QString("%1: %2").arg(f.line).arg(f.text);
-            }
-        }
-        return errors;
+        return ::errorsOf(verify(edited(patch, number, line)));
     };
     QString required = lineOf(patch, 3);
     EXPECT_EQ(errorsOf(3, ""), QStringList({"0: required patch Fonts.s3 is written only in part: "
@@ -349,13 +342,6 @@ TEST_F(PatchVerifyTest, APatchForOtherChoicesNamesTheSlotsThatDiffer) {
 }
 
 TEST_F(PatchVerifyTest, OverlapsFifosAndManyStrayRangesWithoutDataSet) {
-    auto record = [](std::uint32_t address, const QByteArray& bytes) {
-        return srec::withS3Checksum(QString("S3%1%2%3")
-                                        .arg(bytes.size() + 5, 2, 16, QLatin1Char('0'))
-                                        .arg(address, 8, 16, QLatin1Char('0'))
-                                        .arg(QString::fromLatin1(bytes.toHex()))
-                                        .toUpper());
-    };
     // Line 2 repeats line 1; line 3 changes two of its bytes: only line 3 differs.
     const QStringList lines = {record(0x100, "\x10\x11\x12\x13"), record(0x100, "\x10\x11\x12\x13"),
                                record(0x101, "\xAA\xAA"), "S705A002000058"};

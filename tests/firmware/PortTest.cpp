@@ -4,6 +4,9 @@
 #include "dataset/MemoryMap.h"
 #include "firmware/FirmwareMaker.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 using Kind = FirmwareMaker::Kind;
 using testsupport::readAll;
 
@@ -85,6 +88,10 @@ TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) 
 TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
     FirmwareMaker missing = old;
     missing.pieces.erase(missing.pieces.begin() + std::ptrdiff_t(missing.find(Kind::Melody, 2)));
+    EXPECT_EQ(run({"port", oldPath, write(missing, "missing.s3"), "--as", "NEW", "--json"}), 1);
+    const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
+    EXPECT_FALSE(json["created"].toBool());
+    EXPECT_TRUE(json["firmware_folder"].isNull()) << out.toStdString();
     EXPECT_EQ(run({"port", oldPath, write(missing, "missing.s3"), "--as", "NEW"}), 1);
     EXPECT_TRUE(out.contains("StdMelodiesOffsets.lst:3: error: the melody of slot 2 (Мелодия 3): "
                              "its 378 bytes from"));

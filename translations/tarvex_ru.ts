@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>palette index %1 at byte %2 past the %3 colours</source>
-        <translation>номер цвета %1 в байте %2 за пределами палитры из %3 цветов</translation>
+        <translation>номер цвета %1 в байте %2 за пределами палитры (цветов в ней: %3)</translation>
     </message>
     <message>
         <source>the runs cover %1 pixels, not %2</source>
@@ -305,7 +305,7 @@
     </message>
     <message>
         <source>the patch writes only %1 of its %2 bytes at %3</source>
-        <translation>патч пишет только %1 из %2 байтов по адресу %3</translation>
+        <translation>патч пишет по адресу %3 лишь часть байтов: %1 из %2</translation>
     </message>
     <message>
         <source>the %1 x %2 picture at %3: %4</source>
@@ -465,7 +465,7 @@
     </message>
     <message>
         <source>%1 bytes from %2 run past the end of the 32-bit address space</source>
-        <translation>%1 байтов от адреса %2 выходят за конец 32-битного адресного пространства</translation>
+        <translation>байты от адреса %2 (%1) выходят за конец 32-битного адресного пространства</translation>
     </message>
     <message>
         <source>is not a regular file</source>
@@ -573,7 +573,7 @@
     </message>
     <message>
         <source>only %1 of its %2 bytes at %3 lie in the firmware</source>
-        <translation>в прошивке лежат только %1 из %2 байтов по адресу %3</translation>
+        <translation>из байтов по адресу %3 в прошивке лежит лишь часть: %1 из %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -629,7 +629,7 @@
     </message>
     <message>
         <source>%1 writes %2 bytes at %3, of which only %4 lie in the firmware</source>
-        <translation>%1 пишет %2 байтов по адресу %3, из них в прошивке лежат только %4</translation>
+        <translation>%1 пишет по адресу %3 байтов: %2, из них в прошивке лежит лишь часть: %4</translation>
     </message>
     <message>
         <source> (%1 applied already)</source>
@@ -641,7 +641,7 @@
     </message>
     <message>
         <source>only %1 of the %2 bytes of the %3 lie in the firmware</source>
-        <translation>в прошивке лежат только %1 из %2 байтов: %3</translation>
+        <translation>в прошивке лежит лишь часть байтов (%1 из %2): %3</translation>
     </message>
     <message>
         <source>%1 of %2 %3</source>
@@ -649,19 +649,19 @@
     </message>
     <message>
         <source>writes %1 of its %2 bytes at %3 outside the firmware&apos;s bytes</source>
-        <translation>пишет %1 из своих %2 байтов по адресу %3 вне байтов прошивки</translation>
+        <translation>пишет по адресу %3 вне байтов прошивки часть своих байтов: %1 из %2</translation>
     </message>
     <message>
         <source>by the %1 bytes before it</source>
-        <translation>по %1 байтам перед ним</translation>
+        <translation>по байтам перед ним (%1)</translation>
     </message>
     <message>
         <source>by the %1 bytes after it</source>
-        <translation>по %1 байтам после него</translation>
+        <translation>по байтам после него (%1)</translation>
     </message>
     <message>
         <source>by the %1 bytes around it</source>
-        <translation>по %1 байтам вокруг него</translation>
+        <translation>по байтам вокруг него (%1)</translation>
     </message>
     <message>
         <source>%1 at %2: the bytes before it and after it are found at different places in the new firmware</source>
@@ -677,15 +677,15 @@
     </message>
     <message>
         <source>found by its %1 bytes</source>
-        <translation>найдено по своим %1 байтам</translation>
+        <translation>найдено по своим байтам (%1)</translation>
     </message>
     <message>
         <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
-        <translation>%1: %2 байтов с адреса %3 в новой прошивке не найдены</translation>
+        <translation>%1: байты с адреса %3 (%2) в новой прошивке не найдены</translation>
     </message>
     <message>
         <source>%1: its %2 bytes from %3 are found at several places in the new firmware: %4</source>
-        <translation>%1: %2 байтов с адреса %3 найдены в новой прошивке в нескольких местах: %4</translation>
+        <translation>%1: байты с адреса %3 (%2) найдены в новой прошивке в нескольких местах: %4</translation>
     </message>
     <message>
         <source>found by its new value</source>
@@ -729,7 +729,7 @@
     </message>
     <message>
         <source>%1 is written only in part: %2 of its %3 bytes</source>
-        <translation>%1 записан лишь частично: %2 из %3 байтов</translation>
+        <translation>%1 записан лишь частично: байтов %2 из %3</translation>
     </message>
     <message>
         <source>the %1 is %2, outside 01 to 7F</source>
@@ -853,7 +853,7 @@
     </message>
     <message>
         <source>the %1 would shrink from %2 to %3 bytes in the new firmware: its bounds are not where the code ends</source>
-        <translation>%1 в новой прошивке сократилась бы с %2 до %3 байтов: её границы не там, где кончается код</translation>
+        <translation>%1 в новой прошивке сократилась бы (байтов было %2, стало бы %3): её границы не там, где кончается код</translation>
     </message>
     <message numerus="yes">
         <source>the %1 placed at %2-%3: %n byte erased in the old firmware is not erased in the new one, the first at %4</source>
@@ -874,10 +874,6 @@
     <message>
         <source>%1, carried from %2 to %3, writes over bytes that changed: the old firmware holds %4 at %5, the new one %6 at %7</source>
         <translation>%1, перенесённый с %2 на %3, пишет поверх изменившихся байтов: в старой прошивке по адресу %5 лежит %4, в новой по адресу %7 — %6</translation>
-    </message>
-    <message>
-        <source> (--allow-changed-patches carries it still)</source>
-        <translation> (с --allow-changed-patches он всё же переносится)</translation>
     </message>
     <message>
         <source>a NUL character: the list is read up to it, the text after it is ignored</source>
@@ -917,7 +913,7 @@
     </message>
     <message>
         <source>%1-%2 (%3 bytes) in the first %4 bytes of the %5, kept for the string table: no patch writes there</source>
-        <translation>%1-%2 (байтов: %3) в первых %4 байтах, отведённых под таблицу строк (%5): туда не пишет ни один патч</translation>
+        <translation>%1-%2 (байтов: %3) в части %5, отведённой под таблицу строк (байтов: %4): туда не пишет ни один патч</translation>
     </message>
     <message>
         <source>%1: the volume byte at %2 is %3 (volume %4), the current choices give %5 (volume %6)</source>
@@ -925,7 +921,7 @@
     </message>
     <message>
         <source>%1 bytes at %2 begin in the first %3 bytes of the %4, kept for the string table</source>
-        <translation>байты (%1) по адресу %2 начинаются в первых %3 байтах, отведённых под таблицу строк (%4)</translation>
+        <translation>байты (%1) по адресу %2 начинаются в части %4, отведённой под таблицу строк (байтов: %3)</translation>
     </message>
     <message>
         <source>The data set has errors</source>

@@ -383,9 +383,7 @@ private:
             if (allowChanged) {
                 report_.warning(p.span.file, p.span.line, text);
             } else {
-                report_.error(p.span.file, p.span.line,
-                              text + QCoreApplication::translate(
-                                         "Report", " (--allow-changed-patches carries it still)"));
+                report_.error(p.span.file, p.span.line, text);
             }
         }
     }

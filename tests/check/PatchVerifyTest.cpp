@@ -489,20 +489,13 @@ TEST_F(PatchVerifyTest, AVolumeChangedSinceTheBuildIsNamedWithItsSlot) {
 
 TEST(ReportCounts, RussianCountsAgreeWithTheirNumber) {
     ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
+    firmwarematch::Tally tally(
+        QT_TRANSLATE_N_NOOP("Report", "volume bytes hold their standard volume"));
     QStringList texts;
     for (const int n : {1, 2, 5, 21}) {
-        firmwarematch::Tally tally(
-            QT_TRANSLATE_N_NOOP("Report", "volume bytes hold their standard volume"));
         tally.matched = n;
-        texts << tally.what();
-        texts << countedText(n, QT_TRANSLATE_N_NOOP("Report", "%n resource extracted into %1"),
-                             QT_TRANSLATE_N_NOOP("Report", "%n resources extracted into %1"));
+        texts << tally.what().section(' ', -3, -3); // the verb
     }
     reportlanguage::use(QLocale(QLocale::English));
-    EXPECT_EQ(texts,
-              QStringList(
-                  {"байтов громкости содержит стандартную громкость", "1 ресурс извлечён в %1",
-                   "байтов громкости содержат стандартную громкость", "2 ресурса извлечено в %1",
-                   "байтов громкости содержат стандартную громкость", "5 ресурсов извлечено в %1",
-                   "байтов громкости содержит стандартную громкость", "21 ресурс извлечён в %1"}));
+    EXPECT_EQ(texts, QStringList({"содержит", "содержат", "содержат", "содержит"}));
 }

@@ -49,7 +49,7 @@ TEST_F(FirmwareMenuTest, MatchesExtractsAndPortsFromTheSettingsMenu) {
     dialogs.openAnswers = {firmwarePath};
     dialogs.folderAnswers = {scratch.mkdir("out")};
     trigger(*window, "ExtractResources1");
-    EXPECT_EQ(testsupport::readAll(scratch.path("out/java/2.jar")),
+    EXPECT_EQ(testsupport::readAll(scratch.path("out/java/1.jar")),
               FirmwareMaker::resource(FirmwareMaker::Kind::Java, 1));
     ASSERT_EQ(dialogs.informs.size(), 1);
     EXPECT_TRUE(dialogs.informs[0][0].startsWith("Извлечено ресурсов: 7."));
@@ -65,7 +65,7 @@ TEST_F(FirmwareMenuTest, MatchesExtractsAndPortsFromTheSettingsMenu) {
     ASSERT_EQ(reports.size(), 2);
     EXPECT_TRUE(headings[1].startsWith("Создан набор данных X120NEXT"))
         << headings[1].toStdString();
-    EXPECT_TRUE(reports[1].contains("мелодия слота 1 (Мелодия 1): 0x")) << reports[1].toStdString();
+    EXPECT_TRUE(reports[1].contains("мелодия слота 0 (Мелодия 1): 0x")) << reports[1].toStdString();
     const MemoryMap map = ReadMemoryMap(userFolder() + "/X120NEXT/Data/Memory.ini");
     EXPECT_EQ(map.melodyStart,
               QStringLiteral("0x%1")

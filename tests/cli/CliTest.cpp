@@ -98,7 +98,13 @@ TEST_F(Cli, SlotsListsRowsAndVolumes) {
     ASSERT_EQ(run({"slots", "melodies"}), 0);
     const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0], QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t40"));
+    // The volume in decimal, as "volume" takes it (the list holds 40 in hexadecimal).
+    EXPECT_EQ(rows[0], QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t64"));
+    ASSERT_EQ(run({"volume", "0", "100"}), 0) << err.toStdString();
+    ASSERT_EQ(run({"slots", "melodies"}), 0);
+    EXPECT_TRUE(
+        out.startsWith(QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t100\n")))
+        << out.toStdString();
     ASSERT_EQ(run({"slots", "java"}), 0);
     EXPECT_TRUE(out.startsWith(QStringLiteral("0\tИгра0.jad\t[Стандартная игра]\t\t0\n")));
 }

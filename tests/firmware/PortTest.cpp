@@ -31,16 +31,7 @@ protected:
 };
 
 TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) {
-    FirmwareMaker later = old;
-    using It = std::vector<FirmwareMaker::Piece>::iterator;
-    auto before = [&](Kind kind, int index = 0) -> It {
-        return later.pieces.begin() + std::ptrdiff_t(later.find(kind, index));
-    };
-    later.pieces.insert(later.pieces.begin(), {Kind::Code, 50});
-    later.pieces.insert(before(Kind::JavaTable), {Kind::Code, 51});
-    later.pieces.erase(before(Kind::Melody, 1));
-    later.pieces.push_back({Kind::Melody, 1});
-    later.pieces.push_back({Kind::Code, 52});
+    const FirmwareMaker later = old.later();
     const FirmwareMaker::Made expected = later.make();
     const QString newPath = write(later, "new.s3");
 

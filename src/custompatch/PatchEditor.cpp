@@ -64,6 +64,7 @@ void PatchEditor::afterReset() {
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
     viewport()->update();
+    emit textChanged();
 }
 
 QString PatchEditor::toPlainText() const {
@@ -183,6 +184,7 @@ PatchEditor::Step PatchEditor::apply(Step step) {
     updateScrollBars();
     setCursorPosition(step.after);
     wantedX_ = -1;
+    emit textChanged();
     return inverse;
 }
 

@@ -8,12 +8,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 #include <new>
 
 namespace {
@@ -57,6 +60,10 @@ public:
         return QFileDialog::getOpenFileName(owner(), QString(), startFolder(), filter);
     }
 
+    QStringList askOpenFiles(const QString& filter) override {
+        return QFileDialog::getOpenFileNames(owner(), QString(), startFolder(), filter);
+    }
+
     QString askOpenPicture(const QString& filter) override {
         // The preview needs Qt's own dialog: a native one has no room for it.
         QFileDialog dialog(owner(), QString(), startFolder(), filter);
@@ -75,6 +82,13 @@ public:
         if (!startFilter().isEmpty()) {
             dialog.selectNameFilter(startFilter());
         }
+        // In the detail view every column shows its whole text (size, kind),
+        // the list scrolling sideways rather than cutting them.
+        if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+            details->header()->setStretchLastSection(false);
+        }
+        dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
@@ -181,6 +195,29 @@ QString UserDialogs::openFile(const QString& dialog, const QString& filter) {
     const QString file = askOpenFile(filter);
     dialogfolders::remember(dialog, file);
     return file;
+}
+
+QString UserDialogs::openFileOffering(const QString& dialog, const QString& offered,
+                                      const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    if (!offered.isEmpty() && QFileInfo(offered).isFile()) {
+        startFolder_ = offered; // the dialog opens in its folder with it selected
+    }
+    const QString file = askOpenFile(filter);
+    dialogfolders::remember(dialog, file);
+    return file;
+}
+
+QStringList UserDialogs::openFiles(const QString& dialog, const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    const QStringList files = askOpenFiles(filter);
+    dialogfolders::remember(dialog, files.value(0));
+    return files;
+}
+
+QStringList UserDialogs::askOpenFiles(const QString& filter) {
+    const QString file = askOpenFile(filter);
+    return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
 QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {

@@ -193,8 +193,9 @@ void CustomPatchPage::goToLine() {
     // Wide enough for its whole title beside the title bar's buttons.
     QFont title = dialog.font();
     title.setBold(true);
-    dialog.setMinimumWidth(QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) +
-                           4 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    // (Window managers draw titles larger than the dialog's own text.)
+    dialog.setMinimumWidth(2 * QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) +
+                           2 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
     if (UserDialogs::instance().runModal(dialog) == QDialog::Accepted) {
         Editor->goToLine(dialog.intValue());
         Editor->setFocus();

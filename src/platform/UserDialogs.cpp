@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <new>
 
@@ -54,14 +55,36 @@ void showPreview(QLabel& preview, const QString& path) {
     }
 }
 
+// Qt's own file dialog, in its detail view, shows every column's whole text
+// (size, kind, date), the list scrolling sideways rather than cutting them.
+void showWholeColumns(QFileDialog& dialog) {
+    // Once shown: Qt makes the dialog's own widgets only when no native
+    // dialog takes its place.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+            details->header()->setStretchLastSection(false);
+            dialog.resize(dialog.size().expandedTo(QSize(760, 460)));
+        }
+    });
+}
+
+// A file to open (or several): a start path naming a file selects it.
+QStringList openDialog(const QString& start, const QString& filter, QFileDialog::FileMode mode) {
+    QFileDialog dialog(owner(), QString(), start, filter);
+    dialog.setFileMode(mode);
+    showWholeColumns(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 class QtUserDialogs final : public UserDialogs {
 public:
     QString askOpenFile(const QString& filter) override {
-        return QFileDialog::getOpenFileName(owner(), QString(), startFolder(), filter);
+        return openDialog(startFolder(), filter, QFileDialog::ExistingFile).value(0);
     }
 
     QStringList askOpenFiles(const QString& filter) override {
-        return QFileDialog::getOpenFileNames(owner(), QString(), startFolder(), filter);
+        return openDialog(startFolder(), filter, QFileDialog::ExistingFiles);
     }
 
     QString askOpenPicture(const QString& filter) override {
@@ -82,13 +105,7 @@ public:
         if (!startFilter().isEmpty()) {
             dialog.selectNameFilter(startFilter());
         }
-        // In the detail view every column shows its whole text (size, kind),
-        // the list scrolling sideways rather than cutting them.
-        if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-            details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-            details->header()->setStretchLastSection(false);
-        }
-        dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
+        showWholeColumns(dialog);
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
@@ -102,6 +119,7 @@ public:
         dialog.setDefaultSuffix(QStringLiteral("s3"));
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.selectFile(defaultName);
+        showWholeColumns(dialog);
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }

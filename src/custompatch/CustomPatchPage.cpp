@@ -190,12 +190,15 @@ void CustomPatchPage::goToLine() {
     dialog.setIntRange(1, int(std::min<std::int64_t>(lines, INT_MAX)));
     dialog.setIntValue(int(Editor->cursorPosition().line + 1));
     dialog.setLabelText(QStringLiteral("Номер строки (от 1 до %1):").arg(lines));
-    // Wide enough for its whole title beside the title bar's buttons.
+    // Wide enough for its whole title beside the title bar's buttons (window
+    // managers draw titles larger than the dialog's own text). The dialog's
+    // layout sets its size from its contents, so the label asks for the room.
     QFont title = dialog.font();
     title.setBold(true);
-    // (Window managers draw titles larger than the dialog's own text.)
-    dialog.setMinimumWidth(2 * QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) +
-                           2 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setMinimumWidth(2 * QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) +
+                               2 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
     if (UserDialogs::instance().runModal(dialog) == QDialog::Accepted) {
         Editor->goToLine(dialog.intValue());
         Editor->setFocus();

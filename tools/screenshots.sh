@@ -5,13 +5,13 @@
 # 690x500 and at 1280x800, of the three dialogs, of the open and save file
 # dialogs, of the help window, of a second window on the same data set (read
 # only, also at 1000 pixels wide), of a file dragged over a row and dropped on
-# the file field, of the settings menu and the dialogs of applying patches to
-# a firmware and refreshing the previews from it (on a demonstration firmware
-# made by tools/make_demo_firmware.py), of a search and the go-to-line dialog
-# on the custom patch page, of the question before typed changes are lost and
-# of the pages at 150 % (QT_SCALE_FACTOR=1.5) into OUT_DIR. Drives
-# the window with the keyboard, and the mouse where a row must be picked or a
-# file dragged.
+# the file field, of the picture dialog, of the settings menu and the dialogs
+# of applying patches to a firmware and refreshing the previews from it (on a
+# demonstration firmware made by tools/make_demo_firmware.py), of a search and
+# the go-to-line dialog on the custom patch page, of the question before typed
+# changes are lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into
+# OUT_DIR. Drives the window with the keyboard, and the mouse where a row must
+# be picked or a file dragged.
 #
 #   tools/screenshots.sh OUT_DIR [PROGRAM]
 #
@@ -229,6 +229,18 @@ done_box=$(window '^Tarvex$')
 shoot "$done_box" dialog-previews-done.png
 keys "$done_box" Return
 gone '^Tarvex$'
+
+# The picture dialog, with its preview beside the list of files.
+keys "$main" ctrl+Tab ctrl+Tab
+click "$main" 120 110
+keys "$main" ctrl+o
+opened=$(window "^Открыть")
+xdotool type --delay 20 "$XDG_DATA_HOME/Tarvex/X120XEDJ2/Data/Pic/"
+keys "$opened" Return
+shoot "$opened" dialog-open-picture.png
+keys "$opened" Escape
+gone '^Открыть'
+keys "$main" ctrl+shift+Tab ctrl+shift+Tab
 
 # The custom patch page with a file opened, a word typed and Ctrl+F finding
 # an address; then Ctrl+Q asks whether to save the typed change.

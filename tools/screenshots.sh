@@ -237,6 +237,7 @@ keys "$main" ctrl+o
 opened=$(window "^Открыть")
 xdotool type --delay 20 "$XDG_DATA_HOME/Tarvex/X120XEDJ2/Data/Pic/"
 keys "$opened" Return
+click "$opened" 360 330 # closes the name completion's list, if shown
 shoot "$opened" dialog-open-picture.png
 keys "$opened" Escape
 gone '^Открыть'

@@ -421,7 +421,10 @@ TEST_F(Cli, FitAssignsAPhotoAndDecodeReadsTheConvertedPictureBack) {
     const QString png = scratch.mkdir("in") + "/photo.png";
     ASSERT_TRUE(photo.save(png));
     EXPECT_EQ(run({"assign", "pictures", "0", png}), 1);
-    EXPECT_TRUE(err.startsWith(QStringLiteral("tarvex-cli: Картинка 640x480, а нужна 128x128.")));
+    EXPECT_TRUE(err.startsWith(
+        QStringLiteral("tarvex-cli: Картинка не соответствует размеру 128х128 пикселей. "
+                       "Пожалуйста, выберите другой файл. Размер выбранной картинки: 640x480.")));
+    EXPECT_TRUE(err.contains("--fit"));
     EXPECT_EQ(run({"assign", "melodies", "0", png, "--fit"}), 2);
     ASSERT_EQ(run({"assign", "pictures", "--fit", "0", png}), 0) << err.toStdString();
     EXPECT_EQ(list("PicFiles.lst")[0], "photo.bmp");

@@ -9,6 +9,8 @@
 #include "cli/PatchOutput.h"
 #include "cli/Printable.h"
 #include "dataset/NumericText.h"
+#include "java/JavaPair.h"
+#include "manager/SlotContent.h"
 #include "melodies/MelodyVolumes.h"
 #include "platform/OutputFile.h"
 
@@ -153,6 +155,23 @@ void assignCommand(CliContext& context) {
     }
     table.gauge(); // a bad size line stops here, before anything is saved
     table.save();
+    // What the file holds is only warned about: the choice stands.
+    if (const auto described = slotcontent::of(table, slot)) {
+        for (const QString& problem : described->problems) {
+            context.err() << "warning: " << cli::printable(problem) << '\n';
+        }
+    }
+    if (info.kind == ManagerKind::Java) {
+        const javapair::Review pair = javapair::review(table, slot);
+        if (pair.correction) {
+            javapair::correct(table, *pair.correction);
+            table.save();
+            context.err() << cli::printable(pair.correction->text()) << '\n';
+        }
+        for (const QString& warning : pair.warnings) {
+            context.err() << "warning: " << cli::printable(warning) << '\n';
+        }
+    }
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }

@@ -42,6 +42,11 @@ QString minutesAndSeconds(qint64 ms) {
 
 } // namespace
 
+bool suffixLies(const QString& path, Kind kind) {
+    const Kind promised = kindOfSuffix(QFileInfo(path).suffix());
+    return promised != Kind::Unknown && !sameFamily(promised, kind);
+}
+
 ContentInfo describeFile(const QString& path) {
     QFile file;
     QString reason;
@@ -62,13 +67,17 @@ ContentInfo describeFile(const QString& path) {
         return info;
     }
     ContentInfo info = describe(bytes);
-    const QString suffix = QFileInfo(path).suffix();
-    const Kind promised = kindOfSuffix(suffix);
-    if (promised != Kind::Unknown && !sameFamily(promised, info.kind)) {
-        info.problems.prepend(
-            info.kind == Kind::Unknown
-                ? tr("named .%1 but holds no %2 data").arg(suffix, kindLabel(promised))
-                : tr("named .%1 but holds %2 data").arg(suffix, kindLabel(info.kind)));
+    if (suffixLies(path, info.kind)) {
+        const QString suffix = QFileInfo(path).suffix();
+        const Kind promised = kindOfSuffix(suffix);
+        if (promised == Kind::Jar && info.kind == Kind::Unknown) {
+            info.problems.prepend(tr("the JAR is not a ZIP archive"));
+        } else {
+            info.problems.prepend(
+                info.kind == Kind::Unknown
+                    ? tr("named .%1 but holds no %2 data").arg(suffix, kindLabel(promised))
+                    : tr("named .%1 but holds %2 data").arg(suffix, kindLabel(info.kind)));
+        }
     }
     if (info.kind == Kind::Smaf && info.extent >= 0 && info.extent != bytes.size()) {
         info.problems << tr("the SMAF data says %1 bytes, the file holds %2")

@@ -15,6 +15,10 @@ constexpr qint64 kLargestFile = 64 << 20;
 // fill it exactly. Never throws.
 ContentInfo describeFile(const QString& path);
 
+// Whether the path's suffix promises another kind than `kind`; describeFile
+// names it then.
+bool suffixLies(const QString& path, Kind kind);
+
 // The line shown for a file: "MIDI, 0:02, «Morning Tune»", "Space Run 1.2.0
 // (Ulvane Games), MIDP-1.0", "MP3 — the handset does not play MP3".
 QString summary(const ContentInfo& info);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliFixture.h"
+#include "base/TextLines.h"
+#include "dataset/ListFile.h"
 #include "srec/SRecordReader.h"
 #include "support/ContentSamples.h"
 
@@ -87,4 +89,32 @@ TEST_F(ContentCommands, AssignWarnsAboutWhatTheHandsetCannotUse) {
     EXPECT_TRUE(err.contains("warning: MIDlet-Name differs: \"Space Run\" in the JAD of slot 2, "
                              "\"Other\" in the JAR of slot 3\n"))
         << err.toStdString();
+}
+
+TEST_F(ContentCommands, CheckWarnsAtTheSlotsLines) {
+    // A pair whose JAD kept another size (the window's question answered no)
+    // and names another game; a melody slot holding an MP3.
+    const QByteArray jar = samples::jar(samples::manifest("Other", "U", "1"));
+    const QByteArray jad = samples::jad("Space Run", "U", "1", "5");
+    scratch.write("user/X120XEDJ2/TempJava/g.jad", jad);
+    scratch.write("user/X120XEDJ2/TempJava/g.jar", jar);
+    const QString standard = QStringLiteral("[Стандартная игра]");
+    listfile::writeWhole(firmware + "/Data/JavaFiles.lst",
+                         textlines::encode({standard, standard, "g.jad", "g.jar"}));
+    listfile::writeWhole(
+        firmware + "/Data/JavaSize.lst",
+        textlines::encode({"0", "0", QString::number(jad.size()), QString::number(jar.size())}));
+    ASSERT_EQ(run({"assign", "melodies", "1", scratch.write("in/a.mid", "ID3\x03")}), 0);
+
+    EXPECT_EQ(run({"check"}), 0) << out.toStdString();
+    const QString files = firmware + "/Data/JavaFiles.lst:3: warning: ";
+    EXPECT_TRUE(out.contains(firmware + "/Data/MelodiesFiles.lst:2: warning: named .mid but "
+                                        "holds MP3 data\n"))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("%1MIDlet-Jar-Size 5 in the JAD of slot 2, but the "
+                                            "JAR of slot 3 has %2 bytes\n")
+                                 .arg(files)
+                                 .arg(jar.size())));
+    EXPECT_TRUE(out.contains(files + "MIDlet-Name differs: \"Space Run\" in the JAD of slot 2, "
+                                     "\"Other\" in the JAR of slot 3\n"));
 }

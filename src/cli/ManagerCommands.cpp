@@ -106,13 +106,16 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
             // not a number: null, as the text output shows the line as it is
         }
     }
+    const std::optional<content::ContentInfo> content = slotcontent::of(table, slot);
     return {{QStringLiteral("slot"), qint64(slot)},
             {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)},
             {QStringLiteral("standard"), row.columns.value(0)},
             {QStringLiteral("file"), row.columns.value(1)},
             {QStringLiteral("name"), melodies ? QJsonValue(row.columns.value(2)) : QJsonValue()},
             {QStringLiteral("size"), number(row.columns.last())},
-            {QStringLiteral("volume"), volume}};
+            {QStringLiteral("volume"), volume},
+            {QStringLiteral("content"),
+             content ? QJsonValue(content::toJson(*content)) : QJsonValue(QJsonValue::Null)}};
 }
 
 QJsonObject slotsJson(const SlotTable& table) {

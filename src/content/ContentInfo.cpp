@@ -5,6 +5,7 @@
 #include "content/MelodyReaders.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
 
 namespace content {
 
@@ -85,6 +86,22 @@ bool isPlayableMelody(Kind kind) {
 
 bool isPicture(Kind kind) {
     return kind == Kind::Png || kind == Kind::Jpeg || kind == Kind::Gif || kind == Kind::Bmp;
+}
+
+QJsonObject toJson(const ContentInfo& info) {
+    const auto text = [](const QString& value) {
+        return value.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(value);
+    };
+    return {{QStringLiteral("kind"), kindName(info.kind)},
+            {QStringLiteral("title"), text(info.title)},
+            {QStringLiteral("duration_ms"),
+             info.durationMs < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(info.durationMs)},
+            {QStringLiteral("midlet_name"), text(info.midletName)},
+            {QStringLiteral("midlet_vendor"), text(info.midletVendor)},
+            {QStringLiteral("midlet_version"), text(info.midletVersion)},
+            {QStringLiteral("profile"), text(info.profile)},
+            {QStringLiteral("configuration"), text(info.configuration)},
+            {QStringLiteral("problems"), QJsonArray::fromStringList(info.problems)}};
 }
 
 ContentInfo describe(QByteArrayView bytes) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +32,11 @@ struct ContentInfo {
     qint64 extent = -1;
     QStringList problems; // English texts, translated in the "Report" context
 };
+
+// The JSON form: "kind", then "title", "duration_ms", "midlet_name",
+// "midlet_vendor", "midlet_version", "profile", "configuration" (null when
+// not known) and "problems".
+QJsonObject toJson(const ContentInfo& info);
 
 // From the bytes alone, by their first bytes (never by a name); never throws.
 // Time and memory are linear in the bytes.

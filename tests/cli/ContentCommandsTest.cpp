@@ -118,3 +118,35 @@ TEST_F(ContentCommands, CheckWarnsAtTheSlotsLines) {
     EXPECT_TRUE(out.contains(files + "MIDlet-Name differs: \"Space Run\" in the JAD of slot 2, "
                                      "\"Other\" in the JAR of slot 3\n"));
 }
+
+TEST_F(ContentCommands, SlotsJsonTellsWhatEachNewFileHolds) {
+    const QByteArray midi =
+        samples::midi(0, 96, {samples::midiTrack("Morning Tune", 192, 1000000)});
+    ASSERT_EQ(run({"assign", "melodies", "1", scratch.write("in/m.mid", midi)}), 0);
+    ASSERT_EQ(run({"assign", "melodies", "2", scratch.write("in/b.mmf", "plain")}), 0);
+    ASSERT_EQ(run({"slots", "melodies", "--json"}), 0);
+    const QJsonArray rows = QJsonDocument::fromJson(out.toUtf8())["slots"].toArray();
+    EXPECT_TRUE(rows[0]["content"].isNull()); // standard
+    const QJsonObject tune = rows[1]["content"].toObject();
+    EXPECT_EQ(tune["kind"].toString(), "midi");
+    EXPECT_EQ(tune["title"].toString(), "Morning Tune");
+    EXPECT_EQ(tune["duration_ms"].toInt(), 2000);
+    EXPECT_TRUE(tune["midlet_name"].isNull());
+    EXPECT_EQ(tune["problems"].toArray().size(), 0);
+    const QJsonObject unknown = rows[2]["content"].toObject();
+    EXPECT_EQ(unknown["kind"].toString(), "unknown");
+    EXPECT_EQ(unknown["problems"].toArray().at(0).toString(), "named .mmf but holds no SMAF data");
+
+    ASSERT_EQ(run({"assign", "java", "1",
+                   scratch.write("in/s.jar", samples::jar(samples::manifest("Space Run",
+                                                                            "Ulvane "
+                                                                            "Games",
+                                                                            "1.2.0")))}),
+              0);
+    ASSERT_EQ(run({"slots", "java", "--json"}), 0);
+    const QJsonObject game =
+        QJsonDocument::fromJson(out.toUtf8())["slots"][1].toObject()["content"].toObject();
+    EXPECT_EQ(game["kind"].toString(), "jar");
+    EXPECT_EQ(game["midlet_vendor"].toString(), "Ulvane Games");
+    EXPECT_EQ(game["configuration"].toString(), "CLDC-1.0");
+}

@@ -137,12 +137,8 @@ TEST_F(ContentCommands, SlotsJsonTellsWhatEachNewFileHolds) {
     EXPECT_EQ(unknown["kind"].toString(), "unknown");
     EXPECT_EQ(unknown["problems"].toArray().at(0).toString(), "named .mmf but holds no SMAF data");
 
-    ASSERT_EQ(run({"assign", "java", "1",
-                   scratch.write("in/s.jar", samples::jar(samples::manifest("Space Run",
-                                                                            "Ulvane "
-                                                                            "Games",
-                                                                            "1.2.0")))}),
-              0);
+    const QByteArray jar = samples::jar(samples::manifest("Space Run", "Ulvane Games", "1.2.0"));
+    ASSERT_EQ(run({"assign", "java", "1", scratch.write("in/s.jar", jar)}), 0);
     ASSERT_EQ(run({"slots", "java", "--json"}), 0);
     const QJsonObject game =
         QJsonDocument::fromJson(out.toUtf8())["slots"][1].toObject()["content"].toObject();

@@ -110,7 +110,8 @@ QString summary(const ContentInfo& info) {
         }
     }
     if (!info.problems.isEmpty()) {
-        text += QStringLiteral(" — ") + info.problems.first();
+        // The last is the most particular: "does not play MP3" after "named .mid".
+        text += QStringLiteral(" — ") + info.problems.last();
     }
     return text;
 }

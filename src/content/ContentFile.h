@@ -20,7 +20,8 @@ ContentInfo describeFile(const QString& path);
 bool suffixLies(const QString& path, Kind kind);
 
 // The line shown for a file: "MIDI, 0:02, «Morning Tune»", "Space Run 1.2.0
-// (Ulvane Games), MIDP-1.0", "MP3 — the handset does not play MP3".
+// (Ulvane Games), MIDP-1.0", "MP3 — the handset does not play MP3": the
+// kind, what is known of it, and its last problem.
 QString summary(const ContentInfo& info);
 
 } // namespace content

@@ -11,10 +11,6 @@ namespace content {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 // The kind a suffix promises; Unknown for a suffix that promises nothing.
 Kind kindOfSuffix(const QString& suffix) {
     static const QHash<QString, Kind> kinds = {
@@ -52,18 +48,23 @@ ContentInfo describeFile(const QString& path) {
     QString reason;
     if (!fileops::openRegular(file, path, &reason)) {
         ContentInfo info;
-        info.problems << tr("the file cannot be read: %1").arg(reason);
+        info.problems
+            << QCoreApplication::translate("Report", "the file cannot be read: %1").arg(reason);
         return info;
     }
     if (file.size() > kLargestFile) {
         ContentInfo info;
-        info.problems << tr("the file is too large to read (%1 bytes)").arg(file.size());
+        info.problems << QCoreApplication::translate("Report",
+                                                     "the file is too large to read (%1 bytes)")
+                             .arg(file.size());
         return info;
     }
-    const QByteArray bytes = file.read(kLargestFile + 1);
+    // One byte more than the size says shows a file that grew past the bound.
+    const QByteArray bytes = file.read(std::min(file.size(), kLargestFile) + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile) {
         ContentInfo info;
-        info.problems << tr("the file cannot be read: %1").arg(file.errorString());
+        info.problems << QCoreApplication::translate("Report", "the file cannot be read: %1")
+                             .arg(file.errorString());
         return info;
     }
     ContentInfo info = describe(bytes);
@@ -71,16 +72,20 @@ ContentInfo describeFile(const QString& path) {
         const QString suffix = QFileInfo(path).suffix();
         const Kind promised = kindOfSuffix(suffix);
         if (promised == Kind::Jar && info.kind == Kind::Unknown) {
-            info.problems.prepend(tr("the JAR is not a ZIP archive"));
+            info.problems.prepend(
+                QCoreApplication::translate("Report", "the JAR is not a ZIP archive"));
         } else {
             info.problems.prepend(
                 info.kind == Kind::Unknown
-                    ? tr("named .%1 but holds no %2 data").arg(suffix, kindLabel(promised))
-                    : tr("named .%1 but holds %2 data").arg(suffix, kindLabel(info.kind)));
+                    ? QCoreApplication::translate("Report", "named .%1 but holds no %2 data")
+                          .arg(suffix, kindLabel(promised))
+                    : QCoreApplication::translate("Report", "named .%1 but holds %2 data")
+                          .arg(suffix, kindLabel(info.kind)));
         }
     }
     if (info.kind == Kind::Smaf && info.extent >= 0 && info.extent != bytes.size()) {
-        info.problems << tr("the SMAF data says %1 bytes, the file holds %2")
+        info.problems << QCoreApplication::translate(
+                             "Report", "the SMAF data says %1 bytes, the file holds %2")
                              .arg(info.extent)
                              .arg(bytes.size());
     }

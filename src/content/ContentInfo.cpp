@@ -64,10 +64,6 @@ bool isBitmap(QByteArrayView bytes) {
     return knownHeader && offset >= 14 + header && (size == 0 || offset <= size);
 }
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 } // namespace
 
 QString kindName(Kind kind) {
@@ -77,7 +73,7 @@ QString kindName(Kind kind) {
 
 QString kindLabel(Kind kind) {
     const KindNames* names = namesOf(kind);
-    return names ? QLatin1String(names->label) : tr("unknown");
+    return names ? QLatin1String(names->label) : QCoreApplication::translate("Report", "unknown");
 }
 
 bool isPlayableMelody(Kind kind) {
@@ -135,7 +131,8 @@ ContentInfo describe(QByteArrayView bytes) {
         readJad(bytes, info);
     }
     if (info.kind == Kind::Mp3 || info.kind == Kind::Wav || info.kind == Kind::Amr) {
-        info.problems << tr("the handset does not play %1").arg(kindLabel(info.kind));
+        info.problems << QCoreApplication::translate("Report", "the handset does not play %1")
+                             .arg(kindLabel(info.kind));
     }
     return info;
 }

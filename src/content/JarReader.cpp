@@ -10,10 +10,6 @@ namespace content {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 quint32 littleEndian(QByteArrayView bytes, qsizetype at, int size) {
     quint32 value = 0;
     for (int i = size - 1; i >= 0; --i) {
@@ -46,11 +42,13 @@ std::optional<QByteArray> readManifest(zip_t* archive, ContentInfo& info) {
     const zip_int64_t index = zip_name_locate(archive, "META-INF/MANIFEST.MF", ZIP_FL_NOCASE);
     zip_stat_t stat;
     if (index < 0 || zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0) {
-        info.problems << tr("the JAR holds no META-INF/MANIFEST.MF");
+        info.problems << QCoreApplication::translate("Report",
+                                                     "the JAR holds no META-INF/MANIFEST.MF");
         return std::nullopt;
     }
     if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > kLongestManifest) {
-        info.problems << tr("the JAR's manifest is too large to read");
+        info.problems << QCoreApplication::translate("Report",
+                                                     "the JAR's manifest is too large to read");
         return std::nullopt;
     }
     std::unique_ptr<zip_file_t, EntryCloser> entry(
@@ -66,7 +64,8 @@ std::optional<QByteArray> readManifest(zip_t* archive, ContentInfo& info) {
         }
     }
     if (!entry || read != zip_int64_t(stat.size)) {
-        info.problems << tr("the JAR's manifest cannot be read (%1)")
+        info.problems << QCoreApplication::translate("Report",
+                                                     "the JAR's manifest cannot be read (%1)")
                              .arg(QString::fromUtf8(zip_strerror(archive)));
         return std::nullopt;
     }
@@ -97,7 +96,8 @@ void readJar(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Jar;
     const qsizetype extent = zipExtent(bytes);
     if (extent < 0) {
-        info.problems << tr("the JAR is not a whole ZIP archive (no end record)");
+        info.problems << QCoreApplication::translate(
+            "Report", "the JAR is not a whole ZIP archive (no end record)");
         return;
     }
     zip_error_t error;
@@ -111,7 +111,8 @@ void readJar(QByteArrayView bytes, ContentInfo& info) {
         }
     }
     if (!archive) {
-        info.problems << tr("the JAR is not a valid ZIP archive (%1)")
+        info.problems << QCoreApplication::translate("Report",
+                                                     "the JAR is not a valid ZIP archive (%1)")
                              .arg(QString::fromUtf8(zip_error_strerror(&error)));
         zip_error_fini(&error);
         return;
@@ -125,7 +126,8 @@ void readJar(QByteArrayView bytes, ContentInfo& info) {
     const QHash<QString, QString> attributes = readAttributes(*manifest, true);
     fillFromAttributes(attributes, info);
     if (!attributes.contains(QStringLiteral("MIDlet-1"))) {
-        info.problems << tr("the JAR's manifest names no MIDlet-1");
+        info.problems << QCoreApplication::translate("Report",
+                                                     "the JAR's manifest names no MIDlet-1");
     }
 }
 
@@ -148,18 +150,20 @@ void readJad(QByteArrayView bytes, ContentInfo& info) {
     fillFromAttributes(attributes, info);
     const auto size = attributes.constFind(QStringLiteral("MIDlet-Jar-Size"));
     if (size == attributes.cend()) {
-        info.problems << tr("the JAD has no MIDlet-Jar-Size");
+        info.problems << QCoreApplication::translate("Report", "the JAD has no MIDlet-Jar-Size");
     } else {
         bool ok = false;
         const qint64 value = size->toLongLong(&ok);
         if (ok && value >= 0) {
             info.declaredJarSize = value;
         } else {
-            info.problems << tr("the JAD's MIDlet-Jar-Size \"%1\" is not a size").arg(*size);
+            info.problems << QCoreApplication::translate(
+                                 "Report", "the JAD's MIDlet-Jar-Size \"%1\" is not a size")
+                                 .arg(*size);
         }
     }
     if (info.midletName.isEmpty()) {
-        info.problems << tr("the JAD has no MIDlet-Name");
+        info.problems << QCoreApplication::translate("Report", "the JAD has no MIDlet-Name");
     }
 }
 

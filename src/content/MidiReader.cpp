@@ -71,7 +71,8 @@ Track readTrack(QByteArrayView data, bool cutShort) {
             break;
         }
         if (status == 0xFF || status == 0xF0 || status == 0xF7) {
-            running = 0; // meta and system exclusive events end running status
+            // Running status carries on after them: files written so are common
+            // and players accept them.
             quint8 type = 0;
             if (status == 0xFF) {
                 if (at >= data.size()) {
@@ -144,26 +145,24 @@ qint64 durationOf(const std::vector<Tempo>& tempos, qint64 endTick, quint16 divi
     return std::llround(micros / 1000.0);
 }
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 } // namespace
 
 void readMidi(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Midi;
     const quint32 headerLength = bytes.size() >= 14 ? bigEndian32(bytes, 4) : 0;
     if (headerLength < 6 || headerLength > quint32(bytes.size() - 8)) {
-        info.problems << tr("the MIDI header is malformed");
+        info.problems << QCoreApplication::translate("Report", "the MIDI header is malformed");
         return;
     }
     const quint16 format = bigEndian16(bytes, 8);
     const quint16 declaredTracks = bigEndian16(bytes, 10);
     const quint16 division = bigEndian16(bytes, 12);
     if (format == 2) {
-        info.problems << tr("format 2 MIDI file (independent sequences): unusual for a handset");
+        info.problems << QCoreApplication::translate(
+            "Report", "format 2 MIDI file (independent sequences): unusual for a handset");
     } else if (format > 2) {
-        info.problems << tr("unknown MIDI format %1").arg(format);
+        info.problems
+            << QCoreApplication::translate("Report", "unknown MIDI format %1").arg(format);
     }
 
     std::vector<Tempo> tempos;
@@ -174,13 +173,17 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
     qsizetype at = 8 + qsizetype(headerLength);
     while (tracks < declaredTracks) {
         if (bytes.size() - at < 8) {
-            info.problems
-                << tr("cut short: %1 of %2 tracks present").arg(tracks).arg(declaredTracks);
+            info.problems << QCoreApplication::translate("Report",
+                                                         "cut short: %1 of %2 tracks present")
+                                 .arg(tracks)
+                                 .arg(declaredTracks);
             break;
         }
         const QByteArrayView id = bytes.sliced(at, 4);
         if (std::any_of(id.begin(), id.end(), [](char c) { return c < 0x20 || c > 0x7E; })) {
-            info.problems << tr("no chunk where track %1 should start").arg(tracks + 1);
+            info.problems << QCoreApplication::translate("Report",
+                                                         "no chunk where track %1 should start")
+                                 .arg(tracks + 1);
             malformed = true;
             break;
         }
@@ -191,8 +194,10 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
         at += 8 + body.size();
         if (id != "MTrk") {
             if (cutShort) {
-                info.problems
-                    << tr("cut short: %1 of %2 tracks present").arg(tracks).arg(declaredTracks);
+                info.problems << QCoreApplication::translate("Report",
+                                                             "cut short: %1 of %2 tracks present")
+                                     .arg(tracks)
+                                     .arg(declaredTracks);
                 malformed = true;
                 break;
             }
@@ -204,7 +209,8 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
             info.title = track.name;
         }
         if (track.malformed) {
-            info.problems << tr("track %1 is malformed").arg(tracks);
+            info.problems
+                << QCoreApplication::translate("Report", "track %1 is malformed").arg(tracks);
             malformed = true;
         }
         if (format == 2) {
@@ -214,7 +220,8 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
             endTick = std::max(endTick, track.endTick);
         }
         if (cutShort) {
-            info.problems << tr("cut short: track %1 of %2 runs past the end")
+            info.problems << QCoreApplication::translate(
+                                 "Report", "cut short: track %1 of %2 runs past the end")
                                  .arg(tracks)
                                  .arg(declaredTracks);
             malformed = true;
@@ -222,7 +229,7 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
         }
     }
     if (declaredTracks == 0) {
-        info.problems << tr("the MIDI file holds no tracks");
+        info.problems << QCoreApplication::translate("Report", "the MIDI file holds no tracks");
     }
     if (tracks == declaredTracks && !malformed) {
         info.extent = at;
@@ -261,11 +268,14 @@ void readRmid(QByteArrayView bytes, ContentInfo& info) {
                 readMidi(midi, info);
                 info.extent = -1;
             } else {
-                info.problems << tr("the RIFF MIDI file holds no MIDI data");
+                info.problems << QCoreApplication::translate(
+                    "Report", "the RIFF MIDI file holds no MIDI data");
             }
             info.kind = Kind::Rmid;
             if (declared > bytes.size()) {
-                info.problems << tr("cut short: the RIFF data says %1 bytes, %2 are present")
+                info.problems << QCoreApplication::translate(
+                                     "Report",
+                                     "cut short: the RIFF data says %1 bytes, %2 are present")
                                      .arg(declared)
                                      .arg(bytes.size());
             }
@@ -274,7 +284,7 @@ void readRmid(QByteArrayView bytes, ContentInfo& info) {
         at += 8 + length + (length & 1);
     }
     info.kind = Kind::Rmid;
-    info.problems << tr("the RIFF MIDI file holds no MIDI data");
+    info.problems << QCoreApplication::translate("Report", "the RIFF MIDI file holds no MIDI data");
 }
 
 } // namespace content

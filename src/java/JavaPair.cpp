@@ -13,10 +13,6 @@ namespace javapair {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 // The size field of a Java slot's standard table entry: its first four
 // bytes, little-endian, written as hexadecimal digits.
 std::optional<qint64> standardSize(const SlotTable& java, qsizetype slot) {
@@ -41,7 +37,9 @@ std::optional<qint64> recordedSize(const SlotTable& java, qsizetype slot) {
 void compare(const QString& attribute, const QString& jadValue, const QString& jarValue,
              qsizetype jad, qsizetype jar, QStringList& warnings) {
     if (!jadValue.isEmpty() && !jarValue.isEmpty() && jadValue != jarValue) {
-        warnings << tr("%1 differs: \"%2\" in the JAD of slot %3, \"%4\" in the JAR of slot %5")
+        warnings << QCoreApplication::translate(
+                        "Report",
+                        "%1 differs: \"%2\" in the JAD of slot %3, \"%4\" in the JAR of slot %5")
                         .arg(attribute, jadValue)
                         .arg(jad)
                         .arg(jarValue)
@@ -64,9 +62,11 @@ Review review(const SlotTable& java, qsizetype slot) {
     }
     const QString jarPath = java.data().workFile(java.info(), java.fileName(jar));
     if (java.isStandard(jad)) {
-        result.warnings << tr("the JAR of slot %1 is new but the JAD of slot %2 is standard: the "
-                              "game needs a JAD of its own (the standard JAD still gives the old "
-                              "JAR's MIDlet-Jar-Size)")
+        result.warnings << QCoreApplication::translate(
+                               "Report",
+                               "the JAR of slot %1 is new but the JAD of slot %2 is standard: the "
+                               "game needs a JAD of its own (the standard JAD still gives the old "
+                               "JAR's MIDlet-Jar-Size)")
                                .arg(jar)
                                .arg(jad);
         return result;

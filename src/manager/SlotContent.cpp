@@ -10,10 +10,6 @@ namespace slotcontent {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 // A melody slot plays MIDI, SMAF and RMID; a Java slot takes a JAD on even
 // rows and a JAR on odd ones. MP3, WAV and AMR already say the handset does
 // not play them, and a file whose suffix lies has been named for it.
@@ -26,13 +22,16 @@ void addSlotProblems(ManagerKind kind, qsizetype slot, const QString& path,
     if (kind == ManagerKind::Melodies && !content::isPlayableMelody(info.kind) &&
         info.kind != Kind::Mp3 && info.kind != Kind::Wav && info.kind != Kind::Amr) {
         info.problems << (info.kind == Kind::Unknown
-                              ? tr("not a melody the handset plays")
-                              : tr("a %1 file, not a melody").arg(content::kindLabel(info.kind)));
+                              ? QCoreApplication::translate("Report",
+                                                            "not a melody the handset plays")
+                              : QCoreApplication::translate("Report", "a %1 file, not a melody")
+                                    .arg(content::kindLabel(info.kind)));
     }
     if (kind == ManagerKind::Java) {
         const Kind wanted = slot % 2 == 0 ? Kind::Jad : Kind::Jar;
         if (info.kind != wanted) {
-            info.problems << tr("not a %1 file").arg(content::kindLabel(wanted));
+            info.problems << QCoreApplication::translate("Report", "not a %1 file")
+                                 .arg(content::kindLabel(wanted));
         }
     }
 }

@@ -60,6 +60,15 @@ TEST(ContentMidi, CutShortMalformedAndUnusualFilesAreNamed) {
     EXPECT_TRUE(mentions(malformed, "track 1 is malformed"));
     EXPECT_EQ(malformed.extent, -1);
 
+    // Running status carries on after a meta event, as players take it.
+    const QByteArray afterMeta =
+        samples::midi(0, 96,
+                      {QByteArray("MTrk\0\0\0\x10\x00\x90\x3C\x40\x00\xFF\x01\x01x"
+                                  "\x60\x3C\x00\x00\xFF\x2F\x00",
+                                  24)});
+    EXPECT_TRUE(describe(afterMeta).problems.isEmpty());
+    EXPECT_EQ(describe(afterMeta).durationMs, 500);
+
     const content::ContentInfo format2 = describe(samples::midi(
         2, 96, {samples::midiTrack({}, 96, 1000000), samples::midiTrack({}, 192, 1000000)}));
     EXPECT_TRUE(mentions(format2, "format 2 MIDI file"));

@@ -101,15 +101,19 @@ Review review(const SlotTable& java, qsizetype slot) {
 }
 
 QByteArray withJarSize(const QByteArray& jad, qint64 size) {
-    static const QByteArray kName = "MIDlet-Jar-Size:";
+    // The line the attribute reader takes: the first whose name, before its
+    // colon and without surrounding blanks, is the attribute's.
     qsizetype at = 0;
     while (at < jad.size()) {
         qsizetype end = at;
         while (end < jad.size() && jad[end] != '\r' && jad[end] != '\n') {
             ++end;
         }
-        if (QByteArrayView(jad).sliced(at, end - at).startsWith(kName)) {
-            return jad.first(at + kName.size()) + ' ' + QByteArray::number(size) + jad.sliced(end);
+        const QByteArrayView line = QByteArrayView(jad).sliced(at, end - at);
+        const qsizetype colon = line.indexOf(':');
+        if (!line.startsWith(' ') && colon > 0 &&
+            line.first(colon).trimmed() == QByteArrayView("MIDlet-Jar-Size")) {
+            return jad.first(at + colon + 1) + ' ' + QByteArray::number(size) + jad.sliced(end);
         }
         at = end + 1;
     }

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "content/ContentInfo.h"
+#include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "platform/OutputFile.h"
@@ -88,7 +89,7 @@ QByteArray Plan::index() const {
         text += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\n")
                     .arg(f.manager)
                     .arg(f.slot + 1)
-                    .arg(field(f.name), addresslayout::hexAddress(f.address))
+                    .arg(field(f.name), numeric::hexAddress(f.address))
                     .arg(f.size)
                     .arg(f.relativePath, field(f.title));
     }

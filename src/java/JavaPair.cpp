@@ -5,6 +5,7 @@
 #include "content/ContentFile.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,20 +14,14 @@ namespace javapair {
 
 namespace {
 
-// The size field of a Java slot's standard table entry: its first four
-// bytes, little-endian, written as hexadecimal digits.
+// The size its standard table entry gives a Java slot.
 std::optional<qint64> standardSize(const SlotTable& java, qsizetype slot) {
-    const QString entry = java.data().line(java.info().standardEntryList, slot);
-    qint64 size = 0;
-    for (int i = 3; i >= 0; --i) {
-        bool ok = false;
-        const uint byte = entry.mid(2 * i, 2).toUInt(&ok, 16);
-        if (!ok || entry.size() != 16) {
-            return std::nullopt;
-        }
-        size = size << 8 | byte;
+    const std::optional<tableentry::Bytes> entry =
+        tableentry::fromText(java.data().line(java.info().standardEntryList, slot));
+    if (!entry) {
+        return std::nullopt;
     }
-    return size;
+    return tableentry::decode(ManagerKind::Java, entry->data()).size;
 }
 
 std::optional<qint64> recordedSize(const SlotTable& java, qsizetype slot) {

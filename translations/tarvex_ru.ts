@@ -1003,5 +1003,157 @@
         <source>The new files do not fit: no patch is built</source>
         <translation>Новые файлы не помещаются: патч не собран</translation>
     </message>
+    <message>
+        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: its &quot;Создать патч!&quot; button stays off</source>
+        <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): его кнопка «Создать патч!» останется выключенной</translation>
+    </message>
+    <message>
+        <source>regions hold no standard resource</source>
+        <translation>областей не содержат стандартных ресурсов</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 %3 are missing, the first the %4: the patch is cut short or incomplete</source>
+        <translation>нет %1 из %2 (%3), первой: %4; патч обрезан или неполон</translation>
+    </message>
+    <message>
+        <source>the file cannot be read: %1</source>
+        <translation>файл не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>the file is too large to read (%1 bytes)</source>
+        <translation>файл слишком велик, чтобы его читать (байтов: %1)</translation>
+    </message>
+    <message>
+        <source>the JAR is not a ZIP archive</source>
+        <translation>JAR не является архивом ZIP</translation>
+    </message>
+    <message>
+        <source>named .%1 but holds no %2 data</source>
+        <translation>назван .%1, но не содержит данных %2</translation>
+    </message>
+    <message>
+        <source>named .%1 but holds %2 data</source>
+        <translation>назван .%1, но содержит данные %2</translation>
+    </message>
+    <message>
+        <source>the SMAF data says %1 bytes, the file holds %2</source>
+        <translation>данные SMAF говорят о %1 байтах, а в файле их %2</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <source>the handset does not play %1</source>
+        <translation>телефон не играет %1</translation>
+    </message>
+    <message>
+        <source>the JAR holds no META-INF/MANIFEST.MF</source>
+        <translation>в JAR нет META-INF/MANIFEST.MF</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s manifest is too large to read</source>
+        <translation>манифест JAR слишком велик, чтобы его читать</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s manifest cannot be read (%1)</source>
+        <translation>манифест JAR не удаётся прочитать (%1)</translation>
+    </message>
+    <message>
+        <source>the JAR is not a whole ZIP archive (no end record)</source>
+        <translation>JAR не является целым архивом ZIP (нет завершающей записи)</translation>
+    </message>
+    <message>
+        <source>the JAR is not a valid ZIP archive (%1)</source>
+        <translation>JAR не является правильным архивом ZIP (%1)</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s manifest names no MIDlet-1</source>
+        <translation>в манифесте JAR нет MIDlet-1</translation>
+    </message>
+    <message>
+        <source>the JAD has no MIDlet-Jar-Size</source>
+        <translation>в JAD нет MIDlet-Jar-Size</translation>
+    </message>
+    <message>
+        <source>the JAD&apos;s MIDlet-Jar-Size &quot;%1&quot; is not a size</source>
+        <translation>MIDlet-Jar-Size «%1» в JAD не является размером</translation>
+    </message>
+    <message>
+        <source>the JAD has no MIDlet-Name</source>
+        <translation>в JAD нет MIDlet-Name</translation>
+    </message>
+    <message>
+        <source>the MIDI header is malformed</source>
+        <translation>заголовок MIDI испорчен</translation>
+    </message>
+    <message>
+        <source>format 2 MIDI file (independent sequences): unusual for a handset</source>
+        <translation>файл MIDI формата 2 (независимые последовательности): необычен для телефона</translation>
+    </message>
+    <message>
+        <source>unknown MIDI format %1</source>
+        <translation>неизвестный формат MIDI %1</translation>
+    </message>
+    <message>
+        <source>cut short: %1 of %2 tracks present</source>
+        <translation>файл обрезан: есть дорожек %1 из %2</translation>
+    </message>
+    <message>
+        <source>no chunk where track %1 should start</source>
+        <translation>там, где должна начинаться дорожка %1, нет блока</translation>
+    </message>
+    <message>
+        <source>track %1 is malformed</source>
+        <translation>дорожка %1 испорчена</translation>
+    </message>
+    <message>
+        <source>cut short: track %1 of %2 runs past the end</source>
+        <translation>файл обрезан: дорожка %1 из %2 выходит за конец файла</translation>
+    </message>
+    <message>
+        <source>the MIDI file holds no tracks</source>
+        <translation>в файле MIDI нет дорожек</translation>
+    </message>
+    <message>
+        <source>the RIFF MIDI file holds no MIDI data</source>
+        <translation>в файле RIFF MIDI нет данных MIDI</translation>
+    </message>
+    <message>
+        <source>cut short: the RIFF data says %1 bytes, %2 are present</source>
+        <translation>файл обрезан: данные RIFF говорят о %1 байтах, а есть %2</translation>
+    </message>
+    <message>
+        <source>cut short: the SMAF data says %1 bytes, %2 are present</source>
+        <translation>файл обрезан: данные SMAF говорят о %1 байтах, а есть %2</translation>
+    </message>
+    <message>
+        <source>not a melody the handset plays</source>
+        <translation>не мелодия, которую играет телефон</translation>
+    </message>
+    <message>
+        <source>a %1 file, not a melody</source>
+        <translation>файл %1, а не мелодия</translation>
+    </message>
+    <message>
+        <source>not a %1 file</source>
+        <translation>не файл %1</translation>
+    </message>
+    <message>
+        <source>%1 differs: &quot;%2&quot; in the JAD of slot %3, &quot;%4&quot; in the JAR of slot %5</source>
+        <translation>%1 различается: «%2» в JAD слота %3, «%4» в JAR слота %5</translation>
+    </message>
+    <message>
+        <source>the JAR of slot %1 is new but the JAD of slot %2 is standard: the game needs a JAD of its own (the standard JAD still gives the old JAR&apos;s MIDlet-Jar-Size)</source>
+        <translation>JAR слота %1 новый, а JAD слота %2 стандартный: игре нужен свой JAD (в стандартном JAD остаётся MIDlet-Jar-Size старого JAR)</translation>
+    </message>
+    <message>
+        <source>the standard JAD of slot %1 gives MIDlet-Jar-Size %2, but the standard JAR of slot %3 has %4 bytes</source>
+        <translation>стандартный JAD слота %1 указывает MIDlet-Jar-Size %2, а в стандартном JAR слота %3 байтов: %4</translation>
+    </message>
+    <message>
+        <source>MIDlet-Jar-Size %1 in the JAD of slot %2, but the JAR of slot %3 has %4 bytes</source>
+        <translation>MIDlet-Jar-Size %1 в JAD слота %2, а в JAR слота %3 байтов: %4</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,8 @@
 #include "base/TarvexError.h"
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
+#include "java/JavaPair.h"
+#include "manager/SlotContent.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/JpegLoader.h"
 #include "pictures/PictureLoader.h"
@@ -105,6 +107,40 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
                              .arg(path)
                              .arg(size));
         }
+        if (info.kind != ManagerKind::Pictures) { // a picture's content is checked above
+            for (const QString& contentProblem : slotcontent::ofFile(info, i, path).problems) {
+                report.warning(where, i + 1, contentProblem);
+            }
+        }
+    }
+}
+
+// Each game's JAD and JAR, slots 2k and 2k+1, as one: what the phone compares.
+void checkJavaPairs(const FirmwareDataSet& data, Report& report) {
+    const SlotTable java(const_cast<FirmwareDataSet&>(data), managers::java());
+    const QString where = data.dataFile(java.info().filesList);
+    for (qsizetype jad = 0; jad + 1 < java.slotCount(); jad += 2) {
+        javapair::Review pair;
+        try {
+            pair = javapair::review(java, jad);
+        } catch (const TarvexError&) {
+            break; // a short list, reported with the lists
+        }
+        // A standard JAD's line says nothing about the new JAR: the JAR's line does.
+        const qint64 line = java.isStandard(jad) ? jad + 2 : jad + 1;
+        if (pair.correction) {
+            report.warning(where, line,
+                           QCoreApplication::translate("Report",
+                                                       "MIDlet-Jar-Size %1 in the JAD of slot %2, "
+                                                       "but the JAR of slot %3 has %4 bytes")
+                               .arg(pair.correction->from)
+                               .arg(jad)
+                               .arg(jad + 1)
+                               .arg(pair.correction->to));
+        }
+        for (const QString& warning : pair.warnings) {
+            report.warning(where, line, warning);
+        }
     }
 }
 
@@ -166,6 +202,9 @@ void run(const FirmwareDataSet& data, Report& report) {
             continue;
         }
         checkWorkingCopies(data, *info, report);
+        if (info->kind == ManagerKind::Java) {
+            checkJavaPairs(data, report);
+        }
         if (!info->helpFile.isEmpty()) {
             checkHelpText(data, *info, report);
         }

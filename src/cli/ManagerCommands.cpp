@@ -9,6 +9,8 @@
 #include "cli/PatchOutput.h"
 #include "cli/Printable.h"
 #include "dataset/NumericText.h"
+#include "java/JavaPair.h"
+#include "manager/SlotContent.h"
 #include "melodies/MelodyVolumes.h"
 #include "platform/OutputFile.h"
 
@@ -112,13 +114,16 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
             // not a number: null, as the text output shows the line as it is
         }
     }
+    const std::optional<content::ContentInfo> content = slotcontent::of(table, slot);
     return {{QStringLiteral("slot"), qint64(slot)},
             {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)},
             {QStringLiteral("standard"), row.columns.value(0)},
             {QStringLiteral("file"), row.columns.value(1)},
             {QStringLiteral("name"), melodies ? QJsonValue(row.columns.value(2)) : QJsonValue()},
             {QStringLiteral("size"), number(row.columns.last())},
-            {QStringLiteral("volume"), volume}};
+            {QStringLiteral("volume"), volume},
+            {QStringLiteral("content"),
+             content ? QJsonValue(content::toJson(*content)) : QJsonValue(QJsonValue::Null)}};
 }
 
 QJsonObject slotsJson(const SlotTable& table) {
@@ -161,6 +166,23 @@ void assignCommand(CliContext& context) {
     }
     table.gauge(); // a bad size line stops here, before anything is saved
     table.save();
+    // What the file holds is only warned about: the choice stands.
+    if (const auto described = slotcontent::of(table, slot)) {
+        for (const QString& problem : described->problems) {
+            context.err() << "warning: " << cli::printable(problem) << '\n';
+        }
+    }
+    if (info.kind == ManagerKind::Java) {
+        const javapair::Review pair = javapair::review(table, slot);
+        if (pair.correction) {
+            javapair::correct(table, *pair.correction);
+            table.save();
+            context.err() << cli::printable(pair.correction->text()) << '\n';
+        }
+        for (const QString& warning : pair.warnings) {
+            context.err() << "warning: " << cli::printable(warning) << '\n';
+        }
+    }
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }

@@ -2,6 +2,7 @@
 #include "firmware/FirmwareExtract.h"
 
 #include "base/TarvexError.h"
+#include "content/ContentInfo.h"
 #include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -50,6 +51,9 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image) {
         file.address = r.fields.address;
         file.size = bytes.length;
         file.bytes = QByteArray(reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length));
+        if (r.manager->kind != ManagerKind::Pictures) {
+            file.title = content::describe(file.bytes).title;
+        }
         QString suffix;
         switch (r.manager->kind) {
         case ManagerKind::Melodies:
@@ -72,13 +76,21 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image) {
 QByteArray Plan::index() const {
     QString text;
     for (const File& f : files) {
-        text += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
+        // A field's own tabs and line breaks would make another column or line.
+        const auto field = [](QString text) {
+            for (QChar& c : text) {
+                if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+                    c = QLatin1Char(' ');
+                }
+            }
+            return text;
+        };
+        text += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\n")
                     .arg(f.manager)
                     .arg(f.slot)
-                    .arg(QString(f.name).replace(QLatin1Char('\t'), QLatin1Char(' ')),
-                         numeric::hexAddress(f.address))
+                    .arg(field(f.name), numeric::hexAddress(f.address))
                     .arg(f.size)
-                    .arg(f.relativePath);
+                    .arg(f.relativePath, field(f.title));
     }
     return text.toUtf8();
 }

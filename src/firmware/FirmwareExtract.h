@@ -9,7 +9,8 @@
 
 // The standard resources taken out of a firmware through the data set:
 // melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png (decoded) and
-// index.tsv, one line per resource.
+// index.tsv, one line per resource: manager, slot from 1, standard name,
+// address, size, file, title.
 namespace firmwareextract {
 
 struct File {
@@ -19,6 +20,7 @@ struct File {
     std::uint64_t address = 0;
     std::uint64_t size = 0; // in the firmware
     QString relativePath;   // "melodies/3.mid"
+    QString title;          // a melody's title, a game's MIDlet-Name; empty when none
     QByteArray bytes;       // what is written
 };
 

@@ -3,6 +3,7 @@
 
 #include "base/TextLines.h"
 #include "check/AddressLayout.h"
+#include "content/ContentInfo.h"
 #include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "srec/TableEntry.h"
@@ -71,6 +72,9 @@ private:
                     continue;
                 }
                 ++whole.matched;
+                if (info->kind == ManagerKind::Java) {
+                    comparePair(r, bytes);
+                }
                 extents_.push_back({r.fields.address, r.fields.address + bytes.length,
                                     QCoreApplication::translate("Report", "%1 (%2-%3)")
                                         .arg(r.standardLabel(), hexAddress(r.fields.address),
@@ -78,6 +82,29 @@ private:
             }
             result_.tallies.push_back(entries);
             result_.tallies.push_back(whole);
+        }
+    }
+
+    // A standard game is a pair too: its JAD (even slot) must give the size
+    // of its JAR (the next slot), or the phone will not start it.
+    void comparePair(const StandardResource& r, const standardresources::Bytes& bytes) {
+        if (r.slot % 2 == 0) {
+            const content::ContentInfo jad = content::describe(
+                QByteArrayView(reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length)));
+            declaredJarSize_ = {r.slot, jad.kind == content::Kind::Jad ? jad.declaredJarSize : -1};
+            jadFile_ = r.entryFile;
+            return;
+        }
+        if (declaredJarSize_.first == r.slot - 1 && declaredJarSize_.second >= 0 &&
+            quint64(declaredJarSize_.second) != bytes.length) {
+            report_.warning(jadFile_, r.slot,
+                            QCoreApplication::translate(
+                                "Report", "the standard JAD of slot %1 gives MIDlet-Jar-Size %2, "
+                                          "but the standard JAR of slot %3 has %4 bytes")
+                                .arg(r.slot - 1)
+                                .arg(declaredJarSize_.second)
+                                .arg(r.slot)
+                                .arg(bytes.length));
         }
     }
 
@@ -262,6 +289,8 @@ private:
     Report& report_;
     QStringList iniLines_;
     std::vector<Extent> extents_;
+    std::pair<qsizetype, qint64> declaredJarSize_{-1, -1}; // the last standard JAD's slot and size
+    QString jadFile_;
 };
 
 } // namespace

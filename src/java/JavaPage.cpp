@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "java/JavaPage.h"
 
+#include "java/JavaPair.h"
 #include "java/JavaPatch.h"
 #include "manager/MemoryPanel.h"
 #include "manager/SlotListView.h"
@@ -49,6 +50,7 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     fileRow->addWidget(edtJavaFile, 1);
     fileRow->addWidget(btnOpenJava);
     edit->addLayout(fileRow);
+    edit->addWidget(contentLabel(QStringLiteral("lblJavaContent"), GroupBox4));
 
     btnUseStandardJava = button(QStringLiteral("btnUseStandardJava"),
                                 QStringLiteral("Использовать стандартную игру"), GroupBox4);
@@ -96,11 +98,36 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
 }
 
 void JavaPage::btnOpenJavaClick() {
-    openForSelectedSlot(edtJavaFile);
+    if (const int row = openForSelectedSlot(edtJavaFile); row >= 0) {
+        reviewPair(row);
+    }
 }
 
 void JavaPage::assignReplacement(int row, const QString& file) {
-    assignFileToSlot(row, file, edtJavaFile);
+    if (assignFileToSlot(row, file, edtJavaFile) >= 0) {
+        reviewPair(row);
+    }
+}
+
+void JavaPage::reviewPair(int row) {
+    SlotTable java = table();
+    const javapair::Review pair = javapair::review(java, row);
+    UserDialogs& dialogs = UserDialogs::instance();
+    if (pair.correction &&
+        dialogs.askYesNo(QStringLiteral("Размер JAR не совпадает с указанным в JAD, и телефон не "
+                                        "запустит игру. Исправить рабочую копию JAD (ваш файл "
+                                        "останется прежним)?\n\n%1")
+                             .arg(pair.correction->text()),
+                         QStringLiteral("Tarvex"))) {
+        javapair::correct(java, *pair.correction);
+        java.save();
+        refreshRow(int(pair.correction->jadSlot));
+        updateMemory();
+        showStatus(pair.correction->text());
+    }
+    if (!pair.warnings.isEmpty()) {
+        dialogs.warn(pair.warnings.join(QLatin1Char('\n')));
+    }
 }
 
 void JavaPage::btnUseStandardJavaClick() {

@@ -49,4 +49,9 @@ protected:
     void showSelectedSlot() override { lvJavaClick(); }
     void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
+
+private:
+    // A new file in a game's slot: the pair's JAD corrected when the user
+    // agrees, what cannot be corrected warned about.
+    void reviewPair(int row);
 };

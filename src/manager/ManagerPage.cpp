@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "manager/ManagerPage.h"
 
+#include "content/ContentFile.h"
 #include "manager/DialogFilters.h"
 #include "manager/DroppedFile.h"
 #include "manager/MemoryPanel.h"
+#include "manager/SlotContent.h"
 #include "manager/SlotListView.h"
 #include "platform/DialogFolders.h"
 #include "platform/UserDialogs.h"
@@ -70,6 +72,9 @@ void ManagerPage::reset() {
     writable_ = true;
     list_->clear();
     showNoSlot();
+    if (content_ != nullptr) {
+        content_->clear();
+    }
     if (help_ != nullptr) {
         help_->clear();
     }
@@ -312,6 +317,28 @@ void ManagerPage::refreshRow(int row) {
     for (int column = 0; column < columns.size(); ++column) {
         list_->setCell(row, column, columns[column]);
     }
+    list_->markProblems(row, slotcontent::of(table(), row));
+    if (row == list_->selectedRow()) {
+        showContent();
+    }
+}
+
+void ManagerPage::showContent() {
+    if (content_ == nullptr) {
+        return;
+    }
+    const int row = list_->selectedRow();
+    const std::optional<content::ContentInfo> described =
+        row >= 0 && isAvailable() ? slotcontent::of(table(), row) : std::nullopt;
+    content_->setText(described ? content::summary(*described) : QString());
+    content_->setToolTip(described ? described->problems.join(QLatin1Char('\n')) : QString());
+}
+
+QLabel* ManagerPage::contentLabel(const QString& name, QWidget* parent) {
+    content_ = label(name, QString(), parent);
+    content_->setWordWrap(true);
+    content_->setAlignment(Qt::AlignCenter);
+    return content_;
 }
 
 void ManagerPage::showStatus(const QString& text) const {
@@ -351,6 +378,7 @@ void ManagerPage::lvMelsSelectItem() {
         } else {
             showNoSlot();
         }
+        showContent();
     });
 }
 

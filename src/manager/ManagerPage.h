@@ -95,8 +95,11 @@ public:
     // recomputed.
     void restoreSelectedSlot(QLineEdit* fileEdit,
                              const std::function<void(SlotTable&, int row)>& shown = {});
-    // Row `row` made equal to the slot lists again.
+    // Row `row` made equal to the slot lists again, its problems marked.
     void refreshRow(int row);
+    // The edit panel's line on what the selected slot's new file holds
+    // ("MIDI, 0:02, «Morning Tune»"); empty for a standard slot.
+    void showContent();
 
     // Whether the page may change its slots: a loaded manager whose data set
     // this window may write.
@@ -119,6 +122,8 @@ protected:
     // Called once by the page's constructor with the controls it built.
     void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
     void setButtons(QAbstractButton* open, QAbstractButton* restore);
+    // The edit panel's label for showContent, made for the page.
+    QLabel* contentLabel(const QString& name, QWidget* parent);
     // A file dropped on `target` goes to the selected slot, as on its row.
     void takeDropsOn(QWidget* target);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -163,6 +168,7 @@ private:
     QTextEdit* help_ = nullptr;
     QAbstractButton* open_ = nullptr;
     QAbstractButton* restore_ = nullptr;
+    QLabel* content_ = nullptr;
     bool readOnly_ = false;
     bool dragRefusalShown_ = false;
     bool writable_ = true;

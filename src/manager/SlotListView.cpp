@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "manager/DroppedFile.h"
+#include "manager/SlotContent.h"
 
 #include <QDropEvent>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -161,8 +163,25 @@ void SlotListView::fill(const SlotTable& table) {
             addTopLevelItems(rows);
             throw TarvexError(*row.error);
         }
+        markProblems(*rows.back(), slotcontent::of(table, slot));
     }
     addTopLevelItems(rows);
+}
+
+void SlotListView::markProblems(int row, const std::optional<content::ContentInfo>& content) {
+    if (QTreeWidgetItem* item = topLevelItem(row)) {
+        markProblems(*item, content);
+    }
+}
+
+void SlotListView::markProblems(QTreeWidgetItem& item,
+                                const std::optional<content::ContentInfo>& content) {
+    const bool problem = content && !content->problems.isEmpty();
+    item.setIcon(0, problem ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+    const QString tip = problem ? content->problems.join(QLatin1Char('\n')) : QString();
+    for (int column = 0; column < columnCount(); ++column) {
+        item.setToolTip(column, tip);
+    }
 }
 
 int SlotListView::selectedRow() const {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "content/ContentInfo.h"
 #include "manager/SlotTable.h"
 
 #include <QTreeWidget>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 // A manager's slot list in report style: grid lines, whole-row single
 // selection that stays visible without focus, read-only, never sorted, the
@@ -19,6 +21,10 @@ public:
     // One row per slot (FillSlotViews). A companion list shorter than the
     // names list adds the row read so far, then raises the list index error.
     void fill(const SlotTable& table);
+
+    // A warning icon on a row whose new file has a problem, the problems as
+    // the row's tooltip; nothing for a sound file or a standard slot.
+    void markProblems(int row, const std::optional<content::ContentInfo>& content);
 
     // The selected row when exactly one is selected, else -1.
     int selectedRow() const;
@@ -55,6 +61,7 @@ private:
     void setDropRow(int row);
 
     void fitVisibleRows();
+    void markProblems(QTreeWidgetItem& item, const std::optional<content::ContentInfo>& content);
 
     int visibleRows_ = 0;
     DropCheck dropCheck_;

@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "dataset/ChosenName.h"
 #include "dataset/NumericText.h"
+#include "platform/CheckedSaveFile.h"
 #include "platform/FileOps.h"
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"
@@ -113,23 +114,41 @@ QString SlotTable::refusalText(AssignResult result, const QString& sourcePath) c
     return {};
 }
 
-QString SlotTable::copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const {
+QString SlotTable::placeWorkingCopy(const QString& bareName, const CopyWriter& write) const {
     data_.requirePlainWorkFolder(info_);
     // A copy a slot still names is replaced only with the next save, so that
     // a kill never leaves the slot with a size its copy does not have.
-    const QString copy = slotUsing(bareName) ? data_.stageWorkFile(info_, bareName)
-                                             : data_.workFile(info_, bareName);
+    const bool named = slotUsing(bareName).has_value();
+    const QString copy =
+        named ? data_.stageWorkFile(info_, bareName) : data_.workFile(info_, bareName);
     QString writeError;
-    // A source that cannot be read records size 0, as before; a copy that
-    // cannot be written is an error, with nothing recorded.
-    if (!fileops::copyReplacing(sourcePath, copy, &writeError) && !writeError.isEmpty()) {
+    if (!write(copy, writeError) && !writeError.isEmpty()) {
         throw errors::cannotCreateFile(copy, writeError);
     }
-    if (!slotUsing(bareName)) {
+    if (!named) {
         // No list on disk names it yet: a failed save takes it away again.
         data_.notePlacedCopy(info_, bareName);
     }
     return copy;
+}
+
+QString SlotTable::copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const {
+    // A source that cannot be read records size 0, as before; a copy that
+    // cannot be written is an error, with nothing recorded.
+    return placeWorkingCopy(bareName, [&](const QString& copy, QString& writeError) {
+        return fileops::copyReplacing(sourcePath, copy, &writeError);
+    });
+}
+
+QString SlotTable::rewriteWorkingCopy(const QString& bareName, const QByteArray& bytes) const {
+    return placeWorkingCopy(bareName, [&](const QString& copy, QString& writeError) {
+        CheckedSaveFile file(copy);
+        if (file.open() && file.write(bytes) && file.commit()) {
+            return true;
+        }
+        writeError = file.errorString();
+        return false;
+    });
 }
 
 void SlotTable::recordChoice(qsizetype slot, const QString& bareName, std::int64_t size) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // One resource manager's slots over the data set's parallel lists: row i is
@@ -65,6 +66,9 @@ public:
     // the copy is now. Raises when the working folder is not a plain folder
     // or the copy cannot be written.
     QString copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const;
+    // New bytes for a working copy Tarvex made (never the user's own file),
+    // placed as a copy is; returns where they are now. Raises as a copy does.
+    QString rewriteWorkingCopy(const QString& bareName, const QByteArray& bytes) const;
     // Records a choice whose working copy is already in place.
     void recordChoice(qsizetype slot, const QString& bareName, std::int64_t size);
     // The slot back to its standard resource (placeholder, size "0"). Does not save.
@@ -78,6 +82,11 @@ public:
     void save() const { data_.saveSlotLists(); }
 
 private:
+    // Writes a working copy where it belongs now (staged while a slot names
+    // it); the writer returns false with the system's reason to fail.
+    using CopyWriter = std::function<bool(const QString& copy, QString& writeError)>;
+    QString placeWorkingCopy(const QString& bareName, const CopyWriter& write) const;
+
     FirmwareDataSet& data_;
     const ManagerInfo& info_;
 };

@@ -57,6 +57,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     fileRow->addWidget(btnOpenMelody);
     fileRow->addWidget(btnPlayMelody);
     edit->addLayout(fileRow);
+    edit->addWidget(contentLabel(QStringLiteral("lblMelContent"), GroupBox2));
 
     auto* volumeRow = new QHBoxLayout;
     lblVolume = label(QStringLiteral("lblVolume"), QStringLiteral("Громкость:"), GroupBox2);

@@ -2,6 +2,7 @@
 #include "pictures/PictureLoader.h"
 
 #include "base/TarvexError.h"
+#include "content/ContentFile.h"
 #include "pictures/BitmapLoader.h"
 #include "pictures/JpegLoader.h"
 #include "platform/FileOps.h"
@@ -52,6 +53,12 @@ QImage composedOverWhite(const QImage& image) {
 }
 
 QImage loadPicture(const QString& path) {
+    // A picture of another format than its suffix says is still refused, but
+    // named for what it holds rather than with the wrong decoder's error.
+    const content::ContentInfo held = content::describeFile(path);
+    if (content::isPicture(held.kind) && content::suffixLies(path, held.kind)) {
+        throw TarvexError(held.problems.value(0));
+    }
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("png")) {
         return composedOverWhite(readWithLibrary(path, "png", QStringLiteral("PNG")));

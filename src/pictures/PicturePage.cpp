@@ -94,6 +94,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     fileRow->addWidget(edtPicFile, 1);
     fileRow->addWidget(btnOpenPic);
     edit->addLayout(fileRow);
+    edit->addWidget(contentLabel(QStringLiteral("lblPicContent"), GroupBox6));
 
     btnUseStandardPic = button(QStringLiteral("btnUseStandardPic"),
                                QStringLiteral("Использовать стандартную"), GroupBox6);

@@ -132,8 +132,10 @@ TEST_F(FirmwareTest, ExtractWritesExactlyThePlacedBytes) {
               toImage(decodeHandsetPicture(FirmwareMaker::resource(Kind::Picture, 1))));
     const QStringList index = QString::fromUtf8(readAll(dir + "/index.tsv")).split('\n');
     ASSERT_EQ(index.size(), 8);
-    EXPECT_EQ(index[0], QStringLiteral("melodies\t0\tМелодия 1\t0x%1\t304\tmelodies/0.mid")
+    EXPECT_EQ(index[0], QStringLiteral("melodies\t0\tМелодия 1\t0x%1\t304\tmelodies/0.mid\t")
                             .arg(hex(at(Kind::Melody, 0))));
+
+    EXPECT_TRUE(index[3].endsWith("\tjava/0.jad\tX")) << index[3].toStdString(); // MIDlet-Name
 
     // A table entry that differs: nothing at all is written.
     QByteArray image = made.image;
@@ -141,6 +143,19 @@ TEST_F(FirmwareTest, ExtractWritesExactlyThePlacedBytes) {
     EXPECT_EQ(run({"extract", s3(image), "-o", scratch.path("refused")}), 1);
     EXPECT_TRUE(out.contains("PicOffsets.lst:1: error: the picture table entry of slot 0"));
     EXPECT_FALSE(QFileInfo::exists(scratch.path("refused")));
+}
+
+TEST_F(FirmwareTest, MatchWarnsWhenAStandardJadGivesAnotherSizeThanItsJar) {
+    QByteArray image = made.image;
+    const QByteArray line = "MIDlet-Jar-Size: 9\r\n";
+    image.replace(offset(Kind::Java, 0), line.size(), line);
+    EXPECT_EQ(run({"match", s3(image)}), 0) << out.toStdString();
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("JavaStdOffsets.lst:1: warning: the standard JAD of slot "
+                                    "0 gives MIDlet-Jar-Size 9, but the standard JAR of "
+                                    "slot 1 has %1 bytes\n")
+                         .arg(FirmwareMaker::resource(Kind::Java, 1).size())))
+        << out.toStdString();
 }
 
 TEST_F(FirmwareTest, ApplyWritesTheFirmwareWithThePatchOverIt) {

@@ -79,9 +79,13 @@ TEST(PictureFormats, PngJpegAndGifConvertAsTheSamePixelsInABitmap) {
     EXPECT_EQ(loadPicture(png).pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(loadPicture(png).pixel(1, 0), qRgb(127, 177, 227));
 
-    // The suffix decides the format: a bitmap under a PNG name is refused.
+    // The suffix decides the format: a bitmap under a PNG name, or a PNG
+    // under a JPEG name, is refused and named for what it holds.
     const QByteArray bmp = testsupport::readAll(scratch.path("same.bmp"));
-    EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("b.png", bmp)); }), "PNG image is not valid");
+    EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("b.png", bmp)); }),
+              "named .png but holds BMP data");
+    EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("p.jpg", testsupport::readAll(png))); }),
+              "named .jpg but holds PNG data");
     EXPECT_EQ(errorOf([&] { loadPicture(scratch.write("t.gif", "GIF89a")); }),
               "GIF image is not valid");
 }

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: MIT
+// What a chosen file holds, where users look: the edit panel's line, the
+// row's warning mark, and a game's JAD corrected when the user agrees.
+#include "AppTestSupport.h"
+#include "java/JavaPage.h"
+#include "manager/SlotListView.h"
+#include "melodies/MelodyPage.h"
+#include "support/ContentSamples.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+
+class ContentInWindow : public WindowTest {
+protected:
+    static void select(SlotListView* list, int row) {
+        list->setCurrentItem(list->topLevelItem(row));
+    }
+};
+
+} // namespace
+
+TEST_F(ContentInWindow, TheMelodyPanelSaysWhatTheFileHoldsAndMarksARowWithAProblem) {
+    auto window = open(MiniDataSet());
+    MelodyPage* page = window->melodyPage();
+    auto* line = child<QLabel>(page, "lblMelContent");
+    select(page->lvMels, 0);
+    dialogs.openAnswers = {scratch.write(
+        "in/tune.mid", samples::midi(0, 96, {samples::midiTrack("Morning Tune", 192, 1000000)}))};
+    page->btnOpenMelody->click();
+    EXPECT_EQ(line->text(), QStringLiteral("MIDI, 0:02, «Morning Tune»"));
+    EXPECT_TRUE(page->lvMels->topLevelItem(0)->icon(0).isNull());
+
+    select(page->lvMels, 1);
+    EXPECT_EQ(line->text(), QString()); // a standard slot
+    dialogs.openAnswers = {scratch.write("in/song.mid", "ID3\x03")};
+    page->btnOpenMelody->click();
+    EXPECT_TRUE(line->text().startsWith(QStringLiteral("MP3 — "))) << line->text().toStdString();
+    EXPECT_FALSE(page->lvMels->topLevelItem(1)->icon(0).isNull());
+    EXPECT_EQ(page->lvMels->topLevelItem(1)->toolTip(2).count(QLatin1Char('\n')), 1);
+
+    // Marked again when the window opens the data set anew.
+    window.reset();
+    window = open();
+    EXPECT_FALSE(window->melodyPage()->lvMels->topLevelItem(1)->icon(0).isNull());
+    EXPECT_TRUE(window->melodyPage()->lvMels->topLevelItem(0)->icon(0).isNull());
+}
+
+TEST_F(ContentInWindow, AGamesJadIsCorrectedWhenTheUserAgrees) {
+    auto window = open(MiniDataSet());
+    JavaPage* page = window->javaPage();
+    const QByteArray jar = samples::jar(samples::manifest("Space Run", "Ulvane Games", "1.2.0"));
+    select(page->lvJava, 1);
+    dialogs.openAnswers = {scratch.write("in/space.jar", jar)};
+    page->btnOpenJava->click();
+    EXPECT_EQ(dialogs.warnings.size(), 1); // the standard JAD names the old size
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+
+    const QByteArray jad = samples::jad("Space Run", "Ulvane Games", "1.2.0", "12");
+    select(page->lvJava, 0);
+    dialogs.openAnswers = {scratch.write("in/space.jad", jad)};
+    dialogs.yesNoAnswers = {true};
+    page->btnOpenJava->click();
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(
+        dialogs.questions[0].endsWith(QStringLiteral("MIDlet-Jar-Size: 12 → %1").arg(jar.size())));
+    const QByteArray corrected = testsupport::readAll(firmware("TempJava/space.jad"));
+    EXPECT_TRUE(corrected.contains("MIDlet-Jar-Size: " + QByteArray::number(jar.size()) + "\r\n"));
+    EXPECT_EQ(page->lvJava->cell(0, 3), QString::number(corrected.size()));
+    EXPECT_EQ(testsupport::readAll(scratch.path("in/space.jad")), jad);
+    EXPECT_EQ(child<QLabel>(page, "lblJavaContent")->text(),
+              QStringLiteral("Space Run 1.2.0 (Ulvane Games), MIDP-1.0"));
+
+    // Answered no: the working copy keeps what the user chose.
+    select(page->lvJava, 2);
+    dialogs.openAnswers = {scratch.write("in/other.jad", jad)};
+    page->btnOpenJava->click();
+    EXPECT_EQ(dialogs.questions.size(), 2);
+    EXPECT_EQ(testsupport::readAll(firmware("TempJava/other.jad")), jad);
+}

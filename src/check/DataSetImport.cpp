@@ -7,6 +7,7 @@
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
+#include "dataset/ListJournal.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
@@ -51,22 +52,35 @@ void makeFolder(const QString& path) {
     }
 }
 
+} // namespace
+
 // The folder's tree, plain files only; links to folders are not entered.
-void copyTree(const QString& from, const QString& to, Result& result) {
+void copyDataFolder(const QString& from, const QString& to, Result& result) {
     makeFolder(to);
+    const ListJournal journal(from);
     QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
         const QFileInfo info = it.fileInfo();
-        const QString target = to + source.mid(from.size());
+        const QString relative = source.mid(from.size() + 1);
+        const QString target = to + QLatin1Char('/') + relative;
+        const bool topLevel = !relative.contains(QLatin1Char('/'));
+        if (topLevel &&
+            (relative.startsWith(QLatin1Char('.')) || relative.endsWith(QLatin1String(".new")))) {
+            continue; // a save's marker and new lists, temporary files
+        }
         if (info.isDir() && !info.isSymLink()) {
             makeFolder(target);
+        } else if (topLevel && journal.pathToRead(relative) != source) {
+            copyPlainFile(QFileInfo(journal.pathToRead(relative)), target, result);
         } else {
             copyPlainFile(info, target, result);
         }
     }
 }
+
+namespace {
 
 // The working copies the staged lists name, from the source's working folders.
 void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Result& result) {
@@ -173,7 +187,7 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     ImportStaging staging(userFolder, result.id);
     staging.begin();
     refuseExisting(); // another import may have finished meanwhile
-    copyTree(data, staging.folder() + QStringLiteral("/Data"), result);
+    copyDataFolder(data, staging.folder() + QStringLiteral("/Data"), result);
     copyWorkingCopies(sourceFirmware, staging.folder(), result);
     // What was left behind may be what the data set needs.
     addFindings(datasetcheck::run(staging.folder() + QStringLiteral("/Data")), staging.folder(),

@@ -25,6 +25,13 @@ struct Result {
 // imported by another process, or a copy that fails (with the system's reason).
 Result run(const QString& dir, const QString& id, const QString& userFolder);
 
+// Copies a Data folder as it stands once its last save is finished: a list a
+// committed save replaces is taken from the new file, and the save's marker,
+// its new files and hidden temporary files are left behind, so the copy is
+// in step however the source was left. Plain files only; the rest is
+// reported in result and skipped. Raises when a copy fails.
+void copyDataFolder(const QString& from, const QString& to, Result& result);
+
 // Why the id cannot name a firmware folder, empty when it can: the rules of a
 // chosen file's name, and not only blanks, not beginning with ".".
 QString idRefusal(const QString& id);

@@ -69,6 +69,7 @@ public:
 
 private:
     void lock();
+    void finishSaveIfFree();
     TarvexError noSuchFirmware() const;
 
     SessionOptions options_;

@@ -4,7 +4,7 @@
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
 #include "check/DataSetImport.h"
-#include "dataset/BundledDataSets.h"
+#include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareMatch.h"
@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <functional>
 #include <map>
 
@@ -276,6 +275,7 @@ private:
     }
 
     void fixedRecords() {
+        standardresources::reportUnreadableRequiredPatches(data_, report_);
         const std::vector<AddressSpan> spans = addresslayout::fixedRecords(data_, iniLines_);
         records_.resize(spans.size());
         for (std::size_t i = 0; i < spans.size(); ++i) {
@@ -414,9 +414,10 @@ void Porter::write(const QString& dataFolder) const {
     }
     listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
     for (const auto& [file, lines] : patchLines) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(file);
+        QFile in;
+        QString reason;
+        if (!fileops::openRegular(in, file, &reason)) {
+            throw errors::cannotOpenFile(file, reason);
         }
         QStringList text = textlines::decode(in.readAll());
         for (const auto& [line, record] : lines) {
@@ -468,15 +469,17 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     if (!porter.place()) {
         return result;
     }
-    QTemporaryDir staging;
-    const QString stagedData = staging.path() + QStringLiteral("/Data");
-    if (!staging.isValid() || !bundled::copyTree(data.dataFolder(), stagedData)) {
-        throw errors::cannotCreateFile(stagedData);
-    }
+    // Staged in the user folder, not in the temporary folder: a killed port
+    // leaves it where the next command that starts there removes it.
+    ImportStaging staging(userFolder, id, ImportStaging::kPort);
+    staging.begin();
+    const QString stagedData = staging.folder() + QStringLiteral("/Data");
+    datasetimport::Result copied; // what is not a plain file stays behind, as in an import
+    datasetimport::copyDataFolder(data.dataFolder(), stagedData, copied);
     porter.write(stagedData);
 
     // The result must belong to the new firmware before it is added.
-    FirmwareDataSet ported(staging.path());
+    FirmwareDataSet ported(staging.folder());
     ported.readMemoryMap();
     ported.createSlotLists();
     ported.loadSlotLists();
@@ -485,7 +488,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
         result.report = after.report;
         return result;
     }
-    datasetimport::Result imported = datasetimport::run(staging.path(), id, userFolder);
+    datasetimport::Result imported = datasetimport::run(staging.folder(), id, userFolder);
     result.report = imported.report;
     result.created = imported.imported;
     return result;

@@ -13,8 +13,9 @@ Each command runs against every plant (a FIFO, a folder, a link out of the
 user folder, a link to a device, an unreadable file, a NUL, a 64 Ki line,
 garbage) in place of every file it may read or write (Memory.ini, each list,
 the commit marker, the lock, a help text, a preview, a required patch, a
-working copy, Pic, the working folders, the firmware, a patch, the output;
-each list with each plant goes to one command in turn, unless --full),
+working copy, Pic, the working folders, the firmware, a patch, the output:
+every plant in place of each file named on the command line; each file of
+the data set with each plant goes to three commands in turn, all with --full),
 then under a full disk and killed at two moments (followed by one reader),
 each run on a fresh copy of the bundled data set with a time limit. Counted:
 
@@ -366,7 +367,7 @@ def one_run(cli, template, root, command, kind, relative):
     return found
 
 
-def matrix(cli, template, top, jobs, only, full):
+def matrix(cli, template, top, jobs, only, full, share=3):
     names = subprocess.run([cli, "--command-names"], check=True, capture_output=True,
                            text=True).stdout.split()
     missing = [n for n in names if n not in CASES]
@@ -376,17 +377,22 @@ def matrix(cli, template, top, jobs, only, full):
     for name in stale:
         print("a case for %s, which the table does not have" % name)
     runs = []
-    every = targets(template)
-    lists = [t for t in every if t.endswith(".lst")]
-    for c, command in enumerate(names):
-        if command not in CASES or (only and command not in only):
-            continue
-        for relative in every:
+    own = {"{fw}": os.path.join("in", "fw.s3"), "{patch}": os.path.join("in", "patch.s3"),
+           "{out}": os.path.join("out", "out")}
+    shared = [t for t in targets(template) if t not in own.values()]
+    tried = [n for n in names if n in CASES and (not only or n in only)]
+    for c, command in enumerate(tried):
+        # The files named on its command line: every plant in place of each.
+        for placeholder, relative in own.items():
+            if any(placeholder in a for a in CASES[command]):
+                runs += [(command, kind, relative) for kind in PLANTS]
+        # The data set's files: each with each plant goes to `share`
+        # commands in turn (to all with --full), so the whole runs in minutes
+        # and every command meets every plant.
+        for t, relative in enumerate(shared):
             for p, kind in enumerate(PLANTS):
-                # Each list with each plant goes to one command in turn, so
-                # the whole runs in minutes; --full tries every command.
-                if full or relative not in lists or \
-                        (lists.index(relative) + p) % len(names) == c:
+                pair = t * len(PLANTS) + p
+                if full or any((pair * share + j) % len(tried) == c for j in range(share)):
                     runs.append((command, kind, relative))
         for kind in ("full disk", "kill 0.03", "kill 0.15"):
             runs.append((command, kind, None))
@@ -524,8 +530,8 @@ def main():
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--only", nargs="*", help="the matrix for these commands only")
     parser.add_argument("--full", action="store_true",
-                        help="every list with every plant for every command (else each list "
-                             "and plant for one command in turn)")
+                        help="every file of the data set with every plant for every command "
+                             "(else each file and plant for three commands in turn)")
     parser.add_argument("--extras", action="store_true", help="the older figures too")
     parser.add_argument("--big-mb", type=int, default=200, help="size of the huge list line")
     parser.add_argument("--kills", type=int, default=20, help="killed assigns")

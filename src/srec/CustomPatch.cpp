@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 
@@ -29,9 +30,11 @@ CustomPatch writeCustomPatch(const QString& fileName, std::int64_t size, std::in
         numeric::add(offset,
                      numeric::fromSize((n - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throw errors::cannotOpenFile(fileName, file.errorString());
+    // Only a regular file: a FIFO here would hang the page.
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, fileName, &reason)) {
+        throw errors::cannotOpenFile(fileName, reason);
     }
     out.append(srec::kHeaderRecord);
     const std::size_t chunk = std::size_t(std::min(n, kChunkBytes));

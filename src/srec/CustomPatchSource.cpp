@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "srec/S3Records.h"
 
 #include <QFile>
@@ -28,9 +29,10 @@ CustomPatchSource CustomPatchSource::read(const QString& fileName, std::int64_t 
     source.offset_ = offset;
     source.bytes_ = std::make_unique_for_overwrite<unsigned char[]>(std::size_t(n));
     source.size_ = n;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(fileName, file.errorString());
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, fileName, &reason)) {
+        throw errors::cannotOpenFile(fileName, reason);
     }
     std::int64_t got = 0;
     while (got < n) {

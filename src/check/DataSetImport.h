@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "check/Report.h"
+#include "base/Report.h"
 
 #include <QString>
 
@@ -24,16 +24,5 @@ struct Result {
 // an id that names no plain folder, one that exists already or is being
 // imported by another process, or a copy that fails (with the system's reason).
 Result run(const QString& dir, const QString& id, const QString& userFolder);
-
-// Copies a Data folder as it stands once its last save is finished: a list a
-// committed save replaces is taken from the new file, and the save's marker,
-// its new files and hidden temporary files are left behind, so the copy is
-// in step however the source was left. Plain files only; the rest is
-// reported in result and skipped. Raises when a copy fails.
-void copyDataFolder(const QString& from, const QString& to, Result& result);
-
-// Why the id cannot name a firmware folder, empty when it can: the rules of a
-// chosen file's name, and not only blanks, not beginning with ".".
-QString idRefusal(const QString& id);
 
 } // namespace datasetimport

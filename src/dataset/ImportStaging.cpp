@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -50,10 +49,9 @@ void ImportStaging::begin() {
         throw errors::cannotCreateFile(lock_->lockFilePath(), lock_->problem());
     }
     // With the lock held, a staging folder can only be a killed import's. A
-    // link in its place goes itself, never what it leads to.
-    if (const QFileInfo left(folder_); left.isSymLink() || (left.exists() && !left.isDir())) {
-        QFile::remove(folder_);
-    } else {
+    // link or a file in its place is not ours: it stays, and the folder
+    // cannot be made (a link is never followed into what it leads to).
+    if (const QFileInfo left(folder_); left.isDir() && !left.isSymLink()) {
         QDir(folder_).removeRecursively();
     }
     errno = 0;

@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
 
@@ -79,7 +80,7 @@ QByteArray Plan::index() const {
                     .arg(f.manager)
                     .arg(f.slot + 1)
                     .arg(QString(f.name).replace(QLatin1Char('\t'), QLatin1Char(' ')),
-                         addresslayout::hexAddress(f.address))
+                         numeric::hexAddress(f.address))
                     .arg(f.size)
                     .arg(f.relativePath);
     }

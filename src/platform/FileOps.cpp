@@ -59,11 +59,11 @@ QString notRegularReason() {
 
 } // namespace
 
-bool openRegular(QFile& file, const QString& path, QString* reason) {
-    return openForReading(file, path, reason) == Opened::Ok;
+bool openRegular(QFile& file, const QString& path, QString* reason, QIODevice::OpenMode mode) {
+    return openForReading(file, path, reason, mode) == Opened::Ok;
 }
 
-Opened openForReading(QFile& file, const QString& path, QString* reason) {
+Opened openForReading(QFile& file, const QString& path, QString* reason, QIODevice::OpenMode mode) {
     const auto failed = [&](const QString& why) {
         if (reason != nullptr) {
             *reason = why;
@@ -77,7 +77,7 @@ Opened openForReading(QFile& file, const QString& path, QString* reason) {
         return failed(notRegularReason());
     }
     file.setFileName(path);
-    return file.open(QIODevice::ReadOnly) ? Opened::Ok : failed(file.errorString());
+    return file.open(mode) ? Opened::Ok : failed(file.errorString());
 #else
     // Opened without blocking and checked on the handle, so nothing can be
     // put in the file's place between the check and the read.
@@ -91,7 +91,7 @@ Opened openForReading(QFile& file, const QString& path, QString* reason) {
         return failed(notRegularReason());
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return failed(file.errorString());
     }

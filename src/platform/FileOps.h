@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 
 class QFile;
@@ -30,14 +31,16 @@ bool copyReplacing(const QString& source, const QString& target, QString* writeE
 // FIFO or device where a file is expected is refused, never waited on. On
 // failure *reason (if given) receives why: the system's reason, or "Not a
 // regular file".
-bool openRegular(QFile& file, const QString& path, QString* reason = nullptr);
+bool openRegular(QFile& file, const QString& path, QString* reason = nullptr,
+                 QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // The same with a missing file told apart from one that cannot be read, so a
 // caller can keep a default for the first and must report the second. Missing
 // means no entry of that name at all: a link to nothing, a folder, a FIFO or a
 // device in the file's place is Unreadable.
 enum class Opened { Ok, Missing, Unreadable };
-Opened openForReading(QFile& file, const QString& path, QString* reason = nullptr);
+Opened openForReading(QFile& file, const QString& path, QString* reason = nullptr,
+                      QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 #ifndef Q_OS_WIN
 // Opens a path a command streams from or into (a FIFO, a device, a pipe)

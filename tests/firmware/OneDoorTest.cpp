@@ -2,9 +2,9 @@
 // What lies in the folders (FIFOs, folders, links, planted journal files, a
 // full disk) against the commands that read and write them.
 #include "cli/CliFixture.h"
-#include "dataset/BundledDataSets.h"
 #include "dataset/ListFile.h"
 #include "dataset/ListJournal.h"
+#include "dataset/TreeCopy.h"
 #include "firmware/FirmwareMaker.h"
 
 #include <QFile>
@@ -143,7 +143,7 @@ TEST_F(OneDoorTest, AnyCommandFinishesAnInterruptedSaveAndImportCopiesTheFinishe
     listfile::save(data("MelodiesNames.lst.new"), names);
     scratch.write("user/X120XEDJ2/Data/.lists.commit", "MelodiesNames.lst\r\n");
     const QString copy = scratch.path("copy/X120XEDJ2");
-    ASSERT_TRUE(bundled::copyTree(firmware + "/Data", copy + "/Data"));
+    treecopy::copy(firmware + "/Data", copy + "/Data", [](const QFileInfo&) {});
 
     // import reads the copy through its journal, and writes nothing into it.
     ASSERT_EQ(run({"import", copy, "--as", "COPY"}), 0) << err.toStdString() << out.toStdString();

@@ -4,11 +4,14 @@
 # fills from the bundled data set, and saves a picture of each page at
 # 690x500 and at 1280x800, of the three dialogs, of the open and save file
 # dialogs, of the help window, of a second window on the same data set (read
-# only), of a file dragged over a row and dropped on the file field, of a
-# search on the custom patch page, of the question before typed changes are
-# lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into OUT_DIR. Drives
-# the window with the keyboard, and the mouse where a row must be picked or a
-# file dragged.
+# only, also at 1000 pixels wide), of a file dragged over a row and dropped on
+# the file field, of the picture dialog, of the settings menu and the dialogs
+# of applying patches to a firmware and refreshing the previews from it (on a
+# demonstration firmware made by tools/make_demo_firmware.py), of a search and
+# the go-to-line dialog on the custom patch page, of the question before typed
+# changes are lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into
+# OUT_DIR. Drives the window with the keyboard, and the mouse where a row must
+# be picked or a file dragged.
 #
 #   tools/screenshots.sh OUT_DIR [PROGRAM]
 #
@@ -161,6 +164,8 @@ gone '^Tarvex$'
 second=$(window 'только чтение')
 xdotool windowmove --sync "$second" 60 60 || true
 shoot "$second" window-second-read-only.png
+xdotool windowsize --sync "$second" 1000 600 || true
+shoot "$second" window-second-read-only-1000.png
 keys "$second" ctrl+q
 gone 'только чтение'
 
@@ -193,6 +198,51 @@ else
   echo "no $dragger: no drop pictures (build the tests)" >&2
 fi
 
+# Settings: patches applied to a firmware, written where the user says, then
+# the previews made from it; each firmware dialog offers the last one chosen.
+python3 "$root/tools/make_demo_firmware.py" --out "$scratch" >/dev/null
+patches=("$XDG_DATA_HOME"/Tarvex/X120XEDJ2/Data/ReqPatches/*.s3)
+keys "$main" alt Right Down
+sleep 0.5; import -window root "$out/menu-settings.png"; echo "$out/menu-settings.png"
+keys "$main" Escape Escape
+keys "$main" alt Right Down Up Up Return # "Применить патчи к прошивке..."
+opened=$(window "^Открыть")
+xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
+keys "$opened" Return
+sleep 0.5
+opened=$(window "^Открыть")
+xdotool type --delay 20 "${patches[0]}"
+shoot "$opened" dialog-apply-patches.png
+keys "$opened" Return
+saved=$(window "^Сохранить")
+xdotool type --delay 20 "$scratch/patched.bin"
+shoot "$saved" dialog-apply-save.png
+keys "$saved" Return
+gone '^Сохранить'
+sleep 1
+shoot "$main" page-after-apply.png
+keys "$main" alt Right Down Up Return # "Обновить превью из прошивки..."
+opened=$(window "^Открыть")
+shoot "$opened" dialog-previews-firmware.png
+keys "$opened" Return
+done_box=$(window '^Tarvex$')
+shoot "$done_box" dialog-previews-done.png
+keys "$done_box" Return
+gone '^Tarvex$'
+
+# The picture dialog, with its preview beside the list of files.
+keys "$main" ctrl+Tab ctrl+Tab
+click "$main" 120 110
+keys "$main" ctrl+o
+opened=$(window "^Открыть")
+xdotool type --delay 20 "$XDG_DATA_HOME/Tarvex/X120XEDJ2/Data/Pic/"
+keys "$opened" Return
+click "$opened" 360 330 # closes the name completion's list, if shown
+shoot "$opened" dialog-open-picture.png
+keys "$opened" Escape
+gone '^Открыть'
+keys "$main" ctrl+shift+Tab ctrl+shift+Tab
+
 # The custom patch page with a file opened, a word typed and Ctrl+F finding
 # an address; then Ctrl+Q asks whether to save the typed change.
 head -c 4096 /dev/urandom >"$scratch/blob.bin"
@@ -212,7 +262,12 @@ keys "$main" End space e d i t e d ctrl+f
 xdotool type --delay 20 "00646A0"
 keys "$main" Return
 shoot "$main" page-custom-patch-find.png
-keys "$main" Escape ctrl+q
+keys "$main" Escape ctrl+g
+goto=$(window "^Перейти к строке")
+shoot "$goto" dialog-go-to-line.png
+keys "$goto" Escape
+gone "^Перейти к строке"
+keys "$main" ctrl+q
 question=$(window '^Tarvex$')
 shoot "$question" dialog-save-changes.png
 keys "$question" Escape

@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>palette index %1 at byte %2 past the %3 colours</source>
-        <translation>номер цвета %1 в байте %2 за пределами палитры из %3 цветов</translation>
+        <translation>номер цвета %1 в байте %2 за пределами палитры (цветов в ней: %3)</translation>
     </message>
     <message>
         <source>the runs cover %1 pixels, not %2</source>
@@ -305,7 +305,7 @@
     </message>
     <message>
         <source>the patch writes only %1 of its %2 bytes at %3</source>
-        <translation>патч пишет только %1 из %2 байтов по адресу %3</translation>
+        <translation>патч пишет по адресу %3 лишь часть байтов: %1 из %2</translation>
     </message>
     <message>
         <source>the %1 x %2 picture at %3: %4</source>
@@ -350,10 +350,6 @@
     <message>
         <source>the sizes add up past 2147483647 bytes here: the memory count stops with &quot;Integer overflow&quot;</source>
         <translation>здесь сумма размеров превышает 2147483647 байтов: подсчёт памяти остановится с ошибкой «Integer overflow»</translation>
-    </message>
-    <message>
-        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: its &quot;Создать патч!&quot; button stays off</source>
-        <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): его кнопка «Создать патч!» останется выключенной</translation>
     </message>
     <message>
         <source>the first %1 melody slots have a volume each</source>
@@ -473,7 +469,7 @@
     </message>
     <message>
         <source>%1 bytes from %2 run past the end of the 32-bit address space</source>
-        <translation>%1 байтов от адреса %2 выходят за конец 32-битного адресного пространства</translation>
+        <translation>байты от адреса %2 (%1) выходят за конец 32-битного адресного пространства</translation>
     </message>
     <message>
         <source>is not a regular file</source>
@@ -507,13 +503,21 @@
         <source>the melody table entry of slot %1</source>
         <translation>запись таблицы мелодий слота %1</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>melody entries match the firmware</source>
-        <translation>записей таблицы мелодий совпадают с прошивкой</translation>
+        <translation>
+            <numerusform>записей таблицы мелодий совпадает с прошивкой</numerusform>
+            <numerusform>записей таблицы мелодий совпадают с прошивкой</numerusform>
+            <numerusform>записей таблицы мелодий совпадают с прошивкой</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>standard melodies lie whole in the firmware</source>
-        <translation>стандартных мелодий целиком есть в прошивке</translation>
+        <translation>
+            <numerusform>стандартных мелодий целиком лежит в прошивке</numerusform>
+            <numerusform>стандартных мелодий целиком лежат в прошивке</numerusform>
+            <numerusform>стандартных мелодий целиком лежат в прошивке</numerusform>
+        </translation>
     </message>
     <message>
         <source>the Java file of slot %1</source>
@@ -527,13 +531,21 @@
         <source>the Java table entry of slot %1</source>
         <translation>запись таблицы Java слота %1</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>Java entries match the firmware</source>
-        <translation>записей таблицы Java совпадают с прошивкой</translation>
+        <translation>
+            <numerusform>записей таблицы Java совпадает с прошивкой</numerusform>
+            <numerusform>записей таблицы Java совпадают с прошивкой</numerusform>
+            <numerusform>записей таблицы Java совпадают с прошивкой</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>standard Java files lie whole in the firmware</source>
-        <translation>стандартных файлов Java целиком есть в прошивке</translation>
+        <translation>
+            <numerusform>стандартных файлов Java целиком лежит в прошивке</numerusform>
+            <numerusform>стандартных файлов Java целиком лежат в прошивке</numerusform>
+            <numerusform>стандартных файлов Java целиком лежат в прошивке</numerusform>
+        </translation>
     </message>
     <message>
         <source>the picture of slot %1</source>
@@ -547,13 +559,21 @@
         <source>the picture table entry of slot %1</source>
         <translation>запись таблицы картинок слота %1</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>picture entries match the firmware</source>
-        <translation>записей таблицы картинок совпадают с прошивкой</translation>
+        <translation>
+            <numerusform>записей таблицы картинок совпадает с прошивкой</numerusform>
+            <numerusform>записей таблицы картинок совпадают с прошивкой</numerusform>
+            <numerusform>записей таблицы картинок совпадают с прошивкой</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>standard pictures are well formed in the firmware</source>
-        <translation>стандартных картинок правильно записаны в прошивке</translation>
+        <translation>
+            <numerusform>стандартных картинок правильно записана в прошивке</numerusform>
+            <numerusform>стандартных картинок правильно записаны в прошивке</numerusform>
+            <numerusform>стандартных картинок правильно записаны в прошивке</numerusform>
+        </translation>
     </message>
     <message>
         <source>its entry gives it no byte</source>
@@ -561,7 +581,7 @@
     </message>
     <message>
         <source>only %1 of its %2 bytes at %3 lie in the firmware</source>
-        <translation>в прошивке лежат только %1 из %2 байтов по адресу %3</translation>
+        <translation>из байтов по адресу %3 в прошивке лежит лишь часть: %1 из %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -587,9 +607,13 @@
         <source>%1 at %2 holds %3, not the standard %4</source>
         <translation>%1 по адресу %2 содержит %3, а не стандартное %4</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>volume bytes hold their standard volume</source>
-        <translation>байтов громкости содержат стандартную громкость</translation>
+        <translation>
+            <numerusform>байтов громкости содержит стандартную громкость</numerusform>
+            <numerusform>байтов громкости содержат стандартную громкость</numerusform>
+            <numerusform>байтов громкости содержат стандартную громкость</numerusform>
+        </translation>
     </message>
     <message>
         <source>the volume byte of slot %1 has no address or standard volume</source>
@@ -603,21 +627,21 @@
         <source>the volume byte of slot %1 at %2 holds %3, not the standard %4</source>
         <translation>байт громкости слота %1 по адресу %2 содержит %3, а не стандартное %4</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>required patch records are applied or write over the firmware&apos;s bytes</source>
-        <translation>записей обязательных патчей уже применены или пишут поверх байтов прошивки</translation>
+        <translation>
+            <numerusform>записей обязательных патчей уже применена или пишет поверх байтов прошивки</numerusform>
+            <numerusform>записей обязательных патчей уже применены или пишут поверх байтов прошивки</numerusform>
+            <numerusform>записей обязательных патчей уже применены или пишут поверх байтов прошивки</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 writes %2 bytes at %3, of which only %4 lie in the firmware</source>
-        <translation>%1 пишет %2 байтов по адресу %3, из них в прошивке лежат только %4</translation>
+        <translation>%1 пишет по адресу %3 байтов: %2, из них в прошивке лежит лишь часть: %4</translation>
     </message>
     <message>
         <source> (%1 applied already)</source>
         <translation> (уже применено: %1)</translation>
-    </message>
-    <message>
-        <source>regions hold no standard resource</source>
-        <translation>областей не содержат стандартных ресурсов</translation>
     </message>
     <message>
         <source>the %1 %2-%3 holds %4</source>
@@ -625,7 +649,7 @@
     </message>
     <message>
         <source>only %1 of the %2 bytes of the %3 lie in the firmware</source>
-        <translation>в прошивке лежат только %1 из %2 байтов: %3</translation>
+        <translation>в прошивке лежит лишь часть байтов (%1 из %2): %3</translation>
     </message>
     <message>
         <source>%1 of %2 %3</source>
@@ -633,19 +657,19 @@
     </message>
     <message>
         <source>writes %1 of its %2 bytes at %3 outside the firmware&apos;s bytes</source>
-        <translation>пишет %1 из своих %2 байтов по адресу %3 вне байтов прошивки</translation>
+        <translation>пишет по адресу %3 вне байтов прошивки часть своих байтов: %1 из %2</translation>
     </message>
     <message>
         <source>by the %1 bytes before it</source>
-        <translation>по %1 байтам перед ним</translation>
+        <translation>по байтам перед ним (%1)</translation>
     </message>
     <message>
         <source>by the %1 bytes after it</source>
-        <translation>по %1 байтам после него</translation>
+        <translation>по байтам после него (%1)</translation>
     </message>
     <message>
         <source>by the %1 bytes around it</source>
-        <translation>по %1 байтам вокруг него</translation>
+        <translation>по байтам вокруг него (%1)</translation>
     </message>
     <message>
         <source>%1 at %2: the bytes before it and after it are found at different places in the new firmware</source>
@@ -661,15 +685,15 @@
     </message>
     <message>
         <source>found by its %1 bytes</source>
-        <translation>найдено по своим %1 байтам</translation>
+        <translation>найдено по своим байтам (%1)</translation>
     </message>
     <message>
         <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
-        <translation>%1: %2 байтов с адреса %3 в новой прошивке не найдены</translation>
+        <translation>%1: байты с адреса %3 (%2) в новой прошивке не найдены</translation>
     </message>
     <message>
         <source>%1: its %2 bytes from %3 are found at several places in the new firmware: %4</source>
-        <translation>%1: %2 байтов с адреса %3 найдены в новой прошивке в нескольких местах: %4</translation>
+        <translation>%1: байты с адреса %3 (%2) найдены в новой прошивке в нескольких местах: %4</translation>
     </message>
     <message>
         <source>found by its new value</source>
@@ -704,10 +728,6 @@
         <translation>набор данных не подходит к старой прошивке</translation>
     </message>
     <message>
-        <source>%1 of the %2 %3 are missing, the first the %4: the patch is cut short or incomplete</source>
-        <translation>нет %1 из %2 (%3), первой: %4; патч обрезан или неполон</translation>
-    </message>
-    <message>
         <source>%1 writes %2 at %3 (%4 line %5), the patch %6</source>
         <translation>%1 пишет %2 по адресу %3 (%4, строка %5), а патч %6</translation>
     </message>
@@ -717,7 +737,7 @@
     </message>
     <message>
         <source>%1 is written only in part: %2 of its %3 bytes</source>
-        <translation>%1 записан лишь частично: %2 из %3 байтов</translation>
+        <translation>%1 записан лишь частично: байтов %2 из %3</translation>
     </message>
     <message>
         <source>the %1 is %2, outside 01 to 7F</source>
@@ -814,6 +834,182 @@
     <message>
         <source>the help text cannot be read: %1</source>
         <translation>не удаётся прочитать текст справки: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>regions are erased and hold no standard resource</source>
+        <translation>
+            <numerusform>областей очищена и не содержит стандартных ресурсов</numerusform>
+            <numerusform>областей очищены и не содержат стандартных ресурсов</numerusform>
+            <numerusform>областей очищены и не содержат стандартных ресурсов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %1 is not erased: %n byte is not FF, the first at %2</source>
+        <translation>
+            <numerusform>%1 не очищена: %n байт не равен FF, первый по адресу %2</numerusform>
+            <numerusform>%1 не очищена: %n байта не равны FF, первый по адресу %2</numerusform>
+            <numerusform>%1 не очищена: %n байтов не равны FF, первый по адресу %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %1 is not erased: %n bytes are not FF, the first at %2</source>
+        <translation>
+            <numerusform>%1 не очищена: %n байт не равен FF, первый по адресу %2</numerusform>
+            <numerusform>%1 не очищена: %n байта не равны FF, первый по адресу %2</numerusform>
+            <numerusform>%1 не очищена: %n байтов не равны FF, первый по адресу %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the %1 would shrink from %2 to %3 bytes in the new firmware: its bounds are not where the code ends</source>
+        <translation>%1 в новой прошивке сократилась бы (байтов было %2, стало бы %3): её границы не там, где кончается код</translation>
+    </message>
+    <message numerus="yes">
+        <source>the %1 placed at %2-%3: %n byte erased in the old firmware is not erased in the new one, the first at %4</source>
+        <translation>
+            <numerusform>%1, помещённая в %2-%3: %n байт, очищенный в старой прошивке, не очищен в новой, первый по адресу %4</numerusform>
+            <numerusform>%1, помещённая в %2-%3: %n байта, очищенных в старой прошивке, не очищены в новой, первый по адресу %4</numerusform>
+            <numerusform>%1, помещённая в %2-%3: %n байтов, очищенных в старой прошивке, не очищены в новой, первый по адресу %4</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %1 placed at %2-%3: %n bytes erased in the old firmware are not erased in the new one, the first at %4</source>
+        <translation>
+            <numerusform>%1, помещённая в %2-%3: %n байт, очищенный в старой прошивке, не очищен в новой, первый по адресу %4</numerusform>
+            <numerusform>%1, помещённая в %2-%3: %n байта, очищенных в старой прошивке, не очищены в новой, первый по адресу %4</numerusform>
+            <numerusform>%1, помещённая в %2-%3: %n байтов, очищенных в старой прошивке, не очищены в новой, первый по адресу %4</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, carried from %2 to %3, writes over bytes that changed: the old firmware holds %4 at %5, the new one %6 at %7</source>
+        <translation>%1, перенесённый с %2 на %3, пишет поверх изменившихся байтов: в старой прошивке по адресу %5 лежит %4, в новой по адресу %7 — %6</translation>
+    </message>
+    <message>
+        <source>a NUL character: the list is read up to it, the text after it is ignored</source>
+        <translation>нулевой символ: список читается до него, текст после него не учитывается</translation>
+    </message>
+    <message>
+        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: no patch can be built (its &quot;Создать патч!&quot; button stays off)</source>
+        <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): патч не собрать (кнопка «Создать патч!» останется выключенной)</translation>
+    </message>
+    <message>
+        <source>a standard picture of %1 x %2 pixels: no picture can replace it</source>
+        <translation>стандартная картинка %1 x %2 точек: её нечем заменить</translation>
+    </message>
+    <message>
+        <source>Patch64K is an S%1 record: it must be one S3 record</source>
+        <translation>Patch64K — запись S%1, а должна быть одна запись S3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the %1 %2 is missing, the first the %3: the patch is cut short or incomplete</source>
+        <translation>
+            <numerusform>нет %n из %1 (%2), первой: %3; патч обрезан или неполон</numerusform>
+            <numerusform>нет %n из %1 (%2), первой: %3; патч обрезан или неполон</numerusform>
+            <numerusform>нет %n из %1 (%2), первой: %3; патч обрезан или неполон</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the %1 %2 are missing, the first the %3: the patch is cut short or incomplete</source>
+        <translation>
+            <numerusform>нет %n из %1 (%2), первой: %3; патч обрезан или неполон</numerusform>
+            <numerusform>нет %n из %1 (%2), первой: %3; патч обрезан или неполон</numerusform>
+            <numerusform>нет %n из %1 (%2), первой: %3; патч обрезан или неполон</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>carries the required patches but rewrites no table entry and writes nothing in a region: a manager&apos;s patch with every table record removed</source>
+        <translation>содержит обязательные патчи, но не переписывает ни одной записи таблицы и ничего не пишет в областях: патч менеджера, из которого удалены все записи таблицы</translation>
+    </message>
+    <message>
+        <source>%1-%2 (%3 bytes) in the first %4 bytes of the %5, kept for the string table: no patch writes there</source>
+        <translation>%1-%2 (байтов: %3) в части %5, отведённой под таблицу строк (байтов: %4): туда не пишет ни один патч</translation>
+    </message>
+    <message>
+        <source>%1: the volume byte at %2 is %3 (volume %4), the current choices give %5 (volume %6)</source>
+        <translation>%1: байт громкости по адресу %2 равен %3 (громкость %4), а текущий выбор даёт %5 (громкость %6)</translation>
+    </message>
+    <message>
+        <source>%1 bytes at %2 begin in the first %3 bytes of the %4, kept for the string table</source>
+        <translation>байты (%1) по адресу %2 начинаются в части %4, отведённой под таблицу строк (байтов: %3)</translation>
+    </message>
+    <message>
+        <source>The data set has errors</source>
+        <translation>В наборе данных есть ошибки</translation>
+    </message>
+    <message>
+        <source>The patch has errors</source>
+        <translation>В патче есть ошибки</translation>
+    </message>
+    <message>
+        <source>The data set has errors: %1 is not imported</source>
+        <translation>В наборе данных есть ошибки: %1 не добавлен</translation>
+    </message>
+    <message>
+        <source>Imported %1 into %2</source>
+        <translation>%1 добавлен в %2</translation>
+    </message>
+    <message>
+        <source>The data set does not match the firmware</source>
+        <translation>Набор данных не подходит к прошивке</translation>
+    </message>
+    <message>
+        <source>The firmware does not hold the data set&apos;s resources: nothing is extracted</source>
+        <translation>В прошивке нет ресурсов набора данных: ничего не извлечено</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n resource extracted into %1</source>
+        <translation>
+            <numerusform>%n ресурс извлечён в %1</numerusform>
+            <numerusform>%n ресурса извлечено в %1</numerusform>
+            <numerusform>%n ресурсов извлечено в %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n resources extracted into %1</source>
+        <translation>
+            <numerusform>%n ресурс извлечён в %1</numerusform>
+            <numerusform>%n ресурса извлечено в %1</numerusform>
+            <numerusform>%n ресурсов извлечено в %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The firmware does not hold the data set&apos;s pictures: no preview is made</source>
+        <translation>В прошивке нет картинок набора данных: образцы не сделаны</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n preview made in %1</source>
+        <translation>
+            <numerusform>%n образец сделан в %1</numerusform>
+            <numerusform>%n образца сделано в %1</numerusform>
+            <numerusform>%n образцов сделано в %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n previews made in %1</source>
+        <translation>
+            <numerusform>%n образец сделан в %1</numerusform>
+            <numerusform>%n образца сделано в %1</numerusform>
+            <numerusform>%n образцов сделано в %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The patches cannot be applied: nothing is written</source>
+        <translation>Патчи нельзя применить: ничего не записано</translation>
+    </message>
+    <message>
+        <source>Nothing is created: %1 cannot be made</source>
+        <translation>Ничего не создано: %1 не сделать</translation>
+    </message>
+    <message>
+        <source>Created %1 in %2</source>
+        <translation>Создан %1 в %2</translation>
+    </message>
+    <message>
+        <source>This data set has no volume patch</source>
+        <translation>В этом наборе данных нет патча громкости</translation>
+    </message>
+    <message>
+        <source>The new files do not fit: no patch is built</source>
+        <translation>Новые файлы не помещаются: патч не собран</translation>
     </message>
 </context>
 </TS>

@@ -4,8 +4,18 @@
 #include "app/Unit1.h"
 #include "app/frmReport.h"
 #include "app/untOptFirmware.h"
+#include "base/TarvexError.h"
+#include "dataset/OutputPlace.h"
+#include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
+#include "firmware/FirmwarePreviews.h"
+#include "manager/DialogFilters.h"
+#include "manager/PatchAssembly.h"
+#include "pictures/PicturePage.h"
+#include "platform/DialogFolders.h"
+#include "platform/OutputFile.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserDialogs.h"
 
 #include <QDir>
@@ -16,6 +26,9 @@
 namespace {
 
 const QString kFirmwareFiles = QStringLiteral("Прошивка (*.s3 *.srec *.mot *.bin);;Все файлы (*)");
+// The name decides the form: ".bin" a raw image, anything else S3 records.
+const QString kAppliedFirmwareFiles =
+    QStringLiteral("Motorola S3 format (*.s3);;Образ прошивки (*.bin)");
 
 void showReport(TForm1& window, const QString& caption, const QString& heading,
                 const Report& report) {
@@ -33,9 +46,42 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+const QString kFirmwareDialog = QStringLiteral("OpenFirmwareDialog");
+const QString kPatchesDialog = QStringLiteral("OpenApplyPatchesDialog");
+const QString kAppliedDialog = QStringLiteral("SaveAppliedFirmwareDialog");
+
+// The firmware file last chosen for a data set, by its firmware id.
+QString lastFirmwareKey(const QString& id) {
+    return QStringLiteral("LastFirmware/") + id;
+}
+
+QString lastFirmware(const QString& id) {
+    try {
+        return SettingsStore().readString(lastFirmwareKey(id)).value_or(QString());
+    } catch (const TarvexError&) {
+        return {}; // a value of another type names no file
+    }
+}
+
+void rememberFirmware(const QString& id, const QString& path) {
+    if (!path.isEmpty()) {
+        SettingsStore().writeString(lastFirmwareKey(id), QFileInfo(path).absoluteFilePath());
+    }
+}
+
+// A firmware file for the window's data set: the one chosen last for it is
+// offered first, and the choice is remembered for the next dialog.
+QString askFirmwarePath(TForm1& window) {
+    const QString id = window.session().firmwareSettings().currentId;
+    const QString path =
+        UserDialogs::instance().openFileOffering(kFirmwareDialog, lastFirmware(id), kFirmwareFiles);
+    rememberFirmware(id, path);
+    return path;
+}
+
 // The firmware file the user chooses, read whole; nothing when cancelled.
-std::optional<FirmwareImage> askFirmware() {
-    const QString path = UserDialogs::instance().askOpenFile(kFirmwareFiles);
+std::optional<FirmwareImage> askFirmware(TForm1& window) {
+    const QString path = askFirmwarePath(window);
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -71,6 +117,10 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
         &FirmwareMenu::ExtractResourcesClick);
     add(QStringLiteral("П&еренести набор на другую прошивку..."), "PortDataSet1",
         &FirmwareMenu::PortDataSetClick);
+    add(QStringLiteral("Пр&именить патчи к прошивке..."), "ApplyPatches1",
+        &FirmwareMenu::ApplyPatchesClick);
+    add(QStringLiteral("&Обновить превью из прошивки..."), "RefreshPreviews1",
+        &FirmwareMenu::RefreshPreviewsClick);
 }
 
 void FirmwareMenu::MatchFirmwareClick() {
@@ -78,7 +128,7 @@ void FirmwareMenu::MatchFirmwareClick() {
     if (!data) {
         return;
     }
-    const QString path = UserDialogs::instance().askOpenFile(kFirmwareFiles);
+    const QString path = askFirmwarePath(window_);
     if (path.isEmpty()) {
         return;
     }
@@ -104,7 +154,7 @@ void FirmwareMenu::ExtractResourcesClick() {
     if (!data) {
         return;
     }
-    const std::optional<FirmwareImage> image = askFirmware();
+    const std::optional<FirmwareImage> image = askFirmware(window_);
     if (!image) {
         return;
     }
@@ -135,11 +185,11 @@ void FirmwareMenu::PortDataSetClick() {
         return;
     }
     UserDialogs& dialogs = UserDialogs::instance();
-    const QString oldPath = dialogs.askOpenFile(kFirmwareFiles);
+    const QString oldPath = askFirmwarePath(window_);
     if (oldPath.isEmpty()) {
         return;
     }
-    const QString newPath = dialogs.askOpenFile(kFirmwareFiles);
+    const QString newPath = dialogs.openFile(kFirmwareDialog, kFirmwareFiles);
     if (newPath.isEmpty()) {
         return;
     }
@@ -152,16 +202,123 @@ void FirmwareMenu::PortDataSetClick() {
         return firmwareport::run(*data, oldImage, newImage, id, session.userFolder());
     }();
     if (result.created) {
-        // The firmware dialog offers the new folder from now on.
+        // The firmware dialog offers the new folder from now on, and the new
+        // data set's firmware dialogs the new firmware.
         FirmwareSettings& settings = session.firmwareSettings();
         settings.folderList = Session::scanFirmwareFolders(session.userFolder());
         window_.frmOptFirmware()->FormCreate(settings);
+        rememberFirmware(id, newPath);
     }
     showReport(window_, QStringLiteral("Перенос набора данных"),
                result.created
-                   ? QStringLiteral("Создан набор данных %1 для прошивки %2. Выберите его в "
-                                    "«Версия прошивки» и перезапустите программу.")
-                         .arg(id, newPath)
+                   ? QStringLiteral("Создан набор данных %1 для прошивки %2.").arg(id, newPath)
                    : QStringLiteral("Набор данных %1 не создан.").arg(id),
                result.withMoves());
+    // As after adding a firmware: the new set at once, if the user wants it.
+    if (result.created &&
+        dialogs.askYesNo(QStringLiteral("Набор данных %1 создан. Перейти на него сейчас?").arg(id),
+                         QStringLiteral("Перенос набора данных"))) {
+        window_.switchFirmware(id);
+    }
+}
+
+void FirmwareMenu::ApplyPatchesClick() {
+    UserDialogs& dialogs = UserDialogs::instance();
+    const QString firmwarePath = askFirmwarePath(window_);
+    if (firmwarePath.isEmpty()) {
+        return;
+    }
+    const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
+    if (patches.isEmpty()) {
+        return;
+    }
+    const QString output = dialogs.saveFile(
+        kAppliedDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_patched.s3"),
+        kAppliedFirmwareFiles);
+    if (output.isEmpty()) {
+        return;
+    }
+    if (const QString refusal = outputRefusal(output, firmwarePath, patches); !refusal.isEmpty()) {
+        dialogs.warn(refusal);
+        return;
+    }
+    {
+        const BusyCursor busy;
+        FirmwareImage image = firmwarefile::readWhole({firmwarePath, std::nullopt});
+        Report report;
+        firmwareapply::apply(image, patches, false, report);
+        if (report.errors() > 0) {
+            showReport(window_, QStringLiteral("Применение патчей"),
+                       QStringLiteral("Патчи не применены: файл %1 не записан.").arg(output),
+                       report);
+            return;
+        }
+        OutputFile file(output);
+        file.open();
+        const firmwareapply::Sink sink = [&](const char* data, qint64 size) {
+            file.write(data, size);
+        };
+        if (firmwareapply::formatOf(output) == firmwareapply::Format::Binary) {
+            firmwareapply::writeBinary(image, sink);
+        } else {
+            firmwareapply::writeS3(image, sink);
+        }
+        file.commit();
+    }
+    dialogfolders::remember(kAppliedDialog, output);
+    window_.setStatusText(patch::createdMessage(output));
+}
+
+QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmware,
+                                    const QStringList& patches) const {
+    const QString place = outputplace::refusal(window_.session().userFolder(), output);
+    if (!place.isEmpty()) {
+        return place;
+    }
+    // The inputs are read whole before the output is written, but a firmware
+    // or patch replaced by the result would be lost to the user.
+    const QString target = QFileInfo(output).canonicalFilePath();
+    QStringList inputs = patches;
+    inputs.append(firmware);
+    for (const QString& input : inputs) {
+        if (!target.isEmpty() && QFileInfo(input).canonicalFilePath() == target) {
+            return QStringLiteral("Файл %1 - одна из исходных прошивок или патчей: выберите "
+                                  "для результата другое имя.")
+                .arg(QDir::toNativeSeparators(output));
+        }
+    }
+    return {};
+}
+
+void FirmwareMenu::RefreshPreviewsClick() {
+    const FirmwareDataSet* data = loadedDataSet(window_);
+    if (!data) {
+        return;
+    }
+    UserDialogs& dialogs = UserDialogs::instance();
+    if (window_.session().isReadOnly()) {
+        dialogs.warn(QStringLiteral("Данные прошивки открыты только для чтения: превью "
+                                    "обновляет окно, которое их изменяет."));
+        return;
+    }
+    const std::optional<FirmwareImage> image = askFirmware(window_);
+    if (!image) {
+        return;
+    }
+    const firmwarepreviews::Result result = [&] {
+        const BusyCursor busy;
+        return firmwarepreviews::run(*data, *image);
+    }();
+    if (result.refused) {
+        showReport(window_, QStringLiteral("Обновление превью"),
+                   QStringLiteral("Превью не обновлены: картинки прошивки не совпадают с "
+                                  "набором данных."),
+                   result.match.withTallies());
+        return;
+    }
+    window_.picturePage()->lvPicClick(); // the slot shown gets its new preview
+    dialogs.inform(QStringLiteral("Превью обновлены: %1 в папке %2.")
+                       .arg(result.written)
+                       .arg(QDir::toNativeSeparators(data->dataFile(QStringLiteral("Pic")))),
+                   QStringLiteral("Tarvex"));
 }

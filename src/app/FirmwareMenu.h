@@ -2,14 +2,17 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class QMenu;
 class TForm1;
 
 // The settings menu's firmware commands: the data set matched against a
-// firmware file, the firmware's resources taken out, and the data set carried
-// over to another firmware version. Each shows its report as the command
-// line prints it.
+// firmware file, the firmware's resources taken out, the data set carried
+// over to another firmware version, patches written over a firmware and the
+// picture previews made from it. Each shows its report as the command line
+// prints it. Every firmware dialog offers first the file chosen last for the
+// window's data set.
 class FirmwareMenu : public QObject {
     Q_OBJECT
 
@@ -19,7 +22,13 @@ public:
     void MatchFirmwareClick();
     void ExtractResourcesClick();
     void PortDataSetClick();
+    void ApplyPatchesClick();
+    void RefreshPreviewsClick();
 
 private:
+    // Why the applied firmware may not be written to `output`; empty when it may.
+    QString outputRefusal(const QString& output, const QString& firmware,
+                          const QStringList& patches) const;
+
     TForm1& window_;
 };

@@ -3,23 +3,29 @@
 
 #include <QLabel>
 
-// A status bar panel that takes the width it is given: a text too long for it
-// is cut in the middle, so that both ends stay readable, and the whole text
-// is its tooltip.
+// A status bar panel that takes the width it is given and asks for the width
+// of its whole text: a text too long for the room is cut (in the middle, so
+// that both ends stay readable, or at its end), and the whole text is its
+// tooltip.
 class StatusPanel : public QLabel {
     Q_OBJECT
 
 public:
-    explicit StatusPanel(QWidget* parent = nullptr);
+    explicit StatusPanel(QWidget* parent = nullptr, Qt::TextElideMode elide = Qt::ElideMiddle);
 
     void setFullText(const QString& text);
     QString fullText() const { return full_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fit();
+    int padding() const;
 
     QString full_;
+    Qt::TextElideMode elide_;
 };

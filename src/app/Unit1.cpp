@@ -140,23 +140,39 @@ void TForm1::buildStatusBar() {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     // Panel 0 takes what the window's width leaves; panel 1 keeps its 150.
+    // Between them, a lasting state (read only, errors found at start) keeps
+    // a panel of its own, as wide as its text when the window has the room.
     statusPanel0_ = new StatusPanel(bar);
+    statusNotice_ = new StatusPanel(bar, Qt::ElideRight);
+    statusNotice_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    statusNotice_->hide();
     statusPanel1_ = new QLabel(bar);
     statusPanel1_->setFixedWidth(150);
-    QLabel* panels[2] = {statusPanel0_, statusPanel1_};
-    for (int panel = 0; panel < 2; ++panel) {
-        QLabel* label = panels[panel];
-        label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+    statusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusNotice_->setObjectName(QStringLiteral("StatusNotice"));
+    statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
+    for (QLabel* label : {static_cast<QLabel*>(statusPanel0_), static_cast<QLabel*>(statusNotice_),
+                          statusPanel1_}) {
         label->setFont(boldFont(font()));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setAlignment(panel == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-        bar->addWidget(label, panel == 0 ? 1 : 0);
+        label->setAlignment(label == statusPanel1_ ? Qt::AlignCenter
+                                                   : Qt::AlignLeft | Qt::AlignVCenter);
+        bar->addWidget(label, label == statusPanel0_ ? 1 : 0);
     }
 }
 
 void TForm1::setStatusText(const QString& text) {
     statusPanel0_->setFullText(text);
     statusPanel0_->repaint();
+}
+
+void TForm1::setStatusNotice(const QString& text) {
+    statusNotice_->setFullText(text);
+    statusNotice_->setVisible(!text.isEmpty());
+}
+
+QString TForm1::statusNotice() const {
+    return statusNotice_->fullText();
 }
 
 QString TForm1::statusText(int panel) const {
@@ -199,9 +215,7 @@ void TForm1::FormCreate() {
     }
     guarded([&] { notes.append(checkDataSet()); });
     notes.removeAll(QString());
-    if (!notes.isEmpty()) {
-        setStatusText(notes.join(QLatin1Char(' ')));
-    }
+    setStatusNotice(notes.join(QLatin1Char(' ')));
 }
 
 QString TForm1::checkDataSet() const {
@@ -391,6 +405,7 @@ bool TForm1::switchFirmware(const QString& id) {
     }
     setWindowTitle(kCaption);
     setStatusText({});
+    setStatusNotice({});
     statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
     session_ = std::make_unique<Session>(options_);
     reopening_ = true;

@@ -44,6 +44,9 @@ public:
     // The first status panel, redrawn at once; the managers report here.
     void setStatusText(const QString& text);
     QString statusText(int panel) const;
+    // A lasting state (read only and who holds the data set, errors found at
+    // start), shown beside the first panel until the data set changes.
+    QString statusNotice() const;
 
     Session& session() { return *session_; }
     QTabWidget* pageControl() const { return PageControl1; }
@@ -64,6 +67,7 @@ private:
     void buildMenu();
     void buildStatusBar();
     void FormCreate();
+    void setStatusNotice(const QString& text);
     void showWhatStartUpReached();
     // The data set held by another process: shown, never written. Returns
     // the status bar's note.
@@ -86,6 +90,7 @@ private:
     CustomPatchPage* tsCreateCustomPatch;
     QWidget* tsFirmwareScanner;
     StatusPanel* statusPanel0_;
+    StatusPanel* statusNotice_;
     QLabel* statusPanel1_;
     PageCommands* commands_ = nullptr;
     TfrmAbout* frmAbout_ = nullptr;

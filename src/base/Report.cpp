@@ -6,15 +6,9 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 
-namespace {
-
-// English has one form for 1 and one for the rest; the Russian translation
-// gives each of these its own plural forms.
-QString counted(int n, const char* one, const char* many) {
-    return QCoreApplication::translate("Report", n == 1 ? one : many, nullptr, n);
+QString countedText(qint64 n, const char* one, const char* many) {
+    return QCoreApplication::translate("Report", n == 1 ? one : many, nullptr, int(n));
 }
-
-} // namespace
 
 QString Finding::toText() const {
     // Paths and list lines may hold control characters: escaped, so that a
@@ -66,11 +60,11 @@ void Report::setJson(const QString& key, std::function<QJsonValue()> value) {
 }
 
 QString Report::countLine() const {
-    return counted(errors_, QT_TRANSLATE_N_NOOP("Report", "%n error"),
-                   QT_TRANSLATE_N_NOOP("Report", "%n errors")) +
+    return countedText(errors_, QT_TRANSLATE_N_NOOP("Report", "%n error"),
+                       QT_TRANSLATE_N_NOOP("Report", "%n errors")) +
            QStringLiteral(", ") +
-           counted(warnings_, QT_TRANSLATE_N_NOOP("Report", "%n warning"),
-                   QT_TRANSLATE_N_NOOP("Report", "%n warnings"));
+           countedText(warnings_, QT_TRANSLATE_N_NOOP("Report", "%n warning"),
+                       QT_TRANSLATE_N_NOOP("Report", "%n warnings"));
 }
 
 QString Report::text() const {

@@ -21,6 +21,11 @@ struct Finding {
     QString toText() const;
 };
 
+// A count in a text of the reports: `one` for 1, `many` for any other count
+// (English has two forms), both translated with the count, so that the
+// translation chooses its own plural form. Both hold %n.
+QString countedText(qint64 n, const char* one, const char* many);
+
 class Report {
 public:
     void error(const QString& file, qint64 line, const QString& text);

@@ -98,6 +98,15 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
     return spans;
 }
 
+std::uint64_t reserveOf(const FirmwareDataSet& data, const AddressSpan& region) {
+    const std::int32_t size = data.memoryMap().stringTableSize;
+    if (!region.manager || region.manager->kind == ManagerKind::Pictures || size <= 0 ||
+        region.end <= region.start) {
+        return 0;
+    }
+    return std::min<std::uint64_t>(std::uint64_t(size), region.end - region.start);
+}
+
 std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
     std::vector<AddressSpan> spans;
     auto add = [&](const ManagerInfo& info, const QString& list, AddressSpan::Kind kind,
@@ -114,7 +123,7 @@ std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
             span.kind = kind;
             span.start = *address;
             span.end = span.start + std::uint64_t(length);
-            span.label = spanName(info, table, true).arg(i + 1);
+            span.label = spanName(info, table, true).arg(i);
             span.group = spanName(info, table, false);
             span.file = data.dataFile(list);
             span.line = i + 1;

@@ -46,6 +46,10 @@ namespace addresslayout {
 // the totals are end minus start, so no builder writes the byte at EndOffset.
 // Memory.ini lines are named when lines holds its text.
 std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines);
+// The bytes at the start of a region kept for the firmware's string table,
+// where no builder places a file: [StringTable] Size for melodies and Java,
+// none for pictures (and none when Size is negative or passes the region).
+std::uint64_t reserveOf(const FirmwareDataSet& data, const AddressSpan& region);
 // The table entries of the available managers' slots and, with the volume
 // patch, the volume bytes; lines that are no address are left out.
 std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data);

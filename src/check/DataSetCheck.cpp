@@ -8,6 +8,7 @@
 #include "dataset/NumericText.h"
 #include "melodies/MelodyVolumes.h"
 #include "platform/FileOps.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,6 +46,7 @@ QStringList neededLists(const FirmwareDataSet& data, const ManagerInfo& info) {
 }
 
 void loadLists(Context& c) {
+    const QStringList written = c.data.changeableLists();
     for (const ManagerInfo* info : managers::all()) {
         if (!c.data.isAvailable(*info)) {
             continue;
@@ -68,12 +70,19 @@ void loadLists(Context& c) {
                                                  "line is: the list cannot be read whole")
                                        .arg(listfile::kLongestLine));
                 }
-                if (nulLine > 0) {
+                // A list is read up to a NUL; only a list the program writes
+                // back is harmed by it, as no change is saved while it is there.
+                if (nulLine > 0 && written.contains(name)) {
                     c.report.error(path, nulLine,
                                    QCoreApplication::translate(
                                        "Report", "a NUL character: the rest of the list cannot "
                                                  "be read, and no change is saved while it is "
                                                  "there"));
+                } else if (nulLine > 0) {
+                    c.report.warning(path, nulLine,
+                                     QCoreApplication::translate(
+                                         "Report", "a NUL character: the list is read up to it, "
+                                                   "the text after it is ignored"));
                 }
             } catch (const TarvexError& error) {
                 c.report.error(path, 0, error.message());
@@ -188,15 +197,18 @@ void checkUsedMemory(Context& c, const ManagerInfo& info) {
     } catch (const TarvexError&) {
         return; // reported with the memory map
     }
-    if (used > total) {
-        c.report.warning(c.data.dataFile(info.sizeList), 0,
-                         QCoreApplication::translate("Report",
-                                                     "the recorded sizes add up to %1 bytes, more "
-                                                     "than the %2 bytes the %3 manager has: its "
-                                                     "\"Создать патч!\" button stays off")
-                             .arg(used)
-                             .arg(total)
-                             .arg(info.id));
+    // A negative total is the memory map's error, named there.
+    if (used > total && total >= 0) {
+        // The page's button stays off and `build` refuses: no patch can be made.
+        c.report.error(c.data.dataFile(info.sizeList), 0,
+                       QCoreApplication::translate("Report",
+                                                   "the recorded sizes add up to %1 bytes, more "
+                                                   "than the %2 bytes the %3 manager has: no "
+                                                   "patch can be built (its \"Создать патч!\" "
+                                                   "button stays off)")
+                           .arg(used)
+                           .arg(total)
+                           .arg(info.id));
     }
 }
 
@@ -245,6 +257,25 @@ void checkFields(Context& c) {
         }
         checkLines(c, info->tableList, slotTotal, hexDigits(8));
         checkLines(c, info->standardEntryList, slotTotal, hexDigits(16));
+        if (info->kind == ManagerKind::Pictures) {
+            checkLines(c, info->standardEntryList, slotTotal, [](const QString& line) {
+                const auto entry = tableentry::fromText(line);
+                if (!entry) {
+                    return QString(); // reported as a field
+                }
+                const tableentry::Fields fields =
+                    tableentry::decode(ManagerKind::Pictures, entry->data());
+                if (fields.width > 0 && fields.height > 0) {
+                    return QString();
+                }
+                // The slot would take only a picture of no pixel, which no file is.
+                return QCoreApplication::translate("Report",
+                                                   "a standard picture of %1 x %2 pixels: no "
+                                                   "picture can replace it")
+                    .arg(fields.width)
+                    .arg(fields.height);
+            });
+        }
         // The gauge reads every line of the sizes, also past the last slot.
         checkLines(c, info->sizeList, std::numeric_limits<qsizetype>::max(), sizeProblem);
         checkLines(c, info->filesList, slotTotal, [info](const QString& line) {
@@ -382,6 +413,11 @@ void checkRecords(Context& c) {
         } else if (!record.isData()) {
             c.report.error(ini, line,
                            QCoreApplication::translate("Report", "Patch64K is not a data record"));
+        } else if (record.type != 3) {
+            c.report.error(ini, line,
+                           QCoreApplication::translate(
+                               "Report", "Patch64K is an S%1 record: it must be one S3 record")
+                               .arg(record.type));
         }
     }
     addresslayout::forEachRequiredLine(

@@ -39,9 +39,28 @@ std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans) {
 Kinds kindsOf(const PatchImage& image, const std::vector<AddressSpan>& spans) {
     Kinds kinds;
     for (const AddressSpan& span : spans) {
-        if (span.kind == AddressSpan::Kind::TableEntry &&
-            image.writtenBytes(span.start, span.end) > 0) {
+        if (image.writtenBytes(span.start, span.end) == 0) {
+            continue;
+        }
+        switch (span.kind) {
+        case AddressSpan::Kind::TableEntry:
             ++kinds.entries[span.manager];
+            break;
+        case AddressSpan::Kind::VolumeByte:
+        case AddressSpan::Kind::Patch64K:
+            kinds.entries[&managers::melodies()]; // its patch, however many entries it writes
+            break;
+        case AddressSpan::Kind::RequiredPatch:
+            kinds.required = true;
+            break;
+        case AddressSpan::Kind::Region:
+            break;
+        }
+    }
+    for (const AddressSpan& span : spans) {
+        if (kinds.required && span.kind == AddressSpan::Kind::Region &&
+            image.writtenBytes(span.start, span.end) > 0) {
+            kinds.entries[span.manager];
         }
     }
     return kinds;
@@ -81,14 +100,23 @@ void checkCut(const PatchImage& image, const std::vector<AddressSpan>& spans, co
         if (m.count > 0) {
             report.error(
                 path, 0,
-                QCoreApplication::translate(
-                    "Report",
-                    "%1 of the %2 %3 are missing, the first the %4: the patch is cut short "
-                    "or incomplete")
-                    .arg(m.count)
+                countedText(m.count,
+                            QT_TRANSLATE_N_NOOP("Report", "%n of the %1 %2 is missing, the first "
+                                                          "the %3: the patch is cut short or "
+                                                          "incomplete"),
+                            QT_TRANSLATE_N_NOOP("Report", "%n of the %1 %2 are missing, the first "
+                                                          "the %3: the patch is cut short or "
+                                                          "incomplete"))
                     .arg(m.total)
                     .arg(group, m.first->label));
         }
+    }
+    if (kinds.required && !kinds.any()) {
+        report.error(path, 0,
+                     QCoreApplication::translate(
+                         "Report", "carries the required patches but rewrites no table entry "
+                                   "and writes nothing in a region: a manager's patch with "
+                                   "every table record removed"));
     }
 }
 
@@ -157,6 +185,31 @@ void checkVolumes(const PatchImage& image, const std::vector<AddressSpan>& spans
 }
 
 } // namespace
+
+void checkReserve(const FirmwareDataSet& data, const PatchImage& image,
+                  const std::vector<AddressSpan>& spans, const QString& path, Report& report) {
+    for (const AddressSpan& region : spans) {
+        if (region.kind != AddressSpan::Kind::Region) {
+            continue;
+        }
+        const std::uint64_t end = region.start + addresslayout::reserveOf(data, region);
+        for (const PatchImage::Range& range : image.ranges()) {
+            const std::uint64_t from = std::max(range.start, region.start);
+            const std::uint64_t to = std::min(range.end, end);
+            if (from < to) {
+                report.error(path, image.lineOf(from),
+                             QCoreApplication::translate(
+                                 "Report", "%1-%2 (%3 bytes) in the first %4 bytes of the "
+                                           "%5, kept for the string table: no patch writes "
+                                           "there")
+                                 .arg(hexAddress(from), hexAddress(to - 1))
+                                 .arg(to - from)
+                                 .arg(end - region.start)
+                                 .arg(region.label));
+            }
+        }
+    }
+}
 
 // Bytes a manager's patch writes in its region that none of its table
 // entries points at: a slot's data whose table record is lost.

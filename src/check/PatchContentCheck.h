@@ -29,9 +29,14 @@ struct FixedRecord {
 // The records among addresslayout::fixedRecords' spans, each read there once.
 std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans);
 
-// What the patch is: which managers' table entries it rewrites.
+// What the patch is: the managers whose marks it writes. A manager's marks
+// are its table entries, and for melodies the volume bytes and the Patch64K
+// line; a patch carrying the required patches is also the patch of every
+// manager it writes data for in its region. A custom patch writes none of
+// them, so it stays free to write anywhere.
 struct Kinds {
     std::map<const ManagerInfo*, int> entries; // entries written, per manager
+    bool required = false;                     // writes bytes of a required patch
     bool any() const { return !entries.empty(); }
     bool of(const ManagerInfo& info) const { return entries.count(&info) != 0; }
 };
@@ -42,6 +47,10 @@ Kinds kindsOf(const PatchImage& image, const std::vector<AddressSpan>& spans);
 void check(const PatchImage& image, const std::vector<AddressSpan>& spans,
            const std::vector<FixedRecord>& fixed, const Kinds& kinds, const QString& path,
            Report& report);
+// Bytes in the string-table reserve at the start of the melody and Java
+// regions, where no patch ever writes.
+void checkReserve(const FirmwareDataSet& data, const PatchImage& image,
+                  const std::vector<AddressSpan>& spans, const QString& path, Report& report);
 // Bytes in a manager's region that none of the patch's entries points at.
 void checkUnreferenced(const PatchImage& image, const std::vector<AddressSpan>& spans,
                        const tableentrycheck::Pointed& pointed, const Kinds& kinds,

@@ -82,6 +82,15 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
         patch.want(at, at + size);
         at += size;
     }
+    if (info.kind == ManagerKind::Melodies && data.volumesAvailable()) {
+        for (const QString& line : data.list(managers::kVolumeOffsetsList)) {
+            const auto address = numeric::hexField(line, 8);
+            e.volumeAddresses.push_back(
+                address
+                    ? *address
+                    : numeric::kAddressSpace); // past the address space: no patch byte lies there
+        }
+    }
 }
 
 } // namespace
@@ -165,7 +174,23 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                     path, patch.lineOf(e.entryAddresses[k]),
                     QCoreApplication::translate(
                         "Report", "%1: the table entry is %2, the current choices give %3")
-                        .arg(text(info, Slot).arg(e.entries[k] + 1), mine, theirs));
+                        .arg(text(info, Slot).arg(e.entries[k]), mine, theirs));
+            }
+        }
+        // A volume changed since the patch was built.
+        for (std::size_t slot = 0; slot < e.volumeAddresses.size(); ++slot) {
+            const std::uint64_t a = e.volumeAddresses[slot];
+            const std::optional<std::uint8_t> p = patch.byteAt(a);
+            const std::optional<std::uint8_t> b = e.image->byteAt(a);
+            if (p && b && *p != *b) {
+                report.warning(path, patch.lineOf(a),
+                               QCoreApplication::translate(
+                                   "Report", "%1: the volume byte at %2 is %3 (volume %4), the "
+                                             "current choices give %5 (volume %6)")
+                                   .arg(text(info, Slot).arg(slot), hexAddress(a), hexByte(*p))
+                                   .arg(int(*p))
+                                   .arg(hexByte(*b))
+                                   .arg(int(*b)));
             }
         }
         for (const SlotData& s : e.newFiles) {
@@ -178,7 +203,7 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                 const QString where =
                     QCoreApplication::translate(
                         "Report", "%1 differs from its working copy %2 at byte %3 (%4)")
-                        .arg(text(info, Slot).arg(s.slot + 1), s.file)
+                        .arg(text(info, Slot).arg(s.slot), s.file)
                         .arg(a - s.start)
                         .arg(hexAddress(a));
                 report.warning(

@@ -35,6 +35,7 @@ struct Expected {
     std::vector<SlotData> newFiles;    // new files, where the build places them
     std::vector<qsizetype> entries;    // slots whose table entries the build writes
     std::vector<std::uint64_t> entryAddresses;
+    std::vector<std::uint64_t> volumeAddresses; // of melody slots 0, 1, ... that have one
     bool sameRanges = false;
     bool sameBytes = true; // found by the visitor
 };

@@ -29,7 +29,16 @@ using numeric::kAddressSpace;
 
 // The first pass: every line checked, the places each data record writes
 // gathered without their bytes.
-void readLines(QFile& file, const QString& path, PatchImage& image, Report& report) {
+// With a data set the patch is about to be flashed, so a count record that
+// disagrees and a patch that writes nothing are errors, not remarks.
+void readLines(QFile& file, const QString& path, bool strict, PatchImage& image, Report& report) {
+    const auto remark = [&](qint64 line, const QString& text) {
+        if (strict) {
+            report.error(path, line, text);
+        } else {
+            report.warning(path, line, text);
+        }
+    };
     srec::SRecordReader reader(file);
     srec::SRecordReader::Line line;
     qint64 dataRecords = 0;
@@ -65,11 +74,10 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
             lastIsEnd = true;
             endReported = false;
         } else if ((r.type == 5 || r.type == 6) && r.address != std::uint64_t(dataRecords)) {
-            report.warning(
-                path, line.number,
-                QCoreApplication::translate("Report", "counts %1 data records, %2 come before it")
-                    .arg(r.address)
-                    .arg(dataRecords));
+            remark(line.number, QCoreApplication::translate(
+                                    "Report", "counts %1 data records, %2 come before it")
+                                    .arg(r.address)
+                                    .arg(dataRecords));
         } else if (r.isData()) {
             ++dataRecords;
             if (std::uint64_t(r.address) + r.data.size() > kAddressSpace) {
@@ -89,7 +97,7 @@ void readLines(QFile& file, const QString& path, PatchImage& image, Report& repo
                      QCoreApplication::translate(
                          "Report", "the last record is not an end record: the patch is cut short"));
     } else if (dataRecords == 0) {
-        report.warning(path, 0, QCoreApplication::translate("Report", "writes no byte"));
+        remark(0, QCoreApplication::translate("Report", "writes no byte"));
     }
 }
 
@@ -304,7 +312,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
         return report;
     }
     PatchImage image;
-    readLines(file, shown, image, report);
+    readLines(file, shown, data != nullptr, image, report);
     file.close();
     const std::vector<PatchImage::Overlap> overlaps = image.finish();
     for (const PatchImage::Overlap& o : overlaps) {
@@ -343,6 +351,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
             readBytes(patchPath, image, patchmatch::visitor(expected));
         }
         patchcontentcheck::check(image, spans, fixed, kinds, shown, report);
+        patchcontentcheck::checkReserve(*data, image, spans, shown, report);
         const tableentrycheck::Pointed pointed =
             tableentrycheck::run(*data, image, spans, shown, report);
         patchcontentcheck::checkUnreferenced(image, spans, pointed, kinds, shown, report);

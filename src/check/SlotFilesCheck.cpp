@@ -114,7 +114,7 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
         if (!fileops::exists(path)) {
             report.warning(
                 path, 0,
-                QCoreApplication::translate("Report", "no preview of picture slot %1").arg(i + 1));
+                QCoreApplication::translate("Report", "no preview of picture slot %1").arg(i));
             continue;
         }
         QImage image;
@@ -127,7 +127,7 @@ void checkPreviews(const FirmwareDataSet& data, Report& report) {
                                                        "the preview of picture slot %1 is not a "
                                                        "whole JPEG picture the program can show "
                                                        "(%2)")
-                               .arg(i + 1)
+                               .arg(i)
                                .arg(error.message()));
             continue;
         }

@@ -25,12 +25,21 @@ const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const Manager
 }
 
 // What is wrong with data of `length` bytes at `address`, empty when nothing is.
-QString placementProblem(const PatchImage& image, const AddressSpan* region, std::uint64_t address,
-                         std::uint64_t length) {
+QString placementProblem(const PatchImage& image, const AddressSpan* region, std::uint64_t reserve,
+                         std::uint64_t address, std::uint64_t length) {
     if (region && (address < region->start || address + length > region->end)) {
         return QCoreApplication::translate("Report", "%1 bytes at %2 do not lie inside the %3")
             .arg(length)
             .arg(hexAddress(address), region->label);
+    }
+    if (region && address < region->start + reserve) {
+        return QCoreApplication::translate("Report",
+                                           "%1 bytes at %2 begin in the first %3 bytes of the "
+                                           "%4, kept for the string table")
+            .arg(length)
+            .arg(hexAddress(address))
+            .arg(reserve)
+            .arg(region->label);
     }
     const std::uint64_t written = image.writtenBytes(address, address + length);
     if (written != length) {
@@ -77,7 +86,7 @@ QString pictureProblem(const PatchImage& image, const AddressSpan* region,
             .arg(height)
             .arg(hexAddress(address), picture.problem);
     }
-    return placementProblem(image, region, address, length);
+    return placementProblem(image, region, 0, address, length);
 }
 
 } // namespace
@@ -133,7 +142,9 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         if (info.kind == ManagerKind::Pictures) {
             problem = pictureProblem(image, region, entry, length);
         } else {
-            problem = placementProblem(image, region, address, length);
+            problem = placementProblem(image, region,
+                                       region ? addresslayout::reserveOf(data, *region) : 0,
+                                       address, length);
         }
         pointed.emplace_back(address, address + length);
         if (!problem.isEmpty()) {

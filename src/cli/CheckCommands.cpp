@@ -50,7 +50,8 @@ void checkCommand(CliContext& context) {
     const QString data = dir.isEmpty()
                              ? sessionFolders(context).firmwareFolder() + QStringLiteral("/Data")
                              : datasetcheck::dataFolderOf(dir);
-    finish(context, datasetcheck::run(data), json, QStringLiteral("The data set has errors"),
+    finish(context, datasetcheck::run(data), json,
+           QCoreApplication::translate("Report", "The data set has errors"),
            {{QStringLiteral("data_folder"), data}});
 }
 
@@ -71,7 +72,7 @@ void verifyCommand(CliContext& context) {
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     const Report report = patchverify::run(path, data, patch);
     // The report holds "ranges" also when the patch could not be read.
-    finish(context, report, json, QStringLiteral("The patch has errors"),
+    finish(context, report, json, QCoreApplication::translate("Report", "The patch has errors"),
            {{QStringLiteral("patch"), patch}});
 }
 
@@ -83,7 +84,8 @@ void importCommand(CliContext& context) {
     const datasetimport::Result result =
         datasetimport::run(dir, id, sessionFolders(context).userFolder());
     finish(context, result.report, json,
-           QStringLiteral("The data set has errors: %1 is not imported").arg(result.id),
+           QCoreApplication::translate("Report", "The data set has errors: %1 is not imported")
+               .arg(result.id),
            {{QStringLiteral("id"), result.id},
             {QStringLiteral("imported"), result.imported},
             {QStringLiteral("firmware_folder"),

@@ -25,8 +25,9 @@ Session& CliContext::writingSession() {
 void CliContext::requireOutsideDataSets(const QString& path) const {
     const QString user =
         options_.userFolder.isEmpty() ? outputplace::standardUserFolder() : options_.userFolder;
-    if (const QString refusal = outputplace::refusal(user, path); !refusal.isEmpty()) {
-        throw TarvexError(refusal);
+    if (QString refusal = outputplace::refusal(user, path); !refusal.isEmpty()) {
+        // The window's text breaks a line before the path; one line here.
+        throw TarvexError(refusal.replace(QLatin1Char('\n'), QLatin1Char(' ')));
     }
 }
 

@@ -157,13 +157,15 @@ _tarvex_cli_value() {
     dir) _filedir -d ;;
     firmware) COMPREPLY=($(compgen -W "$(_tarvex_cli_firmwares)" -- "$cur")) ;;
     slot)
-        # The slots the data set has, as "slots" lists them.
-        local manager=melodies
+        # The slots the data set has, as "slots" lists them; for "volume"
+        # only those with a volume (a number in the last column).
+        local manager=melodies filter='{ print $1 }'
         case ${_tarvex_cli_args[0]} in
         @MANAGERS@) manager=${_tarvex_cli_args[0]} ;;
         esac
+        [[ $command == volume ]] && filter='$NF ~ /^[0-9]+$/ { print $1 }'
         COMPREPLY=($(compgen -W "$("${words[0]}" "${_tarvex_cli_global[@]}" slots "$manager" \
-            2>/dev/null | cut -f1)" -- "$cur"))
+            2>/dev/null | awk -F '\t' "$filter")" -- "$cur"))
         ;;
     words:*) COMPREPLY=($(compgen -W "${1#words:}" -- "$cur")) ;;
     esac

@@ -2,6 +2,7 @@
 // match, extract, previews, apply and port: the data set against the
 // firmware it was made for, its resources taken out, patches applied, and
 // the data set carried over to another firmware version.
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
@@ -12,6 +13,7 @@
 #include "firmware/FirmwarePreviews.h"
 #include "platform/OutputFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 
@@ -56,7 +58,8 @@ void matchCommand(CliContext& context) {
         context.out() << result.text();
     }
     if (!result.matches()) {
-        throw TarvexError(QStringLiteral("The data set does not match the firmware"));
+        throw TarvexError(
+            QCoreApplication::translate("Report", "The data set does not match the firmware"));
     }
 }
 
@@ -73,13 +76,16 @@ void extractCommand(CliContext& context) {
     const firmwareextract::Plan plan = firmwareextract::plan(context.session().dataSet(), image);
     if (plan.refused()) {
         context.out() << plan.match.text();
-        throw TarvexError(
-            QStringLiteral("The firmware does not hold the data set's resources: nothing is "
-                           "extracted"));
+        throw TarvexError(QCoreApplication::translate(
+            "Report", "The firmware does not hold the data set's resources: nothing is "
+                      "extracted"));
     }
     firmwareextract::write(plan, dir);
-    context.out()
-        << QStringLiteral("%1 resources extracted into %2").arg(plan.files.size()).arg(dir) << '\n';
+    context.out() << countedText(plan.files.size(),
+                                 QT_TRANSLATE_N_NOOP("Report", "%n resource extracted into %1"),
+                                 QT_TRANSLATE_N_NOOP("Report", "%n resources extracted into %1"))
+                         .arg(dir)
+                  << '\n';
 }
 
 void previewsCommand(CliContext& context) {
@@ -91,12 +97,12 @@ void previewsCommand(CliContext& context) {
     const firmwarepreviews::Result result = firmwarepreviews::run(data, image);
     if (result.refused) {
         context.out() << result.match.text();
-        throw TarvexError(
-            QStringLiteral("The firmware does not hold the data set's pictures: no preview is "
-                           "made"));
+        throw TarvexError(QCoreApplication::translate(
+            "Report", "The firmware does not hold the data set's pictures: no preview is made"));
     }
-    context.out() << QStringLiteral("%1 previews made in %2")
-                         .arg(result.written)
+    context.out() << countedText(result.written,
+                                 QT_TRANSLATE_N_NOOP("Report", "%n preview made in %1"),
+                                 QT_TRANSLATE_N_NOOP("Report", "%n previews made in %1"))
                          .arg(data.dataFile(QStringLiteral("Pic")))
                   << '\n';
 }
@@ -116,7 +122,8 @@ void applyCommand(CliContext& context) {
     firmwareapply::apply(image, files, outside, report);
     if (report.errors() > 0) {
         context.out() << report.text();
-        throw TarvexError(QStringLiteral("The patches cannot be applied: nothing is written"));
+        throw TarvexError(QCoreApplication::translate(
+            "Report", "The patches cannot be applied: nothing is written"));
     }
     context.out().flush();
     OutputFile file(output);
@@ -148,7 +155,7 @@ QJsonObject portJson(const firmwareport::Result& result) {
     out.insert(QStringLiteral("id"), result.id);
     out.insert(QStringLiteral("created"), result.created);
     out.insert(QStringLiteral("firmware_folder"),
-               result.created ? result.firmwareFolder : QString());
+               result.created ? QJsonValue(result.firmwareFolder) : QJsonValue());
     out.insert(QStringLiteral("moves"), moves);
     return out;
 }
@@ -156,6 +163,7 @@ QJsonObject portJson(const firmwareport::Result& result) {
 void portCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
+    const bool allowChanged = options.flag({QStringLiteral("--allow-changed-patches")});
     const auto base = baseOption(options);
     QString id = options.take({QStringLiteral("--as")});
     const QStringList files = options.positional(2);
@@ -165,18 +173,21 @@ void portCommand(CliContext& context) {
     Session& session = context.session();
     const FirmwareImage oldImage = firmwarefile::readWhole({files[0], base});
     const FirmwareImage newImage = firmwarefile::readWhole({files[1], base});
-    const firmwareport::Result result =
-        firmwareport::run(session.dataSet(), oldImage, newImage, id, session.userFolder());
+    const firmwareport::Result result = firmwareport::run(session.dataSet(), oldImage, newImage, id,
+                                                          session.userFolder(), allowChanged);
     if (json) {
         cli::printJson(context, portJson(result));
     } else {
         context.out() << result.text();
     }
     if (!result.created) {
-        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(id));
+        throw TarvexError(
+            QCoreApplication::translate("Report", "Nothing is created: %1 cannot be made").arg(id));
     }
     if (!json) {
-        context.out() << QStringLiteral("Created %1 in %2").arg(id, result.firmwareFolder) << '\n';
+        context.out() << QCoreApplication::translate("Report", "Created %1 in %2")
+                             .arg(id, result.firmwareFolder)
+                      << '\n';
     }
 }
 
@@ -197,8 +208,8 @@ QList<CliCommand> firmwareCommands() {
          QStringLiteral("the firmware's standard resources written into DIR, with index.tsv"),
          {kFirmwareHelp,
           {QStringLiteral("-o, --output DIR"),
-           QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png, "
-                          "index.tsv")},
+           QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
+                          "(N the slot, from 0), index.tsv")},
           kBaseHelp}},
         {QStringLiteral("previews"),
          QStringLiteral("previews FIRMWARE [--base ADDR]"),
@@ -219,7 +230,8 @@ QList<CliCommand> firmwareCommands() {
           {QStringLiteral("--allow-outside"),
            QStringLiteral("let a patch write bytes the firmware does not hold")}}},
         {QStringLiteral("port"),
-         QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] [--json]"),
+         QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] "
+                        "[--allow-changed-patches] [--json]"),
          portCommand,
          QStringLiteral("a new data set for NEW_FIRMWARE from the current one, made for "
                         "OLD_FIRMWARE"),
@@ -231,6 +243,9 @@ QList<CliCommand> firmwareCommands() {
                           "suffix); an existing one is never replaced"),
            CliValue::Text},
           kBaseHelp,
+          {QStringLiteral("--allow-changed-patches"),
+           QStringLiteral("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
+                          "naming it as a warning (refused otherwise)")},
           cli::kJsonHelp}},
     };
 }

@@ -12,6 +12,7 @@
 #include "melodies/MelodyVolumes.h"
 #include "platform/OutputFile.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace {
@@ -69,10 +70,17 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
         throw TarvexError(*row.error);
     }
     if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
-        out << '\t'
-            << cli::printable(melodyvolumes::isVolumeSlot(slot)
-                                  ? table.data().line(managers::kVolumesList, slot)
-                                  : QStringLiteral("н/д"));
+        // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
+        QString volume = QStringLiteral("н/д");
+        if (melodyvolumes::isVolumeSlot(slot)) {
+            volume = table.data().line(managers::kVolumesList, slot);
+            try {
+                volume = QString::number(melodyvolumes::position(table.data(), slot));
+            } catch (const TarvexError&) {
+                // not a number: the line as it is
+            }
+        }
+        out << '\t' << cli::printable(volume);
     }
     out << '\n';
 }
@@ -171,7 +179,8 @@ void volumeCommand(CliContext& context) {
     const QStringList args = OptionParser(context.args()).positional(2);
     SlotTable table = tableFor(context, managers::melodies());
     if (!table.data().volumesAvailable()) {
-        throw TarvexError(QStringLiteral("This data set has no volume patch"));
+        throw TarvexError(
+            QCoreApplication::translate("Report", "This data set has no volume patch"));
     }
     const qsizetype slot = slotNumber(table, args[0]);
     bool ok = false;

@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <climits>
@@ -101,6 +102,10 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
         addPageAction(QStringLiteral("actGoToLine"), QStringLiteral("&Перейти к строке..."),
                       QKeySequence(Qt::CTRL | Qt::Key_G), &CustomPatchPage::goToLine);
     Editor->setPageActions({actFind, actFindNext, actGoToLine});
+    // Nothing to save, nothing to press.
+    connect(Editor, &PatchEditor::textChanged, this,
+            [this] { btnSaveCustomPatch->setEnabled(savedLineCount() > 0); });
+    btnSaveCustomPatch->setEnabled(false);
     takeFileDrops();
 }
 
@@ -185,6 +190,15 @@ void CustomPatchPage::goToLine() {
     dialog.setIntRange(1, int(std::min<std::int64_t>(lines, INT_MAX)));
     dialog.setIntValue(int(Editor->cursorPosition().line + 1));
     dialog.setLabelText(QStringLiteral("Номер строки (от 1 до %1):").arg(lines));
+    // Wide enough for its whole title beside the title bar's buttons (window
+    // managers draw titles larger than the dialog's own text). The dialog's
+    // layout sets its size from its contents, so the label asks for the room.
+    QFont title = dialog.font();
+    title.setBold(true);
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setMinimumWidth(2 * QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) +
+                               2 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
     if (UserDialogs::instance().runModal(dialog) == QDialog::Accepted) {
         Editor->goToLine(dialog.intValue());
         Editor->setFocus();
@@ -295,6 +309,10 @@ void CustomPatchPage::takeFileDrops() {
 
 bool CustomPatchPage::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (type == QEvent::DragLeave) {
+        showDragRefusal({});
+        return QWidget::eventFilter(watched, event);
+    }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
         return QWidget::eventFilter(watched, event);
     }
@@ -302,23 +320,30 @@ bool CustomPatchPage::eventFilter(QObject* watched, QEvent* event) {
     if (!droppedfile::carriesUrls(drop->mimeData())) {
         return QWidget::eventFilter(watched, event);
     }
-    drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        const droppedfile::Dropped dropped = droppedfile::single(drop->mimeData()->urls());
+    // Checked while dragging, so that what cannot be opened is never taken:
+    // the cursor says no and the status bar says why.
+    const droppedfile::Dropped dropped = droppedfile::single(drop->mimeData()->urls());
+    droppedfile::answer(*drop, dropped.refusal.isEmpty());
+    showDragRefusal(type == QEvent::Drop ? QString() : dropped.refusal);
+    if (type == QEvent::Drop && drop->isAccepted()) {
         // After the drop has ended: a message must not hold up the file manager.
-        QTimer::singleShot(0, this, [this, dropped] {
+        QTimer::singleShot(0, this, [this, path = dropped.path] {
             guarded([&] {
-                if (dropped.refusal.isEmpty()) {
-                    if (askSaveChanges()) {
-                        openFile(dropped.path);
-                    }
-                } else {
-                    UserDialogs::instance().warn(dropped.refusal);
+                if (askSaveChanges()) {
+                    openFile(path);
                 }
             });
         });
     }
     return true;
+}
+
+void CustomPatchPage::showDragRefusal(const QString& reason) {
+    if (!status_ || (reason.isEmpty() && !dragRefusalShown_)) {
+        return;
+    }
+    status_(reason);
+    dragRefusalShown_ = !reason.isEmpty();
 }
 
 void CustomPatchPage::clear() {

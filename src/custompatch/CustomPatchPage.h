@@ -79,8 +79,11 @@ private:
     QAction* addPageAction(const QString& name, const QString& text, const QKeySequence& key,
                            void (CustomPatchPage::*command)());
     bool savePatch(); // whether the patch is on disk (or there was nothing to save)
+    // While a drag is refused the status bar says why; cleared when it ends.
+    void showDragRefusal(const QString& reason);
 
     std::function<void(const QString&)> status_;
     QString userFolder_;
     QShortcut* closeFind_ = nullptr;
+    bool dragRefusalShown_ = false;
 };

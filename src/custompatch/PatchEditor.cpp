@@ -50,6 +50,7 @@ void PatchEditor::afterReset() {
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
     viewport()->update();
+    emit textChanged();
 }
 
 QString PatchEditor::toPlainText() const {
@@ -119,6 +120,7 @@ void PatchEditor::afterEdit() {
     updateScrollBars();
     setCursorPosition(text_.cursor());
     wantedX_ = -1;
+    emit textChanged();
 }
 
 void PatchEditor::undo() {

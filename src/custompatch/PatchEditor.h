@@ -64,6 +64,10 @@ public:
     // Commands of the page listed after the editor's own in its context menu.
     void setPageActions(QList<QAction*> actions) { pageActions_ = std::move(actions); }
 
+signals:
+    // The text was set, edited, undone or redone.
+    void textChanged();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -95,7 +95,9 @@ void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, 
             for (const FirmwareImage::Range& r : extra.ranges()) {
                 all.add(r.start, r.bytes.data(), r.bytes.size(), 0);
             }
+            const std::optional<std::uint32_t> start = image.startAddress;
             image = all.finish(QString(), merged);
+            image.startAddress = start;
         }
     }
 }
@@ -121,7 +123,16 @@ void writeS3(const FirmwareImage& image, const Sink& sink) {
                                      numeric::fromSize(std::int64_t(range.start + offset)));
         }
     }
-    writer.append(srec::kEndRecord);
+    // The firmware's own start address, never a patch's: a loader jumps there.
+    if (image.startAddress) {
+        const std::uint32_t start = *image.startAddress;
+        unsigned sum = 5;
+        for (int k = 0; k < 4; ++k) {
+            sum += (start >> (8 * k)) & 0xFF;
+        }
+        writer.append(
+            QStringLiteral("S705%1%2").arg(numeric::hex(start, 8), numeric::hex(~sum & 0xFF, 2)));
+    }
     writer.finish();
 }
 

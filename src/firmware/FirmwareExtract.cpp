@@ -66,8 +66,7 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image) {
             file.bytes = png(file.bytes);
             break;
         }
-        file.relativePath =
-            QStringLiteral("%1/%2.%3").arg(r.manager->id).arg(r.slot + 1).arg(suffix);
+        file.relativePath = QStringLiteral("%1/%2.%3").arg(r.manager->id).arg(r.slot).arg(suffix);
         plan.files.push_back(file);
     }
     return plan;
@@ -78,7 +77,7 @@ QByteArray Plan::index() const {
     for (const File& f : files) {
         text += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
                     .arg(f.manager)
-                    .arg(f.slot + 1)
+                    .arg(f.slot)
                     .arg(QString(f.name).replace(QLatin1Char('\t'), QLatin1Char(' ')),
                          numeric::hexAddress(f.address))
                     .arg(f.size)

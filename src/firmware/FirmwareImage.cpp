@@ -207,7 +207,8 @@ bool looksLikeRecords(QFile& file) {
     return false;
 }
 
-void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder, Report& report) {
+void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder, Report& report,
+                 std::optional<std::uint32_t>& startAddress) {
     srec::SRecordReader reader(file);
     srec::SRecordReader::Line line;
     while (reader.next(line)) {
@@ -219,6 +220,9 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
             continue;
         }
         const srec::SRecord& r = line.record;
+        if (r.isEnd()) {
+            startAddress = std::uint32_t(r.address);
+        }
         if (!r.isData()) {
             continue;
         }
@@ -293,12 +297,14 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
                                    "in .bin or --base ADDR gives its first address"));
         return {};
     }
+    std::optional<std::uint32_t> startAddress;
     if (binary) {
         readBinary(file, source.path, source.base.value_or(0), builder, report);
     } else {
-        readRecords(file, source.path, builder, report);
+        readRecords(file, source.path, builder, report, startAddress);
     }
     FirmwareImage image = builder.finish(source.path, report);
+    image.startAddress = startAddress;
     if (image.empty() && report.errors() == 0) {
         report.error(source.path, 0,
                      QCoreApplication::translate("Report", "holds no firmware byte"));

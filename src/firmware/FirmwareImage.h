@@ -49,6 +49,10 @@ public:
     // Sorted ranges that neither touch nor overlap, taken as they are.
     static FirmwareImage fromRanges(std::vector<Range> ranges);
 
+    // The start address of the file's end record (S7, S8 or S9); none for a
+    // raw image or a file without one.
+    std::optional<std::uint32_t> startAddress;
+
 private:
     std::vector<Range> ranges_;
 };

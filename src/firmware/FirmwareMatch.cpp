@@ -46,8 +46,8 @@ private:
                 continue;
             }
             const standardresources::Texts& texts = standardresources::texts(*info);
-            Tally entries{QCoreApplication::translate("Report", texts.entriesMatch)};
-            Tally whole{QCoreApplication::translate("Report", texts.resourcesWhole)};
+            Tally entries{texts.entriesMatch};
+            Tally whole{texts.resourcesWhole};
             for (const StandardResource& r : all) {
                 if (r.manager != info) {
                     continue;
@@ -124,8 +124,7 @@ private:
         const QStringList& standard = data_.list(managers::kStandardVolumesList);
         const QString offsetsFile = data_.dataFile(managers::kVolumeOffsetsList);
         const QString standardFile = data_.dataFile(managers::kStandardVolumesList);
-        Tally tally{
-            QCoreApplication::translate("Report", "volume bytes hold their standard volume")};
+        Tally tally{QT_TRANSLATE_N_NOOP("Report", "volume bytes hold their standard volume")};
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             ++tally.total;
             const auto address = numeric::hexField(offsets[i], 8);
@@ -135,7 +134,7 @@ private:
                     address ? standardFile : offsetsFile, i + 1,
                     QCoreApplication::translate(
                         "Report", "the volume byte of slot %1 has no address or standard volume")
-                        .arg(i + 1));
+                        .arg(i));
                 continue;
             }
             const std::optional<std::uint8_t> held = image_.byteAt(*address);
@@ -145,14 +144,14 @@ private:
                     QCoreApplication::translate(
                         "Report",
                         "the volume byte of slot %1 at %2 lies outside the firmware's bytes")
-                        .arg(i + 1)
+                        .arg(i)
                         .arg(hexAddress(*address)));
             } else if (*held != *volume) {
                 report_.error(
                     standardFile, i + 1,
                     QCoreApplication::translate(
                         "Report", "the volume byte of slot %1 at %2 holds %3, not the standard %4")
-                        .arg(i + 1)
+                        .arg(i)
                         .arg(hexAddress(*address), hexBytes(&*held, 1),
                              standard.value(i).toUpper()));
             } else {
@@ -163,7 +162,7 @@ private:
     }
 
     void fixedRecords() {
-        Tally tally{QCoreApplication::translate(
+        Tally tally{QT_TRANSLATE_N_NOOP(
             "Report", "required patch records are applied or write over the firmware's bytes")};
         int applied = 0;
         standardresources::reportUnreadableRequiredPatches(data_, report_);
@@ -187,14 +186,15 @@ private:
             }
         }
         if (tally.total > 0) {
-            tally.what +=
+            tally.suffix =
                 QCoreApplication::translate("Report", " (%1 applied already)").arg(applied);
             result_.tallies.push_back(tally);
         }
     }
 
     void regions() {
-        Tally tally{QCoreApplication::translate("Report", "regions hold no standard resource")};
+        Tally tally{
+            QT_TRANSLATE_N_NOOP("Report", "regions are erased and hold no standard resource")};
         for (const AddressSpan& region : addresslayout::regions(data_, iniLines_)) {
             if (!data_.isAvailable(*region.manager)) {
                 continue;
@@ -209,6 +209,18 @@ private:
                                       .arg(region.label, hexAddress(region.start),
                                            hexAddress(region.end - 1), e.label));
                 }
+            }
+            // Every patch writes into the region, so the firmware must hold nothing there.
+            if (const Unerased u = unerased(region.start, region.end); u.count > 0) {
+                clear = false;
+                report_.error(
+                    region.file, region.line,
+                    countedText(u.count,
+                                QT_TRANSLATE_N_NOOP("Report", "the %1 is not erased: %n byte is "
+                                                              "not FF, the first at %2"),
+                                QT_TRANSLATE_N_NOOP("Report", "the %1 is not erased: %n bytes "
+                                                              "are not FF, the first at %2"))
+                        .arg(region.label, hexAddress(u.first)));
             }
             const std::uint64_t held = image_.heldBytes(region.start, region.end);
             if (held != region.end - region.start) {
@@ -225,6 +237,26 @@ private:
         result_.tallies.push_back(tally);
     }
 
+    struct Unerased {
+        std::uint64_t count = 0;
+        std::uint64_t first = 0;
+    };
+    // The bytes of [start, end) the firmware holds that are not erased.
+    Unerased unerased(std::uint64_t start, std::uint64_t end) const {
+        Unerased u;
+        for (const FirmwareImage::Range& r : image_.ranges()) {
+            const std::uint64_t from = std::max(start, r.start);
+            const std::uint64_t to = std::min(end, r.end());
+            for (std::uint64_t a = from; a < to; ++a) {
+                if (r.bytes[std::size_t(a - r.start)] != 0xFF) {
+                    u.first = u.count == 0 ? a : u.first;
+                    ++u.count;
+                }
+            }
+        }
+        return u;
+    }
+
     const FirmwareDataSet& data_;
     const FirmwareImage& image_;
     Result& result_;
@@ -235,13 +267,17 @@ private:
 
 } // namespace
 
+QString Tally::what() const {
+    return QCoreApplication::translate("Report", source, nullptr, matched) + suffix;
+}
+
 Report Result::withTallies() const {
     Report out = report;
     for (const Tally& t : tallies) {
         out.addSummary(QCoreApplication::translate("Report", "%1 of %2 %3")
                            .arg(t.matched)
                            .arg(t.total)
-                           .arg(t.what));
+                           .arg(t.what()));
     }
     return out;
 }
@@ -254,7 +290,7 @@ QJsonObject Result::json() const {
     QJsonObject out = report.json();
     QJsonArray summary;
     for (const Tally& t : tallies) {
-        summary.append(QJsonObject{{QStringLiteral("what"), t.what},
+        summary.append(QJsonObject{{QStringLiteral("what"), t.what()},
                                    {QStringLiteral("matched"), t.matched},
                                    {QStringLiteral("total"), t.total}});
     }

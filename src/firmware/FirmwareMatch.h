@@ -17,9 +17,13 @@
 namespace firmwarematch {
 
 struct Tally {
-    QString what; // "melody entries match the firmware"
+    explicit Tally(const char* what) : source(what) {}
+    const char* source = nullptr; // "melody entries match the firmware", untranslated
+    QString suffix;               // " (1 applied already)"
     int matched = 0;
     int total = 0;
+    // Translated in the plural form for `matched`.
+    QString what() const;
 };
 
 struct Result {

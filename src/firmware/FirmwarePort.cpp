@@ -87,13 +87,17 @@ public:
           result_(result), report_(result.report),
           iniLines_(standardresources::memoryIniLines(data)) {}
 
-    bool place() {
+    bool place(bool allowChangedPatches) {
         resources();
         tableEntries();
         volumes();
         fixedRecords();
         regions();
         resolveWindows();
+        if (report_.errors() == 0) { // every address placed
+            checkRegions();
+            checkRecords(allowChangedPatches);
+        }
         return report_.errors() == 0;
     }
 
@@ -266,10 +270,9 @@ private:
         volumes_.resize(std::size_t(offsets.size()));
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             const std::uint64_t address = *numeric::hexField(offsets[i], 8);
-            byWindow(
-                {QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i + 1),
-                 address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
-                 [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
+            byWindow({QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i),
+                      address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
+                      [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
         }
     }
 
@@ -300,6 +303,87 @@ private:
             byWindow({QCoreApplication::translate("Report", "the end of the %1").arg(region.label),
                       region.end, 0, region.file, region.line,
                       [this, i](std::uint64_t to) { regions_[i].last = to; }});
+        }
+    }
+
+    // A region bound found by the code before it says nothing of what follows:
+    // every byte erased in the old region must be erased in the new one too,
+    // counted from its start and from its end.
+    void checkRegions() {
+        for (const PlacedRegion& r : regions_) {
+            const std::uint64_t oldLength = r.span.end - r.span.start;
+            const std::uint64_t newLength = r.last > r.start ? r.last - r.start : 0;
+            std::uint64_t count = 0;
+            std::uint64_t first = 0;
+            // Held whole, as regions are: read straight from the ranges.
+            const std::uint8_t* was = old_.bytesAt(r.span.start, oldLength);
+            const std::uint8_t* is = new_.bytesAt(r.start, newLength);
+            auto oldErased = [&](std::uint64_t k) {
+                return was ? was[k] == 0xFF : old_.byteAt(r.span.start + k) == 0xFF;
+            };
+            for (std::uint64_t a = r.start; a < r.last && newLength >= oldLength; ++a) {
+                const std::uint64_t fromStart = a - r.start;
+                const std::uint64_t fromEnd = r.last - a; // 1 for the last byte
+                const bool erased = (fromStart < oldLength && oldErased(fromStart)) ||
+                                    (fromEnd <= oldLength && oldErased(oldLength - fromEnd));
+                const bool nowErased = is ? is[fromStart] == 0xFF : new_.byteAt(a) == 0xFF;
+                if (erased && !nowErased) {
+                    first = count == 0 ? a : first;
+                    ++count;
+                }
+            }
+            if (newLength < oldLength) {
+                report_.error(r.span.file, r.span.line,
+                              QCoreApplication::translate(
+                                  "Report", "the %1 would shrink from %2 to %3 bytes in the new "
+                                            "firmware: its bounds are not where the code ends")
+                                  .arg(r.span.label)
+                                  .arg(oldLength)
+                                  .arg(newLength));
+            } else if (count > 0) {
+                report_.error(
+                    r.span.file, r.span.line,
+                    countedText(
+                        count,
+                        QT_TRANSLATE_N_NOOP("Report", "the %1 placed at %2-%3: %n byte erased in "
+                                                      "the old firmware is not erased in the new "
+                                                      "one, the first at %4"),
+                        QT_TRANSLATE_N_NOOP("Report", "the %1 placed at %2-%3: %n bytes erased in "
+                                                      "the old firmware are not erased in the new "
+                                                      "one, the first at %4"))
+                        .arg(r.span.label, hexAddress(r.start), hexAddress(r.last - 1),
+                             hexAddress(first)));
+            }
+        }
+    }
+
+    // A required patch (or the Patch64K line) carried to a new place writes
+    // over the bytes there: they must be the ones it was made to replace.
+    void checkRecords(bool allowChanged) {
+        for (const PlacedRecord& p : records_) {
+            const std::size_t length = p.span.bytes.size();
+            const std::uint8_t* was = old_.bytesAt(p.span.start, length);
+            const std::uint8_t* is = new_.bytesAt(p.to, length);
+            if (!was || !is || std::equal(was, was + length, is) ||
+                std::equal(p.span.bytes.begin(), p.span.bytes.end(), is)) {
+                continue; // the same bytes, or applied already in the new firmware
+            }
+            std::size_t k = 0;
+            while (was[k] == is[k]) {
+                ++k;
+            }
+            const QString text = QCoreApplication::translate(
+                                     "Report", "%1, carried from %2 to %3, writes over bytes that "
+                                               "changed: the old firmware holds %4 at %5, the new "
+                                               "one %6 at %7")
+                                     .arg(p.span.label, hexAddress(p.span.start), hexAddress(p.to),
+                                          numeric::hex(was[k], 2), hexAddress(p.span.start + k),
+                                          numeric::hex(is[k], 2), hexAddress(p.to + k));
+            if (allowChanged) {
+                report_.warning(p.span.file, p.span.line, text);
+            } else {
+                report_.error(p.span.file, p.span.line, text);
+            }
         }
     }
 
@@ -442,7 +526,8 @@ QString Result::text() const {
 }
 
 Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
-           const FirmwareImage& newImage, const QString& id, const QString& userFolder) {
+           const FirmwareImage& newImage, const QString& id, const QString& userFolder,
+           bool allowChangedPatches) {
     Result result;
     result.id = id;
     if (!firmwareid::refusal(id).isEmpty()) {
@@ -464,7 +549,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
         return result;
     }
     Porter porter(data, oldImage, newImage, result);
-    if (!porter.place()) {
+    if (!porter.place(allowChangedPatches)) {
         return result;
     }
     // Staged in the user folder, not in the temporary folder: a killed port
@@ -487,7 +572,16 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
         return result;
     }
     datasetimport::Result imported = datasetimport::run(staging.folder(), id, userFolder);
-    result.report = imported.report;
+    // The warnings of the placing (a changed patch carried as allowed) come first.
+    Report placed = result.report;
+    for (const Finding& f : imported.report.findings()) {
+        if (f.error) {
+            placed.error(f.file, f.line, f.text);
+        } else {
+            placed.warning(f.file, f.line, f.text);
+        }
+    }
+    result.report = placed;
     result.created = imported.imported;
     return result;
 }

@@ -35,8 +35,12 @@ struct Result {
 };
 
 // Makes the data set `id` in userFolder from data, made for oldImage, for
-// newImage. Raises for an id that cannot name a new firmware folder.
+// newImage. Raises for an id that cannot name a new firmware folder. A
+// required patch (or the Patch64K line) whose bytes underneath differ
+// between the two firmwares is refused, or only named with
+// allowChangedPatches.
 Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
-           const FirmwareImage& newImage, const QString& id, const QString& userFolder);
+           const FirmwareImage& newImage, const QString& id, const QString& userFolder,
+           bool allowChangedPatches = false);
 
 } // namespace firmwareport

@@ -22,20 +22,20 @@ const Texts& texts(const ManagerInfo& info) {
         QT_TRANSLATE_NOOP("Report", "the melody of slot %1"),
         QT_TRANSLATE_NOOP("Report", "the standard melody of slot %1"),
         QT_TRANSLATE_NOOP("Report", "the melody table entry of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "melody entries match the firmware"),
-        QT_TRANSLATE_NOOP("Report", "standard melodies lie whole in the firmware")};
+        QT_TRANSLATE_N_NOOP("Report", "melody entries match the firmware"),
+        QT_TRANSLATE_N_NOOP("Report", "standard melodies lie whole in the firmware")};
     static const Texts java{
         QT_TRANSLATE_NOOP("Report", "the Java file of slot %1"),
         QT_TRANSLATE_NOOP("Report", "the standard Java file of slot %1"),
         QT_TRANSLATE_NOOP("Report", "the Java table entry of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "Java entries match the firmware"),
-        QT_TRANSLATE_NOOP("Report", "standard Java files lie whole in the firmware")};
+        QT_TRANSLATE_N_NOOP("Report", "Java entries match the firmware"),
+        QT_TRANSLATE_N_NOOP("Report", "standard Java files lie whole in the firmware")};
     static const Texts pictures{
         QT_TRANSLATE_NOOP("Report", "the picture of slot %1"),
         QT_TRANSLATE_NOOP("Report", "the standard picture of slot %1"),
         QT_TRANSLATE_NOOP("Report", "the picture table entry of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "picture entries match the firmware"),
-        QT_TRANSLATE_NOOP("Report", "standard pictures are well formed in the firmware")};
+        QT_TRANSLATE_N_NOOP("Report", "picture entries match the firmware"),
+        QT_TRANSLATE_N_NOOP("Report", "standard pictures are well formed in the firmware")};
     switch (info.kind) {
     case ManagerKind::Melodies:
         return melodies;
@@ -132,15 +132,15 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
 
 QString StandardResource::label() const {
     return QCoreApplication::translate("Report", standardresources::texts(*manager).resource)
-        .arg(slot + 1);
+        .arg(slot);
 }
 
 QString StandardResource::standardLabel() const {
     return QCoreApplication::translate("Report", standardresources::texts(*manager).standard)
-        .arg(slot + 1);
+        .arg(slot);
 }
 
 QString StandardResource::entryLabel() const {
     return QCoreApplication::translate("Report", standardresources::texts(*manager).entry)
-        .arg(slot + 1);
+        .arg(slot);
 }

@@ -234,7 +234,8 @@ QString ManagerPage::dropRefusal(int row, const QList<QUrl>& urls) const {
     if (row < 0 || row >= list_->topLevelItemCount()) {
         return QStringLiteral("Выберите слот в списке или перетащите файл на его строку.");
     }
-    return droppedfile::forSlot(urls, info_, row).refusal;
+    const droppedfile::Dropped dropped = droppedfile::forSlot(urls, info_, row);
+    return dropped.refusal.isEmpty() ? fileRefusal(row, dropped.path) : dropped.refusal;
 }
 
 void ManagerPage::takeDropsOn(QWidget* target) {

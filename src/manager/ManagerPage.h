@@ -129,6 +129,9 @@ protected:
     virtual void showNoSlot() = 0;
     // What the page's open button does with a chosen file.
     virtual void assignReplacement(int row, const QString& file) = 0;
+    // Why the page would refuse `file` for row `row` once it had looked
+    // inside it; asked while a file is dragged. Empty when it would take it.
+    virtual QString fileRefusal(int /*row*/, const QString& /*file*/) const { return {}; }
     // The page's two halves: the list box grows, the edit panel keeps its width.
     void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
 

@@ -10,6 +10,7 @@
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -114,7 +115,8 @@ QString outputRefusal(const FirmwareDataSet& data, const QString& path) {
 
 void requireFit(const SlotTable& table) {
     if (table.gauge().overLimit) {
-        throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
+        throw TarvexError(
+            QCoreApplication::translate("Report", "The new files do not fit: no patch is built"));
     }
 }
 

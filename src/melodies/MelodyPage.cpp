@@ -6,6 +6,7 @@
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "melodies/MelodyVolumes.h"
+#include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserDialogs.h"
 
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -68,8 +70,13 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     tbVolume->setEnabled(false);
     lblVolumePercent = label(QStringLiteral("lblVolumePercent"), QStringLiteral("0 %"), GroupBox2);
     lblVolumePercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblVolumePercent->setMinimumWidth(lblVolumePercent->fontMetrics().horizontalAdvance("100%") +
-                                      4);
+    // Room for each text it shows, whichever is widest in the font.
+    int widest = 0;
+    for (const char* text : {"100%", "0 %", "н/д"}) {
+        widest = qMax(widest,
+                      lblVolumePercent->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
+    }
+    lblVolumePercent->setMinimumWidth(widest + 4);
     volumeRow->addWidget(lblVolume);
     volumeRow->addWidget(tbVolume, 1);
     volumeRow->addWidget(lblVolumePercent);
@@ -116,6 +123,17 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
             [this] { guarded([this] { btnUseStandardMelodyClick(); }); });
     connect(tbVolume, &QSlider::valueChanged, this,
             [this](int position) { guarded([this, position] { tbVolumeChange(position); }); });
+    // A volume the user set is written at once, as every other choice is:
+    // when the handle is let go, or after a key, a click beside the handle or
+    // the wheel (the value has changed by the time the timer runs).
+    connect(tbVolume, &QSlider::sliderReleased, this,
+            [this] { guarded([this] { saveVolume(); }); });
+    connect(tbVolume, &QSlider::actionTriggered, this, [this](int action) {
+        if (action != QAbstractSlider::SliderMove || !tbVolume->isSliderDown()) {
+            QTimer::singleShot(0, this, [this] { guarded([this] { saveVolume(); }); });
+        }
+    });
+    connect(edtMelFile, &QLineEdit::textChanged, this, &MelodyPage::updatePlayButton);
     connect(btnPlayMelody, &QToolButton::clicked, this,
             [this] { guarded([this] { btnPlayMelodyClick(); }); });
     connect(btnCreateMelPatch, &QPushButton::clicked, this,
@@ -139,6 +157,28 @@ void MelodyPage::startUp() {
         QIcon icon = btnPlayMelody->icon();
         icon.addPixmap(faded, QIcon::Disabled);
         btnPlayMelody->setIcon(icon);
+    }
+    updatePlayButton();
+}
+
+void MelodyPage::updatePlayButton() {
+    if (!player_->isAvailable()) {
+        btnPlayMelody->setEnabled(false); // its tooltip says how to get a player
+        return;
+    }
+    // Stop stays within reach while a melody plays; play only when a slot
+    // shows a melody file of its own that the working folder holds.
+    const QString file = edtMelFile->text();
+    const bool playable = lvMels->selectedRow() >= 0 && dataSet() != nullptr &&
+                          fileops::isSafeBareName(file) &&
+                          fileops::exists(dataSet()->workFile(info(), file));
+    btnPlayMelody->setEnabled(player_->isRunning() || playable);
+}
+
+void MelodyPage::saveVolume() {
+    if (lvMels->selectedRow() >= 0 && canChangeSlots() && dataSet()->volumesAvailable() &&
+        tbVolume->isEnabled()) {
+        dataSet()->saveSlotLists();
     }
 }
 
@@ -213,6 +253,7 @@ void MelodyPage::showPlaying(bool playing) {
         style()->standardIcon(playing ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
     btnPlayMelody->setToolTip(playing ? QStringLiteral("Остановить мелодию")
                                       : QStringLiteral("Проиграть мелодию"));
+    updatePlayButton();
 }
 
 void MelodyPage::btnCreateMelPatchClick() {
@@ -230,6 +271,7 @@ void MelodyPage::lvMelsClick() {
     lblMelName->setText(lvMels->cell(row, 0));
     edtMelName->setText(lvMels->cell(row, 2));
     edtMelFile->setText(lvMels->cell(row, 1));
+    updatePlayButton();
 }
 
 void MelodyPage::showNoSlot() {
@@ -237,6 +279,7 @@ void MelodyPage::showNoSlot() {
     edtMelFile->setText(info().placeholder);
     tbVolume->setEnabled(false);
     lblVolume->setEnabled(false);
+    updatePlayButton();
 }
 
 void MelodyPage::showVolumeFor(int row) {

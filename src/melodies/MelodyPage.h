@@ -73,6 +73,11 @@ private:
     void showVolumeFor(int row);
     // While a melody plays the play button stops it, and shows so.
     void showPlaying(bool playing);
+    // The play button on only when it can act: a player, and a melody
+    // playing or a slot showing a new melody file.
+    void updatePlayButton();
+    // The volume lists written, after the user moved the track bar.
+    void saveVolume();
 
     std::unique_ptr<MelodyPlayer> player_ = std::make_unique<MelodyPlayer>();
 };

@@ -12,6 +12,11 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // The first bytes of a standard MIDI file, bare or in a RIFF wrapper.
@@ -102,6 +107,10 @@ MelodyPlayer::Outcome MelodyPlayer::play(const QString& workFolder, const QStrin
     auto process = std::make_unique<QProcess>();
     process->setWorkingDirectory(workFolder);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
+#ifdef Q_OS_UNIX
+    // A group of its own, so that Stop also ends what a wrapper script started.
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     // Program and argument apart: a path with blanks needs no quoting.
     process->start(playerPath_, {QDir::toNativeSeparators(melody)});
     if (!process->waitForStarted()) {
@@ -124,10 +133,24 @@ QString MelodyPlayer::cannotPlayMessage(const QString& fileText) const {
 }
 
 void MelodyPlayer::terminate() {
-    if (process_ && process_->state() != QProcess::NotRunning) {
-        process_->kill();
-        process_->waitForFinished(1000);
+    if (!process_ || process_->state() == QProcess::NotRunning) {
+        return;
     }
+#ifdef Q_OS_UNIX
+    // The whole group: asked to end, then killed when it has not after a
+    // short wait. Whatever the player left behind in its group goes too.
+    const pid_t group = pid_t(process_->processId());
+    ::kill(-group, SIGTERM);
+    if (!process_->waitForFinished(kTermWaitMs)) {
+        ::kill(-group, SIGKILL);
+        process_->waitForFinished(1000);
+    } else {
+        ::kill(-group, SIGKILL); // a child that ignored the request
+    }
+#else
+    process_->kill();
+    process_->waitForFinished(1000);
+#endif
 }
 
 bool MelodyPlayer::isRunning() const {

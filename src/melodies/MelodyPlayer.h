@@ -54,7 +54,9 @@ public:
     Outcome play(const QString& workFolder, const QString& fileText);
     // What the user is told when the player cannot play the file.
     QString cannotPlayMessage(const QString& fileText) const;
+    // Ends the player's whole process group: asked first, killed after kTermWaitMs.
     void terminate();
+    static constexpr int kTermWaitMs = 300;
     bool isRunning() const;
     // Called when a player started by play() has ended, by itself or by terminate().
     void setOnFinished(std::function<void()> onFinished) { onFinished_ = std::move(onFinished); }

@@ -2,6 +2,7 @@
 #include "pictures/HandsetPictureDecoder.h"
 
 #include "base/TarvexError.h"
+#include "dataset/NumericText.h"
 #include "pictures/HandsetPicture.h"
 
 namespace {
@@ -10,8 +11,8 @@ using namespace handsetformat;
 constexpr std::uint8_t kClosingRecord = kDirectRun + 1;
 constexpr int kTrailerSize = 4;
 
-QString hexByte(std::uint8_t byte) {
-    return QStringLiteral("0x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+QString prefixedHexByte(std::uint8_t byte) {
+    return QStringLiteral("0x") + numeric::hexByte(byte);
 }
 
 TarvexError fault(const QString& what, qsizetype offset) {
@@ -52,7 +53,8 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
     }
     const auto at = [&bytes](qsizetype i) { return static_cast<std::uint8_t>(bytes[i]); };
     if (size >= 1 && at(0) != kFormatByte) {
-        throw fault(QStringLiteral("bad format byte %1 (0x09 expected)").arg(hexByte(at(0))), 0);
+        throw fault(
+            QStringLiteral("bad format byte %1 (0x09 expected)").arg(prefixedHexByte(at(0))), 0);
     }
     if (size >= 2 && (at(1) == 0 || at(1) > kMaxPaletteSize)) {
         throw fault(QStringLiteral("bad palette size %1 (1 to 127 expected)").arg(at(1)), 1);
@@ -89,7 +91,7 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
         const int length = record & kMaxRunLength;
         const bool paletteRun = (record & kPaletteRun) == kPaletteRun;
         if ((record & kDirectRun) == 0 || length == 0) {
-            throw fault(QStringLiteral("bad run record %1").arg(hexByte(record)), start);
+            throw fault(QStringLiteral("bad run record %1").arg(prefixedHexByte(record)), start);
         }
         if (qsizetype(picture.pixels.size()) + length > count - 1) {
             throw fault(QStringLiteral("a run of %1 pixels goes past the pixel count (%2 before "
@@ -117,8 +119,9 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
 
     const qsizetype closing = in.offset();
     if (const std::uint8_t record = in.byte(); record != kClosingRecord) {
-        throw fault(QStringLiteral("closing record expected (0x81), %1 found").arg(hexByte(record)),
-                    closing);
+        throw fault(
+            QStringLiteral("closing record expected (0x81), %1 found").arg(prefixedHexByte(record)),
+            closing);
     }
     picture.pixels.push_back(in.value());
     if (in.offset() % 2 != 0) {

@@ -13,6 +13,7 @@
 #include "platform/UserDialogs.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -227,15 +228,6 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,
         cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
-    if (choice.outcome == pictureslots::Outcome::WrongSize) {
-        // The way out is on this page.
-        UserDialogs::instance().warn(choice.warning +
-                                     QStringLiteral(" Выберите картинку этого размера или отметьте "
-                                                    "\"%1\": картинка другого размера будет "
-                                                    "уменьшена или увеличена и обрезана по краям.")
-                                         .arg(cbFitPicture->text()));
-        return;
-    }
     if (choice.outcome != pictureslots::Outcome::Accepted) {
         UserDialogs::instance().warn(choice.warning);
         return;
@@ -245,6 +237,34 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     showNew(choice.picture);
     updateMemory();
     pictures.save();
+}
+
+QString PicturePage::fileRefusal(int row, const QString& file) const {
+    if (cbFitPicture->isChecked()) {
+        return {};
+    }
+    const QDateTime modified = QFileInfo(file).lastModified();
+    if (dragged_.path != file || dragged_.modified != modified) {
+        QSize size;
+        try {
+            size = loadPicture(file).size();
+        } catch (const TarvexError&) {
+            // Taken, and the open refuses it with the reader's own words.
+        }
+        dragged_ = {file, modified, size};
+    }
+    if (!dragged_.size.isValid()) {
+        return {};
+    }
+    try {
+        const pictureslots::RequiredSize required = pictureslots::requiredSize(table(), row);
+        if (dragged_.size != QSize(required.width, required.height)) {
+            return pictureslots::sizeRefusal(required, dragged_.size);
+        }
+    } catch (const TarvexError&) {
+        // A slot entry that is not a number: the open says so.
+    }
+    return {};
 }
 
 void PicturePage::btnUseStandardPicClick() {

@@ -3,6 +3,7 @@
 
 #include "manager/ManagerPage.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QPixmap>
 
@@ -70,6 +71,8 @@ protected:
     void showSelectedSlot() override { lvPicClick(); }
     void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
+    // A picture of another size than the slot's, unless it is to be fitted.
+    QString fileRefusal(int row, const QString& file) const override;
 
 private:
     // The check box's state as last left, off when never set.
@@ -77,6 +80,14 @@ private:
     void showStandard(const QImage& picture);
     // imgNew shows the picture in the handset's colours; new_ keeps it as loaded.
     void showNew(const QImage& picture);
+
+    // The size of the picture dragged last: a drag asks at every move.
+    struct DraggedSize {
+        QString path;
+        QDateTime modified;
+        QSize size;
+    };
+    mutable DraggedSize dragged_;
 
     QImage standard_; // what imgStd shows
     QImage new_;      // what imgNew shows, before the reduction to the handset's colours

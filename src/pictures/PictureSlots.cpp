@@ -44,11 +44,17 @@ RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
 }
 
 QString sizeRefusal(RequiredSize size, QSize actual) {
-    return QStringLiteral("Картинка %1x%2, а нужна %3x%4.")
-        .arg(actual.width())
-        .arg(actual.height())
+    // The first two sentences are the program's own warning, word for word
+    // (the letter between the numbers is the Cyrillic ha); the way out follows.
+    return QStringLiteral("Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, "
+                          "выберите другой файл. Размер выбранной картинки: %3x%4. Чтобы взять "
+                          "её, отметьте \"Подгонять размер картинки\" (в tarvex-cli: --fit): "
+                          "картинка другого размера будет уменьшена или увеличена и обрезана по "
+                          "краям.")
         .arg(size.width)
-        .arg(size.height);
+        .arg(size.height)
+        .arg(actual.width())
+        .arg(actual.height());
 }
 
 QString convertedFile(const SlotTable& table) {

@@ -20,7 +20,9 @@ struct RequiredSize {
 // From the slot's standard entry: digits 1-2 give the width, 5-6 the height.
 // Raises "'%s' is not a valid integer value" for digits that are not hexadecimal.
 RequiredSize requiredSize(const SlotTable& table, qsizetype slot);
-// The warning for a picture of another size: "Картинка 128x128, а нужна 32x32."
+// The warning for a picture of another size: "Картинка не соответствует
+// размеру 32х32 пикселей. Пожалуйста, выберите другой файл.", then the
+// picture's own size and how to have it fitted.
 QString sizeRefusal(RequiredSize size, QSize actual);
 
 // The working file the conversion writes and deletes again.

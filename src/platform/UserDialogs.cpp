@@ -8,12 +8,16 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
 #include <new>
 
 namespace {
@@ -51,10 +55,36 @@ void showPreview(QLabel& preview, const QString& path) {
     }
 }
 
+// Qt's own file dialog, in its detail view, shows every column's whole text
+// (size, kind, date), the list scrolling sideways rather than cutting them.
+void showWholeColumns(QFileDialog& dialog) {
+    // Once shown: Qt makes the dialog's own widgets only when no native
+    // dialog takes its place.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+            details->header()->setStretchLastSection(false);
+            dialog.resize(dialog.size().expandedTo(QSize(760, 460)));
+        }
+    });
+}
+
+// A file to open (or several): a start path naming a file selects it.
+QStringList openDialog(const QString& start, const QString& filter, QFileDialog::FileMode mode) {
+    QFileDialog dialog(owner(), QString(), start, filter);
+    dialog.setFileMode(mode);
+    showWholeColumns(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 class QtUserDialogs final : public UserDialogs {
 public:
     QString askOpenFile(const QString& filter) override {
-        return QFileDialog::getOpenFileName(owner(), QString(), startFolder(), filter);
+        return openDialog(startFolder(), filter, QFileDialog::ExistingFile).value(0);
+    }
+
+    QStringList askOpenFiles(const QString& filter) override {
+        return openDialog(startFolder(), filter, QFileDialog::ExistingFiles);
     }
 
     QString askOpenPicture(const QString& filter) override {
@@ -75,6 +105,7 @@ public:
         if (!startFilter().isEmpty()) {
             dialog.selectNameFilter(startFilter());
         }
+        showWholeColumns(dialog);
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
@@ -88,6 +119,7 @@ public:
         dialog.setDefaultSuffix(QStringLiteral("s3"));
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.selectFile(defaultName);
+        showWholeColumns(dialog);
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
@@ -181,6 +213,29 @@ QString UserDialogs::openFile(const QString& dialog, const QString& filter) {
     const QString file = askOpenFile(filter);
     dialogfolders::remember(dialog, file);
     return file;
+}
+
+QString UserDialogs::openFileOffering(const QString& dialog, const QString& offered,
+                                      const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    if (!offered.isEmpty() && QFileInfo(offered).isFile()) {
+        startFolder_ = offered; // the dialog opens in its folder with it selected
+    }
+    const QString file = askOpenFile(filter);
+    dialogfolders::remember(dialog, file);
+    return file;
+}
+
+QStringList UserDialogs::openFiles(const QString& dialog, const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    const QStringList files = askOpenFiles(filter);
+    dialogfolders::remember(dialog, files.value(0));
+    return files;
+}
+
+QStringList UserDialogs::askOpenFiles(const QString& filter) {
+    const QString file = askOpenFile(filter);
+    return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
 QString UserDialogs::openPicture(const QString& dialog, const QString& filter) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -21,6 +22,9 @@ public:
     // The chosen file, empty when the user cancelled. Filters are in Qt's
     // form ("MMF, MIDI (*.mmf *.mid *.midi)"); an empty filter offers any file.
     virtual QString askOpenFile(const QString& filter) = 0;
+    // As askOpenFile, several files at once; none when the user cancelled.
+    // Unless overridden, the one file askOpenFile chooses.
+    virtual QStringList askOpenFiles(const QString& filter);
     // As askOpenFile, with a preview of the picture under the cursor.
     virtual QString askOpenPicture(const QString& filter) = 0;
     // A patch file to write: defaultName offered, ".s3" added when the name
@@ -53,6 +57,10 @@ public:
     // an open dialog remembers the folder of the file chosen. A save dialog's
     // folder is remembered by its caller once the patch is written.
     QString openFile(const QString& dialog, const QString& filter);
+    // As openFile, with `offered` (a file chosen before) selected when it
+    // still exists.
+    QString openFileOffering(const QString& dialog, const QString& offered, const QString& filter);
+    QStringList openFiles(const QString& dialog, const QString& filter);
     QString openPicture(const QString& dialog, const QString& filter);
     // A folder dialog by name; it starts where the folder last chosen with it lies.
     QString openFolder(const QString& dialog, const QString& caption);

@@ -20,6 +20,12 @@ QString ScriptedDialogs::askOpenFile(const QString& filter) {
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
+QStringList ScriptedDialogs::askOpenFiles(const QString& filter) {
+    openFilters.append(filter);
+    startFolders.append(startFolder());
+    return openManyAnswers.isEmpty() ? QStringList() : openManyAnswers.takeFirst();
+}
+
 QString ScriptedDialogs::askOpenPicture(const QString& filter) {
     pictureFilters.append(filter);
     pictureStartFilters.append(startFilter());

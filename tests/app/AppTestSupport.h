@@ -23,6 +23,7 @@ public:
     // Answers in order; when none is left the user cancels.
     QStringList openAnswers;
     QStringList saveAnswers;
+    QList<QStringList> openManyAnswers; // for dialogs that take several files
     QStringList folderAnswers;
     QStringList textAnswers;  // when none is left the user cancels
     QList<bool> yesNoAnswers; // when none is left the user says no
@@ -46,6 +47,7 @@ public:
     QStringList modals;         // object names of the windows shown modally
 
     QString askOpenFile(const QString& filter) override;
+    QStringList askOpenFiles(const QString& filter) override;
     QString askOpenPicture(const QString& filter) override;
     QString askSaveFile(const QString& defaultName, const QString& filter) override;
     QString askFolder(const QString& caption) override;

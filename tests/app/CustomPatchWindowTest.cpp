@@ -193,12 +193,21 @@ TEST_F(CustomPatchWindow, FindAndGoToLineReachAnyLineOfALargePatch) {
     key(Qt::Key_Escape); // from the editor as from the bar
     EXPECT_FALSE(page->findBar->isVisible());
 
-    dialogs.onModal = [](QDialog& dialog) {
+    int width = 0;
+    int title = 0;
+    dialogs.onModal = [&](QDialog& dialog) {
+        // Room for the whole title: window managers draw it larger and bold.
+        QFont bold = dialog.font();
+        bold.setBold(true);
+        title = QFontMetrics(bold).horizontalAdvance(dialog.windowTitle());
+        dialog.adjustSize();
+        width = dialog.width();
         static_cast<QInputDialog&>(dialog).setIntValue(123456);
         return int(QDialog::Accepted);
     };
     key(Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(dialogs.modals.last(), "dlgGoToLine");
+    EXPECT_GE(width, 2 * title);
     EXPECT_EQ(editor->cursorPosition(), (Position{123455, 0}));
     const int top = editor->verticalScrollBar()->value();
     EXPECT_TRUE(top < 123455 && top > 123455 - 100) << top;

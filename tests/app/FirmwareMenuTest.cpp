@@ -2,11 +2,15 @@
 #include "AppTestSupport.h"
 #include "dataset/MemoryMap.h"
 #include "firmware/FirmwareMaker.h"
+#include "manager/SlotListView.h"
+#include "pictures/PicturePage.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 namespace {
 
@@ -49,7 +53,7 @@ TEST_F(FirmwareMenuTest, MatchesExtractsAndPortsFromTheSettingsMenu) {
     dialogs.openAnswers = {firmwarePath};
     dialogs.folderAnswers = {scratch.mkdir("out")};
     trigger(*window, "ExtractResources1");
-    EXPECT_EQ(testsupport::readAll(scratch.path("out/java/2.jar")),
+    EXPECT_EQ(testsupport::readAll(scratch.path("out/java/1.jar")),
               FirmwareMaker::resource(FirmwareMaker::Kind::Java, 1));
     ASSERT_EQ(dialogs.informs.size(), 1);
     EXPECT_TRUE(dialogs.informs[0][0].startsWith("Извлечено ресурсов: 7."));
@@ -65,7 +69,11 @@ TEST_F(FirmwareMenuTest, MatchesExtractsAndPortsFromTheSettingsMenu) {
     ASSERT_EQ(reports.size(), 2);
     EXPECT_TRUE(headings[1].startsWith("Создан набор данных X120NEXT"))
         << headings[1].toStdString();
-    EXPECT_TRUE(reports[1].contains("мелодия слота 1 (Мелодия 1): 0x")) << reports[1].toStdString();
+    // As after adding a firmware, the new set is offered at once (not taken here).
+    EXPECT_EQ(dialogs.questions.value(0),
+              QStringLiteral("Набор данных X120NEXT создан. Перейти на него сейчас?"));
+    EXPECT_EQ(window->statusText(1), QStringLiteral("Прошивка: X120XEDJ2"));
+    EXPECT_TRUE(reports[1].contains("мелодия слота 0 (Мелодия 1): 0x")) << reports[1].toStdString();
     const MemoryMap map = ReadMemoryMap(userFolder() + "/X120NEXT/Data/Memory.ini");
     EXPECT_EQ(map.melodyStart,
               QStringLiteral("0x%1")
@@ -73,4 +81,57 @@ TEST_F(FirmwareMenuTest, MatchesExtractsAndPortsFromTheSettingsMenu) {
                        QLatin1Char('0'))
                   .toUpper()
                   .replace("0X", "0x"));
+}
+
+TEST_F(FirmwareMenuTest, AppliesPatchesAndRefreshesPreviewsOfferingTheLastFirmwareFirst) {
+    auto window = open();
+    // One patch over the firmware's own bytes, one beyond them.
+    const QString inside = scratch.write(
+        "p/in.s3", firmwaremaker::record(3, maker.base + 16, "\x01\x02\x03") + "\r\n");
+    const QString outside =
+        scratch.write("p/out.s3", firmwaremaker::record(3, 0x00800000, "\x01\x02") + "\r\n");
+    const QString result = scratch.path("result.bin");
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside, outside}};
+    dialogs.saveAnswers = {result};
+    trigger(*window, "ApplyPatches1");
+    ASSERT_EQ(headings.size(), 1);
+    EXPECT_EQ(headings[0], QStringLiteral("Патчи не применены: файл %1 не записан.").arg(result));
+    EXPECT_TRUE(reports[0].contains("out.s3:1:")) << reports[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(result));
+
+    // The firmware chosen last for this data set is offered first.
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside}};
+    dialogs.saveAnswers = {result};
+    dialogs.startFolders.clear();
+    trigger(*window, "ApplyPatches1");
+    EXPECT_EQ(dialogs.startFolders.value(0), firmwarePath);
+    QByteArray expected = made.image;
+    expected.replace(16, 3, "\x01\x02\x03");
+    EXPECT_EQ(testsupport::readAll(result), expected);
+    EXPECT_EQ(window->statusText(0), QStringLiteral("Файл \"%1\" создан.").arg(result));
+    // Never over one of its own inputs.
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside}};
+    dialogs.saveAnswers = {firmwarePath};
+    trigger(*window, "ApplyPatches1");
+    EXPECT_EQ(dialogs.warnings.size(), 1);
+
+    // The previews from the firmware, shown at once on the picture page.
+    PicturePage* pic = window->picturePage();
+    window->pageControl()->setCurrentWidget(pic);
+    pic->lvPic->setCurrentItem(pic->lvPic->topLevelItem(1));
+    QFile::remove(dataFile("Pic/2.jpg"));
+    pic->lvPicClick();
+    ASSERT_TRUE(pic->standardPicture().isNull());
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.startFolders.clear();
+    trigger(*window, "RefreshPreviews1");
+    EXPECT_EQ(dialogs.startFolders.value(0), firmwarePath);
+    EXPECT_TRUE(QFileInfo::exists(dataFile("Pic/2.jpg")));
+    EXPECT_EQ(pic->standardPicture().size(), QSize(6, 3));
+    ASSERT_EQ(dialogs.informs.size(), 1);
+    EXPECT_TRUE(dialogs.informs[0][0].startsWith(QStringLiteral("Превью обновлены: 2")))
+        << dialogs.informs[0][0].toStdString();
 }

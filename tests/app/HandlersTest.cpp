@@ -178,7 +178,10 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
 
     dialogs.openAnswers = {bitmap("wrong.bmp", 4, 3), bitmap("right.bmp", 4, 2)};
     page->btnOpenPic->click();
-    EXPECT_TRUE(dialogs.warnings.value(0).startsWith(QStringLiteral("Картинка 4x3, а нужна 4x2.")));
+    EXPECT_TRUE(dialogs.warnings.value(0).startsWith(
+        QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "
+                       "другой файл. Размер выбранной картинки: 4x3.")))
+        << dialogs.warnings.value(0).toStdString();
     EXPECT_TRUE(page->newPicture().isNull());
     page->btnOpenPic->click();
     EXPECT_EQ(page->newPicture().size(), QSize(4, 2));
@@ -247,7 +250,7 @@ TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
     }
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
-    ASSERT_TRUE(page->btnPlayMelody->isEnabled());
+    ASSERT_TRUE(page->player().isAvailable());
     select(page->lvMels, 0);
     dialogs.openAnswers = {scratch.write("in/my tune.mid", "m")};
     page->btnOpenMelody->click();

@@ -3,6 +3,8 @@
 // following the selection, commands that cannot act switched off, drops
 // wherever users aim, the picture dialog, the melody preview and help.
 #include "AppTestSupport.h"
+#include "custompatch/CustomPatchPage.h"
+#include "custompatch/PatchEditor.h"
 #include "dataset/ListFile.h"
 #include "java/JavaPage.h"
 #include "manager/SlotListView.h"
@@ -12,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -107,28 +110,44 @@ TEST_F(PagesInWindow, CommandsThatCannotActAreSwitchedOff) {
     window->pageControl()->setCurrentIndex(3); // the custom patch page
     EXPECT_TRUE(open->isEnabled());
     EXPECT_FALSE(restore->isEnabled());
+    // An empty patch has nothing to save; a line typed, and it has.
+    CustomPatchPage* custom = window->customPatchPage();
+    EXPECT_FALSE(custom->btnSaveCustomPatch->isEnabled());
+    EXPECT_FALSE(save->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    custom->Editor->setFocus();
+    QTest::keyClicks(custom->Editor, "S0");
+    EXPECT_TRUE(custom->btnSaveCustomPatch->isEnabled());
     EXPECT_TRUE(save->isEnabled());
+    QTest::keyClick(custom->Editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(save->isEnabled());
 }
 
 namespace {
 
 // A drag of `paths` over `target` at `at`, offering copy and move and
-// proposing a move, as file managers do; returns the action taken, or
-// Qt::IgnoreAction when refused. `release` drops it, else it leaves.
-Qt::DropAction drag(QWidget* target, QPoint at, const QStringList& paths, bool release = true) {
+// proposing a move, as file managers do (or offering `offered`); returns the
+// action taken, or Qt::IgnoreAction when refused. `release` drops it, else it
+// leaves; `whileOver` runs while it is over the target.
+Qt::DropAction drag(QWidget* target, QPoint at, const QStringList& paths, bool release = true,
+                    Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction,
+                    const std::function<void()>& whileOver = {}) {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& path : paths) {
         urls.append(QUrl::fromLocalFile(path));
     }
     data.setUrls(urls);
-    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
     enter.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &enter);
     QDragMoveEvent move(at, offered, &data, Qt::LeftButton, {});
     move.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &move);
+    if (whileOver) {
+        whileOver();
+    }
     if (!enter.isAccepted() || !move.isAccepted()) {
         return Qt::IgnoreAction;
     }
@@ -217,6 +236,78 @@ TEST_F(PagesInWindow, TheRowUnderADragIsMarkedAndTheDropIsACopy) {
     EXPECT_EQ(list->cell(2, 1), "ring.mid");
 }
 
+TEST_F(PagesInWindow, DropsAreCopiesAndWhatCannotBeTakenIsRefusedWhileDragging) {
+    writePreview(4, 2);
+    auto window = shown();
+    CustomPatchPage* custom = window->customPatchPage();
+    window->pageControl()->setCurrentWidget(custom);
+    QWidget* editor = custom->Editor->viewport();
+    const QString blob = scratch.write("in/blob.bin", QByteArray(20, 'b'));
+
+    // A move proposed is answered as a copy: the source keeps its file.
+    EXPECT_EQ(drag(editor, {10, 10}, {blob}), Qt::CopyAction);
+    EXPECT_EQ(custom->editorLines().size(), 4);
+    EXPECT_TRUE(QFile::exists(blob));
+    // Two files, a folder, or a source that can only move: never taken, the
+    // reason in the status bar while the drag lasts and no box afterwards.
+    QString reason;
+    const auto seen = [&] { reason = window->statusText(0); };
+    for (const QStringList& paths : {QStringList{blob, blob}, QStringList{scratch.path("in")}}) {
+        reason.clear();
+        EXPECT_EQ(drag(editor, {10, 10}, paths, true, Qt::CopyAction | Qt::MoveAction, seen),
+                  Qt::IgnoreAction);
+        EXPECT_FALSE(reason.isEmpty()) << paths.join(", ").toStdString();
+    }
+    custom->Editor->clear();
+    EXPECT_EQ(drag(editor, {10, 10}, {blob}, true, Qt::MoveAction), Qt::IgnoreAction);
+    EXPECT_EQ(custom->editorLines().size(), 0);
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
+    EXPECT_EQ(dialogs.informs.size(), 2); // the counts of the one file opened
+
+    // A picture of another size than the slot's is refused over the picture
+    // box, with the warning's words; fitting on, it is taken as a copy.
+    PicturePage* pic = window->picturePage();
+    window->pageControl()->setCurrentWidget(pic);
+    clickRow(pic->lvPic, 0);
+    const QString wide = scratch.path("in/wide.bmp");
+    QImage picture(5, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(wide));
+    pic->cbFitPicture->setChecked(false);
+    reason.clear();
+    EXPECT_EQ(drag(pic->gbNewPic, middle(pic->gbNewPic), {wide}, true,
+                   Qt::CopyAction | Qt::MoveAction, seen),
+              Qt::IgnoreAction);
+    EXPECT_TRUE(reason.startsWith(
+        QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "
+                       "другой файл.")))
+        << reason.toStdString();
+    EXPECT_EQ(pic->lvPic->cell(0, 1), QStringLiteral("[Стандартная картинка]"));
+    pic->cbFitPicture->setChecked(true);
+    EXPECT_EQ(drag(pic->gbNewPic, middle(pic->gbNewPic), {wide}), Qt::CopyAction);
+    EXPECT_EQ(pic->lvPic->cell(0, 1), "wide.bmp");
+    EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
+}
+
+TEST_F(PagesInWindow, AVolumeTheUserSetsIsOnDiskAtOnce) {
+    auto window = shown();
+    MelodyPage* mel = window->melodyPage();
+    clickRow(mel->lvMels, 1);
+    ASSERT_TRUE(mel->tbVolume->isEnabled());
+    const QString volumes = dataFile("Volumes.lst");
+    const int dragged = mel->tbVolume->value() == 64 ? 90 : 64;
+    // Dragged: written when the handle is let go.
+    mel->tbVolume->setSliderDown(true);
+    mel->tbVolume->setValue(dragged);
+    mel->tbVolume->setSliderDown(false);
+    EXPECT_EQ(listfile::load(volumes).value(1), QString::number(dragged, 16).toUpper());
+    // A key moves it one step, written as well.
+    mel->tbVolume->setFocus();
+    QTest::keyClick(mel->tbVolume, Qt::Key_Right);
+    QApplication::processEvents();
+    EXPECT_EQ(listfile::load(volumes).value(1), QString::number(dragged + 1, 16).toUpper());
+}
+
 TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLastUsed) {
     writePreview(4, 2);
     auto window = shown();
@@ -237,7 +328,9 @@ TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLa
     EXPECT_EQ(dialogs.pictureStartFilters.value(0), QString());
     // The wrong size is named with the way out.
     ASSERT_EQ(dialogs.warnings.size(), 1);
-    EXPECT_TRUE(dialogs.warnings[0].startsWith(QStringLiteral("Картинка 128x128, а нужна 4x2.")));
+    EXPECT_TRUE(dialogs.warnings[0].startsWith(
+        QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "
+                       "другой файл. Размер выбранной картинки: 128x128.")));
     EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("\"Подгонять размер картинки\"")));
 
     // The next dialog, even in the next run, starts on the filter left.

@@ -32,9 +32,9 @@ TEST_F(WindowTest, SecondWindowOnTheSameDataSetShowsItReadOnly) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(second.get()));
         EXPECT_TRUE(dialogs.warnings.isEmpty());
         EXPECT_TRUE(second->windowTitle().endsWith(QStringLiteral("(только чтение)")));
-        EXPECT_TRUE(second->statusText(0).contains(
+        EXPECT_TRUE(second->statusNotice().contains(
             QStringLiteral("test_app (pid %1").arg(QCoreApplication::applicationPid())))
-            << second->statusText(0).toStdString();
+            << second->statusNotice().toStdString();
         EXPECT_NE(second->pos(), first->pos());
         MelodyPage* mel = second->melodyPage();
         ASSERT_EQ(mel->lvMels->topLevelItemCount(), 3); // the data, to look at
@@ -59,6 +59,40 @@ TEST_F(WindowTest, SecondWindowOnTheSameDataSetShowsItReadOnly) {
     first->close();
     first.reset();
     EXPECT_EQ(DataSetLock(firmware()).tryLock(), DataSetLock::Result::Locked);
+}
+
+// Who holds the data set and the errors found at start are a lasting state:
+// they stay in the status bar from page to page, and a window too narrow for
+// them cuts them at their end, never in the middle.
+TEST_F(WindowTest, TheReadOnlyNoticeLastsAndIsCutOnlyAtItsEnd) {
+    MiniDataSet broken;
+    broken.overrides["MelodiesSize.lst"] = {"0", "12x", "0"};
+    auto first = open(broken);
+    auto second = open();
+    second->show();
+    const QString notice = second->statusNotice();
+    EXPECT_TRUE(notice.startsWith(QStringLiteral("Только чтение: данные изменяет ")));
+    EXPECT_TRUE(notice.contains(QStringLiteral("В наборе данных "))) << notice.toStdString();
+    auto* panel = child<QLabel>(second.get(), "StatusNotice");
+    for (const int width : {1000, 690, 1000}) {
+        second->resize(width, 600);
+        for (int page : {1, 2, 0}) {
+            second->pageControl()->setCurrentIndex(page);
+            QApplication::processEvents();
+            EXPECT_EQ(second->statusNotice(), notice);
+            EXPECT_TRUE(panel->isVisible());
+            EXPECT_EQ(panel->toolTip(), notice);
+            const QString shown = panel->text();
+            EXPECT_TRUE(shown == notice ||
+                        (shown.endsWith(QChar(0x2026)) && notice.startsWith(shown.chopped(1))))
+                << width << ": " << shown.toStdString();
+        }
+    }
+    // At 1000 pixels the whole of the holder's part is shown.
+    EXPECT_TRUE(panel->text().startsWith(notice.section(QStringLiteral(". "), 0, 0)))
+        << panel->text().toStdString();
+    second->close();
+    first->close();
 }
 
 // The window warns once, shows the page's rows and turns its changes off;

@@ -27,7 +27,7 @@ TEST_F(WindowDialogs, ABrokenDataSetIsToldOnceAtStartUpWithTheWayToTheReport) {
     {
         auto window = open(MiniDataSet());
         ASSERT_EQ(datasetcheck::run(firmware("Data")).errors(), 0);
-        EXPECT_EQ(window->statusText(0), QString());
+        EXPECT_EQ(window->statusNotice(), QString());
         window->close();
     }
     MiniDataSet broken;
@@ -36,7 +36,7 @@ TEST_F(WindowDialogs, ABrokenDataSetIsToldOnceAtStartUpWithTheWayToTheReport) {
     const int errors = datasetcheck::run(firmware("Data")).errors();
     ASSERT_GT(errors, 0);
     EXPECT_TRUE(dialogs.warnings.isEmpty());
-    EXPECT_EQ(window->statusText(0),
+    EXPECT_EQ(window->statusNotice(),
               QStringLiteral("В наборе данных %1 ошибк%2: Настройки → Проверить набор данных...")
                   .arg(errors)
                   .arg(errors == 1  ? "а"

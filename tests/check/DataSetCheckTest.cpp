@@ -58,7 +58,7 @@ TEST_F(DataSetCheckTest, ASoundDataSetHasNoErrorOnlyMissingPreviews) {
     EXPECT_EQ(report.warnings(), 2); // the mini data set has no previews
     EXPECT_TRUE(report.text().endsWith("0 errors, 2 warnings\n"));
     EXPECT_TRUE(report.findings()[0].toText().endsWith("/Data/Pic/1.jpg:0: warning: no preview of "
-                                                       "picture slot 1"));
+                                                       "picture slot 0"));
 }
 
 TEST_F(DataSetCheckTest, ListsAndFields) {
@@ -80,9 +80,19 @@ TEST_F(DataSetCheckTest, ListsAndFields) {
     set.overrides = {{"PicOffsets.lst", {"0400020000007000", "02000200000070"}}};
     expectOnlyError(check(), "PicOffsets.lst", 2, "not 16 hexadecimal digits");
 
-    // A NUL hides the rest of the list: an error at its line.
+    set.overrides = {{"PicOffsets.lst", {"0400020000007000", "0000000000007000"}}};
+    expectOnlyError(check(), "PicOffsets.lst", 2, "a standard picture of 0 x 0 pixels");
+
+    // A NUL hides the rest of a list the program writes back: an error at its
+    // line. A list it only reads is read up to the NUL: a warning.
     set.overrides = {{"JavaSize.lst", {"0", "0", "0", QStringLiteral("0") + QChar(0) + "7\r\n8"}}};
     expectOnlyError(check(), "JavaSize.lst", 4, "NUL");
+    set.overrides = {{"JavaStdNames.lst", {"a", "b", "c", QStringLiteral("d") + QChar(0) + "x"}}};
+    const Report nul = check();
+    EXPECT_EQ(nul.errors(), 0) << nul.text().toStdString();
+    EXPECT_TRUE(nul.text().contains("JavaStdNames.lst:4: warning: a NUL character: the list is "
+                                    "read up to it"))
+        << nul.text().toStdString();
 
     set.overrides.clear();
     check();
@@ -106,10 +116,10 @@ TEST_F(DataSetCheckTest, MemoryMapAndPlacement) {
     expectOnlyError(check(), "PicTable.lst", 2, "lies inside the picture region");
 
     set.overrides = {{"JavaTable.lst", {"01100020", "01100028", "01100020", "01100038"}}};
-    expectOnlyError(check(), "JavaTable.lst", 3, "overlaps the Java table entry of slot 1");
+    expectOnlyError(check(), "JavaTable.lst", 3, "overlaps the Java table entry of slot 0");
 
     set.overrides = {{"VolumesOffsets.lst", {"00500000", "00ABCDE3", "00500002"}}};
-    expectOnlyError(check(), "VolumesOffsets.lst", 2, "overlaps the melody table entry of slot 1");
+    expectOnlyError(check(), "VolumesOffsets.lst", 2, "overlaps the melody table entry of slot 0");
 }
 
 TEST_F(DataSetCheckTest, RequiredPatchesAndPatch64K) {
@@ -262,7 +272,7 @@ TEST_F(DataSetCheckTest, FindingsEscapeControlCharactersAndNameBadPreviews) {
     extraFiles["Data/Pic/1.jpg"] = "not a picture";
     const Report report = check();
     EXPECT_TRUE(report.findings()[0].toText().contains(
-        "/Data/Pic/1.jpg:0: warning: the preview of picture slot 1 is not a whole JPEG picture "
+        "/Data/Pic/1.jpg:0: warning: the preview of picture slot 0 is not a whole JPEG picture "
         "the program can show (JPEG error #"))
         << report.text().toStdString();
 }

@@ -191,12 +191,12 @@ TEST(DataSetVariants, PlantedFaultsAreNamedAtTheirFileAndLine) {
         {{"required record over a table entry", req(0x0058A00C, "\x01\x02")},
          "Zz.s3",
          2,
-         "writes 0x0058A00C-0x0058A00D over the melody table entry of slot 2 "
+         "writes 0x0058A00C-0x0058A00D over the melody table entry of slot 1 "
          "(MelodiesTable.lst line 2)"},
         {{"required record over a volume byte", req(0x0058A141, "\x01")},
          "Zz.s3",
          2,
-         "writes 0x0058A141 over the melody volume byte of slot 2"},
+         "writes 0x0058A141 over the melody volume byte of slot 1"},
         {{"required record inside a region", req(0x007DFFF0, "\x01")},
          "Zz.s3",
          2,
@@ -211,7 +211,7 @@ TEST(DataSetVariants, PlantedFaultsAreNamedAtTheirFileAndLine) {
          "Memory.ini",
          13,
          "the Patch64K line writes 0x0059C404-0x0059C405 over the Java table "
-         "entry of slot 1"},
+         "entry of slot 0"},
         {{"regions of two pages that are on overlap",
           [](Variant& v) { v.ini.replace("0x013BFFF0", "0x01400001"); }},
          "Memory.ini",
@@ -225,6 +225,18 @@ TEST(DataSetVariants, PlantedFaultsAreNamedAtTheirFileAndLine) {
          "Memory.ini",
          11,
          "the start of the melody region plus [StringTable] Size passes 32 bits"},
+        {{"Patch64K as an S1 record", [](Variant& v) { v.set("Patch64K", "S1057A242A4BE7"); }},
+         "Memory.ini",
+         13,
+         "Patch64K is an S1 record: it must be one S3 record"},
+        {{"a picture region of 0 bytes with a picture's size recorded",
+          [](Variant& v) {
+              v.ini.replace("EndOffset=0x007DFFFE", "EndOffset=0x00700000");
+              v.setLines("PicSize.lst", v.lines("PicSize.lst") << "1000");
+          }},
+         "PicSize.lst",
+         0,
+         "more than the 0 bytes the pictures manager has: no patch can be built"},
         {{"a size past the last slot that is no number",
           [](Variant& v) { v.setLines("JavaSize.lst", v.lines("JavaSize.lst") << "x"); }},
          "JavaSize.lst",

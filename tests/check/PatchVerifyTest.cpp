@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "check/PatchVerify.h"
 
+#include "check/ReportLanguage.h"
 #include "dataset/Session.h"
+#include "firmware/FirmwareMatch.h"
 #include "java/JavaPatch.h"
 #include "melodies/MelodyPatch.h"
+#include "melodies/MelodyVolumes.h"
 #include "pictures/PictureSlots.h"
 #include "platform/SettingsStore.h"
 #include "srec/CustomPatch.h"
@@ -92,6 +95,33 @@ bool holds(const Report& report, const QString& text) {
     return report.text().contains(text);
 }
 
+// An S3 data record with its count and checksum.
+QString record(std::uint32_t address, const QByteArray& bytes) {
+    return srec::withS3Checksum(QString("S3%1%2%3")
+                                    .arg(bytes.size() + 5, 2, 16, QLatin1Char('0'))
+                                    .arg(address, 8, 16, QLatin1Char('0'))
+                                    .arg(QString::fromLatin1(bytes.toHex()))
+                                    .toUpper());
+}
+
+QByteArray littleEndian(std::uint32_t value) {
+    QByteArray bytes;
+    for (int i = 0; i < 4; ++i) {
+        bytes += char(value >> (8 * i));
+    }
+    return bytes;
+}
+
+QStringList errorsOf(const Report& report) {
+    QStringList errors;
+    for (const Finding& f : report.findings()) {
+        if (f.error) {
+            errors << QString("%1: %2").arg(f.line).arg(f.text);
+        }
+    }
+    return errors;
+}
+
 } // namespace
 
 TEST_F(PatchVerifyTest, EveryPatchTheManagersBuildIsClean) {
@@ -151,7 +181,7 @@ TEST_F(PatchVerifyTest, FaultyLinesAndWritesAreReported) {
     EXPECT_EQ(report.errors(), 2) << report.text().toStdString();
     EXPECT_TRUE(holds(report, "edited.s3:36: error: checksum "));
     // The record is gone, so the table entry points at bytes the patch does not write.
-    EXPECT_TRUE(holds(report, "edited.s3:39: error: the melody table entry of slot 1: the patch "
+    EXPECT_TRUE(holds(report, "edited.s3:39: error: the melody table entry of slot 0: the patch "
                               "writes only 24 of its 40 bytes at 0x01401000"));
 
     report = verify(edited(patch, 36, "S316" + data.mid(4)));
@@ -189,7 +219,7 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     // Without its last data record the trailer is missing.
     Report report = verify(edited(patch, int(table), ""));
     EXPECT_EQ(report.errors(), 1) << report.text().toStdString();
-    EXPECT_TRUE(holds(report, QString("edited.s3:%1: error: the picture table entry of slot 1: the "
+    EXPECT_TRUE(holds(report, QString("edited.s3:%1: error: the picture table entry of slot 0: the "
                                       "128 x 128 picture at 0x00700000: byte ")
                                   .arg(table)));
     // An entry claiming another height.
@@ -208,7 +238,7 @@ TEST_F(PatchVerifyTest, PictureEntriesMustPointAtAWholePictureOfTheirSize) {
     report = verify(patch);
     EXPECT_TRUE(holds(report, "matches the current picture choices: no\n"));
     EXPECT_TRUE(holds(report,
-                      "warning: picture slot 1 differs from its working copy red.bmp at "
+                      "warning: picture slot 0 differs from its working copy red.bmp at "
                       "byte 1 (0x00700001): the patch writes 7F, the working copy gives 01"))
         << report.text().toStdString();
 }
@@ -244,7 +274,7 @@ TEST_F(PatchVerifyTest, CutShortOrEmptyPatchesAreErrors) {
     // The end record dropped, the table records after the cut named.
     const Report report = verify(scratch.write("cut.s3", lines));
     EXPECT_TRUE(holds(report, "cut.s3:0: error: 2 of the 8 Java table entries are missing, the "
-                              "first the Java table entry of slot 7"))
+                              "first the Java table entry of slot 6"))
         << report.text().toStdString();
     EXPECT_TRUE(holds(verify(edited(patch, int(text.count('\n')), "")),
                       "error: the last record is not an end record"));
@@ -257,14 +287,7 @@ TEST_F(PatchVerifyTest, TamperedMelodyPatchesAreErrors) {
     // 36-38 the melody's data records, 39 its table record.
     ASSERT_TRUE(lineOf(patch, 10).startsWith("S3"));
     auto errorsOf = [&](int number, const QString& line) {
-        const Report report = verify(edited(patch, number, line));
-        QStringList errors;
-        for (const Finding& f : report.findings()) {
-            if (f.error) {
-                errors << QString("%1: %2").arg(f.line).arg(f.text);
-            }
-        }
-        return errors;
+        return ::errorsOf(verify(edited(patch, number, line)));
     };
     QString required = lineOf(patch, 3);
     EXPECT_EQ(errorsOf(3, ""), QStringList({"0: required patch Fonts.s3 is written only in part: "
@@ -277,14 +300,14 @@ TEST_F(PatchVerifyTest, TamperedMelodyPatchesAreErrors) {
     EXPECT_EQ(errorsOf(10, ""), QStringList({"0: the Patch64K line is missing"}));
     const QString volume = lineOf(patch, 11);
     EXPECT_EQ(errorsOf(11, srec::withS3Checksum(volume.left(volume.size() - 4) + "80")),
-              QStringList({"11: the melody volume byte of slot 1 is 80, outside 01 to 7F"}));
-    EXPECT_EQ(errorsOf(11, ""), QStringList({"0: 1 of the 25 melody volume bytes are missing, the "
-                                             "first the melody volume byte of slot 1: the patch "
+              QStringList({"11: the melody volume byte of slot 0 is 80, outside 01 to 7F"}));
+    EXPECT_EQ(errorsOf(11, ""), QStringList({"0: 1 of the 25 melody volume bytes is missing, the "
+                                             "first the melody volume byte of slot 0: the patch "
                                              "is cut short or incomplete"}));
     // The melody's table record gone: its data points nowhere.
     errors = errorsOf(39, "");
     ASSERT_EQ(errors.size(), 2) << errors.join("\n").toStdString();
-    EXPECT_TRUE(errors[0].startsWith("0: 1 of the 32 melody table entries are missing"));
+    EXPECT_TRUE(errors[0].startsWith("0: 1 of the 32 melody table entries is missing"));
     EXPECT_EQ(errors[1], "36: 0x01401000-0x01401027 (40 bytes) in the melody region: no table "
                          "entry of the patch points at them");
     // Without the data set only the records count.
@@ -305,27 +328,20 @@ TEST_F(PatchVerifyTest, APatchForOtherChoicesNamesTheSlotsThatDiffer) {
     Report report = verify(patch);
     EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
     EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
-    EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
+    EXPECT_TRUE(holds(report, "warning: melody slot 2 differs from its working copy d.mid at byte "
                               "0 (0x01401028): the patch writes 02, the working copy gives 03"))
         << report.text().toStdString();
     SlotTable(session->dataSet(), managers::melodies()).restore(0);
     report = verify(patch);
-    EXPECT_TRUE(holds(report, "warning: melody slot 1: the table entry is 0010400128000000, the "
+    EXPECT_TRUE(holds(report, "warning: melody slot 0: the table entry is 0010400128000000, the "
                               "current choices give "))
         << report.text().toStdString();
-    EXPECT_TRUE(holds(report, "warning: melody slot 3 differs from its working copy d.mid at byte "
+    EXPECT_TRUE(holds(report, "warning: melody slot 2 differs from its working copy d.mid at byte "
                               "0 (0x01401000): the patch writes"));
     EXPECT_EQ(report.json()["matches"].toObject()["melodies"], QJsonValue(false));
 }
 
 TEST_F(PatchVerifyTest, OverlapsFifosAndManyStrayRangesWithoutDataSet) {
-    auto record = [](std::uint32_t address, const QByteArray& bytes) {
-        return srec::withS3Checksum(QString("S3%1%2%3")
-                                        .arg(bytes.size() + 5, 2, 16, QLatin1Char('0'))
-                                        .arg(address, 8, 16, QLatin1Char('0'))
-                                        .arg(QString::fromLatin1(bytes.toHex()))
-                                        .toUpper());
-    };
     // Line 2 repeats line 1; line 3 changes two of its bytes: only line 3 differs.
     const QStringList lines = {record(0x100, "\x10\x11\x12\x13"), record(0x100, "\x10\x11\x12\x13"),
                                record(0x101, "\xAA\xAA"), "S705A002000058"};
@@ -380,4 +396,106 @@ TEST_F(PatchVerifyTest, LinesAreNamedRightInsideLongRunsOfRecords) {
     EXPECT_TRUE(holds(report, "run.s3:1003: warning: 0x002031F8-0x00203207 (16 bytes) written "
                               "again, first on line 802, with the same values"));
     EXPECT_TRUE(holds(report, "0x00200000-0x00203E77: 15992 bytes\n"));
+}
+
+TEST_F(PatchVerifyTest, AManagersPatchWithoutItsTableRecordsOrForAnotherDataSetIsAnError) {
+    give(managers::melodies(), 0, "a.mid", 40);
+    const QString melodies = build(managers::melodies(), melodyPatchHooks());
+    const QString java = build(managers::java(), javaPatchHooks());
+    // The lines of a patch, each table record of its manager dropped or moved.
+    auto rewritten = [&](const QString& path, const ManagerInfo& info, bool move) {
+        const QStringList tables = session->dataSet().list(info.tableList);
+        QStringList out;
+        for (const QString& line : QString::fromLatin1(testsupport::readAll(path)).split("\r\n")) {
+            if (!line.startsWith("S30D") || !tables.contains(line.mid(4, 8))) {
+                out << line;
+            } else if (move) {
+                const std::uint32_t at = line.mid(4, 8).toUInt(nullptr, 16) + 0x00076000;
+                out << record(at, QByteArray::fromHex(line.mid(12, 16).toLatin1()));
+            }
+        }
+        return scratch.write("rewritten.s3", out.join("\r\n").toLatin1());
+    };
+    QStringList errors = errorsOf(verify(rewritten(melodies, managers::melodies(), false)));
+    ASSERT_EQ(errors.size(), 2) << errors.join("\n").toStdString();
+    EXPECT_TRUE(errors[0].startsWith("0: 32 of the 32 melody table entries are missing, the first "
+                                     "the melody table entry of slot 0"));
+    EXPECT_EQ(errors[1], "36: 0x01401000-0x01401027 (40 bytes) in the melody region: no table "
+                         "entry of the patch points at them");
+    EXPECT_EQ(errorsOf(verify(rewritten(java, managers::java(), false))),
+              QStringList({"0: carries the required patches but rewrites no table entry and "
+                           "writes nothing in a region: a manager's patch with every table "
+                           "record removed"}));
+    // Built for a data set whose table lies elsewhere: its entries are unknown here.
+    const Report other = verify(rewritten(melodies, managers::melodies(), true));
+    EXPECT_EQ(errorsOf(other).size(), 2) << other.text().toStdString();
+    EXPECT_TRUE(holds(other, "rewritten.s3:0: error: 32 of the 32 melody table entries are "
+                             "missing"));
+    EXPECT_TRUE(holds(other, "warning: 0x00600000-0x006000FF (256 bytes) lie outside every"));
+}
+
+TEST_F(PatchVerifyTest, NothingIsWrittenIntoTheStringTableReserve) {
+    give(managers::melodies(), 0, "a.mid", 40);
+    const QString patch = build(managers::melodies(), melodyPatchHooks());
+    // The melody's data moved 256 bytes before the base address, its entry with it.
+    QStringList lines = QString::fromLatin1(testsupport::readAll(patch)).split("\r\n");
+    const QByteArray data = testsupport::sequence(40, 0);
+    lines[35] = record(0x01400F00, data.left(16));
+    lines[36] = record(0x01400F10, data.mid(16, 16));
+    lines[37] = record(0x01400F20, data.mid(32));
+    lines[38] = record(0x0058A000, littleEndian(0x01400F00) + littleEndian(40));
+    const QStringList errors =
+        errorsOf(verify(scratch.write("reserve.s3", lines.join("\r\n").toLatin1())));
+    EXPECT_EQ(errors,
+              QStringList({"36: 0x01400F00-0x01400F27 (40 bytes) in the first 4096 bytes of the "
+                           "melody region, kept for the string table: no patch writes there",
+                           "39: the melody table entry of slot 0: 40 bytes at 0x01400F00 begin "
+                           "in the first 4096 bytes of the melody region, kept for the string "
+                           "table"}));
+    // A custom patch there too.
+    const QString custom = scratch.path("custom.s3");
+    MakeCustomPatch(scratch.write("in/any.bin", data), 40, 0x01400000).lines.saveTo(custom);
+    EXPECT_EQ(verify(custom).errors(), 1);
+    EXPECT_EQ(verify(custom, false).errors(), 0);
+}
+
+TEST_F(PatchVerifyTest, WithTheDataSetABadCountAndAPatchOfNoByteAreErrors) {
+    const QString patch = build(managers::java(), javaPatchHooks());
+    QStringList lines = QString::fromLatin1(testsupport::readAll(patch)).split("\r\n");
+    lines.insert(lines.size() - 2, "S5030005F7");
+    const QString counted = scratch.write("counted.s3", lines.join("\r\n").toLatin1());
+    Report report = verify(counted);
+    EXPECT_EQ(report.errors(), 1) << report.text().toStdString();
+    EXPECT_TRUE(holds(
+        report, QString("counted.s3:%1: error: counts 5 data records, ").arg(lines.size() - 2)));
+    EXPECT_EQ(verify(counted, false).errors(), 0);
+    const QString empty = scratch.write("empty.s3", "S00600004844521B\r\nS705A002000058\r\n");
+    EXPECT_TRUE(holds(verify(empty), "empty.s3:0: error: writes no byte"));
+    EXPECT_TRUE(holds(verify(empty, false), "empty.s3:0: warning: writes no byte"));
+}
+
+TEST_F(PatchVerifyTest, AVolumeChangedSinceTheBuildIsNamedWithItsSlot) {
+    const QString patch = build(managers::melodies(), melodyPatchHooks());
+    melodyvolumes::store(session->dataSet(), 3, 100);
+    const Report report = verify(patch);
+    EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
+    EXPECT_TRUE(QRegularExpression("melody slot 3: the volume byte at 0x0058A143 is [0-9A-F]{2} "
+                                   "\\(volume [0-9]+\\), the current choices give 64 \\(volume "
+                                   "100\\)")
+                    .match(report.text())
+                    .hasMatch())
+        << report.text().toStdString();
+}
+
+TEST(ReportCounts, RussianCountsAgreeWithTheirNumber) {
+    ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
+    firmwarematch::Tally tally(
+        QT_TRANSLATE_N_NOOP("Report", "volume bytes hold their standard volume"));
+    QStringList texts;
+    for (const int n : {1, 2, 5, 21}) {
+        tally.matched = n;
+        texts << tally.what().section(' ', -3, -3); // the verb
+    }
+    reportlanguage::use(QLocale(QLocale::English));
+    EXPECT_EQ(texts, QStringList({"содержит", "содержат", "содержат", "содержит"}));
 }

@@ -83,6 +83,7 @@ TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     EXPECT_EQ(run({"verify", "--no-dataset", bad}), 1);
     EXPECT_TRUE(out.startsWith(bad + ":2: ошибка: контрольная сумма 6E, ожидалась 6F\n"));
     EXPECT_TRUE(out.endsWith("2 ошибки, 0 предупреждений\n")) << out.toStdString();
+    EXPECT_EQ(err, "tarvex-cli: В патче есть ошибки\n"); // the closing message too
     EXPECT_EQ(run({"verify", patch}), 0);
     EXPECT_TRUE(out.contains("0x01301000-0x01301013: байтов: 20: область мелодий\n"
                              "совпадает с текущим выбором мелодий: да\n"

@@ -98,7 +98,13 @@ TEST_F(Cli, SlotsListsRowsAndVolumes) {
     ASSERT_EQ(run({"slots", "melodies"}), 0);
     const QStringList rows = out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0], QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t40"));
+    // The volume in decimal, as "volume" takes it (the list holds 40 in hexadecimal).
+    EXPECT_EQ(rows[0], QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t64"));
+    ASSERT_EQ(run({"volume", "0", "100"}), 0) << err.toStdString();
+    ASSERT_EQ(run({"slots", "melodies"}), 0);
+    EXPECT_TRUE(
+        out.startsWith(QStringLiteral("0\tМелодия 1\t[Стандартная мелодия]\tМелодия 1\t0\t100\n")))
+        << out.toStdString();
     ASSERT_EQ(run({"slots", "java"}), 0);
     EXPECT_TRUE(out.startsWith(QStringLiteral("0\tИгра0.jad\t[Стандартная игра]\t\t0\n")));
 }
@@ -415,7 +421,10 @@ TEST_F(Cli, FitAssignsAPhotoAndDecodeReadsTheConvertedPictureBack) {
     const QString png = scratch.mkdir("in") + "/photo.png";
     ASSERT_TRUE(photo.save(png));
     EXPECT_EQ(run({"assign", "pictures", "0", png}), 1);
-    EXPECT_TRUE(err.startsWith(QStringLiteral("tarvex-cli: Картинка 640x480, а нужна 128x128.")));
+    EXPECT_TRUE(err.startsWith(
+        QStringLiteral("tarvex-cli: Картинка не соответствует размеру 128х128 пикселей. "
+                       "Пожалуйста, выберите другой файл. Размер выбранной картинки: 640x480.")));
+    EXPECT_TRUE(err.contains("--fit"));
     EXPECT_EQ(run({"assign", "melodies", "0", png, "--fit"}), 2);
     ASSERT_EQ(run({"assign", "pictures", "--fit", "0", png}), 0) << err.toStdString();
     EXPECT_EQ(list("PicFiles.lst")[0], "photo.bmp");

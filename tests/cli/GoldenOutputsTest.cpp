@@ -17,8 +17,6 @@ using testsupport::readAll;
 
 namespace {
 
-using Kind = FirmwareMaker::Kind;
-
 bool writingGolden() {
     return qEnvironmentVariable("TARVEX_WRITE_GOLDEN") == QLatin1String("1");
 }
@@ -122,16 +120,7 @@ TEST_F(GoldenOutputs, MatchAndPortOnAMadeFirmware) {
     firmwaremaker::writeDataSet(made, user());
     const QString oldPath = scratch.write("old.s3", firmwaremaker::sRecords(made.image, old.base));
 
-    // Code inserted in two places, one melody moved to the end.
-    FirmwareMaker later = old;
-    auto before = [&](Kind kind, int index = 0) {
-        return later.pieces.begin() + std::ptrdiff_t(later.find(kind, index));
-    };
-    later.pieces.insert(later.pieces.begin(), {Kind::Code, 50});
-    later.pieces.insert(before(Kind::JavaTable), {Kind::Code, 51});
-    later.pieces.erase(before(Kind::Melody, 1));
-    later.pieces.push_back({Kind::Melody, 1});
-    later.pieces.push_back({Kind::Code, 52});
+    const FirmwareMaker later = old.later();
     const QString newPath =
         scratch.write("new.s3", firmwaremaker::sRecords(later.make().image, later.base));
 

@@ -85,6 +85,19 @@ QByteArray FirmwareMaker::resource(Kind kind, int index) {
     }
 }
 
+FirmwareMaker FirmwareMaker::later() const {
+    FirmwareMaker m = *this;
+    auto before = [&](Kind kind, int index = 0) {
+        return m.pieces.begin() + std::ptrdiff_t(m.find(kind, index));
+    };
+    m.pieces.insert(m.pieces.begin(), {Kind::Code, 50});
+    m.pieces.insert(before(Kind::JavaTable), {Kind::Code, 51});
+    m.pieces.erase(before(Kind::Melody, 1));
+    m.pieces.push_back({Kind::Melody, 1});
+    m.pieces.push_back({Kind::Code, 52});
+    return m;
+}
+
 FirmwareMaker FirmwareMaker::standard() {
     FirmwareMaker m;
     int seed = 0;

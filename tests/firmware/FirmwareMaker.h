@@ -37,6 +37,9 @@ struct FirmwareMaker {
     std::uint32_t base = 0x0000F000; // low enough for S1 records at the start
 
     static FirmwareMaker standard(); // three melodies, two Java files, two pictures
+    // A later version: code inserted at the start and before the Java table,
+    // the second melody moved to the end.
+    FirmwareMaker later() const;
 
     std::size_t find(Kind kind, int index = 0) const;
 

@@ -106,15 +106,16 @@ TEST_F(FirmwareTest, MatchNamesEveryPlantedDifference) {
             .toLatin1());
 
     EXPECT_EQ(run({"match", path}), 1);
-    EXPECT_TRUE(out.contains("StdMelodiesOffsets.lst:2: error: the melody table entry of slot 2"));
-    EXPECT_TRUE(out.contains("StdVolumes.lst:3: error: the volume byte of slot 3"));
+    EXPECT_TRUE(out.contains("StdMelodiesOffsets.lst:2: error: the melody table entry of slot 1"));
+    EXPECT_TRUE(out.contains("StdVolumes.lst:3: error: the volume byte of slot 2"));
     EXPECT_TRUE(out.contains(QStringLiteral("JavaStdOffsets.lst:2: error: the standard Java file "
-                                            "of slot 2: only %1 of its %2 bytes")
+                                            "of slot 1: only %1 of its %2 bytes")
                                  .arg(javaSize - 5)
                                  .arg(javaSize)));
     EXPECT_TRUE(out.contains("the picture region 0x" + picture));
-    EXPECT_TRUE(out.contains("holds the standard picture of slot 2"));
-    EXPECT_TRUE(out.contains("4 errors, 0 warnings")) << out.toStdString();
+    EXPECT_TRUE(out.contains("holds the standard picture of slot 1"));
+    EXPECT_TRUE(out.contains("the picture region is not erased: "));
+    EXPECT_TRUE(out.contains("5 errors, 0 warnings")) << out.toStdString();
     EXPECT_TRUE(err.contains("does not match the firmware"));
 }
 
@@ -122,23 +123,23 @@ TEST_F(FirmwareTest, ExtractWritesExactlyThePlacedBytes) {
     const QString dir = scratch.path("out");
     ASSERT_EQ(run({"extract", s3(made.image), "-o", dir}), 0)
         << err.toStdString() << out.toStdString();
-    EXPECT_EQ(readAll(dir + "/melodies/1.mid"), FirmwareMaker::resource(Kind::Melody, 0));
-    EXPECT_EQ(readAll(dir + "/melodies/2.mmf"), FirmwareMaker::resource(Kind::Melody, 1));
-    EXPECT_EQ(readAll(dir + "/melodies/3.bin"), FirmwareMaker::resource(Kind::Melody, 2));
-    EXPECT_EQ(readAll(dir + "/java/1.jad"), FirmwareMaker::resource(Kind::Java, 0));
-    EXPECT_EQ(readAll(dir + "/java/2.jar"), FirmwareMaker::resource(Kind::Java, 1));
-    EXPECT_EQ(QImage(dir + "/pictures/2.png").convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(readAll(dir + "/melodies/0.mid"), FirmwareMaker::resource(Kind::Melody, 0));
+    EXPECT_EQ(readAll(dir + "/melodies/1.mmf"), FirmwareMaker::resource(Kind::Melody, 1));
+    EXPECT_EQ(readAll(dir + "/melodies/2.bin"), FirmwareMaker::resource(Kind::Melody, 2));
+    EXPECT_EQ(readAll(dir + "/java/0.jad"), FirmwareMaker::resource(Kind::Java, 0));
+    EXPECT_EQ(readAll(dir + "/java/1.jar"), FirmwareMaker::resource(Kind::Java, 1));
+    EXPECT_EQ(QImage(dir + "/pictures/1.png").convertToFormat(QImage::Format_RGB32),
               toImage(decodeHandsetPicture(FirmwareMaker::resource(Kind::Picture, 1))));
     const QStringList index = QString::fromUtf8(readAll(dir + "/index.tsv")).split('\n');
     ASSERT_EQ(index.size(), 8);
-    EXPECT_EQ(index[0], QStringLiteral("melodies\t1\tМелодия 1\t0x%1\t304\tmelodies/1.mid")
+    EXPECT_EQ(index[0], QStringLiteral("melodies\t0\tМелодия 1\t0x%1\t304\tmelodies/0.mid")
                             .arg(hex(at(Kind::Melody, 0))));
 
     // A table entry that differs: nothing at all is written.
     QByteArray image = made.image;
     image[offset(Kind::PictureTable)] = 9;
     EXPECT_EQ(run({"extract", s3(image), "-o", scratch.path("refused")}), 1);
-    EXPECT_TRUE(out.contains("PicOffsets.lst:1: error: the picture table entry of slot 1"));
+    EXPECT_TRUE(out.contains("PicOffsets.lst:1: error: the picture table entry of slot 0"));
     EXPECT_FALSE(QFileInfo::exists(scratch.path("refused")));
 }
 
@@ -154,7 +155,8 @@ TEST_F(FirmwareTest, ApplyWritesTheFirmwareWithThePatchOverIt) {
         << err.toStdString() << out.toStdString();
     const QByteArray text = readAll(scratch.path("out.s3"));
     EXPECT_TRUE(text.startsWith("S00600004844521B\r\nS3150000F000"));
-    EXPECT_TRUE(text.endsWith("\r\nS705A002000058\r\n"));
+    // The firmware's own start address (its S9 0000), not the patch's.
+    EXPECT_TRUE(text.endsWith("\r\nS70500000000FA\r\n")) << text.right(40).toStdString();
     Report report;
     const FirmwareImage out3 = firmwarefile::read({scratch.path("out.s3"), std::nullopt}, report);
     ASSERT_EQ(out3.ranges().size(), 1u);
@@ -169,6 +171,12 @@ TEST_F(FirmwareTest, ApplyWritesTheFirmwareWithThePatchOverIt) {
     ASSERT_EQ(run({"apply", gapped, patch, "-o", scratch.path("out.bin")}), 0) << err.toStdString();
     expected.replace(100, 100, QByteArray(100, char(0xFF)));
     EXPECT_EQ(readAll(scratch.path("out.bin")), expected);
+    // A raw image has no start address to keep.
+    ASSERT_EQ(run({"apply", scratch.path("out.bin"), "--base", QString::number(maker.base), patch,
+                   "-o", scratch.path("raw.s3")}),
+              0)
+        << err.toStdString();
+    EXPECT_FALSE(readAll(scratch.path("raw.s3")).contains("\nS7"));
 
     // Bytes outside the firmware only when allowed.
     const QString outside =
@@ -194,4 +202,16 @@ TEST_F(FirmwareTest, PreviewsAreMadeFromTheFirmwaresPicturesUnderTheLock) {
         const QImage preview(firmware + QStringLiteral("/Data/Pic/%1.jpg").arg(slot + 1));
         EXPECT_EQ(preview.size(), QSize(4 + 2 * slot, 3));
     }
+}
+
+TEST_F(FirmwareTest, MatchWantsEveryByteOfARegionErased) {
+    QByteArray image = made.image;
+    const qsizetype middle = offset(Kind::MelodyRegion) + 2000;
+    image.replace(middle, 3, "\x01\xFF\x02");
+    EXPECT_EQ(run({"match", s3(image)}), 1);
+    EXPECT_TRUE(out.contains(QStringLiteral("Memory.ini:2: error: the melody region is not erased: "
+                                            "2 bytes are not FF, the first at 0x%1")
+                                 .arg(hex(at(Kind::MelodyRegion) + 2000))))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("2 of 3 regions are erased and hold no standard resource"));
 }

@@ -4,6 +4,9 @@
 #include "dataset/MemoryMap.h"
 #include "firmware/FirmwareMaker.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 using Kind = FirmwareMaker::Kind;
 using testsupport::readAll;
 
@@ -28,16 +31,7 @@ protected:
 };
 
 TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) {
-    FirmwareMaker later = old;
-    using It = std::vector<FirmwareMaker::Piece>::iterator;
-    auto before = [&](Kind kind, int index = 0) -> It {
-        return later.pieces.begin() + std::ptrdiff_t(later.find(kind, index));
-    };
-    later.pieces.insert(later.pieces.begin(), {Kind::Code, 50});
-    later.pieces.insert(before(Kind::JavaTable), {Kind::Code, 51});
-    later.pieces.erase(before(Kind::Melody, 1));
-    later.pieces.push_back({Kind::Melody, 1});
-    later.pieces.push_back({Kind::Code, 52});
+    const FirmwareMaker later = old.later();
     const FirmwareMaker::Made expected = later.make();
     const QString newPath = write(later, "new.s3");
 
@@ -47,7 +41,7 @@ TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) 
         return QStringLiteral("%1").arg(v, 8, 16, QLatin1Char('0')).toUpper();
     };
     EXPECT_TRUE(
-        out.contains(QStringLiteral("the melody of slot 2 (Мелодия 2): 0x%1 -> 0x%2, found by "
+        out.contains(QStringLiteral("the melody of slot 1 (Мелодия 2): 0x%1 -> 0x%2, found by "
                                     "its 341 bytes")
                          .arg(hex(made.addresses[old.find(Kind::Melody, 1)]),
                               hex(expected.addresses[later.find(Kind::Melody, 1)]))))
@@ -85,15 +79,19 @@ TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) 
 TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
     FirmwareMaker missing = old;
     missing.pieces.erase(missing.pieces.begin() + std::ptrdiff_t(missing.find(Kind::Melody, 2)));
+    EXPECT_EQ(run({"port", oldPath, write(missing, "missing.s3"), "--as", "NEW", "--json"}), 1);
+    const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
+    EXPECT_FALSE(json["created"].toBool());
+    EXPECT_TRUE(json["firmware_folder"].isNull()) << out.toStdString();
     EXPECT_EQ(run({"port", oldPath, write(missing, "missing.s3"), "--as", "NEW"}), 1);
-    EXPECT_TRUE(out.contains("StdMelodiesOffsets.lst:3: error: the melody of slot 3 (Мелодия 3): "
+    EXPECT_TRUE(out.contains("StdMelodiesOffsets.lst:3: error: the melody of slot 2 (Мелодия 3): "
                              "its 378 bytes from"));
     EXPECT_TRUE(out.contains("are found nowhere in the new firmware"));
 
     FirmwareMaker twice = old;
     twice.pieces.insert(twice.pieces.end() - 1, {Kind::Java, 1});
     EXPECT_EQ(run({"port", oldPath, write(twice, "twice.s3"), "--as", "NEW"}), 1);
-    EXPECT_TRUE(out.contains("JavaStdOffsets.lst:2: error: the Java file of slot 2"));
+    EXPECT_TRUE(out.contains("JavaStdOffsets.lst:2: error: the Java file of slot 1"));
     EXPECT_TRUE(out.contains("are found at several places in the new firmware: 0x"));
     EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
     EXPECT_TRUE(err.contains("Nothing is created"));
@@ -107,4 +105,35 @@ TEST_F(PortTest, RefusesAResourceMissingOrFoundTwiceAndCreatesNothing) {
     EXPECT_TRUE(out.contains("Fix.s3:1: error: required patch Fix.s3 at 0x"));
     EXPECT_TRUE(out.contains("the bytes before it and after it are found at different places"));
     EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
+}
+
+TEST_F(PortTest, RefusesARegionWhoseStartNewCodeTakesAndAPatchOverChangedBytes) {
+    // The code before the melody region grew into it: the bytes before the
+    // region still end where they did, but the region's first bytes are code.
+    FirmwareMaker grown = old;
+    grown.pieces.insert(grown.pieces.begin() + std::ptrdiff_t(grown.find(Kind::MelodyRegion)),
+                        {Kind::Code, 80});
+    const FirmwareMaker::Made made = grown.make();
+    const std::uint32_t start = made.addresses[grown.find(Kind::Code, 80)];
+    EXPECT_EQ(run({"port", oldPath, write(grown, "grown.s3"), "--as", "NEW"}), 1);
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("Memory.ini:2: error: the melody region placed at 0x%1-")
+                         .arg(QString::number(start, 16).toUpper().rightJustified(8, '0'))))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("bytes erased in the old firmware are not erased in the new one"));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
+
+    // The bytes the Patch64K line writes over changed, those around them did not.
+    FirmwareMaker::Made changed = old.make();
+    const qsizetype at = qsizetype(changed.addresses[old.find(Kind::Patch64K)] - old.base);
+    changed.image[at + 3] = char(changed.image[at + 3] ^ 0x5A);
+    const QString newPath =
+        scratch.write("changed.s3", firmwaremaker::sRecords(changed.image, old.base));
+    EXPECT_EQ(run({"port", oldPath, newPath, "--as", "NEW"}), 1);
+    EXPECT_TRUE(out.contains("error: the Patch64K line, carried from 0x"));
+    EXPECT_TRUE(out.contains("writes over bytes that changed"));
+    EXPECT_FALSE(QFileInfo::exists(user() + "/NEW"));
+    ASSERT_EQ(run({"port", oldPath, newPath, "--as", "NEW", "--allow-changed-patches"}), 0)
+        << out.toStdString() << err.toStdString();
+    EXPECT_TRUE(out.contains("warning: the Patch64K line, carried from 0x")) << out.toStdString();
 }

@@ -2,33 +2,43 @@
 # SPDX-License-Identifier: MIT
 """Runs every tarvex-cli command against hostile folders.
 
-Each case plants something hostile in a fresh copy of the bundled data set
-(a NUL in a list, a planted commit marker, a lock that is a folder, a FIFO, a
-dangling link, garbage or names a live process, FIFOs where files are
-expected, outputs aimed into the data set, a pipe as input, odd names, a full
-disk, killed writers, a huge list line, a huge marker). Then every command of
-tarvex-cli runs against it, each on its own fresh copy, with a 10 s limit.
-Counted, per case and in total:
+The commands come from the program's own table (tarvex-cli --command-names),
+so a command added later is tried without anyone remembering to: a command of
+the table with no line in CASES below fails the run, and so does a line for a
+command the table no longer has. Adding a command's case is one line in
+CASES: its name and its arguments, where {fw}, {patch}, {out} and {in} stand
+for the firmware, a patch, the output and the folder of other inputs.
 
-  hangs        commands that had not ended after 10 s (they are killed)
-  crashes      commands ended by a signal
-  outside      commands after which a file outside the user folder was
-               created, changed or removed (other than the output the
-               command was asked to write there)
-  lost         commands that exited 0 although the data set lost data: a
-               list has fewer lines than before, or a file of the data set
-               that is not a list changed or vanished
+Each command runs against every plant (a FIFO, a folder, a link out of the
+user folder, a link to a device, an unreadable file, a NUL, a 64 Ki line,
+garbage) in place of every file it may read or write (Memory.ini, each list,
+the commit marker, the lock, a help text, a preview, a required patch, a
+working copy, Pic, the working folders, the firmware, a patch, the output:
+every plant in place of each file named on the command line; each file of
+the data set with each plant goes to three commands in turn, all with --full),
+then under a full disk and killed at two moments (followed by one reader),
+each run on a fresh copy of the bundled data set with a time limit. Counted:
 
-and a few figures: unnamed working copies left by failed and killed assigns,
-the peak memory of slots on a list of one huge line, and the time slots takes
-with a huge marker.
+  hangs        runs that had not ended within the limit (they are killed)
+  crashes      runs ended by a signal (other than the kill planted)
+  outside      runs after which something outside the user folder was
+               created, changed or removed (other than the output asked for)
+  lost         runs that exited 0 although the data set lost data: a list's
+               line count changed, or a list the program never writes or
+               another file of the data set changed or vanished
 
-Not part of the test suite: it takes a few minutes. Example:
-    tools/hostile-folders.py --cli build/debug/bin/tarvex-cli --window build/debug/bin/tarvex
+Any of them, or a command without a case, makes the exit status 1.
+--extras adds the older figures: a pipe as input, odd names, full disks and
+kills of assign, the memory of a huge list line and a huge marker.
+
+    tools/hostile-folders.py                # the programs of the preset built last
+    tools/hostile-folders.py --cli build/debug/bin/tarvex-cli --jobs 2
 """
 import argparse
+import concurrent.futures
 import hashlib
 import os
+import random
 import resource
 import shutil
 import signal
@@ -38,8 +48,36 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import built_program  # noqa: E402
+
 FIRMWARE = "X120XEDJ2"
-LIMIT = 10.0
+LIMIT = 5.0
+
+# One line per command of the table: its arguments.
+CASES = {
+    "info": [],
+    "slots": ["melodies"],
+    "assign": ["melodies", "1", "{in}/ring.mid"],
+    "restore": ["melodies", "0"],
+    "volume": ["1", "5"],
+    "build": ["melodies", "-o", "{out}"],
+    "custom": ["{in}/blob.bin", "-o", "{out}"],
+    "convert": ["{in}/pic.bmp", "-o", "{out}"],
+    "decode": ["{in}/pic.hpic", "-o", "{out}"],
+    "check": [],
+    "verify": ["{patch}"],
+    "import": ["{in}/import", "--as", "IMPORTED"],
+    "match": ["{fw}"],
+    "extract": ["{fw}", "-o", "{out}"],
+    "previews": ["{fw}"],
+    "apply": ["{fw}", "{patch}", "-o", "{out}"],
+    "port": ["{fw}", "{fw}", "--as", "PORTED"],
+}
+
+# Lists the program writes back; every other file of Data must stay as it was.
+WRITTEN_LISTS = {"MelodiesFiles.lst", "MelodiesNames.lst", "MelodiesSize.lst", "Volumes.lst",
+                 "JavaFiles.lst", "JavaSize.lst", "PicFiles.lst", "PicSize.lst"}
 
 
 def bitmap(path, width, height):
@@ -51,9 +89,9 @@ def bitmap(path, width, height):
         f.write(header + info + pixels)
 
 
-def run(args, env, stdin=None, limit=LIMIT, preexec=None):
+def run(args, env, stdin=None, limit=LIMIT, preexec=None, kill_after=None):
     """Runs a command with a time limit; returns (status, seconds, max RSS in KiB).
-    status is the exit code, "hang" or "signal N"."""
+    status is the exit code, "hang", "killed" (by kill_after) or "signal N"."""
     start = time.monotonic()
     proc = subprocess.Popen(args, env=env, stdin=subprocess.PIPE if stdin is not None else
                             subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -64,20 +102,27 @@ def run(args, env, stdin=None, limit=LIMIT, preexec=None):
             proc.stdin.close()
         except BrokenPipeError:
             pass
+    killed = False
     while True:
         pid, status, usage = os.wait4(proc.pid, os.WNOHANG)
         if pid:
             proc.returncode = 0  # reaped here
             seconds = time.monotonic() - start
             if os.WIFSIGNALED(status):
+                if killed and os.WTERMSIG(status) == signal.SIGKILL:
+                    return "killed", seconds, usage.ru_maxrss
                 return "signal %d" % os.WTERMSIG(status), seconds, usage.ru_maxrss
             return os.WEXITSTATUS(status), seconds, usage.ru_maxrss
-        if time.monotonic() - start > limit:
+        elapsed = time.monotonic() - start
+        if kill_after is not None and elapsed > kill_after and not killed:
+            proc.kill()
+            killed = True
+        if elapsed > limit:
             proc.kill()
             os.wait4(proc.pid, 0)
             proc.returncode = -9
             return "hang", limit, 0
-        time.sleep(0.01)
+        time.sleep(0.002)
 
 
 def snapshot(root, skip):
@@ -96,7 +141,7 @@ def snapshot(root, skip):
                 with open(path, "rb") as f:
                     found[path] = ("file", hashlib.sha1(f.read()).hexdigest())
             else:
-                found[path] = ("other", st.st_mode)
+                found[path] = ("other", st.st_mode & 0o170000)
     return found
 
 
@@ -109,16 +154,22 @@ def line_count(path):
     return data.replace(b"\r\n", b"\n").replace(b"\r", b"\n").count(b"\n")
 
 
-def data_state(firmware):
-    """What a command must not lose: each list's line count, every other file's digest."""
+def regular(path):
+    return os.path.isfile(path) and not os.path.islink(path)
+
+
+def data_state(firmware, planted):
+    """What a command must not lose: the line count of each list it writes,
+    the bytes of every other file of Data; the planted entry is not counted."""
     state = {}
     data = os.path.join(firmware, "Data")
     for folder, _, files in os.walk(data):
         for name in files:
             path = os.path.join(folder, name)
-            if not os.path.isfile(path) or name.startswith(".") or name.endswith(".new"):
+            if path == planted or not regular(path) or name.startswith(".") \
+                    or name.endswith(".new"):
                 continue
-            if name.endswith(".lst"):
+            if name in WRITTEN_LISTS and folder == data:
                 state[path] = ("lines", line_count(path))
             else:
                 with open(path, "rb") as f:
@@ -126,11 +177,11 @@ def data_state(firmware):
     return state
 
 
-def lost(before, after_firmware):
+def lost(before):
     for path, (kind, value) in before.items():
-        if not os.path.isfile(path):
+        if not regular(path):
             return True
-        if kind == "lines" and line_count(path) < value:
+        if kind == "lines" and line_count(path) != value:
             return True
         if kind == "bytes":
             with open(path, "rb") as f:
@@ -140,214 +191,244 @@ def lost(before, after_firmware):
 
 
 class Case:
-    def __init__(self, top, bundled, name):
-        self.root = os.path.join(top, name)
-        shutil.rmtree(self.root, ignore_errors=True)
-        self.user = os.path.join(self.root, "user")
+    """A fresh folder: user/X120XEDJ2 (one melody assigned), in/ (inputs),
+    out/ (where outputs go), outside/ (what links out lead to)."""
+
+    def __init__(self, root, template):
+        self.root = root
+        shutil.rmtree(root, ignore_errors=True)
+        shutil.copytree(template, root, symlinks=True)
+        self.user = os.path.join(root, "user")
         self.firmware = os.path.join(self.user, FIRMWARE)
         self.data = os.path.join(self.firmware, "Data")
-        self.inputs = os.path.join(self.root, "in")
-        self.out = os.path.join(self.root, "out")
-        self.outside = os.path.join(self.root, "outside")
-        for folder in (self.inputs, self.out, self.outside):
-            os.makedirs(folder)
-        shutil.copytree(bundled, self.firmware, symlinks=True)
-        for work in ("TempMelodies", "TempJava", "TempPic"):
-            os.makedirs(os.path.join(self.firmware, work), exist_ok=True)
-        with open(os.path.join(self.inputs, "ring.mid"), "wb") as f:
-            f.write(b"MThd\0\0\0\6" + bytes(100))
-        with open(os.path.join(self.inputs, "blob.bin"), "wb") as f:
-            f.write(bytes(range(256)) * 300)
-        bitmap(os.path.join(self.inputs, "pic.bmp"), 8, 6)
+        self.inputs = os.path.join(root, "in")
+        self.out = os.path.join(root, "out")
+        self.outside = os.path.join(root, "outside")
+
+    def args(self, command):
+        values = {"fw": os.path.join(self.inputs, "fw.s3"),
+                  "patch": os.path.join(self.inputs, "patch.s3"),
+                  "out": os.path.join(self.out, "out"), "in": self.inputs}
+        return [command] + [a.format(**values) for a in CASES[command]]
+
+    def env(self):
+        return dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.root, "config"),
+                    XDG_DATA_HOME=os.path.join(self.root, "xdg"), QT_QPA_PLATFORM="offscreen",
+                    TMPDIR=os.path.join(self.root, "tmp"))
 
 
-def commands(case, out):
-    i = case.inputs
-    return [
-        ["info"], ["slots", "melodies"], ["slots", "java"], ["slots", "pictures"],
-        ["assign", "melodies", "1", os.path.join(i, "ring.mid")],
-        ["restore", "melodies", "0"], ["volume", "1", "5"],
-        ["build", "melodies", "-o", out],
-        ["custom", os.path.join(i, "blob.bin"), "-o", out],
-        ["convert", os.path.join(i, "pic.bmp"), "-o", out],
-        ["decode", os.path.join(i, "pic.hpic"), "-o", out + ".png"],
-        ["check"], ["verify", os.path.join(i, "patch.s3")],
-        ["import", os.path.join(i, "import"), "--as", "IMPORTED"],
-    ]
+def make_template(top, cli, bundled):
+    root = os.path.join(top, "template")
+    user = os.path.join(root, "user")
+    for folder in ("in", "out", "outside", "tmp"):
+        os.makedirs(os.path.join(root, folder))
+    shutil.copytree(bundled, os.path.join(user, FIRMWARE), symlinks=True)
+    for work in ("TempMelodies", "TempJava", "TempPic"):
+        os.makedirs(os.path.join(user, FIRMWARE, work), exist_ok=True)
+    inputs = os.path.join(root, "in")
+    with open(os.path.join(inputs, "ring.mid"), "wb") as f:
+        f.write(b"MThd\0\0\0\6" + bytes(100))
+    with open(os.path.join(inputs, "blob.bin"), "wb") as f:
+        f.write(bytes(range(256)) * 300)
+    bitmap(os.path.join(inputs, "pic.bmp"), 8, 6)
+    # A small firmware: not the data set's (that one is tens of MiB), so the
+    # firmware commands read it whole, then refuse.
+    with open(os.path.join(inputs, "fw.s3"), "wb") as f:
+        f.write(b"S00600004844521B\r\nS3150000F000000102030405060708090A0B0C0D0E0F5D\r\n"
+                b"S70500000000FA\r\n")
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(root, "config"))
+    base = [cli, "--user-folder", user, "--firmware", FIRMWARE]
+    for args in (["convert", os.path.join(inputs, "pic.bmp"), "-o",
+                  os.path.join(inputs, "pic.hpic")],
+                 ["custom", os.path.join(inputs, "blob.bin"), "-o",
+                  os.path.join(inputs, "patch.s3")],
+                 ["assign", "melodies", "2", os.path.join(inputs, "ring.mid")]):
+        status, _, _ = run(base + args, env, limit=60)
+        if status != 0:
+            sys.exit("preparing the cases failed: %s exits %s" % (" ".join(args), status))
+    shutil.copytree(os.path.join(user, FIRMWARE), os.path.join(inputs, "import"), symlinks=True)
+    return root
 
 
-def mkfifo_at(path):
-    if os.path.lexists(path):
-        if os.path.isdir(path) and not os.path.islink(path):
-            shutil.rmtree(path)
+def targets(template):
+    """Every file a command may read or write, relative to a case's root."""
+    data = os.path.join("user", FIRMWARE, "Data")
+    lists = sorted(n for n in os.listdir(os.path.join(template, data)) if n.endswith(".lst"))
+    patches = sorted(os.listdir(os.path.join(template, data, "ReqPatches")))
+    named = open(os.path.join(template, data, "MelodiesFiles.lst"), "rb").read().split(b"\r\n")
+    copy = [n.decode("cp1251") for n in named if n.endswith(b".mid")][0]
+    fw = os.path.join("user", FIRMWARE)
+    return ([os.path.join(data, "Memory.ini")] + [os.path.join(data, n) for n in lists] +
+            [os.path.join(data, ".lists.commit"), os.path.join(fw, ".tarvex.lock"),
+             os.path.join(data, "JavaHelp.rtf"), os.path.join(data, "Pic", "1.jpg"),
+             os.path.join(data, "ReqPatches", patches[0]),
+             os.path.join(fw, "TempMelodies", copy), os.path.join(data, "Pic"),
+             os.path.join(fw, "TempMelodies"), os.path.join(fw, "TempPic"),
+             os.path.join("in", "fw.s3"), os.path.join("in", "patch.s3"),
+             os.path.join("out", "out")])
+
+
+def remove(path):
+    if os.path.isdir(path) and not os.path.islink(path):
+        shutil.rmtree(path)
+    elif os.path.lexists(path):
+        os.remove(path)
+
+
+def original(path):
+    if regular(path):
+        with open(path, "rb") as f:
+            return f.read()
+    return b"Memory\r\nlist line\r\n"
+
+
+def plant(kind, case, relative):
+    path = os.path.join(case.root, relative)
+    was = original(path)
+    was_dir = os.path.isdir(path)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    if kind == "link out":
+        # Out of the user folder; the output's link leads into the data set.
+        if relative.startswith("out"):
+            target = os.path.join(case.data, "MelodiesTable.lst")
         else:
-            os.remove(path)
-    os.mkfifo(path)
-
-
-def plant_marker(names, new_files=(), new_dirs=(), link_work=False):
-    def plant(case):
-        if link_work:
-            work = os.path.join(case.firmware, "TempMelodies")
-            shutil.rmtree(work)
-            os.symlink(case.outside, work)
-            with open(os.path.join(case.outside, "x.mid"), "wb") as f:
-                f.write(b"outside")
-            with open(os.path.join(case.outside, "x.mid.new"), "wb") as f:
-                f.write(b"planted")
-        for name in new_files:
-            with open(os.path.join(case.data, name), "wb") as f:
-                f.write(b"planted\r\n")
-        for name in new_dirs:
-            os.makedirs(os.path.join(case.data, name))
-        with open(os.path.join(case.data, ".lists.commit"), "wb") as f:
-            f.write(b"".join(n.encode() + b"\r\n" for n in names))
-    return plant
-
-
-def plant_nul(case):
-    path = os.path.join(case.data, "MelodiesNames.lst")
-    with open(path, "rb") as f:
-        lines = f.read().split(b"\r\n")
-    lines[3] = lines[3][:2] + b"\0" + lines[3][2:]
-    with open(path, "wb") as f:
-        f.write(b"\r\n".join(lines))
-
-
-def plant_lock(kind, live_pid=None):
-    def plant(case):
-        lock = os.path.join(case.firmware, ".tarvex.lock")
-        if kind == "folder":
-            os.makedirs(lock)
-        elif kind == "fifo":
-            os.mkfifo(lock)
-        elif kind == "dangling":
-            os.symlink(os.path.join(case.root, "nowhere"), lock)
+            target = os.path.join(case.outside, os.path.basename(path))
+            if was_dir:
+                shutil.copytree(path, target, symlinks=True)
+            else:
+                with open(target, "wb") as f:
+                    f.write(was)
+        remove(path)
+        os.symlink(target, path)
+        return
+    remove(path)
+    if kind == "fifo":
+        os.mkfifo(path)
+    elif kind == "folder":
+        os.makedirs(os.path.join(path, "inside"))
+    elif kind == "link to a device":
+        os.symlink("/dev/urandom", path)
+    else:
+        if kind == "nul":
+            data = was[:len(was) // 2] + b"\0" + was[len(was) // 2:]
+        elif kind == "64 Ki line":
+            data = b"x" * (64 * 1024 + 1) + b"\r\n" + was
         elif kind == "garbage":
-            with open(lock, "wb") as f:
-                f.write(bytes(range(1, 200)))
-        elif kind == "live":
-            with open(lock, "wb") as f:
-                f.write(b"%d\ntarvex-cli\n%s\n" % (live_pid, os.uname().nodename.encode()))
-    return plant
+            data = random.Random(relative).randbytes(4096)
+        else:  # unreadable
+            data = was
+        with open(path, "wb") as f:
+            f.write(data)
+        if kind == "unreadable":
+            os.chmod(path, 0)
 
 
-def plant_fifo(relative):
-    def plant(case):
-        mkfifo_at(os.path.join(case.firmware, relative))
-    return plant
+PLANTS = ["fifo", "folder", "link out", "link to a device", "unreadable", "nul", "64 Ki line",
+          "garbage"]
 
 
-def plant_link_outputs(case):
-    os.symlink(os.path.join(case.firmware, "TempMelodies"), os.path.join(case.root, "linked"))
+def one_run(cli, template, root, command, kind, relative):
+    """One command against one plant; returns its findings as a dict."""
+    case = Case(root, template)
+    if relative is not None:
+        plant(kind, case, relative)
+    planted = os.path.join(case.root, relative) if relative else None
+    skip = {case.user, case.out, os.path.join(case.root, "tmp"),
+            os.path.join(case.root, "config"), os.path.join(case.root, "xdg")}
+    before_outside = snapshot(case.root, skip)
+    before_data = data_state(case.firmware, planted)
+    base = [cli, "--user-folder", case.user, "--firmware", FIRMWARE]
+    env = case.env()
+    preexec = None
+    kill_after = None
+    if kind == "full disk":
+        def preexec():
+            resource.setrlimit(resource.RLIMIT_FSIZE, (4096, 4096))
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+    elif kind.startswith("kill"):
+        kill_after = float(kind.split()[-1])
+    status, _, _ = run(base + case.args(command), env, preexec=preexec, kill_after=kill_after)
+    found = dict(hangs=0, crashes=0, outside=0, lost=0)
+    if status == "hang":
+        found["hangs"] = 1
+    elif isinstance(status, str) and status != "killed":
+        found["crashes"] = 1
+    ok = status == 0
+    if kill_after is not None:
+        # What the kill left must read as whole: one reader runs after it.
+        status, _, _ = run(base + ["slots", "melodies"], env)
+        ok = status == 0
+        found["hangs"] += status == "hang"
+    if snapshot(case.root, skip) != before_outside:
+        found["outside"] = 1
+    if ok and lost(before_data):
+        found["lost"] = 1
+    shutil.rmtree(case.root, ignore_errors=True)
+    return found
 
 
-def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--cli", default=os.path.join(here, "..", "build", "debug", "bin",
-                                                      "tarvex-cli"))
-    parser.add_argument("--window", help="the tarvex program, for the case without a display")
-    parser.add_argument("--bundled", default=os.path.join(here, "..", "data", "firmware", FIRMWARE))
-    parser.add_argument("--big-mb", type=int, default=200, help="size of the huge list line")
-    parser.add_argument("--kills", type=int, default=20, help="killed assigns")
-    args = parser.parse_args()
-    cli = os.path.abspath(args.cli)
-    top = tempfile.mkdtemp(prefix="tarvex-hostile-")
-    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(top, "config"),
-               XDG_DATA_HOME=os.path.join(top, "data"), QT_QPA_PLATFORM="offscreen")
-
-    # A process that lives through the run: its pid stands in for a reused one.
-    sleeper = subprocess.Popen(["sleep", "100000"])
-    cases = [
-        ("plain", lambda c: None),
-        ("nul in a list", plant_nul),
-        ("marker names ../TempMelodies/x.mid, TempMelodies a link",
-         plant_marker(["../TempMelodies/x.mid"], link_work=True)),
-        ("marker names Memory.ini and JavaHelp.rtf",
-         plant_marker(["Memory.ini", "JavaHelp.rtf"], new_files=["Memory.ini.new",
-                                                                 "JavaHelp.rtf.new"])),
-        ("marker names Pic", plant_marker(["Pic"], new_files=["Pic.new"])),
-        ("marker names a list whose .new is a folder",
-         plant_marker(["MelodiesFiles.lst"], new_dirs=["MelodiesFiles.lst.new"])),
-        ("lock is a folder", plant_lock("folder")),
-        ("lock is a FIFO", plant_lock("fifo")),
-        ("lock is a dangling link", plant_lock("dangling")),
-        ("lock is garbage", plant_lock("garbage")),
-        ("lock names a live tarvex-cli", plant_lock("live", sleeper.pid)),
-        ("marker is a FIFO", plant_fifo("Data/.lists.commit")),
-        ("list is a FIFO", plant_fifo("Data/JavaFiles.lst")),
-        ("Memory.ini is a FIFO", plant_fifo("Data/Memory.ini")),
-        ("help text is a FIFO", plant_fifo("Data/JavaHelp.rtf")),
-        ("preview is a FIFO", plant_fifo("Data/Pic/1.jpg")),
-        ("a required patch is a FIFO", plant_fifo("Data/ReqPatches/fifo.s3")),
-    ]
-    totals = dict(runs=0, hangs=0, crashes=0, outside=0, lost=0)
-    failures = []  # what went wrong, by case and command
-    print("%-66s %5s %5s %7s %7s %5s" % ("case", "runs", "hangs", "crashes", "outside", "lost"))
-
-    def prepare(name, plant):
-        case = Case(top, os.path.abspath(args.bundled), "case")
-        # Inputs made by the program itself: a converted picture, a patch,
-        # a folder to import.
-        run([cli, "--user-folder", case.user, "convert", os.path.join(case.inputs, "pic.bmp"),
-             "-o", os.path.join(case.inputs, "pic.hpic")], env)
-        run([cli, "--user-folder", case.user, "custom", os.path.join(case.inputs, "blob.bin"),
-             "-o", os.path.join(case.inputs, "patch.s3")], env)
-        shutil.copytree(case.firmware, os.path.join(case.inputs, "import"), symlinks=True)
-        os.makedirs(os.path.join(case.data, "ReqPatches"), exist_ok=True)
-        plant(case)
-        return case
-
-    def tally(name, outputs_inside=False, stdin=None, extra=None):
-        counts = dict(runs=0, hangs=0, crashes=0, outside=0, lost=0)
-        plant = dict(cases)[name] if extra is None else extra
-        probe = prepare(name, plant)
-        targets = [os.path.join(probe.out, "out")]
-        if outputs_inside:
-            targets = [os.path.join(probe.data, "MelodiesFiles.lst"),
-                       os.path.join(probe.data, "Memory.ini"),
-                       os.path.join(probe.firmware, ".tarvex.lock"),
-                       os.path.join(probe.data, ".lists.commit"),
-                       os.path.join(probe.firmware, "TempPic", "x"),
-                       os.path.join(probe.root, "linked", "x")]
-        for target in targets:
-            for index in range(len(commands(probe, target))):
-                case = prepare(name, plant)
-                command = commands(case, target)[index]
-                if outputs_inside and "-o" not in command:
-                    continue
-                skip = {case.user, case.out}
-                before_outside = snapshot(case.root, skip)
-                before_data = data_state(case.firmware)
-                status, _, _ = run([cli, "--user-folder", case.user] + command, env, stdin)
-                counts["runs"] += 1
-                if isinstance(status, str):
-                    counts["hangs" if status == "hang" else "crashes"] += 1
-                    failures.append("%s: %s: %s" % (name, " ".join(command[:2]), status))
-                if snapshot(case.root, skip) != before_outside:
-                    counts["outside"] += 1
-                if status == 0 and lost(before_data, case.firmware):
-                    counts["lost"] += 1
-                if outputs_inside and status == 0:
-                    counts["lost"] += 1  # an output inside the data set was written
-        print("%-66s %5d %5d %7d %7d %5d" % (name, counts["runs"], counts["hangs"],
-                                           counts["crashes"], counts["outside"], counts["lost"]))
-        for key in totals:
-            totals[key] += counts[key]
-
-    for name, _ in cases:
-        tally(name)
-    tally("outputs inside the data set, a link to a working folder included",
-          outputs_inside=True, extra=plant_link_outputs)
-    print("%-66s %5d %5d %7d %7d %5d" % ("total", totals["runs"], totals["hangs"],
-                                       totals["crashes"], totals["outside"], totals["lost"]))
-
-    for failure in failures:
+def matrix(cli, template, top, jobs, only, full, share=3):
+    names = subprocess.run([cli, "--command-names"], check=True, capture_output=True,
+                           text=True).stdout.split()
+    missing = [n for n in names if n not in CASES]
+    stale = [n for n in CASES if n not in names]
+    for name in missing:
+        print("no case for the command %s: add its line to CASES" % name)
+    for name in stale:
+        print("a case for %s, which the table does not have" % name)
+    runs = []
+    own = {"{fw}": os.path.join("in", "fw.s3"), "{patch}": os.path.join("in", "patch.s3"),
+           "{out}": os.path.join("out", "out")}
+    shared = [t for t in targets(template) if t not in own.values()]
+    tried = [n for n in names if n in CASES and (not only or n in only)]
+    for c, command in enumerate(tried):
+        # The files named on its command line: every plant in place of each.
+        for placeholder, relative in own.items():
+            if any(placeholder in a for a in CASES[command]):
+                runs += [(command, kind, relative) for kind in PLANTS]
+        # The data set's files: each with each plant goes to `share`
+        # commands in turn (to all with --full), so the whole runs in minutes
+        # and every command meets every plant.
+        for t, relative in enumerate(shared):
+            for p, kind in enumerate(PLANTS):
+                pair = t * len(PLANTS) + p
+                if full or any((pair * share + j) % len(tried) == c for j in range(share)):
+                    runs.append((command, kind, relative))
+        for kind in ("full disk", "kill 0.03", "kill 0.15"):
+            runs.append((command, kind, None))
+    totals = {n: dict(runs=0, hangs=0, crashes=0, outside=0, lost=0) for n in names}
+    failures = []
+    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+        futures = {pool.submit(one_run, cli, template, os.path.join(top, "run%d" % i),
+                               *r): r for i, r in enumerate(runs)}
+        for future in concurrent.futures.as_completed(futures):
+            command, kind, relative = futures[future]
+            found = future.result()
+            totals[command]["runs"] += 1
+            for key, value in found.items():
+                totals[command][key] += value
+                if value:
+                    failures.append("%s: %s: %s in place of %s" % (command, key, kind, relative))
+    keys = ("runs", "hangs", "crashes", "outside", "lost")
+    print("%-10s %6s %6s %8s %8s %6s" % (("command",) + keys))
+    for name in names:
+        if totals[name]["runs"]:
+            print("%-10s %6d %6d %8d %8d %6d" % ((name,) + tuple(totals[name][k] for k in keys)))
+    total = {k: sum(t[k] for t in totals.values()) for k in keys}
+    print("%-10s %6d %6d %8d %8d %6d" % (("total",) + tuple(total[k] for k in keys)))
+    for failure in sorted(failures):
         print("  " + failure)
+    return not missing and not stale and not failures
+
+
+def extras(cli, template, top, args):
+    """The older figures, each on a case of its own."""
+    def prepare(name):
+        return Case(os.path.join(top, "extra-" + name), template)
 
     # A pipe as input: the patch must hold every byte.
-    case = prepare("pipe", lambda c: None)
+    case = prepare("pipe")
+    env = case.env()
     with open(os.path.join(case.inputs, "blob.bin"), "rb") as f:
         blob = f.read()
     short = 0
@@ -362,30 +443,32 @@ def main():
     # Names: DEL, C1 and a line break are refused, nothing changes.
     accepted = 0
     for name in ("del\x7fname.mid", "c1\x85name.mid", "line\nbreak.mid"):
-        case = prepare("names", lambda c: None)
+        case = prepare("names")
         path = os.path.join(case.inputs, name)
         shutil.copy(os.path.join(case.inputs, "ring.mid"), path)
-        status, _, _ = run([cli, "--user-folder", case.user, "assign", "melodies", "1", path], env)
+        status, _, _ = run([cli, "--user-folder", case.user, "assign", "melodies", "1", path],
+                           case.env())
         accepted += status == 0
     print("names with DEL, C1 or a line break accepted: %d of 3" % accepted)
 
     # A full disk: the copy fits, the lists do not.
     leftovers = 0
     for limit in (4096, 8192, 16384, 32768, 65536):
-        case = prepare("full", lambda c: None)
+        case = prepare("full")
         work = os.path.join(case.firmware, "TempMelodies")
 
         def small_disk(limit=limit):
             resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
         run([cli, "--user-folder", case.user, "assign", "melodies", "1",
-             os.path.join(case.inputs, "ring.mid")], env, preexec=small_disk)
+             os.path.join(case.inputs, "ring.mid")], case.env(), preexec=small_disk)
         named = open(os.path.join(case.data, "MelodiesFiles.lst"), "rb").read().decode("cp1251")
         leftovers += sum(1 for f in os.listdir(work) if f not in named.split("\r\n"))
     print("failed assigns (full disk, 5 runs): unnamed working copies left: %d" % leftovers)
 
     # Killed assigns, then one writer: nothing unnamed stays.
-    case = prepare("kills", lambda c: None)
+    case = prepare("kills")
+    env = case.env()
     big = os.path.join(case.inputs, "big.mid")
     with open(big, "wb") as f:
         f.write(b"MThd\0\0\0\6" + os.urandom(4 << 20))
@@ -404,7 +487,8 @@ def main():
           % (args.kills, len(unnamed)))
 
     # Memory: a list of one huge line.
-    case = prepare("memory", lambda c: None)
+    case = prepare("memory")
+    env = case.env()
     path = os.path.join(case.data, "MelodiesNames.lst")
     lines = open(path, "rb").read().split(b"\r\n")
     # Written a block at a time: a child's peak counts what this process
@@ -435,11 +519,40 @@ def main():
         status, _, _ = run([os.path.abspath(args.window)], bare)
         print("tarvex without a display: exit %s" % status)
 
-    sleeper.kill()
-    sleeper.wait()
-    shutil.rmtree(top, ignore_errors=True)
-    return 0 if totals["hangs"] == totals["outside"] == totals["lost"] == totals["crashes"] == 0 \
-        else 1
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--cli", default=built_program.find("tarvex-cli"),
+                        help="the tarvex-cli program (default: of the preset built last)")
+    parser.add_argument("--window", help="the tarvex program, for the case without a display")
+    parser.add_argument("--bundled", default=os.path.join(here, "..", "data", "firmware", FIRMWARE))
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
+    parser.add_argument("--only", nargs="*", help="the matrix for these commands only")
+    parser.add_argument("--full", action="store_true",
+                        help="every file of the data set with every plant for every command "
+                             "(else each file and plant for three commands in turn)")
+    parser.add_argument("--extras", action="store_true", help="the older figures too")
+    parser.add_argument("--big-mb", type=int, default=200, help="size of the huge list line")
+    parser.add_argument("--kills", type=int, default=20, help="killed assigns")
+    args = parser.parse_args()
+    if not args.cli:
+        sys.exit("no tarvex-cli built: run tools/run.sh or README's test command, or give --cli")
+    cli = os.path.abspath(args.cli)
+    # In memory where there is such a folder: each run copies a data set.
+    shm = "/dev/shm"
+    top = tempfile.mkdtemp(prefix="tarvex-hostile-",
+                           dir=shm if os.path.isdir(shm) and os.access(shm, os.W_OK) else None)
+    try:
+        template = make_template(top, cli, os.path.abspath(args.bundled))
+        start = time.monotonic()
+        passed = matrix(cli, template, top, args.jobs, args.only, args.full)
+        print("matrix: %.0f s" % (time.monotonic() - start))
+        if args.extras:
+            extras(cli, template, top, args)
+    finally:
+        shutil.rmtree(top, ignore_errors=True)
+    return 0 if passed else 1
 
 
 if __name__ == "__main__":

@@ -15,7 +15,8 @@
 #
 #   tools/screenshots.sh OUT_DIR [PROGRAM]
 #
-# PROGRAM defaults to the release build, else the debug build; the drag
+# PROGRAM defaults to the tarvex of the preset built last (run, release or
+# debug); the drag
 # source (drag-source, built with the tests) is looked for beside it. Needs
 # Xvfb, xdotool and ImageMagick (apt-get install xvfb xdotool imagemagick).
 set -euo pipefail
@@ -24,9 +25,8 @@ out=${1:?usage: tools/screenshots.sh OUT_DIR [PROGRAM]}
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${2:-}
 if [ -z "$program" ]; then
-  for candidate in "$root/build/release/bin/tarvex" "$root/build/debug/bin/tarvex"; do
-    if [ -x "$candidate" ]; then program=$candidate; break; fi
-  done
+  # The preset built last of run, release and debug.
+  program=$(python3 "$root/tools/built_program.py" tarvex 2>/dev/null || true)
 fi
 [ -x "${program:-}" ] || { echo "no program built; build it or name it" >&2; exit 2; }
 for tool in Xvfb xdotool import; do

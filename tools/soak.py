@@ -11,8 +11,9 @@ checked: every list decodes and has one line per slot, the lists are in step
 recorded size equals the size of the working copy (for pictures: of the
 working copy once converted).
 
-Not part of the test suite: it runs for minutes. Example:
-    tools/soak.py --minutes 30 --cli build/debug/bin/tarvex-cli
+Not part of the test suite: it runs for minutes. Example (tarvex-cli of the
+preset built last, run, release or debug, unless --cli names one):
+    tools/soak.py --minutes 30
 """
 import argparse
 import collections
@@ -26,6 +27,9 @@ import sys
 import tempfile
 import threading
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import built_program  # noqa: E402
 
 FIRMWARE = "X120XEDJ2"
 MANAGERS = {
@@ -197,11 +201,14 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--minutes", type=float, default=30)
-    parser.add_argument("--cli", default=os.path.join(here, "..", "build/debug/bin/tarvex-cli"))
+    parser.add_argument("--cli", default=built_program.find("tarvex-cli"),
+                        help="the tarvex-cli program (default: of the preset built last)")
     parser.add_argument("--workdir", help="scratch folder (default: a new temporary one)")
     parser.add_argument("--kill-share", type=float, default=0.3,
                         help="share of the commands killed at a random moment")
     args = parser.parse_args()
+    if not args.cli:
+        sys.exit("no tarvex-cli built: run tools/run.sh or README's test command, or give --cli")
     soak = Soak(args)
     soak.prepare(os.path.join(here, "..", "data", "firmware"))
     deadline = time.time() + args.minutes * 60

@@ -332,6 +332,10 @@
         <translation>Прошивку %1 сейчас добавляет другой процесс: %2</translation>
     </message>
     <message>
+        <source>%1 is being written by another process: %2</source>
+        <translation>%1 сейчас записывает другой процесс: %2</translation>
+    </message>
+    <message>
         <source>it exists already</source>
         <translation>она уже существует</translation>
     </message>
@@ -470,6 +474,10 @@
     <message>
         <source>is not a regular file</source>
         <translation>не обычный файл</translation>
+    </message>
+    <message>
+        <source>is not S-records; a raw image is read only when its name ends in .bin or --base ADDR gives its first address</source>
+        <translation>не S-записи; образ без разметки читается, только когда его имя оканчивается на .bin или --base ADDR задаёт адрес его первого байта</translation>
     </message>
     <message>
         <source>does not exist</source>

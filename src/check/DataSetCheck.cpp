@@ -529,13 +529,19 @@ Report run(const QString& dataFolder) {
     Context c{data, {}, report};
     const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
     QString reason;
-    if (QFile file; fileops::openRegular(file, ini, &reason)) {
+    QFile file;
+    const fileops::Opened opened = fileops::openForReading(file, ini, &reason);
+    if (opened == fileops::Opened::Ok) {
         c.iniLines = listfile::decode(file.readAll());
-    } else if (fileops::exists(ini)) {
+    } else if (opened == fileops::Opened::Unreadable) {
         report.error(ini, 0,
                      QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
     }
-    data.readMemoryMap();
+    try {
+        data.readMemoryMap();
+    } catch (const TarvexError&) {
+        // Reported above; the defaults stand in so the lists are still checked.
+    }
     loadLists(c);
     checkMemoryMap(c);
     checkFields(c);

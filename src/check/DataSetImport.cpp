@@ -115,7 +115,7 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     ImportStaging staging(userFolder, result.id);
     staging.begin();
     refuseExisting(); // another import may have finished meanwhile
-    treecopy::copy(data, staging.folder() + QStringLiteral("/Data"), skippedInto(result));
+    treecopy::copyDataFolder(data, staging.folder() + QStringLiteral("/Data"), skippedInto(result));
     copyWorkingCopies(sourceFirmware, staging.folder(), result);
     // What was left behind may be what the data set needs.
     addFindings(datasetcheck::run(staging.folder() + QStringLiteral("/Data")), staging.folder(),

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/OutputPlace.h"
+#include "platform/FileOps.h"
 #include "platform/OutputFile.h"
 
 CliContext::CliContext(SessionOptions options, QStringList args, QTextStream& out, QTextStream& err)
@@ -27,6 +28,18 @@ void CliContext::requireOutsideDataSets(const QString& path) const {
     if (QString refusal = outputplace::refusal(user, path); !refusal.isEmpty()) {
         // The window's text breaks a line before the path; one line here.
         throw TarvexError(refusal.replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    }
+}
+
+void CliContext::requireOutput(const QString& path, const QStringList& inputs) const {
+    requireOutsideDataSets(path);
+    for (const QString& input : inputs) {
+        if (!OutputFile::isStandardOutput(path) && fileops::sameFile(path, input)) {
+            throw TarvexError(
+                QStringLiteral("%1 is also read by this command (%2): the output must be another "
+                               "file")
+                    .arg(path, input));
+        }
     }
 }
 

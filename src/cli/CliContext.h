@@ -34,6 +34,10 @@ public:
     // Raises the refusal of an output inside a firmware folder of the user
     // folder; every output of a command is checked before it is opened.
     void requireOutsideDataSets(const QString& path) const;
+    // The same, and the refusal of an output that is one of the files the
+    // command reads (links resolved): it would be replaced while, or before,
+    // it is read.
+    void requireOutput(const QString& path, const QStringList& inputs) const;
 
 private:
     SessionOptions options_;

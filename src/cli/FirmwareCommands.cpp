@@ -71,6 +71,7 @@ void extractCommand(CliContext& context) {
     if (dir.isEmpty()) {
         throw UsageError{QStringLiteral("extract needs -o DIR")};
     }
+    context.requireOutsideDataSets(dir);
     const FirmwareImage image = firmwarefile::readWhole({path, base});
     const firmwareextract::Plan plan = firmwareextract::plan(context.session().dataSet(), image);
     if (plan.refused()) {
@@ -115,6 +116,7 @@ void applyCommand(CliContext& context) {
     if (output.isEmpty()) {
         throw UsageError{QStringLiteral("apply needs -o OUT")};
     }
+    context.requireOutput(output, files);
     FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
     Report report;
     firmwareapply::apply(image, files, outside, report);

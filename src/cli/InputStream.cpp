@@ -2,13 +2,24 @@
 #include "cli/InputStream.h"
 
 #include "base/TarvexError.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cstdio>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace cli {
+
+namespace {
+
+constexpr qint64 kLargestStream = qint64(256) << 20;
+
+} // namespace
 
 bool isStandardInput(const QString& path) {
     return path == QLatin1String("-");
@@ -25,10 +36,23 @@ bool openStream(QFile& stream, const QString& path) {
     if (!info.exists() || info.isFile() || info.isDir()) {
         return false;
     }
+#ifdef Q_OS_WIN
     stream.setFileName(path);
     if (!stream.open(QIODevice::ReadOnly)) {
         throw errors::cannotOpenFile(path, stream.errorString());
     }
+#else
+    // A FIFO nobody writes into is refused after a while, never waited on for ever.
+    QString reason;
+    const int fd = fileops::openStreamWithoutHanging(path, false, &reason);
+    if (fd < 0) {
+        throw errors::cannotOpenFile(path, reason);
+    }
+    if (!stream.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw errors::cannotOpenFile(path, stream.errorString());
+    }
+#endif
     return true;
 }
 
@@ -37,6 +61,7 @@ void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken) {
         throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
     }
     QByteArray block(64 * 1024, Qt::Uninitialized);
+    qint64 total = 0;
     for (;;) {
         const qint64 got = stream.read(block.data(), block.size());
         if (got < 0) {
@@ -44,6 +69,15 @@ void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken) {
         }
         if (got == 0) {
             break;
+        }
+        // A stream without end (a device such as /dev/urandom) must not
+        // fill the disk: no patch or file a command takes is this large.
+        total += got;
+        if (total > kLargestStream) {
+            throw TarvexError(QStringLiteral("%1 holds more than %2 MiB: it is not read")
+                                  .arg(stream.fileName().isEmpty() ? QStringLiteral("The input")
+                                                                   : stream.fileName())
+                                  .arg(kLargestStream >> 20));
         }
         if (copy.write(block.constData(), got) != got) {
             throw errors::cannotCreateFile(copy.fileName(), copy.errorString());

@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "pictures/HandsetPictureDecoder.h"
+#include "platform/FileOps.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -12,9 +13,10 @@
 namespace {
 
 QByteArray readPicture(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(path);
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        throw errors::cannotOpenFile(path, reason);
     }
     // One byte more than any picture holds is enough to refuse a longer file.
     return file.read(kMaxHandsetPictureSize + 1);

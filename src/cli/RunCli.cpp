@@ -84,6 +84,14 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
             checkWritten(out);
             return 0;
         }
+        // For the tests that try every command: the table's names, one a line.
+        if (args == QStringList{QStringLiteral("--command-names")}) {
+            for (const CliCommand& c : commands) {
+                out << c.name << '\n';
+            }
+            checkWritten(out);
+            return 0;
+        }
         const CheckedOptions program = checkOptions(args, cli::programOptions(), true);
         if (given(program, QStringLiteral("--help"))) {
             clihelp::printProgramHelp(out, commands);

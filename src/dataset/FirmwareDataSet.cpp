@@ -50,6 +50,19 @@ void FirmwareDataSet::requirePlainWorkFolder(const ManagerInfo& info) const {
     }
 }
 
+void FirmwareDataSet::requirePlainFolder(const QString& path) const {
+    // The Data folder too: a link there leads everything below it elsewhere.
+    for (const QString& place : {dataFolder(), path}) {
+        const QFileInfo folder(place);
+        if (folder.isSymLink() || (folder.exists() && !folder.isDir())) {
+            throw TarvexError(
+                QStringLiteral(
+                    "The folder %1 is a link or not a folder: nothing is written into it")
+                    .arg(place));
+        }
+    }
+}
+
 void FirmwareDataSet::readMemoryMap() {
     map_ = ReadMemoryMap(dataFile(QStringLiteral("Memory.ini")));
 }

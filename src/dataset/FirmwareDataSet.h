@@ -28,6 +28,8 @@ public:
     // than a folder:
     // nothing may then be written into it or deleted from it.
     void requirePlainWorkFolder(const ManagerInfo& info) const;
+    // The same for any folder of the data set that is written into (Pic).
+    void requirePlainFolder(const QString& folder) const;
 
     void readMemoryMap();
     void computeTotals();

@@ -12,7 +12,6 @@
 
 namespace {
 
-const QString kSuffix = QStringLiteral(".import");
 const QString kLockSuffix = QStringLiteral(".lock");
 
 QString systemReason() {
@@ -21,8 +20,8 @@ QString systemReason() {
 
 } // namespace
 
-ImportStaging::ImportStaging(const QString& userFolder, const QString& id)
-    : id_(id), folder_(userFolder + QStringLiteral("/.") + id + kSuffix),
+ImportStaging::ImportStaging(const QString& userFolder, const QString& id, const QString& suffix)
+    : id_(id), suffix_(suffix), folder_(userFolder + QStringLiteral("/.") + id + suffix),
       lock_(std::make_unique<DataSetLock>(DataSetLock::OnFile{folder_ + kLockSuffix})) {}
 
 ImportStaging::~ImportStaging() {
@@ -36,16 +35,25 @@ void ImportStaging::begin() {
     case DataSetLock::Result::Locked:
         break;
     case DataSetLock::Result::HeldByOther:
-        throw TarvexError(QCoreApplication::translate(
-                              "Report", "The firmware %1 is being imported by another process: %2")
-                              .arg(id_, lock_->holderText()));
+        throw TarvexError(
+            suffix_ == kExtract
+                ? QCoreApplication::translate("Report",
+                                              "%1 is being written by another process: %2")
+                      .arg(id_, lock_->holderText())
+                : QCoreApplication::translate(
+                      "Report", "The firmware %1 is being imported by another process: %2")
+                      .arg(id_, lock_->holderText()));
     case DataSetLock::Result::NotALockFile:
         throw TarvexError(lock_->problem());
     case DataSetLock::Result::Failed:
         throw errors::cannotCreateFile(lock_->lockFilePath(), lock_->problem());
     }
-    // With the lock held, a staging folder can only be a killed import's.
-    QDir(folder_).removeRecursively();
+    // With the lock held, a staging folder can only be a killed import's. A
+    // link or a file in its place is not ours: it stays, and the folder
+    // cannot be made (a link is never followed into what it leads to).
+    if (const QFileInfo left(folder_); left.isDir() && !left.isSymLink()) {
+        QDir(folder_).removeRecursively();
+    }
     errno = 0;
     if (!QDir().mkdir(folder_)) {
         throw errors::cannotCreateFile(folder_, systemReason());
@@ -64,22 +72,30 @@ void ImportStaging::putInPlace(const QString& target) {
 }
 
 void ImportStaging::removeLeftovers(const QString& userFolder) {
-    const QStringList names =
-        QDir(userFolder)
-            .entryList(
-                {QStringLiteral(".*") + kSuffix, QStringLiteral(".*") + kSuffix + kLockSuffix},
-                QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
-    for (QString name : names) {
-        if (name.endsWith(kLockSuffix)) {
-            name.chop(kLockSuffix.size());
-        }
-        const QString folder = userFolder + QLatin1Char('/') + name;
-        DataSetLock lock(DataSetLock::OnFile{folder + kLockSuffix});
-        if (lock.tryLock() == DataSetLock::Result::Locked) {
-            if (QFileInfo(folder).isDir() && !QFileInfo(folder).isSymLink()) {
-                QDir(folder).removeRecursively();
+    for (const QString& suffix : {kImport, kPort}) {
+        const QStringList names =
+            QDir(userFolder)
+                .entryList(
+                    {QStringLiteral(".*") + suffix, QStringLiteral(".*") + suffix + kLockSuffix},
+                    QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+        for (QString name : names) {
+            if (name.endsWith(kLockSuffix)) {
+                name.chop(kLockSuffix.size());
             }
-            lock.unlock(); // removes the lock file
+            name.chop(suffix.size());
+            removeLeftover(userFolder, name.mid(1), suffix);
         }
+    }
+}
+
+void ImportStaging::removeLeftover(const QString& parent, const QString& name,
+                                   const QString& suffix) {
+    const QString folder = parent + QStringLiteral("/.") + name + suffix;
+    DataSetLock lock(DataSetLock::OnFile{folder + kLockSuffix});
+    if (lock.tryLock() == DataSetLock::Result::Locked) {
+        if (QFileInfo(folder).isDir() && !QFileInfo(folder).isSymLink()) {
+            QDir(folder).removeRecursively();
+        }
+        lock.unlock(); // removes the lock file
     }
 }

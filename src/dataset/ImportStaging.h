@@ -12,9 +12,17 @@ class DataSetLock;
 // never looks like a firmware folder. A lock (".ID.import.lock") tells a
 // second import of the same id that the first is still at work, and tells a
 // leftover of a killed import from a staging folder in use.
+//
+// The same serves every folder a command makes whole before it shows it: a
+// port stages its data set as ".ID.port" in the user folder, an extract its
+// output as ".NAME.extract" beside the folder NAME it makes.
 class ImportStaging {
 public:
-    ImportStaging(const QString& userFolder, const QString& id);
+    static inline const QString kImport = QStringLiteral(".import");
+    static inline const QString kPort = QStringLiteral(".port");
+    static inline const QString kExtract = QStringLiteral(".extract");
+
+    ImportStaging(const QString& userFolder, const QString& id, const QString& suffix = kImport);
     ~ImportStaging(); // removes the folder unless it was put in place; releases the lock
     ImportStaging(const ImportStaging&) = delete;
     ImportStaging& operator=(const ImportStaging&) = delete;
@@ -28,12 +36,15 @@ public:
     // with the system's reason.
     void putInPlace(const QString& target);
 
-    // Removes the staging folders and locks of imports that were killed;
-    // those of imports still at work are left alone.
+    // Removes the staging folders and locks of imports and ports that were
+    // killed; those still at work are left alone.
     static void removeLeftovers(const QString& userFolder);
+    // The same for the staging folder of one name and suffix.
+    static void removeLeftover(const QString& parent, const QString& name, const QString& suffix);
 
 private:
     QString id_;
+    QString suffix_;
     QString folder_;
     std::unique_ptr<DataSetLock> lock_;
     bool placed_ = false;

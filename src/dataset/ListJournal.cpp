@@ -45,6 +45,21 @@ void syncFolder(const QString& folder) {
 #endif
 }
 
+// The lines of a plain file as a reader of lists counts them (a NUL ends the
+// text); nothing when it cannot be read.
+std::optional<qsizetype> lineCount(const QString& path) {
+    QFile file;
+    if (!isPlainFile(path) || !fileops::openRegular(file, path)) {
+        return std::nullopt;
+    }
+    qsizetype lines = 0;
+    textlines::LineSplitter splitter([](QStringView) {}, [&] { ++lines; });
+    if (!splitter.readAll(file)) {
+        return std::nullopt;
+    }
+    return lines;
+}
+
 bool renameOver(const QString& from, const QString& to) {
 #ifdef Q_OS_WIN
     QFile::remove(to);
@@ -102,18 +117,25 @@ void ListJournal::save(const QList<std::pair<QString, QByteArray>>& files,
         throw;
     }
     syncFolder(folder_);
-    finish(names);
+    finish(names, true);
 }
 
-void ListJournal::finish(const QStringList& names) const {
+void ListJournal::finish(const QStringList& names, bool ownSave) const {
+    QStringList pending;
+    // Every file is looked at before the first rename: a save either
+    // finishes whole or changes nothing.
     for (const QString& name : names) {
         const QString fresh = path(name + kNewSuffix);
         if (!QFileInfo(fresh).exists() && !QFileInfo(fresh).isSymLink()) {
             continue; // renamed before a kill, or never written
         }
-        if (!isStagedFile(name)) {
+        if (!(ownSave ? isPlainFile(fresh) : isStagedFile(name))) {
             throw unfinished(QStringLiteral("%1 is not a file this program wrote").arg(fresh));
         }
+        pending.append(name);
+    }
+    for (const QString& name : std::as_const(pending)) {
+        const QString fresh = path(name + kNewSuffix);
         if (!renameOver(fresh, path(name))) {
             throw unfinished(
                 QStringLiteral("%1 could not replace %2: %3")
@@ -134,7 +156,17 @@ TarvexError ListJournal::unfinished(const QString& why) const {
 }
 
 bool ListJournal::isStagedFile(const QString& name) const {
-    return isPlainFile(path(name + kNewSuffix));
+    const QString fresh = path(name + kNewSuffix);
+    if (!isPlainFile(fresh)) {
+        return false;
+    }
+    if (isWorkingCopyEntry(name)) {
+        return true;
+    }
+    // A save changes lines, never their number: a new list of another
+    // length (or beside a list that cannot be read) is not one of ours.
+    const std::optional<qsizetype> now = lineCount(path(name));
+    return now && lineCount(fresh) == now;
 }
 
 bool ListJournal::isAcceptedEntry(const QString& entry) const {
@@ -195,7 +227,7 @@ void ListJournal::recover() const {
             throw unfinished(QStringLiteral("it is not a plain file"));
         }
         committed_.reset(); // what the marker names now
-        finish(committedNames());
+        finish(committedNames(), false);
     }
     // What is left was never committed: new lists of an unfinished save and
     // the temporary files of writes a kill cut short.

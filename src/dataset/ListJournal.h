@@ -29,13 +29,17 @@ public:
               const QStringList& stagedCopies = {}) const;
 
     // Finishes or drops a save a kill interrupted. Only the holder of the
-    // data set's lock may call it. Raises an error naming the marker when the
-    // marker is not a file this program writes or a committed rename cannot
-    // be finished.
+    // data set's lock may call it. Raises an error naming the marker, and
+    // renames nothing, when the marker is not a file this program writes or a
+    // new file it names is not one: not a plain file, or a list whose line
+    // count differs from the list it would replace (a save changes lines,
+    // never their number). Raises too when a committed rename cannot be
+    // finished.
     void recover() const;
 
     // Where a reader finds a list now: the committed new file while a save is
-    // being finished, else the list itself. Changes nothing on disk; the
+    // being finished (when it passes the checks of recover), else the list
+    // itself. Changes nothing on disk; the
     // marker is read once per journal object.
     QString pathToRead(const QString& name) const;
 
@@ -53,7 +57,9 @@ public:
 private:
     QString path(const QString& name) const;
     QStringList committedNames() const;
-    void finish(const QStringList& names) const;
+    // ownSave: the files were written by this object's save just now; else
+    // each must be what a save of ours writes (isStagedFile).
+    void finish(const QStringList& names, bool ownSave) const;
     TarvexError unfinished(const QString& why) const;
     bool isStagedFile(const QString& name) const;
 

@@ -21,7 +21,8 @@ struct MemoryMap {
     bool picturePageAvailable = true;
 };
 
-// Never fails: a missing file, section or key leaves the default.
+// A missing file, section or key leaves the default; a file that is there but
+// cannot be read raises (see IniFile).
 MemoryMap ReadMemoryMap(const QString& iniPath);
 
 // The space each manager may fill, fixed for the run. Every subtraction is

@@ -87,6 +87,8 @@ void Session::start() {
     reached_ = Step::ListsCreated;
     if (lock_ && lock_->isLocked()) {
         dataSet_->recoverInterruptedSave();
+    } else if (!options_.forWriting) {
+        finishSaveIfFree();
     }
     dataSet_->loadSlotLists();
     reached_ = Step::ListsLoaded;
@@ -107,6 +109,21 @@ TarvexError Session::noSuchFirmware() const {
             .arg(settings_.currentId, userFolder_,
                  ids.isEmpty() ? QStringLiteral("it holds none")
                                : QStringLiteral("it holds: ") + ids.join(QStringLiteral(", "))));
+}
+
+void Session::finishSaveIfFree() {
+    // A reader finishes a save a kill cut short when nobody holds the data
+    // set, so that the lists on disk are in step for whatever reads them
+    // next (a copy, an import, another program); while a writer is at work,
+    // or when the save cannot be finished, it reads through the journal.
+    DataSetLock lock(firmwareFolder_);
+    if (lock.tryLock() == DataSetLock::Result::Locked) {
+        try {
+            dataSet_->recoverInterruptedSave();
+        } catch (const TarvexError&) {
+            // Left for a writer to report; the lists are read as they stand.
+        }
+    }
 }
 
 void Session::lock() {

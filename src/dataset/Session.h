@@ -67,6 +67,7 @@ public:
 
 private:
     void lock();
+    void finishSaveIfFree();
     TarvexError noSuchFirmware() const;
 
     SessionOptions options_;

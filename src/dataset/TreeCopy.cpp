@@ -2,6 +2,7 @@
 #include "dataset/TreeCopy.h"
 
 #include "base/TarvexError.h"
+#include "dataset/ListJournal.h"
 #include "platform/FileOps.h"
 
 #include <QDir>
@@ -35,20 +36,42 @@ void copyFile(const QFileInfo& source, const QString& target, const Skipped& ski
     }
 }
 
-void copy(const QString& from, const QString& to, const Skipped& skipped) {
+namespace {
+
+void copyTree(const QString& from, const QString& to, const Skipped& skipped,
+              const ListJournal* journal) {
     makeFolder(to);
     QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
         const QFileInfo info = it.fileInfo();
-        const QString target = to + source.mid(from.size());
+        const QString relative = source.mid(from.size() + 1);
+        const QString target = to + QLatin1Char('/') + relative;
+        const bool topLevel = journal != nullptr && !relative.contains(QLatin1Char('/'));
+        if (topLevel &&
+            (relative.startsWith(QLatin1Char('.')) || relative.endsWith(QLatin1String(".new")))) {
+            continue; // a save's marker and new lists, temporary files
+        }
         if (info.isDir() && !info.isSymLink()) {
             makeFolder(target);
+        } else if (topLevel && journal->pathToRead(relative) != source) {
+            copyFile(QFileInfo(journal->pathToRead(relative)), target, skipped);
         } else {
             copyFile(info, target, skipped);
         }
     }
+}
+
+} // namespace
+
+void copy(const QString& from, const QString& to, const Skipped& skipped) {
+    copyTree(from, to, skipped, nullptr);
+}
+
+void copyDataFolder(const QString& from, const QString& to, const Skipped& skipped) {
+    const ListJournal journal(from);
+    copyTree(from, to, skipped, &journal);
 }
 
 } // namespace treecopy

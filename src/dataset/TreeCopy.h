@@ -21,5 +21,10 @@ void copyFile(const QFileInfo& source, const QString& target, const Skipped& ski
 // The folder's tree into `to`, plain files only; links to folders are not
 // entered. The copies are writable by their owner, whatever the source is.
 void copy(const QString& from, const QString& to, const Skipped& skipped);
+// The same for a Data folder, as it stands once its last save is finished: a
+// list a committed save replaces is taken from the new file, and the save's
+// marker, its new files and hidden temporary files are left behind, so the
+// copy is in step however the source was left. Nothing is written to it.
+void copyDataFolder(const QString& from, const QString& to, const Skipped& skipped);
 
 } // namespace treecopy

@@ -3,14 +3,17 @@
 
 #include "base/TarvexError.h"
 #include "content/ContentInfo.h"
+#include "dataset/ImportStaging.h"
+#include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
-#include "platform/OutputFile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 namespace firmwareextract {
 
@@ -96,20 +99,43 @@ QByteArray Plan::index() const {
 }
 
 void write(const Plan& plan, const QString& dir) {
+    const QFileInfo target(QFileInfo(dir).absoluteFilePath());
+    const bool emptyFolder =
+        target.isDir() && !target.isSymLink() &&
+        QDir(target.filePath())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
+            .isEmpty();
+    if ((target.exists() || target.isSymLink()) && !emptyFolder) {
+        throw TarvexError(QStringLiteral("%1 exists already: extract makes a new folder, whole or "
+                                         "not at all; remove it or name another")
+                              .arg(dir));
+    }
+    errno = 0;
+    if (!QDir().mkpath(target.absolutePath())) {
+        throw errors::cannotCreateFile(target.absolutePath(),
+                                       QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    // Made beside its place under a hidden name and renamed into place only
+    // when whole: a full disk or a kill leaves no part of it, and the next
+    // extract to the same place removes what a killed one left.
+    ImportStaging staging(target.absolutePath(), target.fileName(), ImportStaging::kExtract);
+    staging.begin();
     auto put = [&](const QString& relative, const QByteArray& bytes) {
-        const QString path = dir + QLatin1Char('/') + relative;
+        const QString path = staging.folder() + QLatin1Char('/') + relative;
+        errno = 0;
         if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-            throw errors::cannotCreateFile(path);
+            throw errors::cannotCreateFile(path, QString::fromLocal8Bit(std::strerror(errno)));
         }
-        OutputFile file(path);
-        file.open();
-        file.write(bytes.constData(), bytes.size());
-        file.commit();
+        listfile::writeWhole(path, bytes);
     };
     for (const File& f : plan.files) {
         put(f.relativePath, f.bytes);
     }
     put(QStringLiteral("index.tsv"), plan.index());
+    if (emptyFolder) {
+        QDir().rmdir(target.filePath());
+    }
+    staging.putInPlace(target.filePath());
 }
 
 } // namespace firmwareextract

@@ -34,8 +34,9 @@ struct Plan {
 
 Plan plan(const FirmwareDataSet& data, const FirmwareImage& image);
 
-// Writes the plan's files and index.tsv into dir, each replaced whole.
-// Raises when a file cannot be written.
+// Makes dir with the plan's files and index.tsv, whole or not at all (see
+// ImportStaging); dir must not exist or be an empty folder. Raises when it
+// cannot be made.
 void write(const Plan& plan, const QString& dir);
 
 // The suffix of a melody by its first bytes: "mid", "mmf" or "bin".

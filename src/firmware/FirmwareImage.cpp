@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "srec/SRecordReader.h"
 
 #include <QCoreApplication>
@@ -194,9 +195,16 @@ namespace firmwarefile {
 
 namespace {
 
+// S-records are told by their content: the first character that is not a
+// blank or a line break is the "S" of a record.
 bool looksLikeRecords(QFile& file) {
-    char first = 0;
-    return file.peek(&first, 1) == 1 && first == 'S';
+    const QByteArray head = file.peek(256);
+    for (const char c : head) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            return c == 'S';
+        }
+    }
+    return false;
 }
 
 void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder, Report& report,
@@ -261,24 +269,34 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
 
 FirmwareImage read(const FirmwareSource& source, Report& report) {
     FirmwareImageBuilder builder;
-    // A FIFO or device must not hang the command, so only a regular file is opened.
-    if (!QFileInfo(source.path).isFile()) {
-        report.error(source.path, 0,
-                     QFileInfo::exists(source.path)
-                         ? QCoreApplication::translate("Report", "is not a regular file")
-                         : QCoreApplication::translate("Report", "does not exist"));
+    // A FIFO or device must not hang the command, so only a regular file is
+    // opened, checked on its handle.
+    QFile file;
+    QString reason;
+    switch (fileops::openForReading(file, source.path, &reason)) {
+    case fileops::Opened::Ok:
+        break;
+    case fileops::Opened::Missing:
+        report.error(source.path, 0, QCoreApplication::translate("Report", "does not exist"));
         return {};
-    }
-    QFile file(source.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report.error(
-            source.path, 0,
-            QCoreApplication::translate("Report", "cannot be read: %1").arg(file.errorString()));
+    case fileops::Opened::Unreadable:
+        report.error(source.path, 0,
+                     QFileInfo(source.path).isFile()
+                         ? QCoreApplication::translate("Report", "cannot be read: %1").arg(reason)
+                         : QCoreApplication::translate("Report", "is not a regular file"));
         return {};
     }
     const bool binary = source.base.has_value() ||
-                        source.path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ||
-                        !looksLikeRecords(file);
+                        source.path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive);
+    if (!binary && !looksLikeRecords(file)) {
+        // Taken as a raw image at address 0 it would match nothing and patch
+        // the wrong bytes; what it is must be said.
+        report.error(source.path, 0,
+                     QCoreApplication::translate(
+                         "Report", "is not S-records; a raw image is read only when its name ends "
+                                   "in .bin or --base ADDR gives its first address"));
+        return {};
+    }
     std::optional<std::uint32_t> startAddress;
     if (binary) {
         readBinary(file, source.path, source.base.value_or(0), builder, report);

@@ -192,6 +192,7 @@ private:
         Tally tally{QT_TRANSLATE_N_NOOP(
             "Report", "required patch records are applied or write over the firmware's bytes")};
         int applied = 0;
+        standardresources::reportUnreadableRequiredPatches(data_, report_);
         for (const AddressSpan& span : addresslayout::fixedRecords(data_, iniLines_)) {
             ++tally.total;
             const std::uint8_t* held = image_.bytesAt(span.start, span.bytes.size());

@@ -6,6 +6,7 @@
 #include "check/AddressLayout.h"
 #include "check/DataSetImport.h"
 #include "dataset/FirmwareId.h"
+#include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "dataset/TreeCopy.h"
@@ -22,7 +23,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <functional>
 #include <map>
 
@@ -277,6 +277,7 @@ private:
     }
 
     void fixedRecords() {
+        standardresources::reportUnreadableRequiredPatches(data_, report_);
         const std::vector<AddressSpan> spans = addresslayout::fixedRecords(data_, iniLines_);
         records_.resize(spans.size());
         for (std::size_t i = 0; i < spans.size(); ++i) {
@@ -495,9 +496,10 @@ void Porter::write(const QString& dataFolder) const {
     }
     listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
     for (const auto& [file, lines] : patchLines) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            throw errors::cannotOpenFile(file);
+        QFile in;
+        QString reason;
+        if (!fileops::openRegular(in, file, &reason)) {
+            throw errors::cannotOpenFile(file, reason);
         }
         QStringList text = textlines::decode(in.readAll());
         for (const auto& [line, record] : lines) {
@@ -550,16 +552,17 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     if (!porter.place(allowChangedPatches)) {
         return result;
     }
-    QTemporaryDir staging;
-    const QString stagedData = staging.path() + QStringLiteral("/Data");
-    if (!staging.isValid()) {
-        throw errors::cannotCreateFile(stagedData);
-    }
-    treecopy::copy(data.dataFolder(), stagedData, [](const QFileInfo&) {}); // import reports them
+    // Staged in the user folder, not in the temporary folder: a killed port
+    // leaves it where the next command that starts there removes it.
+    ImportStaging staging(userFolder, id, ImportStaging::kPort);
+    staging.begin();
+    const QString stagedData = staging.folder() + QStringLiteral("/Data");
+    treecopy::copyDataFolder(data.dataFolder(), stagedData,
+                             [](const QFileInfo&) {}); // import reports them
     porter.write(stagedData);
 
     // The result must belong to the new firmware before it is added.
-    FirmwareDataSet ported(staging.path());
+    FirmwareDataSet ported(staging.folder());
     ported.readMemoryMap();
     ported.createSlotLists();
     ported.loadSlotLists();
@@ -568,7 +571,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
         result.report = after.report;
         return result;
     }
-    datasetimport::Result imported = datasetimport::run(staging.path(), id, userFolder);
+    datasetimport::Result imported = datasetimport::run(staging.folder(), id, userFolder);
     // The warnings of the placing (a changed patch carried as allowed) come first.
     Report placed = result.report;
     for (const Finding& f : imported.report.findings()) {

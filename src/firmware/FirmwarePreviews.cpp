@@ -34,6 +34,9 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& image) {
         return result;
     }
     const QString folder = data.dataFile(QStringLiteral("Pic"));
+    // As with the working folders: a link here would carry the previews out
+    // of the user folder, over whatever it leads to.
+    data.requirePlainFolder(folder);
     if (!jpegs.empty() && !QDir().mkpath(folder)) {
         throw errors::cannotCreateFile(folder);
     }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/StandardResources.h"
 
+#include "base/LineSplitter.h"
 #include "base/TextLines.h"
+#include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "manager/PatchAssembly.h"
 #include "pictures/HandsetPictureCheck.h"
+#include "platform/FileOps.h"
 #include "srec/TableEntry.h"
 
 #include <QCoreApplication>
@@ -44,8 +48,24 @@ const Texts& texts(const ManagerInfo& info) {
 }
 
 QStringList memoryIniLines(const FirmwareDataSet& data) {
-    QFile ini(data.dataFile(QStringLiteral("Memory.ini")));
-    return ini.open(QIODevice::ReadOnly) ? textlines::decode(ini.readAll()) : QStringList();
+    // Only a regular file is read: a FIFO here would never end.
+    QFile ini;
+    QStringList lines;
+    if (fileops::openRegular(ini, data.dataFile(QStringLiteral("Memory.ini")))) {
+        textlines::collectLines(ini, lines, nullptr, listfile::kLongestLine);
+    }
+    return lines;
+}
+
+void reportUnreadableRequiredPatches(const FirmwareDataSet& data, Report& report) {
+    for (const QString& path : patch::requiredPatchFiles(data)) {
+        QFile file;
+        QString reason;
+        if (!fileops::openRegular(file, path, &reason)) {
+            report.error(path, 0,
+                         QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
+        }
+    }
 }
 
 std::vector<StandardResource> of(const FirmwareDataSet& data) {

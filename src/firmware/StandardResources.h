@@ -37,6 +37,11 @@ std::vector<StandardResource> of(const FirmwareDataSet& data);
 // when it cannot be read.
 QStringList memoryIniLines(const FirmwareDataSet& data);
 
+// An error for every required patch that is there but cannot be read (a
+// FIFO, a device, no permission): its records are unknown, so nothing may be
+// counted or carried over as if the patch were whole.
+void reportUnreadableRequiredPatches(const FirmwareDataSet& data, Report& report);
+
 // The resource's bytes in the image: a melody or Java file for the size its
 // entry gives, a picture as far as it is well formed at the entry's width and
 // height. A problem, when there is one, says what is wrong.

@@ -4,13 +4,16 @@
 #include "platform/CheckedSaveFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -56,19 +59,25 @@ QString notRegularReason() {
 
 } // namespace
 
-bool openRegular(QFile& file, const QString& path, QString* reason) {
+bool openRegular(QFile& file, const QString& path, QString* reason, QIODevice::OpenMode mode) {
+    return openForReading(file, path, reason, mode) == Opened::Ok;
+}
+
+Opened openForReading(QFile& file, const QString& path, QString* reason, QIODevice::OpenMode mode) {
     const auto failed = [&](const QString& why) {
         if (reason != nullptr) {
             *reason = why;
         }
-        return false;
+        // No entry at all, not even a link to nothing.
+        const QFileInfo entry(path);
+        return entry.exists() || entry.isSymLink() ? Opened::Unreadable : Opened::Missing;
     };
 #ifdef Q_OS_WIN
     if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
         return failed(notRegularReason());
     }
     file.setFileName(path);
-    return file.open(QIODevice::ReadOnly) || failed(file.errorString());
+    return file.open(mode) ? Opened::Ok : failed(file.errorString());
 #else
     // Opened without blocking and checked on the handle, so nothing can be
     // put in the file's place between the check and the read.
@@ -82,11 +91,62 @@ bool openRegular(QFile& file, const QString& path, QString* reason) {
         return failed(notRegularReason());
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return failed(file.errorString());
     }
-    return true;
+    return Opened::Ok;
+#endif
+}
+
+#ifndef Q_OS_WIN
+int openStreamWithoutHanging(const QString& path, bool forWriting, QString* reason, int waitMs) {
+    const QByteArray name = QFile::encodeName(path);
+    const int flags = (forWriting ? O_WRONLY | O_NOCTTY : O_RDONLY) | O_NONBLOCK | O_CLOEXEC;
+    QElapsedTimer timer;
+    timer.start();
+    int fd = -1;
+    // A FIFO nobody reads refuses a writer at once (ENXIO): asked again
+    // until a reader comes or the wait is over.
+    while ((fd = ::open(name.constData(), flags)) < 0 && errno == ENXIO && forWriting &&
+           timer.elapsed() < waitMs) {
+        ::usleep(20'000);
+    }
+    if (fd < 0) {
+        if (reason != nullptr) {
+            *reason = errno == ENXIO ? QStringLiteral("no process reads from it")
+                                     : QString::fromLocal8Bit(std::strerror(errno));
+        }
+        return -1;
+    }
+    struct stat entry {};
+    if (!forWriting && ::lstat(name.constData(), &entry) == 0 && S_ISFIFO(entry.st_mode)) {
+        // Opened at once, writer or not: wait for its bytes or its end.
+        pollfd wait{fd, POLLIN, 0};
+        const int left = std::max<int>(0, waitMs - int(timer.elapsed()));
+        if (::poll(&wait, 1, left) <= 0) {
+            ::close(fd);
+            if (reason != nullptr) {
+                *reason = QStringLiteral("no process writes into it");
+            }
+            return -1;
+        }
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+#endif
+
+bool sameFile(const QString& a, const QString& b) {
+#ifdef Q_OS_WIN
+    const QString x = QFileInfo(a).canonicalFilePath();
+    return !x.isEmpty() && x.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+#else
+    struct stat x {};
+    struct stat y {};
+    return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
 #endif
 }
 

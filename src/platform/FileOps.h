@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 
 class QFile;
@@ -30,7 +31,32 @@ bool copyReplacing(const QString& source, const QString& target, QString* writeE
 // FIFO or device where a file is expected is refused, never waited on. On
 // failure *reason (if given) receives why: the system's reason, or "Not a
 // regular file".
-bool openRegular(QFile& file, const QString& path, QString* reason = nullptr);
+bool openRegular(QFile& file, const QString& path, QString* reason = nullptr,
+                 QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// The same with a missing file told apart from one that cannot be read, so a
+// caller can keep a default for the first and must report the second. Missing
+// means no entry of that name at all: a link to nothing, a folder, a FIFO or a
+// device in the file's place is Unreadable.
+enum class Opened { Ok, Missing, Unreadable };
+Opened openForReading(QFile& file, const QString& path, QString* reason = nullptr,
+                      QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+#ifndef Q_OS_WIN
+// Opens a path a command streams from or into (a FIFO, a device, a pipe)
+// without ever hanging: a FIFO named in the file system is waited on for at
+// most waitMs for a process at its other end (a reader; a writer that writes
+// or closes), then refused with "no process writes into it" or "no process
+// reads from it". Returns the handle (blocking again once open), or -1 with
+// *reason set.
+constexpr int kOtherEndWaitMs = 3000;
+int openStreamWithoutHanging(const QString& path, bool forWriting, QString* reason,
+                             int waitMs = kOtherEndWaitMs);
+#endif
+
+// Whether two paths name one existing file, links resolved (the same device
+// and file number where the system tells them).
+bool sameFile(const QString& a, const QString& b);
 
 // Whether two bare names denote one file in a working folder: letter case
 // counts where the file system tells case apart, and not where it ignores it

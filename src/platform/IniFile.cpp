@@ -2,6 +2,7 @@
 #include "platform/IniFile.h"
 
 #include "base/LineSplitter.h"
+#include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
 #include <QFile>
@@ -215,8 +216,19 @@ IniFile::IniFile(const QString& path) : path_(path) {}
 std::vector<std::optional<QString>> IniFile::lookup(const QList<Key>& keys) const {
     std::vector<std::optional<QString>> found(std::size_t(keys.size()));
     QFile file;
-    if (keys.isEmpty() || !fileops::openRegular(file, path_)) {
+    QString reason;
+    if (keys.isEmpty()) {
         return found;
+    }
+    switch (fileops::openForReading(file, path_, &reason)) {
+    case fileops::Opened::Ok:
+        break;
+    case fileops::Opened::Missing:
+        return found;
+    case fileops::Opened::Unreadable:
+        // Its values are not known: the defaults would silently stand in for them.
+        throw TarvexError(QStringLiteral("%1 cannot be read: %2 (%3)")
+                              .arg(fileops::bareName(path_), reason, path_));
     }
     Scan scan(keys, found);
     textlines::LineSplitter lines([&](QStringView piece) { scan.piece(piece); },

@@ -10,6 +10,9 @@
 // sections and keys without regard to case, blanks around names and values
 // trimmed, the first match wins, ";" starts a comment line, values are cut at
 // 2047 characters, and a missing file, section or key gives the default.
+// A file that is there but cannot be read (a folder, a FIFO, a device, no
+// permission) raises "Memory.ini cannot be read: REASON (PATH)": its values
+// are unknown, and the defaults must not pass for them.
 //
 // Like that reader it goes to the file for every question, reading it as a
 // stream: memory holds one chunk and the values asked for, never the file.

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "platform/CheckedSaveFile.h"
+#include "platform/FileOps.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -85,8 +86,21 @@ void OutputFile::open() {
         std::fflush(stdout);
         opened = stream_.open(fileno(stdout), mode, QFileDevice::DontCloseHandle);
     } else {
+#ifdef Q_OS_WIN
         stream_.setFileName(path_);
         opened = stream_.open(mode);
+#else
+        // A FIFO nobody reads is refused after a while, never waited on for ever.
+        QString reason;
+        const int fd = fileops::openStreamWithoutHanging(path_, true, &reason);
+        if (fd < 0) {
+            throw errors::cannotCreateFile(path_, reason);
+        }
+        opened = stream_.open(fd, mode, QFileDevice::AutoCloseHandle);
+        if (!opened) {
+            ::close(fd);
+        }
+#endif
     }
     if (!opened) {
         throw errors::cannotCreateFile(shownName(path_), stream_.errorString());

@@ -3,19 +3,22 @@
 
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "srec/S3Records.h"
 
 #include <algorithm>
 
 CustomPatchFile::CustomPatchFile(const QString& fileName, std::int64_t size, std::int32_t offset,
                                  QIODevice::OpenMode mode)
-    : file_(fileName), size_(std::max<std::int64_t>(size, 0)) {
+    : size_(std::max<std::int64_t>(size, 0)) {
     if (size_ > 0) {
         numeric::add(
             offset, numeric::fromSize((size_ - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
     }
-    if (!file_.open(mode)) {
-        throw errors::cannotOpenFile(fileName, file_.errorString());
+    // Only a regular file: a FIFO here would hang the page.
+    QString reason;
+    if (!fileops::openRegular(file_, fileName, &reason, mode)) {
+        throw errors::cannotOpenFile(fileName, reason);
     }
 }
 

@@ -19,8 +19,11 @@
 #include <QSysInfo>
 #include <QThread>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 using testsupport::readAll;
 using testsupport::Scratch;
@@ -135,12 +138,21 @@ TEST_F(DataSafety, OneWriterPerDataSetReadersWorkRegardless) {
 // what stands in the lock's place unlike a file is named with what to do.
 TEST_F(DataSafety, TheLockIsAliveExactlyAsLongAsItsHolder) {
     const QString lockFile = firmware + "/.tarvex.lock";
-    // A real holder: a build blocked opening a FIFO nobody reads.
+    // A real holder: a build blocked writing a patch larger than a pipe holds
+    // into a FIFO whose reader reads nothing.
+    std::vector<int> readers;
     const auto startHolder = [&](QProcess& holder, const QString& userFolder) {
         const QString fifo = scratch.path("fifo-%1").arg(qintptr(&holder));
         EXPECT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        readers.push_back(::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK));
+        const QString big = scratch.write("big.mmf", QByteArray(200'000, 'r'));
+        QString ignored;
+        QTextStream o(&ignored);
+        ASSERT_EQ(runCli({"--user-folder", userFolder, "assign", "melodies", "0", big},
+                         scratch.path("bin"), o, o),
+                  0);
         holder.start(QStringLiteral(TARVEX_CLI_PATH),
-                     {"--user-folder", userFolder, "build", "java", "-o", fifo});
+                     {"--user-folder", userFolder, "build", "melodies", "-o", fifo});
         EXPECT_TRUE(holder.waitForStarted());
         for (int i = 0; i < 200 && readAll(userFolder + "/X120XEDJ2/.tarvex.lock").isEmpty(); ++i) {
             QThread::msleep(50);
@@ -164,6 +176,9 @@ TEST_F(DataSafety, TheLockIsAliveExactlyAsLongAsItsHolder) {
     EXPECT_EQ(run({"volume", "1", "21"}), 0) << err.toStdString();
     other.kill();
     other.waitForFinished();
+    for (const int fd : readers) {
+        ::close(fd);
+    }
 
     // Garbage is taken over; a folder, a FIFO or a link is named, never waited on.
     listfile::writeWhole(lockFile, QByteArray(100, '\x01'));
@@ -292,7 +307,7 @@ TEST_F(DataSafety, ReadersKeepTheirMemoryWithinTheirInput) {
 
 // What a killed assign leaves in a working folder, copies no slot names and
 // half-written temporary files, goes at the next writer's start; a reader
-// leaves it alone.
+// that finds the data set free removes only the new files no save committed.
 TEST_F(DataSafety, AWriterDropsWorkingCopiesNoSlotNames) {
     const QString melody = scratch.write("in/ring.mmf", QByteArray(10, 'r'));
     ASSERT_EQ(run({"assign", "melodies", "1", melody}), 0);
@@ -301,7 +316,7 @@ TEST_F(DataSafety, AWriterDropsWorkingCopiesNoSlotNames) {
     scratch.write(work.mid(scratch.path().size() + 1) + ".half.mmf.new.AbC123", "cut short");
     scratch.write(work.mid(scratch.path().size() + 1) + "ring.mmf.new", "never committed");
     EXPECT_EQ(run({"slots", "melodies"}), 0);
-    EXPECT_EQ(entries(work).size(), 4);
+    EXPECT_EQ(entries(work), (QStringList{"orphan.mmf", "ring.mmf"}));
     EXPECT_EQ(run({"restore", "java", "0"}), 0) << err.toStdString();
     EXPECT_EQ(entries(work), QStringList{"ring.mmf"});
     EXPECT_EQ(readAll(work + "ring.mmf"), QByteArray(10, 'r'));

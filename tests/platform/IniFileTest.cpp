@@ -59,3 +59,13 @@ TEST(IniFile, OnePassAnswersSeveralKeys) {
     EXPECT_EQ(values[2], QString("3"));
     EXPECT_FALSE(values[3].has_value());
 }
+
+// Missing gives the defaults; there but unreadable must not pass for missing.
+TEST(IniFile, AFileThatIsThereButCannotBeReadIsAnErrorNotTheDefaults) {
+    Scratch dir;
+    EXPECT_EQ(IniFile(dir.path("none.ini")).readString("S", "K", "d"), "d");
+    dir.mkdir("folder.ini");
+    EXPECT_EQ(
+        testsupport::errorOf([&] { IniFile(dir.path("folder.ini")).readString("S", "K", "d"); }),
+        "folder.ini cannot be read: Not a regular file (" + dir.path("folder.ini") + ")");
+}

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// match, extract, previews, apply and port: the data set against the
-// firmware it was made for, its resources taken out, patches applied, and
-// the data set carried over to another firmware version.
+// match, scan, extract, previews, apply and port: the data set against the
+// firmware it was made for, what any firmware holds, its resources taken
+// out, patches applied, and the data set carried over to another version.
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
@@ -10,6 +10,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareScan.h"
 #include "platform/OutputFile.h"
 
 #include <QFileInfo>
@@ -57,6 +58,19 @@ void matchCommand(CliContext& context) {
     }
     if (!result.matches()) {
         throw TarvexError(QStringLiteral("The data set does not match the firmware"));
+    }
+}
+
+void scanCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    const QString path = options.positional(1).first();
+    const firmwarescan::Result result = firmwarescan::run(firmwarefile::readWhole({path, base}));
+    if (json) {
+        cli::printJson(context, result.json());
+    } else {
+        context.out() << result.text();
     }
 }
 
@@ -188,6 +202,13 @@ QList<CliCommand> firmwareCommands() {
          QStringLiteral(
              "whether the data set belongs to the firmware: entries, resources, volumes, "
              "required patches, regions"),
+         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+        {QStringLiteral("scan"),
+         QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
+         scanCommand,
+         QStringLiteral("the melodies, Java files and pictures any firmware holds, the table "
+                        "entries pointing at them and its largest erased areas, without a data "
+                        "set"),
          {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),

@@ -141,11 +141,7 @@ std::optional<Zip> zipEndingAt(Bytes bytes, std::size_t end) {
 }
 
 bool jadMayStart(Bytes bytes, std::size_t at) {
-    if (!has(bytes, at, "MIDlet-")) {
-        return false;
-    }
-    const std::uint8_t before = at == 0 ? '\n' : bytes.data[at - 1];
-    return before != '\t' && (before < 0x20 || before > 0x7E);
+    return has(bytes, at, "MIDlet-");
 }
 
 bool jadAt(Bytes bytes, std::size_t at, std::size_t length) {

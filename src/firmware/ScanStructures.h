@@ -41,7 +41,8 @@ std::optional<Zip> zipEndingAt(Bytes bytes, std::size_t end);
 // and MIDlet-Jar-Size.
 bool jadAt(Bytes bytes, std::size_t at, std::size_t length);
 
-// Where a JAD may start: "MIDlet-" at the start of a line.
+// Where a JAD may start: "MIDlet-". Whatever comes before it (the end of
+// another file, code) cannot tell, so the entry's size decides.
 bool jadMayStart(Bytes bytes, std::size_t at);
 
 } // namespace scanstructure

@@ -23,7 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarvex developers <tarvex@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's platform plugin is loaded at run time, so shlibdeps cannot see it.
+# shlibdeps finds the libraries linked in (Qt, libjpeg, libzip); the window's
+# platform plugin is loaded at run time, so it cannot see that one.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # Only the window's melody preview plays through it, and it brings a large

@@ -55,6 +55,7 @@ if [ -e "$root/usr/share/doc/tarvex/LICENSE" ]; then
 fi
 
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6core6' || { echo "no Qt dependency" >&2; status=1; }
+dpkg-deb -f "$deb" Depends | grep -q 'libzip4' || { echo "no libzip dependency (Java games are read with it)" >&2; status=1; }
 dpkg-deb -f "$deb" Recommends | grep -q 'qt6-translations-l10n' || { echo "no recommends" >&2; status=1; }
 dpkg-deb -f "$deb" Suggests | grep -q 'timidity' || { echo "timidity is not suggested" >&2; status=1; }
 if dpkg-deb -f "$deb" Recommends | grep -q 'timidity'; then

@@ -12,6 +12,7 @@ set -euo pipefail
 run_packages=(
   g++ cmake ninja-build
   qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg62-turbo-dev
+  libzip-dev pkg-config
   qt6-qpa-plugins fonts-dejavu-core
 )
 

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+#include "content/ContentFile.h"
+
+#include "platform/FileOps.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace content {
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Report", text);
+}
+
+// The kind a suffix promises; Unknown for a suffix that promises nothing.
+Kind kindOfSuffix(const QString& suffix) {
+    static const QHash<QString, Kind> kinds = {
+        {QStringLiteral("mid"), Kind::Midi}, {QStringLiteral("midi"), Kind::Midi},
+        {QStringLiteral("rmi"), Kind::Rmid}, {QStringLiteral("mmf"), Kind::Smaf},
+        {QStringLiteral("mp3"), Kind::Mp3},  {QStringLiteral("wav"), Kind::Wav},
+        {QStringLiteral("amr"), Kind::Amr},  {QStringLiteral("jad"), Kind::Jad},
+        {QStringLiteral("jar"), Kind::Jar},  {QStringLiteral("png"), Kind::Png},
+        {QStringLiteral("jpg"), Kind::Jpeg}, {QStringLiteral("jpeg"), Kind::Jpeg},
+        {QStringLiteral("gif"), Kind::Gif},  {QStringLiteral("bmp"), Kind::Bmp},
+    };
+    return kinds.value(suffix.toLower(), Kind::Unknown);
+}
+
+bool sameFamily(Kind a, Kind b) {
+    // A MIDI file in RIFF is still a MIDI file.
+    const auto midi = [](Kind k) { return k == Kind::Midi || k == Kind::Rmid; };
+    return a == b || (midi(a) && midi(b));
+}
+
+QString minutesAndSeconds(qint64 ms) {
+    const qint64 seconds = (ms + 500) / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+ContentInfo describeFile(const QString& path) {
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        ContentInfo info;
+        info.problems << tr("the file cannot be read: %1").arg(reason);
+        return info;
+    }
+    if (file.size() > kLargestFile) {
+        ContentInfo info;
+        info.problems << tr("the file is too large to read (%1 bytes)").arg(file.size());
+        return info;
+    }
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile) {
+        ContentInfo info;
+        info.problems << tr("the file cannot be read: %1").arg(file.errorString());
+        return info;
+    }
+    ContentInfo info = describe(bytes);
+    const QString suffix = QFileInfo(path).suffix();
+    const Kind promised = kindOfSuffix(suffix);
+    if (promised != Kind::Unknown && !sameFamily(promised, info.kind)) {
+        info.problems.prepend(
+            info.kind == Kind::Unknown
+                ? tr("named .%1 but holds no %2 data").arg(suffix, kindLabel(promised))
+                : tr("named .%1 but holds %2 data").arg(suffix, kindLabel(info.kind)));
+    }
+    if (info.kind == Kind::Smaf && info.extent >= 0 && info.extent != bytes.size()) {
+        info.problems << tr("the SMAF data says %1 bytes, the file holds %2")
+                             .arg(info.extent)
+                             .arg(bytes.size());
+    }
+    return info;
+}
+
+QString summary(const ContentInfo& info) {
+    QString text;
+    if (info.kind == Kind::Jad || info.kind == Kind::Jar) {
+        text = info.midletName.isEmpty() ? kindLabel(info.kind) : info.midletName;
+        if (!info.midletVersion.isEmpty()) {
+            text += QLatin1Char(' ') + info.midletVersion;
+        }
+        if (!info.midletVendor.isEmpty()) {
+            text += QStringLiteral(" (%1)").arg(info.midletVendor);
+        }
+        if (!info.profile.isEmpty()) {
+            text += QStringLiteral(", ") + info.profile;
+        }
+    } else {
+        text = kindLabel(info.kind);
+        if (info.durationMs >= 0) {
+            text += QStringLiteral(", ") + minutesAndSeconds(info.durationMs);
+        }
+        if (!info.title.isEmpty()) {
+            text += QStringLiteral(", «%1»").arg(info.title);
+        }
+    }
+    if (!info.problems.isEmpty()) {
+        text += QStringLiteral(" — ") + info.problems.first();
+    }
+    return text;
+}
+
+} // namespace content

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+#include "support/ContentSamples.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <zip.h>
+
+namespace samples {
+
+namespace {
+
+void appendBigEndian(QByteArray& out, quint32 value, int size) {
+    for (int i = size - 1; i >= 0; --i) {
+        out.append(char(value >> (8 * i) & 0xFF));
+    }
+}
+
+void appendQuantity(QByteArray& out, quint32 value) {
+    QByteArray reversed;
+    reversed.append(char(value & 0x7F));
+    while (value >>= 7) {
+        reversed.append(char(0x80 | (value & 0x7F)));
+    }
+    std::reverse(reversed.begin(), reversed.end());
+    out.append(reversed);
+}
+
+QByteArray chunk(const char* id, const QByteArray& body) {
+    QByteArray out(id, 4);
+    appendBigEndian(out, quint32(body.size()), 4);
+    return out + body;
+}
+
+} // namespace
+
+QByteArray midiTrack(const QByteArray& name, quint32 ticks, quint32 microsPerQuarter) {
+    QByteArray events;
+    if (!name.isEmpty()) {
+        events.append(QByteArray("\x00\xFF\x03", 3));
+        appendQuantity(events, quint32(name.size()));
+        events.append(name);
+    }
+    if (microsPerQuarter != 0) {
+        events.append(QByteArray("\x00\xFF\x51\x03", 4));
+        appendBigEndian(events, microsPerQuarter, 3);
+    }
+    events.append(QByteArray("\x00\x90\x3C\x40", 4)); // note on
+    appendQuantity(events, ticks);
+    events.append(QByteArray("\x3C\x00", 2)); // note off by running status
+    events.append(QByteArray("\x00\xFF\x2F\x00", 4));
+    return chunk("MTrk", events);
+}
+
+QByteArray midi(quint16 format, quint16 division, const QList<QByteArray>& tracks,
+                int declaredTracks) {
+    QByteArray header;
+    appendBigEndian(header, format, 2);
+    appendBigEndian(header, quint32(declaredTracks < 0 ? tracks.size() : declaredTracks), 2);
+    appendBigEndian(header, division, 2);
+    QByteArray out = chunk("MThd", header);
+    for (const QByteArray& track : tracks) {
+        out.append(track);
+    }
+    return out;
+}
+
+QByteArray smaf(const QByteArray& title, int padding) {
+    const QByteArray contents = QByteArray("\x00\x00\x01\x00\x00", 5) + "ST:" + title + ",";
+    const QByteArray body = chunk("CNTI", contents) + QByteArray(padding, '\x55');
+    return chunk("MMMD", body);
+}
+
+QByteArray jad(const QString& name, const QString& vendor, const QString& version,
+               const QString& jarSize) {
+    return QStringLiteral("MIDlet-1: %1, /icon.png, Main\r\nMIDlet-Jar-Size: %4\r\n"
+                          "MIDlet-Jar-URL: game.jar\r\nMIDlet-Name: %1\r\nMIDlet-Vendor: %2\r\n"
+                          "MIDlet-Version: %3\r\nMicroEdition-Profile: MIDP-1.0\r\n")
+        .arg(name, vendor, version, jarSize)
+        .toUtf8();
+}
+
+QByteArray manifest(const QString& name, const QString& vendor, const QString& version) {
+    return QStringLiteral("Manifest-Version: 1.0\r\nMIDlet-1: %1, /icon.png, Main\r\n"
+                          "MIDlet-Name: %1\r\nMIDlet-Vendor: %2\r\nMIDlet-Version: %3\r\n"
+                          "MicroEdition-Configuration: CLDC-1.0\r\n"
+                          "MicroEdition-Profile: MIDP-1.0\r\n\r\n")
+        .arg(name, vendor, version)
+        .toUtf8();
+}
+
+QByteArray jar(const QByteArray& manifest, int classBytes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("game.jar"));
+    int error = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    QByteArray classFile(classBytes, '\0');
+    QRandomGenerator random(7);
+    for (char& byte : classFile) {
+        byte = char(random.generate());
+    }
+    zip_file_add(archive, "META-INF/MANIFEST.MF",
+                 zip_source_buffer(archive, manifest.constData(), zip_uint64_t(manifest.size()), 0),
+                 ZIP_FL_OVERWRITE);
+    zip_file_add(
+        archive, "Main.class",
+        zip_source_buffer(archive, classFile.constData(), zip_uint64_t(classFile.size()), 0),
+        ZIP_FL_OVERWRITE);
+    zip_close(archive);
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+} // namespace samples

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Melody and game files made for tests, byte by byte (JARs through libzip).
+namespace samples {
+
+// One MIDI track chunk: an optional name (meta 0x03), an optional tempo at
+// tick 0, a note that lasts `ticks`, and the end of the track.
+QByteArray midiTrack(const QByteArray& name, quint32 ticks, quint32 microsPerQuarter = 0);
+// "MThd" with format, the number of tracks given, division, then the chunks.
+QByteArray midi(quint16 format, quint16 division, const QList<QByteArray>& tracks,
+                int declaredTracks = -1);
+// "MMMD" with a contents-information chunk titled `title` and `padding` bytes.
+QByteArray smaf(const QByteArray& title, int padding);
+QByteArray jad(const QString& name, const QString& vendor, const QString& version,
+               const QString& jarSize);
+// A ZIP archive holding META-INF/MANIFEST.MF and a class file of `classBytes`
+// bytes that do not compress.
+QByteArray jar(const QByteArray& manifest, int classBytes = 64);
+QByteArray manifest(const QString& name, const QString& vendor, const QString& version);
+
+} // namespace samples

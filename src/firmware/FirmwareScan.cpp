@@ -3,6 +3,7 @@
 
 #include "base/JsonShape.h"
 #include "check/AddressLayout.h"
+#include "content/ContentInfo.h"
 #include "firmware/EntryFinder.h"
 #include "firmware/ScanStructures.h"
 #include "pictures/HandsetPictureCheck.h"
@@ -32,6 +33,7 @@ public:
         std::sort(result_.resources.begin(), result_.resources.end(),
                   [](const Resource& a, const Resource& b) { return a.address < b.address; });
         entryfinder::run(image_, result_.resources, jadStarts_);
+        std::erase_if(result_.resources, [this](Resource& r) { return !describe(r); });
         keepLargestAreas();
         if (progress_) {
             progress_(total_, total_);
@@ -112,6 +114,29 @@ private:
         result_.resources.back().width = measured->width;
         result_.resources.back().height = measured->height;
         return p + std::size_t(measured->length);
+    }
+
+    // What the content readers say of a resource whose outer structure
+    // holds; false when they find a fault in it, or measure it otherwise.
+    bool describe(Resource& r) const {
+        if (r.kind == Kind::Picture) {
+            return true;
+        }
+        const std::uint8_t* bytes = image_.bytesAt(r.address, r.size);
+        const content::ContentInfo info = content::describe(
+            QByteArrayView(reinterpret_cast<const char*>(bytes), qsizetype(r.size)));
+        const content::Kind kinds[] = {content::Kind::Midi, content::Kind::Smaf, content::Kind::Jad,
+                                       content::Kind::Jar};
+        if (info.kind != kinds[int(r.kind)] || !info.problems.isEmpty() ||
+            (r.kind != Kind::Jad && info.extent != qint64(r.size))) {
+            return false;
+        }
+        r.title = info.title.isEmpty() ? info.midletName : info.title;
+        r.durationMs = info.durationMs;
+        r.midletVendor = info.midletVendor;
+        r.midletVersion = info.midletVersion;
+        r.declaredJarSize = info.declaredJarSize;
+        return true;
     }
 
     void addArea(std::uint64_t address, std::uint64_t size) {

@@ -65,8 +65,10 @@ QByteArray smaf(const QByteArray& title, int trackBytes) {
 
 QByteArray jar(const QByteArray& name, int classBytes) {
     const QList<std::pair<QByteArray, QByteArray>> files{
-        {"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMIDlet-Name: " + name +
-                                     "\r\nMIDlet-Vendor: Test\r\nMIDlet-Version: 2.1\r\n"},
+        {"META-INF/MANIFEST.MF",
+         "Manifest-Version: 1.0\r\nMIDlet-Name: " + name +
+             "\r\nMIDlet-Vendor: Test\r\nMIDlet-Version: 2.1\r\nMIDlet-1: " + name +
+             ", , Main\r\n"},
         {"Main.class", filler(classBytes, 11)}};
     QByteArray local;
     QByteArray directory;

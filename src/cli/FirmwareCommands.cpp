@@ -7,6 +7,7 @@
 #include "cli/JsonOutput.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareApply.h"
+#include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
@@ -72,6 +73,44 @@ void scanCommand(CliContext& context) {
     } else {
         context.out() << result.text();
     }
+}
+
+std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const QString& name) {
+    const QString text = options.take({name});
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto region = firmwaredraft::parseRegion(text);
+    if (!region) {
+        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with START below "
+                                        "END: %2")
+                             .arg(name, text)};
+    }
+    return region;
+}
+
+void draftCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const auto base = baseOption(options);
+    firmwaredraft::Options draft;
+    draft.id = options.take({QStringLiteral("--as")});
+    draft.melodies = regionOption(options, QStringLiteral("--melody-region"));
+    draft.java = regionOption(options, QStringLiteral("--java-region"));
+    draft.pictures = regionOption(options, QStringLiteral("--picture-region"));
+    const QString path = options.positional(1).first();
+    if (draft.id.isEmpty()) {
+        throw UsageError{QStringLiteral("draft needs --as ID")};
+    }
+    const QString userFolder = cli::sessionFolders(context).userFolder();
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwaredraft::Result result =
+        firmwaredraft::run(image, firmwarescan::run(image), draft, userFolder);
+    context.out() << result.text();
+    if (!result.created) {
+        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(draft.id));
+    }
+    context.out() << QStringLiteral("Created %1 in %2").arg(draft.id, result.firmwareFolder)
+                  << '\n';
 }
 
 void extractCommand(CliContext& context) {
@@ -210,6 +249,26 @@ QList<CliCommand> firmwareCommands() {
                         "entries pointing at them and its largest erased areas, without a data "
                         "set"),
          {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+        {QStringLiteral("draft"),
+         QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
+                        "[--picture-region A-B] [--base ADDR]"),
+         draftCommand,
+         QStringLiteral("a new data set made from what scan finds in FIRMWARE, checked and "
+                        "matched before it is added"),
+         {kFirmwareHelp,
+          {QStringLiteral("--as ID"),
+           QStringLiteral("the new firmware id; an existing one is never replaced"),
+           CliValue::Text},
+          {QStringLiteral("--melody-region A-B"),
+           QStringLiteral("switch the melody page on, new melodies going into [A, B)"),
+           CliValue::Text},
+          {QStringLiteral("--java-region A-B"),
+           QStringLiteral("switch the Java page on, new Java files going into [A, B)"),
+           CliValue::Text},
+          {QStringLiteral("--picture-region A-B"),
+           QStringLiteral("switch the picture page on, new pictures going into [A, B)"),
+           CliValue::Text},
+          kBaseHelp}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
          extractCommand,

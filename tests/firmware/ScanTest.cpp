@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
+#include "dataset/ListFile.h"
+#include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/FirmwareMaker.h"
 #include "firmware/FirmwareScan.h"
 #include "firmware/ScanSamples.h"
 #include "support/TestSupport.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QRandomGenerator>
 #include <cstring>
@@ -151,4 +154,87 @@ TEST(FirmwareScanTest, RandomBytesGiveNoFinding) {
         firmwarescan::run(FirmwareImage::fromRanges({{0, std::move(bytes)}}));
     EXPECT_TRUE(result.resources.empty()) << result.text().toStdString();
     EXPECT_TRUE(result.erased.empty());
+}
+
+TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplacesASet) {
+    Composer c;
+    const QByteArray midi = ss::midi("Dawn", 20);
+    const QByteArray smaf = ss::smaf("Rain", 300);
+    const QByteArray jar1 = ss::jar("Maze", 700);
+    const QByteArray jar2 = ss::jar("Race", 900);
+    const QByteArray lone = ss::jar("Lone", 500);
+    const QByteArray jad1 = ss::jad("Maze", jar1.size());
+    const QByteArray jad2 = ss::jad("Race", jar2.size());
+    const QByteArray pic = ss::picture(20, 10, 1);
+    const std::uint32_t aMidi = c.put(0x4000, midi);
+    const std::uint32_t aSmaf = c.put(0x5000, smaf);
+    const std::uint32_t aJad1 = c.put(0x6000, jad1);
+    const std::uint32_t aJar1 = c.put(0x6200, jar1);
+    const std::uint32_t aJad2 = c.put(0x7000, jad2);
+    const std::uint32_t aJar2 = c.put(0x7200, jar2);
+    const std::uint32_t aLone = c.put(0x8000, lone);
+    const std::uint32_t aPic = c.put(0x9000, pic);
+    QStringList melodyEntries;
+    QStringList javaEntries;
+    auto put = [&](int offset, const QByteArray& entry, QStringList& list) {
+        c.put(offset, entry);
+        list << QString::fromLatin1(entry.toHex().toUpper());
+    };
+    // The table's order, not the files' addresses, gives the slots' order.
+    put(0x1000, ss::melodyEntry(aSmaf, std::uint32_t(smaf.size())), melodyEntries);
+    put(0x1008, ss::melodyEntry(aMidi, std::uint32_t(midi.size())), melodyEntries);
+    put(0x1100, ss::javaEntry(std::uint32_t(jad2.size()), aJad2), javaEntries);
+    put(0x1108, ss::javaEntry(std::uint32_t(jar2.size()), aJar2), javaEntries);
+    put(0x1110, ss::javaEntry(std::uint32_t(jad1.size()), aJad1), javaEntries);
+    put(0x1118, ss::javaEntry(std::uint32_t(jar1.size()), aJar1), javaEntries);
+    c.put(0x1400, ss::javaEntry(std::uint32_t(lone.size()), aLone));
+    c.put(0x1200, ss::pictureEntry(20, 10, aPic));
+    c.put(0x20000, QByteArray(0x10000, '\xFF'));
+
+    testsupport::Scratch scratch;
+    const QString user = scratch.mkdir("user");
+    const FirmwareImage image = firmwarefile::readWhole(
+        {scratch.write("fw.s3", firmwaremaker::sRecords(c.image, kBase)), std::nullopt});
+    const firmwarescan::Result scan = firmwarescan::run(image);
+    firmwaredraft::Options options{QStringLiteral("Draft"),
+                                   firmwaredraft::parseRegion("0x00120000-0x00128000"),
+                                   firmwaredraft::parseRegion("0x00128000-0x0012C000"),
+                                   firmwaredraft::parseRegion("0x0012C000-0x00130000")};
+    const firmwaredraft::Result result = firmwaredraft::run(image, scan, options, user);
+    ASSERT_TRUE(result.created) << result.text().toStdString();
+
+    const QString data = user + QStringLiteral("/Draft/Data/");
+    auto list = [&](const char* name) { return listfile::load(data + QLatin1String(name)); };
+    EXPECT_EQ(list("MelodiesTable.lst"), QStringList({"00101000", "00101008"}));
+    EXPECT_EQ(list("StdMelodiesOffsets.lst"), melodyEntries);
+    EXPECT_EQ(list("StdMelodiesList.lst"), QStringList({"Rain", "Dawn"}));
+    EXPECT_EQ(list("JavaTable.lst"), QStringList({"00101100", "00101108", "00101110", "00101118"}));
+    EXPECT_EQ(list("JavaStdOffsets.lst"), javaEntries);
+    EXPECT_EQ(list("JavaStdNames.lst"),
+              QStringList({"Race.jad", "Race.jar", "Maze.jad", "Maze.jar"}));
+    EXPECT_EQ(list("JavaSize.lst"), QStringList({"0", "0", "0", "0"}));
+    EXPECT_EQ(list("PicTable.lst"), QStringList({"00101200"}));
+    EXPECT_EQ(list("PicNames.lst"), QStringList({"Картинка 1"}));
+    EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("Pic/1.jpg")));
+    const QString text = result.text();
+    EXPECT_TRUE(text.contains(QStringLiteral("the JAR at 0x00108000 (entry 0x00101400): no JAD "
+                                             "names its size")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("0x00120000-0x00130000")));
+    const QStringList ini = listfile::load(data + QStringLiteral("Memory.ini"));
+    for (const char* line : {"StartOffset=0x00128000", "Patch64K=", "VolumePatchAvailable=0",
+                             "MelTabAvailable=1", "PicTabAvailable=1"}) {
+        EXPECT_TRUE(ini.contains(QLatin1String(line))) << line;
+    }
+
+    // Without a region a page stays off; an existing id is refused whatever it holds.
+    options.id = QStringLiteral("Other");
+    options.java.reset();
+    EXPECT_TRUE(firmwaredraft::run(image, scan, options, user).created);
+    EXPECT_TRUE(listfile::load(user + QStringLiteral("/Other/Data/Memory.ini"))
+                    .contains(QStringLiteral("JavaTabAvailable=0")));
+    EXPECT_FALSE(QFileInfo::exists(user + QStringLiteral("/Other/Data/JavaTable.lst")));
+    EXPECT_TRUE(testsupport::errorOf([&] {
+                    firmwaredraft::run(image, scan, options, user);
+                }).contains(QStringLiteral("exists already")));
 }

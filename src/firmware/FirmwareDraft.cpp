@@ -94,8 +94,12 @@ public:
 
     void write(const QString& data, const Options& options) const {
         QDir().mkpath(data + QStringLiteral("/ReqPatches"));
-        QStringList ini{QStringLiteral("; ") + tr("Drafted from the firmware: confirm every "
-                                                  "region before a patch is flashed.")};
+        QStringList ini{
+            QStringLiteral("; Набор составлен по прошивке программой: каждую область должен "
+                           "подтвердить человек, прежде чем патч будет записан в телефон."),
+            QStringLiteral("; Drafted from the firmware: a person must confirm every region "
+                           "before a patch is flashed."),
+            QString()};
         auto region = [&](const QString& section, const std::optional<Region>& r) {
             if (r) {
                 ini << QLatin1Char('[') + section + QLatin1Char(']')

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/FirmwareMenu.h"
 
+#include "app/FirmwareScanMenu.h"
 #include "app/Unit1.h"
 #include "app/frmReport.h"
 #include "app/untOptFirmware.h"
@@ -71,6 +72,7 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
         &FirmwareMenu::ExtractResourcesClick);
     add(QStringLiteral("П&еренести набор на другую прошивку..."), "PortDataSet1",
         &FirmwareMenu::PortDataSetClick);
+    new FirmwareScanMenu(window, settings);
 }
 
 void FirmwareMenu::MatchFirmwareClick() {

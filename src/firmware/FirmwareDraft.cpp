@@ -239,28 +239,33 @@ std::optional<Region> parseRegion(const QString& text) {
     return Region{*start, *end};
 }
 
-QString Result::text() const {
-    QStringList lines;
-    QString out = report.findings().empty() ? QString() : report.text();
+Report Result::withSummary() const {
+    Report out = report;
     for (const QString& u : unplaced) {
-        lines << tr("Left out: %1").arg(u);
+        out.addSummary(tr("Left out: %1").arg(u));
     }
-    lines << tr("Slots: %1 melodies, %2 Java files, %3 pictures")
-                 .arg(melodies)
-                 .arg(java)
-                 .arg(pictures);
+    out.addSummary(
+        tr("Slots: %1 melodies, %2 Java files, %3 pictures").arg(melodies).arg(java).arg(pictures));
     if (!candidates.empty()) {
-        lines << tr("Erased areas that may serve as regions (START-END):");
+        out.addSummary(tr("Erased areas that may serve as regions (START-END):"));
         for (const firmwarescan::Area& a : candidates) {
-            lines << QStringLiteral("  0x%1-0x%2 (%3)")
-                         .arg(numeric::hex(std::uint32_t(a.address), 8),
-                              numeric::hex(std::uint32_t(a.address + a.size), 8))
-                         .arg(tr("%1 bytes").arg(a.size));
+            out.addSummary(
+                QStringLiteral("  %1 (%2)").arg(regionText(a), tr("%1 bytes").arg(a.size)));
         }
-        lines << tr("An erased area can also be the phone's own storage: a person must confirm "
-                    "each region before anything is flashed.");
+        out.addSummary(tr("An erased area can also be the phone's own storage: a person must "
+                          "confirm each region before anything is flashed."));
     }
-    return out + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return out;
+}
+
+QString Result::text() const {
+    return withSummary().text();
+}
+
+QString regionText(const firmwarescan::Area& area) {
+    return QStringLiteral("0x%1-0x%2")
+        .arg(numeric::hex(std::uint32_t(area.address), 8),
+             numeric::hex(std::uint32_t(area.address + area.size), 8));
 }
 
 Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const Options& options,

@@ -25,6 +25,9 @@ struct Region {
 // other text or an empty range.
 std::optional<Region> parseRegion(const QString& text);
 
+// An erased area as region text, "0x01400000-0x01480000".
+QString regionText(const firmwarescan::Area& area);
+
 struct Options {
     QString id;
     std::optional<Region> melodies;
@@ -43,7 +46,10 @@ struct Result {
     std::vector<firmwarescan::Area> candidates; // erased areas, for regions
     Report report;                              // what the checks of the draft found
 
-    QString text() const; // the findings, what was left out, the candidate regions
+    // The findings, then what was left out, the slots and the candidate
+    // regions with the warning, as summary lines.
+    Report withSummary() const;
+    QString text() const;
 };
 
 // Raises for an id that cannot name a new firmware folder or names one that exists.

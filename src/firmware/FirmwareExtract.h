@@ -2,6 +2,7 @@
 #pragma once
 
 #include "firmware/FirmwareMatch.h"
+#include "firmware/FirmwareScan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -35,6 +36,11 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image);
 // Writes the plan's files and index.tsv into dir, each replaced whole.
 // Raises when a file cannot be written.
 void write(const Plan& plan, const QString& dir);
+
+// Files the scan found, named by their address (melodies/00C40000.mid,
+// java/00E80000.jad, pictures/00520000.png), slots counted in the given order.
+std::vector<File> scannedFiles(const FirmwareImage& image,
+                               const std::vector<firmwarescan::Resource>& resources);
 
 // The suffix of a melody by its first bytes: "mid", "mmf" or "bin".
 QString melodySuffix(const std::uint8_t* bytes, std::uint64_t length);

@@ -123,12 +123,7 @@ void FirmwareMenu::ExtractResourcesClick() {
     if (folder.isEmpty()) {
         return;
     }
-    firmwareextract::write(plan, folder);
-    UserDialogs::instance().inform(
-        QStringLiteral("Извлечено ресурсов: %1. Их список - в файле %2.")
-            .arg(plan.files.size())
-            .arg(QDir::toNativeSeparators(folder + QStringLiteral("/index.tsv"))),
-        QStringLiteral("Tarvex"));
+    writeExtracted(plan, folder);
 }
 
 void FirmwareMenu::PortDataSetClick() {

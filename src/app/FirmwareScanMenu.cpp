@@ -7,10 +7,12 @@
 #include "app/frmReport.h"
 #include "app/untOptFirmware.h"
 #include "firmware/FirmwareDraft.h"
+#include "firmware/FirmwareExtract.h"
 #include "melodies/MelodyPage.h"
 #include "platform/UserDialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressDialog>
@@ -46,6 +48,15 @@ std::optional<Scanned> askAndScan(QWidget* parent) {
 }
 
 } // namespace
+
+void writeExtracted(const firmwareextract::Plan& plan, const QString& folder) {
+    firmwareextract::write(plan, folder);
+    UserDialogs::instance().inform(
+        QStringLiteral("Извлечено ресурсов: %1. Их список - в файле %2.")
+            .arg(plan.files.size())
+            .arg(QDir::toNativeSeparators(folder + QStringLiteral("/index.tsv"))),
+        QStringLiteral("Tarvex"));
+}
 
 FirmwareScanMenu::FirmwareScanMenu(TForm1& window, QMenu& settings)
     : QObject(&window), window_(window) {

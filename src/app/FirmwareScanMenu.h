@@ -4,7 +4,15 @@
 #include <QObject>
 
 class QMenu;
+class QString;
 class TForm1;
+namespace firmwareextract {
+struct Plan;
+}
+
+// Writes the plan's files into folder, then tells the user how many and
+// where their list is.
+void writeExtracted(const firmwareextract::Plan& plan, const QString& folder);
 
 // The settings menu's look into any firmware, with or without a data set:
 // "Обзор прошивки..." lists what the scan finds, "Создать набор данных из

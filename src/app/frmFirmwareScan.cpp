@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmFirmwareScan.h"
 
+#include "app/FirmwareScanMenu.h"
 #include "check/AddressLayout.h"
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareExtract.h"
@@ -206,10 +207,5 @@ void TfrmFirmwareScan::btnExtractSelectedClick() {
     }
     firmwareextract::Plan plan;
     plan.files = firmwareextract::scannedFiles(image_, chosen);
-    firmwareextract::write(plan, folder);
-    UserDialogs::instance().inform(
-        QStringLiteral("Извлечено ресурсов: %1. Их список - в файле %2.")
-            .arg(plan.files.size())
-            .arg(QDir::toNativeSeparators(folder + QStringLiteral("/index.tsv"))),
-        QStringLiteral("Tarvex"));
+    writeExtracted(plan, folder);
 }

@@ -5,10 +5,9 @@
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
 #include "check/AddressLayout.h"
-#include "check/DataSetImport.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "firmware/FirmwareMatch.h"
+#include "firmware/NewDataSet.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
@@ -272,14 +271,7 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
            const QString& userFolder) {
     Result result;
     result.id = options.id;
-    if (const QString refusal = datasetimport::idRefusal(options.id); !refusal.isEmpty()) {
-        throw TarvexError(tr("\"%1\" cannot name a firmware folder: %2").arg(options.id, refusal));
-    }
-    result.firmwareFolder = userFolder + QLatin1Char('/') + options.id;
-    if (QFileInfo::exists(result.firmwareFolder)) {
-        throw TarvexError(
-            tr("The firmware %1 exists already: %2").arg(options.id, result.firmwareFolder));
-    }
+    result.firmwareFolder = newdataset::folderFor(options.id, userFolder);
     result.candidates = scan.erased;
     Drafter drafter(image, scan, result);
     result.melodies = options.melodies ? drafter.melodyCount() : 0;
@@ -294,18 +286,8 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
     drafter.write(data, options);
 
     // The draft must belong to its firmware before it is added.
-    FirmwareDataSet draft(staging.path());
-    draft.readMemoryMap();
-    draft.createSlotLists();
-    draft.loadSlotLists();
-    const firmwarematch::Result match = firmwarematch::run(draft, image);
-    if (!match.matches()) {
-        result.report = match.report;
-        return result;
-    }
-    datasetimport::Result imported = datasetimport::run(staging.path(), options.id, userFolder);
-    result.report = imported.report;
-    result.created = imported.imported;
+    result.created =
+        newdataset::addWhenMatching(staging.path(), image, options.id, userFolder, result.report);
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareMatch.h"
+#include "firmware/NewDataSet.h"
 #include "firmware/PortLocator.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -446,16 +447,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            const FirmwareImage& newImage, const QString& id, const QString& userFolder) {
     Result result;
     result.id = id;
-    if (!fileops::isSafeBareName(id) || id.startsWith(QLatin1Char('.'))) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder").arg(id));
-    }
-    result.firmwareFolder = userFolder + QLatin1Char('/') + id;
-    if (QFileInfo::exists(result.firmwareFolder)) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
-                .arg(id, result.firmwareFolder));
-    }
+    result.firmwareFolder = newdataset::folderFor(id, userFolder);
     const firmwarematch::Result before = firmwarematch::run(data, oldImage);
     if (!before.matches()) {
         result.report = before.report;
@@ -476,18 +468,8 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     porter.write(stagedData);
 
     // The result must belong to the new firmware before it is added.
-    FirmwareDataSet ported(staging.path());
-    ported.readMemoryMap();
-    ported.createSlotLists();
-    ported.loadSlotLists();
-    const firmwarematch::Result after = firmwarematch::run(ported, newImage);
-    if (!after.matches()) {
-        result.report = after.report;
-        return result;
-    }
-    datasetimport::Result imported = datasetimport::run(staging.path(), id, userFolder);
-    result.report = imported.report;
-    result.created = imported.imported;
+    result.created =
+        newdataset::addWhenMatching(staging.path(), newImage, id, userFolder, result.report);
     return result;
 }
 

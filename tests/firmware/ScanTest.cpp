@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "cli/CliFixture.h"
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareImage.h"
@@ -9,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QRandomGenerator>
 #include <cstring>
 
@@ -237,4 +239,36 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     EXPECT_TRUE(testsupport::errorOf([&] {
                     firmwaredraft::run(image, scan, options, user);
                 }).contains(QStringLiteral("exists already")));
+}
+
+class ScanCommandsTest : public CliFixture {};
+
+TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
+    Composer c;
+    const QByteArray picture = ss::picture(7, 5, 2);
+    const std::uint32_t at = c.put(0x3000, picture);
+    c.put(0x1000, ss::pictureEntry(7, 5, at));
+    c.put(0x20000, QByteArray(0x8000, '\xFF'));
+    const QString bin = scratch.write("fw.bin", c.image);
+    const QString base = QStringLiteral("0x00100000");
+
+    ASSERT_EQ(run({"scan", bin, "--base", base, "--json"}), 0) << err.toStdString();
+    const QJsonObject doc = QJsonDocument::fromJson(out.toUtf8()).object();
+    EXPECT_EQ(doc["format"].toInt(), 1);
+    const QJsonObject found = doc["resources"].toArray()[0].toObject();
+    EXPECT_EQ(found["kind"].toString(), "picture");
+    EXPECT_EQ(found["address_hex"].toString(), "0x00103000");
+    EXPECT_EQ(found["width"].toInt(), 7);
+    EXPECT_EQ(doc["erased_areas"].toArray()[0].toObject()["size"].toInt(), 0x8000);
+
+    EXPECT_EQ(run({"draft", bin, "--base", base}), 2); // no id
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region", "9-3"}), 2);
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2"}), 1);
+    EXPECT_TRUE(err.contains("exists already")) << err.toStdString();
+    ASSERT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
+                   "0x00120000-0x00128000"}),
+              0)
+        << out.toStdString() << err.toStdString();
+    EXPECT_EQ(listfile::load(user() + "/D/Data/PicOffsets.lst"),
+              QStringList({QString::fromLatin1(ss::pictureEntry(7, 5, at).toHex().toUpper())}));
 }

@@ -2,8 +2,8 @@
 // Any bytes as a raw firmware image scanned: every resource found lies inside
 // the image, and every entry found points at it with its size in its layout.
 #include "FuzzSupport.h"
-#include "check/AddressLayout.h"
 #include "firmware/FirmwareScan.h"
+#include "srec/TableEntry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::uint64_t kBase = 0x1000;
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const ManagerKind kind = r.isMelody() ? ManagerKind::Melodies
                                      : r.isJava() ? ManagerKind::Java
                                                   : ManagerKind::Pictures;
-            const auto fields = addresslayout::decodeEntry(kind, entry);
+            const auto fields = tableentry::decode(kind, entry);
             fuzz::check(fields.address == r.address, "an entry pointing elsewhere");
             fuzz::check(kind == ManagerKind::Pictures
                             ? fields.width == r.width && fields.height == r.height

@@ -8,6 +8,7 @@
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
 #include "check/ReportLanguage.h"
+#include "dataset/FirmwareId.h"
 #include "manager/DialogFilters.h"
 #include "platform/UserDialogs.h"
 
@@ -110,9 +111,8 @@ QString CheckMenu::proposedId(const QString& dataFolder, const QString& userFold
     // The folder that holds Data is named after its firmware, as the user
     // folder's own are; a name taken already gets a number.
     const QString holder = QFileInfo(QFileInfo(dataFolder).absolutePath()).fileName();
-    const QString base = Session::isFirmwareId(holder) && !holder.startsWith(QLatin1Char('.'))
-                             ? holder
-                             : QStringLiteral("Firmware");
+    const QString base =
+        firmwareid::refusal(holder).isEmpty() ? holder : QStringLiteral("Firmware");
     QString id = base;
     for (int n = 2; QFileInfo::exists(userFolder + QLatin1Char('/') + id); ++n) {
         id = QStringLiteral("%1_%2").arg(base).arg(n);
@@ -131,7 +131,7 @@ std::optional<QString> CheckMenu::askFirmwareId(QString proposed) const {
             return std::nullopt;
         }
         const QString id = answer->trimmed();
-        if (!Session::isFirmwareId(id) || id.startsWith(QLatin1Char('.'))) {
+        if (!firmwareid::refusal(id).isEmpty()) {
             dialogs.warn(QStringLiteral("\"%1\" не годится как имя прошивки: нужно имя папки "
                                         "без знаков / и \\, не начинающееся с точки.")
                              .arg(id));

@@ -2,8 +2,8 @@
 #include "app/frmFirmwareScan.h"
 
 #include "app/FirmwareScanMenu.h"
-#include "check/AddressLayout.h"
 #include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
 #include "firmware/FirmwareExtract.h"
 #include "melodies/MelodyPlayer.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -29,7 +29,7 @@ const QString kPlayFile = QStringLiteral("melody.mid");
 QString entriesText(const Resource& r) {
     QStringList addresses;
     for (const std::uint64_t e : r.entries) {
-        addresses << addresslayout::hexAddress(e);
+        addresses << numeric::hexAddress(e);
     }
     return addresses.isEmpty() ? QStringLiteral("нет") : addresses.join(QStringLiteral(", "));
 }
@@ -78,7 +78,7 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
         if (r.kind == Kind::Picture) {
             size = QStringLiteral("%1 x %2, ").arg(r.width).arg(r.height) + size;
         }
-        auto* item = new QTreeWidgetItem(groups[group], {addresslayout::hexAddress(r.address),
+        auto* item = new QTreeWidgetItem(groups[group], {numeric::hexAddress(r.address),
                                                          firmwarescan::kindName(r.kind), size,
                                                          nameText(r), entriesText(r)});
         item->setData(0, kIndexRole, qulonglong(i));
@@ -100,8 +100,7 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
 
     QStringList areas;
     for (const firmwarescan::Area& a : result_.erased) {
-        areas
-            << QStringLiteral("%1 (%2 байт)").arg(addresslayout::hexAddress(a.address)).arg(a.size);
+        areas << QStringLiteral("%1 (%2 байт)").arg(numeric::hexAddress(a.address)).arg(a.size);
     }
     lblSummary = new QLabel(
         QStringLiteral("%1\nНайдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.")

@@ -2,7 +2,7 @@
 #include "app/frmReport.h"
 
 #include "app/UiFont.h"
-#include "check/Report.h"
+#include "base/Report.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -46,106 +46,6 @@ QString spanName(const ManagerInfo& info, bool table, bool one) {
 
 } // namespace
 
-std::optional<std::uint32_t> hexField(const QString& text, int digits) {
-    if (text.size() != digits) {
-        return std::nullopt;
-    }
-    std::uint32_t value = 0;
-    for (const QChar c : text) {
-        const int d = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
-        if (d < 0 || c.unicode() > 0x7F) {
-            return std::nullopt;
-        }
-        value = (value << 4) | std::uint32_t(d);
-    }
-    return value;
-}
-
-namespace {
-
-std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes[i];
-    }
-    return value;
-}
-
-void putLittleEndian(std::uint8_t* bytes, int count, std::uint32_t value) {
-    for (int i = 0; i < count; ++i) {
-        bytes[i] = std::uint8_t(value >> (8 * i));
-    }
-}
-
-} // namespace
-
-EntryFields decodeEntry(ManagerKind kind, const std::uint8_t* entry) {
-    EntryFields fields;
-    switch (kind) {
-    case ManagerKind::Melodies:
-        fields.address = littleEndian(entry, 4);
-        fields.size = littleEndian(entry + 4, 4);
-        break;
-    case ManagerKind::Java:
-        fields.size = littleEndian(entry, 4);
-        fields.address = littleEndian(entry + 4, 4);
-        break;
-    case ManagerKind::Pictures:
-        fields.width = int(littleEndian(entry, 2));
-        fields.height = int(littleEndian(entry + 2, 2));
-        fields.address = littleEndian(entry + 4, 4);
-        break;
-    }
-    return fields;
-}
-
-EntryBytes encodeEntry(ManagerKind kind, const EntryFields& fields) {
-    EntryBytes entry{};
-    switch (kind) {
-    case ManagerKind::Melodies:
-        putLittleEndian(entry.data(), 4, fields.address);
-        putLittleEndian(entry.data() + 4, 4, fields.size);
-        break;
-    case ManagerKind::Java:
-        putLittleEndian(entry.data(), 4, fields.size);
-        putLittleEndian(entry.data() + 4, 4, fields.address);
-        break;
-    case ManagerKind::Pictures:
-        putLittleEndian(entry.data(), 2, std::uint32_t(fields.width));
-        putLittleEndian(entry.data() + 2, 2, std::uint32_t(fields.height));
-        putLittleEndian(entry.data() + 4, 4, fields.address);
-        break;
-    }
-    return entry;
-}
-
-std::optional<EntryBytes> entryBytes(const QString& text) {
-    if (text.size() != 16) {
-        return std::nullopt;
-    }
-    EntryBytes entry{};
-    for (int i = 0; i < 8; ++i) {
-        const std::optional<std::uint32_t> byte = hexField(text.mid(2 * i, 2), 2);
-        if (!byte) {
-            return std::nullopt;
-        }
-        entry[std::size_t(i)] = std::uint8_t(*byte);
-    }
-    return entry;
-}
-
-QString entryText(const EntryBytes& entry) {
-    QString text;
-    for (const std::uint8_t byte : entry) {
-        text += numeric::hex(byte, 2);
-    }
-    return text;
-}
-
-QString hexAddress(std::uint64_t address) {
-    return QStringLiteral("0x") + numeric::hex(std::uint32_t(address), 8);
-}
-
 qint64 iniLine(const QStringList& lines, const QString& section, const QString& key) {
     QString current;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -206,7 +106,7 @@ std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
         const bool table = kind == AddressSpan::Kind::TableEntry;
         const qsizetype count = table ? std::min(lines.size(), data.slotCount(info)) : lines.size();
         for (qsizetype i = 0; i < count; ++i) {
-            const std::optional<std::uint32_t> address = hexField(lines[i], 8);
+            const std::optional<std::uint32_t> address = numeric::hexField(lines[i], 8);
             if (!address) {
                 continue;
             }

@@ -5,7 +5,6 @@
 #include "srec/SRecordReader.h"
 
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -43,25 +42,6 @@ struct AddressCollision {
 
 namespace addresslayout {
 
-// The fields of an 8-byte table entry in its manager's layout: melodies
-// address then size, Java size then address, pictures width, height (16 bits
-// each) then address; every field little-endian.
-struct EntryFields {
-    std::uint32_t address = 0;
-    std::uint32_t size = 0; // melodies and Java
-    int width = 0;          // pictures
-    int height = 0;
-};
-using EntryBytes = std::array<std::uint8_t, 8>;
-EntryFields decodeEntry(ManagerKind kind, const std::uint8_t* entry);
-EntryBytes encodeEntry(ManagerKind kind, const EntryFields& fields);
-// The 8 bytes written by 16 hexadecimal digits, nothing for any other text.
-std::optional<EntryBytes> entryBytes(const QString& text);
-QString entryText(const EntryBytes& entry); // 16 upper-case digits
-
-// The value of exactly `digits` hexadecimal digits, nothing for anything else.
-std::optional<std::uint32_t> hexField(const QString& text, int digits);
-
 // [StartOffset, EndOffset) of each available manager whose offsets convert:
 // the totals are end minus start, so no builder writes the byte at EndOffset.
 // Memory.ini lines are named when lines holds its text.
@@ -90,7 +70,5 @@ std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans);
 
 // The line of a key of an INI text, from 1; 0 when it is not there.
 qint64 iniLine(const QStringList& lines, const QString& section, const QString& key);
-
-QString hexAddress(std::uint64_t address); // "0x01400000"
 
 } // namespace addresslayout

@@ -22,8 +22,8 @@ namespace datasetcheck {
 
 namespace {
 
-using addresslayout::hexAddress;
 using addresslayout::iniLine;
+using numeric::hexAddress;
 
 // The melody slots that have a volume: rows 0 to 24.
 constexpr qsizetype kVolumeSlots = 25;
@@ -127,7 +127,7 @@ void checkLines(Context& c, const QString& name, qsizetype count, const LineChec
 
 LineCheck hexDigits(int digits) {
     return [digits](const QString& line) {
-        if (addresslayout::hexField(line, digits)) {
+        if (numeric::hexField(line, digits)) {
             return QString();
         }
         return QCoreApplication::translate("Report", "\"%1\" is not %2 hexadecimal digits")
@@ -150,7 +150,7 @@ QString sizeProblem(const QString& line) {
 }
 
 QString volumeProblem(const QString& line) {
-    const std::optional<std::uint32_t> value = addresslayout::hexField(line, 2);
+    const std::optional<std::uint32_t> value = numeric::hexField(line, 2);
     if (!value || *value < melodyvolumes::kMinimum || *value > melodyvolumes::kMaximum) {
         return QCoreApplication::translate("Report", "\"%1\" is not a volume from 01 to 7F")
             .arg(line);
@@ -458,7 +458,7 @@ void checkLayout(Context& c) {
          {addresslayout::tableEntries(c.data), addresslayout::fixedRecords(c.data, c.iniLines)}) {
         std::move(more.begin(), more.end(), std::back_inserter(spans));
     }
-    constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+    using numeric::kAddressSpace;
     for (const AddressSpan& span : spans) {
         if (span.end > kAddressSpace) {
             c.report.error(span.file, span.line,

@@ -3,27 +3,25 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
-#include "dataset/ChosenName.h"
 #include "dataset/FirmwareDataSet.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
+#include "dataset/TreeCopy.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstring>
 
 namespace datasetimport {
 
 namespace {
 
-// Copies one plain file; a link or anything else is reported and skipped.
-void copyPlainFile(const QFileInfo& source, const QString& target, Result& result) {
-    if (source.isSymLink() || !source.isFile()) {
+// A link or anything but a plain file, reported and not copied.
+treecopy::Skipped skippedInto(Result& result) {
+    return [&result](const QFileInfo& source) {
         result.skipped.append(source.filePath());
         result.report.warning(
             source.filePath(), 0,
@@ -31,41 +29,7 @@ void copyPlainFile(const QFileInfo& source, const QString& target, Result& resul
                 ? QCoreApplication::translate("Report",
                                               "a link: not copied (only plain files are imported)")
                 : QCoreApplication::translate("Report", "not a plain file: not copied"));
-        return;
-    }
-    QString reason;
-    if (!fileops::copyReplacing(source.filePath(), target, &reason)) {
-        if (reason.isEmpty()) {
-            QFile file(source.filePath());
-            file.open(QIODevice::ReadOnly);
-            throw errors::cannotOpenFile(source.filePath(), file.errorString());
-        }
-        throw errors::cannotCreateFile(target, reason);
-    }
-}
-
-void makeFolder(const QString& path) {
-    errno = 0;
-    if (!QDir().mkpath(path)) {
-        throw errors::cannotCreateFile(path, QString::fromLocal8Bit(std::strerror(errno)));
-    }
-}
-
-// The folder's tree, plain files only; links to folders are not entered.
-void copyTree(const QString& from, const QString& to, Result& result) {
-    makeFolder(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString target = to + source.mid(from.size());
-        if (info.isDir() && !info.isSymLink()) {
-            makeFolder(target);
-        } else {
-            copyPlainFile(info, target, result);
-        }
-    }
+    };
 }
 
 // The working copies the staged lists name, from the source's working folders.
@@ -74,14 +38,14 @@ void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Res
     data.readMemoryMap();
     for (const ManagerInfo* info : managers::all()) {
         const QString folder = staged + QLatin1Char('/') + info->workFolder;
-        makeFolder(folder);
+        treecopy::makeFolder(folder);
         const QString list = data.dataFile(info->filesList);
         if (!data.isAvailable(*info) || !fileops::exists(list)) {
             continue;
         }
         const QFileInfo sourceFolder(sourceFirmware + QLatin1Char('/') + info->workFolder);
         if (sourceFolder.isSymLink()) {
-            copyPlainFile(sourceFolder, folder, result); // reported, not followed
+            treecopy::copyFile(sourceFolder, folder, skippedInto(result)); // reported, not followed
             continue;
         }
         for (const QString& name : listfile::load(list)) {
@@ -92,7 +56,7 @@ void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Res
                 (!source.exists() && !source.isSymLink())) {
                 continue; // a missing copy is the check's to report
             }
-            copyPlainFile(source, folder + QLatin1Char('/') + name, result);
+            treecopy::copyFile(source, folder + QLatin1Char('/') + name, skippedInto(result));
         }
     }
 }
@@ -116,28 +80,6 @@ void addFindings(const Report& staged, const QString& stagingFolder, const QStri
 
 } // namespace
 
-QString idRefusal(const QString& id) {
-    if (id.trimmed().isEmpty()) {
-        return QCoreApplication::translate("Report", "it holds no visible character");
-    }
-    switch (chosenname::problemOf(id)) {
-    case chosenname::NameProblem::None:
-        break;
-    case chosenname::NameProblem::ControlCharacter:
-        return QCoreApplication::translate("Report", "it holds a control character");
-    case chosenname::NameProblem::NotBareName:
-        return QCoreApplication::translate("Report",
-                                           "it is \".\" or \"..\" or holds a path separator");
-    case chosenname::NameProblem::NotCp1251:
-        return QCoreApplication::translate("Report",
-                                           "it holds a character code page 1251 cannot hold");
-    }
-    if (id.startsWith(QLatin1Char('.'))) {
-        return QCoreApplication::translate("Report", "it begins with \".\"");
-    }
-    return {};
-}
-
 Result run(const QString& dir, const QString& id, const QString& userFolder) {
     Result result;
     const QString data = datasetcheck::dataFolderOf(dir);
@@ -150,7 +92,7 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     }
     const QString sourceFirmware = QFileInfo(data).absolutePath();
     result.id = id.isEmpty() ? QFileInfo(sourceFirmware).fileName() : id;
-    if (const QString why = idRefusal(result.id); !why.isEmpty()) {
+    if (const QString why = firmwareid::refusal(result.id); !why.isEmpty()) {
         throw TarvexError(
             QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
                 .arg(result.id, why));
@@ -169,11 +111,11 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     if (result.report.errors() > 0) {
         return result;
     }
-    makeFolder(userFolder);
+    treecopy::makeFolder(userFolder);
     ImportStaging staging(userFolder, result.id);
     staging.begin();
     refuseExisting(); // another import may have finished meanwhile
-    copyTree(data, staging.folder() + QStringLiteral("/Data"), result);
+    treecopy::copy(data, staging.folder() + QStringLiteral("/Data"), skippedInto(result));
     copyWorkingCopies(sourceFirmware, staging.folder(), result);
     // What was left behind may be what the data set needs.
     addFindings(datasetcheck::run(staging.folder() + QStringLiteral("/Data")), staging.folder(),

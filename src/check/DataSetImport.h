@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "check/Report.h"
+#include "base/Report.h"
 
 #include <QString>
 
@@ -24,9 +24,5 @@ struct Result {
 // an id that names no plain folder, one that exists already or is being
 // imported by another process, or a copy that fails (with the system's reason).
 Result run(const QString& dir, const QString& id, const QString& userFolder);
-
-// Why the id cannot name a firmware folder, empty when it can: the rules of a
-// chosen file's name, and not only blanks, not beginning with ".".
-QString idRefusal(const QString& id);
 
 } // namespace datasetimport

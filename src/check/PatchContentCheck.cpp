@@ -13,44 +13,26 @@ namespace patchcontentcheck {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+using numeric::kAddressSpace;
 
-QString hexByte(std::uint8_t value) {
-    return numeric::hex(value, 2);
-}
+using numeric::hexByte;
 
 } // namespace
 
-std::vector<FixedRecord> fixedRecords(const FirmwareDataSet& data) {
+std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans) {
     std::vector<FixedRecord> records;
-    auto add = [&](const srec::SRecord& r, const QString& label, const QString& file, qint64 line,
-                   bool patch64K) {
-        if (r.isData() && !r.data.empty() && r.address + r.data.size() <= kAddressSpace) {
-            records.push_back({label, file, line, patch64K, r.address, r.data});
-        }
-    };
-    if (data.isAvailable(managers::melodies())) {
-        const QByteArray text = data.memoryMap().patch64K.toLatin1();
-        srec::SRecord record;
-        if (srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record)
-                .isEmpty()) {
-            add(record, QCoreApplication::translate("Report", "the Patch64K line"),
-                data.dataFile(QStringLiteral("Memory.ini")), 0, true);
+    // The Patch64K line first, then the required patches, as findings name them.
+    for (const AddressSpan::Kind kind :
+         {AddressSpan::Kind::Patch64K, AddressSpan::Kind::RequiredPatch}) {
+        for (const AddressSpan& span : spans) {
+            if (span.kind == kind && span.end <= kAddressSpace) {
+                records.push_back({span.label, span.file, span.line,
+                                   kind == AddressSpan::Kind::Patch64K, span.start, span.bytes});
+            }
         }
     }
-    addresslayout::forEachRequiredLine(
-        data,
-        [&](const QString& file, const srec::SRecordReader::Line& line) {
-            if (line.error.isEmpty() && !line.empty) {
-                add(line.record,
-                    QCoreApplication::translate("Report", "required patch %1")
-                        .arg(fileops::bareName(file)),
-                    file, line.number, false);
-            }
-        },
-        [](const QString&) {});
     return records;
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/Report.h"
 #include "check/AddressLayout.h"
 #include "check/PatchImage.h"
-#include "check/Report.h"
 #include "check/TableEntryCheck.h"
 
 #include <map>
@@ -26,7 +26,8 @@ struct FixedRecord {
     std::vector<std::uint8_t> data;
     std::uint64_t end() const { return address + data.size(); }
 };
-std::vector<FixedRecord> fixedRecords(const FirmwareDataSet& data);
+// The records among addresslayout::fixedRecords' spans, each read there once.
+std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans);
 
 // What the patch is: which managers' table entries it rewrites.
 struct Kinds {

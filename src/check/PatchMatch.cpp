@@ -16,11 +16,9 @@ namespace patchmatch {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-QString hexByte(std::uint8_t value) {
-    return numeric::hex(value, 2);
-}
+using numeric::hexByte;
 
 enum Text { Matches, CannotBuild, Slot };
 
@@ -72,7 +70,7 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
     std::uint64_t at = std::uint32_t(patch::baseAddress(data, info));
     const QStringList& tableLines = data.list(info.tableList);
     for (qsizetype i = 0; i < data.list(info.filesList).size(); ++i) {
-        if (const auto address = addresslayout::hexField(tableLines.value(i), 8)) {
+        if (const auto address = numeric::hexField(tableLines.value(i), 8)) {
             e.entries.push_back(i);
             e.entryAddresses.push_back(*address);
         }

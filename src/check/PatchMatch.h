@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/Report.h"
 #include "check/PatchImage.h"
-#include "check/Report.h"
 #include "dataset/FirmwareDataSet.h"
 #include "manager/PatchAssembly.h"
 #include "srec/SRecordReader.h"

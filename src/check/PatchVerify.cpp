@@ -7,6 +7,7 @@
 #include "check/PatchImage.h"
 #include "check/PatchMatch.h"
 #include "check/TableEntryCheck.h"
+#include "dataset/NumericText.h"
 #include "srec/SRecordReader.h"
 
 #include <QCoreApplication>
@@ -22,9 +23,9 @@ namespace patchverify {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+using numeric::kAddressSpace;
 
 // The first pass: every line checked, the places each data record writes
 // gathered without their bytes.
@@ -318,7 +319,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
         const std::vector<AddressSpan> fixedSpans = addresslayout::fixedRecords(*data, iniLines);
         spans.insert(spans.end(), entries.begin(), entries.end());
         spans.insert(spans.end(), fixedSpans.begin(), fixedSpans.end());
-        fixed = patchcontentcheck::fixedRecords(*data);
+        fixed = patchcontentcheck::fixedRecords(fixedSpans);
         for (const AddressSpan& span : spans) {
             if (span.kind != AddressSpan::Kind::Region) {
                 image.want(span.start, span.end);

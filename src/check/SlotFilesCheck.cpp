@@ -28,11 +28,11 @@ struct PixelSize {
 // The width and height a picture slot's standard entry gives it.
 std::optional<PixelSize> requiredSize(const FirmwareDataSet& data, qsizetype slot) {
     const QStringList& entries = data.list(managers::pictures().standardEntryList);
-    if (slot >= entries.size() || !addresslayout::hexField(entries[slot], 16)) {
+    if (slot >= entries.size() || !numeric::hexField(entries[slot], 16)) {
         return std::nullopt;
     }
-    return PixelSize{int(*addresslayout::hexField(entries[slot].mid(0, 2), 2)),
-                     int(*addresslayout::hexField(entries[slot].mid(4, 2), 2))};
+    return PixelSize{int(*numeric::hexField(entries[slot].mid(0, 2), 2)),
+                     int(*numeric::hexField(entries[slot].mid(4, 2), 2))};
 }
 
 // The bytes the working copy gives the patch: the file itself, or for a

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "check/Report.h"
+#include "base/Report.h"
 #include "dataset/FirmwareDataSet.h"
 
 // The files beside the lists: each replaced slot's working copy with the

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "check/TableEntryCheck.h"
 
+#include "dataset/NumericText.h"
 #include "pictures/HandsetPictureCheck.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 
@@ -9,9 +11,9 @@ namespace tableentrycheck {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-constexpr int kEntryBytes = 8;
+constexpr int kEntryBytes = tableentry::kBytes;
 
 const AddressSpan* regionOf(const std::vector<AddressSpan>& spans, const ManagerInfo* info) {
     for (const AddressSpan& span : spans) {
@@ -61,8 +63,7 @@ bool keptEntry(const PatchImage& image, const AddressSpan& span, std::uint8_t* e
 
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
                        const std::uint8_t* entry, std::uint64_t& length) {
-    const addresslayout::EntryFields fields =
-        addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+    const tableentry::Fields fields = tableentry::decode(ManagerKind::Pictures, entry);
     const int width = fields.width;
     const int height = fields.height;
     const std::uint64_t address = fields.address;
@@ -86,8 +87,7 @@ void wantPictures(PatchImage& image, const std::vector<AddressSpan>& spans) {
         std::uint8_t entry[kEntryBytes];
         if (span.kind == AddressSpan::Kind::TableEntry &&
             span.manager->kind == ManagerKind::Pictures && keptEntry(image, span, entry)) {
-            const addresslayout::EntryFields fields =
-                addresslayout::decodeEntry(ManagerKind::Pictures, entry);
+            const tableentry::Fields fields = tableentry::decode(ManagerKind::Pictures, entry);
             image.want(fields.address,
                        fields.address + longestPicture(fields.width, fields.height));
         }
@@ -118,10 +118,7 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         if (!keptEntry(image, span, entry)) {
             continue; // not kept: nothing to follow
         }
-        QString text;
-        for (const std::uint8_t b : entry) {
-            text += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-        }
+        const QString text = numeric::hexBytes(entry, kEntryBytes);
         const ManagerInfo& info = *span.manager;
         const QStringList& standard = data.list(info.standardEntryList);
         if (span.slot < standard.size() &&
@@ -130,7 +127,7 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
-        const addresslayout::EntryFields fields = addresslayout::decodeEntry(info.kind, entry);
+        const tableentry::Fields fields = tableentry::decode(info.kind, entry);
         const std::uint64_t address = fields.address;
         std::uint64_t length = fields.size;
         if (info.kind == ManagerKind::Pictures) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/Report.h"
 #include "check/AddressLayout.h"
 #include "check/PatchImage.h"
-#include "check/Report.h"
 
 #include <utility>
 #include <vector>

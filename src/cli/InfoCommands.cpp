@@ -99,22 +99,27 @@ PictureFile pictureFile(const QString& name) {
     if (!cli::openStream(stream, name)) {
         return {name, nullptr};
     }
-    const QByteArray bytes = stream.readAll();
-    if (stream.error() != QFileDevice::NoError) {
-        throw errors::streamRead();
-    }
     QString suffix = QFileInfo(name).suffix();
+    QByteArray head; // the picture's first bytes, which name its format
     if (cli::isStandardInput(name)) {
-        suffix = bytes.startsWith("\x89PNG")    ? QStringLiteral("png")
-                 : bytes.startsWith("GIF8")     ? QStringLiteral("gif")
-                 : bytes.startsWith("\xFF\xD8") ? QStringLiteral("jpg")
-                                                : QStringLiteral("bmp");
+        while (head.size() < 4) {
+            const QByteArray more = stream.read(4 - head.size());
+            if (more.isEmpty()) {
+                if (stream.error() != QFileDevice::NoError) {
+                    throw errors::streamRead();
+                }
+                break;
+            }
+            head += more;
+        }
+        suffix = head.startsWith("\x89PNG")    ? QStringLiteral("png")
+                 : head.startsWith("GIF8")     ? QStringLiteral("gif")
+                 : head.startsWith("\xFF\xD8") ? QStringLiteral("jpg")
+                                               : QStringLiteral("bmp");
     }
     auto copy = std::make_shared<QTemporaryFile>(QDir::tempPath() +
                                                  QStringLiteral("/tarvex-XXXXXX.") + suffix);
-    if (!copy->open() || copy->write(bytes) != bytes.size() || !copy->flush()) {
-        throw errors::cannotCreateFile(copy->fileName(), copy->errorString());
-    }
+    cli::spool(stream, *copy, head);
     return {copy->fileName(), copy};
 }
 

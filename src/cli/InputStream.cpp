@@ -32,8 +32,8 @@ bool openStream(QFile& stream, const QString& path) {
     return true;
 }
 
-void spool(QFile& stream, QTemporaryFile& copy) {
-    if (!copy.open()) {
+void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken) {
+    if (!copy.open() || copy.write(taken) != taken.size()) {
         throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
     }
     QByteArray block(64 * 1024, Qt::Uninitialized);

@@ -17,8 +17,9 @@ bool isStandardInput(const QString& path);
 // `stream` closed, for anything else (a regular file is read by its size).
 // Raises "Cannot open file %s" when the stream cannot be opened.
 bool openStream(QFile& stream, const QString& path);
-// An open stream copied block by block into `copy` (opened here), for readers
-// that pass over their input more than once; raises on a failed read or write.
-void spool(QFile& stream, QTemporaryFile& copy);
+// An open stream copied block by block into `copy` (opened here), after the
+// bytes already taken from it, for readers that pass over their input more
+// than once; raises on a failed read or write.
+void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken = {});
 
 } // namespace cli

@@ -176,7 +176,7 @@ void volumeCommand(CliContext& context) {
     const qsizetype slot = slotNumber(table, args[0]);
     bool ok = false;
     const int value = args[1].toInt(&ok);
-    if (!ok || value < melodyvolumes::kMinimum || value > melodyvolumes::kMaximum) {
+    if (!ok || !melodyvolumes::isVolume(value)) {
         throw UsageError{QStringLiteral("volume must be 1 to 127: %1").arg(args[1])};
     }
     if (!melodyvolumes::isVolumeSlot(slot)) {
@@ -196,9 +196,7 @@ void buildCommand(CliContext& context) {
         throw UsageError{QStringLiteral("build needs -o OUT")};
     }
     SlotTable table = tableFor(context, managerNamed(id));
-    if (table.gauge().overLimit) {
-        throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
-    }
+    patch::requireFit(table); // before the output is opened
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
     patch::run(table, patchmatch::hooksOf(table.info()), {}, patch.writer(),
                [&] { patch.complete(); });

@@ -20,18 +20,6 @@ namespace {
 
 constexpr int kMargin = 4;
 
-QStringList splitTyped(QString text) {
-    // Pasted text may end its lines in any way; the box holds plain lines.
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text.split(QLatin1Char('\n'));
-}
-
-bool isSpace(QStringView text, qsizetype at) {
-    return at >= 0 && at < text.size() && text.at(at).isSpace();
-}
-
 } // namespace
 
 PatchEditor::PatchEditor(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -43,12 +31,12 @@ PatchEditor::PatchEditor(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void PatchEditor::setSource(std::shared_ptr<const CustomPatchSource> source) {
-    lines_.reset(std::move(source));
+    text_.reset(std::move(source));
     afterReset();
 }
 
 void PatchEditor::setPlainText(const QString& text) {
-    lines_.reset(text.split(QLatin1Char('\n')));
+    text_.reset(text.split(QLatin1Char('\n')));
     afterReset();
 }
 
@@ -57,9 +45,7 @@ void PatchEditor::clear() {
 }
 
 void PatchEditor::afterReset() {
-    cursor_ = anchor_ = Position{};
     wantedX_ = -1;
-    history_.clear();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
@@ -67,41 +53,22 @@ void PatchEditor::afterReset() {
 }
 
 QString PatchEditor::toPlainText() const {
-    return textBetween(Position{}, clamped(Position{lines_.count(), INT_MAX}));
-}
-
-PatchEditor::Position PatchEditor::clamped(Position p) const {
-    p.line = std::clamp<std::int64_t>(p.line, 0, lines_.count() - 1);
-    p.column = std::clamp(p.column, 0, int(lines_.line(p.line).size()));
-    return p;
-}
-
-std::pair<PatchEditor::Position, PatchEditor::Position> PatchEditor::selection() const {
-    return std::minmax(cursor_, anchor_);
-}
-
-QString PatchEditor::textBetween(Position from, Position to) const {
-    return lines_.text(from, to);
+    return text_.lines().text(Position{}, text_.end());
 }
 
 QString PatchEditor::selectedText() const {
-    const auto [from, to] = selection();
-    return textBetween(from, to);
+    return text_.selectedText();
 }
 
 void PatchEditor::setCursorPosition(Position position, bool keepAnchor) {
-    cursor_ = clamped(position);
-    if (!keepAnchor) {
-        anchor_ = cursor_;
-    }
+    text_.setCursor(position, keepAnchor);
     ensureCursorVisible();
     viewport()->update();
 }
 
 void PatchEditor::selectAll() {
     // The view stays where it is.
-    anchor_ = Position{};
-    cursor_ = clamped(Position{lines_.count(), INT_MAX});
+    text_.selectAll();
     viewport()->update();
     publishSelection();
 }
@@ -115,8 +82,8 @@ void PatchEditor::select(Position anchor, Position cursor) {
 
 void PatchEditor::publishSelection() {
     if (hasSelection() && primaryselection::available()) {
-        const auto [from, to] = selection();
-        primaryselection::setLines(lines_, from, to);
+        const auto [from, to] = text_.selection();
+        primaryselection::setLines(text_.lines(), from, to);
     }
 }
 
@@ -124,74 +91,46 @@ void PatchEditor::selectAround(Position at, bool wholeLine) {
     if (wholeLine) {
         select({at.line, 0}, {at.line, INT_MAX});
     } else {
-        const auto [from, to] = lines_.runAround(at);
+        const auto [from, to] = text_.lines().runAround(at);
         select({at.line, from}, {at.line, to});
     }
 }
 
 void PatchEditor::insertText(const QString& text) {
-    const auto [from, to] = selection();
+    const auto [from, to] = text_.selection();
     replaceBetween(from, to, text);
 }
 
 bool PatchEditor::isModified() const {
-    return history_.isModified();
+    return text_.isModified();
 }
 
 void PatchEditor::setModified(bool modified) {
-    history_.setModified(modified);
-}
-
-bool PatchEditor::joinsLastStep(Position from, Position to, const QString& text, Edit kind) const {
-    const Step* last = history_.joinable(kind);
-    // Typing over a selection is a step of its own; erasing selects the
-    // character first, from where the cursor stood.
-    if (last == nullptr || from.line != to.line || text.contains(QLatin1Char('\n')) ||
-        (kind == Edit::Typing && hasSelection())) {
-        return false;
-    }
-    const Position caret = kind == Edit::Typing ? cursor_ : anchor_;
-    // Only where the last step left the cursor, on the line it changed.
-    if (last->first != from.line || last->count != 1 || last->before != caret) {
-        return false;
-    }
-    // A word typed after a blank is a step of its own.
-    const QString line = lines_.line(from.line);
-    return kind != Edit::Typing || isSpace(text, 0) || !isSpace(line, from.column - 1);
+    text_.setModified(modified);
 }
 
 void PatchEditor::replaceBetween(Position from, Position to, const QString& text, Edit kind) {
-    if (from == to && text.isEmpty()) {
-        return;
+    if (text_.replace(from, to, text, kind)) {
+        afterEdit();
     }
-    const bool joins = joinsLastStep(from, to, text, kind);
-    const QString first = lines_.line(from.line);
-    const QString last = from.line == to.line ? first : lines_.line(to.line);
-    const QStringView tail = QStringView(last).mid(to.column);
-    QStringList added = splitTyped(text);
-    added.front().prepend(QStringView(first).left(from.column));
-    const Position after{from.line + added.size() - 1, int(added.back().size())};
-    added.back().append(tail);
-    Step step{from.line, to.line - from.line + 1, EditedLines::ownLines(std::move(added)), from,
-              after};
-    history_.record(apply(std::move(step)), kind, joins);
 }
 
-PatchEditor::Step PatchEditor::apply(Step step) {
-    Step inverse{step.first, EditedLines::lineCount(step.lines), {}, step.after, step.before};
-    inverse.lines = lines_.splice(step.first, step.count, std::move(step.lines));
+void PatchEditor::afterEdit() {
     updateScrollBars();
-    setCursorPosition(step.after);
+    setCursorPosition(text_.cursor());
     wantedX_ = -1;
-    return inverse;
 }
 
 void PatchEditor::undo() {
-    history_.undo([this](Step step) { return apply(std::move(step)); });
+    if (text_.undo()) {
+        afterEdit();
+    }
 }
 
 void PatchEditor::redo() {
-    history_.redo([this](Step step) { return apply(std::move(step)); });
+    if (text_.redo()) {
+        afterEdit();
+    }
 }
 
 void PatchEditor::copy() const {
@@ -219,12 +158,12 @@ void PatchEditor::deleteOrSelect(bool forward) {
         moveBy(forward ? Qt::Key_Right : Qt::Key_Left, false, true);
         kind = forward ? Edit::Deleting : Edit::Erasing;
     }
-    const auto [from, to] = selection();
+    const auto [from, to] = text_.selection();
     replaceBetween(from, to, QString(), kind);
 }
 
 bool PatchEditor::find(const QString& text, const std::function<void()>& betweenBlocks) {
-    const auto found = lines_.find(text, cursor_, betweenBlocks);
+    const auto found = text_.lines().find(text, text_.cursor(), betweenBlocks);
     if (!found) {
         return false;
     }
@@ -238,7 +177,7 @@ bool PatchEditor::find(const QString& text, const std::function<void()>& between
 }
 
 void PatchEditor::goToLine(std::int64_t line) {
-    const Position at = clamped(Position{line - 1, 0});
+    const Position at = text_.clamped(Position{line - 1, 0});
     // In the middle of the view, where the eye looks for it.
     verticalScrollBar()->setValue(int(at.line - visibleRows() / 2));
     setCursorPosition(at);
@@ -246,55 +185,24 @@ void PatchEditor::goToLine(std::int64_t line) {
 }
 
 void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
-    Position p = cursor_;
-    const int lineLength = int(lines_.line(p.line).size());
+    const EditedLines& lines = text_.lines();
+    const Position from = text_.cursor();
     const std::int64_t page = std::max(1, visibleRows());
     const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
                           key == Qt::Key_PageDown;
     if (vertical && wantedX_ < 0) {
-        wantedX_ = columnX(lines_.line(p.line), p.column);
+        wantedX_ = columnX(lines.line(from.line), from.column);
     }
-    switch (key) {
-    case Qt::Key_Left:
-        if (p.column > 0) {
-            --p.column;
-        } else if (p.line > 0) {
-            p = {p.line - 1, INT_MAX};
-        }
-        break;
-    case Qt::Key_Right:
-        if (p.column < lineLength) {
-            ++p.column;
-        } else if (p.line + 1 < lines_.count()) {
-            p = {p.line + 1, 0};
-        }
-        break;
-    case Qt::Key_Up:
-        p.line -= 1;
-        break;
-    case Qt::Key_Down:
-        p.line += 1;
-        break;
-    case Qt::Key_PageUp:
-        p.line -= page;
-        break;
-    case Qt::Key_PageDown:
-        p.line += page;
-        break;
-    case Qt::Key_Home:
-        p = ctrl ? Position{} : Position{p.line, 0};
-        break;
-    case Qt::Key_End:
-        p = ctrl ? Position{lines_.count(), INT_MAX} : Position{p.line, INT_MAX};
-        break;
-    default:
+    const std::optional<Position> to = text_.moved(key, ctrl, page);
+    if (!to) {
         return;
     }
+    Position p = *to;
     const int keepX = wantedX_;
     if (vertical) {
-        p = clamped(p);
+        p = text_.clamped(p);
         p.column = 0;
-        const QString line = lines_.line(p.line);
+        const QString line = lines.line(p.line);
         while (p.column < line.size() && columnX(line, p.column + 1) <= keepX) {
             ++p.column;
         }
@@ -351,7 +259,7 @@ void PatchEditor::keyPressEvent(QKeyEvent* event) {
                 QAbstractScrollArea::keyPressEvent(event);
                 return;
             }
-            const auto [from, to] = selection();
+            const auto [from, to] = text_.selection();
             replaceBetween(from, to, text, Edit::Typing);
         }
         }
@@ -373,8 +281,8 @@ int PatchEditor::columnX(const QString& line, int column) const {
 
 PatchEditor::Position PatchEditor::positionAt(const QPoint& point) const {
     const std::int64_t row = point.y() < 0 ? -1 : point.y() / lineHeight();
-    Position p = clamped(Position{verticalScrollBar()->value() + row, 0});
-    const QString line = lines_.line(p.line);
+    Position p = text_.clamped(Position{verticalScrollBar()->value() + row, 0});
+    const QString line = text_.lines().line(p.line);
     const int x = point.x() - kMargin + horizontalScrollBar()->value();
     // The nearest gap between characters.
     int left = 0;
@@ -390,22 +298,24 @@ PatchEditor::Position PatchEditor::positionAt(const QPoint& point) const {
 }
 
 QRect PatchEditor::cursorRect() const {
-    const std::int64_t row = cursor_.line - verticalScrollBar()->value();
+    const Position cursor = text_.cursor();
+    const std::int64_t row = cursor.line - verticalScrollBar()->value();
     const int x = kMargin - horizontalScrollBar()->value() +
-                  columnX(lines_.line(cursor_.line), cursor_.column);
+                  columnX(text_.lines().line(cursor.line), cursor.column);
     return QRect(x, int(row) * lineHeight(), 2, lineHeight());
 }
 
 void PatchEditor::ensureCursorVisible() {
+    const Position cursor = text_.cursor();
     QScrollBar* v = verticalScrollBar();
     const int rows = std::max(1, visibleRows());
-    if (cursor_.line < v->value()) {
-        v->setValue(int(cursor_.line));
-    } else if (cursor_.line >= v->value() + rows) {
-        v->setValue(int(cursor_.line - rows + 1));
+    if (cursor.line < v->value()) {
+        v->setValue(int(cursor.line));
+    } else if (cursor.line >= v->value() + rows) {
+        v->setValue(int(cursor.line - rows + 1));
     }
     QScrollBar* h = horizontalScrollBar();
-    const int x = columnX(lines_.line(cursor_.line), cursor_.column);
+    const int x = columnX(text_.lines().line(cursor.line), cursor.column);
     const int width = viewport()->width() - 2 * kMargin;
     if (x < h->value()) {
         h->setValue(x);
@@ -418,12 +328,12 @@ void PatchEditor::updateScrollBars() {
     const int rows = std::max(1, visibleRows());
     QScrollBar* v = verticalScrollBar();
     // A patch of a 2 GiB file has 134 million lines: the bar counts lines.
-    v->setRange(0, int(std::max<std::int64_t>(0, lines_.count() - rows)));
+    v->setRange(0, int(std::max<std::int64_t>(0, text_.lines().count() - rows)));
     v->setPageStep(rows);
     v->setSingleStep(1);
     QScrollBar* h = horizontalScrollBar();
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int width = (lines_.widestLine() + 1) * charWidth + 2 * kMargin;
+    const int width = (text_.lines().widestLine() + 1) * charWidth + 2 * kMargin;
     h->setRange(0, std::max(0, width - viewport()->width()));
     h->setPageStep(viewport()->width());
     h->setSingleStep(charWidth);
@@ -437,10 +347,11 @@ void PatchEditor::paintEvent(QPaintEvent* event) {
     const int height = lineHeight();
     const int x0 = kMargin - horizontalScrollBar()->value();
     const std::int64_t top = verticalScrollBar()->value();
-    const std::int64_t end = std::min(lines_.count(), top + viewport()->height() / height + 1);
-    const auto [from, to] = selection();
+    const std::int64_t end =
+        std::min(text_.lines().count(), top + viewport()->height() / height + 1);
+    const auto [from, to] = text_.selection();
     for (std::int64_t l = top; l < end; ++l) {
-        const QString line = lines_.line(l);
+        const QString line = text_.lines().line(l);
         const int y = int(l - top) * height;
         painter.setPen(colours.text().color());
         painter.drawText(x0, y + metrics.ascent(), line);
@@ -476,7 +387,7 @@ void PatchEditor::changeEvent(QEvent* event) {
 }
 
 void PatchEditor::mousePressEvent(QMouseEvent* event) {
-    history_.endRun();
+    text_.endRun();
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         const bool third =
@@ -530,8 +441,10 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, slot);
     };
-    add(QStringLiteral("Отменить"), QKeySequence::Undo, history_.canUndo(), &PatchEditor::undo);
-    add(QStringLiteral("Повторить"), QKeySequence::Redo, history_.canRedo(), &PatchEditor::redo);
+    add(QStringLiteral("Отменить"), QKeySequence::Undo, text_.history().canUndo(),
+        &PatchEditor::undo);
+    add(QStringLiteral("Повторить"), QKeySequence::Redo, text_.history().canRedo(),
+        &PatchEditor::redo);
     menu.addSeparator();
     add(QStringLiteral("Вырезать"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
     add(QStringLiteral("Копировать"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);

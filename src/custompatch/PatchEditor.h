@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "custompatch/EditHistory.h"
-#include "custompatch/EditedLines.h"
+#include "custompatch/EditedText.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -19,7 +18,8 @@ class CustomPatchSource;
 
 // A plain-text editor for patches of any size. It lays out and paints only
 // the lines in view, so a patch of millions of lines opens at once; the text
-// lives in EditedLines, which makes unedited lines from the patch's file.
+// and its cursor live in EditedText, whose lines are made from the patch's
+// file until they are edited.
 class PatchEditor : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -34,10 +34,10 @@ public:
     void clear();
 
     QString toPlainText() const;
-    std::int64_t blockCount() const { return lines_.count(); }
-    const EditedLines& lines() const { return lines_; }
+    std::int64_t blockCount() const { return text_.lines().count(); }
+    const EditedLines& lines() const { return text_.lines(); }
 
-    Position cursorPosition() const { return cursor_; }
+    Position cursorPosition() const { return text_.cursor(); }
     void setCursorPosition(Position position, bool keepAnchor = false);
     QString selectedText() const;
     void selectAll();
@@ -81,16 +81,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    using Step = EditHistory::Step;
     using Edit = EditHistory::Edit;
 
-    bool hasSelection() const { return cursor_ != anchor_; }
-    std::pair<Position, Position> selection() const;
-    Position clamped(Position position) const;
-    QString textBetween(Position from, Position to) const;
+    bool hasSelection() const { return text_.hasSelection(); }
     void replaceBetween(Position from, Position to, const QString& text, Edit kind = Edit::Other);
-    bool joinsLastStep(Position from, Position to, const QString& text, Edit kind) const;
-    Step apply(Step step); // returns the step that undoes it
+    void afterEdit(); // shows the changed text and the cursor
     void deleteOrSelect(bool forward);
     void select(Position anchor, Position cursor);
     void selectAround(Position at, bool wholeLine);
@@ -106,11 +101,8 @@ private:
     void ensureCursorVisible();
     void updateScrollBars();
 
-    EditedLines lines_;
-    Position cursor_;
-    Position anchor_;
-    int wantedX_ = -1; // kept across up and down moves
-    EditHistory history_;
+    EditedText text_;
+    int wantedX_ = -1;               // kept across up and down moves
     QElapsedTimer sinceDoubleClick_; // a third click soon after selects the line
     QPoint doubleClickAt_;
     QList<QAction*> pageActions_;

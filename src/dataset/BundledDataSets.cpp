@@ -1,38 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/BundledDataSets.h"
 
+#include "base/TarvexError.h"
+#include "dataset/TreeCopy.h"
+
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace bundled {
-
-bool copyTree(const QString& from, const QString& to) {
-    if (!QDir().mkpath(to)) {
-        return false;
-    }
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir()) {
-            if (!QDir().mkpath(target)) {
-                return false;
-            }
-            continue;
-        }
-        // The user's copy must be writable even when the installed one is not.
-        if (!QFile::copy(source, target) ||
-            !QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner |
-                                               QFile::WriteOwner)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 QString findRoot(const QString& programFolder) {
     // Beside the program first, so that a moved installation finds its own
@@ -68,12 +44,16 @@ QStringList installMissing(const QString& bundledRoot, const QString& userFolder
         }
         const QString partial = userFolder + QStringLiteral("/.") + id + QStringLiteral(".partial");
         QDir(partial).removeRecursively();
-        if (copyTree(bundledRoot + QLatin1Char('/') + id, partial) &&
-            QDir().rename(partial, target)) {
-            installed.append(id);
-        } else {
-            QDir(partial).removeRecursively();
+        try {
+            treecopy::copy(bundledRoot + QLatin1Char('/') + id, partial,
+                           [](const QFileInfo&) {}); // the shipped sets hold plain files
+            if (QDir().rename(partial, target)) {
+                installed.append(id);
+                continue;
+            }
+        } catch (const TarvexError&) {
         }
+        QDir(partial).removeRecursively();
     }
     return installed;
 }

@@ -16,7 +16,4 @@ QString findRoot(const QString& programFolder);
 // renamed into place, so an interrupted copy never looks like a data set.
 QStringList installMissing(const QString& bundledRoot, const QString& userFolder);
 
-// Copies a folder with everything in it; the copies are writable by their owner.
-bool copyTree(const QString& from, const QString& to);
-
 } // namespace bundled

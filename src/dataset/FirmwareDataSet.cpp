@@ -59,15 +59,7 @@ void FirmwareDataSet::computeTotals() {
 }
 
 std::int32_t FirmwareDataSet::total(const ManagerInfo& info) const {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return totals_.melodies;
-    case ManagerKind::Java:
-        return totals_.java;
-    case ManagerKind::Pictures:
-        return totals_.pictures;
-    }
-    return 0;
+    return totals_.*info.total;
 }
 
 bool FirmwareDataSet::volumesAvailable() const {

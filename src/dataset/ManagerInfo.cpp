@@ -23,6 +23,15 @@ const ManagerInfo& melodies() {
         QStringLiteral("Обрабатываю мелодию \"%1\", %2/%3"),
         QStringLiteral("MelodyPatch"),
         &MemoryMap::melodyPageAvailable,
+        {QStringLiteral("StdMelodiesList.lst"), QStringLiteral("MelodiesFiles.lst"),
+         QStringLiteral("MelodiesNames.lst"), QStringLiteral("MelodiesSize.lst")},
+        {QStringLiteral("Стандартная мелодия"), QStringLiteral("Новый файл мелодии"),
+         QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")},
+        {170, 180, 0, 55},
+        QStringLiteral("MelodiesNames.lst"),
+        &MemoryMap::melodyStart,
+        true,
+        &MemoryTotals::melodies,
     };
     return info;
 }
@@ -46,6 +55,16 @@ const ManagerInfo& java() {
         QStringLiteral("Обрабатываю файл \"%1\", %2/%3"),
         QStringLiteral("JavaPatch"),
         &MemoryMap::javaPageAvailable,
+        // The third column has no list: it is hidden on this page.
+        {QStringLiteral("JavaStdNames.lst"), QStringLiteral("JavaFiles.lst"), QString(),
+         QStringLiteral("JavaSize.lst")},
+        {QStringLiteral("Стандартные файлы игры"), QStringLiteral("Новые JAVA файлы"),
+         QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")},
+        {170, 180, 0, 55},
+        QString(),
+        &MemoryMap::javaStart,
+        true,
+        &MemoryTotals::java,
     };
     return info;
 }
@@ -69,6 +88,15 @@ const ManagerInfo& pictures() {
         QStringLiteral("Обрабатываю файл \"%1\", %2/%3"),
         QStringLiteral("PicturePatch"),
         &MemoryMap::picturePageAvailable,
+        {QStringLiteral("PicNames.lst"), QStringLiteral("PicFiles.lst"),
+         QStringLiteral("PicSize.lst")},
+        {QStringLiteral("Название картинки"), QStringLiteral("Новый файл картинки"),
+         QStringLiteral("Размер")},
+        {170, 180, 56},
+        QString(),
+        &MemoryMap::pictureStart,
+        false,
+        &MemoryTotals::pictures,
     };
     return info;
 }

@@ -3,6 +3,7 @@
 
 #include "dataset/MemoryMap.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -28,6 +29,17 @@ struct ManagerInfo {
     QString statusFormat; // %1 name, %2 slot number from 1, %3 slot count
     QString saveFileName;
     bool MemoryMap::*available;
+    // The slot table's columns: the list behind each (empty for none), their
+    // captions and widths.
+    QStringList rowLists;
+    QStringList columnCaptions;
+    QList<int> columnWidths;
+    QString newNamesList; // the names shown for new files, melodies only
+    // Where the region starts in Memory.ini; new files come after the string
+    // table, except pictures.
+    QString MemoryMap::*regionStart;
+    bool afterStringTable;
+    std::int32_t MemoryTotals::*total;
 };
 
 namespace managers {

@@ -112,6 +112,37 @@ QString hex(std::uint32_t value, int digits) {
     return out;
 }
 
+QString hexByte(std::uint8_t value) {
+    return hex(value, 2);
+}
+
+QString hexBytes(const std::uint8_t* bytes, std::size_t count) {
+    QString text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += hexByte(bytes[i]);
+    }
+    return text;
+}
+
+QString hexAddress(std::uint64_t address) {
+    return QStringLiteral("0x") + hex(std::uint32_t(address), 8);
+}
+
+std::optional<std::uint32_t> hexField(const QString& text, int digits) {
+    if (text.size() != digits) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (const QChar c : text) {
+        const int d = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
+        if (d < 0 || c.unicode() > 0x7F) {
+            return std::nullopt;
+        }
+        value = (value << 4) | std::uint32_t(d);
+    }
+    return value;
+}
+
 int roundHalfEven(double value) {
     if (std::isnan(value)) {
         return 0;

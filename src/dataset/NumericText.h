@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 // Sizes, addresses and offsets travel as text; these are the conversions and
 // the checked 32-bit arithmetic every user of them shares.
@@ -26,6 +28,14 @@ std::int32_t fromSize(std::int64_t value);
 
 // Upper-case hexadecimal of the value's low bits, fixed width.
 QString hex(std::uint32_t value, int digits);
+QString hexByte(std::uint8_t value);                            // "7F"
+QString hexBytes(const std::uint8_t* bytes, std::size_t count); // "7F00A1"
+QString hexAddress(std::uint64_t address);                      // "0x01400000"
+// The value of exactly `digits` hexadecimal digits, nothing for anything else.
+std::optional<std::uint32_t> hexField(const QString& text, int digits);
+
+// One past the last address a 32-bit firmware has.
+inline constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
 
 // Rounded to the nearest integer, ties to even; clamped to the int range, and
 // 0 for NaN, so that no value makes the conversion undefined.

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/ImportStaging.h"
 #include "platform/AppDataFolder.h"
 #include "platform/DataSetLock.h"
@@ -17,10 +18,6 @@ Session::Session(SessionOptions options)
     : options_(std::move(options)), dataSet_(std::make_unique<FirmwareDataSet>(QString())) {}
 
 Session::~Session() = default;
-
-bool Session::isFirmwareId(const QString& id) {
-    return fileops::isSafeBareName(id);
-}
 
 QString Session::scanFirmwareFolders(const QString& userFolder) {
     TFindFiles find;
@@ -62,7 +59,7 @@ void Session::start() {
     }
     firmwareFolder_ = userFolder_ + QLatin1Char('/') + settings_.currentId;
     dataSet_ = std::make_unique<FirmwareDataSet>(firmwareFolder_);
-    if (!isFirmwareId(settings_.currentId)) {
+    if (!firmwareid::namesFolder(settings_.currentId)) {
         // The data set such an id names is not looked for at all, so nothing
         // outside the user folder is read or created.
         throw errors::cannotOpenFile(

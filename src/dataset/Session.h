@@ -49,8 +49,6 @@ public:
     // Started for writing, but another process held the data set: it was
     // read and must not be written.
     bool isReadOnly() const { return lockHolder_.has_value() && options_.readOnlyWhenHeld; }
-    // A firmware id that names one folder inside the user folder.
-    static bool isFirmwareId(const QString& id);
 
     Step reached() const { return reached_; }
     bool isLoaded() const { return reached_ == Step::ListsLoaded; }

@@ -2,7 +2,6 @@
 #include "firmware/FirmwareApply.h"
 
 #include "base/TarvexError.h"
-#include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
@@ -16,7 +15,7 @@ namespace firmwareapply {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
 // Writes the record's bytes where the image holds them; what lies outside
 // goes to outside.

@@ -4,13 +4,13 @@
 #include "base/Cp1251.h"
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
-#include "check/AddressLayout.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "firmware/NewDataSet.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,9 +22,9 @@ namespace firmwaredraft {
 
 namespace {
 
-using addresslayout::hexAddress;
 using firmwarescan::Kind;
 using firmwarescan::Resource;
+using numeric::hexAddress;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("Report", text);
@@ -188,8 +188,8 @@ private:
         for (const Slot& s : list) {
             tables << numeric::hex(std::uint32_t(s.entry), 8);
             const std::uint8_t* bytes = image_.bytesAt(s.entry, 8);
-            entries << addresslayout::entryText(addresslayout::encodeEntry(
-                info.kind, addresslayout::decodeEntry(info.kind, bytes)));
+            entries << tableentry::text(
+                tableentry::encode(info.kind, tableentry::decode(info.kind, bytes)));
         }
         const auto save = [&](const QString& name, const QStringList& lines) {
             listfile::save(data + QLatin1Char('/') + name, lines);

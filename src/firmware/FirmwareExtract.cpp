@@ -2,6 +2,7 @@
 #include "firmware/FirmwareExtract.h"
 
 #include "base/TarvexError.h"
+#include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "platform/OutputFile.h"
@@ -91,9 +92,8 @@ std::vector<File> scannedFiles(const FirmwareImage& image,
         if (r.kind == firmwarescan::Kind::Picture) {
             file.bytes = png(file.bytes);
         }
-        file.relativePath =
-            QStringLiteral("%1/%2.%3")
-                .arg(file.manager, addresslayout::hexAddress(r.address).mid(2), suffix);
+        file.relativePath = QStringLiteral("%1/%2.%3")
+                                .arg(file.manager, numeric::hexAddress(r.address).mid(2), suffix);
         files.push_back(std::move(file));
     }
     return files;
@@ -106,7 +106,7 @@ QByteArray Plan::index() const {
                     .arg(f.manager)
                     .arg(f.slot + 1)
                     .arg(QString(f.name).replace(QLatin1Char('\t'), QLatin1Char(' ')),
-                         addresslayout::hexAddress(f.address))
+                         numeric::hexAddress(f.address))
                     .arg(f.size)
                     .arg(f.relativePath);
     }

@@ -2,7 +2,7 @@
 #include "firmware/FirmwareImage.h"
 
 #include "base/TarvexError.h"
-#include "check/AddressLayout.h"
+#include "dataset/NumericText.h"
 #include "srec/SRecordReader.h"
 
 #include <QCoreApplication>
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
+using numeric::kAddressSpace;
 constexpr qint64 kBinaryBlock = qint64(1) << 20;
 
 } // namespace
@@ -178,8 +178,7 @@ FirmwareImage FirmwareImageBuilder::finish(const QString& file, Report& report) 
             report.error(
                 file, block.line,
                 QCoreApplication::translate("Report", "%1-%2 given again with different values")
-                    .arg(addresslayout::hexAddress(block.start),
-                         addresslayout::hexAddress(overlapEnd - 1)));
+                    .arg(numeric::hexAddress(block.start), numeric::hexAddress(overlapEnd - 1)));
         }
         std::copy(block.bytes.begin(), block.bytes.begin() + std::ptrdiff_t(overlap),
                   range.bytes.begin() + std::ptrdiff_t(offset));
@@ -233,7 +232,7 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
                      QCoreApplication::translate(
                          "Report", "%1 bytes from %2 run past the end of the 32-bit address space")
                          .arg(size)
-                         .arg(addresslayout::hexAddress(base)));
+                         .arg(numeric::hexAddress(base)));
         return;
     }
     std::vector<std::uint8_t> block(std::size_t(std::min(size, kBinaryBlock)));

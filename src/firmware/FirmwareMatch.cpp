@@ -2,7 +2,10 @@
 #include "firmware/FirmwareMatch.h"
 
 #include "base/TextLines.h"
+#include "check/AddressLayout.h"
+#include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,15 +15,9 @@ namespace firmwarematch {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
-QString hexBytes(const std::uint8_t* bytes, std::size_t count) {
-    QString text;
-    for (std::size_t i = 0; i < count; ++i) {
-        text += QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
-    }
-    return text;
-}
+using numeric::hexBytes;
 
 struct Extent {
     std::uint64_t start = 0;
@@ -113,7 +110,7 @@ private:
                 r.entryFile, r.line(),
                 QCoreApplication::translate("Report", "%1 at %2 holds %3, not the standard %4")
                     .arg(what, hexAddress(*r.tableAddress), hexBytes(held, 8),
-                         addresslayout::entryText(*r.entry)));
+                         tableentry::text(*r.entry)));
             return false;
         }
         return true;
@@ -131,8 +128,8 @@ private:
             QCoreApplication::translate("Report", "volume bytes hold their standard volume")};
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             ++tally.total;
-            const auto address = addresslayout::hexField(offsets[i], 8);
-            const auto volume = addresslayout::hexField(standard.value(i), 2);
+            const auto address = numeric::hexField(offsets[i], 8);
+            const auto volume = numeric::hexField(standard.value(i), 2);
             if (!address || !volume) {
                 report_.error(
                     address ? standardFile : offsetsFile, i + 1,

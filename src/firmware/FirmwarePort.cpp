@@ -3,10 +3,12 @@
 
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
+#include "check/AddressLayout.h"
 #include "check/DataSetImport.h"
-#include "dataset/BundledDataSets.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "dataset/TreeCopy.h"
 #include "firmware/FirmwareMatch.h"
 #include "firmware/NewDataSet.h"
 #include "firmware/PortLocator.h"
@@ -15,6 +17,7 @@
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
 #include "srec/S3Records.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,7 +31,7 @@ namespace firmwareport {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 
 QString placesText(const std::vector<std::uint64_t>& places) {
     QStringList texts;
@@ -52,14 +55,10 @@ std::string recordLine(int type, std::uint64_t address, const std::vector<std::u
         body.push_back(std::uint8_t(address >> (8 * k)));
     }
     body.insert(body.end(), data.begin(), data.end());
-    unsigned sum = 0;
     std::string line(1, 'S');
     line += char('0' + type);
-    for (const std::uint8_t b : body) {
-        sum += b;
-        line += numeric::hex(b, 2).toStdString();
-    }
-    return line + numeric::hex(~sum & 0xFF, 2).toStdString();
+    line += numeric::hexBytes(body.data(), body.size()).toStdString();
+    return line + numeric::hexByte(srec::checksum(body.data(), body.size())).toStdString();
 }
 
 // Sets Key=value in [Section] of INI lines, keeping every other line.
@@ -193,9 +192,9 @@ private:
 
     void tableEntries() {
         // First the entries whose new value the new firmware holds once.
-        std::vector<addresslayout::EntryBytes> entries;
+        std::vector<tableentry::Bytes> entries;
         for (const Slot& s : slots_) {
-            entries.push_back(addresslayout::encodeEntry(s.r.manager->kind, s.entry));
+            entries.push_back(tableentry::encode(s.r.manager->kind, s.entry));
         }
         std::vector<FirmwareImage::Pattern> patterns;
         for (std::size_t i = 0; i < slots_.size(); ++i) {
@@ -243,8 +242,7 @@ private:
                       QCoreApplication::translate("Report", "found by its new value"));
                 continue;
             }
-            const addresslayout::EntryBytes entry =
-                addresslayout::encodeEntry(s.r.manager->kind, s.entry);
+            const tableentry::Bytes entry = tableentry::encode(s.r.manager->kind, s.entry);
             byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(),
                       [this, &s, what, entry](std::uint64_t to) {
                           const std::uint8_t* held = new_.bytesAt(to, 8);
@@ -253,7 +251,7 @@ private:
                                   s.r.tableFile, s.r.line(),
                                   QCoreApplication::translate(
                                       "Report", "%1: the new firmware does not hold %2 at %3")
-                                      .arg(what, addresslayout::entryText(entry), hexAddress(to)));
+                                      .arg(what, tableentry::text(entry), hexAddress(to)));
                               return;
                           }
                           s.table = to;
@@ -268,7 +266,7 @@ private:
         const QStringList& offsets = data_.list(managers::kVolumeOffsetsList);
         volumes_.resize(std::size_t(offsets.size()));
         for (qsizetype i = 0; i < offsets.size(); ++i) {
-            const std::uint64_t address = *addresslayout::hexField(offsets[i], 8);
+            const std::uint64_t address = *numeric::hexField(offsets[i], 8);
             byWindow(
                 {QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i + 1),
                  address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
@@ -309,7 +307,7 @@ private:
         StandardResource r;
         std::optional<std::uint64_t> resource;
         std::optional<std::uint64_t> table;
-        addresslayout::EntryFields entry;
+        tableentry::Fields entry;
     };
     struct PlacedRecord {
         AddressSpan span;
@@ -350,8 +348,7 @@ void Porter::write(const QString& dataFolder) const {
         for (const Slot& s : slots_) {
             if (s.r.manager == info) {
                 tables << numeric::hex(std::uint32_t(*s.table), 8);
-                entries << addresslayout::entryText(
-                    addresslayout::encodeEntry(info->kind, s.entry));
+                entries << tableentry::text(tableentry::encode(info->kind, s.entry));
                 files << info->placeholder;
                 sizes << QStringLiteral("0");
             }
@@ -462,9 +459,10 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     }
     QTemporaryDir staging;
     const QString stagedData = staging.path() + QStringLiteral("/Data");
-    if (!staging.isValid() || !bundled::copyTree(data.dataFolder(), stagedData)) {
+    if (!staging.isValid()) {
         throw errors::cannotCreateFile(stagedData);
     }
+    treecopy::copy(data.dataFolder(), stagedData, [](const QFileInfo&) {}); // import reports them
     porter.write(stagedData);
 
     // The result must belong to the new firmware before it is added.

@@ -2,8 +2,8 @@
 #include "firmware/FirmwareScan.h"
 
 #include "base/JsonShape.h"
-#include "check/AddressLayout.h"
 #include "content/ContentInfo.h"
+#include "dataset/NumericText.h"
 #include "firmware/EntryFinder.h"
 #include "firmware/ScanStructures.h"
 #include "pictures/HandsetPictureCheck.h"
@@ -16,7 +16,7 @@ namespace firmwarescan {
 
 namespace {
 
-using addresslayout::hexAddress;
+using numeric::hexAddress;
 using scanstructure::Bytes;
 
 constexpr std::uint64_t kProgressStep = 1 << 20;

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetImport.h"
+#include "dataset/FirmwareId.h"
 #include "firmware/FirmwareMatch.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 namespace newdataset {
 
 QString folderFor(const QString& id, const QString& userFolder) {
-    if (const QString refusal = datasetimport::idRefusal(id); !refusal.isEmpty()) {
+    if (const QString refusal = firmwareid::refusal(id); !refusal.isEmpty()) {
         throw TarvexError(
             QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
                 .arg(id, refusal));

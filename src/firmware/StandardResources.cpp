@@ -2,7 +2,9 @@
 #include "firmware/StandardResources.h"
 
 #include "base/TextLines.h"
+#include "dataset/NumericText.h"
 #include "pictures/HandsetPictureCheck.h"
+#include "srec/TableEntry.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -62,10 +64,10 @@ std::vector<StandardResource> of(const FirmwareDataSet& data) {
             r.name = names.value(i);
             r.entryFile = data.dataFile(info->standardEntryList);
             r.tableFile = data.dataFile(info->tableList);
-            r.tableAddress = addresslayout::hexField(tables.value(i), 8);
-            r.entry = addresslayout::entryBytes(entries.value(i));
+            r.tableAddress = numeric::hexField(tables.value(i), 8);
+            r.entry = tableentry::fromText(entries.value(i));
             if (r.entry) {
-                r.fields = addresslayout::decodeEntry(info->kind, r.entry->data());
+                r.fields = tableentry::decode(info->kind, r.entry->data());
             }
             out.push_back(r);
         }
@@ -84,7 +86,7 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
             out.problem = QCoreApplication::translate("Report", "the %1 x %2 picture at %3: %4")
                               .arg(resource.fields.width)
                               .arg(resource.fields.height)
-                              .arg(addresslayout::hexAddress(address), picture.problem);
+                              .arg(numeric::hexAddress(address), picture.problem);
             return out;
         }
         out.length = std::uint64_t(picture.length);
@@ -101,7 +103,7 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
                           "Report", "only %1 of its %2 bytes at %3 lie in the firmware")
                           .arg(image.heldBytes(address, address + out.length))
                           .arg(out.length)
-                          .arg(addresslayout::hexAddress(address));
+                          .arg(numeric::hexAddress(address));
     }
     return out;
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "check/AddressLayout.h"
+#include "dataset/FirmwareDataSet.h"
 #include "firmware/FirmwareImage.h"
+#include "srec/TableEntry.h"
 
 #include <QString>
 #include <cstdint>
@@ -19,8 +20,8 @@ struct StandardResource {
     QString entryFile; // the standard entry list; its line is slot + 1
     QString tableFile;
     std::optional<std::uint32_t> tableAddress;
-    std::optional<addresslayout::EntryBytes> entry;
-    addresslayout::EntryFields fields;
+    std::optional<tableentry::Bytes> entry;
+    tableentry::Fields fields;
 
     qint64 line() const { return slot + 1; }
     QString label() const;         // "the melody of slot 3"

@@ -17,15 +17,8 @@ namespace patch {
 
 std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info) {
     const MemoryMap& map = data.memoryMap();
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return numeric::add(numeric::toInt(map.melodyStart), map.stringTableSize);
-    case ManagerKind::Java:
-        return numeric::add(numeric::toInt(map.javaStart), map.stringTableSize);
-    case ManagerKind::Pictures:
-        return numeric::toInt(map.pictureStart);
-    }
-    return 0;
+    const std::int32_t start = numeric::toInt(map.*info.regionStart);
+    return info.afterStringTable ? numeric::add(start, map.stringTableSize) : start;
 }
 
 QStringList requiredPatchFiles(const FirmwareDataSet& data) {
@@ -119,8 +112,15 @@ QString outputRefusal(const FirmwareDataSet& data, const QString& path) {
     return outputplace::refusal(QFileInfo(data.firmwareFolder()).absolutePath(), path);
 }
 
+void requireFit(const SlotTable& table) {
+    if (table.gauge().overLimit) {
+        throw TarvexError(QStringLiteral("The new files do not fit: no patch is built"));
+    }
+}
+
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
                            const std::function<QString()>& askSavePath, QString* refusal) {
+    requireFit(table);
     // Converted pictures pass through the working folder, and the cleaner
     // deletes in it: neither may reach another folder through a link.
     table.data().requirePlainWorkFolder(table.info());
@@ -148,6 +148,7 @@ std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Prog
 
 void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3Writer& out,
          const std::function<void()>& complete) {
+    requireFit(table);
     table.data().requirePlainWorkFolder(table.info());
     table.save();
     write(table, hooks, progress, out);

@@ -46,7 +46,12 @@ void write(const SlotTable& table, const PatchHooks& hooks, const Progress& prog
 // outputplace) it would overwrite the data set; empty when it may be saved.
 QString outputRefusal(const FirmwareDataSet& data, const QString& path);
 
-// The whole button: save the lists, build, ask where to save, write, clean
+// Raises "The new files do not fit: no patch is built" when the new files
+// take more than the region's total: the patch would write over whatever the
+// firmware keeps after the region.
+void requireFit(const SlotTable& table);
+
+// The whole button: requireFit, save the lists, build, ask where to save, write, clean
 // the working folder. Returns the chosen path, or nothing when the user
 // cancelled. An error ends it at once: nothing written, nothing cleaned. A
 // path inside a working folder is refused the same way: its warning goes to

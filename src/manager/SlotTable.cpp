@@ -8,29 +8,13 @@
 #include "platform/FindFiles.h"
 #include "srec/S3Records.h"
 
-namespace {
-
-const QString kNoList; // the Java page's hidden column has no list behind it
-
-QStringList rowLists(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return {info.namesList, info.filesList, QStringLiteral("MelodiesNames.lst"), info.sizeList};
-    case ManagerKind::Java:
-        return {info.namesList, info.filesList, kNoList, info.sizeList};
-    case ManagerKind::Pictures:
-        return {info.namesList, info.filesList, info.sizeList};
-    }
-    return {};
-}
-
-} // namespace
+namespace {} // namespace
 
 SlotTable::SlotTable(FirmwareDataSet& data, const ManagerInfo& info) : data_(data), info_(info) {}
 
 SlotTable::Row SlotTable::row(qsizetype slot) const {
     Row row;
-    for (const QString& listName : rowLists(info_)) {
+    for (const QString& listName : info_.rowLists) {
         if (listName.isEmpty()) {
             row.columns.append(QString());
             continue;
@@ -46,23 +30,11 @@ SlotTable::Row SlotTable::row(qsizetype slot) const {
 }
 
 QStringList SlotTable::columnCaptions(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return {QStringLiteral("Стандартная мелодия"), QStringLiteral("Новый файл мелодии"),
-                QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")};
-    case ManagerKind::Java:
-        return {QStringLiteral("Стандартные файлы игры"), QStringLiteral("Новые JAVA файлы"),
-                QStringLiteral("Новое название мелодии"), QStringLiteral("Размер")};
-    case ManagerKind::Pictures:
-        return {QStringLiteral("Название картинки"), QStringLiteral("Новый файл картинки"),
-                QStringLiteral("Размер")};
-    }
-    return {};
+    return info.columnCaptions;
 }
 
 QList<int> SlotTable::columnWidths(const ManagerInfo& info) {
-    return info.kind == ManagerKind::Pictures ? QList<int>{170, 180, 56}
-                                              : QList<int>{170, 180, 0, 55};
+    return info.columnWidths;
 }
 
 QString SlotTable::fileName(qsizetype slot) const {
@@ -167,8 +139,8 @@ void SlotTable::recordChoice(qsizetype slot, const QString& bareName, std::int64
 
 void SlotTable::restore(qsizetype slot) {
     data_.setLine(info_.filesList, slot, info_.placeholder);
-    if (info_.kind == ManagerKind::Melodies) {
-        data_.setLine(QStringLiteral("MelodiesNames.lst"), slot, displayName(slot));
+    if (!info_.newNamesList.isEmpty()) {
+        data_.setLine(info_.newNamesList, slot, displayName(slot));
     }
     data_.setLine(info_.sizeList, slot, QStringLiteral("0"));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "melodies/MelodyVolumes.h"
 
+#include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 
 #include <algorithm>
@@ -10,6 +11,10 @@ namespace melodyvolumes {
 
 bool isVolumeSlot(qsizetype slot) {
     return slot >= 0 && slot < kVolumeSlots;
+}
+
+bool isVolume(int value) {
+    return value >= kMinimum && value <= kMaximum;
 }
 
 int clampPosition(int position) {
@@ -33,6 +38,9 @@ int position(const FirmwareDataSet& data, qsizetype slot) {
 }
 
 void store(FirmwareDataSet& data, qsizetype slot, int position) {
+    if (!isVolume(position)) {
+        throw TarvexError(QStringLiteral("volume must be 1 to 127: %1").arg(position));
+    }
     data.setLine(managers::kVolumesList, slot, lineFor(position));
 }
 

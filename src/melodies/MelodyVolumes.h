@@ -14,6 +14,7 @@ inline constexpr int kMinimum = 1;
 inline constexpr int kMaximum = 127;
 
 bool isVolumeSlot(qsizetype slot);
+bool isVolume(int value); // kMinimum to kMaximum
 int clampPosition(int position);
 // "50%": the position as a share of 127, rounded.
 QString percentText(int position);
@@ -25,6 +26,8 @@ QString lineFor(int position); // "01" .. "7F"
 // The slot's current volume as a position.
 int position(const FirmwareDataSet& data, qsizetype slot);
 // Stores a position for the slot (in memory; the next save writes it).
+// Raises "volume must be 1 to 127: %1" for any other value: it would be
+// written as another volume, or as a byte the handset takes for none.
 void store(FirmwareDataSet& data, qsizetype slot, int position);
 // The slot's standard volume back; returns its position.
 int restoreStandard(FirmwareDataSet& data, qsizetype slot);

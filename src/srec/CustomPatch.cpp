@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "srec/CustomPatchFile.h"
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 
@@ -23,33 +24,14 @@ static_assert(kChunkBytes % srec::kBytesPerRecord == 0);
 CustomPatch writeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset,
                              S3Writer& out) {
     CustomPatch patch;
-    const std::int64_t n = std::max<std::int64_t>(size, 0);
-    // A file whose last record's address would overflow is refused before it is read.
-    if (n > 0) {
-        numeric::add(offset,
-                     numeric::fromSize((n - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        throw errors::cannotOpenFile(fileName, file.errorString());
-    }
+    CustomPatchFile file(fileName, size, offset, QIODevice::ReadOnly | QIODevice::Unbuffered);
+    const std::int64_t n = file.size();
     out.append(srec::kHeaderRecord);
     const std::size_t chunk = std::size_t(std::min(n, kChunkBytes));
     const auto buffer = std::make_unique_for_overwrite<unsigned char[]>(chunk);
-    bool atEnd = false;
     for (std::int64_t done = 0; done < n;) {
         const std::int64_t length = std::min(n - done, kChunkBytes);
-        std::int64_t got = 0;
-        while (!atEnd && got < length) {
-            const qint64 r = file.read(reinterpret_cast<char*>(buffer.get()) + got, length - got);
-            if (r <= 0) {
-                atEnd = true; // the file shrank: the rest of the measured size is FF
-                break;
-            }
-            got += r;
-        }
-        std::fill(buffer.get() + got, buffer.get() + length, 0xFF);
-        patch.bytesRead += got;
+        patch.bytesRead += file.fill(buffer.get(), length);
         out.appendDataRecords(buffer.get(), length, numeric::add(offset, numeric::fromSize(done)));
         done += length;
     }

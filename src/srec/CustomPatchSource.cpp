@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "srec/CustomPatchSource.h"
 
-#include "base/TarvexError.h"
-#include "dataset/NumericText.h"
+#include "srec/CustomPatchFile.h"
 #include "srec/S3Records.h"
 
-#include <QFile>
 #include <algorithm>
 
 namespace {
@@ -18,34 +16,20 @@ constexpr qint64 kReadBlock = 4 * 1024 * 1024;
 CustomPatchSource CustomPatchSource::read(const QString& fileName, std::int64_t size,
                                           std::int32_t offset,
                                           const std::function<void()>& betweenBlocks) {
+    CustomPatchFile file(fileName, size, offset);
     CustomPatchSource source;
-    const std::int64_t n = std::max<std::int64_t>(size, 0);
-    // A file whose last record's address would overflow is refused before it is read.
-    if (n > 0) {
-        numeric::add(offset,
-                     numeric::fromSize((n - 1) / srec::kBytesPerRecord * srec::kBytesPerRecord));
-    }
+    const std::int64_t n = file.size();
     source.offset_ = offset;
     source.bytes_ = std::make_unique_for_overwrite<unsigned char[]>(std::size_t(n));
     source.size_ = n;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw errors::cannotOpenFile(fileName, file.errorString());
-    }
-    std::int64_t got = 0;
-    while (got < n) {
-        const qint64 r = file.read(reinterpret_cast<char*>(source.bytes_.get()) + got,
-                                   std::min<std::int64_t>(n - got, kReadBlock));
-        if (r <= 0) {
-            break;
-        }
-        got += r;
-        if (betweenBlocks && got < n) {
+    for (std::int64_t done = 0; done < n;) {
+        const std::int64_t length = std::min<std::int64_t>(n - done, kReadBlock);
+        source.bytesRead_ += file.fill(source.bytes_.get() + done, length);
+        done += length;
+        if (betweenBlocks && done < n && !file.atEnd()) {
             betweenBlocks();
         }
     }
-    std::fill(source.bytes_.get() + got, source.bytes_.get() + n, 0xFF);
-    source.bytesRead_ = got;
     return source;
 }
 

@@ -5,9 +5,12 @@
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
+#include "srec/TableEntry.h"
 
 #include <QFile>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace srec {
 
@@ -49,6 +52,14 @@ int hexValue(char c) {
     return -1;
 }
 
+std::uint8_t checksum(const std::uint8_t* bytes, std::size_t count) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        sum += bytes[i];
+    }
+    return std::uint8_t(~sum & 0xFF);
+}
+
 void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int32_t baseAddress,
                        S3LineList& target) {
     if (count <= 0) {
@@ -67,22 +78,20 @@ void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int3
             const std::int64_t offset = k * kBytesPerRecord;
             const int n = int(k + 1 < records ? kBytesPerRecord : last);
             const auto address = std::uint32_t(baseAddress) + std::uint32_t(offset);
-            const unsigned recordCount = unsigned(n) + 5;
-            unsigned sum = recordCount + (address >> 24) + ((address >> 16) & 0xFF) +
-                           ((address >> 8) & 0xFF) + (address & 0xFF);
+            // Count, address and data, as the checksum covers them.
+            std::uint8_t record[5 + kBytesPerRecord];
+            record[0] = std::uint8_t(n + 5);
+            for (int k = 0; k < 4; ++k) {
+                record[1 + k] = std::uint8_t(address >> (24 - 8 * k));
+            }
+            std::copy_n(bytes + offset, n, record + 5);
             char* const begin = out;
             *out++ = 'S';
             *out++ = '3';
-            putHexByte(out, recordCount);
-            for (int shift = 24; shift >= 0; shift -= 8) {
-                putHexByte(out, (address >> shift) & 0xFF);
+            for (int j = 0; j < n + 5; ++j) {
+                putHexByte(out, record[j]);
             }
-            for (int j = 0; j < n; ++j) {
-                const unsigned char b = bytes[offset + j];
-                sum += b;
-                putHexByte(out, b);
-            }
-            putHexByte(out, ~sum & 0xFF);
+            putHexByte(out, checksum(record, std::size_t(n + 5)));
             *out++ = '\r';
             *out++ = '\n';
             lineDone(std::size_t(out - begin));
@@ -118,18 +127,20 @@ std::string withS3Checksum(std::string_view line) {
     if (line.size() <= 3 || line[0] != 'S' || line[1] != '3') {
         return std::string(line);
     }
-    unsigned sum = 0;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(line.size() / 2);
     for (std::size_t i = 2; i < line.size(); i += 2) {
         const int high = hexValue(line[i]);
         const int low = i + 1 < line.size() ? hexValue(line[i + 1]) : -1;
         if (high < 0 || low < 0) {
             throw errors::invalidInteger(cp1251::decode(line.substr(i, 2)));
         }
-        sum += unsigned(high * 16 + low);
+        bytes.push_back(std::uint8_t(high * 16 + low));
     }
+    const std::uint8_t sum = checksum(bytes.data(), bytes.size());
     std::string out(line);
-    out.push_back(kHexDigits[(~sum >> 4) & 0xF]);
-    out.push_back(kHexDigits[~sum & 0xF]);
+    out.push_back(kHexDigits[sum >> 4]);
+    out.push_back(kHexDigits[sum & 0xF]);
     return out;
 }
 
@@ -180,19 +191,19 @@ QString volumeRecord(const QString& address, const QString& value) {
 }
 
 QString melodyEntry(std::int32_t address, std::int32_t size) {
-    return SwapHexBytes(numeric::hex(std::uint32_t(address), 8)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(size), 8));
+    return tableentry::text(tableentry::encode(
+        ManagerKind::Melodies, {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
 QString javaEntry(std::int32_t size, std::int32_t address) {
-    return SwapHexBytes(numeric::hex(std::uint32_t(size), 8)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(address), 8));
+    return tableentry::text(tableentry::encode(
+        ManagerKind::Java, {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
 QString pictureEntry(int width, int height, std::int32_t address) {
-    return SwapHexBytes(numeric::hex(std::uint32_t(width), 4)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(height), 4)) +
-           SwapHexBytes(numeric::hex(std::uint32_t(address), 8));
+    return tableentry::text(
+        tableentry::encode(ManagerKind::Pictures,
+                           {.address = std::uint32_t(address), .width = width, .height = height}));
 }
 
 } // namespace srec

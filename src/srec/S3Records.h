@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@ namespace srec {
 inline constexpr std::string_view kHeaderRecord = "S00600004844521B";
 inline constexpr std::string_view kEndRecord = "S705A002000058";
 inline constexpr int kBytesPerRecord = 16;
+
+// The checksum of a record: the ones' complement of the low byte of the sum
+// of its count, address and data bytes.
+std::uint8_t checksum(const std::uint8_t* bytes, std::size_t count);
 
 // Data records for bytes[0..count) starting at baseAddress, checksummed.
 // Raises "Integer overflow" when an address leaves the signed 32-bit range.

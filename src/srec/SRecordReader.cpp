@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "srec/SRecordReader.h"
 
+#include "dataset/NumericText.h"
 #include "srec/S3Records.h"
 
 #include <QCoreApplication>
@@ -43,9 +44,7 @@ int digit(char c) {
     return kDigit[static_cast<unsigned char>(c)];
 }
 
-QString hexByte(unsigned value) {
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-}
+using numeric::hexByte;
 
 } // namespace
 
@@ -96,11 +95,7 @@ QString parseRecord(std::string_view line, SRecord& record) {
                                            "too short for its %1-byte address and checksum")
             .arg(width);
     }
-    unsigned sum = 0;
-    for (std::size_t k = 0; k + 1 < count; ++k) {
-        sum += bytes[k];
-    }
-    const unsigned expected = ~sum & 0xFF;
+    const std::uint8_t expected = checksum(bytes, count - 1);
     if (bytes[count - 1] != expected) {
         return QCoreApplication::translate("Report", "checksum %1, expected %2")
             .arg(hexByte(bytes[count - 1]), hexByte(expected));

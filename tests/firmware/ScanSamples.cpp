@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/ScanSamples.h"
 
-#include "check/AddressLayout.h"
 #include "pictures/HandsetPicture.h"
+#include "srec/TableEntry.h"
 
 #include <QtEndian>
 
@@ -37,8 +37,8 @@ std::uint32_t crc32(const QByteArray& bytes) {
     return ~crc;
 }
 
-QByteArray entry(ManagerKind kind, const addresslayout::EntryFields& fields) {
-    const auto bytes = addresslayout::encodeEntry(kind, fields);
+QByteArray entry(ManagerKind kind, const tableentry::Fields& fields) {
+    const auto bytes = tableentry::encode(kind, fields);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), 8);
 }
 

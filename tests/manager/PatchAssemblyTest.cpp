@@ -177,6 +177,29 @@ TEST_F(PatchTest, AnErrorMidBuildWritesAndCleansNothing) {
     EXPECT_EQ(listfile::load(work("Data/MelodiesSize.lst"))[1], "50");
 }
 
+TEST_F(PatchTest, NewFilesPastTheRegionBuildNothing) {
+    start();
+    SlotTable table(data(), managers::melodies());
+    give(table, 0, "big.mmf", "12345");
+    data().setLine("MelodiesSize.lst", 0, QString::number(data().total(managers::melodies()) + 1));
+    bool asked = false;
+    EXPECT_EQ(testsupport::errorOf([&] {
+                  patch::run(table, melodyPatchHooks(), {}, [&] {
+                      asked = true;
+                      return mini->scratch.path("out.s3");
+                  });
+              }),
+              "The new files do not fit: no patch is built");
+    EXPECT_FALSE(asked);
+    S3Writer out;
+    bool completed = false;
+    EXPECT_THROW(patch::run(table, melodyPatchHooks(), {}, out, [&] { completed = true; }),
+                 TarvexError);
+    EXPECT_FALSE(completed);
+    EXPECT_EQ(out.take().count(), 0);
+    EXPECT_TRUE(QFile::exists(work("TempMelodies/big.mmf")));
+}
+
 TEST_F(PatchTest, CancelWritesNothingButStillCleans) {
     start();
     SlotTable table(data(), managers::melodies());

@@ -71,6 +71,12 @@ TEST(MelodyVolumes, StoreAndRestoreTouchOnlyVolumeSlots) {
     EXPECT_EQ(restoreMelody(table, 25), std::nullopt);
     EXPECT_EQ(data.list("Volumes.lst").size(), 25);
     EXPECT_THROW(melodyvolumes::store(data, 25, 5), TarvexError);
+    // Only a volume is stored, never a value clamped into one.
+    for (const int outside : {0, 128, -1}) {
+        EXPECT_EQ(testsupport::errorOf([&] { melodyvolumes::store(data, 3, outside); }),
+                  QStringLiteral("volume must be 1 to 127: %1").arg(outside));
+    }
+    EXPECT_EQ(data.line("Volumes.lst", 3), "11");
 
     MemoryMap noVolumes;
     data.setMemoryMap(noVolumes);

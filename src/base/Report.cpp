@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "check/Report.h"
+#include "base/Report.h"
 
 #include "base/Printable.h"
 

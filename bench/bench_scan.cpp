@@ -31,8 +31,7 @@ QByteArray midiFile() {
     track += QByteArray("\x00\xFF\x2F\x00", 4);
     QByteArray length(4, '\0');
     qToBigEndian(quint32(track.size()), length.data());
-    return QByteArray("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60", 14) + "MTrk" + length +
-           track;
+    return QByteArray("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60", 14) + "MTrk" + length + track;
 }
 
 void put(std::vector<std::uint8_t>& image, std::size_t at, const QByteArray& bytes) {
@@ -85,6 +84,21 @@ void BM_ScanFirmware(benchmark::State& state) {
     scan(state, firmwareWithFiles(std::size_t(state.range(0)) * kMiB));
 }
 BENCHMARK(BM_ScanFirmware)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+
+// Every third byte starts a false picture ("09 03": a palette of three) whose
+// runs join one chain of direct runs, "82 09 03", to the end of the data.
+std::vector<std::uint8_t> falseStarts(std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = std::uint8_t("\x82\x09\x03"[i % 3]);
+    }
+    return bytes;
+}
+
+void BM_ScanFalsePictureStarts(benchmark::State& state) {
+    scan(state, falseStarts(std::size_t(state.range(0)) * 1024));
+}
+BENCHMARK(BM_ScanFalsePictureStarts)->Arg(64)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -867,5 +867,9 @@
         <source>%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas</source>
         <translation>ресурсов: %1 (мелодий %2, Java-файлов %3, картинок %4), записей: %5, стёртых участков: %6</translation>
     </message>
+    <message>
+        <source>The picture search stopped at %1: the bytes from there on hold too many false starts of a picture for its work limit, so pictures there are not listed</source>
+        <translation>Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки для его предела работы, поэтому картинки оттуда не перечислены</translation>
+    </message>
 </context>
 </TS>

@@ -24,7 +24,8 @@ constexpr std::uint64_t kProgressStep = 1 << 20;
 class Scanner {
 public:
     Scanner(const FirmwareImage& image, const Progress& progress)
-        : image_(image), progress_(progress), total_(image.dataBytes()) {}
+        : image_(image), progress_(progress), total_(image.dataBytes()),
+          budget_(std::int64_t(kPictureStepsPerByte * total_ + 255 * 255)), firstBudget_(budget_) {}
 
     Result run() {
         for (const FirmwareImage::Range& range : image_.ranges()) {
@@ -35,6 +36,7 @@ public:
         entryfinder::run(image_, result_.resources, jadStarts_);
         std::erase_if(result_.resources, [this](Resource& r) { return !describe(r); });
         keepLargestAreas();
+        result_.pictureSteps = std::uint64_t(firstBudget_ - std::max<std::int64_t>(budget_, 0));
         if (progress_) {
             progress_(total_, total_);
         }
@@ -85,7 +87,7 @@ private:
                 if (const auto zip = scanstructure::zipEndingAt(bytes, p); zip && zip->manifest) {
                     add(Kind::Jar, range.start + zip->start, zip->length);
                 }
-            } else if (b == 0x09 && p >= pictureEnd && p + 1 < bytes.size &&
+            } else if (b == 0x09 && p >= pictureEnd && budget_ >= 0 && p + 1 < bytes.size &&
                        bytes.data[p + 1] != 0 && bytes.data[p + 1] < 0x80) {
                 pictureEnd = picture(range, p);
             }
@@ -106,7 +108,11 @@ private:
                     return std::nullopt;
                 }
                 return data[offset];
-            });
+            },
+            &budget_);
+        if (budget_ < 0) {
+            result_.pictureSearchStoppedAt = range.start + p;
+        }
         if (!measured) {
             return p;
         }
@@ -158,6 +164,8 @@ private:
     const Progress& progress_;
     std::uint64_t total_ = 0;
     std::uint64_t done_ = 0;
+    std::int64_t budget_ = 0; // run records the picture search may still walk
+    std::int64_t firstBudget_ = 0;
     Result result_;
     std::vector<std::uint64_t> jadStarts_;
 };
@@ -242,6 +250,12 @@ QString Result::text() const {
     for (const Area& a : erased) {
         out += tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) + QLatin1Char('\n');
     }
+    if (pictureSearchStoppedAt) {
+        out += tr("The picture search stopped at %1: the bytes from there on hold too many false "
+                  "starts of a picture for its work limit, so pictures there are not listed")
+                   .arg(hexAddress(*pictureSearchStoppedAt)) +
+               QLatin1Char('\n');
+    }
     out += tr("%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas")
                .arg(resources.size())
                .arg(melodies)
@@ -286,7 +300,9 @@ QJsonObject Result::json() const {
         jsonshape::putAddress(o, QStringLiteral("address"), a.address);
         areas.append(o);
     }
-    return {{QStringLiteral("resources"), list}, {QStringLiteral("erased_areas"), areas}};
+    QJsonObject out{{QStringLiteral("resources"), list}, {QStringLiteral("erased_areas"), areas}};
+    jsonshape::putAddress(out, QStringLiteral("picture_search_stopped_at"), pictureSearchStoppedAt);
+    return out;
 }
 
 Result run(const FirmwareImage& image, const Progress& progress) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // What a firmware holds, found without a data set: every melody, Java file
@@ -44,6 +45,11 @@ struct Area {
 struct Result {
     std::vector<Resource> resources; // by address
     std::vector<Area> erased;        // the largest first
+    // Where the picture search gave up, its work limit spent: pictures from
+    // there on are not listed. The limit grows with the image, so only bytes
+    // made to mislead the search reach it.
+    std::optional<std::uint64_t> pictureSearchStoppedAt;
+    std::uint64_t pictureSteps = 0; // run records the picture search walked
 
     std::size_t entryCount() const;
     QString text() const; // one line per finding, then the summary line
@@ -53,6 +59,9 @@ struct Result {
 // Erased areas smaller than this are not listed, nor more than kMostAreas.
 inline constexpr std::uint64_t kLeastErasedArea = 4096;
 inline constexpr std::size_t kMostAreas = 10;
+// The run records the picture search may walk for each byte of the image,
+// beyond one walk of the largest picture.
+inline constexpr std::uint64_t kPictureStepsPerByte = 8;
 // No JAD is taken longer than this.
 inline constexpr std::uint64_t kLongestJad = 64 * 1024;
 

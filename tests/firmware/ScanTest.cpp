@@ -156,6 +156,29 @@ TEST(FirmwareScanTest, RandomBytesGiveNoFinding) {
         firmwarescan::run(FirmwareImage::fromRanges({{0, std::move(bytes)}}));
     EXPECT_TRUE(result.resources.empty()) << result.text().toStdString();
     EXPECT_TRUE(result.erased.empty());
+    EXPECT_FALSE(result.pictureSearchStoppedAt);
+}
+
+// Every third byte starts a false picture whose runs join one chain of direct
+// runs ("82 09 03") to the end: walking each start's runs afresh would cost
+// the data's size times a picture's length.
+TEST(FirmwareScanTest, FalsePictureStartsSharingOneRunChainCostWorkInProportionToTheImage) {
+    QByteArray bytes = ss::picture(8, 6, 1);
+    const auto crafted = std::uint64_t(bytes.size());
+    while (bytes.size() < 384 * 1024) {
+        bytes += QByteArray("\x82\x09\x03", 3);
+    }
+    const firmwarescan::Result result = firmwarescan::run(FirmwareImage::fromRanges(
+        {{kBase, std::vector<std::uint8_t>(bytes.begin(), bytes.end())}}));
+    EXPECT_LE(result.pictureSteps,
+              firmwarescan::kPictureStepsPerByte * std::uint64_t(bytes.size()) + 255 * 255);
+    ASSERT_EQ(result.resources.size(), 1u);
+    EXPECT_EQ(result.resources[0].address, kBase);
+    ASSERT_TRUE(result.pictureSearchStoppedAt);
+    EXPECT_GT(*result.pictureSearchStoppedAt, kBase + crafted);
+    EXPECT_TRUE(result.text().contains("The picture search stopped at"));
+    EXPECT_EQ(result.json()["picture_search_stopped_at"].toInteger(),
+              qint64(*result.pictureSearchStoppedAt));
 }
 
 TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplacesASet) {

@@ -102,13 +102,18 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     for (const firmwarescan::Area& a : result_.erased) {
         areas << QStringLiteral("%1 (%2 байт)").arg(numeric::hexAddress(a.address)).arg(a.size);
     }
-    lblSummary = new QLabel(
+    QString summary =
         QStringLiteral("%1\nНайдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.")
             .arg(path)
             .arg(result_.resources.size())
             .arg(result_.entryCount())
-            .arg(areas.isEmpty() ? QStringLiteral("нет") : areas.join(QStringLiteral(", "))),
-        this);
+            .arg(areas.isEmpty() ? QStringLiteral("нет") : areas.join(QStringLiteral(", ")));
+    if (result_.pictureSearchStoppedAt) {
+        summary += QStringLiteral("\nПоиск картинок остановлен на %1: дальше слишком много ложных "
+                                  "начал картинки, картинки оттуда не показаны.")
+                       .arg(numeric::hexAddress(*result_.pictureSearchStoppedAt));
+    }
+    lblSummary = new QLabel(summary, this);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
     lblSummary->setWordWrap(true);
 

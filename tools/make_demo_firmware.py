@@ -21,9 +21,11 @@ Usage: make_demo_firmware.py [--out DIR] [--data DATA_FOLDER] [--binary]
 """
 
 import argparse
+import io
 import os
 import random
 import sys
+import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -94,20 +96,103 @@ def handset_picture(pixels, w, h):
 
 
 # --------------------------------------------------------------------------
-# The resources' contents: invented, but of the kinds their suffixes say.
+# The resources' contents: invented, but whole files of the kinds their
+# suffixes say, each exactly the size its table entry gives, so that
+# `tarvex-cli scan` finds them as it finds real ones.
 
-def melody(slot, size, rng):
-    body = rng.randbytes(size)
-    head = b"MThd\x00\x00\x00\x06\x00\x01" if slot % 3 != 2 else b"MMMD"
-    return (head + body)[:size]
+def vlq(value):
+    out = [value & 0x7F]
+    value >>= 7
+    while value:
+        out.append(0x80 | (value & 0x7F))
+        value >>= 7
+    return bytes(reversed(out))
 
 
-def java_file(name, size, rng):
-    if name.lower().endswith(".jad"):
-        text = ("MIDlet-Name: %s\r\nMIDlet-Vendor: Demo\r\nMIDlet-Version: 1.0\r\n"
-                "MIDlet-Jar-URL: %s.jar\r\n" % (name[:-4], name[:-4])).encode("utf-8")
-        return (text + b"#" * size)[:size]
-    return (b"PK\x03\x04" + rng.randbytes(size))[:size]
+def text_events(length):
+    """Text meta events of exactly length bytes (at least 4)."""
+    out = bytearray()
+    while length > 0:
+        n = min(length, 131) if length - 131 >= 4 or length <= 131 else length - 4
+        out += b"\x00\xFF\x01" + bytes([n - 4]) + b"." * (n - 4)
+        length -= n
+    return bytes(out)
+
+
+def midi(title, size, rng):
+    """A Standard MIDI File of one track named title, notes, then filler text."""
+    name = title.encode("cp1251")
+    events = b"\x00\xFF\x03" + vlq(len(name)) + name
+    for _ in range(16):
+        note = rng.randrange(48, 84)
+        events += bytes([0x00, 0x90, note, 0x64, 0x30, 0x80, note, 0x40])
+    end = b"\x00\xFF\x2F\x00"
+    track_length = size - 14 - 8
+    events += text_events(track_length - len(events) - len(end)) + end
+    return (b"MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60" +
+            b"MTrk" + len(events).to_bytes(4, "big") + events)
+
+
+def smaf(title, size, rng):
+    """A SMAF file: its contents information naming title, one score track."""
+    info = bytes([0x00, 0x00, 0x00, 0x00, 0x00]) + b"ST:" + title.encode("cp1251") + b","
+    cnti = b"CNTI" + len(info).to_bytes(4, "big") + info
+    track = rng.randbytes(size - 8 - len(cnti) - 8 - 2)
+    body = cnti + b"MTR\x00" + len(track).to_bytes(4, "big") + track
+    smaf_bytes = b"MMMD" + (len(body) + 2).to_bytes(4, "big") + body
+    crc = 0xFFFF
+    for byte in smaf_bytes:
+        crc ^= byte << 8
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x1021) if crc & 0x8000 else crc << 1
+            crc &= 0xFFFF
+    return smaf_bytes + (crc ^ 0xFFFF).to_bytes(2, "big")
+
+
+def melody(slot, title, size, rng):
+    return smaf(title, size, rng) if slot % 3 == 2 else midi(title, size, rng)
+
+
+def jad(name, size, jar_size):
+    """A JAD of exactly size bytes naming a JAR of jar_size bytes."""
+    lines = ["MIDlet-Name: %s" % name, "MIDlet-Vendor: Demo", "MIDlet-Version: 1.0",
+             "MIDlet-Jar-URL: %s.jar" % name, "MIDlet-Jar-Size: %d" % jar_size]
+    optional = ["MIDlet-1: %s, /icon.png, Main" % name, "MicroEdition-Profile: MIDP-2.0",
+                "MicroEdition-Configuration: CLDC-1.1"]
+    text = lambda: "".join(line + "\r\n" for line in lines).encode("utf-8")
+    for line in optional:
+        lines.append(line)
+        if len(text()) > size:
+            lines.pop()
+    free = size - len(text())
+    if free >= len("MIDlet-Description: .\r\n"):
+        lines.append("MIDlet-Description: " + "." * (free - len("MIDlet-Description: \r\n")))
+    else:
+        lines[1] += " " * free  # blanks after a value are not part of it
+    assert len(text()) == size, (name, size)
+    return text()
+
+
+def jar(name, size, rng):
+    """A JAR of exactly size bytes: its manifest and one stored class file."""
+    manifest = ("Manifest-Version: 1.0\r\nMIDlet-Name: %s\r\nMIDlet-Vendor: Demo\r\n"
+                "MIDlet-Version: 1.0\r\nMIDlet-1: %s, /icon.png, Main\r\n"
+                "MicroEdition-Profile: MIDP-2.0\r\nMicroEdition-Configuration: CLDC-1.1\r\n"
+                % (name, name)).encode("utf-8")
+
+    def archive(payload):
+        out = io.BytesIO()
+        with zipfile.ZipFile(out, "w") as z:
+            info = zipfile.ZipInfo("META-INF/MANIFEST.MF", (2006, 1, 1, 0, 0, 0))
+            z.writestr(info, manifest, compress_type=zipfile.ZIP_DEFLATED)
+            z.writestr(zipfile.ZipInfo("Main.class", (2006, 1, 1, 0, 0, 0)), payload,
+                       compress_type=zipfile.ZIP_STORED)
+        return out.getvalue()
+
+    data = archive(b"")
+    data = archive(rng.randbytes(size - len(data)))
+    assert len(data) == size, (name, size)
+    return data
 
 
 def build_old(data, pad_to):
@@ -132,17 +217,21 @@ def build_old(data, pad_to):
                                               read_lines(data, "StdMelodiesOffsets.lst"))):
         e = entry_bytes(entry)
         place(int(table, 16), e)
-        place(le(e, 0, 4), melody(slot, le(e, 4, 4), rng))
+        place(le(e, 0, 4), melody(slot, names[slot], le(e, 4, 4), rng))
         items.append(("melody", slot, int(table, 16), e))
     for offset, volume in zip(read_lines(data, "VolumesOffsets.lst"),
                               read_lines(data, "StdVolumes.lst")):
         place(int(offset, 16), bytes.fromhex(volume))
     names = read_lines(data, "JavaStdNames.lst")
-    for slot, (table, entry) in enumerate(zip(read_lines(data, "JavaTable.lst"),
-                                              read_lines(data, "JavaStdOffsets.lst"))):
-        e = entry_bytes(entry)
+    entries = [entry_bytes(e) for e in read_lines(data, "JavaStdOffsets.lst")]
+    for slot, (table, e) in enumerate(zip(read_lines(data, "JavaTable.lst"), entries)):
         place(int(table, 16), e)
-        place(le(e, 4, 4), java_file(names[slot], le(e, 0, 4), rng))
+        name, size = names[slot].rsplit(".", 1)[0], le(e, 0, 4)
+        if slot % 2 == 0:  # the JAD, naming the size of the JAR after it
+            content = jad(name, size, le(entries[slot + 1], 0, 4))
+        else:
+            content = jar(name, size, rng)
+        place(le(e, 4, 4), content)
         items.append(("java", slot, int(table, 16), e))
     for slot, (table, entry) in enumerate(zip(read_lines(data, "PicTable.lst"),
                                               read_lines(data, "PicOffsets.lst"))):

@@ -1163,5 +1163,69 @@
         <source>MIDlet-Jar-Size %1 in the JAD of slot %2, but the JAR of slot %3 has %4 bytes</source>
         <translation>MIDlet-Jar-Size %1 в JAD слота %2, а в JAR слота %3 байтов: %4</translation>
     </message>
+    <message>
+        <source>the %1 file at %2 (%3 bytes): no table entry points at it</source>
+        <translation>файл %1 по адресу %2 (%3 байт): на него не указывает ни одна запись таблицы</translation>
+    </message>
+    <message>
+        <source>the JAD at %1 (entry %2) names a JAR of %3 bytes that no entry points at</source>
+        <translation>JAD по адресу %1 (запись %2) называет JAR размером %3 байт, на который не указывает ни одна запись</translation>
+    </message>
+    <message>
+        <source>the JAR at %1 (entry %2): no JAD names its size</source>
+        <translation>JAR по адресу %1 (запись %2): ни один JAD не называет его размер</translation>
+    </message>
+    <message>
+        <source>Left out: %1</source>
+        <translation>Пропущено: %1</translation>
+    </message>
+    <message>
+        <source>Slots: %1 melodies, %2 Java files, %3 pictures</source>
+        <translation>Слотов: мелодий %1, Java-файлов %2, картинок %3</translation>
+    </message>
+    <message>
+        <source>Erased areas that may serve as regions (START-END):</source>
+        <translation>Стёртые участки, которые могут служить областями (НАЧАЛО-КОНЕЦ):</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 байт</translation>
+    </message>
+    <message>
+        <source>An erased area can also be the phone&apos;s own storage: a person must confirm each region before anything is flashed.</source>
+        <translation>Стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон.</translation>
+    </message>
+    <message>
+        <source>%1 x %2</source>
+        <translation>%1 x %2</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>JAR of %1 bytes</source>
+        <translation>JAR размером %1 байт</translation>
+    </message>
+    <message>
+        <source>no entry points at it</source>
+        <translation>на него не указывает ни одна запись</translation>
+    </message>
+    <message>
+        <source>entries: %1</source>
+        <translation>записи: %1</translation>
+    </message>
+    <message>
+        <source>%1 erased, %2 bytes</source>
+        <translation>%1 стёрто, %2 байт</translation>
+    </message>
+    <message>
+        <source>%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas</source>
+        <translation>ресурсов: %1 (мелодий %2, Java-файлов %3, картинок %4), записей: %5, стёртых участков: %6</translation>
+    </message>
+    <message>
+        <source>The picture search stopped at %1: the bytes from there on hold too many false starts of a picture for its work limit, so pictures there are not listed</source>
+        <translation>Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки для его предела работы, поэтому картинки оттуда не перечислены</translation>
+    </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/FirmwareMenu.h"
 
+#include "app/FirmwareScanMenu.h"
 #include "app/Unit1.h"
 #include "app/frmReport.h"
 #include "app/untOptFirmware.h"
@@ -121,6 +122,7 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
         &FirmwareMenu::ApplyPatchesClick);
     add(QStringLiteral("&Обновить превью из прошивки..."), "RefreshPreviews1",
         &FirmwareMenu::RefreshPreviewsClick);
+    new FirmwareScanMenu(window, settings);
 }
 
 void FirmwareMenu::MatchFirmwareClick() {
@@ -171,12 +173,7 @@ void FirmwareMenu::ExtractResourcesClick() {
     if (folder.isEmpty()) {
         return;
     }
-    firmwareextract::write(plan, folder);
-    UserDialogs::instance().inform(
-        QStringLiteral("Извлечено ресурсов: %1. Их список - в файле %2.")
-            .arg(plan.files.size())
-            .arg(QDir::toNativeSeparators(folder + QStringLiteral("/index.tsv"))),
-        QStringLiteral("Tarvex"));
+    writeExtracted(plan, folder);
 }
 
 void FirmwareMenu::PortDataSetClick() {

@@ -399,7 +399,9 @@ QString recordWarning(const srec::SRecord& record) {
 }
 
 void checkRecords(Context& c) {
-    if (c.data.isAvailable(managers::melodies())) {
+    // "Patch64K=" with nothing after it: the firmware needs no such patch
+    // (a data set drafted from a firmware cannot know one).
+    if (c.data.isAvailable(managers::melodies()) && !c.data.memoryMap().patch64K.isEmpty()) {
         const QString ini = c.data.dataFile(QStringLiteral("Memory.ini"));
         const qint64 line =
             iniLine(c.iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K"));

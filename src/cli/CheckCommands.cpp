@@ -13,17 +13,15 @@
 #include <QCoreApplication>
 #include <QTemporaryFile>
 
-namespace {
-
-// The session's folders, also when its data set does not load: a data set
-// the program cannot start on is just what the check must report on.
-const Session& sessionFolders(CliContext& context) {
+const Session& cli::sessionFolders(CliContext& context) {
     try {
         return context.session();
     } catch (const TarvexError&) {
         return context.session(); // started once; its folders are set
     }
 }
+
+namespace {
 
 // The report on stdout, with what it is about; errors make the command fail.
 void finish(CliContext& context, const Report& report, bool json, const QString& failure,
@@ -47,9 +45,9 @@ void checkCommand(CliContext& context) {
     const bool json = options.flag({QStringLiteral("--json")});
     const QString dir = options.take({QStringLiteral("--dir")});
     options.positional(0);
-    const QString data = dir.isEmpty()
-                             ? sessionFolders(context).firmwareFolder() + QStringLiteral("/Data")
-                             : datasetcheck::dataFolderOf(dir);
+    const QString data =
+        dir.isEmpty() ? cli::sessionFolders(context).firmwareFolder() + QStringLiteral("/Data")
+                      : datasetcheck::dataFolderOf(dir);
     finish(context, datasetcheck::run(data), json,
            QCoreApplication::translate("Report", "The data set has errors"),
            {{QStringLiteral("data_folder"), data}});
@@ -82,7 +80,7 @@ void importCommand(CliContext& context) {
     const QString id = options.take({QStringLiteral("--as")});
     const QString dir = options.positional(1).first();
     const datasetimport::Result result =
-        datasetimport::run(dir, id, sessionFolders(context).userFolder());
+        datasetimport::run(dir, id, cli::sessionFolders(context).userFolder());
     finish(context, result.report, json,
            QCoreApplication::translate("Report", "The data set has errors: %1 is not imported")
                .arg(result.id),

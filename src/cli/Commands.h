@@ -10,7 +10,14 @@ QList<CliCommand> infoCommands();     // info, custom
 QList<CliCommand> managerCommands();  // slots, assign, restore, volume, build
 QList<CliCommand> pictureCommands();  // decode
 QList<CliCommand> checkCommands();    // check, verify, import
-QList<CliCommand> firmwareCommands(); // match, extract, previews, apply, port
+QList<CliCommand> firmwareCommands(); // match, scan, extract, previews, apply, port
+
+namespace cli {
+// The session's folders, also when its data set does not load: a data set
+// the program cannot start on is just what the check must report on, and
+// commands that make a new one need only the user folder.
+const Session& sessionFolders(CliContext& context);
+} // namespace cli
 
 // Every command, in the order --help lists them.
 QList<CliCommand> cliCommands();

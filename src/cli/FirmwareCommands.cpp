@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
-// match, extract, previews, apply and port: the data set against the
-// firmware it was made for, its resources taken out, patches applied, and
-// the data set carried over to another firmware version.
+// match, scan, extract, previews, apply and port: the data set against the
+// firmware it was made for, what any firmware holds, its resources taken
+// out, patches applied, and the data set carried over to another version.
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareApply.h"
+#include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareScan.h"
 #include "platform/OutputFile.h"
 
 #include <QCoreApplication>
@@ -61,6 +63,57 @@ void matchCommand(CliContext& context) {
         throw TarvexError(
             QCoreApplication::translate("Report", "The data set does not match the firmware"));
     }
+}
+
+void scanCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    const QString path = options.positional(1).first();
+    const firmwarescan::Result result = firmwarescan::run(firmwarefile::readWhole({path, base}));
+    if (json) {
+        cli::printJson(context, result.json());
+    } else {
+        context.out() << result.text();
+    }
+}
+
+std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const QString& name) {
+    const QString text = options.take({name});
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto region = firmwaredraft::parseRegion(text);
+    if (!region) {
+        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with START below "
+                                        "END: %2")
+                             .arg(name, text)};
+    }
+    return region;
+}
+
+void draftCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const auto base = baseOption(options);
+    firmwaredraft::Options draft;
+    draft.id = options.take({QStringLiteral("--as")});
+    draft.melodies = regionOption(options, QStringLiteral("--melody-region"));
+    draft.java = regionOption(options, QStringLiteral("--java-region"));
+    draft.pictures = regionOption(options, QStringLiteral("--picture-region"));
+    const QString path = options.positional(1).first();
+    if (draft.id.isEmpty()) {
+        throw UsageError{QStringLiteral("draft needs --as ID")};
+    }
+    const QString userFolder = cli::sessionFolders(context).userFolder();
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwaredraft::Result result =
+        firmwaredraft::run(image, firmwarescan::run(image), draft, userFolder);
+    context.out() << result.text();
+    if (!result.created) {
+        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(draft.id));
+    }
+    context.out() << QStringLiteral("Created %1 in %2").arg(draft.id, result.firmwareFolder)
+                  << '\n';
 }
 
 void extractCommand(CliContext& context) {
@@ -202,6 +255,33 @@ QList<CliCommand> firmwareCommands() {
              "whether the data set belongs to the firmware: entries, resources, volumes, "
              "required patches, regions"),
          {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+        {QStringLiteral("scan"),
+         QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
+         scanCommand,
+         QStringLiteral("the melodies, Java files and pictures any firmware holds, the table "
+                        "entries pointing at them and its largest erased areas, without a data "
+                        "set"),
+         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+        {QStringLiteral("draft"),
+         QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
+                        "[--picture-region A-B] [--base ADDR]"),
+         draftCommand,
+         QStringLiteral("a new data set made from what scan finds in FIRMWARE, checked and "
+                        "matched before it is added"),
+         {kFirmwareHelp,
+          {QStringLiteral("--as ID"),
+           QStringLiteral("the new firmware id; an existing one is never replaced"),
+           CliValue::Text},
+          {QStringLiteral("--melody-region A-B"),
+           QStringLiteral("switch the melody page on, new melodies going into [A, B)"),
+           CliValue::Text},
+          {QStringLiteral("--java-region A-B"),
+           QStringLiteral("switch the Java page on, new Java files going into [A, B)"),
+           CliValue::Text},
+          {QStringLiteral("--picture-region A-B"),
+           QStringLiteral("switch the picture page on, new pictures going into [A, B)"),
+           CliValue::Text},
+          kBaseHelp}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
          extractCommand,

@@ -72,7 +72,7 @@ void ImportStaging::putInPlace(const QString& target) {
 }
 
 void ImportStaging::removeLeftovers(const QString& userFolder) {
-    for (const QString& suffix : {kImport, kPort}) {
+    for (const QString& suffix : {kImport, kPort, kDraft}) {
         const QStringList names =
             QDir(userFolder)
                 .entryList(

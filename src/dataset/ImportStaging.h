@@ -14,12 +14,14 @@ class DataSetLock;
 // leftover of a killed import from a staging folder in use.
 //
 // The same serves every folder a command makes whole before it shows it: a
-// port stages its data set as ".ID.port" in the user folder, an extract its
+// port stages its data set as ".ID.port" in the user folder (a draft as
+// ".ID.draft"), an extract its
 // output as ".NAME.extract" beside the folder NAME it makes.
 class ImportStaging {
 public:
     static inline const QString kImport = QStringLiteral(".import");
     static inline const QString kPort = QStringLiteral(".port");
+    static inline const QString kDraft = QStringLiteral(".draft");
     static inline const QString kExtract = QStringLiteral(".extract");
 
     ImportStaging(const QString& userFolder, const QString& id, const QString& suffix = kImport);

@@ -76,6 +76,35 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image) {
     return plan;
 }
 
+std::vector<File> scannedFiles(const FirmwareImage& image,
+                               const std::vector<firmwarescan::Resource>& resources) {
+    std::vector<File> files;
+    for (const firmwarescan::Resource& r : resources) {
+        File file;
+        file.manager = r.isMelody() ? QStringLiteral("melodies")
+                       : r.isJava() ? QStringLiteral("java")
+                                    : QStringLiteral("pictures");
+        file.slot = qsizetype(files.size());
+        file.name = r.title;
+        file.address = r.address;
+        file.size = r.size;
+        file.bytes = QByteArray(reinterpret_cast<const char*>(image.bytesAt(r.address, r.size)),
+                                qsizetype(r.size));
+        const QString suffix = r.kind == firmwarescan::Kind::Picture ? QStringLiteral("png")
+                               : r.kind == firmwarescan::Kind::Smaf  ? QStringLiteral("mmf")
+                               : r.kind == firmwarescan::Kind::Midi
+                                   ? QStringLiteral("mid")
+                                   : firmwarescan::kindName(r.kind);
+        if (r.kind == firmwarescan::Kind::Picture) {
+            file.bytes = png(file.bytes);
+        }
+        file.relativePath = QStringLiteral("%1/%2.%3")
+                                .arg(file.manager, numeric::hexAddress(r.address).mid(2), suffix);
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
 QByteArray Plan::index() const {
     QString text;
     for (const File& f : files) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "firmware/FirmwareMatch.h"
+#include "firmware/FirmwareScan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,6 +39,11 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image);
 // ImportStaging); dir must not exist or be an empty folder. Raises when it
 // cannot be made.
 void write(const Plan& plan, const QString& dir);
+
+// Files the scan found, named by their address (melodies/00C40000.mid,
+// java/00E80000.jad, pictures/00520000.png), slots counted in the given order.
+std::vector<File> scannedFiles(const FirmwareImage& image,
+                               const std::vector<firmwarescan::Resource>& resources);
 
 // The suffix of a melody by its first bytes: "mid", "mmf" or "bin".
 QString melodySuffix(const std::uint8_t* bytes, std::uint64_t length);

@@ -11,6 +11,7 @@
 #include "dataset/NumericText.h"
 #include "dataset/TreeCopy.h"
 #include "firmware/FirmwareMatch.h"
+#include "firmware/NewDataSet.h"
 #include "firmware/PortLocator.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -530,16 +531,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            bool allowChangedPatches) {
     Result result;
     result.id = id;
-    if (!firmwareid::refusal(id).isEmpty()) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder").arg(id));
-    }
-    result.firmwareFolder = userFolder + QLatin1Char('/') + id;
-    if (QFileInfo::exists(result.firmwareFolder)) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
-                .arg(id, result.firmwareFolder));
-    }
+    result.firmwareFolder = newdataset::folderFor(id, userFolder);
     const firmwarematch::Result before = firmwarematch::run(data, oldImage);
     if (!before.matches()) {
         result.report = before.report;
@@ -562,27 +554,8 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     porter.write(stagedData);
 
     // The result must belong to the new firmware before it is added.
-    FirmwareDataSet ported(staging.folder());
-    ported.readMemoryMap();
-    ported.createSlotLists();
-    ported.loadSlotLists();
-    const firmwarematch::Result after = firmwarematch::run(ported, newImage);
-    if (!after.matches()) {
-        result.report = after.report;
-        return result;
-    }
-    datasetimport::Result imported = datasetimport::run(staging.folder(), id, userFolder);
-    // The warnings of the placing (a changed patch carried as allowed) come first.
-    Report placed = result.report;
-    for (const Finding& f : imported.report.findings()) {
-        if (f.error) {
-            placed.error(f.file, f.line, f.text);
-        } else {
-            placed.warning(f.file, f.line, f.text);
-        }
-    }
-    result.report = placed;
-    result.created = imported.imported;
+    result.created =
+        newdataset::addWhenMatching(staging.folder(), newImage, id, userFolder, result.report);
     return result;
 }
 

@@ -6,7 +6,9 @@
 PatchHooks melodyPatchHooks() {
     PatchHooks hooks;
     hooks.ownRecords = [](const FirmwareDataSet& data, S3LineList& lines) {
-        lines.append(data.memoryMap().patch64K);
+        if (!data.memoryMap().patch64K.isEmpty()) { // empty: the firmware needs none
+            lines.append(data.memoryMap().patch64K);
+        }
         if (!data.memoryMap().volumePatchAvailable) {
             return;
         }

@@ -128,7 +128,69 @@ bool walk(Walker& w, int width, int height) {
            w.expect(0, QT_TRANSLATE_NOOP("Report", "the trailer"));
 }
 
+// The width and height a closing record at offset would end with: its value,
+// the pad byte when the trailer would start at an odd offset, the trailer.
+std::optional<Measured> trailerAfter(const ByteAt& byteAt, std::int64_t closing) {
+    std::int64_t at = closing + 3;
+    // A nonzero pad fails check(), so it rules the end out here, where it
+    // costs nothing, rather than after a second walk of every run.
+    if (at % 2 != 0 && byteAt(at++) != std::optional<std::uint8_t>(0)) {
+        return std::nullopt;
+    }
+    const auto w = byteAt(at);
+    const auto zero1 = byteAt(at + 1);
+    const auto h = byteAt(at + 2);
+    const auto zero2 = byteAt(at + 3);
+    if (!w || !zero1 || !h || !zero2 || *w == 0 || *zero1 != 0 || *h == 0 || *zero2 != 0) {
+        return std::nullopt;
+    }
+    return Measured{*w, *h, at + 4};
+}
+
 } // namespace
+
+std::optional<Measured> measure(const ByteAt& byteAt, std::int64_t* budget) {
+    const auto format = byteAt(0);
+    const auto palette = byteAt(1);
+    if (!format || *format != kFormat || !palette || *palette == 0 || *palette > kMaxPalette) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kMostPixels = 255 * 255;
+    std::int64_t offset = 2 + 2 * std::int64_t(*palette);
+    std::int64_t covered = 0;
+    // A closing record reads as a direct run of one pixel, so each one is
+    // tried as the end and, failing that, walked over as a run.
+    while (covered < kMostPixels) {
+        if (budget && (*budget)-- <= 0) {
+            return std::nullopt;
+        }
+        const auto head = byteAt(offset);
+        if (!head) {
+            return std::nullopt;
+        }
+        if (*head == kClosing) {
+            if (const auto end = trailerAfter(byteAt, offset);
+                end && std::int64_t(end->width) * end->height == covered + 1 &&
+                check(byteAt, end->width, end->height).problem.isEmpty()) {
+                return end;
+            }
+        }
+        const unsigned kind = *head >> 6;
+        const int length = *head & 0x3F;
+        if ((kind != kPaletteRun && kind != kDirectRun) || length == 0) {
+            return std::nullopt;
+        }
+        if (kind == kPaletteRun) {
+            const auto index = byteAt(offset + 1);
+            if (!index || *index >= *palette) {
+                return std::nullopt;
+            }
+        }
+        offset += kind == kPaletteRun ? 2 : 3;
+        covered += length;
+    }
+    return std::nullopt;
+}
 
 CheckResult check(const ByteAt& byteAt, int width, int height) {
     Walker walker(byteAt);

@@ -22,4 +22,15 @@ struct CheckResult {
 // Checks the picture against the width and height it must have.
 CheckResult check(const ByteAt& byteAt, int width, int height);
 
+// A picture found without knowing its size: the first closing record whose
+// trailer names a width and height that the runs before it cover, confirmed
+// by check(). Nothing when the bytes hold no whole picture. Each run record
+// walked takes one from `budget` when given; nothing once it is spent.
+struct Measured {
+    int width = 0;
+    int height = 0;
+    std::int64_t length = 0;
+};
+std::optional<Measured> measure(const ByteAt& byteAt, std::int64_t* budget = nullptr);
+
 } // namespace handsetpicture

@@ -125,6 +125,9 @@ TEST_F(JsonShape, EveryCommandPrintsTheOneShapeWithOrWithoutErrors) {
     const QJsonObject port = document({"port", junk, junk, "--as", "P"}, 1);
     EXPECT_EQ(port["created"], QJsonValue(false));
     EXPECT_EQ(port["moves"], QJsonValue(QJsonArray()));
+    const QJsonObject scan = document({"scan", junk}, 0);
+    EXPECT_EQ(scan["resources"], QJsonValue(QJsonArray()));
+    EXPECT_EQ(scan["erased_areas"], QJsonValue(QJsonArray()));
 
     // A command that gains --json gains a case here.
     for (const CliCommand& command : cliCommands()) {

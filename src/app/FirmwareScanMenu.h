@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+
+class QMenu;
+class QString;
+class TForm1;
+namespace firmwareextract {
+struct Plan;
+}
+
+// Writes the plan's files into folder, then tells the user how many and
+// where their list is.
+void writeExtracted(const firmwareextract::Plan& plan, const QString& folder);
+
+// The settings menu's look into any firmware, with or without a data set:
+// "Обзор прошивки..." lists what the scan finds, "Создать набор данных из
+// прошивки..." drafts a data set from it.
+class FirmwareScanMenu : public QObject {
+    Q_OBJECT
+
+public:
+    FirmwareScanMenu(TForm1& window, QMenu& settings);
+
+    void FirmwareOverviewClick();
+    void DraftDataSetClick();
+
+private:
+    TForm1& window_;
+};

@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: MIT
+#include "app/frmFirmwareScan.h"
+
+#include "app/FirmwareScanMenu.h"
+#include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
+#include "firmware/FirmwareExtract.h"
+#include "melodies/MelodyPlayer.h"
+#include "pictures/HandsetPictureDecoder.h"
+#include "platform/UserDialogs.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+using firmwarescan::Kind;
+using firmwarescan::Resource;
+
+constexpr int kIndexRole = Qt::UserRole;
+const QString kPlayFile = QStringLiteral("melody.mid");
+
+QString entriesText(const Resource& r) {
+    QStringList addresses;
+    for (const std::uint64_t e : r.entries) {
+        addresses << numeric::hexAddress(e);
+    }
+    return addresses.isEmpty() ? QStringLiteral("нет") : addresses.join(QStringLiteral(", "));
+}
+
+QString nameText(const Resource& r) {
+    QString text = r.title;
+    if (!r.midletVersion.isEmpty()) {
+        text += QLatin1Char(' ') + r.midletVersion;
+    }
+    if (r.durationMs >= 0) {
+        text += QStringLiteral(" (%1 с)").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
+    }
+    return text.trimmed();
+}
+
+QImage pictureOf(const FirmwareImage& image, const Resource& r) {
+    const QByteArray bytes(reinterpret_cast<const char*>(image.bytesAt(r.address, r.size)),
+                           qsizetype(r.size));
+    return toImage(decodeHandsetPicture(bytes));
+}
+
+} // namespace
+
+TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
+                                   const firmwarescan::Result& result, MelodyPlayer* player,
+                                   QWidget* parent)
+    : QDialog(parent), image_(image), result_(result), player_(player) {
+    setObjectName(QStringLiteral("frmFirmwareScan"));
+    setWindowTitle(QStringLiteral("Обзор прошивки"));
+    resize(760, 520);
+
+    tvResources = new QTreeWidget(this);
+    tvResources->setObjectName(QStringLiteral("tvResources"));
+    tvResources->setHeaderLabels({QStringLiteral("Адрес"), QStringLiteral("Вид"),
+                                  QStringLiteral("Размер"), QStringLiteral("Название"),
+                                  QStringLiteral("Записи таблиц")});
+    tvResources->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tvResources->setIconSize(QSize(32, 32));
+    QTreeWidgetItem* groups[] = {new QTreeWidgetItem(tvResources, {QStringLiteral("Мелодии")}),
+                                 new QTreeWidgetItem(tvResources, {QStringLiteral("Игры")}),
+                                 new QTreeWidgetItem(tvResources, {QStringLiteral("Картинки")})};
+    for (std::size_t i = 0; i < result_.resources.size(); ++i) {
+        const Resource& r = result_.resources[i];
+        const int group = r.isMelody() ? 0 : r.isJava() ? 1 : 2;
+        QString size = QStringLiteral("%1 байт").arg(r.size);
+        if (r.kind == Kind::Picture) {
+            size = QStringLiteral("%1 x %2, ").arg(r.width).arg(r.height) + size;
+        }
+        auto* item = new QTreeWidgetItem(groups[group], {numeric::hexAddress(r.address),
+                                                         firmwarescan::kindName(r.kind), size,
+                                                         nameText(r), entriesText(r)});
+        item->setData(0, kIndexRole, qulonglong(i));
+        if (r.kind == Kind::Picture) {
+            item->setIcon(0, QIcon(QPixmap::fromImage(pictureOf(image_, r))));
+        }
+    }
+    for (QTreeWidgetItem* group : groups) {
+        group->setText(0, group->text(0) + QStringLiteral(" (%1)").arg(group->childCount()));
+        group->setFlags(Qt::ItemIsEnabled);
+        group->setExpanded(true);
+    }
+    tvResources->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    imgPicture = new QLabel(this);
+    imgPicture->setObjectName(QStringLiteral("imgPicture"));
+    imgPicture->setMinimumSize(128, 128);
+    imgPicture->setAlignment(Qt::AlignCenter);
+
+    QStringList areas;
+    for (const firmwarescan::Area& a : result_.erased) {
+        areas << QStringLiteral("%1 (%2 байт)").arg(numeric::hexAddress(a.address)).arg(a.size);
+    }
+    QString summary =
+        QStringLiteral("%1\nНайдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.")
+            .arg(path)
+            .arg(result_.resources.size())
+            .arg(result_.entryCount())
+            .arg(areas.isEmpty() ? QStringLiteral("нет") : areas.join(QStringLiteral(", ")));
+    if (result_.pictureSearchStoppedAt) {
+        summary += QStringLiteral("\nПоиск картинок остановлен на %1: дальше слишком много ложных "
+                                  "начал картинки, картинки оттуда не показаны.")
+                       .arg(numeric::hexAddress(*result_.pictureSearchStoppedAt));
+    }
+    lblSummary = new QLabel(summary, this);
+    lblSummary->setObjectName(QStringLiteral("lblSummary"));
+    lblSummary->setWordWrap(true);
+
+    btnPlay = new QPushButton(QStringLiteral("Воспроизвести"), this);
+    btnPlay->setObjectName(QStringLiteral("btnPlay"));
+    btnExtractSelected = new QPushButton(QStringLiteral("Извлечь выбранные..."), this);
+    btnExtractSelected->setObjectName(QStringLiteral("btnExtractSelected"));
+    btnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(tvResources, 1);
+    middle->addWidget(imgPicture);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnPlay);
+    buttons->addWidget(btnExtractSelected);
+    buttons->addStretch(1);
+    buttons->addWidget(btnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblSummary);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
+
+    connect(tvResources, &QTreeWidget::itemSelectionChanged, this,
+            [this] { guarded([this] { selectionChanged(); }); });
+    connect(btnPlay, &QPushButton::clicked, this, [this] { guarded([this] { btnPlayClick(); }); });
+    connect(btnExtractSelected, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnExtractSelectedClick(); }); });
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    selectionChanged();
+}
+
+const Resource* TfrmFirmwareScan::current() const {
+    const QTreeWidgetItem* item = tvResources->currentItem();
+    if (item == nullptr || !item->data(0, kIndexRole).isValid() || !item->isSelected()) {
+        return nullptr;
+    }
+    return &result_.resources[item->data(0, kIndexRole).toULongLong()];
+}
+
+std::vector<Resource> TfrmFirmwareScan::selected() const {
+    std::vector<Resource> out;
+    for (const QTreeWidgetItem* item : tvResources->selectedItems()) {
+        if (item->data(0, kIndexRole).isValid()) {
+            out.push_back(result_.resources[item->data(0, kIndexRole).toULongLong()]);
+        }
+    }
+    std::sort(out.begin(), out.end(),
+              [](const Resource& a, const Resource& b) { return a.address < b.address; });
+    return out;
+}
+
+// MIDI through any player; SMAF only through one that plays it.
+bool TfrmFirmwareScan::canPlay(const Resource* r) const {
+    return r != nullptr && player_ != nullptr && player_->isAvailable() &&
+           (r->kind == Kind::Midi ||
+            (r->kind == Kind::Smaf && player_->kind() == MelodyPlayer::Kind::MidRadio));
+}
+
+void TfrmFirmwareScan::selectionChanged() {
+    const Resource* r = current();
+    btnPlay->setEnabled(canPlay(r));
+    btnExtractSelected->setEnabled(!selected().empty());
+    if (r != nullptr && r->kind == Kind::Picture) {
+        imgPicture->setPixmap(QPixmap::fromImage(pictureOf(image_, *r)));
+    } else {
+        imgPicture->clear();
+    }
+}
+
+void TfrmFirmwareScan::btnPlayClick() {
+    const Resource* r = current();
+    if (!canPlay(r) || !playFolder_.isValid()) {
+        return;
+    }
+    const QString file = r->kind == Kind::Smaf ? QStringLiteral("melody.mmf") : kPlayFile;
+    listfile::writeWhole(
+        playFolder_.filePath(file),
+        QByteArray(reinterpret_cast<const char*>(image_.bytesAt(r->address, r->size)),
+                   qsizetype(r->size)));
+    if (player_->play(playFolder_.path(), file) == MelodyPlayer::Outcome::CannotPlay) {
+        UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+    }
+}
+
+void TfrmFirmwareScan::btnExtractSelectedClick() {
+    const std::vector<Resource> chosen = selected();
+    if (chosen.empty()) {
+        return;
+    }
+    const QString folder =
+        UserDialogs::instance().askFolder(QStringLiteral("Папка для выбранных ресурсов"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    firmwareextract::Plan plan;
+    plan.files = firmwareextract::scannedFiles(image_, chosen);
+    writeExtracted(plan, folder);
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "firmware/FirmwareScan.h"
+
+#include <QDialog>
+#include <QTemporaryDir>
+
+class MelodyPlayer;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// What the scan found in a firmware, by kind: address, size, title or game
+// name and the table entries pointing at each; pictures drawn, MIDI melodies
+// played through the preview player, the selected files extracted.
+class TfrmFirmwareScan : public QDialog {
+    Q_OBJECT
+
+public:
+    TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
+                     const firmwarescan::Result& result, MelodyPlayer* player,
+                     QWidget* parent = nullptr);
+
+    QTreeWidget* tvResources;
+    QLabel* imgPicture;
+    QLabel* lblSummary;
+    QPushButton* btnPlay;
+    QPushButton* btnExtractSelected;
+    QPushButton* btnClose;
+
+    void btnPlayClick();
+    void btnExtractSelectedClick();
+
+private:
+    const firmwarescan::Resource* current() const;
+    std::vector<firmwarescan::Resource> selected() const;
+    void selectionChanged();
+    bool canPlay(const firmwarescan::Resource* r) const;
+
+    const FirmwareImage& image_;
+    firmwarescan::Result result_;
+    MelodyPlayer* player_;
+    QTemporaryDir playFolder_;
+};

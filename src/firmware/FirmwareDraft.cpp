@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: MIT
+#include "firmware/FirmwareDraft.h"
+
+#include "base/Cp1251.h"
+#include "base/TarvexError.h"
+#include "base/TextLines.h"
+#include "dataset/ImportStaging.h"
+#include "dataset/ListFile.h"
+#include "dataset/NumericText.h"
+#include "firmware/NewDataSet.h"
+#include "pictures/HandsetPictureDecoder.h"
+#include "pictures/JpegWriter.h"
+#include "platform/FileOps.h"
+#include "srec/TableEntry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace firmwaredraft {
+
+namespace {
+
+using firmwarescan::Kind;
+using firmwarescan::Resource;
+using numeric::hexAddress;
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Report", text);
+}
+
+std::optional<std::uint32_t> address(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    const bool hex = t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const std::uint32_t value = (hex ? t.mid(2) : t).toUInt(&ok, hex ? 16 : 10);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+QString kindText(const Resource& r) {
+    return firmwarescan::kindName(r.kind).toUpper();
+}
+
+// A title as a list line: without control characters, and only when code
+// page 1251 holds it.
+QString listName(const QString& title, const QString& fallback) {
+    QString name;
+    for (const QChar c : title) {
+        name += c.unicode() < 0x20 || c.unicode() == 0x7F ? QChar(u' ') : c;
+    }
+    name = name.simplified();
+    return name.isEmpty() || !cp1251::encode(name) ? fallback : name;
+}
+
+struct Slot {
+    std::uint64_t entry = 0;
+    const Resource* resource = nullptr;
+    QString name;
+};
+
+class Drafter {
+public:
+    Drafter(const FirmwareImage& image, const firmwarescan::Result& scan, Result& result)
+        : image_(image), result_(result) {
+        for (const Resource& r : scan.resources) {
+            if (r.entries.empty()) {
+                result_.unplaced << tr("the %1 file at %2 (%3 bytes): no table entry points at it")
+                                        .arg(kindText(r), hexAddress(r.address))
+                                        .arg(r.size);
+            }
+            for (const std::uint64_t e : r.entries) {
+                (r.isMelody()          ? melodies_
+                 : r.kind == Kind::Jad ? jads_
+                 : r.kind == Kind::Jar ? jars_
+                                       : pictures_)
+                    .push_back({e, &r, {}});
+            }
+        }
+        for (auto* list : {&melodies_, &jads_, &jars_, &pictures_}) {
+            std::sort(list->begin(), list->end(),
+                      [](const Slot& a, const Slot& b) { return a.entry < b.entry; });
+        }
+        for (std::size_t i = 0; i < melodies_.size(); ++i) {
+            melodies_[i].name =
+                listName(melodies_[i].resource->title, QStringLiteral("Мелодия %1").arg(i + 1));
+        }
+        for (std::size_t i = 0; i < pictures_.size(); ++i) {
+            pictures_[i].name = QStringLiteral("Картинка %1").arg(i + 1);
+        }
+        pairJavaFiles();
+    }
+
+    void write(const QString& data, const Options& options) const {
+        QDir().mkpath(data + QStringLiteral("/ReqPatches"));
+        QStringList ini{
+            QStringLiteral("; Набор составлен по прошивке программой: каждую область должен "
+                           "подтвердить человек, прежде чем патч будет записан в телефон."),
+            QStringLiteral("; Drafted from the firmware: a person must confirm every region "
+                           "before a patch is flashed."),
+            QString()};
+        auto region = [&](const QString& section, const std::optional<Region>& r) {
+            if (r) {
+                ini << QLatin1Char('[') + section + QLatin1Char(']')
+                    << QStringLiteral("StartOffset=0x") + numeric::hex(r->start, 8)
+                    << QStringLiteral("EndOffset=0x") + numeric::hex(r->end, 8) << QString();
+            }
+        };
+        region(QStringLiteral("Melodies"), options.melodies);
+        region(QStringLiteral("JavaGames"), options.java);
+        region(QStringLiteral("Pictures"), options.pictures);
+        auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+        ini << QStringLiteral("[StringTable]") << QStringLiteral("Size=4096") << QString()
+            << QStringLiteral("[Patches]") << QStringLiteral("Patch64K=")
+            << QStringLiteral("VolumePatchAvailable=0")
+            << QStringLiteral("MelTabAvailable=") + flag(options.melodies.has_value())
+            << QStringLiteral("JavaTabAvailable=") + flag(options.java.has_value())
+            << QStringLiteral("PicTabAvailable=") + flag(options.pictures.has_value());
+        listfile::writeWhole(data + QStringLiteral("/Memory.ini"), textlines::encode(ini));
+        if (options.melodies) {
+            writeLists(data, managers::melodies(), melodies_);
+            listfile::save(data + QStringLiteral("/MelodiesNames.lst"), names(melodies_));
+        }
+        if (options.java) {
+            writeLists(data, managers::java(), java_);
+        }
+        if (options.pictures) {
+            writeLists(data, managers::pictures(), pictures_);
+            writePreviews(data);
+        }
+    }
+
+    int melodyCount() const { return int(melodies_.size()); }
+    int javaCount() const { return int(java_.size()); }
+    int pictureCount() const { return int(pictures_.size()); }
+
+private:
+    // Even rows the JAD, odd rows the JAR whose size its MIDlet-Jar-Size
+    // names: the entry right after the JAD's when that one fits, else the
+    // first free one that does.
+    void pairJavaFiles() {
+        std::vector<bool> used(jars_.size(), false);
+        for (const Slot& jad : jads_) {
+            std::size_t chosen = jars_.size();
+            for (std::size_t k = 0; k < jars_.size(); ++k) {
+                if (!used[k] && qint64(jars_[k].resource->size) == jad.resource->declaredJarSize &&
+                    (chosen == jars_.size() || jars_[k].entry == jad.entry + 8)) {
+                    chosen = k;
+                }
+            }
+            if (chosen == jars_.size()) {
+                result_.unplaced << tr("the JAD at %1 (entry %2) names a JAR of %3 bytes that no "
+                                       "entry points at")
+                                        .arg(hexAddress(jad.resource->address),
+                                             hexAddress(jad.entry))
+                                        .arg(jad.resource->declaredJarSize);
+                continue;
+            }
+            used[chosen] = true;
+            const QString game = QStringLiteral("Игра %1").arg(java_.size() / 2 + 1);
+            const QString name =
+                listName(jad.resource->title, listName(jars_[chosen].resource->title, game));
+            java_.push_back({jad.entry, jad.resource, name + QStringLiteral(".jad")});
+            java_.push_back(
+                {jars_[chosen].entry, jars_[chosen].resource, name + QStringLiteral(".jar")});
+        }
+        for (std::size_t k = 0; k < jars_.size(); ++k) {
+            if (!used[k]) {
+                result_.unplaced << tr("the JAR at %1 (entry %2): no JAD names its size")
+                                        .arg(hexAddress(jars_[k].resource->address),
+                                             hexAddress(jars_[k].entry));
+            }
+        }
+    }
+
+    static QStringList names(const std::vector<Slot>& list) {
+        QStringList out;
+        for (const Slot& s : list) {
+            out << s.name;
+        }
+        return out;
+    }
+
+    void writeLists(const QString& data, const ManagerInfo& info,
+                    const std::vector<Slot>& list) const {
+        QStringList tables;
+        QStringList entries;
+        for (const Slot& s : list) {
+            tables << numeric::hex(std::uint32_t(s.entry), 8);
+            const std::uint8_t* bytes = image_.bytesAt(s.entry, 8);
+            entries << tableentry::text(
+                tableentry::encode(info.kind, tableentry::decode(info.kind, bytes)));
+        }
+        const auto save = [&](const QString& name, const QStringList& lines) {
+            listfile::save(data + QLatin1Char('/') + name, lines);
+        };
+        save(info.namesList, names(list));
+        save(info.tableList, tables);
+        save(info.standardEntryList, entries);
+        save(info.filesList, QStringList(qsizetype(list.size()), info.placeholder));
+        save(info.sizeList, QStringList(qsizetype(list.size()), QStringLiteral("0")));
+        if (!info.helpFile.isEmpty()) {
+            listfile::writeWhole(data + QLatin1Char('/') + info.helpFile, QByteArray("{\\rtf1}"));
+        }
+    }
+
+    void writePreviews(const QString& data) const {
+        const QString folder = data + QStringLiteral("/Pic");
+        if (!QDir().mkpath(folder)) {
+            throw errors::cannotCreateFile(folder);
+        }
+        for (std::size_t i = 0; i < pictures_.size(); ++i) {
+            const Resource& r = *pictures_[i].resource;
+            const QByteArray bytes(reinterpret_cast<const char*>(image_.bytesAt(r.address, r.size)),
+                                   qsizetype(r.size));
+            listfile::writeWhole(folder + QStringLiteral("/%1.jpg").arg(i + 1),
+                                 encodeJpeg(toImage(decodeHandsetPicture(bytes))));
+        }
+    }
+
+    const FirmwareImage& image_;
+    Result& result_;
+    std::vector<Slot> melodies_, jads_, jars_, pictures_, java_;
+};
+
+} // namespace
+
+std::optional<Region> parseRegion(const QString& text) {
+    const QStringList bounds = text.split(QLatin1Char('-'));
+    if (bounds.size() != 2) {
+        return std::nullopt;
+    }
+    const auto start = address(bounds[0]);
+    const auto end = address(bounds[1]);
+    if (!start || !end || *end <= *start) {
+        return std::nullopt;
+    }
+    return Region{*start, *end};
+}
+
+Report Result::withSummary() const {
+    Report out = report;
+    for (const QString& u : unplaced) {
+        out.addSummary(tr("Left out: %1").arg(u));
+    }
+    out.addSummary(
+        tr("Slots: %1 melodies, %2 Java files, %3 pictures").arg(melodies).arg(java).arg(pictures));
+    if (!candidates.empty()) {
+        out.addSummary(tr("Erased areas that may serve as regions (START-END):"));
+        for (const firmwarescan::Area& a : candidates) {
+            out.addSummary(
+                QStringLiteral("  %1 (%2)").arg(regionText(a), tr("%1 bytes").arg(a.size)));
+        }
+        out.addSummary(tr("An erased area can also be the phone's own storage: a person must "
+                          "confirm each region before anything is flashed."));
+    }
+    return out;
+}
+
+QString Result::text() const {
+    return withSummary().text();
+}
+
+QString regionText(const firmwarescan::Area& area) {
+    return QStringLiteral("0x%1-0x%2")
+        .arg(numeric::hex(std::uint32_t(area.address), 8),
+             numeric::hex(std::uint32_t(area.address + area.size), 8));
+}
+
+Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const Options& options,
+           const QString& userFolder) {
+    Result result;
+    result.id = options.id;
+    result.firmwareFolder = newdataset::folderFor(options.id, userFolder);
+    result.candidates = scan.erased;
+    Drafter drafter(image, scan, result);
+    result.melodies = options.melodies ? drafter.melodyCount() : 0;
+    result.java = options.java ? drafter.javaCount() : 0;
+    result.pictures = options.pictures ? drafter.pictureCount() : 0;
+
+    // Beside its place, so that a kill leaves nothing the next start does not remove.
+    ImportStaging staging(userFolder, options.id, ImportStaging::kDraft);
+    staging.begin();
+    const QString data = staging.folder() + QStringLiteral("/Data");
+    if (!QDir().mkpath(data)) {
+        throw errors::cannotCreateFile(data);
+    }
+    drafter.write(data, options);
+
+    // The draft must belong to its firmware before it is added.
+    result.created =
+        newdataset::addWhenMatching(staging.folder(), image, options.id, userFolder, result.report);
+    return result;
+}
+
+} // namespace firmwaredraft

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "base/Report.h"
+#include "firmware/FirmwareImage.h"
+#include "firmware/FirmwareScan.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// A first data set for a firmware nobody has mapped, made from what the scan
+// finds: one slot per table entry of each kind, in the order of the entries'
+// addresses. Only the pages whose free region a person gives are switched
+// on; the draft must pass the data set check and the match against its
+// firmware before it is added, and is never written over an existing one.
+namespace firmwaredraft {
+
+// [start, end): Memory.ini's StartOffset and EndOffset.
+struct Region {
+    std::uint32_t start = 0;
+    std::uint32_t end = 0;
+};
+// "A-B", each an address (decimal, or hexadecimal after 0x); nothing for any
+// other text or an empty range.
+std::optional<Region> parseRegion(const QString& text);
+
+// An erased area as region text, "0x01400000-0x01480000".
+QString regionText(const firmwarescan::Area& area);
+
+struct Options {
+    QString id;
+    std::optional<Region> melodies;
+    std::optional<Region> java;
+    std::optional<Region> pictures;
+};
+
+struct Result {
+    QString id;
+    QString firmwareFolder;
+    bool created = false;
+    int melodies = 0; // slots of each page
+    int java = 0;
+    int pictures = 0;
+    QStringList unplaced;                       // files and entries left out, and why
+    std::vector<firmwarescan::Area> candidates; // erased areas, for regions
+    Report report;                              // what the checks of the draft found
+
+    // The findings, then what was left out, the slots and the candidate
+    // regions with the warning, as summary lines.
+    Report withSummary() const;
+    QString text() const;
+};
+
+// Raises for an id that cannot name a new firmware folder or names one that exists.
+Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const Options& options,
+           const QString& userFolder);
+
+} // namespace firmwaredraft

@@ -1,0 +1,312 @@
+// SPDX-License-Identifier: MIT
+#include "firmware/FirmwareScan.h"
+
+#include "base/JsonShape.h"
+#include "content/ContentInfo.h"
+#include "dataset/NumericText.h"
+#include "firmware/EntryFinder.h"
+#include "firmware/ScanStructures.h"
+#include "pictures/HandsetPictureCheck.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <algorithm>
+
+namespace firmwarescan {
+
+namespace {
+
+using numeric::hexAddress;
+using scanstructure::Bytes;
+
+constexpr std::uint64_t kProgressStep = 1 << 20;
+
+class Scanner {
+public:
+    Scanner(const FirmwareImage& image, const Progress& progress)
+        : image_(image), progress_(progress), total_(image.dataBytes()),
+          budget_(std::int64_t(kPictureStepsPerByte * total_ + 255 * 255)), firstBudget_(budget_) {}
+
+    Result run() {
+        for (const FirmwareImage::Range& range : image_.ranges()) {
+            scanRange(range);
+        }
+        std::sort(result_.resources.begin(), result_.resources.end(),
+                  [](const Resource& a, const Resource& b) { return a.address < b.address; });
+        entryfinder::run(image_, result_.resources, jadStarts_);
+        std::erase_if(result_.resources, [this](Resource& r) { return !describe(r); });
+        keepLargestAreas();
+        result_.pictureSteps = std::uint64_t(firstBudget_ - std::max<std::int64_t>(budget_, 0));
+        if (progress_) {
+            progress_(total_, total_);
+        }
+        return std::move(result_);
+    }
+
+private:
+    void add(Kind kind, std::uint64_t address, std::uint64_t size) {
+        Resource r;
+        r.kind = kind;
+        r.address = address;
+        r.size = size;
+        result_.resources.push_back(std::move(r));
+    }
+
+    // Pictures never overlap one another, so the search goes on after one;
+    // the other kinds are looked for at every byte.
+    void scanRange(const FirmwareImage::Range& range) {
+        const Bytes bytes{range.bytes.data(), range.bytes.size()};
+        std::size_t pictureEnd = 0;
+        std::size_t erasedFrom = 0;
+        bool erased = false;
+        for (std::size_t p = 0; p < bytes.size; ++p) {
+            if (progress_ && p % kProgressStep == 0) {
+                progress_(done_ + p, total_);
+            }
+            const std::uint8_t b = bytes.data[p];
+            if (b == 0xFF) {
+                if (!erased) {
+                    erased = true;
+                    erasedFrom = p;
+                }
+                continue;
+            }
+            if (erased) {
+                erased = false;
+                addArea(range.start + erasedFrom, p - erasedFrom);
+            }
+            if (b == 'M') {
+                if (const std::size_t n = scanstructure::midiAt(bytes, p)) {
+                    add(Kind::Midi, range.start + p, n);
+                } else if (const std::size_t m = scanstructure::smafAt(bytes, p)) {
+                    add(Kind::Smaf, range.start + p, m);
+                } else if (scanstructure::jadMayStart(bytes, p)) {
+                    jadStarts_.push_back(range.start + p);
+                }
+            } else if (b == 'P') {
+                if (const auto zip = scanstructure::zipEndingAt(bytes, p); zip && zip->manifest) {
+                    add(Kind::Jar, range.start + zip->start, zip->length);
+                }
+            } else if (b == 0x09 && p >= pictureEnd && budget_ >= 0 && p + 1 < bytes.size &&
+                       bytes.data[p + 1] != 0 && bytes.data[p + 1] < 0x80) {
+                pictureEnd = picture(range, p);
+            }
+        }
+        if (erased) {
+            addArea(range.start + erasedFrom, bytes.size - erasedFrom);
+        }
+        done_ += bytes.size;
+    }
+
+    // The end of the picture starting at p, or p when there is none.
+    std::size_t picture(const FirmwareImage::Range& range, std::size_t p) {
+        const std::uint8_t* data = range.bytes.data() + p;
+        const std::int64_t left = std::int64_t(range.bytes.size() - p);
+        const auto measured = handsetpicture::measure(
+            [data, left](std::int64_t offset) -> std::optional<std::uint8_t> {
+                if (offset < 0 || offset >= left) {
+                    return std::nullopt;
+                }
+                return data[offset];
+            },
+            &budget_);
+        if (budget_ < 0) {
+            result_.pictureSearchStoppedAt = range.start + p;
+        }
+        if (!measured) {
+            return p;
+        }
+        add(Kind::Picture, range.start + p, std::uint64_t(measured->length));
+        result_.resources.back().width = measured->width;
+        result_.resources.back().height = measured->height;
+        return p + std::size_t(measured->length);
+    }
+
+    // What the content readers say of a resource whose outer structure
+    // holds; false when they find a fault in it, or measure it otherwise.
+    bool describe(Resource& r) const {
+        if (r.kind == Kind::Picture) {
+            return true;
+        }
+        const std::uint8_t* bytes = image_.bytesAt(r.address, r.size);
+        const content::ContentInfo info = content::describe(
+            QByteArrayView(reinterpret_cast<const char*>(bytes), qsizetype(r.size)));
+        const content::Kind kinds[] = {content::Kind::Midi, content::Kind::Smaf, content::Kind::Jad,
+                                       content::Kind::Jar};
+        if (info.kind != kinds[int(r.kind)] || !info.problems.isEmpty() ||
+            (r.kind != Kind::Jad && info.extent != qint64(r.size))) {
+            return false;
+        }
+        r.title = info.title.isEmpty() ? info.midletName : info.title;
+        r.durationMs = info.durationMs;
+        r.midletVendor = info.midletVendor;
+        r.midletVersion = info.midletVersion;
+        r.declaredJarSize = info.declaredJarSize;
+        return true;
+    }
+
+    void addArea(std::uint64_t address, std::uint64_t size) {
+        if (size >= kLeastErasedArea) {
+            result_.erased.push_back({address, size});
+        }
+    }
+
+    void keepLargestAreas() {
+        std::vector<Area>& areas = result_.erased;
+        std::stable_sort(areas.begin(), areas.end(),
+                         [](const Area& a, const Area& b) { return a.size > b.size; });
+        if (areas.size() > kMostAreas) {
+            areas.resize(kMostAreas);
+        }
+    }
+
+    const FirmwareImage& image_;
+    const Progress& progress_;
+    std::uint64_t total_ = 0;
+    std::uint64_t done_ = 0;
+    std::int64_t budget_ = 0; // run records the picture search may still walk
+    std::int64_t firstBudget_ = 0;
+    Result result_;
+    std::vector<std::uint64_t> jadStarts_;
+};
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("Report", text);
+}
+
+QString details(const Resource& r) {
+    QStringList parts;
+    if (r.kind == Kind::Picture) {
+        parts << tr("%1 x %2").arg(r.width).arg(r.height);
+    }
+    parts << tr("%1 bytes").arg(r.size);
+    if (!r.title.isEmpty()) {
+        QString name = QLatin1Char('"') + r.title + QLatin1Char('"');
+        if (!r.midletVersion.isEmpty()) {
+            name += QLatin1Char(' ') + r.midletVersion;
+        }
+        if (!r.midletVendor.isEmpty()) {
+            name += QStringLiteral(" (") + r.midletVendor + QLatin1Char(')');
+        }
+        parts << name;
+    }
+    if (r.durationMs >= 0) {
+        parts << tr("%1 s").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
+    }
+    if (r.declaredJarSize >= 0) {
+        parts << tr("JAR of %1 bytes").arg(r.declaredJarSize);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString entriesText(const std::vector<std::uint64_t>& entries) {
+    if (entries.empty()) {
+        return tr("no entry points at it");
+    }
+    QStringList addresses;
+    for (const std::uint64_t e : entries) {
+        addresses << hexAddress(e);
+    }
+    return tr("entries: %1").arg(addresses.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString kindName(Kind kind) {
+    switch (kind) {
+    case Kind::Midi:
+        return QStringLiteral("midi");
+    case Kind::Smaf:
+        return QStringLiteral("smaf");
+    case Kind::Jad:
+        return QStringLiteral("jad");
+    case Kind::Jar:
+        return QStringLiteral("jar");
+    case Kind::Picture:
+        break;
+    }
+    return QStringLiteral("picture");
+}
+
+std::size_t Result::entryCount() const {
+    std::size_t count = 0;
+    for (const Resource& r : resources) {
+        count += r.entries.size();
+    }
+    return count;
+}
+
+QString Result::text() const {
+    QString out;
+    int melodies = 0;
+    int java = 0;
+    for (const Resource& r : resources) {
+        melodies += r.isMelody() ? 1 : 0;
+        java += r.isJava() ? 1 : 0;
+        out +=
+            QStringLiteral("%1 %2, %3; %4\n")
+                .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r.entries));
+    }
+    for (const Area& a : erased) {
+        out += tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) + QLatin1Char('\n');
+    }
+    if (pictureSearchStoppedAt) {
+        out += tr("The picture search stopped at %1: the bytes from there on hold too many false "
+                  "starts of a picture for its work limit, so pictures there are not listed")
+                   .arg(hexAddress(*pictureSearchStoppedAt)) +
+               QLatin1Char('\n');
+    }
+    out += tr("%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas")
+               .arg(resources.size())
+               .arg(melodies)
+               .arg(java)
+               .arg(qsizetype(resources.size()) - melodies - java)
+               .arg(entryCount())
+               .arg(erased.size()) +
+           QLatin1Char('\n');
+    return out;
+}
+
+QJsonObject Result::json() const {
+    QJsonArray list;
+    for (const Resource& r : resources) {
+        QJsonObject o{{QStringLiteral("kind"), kindName(r.kind)},
+                      {QStringLiteral("size"), qint64(r.size)}};
+        jsonshape::putAddress(o, QStringLiteral("address"), r.address);
+        const bool picture = r.kind == Kind::Picture;
+        o.insert(QStringLiteral("width"), picture ? QJsonValue(r.width) : QJsonValue());
+        o.insert(QStringLiteral("height"), picture ? QJsonValue(r.height) : QJsonValue());
+        o.insert(QStringLiteral("title"), r.title.isEmpty() ? QJsonValue() : QJsonValue(r.title));
+        o.insert(QStringLiteral("duration_ms"),
+                 r.durationMs >= 0 ? QJsonValue(r.durationMs) : QJsonValue());
+        o.insert(QStringLiteral("vendor"),
+                 r.midletVendor.isEmpty() ? QJsonValue() : QJsonValue(r.midletVendor));
+        o.insert(QStringLiteral("version"),
+                 r.midletVersion.isEmpty() ? QJsonValue() : QJsonValue(r.midletVersion));
+        o.insert(QStringLiteral("jar_size"),
+                 r.declaredJarSize >= 0 ? QJsonValue(r.declaredJarSize) : QJsonValue());
+        QJsonArray entries;
+        for (const std::uint64_t e : r.entries) {
+            QJsonObject entry;
+            jsonshape::putAddress(entry, QStringLiteral("address"), e);
+            entries.append(entry);
+        }
+        o.insert(QStringLiteral("entries"), entries);
+        list.append(o);
+    }
+    QJsonArray areas;
+    for (const Area& a : erased) {
+        QJsonObject o{{QStringLiteral("size"), qint64(a.size)}};
+        jsonshape::putAddress(o, QStringLiteral("address"), a.address);
+        areas.append(o);
+    }
+    QJsonObject out{{QStringLiteral("resources"), list}, {QStringLiteral("erased_areas"), areas}};
+    jsonshape::putAddress(out, QStringLiteral("picture_search_stopped_at"), pictureSearchStoppedAt);
+    return out;
+}
+
+Result run(const FirmwareImage& image, const Progress& progress) {
+    return Scanner(image, progress).run();
+}
+
+} // namespace firmwarescan

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "base/Report.h"
+#include "firmware/FirmwareImage.h"
+
+#include <QString>
+
+// What port and draft share when they make a data set for a firmware: the
+// new id checked before any work, and the staged data set added through
+// import's checked path only once it matches the firmware.
+namespace newdataset {
+
+// The firmware folder id would get in userFolder; raises when id cannot
+// name a folder or names one that exists.
+QString folderFor(const QString& id, const QString& userFolder);
+
+// Adds the data set staged in stagingRoot (holding "Data") to userFolder as
+// id when it matches image and passes the check; report gets what the
+// match or the check found. Whether it was added.
+bool addWhenMatching(const QString& stagingRoot, const FirmwareImage& image, const QString& id,
+                     const QString& userFolder, Report& report);
+
+} // namespace newdataset

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#include "AppTestSupport.h"
+#include "app/frmDraftDataSet.h"
+#include "dataset/ListFile.h"
+#include "firmware/FirmwareMaker.h"
+#include "firmware/ScanSamples.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace ss = scansamples;
+
+namespace {
+
+constexpr std::uint32_t kBase = 0x00100000;
+
+class FirmwareScanDialogTest : public WindowTest {
+protected:
+    FirmwareScanDialogTest() {
+        firmwaremaker::writeDataSet(FirmwareMaker::standard().make(), userFolder());
+        image = ss::filler(0x20000, 5);
+        auto put = [&](int offset, const QByteArray& bytes) {
+            image.replace(offset, bytes.size(), bytes);
+            return kBase + std::uint32_t(offset);
+        };
+        const std::uint32_t aMidi = put(0x4000, midi);
+        const std::uint32_t aPic = put(0x5000, picture);
+        const std::uint32_t aJad = put(0x6000, jad);
+        const std::uint32_t aJar = put(0x6200, jar);
+        put(0x1000, ss::melodyEntry(aMidi, std::uint32_t(midi.size())));
+        put(0x1100, ss::javaEntry(std::uint32_t(jad.size()), aJad));
+        put(0x1108, ss::javaEntry(std::uint32_t(jar.size()), aJar));
+        put(0x1200, ss::pictureEntry(20, 10, aPic));
+        put(0x10000, QByteArray(0x10000, '\xFF'));
+        path = scratch.write("found.s3", firmwaremaker::sRecords(image, kBase));
+    }
+    void trigger(const TForm1& window, const char* action) {
+        child<QAction>(&window, action)->trigger();
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
+    }
+
+    const QByteArray midi = ss::midi("Dawn", 20);
+    const QByteArray picture = ss::picture(20, 10, 1);
+    const QByteArray jar = ss::jar("Maze", 300);
+    const QByteArray jad = ss::jad("Maze", jar.size());
+    QByteArray image;
+    QString path;
+};
+
+} // namespace
+
+TEST_F(FirmwareScanDialogTest, ListsWhatTheScanFindsByKindAndExtractsTheSelection) {
+    auto window = open();
+    dialogs.openAnswers = {path};
+    dialogs.folderAnswers = {scratch.mkdir("out")};
+    dialogs.onModal = [&](QDialog& dialog) {
+        auto* tree = child<QTreeWidget>(&dialog, "tvResources");
+        EXPECT_EQ(tree->topLevelItemCount(), 3);
+        QTreeWidgetItem* melodies = tree->topLevelItem(0);
+        QTreeWidgetItem* games = tree->topLevelItem(1);
+        QTreeWidgetItem* pictures = tree->topLevelItem(2);
+        EXPECT_EQ(melodies->text(0), "Мелодии (1)");
+        EXPECT_EQ(games->childCount(), 2);
+        EXPECT_EQ(games->child(0)->text(3), "Maze 2.1");
+        QTreeWidgetItem* tune = melodies->child(0);
+        EXPECT_EQ(tune->text(0), "0x00104000");
+        EXPECT_EQ(tune->text(4), "0x00101000");
+        EXPECT_TRUE(tune->text(3).startsWith("Dawn ("));
+        QTreeWidgetItem* drawn = pictures->child(0);
+        EXPECT_EQ(drawn->text(2), "20 x 10, " + QString::number(picture.size()) + " байт");
+        EXPECT_FALSE(drawn->icon(0).isNull());
+
+        auto* play = child<QPushButton>(&dialog, "btnPlay");
+        tree->setCurrentItem(drawn);
+        EXPECT_FALSE(child<QLabel>(&dialog, "imgPicture")->pixmap().isNull());
+        EXPECT_FALSE(play->isEnabled()); // a picture, and no player in the tests
+        tune->setSelected(true);
+        child<QPushButton>(&dialog, "btnExtractSelected")->click();
+        return int(QDialog::Accepted);
+    };
+    trigger(*window, "FirmwareOverview1");
+    EXPECT_EQ(testsupport::readAll(scratch.path("out/melodies/00104000.mid")), midi);
+    EXPECT_FALSE(testsupport::readAll(scratch.path("out/pictures/00105000.png")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(scratch.path("out/java")));
+    ASSERT_EQ(dialogs.informs.size(), 1);
+    EXPECT_TRUE(dialogs.informs[0][0].startsWith("Извлечено ресурсов: 2."));
+}
+
+TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
+    auto window = open();
+    dialogs.openAnswers = {path};
+    QStringList headings;
+    dialogs.onModal = [&](QDialog& dialog) {
+        if (auto* form = qobject_cast<TfrmDraftDataSet*>(&dialog)) {
+            EXPECT_EQ(form->edId->text(), "found");
+            EXPECT_EQ(form->cbMelodyRegion->currentText(), ""); // offered, never chosen for you
+            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x00120000");
+            EXPECT_TRUE(form->lblWarning->text().contains("собственной памятью телефона"));
+            form->cbMelodyRegion->setCurrentText("0x00110000-0x00108000");
+            form->accept(); // an empty range is refused, not taken as "page off"
+            EXPECT_EQ(dialogs.warnings.size(), 1);
+            form->cbMelodyRegion->setCurrentIndex(1);
+            form->accept();
+            return form->result();
+        }
+        headings << dialog.findChild<QLabel*>("lblHeading")->text();
+        return int(QDialog::Accepted);
+    };
+    trigger(*window, "DraftDataSet1");
+    ASSERT_EQ(headings.size(), 1);
+    EXPECT_TRUE(headings[0].startsWith("Создан набор данных found")) << headings[0].toStdString();
+    EXPECT_EQ(listfile::load(userFolder() + "/found/Data/MelodiesTable.lst"),
+              QStringList({"00101000"}));
+    EXPECT_FALSE(QFileInfo::exists(userFolder() + "/found/Data/JavaTable.lst"));
+}

@@ -73,6 +73,8 @@ CASES = {
     "previews": ["{fw}"],
     "apply": ["{fw}", "{patch}", "-o", "{out}"],
     "port": ["{fw}", "{fw}", "--as", "PORTED"],
+    "scan": ["{fw}"],
+    "draft": ["{fw}", "--as", "DRAFTED", "--melody-region", "0x100-0x200"],
 }
 
 # Lists the program writes back; every other file of Data must stay as it was.

@@ -21,7 +21,7 @@ if [ "${1:-}" != run ]; then
   packages+=(
     build-essential qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    srecord timidity
+    srecord timidity python3
     clang libclang-rt-14-dev
     xvfb xauth x11-apps xdotool imagemagick
     dpkg-dev fakeroot file desktop-file-utils appstream lintian man-db

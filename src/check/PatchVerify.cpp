@@ -8,6 +8,7 @@
 #include "check/PatchMatch.h"
 #include "check/TableEntryCheck.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "srec/SRecordReader.h"
 
 #include <QCoreApplication>
@@ -256,8 +257,8 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
 // every well-formed data record when given.
 void readBytes(const QString& path, PatchImage& image,
                const std::function<void(const srec::SRecord&)>& visit = {}) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!fileops::openRegular(file, path)) {
         return;
     }
     image.beginPass();
@@ -287,15 +288,15 @@ void readBytes(const QString& path, PatchImage& image,
 Report run(const QString& patchPath, const FirmwareDataSet* data, const QString& name) {
     const QString shown = name.isEmpty() ? patchPath : name;
     Report report;
-    QFile file(patchPath);
+    QFile file;
     const QFileInfo info(patchPath);
+    QString reason;
     // Checked before opening: a FIFO would block the read.
     if (info.exists() && !info.isFile()) {
         report.error(shown, 0, QCoreApplication::translate("Report", "not a regular file"));
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        report.error(
-            shown, 0,
-            QCoreApplication::translate("Report", "cannot be read: %1").arg(file.errorString()));
+    } else if (!fileops::openRegular(file, patchPath, &reason)) {
+        report.error(shown, 0,
+                     QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
     }
     if (report.errors() > 0) {
         // The same fields as for a patch that could be read.

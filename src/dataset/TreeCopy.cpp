@@ -28,9 +28,9 @@ void copyFile(const QFileInfo& source, const QString& target, const Skipped& ski
     QString reason;
     if (!fileops::copyReplacing(source.filePath(), target, &reason)) {
         if (reason.isEmpty()) {
-            QFile file(source.filePath());
-            file.open(QIODevice::ReadOnly);
-            throw errors::cannotOpenFile(source.filePath(), file.errorString());
+            QFile file;
+            fileops::openRegular(file, source.filePath(), &reason);
+            throw errors::cannotOpenFile(source.filePath(), reason);
         }
         throw errors::cannotCreateFile(target, reason);
     }

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 #include "srec/SRecordReader.h"
@@ -53,11 +54,11 @@ void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, 
             report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
             continue;
         }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        QString reason;
+        if (!fileops::openRegular(file, path, &reason)) {
             report.error(path, 0,
-                         QCoreApplication::translate("Report", "cannot be read: %1")
-                             .arg(file.errorString()));
+                         QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
             continue;
         }
         srec::SRecordReader reader(file);

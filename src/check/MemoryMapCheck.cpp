@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: MIT
+#include "check/MemoryMapCheck.h"
+
+#include "check/AddressLayout.h"
+#include "dataset/NumericText.h"
+
+#include <QCoreApplication>
+#include <limits>
+
+namespace memorymapcheck {
+
+using addresslayout::iniLine;
+using numeric::hexAddress;
+
+void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
+    const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
+    const MemoryMap& map = data.memoryMap();
+    struct Region {
+        const char* section;
+        const QString& start;
+        const QString& end;
+        std::int32_t reserve;
+    };
+    const Region all[] = {
+        {"Melodies", map.melodyStart, map.melodyEnd, map.stringTableSize},
+        {"JavaGames", map.javaStart, map.javaEnd, map.stringTableSize},
+        {"Pictures", map.pictureStart, map.pictureEnd, 0},
+    };
+    // Start-up converts all six offsets and computes all three totals, also
+    // for a manager whose page is off: any failure there stops it.
+    bool allValid = true;
+    for (const Region& r : all) {
+        const qint64 startLine =
+            iniLine(iniLines, QLatin1String(r.section), QStringLiteral("StartOffset"));
+        std::int32_t values[2] = {};
+        bool valid = true;
+        for (int i = 0; i < 2; ++i) {
+            const QString key =
+                i == 0 ? QStringLiteral("StartOffset") : QStringLiteral("EndOffset");
+            const QString& text = i == 0 ? r.start : r.end;
+            if (!numeric::tryToInt(text, values[i])) {
+                valid = false;
+                report.error(
+                    ini, iniLine(iniLines, QLatin1String(r.section), key),
+                    QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
+                        .arg(QLatin1String(r.section), key, text));
+            }
+        }
+        const std::int64_t total = std::int64_t(values[1]) - values[0];
+        if (valid && (total < std::numeric_limits<std::int32_t>::min() ||
+                      total > std::numeric_limits<std::int32_t>::max() ||
+                      total - r.reserve < std::numeric_limits<std::int32_t>::min())) {
+            valid = false;
+            report.error(ini, startLine,
+                         QCoreApplication::translate("Report",
+                                                     "the size of [%1] overflows 32 bits: "
+                                                     "start-up stops with \"Integer overflow\"")
+                             .arg(QLatin1String(r.section)));
+        }
+        allValid = allValid && valid;
+    }
+    if (!allValid) {
+        return;
+    }
+    // Only the regions of the managers that are on: nothing is placed in the others.
+    const std::vector<AddressSpan> regions = addresslayout::regions(data, iniLines);
+    for (const AddressSpan& r : regions) {
+        const std::int64_t start = std::int32_t(std::uint32_t(r.start));
+        const std::int64_t end = std::int32_t(std::uint32_t(r.end));
+        if (start > end) {
+            report.error(r.file, r.line,
+                         QCoreApplication::translate("Report", "the %1 starts at %2, after its "
+                                                               "end %3")
+                             .arg(r.label, hexAddress(r.start), hexAddress(r.end)));
+            continue;
+        }
+        const std::int64_t reserve =
+            r.manager->kind == ManagerKind::Pictures ? 0 : map.stringTableSize;
+        const std::int64_t total = end - start - reserve;
+        // Every melody and Java build starts by working out start + Size.
+        if (reserve < 0 || start + reserve > std::numeric_limits<std::int32_t>::max()) {
+            report.error(
+                data.dataFile(QStringLiteral("Memory.ini")),
+                iniLine(iniLines, QStringLiteral("StringTable"), QStringLiteral("Size")),
+                reserve < 0 ? QCoreApplication::translate(
+                                  "Report", "[StringTable] Size %1 is negative: new files would be "
+                                            "placed before the start of the %2")
+                                  .arg(reserve)
+                                  .arg(r.label)
+                            : QCoreApplication::translate(
+                                  "Report", "the start of the %1 plus [StringTable] Size passes "
+                                            "32 bits: every build of its patch stops with "
+                                            "\"Integer overflow\"")
+                                  .arg(r.label));
+        } else if (total < 0) {
+            report.error(r.file, r.line,
+                         QCoreApplication::translate("Report",
+                                                     "the %1 leaves %2 bytes after the string "
+                                                     "table")
+                             .arg(r.label)
+                             .arg(total));
+        }
+    }
+}
+
+} // namespace memorymapcheck

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "check/PatchRecordsCheck.h"
+
+#include "check/AddressLayout.h"
+
+#include <QCoreApplication>
+
+namespace patchrecordscheck {
+
+namespace {
+
+using addresslayout::iniLine;
+
+QString recordWarning(const srec::SRecord& record) {
+    if (record.isHeader()) {
+        return QCoreApplication::translate("Report",
+                                           "a header record (S0): it is copied into every patch");
+    }
+    if (!record.isData()) {
+        return QCoreApplication::translate("Report",
+                                           "an S%1 record: it is copied into every patch, and a "
+                                           "loader that stops at the first end record drops the "
+                                           "rest")
+            .arg(record.type);
+    }
+    return {};
+}
+
+} // namespace
+
+void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
+    // "Patch64K=" with nothing after it: the firmware needs no such patch
+    // (a data set drafted from a firmware cannot know one).
+    if (data.isAvailable(managers::melodies()) && !data.memoryMap().patch64K.isEmpty()) {
+        const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
+        const qint64 line =
+            iniLine(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K"));
+        const QByteArray text = data.memoryMap().patch64K.toLatin1();
+        srec::SRecord record;
+        const QString problem =
+            srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record);
+        if (!problem.isEmpty()) {
+            report.error(ini, line,
+                         QCoreApplication::translate("Report", "Patch64K: %1").arg(problem));
+        } else if (!record.isData()) {
+            report.error(ini, line,
+                         QCoreApplication::translate("Report", "Patch64K is not a data record"));
+        } else if (record.type != 3) {
+            report.error(ini, line,
+                         QCoreApplication::translate(
+                             "Report", "Patch64K is an S%1 record: it must be one S3 record")
+                             .arg(record.type));
+        }
+    }
+    addresslayout::forEachRequiredLine(
+        data,
+        [&](const QString& file, const srec::SRecordReader::Line& line) {
+            if (line.empty) {
+                report.warning(file, line.number,
+                               QCoreApplication::translate("Report", "an empty line"));
+            } else if (!line.error.isEmpty()) {
+                report.error(file, line.number, line.error);
+            } else if (const QString warning = recordWarning(line.record); !warning.isEmpty()) {
+                report.warning(file, line.number, warning);
+            }
+        },
+        [&](const QString& file) {
+            report.error(file, 0, QCoreApplication::translate("Report", "cannot be read"));
+        });
+}
+
+} // namespace patchrecordscheck

@@ -14,34 +14,13 @@ namespace addresslayout {
 
 namespace {
 
-struct RegionKeys {
-    const char* section;
-    const char* name;
-    QString MemoryMap::*start;
-    QString MemoryMap::*end;
-};
-
-const ManagerInfo* managerOf(const char* section) {
-    if (qstrcmp(section, "Melodies") == 0) {
-        return &managers::melodies();
-    }
-    return qstrcmp(section, "JavaGames") == 0 ? &managers::java() : &managers::pictures();
-}
-
-// The names of a manager's table entries, then of its volume bytes.
+// The names of a manager's table entries, or of the melody volume bytes.
 QString spanName(const ManagerInfo& info, bool table, bool one) {
-    static const char* const kNames[][4] = {
-        {QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
-         QT_TRANSLATE_NOOP("Report", "melody table entries"),
-         QT_TRANSLATE_NOOP("Report", "melody volume byte of slot %1"),
-         QT_TRANSLATE_NOOP("Report", "melody volume bytes")},
-        {QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
-         QT_TRANSLATE_NOOP("Report", "Java table entries"), "", ""},
-        {QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
-         QT_TRANSLATE_NOOP("Report", "picture table entries"), "", ""},
-    };
-    return QCoreApplication::translate("Report",
-                                       kNames[int(info.kind)][(table ? 0 : 2) + (one ? 0 : 1)]);
+    if (table) {
+        return QCoreApplication::translate("Report", one ? info.entryName : info.entriesName);
+    }
+    return one ? QCoreApplication::translate("Report", "melody volume byte of slot %1")
+               : QCoreApplication::translate("Report", "melody volume bytes");
 }
 
 } // namespace
@@ -65,33 +44,25 @@ qint64 iniLine(const QStringList& lines, const QString& section, const QString& 
 }
 
 std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines) {
-    static const RegionKeys keys[] = {
-        {"Melodies", QT_TRANSLATE_NOOP("Report", "melody region"), &MemoryMap::melodyStart,
-         &MemoryMap::melodyEnd},
-        {"JavaGames", QT_TRANSLATE_NOOP("Report", "Java region"), &MemoryMap::javaStart,
-         &MemoryMap::javaEnd},
-        {"Pictures", QT_TRANSLATE_NOOP("Report", "picture region"), &MemoryMap::pictureStart,
-         &MemoryMap::pictureEnd},
-    };
     std::vector<AddressSpan> spans;
     const MemoryMap& map = data.memoryMap();
-    for (const RegionKeys& k : keys) {
-        const ManagerInfo* manager = managerOf(k.section);
+    for (const ManagerInfo* manager : managers::all()) {
         if (!data.isAvailable(*manager)) {
             continue; // its page is off: nothing is placed there
         }
         std::int32_t start = 0;
         std::int32_t end = 0;
-        if (!numeric::tryToInt(map.*k.start, start) || !numeric::tryToInt(map.*k.end, end)) {
+        if (!numeric::tryToInt(map.*manager->regionStart, start) ||
+            !numeric::tryToInt(map.*manager->regionEnd, end)) {
             continue;
         }
         AddressSpan span;
         span.kind = AddressSpan::Kind::Region;
         span.start = std::uint32_t(start);
         span.end = std::uint32_t(end);
-        span.label = span.group = QCoreApplication::translate("Report", k.name);
+        span.label = span.group = QCoreApplication::translate("Report", manager->regionName);
         span.file = data.dataFile(QStringLiteral("Memory.ini"));
-        span.line = iniLine(iniLines, QLatin1String(k.section), QStringLiteral("StartOffset"));
+        span.line = iniLine(iniLines, manager->iniSection, QStringLiteral("StartOffset"));
         span.manager = manager;
         spans.push_back(span);
     }
@@ -100,7 +71,7 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
 
 std::uint64_t reserveOf(const FirmwareDataSet& data, const AddressSpan& region) {
     const std::int32_t size = data.memoryMap().stringTableSize;
-    if (!region.manager || region.manager->kind == ManagerKind::Pictures || size <= 0 ||
+    if (!region.manager || !region.manager->afterStringTable || size <= 0 ||
         region.end <= region.start) {
         return 0;
     }

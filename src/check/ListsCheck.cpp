@@ -184,10 +184,7 @@ void checkUsedMemory(Context& c, const ManagerInfo& info) {
     }
     std::int32_t total = 0;
     try {
-        total = ComputeMemoryTotals(c.data.memoryMap()).*
-                (info.kind == ManagerKind::Melodies ? &MemoryTotals::melodies
-                 : info.kind == ManagerKind::Java   ? &MemoryTotals::java
-                                                    : &MemoryTotals::pictures);
+        total = ComputeMemoryTotals(c.data.memoryMap()).*info.total;
     } catch (const TarvexError&) {
         return; // reported with the memory map
     }
@@ -251,14 +248,13 @@ void checkFields(Context& c) {
         }
         checkLines(c, info->tableList, slotTotal, hexDigits(8));
         checkLines(c, info->standardEntryList, slotTotal, hexDigits(16));
-        if (info->kind == ManagerKind::Pictures) {
-            checkLines(c, info->standardEntryList, slotTotal, [](const QString& line) {
+        if (info->handsetPictures) {
+            checkLines(c, info->standardEntryList, slotTotal, [info](const QString& line) {
                 const auto entry = tableentry::fromText(line);
                 if (!entry) {
                     return QString(); // reported as a field
                 }
-                const tableentry::Fields fields =
-                    tableentry::decode(ManagerKind::Pictures, entry->data());
+                const tableentry::Fields fields = tableentry::decode(info->kind, entry->data());
                 if (fields.width > 0 && fields.height > 0) {
                     return QString();
                 }

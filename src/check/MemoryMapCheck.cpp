@@ -15,47 +15,37 @@ using numeric::hexAddress;
 void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
     const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
     const MemoryMap& map = data.memoryMap();
-    struct Region {
-        const char* section;
-        const QString& start;
-        const QString& end;
-        std::int32_t reserve;
-    };
-    const Region all[] = {
-        {"Melodies", map.melodyStart, map.melodyEnd, map.stringTableSize},
-        {"JavaGames", map.javaStart, map.javaEnd, map.stringTableSize},
-        {"Pictures", map.pictureStart, map.pictureEnd, 0},
-    };
     // Start-up converts all six offsets and computes all three totals, also
     // for a manager whose page is off: any failure there stops it.
     bool allValid = true;
-    for (const Region& r : all) {
-        const qint64 startLine =
-            iniLine(iniLines, QLatin1String(r.section), QStringLiteral("StartOffset"));
+    for (const ManagerInfo* info : managers::all()) {
+        const QString& section = info->iniSection;
+        const std::int32_t reserve = info->afterStringTable ? map.stringTableSize : 0;
+        const qint64 startLine = iniLine(iniLines, section, QStringLiteral("StartOffset"));
         std::int32_t values[2] = {};
         bool valid = true;
         for (int i = 0; i < 2; ++i) {
             const QString key =
                 i == 0 ? QStringLiteral("StartOffset") : QStringLiteral("EndOffset");
-            const QString& text = i == 0 ? r.start : r.end;
+            const QString& text = map.*(i == 0 ? info->regionStart : info->regionEnd);
             if (!numeric::tryToInt(text, values[i])) {
                 valid = false;
                 report.error(
-                    ini, iniLine(iniLines, QLatin1String(r.section), key),
+                    ini, iniLine(iniLines, section, key),
                     QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
-                        .arg(QLatin1String(r.section), key, text));
+                        .arg(section, key, text));
             }
         }
         const std::int64_t total = std::int64_t(values[1]) - values[0];
         if (valid && (total < std::numeric_limits<std::int32_t>::min() ||
                       total > std::numeric_limits<std::int32_t>::max() ||
-                      total - r.reserve < std::numeric_limits<std::int32_t>::min())) {
+                      total - reserve < std::numeric_limits<std::int32_t>::min())) {
             valid = false;
             report.error(ini, startLine,
                          QCoreApplication::translate("Report",
                                                      "the size of [%1] overflows 32 bits: "
                                                      "start-up stops with \"Integer overflow\"")
-                             .arg(QLatin1String(r.section)));
+                             .arg(section));
         }
         allValid = allValid && valid;
     }
@@ -74,8 +64,7 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
                              .arg(r.label, hexAddress(r.start), hexAddress(r.end)));
             continue;
         }
-        const std::int64_t reserve =
-            r.manager->kind == ManagerKind::Pictures ? 0 : map.stringTableSize;
+        const std::int64_t reserve = r.manager->afterStringTable ? map.stringTableSize : 0;
         const std::int64_t total = end - start - reserve;
         // Every melody and Java build starts by working out start + Size.
         if (reserve < 0 || start + reserve > std::numeric_limits<std::int32_t>::max()) {

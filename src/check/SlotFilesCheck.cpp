@@ -43,7 +43,7 @@ std::optional<PixelSize> requiredSize(const FirmwareDataSet& data, qsizetype slo
 // JPEG or GIF by its suffix).
 std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qsizetype slot,
                         const QString& path, QString& problem) {
-    if (info.kind != ManagerKind::Pictures) {
+    if (!info.handsetPictures) {
         return srec::FileSizeOfName(path);
     }
     const QImage image = loadPicture(path);
@@ -107,7 +107,7 @@ void checkWorkingCopies(const FirmwareDataSet& data, const ManagerInfo& info, Re
                              .arg(path)
                              .arg(size));
         }
-        if (info.kind != ManagerKind::Pictures) { // a picture's content is checked above
+        if (!info.handsetPictures) { // a picture's content is checked above
             for (const QString& contentProblem : slotcontent::ofFile(info, i, path).problems) {
                 report.warning(where, i + 1, contentProblem);
             }
@@ -202,7 +202,7 @@ void run(const FirmwareDataSet& data, Report& report) {
             continue;
         }
         checkWorkingCopies(data, *info, report);
-        if (info->kind == ManagerKind::Java) {
+        if (info->jadJarPairs) {
             checkJavaPairs(data, report);
         }
         if (!info->helpFile.isEmpty()) {

@@ -71,8 +71,7 @@ bool keptEntry(const PatchImage& image, const AddressSpan& span, std::uint8_t* e
 }
 
 QString pictureProblem(const PatchImage& image, const AddressSpan* region,
-                       const std::uint8_t* entry, std::uint64_t& length) {
-    const tableentry::Fields fields = tableentry::decode(ManagerKind::Pictures, entry);
+                       const tableentry::Fields& fields, std::uint64_t& length) {
     const int width = fields.width;
     const int height = fields.height;
     const std::uint64_t address = fields.address;
@@ -94,9 +93,9 @@ QString pictureProblem(const PatchImage& image, const AddressSpan* region,
 void wantPictures(PatchImage& image, const std::vector<AddressSpan>& spans) {
     for (const AddressSpan& span : spans) {
         std::uint8_t entry[kEntryBytes];
-        if (span.kind == AddressSpan::Kind::TableEntry &&
-            span.manager->kind == ManagerKind::Pictures && keptEntry(image, span, entry)) {
-            const tableentry::Fields fields = tableentry::decode(ManagerKind::Pictures, entry);
+        if (span.kind == AddressSpan::Kind::TableEntry && span.manager->handsetPictures &&
+            keptEntry(image, span, entry)) {
+            const tableentry::Fields fields = tableentry::decode(span.manager->kind, entry);
             image.want(fields.address,
                        fields.address + longestPicture(fields.width, fields.height));
         }
@@ -139,8 +138,8 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         const tableentry::Fields fields = tableentry::decode(info.kind, entry);
         const std::uint64_t address = fields.address;
         std::uint64_t length = fields.size;
-        if (info.kind == ManagerKind::Pictures) {
-            problem = pictureProblem(image, region, entry, length);
+        if (info.handsetPictures) {
+            problem = pictureProblem(image, region, fields, length);
         } else {
             problem = placementProblem(image, region,
                                        region ? addresslayout::reserveOf(data, *region) : 0,

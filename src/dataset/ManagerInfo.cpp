@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/ManagerInfo.h"
 
+#include <QCoreApplication>
+
 namespace managers {
 
 const ManagerInfo& melodies() {
@@ -32,6 +34,15 @@ const ManagerInfo& melodies() {
         &MemoryMap::melodyStart,
         true,
         &MemoryTotals::melodies,
+        // Where its facts lie and how the checks name them.
+        {0, 4, -1, -1},
+        QStringLiteral("Melodies"),
+        &MemoryMap::melodyEnd,
+        QT_TRANSLATE_NOOP("Report", "melody region"),
+        QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "melody table entries"),
+        false,
+        false,
     };
     return info;
 }
@@ -65,6 +76,15 @@ const ManagerInfo& java() {
         &MemoryMap::javaStart,
         true,
         &MemoryTotals::java,
+        // Where its facts lie and how the checks name them.
+        {4, 0, -1, -1},
+        QStringLiteral("JavaGames"),
+        &MemoryMap::javaEnd,
+        QT_TRANSLATE_NOOP("Report", "Java region"),
+        QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "Java table entries"),
+        false,
+        true,
     };
     return info;
 }
@@ -97,6 +117,15 @@ const ManagerInfo& pictures() {
         &MemoryMap::pictureStart,
         false,
         &MemoryTotals::pictures,
+        // Where its facts lie and how the checks name them.
+        {4, -1, 0, 2},
+        QStringLiteral("Pictures"),
+        &MemoryMap::pictureEnd,
+        QT_TRANSLATE_NOOP("Report", "picture region"),
+        QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
+        QT_TRANSLATE_NOOP("Report", "picture table entries"),
+        true,
+        false,
     };
     return info;
 }
@@ -128,6 +157,11 @@ QString nameInUseWarning(const ManagerInfo& info) {
     return info.kind == ManagerKind::Melodies
                ? QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии.")
                : QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл.");
+}
+
+// all() holds the managers in the order of their kinds.
+const ManagerInfo& of(ManagerKind kind) {
+    return *all()[std::size_t(kind)];
 }
 
 const ManagerInfo* byId(const QString& id) {

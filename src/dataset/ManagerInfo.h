@@ -40,6 +40,30 @@ struct ManagerInfo {
     QString MemoryMap::*regionStart;
     bool afterStringTable;
     std::int32_t MemoryTotals::*total;
+
+    // Where the manager's facts lie in the firmware and how the checks name
+    // them.
+    // Where each field starts in the 8-byte table entry, -1 for one the
+    // manager lacks: addresses and sizes take 4 bytes, widths and heights 2.
+    struct EntryLayout {
+        int address;
+        int size;
+        int width;
+        int height;
+    };
+    EntryLayout entryLayout;
+    QString iniSection; // of the region in Memory.ini
+    QString MemoryMap::*regionEnd;
+    // The reports' names (context "Report"): the region, one table entry
+    // (%1 the slot) and all of them.
+    const char* regionName;
+    const char* entryName;
+    const char* entriesName;
+    // The slots hold pictures converted into the handset's own format, and a
+    // table entry gives the picture's width and height.
+    bool handsetPictures;
+    // Slots 2k and 2k+1 hold one game's JAD and JAR.
+    bool jadJarPairs;
 };
 
 namespace managers {
@@ -48,6 +72,7 @@ const ManagerInfo& java();
 const ManagerInfo& pictures();
 const std::array<const ManagerInfo*, 3>& all();
 const ManagerInfo* byId(const QString& id);
+const ManagerInfo& of(ManagerKind kind);
 
 // The file suffixes the open dialog offers for a slot (without the dot, lower
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,

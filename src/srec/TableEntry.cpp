@@ -21,26 +21,10 @@ void putLittleEndian(std::uint8_t* bytes, int count, std::uint32_t value) {
     }
 }
 
-} // namespace
-
-namespace {
-
-// Where each field starts in a manager's entry; -1 for a field it lacks.
-// Addresses and sizes take 4 bytes, widths and heights 2.
-struct Layout {
-    int address;
-    int size;
-    int width;
-    int height;
-};
+using Layout = ManagerInfo::EntryLayout;
 
 const Layout& layoutOf(ManagerKind kind) {
-    static constexpr Layout kMelodies{0, 4, -1, -1};
-    static constexpr Layout kJava{4, 0, -1, -1};
-    static constexpr Layout kPictures{4, -1, 0, 2};
-    return kind == ManagerKind::Melodies ? kMelodies
-           : kind == ManagerKind::Java   ? kJava
-                                         : kPictures;
+    return managers::of(kind).entryLayout;
 }
 
 } // namespace

@@ -11,13 +11,13 @@
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
-#include "manager/DialogFilters.h"
+#include "pages/DialogFilters.h"
 #include "manager/PatchAssembly.h"
-#include "pictures/PicturePage.h"
+#include "pages/PicturePage.h"
 #include "platform/DialogFolders.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,8 +8,8 @@
 #include "app/untOptFirmware.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
-#include "melodies/MelodyPage.h"
-#include "platform/UserDialogs.h"
+#include "pages/MelodyPage.h"
+#include "desktop/UserDialogs.h"
 
 #include <QAction>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "melodies/MelodyPlayer.h"
 #include "pictures/HandsetPictureDecoder.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 #include "app/QtTranslation.h"
 #include "app/Unit1.h"
 #include "platform/AppDataFolder.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -6,7 +6,7 @@
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "platform/SettingsStore.h"
-#include "platform/ShellOpen.h"
+#include "desktop/ShellOpen.h"
 
 #include <QApplication>
 #include <QClipboard>

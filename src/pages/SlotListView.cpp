@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "manager/SlotListView.h"
+#include "pages/SlotListView.h"
 
 #include "base/TarvexError.h"
-#include "manager/DroppedFile.h"
+#include "pages/DroppedFile.h"
 #include "manager/SlotContent.h"
 
 #include <QDropEvent>

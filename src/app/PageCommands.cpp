@@ -3,12 +3,12 @@
 
 #include "app/UiFont.h"
 #include "app/Unit1.h"
+#include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "pages/JavaPage.h"
-#include "pages/SlotListView.h"
 #include "pages/MelodyPage.h"
 #include "pages/PicturePage.h"
-#include "desktop/UserDialogs.h"
+#include "pages/SlotListView.h"
 
 #include <QAbstractButton>
 #include <QDialog>

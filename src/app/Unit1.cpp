@@ -11,13 +11,13 @@
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
+#include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
-#include "pages/JavaPage.h"
 #include "manager/SlotTable.h"
+#include "pages/JavaPage.h"
 #include "pages/MelodyPage.h"
 #include "pages/PicturePage.h"
 #include "platform/SettingsStore.h"
-#include "desktop/UserDialogs.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -2,15 +2,15 @@
 #include "editor/CustomPatchPage.h"
 
 #include "base/TarvexError.h"
-#include "editor/PatchEditor.h"
 #include "dataset/NumericText.h"
 #include "dataset/OutputPlace.h"
+#include "desktop/UserDialogs.h"
+#include "editor/PatchEditor.h"
+#include "manager/PatchAssembly.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
-#include "manager/PatchAssembly.h"
 #include "platform/CheckedSaveFile.h"
 #include "platform/DialogFolders.h"
-#include "desktop/UserDialogs.h"
 #include "srec/CustomPatchSource.h"
 #include "srec/S3Records.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "pages/JavaPage.h"
 
+#include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
 #include "java/JavaPatch.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
-#include "desktop/UserDialogs.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

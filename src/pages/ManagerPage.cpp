@@ -2,13 +2,13 @@
 #include "pages/ManagerPage.h"
 
 #include "content/ContentFile.h"
+#include "desktop/UserDialogs.h"
+#include "manager/SlotContent.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
 #include "pages/MemoryPanel.h"
-#include "manager/SlotContent.h"
 #include "pages/SlotListView.h"
 #include "platform/DialogFolders.h"
-#include "desktop/UserDialogs.h"
 #include "rtf/RtfReader.h"
 
 #include <QDropEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "pages/ManagerPage.h"
 #include "melodies/MelodyPlayer.h"
+#include "pages/ManagerPage.h"
 
 #include <memory>
 

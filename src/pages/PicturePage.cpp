@@ -2,6 +2,7 @@
 #include "pages/PicturePage.h"
 
 #include "base/TarvexError.h"
+#include "desktop/UserDialogs.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"
@@ -10,7 +11,6 @@
 #include "pictures/PictureSlots.h"
 #include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
-#include "desktop/UserDialogs.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

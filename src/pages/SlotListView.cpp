@@ -2,8 +2,8 @@
 #include "pages/SlotListView.h"
 
 #include "base/TarvexError.h"
-#include "pages/DroppedFile.h"
 #include "manager/SlotContent.h"
+#include "pages/DroppedFile.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

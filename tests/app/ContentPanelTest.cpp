@@ -3,8 +3,8 @@
 // row's warning mark, and a game's JAD corrected when the user agrees.
 #include "AppTestSupport.h"
 #include "pages/JavaPage.h"
-#include "pages/SlotListView.h"
 #include "pages/MelodyPage.h"
+#include "pages/SlotListView.h"
 #include "support/ContentSamples.h"
 
 #include <QLabel>

@@ -4,8 +4,8 @@
 #include "AppTestSupport.h"
 #include "editor/CustomPatchPage.h"
 #include "editor/PrimarySelection.h"
-#include "pages/SlotListView.h"
 #include "pages/MelodyPage.h"
+#include "pages/SlotListView.h"
 #include "srec/CustomPatch.h"
 
 #include <QApplication>

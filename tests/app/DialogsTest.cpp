@@ -5,8 +5,8 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
-#include "platform/SettingsStore.h"
 #include "desktop/ShellOpen.h"
+#include "platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,11 +3,11 @@
 #include "AppTestSupport.h"
 #include "dataset/ListFile.h"
 #include "pages/JavaPage.h"
-#include "pages/MemoryPanel.h"
-#include "pages/SlotListView.h"
 #include "pages/MelodyPage.h"
-#include "pictures/HandsetPicture.h"
+#include "pages/MemoryPanel.h"
 #include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
+#include "pictures/HandsetPicture.h"
 #include "srec/S3Records.h"
 
 #include <QCheckBox>

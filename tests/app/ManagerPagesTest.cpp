@@ -3,14 +3,14 @@
 // following the selection, commands that cannot act switched off, drops
 // wherever users aim, the picture dialog, the melody preview and help.
 #include "AppTestSupport.h"
+#include "dataset/ListFile.h"
 #include "editor/CustomPatchPage.h"
 #include "editor/PatchEditor.h"
-#include "dataset/ListFile.h"
-#include "pages/JavaPage.h"
-#include "pages/SlotListView.h"
-#include "pages/MelodyPage.h"
 #include "melodies/MelodyVolumes.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
 #include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QAction>
 #include <QApplication>

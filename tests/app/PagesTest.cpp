@@ -2,10 +2,10 @@
 #include "AppTestSupport.h"
 #include "base/TarvexError.h"
 #include "pages/JavaPage.h"
-#include "pages/MemoryPanel.h"
-#include "pages/SlotListView.h"
 #include "pages/MelodyPage.h"
+#include "pages/MemoryPanel.h"
 #include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QHeaderView>
 #include <QLabel>

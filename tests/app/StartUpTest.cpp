@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
-#include "editor/CustomPatchPage.h"
 #include "dataset/ListFile.h"
+#include "editor/CustomPatchPage.h"
 #include "pages/JavaPage.h"
-#include "pages/SlotListView.h"
 #include "pages/MelodyPage.h"
 #include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QDir>
 #include <QFile>

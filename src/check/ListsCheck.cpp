@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
+#include "dataset/ListJournal.h"
 #include "dataset/NumericText.h"
 #include "melodies/MelodyVolumes.h"
 #include "platform/FileOps.h"
@@ -25,36 +26,27 @@ struct Context {
     Report& report;
 };
 
-// The lists a manager reads, with the volume lists when it has them.
-QStringList neededLists(const FirmwareDataSet& data, const ManagerInfo& info) {
-    QStringList names = info.loadOrder;
-    if (info.kind == ManagerKind::Melodies && data.volumesAvailable()) {
-        names << managers::kVolumeOffsetsList << managers::kStandardVolumesList
-              << managers::kVolumesList;
-    }
-    return names;
-}
-
 } // namespace
 
 void load(FirmwareDataSet& data, Report& report) {
     const QStringList written = data.changeableLists();
+    // The lists as start-up sees them: a save a kill interrupted after its
+    // commit counts as done.
+    const ListJournal journal(data.dataFolder());
     for (const ManagerInfo* info : managers::all()) {
         if (!data.isAvailable(*info)) {
             continue;
         }
-        for (const QString& name : neededLists(data, *info)) {
+        for (const QString& name : data.listsToLoad(*info)) {
             const QString path = data.dataFile(name);
-            if (!fileops::exists(path)) {
+            if (!fileops::exists(journal.pathToRead(name))) {
                 report.error(
                     path, 0,
                     QCoreApplication::translate("Report", "missing: the %1 list").arg(info->id));
                 continue;
             }
             try {
-                qsizetype nulLine = 0;
-                qsizetype longLine = 0;
-                data.setList(name, listfile::load(path, &nulLine, &longLine));
+                const auto [nulLine, longLine] = data.loadList(journal, name);
                 if (longLine > 0) {
                     report.error(path, longLine,
                                  QCoreApplication::translate(

@@ -101,13 +101,8 @@ void FirmwareDataSet::loadSlotLists() {
         if (!isAvailable(*info)) {
             continue;
         }
-        for (const QString& name : info->loadOrder) {
+        for (const QString& name : listsToLoad(*info)) {
             loadList(journal, name);
-        }
-        if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
-            for (const QString& name : volumeLists()) {
-                loadList(journal, name);
-            }
         }
         if (!info->helpFile.isEmpty()) {
             QFile file;
@@ -118,6 +113,14 @@ void FirmwareDataSet::loadSlotLists() {
             helpTexts_[info->helpFile] = file.readAll();
         }
     }
+}
+
+QStringList FirmwareDataSet::listsToLoad(const ManagerInfo& info) const {
+    QStringList names = info.loadOrder;
+    if (info.kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+        names += volumeLists();
+    }
+    return names;
 }
 
 QStringList FirmwareDataSet::changeableLists() const {
@@ -202,7 +205,8 @@ void FirmwareDataSet::recoverInterruptedSave() const {
     }
 }
 
-void FirmwareDataSet::loadList(const ListJournal& journal, const QString& name) {
+FirmwareDataSet::ListRead FirmwareDataSet::loadList(const ListJournal& journal,
+                                                    const QString& name) {
     QFile file;
     QString reason;
     if (!fileops::openRegular(file, journal.pathToRead(name), &reason)) {
@@ -210,18 +214,19 @@ void FirmwareDataSet::loadList(const ListJournal& journal, const QString& name) 
     }
     // Read in blocks straight into the lines: no copy of the whole file.
     QStringList lines;
-    qsizetype nulLine = 0;
-    qsizetype longLine = 0;
-    if (!textlines::collectLines(file, lines, &nulLine, listfile::kLongestLine, &longLine)) {
+    ListRead read;
+    if (!textlines::collectLines(file, lines, &read.nulLine, listfile::kLongestLine,
+                                 &read.longLine)) {
         throw errors::streamRead();
     }
     lists_[name] = std::move(lines);
     loaded_.insert(name);
     cuts_.erase(name);
-    if (nulLine > 0 || longLine > 0) {
-        const bool nul = nulLine > 0 && (longLine == 0 || nulLine <= longLine);
-        cuts_[name] = {name, nul ? nulLine : longLine, nul};
+    if (read.nulLine > 0 || read.longLine > 0) {
+        const bool nul = read.nulLine > 0 && (read.longLine == 0 || read.nulLine <= read.longLine);
+        cuts_[name] = {name, nul ? read.nulLine : read.longLine, nul};
     }
+    return read;
 }
 
 QStringList FirmwareDataSet::managerLists(const ManagerInfo& info) const {

@@ -44,6 +44,17 @@ public:
     // Reads the lists and help texts of every available manager; raises
     // "Cannot open file %s" at the first file that cannot be read.
     void loadSlotLists();
+    // The lists loadSlotLists reads for an available manager, in order.
+    QStringList listsToLoad(const ManagerInfo& info) const;
+    // Where reading a list stopped short, from 1 (0 for not): at a NUL, and
+    // at the first line cut at listfile::kLongestLine.
+    struct ListRead {
+        qsizetype nulLine = 0;
+        qsizetype longLine = 0;
+    };
+    // Reads one list as loadSlotLists does, through the journal's view of
+    // the folder; raises "Cannot open file %s" naming the list.
+    ListRead loadList(const ListJournal& journal, const QString& name);
     // Writes the changeable lists of every available manager, all or none
     // (see ListJournal); raises "Cannot create file %s" when one cannot be
     // written. A list cut at a NUL is left as it is on disk.
@@ -95,7 +106,6 @@ public:
 
 private:
     QStringList& mutableList(const QString& name);
-    void loadList(const ListJournal& journal, const QString& name);
     QStringList managerLists(const ManagerInfo& info) const;
 
     QString firmwareFolder_;

@@ -5,6 +5,7 @@
 #include "check/DataSetImport.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
+#include "dataset/ListJournal.h"
 #include "platform/DataSetLock.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
@@ -98,6 +99,14 @@ TEST_F(DataSetCheckTest, ListsAndFields) {
     check();
     QFile::remove(firmware + "/Data/JavaTable.lst");
     expectOnlyError(datasetcheck::run(firmware + "/Data"), "JavaTable.lst", 0, "missing");
+
+    // A save a kill interrupted after its commit: the lists are what start-up
+    // reads, the committed new ones.
+    check();
+    scratch.write("user/X120XEDJ2/Data/JavaSize.lst.new", "0\r\n-5\r\n0\r\n0\r\n");
+    scratch.write("user/X120XEDJ2/Data/" + ListJournal::markerName(), "JavaSize.lst\r\n");
+    expectOnlyError(datasetcheck::run(firmware + "/Data"), "JavaSize.lst", 2,
+                    "not a size in bytes");
 }
 
 TEST_F(DataSetCheckTest, MemoryMapAndPlacement) {

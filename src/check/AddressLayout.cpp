@@ -4,6 +4,7 @@
 #include "dataset/NumericText.h"
 #include "manager/PatchAssembly.h"
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,24 +26,6 @@ QString spanName(const ManagerInfo& info, bool table, bool one) {
 
 } // namespace
 
-qint64 iniLine(const QStringList& lines, const QString& section, const QString& key) {
-    QString current;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            current = line.mid(1, line.size() - 2).trimmed();
-            continue;
-        }
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0 && !line.startsWith(QLatin1Char(';')) &&
-            current.compare(section, Qt::CaseInsensitive) == 0 &&
-            line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
-            return i + 1;
-        }
-    }
-    return 0;
-}
-
 std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines) {
     std::vector<AddressSpan> spans;
     const MemoryMap& map = data.memoryMap();
@@ -62,7 +45,7 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
         span.end = std::uint32_t(end);
         span.label = span.group = QCoreApplication::translate("Report", manager->regionName);
         span.file = data.dataFile(QStringLiteral("Memory.ini"));
-        span.line = iniLine(iniLines, manager->iniSection, QStringLiteral("StartOffset"));
+        span.line = IniFile::lineOf(iniLines, manager->iniSection, QStringLiteral("StartOffset"));
         span.manager = manager;
         spans.push_back(span);
     }
@@ -114,25 +97,14 @@ std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
     return spans;
 }
 
-void forEachRequiredLine(
-    const FirmwareDataSet& data,
-    const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
-    const std::function<void(const QString& file)>& unreadable) {
-    for (const QString& path : patch::requiredPatchFiles(data)) {
-        QFile file;
-        if (!fileops::openRegular(file, path)) {
-            unreadable(path);
-            continue;
-        }
-        srec::SRecordReader reader(file);
-        srec::SRecordReader::Line line;
-        while (reader.next(line)) {
-            visit(path, line);
-        }
-    }
+QString readPatch64K(const MemoryMap& map, srec::SRecord& record) {
+    const QByteArray text = map.patch64K.toLatin1();
+    return srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record);
 }
 
-std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines) {
+std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines,
+                                      const RequiredLineVisit& visit,
+                                      const UnreadableVisit& unreadable) {
     std::vector<AddressSpan> spans;
     auto add = [&](srec::SRecord& record, AddressSpan::Kind kind, const QString& label,
                    const QString& file, qint64 line) {
@@ -149,27 +121,35 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
         span.bytes = std::move(record.data);
         spans.push_back(std::move(span));
     };
-    forEachRequiredLine(
-        data,
-        [&](const QString& file, const srec::SRecordReader::Line& line) {
+    for (const QString& path : patch::requiredPatchFiles(data)) {
+        QFile file;
+        if (!fileops::openRegular(file, path)) {
+            if (unreadable) {
+                unreadable(path);
+            }
+            continue;
+        }
+        const QString label =
+            QCoreApplication::translate("Report", "required patch %1").arg(fileops::bareName(path));
+        srec::SRecordReader reader(file);
+        srec::SRecordReader::Line line;
+        while (reader.next(line)) {
+            if (visit) {
+                visit(path, line);
+            }
             if (line.error.isEmpty() && !line.empty) {
                 srec::SRecord record = line.record;
-                add(record, AddressSpan::Kind::RequiredPatch,
-                    QCoreApplication::translate("Report", "required patch %1")
-                        .arg(fileops::bareName(file)),
-                    file, line.number);
+                add(record, AddressSpan::Kind::RequiredPatch, label, path, line.number);
             }
-        },
-        [](const QString&) {});
+        }
+    }
     if (data.isAvailable(managers::melodies())) {
         srec::SRecord record;
-        const QByteArray text = data.memoryMap().patch64K.toLatin1();
-        if (srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record)
-                .isEmpty()) {
+        if (readPatch64K(data.memoryMap(), record).isEmpty()) {
             add(record, AddressSpan::Kind::Patch64K,
                 QCoreApplication::translate("Report", "the Patch64K line"),
                 data.dataFile(QStringLiteral("Memory.ini")),
-                iniLine(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")));
+                IniFile::lineOf(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")));
         }
     }
     return spans;

@@ -54,15 +54,20 @@ std::uint64_t reserveOf(const FirmwareDataSet& data, const AddressSpan& region);
 // patch, the volume bytes; lines that are no address are left out.
 std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data);
 
-// Every line of every "*.s3" file of ReqPatches, in the order the patches copy them.
-void forEachRequiredLine(
-    const FirmwareDataSet& data,
-    const std::function<void(const QString& file, const srec::SRecordReader::Line&)>& visit,
-    const std::function<void(const QString& file)>& unreadable);
+// The Patch64K line read as one S-record; the parser's problem when it is none.
+QString readPatch64K(const MemoryMap& map, srec::SRecord& record);
+
+using RequiredLineVisit =
+    std::function<void(const QString& file, const srec::SRecordReader::Line& line)>;
+using UnreadableVisit = std::function<void(const QString& file)>;
 
 // What the required patches' data records and then the Patch64K line (of a
 // data set with melodies) write, in the order a melody patch holds them.
-std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines);
+// visit, when given, sees every line of every "*.s3" file of ReqPatches as
+// it is read, in that order; unreadable every such file that cannot be read.
+std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QStringList& iniLines,
+                                      const RequiredLineVisit& visit = {},
+                                      const UnreadableVisit& unreadable = {});
 
 // Every pair of spans that must not share a byte and does: a region with any
 // other span, a table entry or volume byte with anything, and two records
@@ -71,8 +76,5 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
 // they collide with, not once per record. Among equals, the later span in the
 // list is the one named.
 std::vector<AddressCollision> collisions(const std::vector<AddressSpan>& spans);
-
-// The line of a key of an INI text, from 1; 0 when it is not there.
-qint64 iniLine(const QStringList& lines, const QString& section, const QString& key);
 
 } // namespace addresslayout

@@ -65,10 +65,10 @@ QString collisionText(const AddressCollision& hit) {
 
 // Everything a patch writes at a fixed place, compared with the regions
 // where new files go and with one another.
-void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
+void run(const FirmwareDataSet& data, const QStringList& iniLines,
+         std::vector<AddressSpan> fixedRecords, Report& report) {
     std::vector<AddressSpan> spans = addresslayout::regions(data, iniLines);
-    for (std::vector<AddressSpan> more :
-         {addresslayout::tableEntries(data), addresslayout::fixedRecords(data, iniLines)}) {
+    for (std::vector<AddressSpan> more : {addresslayout::tableEntries(data), fixedRecords}) {
         std::move(more.begin(), more.end(), std::back_inserter(spans));
     }
     using numeric::kAddressSpace;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/Report.h"
+#include "check/AddressLayout.h"
 #include "dataset/FirmwareDataSet.h"
 
 #include <QStringList>
@@ -11,6 +12,8 @@
 // address space and clear of one another (see addresslayout::collisions).
 namespace addresslayoutcheck {
 
-void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report);
+// fixedRecords: what addresslayout::fixedRecords gives for the data set.
+void run(const FirmwareDataSet& data, const QStringList& iniLines,
+         std::vector<AddressSpan> fixedRecords, Report& report);
 
 } // namespace addresslayoutcheck

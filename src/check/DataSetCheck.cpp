@@ -53,8 +53,8 @@ Report run(const QString& dataFolder) {
     listscheck::load(data, report);
     memorymapcheck::run(data, iniLines, report);
     listscheck::run(data, report);
-    patchrecordscheck::run(data, iniLines, report);
-    addresslayoutcheck::run(data, iniLines, report);
+    std::vector<AddressSpan> fixedRecords = patchrecordscheck::run(data, iniLines, report);
+    addresslayoutcheck::run(data, iniLines, std::move(fixedRecords), report);
     slotfilescheck::run(data, report);
     return report;
 }

@@ -3,13 +3,13 @@
 
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
+#include "platform/IniFile.h"
 
 #include <QCoreApplication>
 #include <limits>
 
 namespace memorymapcheck {
 
-using addresslayout::iniLine;
 using numeric::hexAddress;
 
 void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
@@ -21,7 +21,7 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
     for (const ManagerInfo* info : managers::all()) {
         const QString& section = info->iniSection;
         const std::int32_t reserve = info->afterStringTable ? map.stringTableSize : 0;
-        const qint64 startLine = iniLine(iniLines, section, QStringLiteral("StartOffset"));
+        const qint64 startLine = IniFile::lineOf(iniLines, section, QStringLiteral("StartOffset"));
         std::int32_t values[2] = {};
         bool valid = true;
         for (int i = 0; i < 2; ++i) {
@@ -31,7 +31,7 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
             if (!numeric::tryToInt(text, values[i])) {
                 valid = false;
                 report.error(
-                    ini, iniLine(iniLines, section, key),
+                    ini, IniFile::lineOf(iniLines, section, key),
                     QCoreApplication::translate("Report", "[%1] %2 \"%3\" is not a valid integer")
                         .arg(section, key, text));
             }
@@ -70,7 +70,7 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
         if (reserve < 0 || start + reserve > std::numeric_limits<std::int32_t>::max()) {
             report.error(
                 data.dataFile(QStringLiteral("Memory.ini")),
-                iniLine(iniLines, QStringLiteral("StringTable"), QStringLiteral("Size")),
+                IniFile::lineOf(iniLines, QStringLiteral("StringTable"), QStringLiteral("Size")),
                 reserve < 0 ? QCoreApplication::translate(
                                   "Report", "[StringTable] Size %1 is negative: new files would be "
                                             "placed before the start of the %2")

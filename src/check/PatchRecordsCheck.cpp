@@ -2,14 +2,13 @@
 #include "check/PatchRecordsCheck.h"
 
 #include "check/AddressLayout.h"
+#include "platform/IniFile.h"
 
 #include <QCoreApplication>
 
 namespace patchrecordscheck {
 
 namespace {
-
-using addresslayout::iniLine;
 
 QString recordWarning(const srec::SRecord& record) {
     if (record.isHeader()) {
@@ -28,17 +27,16 @@ QString recordWarning(const srec::SRecord& record) {
 
 } // namespace
 
-void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
+std::vector<AddressSpan> run(const FirmwareDataSet& data, const QStringList& iniLines,
+                             Report& report) {
     // "Patch64K=" with nothing after it: the firmware needs no such patch
     // (a data set drafted from a firmware cannot know one).
     if (data.isAvailable(managers::melodies()) && !data.memoryMap().patch64K.isEmpty()) {
         const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
         const qint64 line =
-            iniLine(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K"));
-        const QByteArray text = data.memoryMap().patch64K.toLatin1();
+            IniFile::lineOf(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K"));
         srec::SRecord record;
-        const QString problem =
-            srec::parseRecord(std::string_view(text.constData(), std::size_t(text.size())), record);
+        const QString problem = addresslayout::readPatch64K(data.memoryMap(), record);
         if (!problem.isEmpty()) {
             report.error(ini, line,
                          QCoreApplication::translate("Report", "Patch64K: %1").arg(problem));
@@ -52,8 +50,8 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
                              .arg(record.type));
         }
     }
-    addresslayout::forEachRequiredLine(
-        data,
+    return addresslayout::fixedRecords(
+        data, iniLines,
         [&](const QString& file, const srec::SRecordReader::Line& line) {
             if (line.empty) {
                 report.warning(file, line.number,

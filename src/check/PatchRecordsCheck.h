@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/Report.h"
+#include "check/AddressLayout.h"
 #include "dataset/FirmwareDataSet.h"
 
 #include <QStringList>
@@ -11,6 +12,9 @@
 // header or end record is copied too, which is worth a warning).
 namespace patchrecordscheck {
 
-void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report);
+// Gives what those records write (see addresslayout::fixedRecords), read in
+// the same pass.
+std::vector<AddressSpan> run(const FirmwareDataSet& data, const QStringList& iniLines,
+                             Report& report);
 
 } // namespace patchrecordscheck

@@ -17,6 +17,7 @@
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 #include "srec/S3Records.h"
 #include "srec/TableEntry.h"
 
@@ -59,25 +60,6 @@ std::string recordLine(int type, std::uint64_t address, const std::vector<std::u
     line += char('0' + type);
     line += numeric::hexBytes(body.data(), body.size()).toStdString();
     return line + numeric::hexByte(srec::checksum(body.data(), body.size())).toStdString();
-}
-
-// Sets Key=value in [Section] of INI lines, keeping every other line.
-void setIniValue(QStringList& lines, const QString& section, const QString& key,
-                 const QString& value) {
-    const qint64 at = addresslayout::iniLine(lines, section, key);
-    if (at > 0) {
-        QString& line = lines[at - 1];
-        line = line.left(line.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
-        return;
-    }
-    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
-            lines.insert(i + 1, key + QLatin1Char('=') + value);
-            return;
-        }
-    }
-    lines << QString() << header << key + QLatin1Char('=') + value;
 }
 
 class Porter {
@@ -478,22 +460,19 @@ void Porter::write(const QString& dataFolder) const {
     for (const PlacedRecord& p : records_) {
         const std::string line = recordLine(3, p.to, p.span.bytes);
         if (p.span.kind == AddressSpan::Kind::Patch64K) {
-            setIniValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"),
-                        QString::fromStdString(line));
+            IniFile::setValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"),
+                              QString::fromStdString(line));
         } else {
             patchLines[p.span.file][p.span.line] = line;
         }
     }
     for (const PlacedRegion& r : regions_) {
         // By manager, not by label: labels are translated.
-        const QString section =
-            r.span.manager->kind == ManagerKind::Melodies ? QStringLiteral("Melodies")
-            : r.span.manager->kind == ManagerKind::Java   ? QStringLiteral("JavaGames")
-                                                          : QStringLiteral("Pictures");
-        setIniValue(ini, section, QStringLiteral("StartOffset"),
-                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
-        setIniValue(ini, section, QStringLiteral("EndOffset"),
-                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
+        const QString& section = r.span.manager->iniSection;
+        IniFile::setValue(ini, section, QStringLiteral("StartOffset"),
+                          QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
+        IniFile::setValue(ini, section, QStringLiteral("EndOffset"),
+                          QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
     }
     listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
     for (const auto& [file, lines] : patchLines) {

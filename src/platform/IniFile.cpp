@@ -112,13 +112,19 @@ public:
             enterSection();
         } else if (part_ == Part::Value) {
             found_[std::size_t(target_)] = value_.take();
+            foundLine_ = foundLine_ == 0 ? line_ + 1 : foundLine_;
             --remaining_;
         }
         part_ = Part::Start;
         name_.clear();
+        ++line_;
     }
 
     bool done() const { return remaining_ == 0; }
+    // Lines from 1: of the first value found, of the first header of a
+    // section asked for; 0 for none.
+    qint64 foundLine() const { return foundLine_; }
+    qint64 sectionLine() const { return sectionLine_; }
 
 private:
     enum class Part { Start, Ignore, Section, Key, Value };
@@ -177,6 +183,9 @@ private:
         sectionValid_ = valid;
         inSection_ = true;
         name_.clear();
+        if (sectionLine_ == 0 && valid && sections_.contains(section_)) {
+            sectionLine_ = line_ + 1;
+        }
     }
 
     // True when the key just read is one asked for and not yet found.
@@ -207,7 +216,24 @@ private:
     bool inSection_ = false;
     qsizetype target_ = 0;
     qsizetype remaining_;
+    qint64 line_ = 0; // lines ended so far
+    qint64 foundLine_ = 0;
+    qint64 sectionLine_ = 0;
 };
+
+// Scans INI text held as lines.
+Scan scanLines(const QList<QString>& lines, const QList<IniFile::Key>& keys,
+               std::vector<std::optional<QString>>& found) {
+    Scan scan(keys, found);
+    for (const QString& line : lines) {
+        if (scan.done()) {
+            break;
+        }
+        scan.piece(line);
+        scan.lineEnd();
+    }
+    return scan;
+}
 
 } // namespace
 
@@ -251,4 +277,26 @@ QString IniFile::readString(const QString& section, const QString& key,
 
 bool IniFile::contains(const QString& section, const QString& key) const {
     return lookup({{section, key}}).front().has_value();
+}
+
+qint64 IniFile::lineOf(const QList<QString>& lines, const QString& section, const QString& key) {
+    const QList<Key> keys{{section, key}};
+    std::vector<std::optional<QString>> found(1);
+    return scanLines(lines, keys, found).foundLine();
+}
+
+void IniFile::setValue(QList<QString>& lines, const QString& section, const QString& key,
+                       const QString& value) {
+    const QList<Key> keys{{section, key}};
+    std::vector<std::optional<QString>> found(1);
+    const Scan scan = scanLines(lines, keys, found);
+    if (const qint64 at = scan.foundLine(); at > 0) {
+        QString& line = lines[at - 1];
+        line = line.left(line.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
+    } else if (const qint64 header = scan.sectionLine(); header > 0) {
+        lines.insert(header, key + QLatin1Char('=') + value);
+    } else {
+        lines << QString() << QLatin1Char('[') + section + QLatin1Char(']')
+              << key + QLatin1Char('=') + value;
+    }
 }

@@ -33,6 +33,15 @@ public:
 
     static constexpr qsizetype kMaxValueLength = 2047;
 
+    // The same rules on an INI text held as lines (to name or edit a line):
+    // the line, from 1, of the value readString would give; 0 when the key
+    // is missing.
+    static qint64 lineOf(const QList<QString>& lines, const QString& section, const QString& key);
+    // Sets the value that line holds, keeping every other line; a missing key
+    // goes right after the section's first header, a missing section at the end.
+    static void setValue(QList<QString>& lines, const QString& section, const QString& key,
+                         const QString& value);
+
 private:
     QString path_;
 };

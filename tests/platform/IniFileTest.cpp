@@ -69,3 +69,26 @@ TEST(IniFile, AFileThatIsThereButCannotBeReadIsAnErrorNotTheDefaults) {
         testsupport::errorOf([&] { IniFile(dir.path("folder.ini")).readString("S", "K", "d"); }),
         "folder.ini cannot be read: Not a regular file (" + dir.path("folder.ini") + ")");
 }
+
+// An INI text held as lines is named and edited where the file reader reads
+// it, also where a hand-written file departs from the plain form: a key
+// before any section, text after a header's "]", a section's second header.
+TEST(IniFile, LinesAreNamedAndEditedWhereTheReaderReadsThem) {
+    QStringList lines{"Patch64K=S1", "[Patches] ; the patches", "  patch64k = S3", "[Patches]",
+                      "Patch64K=S4"};
+    EXPECT_EQ(IniFile::lineOf(lines, "Patches", "Patch64K"), 3);
+    EXPECT_EQ(IniFile::lineOf(lines, "Patches", "Size"), 0);
+    IniFile::setValue(lines, "patches", "PATCH64K", "S5");
+    IniFile::setValue(lines, "Patches", "Other", "1");
+    IniFile::setValue(lines, "StringTable", "Size", "16");
+    EXPECT_EQ(lines,
+              (QStringList{"Patch64K=S1", "[Patches] ; the patches", "Other=1", "  patch64k =S5",
+                           "[Patches]", "Patch64K=S4", "", "[StringTable]", "Size=16"}));
+    Scratch dir;
+    const IniFile ini(dir.write("x.ini", lines.join("\r\n").toLatin1()));
+    const auto values =
+        ini.lookup({{"Patches", "Patch64K"}, {"Patches", "Other"}, {"StringTable", "Size"}});
+    EXPECT_EQ(values[0], QString("S5"));
+    EXPECT_EQ(values[1], QString("1"));
+    EXPECT_EQ(values[2], QString("16"));
+}

@@ -34,7 +34,7 @@ const ManagerInfo& melodies() {
         &MemoryMap::melodyStart,
         true,
         &MemoryTotals::melodies,
-        // Where its facts lie and how the checks name them.
+        // Its table entry, region and rows, and their names in the reports.
         {0, 4, -1, -1},
         QStringLiteral("Melodies"),
         &MemoryMap::melodyEnd,
@@ -76,7 +76,7 @@ const ManagerInfo& java() {
         &MemoryMap::javaStart,
         true,
         &MemoryTotals::java,
-        // Where its facts lie and how the checks name them.
+        // Its table entry, region and rows, and their names in the reports.
         {4, 0, -1, -1},
         QStringLiteral("JavaGames"),
         &MemoryMap::javaEnd,
@@ -117,7 +117,7 @@ const ManagerInfo& pictures() {
         &MemoryMap::pictureStart,
         false,
         &MemoryTotals::pictures,
-        // Where its facts lie and how the checks name them.
+        // Its table entry, region and rows, and their names in the reports.
         {4, -1, 0, 2},
         QStringLiteral("Pictures"),
         &MemoryMap::pictureEnd,

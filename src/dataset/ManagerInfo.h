@@ -41,8 +41,7 @@ struct ManagerInfo {
     bool afterStringTable;
     std::int32_t MemoryTotals::*total;
 
-    // Where the manager's facts lie in the firmware and how the checks name
-    // them.
+    // --- Its table entry, region and rows, and their names in the reports ---
     // Where each field starts in the 8-byte table entry, -1 for one the
     // manager lacks: addresses and sizes take 4 bytes, widths and heights 2.
     struct EntryLayout {

@@ -11,6 +11,7 @@
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
+#include "check/ReportLanguage.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "manager/SlotTable.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -55,6 +57,8 @@ SessionOptions withLock(SessionOptions options) {
 TForm1::TForm1(SessionOptions options, QWidget* parent)
     : QMainWindow(parent), options_(withLock(std::move(options))),
       session_(std::make_unique<Session>(options_)) {
+    // The window and its reports speak Russian, whatever the user's locale.
+    reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setFont(uiFont());
@@ -230,21 +234,13 @@ QString TForm1::checkDataSet() const {
     if (count == 0) {
         return {};
     }
-    const int tens = count % 100;
-    const int units = count % 10;
-    const QString errors = (tens >= 11 && tens <= 14) || units == 0 || units >= 5
-                               ? QStringLiteral("ошибок")
-                           : units == 1 ? QStringLiteral("ошибка")
-                                        : QStringLiteral("ошибки");
-    return QStringLiteral("В наборе данных %1 %2: Настройки → Проверить набор данных...")
-        .arg(count)
-        .arg(errors);
+    return tr("The data set has %n error(s): Settings → Check data set...", nullptr, count);
 }
 
 QString TForm1::showReadOnly() {
     // Another window (or a command) holds the data set: this one shows it
     // but writes nothing, so neither undoes the other's choices.
-    setWindowTitle(kCaption + kReadOnlyMark);
+    setWindowTitle(kCaption + tr(" (read only)"));
     for (ManagerPage* page :
          {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
           static_cast<ManagerPage*>(tsGraphics)}) {
@@ -253,8 +249,7 @@ QString TForm1::showReadOnly() {
     // Not exactly over the first window, so that both are seen.
     move(pos() + QPoint(40, 40));
     // Short enough for the holder to stay readable in a narrow window.
-    return QStringLiteral("Только чтение: данные изменяет %1.")
-        .arg(session_->lockHolder().value_or(QString()));
+    return tr("Read only: %1 changes the data.").arg(session_->lockHolder().value_or(QString()));
 }
 
 void TForm1::reportUnsafeDataSet() {
@@ -264,17 +259,15 @@ void TForm1::reportUnsafeDataSet() {
     // shows its rows and changes nothing. One warning names every such list.
     QStringList cut;
     for (const FirmwareDataSet::CutList& list : data.cutLists()) {
-        cut.append(QStringLiteral("%1, строка %2: %3")
+        cut.append(tr("%1, line %2: %3")
                        .arg(data.dataFile(list.list))
                        .arg(list.line)
-                       .arg(list.nul
-                                ? QStringLiteral("нулевой символ, текст после него не прочитан")
-                                : QStringLiteral("слишком длинная строка")));
+                       .arg(list.nul ? tr("a NUL character, the text after it was not read")
+                                     : tr("a line too long")));
     }
     if (!cut.isEmpty()) {
-        dialogs.warn(QStringLiteral("Списки прочитаны не полностью:\n%1\nЧтобы ничего не "
-                                    "потерять, изменения на их страницах отключены. Исправьте "
-                                    "списки и запустите программу снова.")
+        dialogs.warn(tr("Lists not read whole:\n%1\nSo that nothing is lost, changes on their "
+                        "pages are off. Mend the lists and start the program again.")
                          .arg(cut.join(QLatin1Char('\n'))));
     }
     for (ManagerPage* page :
@@ -286,9 +279,8 @@ void TForm1::reportUnsafeDataSet() {
         try {
             data.requirePlainWorkFolder(*info);
         } catch (const TarvexError&) {
-            dialogs.warn(QStringLiteral("Рабочая папка %1 является ссылкой или не является "
-                                        "папкой. Программа не будет ни записывать в неё, ни "
-                                        "удалять из неё файлы.")
+            dialogs.warn(tr("The working folder %1 is a link or not a folder. The program will "
+                            "neither write files into it nor delete files from it.")
                              .arg(data.workFolder(*info)));
         }
     }

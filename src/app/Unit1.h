@@ -27,8 +27,6 @@ class TForm1 : public QMainWindow {
 
 public:
     static inline const QString kCaption = QStringLiteral("Tarvex by Ulvane (tarvex@example.org)");
-    // Added to the caption of a window that may not write its data set.
-    static inline const QString kReadOnlyMark = QStringLiteral(" (только чтение)");
 
     explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
     ~TForm1() override;

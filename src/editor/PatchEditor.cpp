@@ -443,17 +443,15 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, slot);
     };
-    add(QStringLiteral("Отменить"), QKeySequence::Undo, text_.history().canUndo(),
-        &PatchEditor::undo);
-    add(QStringLiteral("Повторить"), QKeySequence::Redo, text_.history().canRedo(),
-        &PatchEditor::redo);
+    add(tr("Undo"), QKeySequence::Undo, text_.history().canUndo(), &PatchEditor::undo);
+    add(tr("Redo"), QKeySequence::Redo, text_.history().canRedo(), &PatchEditor::redo);
     menu.addSeparator();
-    add(QStringLiteral("Вырезать"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
-    add(QStringLiteral("Копировать"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
-    add(QStringLiteral("Вставить"), QKeySequence::Paste,
-        !QApplication::clipboard()->text().isEmpty(), &PatchEditor::paste);
+    add(tr("Cut"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
+    add(tr("Copy"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
+    add(tr("Paste"), QKeySequence::Paste, !QApplication::clipboard()->text().isEmpty(),
+        &PatchEditor::paste);
     menu.addSeparator();
-    add(QStringLiteral("Выделить всё"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
+    add(tr("Select all"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
     if (!pageActions_.isEmpty()) {
         menu.addSeparator();
         menu.addActions(pageActions_);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -124,4 +125,21 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     EXPECT_FALSE(QFileInfo::exists(userFolder() + "/X120BAD"));
     trigger(*window, "AddFirmware1");
     EXPECT_TRUE(dialogs.warnings.value(1).startsWith(QStringLiteral("В папке ")));
+}
+
+TEST_F(CheckMenuTest, TheWindowsOwnTextsShowInRussian) {
+    auto window = open(MiniDataSet{});
+    QStringList settings;
+    for (const QAction* action : child<QMenu>(window.get(), "N1")->actions()) {
+        if (!action->isSeparator()) {
+            settings << action->text();
+        }
+    }
+    EXPECT_EQ(settings,
+              QStringList({"&Версия прошивки", "&Проверить набор данных...", "&Проверить патч...",
+                           "&Добавить прошивку...", "&Сверить с прошивкой...",
+                           "&Извлечь ресурсы прошивки...", "П&еренести набор на другую прошивку...",
+                           "Пр&именить патчи к прошивке...", "&Обновить превью из прошивки...",
+                           "&Обзор прошивки...", "&Создать набор данных из прошивки..."}));
+    EXPECT_EQ(child<QAction>(window.get(), "actPageHelp")->text(), "&Справка");
 }

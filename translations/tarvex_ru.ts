@@ -1522,25 +1522,6 @@
         <source>No folder for the user&apos;s data: HOME is not set, and XDG_DATA_HOME is not set or not an absolute path</source>
         <translation>Не найдена папка для данных пользователя: переменная HOME не задана, а XDG_DATA_HOME не задана или не является абсолютным путём</translation>
     </message>
-</context>
-<context>
-    <name>TForm1</name>
-    <message numerus="yes">
-        <source>The data set has %n error(s): Settings → Check data set...</source>
-        <translation>
-            <numerusform>В наборе данных %n ошибка: Настройки → Проверить набор данных...</numerusform>
-            <numerusform>В наборе данных %n ошибки: Настройки → Проверить набор данных...</numerusform>
-            <numerusform>В наборе данных %n ошибок: Настройки → Проверить набор данных...</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source> (read only)</source>
-        <translation> (только чтение)</translation>
-    </message>
-    <message>
-        <source>Read only: %1 changes the data.</source>
-        <translation>Только чтение: данные изменяет %1.</translation>
-    </message>
     <message>
         <source>%1, line %2: %3</source>
         <translation>%1, строка %2: %3</translation>
@@ -1564,6 +1545,22 @@ So that nothing is lost, changes on their pages are off. Mend the lists and star
     <message>
         <source>The working folder %1 is a link or not a folder. The program will neither write files into it nor delete files from it.</source>
         <translation>Рабочая папка %1 является ссылкой или не является папкой. Программа не будет ни записывать в неё, ни удалять из неё файлы.</translation>
+    </message>
+    <message>
+        <source> (read only)</source>
+        <translation> (только чтение)</translation>
+    </message>
+    <message>
+        <source>Read only: %1 changes the data.</source>
+        <translation>Только чтение: данные изменяет %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The data set has %n error(s): Settings → Check data set...</source>
+        <translation>
+            <numerusform>В наборе данных %n ошибка: Настройки → Проверить набор данных...</numerusform>
+            <numerusform>В наборе данных %n ошибки: Настройки → Проверить набор данных...</numerusform>
+            <numerusform>В наборе данных %n ошибок: Настройки → Проверить набор данных...</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -4,13 +4,12 @@
 #include "app/CheckMenu.h"
 #include "app/FirmwareMenu.h"
 #include "app/PageCommands.h"
+#include "app/StartUp.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
-#include "base/TarvexError.h"
-#include "check/DataSetCheck.h"
 #include "check/ReportLanguage.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
@@ -21,8 +20,6 @@
 #include "platform/SettingsStore.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -31,7 +28,6 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
-#include <exception>
 
 namespace {
 
@@ -184,150 +180,7 @@ QString TForm1::statusText(int panel) const {
 }
 
 void TForm1::FormCreate() {
-    guarded([this] {
-        tsMelodiesManager->startUp();
-        // The session runs the folder, settings, memory map and list steps;
-        // what it reached is shown even when a step failed.
-        std::exception_ptr failure;
-        try {
-            session_->start();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        tsCreateCustomPatch->setUserFolder(session_->userFolder());
-        showWhatStartUpReached();
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
-        reportUnsafeDataSet();
-        tsMelodiesManager->fill();
-        tsJavaGames->fill();
-        tsGraphics->fill();
-        if (!reopening_) {
-            tsCreateCustomPatch->clear(); // the custom patch does not depend on the firmware
-        }
-        tsMelodiesManager->updateMemory();
-        tsJavaGames->updateMemory();
-        tsGraphics->updateMemory();
-        hideUnavailablePages();
-        statusPanel1_->setText(
-            QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
-    });
-    QStringList notes;
-    if (session_->isReadOnly()) {
-        notes.append(showReadOnly());
-    }
-    guarded([&] { notes.append(checkDataSet()); });
-    notes.removeAll(QString());
-    setStatusNotice(notes.join(QLatin1Char(' ')));
-}
-
-QString TForm1::checkDataSet() const {
-    // A data set is written by hand; its faults are better told now than
-    // found when a patch is built. The check takes milliseconds.
-    if (session_->reached() < Session::Step::Folders ||
-        !QFileInfo(session_->firmwareFolder()).isDir()) {
-        return {};
-    }
-    const Report report = datasetcheck::run(session_->firmwareFolder() + QStringLiteral("/Data"));
-    const int count = report.errors();
-    if (count == 0) {
-        return {};
-    }
-    return tr("The data set has %n error(s): Settings → Check data set...", nullptr, count);
-}
-
-QString TForm1::showReadOnly() {
-    // Another window (or a command) holds the data set: this one shows it
-    // but writes nothing, so neither undoes the other's choices.
-    setWindowTitle(kCaption + tr(" (read only)"));
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setReadOnly(true);
-    }
-    // Not exactly over the first window, so that both are seen.
-    move(pos() + QPoint(40, 40));
-    // Short enough for the holder to stay readable in a narrow window.
-    return tr("Read only: %1 changes the data.").arg(session_->lockHolder().value_or(QString()));
-}
-
-void TForm1::reportUnsafeDataSet() {
-    FirmwareDataSet& data = session_->dataSet();
-    UserDialogs& dialogs = UserDialogs::instance();
-    // A list that could not be read whole is never written back: its page
-    // shows its rows and changes nothing. One warning names every such list.
-    QStringList cut;
-    for (const FirmwareDataSet::CutList& list : data.cutLists()) {
-        cut.append(tr("%1, line %2: %3")
-                       .arg(data.dataFile(list.list))
-                       .arg(list.line)
-                       .arg(list.nul ? tr("a NUL character, the text after it was not read")
-                                     : tr("a line too long")));
-    }
-    if (!cut.isEmpty()) {
-        dialogs.warn(tr("Lists not read whole:\n%1\nSo that nothing is lost, changes on their "
-                        "pages are off. Mend the lists and start the program again.")
-                         .arg(cut.join(QLatin1Char('\n'))));
-    }
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setWritable(data.cutRefusal(page->info()).isEmpty());
-    }
-    for (const ManagerInfo* info : managers::all()) {
-        try {
-            data.requirePlainWorkFolder(*info);
-        } catch (const TarvexError&) {
-            dialogs.warn(tr("The working folder %1 is a link or not a folder. The program will "
-                            "neither write files into it nor delete files from it.")
-                             .arg(data.workFolder(*info)));
-        }
-    }
-}
-
-void TForm1::showWhatStartUpReached() {
-    using Step = Session::Step;
-    const Step reached = session_->reached();
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setDataSet(&session_->dataSet());
-        if (reached >= Step::Totals) {
-            page->showTotal();
-        }
-    }
-    if (reached >= Step::ListsCreated && !session_->programFolder().isEmpty()) {
-        QDir::setCurrent(session_->programFolder());
-    }
-    // A help text read before a later file failed is shown all the same.
-    tsJavaGames->showHelp();
-    tsGraphics->showHelp();
-}
-
-void TForm1::hideUnavailablePages() {
-    const FirmwareDataSet& data = session_->dataSet();
-    const int current = PageControl1->currentIndex();
-    const std::pair<int, const ManagerInfo*> pages[] = {{kMelodyTab, &managers::melodies()},
-                                                        {kJavaTab, &managers::java()},
-                                                        {kPictureTab, &managers::pictures()}};
-    for (const auto& [tab, info] : pages) {
-        if (!data.isAvailable(*info)) {
-            PageControl1->setTabVisible(tab, false);
-        }
-    }
-    if (PageControl1->isTabVisible(current)) {
-        return;
-    }
-    // A hidden active page gives way to the next visible one, else the last.
-    int next = -1;
-    for (int tab = current + 1; tab < PageControl1->count() && next < 0; ++tab) {
-        next = PageControl1->isTabVisible(tab) ? tab : -1;
-    }
-    for (int tab = PageControl1->count() - 1; tab >= 0 && next < 0; --tab) {
-        next = PageControl1->isTabVisible(tab) ? tab : -1;
-    }
-    PageControl1->setCurrentIndex(next);
+    StartUp(*this).run(reopening_);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -20,8 +20,8 @@ class TfrmOptFirmware;
 class StatusPanel;
 
 // The main window: the four pages, the status bar and the menu. It runs the
-// start-up on construction and the close sequence when it is closed, and
-// owns the session and the three other windows for the whole run.
+// start-up (StartUp) on construction and the close sequence when it is
+// closed, and owns the session and the three other windows for the whole run.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -62,20 +62,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The start-up fills the pages and status bar this window builds.
+    friend class StartUp;
+
     void buildMenu();
     void buildStatusBar();
+    // The start-up for the session's data set, by StartUp.
     void FormCreate();
     void setStatusNotice(const QString& text);
-    void showWhatStartUpReached();
-    // The data set held by another process: shown, never written. Returns
-    // the status bar's note.
-    QString showReadOnly();
-    // The start-up check of the data set: the status bar's note when it has errors.
-    QString checkDataSet() const;
-    // Tells the user of lists cut at a NUL and of working folders that are
-    // links, before anything is written.
-    void reportUnsafeDataSet();
-    void hideUnavailablePages();
     void FormShow();
     void FormClose();
 

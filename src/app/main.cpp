@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "app/QtTranslation.h"
+#include "app/StartUp.h"
 #include "app/Unit1.h"
-#include "check/ReportLanguage.h"
-#include "desktop/UserDialogs.h"
-#include "platform/AppDataFolder.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -75,14 +71,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarvex.Tarvex"));
     QApplication::setWindowIcon(applicationIcon()); // every window's, the task bar's
-    installQtTranslation(app);
-    reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
-
-    if (GetAppDataFolder().isEmpty()) {
-        // Better to stop than to keep the user's data at the root of the disk.
-        UserDialogs::instance().showError(QCoreApplication::translate(
-            "StartUp", "No folder for the user's data: HOME is not set, and XDG_DATA_HOME is "
-                       "not set or not an absolute path"));
+    if (!StartUp::prepareProgram(app)) {
         return 1;
     }
     SessionOptions options;

@@ -60,8 +60,8 @@ void StartUp::run(bool reopening) {
             page->fill();
         }
         if (!reopening) {
-            window_.tsCreateCustomPatch
-                ->clear(); // the custom patch does not depend on the firmware
+            // The custom patch does not depend on the firmware: kept on a switch.
+            window_.tsCreateCustomPatch->clear();
         }
         for (ManagerPage* page : managerPages()) {
             page->updateMemory();

@@ -1751,6 +1751,15 @@ The picture search stopped at %1: past it too many false picture starts, picture
     </message>
 </context>
 <context>
+    <name>TfrmNagScreen</name>
+    <message>
+        <source>For commercial use
+contact the author by e-mail.</source>
+        <translation>Для коммерческого использования
+свяжитесь с автором по e-mail.</translation>
+    </message>
+</context>
+<context>
     <name>TfrmReport</name>
     <message>
         <source>&amp;Close</source>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "dataset/ListFile.h"
 #include "pages/MelodyPage.h"
@@ -142,4 +143,8 @@ TEST_F(CheckMenuTest, TheWindowsOwnTextsShowInRussian) {
                            "Пр&именить патчи к прошивке...", "&Обновить превью из прошивки...",
                            "&Обзор прошивки...", "&Создать набор данных из прошивки..."}));
     EXPECT_EQ(child<QAction>(window.get(), "actPageHelp")->text(), "&Справка");
+    EXPECT_TRUE(child<QLabel>(window->frmNagScreen(), "Label6")
+                    ->text()
+                    .endsWith("разработке.\nДля коммерческого использования\nсвяжитесь с "
+                              "автором по e-mail."));
 }

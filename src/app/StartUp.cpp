@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLocale>
 #include <QTabWidget>
 #include <exception>
@@ -67,8 +66,7 @@ void StartUp::run(bool reopening) {
             page->updateMemory();
         }
         hideUnavailablePages();
-        window_.statusPanel1_->setText(
-            QStringLiteral("Прошивка: %1").arg(session.firmwareSettings().currentId));
+        window_.showFirmwareId(session.firmwareSettings().currentId);
     });
     QStringList notes;
     if (session.isReadOnly()) {

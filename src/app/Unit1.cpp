@@ -171,6 +171,10 @@ void TForm1::setStatusNotice(const QString& text) {
     statusNotice_->setVisible(!text.isEmpty());
 }
 
+void TForm1::showFirmwareId(const QString& id) {
+    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+}
+
 QString TForm1::statusNotice() const {
     return statusNotice_->fullText();
 }
@@ -251,7 +255,7 @@ bool TForm1::switchFirmware(const QString& id) {
     setWindowTitle(kCaption);
     setStatusText({});
     setStatusNotice({});
-    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+    showFirmwareId(id);
     session_ = std::make_unique<Session>(options_);
     reopening_ = true;
     FormCreate();

@@ -70,6 +70,7 @@ private:
     // The start-up for the session's data set, by StartUp.
     void FormCreate();
     void setStatusNotice(const QString& text);
+    void showFirmwareId(const QString& id); // in the second status panel
     void FormShow();
     void FormClose();
 

@@ -3,9 +3,9 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
+#include "dataset/DataSetWriter.h"
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/FirmwareId.h"
-#include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "dataset/TreeCopy.h"
 #include "platform/FileOps.h"
@@ -112,18 +112,18 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
         return result;
     }
     treecopy::makeFolder(userFolder);
-    ImportStaging staging(userFolder, result.id);
-    staging.begin();
+    DataSetWriter writer(userFolder, result.id);
+    writer.begin();
     refuseExisting(); // another import may have finished meanwhile
-    treecopy::copyDataFolder(data, staging.folder() + QStringLiteral("/Data"), skippedInto(result));
-    copyWorkingCopies(sourceFirmware, staging.folder(), result);
+    writer.copyData(data, skippedInto(result));
+    copyWorkingCopies(sourceFirmware, writer.root(), result);
     // What was left behind may be what the data set needs.
-    addFindings(datasetcheck::run(staging.folder() + QStringLiteral("/Data")), staging.folder(),
-                data, sourceFirmware, result.report);
+    addFindings(datasetcheck::run(writer.dataFolder()), writer.root(), data, sourceFirmware,
+                result.report);
     if (result.report.errors() > 0) {
         return result;
     }
-    staging.putInPlace(result.firmwareFolder);
+    writer.install(result.firmwareFolder);
     result.imported = true;
     return result;
 }

@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/FirmwarePort.h"
 
-#include "base/TarvexError.h"
-#include "base/TextLines.h"
 #include "check/AddressLayout.h"
-#include "check/DataSetImport.h"
-#include "dataset/FirmwareId.h"
-#include "dataset/ImportStaging.h"
+#include "dataset/DataSetWriter.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "dataset/TreeCopy.h"
 #include "firmware/FirmwareMatch.h"
 #include "firmware/NewDataSet.h"
 #include "firmware/PortLocator.h"
@@ -17,12 +12,11 @@
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 #include "srec/S3Records.h"
 #include "srec/TableEntry.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <functional>
 #include <map>
@@ -39,45 +33,6 @@ QString placesText(const std::vector<std::uint64_t>& places) {
         texts.append(hexAddress(p));
     }
     return texts.join(QStringLiteral(", "));
-}
-
-// An S-record of the same type at another address; S3 when the type's
-// address width cannot hold it.
-std::string recordLine(int type, std::uint64_t address, const std::vector<std::uint8_t>& data) {
-    int width = type == 1 ? 2 : type == 2 ? 3 : 4;
-    if (address >> (8 * width) != 0) {
-        type = 3;
-        width = 4;
-    }
-    std::vector<std::uint8_t> body;
-    body.push_back(std::uint8_t(width + data.size() + 1));
-    for (int k = width - 1; k >= 0; --k) {
-        body.push_back(std::uint8_t(address >> (8 * k)));
-    }
-    body.insert(body.end(), data.begin(), data.end());
-    std::string line(1, 'S');
-    line += char('0' + type);
-    line += numeric::hexBytes(body.data(), body.size()).toStdString();
-    return line + numeric::hexByte(srec::checksum(body.data(), body.size())).toStdString();
-}
-
-// Sets Key=value in [Section] of INI lines, keeping every other line.
-void setIniValue(QStringList& lines, const QString& section, const QString& key,
-                 const QString& value) {
-    const qint64 at = addresslayout::iniLine(lines, section, key);
-    if (at > 0) {
-        QString& line = lines[at - 1];
-        line = line.left(line.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
-        return;
-    }
-    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
-            lines.insert(i + 1, key + QLatin1Char('=') + value);
-            return;
-        }
-    }
-    lines << QString() << header << key + QLatin1Char('=') + value;
 }
 
 class Porter {
@@ -102,7 +57,7 @@ public:
         return report_.errors() == 0;
     }
 
-    void write(const QString& dataFolder) const;
+    void write(const DataSetWriter& writer) const;
 
 private:
     void moved(const QString& what, std::uint64_t from, std::uint64_t to, const QString& how) {
@@ -418,48 +373,31 @@ private:
     std::vector<WindowRequest> requests_;
 };
 
-void Porter::write(const QString& dataFolder) const {
-    auto save = [&](const QString& name, const QStringList& lines) {
-        listfile::save(dataFolder + QLatin1Char('/') + name, lines);
-    };
+void Porter::write(const DataSetWriter& writer) const {
     for (const ManagerInfo* info : managers::all()) {
         if (!data_.isAvailable(*info)) {
             continue;
         }
         QStringList tables;
         QStringList entries;
-        QStringList files;
-        QStringList sizes;
+        std::vector<QByteArray> previews;
         for (const Slot& s : slots_) {
-            if (s.r.manager == info) {
-                tables << numeric::hex(std::uint32_t(*s.table), 8);
-                entries << tableentry::text(tableentry::encode(info->kind, s.entry));
-                files << info->placeholder;
-                sizes << QStringLiteral("0");
+            if (s.r.manager != info) {
+                continue;
+            }
+            tables << numeric::hex(std::uint32_t(*s.table), 8);
+            entries << tableentry::text(tableentry::encode(info->kind, s.entry));
+            if (info->kind == ManagerKind::Pictures) {
+                StandardResource placed = s.r;
+                placed.fields = s.entry;
+                const standardresources::Bytes bytes = standardresources::in(new_, placed);
+                previews.push_back(encodeJpeg(toImage(decodeHandsetPicture(QByteArray(
+                    reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length))))));
             }
         }
-        save(info->tableList, tables);
-        save(info->standardEntryList, entries);
-        save(info->filesList, files);
-        save(info->sizeList, sizes);
-        if (info->kind == ManagerKind::Melodies) {
-            save(QStringLiteral("MelodiesNames.lst"), data_.list(info->namesList));
-        }
+        writer.writeStandardSlots(*info, tables, entries, data_.list(info->namesList));
         if (info->kind == ManagerKind::Pictures) {
-            if (!QDir().mkpath(dataFolder + QStringLiteral("/Pic"))) {
-                throw errors::cannotCreateFile(dataFolder + QStringLiteral("/Pic"));
-            }
-            for (const Slot& s : slots_) {
-                if (s.r.manager == info) {
-                    StandardResource placed = s.r;
-                    placed.fields = s.entry;
-                    const standardresources::Bytes bytes = standardresources::in(new_, placed);
-                    listfile::writeWhole(
-                        dataFolder + QStringLiteral("/Pic/%1.jpg").arg(s.r.slot + 1),
-                        encodeJpeg(toImage(decodeHandsetPicture(QByteArray(
-                            reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length))))));
-                }
-            }
+            writer.writePreviews(previews);
         }
     }
     if (data_.volumesAvailable()) {
@@ -469,17 +407,17 @@ void Porter::write(const QString& dataFolder) const {
             offsets << numeric::hex(std::uint32_t(v), 8);
             standard << numeric::hex(*new_.byteAt(v), 2);
         }
-        save(managers::kVolumeOffsetsList, offsets);
-        save(managers::kStandardVolumesList, standard);
-        save(managers::kVolumesList, standard);
+        writer.writeVolumes(offsets, standard);
     }
     QStringList ini = iniLines_;
-    std::map<QString, std::map<qint64, std::string>> patchLines;
+    std::map<QString, std::map<qint64, QString>> patchLines;
     for (const PlacedRecord& p : records_) {
-        const std::string line = recordLine(3, p.to, p.span.bytes);
+        const QString line = srec::withS3Checksum(
+            QStringLiteral("S3") + numeric::hex(std::uint32_t(p.span.bytes.size() + 5), 2) +
+            numeric::hex(std::uint32_t(p.to), 8) +
+            numeric::hexBytes(p.span.bytes.data(), p.span.bytes.size()));
         if (p.span.kind == AddressSpan::Kind::Patch64K) {
-            setIniValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"),
-                        QString::fromStdString(line));
+            IniFile::setValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"), line);
         } else {
             patchLines[p.span.file][p.span.line] = line;
         }
@@ -490,24 +428,18 @@ void Porter::write(const QString& dataFolder) const {
             r.span.manager->kind == ManagerKind::Melodies ? QStringLiteral("Melodies")
             : r.span.manager->kind == ManagerKind::Java   ? QStringLiteral("JavaGames")
                                                           : QStringLiteral("Pictures");
-        setIniValue(ini, section, QStringLiteral("StartOffset"),
-                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
-        setIniValue(ini, section, QStringLiteral("EndOffset"),
-                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
+        IniFile::setValue(ini, section, QStringLiteral("StartOffset"),
+                          QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
+        IniFile::setValue(ini, section, QStringLiteral("EndOffset"),
+                          QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
     }
-    listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
+    writer.writeMemoryIni(ini);
     for (const auto& [file, lines] : patchLines) {
-        QFile in;
-        QString reason;
-        if (!fileops::openRegular(in, file, &reason)) {
-            throw errors::cannotOpenFile(file, reason);
-        }
-        QStringList text = textlines::decode(in.readAll());
+        QStringList text = listfile::load(file);
         for (const auto& [line, record] : lines) {
-            text[line - 1] = QString::fromStdString(record);
+            text[line - 1] = record;
         }
-        listfile::writeWhole(dataFolder + QStringLiteral("/ReqPatches/") + fileops::bareName(file),
-                             textlines::encode(text));
+        writer.writeRequiredPatch(fileops::bareName(file), text);
     }
 }
 
@@ -546,16 +478,14 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     }
     // Staged in the user folder, not in the temporary folder: a killed port
     // leaves it where the next command that starts there removes it.
-    ImportStaging staging(userFolder, id, ImportStaging::kPort);
-    staging.begin();
-    const QString stagedData = staging.folder() + QStringLiteral("/Data");
-    treecopy::copyDataFolder(data.dataFolder(), stagedData,
-                             [](const QFileInfo&) {}); // import reports them
-    porter.write(stagedData);
+    DataSetWriter writer(userFolder, id, ImportStaging::kPort);
+    writer.begin();
+    writer.copyData(data.dataFolder(), [](const QFileInfo&) {}); // import reports them
+    porter.write(writer);
 
     // The result must belong to the new firmware before it is added.
     result.created =
-        newdataset::addWhenMatching(staging.folder(), newImage, id, userFolder, result.report);
+        newdataset::addWhenMatching(writer.root(), newImage, id, userFolder, result.report);
     return result;
 }
 

@@ -93,16 +93,16 @@ public:
             QStringLiteral("; Drafted from the firmware: a person must confirm every region "
                            "before a patch is flashed."),
             QString()};
-        auto region = [&](const QString& section, const std::optional<Region>& r) {
+        auto region = [&](const ManagerInfo& info, const std::optional<Region>& r) {
             if (r) {
-                ini << QLatin1Char('[') + section + QLatin1Char(']')
+                ini << QLatin1Char('[') + info.iniSection + QLatin1Char(']')
                     << QStringLiteral("StartOffset=0x") + numeric::hex(r->start, 8)
                     << QStringLiteral("EndOffset=0x") + numeric::hex(r->end, 8) << QString();
             }
         };
-        region(QStringLiteral("Melodies"), options.melodies);
-        region(QStringLiteral("JavaGames"), options.java);
-        region(QStringLiteral("Pictures"), options.pictures);
+        region(managers::melodies(), options.melodies);
+        region(managers::java(), options.java);
+        region(managers::pictures(), options.pictures);
         auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
         ini << QStringLiteral("[StringTable]") << QStringLiteral("Size=4096") << QString()
             << QStringLiteral("[Patches]") << QStringLiteral("Patch64K=")
@@ -181,8 +181,7 @@ private:
         for (const Slot& s : list) {
             tables << numeric::hex(std::uint32_t(s.entry), 8);
             const std::uint8_t* bytes = image_.bytesAt(s.entry, 8);
-            entries << tableentry::text(
-                tableentry::encode(info.kind, tableentry::decode(info.kind, bytes)));
+            entries << tableentry::text(tableentry::encode(info, tableentry::decode(info, bytes)));
         }
         writer.writeList(info.namesList, names(list));
         writer.writeStandardSlots(info, tables, entries, names(list));

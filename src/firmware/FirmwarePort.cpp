@@ -150,7 +150,7 @@ private:
         // First the entries whose new value the new firmware holds once.
         std::vector<tableentry::Bytes> entries;
         for (const Slot& s : placed_.slotPlaces) {
-            entries.push_back(tableentry::encode(s.r.manager->kind, s.entry));
+            entries.push_back(tableentry::encode(*s.r.manager, s.entry));
         }
         std::vector<FirmwareImage::Pattern> patterns;
         for (std::size_t i = 0; i < placed_.slotPlaces.size(); ++i) {
@@ -199,7 +199,7 @@ private:
                       QCoreApplication::translate("Report", "found by its new value"));
                 continue;
             }
-            const tableentry::Bytes entry = tableentry::encode(s.r.manager->kind, s.entry);
+            const tableentry::Bytes entry = tableentry::encode(*s.r.manager, s.entry);
             byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(),
                       [this, &s, what, entry](std::uint64_t to) {
                           const std::uint8_t* held = new_.bytesAt(to, 8);

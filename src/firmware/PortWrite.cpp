@@ -27,8 +27,8 @@ void write(const Placement& placed, const FirmwareDataSet& data, const FirmwareI
                 continue;
             }
             tables << numeric::hex(std::uint32_t(*s.table), 8);
-            entries << tableentry::text(tableentry::encode(info->kind, s.entry));
-            if (info->kind == ManagerKind::Pictures) {
+            entries << tableentry::text(tableentry::encode(*info, s.entry));
+            if (info->hasPreviews) {
                 StandardResource placed = s.r;
                 placed.fields = s.entry;
                 const standardresources::Bytes bytes = standardresources::in(newImage, placed);
@@ -37,7 +37,7 @@ void write(const Placement& placed, const FirmwareDataSet& data, const FirmwareI
             }
         }
         writer.writeStandardSlots(*info, tables, entries, data.list(info->namesList));
-        if (info->kind == ManagerKind::Pictures) {
+        if (info->hasPreviews) {
             writer.writePreviews(previews);
         }
     }
@@ -65,10 +65,7 @@ void write(const Placement& placed, const FirmwareDataSet& data, const FirmwareI
     }
     for (const Placement::Region& r : placed.regions) {
         // By manager, not by label: labels are translated.
-        const QString section =
-            r.span.manager->kind == ManagerKind::Melodies ? QStringLiteral("Melodies")
-            : r.span.manager->kind == ManagerKind::Java   ? QStringLiteral("JavaGames")
-                                                          : QStringLiteral("Pictures");
+        const QString& section = r.span.manager->iniSection;
         IniFile::setValue(ini, section, QStringLiteral("StartOffset"),
                           QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
         IniFile::setValue(ini, section, QStringLiteral("EndOffset"),

@@ -6,8 +6,8 @@
 // longest_block_ms is the longest time the window went without handling its
 // events while a file opened or a patch was saved.
 #include "BenchInput.h"
-#include "custompatch/CustomPatchPage.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
+#include "editor/CustomPatchPage.h"
 #include "srec/CustomPatchSource.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 #include "check/PatchVerify.h"
 #include "check/ReportLanguage.h"
 #include "dataset/FirmwareId.h"
-#include "manager/DialogFilters.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
+#include "pages/DialogFilters.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -7,17 +7,17 @@
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "dataset/OutputPlace.h"
+#include "desktop/UserDialogs.h"
 #include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
-#include "manager/DialogFilters.h"
 #include "manager/PatchAssembly.h"
-#include "pictures/PicturePage.h"
+#include "pages/DialogFilters.h"
+#include "pages/PicturePage.h"
 #include "platform/DialogFolders.h"
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

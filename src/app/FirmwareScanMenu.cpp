@@ -6,10 +6,10 @@
 #include "app/frmFirmwareScan.h"
 #include "app/frmReport.h"
 #include "app/untOptFirmware.h"
+#include "desktop/UserDialogs.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
-#include "melodies/MelodyPage.h"
-#include "platform/UserDialogs.h"
+#include "pages/MelodyPage.h"
 
 #include <QAction>
 #include <QDir>

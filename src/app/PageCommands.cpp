@@ -3,12 +3,12 @@
 
 #include "app/UiFont.h"
 #include "app/Unit1.h"
-#include "custompatch/CustomPatchPage.h"
-#include "java/JavaPage.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
-#include "pictures/PicturePage.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
+#include "editor/CustomPatchPage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QAbstractButton>
 #include <QDialog>

@@ -11,13 +11,13 @@
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
-#include "custompatch/CustomPatchPage.h"
-#include "java/JavaPage.h"
+#include "desktop/UserDialogs.h"
+#include "editor/CustomPatchPage.h"
 #include "manager/SlotTable.h"
-#include "melodies/MelodyPage.h"
-#include "pictures/PicturePage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/PicturePage.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserDialogs.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmDraftDataSet.h"
 
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -4,10 +4,10 @@
 #include "app/FirmwareScanMenu.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
+#include "desktop/UserDialogs.h"
 #include "firmware/FirmwareExtract.h"
 #include "melodies/MelodyPlayer.h"
 #include "pictures/HandsetPictureDecoder.h"
-#include "platform/UserDialogs.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

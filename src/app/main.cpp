@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/QtTranslation.h"
 #include "app/Unit1.h"
+#include "desktop/UserDialogs.h"
 #include "platform/AppDataFolder.h"
-#include "platform/UserDialogs.h"
 
 #include <QApplication>
 #include <QIcon>

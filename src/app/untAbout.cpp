@@ -4,8 +4,8 @@
 #include "app/Logo.h"
 #include "app/SecretPanel.h"
 #include "app/UiFont.h"
-#include "platform/ShellOpen.h"
-#include "platform/UserDialogs.h"
+#include "desktop/ShellOpen.h"
+#include "desktop/UserDialogs.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -2,7 +2,7 @@
 #include "app/untNagScreen.h"
 
 #include "app/UiFont.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/Unit1.h"
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
 

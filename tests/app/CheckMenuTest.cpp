@@ -2,8 +2,8 @@
 #include "AppTestSupport.h"
 #include "app/untOptFirmware.h"
 #include "dataset/ListFile.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/SlotListView.h"
 #include "platform/DataSetLock.h"
 
 #include <QAction>

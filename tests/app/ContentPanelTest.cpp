@@ -2,9 +2,9 @@
 // What a chosen file holds, where users look: the edit panel's line, the
 // row's warning mark, and a game's JAD corrected when the user agrees.
 #include "AppTestSupport.h"
-#include "java/JavaPage.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/SlotListView.h"
 #include "support/ContentSamples.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/CustomPatchPage.h"
+#include "editor/CustomPatchPage.h"
 
 #include "AppTestSupport.h"
 #include "base/TextLines.h"

@@ -2,10 +2,10 @@
 // The custom patch page as the user meets it in the window: its keys, the
 // question before typed changes are thrown away, find and go to line.
 #include "AppTestSupport.h"
-#include "custompatch/CustomPatchPage.h"
-#include "custompatch/PrimarySelection.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
+#include "editor/CustomPatchPage.h"
+#include "editor/PrimarySelection.h"
+#include "pages/MelodyPage.h"
+#include "pages/SlotListView.h"
 #include "srec/CustomPatch.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
+#include "desktop/ShellOpen.h"
 #include "platform/SettingsStore.h"
-#include "platform/ShellOpen.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,8 +2,8 @@
 #include "AppTestSupport.h"
 #include "dataset/MemoryMap.h"
 #include "firmware/FirmwareMaker.h"
-#include "manager/SlotListView.h"
-#include "pictures/PicturePage.h"
+#include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QAction>
 #include <QDialog>

@@ -2,12 +2,12 @@
 // The manager pages' own handlers, driven through the window.
 #include "AppTestSupport.h"
 #include "dataset/ListFile.h"
-#include "java/JavaPage.h"
-#include "manager/MemoryPanel.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/MemoryPanel.h"
+#include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"
-#include "pictures/PicturePage.h"
 #include "srec/S3Records.h"
 
 #include <QCheckBox>

@@ -3,14 +3,14 @@
 // following the selection, commands that cannot act switched off, drops
 // wherever users aim, the picture dialog, the melody preview and help.
 #include "AppTestSupport.h"
-#include "custompatch/CustomPatchPage.h"
-#include "custompatch/PatchEditor.h"
 #include "dataset/ListFile.h"
-#include "java/JavaPage.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
+#include "editor/CustomPatchPage.h"
+#include "editor/PatchEditor.h"
 #include "melodies/MelodyVolumes.h"
-#include "pictures/PicturePage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QAction>
 #include <QApplication>

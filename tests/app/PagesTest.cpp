@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
 #include "base/TarvexError.h"
-#include "java/JavaPage.h"
-#include "manager/MemoryPanel.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
-#include "pictures/PicturePage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/MemoryPanel.h"
+#include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/PatchEditor.h"
+#include "editor/PatchEditor.h"
 
 #include "base/TarvexError.h"
 #include "srec/CustomPatch.h"

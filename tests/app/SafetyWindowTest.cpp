@@ -2,13 +2,13 @@
 // The window as one writer among others: the data set's lock, lists cut at a
 // NUL, patches aimed at a working folder, and errors of the volume bar.
 #include "AppTestSupport.h"
-#include "custompatch/CustomPatchPage.h"
-#include "custompatch/PatchEditor.h"
 #include "dataset/ListFile.h"
-#include "java/JavaPage.h"
-#include "manager/MemoryPanel.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
+#include "editor/CustomPatchPage.h"
+#include "editor/PatchEditor.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/MemoryPanel.h"
+#include "pages/SlotListView.h"
 #include "platform/DataSetLock.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
-#include "custompatch/CustomPatchPage.h"
 #include "dataset/ListFile.h"
-#include "java/JavaPage.h"
-#include "manager/SlotListView.h"
-#include "melodies/MelodyPage.h"
-#include "pictures/PicturePage.h"
+#include "editor/CustomPatchPage.h"
+#include "pages/JavaPage.h"
+#include "pages/MelodyPage.h"
+#include "pages/PicturePage.h"
+#include "pages/SlotListView.h"
 
 #include <QDir>
 #include <QFile>

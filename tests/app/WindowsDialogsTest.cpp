@@ -4,8 +4,8 @@
 #include "AppTestSupport.h"
 #include "check/DataSetCheck.h"
 #include "dataset/ListFile.h"
-#include "java/JavaPage.h"
-#include "manager/SlotListView.h"
+#include "pages/JavaPage.h"
+#include "pages/SlotListView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/CustomPatchPage.h"
+#include "editor/CustomPatchPage.h"
 
 #include "base/TarvexError.h"
-#include "custompatch/PatchEditor.h"
 #include "dataset/NumericText.h"
 #include "dataset/OutputPlace.h"
-#include "manager/DialogFilters.h"
-#include "manager/DroppedFile.h"
+#include "desktop/UserDialogs.h"
+#include "editor/PatchEditor.h"
 #include "manager/PatchAssembly.h"
+#include "pages/DialogFilters.h"
+#include "pages/DroppedFile.h"
 #include "platform/CheckedSaveFile.h"
 #include "platform/DialogFolders.h"
-#include "platform/UserDialogs.h"
 #include "srec/CustomPatchSource.h"
 #include "srec/S3Records.h"
 

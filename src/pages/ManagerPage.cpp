@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "manager/ManagerPage.h"
+#include "pages/ManagerPage.h"
 
 #include "content/ContentFile.h"
-#include "manager/DialogFilters.h"
-#include "manager/DroppedFile.h"
-#include "manager/MemoryPanel.h"
+#include "desktop/UserDialogs.h"
 #include "manager/SlotContent.h"
-#include "manager/SlotListView.h"
+#include "pages/DialogFilters.h"
+#include "pages/DroppedFile.h"
+#include "pages/MemoryPanel.h"
+#include "pages/SlotListView.h"
 #include "platform/DialogFolders.h"
-#include "platform/UserDialogs.h"
 #include "rtf/RtfReader.h"
 
 #include <QDropEvent>

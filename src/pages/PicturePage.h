@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "manager/ManagerPage.h"
+#include "pages/ManagerPage.h"
 
 #include <QDateTime>
 #include <QImage>

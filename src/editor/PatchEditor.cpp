@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/PatchEditor.h"
+#include "editor/PatchEditor.h"
 
-#include "custompatch/EditorKeys.h"
-#include "custompatch/PrimarySelection.h"
+#include "editor/EditorKeys.h"
+#include "editor/PrimarySelection.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/UserDialogs.h"
+#include "desktop/UserDialogs.h"
 
 #include "base/TarvexError.h"
 #include "platform/DialogFolders.h"

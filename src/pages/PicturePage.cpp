@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include "pictures/PicturePage.h"
+#include "pages/PicturePage.h"
 
 #include "base/TarvexError.h"
-#include "manager/MemoryPanel.h"
-#include "manager/SlotListView.h"
+#include "desktop/UserDialogs.h"
+#include "pages/MemoryPanel.h"
+#include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/JpegLoader.h"
 #include "pictures/PictureLoader.h"
 #include "pictures/PictureSlots.h"
 #include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserDialogs.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

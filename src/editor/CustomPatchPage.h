@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "custompatch/PatchEditor.h"
+#include "editor/PatchEditor.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "manager/ManagerPage.h"
 #include "melodies/MelodyPlayer.h"
+#include "pages/ManagerPage.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/EditorKeys.h"
+#include "editor/EditorKeys.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/ShellOpen.h"
+#include "desktop/ShellOpen.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/PrimarySelection.h"
+#include "editor/PrimarySelection.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

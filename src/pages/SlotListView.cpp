@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "manager/SlotListView.h"
+#include "pages/SlotListView.h"
 
 #include "base/TarvexError.h"
-#include "manager/DroppedFile.h"
 #include "manager/SlotContent.h"
+#include "pages/DroppedFile.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "java/JavaPage.h"
+#include "pages/JavaPage.h"
 
+#include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
 #include "java/JavaPatch.h"
-#include "manager/MemoryPanel.h"
-#include "manager/SlotListView.h"
-#include "platform/UserDialogs.h"
+#include "pages/MemoryPanel.h"
+#include "pages/SlotListView.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "melodies/MelodyPage.h"
+#include "pages/MelodyPage.h"
 
-#include "manager/MemoryPanel.h"
-#include "manager/SlotListView.h"
+#include "desktop/UserDialogs.h"
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "melodies/MelodyVolumes.h"
+#include "pages/MemoryPanel.h"
+#include "pages/SlotListView.h"
 #include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserDialogs.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "manager/DroppedFile.h"
+#include "pages/DroppedFile.h"
 
 #include "dataset/ManagerInfo.h"
 #include "platform/FileOps.h"

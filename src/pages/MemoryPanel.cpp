@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "manager/MemoryPanel.h"
+#include "pages/MemoryPanel.h"
 
 #include <QFrame>
 #include <QGridLayout>

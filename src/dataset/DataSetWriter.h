@@ -26,8 +26,8 @@ public:
     QString root() const { return staging_.folder(); } // holds "Data"
     QString dataFolder() const;
 
-    // The data folder from as it stands once its last save is finished;
-    // what is not a plain file goes to skipped.
+    // Copies the Data folder `from` as it stands once its last save is
+    // finished; what is not a plain file goes to skipped.
     void copyData(const QString& from, const treecopy::Skipped& skipped) const;
 
     // A list or another file of Data by its name; raises "Cannot create file %s".

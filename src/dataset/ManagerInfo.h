@@ -61,11 +61,14 @@ struct ManagerInfo {
     std::int32_t MemoryTotals::*total;
 
     // The firmware side: the table entry, the Memory.ini section holding the
-    // region, the sentences naming the resources, and what only some
-    // managers have: the volume lists kept with its lists, a JAD and its JAR
-    // on each two rows, previews of the standard resources (Pic/N.jpg).
+    // region (StartOffset, EndOffset) and the page's key in [Patches], the
+    // sentences naming the resources, and what only some managers have: the
+    // volume lists kept with its lists, a JAD and its JAR on each two rows,
+    // previews of the standard resources (Pic/N.jpg).
     EntryLayout entryLayout;
     QString iniSection;
+    QString MemoryMap::*regionEnd;
+    QString availableKey;
     ResourceTexts texts;
     bool keepsVolumeLists;
     bool pairedRows;

@@ -92,21 +92,7 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     }
     const QString sourceFirmware = QFileInfo(data).absolutePath();
     result.id = id.isEmpty() ? QFileInfo(sourceFirmware).fileName() : id;
-    if (const QString why = firmwareid::refusal(result.id); !why.isEmpty()) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
-                .arg(result.id, why));
-    }
-    result.firmwareFolder = userFolder + QLatin1Char('/') + result.id;
-    auto refuseExisting = [&] {
-        if (QFileInfo::exists(result.firmwareFolder) ||
-            QFileInfo(result.firmwareFolder).isSymLink()) {
-            throw TarvexError(
-                QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
-                    .arg(result.id, result.firmwareFolder));
-        }
-    };
-    refuseExisting();
+    result.firmwareFolder = firmwareid::newFolder(result.id, userFolder);
     result.report = datasetcheck::run(data);
     if (result.report.errors() > 0) {
         return result;
@@ -114,7 +100,7 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     treecopy::makeFolder(userFolder);
     DataSetWriter writer(userFolder, result.id);
     writer.begin();
-    refuseExisting(); // another import may have finished meanwhile
+    firmwareid::newFolder(result.id, userFolder); // another import may have finished meanwhile
     writer.copyData(data, skippedInto(result));
     copyWorkingCopies(sourceFirmware, writer.root(), result);
     // What was left behind may be what the data set needs.

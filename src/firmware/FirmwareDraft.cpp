@@ -3,6 +3,7 @@
 
 #include "base/Cp1251.h"
 #include "dataset/DataSetWriter.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/NumericText.h"
 #include "firmware/NewDataSet.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -93,23 +94,23 @@ public:
             QStringLiteral("; Drafted from the firmware: a person must confirm every region "
                            "before a patch is flashed."),
             QString()};
-        auto region = [&](const ManagerInfo& info, const std::optional<Region>& r) {
+        const std::pair<const ManagerInfo*, std::optional<Region>> regions[] = {
+            {&managers::melodies(), options.melodies},
+            {&managers::java(), options.java},
+            {&managers::pictures(), options.pictures}};
+        for (const auto& [info, r] : regions) {
             if (r) {
-                ini << QLatin1Char('[') + info.iniSection + QLatin1Char(']')
+                ini << QLatin1Char('[') + info->iniSection + QLatin1Char(']')
                     << QStringLiteral("StartOffset=0x") + numeric::hex(r->start, 8)
                     << QStringLiteral("EndOffset=0x") + numeric::hex(r->end, 8) << QString();
             }
-        };
-        region(managers::melodies(), options.melodies);
-        region(managers::java(), options.java);
-        region(managers::pictures(), options.pictures);
-        auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+        }
         ini << QStringLiteral("[StringTable]") << QStringLiteral("Size=4096") << QString()
             << QStringLiteral("[Patches]") << QStringLiteral("Patch64K=")
-            << QStringLiteral("VolumePatchAvailable=0")
-            << QStringLiteral("MelTabAvailable=") + flag(options.melodies.has_value())
-            << QStringLiteral("JavaTabAvailable=") + flag(options.java.has_value())
-            << QStringLiteral("PicTabAvailable=") + flag(options.pictures.has_value());
+            << QStringLiteral("VolumePatchAvailable=0");
+        for (const auto& [info, r] : regions) {
+            ini << info->availableKey + (r ? QStringLiteral("=1") : QStringLiteral("=0"));
+        }
         writer.writeMemoryIni(ini);
         if (options.melodies) {
             writeLists(writer, managers::melodies(), melodies_);
@@ -254,7 +255,7 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
            const QString& userFolder) {
     Result result;
     result.id = options.id;
-    result.firmwareFolder = newdataset::folderFor(options.id, userFolder);
+    result.firmwareFolder = firmwareid::newFolder(options.id, userFolder);
     result.candidates = scan.erased;
     Drafter drafter(image, scan, result);
     result.melodies = options.melodies ? drafter.melodyCount() : 0;

@@ -2,6 +2,7 @@
 #include "firmware/FirmwarePort.h"
 
 #include "dataset/DataSetWriter.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareMatch.h"
 #include "firmware/NewDataSet.h"
@@ -291,7 +292,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            bool allowChangedPatches) {
     Result result;
     result.id = id;
-    result.firmwareFolder = newdataset::folderFor(id, userFolder);
+    result.firmwareFolder = firmwareid::newFolder(id, userFolder);
     const firmwarematch::Result before = firmwarematch::run(data, oldImage);
     if (!before.matches()) {
         result.report = before.report;

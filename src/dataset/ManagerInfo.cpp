@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/ManagerInfo.h"
 
+#include <QCoreApplication>
+
 namespace managers {
 
 const ManagerInfo& melodies() {
@@ -32,6 +34,18 @@ const ManagerInfo& melodies() {
         &MemoryMap::melodyStart,
         true,
         &MemoryTotals::melodies,
+        {0, 4, -1, -1},
+        QStringLiteral("Melodies"),
+        &MemoryMap::melodyEnd,
+        QStringLiteral("MelTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the melody of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard melody of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the melody table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "melody entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard melodies lie whole in the firmware")},
+        true,
+        false,
+        false,
     };
     return info;
 }
@@ -65,6 +79,18 @@ const ManagerInfo& java() {
         &MemoryMap::javaStart,
         true,
         &MemoryTotals::java,
+        {4, 0, -1, -1},
+        QStringLiteral("JavaGames"),
+        &MemoryMap::javaEnd,
+        QStringLiteral("JavaTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the Java file of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard Java file of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the Java table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "Java entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard Java files lie whole in the firmware")},
+        false,
+        true,
+        false,
     };
     return info;
 }
@@ -97,6 +123,18 @@ const ManagerInfo& pictures() {
         &MemoryMap::pictureStart,
         false,
         &MemoryTotals::pictures,
+        {4, -1, 0, 2},
+        QStringLiteral("Pictures"),
+        &MemoryMap::pictureEnd,
+        QStringLiteral("PicTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the picture of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard picture of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the picture table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "picture entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard pictures are well formed in the firmware")},
+        false,
+        false,
+        true,
     };
     return info;
 }
@@ -137,6 +175,18 @@ const ManagerInfo* byId(const QString& id) {
         }
     }
     return nullptr;
+}
+
+const ManagerInfo& of(ManagerKind kind) {
+    switch (kind) {
+    case ManagerKind::Melodies:
+        return melodies();
+    case ManagerKind::Java:
+        return java();
+    case ManagerKind::Pictures:
+        break;
+    }
+    return pictures();
 }
 
 } // namespace managers

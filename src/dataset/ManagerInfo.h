@@ -10,6 +10,25 @@
 
 enum class ManagerKind { Melodies, Java, Pictures };
 
+// Where each field of a manager's 8-byte table entry starts; -1 for a field
+// it lacks. Addresses and sizes take 4 bytes, widths and heights 2.
+struct EntryLayout {
+    int address;
+    int size;
+    int width;
+    int height;
+};
+
+// Whole sentences naming a manager's resources in reports, so that each
+// translates as a whole (in the "Report" context).
+struct ResourceTexts {
+    const char* resource;       // "the melody of slot %1"
+    const char* standard;       // "the standard melody of slot %1"
+    const char* entry;          // "the melody table entry of slot %1"
+    const char* entriesMatch;   // "melody entries match the firmware", counted
+    const char* resourcesWhole; // "standard melodies lie whole in the firmware", counted
+};
+
 // What tells one resource manager from another: its lists, texts, working
 // folder and availability flag. The slot table, gauge, cleaner and patch
 // skeleton take one of these instead of being written three times.
@@ -40,6 +59,20 @@ struct ManagerInfo {
     QString MemoryMap::*regionStart;
     bool afterStringTable;
     std::int32_t MemoryTotals::*total;
+
+    // The firmware side: the table entry, the Memory.ini section holding the
+    // region (StartOffset, EndOffset) and the page's key in [Patches], the
+    // sentences naming the resources, and what only some managers have: the
+    // volume lists kept with its lists, a JAD and its JAR on each two rows,
+    // previews of the standard resources (Pic/N.jpg).
+    EntryLayout entryLayout;
+    QString iniSection;
+    QString MemoryMap::*regionEnd;
+    QString availableKey;
+    ResourceTexts texts;
+    bool keepsVolumeLists;
+    bool pairedRows;
+    bool hasPreviews;
 };
 
 namespace managers {
@@ -48,6 +81,7 @@ const ManagerInfo& java();
 const ManagerInfo& pictures();
 const std::array<const ManagerInfo*, 3>& all();
 const ManagerInfo* byId(const QString& id);
+const ManagerInfo& of(ManagerKind kind);
 
 // The file suffixes the open dialog offers for a slot (without the dot, lower
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,

@@ -202,7 +202,7 @@ void run(const FirmwareDataSet& data, Report& report) {
             continue;
         }
         checkWorkingCopies(data, *info, report);
-        if (info->jadJarPairs) {
+        if (info->pairedRows) {
             checkJavaPairs(data, report);
         }
         if (!info->helpFile.isEmpty()) {

@@ -87,7 +87,7 @@ void FirmwareDataSet::createSlotLists() {
         for (const QString& name : info->loadOrder) {
             lists_[name];
         }
-        if (info->kind == ManagerKind::Melodies) {
+        if (info->keepsVolumeLists) {
             for (const QString& name : volumeLists()) {
                 lists_[name];
             }
@@ -117,7 +117,7 @@ void FirmwareDataSet::loadSlotLists() {
 
 QStringList FirmwareDataSet::listsToLoad(const ManagerInfo& info) const {
     QStringList names = info.loadOrder;
-    if (info.kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+    if (info.keepsVolumeLists && map_.volumePatchAvailable) {
         names += volumeLists();
     }
     return names;
@@ -130,7 +130,7 @@ QStringList FirmwareDataSet::changeableLists() const {
             continue;
         }
         names += info->saveOrder;
-        if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+        if (info->keepsVolumeLists && map_.volumePatchAvailable) {
             names.append(managers::kVolumesList);
         }
     }
@@ -231,7 +231,7 @@ FirmwareDataSet::ListRead FirmwareDataSet::loadList(const ListJournal& journal,
 
 QStringList FirmwareDataSet::managerLists(const ManagerInfo& info) const {
     QStringList names = info.loadOrder;
-    if (info.kind == ManagerKind::Melodies) {
+    if (info.keepsVolumeLists) {
         names += volumeLists();
     }
     return names;

@@ -34,14 +34,22 @@ const ManagerInfo& melodies() {
         &MemoryMap::melodyStart,
         true,
         &MemoryTotals::melodies,
-        // Its table entry, region and rows, and their names in the reports.
         {0, 4, -1, -1},
         QStringLiteral("Melodies"),
         &MemoryMap::melodyEnd,
+        QStringLiteral("MelTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the melody of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard melody of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the melody table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "melody entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard melodies lie whole in the firmware")},
+        true,
+        false,
+        false,
+        // How the data-set checks name its region and entries.
         QT_TRANSLATE_NOOP("Report", "melody region"),
         QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
         QT_TRANSLATE_NOOP("Report", "melody table entries"),
-        false,
         false,
     };
     return info;
@@ -76,15 +84,23 @@ const ManagerInfo& java() {
         &MemoryMap::javaStart,
         true,
         &MemoryTotals::java,
-        // Its table entry, region and rows, and their names in the reports.
         {4, 0, -1, -1},
         QStringLiteral("JavaGames"),
         &MemoryMap::javaEnd,
+        QStringLiteral("JavaTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the Java file of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard Java file of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the Java table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "Java entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard Java files lie whole in the firmware")},
+        false,
+        true,
+        false,
+        // How the data-set checks name its region and entries.
         QT_TRANSLATE_NOOP("Report", "Java region"),
         QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
         QT_TRANSLATE_NOOP("Report", "Java table entries"),
         false,
-        true,
     };
     return info;
 }
@@ -117,15 +133,23 @@ const ManagerInfo& pictures() {
         &MemoryMap::pictureStart,
         false,
         &MemoryTotals::pictures,
-        // Its table entry, region and rows, and their names in the reports.
         {4, -1, 0, 2},
         QStringLiteral("Pictures"),
         &MemoryMap::pictureEnd,
+        QStringLiteral("PicTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the picture of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard picture of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the picture table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "picture entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard pictures are well formed in the firmware")},
+        false,
+        false,
+        true,
+        // How the data-set checks name its region and entries.
         QT_TRANSLATE_NOOP("Report", "picture region"),
         QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
         QT_TRANSLATE_NOOP("Report", "picture table entries"),
         true,
-        false,
     };
     return info;
 }
@@ -159,11 +183,6 @@ QString nameInUseWarning(const ManagerInfo& info) {
                : QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл.");
 }
 
-// all() holds the managers in the order of their kinds.
-const ManagerInfo& of(ManagerKind kind) {
-    return *all()[std::size_t(kind)];
-}
-
 const ManagerInfo* byId(const QString& id) {
     for (const ManagerInfo* info : all()) {
         if (info->id == id) {
@@ -171,6 +190,18 @@ const ManagerInfo* byId(const QString& id) {
         }
     }
     return nullptr;
+}
+
+const ManagerInfo& of(ManagerKind kind) {
+    switch (kind) {
+    case ManagerKind::Melodies:
+        return melodies();
+    case ManagerKind::Java:
+        return java();
+    case ManagerKind::Pictures:
+        break;
+    }
+    return pictures();
 }
 
 } // namespace managers

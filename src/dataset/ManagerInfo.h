@@ -10,6 +10,25 @@
 
 enum class ManagerKind { Melodies, Java, Pictures };
 
+// Where each field of a manager's 8-byte table entry starts; -1 for a field
+// it lacks. Addresses and sizes take 4 bytes, widths and heights 2.
+struct EntryLayout {
+    int address;
+    int size;
+    int width;
+    int height;
+};
+
+// Whole sentences naming a manager's resources in reports, so that each
+// translates as a whole (in the "Report" context).
+struct ResourceTexts {
+    const char* resource;       // "the melody of slot %1"
+    const char* standard;       // "the standard melody of slot %1"
+    const char* entry;          // "the melody table entry of slot %1"
+    const char* entriesMatch;   // "melody entries match the firmware", counted
+    const char* resourcesWhole; // "standard melodies lie whole in the firmware", counted
+};
+
 // What tells one resource manager from another: its lists, texts, working
 // folder and availability flag. The slot table, gauge, cleaner and patch
 // skeleton take one of these instead of being written three times.
@@ -41,28 +60,28 @@ struct ManagerInfo {
     bool afterStringTable;
     std::int32_t MemoryTotals::*total;
 
-    // --- Its table entry, region and rows, and their names in the reports ---
-    // Where each field starts in the 8-byte table entry, -1 for one the
-    // manager lacks: addresses and sizes take 4 bytes, widths and heights 2.
-    struct EntryLayout {
-        int address;
-        int size;
-        int width;
-        int height;
-    };
+    // The firmware side: the table entry, the Memory.ini section holding the
+    // region (StartOffset, EndOffset) and the page's key in [Patches], the
+    // sentences naming the resources, and what only some managers have: the
+    // volume lists kept with its lists, a JAD and its JAR on each two rows,
+    // previews of the standard resources (Pic/N.jpg).
     EntryLayout entryLayout;
-    QString iniSection; // of the region in Memory.ini
+    QString iniSection;
     QString MemoryMap::*regionEnd;
-    // The reports' names (context "Report"): the region, one table entry
-    // (%1 the slot) and all of them.
+    QString availableKey;
+    ResourceTexts texts;
+    bool keepsVolumeLists;
+    bool pairedRows;
+    bool hasPreviews;
+
+    // --- How the data-set checks name the region and the table entries ---
+    // (context "Report"): the region, one entry (%1 the slot) and all of them.
     const char* regionName;
     const char* entryName;
     const char* entriesName;
     // The slots hold pictures converted into the handset's own format, and a
     // table entry gives the picture's width and height.
     bool handsetPictures;
-    // Slots 2k and 2k+1 hold one game's JAD and JAR.
-    bool jadJarPairs;
 };
 
 namespace managers {

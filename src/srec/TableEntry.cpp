@@ -21,16 +21,10 @@ void putLittleEndian(std::uint8_t* bytes, int count, std::uint32_t value) {
     }
 }
 
-using Layout = ManagerInfo::EntryLayout;
-
-const Layout& layoutOf(ManagerKind kind) {
-    return managers::of(kind).entryLayout;
-}
-
 } // namespace
 
-Fields decode(ManagerKind kind, const std::uint8_t* entry) {
-    const Layout& layout = layoutOf(kind);
+Fields decode(const ManagerInfo& info, const std::uint8_t* entry) {
+    const EntryLayout& layout = info.entryLayout;
     Fields fields;
     fields.address = littleEndian(entry + layout.address, 4);
     if (layout.size >= 0) {
@@ -42,8 +36,8 @@ Fields decode(ManagerKind kind, const std::uint8_t* entry) {
     return fields;
 }
 
-Bytes encode(ManagerKind kind, const Fields& fields) {
-    const Layout& layout = layoutOf(kind);
+Bytes encode(const ManagerInfo& info, const Fields& fields) {
+    const EntryLayout& layout = info.entryLayout;
     Bytes entry{};
     putLittleEndian(entry.data() + layout.address, 4, fields.address);
     if (layout.size >= 0) {
@@ -53,6 +47,14 @@ Bytes encode(ManagerKind kind, const Fields& fields) {
         putLittleEndian(entry.data() + layout.height, 2, std::uint32_t(fields.height));
     }
     return entry;
+}
+
+Fields decode(ManagerKind kind, const std::uint8_t* entry) {
+    return decode(managers::of(kind), entry);
+}
+
+Bytes encode(ManagerKind kind, const Fields& fields) {
+    return encode(managers::of(kind), fields);
 }
 
 std::optional<Bytes> fromText(const QString& text) {

@@ -2,16 +2,15 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
 #include "base/TarvexError.h"
-#include "check/PatchMatch.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
-#include "cli/ManagerOps.h"
 #include "cli/PatchOutput.h"
 #include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "java/JavaPair.h"
 #include "manager/SlotContent.h"
 #include "melodies/MelodyVolumes.h"
+#include "models/ManagerSteps.h"
 #include "platform/OutputFile.h"
 
 #include <QCoreApplication>
@@ -156,12 +155,19 @@ void assignCommand(CliContext& context) {
     const bool fit = options.flag({QStringLiteral("--fit")});
     const QStringList args = options.positional(3);
     const ManagerInfo& info = managerNamed(args[0]);
-    if (fit && info.kind != ManagerKind::Pictures) {
+    const ManagerSteps& steps = managersteps::of(info);
+    if (fit && !steps.fits) {
         throw UsageError{QStringLiteral("--fit is only for pictures")};
     }
     SlotTable table = tableFor(context, info);
     const qsizetype slot = slotNumber(table, args[1]);
-    if (const QString warning = cli::assign(table, slot, args[2], fit); !warning.isEmpty()) {
+    if (!managers::acceptsFile(info, slot, args[2])) {
+        throw TarvexError(
+            QStringLiteral("Slot %1 takes only *.%2 files")
+                .arg(slot)
+                .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *."))));
+    }
+    if (const QString warning = steps.assign(table, slot, args[2], fit); !warning.isEmpty()) {
         throw TarvexError(warning);
     }
     table.gauge(); // a bad size line stops here, before anything is saved
@@ -191,7 +197,7 @@ void restoreCommand(CliContext& context) {
     const QStringList args = OptionParser(context.args()).positional(2);
     SlotTable table = tableFor(context, managerNamed(args[0]));
     const qsizetype slot = slotNumber(table, args[1]);
-    cli::restore(table, slot);
+    managersteps::of(table.info()).restore(table, slot);
     table.save();
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
@@ -229,7 +235,7 @@ void buildCommand(CliContext& context) {
     SlotTable table = tableFor(context, managerNamed(id));
     patch::requireFit(table); // before the output is opened
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
-    patch::run(table, patchmatch::hooksOf(table.info()), {}, patch.writer(),
+    patch::run(table, managersteps::of(table.info()).patchHooks(), {}, patch.writer(),
                [&] { patch.complete(); });
     if (!patch.isStandardOutput()) {
         context.out() << cli::printable(patch::createdMessage(output)) << '\n';

@@ -3,7 +3,6 @@
 
 #include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
-#include "java/JavaPatch.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 
@@ -138,7 +137,7 @@ void JavaPage::btnUseStandardJavaClick() {
 }
 
 void JavaPage::btnCreateJavaPatchClick() {
-    createPatch(javaPatchHooks());
+    createPatch();
 }
 
 void JavaPage::showNoSlot() {

@@ -4,6 +4,7 @@
 #include "content/ContentFile.h"
 #include "desktop/UserDialogs.h"
 #include "manager/SlotContent.h"
+#include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
 #include "pages/MemoryPanel.h"
@@ -175,7 +176,7 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
     return row;
 }
 
-void ManagerPage::createPatch(const PatchHooks& hooks) {
+void ManagerPage::createPatch() {
     if (!isAvailable() || !isWritable()) {
         return;
     }
@@ -185,7 +186,7 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
     std::optional<QString> saved;
     try {
         saved = patch::run(
-            manager, hooks,
+            manager, managersteps::of(info_).patchHooks(),
             [&](const QString& text) {
                 progressShown = true;
                 showStatus(text);
@@ -302,7 +303,7 @@ void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
         return;
     }
     SlotTable manager = table();
-    manager.restore(row);
+    managersteps::of(info_).restore(manager, row);
     refreshRow(row);
     fileEdit->setText(info_.placeholder);
     if (shown) {

@@ -88,9 +88,9 @@ public:
     QAbstractButton* createButton() const;
     // The "Создать патч!" button: the patch built, saved where the user says,
     // the working folder cleaned; progress and result in the status bar.
-    void createPatch(const PatchHooks& hooks);
+    void createPatch();
     // The "use standard" button: the selected slot back to its standard
-    // resource, its row and the file edit showing it; `shown` then updates
+    // resource (a melody's volume too), its row and the file edit showing it; `shown` then updates
     // what else the page displays, before the lists are saved and the gauge
     // recomputed.
     void restoreSelectedSlot(QLineEdit* fileEdit,

@@ -2,8 +2,6 @@
 #include "pages/MelodyPage.h"
 
 #include "desktop/UserDialogs.h"
-#include "melodies/MelodyPatch.h"
-#include "melodies/MelodySlots.h"
 #include "melodies/MelodyVolumes.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
@@ -204,8 +202,8 @@ void MelodyPage::assignReplacement(int row, const QString& file) {
 
 void MelodyPage::btnUseStandardMelodyClick() {
     restoreSelectedSlot(edtMelFile, [this](SlotTable& melodies, int row) {
-        if (const std::optional<int> volume = restoreStandardVolume(melodies, row)) {
-            tbVolume->setValue(*volume);
+        if (melodies.data().memoryMap().volumePatchAvailable && melodyvolumes::isVolumeSlot(row)) {
+            tbVolume->setValue(melodyvolumes::position(melodies.data(), row));
         }
     });
 }
@@ -258,7 +256,7 @@ void MelodyPage::showPlaying(bool playing) {
 }
 
 void MelodyPage::btnCreateMelPatchClick() {
-    createPatch(melodyPatchHooks());
+    createPatch();
 }
 
 void MelodyPage::lvMelsClick() {

@@ -273,7 +273,7 @@ void PicturePage::btnUseStandardPicClick() {
 }
 
 void PicturePage::btnCreatePicPatchClick() {
-    createPatch(pictureslots::patchHooks());
+    createPatch();
 }
 
 QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, QLabel*& image,

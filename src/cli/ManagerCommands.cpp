@@ -70,7 +70,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
         out << '\n';
         throw TarvexError(*row.error);
     }
-    if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
+    if (table.info().volumes && table.data().volumesAvailable()) {
         // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
         QString volume = QStringLiteral("н/д");
         if (melodyvolumes::isVolumeSlot(slot)) {
@@ -99,13 +99,13 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
     if (row.error) {
         throw TarvexError(*row.error);
     }
-    const bool melodies = table.info().kind == ManagerKind::Melodies;
     auto number = [](const QString& text) -> QJsonValue {
         std::int32_t value = 0;
         return numeric::tryToInt(text, value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
     };
     QJsonValue volume = QJsonValue::Null;
-    if (melodies && table.data().volumesAvailable() && melodyvolumes::isVolumeSlot(slot)) {
+    if (table.info().volumes && table.data().volumesAvailable() &&
+        melodyvolumes::isVolumeSlot(slot)) {
         // The list keeps the byte in hexadecimal; this is the value "volume" takes.
         try {
             volume = melodyvolumes::position(table.data(), slot);
@@ -118,7 +118,8 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
             {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)},
             {QStringLiteral("standard"), row.columns.value(0)},
             {QStringLiteral("file"), row.columns.value(1)},
-            {QStringLiteral("name"), melodies ? QJsonValue(row.columns.value(2)) : QJsonValue()},
+            {QStringLiteral("name"),
+             table.info().newNamesList.isEmpty() ? QJsonValue() : QJsonValue(row.columns.value(2))},
             {QStringLiteral("size"), number(row.columns.last())},
             {QStringLiteral("volume"), volume},
             {QStringLiteral("content"),
@@ -178,7 +179,7 @@ void assignCommand(CliContext& context) {
             context.err() << "warning: " << cli::printable(problem) << '\n';
         }
     }
-    if (info.kind == ManagerKind::Java) {
+    if (info.jadJarPairs) {
         const javapair::Review pair = javapair::review(table, slot);
         if (pair.correction) {
             javapair::correct(table, *pair.correction);

@@ -32,6 +32,13 @@ const ManagerInfo& melodies() {
         &MemoryMap::melodyStart,
         true,
         &MemoryTotals::melodies,
+        QStringLiteral("OpenMelDialog"),
+        QStringLiteral("SaveMelS3Dialog"),
+        {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)")},
+        false,
+        true,
+        50,
+        0,
     };
     return info;
 }
@@ -65,6 +72,13 @@ const ManagerInfo& java() {
         &MemoryMap::javaStart,
         true,
         &MemoryTotals::java,
+        QStringLiteral("OpenJavaDialog"),
+        QStringLiteral("SaveJavaS3Dialog"),
+        {QStringLiteral("JAD файлы (*.jad)"), QStringLiteral("JAR файлы (*.jar)")},
+        true,
+        false,
+        50,
+        0,
     };
     return info;
 }
@@ -97,6 +111,15 @@ const ManagerInfo& pictures() {
         &MemoryMap::pictureStart,
         false,
         &MemoryTotals::pictures,
+        QStringLiteral("OpenPicDialog"),
+        QStringLiteral("SavePicS3Dialog"),
+        // Every kind it reads first, so that a folder of PNG or JPEG pictures
+        // does not look empty; the dialog then starts on the filter last used.
+        {QStringLiteral("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif);;Bitmaps (*.bmp)")},
+        false,
+        false,
+        0,
+        60,
     };
     return info;
 }
@@ -117,6 +140,10 @@ QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
                 QStringLiteral("jpeg"), QStringLiteral("gif")};
     }
     return {};
+}
+
+QString openFilter(const ManagerInfo& info, qsizetype slot) {
+    return info.openFilters.value(slot % info.openFilters.size());
 }
 
 bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path) {

@@ -40,6 +40,18 @@ struct ManagerInfo {
     QString MemoryMap::*regionStart;
     bool afterStringTable;
     std::int32_t MemoryTotals::*total;
+
+    // How the pages and the command line treat the slots.
+    QString openDialog; // the slot's open dialog; each dialog remembers its own folder
+    QString saveDialog; // the patch's save dialog
+    // The open dialog's filter for slot n is openFilters[n % size]: a Java
+    // slot pair takes its JAD on the even row and its JAR on the odd one.
+    QStringList openFilters;
+    bool jadJarPairs; // the slots hold JAD and JAR pairs, JAD first
+    bool volumes;     // the first slots carry a volume, with the volume patch
+    // Limits of the size column's width (0: none).
+    int sizeColumnMinimum;
+    int sizeColumnMaximum;
 };
 
 namespace managers {
@@ -53,6 +65,8 @@ const ManagerInfo* byId(const QString& id);
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,
 // bitmaps, PNG, JPEG and GIF pictures.
 QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot);
+// The open dialog's filter for the slot, in Qt's form.
+QString openFilter(const ManagerInfo& info, qsizetype slot);
 bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path);
 
 // The warning shown when a chosen file's name is already some slot's.

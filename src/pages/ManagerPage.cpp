@@ -27,30 +27,6 @@ namespace {
 
 constexpr int kEditPanelWidth = 238;
 
-QString openDialogName(ManagerKind kind) {
-    switch (kind) {
-    case ManagerKind::Melodies:
-        return dialognames::kOpenMelodies;
-    case ManagerKind::Java:
-        return dialognames::kOpenJava;
-    case ManagerKind::Pictures:
-        return dialognames::kOpenPictures;
-    }
-    return {};
-}
-
-QString saveDialogName(ManagerKind kind) {
-    switch (kind) {
-    case ManagerKind::Melodies:
-        return dialognames::kSaveMelodies;
-    case ManagerKind::Java:
-        return dialognames::kSaveJava;
-    case ManagerKind::Pictures:
-        return dialognames::kSavePictures;
-    }
-    return {};
-}
-
 } // namespace
 
 ManagerPage::ManagerPage(const ManagerInfo& info, QWidget* parent) : QWidget(parent), info_(info) {}
@@ -124,21 +100,11 @@ void ManagerPage::showHelp() {
 }
 
 QString ManagerPage::askReplacementFile(int row) const {
-    UserDialogs& dialogs = UserDialogs::instance();
-    const QString dialog = openDialogName(info_.kind);
-    switch (info_.kind) {
-    case ManagerKind::Melodies:
-        return dialogs.openFile(dialog, dialogfilters::kMelodies);
-    case ManagerKind::Java:
-        return dialogs.openFile(dialog, row % 2 == 1 ? dialogfilters::kJar : dialogfilters::kJad);
-    case ManagerKind::Pictures:
-        return dialogs.openPicture(dialog, dialogfilters::kPictures);
-    }
-    return {};
+    return UserDialogs::instance().openFile(info_.openDialog, managers::openFilter(info_, row));
 }
 
 QString ManagerPage::askPatchFile() const {
-    return UserDialogs::instance().saveFile(saveDialogName(info_.kind), info_.saveFileName,
+    return UserDialogs::instance().saveFile(info_.saveDialog, info_.saveFileName,
                                             dialogfilters::kS3);
 }
 
@@ -206,7 +172,7 @@ void ManagerPage::createPatch() {
         UserDialogs::instance().warn(refusal);
     }
     if (saved) {
-        dialogfolders::remember(saveDialogName(info_.kind), *saved);
+        dialogfolders::remember(info_.saveDialog, *saved);
         showStatus(patch::createdMessage(*saved));
     }
 }

@@ -59,9 +59,8 @@ public:
     void showHelp();
 
     // The open dialog for a slot's new file, with the manager's filter (JAD
-    // on even Java rows, JAR on odd ones; a picture preview for pictures).
-    // Empty when the user cancelled.
-    QString askReplacementFile(int row) const;
+    // on even Java rows, JAR on odd ones). Empty when the user cancelled.
+    virtual QString askReplacementFile(int row) const;
     // The save dialog of the manager's patch ("MelodyPatch", "JavaPatch",
     // "PicturePatch"). Empty when the user cancelled.
     QString askPatchFile() const;

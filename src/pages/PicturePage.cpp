@@ -221,6 +221,11 @@ void PicturePage::btnOpenPicClick() {
     assignReplacement(row, file);
 }
 
+QString PicturePage::askReplacementFile(int row) const {
+    return UserDialogs::instance().openPicture(info().openDialog,
+                                               managers::openFilter(info(), row));
+}
+
 void PicturePage::assignReplacement(int row, const QString& file) {
     if (!isWritable()) {
         return;

@@ -23,12 +23,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace {
-
-constexpr int kEditPanelWidth = 238;
-
-} // namespace
-
 ManagerPage::ManagerPage(const ManagerInfo& info, QWidget* parent) : QWidget(parent), info_(info) {}
 
 SlotTable ManagerPage::table() const {
@@ -301,13 +295,6 @@ void ManagerPage::showContent() {
     content_->setToolTip(described ? described->problems.join(QLatin1Char('\n')) : QString());
 }
 
-QLabel* ManagerPage::contentLabel(const QString& name, QWidget* parent) {
-    content_ = label(name, QString(), parent);
-    content_->setWordWrap(true);
-    content_->setAlignment(Qt::AlignCenter);
-    return content_;
-}
-
 void ManagerPage::showStatus(const QString& text) const {
     if (status_) {
         status_(text);
@@ -347,71 +334,4 @@ void ManagerPage::lvMelsSelectItem() {
         }
         showContent();
     });
-}
-
-void ManagerPage::placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    // Narrow margins leave the list its columns' full width in a 690 pixel window.
-    for (QGroupBox* box : {listBox, editPanel}) {
-        if (QLayout* inner = box->layout()) {
-            inner->setContentsMargins(3, 3, 3, 3);
-        }
-    }
-    layout->addWidget(listBox, 1);
-    editPanel->setFixedWidth(kEditPanelWidth);
-    layout->addWidget(editPanel);
-}
-
-QGroupBox* ManagerPage::groupBox(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QLabel* ManagerPage::label(const QString& name, const QString& text, QWidget* parent, bool bold) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    if (bold) {
-        setBold(l);
-    }
-    return l;
-}
-
-QLineEdit* ManagerPage::lineEdit(const QString& name, const QString& text, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-QPushButton* ManagerPage::button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QToolButton* ManagerPage::speedButton(const QString& name, const QString& hint, const QIcon& glyph,
-                                      QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setIcon(glyph);
-    b->setFixedSize(25, 23);
-    return b;
-}
-
-QTextEdit* ManagerPage::helpTextBox(const QString& name, QWidget* parent) {
-    auto* box = new QTextEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setUndoRedoEnabled(false);
-    return box;
-}
-
-void ManagerPage::setBold(QWidget* widget) {
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
 }

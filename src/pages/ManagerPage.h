@@ -4,21 +4,42 @@
 #include "dataset/FirmwareDataSet.h"
 #include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
+#include "pages/MemoryPanel.h"
 
 #include <QUrl>
 #include <QWidget>
 #include <functional>
 
-class MemoryPanel;
 class QAbstractButton;
 class QGroupBox;
+class QHBoxLayout;
 class QIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
 class QToolButton;
+class QVBoxLayout;
 class SlotListView;
+
+// The design's names and texts of the controls every manager page has.
+struct PageNames {
+    QString listBox;
+    QString listCaption;
+    QString list;
+    QString editPanel;
+    QString editCaption;
+    QString title;     // the selected slot's name
+    QString titleText; // shown before a slot is chosen
+    QString loadLabel;
+    QString fileEdit;
+    QString openButton;
+    QString openHint;
+    QString content;
+    QString restoreButton;
+    QString restoreCaption;
+    MemoryPanelNames memory;
+};
 
 // What the three manager pages share: the data set they work on, the slot
 // list, the memory panel, the help box and the status text. The pages
@@ -118,11 +139,31 @@ public:
     QTextEdit* helpBox() const { return help_; }
 
 protected:
-    // Called once by the page's constructor with the controls it built.
-    void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
-    void setButtons(QAbstractButton* open, QAbstractButton* restore);
-    // The edit panel's label for showContent, made for the page.
-    QLabel* contentLabel(const QString& name, QWidget* parent);
+    // The controls every page has, as the skeleton's steps build them.
+    struct Skeleton {
+        QGroupBox* listBox = nullptr;
+        QVBoxLayout* listLayout = nullptr;
+        SlotListView* list = nullptr;
+        QGroupBox* editPanel = nullptr;
+        QVBoxLayout* editLayout = nullptr;
+        QLabel* title = nullptr;
+        QLabel* loadLabel = nullptr;
+        QHBoxLayout* fileRow = nullptr;
+        QLineEdit* fileEdit = nullptr;
+        QToolButton* openButton = nullptr;
+        QPushButton* restoreButton = nullptr;
+        MemoryPanel* memory = nullptr;
+    };
+    // The page's constructor builds the shared skeleton in these steps, in
+    // the order the controls take the focus, and adds its own controls
+    // between them: the list box with the slot list; the edit panel down to
+    // the file row and the content line; the restore button; then the
+    // memory panel at the foot, the two halves side by side, drops taken on
+    // the file edit and the create button building the manager's patch.
+    const Skeleton& buildListBox(const PageNames& names);
+    void buildEditPanel(const PageNames& names);
+    void addRestoreButton(const PageNames& names);
+    void finishSkeleton(const PageNames& names, QTextEdit* help = nullptr);
     // A file dropped on `target` goes to the selected slot, as on its row.
     void takeDropsOn(QWidget* target);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,9 +177,6 @@ protected:
     // Why the page would refuse `file` for row `row` once it had looked
     // inside it; asked while a file is dragged. Empty when it would take it.
     virtual QString fileRefusal(int /*row*/, const QString& /*file*/) const { return {}; }
-    // The page's two halves: the list box grows, the edit panel keeps its width.
-    void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
-
     // Controls built the way the three pages share.
     static QGroupBox* groupBox(const QString& name, const QString& caption, QWidget* parent);
     static QLabel* label(const QString& name, const QString& text, QWidget* parent,
@@ -152,6 +190,10 @@ protected:
     static void setBold(QWidget* widget);
 
 private:
+    void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help);
+    void setButtons(QAbstractButton* open, QAbstractButton* restore);
+    // The page's two halves: the list box grows, the edit panel keeps its width.
+    void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
     // Shared by the three lists: a changed selection is redrawn at once.
     void lvMelsSelectItem();
     // While a drag is refused the status bar says why; cleared when it ends.
@@ -160,6 +202,7 @@ private:
     void dropLater(int row, const QList<QUrl>& urls);
 
     const ManagerInfo& info_;
+    Skeleton skeleton_;
     FirmwareDataSet* data_ = nullptr;
     StatusSink status_;
     SlotListView* list_ = nullptr;

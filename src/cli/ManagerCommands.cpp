@@ -215,7 +215,7 @@ void volumeCommand(CliContext& context) {
     bool ok = false;
     const int value = args[1].toInt(&ok);
     if (!ok || !melodyvolumes::isVolume(value)) {
-        throw UsageError{QStringLiteral("volume must be 1 to 127: %1").arg(args[1])};
+        throw UsageError{melodyvolumes::rangeRefusal(args[1])}; // the model's own words
     }
     if (!melodyvolumes::isVolumeSlot(slot)) {
         throw TarvexError(

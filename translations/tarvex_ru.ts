@@ -2,6 +2,294 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CheckMenu</name>
+    <message>
+        <source>&amp;Check data set...</source>
+        <translation>&amp;Проверить набор данных...</translation>
+    </message>
+    <message>
+        <source>&amp;Verify patch...</source>
+        <translation>&amp;Проверить патч...</translation>
+    </message>
+    <message>
+        <source>&amp;Add firmware...</source>
+        <translation>&amp;Добавить прошивку...</translation>
+    </message>
+    <message>
+        <source>Data set check</source>
+        <translation>Проверка набора данных</translation>
+    </message>
+    <message>
+        <source>Firmware: %1</source>
+        <translation>Прошивка: %1</translation>
+    </message>
+    <message>
+        <source>Patch verification</source>
+        <translation>Проверка патча</translation>
+    </message>
+    <message>
+        <source>The firmware&apos;s folder or its Data folder</source>
+        <translation>Папка прошивки или её папка Data</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds no firmware data set: choose a firmware folder with a Data folder, or the Data folder itself (with Memory.ini and the .lst lists in it).</source>
+        <translation>В папке %1 нет набора данных прошивки: выберите папку прошивки с папкой Data или саму папку Data (в ней Memory.ini и списки .lst).</translation>
+    </message>
+    <message>
+        <source>Adding a firmware</source>
+        <translation>Добавление прошивки</translation>
+    </message>
+    <message>
+        <source>Firmware %1 was not added: its data set has errors.</source>
+        <translation>Прошивка %1 не добавлена: в наборе данных есть ошибки.</translation>
+    </message>
+    <message>
+        <source>Not copied (only plain files are added, not links):
+%1</source>
+        <translation>Не скопированы (добавляются только обычные файлы, не ссылки):
+%1</translation>
+    </message>
+    <message>
+        <source>Firmware %1 was added. Switch to it now?</source>
+        <translation>Прошивка %1 добавлена. Перейти на неё сейчас?</translation>
+    </message>
+    <message>
+        <source>Firmware name (its folder will be named so):</source>
+        <translation>Имя прошивки (так будет названа её папка):</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; will not do as a firmware name: it must be a folder name without / and \ that does not start with a dot.</source>
+        <translation>&quot;%1&quot; не годится как имя прошивки: нужно имя папки без знаков / и \, не начинающееся с точки.</translation>
+    </message>
+    <message>
+        <source>Firmware %1 exists already. Enter another name.</source>
+        <translation>Прошивка %1 уже есть. Введите другое имя.</translation>
+    </message>
+</context>
+<context>
+    <name>CustomPatchPage</name>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Найти...</translation>
+    </message>
+    <message>
+        <source>Find &amp;next</source>
+        <translation>Найти &amp;далее</translation>
+    </message>
+    <message>
+        <source>&amp;Go to line...</source>
+        <translation>&amp;Перейти к строке...</translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation>Найти:</translation>
+    </message>
+    <message>
+        <source>Text “%1” not found.</source>
+        <translation>Текст «%1» не найден.</translation>
+    </message>
+    <message>
+        <source>Go to line</source>
+        <translation>Перейти к строке</translation>
+    </message>
+    <message>
+        <source>Line number (1 to %1):</source>
+        <translation>Номер строки (от 1 до %1):</translation>
+    </message>
+    <message>
+        <source>Save the changes?</source>
+        <translation>Сохранить изменения?</translation>
+    </message>
+    <message>
+        <source>The patch on the page “Создать патч” changed since it was opened or saved. Without saving, the changes will be lost.</source>
+        <translation>Патч на странице «Создать патч» изменён после открытия или сохранения. Без сохранения изменения будут потеряны.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareMenu</name>
+    <message>
+        <source>Motorola S3 format (*.s3);;Firmware image (*.bin)</source>
+        <translation>Motorola S3 format (*.s3);;Образ прошивки (*.bin)</translation>
+    </message>
+    <message>
+        <source>The firmware data set is not loaded: there is nothing to match against the firmware.</source>
+        <translation>Набор данных прошивки не загружен: сверять с прошивкой нечего.</translation>
+    </message>
+    <message>
+        <source>&amp;Match against firmware...</source>
+        <translation>&amp;Сверить с прошивкой...</translation>
+    </message>
+    <message>
+        <source>&amp;Extract firmware resources...</source>
+        <translation>&amp;Извлечь ресурсы прошивки...</translation>
+    </message>
+    <message>
+        <source>P&amp;ort the data set to another firmware...</source>
+        <translation>П&amp;еренести набор на другую прошивку...</translation>
+    </message>
+    <message>
+        <source>Appl&amp;y patches to firmware...</source>
+        <translation>Пр&amp;именить патчи к прошивке...</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh previews from firmware...</source>
+        <translation>&amp;Обновить превью из прошивки...</translation>
+    </message>
+    <message>
+        <source>Firmware match</source>
+        <translation>Сверка с прошивкой</translation>
+    </message>
+    <message>
+        <source>The data set fits firmware %1.</source>
+        <translation>Набор данных подходит к прошивке %1.</translation>
+    </message>
+    <message>
+        <source>The data set does not fit firmware %1.</source>
+        <translation>Набор данных не подходит к прошивке %1.</translation>
+    </message>
+    <message>
+        <source>Resource extraction</source>
+        <translation>Извлечение ресурсов</translation>
+    </message>
+    <message>
+        <source>No resources extracted: the firmware does not hold the data set&apos;s resources where it places them.</source>
+        <translation>Ресурсы не извлечены: прошивка не содержит ресурсов набора данных там, где он их указывает.</translation>
+    </message>
+    <message>
+        <source>Folder for the firmware&apos;s resources</source>
+        <translation>Папка для ресурсов прошивки</translation>
+    </message>
+    <message>
+        <source>Data set port</source>
+        <translation>Перенос набора данных</translation>
+    </message>
+    <message>
+        <source>Data set %1 was created for firmware %2.</source>
+        <translation>Создан набор данных %1 для прошивки %2.</translation>
+    </message>
+    <message>
+        <source>Data set %1 was not created.</source>
+        <translation>Набор данных %1 не создан.</translation>
+    </message>
+    <message>
+        <source>Data set %1 was created. Switch to it now?</source>
+        <translation>Набор данных %1 создан. Перейти на него сейчас?</translation>
+    </message>
+    <message>
+        <source>Applying patches</source>
+        <translation>Применение патчей</translation>
+    </message>
+    <message>
+        <source>Patches not applied: file %1 was not written.</source>
+        <translation>Патчи не применены: файл %1 не записан.</translation>
+    </message>
+    <message>
+        <source>File %1 is one of the source firmwares or patches: choose another name for the result.</source>
+        <translation>Файл %1 - одна из исходных прошивок или патчей: выберите для результата другое имя.</translation>
+    </message>
+    <message>
+        <source>The firmware data is open read-only: previews are refreshed by the window that changes it.</source>
+        <translation>Данные прошивки открыты только для чтения: превью обновляет окно, которое их изменяет.</translation>
+    </message>
+    <message>
+        <source>Preview refresh</source>
+        <translation>Обновление превью</translation>
+    </message>
+    <message>
+        <source>Previews not refreshed: the firmware&apos;s pictures do not match the data set.</source>
+        <translation>Превью не обновлены: картинки прошивки не совпадают с набором данных.</translation>
+    </message>
+    <message>
+        <source>Previews refreshed: %1 in folder %2.</source>
+        <translation>Превью обновлены: %1 в папке %2.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareScanMenu</name>
+    <message>
+        <source>Scanning firmware %1...</source>
+        <translation>Просматриваю прошивку %1...</translation>
+    </message>
+    <message>
+        <source>Firmware overview</source>
+        <translation>Обзор прошивки</translation>
+    </message>
+    <message>
+        <source>Firmware (*.s3 *.srec *.mot *.bin);;All files (*)</source>
+        <translation>Прошивка (*.s3 *.srec *.mot *.bin);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Resources extracted: %1. Their list is in file %2.</source>
+        <translation>Извлечено ресурсов: %1. Их список - в файле %2.</translation>
+    </message>
+    <message>
+        <source>Firmware &amp;overview...</source>
+        <translation>&amp;Обзор прошивки...</translation>
+    </message>
+    <message>
+        <source>&amp;Create a data set from firmware...</source>
+        <translation>&amp;Создать набор данных из прошивки...</translation>
+    </message>
+    <message>
+        <source>Data set from firmware</source>
+        <translation>Набор данных из прошивки</translation>
+    </message>
+    <message>
+        <source>Data set %1 was created for firmware %2. Check its regions before writing patches to the handset.</source>
+        <translation>Создан набор данных %1 для прошивки %2. Проверьте его области, прежде чем записывать патчи в телефон.</translation>
+    </message>
+    <message>
+        <source>Data set %1 was not created.</source>
+        <translation>Набор данных %1 не создан.</translation>
+    </message>
+</context>
+<context>
+    <name>PageCommands</name>
+    <message>
+        <source>&amp;Standard resource of the slot</source>
+        <translation>&amp;Стандартный ресурс слота</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <source>Help: </source>
+        <translation>Справка: </translation>
+    </message>
+</context>
+<context>
+    <name>PatchEditor</name>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Вырезать</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Вставить</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Выделить всё</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
@@ -1226,6 +1514,256 @@
     <message>
         <source>The picture search stopped at %1: the bytes from there on hold too many false starts of a picture for its work limit, so pictures there are not listed</source>
         <translation>Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки для его предела работы, поэтому картинки оттуда не перечислены</translation>
+    </message>
+</context>
+<context>
+    <name>StartUp</name>
+    <message>
+        <source>No folder for the user&apos;s data: HOME is not set, and XDG_DATA_HOME is not set or not an absolute path</source>
+        <translation>Не найдена папка для данных пользователя: переменная HOME не задана, а XDG_DATA_HOME не задана или не является абсолютным путём</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, строка %2: %3</translation>
+    </message>
+    <message>
+        <source>a NUL character, the text after it was not read</source>
+        <translation>нулевой символ, текст после него не прочитан</translation>
+    </message>
+    <message>
+        <source>a line too long</source>
+        <translation>слишком длинная строка</translation>
+    </message>
+    <message>
+        <source>Lists not read whole:
+%1
+So that nothing is lost, changes on their pages are off. Mend the lists and start the program again.</source>
+        <translation>Списки прочитаны не полностью:
+%1
+Чтобы ничего не потерять, изменения на их страницах отключены. Исправьте списки и запустите программу снова.</translation>
+    </message>
+    <message>
+        <source>The working folder %1 is a link or not a folder. The program will neither write files into it nor delete files from it.</source>
+        <translation>Рабочая папка %1 является ссылкой или не является папкой. Программа не будет ни записывать в неё, ни удалять из неё файлы.</translation>
+    </message>
+    <message>
+        <source> (read only)</source>
+        <translation> (только чтение)</translation>
+    </message>
+    <message>
+        <source>Read only: %1 changes the data.</source>
+        <translation>Только чтение: данные изменяет %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The data set has %n error(s): Settings → Check data set...</source>
+        <translation>
+            <numerusform>В наборе данных %n ошибка: Настройки → Проверить набор данных...</numerusform>
+            <numerusform>В наборе данных %n ошибки: Настройки → Проверить набор данных...</numerusform>
+            <numerusform>В наборе данных %n ошибок: Настройки → Проверить набор данных...</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TfrmAbout</name>
+    <message>
+        <source>To the testers</source>
+        <translation>Тестировщикам</translation>
+    </message>
+    <message>
+        <source>for their patience and detailed</source>
+        <translation>за терпение и подробные</translation>
+    </message>
+    <message>
+        <source>bug reports</source>
+        <translation>отчёты об ошибках</translation>
+    </message>
+    <message>
+        <source>To the data makers</source>
+        <translation>Составителям данных</translation>
+    </message>
+    <message>
+        <source>for the lists of melodies,</source>
+        <translation>за списки мелодий,</translation>
+    </message>
+    <message>
+        <source>games and pictures</source>
+        <translation>игр и картинок</translation>
+    </message>
+    <message>
+        <source>of many firmwares</source>
+        <translation>разных прошивок</translation>
+    </message>
+    <message>
+        <source>To the translators</source>
+        <translation>Переводчикам</translation>
+    </message>
+    <message>
+        <source>for the English captions</source>
+        <translation>за английские подписи</translation>
+    </message>
+    <message>
+        <source>To all users</source>
+        <translation>Всем пользователям</translation>
+    </message>
+    <message>
+        <source>for ideas and wishes</source>
+        <translation>за идеи и пожелания</translation>
+    </message>
+    <message>
+        <source>Tarvex
+version </source>
+        <translation>Tarvex
+версия </translation>
+    </message>
+    <message>
+        <source>Program: Ulvane</source>
+        <translation>Программа: Ulvane</translation>
+    </message>
+    <message>
+        <source>Firmware data: the project&apos;s contributors</source>
+        <translation>Данные прошивок: участники проекта</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmDraftDataSet</name>
+    <message>
+        <source>Create a data set from firmware</source>
+        <translation>Создать набор данных из прошивки</translation>
+    </message>
+    <message>
+        <source>Regions are the free stretches where patches will write new files (START-END, the end excluded). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
+        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец не входит). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
+    </message>
+    <message>
+        <source>Data set name:</source>
+        <translation>Имя набора данных:</translation>
+    </message>
+    <message>
+        <source>Melody region:</source>
+        <translation>Область мелодий:</translation>
+    </message>
+    <message>
+        <source>Java game region:</source>
+        <translation>Область Java-игр:</translation>
+    </message>
+    <message>
+        <source>Picture region:</source>
+        <translation>Область картинок:</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Создать</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>“%1” is not a region: two addresses START-END are needed, the start below the end.</source>
+        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, начало меньше конца.</translation>
+    </message>
+    <message>
+        <source>Enter the data set&apos;s name.</source>
+        <translation>Укажите имя набора данных.</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmFirmwareScan</name>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source> (%1 s)</source>
+        <translation> (%1 с)</translation>
+    </message>
+    <message>
+        <source>Firmware overview</source>
+        <translation>Обзор прошивки</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Table entries</source>
+        <translation>Записи таблиц</translation>
+    </message>
+    <message>
+        <source>Melodies</source>
+        <translation>Мелодии</translation>
+    </message>
+    <message>
+        <source>Games</source>
+        <translation>Игры</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Картинки</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 байт</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 байт)</translation>
+    </message>
+    <message>
+        <source>%1
+Resources found: %2, table entries: %3. Erased stretches: %4.</source>
+        <translation>%1
+Найдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.</translation>
+    </message>
+    <message>
+        <source>
+The picture search stopped at %1: past it too many false picture starts, pictures from there are not shown.</source>
+        <translation>
+Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки, картинки оттуда не показаны.</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>Extract selected...</source>
+        <translation>Извлечь выбранные...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Folder for the selected resources</source>
+        <translation>Папка для выбранных ресурсов</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmNagScreen</name>
+    <message>
+        <source>For commercial use
+contact the author by e-mail.</source>
+        <translation>Для коммерческого использования
+свяжитесь с автором по e-mail.</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmReport</name>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
     </message>
 </context>
 </TS>

@@ -7,14 +7,12 @@
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
-#include "check/ReportLanguage.h"
 #include "dataset/FirmwareId.h"
 #include "desktop/UserDialogs.h"
 #include "pages/DialogFilters.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMenu>
 
 namespace {
@@ -26,8 +24,6 @@ const QString kAddFirmwareDialog = QStringLiteral("AddFirmwareDialog");
 } // namespace
 
 CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
-    // The reports speak the window's language, whatever the user's locale.
-    reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
     auto add = [&](const QString& text, const char* name, void (CheckMenu::*handler)()) {
         QAction* action = settings.addAction(text);
         action->setObjectName(QLatin1String(name));
@@ -35,10 +31,9 @@ CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
     settings.addSeparator();
-    add(QStringLiteral("&Проверить набор данных..."), "CheckDataSet1",
-        &CheckMenu::CheckDataSetClick);
-    add(QStringLiteral("&Проверить патч..."), "VerifyPatch1", &CheckMenu::VerifyPatchClick);
-    add(QStringLiteral("&Добавить прошивку..."), "AddFirmware1", &CheckMenu::AddFirmwareClick);
+    add(tr("&Check data set..."), "CheckDataSet1", &CheckMenu::CheckDataSetClick);
+    add(tr("&Verify patch..."), "VerifyPatch1", &CheckMenu::VerifyPatchClick);
+    add(tr("&Add firmware..."), "AddFirmware1", &CheckMenu::AddFirmwareClick);
 }
 
 void CheckMenu::showReport(const QString& caption, const QString& heading, const Report& report) {
@@ -48,8 +43,7 @@ void CheckMenu::showReport(const QString& caption, const QString& heading, const
 
 void CheckMenu::CheckDataSetClick() {
     const Session& session = window_.session();
-    showReport(QStringLiteral("Проверка набора данных"),
-               QStringLiteral("Прошивка: %1").arg(session.firmwareSettings().currentId),
+    showReport(tr("Data set check"), tr("Firmware: %1").arg(session.firmwareSettings().currentId),
                datasetcheck::run(session.firmwareFolder() + QStringLiteral("/Data")));
 }
 
@@ -61,22 +55,22 @@ void CheckMenu::VerifyPatchClick() {
     Session& session = window_.session();
     // Without a loaded data set only the records themselves can be checked.
     const FirmwareDataSet* data = session.isLoaded() ? &session.dataSet() : nullptr;
-    showReport(QStringLiteral("Проверка патча"), path, patchverify::run(path, data));
+    showReport(tr("Patch verification"), path, patchverify::run(path, data));
 }
 
 void CheckMenu::AddFirmwareClick() {
     UserDialogs& dialogs = UserDialogs::instance();
     const QString folder =
-        dialogs.openFolder(kAddFirmwareDialog, QStringLiteral("Папка прошивки или её папка Data"));
+        dialogs.openFolder(kAddFirmwareDialog, tr("The firmware's folder or its Data folder"));
     if (folder.isEmpty()) {
         return;
     }
     const QString data = datasetcheck::dataFolderOf(folder);
     if (!QFileInfo(data + QStringLiteral("/Memory.ini")).isFile()) {
-        dialogs.warn(QStringLiteral("В папке %1 нет набора данных прошивки: выберите папку "
-                                    "прошивки с папкой Data или саму папку Data (в ней "
-                                    "Memory.ini и списки .lst).")
-                         .arg(QDir::toNativeSeparators(folder)));
+        dialogs.warn(
+            tr("The folder %1 holds no firmware data set: choose a firmware folder with a Data "
+               "folder, or the Data folder itself (with Memory.ini and the .lst lists in it).")
+                .arg(QDir::toNativeSeparators(folder)));
         return;
     }
     Session& session = window_.session();
@@ -86,10 +80,9 @@ void CheckMenu::AddFirmwareClick() {
     }
     const datasetimport::Result result = datasetimport::run(folder, *id, session.userFolder());
     if (!result.imported) {
-        showReport(
-            QStringLiteral("Добавление прошивки"),
-            QStringLiteral("Прошивка %1 не добавлена: в наборе данных есть ошибки.").arg(result.id),
-            result.report);
+        showReport(tr("Adding a firmware"),
+                   tr("Firmware %1 was not added: its data set has errors.").arg(result.id),
+                   result.report);
         return;
     }
     // The firmware dialog offers the new folder from now on.
@@ -97,12 +90,11 @@ void CheckMenu::AddFirmwareClick() {
     settings.folderList = Session::scanFirmwareFolders(session.userFolder());
     window_.frmOptFirmware()->FormCreate(settings);
     if (!result.skipped.isEmpty()) {
-        dialogs.warn(
-            QStringLiteral("Не скопированы (добавляются только обычные файлы, не ссылки):\n%1")
-                .arg(result.skipped.join(QLatin1Char('\n'))));
+        dialogs.warn(tr("Not copied (only plain files are added, not links):\n%1")
+                         .arg(result.skipped.join(QLatin1Char('\n'))));
     }
-    if (dialogs.askYesNo(QStringLiteral("Прошивка %1 добавлена. Перейти на неё сейчас?").arg(*id),
-                         QStringLiteral("Добавление прошивки"))) {
+    if (dialogs.askYesNo(tr("Firmware %1 was added. Switch to it now?").arg(*id),
+                         tr("Adding a firmware"))) {
         window_.switchFirmware(*id);
     }
 }
@@ -124,19 +116,18 @@ std::optional<QString> CheckMenu::askFirmwareId(QString proposed) const {
     UserDialogs& dialogs = UserDialogs::instance();
     const QString userFolder = window_.session().userFolder();
     for (;;) {
-        const std::optional<QString> answer =
-            dialogs.askText(QStringLiteral("Добавление прошивки"),
-                            QStringLiteral("Имя прошивки (так будет названа её папка):"), proposed);
+        const std::optional<QString> answer = dialogs.askText(
+            tr("Adding a firmware"), tr("Firmware name (its folder will be named so):"), proposed);
         if (!answer) {
             return std::nullopt;
         }
         const QString id = answer->trimmed();
         if (!firmwareid::refusal(id).isEmpty()) {
-            dialogs.warn(QStringLiteral("\"%1\" не годится как имя прошивки: нужно имя папки "
-                                        "без знаков / и \\, не начинающееся с точки.")
+            dialogs.warn(tr("\"%1\" will not do as a firmware name: it must be a folder name "
+                            "without / and \\ that does not start with a dot.")
                              .arg(id));
         } else if (QFileInfo::exists(userFolder + QLatin1Char('/') + id)) {
-            dialogs.warn(QStringLiteral("Прошивка %1 уже есть. Введите другое имя.").arg(id));
+            dialogs.warn(tr("Firmware %1 exists already. Enter another name.").arg(id));
         } else {
             return id;
         }

@@ -19,6 +19,7 @@
 #include "platform/OutputFile.h"
 #include "platform/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -26,10 +27,11 @@
 
 namespace {
 
-const QString kFirmwareFiles = QStringLiteral("Прошивка (*.s3 *.srec *.mot *.bin);;Все файлы (*)");
 // The name decides the form: ".bin" a raw image, anything else S3 records.
-const QString kAppliedFirmwareFiles =
-    QStringLiteral("Motorola S3 format (*.s3);;Образ прошивки (*.bin)");
+QString appliedFirmwareFiles() {
+    return QCoreApplication::translate("FirmwareMenu",
+                                       "Motorola S3 format (*.s3);;Firmware image (*.bin)");
+}
 
 void showReport(TForm1& window, const QString& caption, const QString& heading,
                 const Report& report) {
@@ -74,8 +76,8 @@ void rememberFirmware(const QString& id, const QString& path) {
 // offered first, and the choice is remembered for the next dialog.
 QString askFirmwarePath(TForm1& window) {
     const QString id = window.session().firmwareSettings().currentId;
-    const QString path =
-        UserDialogs::instance().openFileOffering(kFirmwareDialog, lastFirmware(id), kFirmwareFiles);
+    const QString path = UserDialogs::instance().openFileOffering(kFirmwareDialog, lastFirmware(id),
+                                                                  firmwareFileFilter());
     rememberFirmware(id, path);
     return path;
 }
@@ -95,8 +97,9 @@ std::optional<FirmwareImage> askFirmware(TForm1& window) {
 const FirmwareDataSet* loadedDataSet(TForm1& window) {
     Session& session = window.session();
     if (!session.isLoaded()) {
-        UserDialogs::instance().warn(
-            QStringLiteral("Набор данных прошивки не загружен: сверять с прошивкой нечего."));
+        UserDialogs::instance().warn(QCoreApplication::translate(
+            "FirmwareMenu", "The firmware data set is not loaded: there is nothing to match "
+                            "against the firmware."));
         return nullptr;
     }
     return &session.dataSet();
@@ -112,15 +115,13 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
     settings.addSeparator();
-    add(QStringLiteral("&Сверить с прошивкой..."), "MatchFirmware1",
-        &FirmwareMenu::MatchFirmwareClick);
-    add(QStringLiteral("&Извлечь ресурсы прошивки..."), "ExtractResources1",
+    add(tr("&Match against firmware..."), "MatchFirmware1", &FirmwareMenu::MatchFirmwareClick);
+    add(tr("&Extract firmware resources..."), "ExtractResources1",
         &FirmwareMenu::ExtractResourcesClick);
-    add(QStringLiteral("П&еренести набор на другую прошивку..."), "PortDataSet1",
+    add(tr("P&ort the data set to another firmware..."), "PortDataSet1",
         &FirmwareMenu::PortDataSetClick);
-    add(QStringLiteral("Пр&именить патчи к прошивке..."), "ApplyPatches1",
-        &FirmwareMenu::ApplyPatchesClick);
-    add(QStringLiteral("&Обновить превью из прошивки..."), "RefreshPreviews1",
+    add(tr("Appl&y patches to firmware..."), "ApplyPatches1", &FirmwareMenu::ApplyPatchesClick);
+    add(tr("&Refresh previews from firmware..."), "RefreshPreviews1",
         &FirmwareMenu::RefreshPreviewsClick);
     new FirmwareScanMenu(window, settings);
 }
@@ -144,10 +145,9 @@ void FirmwareMenu::MatchFirmwareClick() {
             result = firmwarematch::run(*data, image, read);
         }
     }
-    showReport(window_, QStringLiteral("Сверка с прошивкой"),
-               result.matches()
-                   ? QStringLiteral("Набор данных подходит к прошивке %1.").arg(path)
-                   : QStringLiteral("Набор данных не подходит к прошивке %1.").arg(path),
+    showReport(window_, tr("Firmware match"),
+               result.matches() ? tr("The data set fits firmware %1.").arg(path)
+                                : tr("The data set does not fit firmware %1.").arg(path),
                result.withTallies());
 }
 
@@ -162,14 +162,14 @@ void FirmwareMenu::ExtractResourcesClick() {
     }
     const firmwareextract::Plan plan = firmwareextract::plan(*data, *image);
     if (plan.refused()) {
-        showReport(window_, QStringLiteral("Извлечение ресурсов"),
-                   QStringLiteral("Ресурсы не извлечены: прошивка не содержит ресурсов набора "
-                                  "данных там, где он их указывает."),
+        showReport(window_, tr("Resource extraction"),
+                   tr("No resources extracted: the firmware does not hold the data set's resources "
+                      "where it places them."),
                    plan.match.withTallies());
         return;
     }
     const QString folder =
-        UserDialogs::instance().askFolder(QStringLiteral("Папка для ресурсов прошивки"));
+        UserDialogs::instance().askFolder(tr("Folder for the firmware's resources"));
     if (folder.isEmpty()) {
         return;
     }
@@ -186,7 +186,7 @@ void FirmwareMenu::PortDataSetClick() {
     if (oldPath.isEmpty()) {
         return;
     }
-    const QString newPath = dialogs.openFile(kFirmwareDialog, kFirmwareFiles);
+    const QString newPath = dialogs.openFile(kFirmwareDialog, firmwareFileFilter());
     if (newPath.isEmpty()) {
         return;
     }
@@ -206,15 +206,13 @@ void FirmwareMenu::PortDataSetClick() {
         window_.frmOptFirmware()->FormCreate(settings);
         rememberFirmware(id, newPath);
     }
-    showReport(window_, QStringLiteral("Перенос набора данных"),
-               result.created
-                   ? QStringLiteral("Создан набор данных %1 для прошивки %2.").arg(id, newPath)
-                   : QStringLiteral("Набор данных %1 не создан.").arg(id),
+    showReport(window_, tr("Data set port"),
+               result.created ? tr("Data set %1 was created for firmware %2.").arg(id, newPath)
+                              : tr("Data set %1 was not created.").arg(id),
                result.withMoves());
     // As after adding a firmware: the new set at once, if the user wants it.
-    if (result.created &&
-        dialogs.askYesNo(QStringLiteral("Набор данных %1 создан. Перейти на него сейчас?").arg(id),
-                         QStringLiteral("Перенос набора данных"))) {
+    if (result.created && dialogs.askYesNo(tr("Data set %1 was created. Switch to it now?").arg(id),
+                                           tr("Data set port"))) {
         window_.switchFirmware(id);
     }
 }
@@ -231,7 +229,7 @@ void FirmwareMenu::ApplyPatchesClick() {
     }
     const QString output = dialogs.saveFile(
         kAppliedDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_patched.s3"),
-        kAppliedFirmwareFiles);
+        appliedFirmwareFiles());
     if (output.isEmpty()) {
         return;
     }
@@ -245,9 +243,8 @@ void FirmwareMenu::ApplyPatchesClick() {
         Report report;
         firmwareapply::apply(image, patches, false, report);
         if (report.errors() > 0) {
-            showReport(window_, QStringLiteral("Применение патчей"),
-                       QStringLiteral("Патчи не применены: файл %1 не записан.").arg(output),
-                       report);
+            showReport(window_, tr("Applying patches"),
+                       tr("Patches not applied: file %1 was not written.").arg(output), report);
             return;
         }
         OutputFile file(output);
@@ -279,8 +276,8 @@ QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmwa
     inputs.append(firmware);
     for (const QString& input : inputs) {
         if (!target.isEmpty() && QFileInfo(input).canonicalFilePath() == target) {
-            return QStringLiteral("Файл %1 - одна из исходных прошивок или патчей: выберите "
-                                  "для результата другое имя.")
+            return tr("File %1 is one of the source firmwares or patches: choose another name for "
+                      "the result.")
                 .arg(QDir::toNativeSeparators(output));
         }
     }
@@ -294,8 +291,8 @@ void FirmwareMenu::RefreshPreviewsClick() {
     }
     UserDialogs& dialogs = UserDialogs::instance();
     if (window_.session().isReadOnly()) {
-        dialogs.warn(QStringLiteral("Данные прошивки открыты только для чтения: превью "
-                                    "обновляет окно, которое их изменяет."));
+        dialogs.warn(tr("The firmware data is open read-only: previews are refreshed by the window "
+                        "that changes it."));
         return;
     }
     const std::optional<FirmwareImage> image = askFirmware(window_);
@@ -307,14 +304,13 @@ void FirmwareMenu::RefreshPreviewsClick() {
         return firmwarepreviews::run(*data, *image);
     }();
     if (result.refused) {
-        showReport(window_, QStringLiteral("Обновление превью"),
-                   QStringLiteral("Превью не обновлены: картинки прошивки не совпадают с "
-                                  "набором данных."),
+        showReport(window_, tr("Preview refresh"),
+                   tr("Previews not refreshed: the firmware's pictures do not match the data set."),
                    result.match.withTallies());
         return;
     }
     window_.picturePage()->lvPicClick(); // the slot shown gets its new preview
-    dialogs.inform(QStringLiteral("Превью обновлены: %1 в папке %2.")
+    dialogs.inform(tr("Previews refreshed: %1 in folder %2.")
                        .arg(result.written)
                        .arg(QDir::toNativeSeparators(data->dataFile(QStringLiteral("Pic")))),
                    QStringLiteral("Tarvex"));

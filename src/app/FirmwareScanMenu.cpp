@@ -12,14 +12,13 @@
 #include "pages/MelodyPage.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressDialog>
 
 namespace {
-
-const QString kFirmwareFiles = QStringLiteral("Прошивка (*.s3 *.srec *.mot *.bin);;Все файлы (*)");
 
 struct Scanned {
     QString path;
@@ -30,15 +29,16 @@ struct Scanned {
 // The chosen firmware read and scanned, a progress bar showing the scan;
 // nothing when the user cancels the choice.
 std::optional<Scanned> askAndScan(QWidget* parent) {
-    const QString path = UserDialogs::instance().askOpenFile(kFirmwareFiles);
+    const QString path = UserDialogs::instance().askOpenFile(firmwareFileFilter());
     if (path.isEmpty()) {
         return std::nullopt;
     }
     Scanned scanned{path, firmwarefile::readWhole({path, std::nullopt}), {}};
-    QProgressDialog progress(QStringLiteral("Просматриваю прошивку %1...").arg(path), QString(), 0,
-                             1000, parent);
+    QProgressDialog progress(
+        QCoreApplication::translate("FirmwareScanMenu", "Scanning firmware %1...").arg(path),
+        QString(), 0, 1000, parent);
     progress.setObjectName(QStringLiteral("pbScan"));
-    progress.setWindowTitle(QStringLiteral("Обзор прошивки"));
+    progress.setWindowTitle(QCoreApplication::translate("FirmwareScanMenu", "Firmware overview"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     scanned.result = firmwarescan::run(scanned.image, [&](std::uint64_t done, std::uint64_t total) {
@@ -49,10 +49,16 @@ std::optional<Scanned> askAndScan(QWidget* parent) {
 
 } // namespace
 
+QString firmwareFileFilter() {
+    return QCoreApplication::translate("FirmwareScanMenu",
+                                       "Firmware (*.s3 *.srec *.mot *.bin);;All files (*)");
+}
+
 void writeExtracted(const firmwareextract::Plan& plan, const QString& folder) {
     firmwareextract::write(plan, folder);
     UserDialogs::instance().inform(
-        QStringLiteral("Извлечено ресурсов: %1. Их список - в файле %2.")
+        QCoreApplication::translate("FirmwareScanMenu",
+                                    "Resources extracted: %1. Their list is in file %2.")
             .arg(plan.files.size())
             .arg(QDir::toNativeSeparators(folder + QStringLiteral("/index.tsv"))),
         QStringLiteral("Tarvex"));
@@ -66,9 +72,8 @@ FirmwareScanMenu::FirmwareScanMenu(TForm1& window, QMenu& settings)
         connect(action, &QAction::triggered, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
-    add(QStringLiteral("&Обзор прошивки..."), "FirmwareOverview1",
-        &FirmwareScanMenu::FirmwareOverviewClick);
-    add(QStringLiteral("&Создать набор данных из прошивки..."), "DraftDataSet1",
+    add(tr("Firmware &overview..."), "FirmwareOverview1", &FirmwareScanMenu::FirmwareOverviewClick);
+    add(tr("&Create a data set from firmware..."), "DraftDataSet1",
         &FirmwareScanMenu::DraftDataSetClick);
 }
 
@@ -101,12 +106,11 @@ void FirmwareScanMenu::DraftDataSetClick() {
         settings.folderList = Session::scanFirmwareFolders(session.userFolder());
         window_.frmOptFirmware()->FormCreate(settings);
     }
-    TfrmReport report(QStringLiteral("Набор данных из прошивки"),
-                      result.created
-                          ? QStringLiteral("Создан набор данных %1 для прошивки %2. Проверьте его "
-                                           "области, прежде чем записывать патчи в телефон.")
-                                .arg(result.id, scanned->path)
-                          : QStringLiteral("Набор данных %1 не создан.").arg(result.id),
+    TfrmReport report(tr("Data set from firmware"),
+                      result.created ? tr("Data set %1 was created for firmware %2. Check its "
+                                          "regions before writing patches to the handset.")
+                                           .arg(result.id, scanned->path)
+                                     : tr("Data set %1 was not created.").arg(result.id),
                       result.withSummary(), &window_);
     UserDialogs::instance().runModal(report);
 }

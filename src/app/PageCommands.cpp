@@ -31,7 +31,7 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
                        QStringLiteral("&Сохранить патч..."), QKeySequence(Qt::CTRL | Qt::Key_S),
                        &PageCommands::savePatch);
     restore_ = addCommand(fileMenu, exit, QStringLiteral("actRestoreSlot"),
-                          QStringLiteral("&Стандартный ресурс слота"), QKeySequence(Qt::Key_Delete),
+                          tr("&Standard resource of the slot"), QKeySequence(Qt::Key_Delete),
                           &PageCommands::restoreSlot);
     // Delete is every text box's own key: the command takes it in the slot
     // lists only, and is in the menu for the rest.
@@ -43,7 +43,7 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
     }
     fileMenu->insertSeparator(exit);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    addCommand(helpMenu, about, QStringLiteral("actPageHelp"), QStringLiteral("&Справка"),
+    addCommand(helpMenu, about, QStringLiteral("actPageHelp"), tr("&Help"),
                QKeySequence(Qt::Key_F1), &PageCommands::showHelp);
     watchButtons();
     connect(window_.pageControl(), &QTabWidget::currentChanged, this, &PageCommands::updateActions);
@@ -163,13 +163,13 @@ void PageCommands::showHelp() {
         helpText_->setReadOnly(true);
         auto* layout = new QVBoxLayout(help_);
         layout->addWidget(helpText_);
-        auto* close = new QPushButton(QStringLiteral("&Закрыть"), help_);
+        auto* close = new QPushButton(tr("&Close"), help_);
         close->setObjectName(QStringLiteral("btnClose"));
         connect(close, &QPushButton::clicked, help_, &QDialog::reject);
         layout->addWidget(close, 0, Qt::AlignRight);
     }
     const int tab = window_.pageControl()->currentIndex();
-    help_->setWindowTitle(QStringLiteral("Справка: ") + window_.pageControl()->tabText(tab));
+    help_->setWindowTitle(tr("Help: ") + window_.pageControl()->tabText(tab));
     QTextDocument* previous = shownCopy_;
     shownCopy_ = text;
     shownCopy_->setParent(help_);

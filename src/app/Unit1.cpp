@@ -4,13 +4,13 @@
 #include "app/CheckMenu.h"
 #include "app/FirmwareMenu.h"
 #include "app/PageCommands.h"
+#include "app/StartUp.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
 #include "app/untAbout.h"
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
-#include "base/TarvexError.h"
-#include "check/DataSetCheck.h"
+#include "check/ReportLanguage.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "manager/SlotTable.h"
@@ -20,16 +20,14 @@
 #include "platform/SettingsStore.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
-#include <exception>
 
 namespace {
 
@@ -55,6 +53,8 @@ SessionOptions withLock(SessionOptions options) {
 TForm1::TForm1(SessionOptions options, QWidget* parent)
     : QMainWindow(parent), options_(withLock(std::move(options))),
       session_(std::make_unique<Session>(options_)) {
+    // The window and its reports speak Russian, whatever the user's locale.
+    reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setFont(uiFont());
@@ -171,6 +171,10 @@ void TForm1::setStatusNotice(const QString& text) {
     statusNotice_->setVisible(!text.isEmpty());
 }
 
+void TForm1::showFirmwareId(const QString& id) {
+    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+}
+
 QString TForm1::statusNotice() const {
     return statusNotice_->fullText();
 }
@@ -180,162 +184,7 @@ QString TForm1::statusText(int panel) const {
 }
 
 void TForm1::FormCreate() {
-    guarded([this] {
-        tsMelodiesManager->startUp();
-        // The session runs the folder, settings, memory map and list steps;
-        // what it reached is shown even when a step failed.
-        std::exception_ptr failure;
-        try {
-            session_->start();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        tsCreateCustomPatch->setUserFolder(session_->userFolder());
-        showWhatStartUpReached();
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
-        reportUnsafeDataSet();
-        tsMelodiesManager->fill();
-        tsJavaGames->fill();
-        tsGraphics->fill();
-        if (!reopening_) {
-            tsCreateCustomPatch->clear(); // the custom patch does not depend on the firmware
-        }
-        tsMelodiesManager->updateMemory();
-        tsJavaGames->updateMemory();
-        tsGraphics->updateMemory();
-        hideUnavailablePages();
-        statusPanel1_->setText(
-            QStringLiteral("Прошивка: %1").arg(session_->firmwareSettings().currentId));
-    });
-    QStringList notes;
-    if (session_->isReadOnly()) {
-        notes.append(showReadOnly());
-    }
-    guarded([&] { notes.append(checkDataSet()); });
-    notes.removeAll(QString());
-    setStatusNotice(notes.join(QLatin1Char(' ')));
-}
-
-QString TForm1::checkDataSet() const {
-    // A data set is written by hand; its faults are better told now than
-    // found when a patch is built. The check takes milliseconds.
-    if (session_->reached() < Session::Step::Folders ||
-        !QFileInfo(session_->firmwareFolder()).isDir()) {
-        return {};
-    }
-    const Report report = datasetcheck::run(session_->firmwareFolder() + QStringLiteral("/Data"));
-    const int count = report.errors();
-    if (count == 0) {
-        return {};
-    }
-    const int tens = count % 100;
-    const int units = count % 10;
-    const QString errors = (tens >= 11 && tens <= 14) || units == 0 || units >= 5
-                               ? QStringLiteral("ошибок")
-                           : units == 1 ? QStringLiteral("ошибка")
-                                        : QStringLiteral("ошибки");
-    return QStringLiteral("В наборе данных %1 %2: Настройки → Проверить набор данных...")
-        .arg(count)
-        .arg(errors);
-}
-
-QString TForm1::showReadOnly() {
-    // Another window (or a command) holds the data set: this one shows it
-    // but writes nothing, so neither undoes the other's choices.
-    setWindowTitle(kCaption + kReadOnlyMark);
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setReadOnly(true);
-    }
-    // Not exactly over the first window, so that both are seen.
-    move(pos() + QPoint(40, 40));
-    // Short enough for the holder to stay readable in a narrow window.
-    return QStringLiteral("Только чтение: данные изменяет %1.")
-        .arg(session_->lockHolder().value_or(QString()));
-}
-
-void TForm1::reportUnsafeDataSet() {
-    FirmwareDataSet& data = session_->dataSet();
-    UserDialogs& dialogs = UserDialogs::instance();
-    // A list that could not be read whole is never written back: its page
-    // shows its rows and changes nothing. One warning names every such list.
-    QStringList cut;
-    for (const FirmwareDataSet::CutList& list : data.cutLists()) {
-        cut.append(QStringLiteral("%1, строка %2: %3")
-                       .arg(data.dataFile(list.list))
-                       .arg(list.line)
-                       .arg(list.nul
-                                ? QStringLiteral("нулевой символ, текст после него не прочитан")
-                                : QStringLiteral("слишком длинная строка")));
-    }
-    if (!cut.isEmpty()) {
-        dialogs.warn(QStringLiteral("Списки прочитаны не полностью:\n%1\nЧтобы ничего не "
-                                    "потерять, изменения на их страницах отключены. Исправьте "
-                                    "списки и запустите программу снова.")
-                         .arg(cut.join(QLatin1Char('\n'))));
-    }
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setWritable(data.cutRefusal(page->info()).isEmpty());
-    }
-    for (const ManagerInfo* info : managers::all()) {
-        try {
-            data.requirePlainWorkFolder(*info);
-        } catch (const TarvexError&) {
-            dialogs.warn(QStringLiteral("Рабочая папка %1 является ссылкой или не является "
-                                        "папкой. Программа не будет ни записывать в неё, ни "
-                                        "удалять из неё файлы.")
-                             .arg(data.workFolder(*info)));
-        }
-    }
-}
-
-void TForm1::showWhatStartUpReached() {
-    using Step = Session::Step;
-    const Step reached = session_->reached();
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
-        page->setDataSet(&session_->dataSet());
-        if (reached >= Step::Totals) {
-            page->showTotal();
-        }
-    }
-    if (reached >= Step::ListsCreated && !session_->programFolder().isEmpty()) {
-        QDir::setCurrent(session_->programFolder());
-    }
-    // A help text read before a later file failed is shown all the same.
-    tsJavaGames->showHelp();
-    tsGraphics->showHelp();
-}
-
-void TForm1::hideUnavailablePages() {
-    const FirmwareDataSet& data = session_->dataSet();
-    const int current = PageControl1->currentIndex();
-    const std::pair<int, const ManagerInfo*> pages[] = {{kMelodyTab, &managers::melodies()},
-                                                        {kJavaTab, &managers::java()},
-                                                        {kPictureTab, &managers::pictures()}};
-    for (const auto& [tab, info] : pages) {
-        if (!data.isAvailable(*info)) {
-            PageControl1->setTabVisible(tab, false);
-        }
-    }
-    if (PageControl1->isTabVisible(current)) {
-        return;
-    }
-    // A hidden active page gives way to the next visible one, else the last.
-    int next = -1;
-    for (int tab = current + 1; tab < PageControl1->count() && next < 0; ++tab) {
-        next = PageControl1->isTabVisible(tab) ? tab : -1;
-    }
-    for (int tab = PageControl1->count() - 1; tab >= 0 && next < 0; --tab) {
-        next = PageControl1->isTabVisible(tab) ? tab : -1;
-    }
-    PageControl1->setCurrentIndex(next);
+    StartUp(*this).run(reopening_);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -406,7 +255,7 @@ bool TForm1::switchFirmware(const QString& id) {
     setWindowTitle(kCaption);
     setStatusText({});
     setStatusNotice({});
-    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+    showFirmwareId(id);
     session_ = std::make_unique<Session>(options_);
     reopening_ = true;
     FormCreate();

@@ -20,15 +20,13 @@ class TfrmOptFirmware;
 class StatusPanel;
 
 // The main window: the four pages, the status bar and the menu. It runs the
-// start-up on construction and the close sequence when it is closed, and
-// owns the session and the three other windows for the whole run.
+// start-up (StartUp) on construction and the close sequence when it is
+// closed, and owns the session and the three other windows for the whole run.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("Tarvex by Ulvane (tarvex@example.org)");
-    // Added to the caption of a window that may not write its data set.
-    static inline const QString kReadOnlyMark = QStringLiteral(" (только чтение)");
 
     explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -64,20 +62,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The start-up fills the pages and status bar this window builds.
+    friend class StartUp;
+
     void buildMenu();
     void buildStatusBar();
+    // The start-up for the session's data set, by StartUp.
     void FormCreate();
     void setStatusNotice(const QString& text);
-    void showWhatStartUpReached();
-    // The data set held by another process: shown, never written. Returns
-    // the status bar's note.
-    QString showReadOnly();
-    // The start-up check of the data set: the status bar's note when it has errors.
-    QString checkDataSet() const;
-    // Tells the user of lists cut at a NUL and of working folders that are
-    // links, before anything is written.
-    void reportUnsafeDataSet();
-    void hideUnavailablePages();
+    void showFirmwareId(const QString& id); // in the second status panel
     void FormShow();
     void FormClose();
 

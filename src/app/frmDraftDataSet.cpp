@@ -31,32 +31,30 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& proposedId, const firmwarescan
                                    QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmDraftDataSet"));
-    setWindowTitle(QStringLiteral("Создать набор данных из прошивки"));
+    setWindowTitle(tr("Create a data set from firmware"));
     edId = new QLineEdit(proposedId, this);
     edId->setObjectName(QStringLiteral("edId"));
     cbMelodyRegion = regionField(scan, "cbMelodyRegion", this);
     cbJavaRegion = regionField(scan, "cbJavaRegion", this);
     cbPictureRegion = regionField(scan, "cbPictureRegion", this);
     lblWarning = new QLabel(
-        QStringLiteral("Области - это свободные участки, куда патчи запишут новые файлы "
-                       "(НАЧАЛО-КОНЕЦ, конец не входит). Предложены самые большие стёртые (FF) "
-                       "участки прошивки, но стёртый участок может оказаться и собственной "
-                       "памятью телефона: каждую область должен подтвердить человек, прежде чем "
-                       "что-либо записывать в телефон. Страница без области останется "
-                       "выключенной."),
+        tr("Regions are the free stretches where patches will write new files (START-END, the end "
+           "excluded). The largest erased (FF) stretches of the firmware are proposed, but an "
+           "erased stretch may also be the handset's own memory: a person must confirm every "
+           "region before anything is written to the handset. A page without a region stays off."),
         this);
     lblWarning->setObjectName(QStringLiteral("lblWarning"));
     lblWarning->setWordWrap(true);
     lblWarning->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Имя набора данных:"), edId);
-    form->addRow(QStringLiteral("Область мелодий:"), cbMelodyRegion);
-    form->addRow(QStringLiteral("Область Java-игр:"), cbJavaRegion);
-    form->addRow(QStringLiteral("Область картинок:"), cbPictureRegion);
+    form->addRow(tr("Data set name:"), edId);
+    form->addRow(tr("Melody region:"), cbMelodyRegion);
+    form->addRow(tr("Java game region:"), cbJavaRegion);
+    form->addRow(tr("Picture region:"), cbPictureRegion);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Создать"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Create"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TfrmDraftDataSet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -78,15 +76,14 @@ void TfrmDraftDataSet::accept() {
     for (const QComboBox* box : {cbMelodyRegion, cbJavaRegion, cbPictureRegion}) {
         const QString text = box->currentText().trimmed();
         if (!text.isEmpty() && !firmwaredraft::parseRegion(text)) {
-            UserDialogs::instance().warn(
-                QStringLiteral("«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, начало меньше "
-                               "конца.")
-                    .arg(text));
+            UserDialogs::instance().warn(tr("“%1” is not a region: two addresses START-END are "
+                                            "needed, the start below the end.")
+                                             .arg(text));
             return;
         }
     }
     if (edId->text().trimmed().isEmpty()) {
-        UserDialogs::instance().warn(QStringLiteral("Укажите имя набора данных."));
+        UserDialogs::instance().warn(tr("Enter the data set's name."));
         return;
     }
     QDialog::accept();

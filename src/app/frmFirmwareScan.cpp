@@ -9,6 +9,7 @@
 #include "melodies/MelodyPlayer.h"
 #include "pictures/HandsetPictureDecoder.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,7 +32,8 @@ QString entriesText(const Resource& r) {
     for (const std::uint64_t e : r.entries) {
         addresses << numeric::hexAddress(e);
     }
-    return addresses.isEmpty() ? QStringLiteral("нет") : addresses.join(QStringLiteral(", "));
+    return addresses.isEmpty() ? QCoreApplication::translate("TfrmFirmwareScan", "none")
+                               : addresses.join(QStringLiteral(", "));
 }
 
 QString nameText(const Resource& r) {
@@ -40,7 +42,8 @@ QString nameText(const Resource& r) {
         text += QLatin1Char(' ') + r.midletVersion;
     }
     if (r.durationMs >= 0) {
-        text += QStringLiteral(" (%1 с)").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
+        text += QCoreApplication::translate("TfrmFirmwareScan", " (%1 s)")
+                    .arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     return text.trimmed();
 }
@@ -58,23 +61,22 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
                                    QWidget* parent)
     : QDialog(parent), image_(image), result_(result), player_(player) {
     setObjectName(QStringLiteral("frmFirmwareScan"));
-    setWindowTitle(QStringLiteral("Обзор прошивки"));
+    setWindowTitle(tr("Firmware overview"));
     resize(760, 520);
 
     tvResources = new QTreeWidget(this);
     tvResources->setObjectName(QStringLiteral("tvResources"));
-    tvResources->setHeaderLabels({QStringLiteral("Адрес"), QStringLiteral("Вид"),
-                                  QStringLiteral("Размер"), QStringLiteral("Название"),
-                                  QStringLiteral("Записи таблиц")});
+    tvResources->setHeaderLabels(
+        {tr("Address"), tr("Kind"), tr("Size"), tr("Name"), tr("Table entries")});
     tvResources->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tvResources->setIconSize(QSize(32, 32));
-    QTreeWidgetItem* groups[] = {new QTreeWidgetItem(tvResources, {QStringLiteral("Мелодии")}),
-                                 new QTreeWidgetItem(tvResources, {QStringLiteral("Игры")}),
-                                 new QTreeWidgetItem(tvResources, {QStringLiteral("Картинки")})};
+    QTreeWidgetItem* groups[] = {new QTreeWidgetItem(tvResources, {tr("Melodies")}),
+                                 new QTreeWidgetItem(tvResources, {tr("Games")}),
+                                 new QTreeWidgetItem(tvResources, {tr("Pictures")})};
     for (std::size_t i = 0; i < result_.resources.size(); ++i) {
         const Resource& r = result_.resources[i];
         const int group = r.isMelody() ? 0 : r.isJava() ? 1 : 2;
-        QString size = QStringLiteral("%1 байт").arg(r.size);
+        QString size = tr("%1 bytes").arg(r.size);
         if (r.kind == Kind::Picture) {
             size = QStringLiteral("%1 x %2, ").arg(r.width).arg(r.height) + size;
         }
@@ -100,28 +102,29 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
 
     QStringList areas;
     for (const firmwarescan::Area& a : result_.erased) {
-        areas << QStringLiteral("%1 (%2 байт)").arg(numeric::hexAddress(a.address)).arg(a.size);
+        areas << tr("%1 (%2 bytes)").arg(numeric::hexAddress(a.address)).arg(a.size);
     }
     QString summary =
-        QStringLiteral("%1\nНайдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.")
+        tr("%1\nResources found: %2, table entries: %3. Erased stretches: %4.")
             .arg(path)
             .arg(result_.resources.size())
             .arg(result_.entryCount())
-            .arg(areas.isEmpty() ? QStringLiteral("нет") : areas.join(QStringLiteral(", ")));
+            .arg(areas.isEmpty() ? QCoreApplication::translate("TfrmFirmwareScan", "none")
+                                 : areas.join(QStringLiteral(", ")));
     if (result_.pictureSearchStoppedAt) {
-        summary += QStringLiteral("\nПоиск картинок остановлен на %1: дальше слишком много ложных "
-                                  "начал картинки, картинки оттуда не показаны.")
+        summary += tr("\nThe picture search stopped at %1: past it too many false picture starts, "
+                      "pictures from there are not shown.")
                        .arg(numeric::hexAddress(*result_.pictureSearchStoppedAt));
     }
     lblSummary = new QLabel(summary, this);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
     lblSummary->setWordWrap(true);
 
-    btnPlay = new QPushButton(QStringLiteral("Воспроизвести"), this);
+    btnPlay = new QPushButton(tr("Play"), this);
     btnPlay->setObjectName(QStringLiteral("btnPlay"));
-    btnExtractSelected = new QPushButton(QStringLiteral("Извлечь выбранные..."), this);
+    btnExtractSelected = new QPushButton(tr("Extract selected..."), this);
     btnExtractSelected->setObjectName(QStringLiteral("btnExtractSelected"));
-    btnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btnClose = new QPushButton(tr("Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
 
     auto* middle = new QHBoxLayout;
@@ -205,7 +208,7 @@ void TfrmFirmwareScan::btnExtractSelectedClick() {
         return;
     }
     const QString folder =
-        UserDialogs::instance().askFolder(QStringLiteral("Папка для выбранных ресурсов"));
+        UserDialogs::instance().askFolder(tr("Folder for the selected resources"));
     if (folder.isEmpty()) {
         return;
     }

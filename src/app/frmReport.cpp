@@ -68,7 +68,7 @@ TfrmReport::TfrmReport(const QString& caption, const QString& heading, const Rep
     layout->addWidget(memReport, 1);
 
     auto* buttons = new QHBoxLayout;
-    btnClose = new QPushButton(QStringLiteral("&Закрыть"), this);
+    btnClose = new QPushButton(tr("&Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setDefault(true);
     buttons->addStretch(1);

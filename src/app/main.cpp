@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "app/QtTranslation.h"
+#include "app/StartUp.h"
 #include "app/Unit1.h"
-#include "desktop/UserDialogs.h"
-#include "platform/AppDataFolder.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -73,13 +71,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarvex.Tarvex"));
     QApplication::setWindowIcon(applicationIcon()); // every window's, the task bar's
-    installQtTranslation(app);
-
-    if (GetAppDataFolder().isEmpty()) {
-        // Better to stop than to keep the user's data at the root of the disk.
-        UserDialogs::instance().showError(
-            QStringLiteral("Не найдена папка для данных пользователя: переменная HOME не задана, "
-                           "а XDG_DATA_HOME не задана или не является абсолютным путём"));
+    if (!StartUp::prepareProgram(app)) {
         return 1;
     }
     SessionOptions options;

@@ -40,27 +40,27 @@ private:
 QStringList credits() {
     return {
         QString(),
-        QStringLiteral("Тестировщикам"),
+        QCoreApplication::translate("TfrmAbout", "To the testers"),
         QStringLiteral("------------------------"),
-        QStringLiteral("за терпение и подробные"),
-        QStringLiteral("отчёты об ошибках"),
+        QCoreApplication::translate("TfrmAbout", "for their patience and detailed"),
+        QCoreApplication::translate("TfrmAbout", "bug reports"),
         QString(),
         QString(),
-        QStringLiteral("Составителям данных"),
+        QCoreApplication::translate("TfrmAbout", "To the data makers"),
         QStringLiteral("------------------------"),
-        QStringLiteral("за списки мелодий,"),
-        QStringLiteral("игр и картинок"),
-        QStringLiteral("разных прошивок"),
+        QCoreApplication::translate("TfrmAbout", "for the lists of melodies,"),
+        QCoreApplication::translate("TfrmAbout", "games and pictures"),
+        QCoreApplication::translate("TfrmAbout", "of many firmwares"),
         QString(),
         QString(),
-        QStringLiteral("Переводчикам"),
+        QCoreApplication::translate("TfrmAbout", "To the translators"),
         QStringLiteral("------------------------"),
-        QStringLiteral("за английские подписи"),
+        QCoreApplication::translate("TfrmAbout", "for the English captions"),
         QString(),
         QString(),
-        QStringLiteral("Всем пользователям"),
+        QCoreApplication::translate("TfrmAbout", "To all users"),
         QStringLiteral("------------------------"),
-        QStringLiteral("за идеи и пожелания"),
+        QCoreApplication::translate("TfrmAbout", "for ideas and wishes"),
     };
 }
 
@@ -111,17 +111,15 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(2, 2, 185, 150);
     Image1->setPixmap(tarvexLogo(QSize(185, 150)));
-    auto* title =
-        plainLabel(QStringLiteral("Label1"),
-                   QStringLiteral("Tarvex\nверсия ") + QCoreApplication::applicationVersion(),
-                   about, QRect(8, 176, 265, 34));
+    auto* title = plainLabel(QStringLiteral("Label1"),
+                             tr("Tarvex\nversion ") + QCoreApplication::applicationVersion(), about,
+                             QRect(8, 176, 265, 34));
     title->setAlignment(Qt::AlignCenter);
     makeBold(title, 10);
-    plainLabel(QStringLiteral("Label2"), QStringLiteral("Программа: Ulvane"), about,
-               QRect(8, 212, 265, 16))
+    plainLabel(QStringLiteral("Label2"), tr("Program: Ulvane"), about, QRect(8, 212, 265, 16))
         ->setAlignment(Qt::AlignCenter);
-    plainLabel(QStringLiteral("Label3"), QStringLiteral("Данные прошивок: участники проекта"),
-               about, QRect(8, 230, 265, 16))
+    plainLabel(QStringLiteral("Label3"), tr("Firmware data: the project's contributors"), about,
+               QRect(8, 230, 265, 16))
         ->setAlignment(Qt::AlignCenter);
 
     auto* contacts = new QGroupBox(QStringLiteral("[ Контакты ]"), this);

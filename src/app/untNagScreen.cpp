@@ -62,9 +62,8 @@ TfrmNagScreen::TfrmNagScreen(QWidget* parent)
     textLabel(QStringLiteral("Label6"),
               QStringLiteral("Если Вам понравилась данная программа, то\n"
                              "сделайте некоторый взнос, который бы\n"
-                             "помог автору в дальнейшей разработке.\n"
-                             "Для коммерческого использования\n"
-                             "свяжитесь с автором по e-mail."),
+                             "помог автору в дальнейшей разработке.\n") +
+                  tr("For commercial use\ncontact the author by e-mail."),
               this, QRect(1, 51, 292, 65), Qt::AlignCenter);
 
     auto* webMoney = new QGroupBox(QStringLiteral("[ WebMoney]"), this);

@@ -4,6 +4,7 @@
 #include "dataset/NumericText.h"
 #include "manager/PatchAssembly.h"
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -47,21 +48,7 @@ QString spanName(const ManagerInfo& info, bool table, bool one) {
 } // namespace
 
 qint64 iniLine(const QStringList& lines, const QString& section, const QString& key) {
-    QString current;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            current = line.mid(1, line.size() - 2).trimmed();
-            continue;
-        }
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0 && !line.startsWith(QLatin1Char(';')) &&
-            current.compare(section, Qt::CaseInsensitive) == 0 &&
-            line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
-            return i + 1;
-        }
-    }
-    return 0;
+    return IniFile::lineOf(lines, section, key);
 }
 
 std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList& iniLines) {

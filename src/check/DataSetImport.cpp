@@ -3,9 +3,9 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
+#include "dataset/DataSetWriter.h"
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/FirmwareId.h"
-#include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "dataset/TreeCopy.h"
 #include "platform/FileOps.h"
@@ -92,38 +92,24 @@ Result run(const QString& dir, const QString& id, const QString& userFolder) {
     }
     const QString sourceFirmware = QFileInfo(data).absolutePath();
     result.id = id.isEmpty() ? QFileInfo(sourceFirmware).fileName() : id;
-    if (const QString why = firmwareid::refusal(result.id); !why.isEmpty()) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
-                .arg(result.id, why));
-    }
-    result.firmwareFolder = userFolder + QLatin1Char('/') + result.id;
-    auto refuseExisting = [&] {
-        if (QFileInfo::exists(result.firmwareFolder) ||
-            QFileInfo(result.firmwareFolder).isSymLink()) {
-            throw TarvexError(
-                QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
-                    .arg(result.id, result.firmwareFolder));
-        }
-    };
-    refuseExisting();
+    result.firmwareFolder = firmwareid::newFolder(result.id, userFolder);
     result.report = datasetcheck::run(data);
     if (result.report.errors() > 0) {
         return result;
     }
     treecopy::makeFolder(userFolder);
-    ImportStaging staging(userFolder, result.id);
-    staging.begin();
-    refuseExisting(); // another import may have finished meanwhile
-    treecopy::copyDataFolder(data, staging.folder() + QStringLiteral("/Data"), skippedInto(result));
-    copyWorkingCopies(sourceFirmware, staging.folder(), result);
+    DataSetWriter writer(userFolder, result.id);
+    writer.begin();
+    firmwareid::newFolder(result.id, userFolder); // another import may have finished meanwhile
+    writer.copyData(data, skippedInto(result));
+    copyWorkingCopies(sourceFirmware, writer.root(), result);
     // What was left behind may be what the data set needs.
-    addFindings(datasetcheck::run(staging.folder() + QStringLiteral("/Data")), staging.folder(),
-                data, sourceFirmware, result.report);
+    addFindings(datasetcheck::run(writer.dataFolder()), writer.root(), data, sourceFirmware,
+                result.report);
     if (result.report.errors() > 0) {
         return result;
     }
-    staging.putInPlace(result.firmwareFolder);
+    writer.install(result.firmwareFolder);
     result.imported = true;
     return result;
 }

@@ -80,7 +80,7 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
         patch.want(at, at + size);
         at += size;
     }
-    if (info.volumes && data.volumesAvailable()) {
+    if (info.keepsVolumeLists && data.volumesAvailable()) {
         for (const QString& line : data.list(managers::kVolumeOffsetsList)) {
             const auto address = numeric::hexField(line, 8);
             e.volumeAddresses.push_back(

@@ -70,7 +70,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
         out << '\n';
         throw TarvexError(*row.error);
     }
-    if (table.info().volumes && table.data().volumesAvailable()) {
+    if (table.info().keepsVolumeLists && table.data().volumesAvailable()) {
         // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
         QString volume = QStringLiteral("н/д");
         if (melodyvolumes::isVolumeSlot(slot)) {
@@ -104,7 +104,7 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
         return numeric::tryToInt(text, value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
     };
     QJsonValue volume = QJsonValue::Null;
-    if (table.info().volumes && table.data().volumesAvailable() &&
+    if (table.info().keepsVolumeLists && table.data().volumesAvailable() &&
         melodyvolumes::isVolumeSlot(slot)) {
         // The list keeps the byte in hexadecimal; this is the value "volume" takes.
         try {
@@ -179,7 +179,7 @@ void assignCommand(CliContext& context) {
             context.err() << "warning: " << cli::printable(problem) << '\n';
         }
     }
-    if (info.jadJarPairs) {
+    if (info.pairedRows) {
         const javapair::Review pair = javapair::review(table, slot);
         if (pair.correction) {
             javapair::correct(table, *pair.correction);

@@ -87,7 +87,7 @@ void FirmwareDataSet::createSlotLists() {
         for (const QString& name : info->loadOrder) {
             lists_[name];
         }
-        if (info->kind == ManagerKind::Melodies) {
+        if (info->keepsVolumeLists) {
             for (const QString& name : volumeLists()) {
                 lists_[name];
             }
@@ -104,7 +104,7 @@ void FirmwareDataSet::loadSlotLists() {
         for (const QString& name : info->loadOrder) {
             loadList(journal, name);
         }
-        if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+        if (info->keepsVolumeLists && map_.volumePatchAvailable) {
             for (const QString& name : volumeLists()) {
                 loadList(journal, name);
             }
@@ -127,7 +127,7 @@ QStringList FirmwareDataSet::changeableLists() const {
             continue;
         }
         names += info->saveOrder;
-        if (info->kind == ManagerKind::Melodies && map_.volumePatchAvailable) {
+        if (info->keepsVolumeLists && map_.volumePatchAvailable) {
             names.append(managers::kVolumesList);
         }
     }
@@ -226,7 +226,7 @@ void FirmwareDataSet::loadList(const ListJournal& journal, const QString& name) 
 
 QStringList FirmwareDataSet::managerLists(const ManagerInfo& info) const {
     QStringList names = info.loadOrder;
-    if (info.kind == ManagerKind::Melodies) {
+    if (info.keepsVolumeLists) {
         names += volumeLists();
     }
     return names;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/FirmwareId.h"
 
+#include "base/TarvexError.h"
 #include "dataset/ChosenName.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace firmwareid {
 
@@ -32,6 +34,21 @@ QString refusal(const QString& id) {
         return QCoreApplication::translate("Report", "it begins with \".\"");
     }
     return {};
+}
+
+QString newFolder(const QString& id, const QString& userFolder) {
+    if (const QString why = refusal(id); !why.isEmpty()) {
+        throw TarvexError(
+            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
+                .arg(id, why));
+    }
+    const QString folder = userFolder + QLatin1Char('/') + id;
+    if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink()) {
+        throw TarvexError(
+            QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
+                .arg(id, folder));
+    }
+    return folder;
 }
 
 } // namespace firmwareid

@@ -16,4 +16,9 @@ bool namesFolder(const QString& id);
 // user folder's own staging folders do).
 QString refusal(const QString& id);
 
+// The folder a new firmware id gets in userFolder. Raises "\"%1\" cannot
+// name a firmware folder: %2" for an id refusal() refuses, and "The firmware
+// %1 exists already: %2" when the folder (or a link by its name) is there.
+QString newFolder(const QString& id, const QString& userFolder);
+
 } // namespace firmwareid

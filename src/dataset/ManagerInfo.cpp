@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/ManagerInfo.h"
 
+#include <QCoreApplication>
+
 namespace managers {
 
 const ManagerInfo& melodies() {
@@ -32,11 +34,21 @@ const ManagerInfo& melodies() {
         &MemoryMap::melodyStart,
         true,
         &MemoryTotals::melodies,
+        {0, 4, -1, -1},
+        QStringLiteral("Melodies"),
+        &MemoryMap::melodyEnd,
+        QStringLiteral("MelTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the melody of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard melody of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the melody table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "melody entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard melodies lie whole in the firmware")},
+        true,
+        false,
+        false,
         QStringLiteral("OpenMelDialog"),
         QStringLiteral("SaveMelS3Dialog"),
         {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)")},
-        false,
-        true,
         50,
         0,
     };
@@ -72,11 +84,21 @@ const ManagerInfo& java() {
         &MemoryMap::javaStart,
         true,
         &MemoryTotals::java,
+        {4, 0, -1, -1},
+        QStringLiteral("JavaGames"),
+        &MemoryMap::javaEnd,
+        QStringLiteral("JavaTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the Java file of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard Java file of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the Java table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "Java entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard Java files lie whole in the firmware")},
+        false,
+        true,
+        false,
         QStringLiteral("OpenJavaDialog"),
         QStringLiteral("SaveJavaS3Dialog"),
         {QStringLiteral("JAD файлы (*.jad)"), QStringLiteral("JAR файлы (*.jar)")},
-        true,
-        false,
         50,
         0,
     };
@@ -111,13 +133,23 @@ const ManagerInfo& pictures() {
         &MemoryMap::pictureStart,
         false,
         &MemoryTotals::pictures,
+        {4, -1, 0, 2},
+        QStringLiteral("Pictures"),
+        &MemoryMap::pictureEnd,
+        QStringLiteral("PicTabAvailable"),
+        {QT_TRANSLATE_NOOP("Report", "the picture of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the standard picture of slot %1"),
+         QT_TRANSLATE_NOOP("Report", "the picture table entry of slot %1"),
+         QT_TRANSLATE_N_NOOP("Report", "picture entries match the firmware"),
+         QT_TRANSLATE_N_NOOP("Report", "standard pictures are well formed in the firmware")},
+        false,
+        false,
+        true,
         QStringLiteral("OpenPicDialog"),
         QStringLiteral("SavePicS3Dialog"),
         // Every kind it reads first, so that a folder of PNG or JPEG pictures
         // does not look empty; the dialog then starts on the filter last used.
         {QStringLiteral("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif);;Bitmaps (*.bmp)")},
-        false,
-        false,
         0,
         60,
     };
@@ -164,6 +196,18 @@ const ManagerInfo* byId(const QString& id) {
         }
     }
     return nullptr;
+}
+
+const ManagerInfo& of(ManagerKind kind) {
+    switch (kind) {
+    case ManagerKind::Melodies:
+        return melodies();
+    case ManagerKind::Java:
+        return java();
+    case ManagerKind::Pictures:
+        break;
+    }
+    return pictures();
 }
 
 } // namespace managers

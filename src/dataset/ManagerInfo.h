@@ -10,6 +10,25 @@
 
 enum class ManagerKind { Melodies, Java, Pictures };
 
+// Where each field of a manager's 8-byte table entry starts; -1 for a field
+// it lacks. Addresses and sizes take 4 bytes, widths and heights 2.
+struct EntryLayout {
+    int address;
+    int size;
+    int width;
+    int height;
+};
+
+// Whole sentences naming a manager's resources in reports, so that each
+// translates as a whole (in the "Report" context).
+struct ResourceTexts {
+    const char* resource;       // "the melody of slot %1"
+    const char* standard;       // "the standard melody of slot %1"
+    const char* entry;          // "the melody table entry of slot %1"
+    const char* entriesMatch;   // "melody entries match the firmware", counted
+    const char* resourcesWhole; // "standard melodies lie whole in the firmware", counted
+};
+
 // What tells one resource manager from another: its lists, texts, working
 // folder and availability flag. The slot table, gauge, cleaner and patch
 // skeleton take one of these instead of being written three times.
@@ -41,14 +60,26 @@ struct ManagerInfo {
     bool afterStringTable;
     std::int32_t MemoryTotals::*total;
 
+    // The firmware side: the table entry, the Memory.ini section holding the
+    // region (StartOffset, EndOffset) and the page's key in [Patches], the
+    // sentences naming the resources, and what only some managers have: the
+    // volume lists kept with its lists, a JAD and its JAR on each two rows,
+    // previews of the standard resources (Pic/N.jpg).
+    EntryLayout entryLayout;
+    QString iniSection;
+    QString MemoryMap::*regionEnd;
+    QString availableKey;
+    ResourceTexts texts;
+    bool keepsVolumeLists;
+    bool pairedRows;
+    bool hasPreviews;
+
     // How the pages and the command line treat the slots.
     QString openDialog; // the slot's open dialog; each dialog remembers its own folder
     QString saveDialog; // the patch's save dialog
     // The open dialog's filter for slot n is openFilters[n % size]: a Java
     // slot pair takes its JAD on the even row and its JAR on the odd one.
     QStringList openFilters;
-    bool jadJarPairs; // the slots hold JAD and JAR pairs, JAD first
-    bool volumes;     // the first slots carry a volume, with the volume patch
     // Limits of the size column's width (0: none).
     int sizeColumnMinimum;
     int sizeColumnMaximum;
@@ -60,6 +91,7 @@ const ManagerInfo& java();
 const ManagerInfo& pictures();
 const std::array<const ManagerInfo*, 3>& all();
 const ManagerInfo* byId(const QString& id);
+const ManagerInfo& of(ManagerKind kind);
 
 // The file suffixes the open dialog offers for a slot (without the dot, lower
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,

@@ -1,43 +1,46 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/MemoryMap.h"
 
+#include "dataset/ManagerInfo.h"
 #include "dataset/NumericText.h"
 #include "platform/IniFile.h"
 
-#include <iterator>
+#include <array>
+#include <vector>
 
 MemoryMap ReadMemoryMap(const QString& iniPath) {
     MemoryMap map;
     struct Field {
-        const char* section;
-        const char* key;
+        QString section;
+        QString key;
         QString* text = nullptr;         // kept as text
         std::int32_t* integer = nullptr; // read by the INI integer rule
         bool* flag = nullptr;            // an integer, on unless 0
     };
-    std::int32_t volume = map.volumePatchAvailable, melodies = map.melodyPageAvailable,
-                 java = map.javaPageAvailable, pictures = map.picturePageAvailable;
-    const Field fields[] = {
-        {"Melodies", "StartOffset", &map.melodyStart},
-        {"Melodies", "EndOffset", &map.melodyEnd},
-        {"JavaGames", "StartOffset", &map.javaStart},
-        {"JavaGames", "EndOffset", &map.javaEnd},
-        {"Pictures", "StartOffset", &map.pictureStart},
-        {"Pictures", "EndOffset", &map.pictureEnd},
-        {"StringTable", "Size", nullptr, &map.stringTableSize},
-        {"Patches", "Patch64K", &map.patch64K},
-        {"Patches", "VolumePatchAvailable", nullptr, &volume, &map.volumePatchAvailable},
-        {"Patches", "MelTabAvailable", nullptr, &melodies, &map.melodyPageAvailable},
-        {"Patches", "JavaTabAvailable", nullptr, &java, &map.javaPageAvailable},
-        {"Patches", "PicTabAvailable", nullptr, &pictures, &map.picturePageAvailable},
+    const QString patches = QStringLiteral("Patches");
+    std::int32_t volume = map.volumePatchAvailable;
+    std::array<std::int32_t, 3> pages{};
+    std::vector<Field> fields{
+        {QStringLiteral("StringTable"), QStringLiteral("Size"), nullptr, &map.stringTableSize},
+        {patches, QStringLiteral("Patch64K"), &map.patch64K},
+        {patches, QStringLiteral("VolumePatchAvailable"), nullptr, &volume,
+         &map.volumePatchAvailable},
     };
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const ManagerInfo& info = *managers::all()[i];
+        pages[i] = map.*info.available;
+        fields.push_back(
+            {info.iniSection, QStringLiteral("StartOffset"), &(map.*info.regionStart)});
+        fields.push_back({info.iniSection, QStringLiteral("EndOffset"), &(map.*info.regionEnd)});
+        fields.push_back({patches, info.availableKey, nullptr, &pages[i], &(map.*info.available)});
+    }
     // One pass over the file for every key.
     QList<IniFile::Key> keys;
     for (const Field& f : fields) {
-        keys.append({QLatin1String(f.section), QLatin1String(f.key)});
+        keys.append({f.section, f.key});
     }
     const auto values = IniFile(iniPath).lookup(keys);
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const Field& f = fields[i];
         if (values[i] && f.text) {
             *f.text = *values[i];

@@ -94,13 +94,12 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
             [this] { guarded([this] { btnOpenMMFClick(); }); });
     connect(btnSaveCustomPatch, &QPushButton::clicked, this,
             [this] { guarded([this] { btnSaveCustomPatchClick(); }); });
-    actFind = addPageAction(QStringLiteral("actFind"), QStringLiteral("&Найти..."),
+    actFind = addPageAction(QStringLiteral("actFind"), tr("&Find..."),
                             QKeySequence(Qt::CTRL | Qt::Key_F), &CustomPatchPage::showFind);
-    actFindNext = addPageAction(QStringLiteral("actFindNext"), QStringLiteral("Найти &далее"),
+    actFindNext = addPageAction(QStringLiteral("actFindNext"), tr("Find &next"),
                                 QKeySequence(Qt::Key_F3), &CustomPatchPage::findNext);
-    actGoToLine =
-        addPageAction(QStringLiteral("actGoToLine"), QStringLiteral("&Перейти к строке..."),
-                      QKeySequence(Qt::CTRL | Qt::Key_G), &CustomPatchPage::goToLine);
+    actGoToLine = addPageAction(QStringLiteral("actGoToLine"), tr("&Go to line..."),
+                                QKeySequence(Qt::CTRL | Qt::Key_G), &CustomPatchPage::goToLine);
     Editor->setPageActions({actFind, actFindNext, actGoToLine});
     // Nothing to save, nothing to press.
     connect(Editor, &PatchEditor::textChanged, this,
@@ -114,12 +113,12 @@ void CustomPatchPage::buildFindBar(QWidget* parent) {
     findBar->setObjectName(QStringLiteral("findBar"));
     auto* row = new QHBoxLayout(findBar);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(QStringLiteral("Найти:"), findBar);
+    auto* label = new QLabel(tr("Find:"), findBar);
     edtFind = new QLineEdit(findBar);
     edtFind->setObjectName(QStringLiteral("edtFind"));
     edtFind->setClearButtonEnabled(true);
     label->setBuddy(edtFind);
-    btnFindNext = new QPushButton(QStringLiteral("Найти &далее"), findBar);
+    btnFindNext = new QPushButton(tr("Find &next"), findBar);
     btnFindNext->setObjectName(QStringLiteral("btnFindNext"));
     lblFindResult = new QLabel(findBar);
     lblFindResult->setObjectName(QStringLiteral("lblFindResult"));
@@ -177,7 +176,7 @@ void CustomPatchPage::findNext() {
     if (Editor->find(text, repaintBetweenBlocks)) {
         lblFindResult->clear();
     } else {
-        lblFindResult->setText(QStringLiteral("Текст «%1» не найден.").arg(text));
+        lblFindResult->setText(tr("Text “%1” not found.").arg(text));
     }
 }
 
@@ -185,11 +184,11 @@ void CustomPatchPage::goToLine() {
     const std::int64_t lines = Editor->blockCount();
     QInputDialog dialog(this);
     dialog.setObjectName(QStringLiteral("dlgGoToLine"));
-    dialog.setWindowTitle(QStringLiteral("Перейти к строке"));
+    dialog.setWindowTitle(tr("Go to line"));
     dialog.setInputMode(QInputDialog::IntInput);
     dialog.setIntRange(1, int(std::min<std::int64_t>(lines, INT_MAX)));
     dialog.setIntValue(int(Editor->cursorPosition().line + 1));
-    dialog.setLabelText(QStringLiteral("Номер строки (от 1 до %1):").arg(lines));
+    dialog.setLabelText(tr("Line number (1 to %1):").arg(lines));
     // Wide enough for its whole title beside the title bar's buttons (window
     // managers draw titles larger than the dialog's own text). The dialog's
     // layout sets its size from its contents, so the label asks for the room.
@@ -210,9 +209,9 @@ bool CustomPatchPage::askSaveChanges() {
         return true;
     }
     switch (UserDialogs::instance().askSaveChanges(
-        QStringLiteral("Сохранить изменения?"),
-        QStringLiteral("Патч на странице «Создать патч» изменён после открытия или "
-                       "сохранения. Без сохранения изменения будут потеряны."))) {
+        tr("Save the changes?"),
+        tr("The patch on the page “Создать патч” changed since it was opened or saved. Without "
+           "saving, the changes will be lost."))) {
     case UserDialogs::SaveChoice::Save:
         return savePatch();
     case UserDialogs::SaveChoice::Discard:

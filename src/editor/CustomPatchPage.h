@@ -34,7 +34,7 @@ public:
     void openFile(const QString& file);
     void btnSaveCustomPatchClick();
     // Before the patch text is replaced or the window closes: when it was
-    // changed since it was opened or saved, asks "Сохранить изменения?" and
+    // changed since it was opened or saved, asks whether to save the changes and
     // saves when told. Whether to go on.
     bool askSaveChanges();
     // Ctrl+F: the find bar, on the selected text; F3: the next match;

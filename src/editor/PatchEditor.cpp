@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -22,7 +21,9 @@ constexpr int kMargin = 4;
 
 } // namespace
 
-PatchEditor::PatchEditor(QWidget* parent) : QAbstractScrollArea(parent) {
+PatchEditor::PatchEditor(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      cursor_(text_, [this](const QString& line, int column) { return columnX(line, column); }) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, true);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -45,7 +46,7 @@ void PatchEditor::clear() {
 }
 
 void PatchEditor::afterReset() {
-    wantedX_ = -1;
+    cursor_.forgetColumn();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
@@ -77,7 +78,7 @@ void PatchEditor::selectAll() {
 void PatchEditor::select(Position anchor, Position cursor) {
     setCursorPosition(anchor);
     setCursorPosition(cursor, true);
-    wantedX_ = -1;
+    cursor_.forgetColumn();
     publishSelection();
 }
 
@@ -89,12 +90,8 @@ void PatchEditor::publishSelection() {
 }
 
 void PatchEditor::selectAround(Position at, bool wholeLine) {
-    if (wholeLine) {
-        select({at.line, 0}, {at.line, INT_MAX});
-    } else {
-        const auto [from, to] = text_.lines().runAround(at);
-        select({at.line, from}, {at.line, to});
-    }
+    const auto [anchor, cursor] = cursor_.around(at, wholeLine);
+    select(anchor, cursor);
 }
 
 void PatchEditor::insertText(const QString& text) {
@@ -119,7 +116,7 @@ void PatchEditor::replaceBetween(Position from, Position to, const QString& text
 void PatchEditor::afterEdit() {
     updateScrollBars();
     setCursorPosition(text_.cursor());
-    wantedX_ = -1;
+    cursor_.forgetColumn();
     emit textChanged();
 }
 
@@ -183,34 +180,14 @@ void PatchEditor::goToLine(std::int64_t line) {
     // In the middle of the view, where the eye looks for it.
     verticalScrollBar()->setValue(int(at.line - visibleRows() / 2));
     setCursorPosition(at);
-    wantedX_ = -1;
+    cursor_.forgetColumn();
 }
 
 void PatchEditor::moveBy(int key, bool ctrl, bool keepAnchor) {
-    const EditedLines& lines = text_.lines();
-    const Position from = text_.cursor();
-    const std::int64_t page = std::max(1, visibleRows());
-    const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
-                          key == Qt::Key_PageDown;
-    if (vertical && wantedX_ < 0) {
-        wantedX_ = columnX(lines.line(from.line), from.column);
+    if (cursor_.move(key, ctrl, keepAnchor, std::max(1, visibleRows()))) {
+        ensureCursorVisible();
+        viewport()->update();
     }
-    const std::optional<Position> to = text_.moved(key, ctrl, page);
-    if (!to) {
-        return;
-    }
-    Position p = *to;
-    const int keepX = wantedX_;
-    if (vertical) {
-        p = text_.clamped(p);
-        p.column = 0;
-        const QString line = lines.line(p.line);
-        while (p.column < line.size() && columnX(line, p.column + 1) <= keepX) {
-            ++p.column;
-        }
-    }
-    setCursorPosition(p, keepAnchor);
-    wantedX_ = vertical ? keepX : -1;
 }
 
 void PatchEditor::keyPressEvent(QKeyEvent* event) {
@@ -283,47 +260,24 @@ int PatchEditor::columnX(const QString& line, int column) const {
 
 PatchEditor::Position PatchEditor::positionAt(const QPoint& point) const {
     const std::int64_t row = point.y() < 0 ? -1 : point.y() / lineHeight();
-    Position p = text_.clamped(Position{verticalScrollBar()->value() + row, 0});
-    const QString line = text_.lines().line(p.line);
-    const int x = point.x() - kMargin + horizontalScrollBar()->value();
-    // The nearest gap between characters.
-    int left = 0;
-    while (p.column < line.size()) {
-        const int right = columnX(line, p.column + 1);
-        if (x < (left + right) / 2) {
-            break;
-        }
-        left = right;
-        ++p.column;
-    }
-    return p;
+    return cursor_.nearest(verticalScrollBar()->value() + row,
+                           point.x() - kMargin + horizontalScrollBar()->value());
 }
 
 QRect PatchEditor::cursorRect() const {
     const Position cursor = text_.cursor();
     const std::int64_t row = cursor.line - verticalScrollBar()->value();
-    const int x = kMargin - horizontalScrollBar()->value() +
-                  columnX(text_.lines().line(cursor.line), cursor.column);
+    const int x = kMargin - horizontalScrollBar()->value() + cursor_.cursorX();
     return QRect(x, int(row) * lineHeight(), 2, lineHeight());
 }
 
 void PatchEditor::ensureCursorVisible() {
-    const Position cursor = text_.cursor();
     QScrollBar* v = verticalScrollBar();
-    const int rows = std::max(1, visibleRows());
-    if (cursor.line < v->value()) {
-        v->setValue(int(cursor.line));
-    } else if (cursor.line >= v->value() + rows) {
-        v->setValue(int(cursor.line - rows + 1));
-    }
+    v->setValue(
+        int(EditorCursor::topShowing(text_.cursor().line, v->value(), std::max(1, visibleRows()))));
     QScrollBar* h = horizontalScrollBar();
-    const int x = columnX(text_.lines().line(cursor.line), cursor.column);
-    const int width = viewport()->width() - 2 * kMargin;
-    if (x < h->value()) {
-        h->setValue(x);
-    } else if (x > h->value() + width) {
-        h->setValue(x - width);
-    }
+    h->setValue(EditorCursor::leftShowing(cursor_.cursorX(), h->value(),
+                                          viewport()->width() - 2 * kMargin));
 }
 
 void PatchEditor::updateScrollBars() {
@@ -402,7 +356,7 @@ void PatchEditor::mousePressEvent(QMouseEvent* event) {
             return;
         }
         setCursorPosition(positionAt(point), event->modifiers() & Qt::ShiftModifier);
-        wantedX_ = -1;
+        cursor_.forgetColumn();
     } else if (event->button() == Qt::MiddleButton) {
         // X11's paste of the primary selection, where the pointer is.
         const QString text = primaryselection::text();
@@ -443,17 +397,15 @@ void PatchEditor::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, slot);
     };
-    add(QStringLiteral("Отменить"), QKeySequence::Undo, text_.history().canUndo(),
-        &PatchEditor::undo);
-    add(QStringLiteral("Повторить"), QKeySequence::Redo, text_.history().canRedo(),
-        &PatchEditor::redo);
+    add(tr("Undo"), QKeySequence::Undo, text_.history().canUndo(), &PatchEditor::undo);
+    add(tr("Redo"), QKeySequence::Redo, text_.history().canRedo(), &PatchEditor::redo);
     menu.addSeparator();
-    add(QStringLiteral("Вырезать"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
-    add(QStringLiteral("Копировать"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
-    add(QStringLiteral("Вставить"), QKeySequence::Paste,
-        !QApplication::clipboard()->text().isEmpty(), &PatchEditor::paste);
+    add(tr("Cut"), QKeySequence::Cut, hasSelection(), &PatchEditor::cut);
+    add(tr("Copy"), QKeySequence::Copy, hasSelection(), &PatchEditor::copy);
+    add(tr("Paste"), QKeySequence::Paste, !QApplication::clipboard()->text().isEmpty(),
+        &PatchEditor::paste);
     menu.addSeparator();
-    add(QStringLiteral("Выделить всё"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
+    add(tr("Select all"), QKeySequence::SelectAll, true, &PatchEditor::selectAll);
     if (!pageActions_.isEmpty()) {
         menu.addSeparator();
         menu.addActions(pageActions_);

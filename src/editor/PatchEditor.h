@@ -2,6 +2,7 @@
 #pragma once
 
 #include "custompatch/EditedText.h"
+#include "custompatch/EditorCursor.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -19,7 +20,7 @@ class CustomPatchSource;
 // A plain-text editor for patches of any size. It lays out and paints only
 // the lines in view, so a patch of millions of lines opens at once; the text
 // and its cursor live in EditedText, whose lines are made from the patch's
-// file until they are edited.
+// file until they are edited, and EditorCursor turns keys and clicks into places.
 class PatchEditor : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -106,7 +107,7 @@ private:
     void updateScrollBars();
 
     EditedText text_;
-    int wantedX_ = -1;               // kept across up and down moves
+    EditorCursor cursor_;            // places in pixels, over text_
     QElapsedTimer sinceDoubleClick_; // a third click soon after selects the line
     QPoint doubleClickAt_;
     QList<QAction*> pageActions_;

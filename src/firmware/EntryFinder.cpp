@@ -106,17 +106,17 @@ private:
             }
             const Resource& r = resources_[target.resource];
             if (r.isMelody() && p + 8 <= size) {
-                const auto e = tableentry::decode(ManagerKind::Melodies, data + p);
+                const auto e = tableentry::decode(managers::melodies(), data + p);
                 if (e.size == r.size) {
                     found_[target.resource].push_back(range.start + p);
                 }
             } else if (r.kind == Kind::Jar && p >= 4) {
-                const auto e = tableentry::decode(ManagerKind::Java, data + p - 4);
+                const auto e = tableentry::decode(managers::java(), data + p - 4);
                 if (e.size == r.size) {
                     found_[target.resource].push_back(range.start + p - 4);
                 }
             } else if (r.kind == Kind::Picture && p >= 4) {
-                const auto e = tableentry::decode(ManagerKind::Pictures, data + p - 4);
+                const auto e = tableentry::decode(managers::pictures(), data + p - 4);
                 if (e.width == r.width && e.height == r.height) {
                     found_[target.resource].push_back(range.start + p - 4);
                 }
@@ -127,7 +127,7 @@ private:
     // A Java entry at `at` pointing at a place where a JAD may start: a JAD
     // when the size it gives makes one.
     void jad(const FirmwareImage::Range& range, std::size_t at, std::uint32_t address) {
-        const auto e = tableentry::decode(ManagerKind::Java, range.bytes.data() + at);
+        const auto e = tableentry::decode(managers::java(), range.bytes.data() + at);
         if (e.size == 0 || e.size > firmwarescan::kLongestJad) {
             return;
         }

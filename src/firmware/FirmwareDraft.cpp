@@ -2,20 +2,15 @@
 #include "firmware/FirmwareDraft.h"
 
 #include "base/Cp1251.h"
-#include "base/TarvexError.h"
-#include "base/TextLines.h"
-#include "dataset/ImportStaging.h"
-#include "dataset/ListFile.h"
+#include "dataset/DataSetWriter.h"
+#include "dataset/FirmwareId.h"
 #include "dataset/NumericText.h"
 #include "firmware/NewDataSet.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
-#include "platform/FileOps.h"
 #include "srec/TableEntry.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace firmwaredraft {
@@ -91,42 +86,41 @@ public:
         pairJavaFiles();
     }
 
-    void write(const QString& data, const Options& options) const {
-        QDir().mkpath(data + QStringLiteral("/ReqPatches"));
+    void write(const DataSetWriter& writer, const Options& options) const {
+        writer.makeRequiredPatchFolder();
         QStringList ini{
             QStringLiteral("; Набор составлен по прошивке программой: каждую область должен "
                            "подтвердить человек, прежде чем патч будет записан в телефон."),
             QStringLiteral("; Drafted from the firmware: a person must confirm every region "
                            "before a patch is flashed."),
             QString()};
-        auto region = [&](const QString& section, const std::optional<Region>& r) {
+        const std::pair<const ManagerInfo*, std::optional<Region>> regions[] = {
+            {&managers::melodies(), options.melodies},
+            {&managers::java(), options.java},
+            {&managers::pictures(), options.pictures}};
+        for (const auto& [info, r] : regions) {
             if (r) {
-                ini << QLatin1Char('[') + section + QLatin1Char(']')
+                ini << QLatin1Char('[') + info->iniSection + QLatin1Char(']')
                     << QStringLiteral("StartOffset=0x") + numeric::hex(r->start, 8)
                     << QStringLiteral("EndOffset=0x") + numeric::hex(r->end, 8) << QString();
             }
-        };
-        region(QStringLiteral("Melodies"), options.melodies);
-        region(QStringLiteral("JavaGames"), options.java);
-        region(QStringLiteral("Pictures"), options.pictures);
-        auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+        }
         ini << QStringLiteral("[StringTable]") << QStringLiteral("Size=4096") << QString()
             << QStringLiteral("[Patches]") << QStringLiteral("Patch64K=")
-            << QStringLiteral("VolumePatchAvailable=0")
-            << QStringLiteral("MelTabAvailable=") + flag(options.melodies.has_value())
-            << QStringLiteral("JavaTabAvailable=") + flag(options.java.has_value())
-            << QStringLiteral("PicTabAvailable=") + flag(options.pictures.has_value());
-        listfile::writeWhole(data + QStringLiteral("/Memory.ini"), textlines::encode(ini));
+            << QStringLiteral("VolumePatchAvailable=0");
+        for (const auto& [info, r] : regions) {
+            ini << info->availableKey + (r ? QStringLiteral("=1") : QStringLiteral("=0"));
+        }
+        writer.writeMemoryIni(ini);
         if (options.melodies) {
-            writeLists(data, managers::melodies(), melodies_);
-            listfile::save(data + QStringLiteral("/MelodiesNames.lst"), names(melodies_));
+            writeLists(writer, managers::melodies(), melodies_);
         }
         if (options.java) {
-            writeLists(data, managers::java(), java_);
+            writeLists(writer, managers::java(), java_);
         }
         if (options.pictures) {
-            writeLists(data, managers::pictures(), pictures_);
-            writePreviews(data);
+            writeLists(writer, managers::pictures(), pictures_);
+            writer.writePreviews(previews());
         }
     }
 
@@ -181,41 +175,31 @@ private:
         return out;
     }
 
-    void writeLists(const QString& data, const ManagerInfo& info,
+    void writeLists(const DataSetWriter& writer, const ManagerInfo& info,
                     const std::vector<Slot>& list) const {
         QStringList tables;
         QStringList entries;
         for (const Slot& s : list) {
             tables << numeric::hex(std::uint32_t(s.entry), 8);
             const std::uint8_t* bytes = image_.bytesAt(s.entry, 8);
-            entries << tableentry::text(
-                tableentry::encode(info.kind, tableentry::decode(info.kind, bytes)));
+            entries << tableentry::text(tableentry::encode(info, tableentry::decode(info, bytes)));
         }
-        const auto save = [&](const QString& name, const QStringList& lines) {
-            listfile::save(data + QLatin1Char('/') + name, lines);
-        };
-        save(info.namesList, names(list));
-        save(info.tableList, tables);
-        save(info.standardEntryList, entries);
-        save(info.filesList, QStringList(qsizetype(list.size()), info.placeholder));
-        save(info.sizeList, QStringList(qsizetype(list.size()), QStringLiteral("0")));
+        writer.writeList(info.namesList, names(list));
+        writer.writeStandardSlots(info, tables, entries, names(list));
         if (!info.helpFile.isEmpty()) {
-            listfile::writeWhole(data + QLatin1Char('/') + info.helpFile, QByteArray("{\\rtf1}"));
+            writer.writeFile(info.helpFile, QByteArray("{\\rtf1}"));
         }
     }
 
-    void writePreviews(const QString& data) const {
-        const QString folder = data + QStringLiteral("/Pic");
-        if (!QDir().mkpath(folder)) {
-            throw errors::cannotCreateFile(folder);
-        }
-        for (std::size_t i = 0; i < pictures_.size(); ++i) {
-            const Resource& r = *pictures_[i].resource;
+    std::vector<QByteArray> previews() const {
+        std::vector<QByteArray> jpegs;
+        for (const Slot& s : pictures_) {
+            const Resource& r = *s.resource;
             const QByteArray bytes(reinterpret_cast<const char*>(image_.bytesAt(r.address, r.size)),
                                    qsizetype(r.size));
-            listfile::writeWhole(folder + QStringLiteral("/%1.jpg").arg(i + 1),
-                                 encodeJpeg(toImage(decodeHandsetPicture(bytes))));
+            jpegs.push_back(encodeJpeg(toImage(decodeHandsetPicture(bytes))));
         }
+        return jpegs;
     }
 
     const FirmwareImage& image_;
@@ -271,7 +255,7 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
            const QString& userFolder) {
     Result result;
     result.id = options.id;
-    result.firmwareFolder = newdataset::folderFor(options.id, userFolder);
+    result.firmwareFolder = firmwareid::newFolder(options.id, userFolder);
     result.candidates = scan.erased;
     Drafter drafter(image, scan, result);
     result.melodies = options.melodies ? drafter.melodyCount() : 0;
@@ -279,17 +263,13 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
     result.pictures = options.pictures ? drafter.pictureCount() : 0;
 
     // Beside its place, so that a kill leaves nothing the next start does not remove.
-    ImportStaging staging(userFolder, options.id, ImportStaging::kDraft);
-    staging.begin();
-    const QString data = staging.folder() + QStringLiteral("/Data");
-    if (!QDir().mkpath(data)) {
-        throw errors::cannotCreateFile(data);
-    }
-    drafter.write(data, options);
+    DataSetWriter writer(userFolder, options.id, ImportStaging::kDraft);
+    writer.begin();
+    drafter.write(writer, options);
 
     // The draft must belong to its firmware before it is added.
     result.created =
-        newdataset::addWhenMatching(staging.folder(), image, options.id, userFolder, result.report);
+        newdataset::addWhenMatching(writer.root(), image, options.id, userFolder, result.report);
     return result;
 }
 

@@ -54,15 +54,14 @@ Plan plan(const FirmwareDataSet& data, const FirmwareImage& image) {
         file.address = r.fields.address;
         file.size = bytes.length;
         file.bytes = QByteArray(reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length));
-        if (r.manager->kind != ManagerKind::Pictures) {
-            file.title = content::describe(file.bytes).title;
-        }
         QString suffix;
         switch (r.manager->kind) {
         case ManagerKind::Melodies:
+            file.title = content::describe(file.bytes).title;
             suffix = melodySuffix(bytes.data, bytes.length);
             break;
         case ManagerKind::Java:
+            file.title = content::describe(file.bytes).title;
             suffix = managers::acceptedSuffixes(*r.manager, r.slot).value(0);
             break;
         case ManagerKind::Pictures:

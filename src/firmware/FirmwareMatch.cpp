@@ -46,7 +46,7 @@ private:
             if (!data_.isAvailable(*info)) {
                 continue;
             }
-            const standardresources::Texts& texts = standardresources::texts(*info);
+            const ResourceTexts& texts = info->texts;
             Tally entries{texts.entriesMatch};
             Tally whole{texts.resourcesWhole};
             for (const StandardResource& r : all) {
@@ -72,7 +72,7 @@ private:
                     continue;
                 }
                 ++whole.matched;
-                if (info->kind == ManagerKind::Java) {
+                if (info->pairedRows) {
                     comparePair(r, bytes);
                 }
                 extents_.push_back({r.fields.address, r.fields.address + bytes.length,

@@ -1,31 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/FirmwarePort.h"
 
-#include "base/TarvexError.h"
-#include "base/TextLines.h"
-#include "check/AddressLayout.h"
-#include "check/DataSetImport.h"
+#include "dataset/DataSetWriter.h"
 #include "dataset/FirmwareId.h"
-#include "dataset/ImportStaging.h"
-#include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
-#include "dataset/TreeCopy.h"
 #include "firmware/FirmwareMatch.h"
 #include "firmware/NewDataSet.h"
 #include "firmware/PortLocator.h"
+#include "firmware/PortPlacement.h"
 #include "firmware/StandardResources.h"
-#include "pictures/HandsetPictureDecoder.h"
-#include "pictures/JpegWriter.h"
-#include "platform/FileOps.h"
-#include "srec/S3Records.h"
 #include "srec/TableEntry.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <functional>
-#include <map>
 
 namespace firmwareport {
 
@@ -41,46 +29,9 @@ QString placesText(const std::vector<std::uint64_t>& places) {
     return texts.join(QStringLiteral(", "));
 }
 
-// An S-record of the same type at another address; S3 when the type's
-// address width cannot hold it.
-std::string recordLine(int type, std::uint64_t address, const std::vector<std::uint8_t>& data) {
-    int width = type == 1 ? 2 : type == 2 ? 3 : 4;
-    if (address >> (8 * width) != 0) {
-        type = 3;
-        width = 4;
-    }
-    std::vector<std::uint8_t> body;
-    body.push_back(std::uint8_t(width + data.size() + 1));
-    for (int k = width - 1; k >= 0; --k) {
-        body.push_back(std::uint8_t(address >> (8 * k)));
-    }
-    body.insert(body.end(), data.begin(), data.end());
-    std::string line(1, 'S');
-    line += char('0' + type);
-    line += numeric::hexBytes(body.data(), body.size()).toStdString();
-    return line + numeric::hexByte(srec::checksum(body.data(), body.size())).toStdString();
-}
-
-// Sets Key=value in [Section] of INI lines, keeping every other line.
-void setIniValue(QStringList& lines, const QString& section, const QString& key,
-                 const QString& value) {
-    const qint64 at = addresslayout::iniLine(lines, section, key);
-    if (at > 0) {
-        QString& line = lines[at - 1];
-        line = line.left(line.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
-        return;
-    }
-    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
-            lines.insert(i + 1, key + QLatin1Char('=') + value);
-            return;
-        }
-    }
-    lines << QString() << header << key + QLatin1Char('=') + value;
-}
-
 class Porter {
+    using Slot = Placement::Slot;
+
 public:
     Porter(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            const FirmwareImage& newImage, Result& result)
@@ -96,13 +47,15 @@ public:
         regions();
         resolveWindows();
         if (report_.errors() == 0) { // every address placed
-            checkRegions();
-            checkRecords(allowChangedPatches);
+            checkRegions(placed_, old_, new_, report_);
+            checkRecords(placed_, old_, new_, allowChangedPatches, report_);
         }
         return report_.errors() == 0;
     }
 
-    void write(const QString& dataFolder) const;
+    void write(const DataSetWriter& writer) const {
+        firmwareport::write(placed_, data_, new_, iniLines_, writer);
+    }
 
 private:
     void moved(const QString& what, std::uint64_t from, std::uint64_t to, const QString& how) {
@@ -190,38 +143,39 @@ private:
                               .arg(bytes[i].length)
                               .arg(hexAddress(r.fields.address), placesText(places)));
             }
-            slots_.push_back(slot);
+            placed_.slotPlaces.push_back(slot);
         }
     }
 
     void tableEntries() {
         // First the entries whose new value the new firmware holds once.
         std::vector<tableentry::Bytes> entries;
-        for (const Slot& s : slots_) {
-            entries.push_back(tableentry::encode(s.r.manager->kind, s.entry));
+        for (const Slot& s : placed_.slotPlaces) {
+            entries.push_back(tableentry::encode(*s.r.manager, s.entry));
         }
         std::vector<FirmwareImage::Pattern> patterns;
-        for (std::size_t i = 0; i < slots_.size(); ++i) {
+        for (std::size_t i = 0; i < placed_.slotPlaces.size(); ++i) {
             // A slot whose resource is not placed has no new entry to look for.
-            patterns.push_back({entries[i].data(), slots_[i].resource ? entries[i].size() : 0});
+            patterns.push_back(
+                {entries[i].data(), placed_.slotPlaces[i].resource ? entries[i].size() : 0});
         }
         std::vector<std::vector<std::uint64_t>> candidates = new_.findAll(patterns, 16);
-        for (std::size_t i = 0; i < slots_.size(); ++i) {
+        for (std::size_t i = 0; i < placed_.slotPlaces.size(); ++i) {
             if (candidates[i].size() == 1) {
-                slots_[i].table = candidates[i].front();
+                placed_.slotPlaces[i].table = candidates[i].front();
             }
         }
         // Then entries held several times: the place where the table moved
         // as its neighbours did.
-        for (std::size_t i = 0; i < slots_.size(); ++i) {
-            Slot& s = slots_[i];
+        for (std::size_t i = 0; i < placed_.slotPlaces.size(); ++i) {
+            Slot& s = placed_.slotPlaces[i];
             if (!s.resource || s.table || candidates[i].size() < 2) {
                 continue;
             }
             std::optional<std::uint64_t> pick;
             int picks = 0;
             for (const std::uint64_t place : candidates[i]) {
-                for (const Slot& other : slots_) {
+                for (const Slot& other : placed_.slotPlaces) {
                     if (other.r.manager == s.r.manager && other.table &&
                         *other.table - *other.r.tableAddress == place - *s.r.tableAddress) {
                         if (pick != place) {
@@ -236,7 +190,7 @@ private:
                 s.table = pick;
             }
         }
-        for (Slot& s : slots_) {
+        for (Slot& s : placed_.slotPlaces) {
             const QString what = s.r.entryLabel();
             if (!s.resource) {
                 continue;
@@ -246,7 +200,7 @@ private:
                       QCoreApplication::translate("Report", "found by its new value"));
                 continue;
             }
-            const tableentry::Bytes entry = tableentry::encode(s.r.manager->kind, s.entry);
+            const tableentry::Bytes entry = tableentry::encode(*s.r.manager, s.entry);
             byWindow({what, *s.r.tableAddress, 8, s.r.tableFile, s.r.line(),
                       [this, &s, what, entry](std::uint64_t to) {
                           const std::uint8_t* held = new_.bytesAt(to, 8);
@@ -268,24 +222,24 @@ private:
             return;
         }
         const QStringList& offsets = data_.list(managers::kVolumeOffsetsList);
-        volumes_.resize(std::size_t(offsets.size()));
+        placed_.volumes.resize(std::size_t(offsets.size()));
         for (qsizetype i = 0; i < offsets.size(); ++i) {
             const std::uint64_t address = *numeric::hexField(offsets[i], 8);
             byWindow({QCoreApplication::translate("Report", "the volume byte of slot %1").arg(i),
                       address, 1, data_.dataFile(managers::kVolumeOffsetsList), i + 1,
-                      [this, i](std::uint64_t to) { volumes_[std::size_t(i)] = to; }});
+                      [this, i](std::uint64_t to) { placed_.volumes[std::size_t(i)] = to; }});
         }
     }
 
     void fixedRecords() {
         standardresources::reportUnreadableRequiredPatches(data_, report_);
         const std::vector<AddressSpan> spans = addresslayout::fixedRecords(data_, iniLines_);
-        records_.resize(spans.size());
+        placed_.records.resize(spans.size());
         for (std::size_t i = 0; i < spans.size(); ++i) {
             const AddressSpan& span = spans[i];
-            records_[i].span = span;
+            placed_.records[i].span = span;
             byWindow({span.label, span.start, span.end - span.start, span.file, span.line,
-                      [this, i](std::uint64_t to) { records_[i].to = to; }});
+                      [this, i](std::uint64_t to) { placed_.records[i].to = to; }});
         }
     }
 
@@ -294,115 +248,18 @@ private:
             if (!data_.isAvailable(*region.manager)) {
                 continue; // kept as it is: nothing is placed there
             }
-            const std::size_t i = regions_.size();
-            regions_.push_back({region, 0, 0});
+            const std::size_t i = placed_.regions.size();
+            placed_.regions.push_back({region, 0, 0});
             byWindow(
                 {QCoreApplication::translate("Report", "the start of the %1").arg(region.label),
                  region.start, 0, region.file, region.line,
-                 [this, i](std::uint64_t to) { regions_[i].start = to; }});
+                 [this, i](std::uint64_t to) { placed_.regions[i].start = to; }});
             // A region ends before its EndOffset, which is found as an address of its own.
             byWindow({QCoreApplication::translate("Report", "the end of the %1").arg(region.label),
                       region.end, 0, region.file, region.line,
-                      [this, i](std::uint64_t to) { regions_[i].last = to; }});
+                      [this, i](std::uint64_t to) { placed_.regions[i].last = to; }});
         }
     }
-
-    // A region bound found by the code before it says nothing of what follows:
-    // every byte erased in the old region must be erased in the new one too,
-    // counted from its start and from its end.
-    void checkRegions() {
-        for (const PlacedRegion& r : regions_) {
-            const std::uint64_t oldLength = r.span.end - r.span.start;
-            const std::uint64_t newLength = r.last > r.start ? r.last - r.start : 0;
-            std::uint64_t count = 0;
-            std::uint64_t first = 0;
-            // Held whole, as regions are: read straight from the ranges.
-            const std::uint8_t* was = old_.bytesAt(r.span.start, oldLength);
-            const std::uint8_t* is = new_.bytesAt(r.start, newLength);
-            auto oldErased = [&](std::uint64_t k) {
-                return was ? was[k] == 0xFF : old_.byteAt(r.span.start + k) == 0xFF;
-            };
-            for (std::uint64_t a = r.start; a < r.last && newLength >= oldLength; ++a) {
-                const std::uint64_t fromStart = a - r.start;
-                const std::uint64_t fromEnd = r.last - a; // 1 for the last byte
-                const bool erased = (fromStart < oldLength && oldErased(fromStart)) ||
-                                    (fromEnd <= oldLength && oldErased(oldLength - fromEnd));
-                const bool nowErased = is ? is[fromStart] == 0xFF : new_.byteAt(a) == 0xFF;
-                if (erased && !nowErased) {
-                    first = count == 0 ? a : first;
-                    ++count;
-                }
-            }
-            if (newLength < oldLength) {
-                report_.error(r.span.file, r.span.line,
-                              QCoreApplication::translate(
-                                  "Report", "the %1 would shrink from %2 to %3 bytes in the new "
-                                            "firmware: its bounds are not where the code ends")
-                                  .arg(r.span.label)
-                                  .arg(oldLength)
-                                  .arg(newLength));
-            } else if (count > 0) {
-                report_.error(
-                    r.span.file, r.span.line,
-                    countedText(
-                        count,
-                        QT_TRANSLATE_N_NOOP("Report", "the %1 placed at %2-%3: %n byte erased in "
-                                                      "the old firmware is not erased in the new "
-                                                      "one, the first at %4"),
-                        QT_TRANSLATE_N_NOOP("Report", "the %1 placed at %2-%3: %n bytes erased in "
-                                                      "the old firmware are not erased in the new "
-                                                      "one, the first at %4"))
-                        .arg(r.span.label, hexAddress(r.start), hexAddress(r.last - 1),
-                             hexAddress(first)));
-            }
-        }
-    }
-
-    // A required patch (or the Patch64K line) carried to a new place writes
-    // over the bytes there: they must be the ones it was made to replace.
-    void checkRecords(bool allowChanged) {
-        for (const PlacedRecord& p : records_) {
-            const std::size_t length = p.span.bytes.size();
-            const std::uint8_t* was = old_.bytesAt(p.span.start, length);
-            const std::uint8_t* is = new_.bytesAt(p.to, length);
-            if (!was || !is || std::equal(was, was + length, is) ||
-                std::equal(p.span.bytes.begin(), p.span.bytes.end(), is)) {
-                continue; // the same bytes, or applied already in the new firmware
-            }
-            std::size_t k = 0;
-            while (was[k] == is[k]) {
-                ++k;
-            }
-            const QString text = QCoreApplication::translate(
-                                     "Report", "%1, carried from %2 to %3, writes over bytes that "
-                                               "changed: the old firmware holds %4 at %5, the new "
-                                               "one %6 at %7")
-                                     .arg(p.span.label, hexAddress(p.span.start), hexAddress(p.to),
-                                          numeric::hex(was[k], 2), hexAddress(p.span.start + k),
-                                          numeric::hex(is[k], 2), hexAddress(p.to + k));
-            if (allowChanged) {
-                report_.warning(p.span.file, p.span.line, text);
-            } else {
-                report_.error(p.span.file, p.span.line, text);
-            }
-        }
-    }
-
-    struct Slot {
-        StandardResource r;
-        std::optional<std::uint64_t> resource;
-        std::optional<std::uint64_t> table;
-        tableentry::Fields entry;
-    };
-    struct PlacedRecord {
-        AddressSpan span;
-        std::uint64_t to = 0;
-    };
-    struct PlacedRegion {
-        AddressSpan span;
-        std::uint64_t start = 0;
-        std::uint64_t last = 0; // the EndOffset value, one past the last byte
-    };
 
     const FirmwareDataSet& data_;
     const FirmwareImage& old_;
@@ -411,105 +268,9 @@ private:
     Result& result_;
     Report& report_;
     QStringList iniLines_;
-    std::vector<Slot> slots_;
-    std::vector<std::uint64_t> volumes_;
-    std::vector<PlacedRecord> records_;
-    std::vector<PlacedRegion> regions_;
+    Placement placed_;
     std::vector<WindowRequest> requests_;
 };
-
-void Porter::write(const QString& dataFolder) const {
-    auto save = [&](const QString& name, const QStringList& lines) {
-        listfile::save(dataFolder + QLatin1Char('/') + name, lines);
-    };
-    for (const ManagerInfo* info : managers::all()) {
-        if (!data_.isAvailable(*info)) {
-            continue;
-        }
-        QStringList tables;
-        QStringList entries;
-        QStringList files;
-        QStringList sizes;
-        for (const Slot& s : slots_) {
-            if (s.r.manager == info) {
-                tables << numeric::hex(std::uint32_t(*s.table), 8);
-                entries << tableentry::text(tableentry::encode(info->kind, s.entry));
-                files << info->placeholder;
-                sizes << QStringLiteral("0");
-            }
-        }
-        save(info->tableList, tables);
-        save(info->standardEntryList, entries);
-        save(info->filesList, files);
-        save(info->sizeList, sizes);
-        if (info->kind == ManagerKind::Melodies) {
-            save(QStringLiteral("MelodiesNames.lst"), data_.list(info->namesList));
-        }
-        if (info->kind == ManagerKind::Pictures) {
-            if (!QDir().mkpath(dataFolder + QStringLiteral("/Pic"))) {
-                throw errors::cannotCreateFile(dataFolder + QStringLiteral("/Pic"));
-            }
-            for (const Slot& s : slots_) {
-                if (s.r.manager == info) {
-                    StandardResource placed = s.r;
-                    placed.fields = s.entry;
-                    const standardresources::Bytes bytes = standardresources::in(new_, placed);
-                    listfile::writeWhole(
-                        dataFolder + QStringLiteral("/Pic/%1.jpg").arg(s.r.slot + 1),
-                        encodeJpeg(toImage(decodeHandsetPicture(QByteArray(
-                            reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length))))));
-                }
-            }
-        }
-    }
-    if (data_.volumesAvailable()) {
-        QStringList offsets;
-        QStringList standard;
-        for (const std::uint64_t v : volumes_) {
-            offsets << numeric::hex(std::uint32_t(v), 8);
-            standard << numeric::hex(*new_.byteAt(v), 2);
-        }
-        save(managers::kVolumeOffsetsList, offsets);
-        save(managers::kStandardVolumesList, standard);
-        save(managers::kVolumesList, standard);
-    }
-    QStringList ini = iniLines_;
-    std::map<QString, std::map<qint64, std::string>> patchLines;
-    for (const PlacedRecord& p : records_) {
-        const std::string line = recordLine(3, p.to, p.span.bytes);
-        if (p.span.kind == AddressSpan::Kind::Patch64K) {
-            setIniValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"),
-                        QString::fromStdString(line));
-        } else {
-            patchLines[p.span.file][p.span.line] = line;
-        }
-    }
-    for (const PlacedRegion& r : regions_) {
-        // By manager, not by label: labels are translated.
-        const QString section =
-            r.span.manager->kind == ManagerKind::Melodies ? QStringLiteral("Melodies")
-            : r.span.manager->kind == ManagerKind::Java   ? QStringLiteral("JavaGames")
-                                                          : QStringLiteral("Pictures");
-        setIniValue(ini, section, QStringLiteral("StartOffset"),
-                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
-        setIniValue(ini, section, QStringLiteral("EndOffset"),
-                    QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
-    }
-    listfile::writeWhole(dataFolder + QStringLiteral("/Memory.ini"), textlines::encode(ini));
-    for (const auto& [file, lines] : patchLines) {
-        QFile in;
-        QString reason;
-        if (!fileops::openRegular(in, file, &reason)) {
-            throw errors::cannotOpenFile(file, reason);
-        }
-        QStringList text = textlines::decode(in.readAll());
-        for (const auto& [line, record] : lines) {
-            text[line - 1] = QString::fromStdString(record);
-        }
-        listfile::writeWhole(dataFolder + QStringLiteral("/ReqPatches/") + fileops::bareName(file),
-                             textlines::encode(text));
-    }
-}
 
 } // namespace
 
@@ -531,7 +292,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
            bool allowChangedPatches) {
     Result result;
     result.id = id;
-    result.firmwareFolder = newdataset::folderFor(id, userFolder);
+    result.firmwareFolder = firmwareid::newFolder(id, userFolder);
     const firmwarematch::Result before = firmwarematch::run(data, oldImage);
     if (!before.matches()) {
         result.report = before.report;
@@ -546,16 +307,14 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     }
     // Staged in the user folder, not in the temporary folder: a killed port
     // leaves it where the next command that starts there removes it.
-    ImportStaging staging(userFolder, id, ImportStaging::kPort);
-    staging.begin();
-    const QString stagedData = staging.folder() + QStringLiteral("/Data");
-    treecopy::copyDataFolder(data.dataFolder(), stagedData,
-                             [](const QFileInfo&) {}); // import reports them
-    porter.write(stagedData);
+    DataSetWriter writer(userFolder, id, ImportStaging::kPort);
+    writer.begin();
+    writer.copyData(data.dataFolder(), [](const QFileInfo&) {}); // import reports them
+    porter.write(writer);
 
     // The result must belong to the new firmware before it is added.
     result.created =
-        newdataset::addWhenMatching(staging.folder(), newImage, id, userFolder, result.report);
+        newdataset::addWhenMatching(writer.root(), newImage, id, userFolder, result.report);
     return result;
 }
 

@@ -2,7 +2,7 @@
 #include "firmware/FirmwarePreviews.h"
 
 #include "base/TarvexError.h"
-#include "dataset/ListFile.h"
+#include "dataset/DataSetWriter.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
@@ -40,10 +40,8 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& image) {
     if (!jpegs.empty() && !QDir().mkpath(folder)) {
         throw errors::cannotCreateFile(folder);
     }
-    for (std::size_t i = 0; i < jpegs.size(); ++i) {
-        listfile::writeWhole(folder + QStringLiteral("/%1.jpg").arg(i + 1), jpegs[i]);
-        ++result.written;
-    }
+    DataSetWriter::writePreviewsInto(data.dataFolder(), jpegs);
+    result.written = int(jpegs.size());
     return result;
 }
 

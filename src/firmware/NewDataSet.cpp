@@ -1,30 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/NewDataSet.h"
 
-#include "base/TarvexError.h"
 #include "check/DataSetImport.h"
-#include "dataset/FirmwareId.h"
 #include "firmware/FirmwareMatch.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-
 namespace newdataset {
-
-QString folderFor(const QString& id, const QString& userFolder) {
-    if (const QString refusal = firmwareid::refusal(id); !refusal.isEmpty()) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "\"%1\" cannot name a firmware folder: %2")
-                .arg(id, refusal));
-    }
-    const QString folder = userFolder + QLatin1Char('/') + id;
-    if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink()) {
-        throw TarvexError(
-            QCoreApplication::translate("Report", "The firmware %1 exists already: %2")
-                .arg(id, folder));
-    }
-    return folder;
-}
 
 bool addWhenMatching(const QString& stagingRoot, const FirmwareImage& image, const QString& id,
                      const QString& userFolder, Report& report) {

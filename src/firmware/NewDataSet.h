@@ -7,13 +7,10 @@
 #include <QString>
 
 // What port and draft share when they make a data set for a firmware: the
-// new id checked before any work, and the staged data set added through
-// import's checked path only once it matches the firmware.
+// staged data set added through import's checked path only once it matches
+// the firmware. (The new id is checked before any work, by
+// firmwareid::newFolder.)
 namespace newdataset {
-
-// The firmware folder id would get in userFolder; raises when id cannot
-// name a folder or names one that exists.
-QString folderFor(const QString& id, const QString& userFolder);
 
 // Adds the data set staged in stagingRoot (holding "Data") to userFolder as
 // id when it matches image and passes the check; report gets what the

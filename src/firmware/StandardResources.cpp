@@ -15,38 +15,6 @@
 
 namespace standardresources {
 
-namespace {} // namespace
-
-const Texts& texts(const ManagerInfo& info) {
-    static const Texts melodies{
-        QT_TRANSLATE_NOOP("Report", "the melody of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "the standard melody of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "the melody table entry of slot %1"),
-        QT_TRANSLATE_N_NOOP("Report", "melody entries match the firmware"),
-        QT_TRANSLATE_N_NOOP("Report", "standard melodies lie whole in the firmware")};
-    static const Texts java{
-        QT_TRANSLATE_NOOP("Report", "the Java file of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "the standard Java file of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "the Java table entry of slot %1"),
-        QT_TRANSLATE_N_NOOP("Report", "Java entries match the firmware"),
-        QT_TRANSLATE_N_NOOP("Report", "standard Java files lie whole in the firmware")};
-    static const Texts pictures{
-        QT_TRANSLATE_NOOP("Report", "the picture of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "the standard picture of slot %1"),
-        QT_TRANSLATE_NOOP("Report", "the picture table entry of slot %1"),
-        QT_TRANSLATE_N_NOOP("Report", "picture entries match the firmware"),
-        QT_TRANSLATE_N_NOOP("Report", "standard pictures are well formed in the firmware")};
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return melodies;
-    case ManagerKind::Java:
-        return java;
-    case ManagerKind::Pictures:
-        break;
-    }
-    return pictures;
-}
-
 QStringList memoryIniLines(const FirmwareDataSet& data) {
     // Only a regular file is read: a FIFO here would never end.
     QFile ini;
@@ -87,7 +55,7 @@ std::vector<StandardResource> of(const FirmwareDataSet& data) {
             r.tableAddress = numeric::hexField(tables.value(i), 8);
             r.entry = tableentry::fromText(entries.value(i));
             if (r.entry) {
-                r.fields = tableentry::decode(info->kind, r.entry->data());
+                r.fields = tableentry::decode(*info, r.entry->data());
             }
             out.push_back(r);
         }
@@ -131,16 +99,13 @@ Bytes in(const FirmwareImage& image, const StandardResource& resource) {
 } // namespace standardresources
 
 QString StandardResource::label() const {
-    return QCoreApplication::translate("Report", standardresources::texts(*manager).resource)
-        .arg(slot);
+    return QCoreApplication::translate("Report", manager->texts.resource).arg(slot);
 }
 
 QString StandardResource::standardLabel() const {
-    return QCoreApplication::translate("Report", standardresources::texts(*manager).standard)
-        .arg(slot);
+    return QCoreApplication::translate("Report", manager->texts.standard).arg(slot);
 }
 
 QString StandardResource::entryLabel() const {
-    return QCoreApplication::translate("Report", standardresources::texts(*manager).entry)
-        .arg(slot);
+    return QCoreApplication::translate("Report", manager->texts.entry).arg(slot);
 }

@@ -52,14 +52,4 @@ struct Bytes {
 };
 Bytes in(const FirmwareImage& image, const StandardResource& resource);
 
-// Whole sentences per manager, so that each translates as a whole.
-struct Texts {
-    const char* resource;       // "the melody of slot %1"
-    const char* standard;       // "the standard melody of slot %1"
-    const char* entry;          // "the melody table entry of slot %1"
-    const char* entriesMatch;   // "melody entries match the firmware"
-    const char* resourcesWhole; // "standard melodies lie whole in the firmware"
-};
-const Texts& texts(const ManagerInfo& info);
-
 } // namespace standardresources

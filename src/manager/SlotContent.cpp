@@ -27,7 +27,7 @@ void addSlotProblems(const ManagerInfo& manager, qsizetype slot, const QString& 
                               : QCoreApplication::translate("Report", "a %1 file, not a melody")
                                     .arg(content::kindLabel(info.kind)));
     }
-    if (manager.jadJarPairs) {
+    if (manager.pairedRows) {
         const Kind wanted = slot % 2 == 0 ? Kind::Jad : Kind::Jar;
         if (info.kind != wanted) {
             info.problems << QCoreApplication::translate("Report", "not a %1 file")

@@ -252,3 +252,39 @@ QString IniFile::readString(const QString& section, const QString& key,
 bool IniFile::contains(const QString& section, const QString& key) const {
     return lookup({{section, key}}).front().has_value();
 }
+
+qint64 IniFile::lineOf(const QStringList& lines, const QString& section, const QString& key) {
+    QString current;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            current = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0 && !line.startsWith(QLatin1Char(';')) &&
+            current.compare(section, Qt::CaseInsensitive) == 0 &&
+            line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+void IniFile::setValue(QStringList& lines, const QString& section, const QString& key,
+                       const QString& value) {
+    const qint64 at = lineOf(lines, section, key);
+    if (at > 0) {
+        QString& line = lines[at - 1];
+        line = line.left(line.indexOf(QLatin1Char('='))) + QLatin1Char('=') + value;
+        return;
+    }
+    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) {
+            lines.insert(i + 1, key + QLatin1Char('=') + value);
+            return;
+        }
+    }
+    lines << QString() << header << key + QLatin1Char('=') + value;
+}

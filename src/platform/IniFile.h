@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,16 @@ public:
     bool contains(const QString& section, const QString& key) const;
 
     static constexpr qsizetype kMaxValueLength = 2047;
+
+    // Memory.ini held as text lines, to name a line in findings or to edit it.
+    // The line, from 1, of the first Key= in [Section] (0 when none);
+    // sections and keys without regard to case, ";" lines skipped.
+    static qint64 lineOf(const QStringList& lines, const QString& section, const QString& key);
+    // Sets Key=value in [Section], keeping every other line: the key's first
+    // line is rewritten, else the key is added first in the section, else the
+    // section is added at the end after an empty line.
+    static void setValue(QStringList& lines, const QString& section, const QString& key,
+                         const QString& value);
 
 private:
     QString path_;

@@ -192,17 +192,17 @@ QString volumeRecord(const QString& address, const QString& value) {
 
 QString melodyEntry(std::int32_t address, std::int32_t size) {
     return tableentry::text(tableentry::encode(
-        ManagerKind::Melodies, {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
+        managers::melodies(), {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
 QString javaEntry(std::int32_t size, std::int32_t address) {
     return tableentry::text(tableentry::encode(
-        ManagerKind::Java, {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
+        managers::java(), {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
 QString pictureEntry(int width, int height, std::int32_t address) {
     return tableentry::text(
-        tableentry::encode(ManagerKind::Pictures,
+        tableentry::encode(managers::pictures(),
                            {.address = std::uint32_t(address), .width = width, .height = height}));
 }
 

@@ -23,30 +23,8 @@ void putLittleEndian(std::uint8_t* bytes, int count, std::uint32_t value) {
 
 } // namespace
 
-namespace {
-
-// Where each field starts in a manager's entry; -1 for a field it lacks.
-// Addresses and sizes take 4 bytes, widths and heights 2.
-struct Layout {
-    int address;
-    int size;
-    int width;
-    int height;
-};
-
-const Layout& layoutOf(ManagerKind kind) {
-    static constexpr Layout kMelodies{0, 4, -1, -1};
-    static constexpr Layout kJava{4, 0, -1, -1};
-    static constexpr Layout kPictures{4, -1, 0, 2};
-    return kind == ManagerKind::Melodies ? kMelodies
-           : kind == ManagerKind::Java   ? kJava
-                                         : kPictures;
-}
-
-} // namespace
-
-Fields decode(ManagerKind kind, const std::uint8_t* entry) {
-    const Layout& layout = layoutOf(kind);
+Fields decode(const ManagerInfo& info, const std::uint8_t* entry) {
+    const EntryLayout& layout = info.entryLayout;
     Fields fields;
     fields.address = littleEndian(entry + layout.address, 4);
     if (layout.size >= 0) {
@@ -58,8 +36,8 @@ Fields decode(ManagerKind kind, const std::uint8_t* entry) {
     return fields;
 }
 
-Bytes encode(ManagerKind kind, const Fields& fields) {
-    const Layout& layout = layoutOf(kind);
+Bytes encode(const ManagerInfo& info, const Fields& fields) {
+    const EntryLayout& layout = info.entryLayout;
     Bytes entry{};
     putLittleEndian(entry.data() + layout.address, 4, fields.address);
     if (layout.size >= 0) {
@@ -69,6 +47,14 @@ Bytes encode(ManagerKind kind, const Fields& fields) {
         putLittleEndian(entry.data() + layout.height, 2, std::uint32_t(fields.height));
     }
     return entry;
+}
+
+Fields decode(ManagerKind kind, const std::uint8_t* entry) {
+    return decode(managers::of(kind), entry);
+}
+
+Bytes encode(ManagerKind kind, const Fields& fields) {
+    return encode(managers::of(kind), fields);
 }
 
 std::optional<Bytes> fromText(const QString& text) {

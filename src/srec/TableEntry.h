@@ -9,9 +9,9 @@
 #include <optional>
 
 // The 8-byte table entry that tells the firmware where a slot's resource
-// lies, in its manager's layout: melodies address then size, Java size then
-// address, pictures width and height (16 bits each) then address; every
-// field little-endian. The lists keep an entry as 16 hexadecimal digits.
+// lies, in its manager's layout (ManagerInfo::entryLayout): melodies address
+// then size, Java size then address, pictures width and height (16 bits
+// each) then address; every field little-endian. The lists keep an entry as 16 hexadecimal digits.
 namespace tableentry {
 
 inline constexpr int kBytes = 8;
@@ -24,7 +24,9 @@ struct Fields {
     int height = 0;
 };
 
-Fields decode(ManagerKind kind, const std::uint8_t* entry);
+Fields decode(const ManagerInfo& info, const std::uint8_t* entry);
+Bytes encode(const ManagerInfo& info, const Fields& fields);
+Fields decode(ManagerKind kind, const std::uint8_t* entry); // the kind's manager
 Bytes encode(ManagerKind kind, const Fields& fields);
 // The 8 bytes written by 16 hexadecimal digits, nothing for any other text.
 std::optional<Bytes> fromText(const QString& text);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "dataset/ListFile.h"
 #include "pages/MelodyPage.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -124,4 +126,25 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     EXPECT_FALSE(QFileInfo::exists(userFolder() + "/X120BAD"));
     trigger(*window, "AddFirmware1");
     EXPECT_TRUE(dialogs.warnings.value(1).startsWith(QStringLiteral("В папке ")));
+}
+
+TEST_F(CheckMenuTest, TheWindowsOwnTextsShowInRussian) {
+    auto window = open(MiniDataSet{});
+    QStringList settings;
+    for (const QAction* action : child<QMenu>(window.get(), "N1")->actions()) {
+        if (!action->isSeparator()) {
+            settings << action->text();
+        }
+    }
+    EXPECT_EQ(settings,
+              QStringList({"&Версия прошивки", "&Проверить набор данных...", "&Проверить патч...",
+                           "&Добавить прошивку...", "&Сверить с прошивкой...",
+                           "&Извлечь ресурсы прошивки...", "П&еренести набор на другую прошивку...",
+                           "Пр&именить патчи к прошивке...", "&Обновить превью из прошивки...",
+                           "&Обзор прошивки...", "&Создать набор данных из прошивки..."}));
+    EXPECT_EQ(child<QAction>(window.get(), "actPageHelp")->text(), "&Справка");
+    EXPECT_TRUE(child<QLabel>(window->frmNagScreen(), "Label6")
+                    ->text()
+                    .endsWith("разработке.\nДля коммерческого использования\nсвяжитесь с "
+                              "автором по e-mail."));
 }

@@ -2,6 +2,7 @@
 #include "editor/PatchEditor.h"
 
 #include "base/TarvexError.h"
+#include "custompatch/EditorCursor.h"
 #include "srec/CustomPatch.h"
 #include "srec/CustomPatchSource.h"
 #include "support/TestSupport.h"
@@ -133,4 +134,37 @@ TEST_F(PatchEditorTest, PagesScrollAndTheMousePlacesAndSelects) {
     QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(editor.cursorPosition(), (Position{made.lines.count() - 1, 14}));
     EXPECT_EQ(editor.verticalScrollBar()->value(), editor.verticalScrollBar()->maximum());
+}
+
+TEST(EditorCursor, UpAndDownKeepThePixelColumnAndAClickTakesTheNearestGap) {
+    // "W" is three times as wide as any other character.
+    EditedText text;
+    text.reset(QStringList({"WWWW", "ab", "abcdefghijkl"}));
+    EditorCursor cursor(text, [](const QString& line, int column) {
+        int x = 0;
+        for (const QChar c : line.left(column)) {
+            x += c == QLatin1Char('W') ? 30 : 10;
+        }
+        return x;
+    });
+    text.setCursor({0, 2}); // 60 pixels in
+    ASSERT_TRUE(cursor.move(Qt::Key_Down, false, false, 1));
+    EXPECT_EQ(text.cursor(), (Position{1, 2})); // the short line's end
+    ASSERT_TRUE(cursor.move(Qt::Key_Down, false, false, 1));
+    EXPECT_EQ(text.cursor(), (Position{2, 6}));
+    ASSERT_TRUE(cursor.move(Qt::Key_Up, false, true, 1));
+    ASSERT_TRUE(cursor.move(Qt::Key_Up, false, true, 1));
+    EXPECT_EQ(text.cursor(), (Position{0, 2}));
+    EXPECT_EQ(text.anchor(), (Position{2, 6}));
+    // A sideways move forgets the column.
+    ASSERT_TRUE(cursor.move(Qt::Key_Left, false, false, 1));
+    ASSERT_TRUE(cursor.move(Qt::Key_Down, false, false, 1));
+    EXPECT_EQ(text.cursor(), (Position{1, 2}));
+    ASSERT_TRUE(cursor.move(Qt::Key_Down, false, false, 1));
+    EXPECT_EQ(text.cursor(), (Position{2, 3}));
+
+    EXPECT_EQ(cursor.nearest(0, 44), (Position{0, 1}));
+    EXPECT_EQ(cursor.nearest(0, 45), (Position{0, 2}));
+    EXPECT_EQ(cursor.nearest(-1, 500), (Position{0, 4}));
+    EXPECT_EQ(cursor.nearest(9, 15), (Position{2, 2}));
 }

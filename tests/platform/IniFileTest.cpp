@@ -69,3 +69,19 @@ TEST(IniFile, AFileThatIsThereButCannotBeReadIsAnErrorNotTheDefaults) {
         testsupport::errorOf([&] { IniFile(dir.path("folder.ini")).readString("S", "K", "d"); }),
         "folder.ini cannot be read: Not a regular file (" + dir.path("folder.ini") + ")");
 }
+
+// Memory.ini edited as lines: the first Key= of the section rewritten with its
+// spelling kept, a missing key added first in its section, a missing section
+// added at the end; comments and other sections' keys are never taken.
+TEST(IniFile, SetValueEditsOnlyTheKeyOfItsSection) {
+    QStringList lines{"[Melodies]",      "; StartOffset=0x1", "StartOffset = 0x2",
+                      "StartOffset=0x3", "[patches]",         "Other=1"};
+    EXPECT_EQ(IniFile::lineOf(lines, "melodies", "startoffset"), 3);
+    EXPECT_EQ(IniFile::lineOf(lines, "Patches", "StartOffset"), 0);
+    IniFile::setValue(lines, "MELODIES", "startoffset", "0x9");
+    IniFile::setValue(lines, "Patches", "Patch64K", "S3");
+    IniFile::setValue(lines, "Pictures", "EndOffset", "0x7");
+    EXPECT_EQ(lines, QStringList({"[Melodies]", "; StartOffset=0x1", "StartOffset =0x9",
+                                  "StartOffset=0x3", "[patches]", "Patch64K=S3", "Other=1", "",
+                                  "[Pictures]", "EndOffset=0x7"}));
+}

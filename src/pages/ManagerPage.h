@@ -42,8 +42,9 @@ struct PageNames {
 };
 
 // What the three manager pages share: the data set they work on, the slot
-// list, the memory panel, the help box and the status text. The pages
-// themselves build their controls and own their handlers.
+// list, the memory panel, the help box and the status text. The skeleton of
+// controls is built here from the manager's facts and the page's names; each
+// page adds its own controls and owns its handlers.
 class ManagerPage : public QWidget {
     Q_OBJECT
 

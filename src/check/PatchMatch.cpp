@@ -4,10 +4,8 @@
 #include "base/TarvexError.h"
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
-#include "java/JavaPatch.h"
 #include "manager/PatchAssembly.h"
-#include "melodies/MelodyPatch.h"
-#include "pictures/PictureSlots.h"
+#include "models/ManagerSteps.h"
 
 #include <QCoreApplication>
 #include <QJsonObject>
@@ -82,7 +80,7 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
         patch.want(at, at + size);
         at += size;
     }
-    if (info.kind == ManagerKind::Melodies && data.volumesAvailable()) {
+    if (info.keepsVolumeLists && data.volumesAvailable()) {
         for (const QString& line : data.list(managers::kVolumeOffsetsList)) {
             const auto address = numeric::hexField(line, 8);
             e.volumeAddresses.push_back(
@@ -95,18 +93,6 @@ void placeSlots(const FirmwareDataSet& data, const SlotTable& table, Expected& e
 
 } // namespace
 
-PatchHooks hooksOf(const ManagerInfo& info) {
-    switch (info.kind) {
-    case ManagerKind::Melodies:
-        return melodyPatchHooks();
-    case ManagerKind::Java:
-        return javaPatchHooks();
-    case ManagerKind::Pictures:
-        break;
-    }
-    return pictureslots::patchHooks();
-}
-
 Expected expect(const FirmwareDataSet& data, const ManagerInfo& info, PatchImage& patch,
                 bool patchOf) {
     Expected e;
@@ -116,7 +102,7 @@ Expected expect(const FirmwareDataSet& data, const ManagerInfo& info, PatchImage
     try {
         // A slot table is a view of the lists; building the patch only reads them.
         const SlotTable table(const_cast<FirmwareDataSet&>(data), info);
-        readBuild(patch::build(table, hooksOf(info), {}), *e.image);
+        readBuild(patch::build(table, managersteps::of(info).patchHooks(), {}), *e.image);
         if (patchOf) {
             placeSlots(data, table, e, patch);
         }

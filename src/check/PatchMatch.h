@@ -17,9 +17,6 @@
 // differ from its working copy, or whose table entry differs, is named.
 namespace patchmatch {
 
-// The steps that build the manager's patch, as its page's button runs them.
-PatchHooks hooksOf(const ManagerInfo& info);
-
 struct SlotData {
     qsizetype slot = 0;
     QString file; // the working copy's bare name

@@ -2,16 +2,15 @@
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
 #include "base/TarvexError.h"
-#include "check/PatchMatch.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
-#include "cli/ManagerOps.h"
 #include "cli/PatchOutput.h"
 #include "cli/Printable.h"
 #include "dataset/NumericText.h"
 #include "java/JavaPair.h"
 #include "manager/SlotContent.h"
 #include "melodies/MelodyVolumes.h"
+#include "models/ManagerSteps.h"
 #include "platform/OutputFile.h"
 
 #include <QCoreApplication>
@@ -71,7 +70,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
         out << '\n';
         throw TarvexError(*row.error);
     }
-    if (table.info().kind == ManagerKind::Melodies && table.data().volumesAvailable()) {
+    if (table.info().keepsVolumeLists && table.data().volumesAvailable()) {
         // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
         QString volume = QStringLiteral("н/д");
         if (melodyvolumes::isVolumeSlot(slot)) {
@@ -100,13 +99,13 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
     if (row.error) {
         throw TarvexError(*row.error);
     }
-    const bool melodies = table.info().kind == ManagerKind::Melodies;
     auto number = [](const QString& text) -> QJsonValue {
         std::int32_t value = 0;
         return numeric::tryToInt(text, value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
     };
     QJsonValue volume = QJsonValue::Null;
-    if (melodies && table.data().volumesAvailable() && melodyvolumes::isVolumeSlot(slot)) {
+    if (table.info().keepsVolumeLists && table.data().volumesAvailable() &&
+        melodyvolumes::isVolumeSlot(slot)) {
         // The list keeps the byte in hexadecimal; this is the value "volume" takes.
         try {
             volume = melodyvolumes::position(table.data(), slot);
@@ -119,7 +118,8 @@ QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
             {QStringLiteral("columns"), QJsonArray::fromStringList(row.columns)},
             {QStringLiteral("standard"), row.columns.value(0)},
             {QStringLiteral("file"), row.columns.value(1)},
-            {QStringLiteral("name"), melodies ? QJsonValue(row.columns.value(2)) : QJsonValue()},
+            {QStringLiteral("name"),
+             table.info().newNamesList.isEmpty() ? QJsonValue() : QJsonValue(row.columns.value(2))},
             {QStringLiteral("size"), number(row.columns.last())},
             {QStringLiteral("volume"), volume},
             {QStringLiteral("content"),
@@ -156,12 +156,19 @@ void assignCommand(CliContext& context) {
     const bool fit = options.flag({QStringLiteral("--fit")});
     const QStringList args = options.positional(3);
     const ManagerInfo& info = managerNamed(args[0]);
-    if (fit && info.kind != ManagerKind::Pictures) {
+    const ManagerSteps& steps = managersteps::of(info);
+    if (fit && !steps.fits) {
         throw UsageError{QStringLiteral("--fit is only for pictures")};
     }
     SlotTable table = tableFor(context, info);
     const qsizetype slot = slotNumber(table, args[1]);
-    if (const QString warning = cli::assign(table, slot, args[2], fit); !warning.isEmpty()) {
+    if (!managers::acceptsFile(info, slot, args[2])) {
+        throw TarvexError(
+            QStringLiteral("Slot %1 takes only *.%2 files")
+                .arg(slot)
+                .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *."))));
+    }
+    if (const QString warning = steps.assign(table, slot, args[2], fit); !warning.isEmpty()) {
         throw TarvexError(warning);
     }
     table.gauge(); // a bad size line stops here, before anything is saved
@@ -172,7 +179,7 @@ void assignCommand(CliContext& context) {
             context.err() << "warning: " << cli::printable(problem) << '\n';
         }
     }
-    if (info.kind == ManagerKind::Java) {
+    if (info.pairedRows) {
         const javapair::Review pair = javapair::review(table, slot);
         if (pair.correction) {
             javapair::correct(table, *pair.correction);
@@ -191,7 +198,7 @@ void restoreCommand(CliContext& context) {
     const QStringList args = OptionParser(context.args()).positional(2);
     SlotTable table = tableFor(context, managerNamed(args[0]));
     const qsizetype slot = slotNumber(table, args[1]);
-    cli::restore(table, slot);
+    managersteps::of(table.info()).restore(table, slot);
     table.save();
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
@@ -208,7 +215,7 @@ void volumeCommand(CliContext& context) {
     bool ok = false;
     const int value = args[1].toInt(&ok);
     if (!ok || !melodyvolumes::isVolume(value)) {
-        throw UsageError{QStringLiteral("volume must be 1 to 127: %1").arg(args[1])};
+        throw UsageError{melodyvolumes::rangeRefusal(args[1])}; // the model's own words
     }
     if (!melodyvolumes::isVolumeSlot(slot)) {
         throw TarvexError(
@@ -229,7 +236,7 @@ void buildCommand(CliContext& context) {
     SlotTable table = tableFor(context, managerNamed(id));
     patch::requireFit(table); // before the output is opened
     PatchOutput patch(context, output, PatchOutput::Mode::WholeOrNothing);
-    patch::run(table, patchmatch::hooksOf(table.info()), {}, patch.writer(),
+    patch::run(table, managersteps::of(table.info()).patchHooks(), {}, patch.writer(),
                [&] { patch.complete(); });
     if (!patch.isStandardOutput()) {
         context.out() << cli::printable(patch::createdMessage(output)) << '\n';

@@ -51,6 +51,12 @@ const ManagerInfo& melodies() {
         QT_TRANSLATE_NOOP("Report", "melody table entry of slot %1"),
         QT_TRANSLATE_NOOP("Report", "melody table entries"),
         false,
+        // How the pages and the command line open and save.
+        QStringLiteral("OpenMelDialog"),
+        QStringLiteral("SaveMelS3Dialog"),
+        {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)")},
+        50,
+        0,
     };
     return info;
 }
@@ -101,6 +107,12 @@ const ManagerInfo& java() {
         QT_TRANSLATE_NOOP("Report", "Java table entry of slot %1"),
         QT_TRANSLATE_NOOP("Report", "Java table entries"),
         false,
+        // How the pages and the command line open and save.
+        QStringLiteral("OpenJavaDialog"),
+        QStringLiteral("SaveJavaS3Dialog"),
+        {QStringLiteral("JAD файлы (*.jad)"), QStringLiteral("JAR файлы (*.jar)")},
+        50,
+        0,
     };
     return info;
 }
@@ -150,6 +162,14 @@ const ManagerInfo& pictures() {
         QT_TRANSLATE_NOOP("Report", "picture table entry of slot %1"),
         QT_TRANSLATE_NOOP("Report", "picture table entries"),
         true,
+        // How the pages and the command line open and save.
+        QStringLiteral("OpenPicDialog"),
+        QStringLiteral("SavePicS3Dialog"),
+        // Every kind it reads first, so that a folder of PNG or JPEG pictures
+        // does not look empty; the dialog then starts on the filter last used.
+        {QStringLiteral("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif);;Bitmaps (*.bmp)")},
+        0,
+        60,
     };
     return info;
 }
@@ -170,6 +190,10 @@ QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
                 QStringLiteral("jpeg"), QStringLiteral("gif")};
     }
     return {};
+}
+
+QString openFilter(const ManagerInfo& info, qsizetype slot) {
+    return info.openFilters.value(slot % info.openFilters.size());
 }
 
 bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path) {

@@ -82,6 +82,16 @@ struct ManagerInfo {
     // The slots hold pictures converted into the handset's own format, and a
     // table entry gives the picture's width and height.
     bool handsetPictures;
+
+    // How the pages and the command line treat the slots.
+    QString openDialog; // the slot's open dialog; each dialog remembers its own folder
+    QString saveDialog; // the patch's save dialog
+    // The open dialog's filter for slot n is openFilters[n % size]: a Java
+    // slot pair takes its JAD on the even row and its JAR on the odd one.
+    QStringList openFilters;
+    // Limits of the size column's width (0: none).
+    int sizeColumnMinimum;
+    int sizeColumnMaximum;
 };
 
 namespace managers {
@@ -96,6 +106,8 @@ const ManagerInfo& of(ManagerKind kind);
 // case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,
 // bitmaps, PNG, JPEG and GIF pictures.
 QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot);
+// The open dialog's filter for the slot, in Qt's form.
+QString openFilter(const ManagerInfo& info, qsizetype slot);
 bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path);
 
 // The warning shown when a chosen file's name is already some slot's.

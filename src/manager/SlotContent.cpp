@@ -13,13 +13,13 @@ namespace {
 // A melody slot plays MIDI, SMAF and RMID; a Java slot takes a JAD on even
 // rows and a JAR on odd ones. MP3, WAV and AMR already say the handset does
 // not play them, and a file whose suffix lies has been named for it.
-void addSlotProblems(ManagerKind kind, qsizetype slot, const QString& path,
+void addSlotProblems(const ManagerInfo& manager, qsizetype slot, const QString& path,
                      content::ContentInfo& info) {
     using content::Kind;
     if (content::suffixLies(path, info.kind)) {
         return;
     }
-    if (kind == ManagerKind::Melodies && !content::isPlayableMelody(info.kind) &&
+    if (manager.kind == ManagerKind::Melodies && !content::isPlayableMelody(info.kind) &&
         info.kind != Kind::Mp3 && info.kind != Kind::Wav && info.kind != Kind::Amr) {
         info.problems << (info.kind == Kind::Unknown
                               ? QCoreApplication::translate("Report",
@@ -27,7 +27,7 @@ void addSlotProblems(ManagerKind kind, qsizetype slot, const QString& path,
                               : QCoreApplication::translate("Report", "a %1 file, not a melody")
                                     .arg(content::kindLabel(info.kind)));
     }
-    if (kind == ManagerKind::Java) {
+    if (manager.pairedRows) {
         const Kind wanted = slot % 2 == 0 ? Kind::Jad : Kind::Jar;
         if (info.kind != wanted) {
             info.problems << QCoreApplication::translate("Report", "not a %1 file")
@@ -40,7 +40,7 @@ void addSlotProblems(ManagerKind kind, qsizetype slot, const QString& path,
 
 content::ContentInfo ofFile(const ManagerInfo& info, qsizetype slot, const QString& path) {
     content::ContentInfo described = content::describeFile(path);
-    addSlotProblems(info.kind, slot, path, described);
+    addSlotProblems(info, slot, path, described);
     return described;
 }
 

@@ -17,6 +17,10 @@ bool isVolume(int value) {
     return value >= kMinimum && value <= kMaximum;
 }
 
+QString rangeRefusal(const QString& value) {
+    return QStringLiteral("volume must be 1 to 127: %1").arg(value);
+}
+
 int clampPosition(int position) {
     return std::clamp(position, kMinimum, kMaximum);
 }
@@ -39,7 +43,7 @@ int position(const FirmwareDataSet& data, qsizetype slot) {
 
 void store(FirmwareDataSet& data, qsizetype slot, int position) {
     if (!isVolume(position)) {
-        throw TarvexError(QStringLiteral("volume must be 1 to 127: %1").arg(position));
+        throw TarvexError(rangeRefusal(QString::number(position)));
     }
     data.setLine(managers::kVolumesList, slot, lineFor(position));
 }

@@ -15,6 +15,8 @@ inline constexpr int kMaximum = 127;
 
 bool isVolumeSlot(qsizetype slot);
 bool isVolume(int value); // kMinimum to kMaximum
+// "volume must be 1 to 127: <value>", for a value that is not a volume.
+QString rangeRefusal(const QString& value);
 int clampPosition(int position);
 // "50%": the position as a share of 127, rounded.
 QString percentText(int position);

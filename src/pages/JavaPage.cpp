@@ -3,7 +3,6 @@
 
 #include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
-#include "java/JavaPatch.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 
@@ -18,43 +17,47 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace {
+
+const PageNames kNames{
+    QStringLiteral("GroupBox3"),
+    QStringLiteral("[ Информация об играх ]"),
+    QStringLiteral("lvJava"),
+    QStringLiteral("GroupBox4"),
+    QStringLiteral("[ Редактирование JAVA игр ]"),
+    QStringLiteral("lblJavaName"),
+    QStringLiteral("Выберите файл"),
+    QStringLiteral("Label5"),
+    QStringLiteral("edtJavaFile"),
+    QStringLiteral("btnOpenJava"),
+    QStringLiteral("Открыть Midlet"),
+    QStringLiteral("lblJavaContent"),
+    QStringLiteral("btnUseStandardJava"),
+    QStringLiteral("Использовать стандартную игру"),
+    {QStringLiteral("pnlJavaMemory"), QStringLiteral("Label11"), QStringLiteral("lblJavaMemUsed"),
+     QStringLiteral("Label12"), QStringLiteral("lblJavaMemTotal"), QStringLiteral("pgJavaMemUsed"),
+     QStringLiteral("btnCreateJavaPatch")},
+};
+
+} // namespace
+
 JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     setObjectName(QStringLiteral("tsJavaGames"));
-
-    GroupBox3 =
-        groupBox(QStringLiteral("GroupBox3"), QStringLiteral("[ Информация об играх ]"), this);
-    lvJava = new SlotListView(info(), GroupBox3);
-    lvJava->setObjectName(QStringLiteral("lvJava"));
+    const Skeleton& s = buildListBox(kNames);
+    GroupBox3 = s.listBox;
+    lvJava = s.list;
     reJavaHelp = helpTextBox(QStringLiteral("reJavaHelp"), GroupBox3);
-    auto* listLayout = new QVBoxLayout(GroupBox3);
-    listLayout->addWidget(lvJava, 3);
-    listLayout->addWidget(reJavaHelp, 2);
+    s.listLayout->setStretchFactor(lvJava, 3);
+    s.listLayout->addWidget(reJavaHelp, 2);
 
-    GroupBox4 =
-        groupBox(QStringLiteral("GroupBox4"), QStringLiteral("[ Редактирование JAVA игр ]"), this);
-    auto* edit = new QVBoxLayout(GroupBox4);
-    edit->setSpacing(6);
-
-    lblJavaName =
-        label(QStringLiteral("lblJavaName"), QStringLiteral("Выберите файл"), GroupBox4, true);
-    lblJavaName->setAlignment(Qt::AlignCenter);
-    lblJavaName->setWordWrap(true);
-    edit->addWidget(lblJavaName);
-
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Загрузить файл:"), GroupBox4, true);
-    edit->addWidget(Label5);
-    auto* fileRow = new QHBoxLayout;
-    edtJavaFile = lineEdit(QStringLiteral("edtJavaFile"), info().placeholder, GroupBox4);
-    btnOpenJava = speedButton(QStringLiteral("btnOpenJava"), QStringLiteral("Открыть Midlet"),
-                              style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox4);
-    fileRow->addWidget(edtJavaFile, 1);
-    fileRow->addWidget(btnOpenJava);
-    edit->addLayout(fileRow);
-    edit->addWidget(contentLabel(QStringLiteral("lblJavaContent"), GroupBox4));
-
-    btnUseStandardJava = button(QStringLiteral("btnUseStandardJava"),
-                                QStringLiteral("Использовать стандартную игру"), GroupBox4);
-    edit->addWidget(btnUseStandardJava);
+    buildEditPanel(kNames);
+    GroupBox4 = s.editPanel;
+    lblJavaName = s.title;
+    Label5 = s.loadLabel;
+    edtJavaFile = s.fileEdit;
+    btnOpenJava = s.openButton;
+    addRestoreButton(kNames);
+    btnUseStandardJava = s.restoreButton;
 
     // Built but never shown: renaming was never finished.
     Label8 = label(QStringLiteral("Label8"), QStringLiteral("Change melody name:"), GroupBox4);
@@ -67,34 +70,21 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     for (QWidget* unused : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Edit2),
                             static_cast<QWidget*>(BitBtn3)}) {
         unused->hide();
-        edit->addWidget(unused);
+        s.editLayout->addWidget(unused);
     }
 
-    edit->addStretch(1);
-    auto* memory =
-        new MemoryPanel({QStringLiteral("pnlJavaMemory"), QStringLiteral("Label11"),
-                         QStringLiteral("lblJavaMemUsed"), QStringLiteral("Label12"),
-                         QStringLiteral("lblJavaMemTotal"), QStringLiteral("pgJavaMemUsed"),
-                         QStringLiteral("btnCreateJavaPatch")},
-                        GroupBox4);
-    edit->addWidget(memory);
-    Label11 = memory->findChild<QLabel*>(QStringLiteral("Label11"));
-    lblJavaMemUsed = memory->usedLabel();
-    Label12 = memory->findChild<QLabel*>(QStringLiteral("Label12"));
-    lblJavaMemTotal = memory->totalLabel();
-    pgJavaMemUsed = memory->gauge();
-    btnCreateJavaPatch = memory->createButton();
+    finishSkeleton(kNames, reJavaHelp);
+    Label11 = s.memory->findChild<QLabel*>(kNames.memory.usedCaption);
+    lblJavaMemUsed = s.memory->usedLabel();
+    Label12 = s.memory->findChild<QLabel*>(kNames.memory.totalCaption);
+    lblJavaMemTotal = s.memory->totalLabel();
+    pgJavaMemUsed = s.memory->gauge();
+    btnCreateJavaPatch = s.memory->createButton();
 
-    placeSideBySide(GroupBox3, GroupBox4);
-    setButtons(btnOpenJava, btnUseStandardJava);
-    setParts(lvJava, memory, reJavaHelp);
-    takeDropsOn(edtJavaFile);
     connect(btnOpenJava, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenJavaClick(); }); });
     connect(btnUseStandardJava, &QPushButton::clicked, this,
             [this] { guarded([this] { btnUseStandardJavaClick(); }); });
-    connect(btnCreateJavaPatch, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnCreateJavaPatchClick(); }); });
 }
 
 void JavaPage::btnOpenJavaClick() {
@@ -137,12 +127,8 @@ void JavaPage::btnUseStandardJavaClick() {
     });
 }
 
-void JavaPage::btnCreateJavaPatchClick() {
-    createPatch(javaPatchHooks());
-}
-
 void JavaPage::showNoSlot() {
-    lblJavaName->setText(QStringLiteral("Выберите файл"));
+    lblJavaName->setText(kNames.titleText);
     edtJavaFile->setText(info().placeholder);
 }
 

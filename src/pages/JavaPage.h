@@ -24,7 +24,6 @@ public:
     void lvJavaClick();
     void btnOpenJavaClick();
     void btnUseStandardJavaClick();
-    void btnCreateJavaPatchClick();
 
     QGroupBox* GroupBox3;
     SlotListView* lvJava;

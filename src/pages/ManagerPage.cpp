@@ -4,6 +4,7 @@
 #include "content/ContentFile.h"
 #include "desktop/UserDialogs.h"
 #include "manager/SlotContent.h"
+#include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
 #include "pages/MemoryPanel.h"
@@ -21,36 +22,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-
-namespace {
-
-constexpr int kEditPanelWidth = 238;
-
-QString openDialogName(ManagerKind kind) {
-    switch (kind) {
-    case ManagerKind::Melodies:
-        return dialognames::kOpenMelodies;
-    case ManagerKind::Java:
-        return dialognames::kOpenJava;
-    case ManagerKind::Pictures:
-        return dialognames::kOpenPictures;
-    }
-    return {};
-}
-
-QString saveDialogName(ManagerKind kind) {
-    switch (kind) {
-    case ManagerKind::Melodies:
-        return dialognames::kSaveMelodies;
-    case ManagerKind::Java:
-        return dialognames::kSaveJava;
-    case ManagerKind::Pictures:
-        return dialognames::kSavePictures;
-    }
-    return {};
-}
-
-} // namespace
 
 ManagerPage::ManagerPage(const ManagerInfo& info, QWidget* parent) : QWidget(parent), info_(info) {}
 
@@ -123,21 +94,11 @@ void ManagerPage::showHelp() {
 }
 
 QString ManagerPage::askReplacementFile(int row) const {
-    UserDialogs& dialogs = UserDialogs::instance();
-    const QString dialog = openDialogName(info_.kind);
-    switch (info_.kind) {
-    case ManagerKind::Melodies:
-        return dialogs.openFile(dialog, dialogfilters::kMelodies);
-    case ManagerKind::Java:
-        return dialogs.openFile(dialog, row % 2 == 1 ? dialogfilters::kJar : dialogfilters::kJad);
-    case ManagerKind::Pictures:
-        return dialogs.openPicture(dialog, dialogfilters::kPictures);
-    }
-    return {};
+    return UserDialogs::instance().openFile(info_.openDialog, managers::openFilter(info_, row));
 }
 
 QString ManagerPage::askPatchFile() const {
-    return UserDialogs::instance().saveFile(saveDialogName(info_.kind), info_.saveFileName,
+    return UserDialogs::instance().saveFile(info_.saveDialog, info_.saveFileName,
                                             dialogfilters::kS3);
 }
 
@@ -175,7 +136,7 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
     return row;
 }
 
-void ManagerPage::createPatch(const PatchHooks& hooks) {
+void ManagerPage::createPatch() {
     if (!isAvailable() || !isWritable()) {
         return;
     }
@@ -185,7 +146,7 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
     std::optional<QString> saved;
     try {
         saved = patch::run(
-            manager, hooks,
+            manager, managersteps::of(info_).patchHooks(),
             [&](const QString& text) {
                 progressShown = true;
                 showStatus(text);
@@ -205,7 +166,7 @@ void ManagerPage::createPatch(const PatchHooks& hooks) {
         UserDialogs::instance().warn(refusal);
     }
     if (saved) {
-        dialogfolders::remember(saveDialogName(info_.kind), *saved);
+        dialogfolders::remember(info_.saveDialog, *saved);
         showStatus(patch::createdMessage(*saved));
     }
 }
@@ -302,7 +263,7 @@ void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
         return;
     }
     SlotTable manager = table();
-    manager.restore(row);
+    managersteps::of(info_).restore(manager, row);
     refreshRow(row);
     fileEdit->setText(info_.placeholder);
     if (shown) {
@@ -332,13 +293,6 @@ void ManagerPage::showContent() {
         row >= 0 && isAvailable() ? slotcontent::of(table(), row) : std::nullopt;
     content_->setText(described ? content::summary(*described) : QString());
     content_->setToolTip(described ? described->problems.join(QLatin1Char('\n')) : QString());
-}
-
-QLabel* ManagerPage::contentLabel(const QString& name, QWidget* parent) {
-    content_ = label(name, QString(), parent);
-    content_->setWordWrap(true);
-    content_->setAlignment(Qt::AlignCenter);
-    return content_;
 }
 
 void ManagerPage::showStatus(const QString& text) const {
@@ -380,71 +334,4 @@ void ManagerPage::lvMelsSelectItem() {
         }
         showContent();
     });
-}
-
-void ManagerPage::placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    // Narrow margins leave the list its columns' full width in a 690 pixel window.
-    for (QGroupBox* box : {listBox, editPanel}) {
-        if (QLayout* inner = box->layout()) {
-            inner->setContentsMargins(3, 3, 3, 3);
-        }
-    }
-    layout->addWidget(listBox, 1);
-    editPanel->setFixedWidth(kEditPanelWidth);
-    layout->addWidget(editPanel);
-}
-
-QGroupBox* ManagerPage::groupBox(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QLabel* ManagerPage::label(const QString& name, const QString& text, QWidget* parent, bool bold) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    if (bold) {
-        setBold(l);
-    }
-    return l;
-}
-
-QLineEdit* ManagerPage::lineEdit(const QString& name, const QString& text, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-QPushButton* ManagerPage::button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QToolButton* ManagerPage::speedButton(const QString& name, const QString& hint, const QIcon& glyph,
-                                      QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setIcon(glyph);
-    b->setFixedSize(25, 23);
-    return b;
-}
-
-QTextEdit* ManagerPage::helpTextBox(const QString& name, QWidget* parent) {
-    auto* box = new QTextEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setUndoRedoEnabled(false);
-    return box;
-}
-
-void ManagerPage::setBold(QWidget* widget) {
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
 }

@@ -4,25 +4,47 @@
 #include "dataset/FirmwareDataSet.h"
 #include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
+#include "pages/MemoryPanel.h"
 
 #include <QUrl>
 #include <QWidget>
 #include <functional>
 
-class MemoryPanel;
 class QAbstractButton;
 class QGroupBox;
+class QHBoxLayout;
 class QIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
 class QToolButton;
+class QVBoxLayout;
 class SlotListView;
 
+// The design's names and texts of the controls every manager page has.
+struct PageNames {
+    QString listBox;
+    QString listCaption;
+    QString list;
+    QString editPanel;
+    QString editCaption;
+    QString title;     // the selected slot's name
+    QString titleText; // shown before a slot is chosen
+    QString loadLabel;
+    QString fileEdit;
+    QString openButton;
+    QString openHint;
+    QString content;
+    QString restoreButton;
+    QString restoreCaption;
+    MemoryPanelNames memory;
+};
+
 // What the three manager pages share: the data set they work on, the slot
-// list, the memory panel, the help box and the status text. The pages
-// themselves build their controls and own their handlers.
+// list, the memory panel, the help box and the status text. The skeleton of
+// controls is built here from the manager's facts and the page's names; each
+// page adds its own controls and owns its handlers.
 class ManagerPage : public QWidget {
     Q_OBJECT
 
@@ -59,9 +81,8 @@ public:
     void showHelp();
 
     // The open dialog for a slot's new file, with the manager's filter (JAD
-    // on even Java rows, JAR on odd ones; a picture preview for pictures).
-    // Empty when the user cancelled.
-    QString askReplacementFile(int row) const;
+    // on even Java rows, JAR on odd ones). Empty when the user cancelled.
+    virtual QString askReplacementFile(int row) const;
     // The save dialog of the manager's patch ("MelodyPatch", "JavaPatch",
     // "PicturePatch"). Empty when the user cancelled.
     QString askPatchFile() const;
@@ -88,9 +109,9 @@ public:
     QAbstractButton* createButton() const;
     // The "Создать патч!" button: the patch built, saved where the user says,
     // the working folder cleaned; progress and result in the status bar.
-    void createPatch(const PatchHooks& hooks);
+    void createPatch();
     // The "use standard" button: the selected slot back to its standard
-    // resource, its row and the file edit showing it; `shown` then updates
+    // resource (a melody's volume too), its row and the file edit showing it; `shown` then updates
     // what else the page displays, before the lists are saved and the gauge
     // recomputed.
     void restoreSelectedSlot(QLineEdit* fileEdit,
@@ -119,11 +140,31 @@ public:
     QTextEdit* helpBox() const { return help_; }
 
 protected:
-    // Called once by the page's constructor with the controls it built.
-    void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help = nullptr);
-    void setButtons(QAbstractButton* open, QAbstractButton* restore);
-    // The edit panel's label for showContent, made for the page.
-    QLabel* contentLabel(const QString& name, QWidget* parent);
+    // The controls every page has, as the skeleton's steps build them.
+    struct Skeleton {
+        QGroupBox* listBox = nullptr;
+        QVBoxLayout* listLayout = nullptr;
+        SlotListView* list = nullptr;
+        QGroupBox* editPanel = nullptr;
+        QVBoxLayout* editLayout = nullptr;
+        QLabel* title = nullptr;
+        QLabel* loadLabel = nullptr;
+        QHBoxLayout* fileRow = nullptr;
+        QLineEdit* fileEdit = nullptr;
+        QToolButton* openButton = nullptr;
+        QPushButton* restoreButton = nullptr;
+        MemoryPanel* memory = nullptr;
+    };
+    // The page's constructor builds the shared skeleton in these steps, in
+    // the order the controls take the focus, and adds its own controls
+    // between them: the list box with the slot list; the edit panel down to
+    // the file row and the content line; the restore button; then the
+    // memory panel at the foot, the two halves side by side, drops taken on
+    // the file edit and the create button building the manager's patch.
+    const Skeleton& buildListBox(const PageNames& names);
+    void buildEditPanel(const PageNames& names);
+    void addRestoreButton(const PageNames& names);
+    void finishSkeleton(const PageNames& names, QTextEdit* help = nullptr);
     // A file dropped on `target` goes to the selected slot, as on its row.
     void takeDropsOn(QWidget* target);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -137,9 +178,6 @@ protected:
     // Why the page would refuse `file` for row `row` once it had looked
     // inside it; asked while a file is dragged. Empty when it would take it.
     virtual QString fileRefusal(int /*row*/, const QString& /*file*/) const { return {}; }
-    // The page's two halves: the list box grows, the edit panel keeps its width.
-    void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
-
     // Controls built the way the three pages share.
     static QGroupBox* groupBox(const QString& name, const QString& caption, QWidget* parent);
     static QLabel* label(const QString& name, const QString& text, QWidget* parent,
@@ -153,6 +191,10 @@ protected:
     static void setBold(QWidget* widget);
 
 private:
+    void setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help);
+    void setButtons(QAbstractButton* open, QAbstractButton* restore);
+    // The page's two halves: the list box grows, the edit panel keeps its width.
+    void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
     // Shared by the three lists: a changed selection is redrawn at once.
     void lvMelsSelectItem();
     // While a drag is refused the status bar says why; cleared when it ends.
@@ -161,6 +203,7 @@ private:
     void dropLater(int row, const QList<QUrl>& urls);
 
     const ManagerInfo& info_;
+    Skeleton skeleton_;
     FirmwareDataSet* data_ = nullptr;
     StatusSink status_;
     SlotListView* list_ = nullptr;

@@ -2,8 +2,6 @@
 #include "pages/MelodyPage.h"
 
 #include "desktop/UserDialogs.h"
-#include "melodies/MelodyPatch.h"
-#include "melodies/MelodySlots.h"
 #include "melodies/MelodyVolumes.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
@@ -23,48 +21,53 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace {
+
+const PageNames kNames{
+    QStringLiteral("GroupBox1"),
+    QStringLiteral("[ Информация о мелодиях ]"),
+    QStringLiteral("lvMels"),
+    QStringLiteral("GroupBox2"),
+    QStringLiteral("[ Редактирование мелодий ]"),
+    QStringLiteral("lblMelName"),
+    QStringLiteral("Выберите мелодию"),
+    QStringLiteral("Label6"),
+    QStringLiteral("edtMelFile"),
+    QStringLiteral("btnOpenMelody"),
+    QStringLiteral("Открыть мелодию"),
+    QStringLiteral("lblMelContent"),
+    QStringLiteral("btnUseStandardMelody"),
+    QStringLiteral("Использовать стандартную мелодию"),
+    {QStringLiteral("pnlMelMemory"), QStringLiteral("Label1"), QStringLiteral("lblMemUsed"),
+     QStringLiteral("Label3"), QStringLiteral("lblMemLeft"), QStringLiteral("pgMemUsed"),
+     QStringLiteral("btnCreateMelPatch")},
+};
+
+} // namespace
+
 MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), parent) {
     setObjectName(QStringLiteral("tsMelodiesManager"));
+    const Skeleton& s = buildListBox(kNames);
+    buildEditPanel(kNames);
+    GroupBox1 = s.listBox;
+    lvMels = s.list;
+    GroupBox2 = s.editPanel;
+    lblMelName = s.title;
+    Label6 = s.loadLabel;
+    edtMelFile = s.fileEdit;
+    btnOpenMelody = s.openButton;
 
-    GroupBox1 =
-        groupBox(QStringLiteral("GroupBox1"), QStringLiteral("[ Информация о мелодиях ]"), this);
-    lvMels = new SlotListView(info(), GroupBox1);
-    lvMels->setObjectName(QStringLiteral("lvMels"));
-    auto* listLayout = new QVBoxLayout(GroupBox1);
-    listLayout->addWidget(lvMels);
-
-    GroupBox2 =
-        groupBox(QStringLiteral("GroupBox2"), QStringLiteral("[ Редактирование мелодий ]"), this);
-    auto* edit = new QVBoxLayout(GroupBox2);
-    edit->setSpacing(6);
-
-    lblMelName =
-        label(QStringLiteral("lblMelName"), QStringLiteral("Выберите мелодию"), GroupBox2, true);
-    lblMelName->setAlignment(Qt::AlignCenter);
-    lblMelName->setWordWrap(true);
-    edit->addWidget(lblMelName);
-
-    Label6 = label(QStringLiteral("Label6"), QStringLiteral("Загрузить файл:"), GroupBox2, true);
-    edit->addWidget(Label6);
-    auto* fileRow = new QHBoxLayout;
-    edtMelFile = lineEdit(QStringLiteral("edtMelFile"), info().placeholder, GroupBox2);
-    btnOpenMelody = speedButton(QStringLiteral("btnOpenMelody"), QStringLiteral("Открыть мелодию"),
-                                style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox2);
     btnPlayMelody =
         speedButton(QStringLiteral("btnPlayMelody"), QStringLiteral("Проиграть мелодию"),
                     style()->standardIcon(QStyle::SP_MediaPlay), GroupBox2);
-    fileRow->addWidget(edtMelFile, 1);
-    fileRow->addWidget(btnOpenMelody);
-    fileRow->addWidget(btnPlayMelody);
-    edit->addLayout(fileRow);
-    edit->addWidget(contentLabel(QStringLiteral("lblMelContent"), GroupBox2));
+    s.fileRow->addWidget(btnPlayMelody);
 
     auto* volumeRow = new QHBoxLayout;
     lblVolume = label(QStringLiteral("lblVolume"), QStringLiteral("Громкость:"), GroupBox2);
     lblVolume->setEnabled(false);
     tbVolume = new QSlider(Qt::Horizontal, GroupBox2);
     tbVolume->setObjectName(QStringLiteral("tbVolume"));
-    tbVolume->setRange(1, 127);
+    tbVolume->setRange(melodyvolumes::kMinimum, melodyvolumes::kMaximum);
     tbVolume->setValue(1);
     tbVolume->setTickPosition(QSlider::TicksBelow);
     tbVolume->setTickInterval(8);
@@ -81,11 +84,10 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     volumeRow->addWidget(lblVolume);
     volumeRow->addWidget(tbVolume, 1);
     volumeRow->addWidget(lblVolumePercent);
-    edit->addLayout(volumeRow);
+    s.editLayout->addLayout(volumeRow);
 
-    btnUseStandardMelody = button(QStringLiteral("btnUseStandardMelody"),
-                                  QStringLiteral("Использовать стандартную мелодию"), GroupBox2);
-    edit->addWidget(btnUseStandardMelody);
+    addRestoreButton(kNames);
+    btnUseStandardMelody = s.restoreButton;
 
     // Built but never shown: renaming was never finished.
     Label7 = label(QStringLiteral("Label7"), QStringLiteral("Change melody name:"), GroupBox2);
@@ -97,27 +99,17 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
                             static_cast<QWidget*>(BitBtn2)}) {
         unused->setEnabled(false);
         unused->hide();
-        edit->addWidget(unused);
+        s.editLayout->addWidget(unused);
     }
 
-    edit->addStretch(1);
-    auto* memory = new MemoryPanel({QStringLiteral("pnlMelMemory"), QStringLiteral("Label1"),
-                                    QStringLiteral("lblMemUsed"), QStringLiteral("Label3"),
-                                    QStringLiteral("lblMemLeft"), QStringLiteral("pgMemUsed"),
-                                    QStringLiteral("btnCreateMelPatch")},
-                                   GroupBox2);
-    edit->addWidget(memory);
-    Label1 = memory->findChild<QLabel*>(QStringLiteral("Label1"));
-    lblMemUsed = memory->usedLabel();
-    Label3 = memory->findChild<QLabel*>(QStringLiteral("Label3"));
-    lblMemLeft = memory->totalLabel();
-    pgMemUsed = memory->gauge();
-    btnCreateMelPatch = memory->createButton();
+    finishSkeleton(kNames);
+    Label1 = s.memory->findChild<QLabel*>(kNames.memory.usedCaption);
+    lblMemUsed = s.memory->usedLabel();
+    Label3 = s.memory->findChild<QLabel*>(kNames.memory.totalCaption);
+    lblMemLeft = s.memory->totalLabel();
+    pgMemUsed = s.memory->gauge();
+    btnCreateMelPatch = s.memory->createButton();
 
-    placeSideBySide(GroupBox1, GroupBox2);
-    setButtons(btnOpenMelody, btnUseStandardMelody);
-    setParts(lvMels, memory);
-    takeDropsOn(edtMelFile);
     connect(btnOpenMelody, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenMelodyClick(); }); });
     connect(btnUseStandardMelody, &QPushButton::clicked, this,
@@ -137,8 +129,6 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     connect(edtMelFile, &QLineEdit::textChanged, this, &MelodyPage::updatePlayButton);
     connect(btnPlayMelody, &QToolButton::clicked, this,
             [this] { guarded([this] { btnPlayMelodyClick(); }); });
-    connect(btnCreateMelPatch, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnCreateMelPatchClick(); }); });
 }
 
 void MelodyPage::startUp() {
@@ -204,8 +194,8 @@ void MelodyPage::assignReplacement(int row, const QString& file) {
 
 void MelodyPage::btnUseStandardMelodyClick() {
     restoreSelectedSlot(edtMelFile, [this](SlotTable& melodies, int row) {
-        if (const std::optional<int> volume = restoreStandardVolume(melodies, row)) {
-            tbVolume->setValue(*volume);
+        if (melodies.data().memoryMap().volumePatchAvailable && melodyvolumes::isVolumeSlot(row)) {
+            tbVolume->setValue(melodyvolumes::position(melodies.data(), row));
         }
     });
 }
@@ -257,10 +247,6 @@ void MelodyPage::showPlaying(bool playing) {
     updatePlayButton();
 }
 
-void MelodyPage::btnCreateMelPatchClick() {
-    createPatch(melodyPatchHooks());
-}
-
 void MelodyPage::lvMelsClick() {
     const int row = lvMels->selectedRow();
     if (row < 0) {
@@ -276,7 +262,7 @@ void MelodyPage::lvMelsClick() {
 }
 
 void MelodyPage::showNoSlot() {
-    lblMelName->setText(QStringLiteral("Выберите мелодию"));
+    lblMelName->setText(kNames.titleText);
     edtMelFile->setText(info().placeholder);
     tbVolume->setEnabled(false);
     lblVolume->setEnabled(false);

@@ -37,7 +37,6 @@ public:
     // The track bar moved (by the user or the program).
     void tbVolumeChange(int position);
     void btnPlayMelodyClick();
-    void btnCreateMelPatchClick();
 
     MelodyPlayer& player() { return *player_; }
 

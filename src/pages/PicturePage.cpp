@@ -27,19 +27,37 @@
 #include <QVBoxLayout>
 
 namespace {
+
 const QString kFitSetting = QStringLiteral("FitPicture"); // "1" on, anything else off
+
+const PageNames kNames{
+    QStringLiteral("GroupBox5"),
+    QStringLiteral("[ Информация о картинках]"),
+    QStringLiteral("lvPic"),
+    QStringLiteral("GroupBox6"),
+    QStringLiteral("[ Редактирование картинок ]"),
+    QStringLiteral("lblPicName"),
+    QStringLiteral("Выберите картинку"),
+    QStringLiteral("Label9"),
+    QStringLiteral("edtPicFile"),
+    QStringLiteral("btnOpenPic"),
+    QStringLiteral("Открыть картинку"),
+    QStringLiteral("lblPicContent"),
+    QStringLiteral("btnUseStandardPic"),
+    QStringLiteral("Использовать стандартную"),
+    {QStringLiteral("pnlPicMemory"), QStringLiteral("Label13"), QStringLiteral("lblPicMemUsed"),
+     QStringLiteral("Label14"), QStringLiteral("lblPicMemTotal"), QStringLiteral("pgPicMemUsed"),
+     QStringLiteral("btnCreatePicPatch")},
+};
+
 } // namespace
 
 PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), parent) {
     setObjectName(QStringLiteral("tsGraphics"));
-
-    GroupBox5 =
-        groupBox(QStringLiteral("GroupBox5"), QStringLiteral("[ Информация о картинках]"), this);
-    auto* listLayout = new QVBoxLayout(GroupBox5);
-    lvPic = new SlotListView(info(), GroupBox5);
-    lvPic->setObjectName(QStringLiteral("lvPic"));
+    const Skeleton& s = buildListBox(kNames);
+    GroupBox5 = s.listBox;
+    lvPic = s.list;
     lvPic->setVisibleRows(7);
-    listLayout->addWidget(lvPic);
 
     auto* previews = new QHBoxLayout;
     gbStandardPic =
@@ -69,68 +87,39 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
         size->setMinimumWidth(size->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     }
     previews->addWidget(gbInfo, 1);
-    listLayout->addLayout(previews);
+    s.listLayout->addLayout(previews);
 
     rePicHelp = helpTextBox(QStringLiteral("rePicHelp"), GroupBox5);
-    listLayout->addWidget(rePicHelp, 1);
+    s.listLayout->addWidget(rePicHelp, 1);
 
-    GroupBox6 =
-        groupBox(QStringLiteral("GroupBox6"), QStringLiteral("[ Редактирование картинок ]"), this);
-    auto* edit = new QVBoxLayout(GroupBox6);
-    edit->setSpacing(6);
-
-    lblPicName =
-        label(QStringLiteral("lblPicName"), QStringLiteral("Выберите картинку"), GroupBox6, true);
-    lblPicName->setAlignment(Qt::AlignCenter);
-    lblPicName->setWordWrap(true);
-    edit->addWidget(lblPicName);
-
-    Label9 = label(QStringLiteral("Label9"), QStringLiteral("Загрузить файл:"), GroupBox6, true);
-    edit->addWidget(Label9);
-    auto* fileRow = new QHBoxLayout;
-    edtPicFile = lineEdit(QStringLiteral("edtPicFile"), info().placeholder, GroupBox6);
-    btnOpenPic = speedButton(QStringLiteral("btnOpenPic"), QStringLiteral("Открыть картинку"),
-                             style()->standardIcon(QStyle::SP_DialogOpenButton), GroupBox6);
-    fileRow->addWidget(edtPicFile, 1);
-    fileRow->addWidget(btnOpenPic);
-    edit->addLayout(fileRow);
-    edit->addWidget(contentLabel(QStringLiteral("lblPicContent"), GroupBox6));
-
-    btnUseStandardPic = button(QStringLiteral("btnUseStandardPic"),
-                               QStringLiteral("Использовать стандартную"), GroupBox6);
-    edit->addWidget(btnUseStandardPic);
+    buildEditPanel(kNames);
+    GroupBox6 = s.editPanel;
+    lblPicName = s.title;
+    Label9 = s.loadLabel;
+    edtPicFile = s.fileEdit;
+    btnOpenPic = s.openButton;
+    addRestoreButton(kNames);
+    btnUseStandardPic = s.restoreButton;
 
     cbFitPicture = new QCheckBox(QStringLiteral("Подгонять размер картинки"), GroupBox6);
     cbFitPicture->setObjectName(QStringLiteral("cbFitPicture"));
     cbFitPicture->setChecked(rememberedFit());
-    edit->addWidget(cbFitPicture);
+    s.editLayout->addWidget(cbFitPicture);
 
-    edit->addStretch(1);
-    auto* memory = new MemoryPanel(
-        {QStringLiteral("pnlPicMemory"), QStringLiteral("Label13"), QStringLiteral("lblPicMemUsed"),
-         QStringLiteral("Label14"), QStringLiteral("lblPicMemTotal"),
-         QStringLiteral("pgPicMemUsed"), QStringLiteral("btnCreatePicPatch")},
-        GroupBox6);
-    edit->addWidget(memory);
-    Label13 = memory->findChild<QLabel*>(QStringLiteral("Label13"));
-    lblPicMemUsed = memory->usedLabel();
-    Label14 = memory->findChild<QLabel*>(QStringLiteral("Label14"));
-    lblPicMemTotal = memory->totalLabel();
-    pgPicMemUsed = memory->gauge();
-    btnCreatePicPatch = memory->createButton();
+    finishSkeleton(kNames, rePicHelp);
+    Label13 = s.memory->findChild<QLabel*>(kNames.memory.usedCaption);
+    lblPicMemUsed = s.memory->usedLabel();
+    Label14 = s.memory->findChild<QLabel*>(kNames.memory.totalCaption);
+    lblPicMemTotal = s.memory->totalLabel();
+    pgPicMemUsed = s.memory->gauge();
+    btnCreatePicPatch = s.memory->createButton();
 
-    placeSideBySide(GroupBox5, GroupBox6);
-    setButtons(btnOpenPic, btnUseStandardPic);
-    setParts(lvPic, memory, rePicHelp);
-    takeDropsOn(edtPicFile);
     takeDropsOn(gbStandardPic);
     takeDropsOn(gbNewPic);
     connect(btnOpenPic, &QToolButton::clicked, this,
             [this] { guarded([this] { btnOpenPicClick(); }); });
     connect(btnUseStandardPic, &QPushButton::clicked, this,
             [this] { guarded([this] { btnUseStandardPicClick(); }); });
-    connect(btnCreatePicPatch, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnCreatePicPatchClick(); }); });
     connect(cbFitPicture, &QCheckBox::toggled, this, [](bool on) {
         SettingsStore().writeString(kFitSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
     });
@@ -186,7 +175,7 @@ void PicturePage::lvPicClick() {
 }
 
 void PicturePage::showNoSlot() {
-    lblPicName->setText(QStringLiteral("Выберите картинку"));
+    lblPicName->setText(kNames.titleText);
     edtPicFile->setText(info().placeholder);
     showStandard(QImage());
     showNew(QImage());
@@ -219,6 +208,11 @@ void PicturePage::btnOpenPicClick() {
         return;
     }
     assignReplacement(row, file);
+}
+
+QString PicturePage::askReplacementFile(int row) const {
+    return UserDialogs::instance().openPicture(info().openDialog,
+                                               managers::openFilter(info(), row));
 }
 
 void PicturePage::assignReplacement(int row, const QString& file) {
@@ -270,10 +264,6 @@ QString PicturePage::fileRefusal(int row, const QString& file) const {
 
 void PicturePage::btnUseStandardPicClick() {
     restoreSelectedSlot(edtPicFile, [this](SlotTable&, int) { showNew(QImage()); });
-}
-
-void PicturePage::btnCreatePicPatchClick() {
-    createPatch(pictureslots::patchHooks());
 }
 
 QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, QLabel*& image,

@@ -36,7 +36,8 @@ public:
     void lvPicKeyUp(int key);
     void btnOpenPicClick();
     void btnUseStandardPicClick();
-    void btnCreatePicPatchClick();
+    // The open dialog, with a preview of the picture under the cursor.
+    QString askReplacementFile(int row) const override;
 
     const QImage& standardPicture() const { return standard_; }
     const QImage& newPicture() const { return new_; }

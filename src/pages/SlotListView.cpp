@@ -101,10 +101,10 @@ SlotListView::SlotListView(const ManagerInfo& info, QWidget* parent) : QTreeWidg
     header()->setMinimumSectionSize(0);
     const int sizeColumn = int(captions.size()) - 1;
     for (int column = 0; column < columnCount(); ++column) {
-        const bool pictures = info.kind == ManagerKind::Pictures;
-        minimumWidths_.append(column < 2 ? 60
-                                         : (column == sizeColumn && !pictures ? 50 : kNoLimit));
-        maximumWidths_.append(column == sizeColumn && pictures ? 60 : kNoLimit);
+        minimumWidths_.append(column < 2             ? 60
+                              : column == sizeColumn ? info.sizeColumnMinimum
+                                                     : kNoLimit);
+        maximumWidths_.append(column == sizeColumn ? info.sizeColumnMaximum : kNoLimit);
         header()->resizeSection(column, widths.value(column));
         // The zero-width column holds a sub-item nobody shows.
         header()->setSectionHidden(column, widths.value(column) == 0);

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#include "models/ManagerSteps.h"
+
+#include "java/JavaPatch.h"
+#include "melodies/MelodyPatch.h"
+#include "melodies/MelodySlots.h"
+#include "pictures/PictureSlots.h"
+
+namespace managersteps {
+
+namespace {
+
+QString assignFile(SlotTable& table, qsizetype slot, const QString& file, bool /*fit*/) {
+    return table.refusalText(table.assignFile(slot, file), file);
+}
+
+QString assignPicture(SlotTable& table, qsizetype slot, const QString& file, bool fit) {
+    return pictureslots::choose(table, slot, file,
+                                fit ? pictureslots::Fit::Yes : pictureslots::Fit::No)
+        .warning;
+}
+
+void restoreSlot(SlotTable& table, qsizetype slot) {
+    table.restore(slot);
+}
+
+void restoreMelodySlot(SlotTable& table, qsizetype slot) {
+    restoreMelody(table, slot);
+}
+
+} // namespace
+
+const ManagerSteps& of(const ManagerInfo& info) {
+    static const ManagerSteps melodies{melodyPatchHooks, assignFile, restoreMelodySlot, false};
+    static const ManagerSteps java{javaPatchHooks, assignFile, restoreSlot, false};
+    static const ManagerSteps pictures{pictureslots::patchHooks, assignPicture, restoreSlot, true};
+    switch (info.kind) {
+    case ManagerKind::Melodies:
+        return melodies;
+    case ManagerKind::Java:
+        return java;
+    case ManagerKind::Pictures:
+        break;
+    }
+    return pictures;
+}
+
+} // namespace managersteps

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The controls the three manager pages share, built once from the manager's
 // facts and the design's names.
-#include "pages/ManagerPage.h"
 #include "desktop/UserDialogs.h"
+#include "pages/ManagerPage.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 

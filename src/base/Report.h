@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,10 @@ struct Finding {
 QString countedText(qint64 n, const char* one, const char* many);
 
 class Report {
+    // Report::tr("…") translates in the context "Report", where every report
+    // text lives, and lupdate files it there too.
+    Q_DECLARE_TR_FUNCTIONS(Report)
+
 public:
     void error(const QString& file, qint64 line, const QString& text);
     void warning(const QString& file, qint64 line, const QString& text);

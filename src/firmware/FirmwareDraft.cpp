@@ -10,7 +10,6 @@
 #include "pictures/JpegWriter.h"
 #include "srec/TableEntry.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 namespace firmwaredraft {
@@ -20,10 +19,6 @@ namespace {
 using firmwarescan::Kind;
 using firmwarescan::Resource;
 using numeric::hexAddress;
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
 
 std::optional<std::uint32_t> address(const QString& text) {
     const QString t = text.trimmed();
@@ -60,7 +55,8 @@ public:
         : image_(image), result_(result) {
         for (const Resource& r : scan.resources) {
             if (r.entries.empty()) {
-                result_.unplaced << tr("the %1 file at %2 (%3 bytes): no table entry points at it")
+                result_.unplaced << Report::tr(
+                                        "the %1 file at %2 (%3 bytes): no table entry points at it")
                                         .arg(kindText(r), hexAddress(r.address))
                                         .arg(r.size);
             }
@@ -143,8 +139,9 @@ private:
                 }
             }
             if (chosen == jars_.size()) {
-                result_.unplaced << tr("the JAD at %1 (entry %2) names a JAR of %3 bytes that no "
-                                       "entry points at")
+                result_.unplaced << Report::tr(
+                                        "the JAD at %1 (entry %2) names a JAR of %3 bytes that no "
+                                        "entry points at")
                                         .arg(hexAddress(jad.resource->address),
                                              hexAddress(jad.entry))
                                         .arg(jad.resource->declaredJarSize);
@@ -160,7 +157,7 @@ private:
         }
         for (std::size_t k = 0; k < jars_.size(); ++k) {
             if (!used[k]) {
-                result_.unplaced << tr("the JAR at %1 (entry %2): no JAD names its size")
+                result_.unplaced << Report::tr("the JAR at %1 (entry %2): no JAD names its size")
                                         .arg(hexAddress(jars_[k].resource->address),
                                              hexAddress(jars_[k].entry));
             }
@@ -225,18 +222,21 @@ std::optional<Region> parseRegion(const QString& text) {
 Report Result::withSummary() const {
     Report out = report;
     for (const QString& u : unplaced) {
-        out.addSummary(tr("Left out: %1").arg(u));
+        out.addSummary(Report::tr("Left out: %1").arg(u));
     }
-    out.addSummary(
-        tr("Slots: %1 melodies, %2 Java files, %3 pictures").arg(melodies).arg(java).arg(pictures));
+    out.addSummary(Report::tr("Slots: %1 melodies, %2 Java files, %3 pictures")
+                       .arg(melodies)
+                       .arg(java)
+                       .arg(pictures));
     if (!candidates.empty()) {
-        out.addSummary(tr("Erased areas that may serve as regions (START-END):"));
+        out.addSummary(Report::tr("Erased areas that may serve as regions (START-END):"));
         for (const firmwarescan::Area& a : candidates) {
             out.addSummary(
-                QStringLiteral("  %1 (%2)").arg(regionText(a), tr("%1 bytes").arg(a.size)));
+                QStringLiteral("  %1 (%2)").arg(regionText(a), Report::tr("%1 bytes").arg(a.size)));
         }
-        out.addSummary(tr("An erased area can also be the phone's own storage: a person must "
-                          "confirm each region before anything is flashed."));
+        out.addSummary(
+            Report::tr("An erased area can also be the phone's own storage: a person must "
+                       "confirm each region before anything is flashed."));
     }
     return out;
 }

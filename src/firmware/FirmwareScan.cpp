@@ -2,13 +2,13 @@
 #include "firmware/FirmwareScan.h"
 
 #include "base/JsonShape.h"
+#include "base/Report.h"
 #include "content/ContentInfo.h"
 #include "dataset/NumericText.h"
 #include "firmware/EntryFinder.h"
 #include "firmware/ScanStructures.h"
 #include "pictures/HandsetPictureCheck.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <algorithm>
 
@@ -170,16 +170,12 @@ private:
     std::vector<std::uint64_t> jadStarts_;
 };
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Report", text);
-}
-
 QString details(const Resource& r) {
     QStringList parts;
     if (r.kind == Kind::Picture) {
-        parts << tr("%1 x %2").arg(r.width).arg(r.height);
+        parts << Report::tr("%1 x %2").arg(r.width).arg(r.height);
     }
-    parts << tr("%1 bytes").arg(r.size);
+    parts << Report::tr("%1 bytes").arg(r.size);
     if (!r.title.isEmpty()) {
         QString name = QLatin1Char('"') + r.title + QLatin1Char('"');
         if (!r.midletVersion.isEmpty()) {
@@ -191,23 +187,23 @@ QString details(const Resource& r) {
         parts << name;
     }
     if (r.durationMs >= 0) {
-        parts << tr("%1 s").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
+        parts << Report::tr("%1 s").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     if (r.declaredJarSize >= 0) {
-        parts << tr("JAR of %1 bytes").arg(r.declaredJarSize);
+        parts << Report::tr("JAR of %1 bytes").arg(r.declaredJarSize);
     }
     return parts.join(QStringLiteral(", "));
 }
 
 QString entriesText(const std::vector<std::uint64_t>& entries) {
     if (entries.empty()) {
-        return tr("no entry points at it");
+        return Report::tr("no entry points at it");
     }
     QStringList addresses;
     for (const std::uint64_t e : entries) {
         addresses << hexAddress(e);
     }
-    return tr("entries: %1").arg(addresses.join(QStringLiteral(", ")));
+    return Report::tr("entries: %1").arg(addresses.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -248,22 +244,26 @@ QString Result::text() const {
                 .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r.entries));
     }
     for (const Area& a : erased) {
-        out += tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) + QLatin1Char('\n');
+        out += Report::tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) +
+               QLatin1Char('\n');
     }
     if (pictureSearchStoppedAt) {
-        out += tr("The picture search stopped at %1: the bytes from there on hold too many false "
-                  "starts of a picture for its work limit, so pictures there are not listed")
+        out += Report::tr(
+                   "The picture search stopped at %1: the bytes from there on hold too many false "
+                   "starts of a picture for its work limit, so pictures there are not listed")
                    .arg(hexAddress(*pictureSearchStoppedAt)) +
                QLatin1Char('\n');
     }
-    out += tr("%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas")
-               .arg(resources.size())
-               .arg(melodies)
-               .arg(java)
-               .arg(qsizetype(resources.size()) - melodies - java)
-               .arg(entryCount())
-               .arg(erased.size()) +
-           QLatin1Char('\n');
+    out +=
+        Report::tr(
+            "%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas")
+            .arg(resources.size())
+            .arg(melodies)
+            .arg(java)
+            .arg(qsizetype(resources.size()) - melodies - java)
+            .arg(entryCount())
+            .arg(erased.size()) +
+        QLatin1Char('\n');
     return out;
 }
 

@@ -205,7 +205,7 @@ patches=("$XDG_DATA_HOME"/Tarvex/X120XEDJ2/Data/ReqPatches/*.s3)
 keys "$main" alt Right Down
 sleep 0.5; import -window root "$out/menu-settings.png"; echo "$out/menu-settings.png"
 keys "$main" Escape Escape
-keys "$main" alt Right Down Up Up Return # "Применить патчи к прошивке..."
+keys "$main" alt Right Down Up Up Up Up Return # "Применить патчи к прошивке..."
 opened=$(window "^Открыть")
 xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
 keys "$opened" Return
@@ -221,7 +221,7 @@ keys "$saved" Return
 gone '^Сохранить'
 sleep 1
 shoot "$main" page-after-apply.png
-keys "$main" alt Right Down Up Return # "Обновить превью из прошивки..."
+keys "$main" alt Right Down Up Up Up Return # "Обновить превью из прошивки..."
 opened=$(window "^Открыть")
 shoot "$opened" dialog-previews-firmware.png
 keys "$opened" Return

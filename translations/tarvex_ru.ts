@@ -106,6 +106,29 @@
     </message>
 </context>
 <context>
+    <name>DroppedFile</name>
+    <message>
+        <source>Drop one file: only one can be taken at a time.</source>
+        <translation>Перетащите один файл: за раз можно взять только один.</translation>
+    </message>
+    <message>
+        <source>Drop a file from this computer&apos;s disk, not the link &quot;%1&quot;.</source>
+        <translation>Перетащите файл с диска этого компьютера, а не ссылку &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder. Drop a file.</source>
+        <translation>&quot;%1&quot; — это папка. Перетащите файл.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was not found.</source>
+        <translation>Файл &quot;%1&quot; не найден.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; does not suit this slot: it takes only %2.</source>
+        <translation>Файл &quot;%1&quot; не подходит для этого слота: он принимает только %2.</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareMenu</name>
     <message>
         <source>Motorola S3 format (*.s3);;Firmware image (*.bin)</source>
@@ -244,6 +267,58 @@
     </message>
 </context>
 <context>
+    <name>JavaPage</name>
+    <message>
+        <source>The JAR&apos;s size differs from the one the JAD gives, and the phone will not start the game. Correct the working copy of the JAD (your file stays as it is)?
+
+%1</source>
+        <translation>Размер JAR не совпадает с указанным в JAD, и телефон не запустит игру. Исправить рабочую копию JAD (ваш файл останется прежним)?
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>ManagerPage</name>
+    <message>
+        <source>The firmware data are not loaded.</source>
+        <translation>Данные прошивки не загружены.</translation>
+    </message>
+    <message>
+        <source>The firmware data are open read-only.</source>
+        <translation>Данные прошивки открыты только для чтения.</translation>
+    </message>
+    <message>
+        <source>The slot list was not read whole: changes on this page are off.</source>
+        <translation>Список слотов прочитан не полностью: изменения на этой странице отключены.</translation>
+    </message>
+    <message>
+        <source>Select a slot in the list or drop the file on its row.</source>
+        <translation>Выберите слот в списке или перетащите файл на его строку.</translation>
+    </message>
+    <message>
+        <source>Drop a file.</source>
+        <translation>Перетащите файл.</translation>
+    </message>
+</context>
+<context>
+    <name>MelodyPage</name>
+    <message>
+        <source>No melody player was found. Install the MIDI player timidity (sudo apt install timidity) or write the path of another into the setting %1 of the file %2, then restart the program.</source>
+        <translation>Проигрыватель мелодий не найден. Установите проигрыватель MIDI timidity (sudo apt install timidity) или впишите путь к другому в параметр %1 файла %2, затем перезапустите программу.</translation>
+    </message>
+    <message>
+        <source>Stop the melody</source>
+        <translation>Остановить мелодию</translation>
+    </message>
+</context>
+<context>
+    <name>MemoryPanel</name>
+    <message>
+        <source>The memory is %1 bytes short. Remove or replace files to create the patch.</source>
+        <translation>Памяти не хватает на %1 байт. Уберите или замените файлы, чтобы создать патч.</translation>
+    </message>
+</context>
+<context>
     <name>PageCommands</name>
     <message>
         <source>&amp;Standard resource of the slot</source>
@@ -287,6 +362,17 @@
     <message>
         <source>Select all</source>
         <translation>Выделить всё</translation>
+    </message>
+</context>
+<context>
+    <name>PicturePage</name>
+    <message>
+        <source>The preview shows the colours as the phone does (16 bits per pixel)</source>
+        <translation>Предпросмотр показывает цвета, как на телефоне (16 бит на точку)</translation>
+    </message>
+    <message>
+        <source>Fit the picture to its size</source>
+        <translation>Подгонять размер картинки</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "dataset/ManagerInfo.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
@@ -16,21 +17,28 @@ bool carriesUrls(const QMimeData* data) {
 
 Dropped single(const QList<QUrl>& urls) {
     if (urls.size() != 1) {
-        return {{}, QStringLiteral("Перетащите один файл: за раз можно взять только один.")};
+        return {{},
+                QCoreApplication::translate("DroppedFile",
+                                            "Drop one file: only one can be taken at a time.")};
     }
     const QUrl& url = urls.front();
     if (!url.isLocalFile()) {
         return {{},
-                QStringLiteral("Перетащите файл с диска этого компьютера, а не ссылку \"%1\".")
+                QCoreApplication::translate(
+                    "DroppedFile", "Drop a file from this computer's disk, not the link \"%1\".")
                     .arg(url.toDisplayString())};
     }
     const QString path = url.toLocalFile();
     const QFileInfo file(path);
     if (file.isDir()) {
-        return {{}, QStringLiteral("\"%1\" — это папка. Перетащите файл.").arg(file.fileName())};
+        return {{},
+                QCoreApplication::translate("DroppedFile", "\"%1\" is a folder. Drop a file.")
+                    .arg(file.fileName())};
     }
     if (!file.exists()) {
-        return {{}, QStringLiteral("Файл \"%1\" не найден.").arg(path)};
+        return {
+            {},
+            QCoreApplication::translate("DroppedFile", "The file \"%1\" was not found.").arg(path)};
     }
     return {path, {}};
 }
@@ -40,7 +48,8 @@ QString wrongKind(const QString& path, const QStringList& suffixes) {
     for (const QString& suffix : suffixes) {
         patterns.append(QStringLiteral("*.") + suffix);
     }
-    return QStringLiteral("Файл \"%1\" не подходит для этого слота: он принимает только %2.")
+    return QCoreApplication::translate("DroppedFile",
+                                       "The file \"%1\" does not suit this slot: it takes only %2.")
         .arg(fileops::bareName(path), patterns.join(QStringLiteral(", ")));
 }
 

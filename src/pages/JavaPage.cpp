@@ -104,11 +104,11 @@ void JavaPage::reviewPair(int row) {
     const javapair::Review pair = javapair::review(java, row);
     UserDialogs& dialogs = UserDialogs::instance();
     if (pair.correction &&
-        dialogs.askYesNo(QStringLiteral("Размер JAR не совпадает с указанным в JAD, и телефон не "
-                                        "запустит игру. Исправить рабочую копию JAD (ваш файл "
-                                        "останется прежним)?\n\n%1")
-                             .arg(pair.correction->text()),
-                         QStringLiteral("Tarvex"))) {
+        dialogs.askYesNo(
+            tr("The JAR's size differs from the one the JAD gives, and the phone will not start "
+               "the game. Correct the working copy of the JAD (your file stays as it is)?\n\n%1")
+                .arg(pair.correction->text()),
+            QStringLiteral("Tarvex"))) {
         javapair::correct(java, *pair.correction);
         java.save();
         refreshRow(int(pair.correction->jadSlot));

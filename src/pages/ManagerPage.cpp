@@ -188,17 +188,16 @@ void ManagerPage::dropOnSlot(int row, const QList<QUrl>& urls) {
 
 QString ManagerPage::dropRefusal(int row, const QList<QUrl>& urls) const {
     if (!isAvailable()) {
-        return QStringLiteral("Данные прошивки не загружены.");
+        return tr("The firmware data are not loaded.");
     }
     if (readOnly_) {
-        return QStringLiteral("Данные прошивки открыты только для чтения.");
+        return tr("The firmware data are open read-only.");
     }
     if (!writable_) {
-        return QStringLiteral("Список слотов прочитан не полностью: изменения на этой странице "
-                              "отключены.");
+        return tr("The slot list was not read whole: changes on this page are off.");
     }
     if (row < 0 || row >= list_->topLevelItemCount()) {
-        return QStringLiteral("Выберите слот в списке или перетащите файл на его строку.");
+        return tr("Select a slot in the list or drop the file on its row.");
     }
     const droppedfile::Dropped dropped = droppedfile::forSlot(urls, info_, row);
     return dropped.refusal.isEmpty() ? fileRefusal(row, dropped.path) : dropped.refusal;
@@ -218,7 +217,7 @@ bool ManagerPage::eventFilter(QObject* watched, QEvent* event) {
         const int row = list_->selectedRow();
         const QString refusal = droppedfile::carriesUrls(drag.mimeData())
                                     ? dropRefusal(row, drag.mimeData()->urls())
-                                    : QStringLiteral("Перетащите файл.");
+                                    : tr("Drop a file.");
         droppedfile::answer(drag, refusal.isEmpty());
         if (event->type() == QEvent::Drop) {
             showDragRefusal({});

@@ -174,9 +174,9 @@ void MelodyPage::saveVolume() {
 }
 
 QString MelodyPage::noPlayerHint() {
-    return QStringLiteral("Проигрыватель мелодий не найден. Установите проигрыватель MIDI "
-                          "timidity (sudo apt install timidity) или впишите путь к другому "
-                          "в параметр %1 файла %2, затем перезапустите программу.")
+    return tr("No melody player was found. Install the MIDI player timidity (sudo apt install "
+              "timidity) or write the path of another into the setting %1 of the file %2, then "
+              "restart the program.")
         .arg(MelodyPlayer::kMidiPlayerKey, SettingsStore().location());
 }
 
@@ -242,7 +242,7 @@ void MelodyPage::btnPlayMelodyClick() {
 void MelodyPage::showPlaying(bool playing) {
     btnPlayMelody->setIcon(
         style()->standardIcon(playing ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
-    btnPlayMelody->setToolTip(playing ? QStringLiteral("Остановить мелодию")
+    btnPlayMelody->setToolTip(playing ? tr("Stop the melody")
                                       : QStringLiteral("Проиграть мелодию"));
     updatePlayButton();
 }

@@ -103,7 +103,6 @@ void MemoryPanel::showGauge(const SlotTable::Gauge& gauge) {
 }
 
 QString MemoryPanel::overLimitHint(std::int64_t excess) {
-    return QStringLiteral("Памяти не хватает на %1 байт. Уберите или замените файлы, "
-                          "чтобы создать патч.")
+    return tr("The memory is %1 bytes short. Remove or replace files to create the patch.")
         .arg(excess);
 }

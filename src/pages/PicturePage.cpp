@@ -67,8 +67,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
                           QStringLiteral("imgNew"));
     previews->addWidget(gbStandardPic);
     previews->addWidget(gbNewPic);
-    imgNew->setToolTip(
-        QStringLiteral("Предпросмотр показывает цвета, как на телефоне (16 бит на точку)"));
+    imgNew->setToolTip(tr("The preview shows the colours as the phone does (16 bits per pixel)"));
     gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
     setBold(gbInfo);
     auto* sizes = new QGridLayout(gbInfo);
@@ -101,7 +100,7 @@ PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), pa
     addRestoreButton(kNames);
     btnUseStandardPic = s.restoreButton;
 
-    cbFitPicture = new QCheckBox(QStringLiteral("Подгонять размер картинки"), GroupBox6);
+    cbFitPicture = new QCheckBox(tr("Fit the picture to its size"), GroupBox6);
     cbFitPicture->setObjectName(QStringLiteral("cbFitPicture"));
     cbFitPicture->setChecked(rememberedFit());
     s.editLayout->addWidget(cbFitPicture);

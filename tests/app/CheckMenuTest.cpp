@@ -3,7 +3,9 @@
 #include "app/untNagScreen.h"
 #include "app/untOptFirmware.h"
 #include "dataset/ListFile.h"
+#include "pages/DroppedFile.h"
 #include "pages/MelodyPage.h"
+#include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 #include "platform/DataSetLock.h"
 
@@ -147,4 +149,9 @@ TEST_F(CheckMenuTest, TheWindowsOwnTextsShowInRussian) {
                     ->text()
                     .endsWith("разработке.\nДля коммерческого использования\nсвяжитесь с "
                               "автором по e-mail."));
+    // The pages' own hints, asked of their classes' translations.
+    EXPECT_EQ(MemoryPanel::overLimitHint(5),
+              "Памяти не хватает на 5 байт. Уберите или замените файлы, чтобы создать патч.");
+    EXPECT_EQ(droppedfile::single({}).refusal,
+              "Перетащите один файл: за раз можно взять только один.");
 }

@@ -9,11 +9,11 @@
 #include "pages/MelodyPage.h"
 #include "pages/PicturePage.h"
 #include "pages/SlotListView.h"
+#include "platform/FileOps.h"
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
-#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -138,12 +138,12 @@ QTextDocument* PageCommands::helpFor(QWidget* page, QObject* owner) const {
                              : page == window_.customPatchPage()
                                  ? QStringLiteral(":/help/CustomPatchHelp.html")
                                  : QString();
-    QFile file(resource);
-    if (resource.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> html = fileops::readResource(resource);
+    if (!html) {
         return nullptr;
     }
     auto* text = new QTextDocument(owner);
-    text->setHtml(QString::fromUtf8(file.readAll()));
+    text->setHtml(QString::fromUtf8(*html));
     return text;
 }
 

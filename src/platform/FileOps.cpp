@@ -204,4 +204,12 @@ bool isSafeBareName(const QString& name) {
            !name.contains(QChar(0));
 }
 
+std::optional<QByteArray> readResource(const QString& path) {
+    QFile file(path);
+    if (!path.startsWith(QStringLiteral(":/")) || !file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
 } // namespace fileops

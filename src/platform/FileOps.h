@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <optional>
 
 class QFile;
 
@@ -67,5 +69,9 @@ bool sameFileName(const QString& a, const QString& b);
 QString bareName(const QString& path);
 // A bare name that joins safely to a folder: no separators, not "." or "..".
 bool isSafeBareName(const QString& name);
+
+// The bytes of a resource built into the program (a path starting ":/"), or
+// nothing when there is no such resource. Never reads the disk.
+std::optional<QByteArray> readResource(const QString& path);
 
 } // namespace fileops

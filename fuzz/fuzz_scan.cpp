@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const ManagerKind kind = r.isMelody() ? ManagerKind::Melodies
                                      : r.isJava() ? ManagerKind::Java
                                                   : ManagerKind::Pictures;
-            const auto fields = tableentry::decode(kind, entry);
+            const auto fields = tableentry::decode(managers::of(kind), entry);
             fuzz::check(fields.address == r.address, "an entry pointing elsewhere");
             fuzz::check(kind == ManagerKind::Pictures
                             ? fields.width == r.width && fields.height == r.height

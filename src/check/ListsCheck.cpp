@@ -246,7 +246,7 @@ void checkFields(Context& c) {
                 if (!entry) {
                     return QString(); // reported as a field
                 }
-                const tableentry::Fields fields = tableentry::decode(info->kind, entry->data());
+                const tableentry::Fields fields = tableentry::decode(*info, entry->data());
                 if (fields.width > 0 && fields.height > 0) {
                     return QString();
                 }

@@ -95,7 +95,7 @@ void wantPictures(PatchImage& image, const std::vector<AddressSpan>& spans) {
         std::uint8_t entry[kEntryBytes];
         if (span.kind == AddressSpan::Kind::TableEntry && span.manager->handsetPictures &&
             keptEntry(image, span, entry)) {
-            const tableentry::Fields fields = tableentry::decode(span.manager->kind, entry);
+            const tableentry::Fields fields = tableentry::decode(*span.manager, entry);
             image.want(fields.address,
                        fields.address + longestPicture(fields.width, fields.height));
         }
@@ -135,7 +135,7 @@ Pointed run(const FirmwareDataSet& data, const PatchImage& image,
         }
         const AddressSpan* region = regionOf(spans, &info);
         QString problem;
-        const tableentry::Fields fields = tableentry::decode(info.kind, entry);
+        const tableentry::Fields fields = tableentry::decode(info, entry);
         const std::uint64_t address = fields.address;
         std::uint64_t length = fields.size;
         if (info.handsetPictures) {

@@ -21,7 +21,7 @@ std::optional<qint64> standardSize(const SlotTable& java, qsizetype slot) {
     if (!entry) {
         return std::nullopt;
     }
-    return tableentry::decode(java.info().kind, entry->data()).size;
+    return tableentry::decode(java.info(), entry->data()).size;
 }
 
 std::optional<qint64> recordedSize(const SlotTable& java, qsizetype slot) {

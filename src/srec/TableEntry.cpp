@@ -49,14 +49,6 @@ Bytes encode(const ManagerInfo& info, const Fields& fields) {
     return entry;
 }
 
-Fields decode(ManagerKind kind, const std::uint8_t* entry) {
-    return decode(managers::of(kind), entry);
-}
-
-Bytes encode(ManagerKind kind, const Fields& fields) {
-    return encode(managers::of(kind), fields);
-}
-
 std::optional<Bytes> fromText(const QString& text) {
     if (text.size() != 2 * kBytes) {
         return std::nullopt;

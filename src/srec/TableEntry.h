@@ -26,8 +26,6 @@ struct Fields {
 
 Fields decode(const ManagerInfo& info, const std::uint8_t* entry);
 Bytes encode(const ManagerInfo& info, const Fields& fields);
-Fields decode(ManagerKind kind, const std::uint8_t* entry); // the kind's manager
-Bytes encode(ManagerKind kind, const Fields& fields);
 // The 8 bytes written by 16 hexadecimal digits, nothing for any other text.
 std::optional<Bytes> fromText(const QString& text);
 QString text(const Bytes& entry); // 16 upper-case digits

@@ -38,7 +38,7 @@ std::uint32_t crc32(const QByteArray& bytes) {
 }
 
 QByteArray entry(ManagerKind kind, const tableentry::Fields& fields) {
-    const auto bytes = tableentry::encode(kind, fields);
+    const auto bytes = tableentry::encode(managers::of(kind), fields);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), 8);
 }
 

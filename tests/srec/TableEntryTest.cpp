@@ -25,11 +25,12 @@ const Layout kLayouts[] = {
 TEST(TableEntry, EveryLayoutFromFieldsToBytesToTextAndBack) {
     for (const Layout& layout : kLayouts) {
         SCOPED_TRACE(int(layout.kind));
-        const tableentry::Bytes bytes = tableentry::encode(layout.kind, layout.fields);
+        const tableentry::Bytes bytes =
+            tableentry::encode(managers::of(layout.kind), layout.fields);
         EXPECT_EQ(tableentry::text(bytes), layout.text);
         EXPECT_EQ(tableentry::fromText(layout.text), bytes);
         EXPECT_EQ(tableentry::fromText(QString(layout.text).toLower()), bytes);
-        const tableentry::Fields back = tableentry::decode(layout.kind, bytes.data());
+        const tableentry::Fields back = tableentry::decode(managers::of(layout.kind), bytes.data());
         EXPECT_EQ(back.address, layout.fields.address);
         EXPECT_EQ(back.size, layout.fields.size);
         EXPECT_EQ(back.width, layout.fields.width);

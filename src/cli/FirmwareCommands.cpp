@@ -48,12 +48,12 @@ void matchCommand(CliContext& context) {
     const QString path = options.positional(1).first();
     Report read;
     const FirmwareImage image = firmwarefile::read({path, base}, read);
-    firmwarematch::Result result;
     if (image.empty()) {
-        result.report = read;
-    } else {
-        result = firmwarematch::run(context.session().dataSet(), image, read);
+        // Nothing was compared, so there is no match to report: the file is at fault.
+        firmwarefile::raiseFirstError(read);
     }
+    const firmwarematch::Result result =
+        firmwarematch::run(context.session().dataSet(), image, read);
     if (json) {
         cli::printJson(context, result.json());
     } else {

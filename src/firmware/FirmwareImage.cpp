@@ -315,6 +315,11 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
 FirmwareImage readWhole(const FirmwareSource& source) {
     Report report;
     FirmwareImage image = read(source, report);
+    raiseFirstError(report);
+    return image;
+}
+
+void raiseFirstError(const Report& report) {
     for (const Finding& finding : report.findings()) {
         if (finding.error) {
             QString text = finding.toText();
@@ -325,7 +330,6 @@ FirmwareImage readWhole(const FirmwareSource& source) {
             throw TarvexError(text);
         }
     }
-    return image;
 }
 
 } // namespace firmwarefile

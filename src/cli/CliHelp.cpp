@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CliHelp.h"
 
+#include <QCoreApplication>
+
 namespace clihelp {
 
 namespace {
@@ -34,6 +36,11 @@ void printProgramHelp(QTextStream& out, const QList<CliCommand>& commands) {
     out << "\nA command's options may stand anywhere among its arguments: --opt=VALUE and "
            "--opt VALUE are the same, as are -oVALUE and -o VALUE; an option given twice counts "
            "once, with the last value; -- ends the options.\n"
+        << QCoreApplication::translate("Report",
+                                       "An address range is START-END with END its last byte, "
+                                       "as every command prints one, so a printed range can be "
+                                       "given to any option taking one.")
+        << '\n'
         << "Exit status: 0 done, 1 an error of the work (the message on standard error), "
            "2 wrong usage.\n";
 }

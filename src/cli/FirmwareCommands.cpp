@@ -85,8 +85,8 @@ std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const Q
     }
     const auto region = firmwaredraft::parseRegion(text);
     if (!region) {
-        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with START below "
-                                        "END: %2")
+        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with END the "
+                                        "region's last byte, not below START: %2")
                              .arg(name, text)};
     }
     return region;
@@ -273,13 +273,16 @@ QList<CliCommand> firmwareCommands() {
            QStringLiteral("the new firmware id; an existing one is never replaced"),
            CliValue::Text},
           {QStringLiteral("--melody-region A-B"),
-           QStringLiteral("switch the melody page on, new melodies going into [A, B)"),
+           QStringLiteral(
+               "switch the melody page on, new melodies going from A to B, B the last byte"),
            CliValue::Text},
           {QStringLiteral("--java-region A-B"),
-           QStringLiteral("switch the Java page on, new Java files going into [A, B)"),
+           QStringLiteral(
+               "switch the Java page on, new Java files going from A to B, B the last byte"),
            CliValue::Text},
           {QStringLiteral("--picture-region A-B"),
-           QStringLiteral("switch the picture page on, new pictures going into [A, B)"),
+           QStringLiteral(
+               "switch the picture page on, new pictures going from A to B, B the last byte"),
            CliValue::Text},
           kBaseHelp}},
         {QStringLiteral("extract"),

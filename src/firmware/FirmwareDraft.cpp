@@ -11,6 +11,7 @@
 #include "srec/TableEntry.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace firmwaredraft {
 
@@ -212,11 +213,11 @@ std::optional<Region> parseRegion(const QString& text) {
         return std::nullopt;
     }
     const auto start = address(bounds[0]);
-    const auto end = address(bounds[1]);
-    if (!start || !end || *end <= *start) {
+    const auto last = address(bounds[1]);
+    if (!start || !last || *last < *start || *last == std::numeric_limits<std::uint32_t>::max()) {
         return std::nullopt;
     }
-    return Region{*start, *end};
+    return Region{*start, *last + 1};
 }
 
 Report Result::withSummary() const {
@@ -248,7 +249,7 @@ QString Result::text() const {
 QString regionText(const firmwarescan::Area& area) {
     return QStringLiteral("0x%1-0x%2")
         .arg(numeric::hex(std::uint32_t(area.address), 8),
-             numeric::hex(std::uint32_t(area.address + area.size), 8));
+             numeric::hex(std::uint32_t(area.address + area.size - 1), 8));
 }
 
 Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const Options& options,

@@ -222,9 +222,9 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
         {scratch.write("fw.s3", firmwaremaker::sRecords(c.image, kBase)), std::nullopt});
     const firmwarescan::Result scan = firmwarescan::run(image);
     firmwaredraft::Options options{QStringLiteral("Draft"),
-                                   firmwaredraft::parseRegion("0x00120000-0x00128000"),
-                                   firmwaredraft::parseRegion("0x00128000-0x0012C000"),
-                                   firmwaredraft::parseRegion("0x0012C000-0x00130000")};
+                                   firmwaredraft::parseRegion("0x00120000-0x00127FFF"),
+                                   firmwaredraft::parseRegion("0x00128000-0x0012BFFF"),
+                                   firmwaredraft::parseRegion("0x0012C000-0x0012FFFF")};
     const firmwaredraft::Result result = firmwaredraft::run(image, scan, options, user);
     ASSERT_TRUE(result.created) << result.text().toStdString();
 
@@ -245,10 +245,10 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     EXPECT_TRUE(text.contains(QStringLiteral("the JAR at 0x00108000 (entry 0x00101400): no JAD "
                                              "names its size")))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("0x00120000-0x00130000")));
+    EXPECT_TRUE(text.contains(QStringLiteral("0x00120000-0x0012FFFF")));
     const QStringList ini = listfile::load(data + QStringLiteral("Memory.ini"));
-    for (const char* line : {"StartOffset=0x00128000", "Patch64K=", "VolumePatchAvailable=0",
-                             "MelTabAvailable=1", "PicTabAvailable=1"}) {
+    for (const char* line : {"StartOffset=0x00128000", "EndOffset=0x0012C000", "Patch64K=",
+                             "VolumePatchAvailable=0", "MelTabAvailable=1", "PicTabAvailable=1"}) {
         EXPECT_TRUE(ini.contains(QLatin1String(line))) << line;
     }
 
@@ -262,6 +262,20 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     EXPECT_TRUE(testsupport::errorOf([&] {
                     firmwaredraft::run(image, scan, options, user);
                 }).contains(QStringLiteral("exists already")));
+}
+
+TEST(DraftRegion, APrintedRangeReadsBackAsTheSameBytes) {
+    const firmwarescan::Area area{0x00120000, 0x10000};
+    const auto region = firmwaredraft::parseRegion(firmwaredraft::regionText(area));
+    ASSERT_TRUE(region);
+    EXPECT_EQ(region->start, 0x00120000u);
+    EXPECT_EQ(region->end, 0x00130000u);
+    const auto oneByte = firmwaredraft::parseRegion("5-5");
+    ASSERT_TRUE(oneByte);
+    EXPECT_EQ(oneByte->end, 6u);
+    // Below its start, or ending where no 32-bit EndOffset can follow it.
+    EXPECT_FALSE(firmwaredraft::parseRegion("6-5"));
+    EXPECT_FALSE(firmwaredraft::parseRegion("0xFFFFFF00-0xFFFFFFFF"));
 }
 
 class ScanCommandsTest : public CliFixture {};
@@ -289,7 +303,7 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2"}), 1);
     EXPECT_TRUE(err.contains("exists already")) << err.toStdString();
     ASSERT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
-                   "0x00120000-0x00128000"}),
+                   "0x00120000-0x00127FFF"}),
               0)
         << out.toStdString() << err.toStdString();
     EXPECT_EQ(listfile::load(user() + "/D/Data/PicOffsets.lst"),

@@ -188,6 +188,7 @@ void applyCommand(CliContext& context) {
         firmwareapply::writeS3(image, sink);
     }
     file.commit();
+    context.warnIfDemonstration();
 }
 
 QJsonObject portJson(const firmwareport::Result& result) {

@@ -184,6 +184,24 @@ TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
     EXPECT_EQ(run({"build", "melodies"}), 2);
 }
 
+TEST_F(Cli, BuildAndApplyOnADemonstrationSetEndWithOneWarning) {
+    // The program's bundled sets: the current id is one of them, MINE is not.
+    QDir().mkpath(scratch.path("bin/data/firmware/X120XEDJ2"));
+    set.writeTo(user(), "MINE");
+    const QString warning =
+        "tarvex-cli: warning: X120XEDJ2 is the bundled demonstration data set: its addresses are "
+        "examples, never flash this onto a handset\n";
+    const QString patch = scratch.path("a.s3");
+    ASSERT_EQ(run({"build", "melodies", "-o", patch}), 0) << err.toStdString();
+    EXPECT_EQ(err, warning);
+    EXPECT_EQ(run({"apply", patch, patch, "-o", scratch.path("fw.s3")}), 0) << err.toStdString();
+    EXPECT_EQ(err, warning);
+    EXPECT_EQ(run({"--firmware", "MINE", "build", "melodies", "-o", patch}), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(run({"--firmware", "MINE", "apply", patch, patch, "-o", scratch.path("fw.s3")}), 0);
+    EXPECT_EQ(err, "");
+}
+
 TEST_F(Cli, RunningOutOfMemoryIsAMessageAndExitOne) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";

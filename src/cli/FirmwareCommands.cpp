@@ -114,6 +114,7 @@ void draftCommand(CliContext& context) {
     }
     context.out() << QStringLiteral("Created %1 in %2").arg(draft.id, result.firmwareFolder)
                   << '\n';
+    cli::printHowToUse(context, draft.id);
 }
 
 void extractCommand(CliContext& context) {

@@ -308,4 +308,10 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
         << out.toStdString() << err.toStdString();
     EXPECT_EQ(listfile::load(user() + "/D/Data/PicOffsets.lst"),
               QStringList({QString::fromLatin1(ss::pictureEntry(7, 5, at).toHex().toUpper())}));
+    // Its last line is a command that reaches the new set.
+    const QString hint = out.trimmed().split('\n').last();
+    ASSERT_TRUE(hint.contains("tarvex-cli ")) << hint.toStdString();
+    QStringList args = hint.section("tarvex-cli ", 1).split(' ');
+    EXPECT_EQ(run(args), 0) << err.toStdString();
+    EXPECT_TRUE(out.startsWith("firmware: D\n")) << out.toStdString();
 }

@@ -1717,8 +1717,8 @@ version </source>
         <translation>Создать набор данных из прошивки</translation>
     </message>
     <message>
-        <source>Regions are the free stretches where patches will write new files (START-END, the end excluded). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
-        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец не входит). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
+        <source>Regions are the free stretches where patches will write new files (START-END, the end its last byte). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
+        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец - последний байт области). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
     </message>
     <message>
         <source>Data set name:</source>
@@ -1745,8 +1745,8 @@ version </source>
         <translation>Отмена</translation>
     </message>
     <message>
-        <source>“%1” is not a region: two addresses START-END are needed, the start below the end.</source>
-        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, начало меньше конца.</translation>
+        <source>“%1” is not a region: two addresses START-END are needed, the end not below the start.</source>
+        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, конец не меньше начала.</translation>
     </message>
     <message>
         <source>Enter the data set&apos;s name.</source>

@@ -98,7 +98,7 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
         if (auto* form = qobject_cast<TfrmDraftDataSet*>(&dialog)) {
             EXPECT_EQ(form->edId->text(), "found");
             EXPECT_EQ(form->cbMelodyRegion->currentText(), ""); // offered, never chosen for you
-            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x00120000");
+            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x0011FFFF");
             EXPECT_TRUE(form->lblWarning->text().contains("собственной памятью телефона"));
             form->cbMelodyRegion->setCurrentText("0x00110000-0x00108000");
             form->accept(); // an empty range is refused, not taken as "page off"

@@ -54,7 +54,9 @@ QByteArrayView characterAt(QByteArrayView bytes, qsizetype at, const CodeType& t
         const quint8 lead = quint8(bytes[at]);
         // Shift-JIS keeps 0xA1 to 0xDF for single-byte katakana.
         const bool katakana = type.code == 0x00 && lead >= 0xA1 && lead <= 0xDF;
-        width = lead >= 0x81 && !katakana ? 2 : 1;
+        // No trail byte is below 0x40, the comma among them: a lone lead ends there.
+        const bool trail = at + 1 < bytes.size() && quint8(bytes[at + 1]) >= 0x40;
+        width = lead >= 0x81 && !katakana && trail ? 2 : 1;
     }
     return bytes.sliced(at, std::min(width, bytes.size() - at));
 }

@@ -229,6 +229,8 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     const firmwaredraft::Result result = firmwaredraft::run(image, scan, options, user);
     ASSERT_TRUE(result.created) << result.text().toStdString();
 
+    // Its own help texts are no cause for a warning.
+    EXPECT_TRUE(result.report.findings().empty()) << result.text().toStdString();
     const QString data = user + QStringLiteral("/Draft/Data/");
     auto list = [&](const char* name) { return listfile::load(data + QLatin1String(name)); };
     EXPECT_EQ(list("MelodiesTable.lst"), QStringList({"00101000", "00101008"}));
@@ -298,6 +300,13 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
               1);
     EXPECT_TRUE(out.contains("only 32768 of the 32769 bytes of the picture region"))
         << out.toStdString();
+    // A region of code: the match's finding names the folder the set would have had.
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
+                   "0x00128000-0x00130000"}),
+              1);
+    EXPECT_TRUE(out.contains("/D/Data/Memory.ini:5: error: the picture region is not erased"))
+        << out.toStdString();
+    EXPECT_FALSE(out.contains(".draft"));
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--melody-region", region}), 1);
     EXPECT_TRUE(out.contains("nothing is placed")) << out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(user() + "/D"));

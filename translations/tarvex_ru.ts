@@ -261,10 +261,6 @@
         <source>Data set %1 was created for firmware %2. Check its regions before writing patches to the handset.</source>
         <translation>Создан набор данных %1 для прошивки %2. Проверьте его области, прежде чем записывать патчи в телефон.</translation>
     </message>
-    <message>
-        <source>Data set %1 was not created.</source>
-        <translation>Набор данных %1 не создан.</translation>
-    </message>
 </context>
 <context>
     <name>JavaPage</name>
@@ -1438,10 +1434,6 @@
         <translation>манифест JAR слишком велик, чтобы его читать</translation>
     </message>
     <message>
-        <source>the JAR&apos;s manifest cannot be read (%1)</source>
-        <translation>манифест JAR не удаётся прочитать (%1)</translation>
-    </message>
-    <message>
         <source>the JAR is not a whole ZIP archive (no end record)</source>
         <translation>JAR не является целым архивом ZIP (нет завершающей записи)</translation>
     </message>
@@ -1601,6 +1593,74 @@
         <source>The picture search stopped at %1: the bytes from there on hold too many false starts of a picture for its work limit, so pictures there are not listed</source>
         <translation>Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки для его предела работы, поэтому картинки оттуда не перечислены</translation>
     </message>
+    <message>
+        <source>%1 bytes follow the MIDI file&apos;s last chunk</source>
+        <translation>за последним блоком файла MIDI лишние байты: %1</translation>
+    </message>
+    <message>
+        <source>the JAR holds two entries named %1: the handset refuses it</source>
+        <translation>в JAR две записи с именем %1: телефон его не примет</translation>
+    </message>
+    <message>
+        <source>method %1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 is encrypted: the handset cannot read it</source>
+        <translation>запись %1 в JAR зашифрована: телефон не сможет её прочитать</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 is compressed with %2: the handset unpacks only stored and deflated entries</source>
+        <translation>запись %1 в JAR сжата методом %2: телефон распаковывает только несжатые и сжатые методом deflate записи</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 cannot be read (%2)</source>
+        <translation>запись %1 в JAR не удаётся прочитать (%2)</translation>
+    </message>
+    <message>
+        <source>the JAR unpacks to more than %1 bytes: the entries from %2 on are not read</source>
+        <translation>JAR распаковывается больше чем в %1 байтов: записи начиная с %2 не прочитаны</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 fails its CRC check: it is damaged</source>
+        <translation>запись %1 в JAR не сходится со своей контрольной суммой CRC: она повреждена</translation>
+    </message>
+    <message>
+        <source>the JAR holds no entries</source>
+        <translation>в JAR нет ни одной записи</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s directory ends with a ZIP64 end record, which the handset does not read</source>
+        <translation>каталог JAR заканчивается записью ZIP64, которую телефон не читает</translation>
+    </message>
+    <message>
+        <source>track %1 has no end-of-track event</source>
+        <translation>в дорожке %1 нет события конца дорожки</translation>
+    </message>
+    <message>
+        <source>track %1 holds bytes after its end-of-track event</source>
+        <translation>в дорожке %1 есть байты после события конца дорожки</translation>
+    </message>
+    <message>
+        <source>the SMAF title is in code type 0x%1 (%2), which is not decoded</source>
+        <translation>название SMAF записано в кодировке 0x%1 (%2), которая не расшифровывается</translation>
+    </message>
+    <message>
+        <source>the SMAF file holds nothing but its header</source>
+        <translation>файл SMAF состоит из одного заголовка</translation>
+    </message>
+    <message>
+        <source>only %1 of the %2 bytes of the %3 %4-%5 lie in the firmware</source>
+        <translation>в прошивке лежит лишь часть байтов (%1 из %2): %3 %4-%5</translation>
+    </message>
+    <message>
+        <source>Nothing is created: no region is given, so every page of %1 would stay off</source>
+        <translation>Ничего не создано: не задано ни одной области, и все страницы набора %1 остались бы выключены</translation>
+    </message>
+    <message>
+        <source>nothing is placed: the pages with a region get no slot</source>
+        <translation>ничего не размещено: страницам с областью не досталось ни одного слота</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>
@@ -1751,6 +1811,18 @@ version </source>
     <message>
         <source>Enter the data set&apos;s name.</source>
         <translation>Укажите имя набора данных.</translation>
+    </message>
+    <message>
+        <source>Give at least one region: without one every page of the data set stays off.</source>
+        <translation>Укажите хотя бы одну область: без неё все страницы набора данных останутся выключенными.</translation>
+    </message>
+    <message>
+        <source>Data set from firmware</source>
+        <translation>Набор данных из прошивки</translation>
+    </message>
+    <message>
+        <source>Data set %1 was not created.</source>
+        <translation>Набор данных %1 не создан.</translation>
     </message>
 </context>
 <context>

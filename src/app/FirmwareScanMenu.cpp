@@ -93,24 +93,21 @@ void FirmwareScanMenu::DraftDataSetClick() {
     if (!scanned) {
         return;
     }
-    TfrmDraftDataSet form(QFileInfo(scanned->path).completeBaseName(), scanned->result, &window_);
-    if (UserDialogs::instance().runModal(form) != QDialog::Accepted) {
+    Session& session = window_.session();
+    TfrmDraftDataSet form(scanned->path, scanned->image, scanned->result, session.userFolder(),
+                          &window_);
+    if (UserDialogs::instance().runModal(form) != QDialog::Accepted || !form.drafted()) {
         return;
     }
-    Session& session = window_.session();
-    const firmwaredraft::Result result =
-        firmwaredraft::run(scanned->image, scanned->result, form.options(), session.userFolder());
-    if (result.created) {
-        // The firmware dialog offers the new folder from now on.
-        FirmwareSettings& settings = session.firmwareSettings();
-        settings.folderList = Session::scanFirmwareFolders(session.userFolder());
-        window_.frmOptFirmware()->FormCreate(settings);
-    }
+    const firmwaredraft::Result& result = *form.drafted();
+    // The firmware dialog offers the new folder from now on.
+    FirmwareSettings& settings = session.firmwareSettings();
+    settings.folderList = Session::scanFirmwareFolders(session.userFolder());
+    window_.frmOptFirmware()->FormCreate(settings);
     TfrmReport report(tr("Data set from firmware"),
-                      result.created ? tr("Data set %1 was created for firmware %2. Check its "
-                                          "regions before writing patches to the handset.")
-                                           .arg(result.id, scanned->path)
-                                     : tr("Data set %1 was not created.").arg(result.id),
+                      tr("Data set %1 was created for firmware %2. Check its "
+                         "regions before writing patches to the handset.")
+                          .arg(result.id, scanned->path),
                       result.withSummary(), &window_);
     UserDialogs::instance().runModal(report);
 }

@@ -104,6 +104,11 @@ void draftCommand(CliContext& context) {
     if (draft.id.isEmpty()) {
         throw UsageError{QStringLiteral("draft needs --as ID")};
     }
+    if (!draft.anyRegion()) {
+        throw UsageError{QStringLiteral("draft needs at least one of --melody-region, "
+                                        "--java-region and --picture-region")};
+    }
+    draft.firmwareFile = path;
     const QString userFolder = cli::sessionFolders(context).userFolder();
     const FirmwareImage image = firmwarefile::readWhole({path, base});
     const firmwaredraft::Result result =

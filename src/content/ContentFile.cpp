@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "content/ContentFile.h"
 
+#include "content/MelodyReaders.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
@@ -88,6 +89,13 @@ ContentInfo describeFile(const QString& path) {
                              "Report", "the SMAF data says %1 bytes, the file holds %2")
                              .arg(info.extent)
                              .arg(bytes.size());
+    }
+    if (info.kind == Kind::Midi && info.extent >= 0) {
+        if (const qsizetype trailing = midiTrailingBytes(bytes, info.extent); trailing > 0) {
+            info.problems << QCoreApplication::translate(
+                                 "Report", "%1 bytes follow the MIDI file's last chunk")
+                                 .arg(trailing);
+        }
     }
     return info;
 }

@@ -54,7 +54,8 @@ const ManagerInfo& melodies() {
         // How the pages and the command line open and save.
         QStringLiteral("OpenMelDialog"),
         QStringLiteral("SaveMelS3Dialog"),
-        {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)")},
+        // MIDI in RIFF after the page's own filter: the handset plays the MIDI inside.
+        {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)")},
         50,
         0,
     };
@@ -182,7 +183,8 @@ const std::array<const ManagerInfo*, 3>& all() {
 QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
     switch (info.kind) {
     case ManagerKind::Melodies:
-        return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi")};
+        return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi"),
+                QStringLiteral("rmi")};
     case ManagerKind::Java:
         return {slot % 2 ? QStringLiteral("jar") : QStringLiteral("jad")};
     case ManagerKind::Pictures:

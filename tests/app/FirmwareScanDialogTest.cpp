@@ -102,7 +102,14 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
             EXPECT_TRUE(form->lblWarning->text().contains("собственной памятью телефона"));
             form->cbMelodyRegion->setCurrentText("0x00110000-0x00108000");
             form->accept(); // an empty range is refused, not taken as "page off"
-            EXPECT_EQ(dialogs.warnings.size(), 1);
+            form->cbMelodyRegion->setCurrentText("");
+            form->accept(); // and so is no region at all
+            EXPECT_EQ(dialogs.warnings.size(), 2);
+            // Reaching past the firmware's end: refused with its report, the form kept as typed.
+            form->cbMelodyRegion->setCurrentText("0x00118000-0x00128000");
+            form->accept();
+            EXPECT_EQ(form->cbMelodyRegion->currentText(), "0x00118000-0x00128000");
+            EXPECT_FALSE(QFileInfo::exists(userFolder() + "/found"));
             form->cbMelodyRegion->setCurrentIndex(1);
             form->accept();
             return form->result();
@@ -111,9 +118,20 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
         return int(QDialog::Accepted);
     };
     trigger(*window, "DraftDataSet1");
-    ASSERT_EQ(headings.size(), 1);
-    EXPECT_TRUE(headings[0].startsWith("Создан набор данных found")) << headings[0].toStdString();
+    ASSERT_EQ(headings.size(), 2);
+    EXPECT_EQ(headings[0], "Набор данных found не создан.");
+    EXPECT_TRUE(headings[1].startsWith("Создан набор данных found")) << headings[1].toStdString();
     EXPECT_EQ(listfile::load(userFolder() + "/found/Data/MelodiesTable.lst"),
               QStringList({"00101000"}));
     EXPECT_FALSE(QFileInfo::exists(userFolder() + "/found/Data/JavaTable.lst"));
+
+    // The next draft of the same firmware is offered a name still free.
+    dialogs.openAnswers = {path};
+    QString offered;
+    dialogs.onModal = [&](QDialog& dialog) {
+        offered = qobject_cast<TfrmDraftDataSet*>(&dialog)->edId->text();
+        return int(QDialog::Rejected);
+    };
+    trigger(*window, "DraftDataSet1");
+    EXPECT_EQ(offered, "found_2");
 }

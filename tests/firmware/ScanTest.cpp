@@ -8,6 +8,7 @@
 #include "firmware/ScanSamples.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -221,13 +222,15 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     const FirmwareImage image = firmwarefile::readWhole(
         {scratch.write("fw.s3", firmwaremaker::sRecords(c.image, kBase)), std::nullopt});
     const firmwarescan::Result scan = firmwarescan::run(image);
-    firmwaredraft::Options options{QStringLiteral("Draft"),
-                                   firmwaredraft::parseRegion("0x00120000-0x00128000"),
-                                   firmwaredraft::parseRegion("0x00128000-0x0012C000"),
-                                   firmwaredraft::parseRegion("0x0012C000-0x00130000")};
+    firmwaredraft::Options options{
+        QStringLiteral("Draft"), firmwaredraft::parseRegion("0x00120000-0x00128000"),
+        firmwaredraft::parseRegion("0x00128000-0x0012C000"),
+        firmwaredraft::parseRegion("0x0012C000-0x00130000"), QStringLiteral("fw.s3")};
     const firmwaredraft::Result result = firmwaredraft::run(image, scan, options, user);
     ASSERT_TRUE(result.created) << result.text().toStdString();
 
+    // Its own help texts are no cause for a warning.
+    EXPECT_TRUE(result.report.findings().empty()) << result.text().toStdString();
     const QString data = user + QStringLiteral("/Draft/Data/");
     auto list = [&](const char* name) { return listfile::load(data + QLatin1String(name)); };
     EXPECT_EQ(list("MelodiesTable.lst"), QStringList({"00101000", "00101008"}));
@@ -286,11 +289,29 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
 
     EXPECT_EQ(run({"draft", bin, "--base", base}), 2); // no id
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region", "9-3"}), 2);
-    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2"}), 1);
+    const char* region = "0x00120000-0x00128000";
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2", "--picture-region", region}),
+              1);
     EXPECT_TRUE(err.contains("exists already")) << err.toStdString();
-    ASSERT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
-                   "0x00120000-0x00128000"}),
-              0)
+    // No region, or one reaching past the firmware's last byte: nothing is made, the id stays free.
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D"}), 2);
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
+                   "0x00128000-0x00130001"}),
+              1);
+    EXPECT_TRUE(out.contains("only 32768 of the 32769 bytes of the picture region"))
+        << out.toStdString();
+    // A region of code: the match's finding names the folder the set would have had.
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
+                   "0x00128000-0x00130000"}),
+              1);
+    EXPECT_TRUE(out.contains("/D/Data/Memory.ini:5: error: the picture region is not erased"))
+        << out.toStdString();
+    EXPECT_FALSE(out.contains(".draft"));
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--melody-region", region}), 1);
+    EXPECT_TRUE(out.contains("nothing is placed")) << out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(user() + "/D"));
+    EXPECT_TRUE(QDir(user()).entryList({".D*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    ASSERT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region", region}), 0)
         << out.toStdString() << err.toStdString();
     EXPECT_EQ(listfile::load(user() + "/D/Data/PicOffsets.lst"),
               QStringList({QString::fromLatin1(ss::pictureEntry(7, 5, at).toHex().toUpper())}));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "check/PatchVerify.h"
 
-#include "base/TarvexError.h"
 #include "check/ReportLanguage.h"
 #include "dataset/Session.h"
 #include "firmware/FirmwareMatch.h"
@@ -550,19 +549,6 @@ TEST_F(PatchVerifyTest, ARecordARequiredPatchRepeatsIsNoMelodyMark) {
         EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
         EXPECT_TRUE(holds(report, "choices: yes\n")) << report.text().toStdString();
         EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
-    }
-}
-
-TEST_F(PatchVerifyTest, ThePatch64KLineTheCheckRefusesIsNotBuilt) {
-    MemoryMap map = session->dataSet().memoryMap();
-    map.patch64K = "S1050000AABB95"; // an S1 record at 0x0
-    session->dataSet().setMemoryMap(map);
-    try {
-        build(managers::melodies(), melodyPatchHooks());
-        ADD_FAILURE() << "built";
-    } catch (const TarvexError& error) {
-        EXPECT_EQ(error.message(),
-                  "Patch64K is an S1 record: it must be one S3 record: no patch is built");
     }
 }
 

@@ -1382,6 +1382,10 @@
         <translation>Новые файлы не помещаются: патч не собран</translation>
     </message>
     <message>
+        <source>%1: no patch is built</source>
+        <translation>%1: патч не собран</translation>
+    </message>
+    <message>
         <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: its &quot;Создать патч!&quot; button stays off</source>
         <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): его кнопка «Создать патч!» останется выключенной</translation>
     </message>

@@ -11,7 +11,7 @@
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
-#include <QTemporaryFile>
+#include <optional>
 
 const Session& cli::sessionFolders(CliContext& context) {
     try {
@@ -60,12 +60,14 @@ void verifyCommand(CliContext& context) {
     const QString patch = options.positional(1).first();
     // verify reads a patch more than once, so a stream ("-" for standard
     // input, a pipe, a FIFO) is first copied to a temporary file in blocks.
-    QTemporaryFile copy;
+    std::optional<cli::StreamSpool> copy;
     QFile stream;
     QString path = patch;
     if (cli::openStream(stream, patch)) {
-        cli::spool(stream, copy);
-        path = copy.fileName();
+        copy.emplace().fill(stream, patch);
+        path = copy->fileName();
+    } else {
+        cli::removeStaleSpools(); // what a killed run left
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     const Report report = patchverify::run(path, data, patch);

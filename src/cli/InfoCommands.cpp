@@ -14,10 +14,8 @@
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QVariant>
 #include <memory>
 
@@ -91,7 +89,7 @@ void info(CliContext& context) {
 // standard input by the picture's first bytes.
 struct PictureFile {
     QString path;
-    std::shared_ptr<QTemporaryFile> copy;
+    std::shared_ptr<cli::StreamSpool> copy;
 };
 
 PictureFile pictureFile(const QString& name) {
@@ -117,9 +115,8 @@ PictureFile pictureFile(const QString& name) {
                  : head.startsWith("\xFF\xD8") ? QStringLiteral("jpg")
                                                : QStringLiteral("bmp");
     }
-    auto copy = std::make_shared<QTemporaryFile>(QDir::tempPath() +
-                                                 QStringLiteral("/tarvex-XXXXXX.") + suffix);
-    cli::spool(stream, *copy, head);
+    auto copy = std::make_shared<cli::StreamSpool>(QLatin1Char('.') + suffix);
+    copy->fill(stream, name, head);
     return {copy->fileName(), copy};
 }
 
@@ -133,11 +130,14 @@ void custom(CliContext& context) {
     const QString file = options.positional(1).first();
     const std::int32_t offset = numeric::toInt(offsetText);
     // A pipe, a FIFO or standard input has no size to measure: it is read
-    // to its end, and the patch holds what was read.
+    // to its end, and the patch holds what was read. It is copied whole
+    // before the output is opened, so a stream over the limit leaves no output.
     QFile stream;
     if (cli::openStream(stream, file)) {
+        cli::StreamSpool copy;
+        copy.fill(stream, file);
         PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
-        writeCustomPatchFromStream(stream, offset, patch.writer());
+        writeCustomPatchFromStream(copy.rewound(), offset, patch.writer());
         patch.complete();
         return;
     }

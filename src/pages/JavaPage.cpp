@@ -3,6 +3,7 @@
 
 #include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
+#include "models/ManagerSteps.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 
@@ -107,14 +108,19 @@ std::function<void()> JavaPage::settleChange(SlotTable& java, int row) {
                 QStringLiteral("Tarvex"));
         });
     return [this, row, pair] {
-        // Both halves: each row carries its pair's problems.
-        const int jad = row - row % 2;
-        refreshRow(jad);
-        if (jad + 1 < lvJava->topLevelItemCount()) {
-            refreshRow(jad + 1);
+        // The page shows the changed row; the other half carries the pair's
+        // problems too, and a corrected JAD its new size. A restored row's
+        // hidden column is the page's own, so it is not redrawn here.
+        const int other = row ^ 1;
+        if (other < lvJava->topLevelItemCount()) {
+            if (pair.corrected && pair.corrected->jadSlot == other) {
+                refreshRow(other);
+            } else {
+                lvJava->markProblems(other, managersteps::slotContent(table(), other));
+            }
         }
         if (pair.corrected) {
-            showSlotNews({jad, jad + 1}, pair.corrected->text());
+            showSlotNews({row, other}, pair.corrected->text());
         }
         if (!pair.problems.isEmpty()) {
             UserDialogs::instance().warn(pair.problems.join(QLatin1Char('\n')));

@@ -1534,6 +1534,26 @@
         <translation>MIDlet-Jar-Size %1 в JAD слота %2, а в JAR слота %3 байтов: %4</translation>
     </message>
     <message>
+        <source>the JAD of slot %1 is new but the JAR of slot %2 is standard: the JAD must describe the standard game</source>
+        <translation>JAD слота %1 новый, а JAR слота %2 стандартный: JAD должен описывать стандартную игру</translation>
+    </message>
+    <message>
+        <source>the working copy of the JAD of slot %1 could not be corrected: %2</source>
+        <translation>рабочую копию JAD слота %1 исправить не удалось: %2</translation>
+    </message>
+    <message>
+        <source>its MIDlet-Jar-Size line cannot be edited</source>
+        <translation>её строку MIDlet-Jar-Size нельзя изменить</translation>
+    </message>
+    <message>
+        <source>the copy does not read back as written</source>
+        <translation>копия читается не так, как записана</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 bytes</source>
+        <translation>файл больше %1 байт</translation>
+    </message>
+    <message>
         <source>the %1 file at %2 (%3 bytes): no table entry points at it</source>
         <translation>файл %1 по адресу %2 (%3 байт): на него не указывает ни одна запись таблицы</translation>
     </message>

@@ -151,6 +151,24 @@ void slotsCommand(CliContext& context) {
     }
 }
 
+// A game's other half follows a change to one: its JAD corrected in the same
+// save, what cannot be corrected told.
+javapair::Settled settlePair(SlotTable& table, qsizetype slot) {
+    if (!table.info().pairedRows) {
+        return {};
+    }
+    return javapair::settle(table, slot, [](const javapair::SizeCorrection&) { return true; });
+}
+
+void printPair(CliContext& context, const javapair::Settled& pair) {
+    if (pair.corrected) {
+        context.err() << cli::printable(pair.corrected->text()) << '\n';
+    }
+    for (const QString& problem : pair.problems) {
+        context.err() << "warning: " << cli::printable(problem) << '\n';
+    }
+}
+
 void assignCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool fit = options.flag({QStringLiteral("--fit")});
@@ -171,6 +189,7 @@ void assignCommand(CliContext& context) {
     if (const QString warning = steps.assign(table, slot, args[2], fit); !warning.isEmpty()) {
         throw TarvexError(warning);
     }
+    const javapair::Settled pair = settlePair(table, slot);
     table.gauge(); // a bad size line stops here, before anything is saved
     table.save();
     // What the file holds is only warned about: the choice stands.
@@ -179,17 +198,7 @@ void assignCommand(CliContext& context) {
             context.err() << "warning: " << cli::printable(problem) << '\n';
         }
     }
-    if (info.pairedRows) {
-        const javapair::Review pair = javapair::review(table, slot);
-        if (pair.correction) {
-            javapair::correct(table, *pair.correction);
-            table.save();
-            context.err() << cli::printable(pair.correction->text()) << '\n';
-        }
-        for (const QString& warning : pair.warnings) {
-            context.err() << "warning: " << cli::printable(warning) << '\n';
-        }
-    }
+    printPair(context, pair);
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }
@@ -199,7 +208,9 @@ void restoreCommand(CliContext& context) {
     SlotTable table = tableFor(context, managerNamed(args[0]));
     const qsizetype slot = slotNumber(table, args[1]);
     managersteps::of(table.info()).restore(table, slot);
+    const javapair::Settled pair = settlePair(table, slot);
     table.save();
+    printPair(context, pair);
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "models/ManagerSteps.h"
 
+#include "java/JavaPair.h"
 #include "java/JavaPatch.h"
+#include "manager/SlotContent.h"
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "pictures/PictureSlots.h"
@@ -43,6 +45,14 @@ const ManagerSteps& of(const ManagerInfo& info) {
         break;
     }
     return pictures;
+}
+
+std::optional<content::ContentInfo> slotContent(const SlotTable& table, qsizetype slot) {
+    std::optional<content::ContentInfo> described = slotcontent::of(table, slot);
+    if (described && table.info().pairedRows) {
+        described->problems << javapair::problems(table, slot);
+    }
+    return described;
 }
 
 } // namespace managersteps

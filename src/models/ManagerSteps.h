@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "content/ContentInfo.h"
 #include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
 
@@ -26,5 +27,9 @@ struct ManagerSteps {
 namespace managersteps {
 
 const ManagerSteps& of(const ManagerInfo& info);
+
+// What a replaced slot's file holds, with every problem its row is marked
+// for: a game's half carries its pair's too. Nothing for a standard slot.
+std::optional<content::ContentInfo> slotContent(const SlotTable& table, qsizetype slot);
 
 } // namespace managersteps

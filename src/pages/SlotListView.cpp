@@ -2,7 +2,7 @@
 #include "pages/SlotListView.h"
 
 #include "base/TarvexError.h"
-#include "manager/SlotContent.h"
+#include "models/ManagerSteps.h"
 #include "pages/DroppedFile.h"
 
 #include <QDropEvent>
@@ -163,7 +163,7 @@ void SlotListView::fill(const SlotTable& table) {
             addTopLevelItems(rows);
             throw TarvexError(*row.error);
         }
-        markProblems(*rows.back(), slotcontent::of(table, slot));
+        markProblems(*rows.back(), managersteps::slotContent(table, slot));
     }
     addTopLevelItems(rows);
 }

@@ -2,12 +2,14 @@
 // What a chosen file holds, where users look: the edit panel's line, the
 // row's warning mark, and a game's JAD corrected when the user agrees.
 #include "AppTestSupport.h"
+#include "content/ContentFile.h"
 #include "pages/JavaPage.h"
 #include "pages/MelodyPage.h"
 #include "pages/SlotListView.h"
 #include "support/ContentSamples.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace {
@@ -72,10 +74,34 @@ TEST_F(ContentInWindow, AGamesJadIsCorrectedWhenTheUserAgrees) {
     EXPECT_EQ(child<QLabel>(page, "lblJavaContent")->text(),
               QStringLiteral("Space Run 1.2.0 (Ulvane Games), MIDP-1.0"));
 
-    // Answered no: the working copy keeps what the user chose.
+    const QString corrected0 = QStringLiteral("MIDlet-Jar-Size: 12 → %1").arg(jar.size());
+    EXPECT_EQ(window->statusText(0), corrected0);
+    select(page->lvJava, 1); // the same game: its news stands
+    EXPECT_EQ(window->statusText(0), corrected0);
+
+    // Answered no: the working copy keeps what the user chose, and the row,
+    // the panel and the warning name the mismatch; slot 0's news is gone.
     select(page->lvJava, 2);
+    EXPECT_EQ(window->statusText(0), QString());
     dialogs.openAnswers = {scratch.write("in/other.jad", jad)};
+    dialogs.yesNoAnswers = {false};
     page->btnOpenJava->click();
     EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(testsupport::readAll(firmware("TempJava/other.jad")), jad);
+    const QString mismatch = QStringLiteral("MIDlet-Jar-Size 12 в JAD слота 2, а в JAR слота 3 "
+                                            "байтов: 4096");
+    EXPECT_FALSE(page->lvJava->topLevelItem(2)->icon(0).isNull());
+    EXPECT_TRUE(page->lvJava->topLevelItem(2)->toolTip(1).contains(mismatch));
+    EXPECT_TRUE(child<QLabel>(page, "lblJavaContent")->toolTip().contains(mismatch));
+    EXPECT_TRUE(dialogs.warnings.last().contains(mismatch))
+        << dialogs.warnings.last().toStdString();
+    EXPECT_EQ(window->statusText(0), QString());
+
+    // Restoring the JAR of slot 1 asks again for the JAD of slot 0.
+    select(page->lvJava, 1);
+    dialogs.yesNoAnswers = {true};
+    page->btnUseStandardJava->click();
+    ASSERT_EQ(dialogs.questions.size(), 3);
+    EXPECT_EQ(content::describeFile(firmware("TempJava/space.jad")).declaredJarSize, 4096);
+    EXPECT_EQ(window->statusText(0), QStringLiteral("MIDlet-Jar-Size: %1 → 4096").arg(jar.size()));
 }

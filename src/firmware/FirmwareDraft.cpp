@@ -263,7 +263,7 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
     result.pictures = options.pictures ? drafter.pictureCount() : 0;
 
     // Beside its place, so that a kill leaves nothing the next start does not remove.
-    DataSetWriter writer(userFolder, options.id, ImportStaging::kDraft);
+    DataSetWriter writer(userFolder, options.id, fileops::staging::kDraft);
     writer.begin();
     drafter.write(writer, options);
 

@@ -390,13 +390,20 @@ UNREADABLE = {"missing", "fifo", "folder", "link to a device", "unreadable"}
 
 
 def argument_plants(command, placeholder):
-    kinds = PLANTS + ["missing"]
+    # The inputs the matrix always had meet every plant; the others what a
+    # chosen file may be instead of a file (their bytes are the fuzzers' part).
+    if placeholder in ("{fw}", "{patch}", "{out}"):
+        kinds = PLANTS + ["missing"]
+    else:
+        kinds = sorted(UNREADABLE) + ["link out"]
     if (command, placeholder) in STREAMS:
         kinds = [k for k in kinds if k not in ("fifo", "link to a device")]
     return kinds
 
 
 def must_refuse(command, placeholder, kind):
+    if placeholder == "{out}" or (kind == "unreadable" and os.geteuid() == 0):
+        return False  # an output, or a file the superuser reads whatever its mode
     if (command, placeholder) in FOLDER_ARGUMENTS:
         return kind in UNREADABLE and kind != "folder"
     return kind in UNREADABLE

@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using testsupport::readAll;
 using testsupport::Scratch;
@@ -36,22 +34,4 @@ TEST(FolderRemover, NeverRemovesThroughALink) {
     EXPECT_FALSE(QFileInfo(dir.path("root-link")).isSymLink());
     EXPECT_FALSE(fileops::removeStagingEntry(kept));
     EXPECT_EQ(readAll(kept), "keep");
-}
-
-TEST(ChosenFile, OnlyARegularFileThatReadsIsTaken) {
-    Scratch dir;
-    EXPECT_TRUE(fileops::unreadableReason(dir.write("ring.mid", "MThd")).isEmpty());
-    EXPECT_TRUE(fileops::unreadableReason(dir.write("empty.mid", "")).isEmpty());
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path("fifo.mid")).constData(), 0600), 0);
-    QFile::link("/dev/null", dir.path("device.mid"));
-    QStringList refused{dir.path("missing.mid"), dir.mkdir("folder.mid"), dir.path("fifo.mid"),
-                        dir.path("device.mid"), ""};
-    if (::geteuid() != 0) { // the superuser reads whatever the permissions say
-        const QString locked = dir.write("locked.mid", "MThd");
-        QFile::setPermissions(locked, {});
-        refused.append(locked);
-    }
-    for (const QString& path : refused) {
-        EXPECT_FALSE(fileops::unreadableReason(path).isEmpty()) << path.toStdString();
-    }
 }

@@ -92,7 +92,7 @@ VARIANTS = {
 
 # Where a command reads a stream as well as a file: a FIFO or a device there
 # is an input, not a refusal.
-STREAMS = {("custom", "{in}/blob.bin"), ("verify", "{patch}")}
+STREAMS = {("custom", "{in}/blob.bin"), ("convert", "{in}/pic.bmp"), ("verify", "{patch}")}
 
 # A file argument that names a folder.
 FOLDER_ARGUMENTS = {("import", "{in}/import")}

@@ -4,6 +4,7 @@
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"
 #include "cli/Printable.h"
+#include "platform/FileOps.h"
 #include "platform/OutputFile.h"
 
 #include <QFileDevice>
@@ -88,6 +89,15 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
         if (args == QStringList{QStringLiteral("--command-names")}) {
             for (const CliCommand& c : commands) {
                 out << c.name << '\n';
+            }
+            checkWritten(out);
+            return 0;
+        }
+        // For the same tests: every hidden name a command stages under, so
+        // that a link is planted at each.
+        if (args == QStringList{QStringLiteral("--staging-names")}) {
+            for (const QString& name : fileops::staging::declaredNames()) {
+                out << name << '\n';
             }
             checkWritten(out);
             return 0;

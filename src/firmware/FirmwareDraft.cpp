@@ -335,7 +335,7 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
     }
 
     // Beside its place, so that a kill leaves nothing the next start does not remove.
-    DataSetWriter writer(userFolder, options.id, ImportStaging::kDraft);
+    DataSetWriter writer(userFolder, options.id, fileops::staging::kDraft);
     writer.begin();
     drafter.write(writer, options);
 

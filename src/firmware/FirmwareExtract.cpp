@@ -146,7 +146,7 @@ void write(const Plan& plan, const QString& dir) {
     // Made beside its place under a hidden name and renamed into place only
     // when whole: a full disk or a kill leaves no part of it, and the next
     // extract to the same place removes what a killed one left.
-    ImportStaging staging(target.absolutePath(), target.fileName(), ImportStaging::kExtract);
+    ImportStaging staging(target.absolutePath(), target.fileName(), fileops::staging::kExtract);
     staging.begin();
     auto put = [&](const QString& relative, const QByteArray& bytes) {
         const QString path = staging.folder() + QLatin1Char('/') + relative;

@@ -307,7 +307,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     }
     // Staged in the user folder, not in the temporary folder: a killed port
     // leaves it where the next command that starts there removes it.
-    DataSetWriter writer(userFolder, id, ImportStaging::kPort);
+    DataSetWriter writer(userFolder, id, fileops::staging::kPort);
     writer.begin();
     writer.copyData(data.dataFolder(), [](const QFileInfo&) {}); // import reports them
     porter.write(writer);

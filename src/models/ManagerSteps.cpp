@@ -1,22 +1,32 @@
 // SPDX-License-Identifier: MIT
 #include "models/ManagerSteps.h"
 
+#include "base/TarvexError.h"
 #include "java/JavaPair.h"
 #include "java/JavaPatch.h"
 #include "manager/SlotContent.h"
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "pictures/PictureSlots.h"
+#include "platform/FileOps.h"
 
 namespace managersteps {
+
+void requireReadable(const QString& file) {
+    if (const QString reason = fileops::unreadableReason(file); !reason.isEmpty()) {
+        throw errors::cannotOpenFile(file, reason);
+    }
+}
 
 namespace {
 
 QString assignFile(SlotTable& table, qsizetype slot, const QString& file, bool /*fit*/) {
+    requireReadable(file);
     return table.refusalText(table.assignFile(slot, file), file);
 }
 
 QString assignPicture(SlotTable& table, qsizetype slot, const QString& file, bool fit) {
+    requireReadable(file);
     return pictureslots::choose(table, slot, file,
                                 fit ? pictureslots::Fit::Yes : pictureslots::Fit::No)
         .warning;

@@ -123,9 +123,9 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
         return -1;
     }
     SlotTable manager = table();
-    const SlotTable::AssignResult result = manager.assignFile(row, file);
-    if (result != SlotTable::AssignResult::Assigned) {
-        UserDialogs::instance().warn(manager.refusalText(result, file));
+    if (const QString refusal = managersteps::of(info_).assign(manager, row, file, false);
+        !refusal.isEmpty()) {
+        UserDialogs::instance().warn(refusal);
         return -1;
     }
     const std::function<void()> settled = settleChange(manager, row);

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
+#include "models/ManagerSteps.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"
@@ -218,6 +219,7 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     if (!isWritable()) {
         return;
     }
+    managersteps::requireReadable(file);
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,

@@ -175,7 +175,8 @@ QString details(const Resource& r) {
     if (r.kind == Kind::Picture) {
         parts << Report::tr("%1 x %2").arg(r.width).arg(r.height);
     }
-    parts << Report::tr("%1 bytes").arg(r.size);
+    parts << countedText(qint64(r.size), QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n bytes"));
     if (!r.title.isEmpty()) {
         QString name = QLatin1Char('"') + r.title + QLatin1Char('"');
         if (!r.midletVersion.isEmpty()) {
@@ -190,7 +191,8 @@ QString details(const Resource& r) {
         parts << Report::tr("%1 s").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     if (r.declaredJarSize >= 0) {
-        parts << Report::tr("JAR of %1 bytes").arg(r.declaredJarSize);
+        parts << countedText(r.declaredJarSize, QT_TRANSLATE_N_NOOP("Report", "JAR of %n byte"),
+                             QT_TRANSLATE_N_NOOP("Report", "JAR of %n bytes"));
     }
     return parts.join(QStringLiteral(", "));
 }

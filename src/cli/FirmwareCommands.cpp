@@ -23,11 +23,11 @@ namespace {
 
 const CliHelpItem kFirmwareHelp{
     QStringLiteral("FIRMWARE"),
-    QStringLiteral("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
+    Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
 const CliHelpItem kBaseHelp{
     QStringLiteral("--base ADDR"),
-    QStringLiteral("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
-                   "hexadecimal after 0x)")};
+    Report::tr("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
+               "hexadecimal after 0x)")};
 
 std::optional<std::uint32_t> baseOption(OptionParser& options) {
     const QString text = options.take({QStringLiteral("--base")});
@@ -36,7 +36,7 @@ std::optional<std::uint32_t> baseOption(OptionParser& options) {
     }
     std::int32_t value = 0;
     if (!numeric::tryToInt(text, value) || text.trimmed().startsWith(QLatin1Char('-'))) {
-        throw UsageError{QStringLiteral("--base must be an address: %1").arg(text)};
+        throw UsageError{Report::tr("--base must be an address: %1").arg(text)};
     }
     return std::uint32_t(value);
 }
@@ -85,8 +85,8 @@ std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const Q
     }
     const auto region = firmwaredraft::parseRegion(text);
     if (!region) {
-        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with START below "
-                                        "END: %2")
+        throw UsageError{Report::tr("%1 must be START-END, two addresses with START below "
+                                    "END: %2")
                              .arg(name, text)};
     }
     return region;
@@ -110,10 +110,9 @@ void draftCommand(CliContext& context) {
         firmwaredraft::run(image, firmwarescan::run(image), draft, userFolder);
     context.out() << result.text();
     if (!result.created) {
-        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(draft.id));
+        throw TarvexError(Report::tr("Nothing is created: %1 cannot be made").arg(draft.id));
     }
-    context.out() << QStringLiteral("Created %1 in %2").arg(draft.id, result.firmwareFolder)
-                  << '\n';
+    context.out() << Report::tr("Created %1 in %2").arg(draft.id, result.firmwareFolder) << '\n';
 }
 
 void extractCommand(CliContext& context) {
@@ -251,41 +250,37 @@ QList<CliCommand> firmwareCommands() {
         {QStringLiteral("match"),
          QStringLiteral("match FIRMWARE [--base ADDR] [--json]"),
          matchCommand,
-         QStringLiteral(
-             "whether the data set belongs to the firmware: entries, resources, volumes, "
-             "required patches, regions"),
+         Report::tr("whether the data set belongs to the firmware: entries, resources, volumes, "
+                    "required patches, regions"),
          {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
         {QStringLiteral("scan"),
          QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
          scanCommand,
-         QStringLiteral("the melodies, Java files and pictures any firmware holds, the table "
-                        "entries pointing at them and its largest erased areas, without a data "
-                        "set"),
+         Report::tr("the melodies, Java files and pictures any firmware holds, the table "
+                    "entries pointing at them and its largest erased areas, without a data "
+                    "set"),
          {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
         {QStringLiteral("draft"),
          QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
                         "[--picture-region A-B] [--base ADDR]"),
          draftCommand,
-         QStringLiteral("a new data set made from what scan finds in FIRMWARE, checked and "
-                        "matched before it is added"),
+         Report::tr("a new data set made from what scan finds in FIRMWARE, checked and "
+                    "matched before it is added"),
          {kFirmwareHelp,
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id; an existing one is never replaced"),
-           CliValue::Text},
+           Report::tr("the new firmware id; an existing one is never replaced"), CliValue::Text},
           {QStringLiteral("--melody-region A-B"),
-           QStringLiteral("switch the melody page on, new melodies going into [A, B)"),
-           CliValue::Text},
+           Report::tr("switch the melody page on, new melodies going into [A, B)"), CliValue::Text},
           {QStringLiteral("--java-region A-B"),
-           QStringLiteral("switch the Java page on, new Java files going into [A, B)"),
-           CliValue::Text},
+           Report::tr("switch the Java page on, new Java files going into [A, B)"), CliValue::Text},
           {QStringLiteral("--picture-region A-B"),
-           QStringLiteral("switch the picture page on, new pictures going into [A, B)"),
+           Report::tr("switch the picture page on, new pictures going into [A, B)"),
            CliValue::Text},
           kBaseHelp}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
          extractCommand,
-         QStringLiteral("the firmware's standard resources written into DIR, with index.tsv"),
+         Report::tr("the firmware's standard resources written into DIR, with index.tsv"),
          {kFirmwareHelp,
           {QStringLiteral("-o, --output DIR"),
            QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
@@ -294,38 +289,38 @@ QList<CliCommand> firmwareCommands() {
         {QStringLiteral("previews"),
          QStringLiteral("previews FIRMWARE [--base ADDR]"),
          previewsCommand,
-         QStringLiteral("the data set's picture previews (Pic/N.jpg) made from the firmware"),
+         Report::tr("the data set's picture previews (Pic/N.jpg) made from the firmware"),
          {kFirmwareHelp, kBaseHelp}},
         {QStringLiteral("apply"),
          QStringLiteral("apply FIRMWARE PATCH... -o OUT [--base ADDR] [--allow-outside]"),
          applyCommand,
-         QStringLiteral("the firmware with the patches written over it, as S3 records or a raw "
-                        "image"),
+         Report::tr("the firmware with the patches written over it, as S3 records or a raw "
+                    "image"),
          {kFirmwareHelp,
-          {QStringLiteral("PATCH"), QStringLiteral("S-record files, written in the order given")},
+          {QStringLiteral("PATCH"), Report::tr("S-record files, written in the order given")},
           {QStringLiteral("-o, --output OUT"),
-           QStringLiteral("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
-                          "S3 records of 16 bytes")},
+           Report::tr("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
+                      "S3 records of 16 bytes")},
           kBaseHelp,
           {QStringLiteral("--allow-outside"),
-           QStringLiteral("let a patch write bytes the firmware does not hold")}}},
+           Report::tr("let a patch write bytes the firmware does not hold")}}},
         {QStringLiteral("port"),
          QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] "
                         "[--allow-changed-patches] [--json]"),
          portCommand,
-         QStringLiteral("a new data set for NEW_FIRMWARE from the current one, made for "
-                        "OLD_FIRMWARE"),
+         Report::tr("a new data set for NEW_FIRMWARE from the current one, made for "
+                    "OLD_FIRMWARE"),
          {{QStringLiteral("OLD_FIRMWARE"),
-           QStringLiteral("the firmware the current data set was made for")},
-          {QStringLiteral("NEW_FIRMWARE"), QStringLiteral("the other version")},
+           Report::tr("the firmware the current data set was made for")},
+          {QStringLiteral("NEW_FIRMWARE"), Report::tr("the other version")},
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id (default: NEW_FIRMWARE's name without its "
-                          "suffix); an existing one is never replaced"),
+           Report::tr("the new firmware id (default: NEW_FIRMWARE's name without its "
+                      "suffix); an existing one is never replaced"),
            CliValue::Text},
           kBaseHelp,
           {QStringLiteral("--allow-changed-patches"),
-           QStringLiteral("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
-                          "naming it as a warning (refused otherwise)")},
+           Report::tr("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
+                      "naming it as a warning (refused otherwise)")},
           cli::kJsonHelp}},
     };
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/InputStream.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
@@ -28,7 +29,7 @@ bool isStandardInput(const QString& path) {
 bool openStream(QFile& stream, const QString& path) {
     if (isStandardInput(path)) {
         if (!stream.open(fileno(stdin), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-            throw errors::cannotOpenFile(QStringLiteral("standard input"), stream.errorString());
+            throw errors::cannotOpenFile(Report::tr("standard input"), stream.errorString());
         }
         return true;
     }
@@ -74,10 +75,10 @@ void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken) {
         // fill the disk: no patch or file a command takes is this large.
         total += got;
         if (total > kLargestStream) {
-            throw TarvexError(QStringLiteral("%1 holds more than %2 MiB: it is not read")
-                                  .arg(stream.fileName().isEmpty() ? QStringLiteral("The input")
-                                                                   : stream.fileName())
-                                  .arg(kLargestStream >> 20));
+            throw TarvexError(
+                Report::tr("%1 holds more than %2 MiB: it is not read")
+                    .arg(stream.fileName().isEmpty() ? Report::tr("The input") : stream.fileName())
+                    .arg(kLargestStream >> 20));
         }
         if (copy.write(block.constData(), got) != got) {
             throw errors::cannotCreateFile(copy.fileName(), copy.errorString());

@@ -2171,6 +2171,30 @@ A command&apos;s options may stand anywhere among its arguments: --opt=VALUE and
         <source>unknown command %1</source>
         <translation>неизвестная команда %1</translation>
     </message>
+    <message>
+        <source>%1 exists already: extract makes a new folder, whole or not at all; remove it or name another</source>
+        <translation>%1 уже существует: extract создаёт новую папку целиком или не создаёт вовсе; удалите её или укажите другую</translation>
+    </message>
+    <message>
+        <source>midi</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>smaf</source>
+        <translation>SMAF</translation>
+    </message>
+    <message>
+        <source>jad</source>
+        <translation>JAD</translation>
+    </message>
+    <message>
+        <source>jar</source>
+        <translation>JAR</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>картинка</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>

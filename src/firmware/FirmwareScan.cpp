@@ -226,6 +226,14 @@ QString kindName(Kind kind) {
     return QStringLiteral("picture");
 }
 
+QString kindText(Kind kind) {
+    static const char* const kText[] = {
+        QT_TRANSLATE_NOOP("Report", "midi"), QT_TRANSLATE_NOOP("Report", "smaf"),
+        QT_TRANSLATE_NOOP("Report", "jad"), QT_TRANSLATE_NOOP("Report", "jar"),
+        QT_TRANSLATE_NOOP("Report", "picture")};
+    return Report::tr(kText[int(kind)]);
+}
+
 std::size_t Result::entryCount() const {
     std::size_t count = 0;
     for (const Resource& r : resources) {
@@ -243,7 +251,7 @@ QString Result::text() const {
         java += r.isJava() ? 1 : 0;
         out +=
             QStringLiteral("%1 %2, %3; %4\n")
-                .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r.entries));
+                .arg(hexAddress(r.address), kindText(r.kind), details(r), entriesText(r.entries));
     }
     for (const Area& a : erased) {
         out += Report::tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) +

@@ -1724,62 +1724,6 @@
         <translation>использование: tarvex-cli [параметры] </translation>
     </message>
     <message>
-        <source>Builds firmware patch files (S3 records) from the firmware data set, as the window does.
-
-Options:
-</source>
-        <translation>Создаёт файлы патчей прошивки (записи S3) по набору данных прошивки, как это делает окно.
-
-Параметры:
-</translation>
-    </message>
-    <message>
-        <source>
-Commands:
-</source>
-        <translation>
-Команды:
-</translation>
-    </message>
-    <message>
-        <source>
-A command&apos;s options may stand anywhere among its arguments: --opt=VALUE and --opt VALUE are the same, as are -oVALUE and -o VALUE; an option given twice counts once, with the last value; -- ends the options.
-</source>
-        <translation>
-Параметры команды могут стоять где угодно среди её аргументов: --opt=VALUE и --opt VALUE равнозначны, как и -oVALUE и -o VALUE; параметр, данный дважды, считается один раз, с последним значением; -- завершает параметры.
-</translation>
-    </message>
-    <message>
-        <source>Exit status: 0 done, 1 an error of the work (the message on standard error), 2 wrong usage.
-</source>
-        <translation>Код выхода: 0 — готово, 1 — ошибка в работе (сообщение в стандартном потоке ошибок), 2 — неверный вызов.
-</translation>
-    </message>
-    <message>
-        <source>Try &apos;tarvex-cli %1 --help&apos;.
-</source>
-        <translation>Попробуйте &apos;tarvex-cli %1 --help&apos;.
-</translation>
-    </message>
-    <message>
-        <source>usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]
-</source>
-        <translation>использование: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]
-</translation>
-    </message>
-    <message>
-        <source>commands:
-</source>
-        <translation>команды:
-</translation>
-    </message>
-    <message>
-        <source>Try &apos;tarvex-cli --help&apos;.
-</source>
-        <translation>Попробуйте &apos;tarvex-cli --help&apos;.
-</translation>
-    </message>
-    <message>
         <source>the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)</source>
         <translation>прошивка: S-записи (S1/S2/S3) или сырой образ (.bin или с --base)</translation>
     </message>
@@ -2194,6 +2138,62 @@ A command&apos;s options may stand anywhere among its arguments: --opt=VALUE and
     <message>
         <source>picture</source>
         <translation>картинка</translation>
+    </message>
+    <message>
+        <source>the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png (N the slot, from 0), index.tsv</source>
+        <translation>папка: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png (N — слот, с 0), index.tsv</translation>
+    </message>
+    <message>
+        <source>one JSON document (UTF-8) instead of the text</source>
+        <translation>один документ JSON (UTF-8) вместо текста</translation>
+    </message>
+    <message>
+        <source>There is no firmware %1 in %2; %3</source>
+        <translation>Прошивки %1 в %2 нет; %3</translation>
+    </message>
+    <message>
+        <source>it holds none</source>
+        <translation>там нет ни одной</translation>
+    </message>
+    <message>
+        <source>it holds: %1</source>
+        <translation>там есть: %1</translation>
+    </message>
+    <message>
+        <source>Builds firmware patch files (S3 records) from the firmware data set, as the window does.</source>
+        <translation>Создаёт файлы патчей прошивки (записи S3) по набору данных прошивки, как это делает окно.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Параметры:</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Команды:</translation>
+    </message>
+    <message>
+        <source>A command&apos;s options may stand anywhere among its arguments: --opt=VALUE and --opt VALUE are the same, as are -oVALUE and -o VALUE; an option given twice counts once, with the last value; -- ends the options.</source>
+        <translation>Параметры команды могут стоять где угодно среди её аргументов: --opt=VALUE и --opt VALUE равнозначны, как и -oVALUE и -o VALUE; параметр, данный дважды, считается один раз, с последним значением; -- завершает параметры.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done, 1 an error of the work (the message on standard error), 2 wrong usage.</source>
+        <translation>Код выхода: 0 — готово, 1 — ошибка в работе (сообщение в стандартном потоке ошибок), 2 — неверный вызов.</translation>
+    </message>
+    <message>
+        <source>Try &apos;tarvex-cli %1 --help&apos;.</source>
+        <translation>Попробуйте &apos;tarvex-cli %1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]</source>
+        <translation>использование: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]</translation>
+    </message>
+    <message>
+        <source>commands:</source>
+        <translation>команды:</translation>
+    </message>
+    <message>
+        <source>Try &apos;tarvex-cli --help&apos;.</source>
+        <translation>Попробуйте &apos;tarvex-cli --help&apos;.</translation>
     </message>
 </context>
 <context>

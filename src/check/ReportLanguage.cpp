@@ -44,4 +44,10 @@ QString inOurLanguage(const QString& systemText) {
     return (russian() ? cyrillic && !latin : !cyrillic) ? systemText : QString();
 }
 
+QString cannotBeRead(const QString& reason) {
+    const QString shown = inOurLanguage(reason);
+    return shown.isEmpty() ? QCoreApplication::translate("Report", "cannot be read")
+                           : QCoreApplication::translate("Report", "cannot be read: %1").arg(shown);
+}
+
 } // namespace reportlanguage

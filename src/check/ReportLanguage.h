@@ -23,4 +23,7 @@ bool russian();
 // never mixes two languages.
 QString inOurLanguage(const QString& systemText);
 
+// A finding's "cannot be read", with the system's reason where it is in our language.
+QString cannotBeRead(const QString& reason);
+
 } // namespace reportlanguage

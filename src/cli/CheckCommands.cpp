@@ -107,7 +107,7 @@ QList<CliCommand> checkCommands() {
          {{QStringLiteral("--dir DATA"),
            Report::tr("a Data folder (or the firmware folder holding it) instead of the "
                       "current firmware's")},
-          cli::kJsonHelp}},
+          cli::jsonHelp()}},
         {QStringLiteral("verify"),
          QStringLiteral("verify PATCH [--no-dataset] [--json]"),
          verifyCommand,
@@ -116,7 +116,7 @@ QList<CliCommand> checkCommands() {
          {{QStringLiteral("PATCH"), Report::tr("the S-record file")},
           {QStringLiteral("--no-dataset"),
            Report::tr("check the records alone, without the current data set")},
-          cli::kJsonHelp}},
+          cli::jsonHelp()}},
         {QStringLiteral("import"),
          QStringLiteral("import DIR [--as ID] [--json]"),
          importCommand,
@@ -126,6 +126,6 @@ QList<CliCommand> checkCommands() {
            Report::tr("the new firmware id (default: the firmware folder's name); an existing "
                       "one is never replaced"),
            CliValue::Text},
-          cli::kJsonHelp}},
+          cli::jsonHelp()}},
     };
 }

@@ -28,19 +28,24 @@ void printItems(QTextStream& out, const QList<CliHelpItem>& items) {
 void printProgramHelp(QTextStream& out, const QList<CliCommand>& commands) {
     out << usagePrefix() << "COMMAND [ARGS]\n"
         << Report::tr("Builds firmware patch files (S3 records) from the firmware data set, as "
-                      "the window does.\n\nOptions:\n");
+                      "the window does.")
+        << "\n\n"
+        << Report::tr("Options:") << '\n';
     printItems(out, cli::programOptions());
-    out << Report::tr("\nCommands:\n");
+    out << '\n' << Report::tr("Commands:") << '\n';
     QList<CliHelpItem> list;
     for (const CliCommand& command : commands) {
         list.append({command.name, command.summary});
     }
     printItems(out, list);
-    out << Report::tr("\nA command's options may stand anywhere among its arguments: --opt=VALUE "
+    out << '\n'
+        << Report::tr("A command's options may stand anywhere among its arguments: --opt=VALUE "
                       "and --opt VALUE are the same, as are -oVALUE and -o VALUE; an option "
-                      "given twice counts once, with the last value; -- ends the options.\n")
+                      "given twice counts once, with the last value; -- ends the options.")
+        << '\n'
         << Report::tr("Exit status: 0 done, 1 an error of the work (the message on standard "
-                      "error), 2 wrong usage.\n");
+                      "error), 2 wrong usage.")
+        << '\n';
 }
 
 void printCommandHelp(QTextStream& out, const CliCommand& command) {
@@ -57,15 +62,16 @@ void printCommandHelp(QTextStream& out, const CliCommand& command) {
 void printUsage(QTextStream& err, const QList<CliCommand>& commands, const CliCommand* command) {
     if (command) {
         err << usagePrefix() << command->synopsis << '\n'
-            << Report::tr("Try 'tarvex-cli %1 --help'.\n").arg(command->name);
+            << Report::tr("Try 'tarvex-cli %1 --help'.").arg(command->name) << '\n';
         return;
     }
-    err << Report::tr("usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]\n")
-        << Report::tr("commands:\n");
+    err << Report::tr("usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]")
+        << '\n'
+        << Report::tr("commands:") << '\n';
     for (const CliCommand& each : commands) {
         err << "  " << each.synopsis << '\n';
     }
-    err << Report::tr("Try 'tarvex-cli --help'.\n");
+    err << Report::tr("Try 'tarvex-cli --help'.") << '\n';
 }
 
 } // namespace clihelp

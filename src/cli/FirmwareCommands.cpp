@@ -21,13 +21,18 @@
 
 namespace {
 
-const CliHelpItem kFirmwareHelp{
-    QStringLiteral("FIRMWARE"),
-    Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
-const CliHelpItem kBaseHelp{
-    QStringLiteral("--base ADDR"),
-    Report::tr("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
-               "hexadecimal after 0x)")};
+CliHelpItem firmwareHelp() {
+    return {
+        QStringLiteral("FIRMWARE"),
+        Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
+}
+
+CliHelpItem baseHelp() {
+    return {
+        QStringLiteral("--base ADDR"),
+        Report::tr("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
+                   "hexadecimal after 0x)")};
+}
 
 std::optional<std::uint32_t> baseOption(OptionParser& options) {
     const QString text = options.take({QStringLiteral("--base")});
@@ -252,21 +257,21 @@ QList<CliCommand> firmwareCommands() {
          matchCommand,
          Report::tr("whether the data set belongs to the firmware: entries, resources, volumes, "
                     "required patches, regions"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
         {QStringLiteral("scan"),
          QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
          scanCommand,
          Report::tr("the melodies, Java files and pictures any firmware holds, the table "
                     "entries pointing at them and its largest erased areas, without a data "
                     "set"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
         {QStringLiteral("draft"),
          QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
                         "[--picture-region A-B] [--base ADDR]"),
          draftCommand,
          Report::tr("a new data set made from what scan finds in FIRMWARE, checked and "
                     "matched before it is added"),
-         {kFirmwareHelp,
+         {firmwareHelp(),
           {QStringLiteral("--as ID"),
            Report::tr("the new firmware id; an existing one is never replaced"), CliValue::Text},
           {QStringLiteral("--melody-region A-B"),
@@ -276,32 +281,32 @@ QList<CliCommand> firmwareCommands() {
           {QStringLiteral("--picture-region A-B"),
            Report::tr("switch the picture page on, new pictures going into [A, B)"),
            CliValue::Text},
-          kBaseHelp}},
+          baseHelp()}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
          extractCommand,
          Report::tr("the firmware's standard resources written into DIR, with index.tsv"),
-         {kFirmwareHelp,
+         {firmwareHelp(),
           {QStringLiteral("-o, --output DIR"),
-           QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
-                          "(N the slot, from 0), index.tsv")},
-          kBaseHelp}},
+           Report::tr("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
+                      "(N the slot, from 0), index.tsv")},
+          baseHelp()}},
         {QStringLiteral("previews"),
          QStringLiteral("previews FIRMWARE [--base ADDR]"),
          previewsCommand,
          Report::tr("the data set's picture previews (Pic/N.jpg) made from the firmware"),
-         {kFirmwareHelp, kBaseHelp}},
+         {firmwareHelp(), baseHelp()}},
         {QStringLiteral("apply"),
          QStringLiteral("apply FIRMWARE PATCH... -o OUT [--base ADDR] [--allow-outside]"),
          applyCommand,
          Report::tr("the firmware with the patches written over it, as S3 records or a raw "
                     "image"),
-         {kFirmwareHelp,
+         {firmwareHelp(),
           {QStringLiteral("PATCH"), Report::tr("S-record files, written in the order given")},
           {QStringLiteral("-o, --output OUT"),
            Report::tr("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
                       "S3 records of 16 bytes")},
-          kBaseHelp,
+          baseHelp(),
           {QStringLiteral("--allow-outside"),
            Report::tr("let a patch write bytes the firmware does not hold")}}},
         {QStringLiteral("port"),
@@ -317,10 +322,10 @@ QList<CliCommand> firmwareCommands() {
            Report::tr("the new firmware id (default: NEW_FIRMWARE's name without its "
                       "suffix); an existing one is never replaced"),
            CliValue::Text},
-          kBaseHelp,
+          baseHelp(),
           {QStringLiteral("--allow-changed-patches"),
            Report::tr("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
                       "naming it as a warning (refused otherwise)")},
-          cli::kJsonHelp}},
+          cli::jsonHelp()}},
     };
 }

@@ -185,7 +185,7 @@ QList<CliCommand> infoCommands() {
          QStringLiteral("info [--json]"),
          info,
          Report::tr("the firmware, its folder, memory map and totals"),
-         {cli::kJsonHelp}},
+         {cli::jsonHelp()}},
         {QStringLiteral("custom"),
          QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"),
          custom,

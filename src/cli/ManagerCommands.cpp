@@ -259,7 +259,7 @@ QList<CliCommand> managerCommands() {
          slotsCommand,
          Report::tr("one line per slot: index, then the list's columns (tab-separated; "
                     "melodies add the volume)"),
-         {manager, cli::kJsonHelp}},
+         {manager, cli::jsonHelp()}},
         {QStringLiteral("assign"),
          QStringLiteral("assign melodies|java|pictures SLOT FILE [--fit]"),
          assignCommand,

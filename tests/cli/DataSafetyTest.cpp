@@ -395,7 +395,7 @@ TEST_F(DataSafety, NoOutputIsWrittenInsideAFirmwareFolder) {
               {"convert", picture, "-o", target},
               {"decode", scratch.path("in/p.pic"), "-o", target + ".png"}}) {
             EXPECT_EQ(run(command), 1) << command.join(' ').toStdString();
-            EXPECT_TRUE(err.contains("рабочую папку")) << err.toStdString();
+            EXPECT_TRUE(err.contains("the working folder")) << err.toStdString();
             // One line: the window's line break is no literal "\n" here.
             EXPECT_FALSE(err.contains("\\n")) << err.toStdString();
         }

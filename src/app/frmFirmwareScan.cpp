@@ -81,7 +81,7 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
             size = QStringLiteral("%1 x %2, ").arg(r.width).arg(r.height) + size;
         }
         auto* item = new QTreeWidgetItem(groups[group], {numeric::hexAddress(r.address),
-                                                         firmwarescan::kindName(r.kind), size,
+                                                         firmwarescan::kindText(r.kind), size,
                                                          nameText(r), entriesText(r)});
         item->setData(0, kIndexRole, qulonglong(i));
         if (r.kind == Kind::Picture) {

@@ -6,6 +6,7 @@
 #include "check/PatchContentCheck.h"
 #include "check/PatchImage.h"
 #include "check/PatchMatch.h"
+#include "check/ReportLanguage.h"
 #include "check/TableEntryCheck.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
@@ -326,8 +327,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
     if (info.exists() && !info.isFile()) {
         report.error(shown, 0, QCoreApplication::translate("Report", "not a regular file"));
     } else if (!fileops::openRegular(file, patchPath, &reason)) {
-        report.error(shown, 0,
-                     QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
+        report.error(shown, 0, reportlanguage::cannotBeRead(reason));
     }
     if (report.errors() > 0) {
         // The same fields as for a patch that could be read.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // check, verify and import: looking at a data set or a patch before it is
 // used, and adding a data set only once it passes.
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
@@ -104,30 +105,29 @@ QList<CliCommand> checkCommands() {
         {QStringLiteral("check"),
          QStringLiteral("check [--dir DATA] [--json]"),
          checkCommand,
-         QStringLiteral("the data set checked: one finding a line, FILE:LINE: error|warning: TEXT"),
+         Report::tr("the data set checked: one finding a line, FILE:LINE: error|warning: TEXT"),
          {{QStringLiteral("--dir DATA"),
-           QStringLiteral("a Data folder (or the firmware folder holding it) instead of the "
-                          "current firmware's")},
-          cli::kJsonHelp}},
+           Report::tr("a Data folder (or the firmware folder holding it) instead of the "
+                      "current firmware's")},
+          cli::jsonHelp()}},
         {QStringLiteral("verify"),
          QStringLiteral("verify PATCH [--no-dataset] [--json]"),
          verifyCommand,
-         QStringLiteral("an S-record file checked: its lines, the ranges it writes and, with the "
-                        "data set, what lies there"),
-         {{QStringLiteral("PATCH"), QStringLiteral("the S-record file")},
+         Report::tr("an S-record file checked: its lines, the ranges it writes and, with the "
+                    "data set, what lies there"),
+         {{QStringLiteral("PATCH"), Report::tr("the S-record file")},
           {QStringLiteral("--no-dataset"),
-           QStringLiteral("check the records alone, without the current data set")},
-          cli::kJsonHelp}},
+           Report::tr("check the records alone, without the current data set")},
+          cli::jsonHelp()}},
         {QStringLiteral("import"),
          QStringLiteral("import DIR [--as ID] [--json]"),
          importCommand,
-         QStringLiteral("a data set added to the user folder once its check finds no error"),
-         {{QStringLiteral("DIR"),
-           QStringLiteral("a firmware folder holding Data, or a Data folder")},
+         Report::tr("a data set added to the user folder once its check finds no error"),
+         {{QStringLiteral("DIR"), Report::tr("a firmware folder holding Data, or a Data folder")},
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id (default: the firmware folder's name); an existing "
-                          "one is never replaced"),
+           Report::tr("the new firmware id (default: the firmware folder's name); an existing "
+                      "one is never replaced"),
            CliValue::Text},
-          cli::kJsonHelp}},
+          cli::jsonHelp()}},
     };
 }

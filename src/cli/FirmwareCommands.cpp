@@ -21,13 +21,18 @@
 
 namespace {
 
-const CliHelpItem kFirmwareHelp{
-    QStringLiteral("FIRMWARE"),
-    QStringLiteral("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
-const CliHelpItem kBaseHelp{
-    QStringLiteral("--base ADDR"),
-    QStringLiteral("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
+CliHelpItem firmwareHelp() {
+    return {
+        QStringLiteral("FIRMWARE"),
+        Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
+}
+
+CliHelpItem baseHelp() {
+    return {
+        QStringLiteral("--base ADDR"),
+        Report::tr("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
                    "hexadecimal after 0x)")};
+}
 
 std::optional<std::uint32_t> baseOption(OptionParser& options) {
     const QString text = options.take({QStringLiteral("--base")});
@@ -36,7 +41,7 @@ std::optional<std::uint32_t> baseOption(OptionParser& options) {
     }
     std::int32_t value = 0;
     if (!numeric::tryToInt(text, value) || text.trimmed().startsWith(QLatin1Char('-'))) {
-        throw UsageError{QStringLiteral("--base must be an address: %1").arg(text)};
+        throw UsageError{Report::tr("--base must be an address: %1").arg(text)};
     }
     return std::uint32_t(value);
 }
@@ -85,8 +90,8 @@ std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const Q
     }
     const auto region = firmwaredraft::parseRegion(text);
     if (!region) {
-        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with START below "
-                                        "END: %2")
+        throw UsageError{Report::tr("%1 must be START-END, two addresses with START below "
+                                    "END: %2")
                              .arg(name, text)};
     }
     return region;
@@ -115,10 +120,9 @@ void draftCommand(CliContext& context) {
         firmwaredraft::run(image, firmwarescan::run(image), draft, userFolder);
     context.out() << result.text();
     if (!result.created) {
-        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(draft.id));
+        throw TarvexError(Report::tr("Nothing is created: %1 cannot be made").arg(draft.id));
     }
-    context.out() << QStringLiteral("Created %1 in %2").arg(draft.id, result.firmwareFolder)
-                  << '\n';
+    context.out() << Report::tr("Created %1 in %2").arg(draft.id, result.firmwareFolder) << '\n';
 }
 
 void extractCommand(CliContext& context) {
@@ -256,81 +260,77 @@ QList<CliCommand> firmwareCommands() {
         {QStringLiteral("match"),
          QStringLiteral("match FIRMWARE [--base ADDR] [--json]"),
          matchCommand,
-         QStringLiteral(
-             "whether the data set belongs to the firmware: entries, resources, volumes, "
-             "required patches, regions"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         Report::tr("whether the data set belongs to the firmware: entries, resources, volumes, "
+                    "required patches, regions"),
+         {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
         {QStringLiteral("scan"),
          QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
          scanCommand,
-         QStringLiteral("the melodies, Java files and pictures any firmware holds, the table "
-                        "entries pointing at them and its largest erased areas, without a data "
-                        "set"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         Report::tr("the melodies, Java files and pictures any firmware holds, the table "
+                    "entries pointing at them and its largest erased areas, without a data "
+                    "set"),
+         {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
         {QStringLiteral("draft"),
          QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
                         "[--picture-region A-B] [--base ADDR]"),
          draftCommand,
-         QStringLiteral("a new data set made from what scan finds in FIRMWARE, checked and "
-                        "matched before it is added"),
-         {kFirmwareHelp,
+         Report::tr("a new data set made from what scan finds in FIRMWARE, checked and "
+                    "matched before it is added"),
+         {firmwareHelp(),
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id; an existing one is never replaced"),
-           CliValue::Text},
+           Report::tr("the new firmware id; an existing one is never replaced"), CliValue::Text},
           {QStringLiteral("--melody-region A-B"),
-           QStringLiteral("switch the melody page on, new melodies going into [A, B)"),
-           CliValue::Text},
+           Report::tr("switch the melody page on, new melodies going into [A, B)"), CliValue::Text},
           {QStringLiteral("--java-region A-B"),
-           QStringLiteral("switch the Java page on, new Java files going into [A, B)"),
-           CliValue::Text},
+           Report::tr("switch the Java page on, new Java files going into [A, B)"), CliValue::Text},
           {QStringLiteral("--picture-region A-B"),
-           QStringLiteral("switch the picture page on, new pictures going into [A, B)"),
+           Report::tr("switch the picture page on, new pictures going into [A, B)"),
            CliValue::Text},
-          kBaseHelp}},
+          baseHelp()}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
          extractCommand,
-         QStringLiteral("the firmware's standard resources written into DIR, with index.tsv"),
-         {kFirmwareHelp,
+         Report::tr("the firmware's standard resources written into DIR, with index.tsv"),
+         {firmwareHelp(),
           {QStringLiteral("-o, --output DIR"),
-           QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
-                          "(N the slot, from 0), index.tsv")},
-          kBaseHelp}},
+           Report::tr("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
+                      "(N the slot, from 0), index.tsv")},
+          baseHelp()}},
         {QStringLiteral("previews"),
          QStringLiteral("previews FIRMWARE [--base ADDR]"),
          previewsCommand,
-         QStringLiteral("the data set's picture previews (Pic/N.jpg) made from the firmware"),
-         {kFirmwareHelp, kBaseHelp}},
+         Report::tr("the data set's picture previews (Pic/N.jpg) made from the firmware"),
+         {firmwareHelp(), baseHelp()}},
         {QStringLiteral("apply"),
          QStringLiteral("apply FIRMWARE PATCH... -o OUT [--base ADDR] [--allow-outside]"),
          applyCommand,
-         QStringLiteral("the firmware with the patches written over it, as S3 records or a raw "
-                        "image"),
-         {kFirmwareHelp,
-          {QStringLiteral("PATCH"), QStringLiteral("S-record files, written in the order given")},
+         Report::tr("the firmware with the patches written over it, as S3 records or a raw "
+                    "image"),
+         {firmwareHelp(),
+          {QStringLiteral("PATCH"), Report::tr("S-record files, written in the order given")},
           {QStringLiteral("-o, --output OUT"),
-           QStringLiteral("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
-                          "S3 records of 16 bytes")},
-          kBaseHelp,
+           Report::tr("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
+                      "S3 records of 16 bytes")},
+          baseHelp(),
           {QStringLiteral("--allow-outside"),
-           QStringLiteral("let a patch write bytes the firmware does not hold")}}},
+           Report::tr("let a patch write bytes the firmware does not hold")}}},
         {QStringLiteral("port"),
          QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] "
                         "[--allow-changed-patches] [--json]"),
          portCommand,
-         QStringLiteral("a new data set for NEW_FIRMWARE from the current one, made for "
-                        "OLD_FIRMWARE"),
+         Report::tr("a new data set for NEW_FIRMWARE from the current one, made for "
+                    "OLD_FIRMWARE"),
          {{QStringLiteral("OLD_FIRMWARE"),
-           QStringLiteral("the firmware the current data set was made for")},
-          {QStringLiteral("NEW_FIRMWARE"), QStringLiteral("the other version")},
+           Report::tr("the firmware the current data set was made for")},
+          {QStringLiteral("NEW_FIRMWARE"), Report::tr("the other version")},
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id (default: NEW_FIRMWARE's name without its "
-                          "suffix); an existing one is never replaced"),
+           Report::tr("the new firmware id (default: NEW_FIRMWARE's name without its "
+                      "suffix); an existing one is never replaced"),
            CliValue::Text},
-          kBaseHelp,
+          baseHelp(),
           {QStringLiteral("--allow-changed-patches"),
-           QStringLiteral("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
-                          "naming it as a warning (refused otherwise)")},
-          cli::kJsonHelp}},
+           Report::tr("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
+                      "naming it as a warning (refused otherwise)")},
+          cli::jsonHelp()}},
     };
 }

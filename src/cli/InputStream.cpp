@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/InputStream.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
@@ -104,7 +105,7 @@ bool isStandardInput(const QString& path) {
 bool openStream(QFile& stream, const QString& path) {
     if (isStandardInput(path)) {
         if (!stream.open(fileno(stdin), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-            throw errors::cannotOpenFile(QStringLiteral("standard input"), stream.errorString());
+            throw errors::cannotOpenFile(Report::tr("standard input"), stream.errorString());
         }
         return true;
     }

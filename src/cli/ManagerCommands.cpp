@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
@@ -21,7 +22,7 @@ namespace {
 const ManagerInfo& managerNamed(const QString& id) {
     const ManagerInfo* info = managers::byId(id);
     if (!info) {
-        throw UsageError{QStringLiteral("unknown manager %1 (melodies, java, pictures)").arg(id)};
+        throw UsageError{Report::tr("unknown manager %1 (melodies, java, pictures)").arg(id)};
     }
     return *info;
 }
@@ -34,11 +35,10 @@ SlotTable tableFor(CliContext& context, const ManagerInfo& info, bool writing = 
         if (writing) {
             throw TarvexError(refusal);
         }
-        context.err() << "warning: " << cli::printable(refusal) << '\n';
+        context.err() << Report::tr("warning: %1").arg(cli::printable(refusal)) << '\n';
     }
     if (!data.isAvailable(info)) {
-        throw TarvexError(
-            QStringLiteral("The %1 page is not available in this data set").arg(info.id));
+        throw TarvexError(Report::tr("The %1 page is not available in this data set").arg(info.id));
     }
     return SlotTable(data, info);
 }
@@ -47,13 +47,13 @@ qsizetype slotNumber(const SlotTable& table, const QString& text) {
     bool ok = false;
     const qsizetype slot = text.toLongLong(&ok);
     if (!ok) {
-        throw UsageError{QStringLiteral("slot must be a number: %1").arg(text)};
+        throw UsageError{Report::tr("slot must be a number: %1").arg(text)};
     }
     if (slot < 0 || slot >= table.slotCount()) {
         throw TarvexError(
             table.slotCount() == 0
-                ? QStringLiteral("There is no slot %1: %2 has no slots").arg(text, table.info().id)
-                : QStringLiteral("There is no slot %1: %2 has slots 0 to %3")
+                ? Report::tr("There is no slot %1: %2 has no slots").arg(text, table.info().id)
+                : Report::tr("There is no slot %1: %2 has slots 0 to %3")
                       .arg(text, table.info().id)
                       .arg(table.slotCount() - 1));
     }
@@ -72,7 +72,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     }
     if (table.info().keepsVolumeLists && table.data().volumesAvailable()) {
         // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
-        QString volume = QStringLiteral("н/д");
+        QString volume = Report::tr("n/a");
         if (melodyvolumes::isVolumeSlot(slot)) {
             volume = table.data().line(managers::kVolumesList, slot);
             try {
@@ -88,8 +88,12 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
 
 void printGauge(QTextStream& out, const SlotTable& table) {
     const SlotTable::Gauge gauge = table.gauge();
-    out << "used: " << gauge.used << " of " << gauge.total << " bytes (" << gauge.percent << "%)"
-        << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
+    out << countedText(gauge.total, QT_TRANSLATE_N_NOOP("Report", "used: %1 of %n byte (%2%)"),
+                       QT_TRANSLATE_N_NOOP("Report", "used: %1 of %n bytes (%2%)"))
+               .arg(gauge.used)
+               .arg(gauge.percent)
+        << (gauge.overLimit ? Report::tr(", over the limit: no patch can be built") : QString())
+        << '\n';
 }
 
 // A slot as JSON: its columns as the list holds them, and what they mean
@@ -165,7 +169,7 @@ void printPair(CliContext& context, const javapair::Settled& pair) {
         context.err() << cli::printable(pair.corrected->text()) << '\n';
     }
     for (const QString& problem : pair.problems) {
-        context.err() << "warning: " << cli::printable(problem) << '\n';
+        context.err() << Report::tr("warning: %1").arg(cli::printable(problem)) << '\n';
     }
 }
 
@@ -176,13 +180,13 @@ void assignCommand(CliContext& context) {
     const ManagerInfo& info = managerNamed(args[0]);
     const ManagerSteps& steps = managersteps::of(info);
     if (fit && !steps.fits) {
-        throw UsageError{QStringLiteral("--fit is only for pictures")};
+        throw UsageError{Report::tr("--fit is only for pictures")};
     }
     SlotTable table = tableFor(context, info);
     const qsizetype slot = slotNumber(table, args[1]);
     if (!managers::acceptsFile(info, slot, args[2])) {
         throw TarvexError(
-            QStringLiteral("Slot %1 takes only *.%2 files")
+            Report::tr("Slot %1 takes only *.%2 files")
                 .arg(slot)
                 .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *."))));
     }
@@ -195,7 +199,7 @@ void assignCommand(CliContext& context) {
     // What the file holds is only warned about: the choice stands.
     if (const auto described = slotcontent::of(table, slot)) {
         for (const QString& problem : described->problems) {
-            context.err() << "warning: " << cli::printable(problem) << '\n';
+            context.err() << Report::tr("warning: %1").arg(cli::printable(problem)) << '\n';
         }
     }
     printPair(context, pair);
@@ -229,8 +233,7 @@ void volumeCommand(CliContext& context) {
         throw UsageError{melodyvolumes::rangeRefusal(args[1])}; // the model's own words
     }
     if (!melodyvolumes::isVolumeSlot(slot)) {
-        throw TarvexError(
-            QStringLiteral("Slot %1 has no volume (only slots 0 to 24 have)").arg(slot));
+        throw TarvexError(Report::tr("Slot %1 has no volume (only slots 0 to 24 have)").arg(slot));
     }
     melodyvolumes::store(table.data(), slot, value);
     table.save();
@@ -258,45 +261,45 @@ void buildCommand(CliContext& context) {
 
 QList<CliCommand> managerCommands() {
     const CliHelpItem manager{QStringLiteral("melodies|java|pictures"),
-                              QStringLiteral("the manager, as the window's page")};
+                              Report::tr("the manager, as the window's page")};
     const CliHelpItem slot{QStringLiteral("SLOT"),
-                           QStringLiteral("the slot's number, from 0, as \"slots\" lists it")};
+                           Report::tr("the slot's number, from 0, as \"slots\" lists it")};
     return {
         {QStringLiteral("slots"),
          QStringLiteral("slots melodies|java|pictures [--json]"),
          slotsCommand,
-         QStringLiteral("one line per slot: index, then the list's columns (tab-separated; "
-                        "melodies add the volume)"),
-         {manager, cli::kJsonHelp}},
+         Report::tr("one line per slot: index, then the list's columns (tab-separated; "
+                    "melodies add the volume)"),
+         {manager, cli::jsonHelp()}},
         {QStringLiteral("assign"),
          QStringLiteral("assign melodies|java|pictures SLOT FILE [--fit]"),
          assignCommand,
-         QStringLiteral("a new file for the slot, as the page's open button"),
+         Report::tr("a new file for the slot, as the page's open button"),
          {manager,
           slot,
-          {QStringLiteral("FILE"), QStringLiteral("the new file, copied into the working folder")},
+          {QStringLiteral("FILE"), Report::tr("the new file, copied into the working folder")},
           {QStringLiteral("--fit"),
-           QStringLiteral("pictures: a picture of another size is scaled, keeping its proportions, "
-                          "to cover the slot, cropped around its centre and kept as a 24-bit "
-                          "bitmap named like FILE with the extension .bmp")}}},
+           Report::tr("pictures: a picture of another size is scaled, keeping its proportions, "
+                      "to cover the slot, cropped around its centre and kept as a 24-bit "
+                      "bitmap named like FILE with the extension .bmp")}}},
         {QStringLiteral("restore"),
          QStringLiteral("restore melodies|java|pictures SLOT"),
          restoreCommand,
-         QStringLiteral("the slot's standard resource back"),
+         Report::tr("the slot's standard resource back"),
          {manager, slot}},
         {QStringLiteral("volume"),
          QStringLiteral("volume SLOT VALUE"),
          volumeCommand,
-         QStringLiteral("a melody slot's volume, 1 to 127"),
-         {slot, {QStringLiteral("VALUE"), QStringLiteral("the volume, 1 to 127")}}},
+         Report::tr("a melody slot's volume, 1 to 127"),
+         {slot, {QStringLiteral("VALUE"), Report::tr("the volume, 1 to 127")}}},
         {QStringLiteral("build"),
          QStringLiteral("build melodies|java|pictures -o OUT"),
          buildCommand,
-         QStringLiteral("the manager's patch, as its \"Создать патч!\" button"),
+         Report::tr("the manager's patch, as its \"Create patch!\" button"),
          {manager,
           {QStringLiteral("-o, --output OUT"),
-           QStringLiteral("where the patch goes: a file (replaced only once complete), a device "
-                          "or FIFO (written directly), or - for standard output; a failed build "
-                          "writes nothing")}}},
+           Report::tr("where the patch goes: a file (replaced only once complete), a device "
+                      "or FIFO (written directly), or - for standard output; a failed build "
+                      "writes nothing")}}},
     };
 }

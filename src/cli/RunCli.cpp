@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "base/Report.h"
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "cli/CliDocs.h"
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"
@@ -47,8 +49,8 @@ std::optional<QString> valueOf(const CheckedOptions& checked, const QString& nam
 void printError(QTextStream& err, const TarvexError& error) {
     // Messages may quote list lines; their control characters go out escaped.
     err << kProgram << cli::printable(error.message());
-    if (!error.reason().isEmpty()) {
-        err << ": " << cli::printable(error.reason());
+    if (const QString reason = reportlanguage::inOurLanguage(error.reason()); !reason.isEmpty()) {
+        err << ": " << cli::printable(reason);
     }
     err << '\n';
 }
@@ -121,7 +123,7 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
         }
         QStringList rest = program.arguments;
         if (rest.isEmpty()) {
-            throw UsageError{QStringLiteral("no command given")};
+            throw UsageError{Report::tr("no command given")};
         }
         const QString name = rest.takeFirst();
         for (const CliCommand& each : commands) {
@@ -130,7 +132,7 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
             }
         }
         if (!command) {
-            throw UsageError{QStringLiteral("unknown command %1").arg(name)};
+            throw UsageError{Report::tr("unknown command %1").arg(name)};
         }
         const CheckedOptions checked =
             checkOptions(rest, command->items + QList<CliHelpItem>{cli::helpOption()});

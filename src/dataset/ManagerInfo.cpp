@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/ManagerInfo.h"
 
+#include "base/Report.h"
+
 #include <QCoreApplication>
 
 namespace managers {
@@ -205,8 +207,8 @@ bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path) {
 
 QString nameInUseWarning(const ManagerInfo& info) {
     return info.kind == ManagerKind::Melodies
-               ? QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии.")
-               : QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл.");
+               ? Report::tr("The file is in use already. Please choose another melody file.")
+               : Report::tr("The file is in use already. Please choose another file.");
 }
 
 const ManagerInfo* byId(const QString& id) {

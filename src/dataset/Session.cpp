@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/Session.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareId.h"
@@ -105,10 +106,10 @@ TarvexError Session::noSuchFirmware() const {
         }
     }
     return TarvexError(
-        QStringLiteral("There is no firmware %1 in %2; %3")
+        Report::tr("There is no firmware %1 in %2; %3")
             .arg(settings_.currentId, userFolder_,
-                 ids.isEmpty() ? QStringLiteral("it holds none")
-                               : QStringLiteral("it holds: ") + ids.join(QStringLiteral(", "))));
+                 ids.isEmpty() ? Report::tr("it holds none")
+                               : Report::tr("it holds: %1").arg(ids.join(QStringLiteral(", ")))));
 }
 
 void Session::finishSaveIfFree() {

@@ -291,9 +291,9 @@ void showUncaught(std::exception_ptr error) noexcept {
     try {
         std::rethrow_exception(error);
     } catch (const TarvexError& e) {
-        message = e.message();
+        message = e.englishMessage();
     } catch (const std::bad_alloc&) {
-        message = errors::outOfMemory().message();
+        message = errors::outOfMemory().englishMessage();
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
     } catch (...) {

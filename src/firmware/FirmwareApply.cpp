@@ -2,6 +2,7 @@
 #include "firmware/FirmwareApply.h"
 
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "srec/S3Records.h"
@@ -57,8 +58,7 @@ void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, 
         QFile file;
         QString reason;
         if (!fileops::openRegular(file, path, &reason)) {
-            report.error(path, 0,
-                         QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
+            report.error(path, 0, reportlanguage::cannotBeRead(reason));
             continue;
         }
         srec::SRecordReader reader(file);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/FirmwareExtract.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "content/ContentInfo.h"
 #include "dataset/ImportStaging.h"
@@ -134,8 +135,8 @@ void write(const Plan& plan, const QString& dir) {
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
             .isEmpty();
     if ((target.exists() || target.isSymLink()) && !emptyFolder) {
-        throw TarvexError(QStringLiteral("%1 exists already: extract makes a new folder, whole or "
-                                         "not at all; remove it or name another")
+        throw TarvexError(Report::tr("%1 exists already: extract makes a new folder, whole or not "
+                                     "at all; remove it or name another")
                               .arg(dir));
     }
     errno = 0;

@@ -2,6 +2,7 @@
 #include "firmware/FirmwareImage.h"
 
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "srec/SRecordReader.h"
@@ -252,9 +253,7 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
     for (;;) {
         const qint64 got = file.read(reinterpret_cast<char*>(block.data()), qint64(block.size()));
         if (got < 0) {
-            report.error(path, 0,
-                         QCoreApplication::translate("Report", "cannot be read: %1")
-                             .arg(file.errorString()));
+            report.error(path, 0, reportlanguage::cannotBeRead(file.errorString()));
             return;
         }
         if (got == 0) {
@@ -282,7 +281,7 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
     case fileops::Opened::Unreadable:
         report.error(source.path, 0,
                      QFileInfo(source.path).isFile()
-                         ? QCoreApplication::translate("Report", "cannot be read: %1").arg(reason)
+                         ? reportlanguage::cannotBeRead(reason)
                          : QCoreApplication::translate("Report", "is not a regular file"));
         return {};
     }

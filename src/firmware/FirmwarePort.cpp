@@ -124,8 +124,9 @@ private:
                 slot.entry = r.fields;
                 slot.entry.address = std::uint32_t(places.front());
                 moved(what, r.fields.address, places.front(),
-                      QCoreApplication::translate("Report", "found by its %1 bytes")
-                          .arg(bytes[i].length));
+                      countedText(qint64(bytes[i].length),
+                                  QT_TRANSLATE_N_NOOP("Report", "found by its %n byte"),
+                                  QT_TRANSLATE_N_NOOP("Report", "found by its %n bytes")));
             } else {
                 report_.error(
                     r.entryFile, r.line(),

@@ -175,7 +175,8 @@ QString details(const Resource& r) {
     if (r.kind == Kind::Picture) {
         parts << Report::tr("%1 x %2").arg(r.width).arg(r.height);
     }
-    parts << Report::tr("%1 bytes").arg(r.size);
+    parts << countedText(qint64(r.size), QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n bytes"));
     if (!r.title.isEmpty()) {
         QString name = QLatin1Char('"') + r.title + QLatin1Char('"');
         if (!r.midletVersion.isEmpty()) {
@@ -190,7 +191,8 @@ QString details(const Resource& r) {
         parts << Report::tr("%1 s").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     if (r.declaredJarSize >= 0) {
-        parts << Report::tr("JAR of %1 bytes").arg(r.declaredJarSize);
+        parts << countedText(r.declaredJarSize, QT_TRANSLATE_N_NOOP("Report", "JAR of %n byte"),
+                             QT_TRANSLATE_N_NOOP("Report", "JAR of %n bytes"));
     }
     return parts.join(QStringLiteral(", "));
 }
@@ -224,6 +226,14 @@ QString kindName(Kind kind) {
     return QStringLiteral("picture");
 }
 
+QString kindText(Kind kind) {
+    static const char* const kText[] = {
+        QT_TRANSLATE_NOOP("Report", "midi"), QT_TRANSLATE_NOOP("Report", "smaf"),
+        QT_TRANSLATE_NOOP("Report", "jad"), QT_TRANSLATE_NOOP("Report", "jar"),
+        QT_TRANSLATE_NOOP("Report", "picture")};
+    return Report::tr(kText[int(kind)]);
+}
+
 std::size_t Result::entryCount() const {
     std::size_t count = 0;
     for (const Resource& r : resources) {
@@ -241,7 +251,7 @@ QString Result::text() const {
         java += r.isJava() ? 1 : 0;
         out +=
             QStringLiteral("%1 %2, %3; %4\n")
-                .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r.entries));
+                .arg(hexAddress(r.address), kindText(r.kind), details(r), entriesText(r.entries));
     }
     for (const Area& a : erased) {
         out += Report::tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) +

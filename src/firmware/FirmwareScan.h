@@ -17,6 +17,8 @@ namespace firmwarescan {
 
 enum class Kind { Midi, Smaf, Jad, Jar, Picture };
 QString kindName(Kind kind); // "midi", "smaf", "jad", "jar", "picture"
+// The same as shown to a person, in the language installed.
+QString kindText(Kind kind);
 
 struct Resource {
     Kind kind = Kind::Midi;

@@ -2,6 +2,7 @@
 #include "manager/PatchAssembly.h"
 
 #include "base/LineSplitter.h"
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
@@ -170,7 +171,7 @@ void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3
 }
 
 QString createdMessage(const QString& path) {
-    return QStringLiteral("Файл \"%1\" создан.").arg(path);
+    return Report::tr("File \"%1\" created.").arg(path);
 }
 
 } // namespace patch

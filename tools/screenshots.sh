@@ -7,7 +7,9 @@
 # only, also at 1000 pixels wide), of a file dragged over a row and dropped on
 # the file field, of the picture dialog, of the settings menu and the dialogs
 # of applying patches to a firmware and refreshing the previews from it (on a
-# demonstration firmware made by tools/make_demo_firmware.py), of a search and
+# demonstration firmware made by tools/make_demo_firmware.py), of the
+# firmware overview, of the draft form at its smallest size, of a problem
+# row's tooltip, of a search and
 # the go-to-line dialog on the custom patch page, of the question before typed
 # changes are lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into
 # OUT_DIR. Drives the window with the keyboard, and the mouse where a row must
@@ -229,6 +231,42 @@ done_box=$(window '^Tarvex$')
 shoot "$done_box" dialog-previews-done.png
 keys "$done_box" Return
 gone '^Tarvex$'
+
+# The firmware overview (the firmware chosen last is offered), then the
+# draft form shrunk to its smallest size.
+keys "$main" alt Right Down Up Up Return # "Обзор прошивки..."
+opened=$(window "^Открыть")
+keys "$opened" Return
+sleep 1 # past the scan's progress window, which has the same title
+overview=$(window '^Обзор прошивки')
+xdotool windowsize --sync "$overview" 900 600 || true
+shoot "$overview" dialog-firmware-overview.png
+keys "$overview" Escape
+gone '^Обзор прошивки'
+keys "$main" alt Right Down Up Return # "Создать набор данных из прошивки..."
+opened=$(window "^Открыть")
+keys "$opened" Return
+sleep 1
+draft=$(window '^Создать набор данных')
+xdotool windowsize --sync "$draft" 1 1 || true
+shoot "$draft" dialog-draft-smallest.png
+keys "$draft" Escape
+gone '^Создать набор данных'
+
+# A melody slot given a file that is no melody: its row's mark explains itself.
+printf 'ID3\3\0\0\0\0\0\0' >"$scratch/song.mp3"
+click "$main" 120 130
+keys "$main" ctrl+o
+opened=$(window "^Открыть")
+xdotool type --delay 20 "$scratch/song.mp3"
+keys "$opened" Return
+gone '^Открыть'
+xdotool mousemove --window "$main" 60 130
+sleep 0.2
+xdotool mousemove --window "$main" 62 131
+sleep 1.5
+import -window root -crop 700x300+0+0 "$out/tooltip-problem-row.png"
+echo "$out/tooltip-problem-row.png"
 
 # The picture dialog, with its preview beside the list of files.
 keys "$main" ctrl+Tab ctrl+Tab

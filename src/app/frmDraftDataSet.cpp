@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmDraftDataSet.h"
 
+#include "app/WrappedTextFit.h"
 #include "desktop/UserDialogs.h"
 
 #include <QComboBox>
@@ -61,6 +62,7 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& proposedId, const firmwarescan
     layout->addLayout(form);
     layout->addWidget(lblWarning);
     layout->addWidget(buttons);
+    keepWrappedTextWhole(*this);
 }
 
 firmwaredraft::Options TfrmDraftDataSet::options() const {

@@ -43,18 +43,19 @@ RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
     return {hexByte(entry.mid(0, 2)), hexByte(entry.mid(4, 2))};
 }
 
-QString sizeRefusal(RequiredSize size, QSize actual) {
+QString sizeRefusal(RequiredSize size, QSize actual, Front front) {
     // The first two sentences are the program's own warning, word for word
     // (the letter between the numbers is the Cyrillic ha); the way out follows.
     return QStringLiteral("Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, "
                           "выберите другой файл. Размер выбранной картинки: %3x%4. Чтобы взять "
-                          "её, отметьте \"Подгонять размер картинки\" (в tarvex-cli: --fit): "
+                          "её, отметьте \"Подгонять размер картинки\"%5: "
                           "картинка другого размера будет уменьшена или увеличена и обрезана по "
                           "краям.")
         .arg(size.width)
         .arg(size.height)
         .arg(actual.width())
-        .arg(actual.height());
+        .arg(actual.height())
+        .arg(front == Front::CommandLine ? QStringLiteral(" (в tarvex-cli: --fit)") : QString());
 }
 
 QString convertedFile(const SlotTable& table) {

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>BackgroundWork</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Отменяется...</translation>
+    </message>
+</context>
+<context>
     <name>CheckMenu</name>
     <message>
         <source>&amp;Check data set...</source>
@@ -9,7 +20,7 @@
     </message>
     <message>
         <source>&amp;Verify patch...</source>
-        <translation>&amp;Проверить патч...</translation>
+        <translation>Проверить па&amp;тч...</translation>
     </message>
     <message>
         <source>&amp;Add firmware...</source>
@@ -129,6 +140,21 @@
     </message>
 </context>
 <context>
+    <name>FirmwareChoice</name>
+    <message>
+        <source>Firmware image</source>
+        <translation>Образ прошивки</translation>
+    </message>
+    <message>
+        <source>File %1 holds no S-records: it is read as a raw image. The address of its first byte (hexadecimal):</source>
+        <translation>Файл %1 не содержит S-записей: он читается как образ без разметки. Адрес его первого байта (шестнадцатеричный):</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address: give up to eight hexadecimal digits, such as 0x00100000.</source>
+        <translation>&quot;%1&quot; — не адрес: укажите до восьми шестнадцатеричных цифр, например 0x00100000.</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareMenu</name>
     <message>
         <source>Motorola S3 format (*.s3);;Firmware image (*.bin)</source>
@@ -152,7 +178,7 @@
     </message>
     <message>
         <source>Appl&amp;y patches to firmware...</source>
-        <translation>Пр&amp;именить патчи к прошивке...</translation>
+        <translation>Приме&amp;нить патчи к прошивке...</translation>
     </message>
     <message>
         <source>&amp;Refresh previews from firmware...</source>
@@ -226,6 +252,22 @@
         <source>Previews refreshed: %1 in folder %2.</source>
         <translation>Превью обновлены: %1 в папке %2.</translation>
     </message>
+    <message>
+        <source>Applying patches to firmware %1...</source>
+        <translation>Патчи применяются к прошивке %1...</translation>
+    </message>
+    <message>
+        <source>Applying patches cancelled: file %1 was not written.</source>
+        <translation>Применение патчей отменено: файл %1 не записан.</translation>
+    </message>
+    <message>
+        <source>Making previews from firmware %1...</source>
+        <translation>Превью создаются из прошивки %1...</translation>
+    </message>
+    <message>
+        <source>Preview refresh cancelled: no preview was changed.</source>
+        <translation>Обновление превью отменено: ни одно превью не изменено.</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareScanMenu</name>
@@ -246,12 +288,12 @@
         <translation>Извлечено ресурсов: %1. Их список - в файле %2.</translation>
     </message>
     <message>
-        <source>Firmware &amp;overview...</source>
-        <translation>&amp;Обзор прошивки...</translation>
+        <source>&amp;Firmware overview...</source>
+        <translation>Об&amp;зор прошивки...</translation>
     </message>
     <message>
-        <source>&amp;Create a data set from firmware...</source>
-        <translation>&amp;Создать набор данных из прошивки...</translation>
+        <source>Create a &amp;data set from firmware...</source>
+        <translation>Созд&amp;ать набор данных из прошивки...</translation>
     </message>
     <message>
         <source>Data set from firmware</source>
@@ -318,7 +360,7 @@
     <name>PageCommands</name>
     <message>
         <source>&amp;Standard resource of the slot</source>
-        <translation>&amp;Стандартный ресурс слота</translation>
+        <translation>Стандартный &amp;ресурс слота</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -1608,8 +1650,8 @@
         <translation>Проигрыватель %1 воспроизводит только мелодии MIDI, а &quot;%2&quot; — не MIDI (мелодию SMAF .mmf он не проиграет).</translation>
     </message>
     <message>
-        <source>The picture does not match the size of %1x%2 pixels. Please choose another file. The size of the chosen picture: %3x%4. To take it, tick &quot;Fit the picture&apos;s size&quot; (in tarvex-cli: --fit): a picture of another size is scaled down or up and cropped at its edges.</source>
-        <translation>Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, выберите другой файл. Размер выбранной картинки: %3x%4. Чтобы взять её, отметьте &quot;Подгонять размер картинки&quot; (в tarvex-cli: --fit): картинка другого размера будет уменьшена или увеличена и обрезана по краям.</translation>
+        <source>The picture does not match the size of %1x%2 pixels. Please choose another file. The size of the chosen picture: %3x%4. To take it, tick &quot;Fit the picture&apos;s size&quot;%5: a picture of another size is scaled down or up and cropped at its edges.</source>
+        <translation>Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, выберите другой файл. Размер выбранной картинки: %3x%4. Чтобы взять её, отметьте &quot;Подгонять размер картинки&quot;%5: картинка другого размера будет уменьшена или увеличена и обрезана по краям.</translation>
     </message>
     <message numerus="yes">
         <source>found by its %n byte</source>
@@ -2279,6 +2321,10 @@
         <source>%1: no patch is built</source>
         <translation>%1: патч не собран</translation>
     </message>
+    <message>
+        <source> (in tarvex-cli: --fit)</source>
+        <translation> (в tarvex-cli: --fit)</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>
@@ -2568,6 +2614,10 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <source>Folder for the selected resources</source>
         <translation>Папка для выбранных ресурсов</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановить</translation>
+    </message>
 </context>
 <context>
     <name>TfrmNagScreen</name>
@@ -2583,6 +2633,25 @@ contact the author by e-mail.</source>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>UserDialogs</name>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Заменить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>A file named &quot;%1&quot; already exists. Do you want to replace it?</source>
+        <translation>Файл с именем «%1» уже существует. Заменить его?</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Файл существует</translation>
     </message>
 </context>
 </TS>

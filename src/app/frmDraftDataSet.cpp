@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmDraftDataSet.h"
 
+#include "app/WrappedTextFit.h"
 #include "app/frmReport.h"
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
@@ -67,6 +68,7 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareIm
     layout->addLayout(form);
     layout->addWidget(lblWarning);
     layout->addWidget(buttons);
+    keepWrappedTextWhole(*this);
 }
 
 firmwaredraft::Options TfrmDraftDataSet::options() const {

@@ -8,6 +8,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "melodies/MelodyPlayer.h"
 #include "pictures/HandsetPictureDecoder.h"
+#include "platform/FileOps.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -84,8 +85,9 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
                                                          firmwarescan::kindText(r.kind), size,
                                                          nameText(r), entriesText(r)});
         item->setData(0, kIndexRole, qulonglong(i));
+        // Beside the name, not the address: the addresses stay in one column.
         if (r.kind == Kind::Picture) {
-            item->setIcon(0, QIcon(QPixmap::fromImage(pictureOf(image_, r))));
+            item->setIcon(3, QIcon(QPixmap::fromImage(pictureOf(image_, r))));
         }
     }
     for (QTreeWidgetItem* group : groups) {
@@ -146,7 +148,46 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     connect(btnExtractSelected, &QPushButton::clicked, this,
             [this] { guarded([this] { btnExtractSelectedClick(); }); });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    if (player_ != nullptr) {
+        pageOnFinished_ = player_->onFinished();
+        player_->setOnFinished([this] {
+            if (pageOnFinished_) {
+                pageOnFinished_();
+            }
+            playerEnded();
+        });
+    }
     selectionChanged();
+}
+
+TfrmFirmwareScan::~TfrmFirmwareScan() {
+    stopPlaying();
+    if (player_ != nullptr) {
+        player_->setOnFinished(pageOnFinished_);
+    }
+}
+
+// The player ends before the dialog goes, and with it its temporary folder.
+void TfrmFirmwareScan::done(int result) {
+    stopPlaying();
+    QDialog::done(result);
+}
+
+void TfrmFirmwareScan::stopPlaying() {
+    if (played_ != nullptr) {
+        player_->terminate(); // waits for the end, which playerEnded follows
+        playerEnded();
+    }
+}
+
+void TfrmFirmwareScan::playerEnded() {
+    if (played_ == nullptr) {
+        return;
+    }
+    played_ = nullptr;
+    fileops::remove(playFolder_.filePath(playedFile_));
+    btnPlay->setText(tr("Play"));
+    btnPlay->setEnabled(canPlay(current()));
 }
 
 const Resource* TfrmFirmwareScan::current() const {
@@ -178,7 +219,10 @@ bool TfrmFirmwareScan::canPlay(const Resource* r) const {
 
 void TfrmFirmwareScan::selectionChanged() {
     const Resource* r = current();
-    btnPlay->setEnabled(canPlay(r));
+    if (played_ != nullptr && played_ != r) {
+        stopPlaying(); // another melody, or none, chosen
+    }
+    btnPlay->setEnabled(played_ != nullptr || canPlay(r));
     btnExtractSelected->setEnabled(!selected().empty());
     if (r != nullptr && r->kind == Kind::Picture) {
         imgPicture->setPixmap(QPixmap::fromImage(pictureOf(image_, *r)));
@@ -188,6 +232,10 @@ void TfrmFirmwareScan::selectionChanged() {
 }
 
 void TfrmFirmwareScan::btnPlayClick() {
+    if (played_ != nullptr) {
+        stopPlaying();
+        return;
+    }
     const Resource* r = current();
     if (!canPlay(r) || !playFolder_.isValid()) {
         return;
@@ -197,8 +245,17 @@ void TfrmFirmwareScan::btnPlayClick() {
         playFolder_.filePath(file),
         QByteArray(reinterpret_cast<const char*>(image_.bytesAt(r->address, r->size)),
                    qsizetype(r->size)));
-    if (player_->play(playFolder_.path(), file) == MelodyPlayer::Outcome::CannotPlay) {
+    switch (player_->play(playFolder_.path(), file)) {
+    case MelodyPlayer::Outcome::Started:
+        played_ = r;
+        playedFile_ = file;
+        btnPlay->setText(tr("Stop"));
+        break;
+    case MelodyPlayer::Outcome::CannotPlay:
         UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+        break;
+    case MelodyPlayer::Outcome::NoFile:
+        break;
     }
 }
 

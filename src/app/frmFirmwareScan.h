@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QTemporaryDir>
+#include <functional>
 
 class MelodyPlayer;
 class QLabel;
@@ -21,6 +22,7 @@ public:
     TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
                      const firmwarescan::Result& result, MelodyPlayer* player,
                      QWidget* parent = nullptr);
+    ~TfrmFirmwareScan() override;
 
     QTreeWidget* tvResources;
     QLabel* imgPicture;
@@ -29,17 +31,25 @@ public:
     QPushButton* btnExtractSelected;
     QPushButton* btnClose;
 
+    // Plays the selected melody, or stops the one playing.
     void btnPlayClick();
     void btnExtractSelectedClick();
+    bool isPlaying() const { return played_ != nullptr; }
+    void done(int result) override;
 
 private:
     const firmwarescan::Resource* current() const;
     std::vector<firmwarescan::Resource> selected() const;
     void selectionChanged();
     bool canPlay(const firmwarescan::Resource* r) const;
+    void stopPlaying();
+    void playerEnded();
 
     const FirmwareImage& image_;
     firmwarescan::Result result_;
     MelodyPlayer* player_;
     QTemporaryDir playFolder_;
+    const firmwarescan::Resource* played_ = nullptr;
+    QString playedFile_;
+    std::function<void()> pageOnFinished_; // the melody page's, called on and put back
 };

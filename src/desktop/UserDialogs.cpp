@@ -5,6 +5,7 @@
 #include "platform/DialogFolders.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -143,6 +144,19 @@ public:
                                      QMessageBox::Yes) == QMessageBox::Yes;
     }
 
+    bool askReplace(const QString& path) override {
+        QMessageBox box(QMessageBox::Warning, replaceCaption(), replaceQuestion(path),
+                        QMessageBox::NoButton, owner());
+        QPushButton* replace = box.addButton(QCoreApplication::translate("UserDialogs", "&Replace"),
+                                             QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QCoreApplication::translate("UserDialogs", "Cancel"),
+                                            QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == replace;
+    }
+
     void warn(const QString& text) override {
         messageBox(QMessageBox::Warning, kWarningCaption, text);
     }
@@ -270,6 +284,32 @@ QString UserDialogs::saveFile(const QString& dialog, const QString& defaultName,
                               const QString& filter) {
     const StartFolder folder(startFolder_, dialog);
     return askSaveFile(defaultName, filter);
+}
+
+QString UserDialogs::saveFileAskingToReplace(const QString& dialog, const QString& defaultName,
+                                             const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    for (;;) {
+        const QString file = askSaveFile(defaultName, filter);
+        if (file.isEmpty() || !QFileInfo::exists(file) || askReplace(file)) {
+            return file;
+        }
+    }
+}
+
+bool UserDialogs::askReplace(const QString& path) {
+    return askYesNo(replaceQuestion(path), replaceCaption());
+}
+
+QString UserDialogs::replaceQuestion(const QString& path) {
+    return QCoreApplication::translate("UserDialogs",
+                                       "A file named \"%1\" already exists. Do you want to "
+                                       "replace it?")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString UserDialogs::replaceCaption() {
+    return QCoreApplication::translate("UserDialogs", "File exists");
 }
 
 QString UserDialogs::startFolder() const {

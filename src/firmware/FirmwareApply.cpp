@@ -19,6 +19,10 @@ namespace {
 
 using numeric::hexAddress;
 
+// The bytes written between two reports of progress; a multiple of the
+// S3 record size.
+constexpr std::size_t kChunk = 4096;
+
 // Writes the record's bytes where the image holds them; what lies outside
 // goes to outside.
 void writeRecord(FirmwareImage& image, std::uint64_t address, const std::vector<std::uint8_t>& data,
@@ -48,9 +52,12 @@ void writeRecord(FirmwareImage& image, std::uint64_t address, const std::vector<
 
 } // namespace
 
-void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report) {
+void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report,
+           const workprogress::Progress& progress) {
     FirmwareImageBuilder outside;
+    std::uint64_t read = 0;
     for (const QString& path : patches) {
+        workprogress::report(progress, read++, std::uint64_t(patches.size()));
         if (!QFileInfo(path).isFile()) {
             report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
             continue;
@@ -108,7 +115,7 @@ Format formatOf(const QString& outputPath) {
                                                                             : Format::S3;
 }
 
-void writeS3(const FirmwareImage& image, const Sink& sink) {
+void writeS3(const FirmwareImage& image, const Sink& sink, const workprogress::Progress& progress) {
     // Refused before the first byte goes out: an output cut short helps no one.
     if (!image.empty() && image.ranges().back().end() > 0x80000000u) {
         throw errors::integerOverflow();
@@ -116,12 +123,15 @@ void writeS3(const FirmwareImage& image, const Sink& sink) {
     S3Writer writer(
         [&](const S3LineList& block) { sink(block.text().data(), qint64(block.text().size())); });
     writer.append(srec::kHeaderRecord);
-    constexpr std::size_t kChunk = 64 * 1024; // a multiple of the record size
+    const std::uint64_t total = image.dataBytes();
+    std::uint64_t written = 0;
     for (const FirmwareImage::Range& range : image.ranges()) {
         for (std::size_t offset = 0; offset < range.bytes.size(); offset += kChunk) {
+            workprogress::report(progress, written, total);
             const std::size_t n = std::min(kChunk, range.bytes.size() - offset);
             writer.appendDataRecords(range.bytes.data() + offset, std::int64_t(n),
                                      numeric::fromSize(std::int64_t(range.start + offset)));
+            written += n;
         }
     }
     // The firmware's own start address, never a patch's: a loader jumps there.
@@ -137,8 +147,11 @@ void writeS3(const FirmwareImage& image, const Sink& sink) {
     writer.finish();
 }
 
-void writeBinary(const FirmwareImage& image, const Sink& sink) {
+void writeBinary(const FirmwareImage& image, const Sink& sink,
+                 const workprogress::Progress& progress) {
     std::uint64_t at = image.empty() ? 0 : image.ranges().front().start;
+    const std::uint64_t total = image.dataBytes();
+    std::uint64_t written = 0;
     const std::vector<char> gap(64 * 1024, char(0xFF));
     for (const FirmwareImage::Range& range : image.ranges()) {
         while (at < range.start) {
@@ -146,7 +159,12 @@ void writeBinary(const FirmwareImage& image, const Sink& sink) {
             sink(gap.data(), qint64(n));
             at += n;
         }
-        sink(reinterpret_cast<const char*>(range.bytes.data()), qint64(range.bytes.size()));
+        for (std::size_t offset = 0; offset < range.bytes.size(); offset += kChunk) {
+            workprogress::report(progress, written, total);
+            const std::size_t n = std::min(kChunk, range.bytes.size() - offset);
+            sink(reinterpret_cast<const char*>(range.bytes.data() + offset), qint64(n));
+            written += n;
+        }
         at = range.end();
     }
 }

@@ -3,6 +3,7 @@
 
 #include "base/Report.h"
 #include "firmware/FirmwareImage.h"
+#include "firmware/WorkProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,9 @@ namespace firmwareapply {
 // Writes every data record of the patches, in order, over the image. Bytes
 // outside the firmware's are errors (one a record) unless allowOutside,
 // when they are added to the image. Malformed records are errors too.
-void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report);
+// Progress counts the patches read.
+void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report,
+           const workprogress::Progress& progress = {});
 
 enum class Format { S3, Binary };
 // ".bin" is a raw image, anything else S3 records.
@@ -24,9 +27,11 @@ Format formatOf(const QString& outputPath);
 using Sink = std::function<void(const char* data, qint64 size)>;
 // S3 records of 16 bytes in address order between one header and one end
 // record, as the program's patches have them. Raises "Integer overflow" for
-// a byte above 0x7FFFFFFF.
-void writeS3(const FirmwareImage& image, const Sink& sink);
+// a byte above 0x7FFFFFFF. Progress counts the image's bytes written.
+void writeS3(const FirmwareImage& image, const Sink& sink,
+             const workprogress::Progress& progress = {});
 // From the lowest address held to the highest, gaps filled with FF.
-void writeBinary(const FirmwareImage& image, const Sink& sink);
+void writeBinary(const FirmwareImage& image, const Sink& sink,
+                 const workprogress::Progress& progress = {});
 
 } // namespace firmwareapply

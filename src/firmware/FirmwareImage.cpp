@@ -311,6 +311,12 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
     return image;
 }
 
+bool needsBase(const QString& path) {
+    QFile file;
+    return !path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) &&
+           fileops::openForReading(file, path) == fileops::Opened::Ok && !looksLikeRecords(file);
+}
+
 FirmwareImage readWhole(const FirmwareSource& source) {
     Report report;
     FirmwareImage image = read(source, report);

@@ -96,4 +96,9 @@ FirmwareImage read(const FirmwareSource& source, Report& report);
 // that cannot work on a firmware read only in part.
 FirmwareImage readWhole(const FirmwareSource& source);
 
+// Whether the file is read only once the address of its first byte is
+// given: a raw image not named ".bin". A file that cannot be read needs none;
+// its reading says why.
+bool needsBase(const QString& path);
+
 } // namespace firmwarefile

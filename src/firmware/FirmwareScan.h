@@ -2,6 +2,7 @@
 #pragma once
 
 #include "firmware/FirmwareImage.h"
+#include "firmware/WorkProgress.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -68,8 +69,8 @@ inline constexpr std::uint64_t kPictureStepsPerByte = 8;
 inline constexpr std::uint64_t kLongestJad = 64 * 1024;
 
 // Told how many of the image's bytes the scan has passed, of how many; a
-// caller shows it as progress.
-using Progress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+// caller shows it as progress and may end the scan from it.
+using Progress = workprogress::Progress;
 
 Result run(const FirmwareImage& image, const Progress& progress = {});
 

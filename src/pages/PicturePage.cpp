@@ -224,6 +224,12 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,
         cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
+    if (choice.outcome == pictureslots::Outcome::WrongSize) {
+        UserDialogs::instance().warn(
+            pictureslots::sizeRefusal(pictureslots::requiredSize(pictures, row),
+                                      choice.picture.size(), pictureslots::Front::Window));
+        return;
+    }
     if (choice.outcome != pictureslots::Outcome::Accepted) {
         UserDialogs::instance().warn(choice.warning);
         return;
@@ -255,7 +261,7 @@ QString PicturePage::fileRefusal(int row, const QString& file) const {
     try {
         const pictureslots::RequiredSize required = pictureslots::requiredSize(table(), row);
         if (dragged_.size != QSize(required.width, required.height)) {
-            return pictureslots::sizeRefusal(required, dragged_.size);
+            return pictureslots::sizeRefusal(required, dragged_.size, pictureslots::Front::Window);
         }
     } catch (const TarvexError&) {
         // A slot entry that is not a number: the open says so.

@@ -44,17 +44,19 @@ RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
     return {hexByte(entry.mid(0, 2)), hexByte(entry.mid(4, 2))};
 }
 
-QString sizeRefusal(RequiredSize size, QSize actual) {
+QString sizeRefusal(RequiredSize size, QSize actual, Front front) {
     // The first two sentences are the program's own warning (in Russian, the
-    // letter between the numbers is the Cyrillic ha); the way out follows.
+    // letter between the numbers is the Cyrillic ha); the way out follows: in
+    // the window by its check box, on the command line also by its option.
     return Report::tr("The picture does not match the size of %1x%2 pixels. Please choose "
                       "another file. The size of the chosen picture: %3x%4. To take it, tick "
-                      "\"Fit the picture's size\" (in tarvex-cli: --fit): a picture of another "
+                      "\"Fit the picture's size\"%5: a picture of another "
                       "size is scaled down or up and cropped at its edges.")
         .arg(size.width)
         .arg(size.height)
         .arg(actual.width())
-        .arg(actual.height());
+        .arg(actual.height())
+        .arg(front == Front::CommandLine ? Report::tr(" (in tarvex-cli: --fit)") : QString());
 }
 
 QString convertedFile(const SlotTable& table) {

@@ -8,9 +8,14 @@
 #include "pages/SlotListView.h"
 #include "support/ContentSamples.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -104,4 +109,32 @@ TEST_F(ContentInWindow, AGamesJadIsCorrectedWhenTheUserAgrees) {
     ASSERT_EQ(dialogs.questions.size(), 3);
     EXPECT_EQ(content::describeFile(firmware("TempJava/space.jad")).declaredJarSize, 4096);
     EXPECT_EQ(window->statusText(0), QStringLiteral("MIDlet-Jar-Size: %1 → 4096").arg(jar.size()));
+}
+
+TEST_F(ContentInWindow, AMarkedRowsTooltipNamesItsProblemsBelowACutCellsWholeText) {
+    auto window = open(MiniDataSet());
+    window->show();
+    SlotListView* list = window->melodyPage()->lvMels;
+    select(list, 1);
+    const QString name = QString(80, 'n') + ".mid";
+    dialogs.openAnswers = {scratch.write("in/" + name, "ID3\x03")};
+    window->melodyPage()->btnOpenMelody->click();
+    const QString problems = list->topLevelItem(1)->toolTip(0);
+    ASSERT_FALSE(problems.isEmpty());
+    auto tipAt = [&](int column) {
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        const QPoint at = list->visualRect(list->model()->index(1, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(0), problems); // the mark's own cell
+    EXPECT_EQ(tipAt(1), name + "\n" + problems);
+    // The columns reach the list's right edge.
+    int width = 0;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        width += list->header()->isSectionHidden(column) ? 0 : list->header()->sectionSize(column);
+    }
+    EXPECT_EQ(width, list->viewport()->width());
 }

@@ -120,10 +120,19 @@ shoot() { # window, file
   echo "$out/$2"
 }
 
+# The donation dialog, closed with Escape; on a busy machine the first key
+# may reach it before it takes the keyboard, so it is pressed again.
+dismiss_nag() {
+  local nag=$1
+  for _ in 1 2 3; do
+    keys "$nag" Escape 2>/dev/null || true # it may have closed meanwhile
+    gone '^Tarvex$' 2>/dev/null && return 0
+  done
+  gone '^Tarvex$'
+}
 nag=$(window '^Tarvex$')
 shoot "$nag" dialog-donation.png
-keys "$nag" Escape
-gone '^Tarvex$'
+dismiss_nag "$nag"
 
 main=$(window '^Tarvex by')
 click() { # window, x, y
@@ -183,9 +192,7 @@ gone '^О программе'
 # names the program that holds it.
 "$program" >"$scratch/second.log" 2>&1 &
 other_pids+=($!)
-nag=$(window '^Tarvex$')
-keys "$nag" Escape
-gone '^Tarvex$'
+dismiss_nag "$(window '^Tarvex$')"
 second=$(window 'только чтение')
 xdotool windowmove --sync "$second" 60 60 || true
 shoot "$second" window-second-read-only.png
@@ -358,9 +365,7 @@ quit "$main"
 # The pages at 150 %: rows and previews as larger screens show them.
 QT_SCALE_FACTOR=1.5 "$program" >"$scratch/program.log" 2>&1 &
 program_pid=$!
-nag=$(window '^Tarvex$')
-keys "$nag" Escape
-gone '^Tarvex$'
+dismiss_nag "$(window '^Tarvex$')"
 main=$(window '^Tarvex by')
 xdotool windowmove --sync "$main" 0 0 || true
 shoot "$main" page-melodies-150pct.png

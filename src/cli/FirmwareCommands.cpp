@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// match, scan, extract, previews, apply and port: the data set against the
-// firmware it was made for, what any firmware holds, its resources taken
-// out, patches applied, and the data set carried over to another version.
+// match, scan, extract, previews, apply, revert and port: the data set
+// against the firmware it was made for, what any firmware holds, its
+// resources taken out, patches applied and undone, and the data set carried
+// over to another version.
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
@@ -12,6 +13,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareRevert.h"
 #include "firmware/FirmwareScan.h"
 #include "platform/OutputFile.h"
 
@@ -190,6 +192,48 @@ void applyCommand(CliContext& context) {
     file.commit();
 }
 
+void revertCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    QStringList files = options.positional(2, -1);
+    if (output.isEmpty()) {
+        throw UsageError{QStringLiteral("revert needs -o REVERT.s3")};
+    }
+    context.requireOutput(output, files);
+    const FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
+    firmwarerevert::Result result = firmwarerevert::make(image, files);
+    bool written = false;
+    if (result.made()) {
+        context.out().flush();
+        OutputFile file(output);
+        file.open();
+        file.write(result.text.constData(), result.text.size());
+        file.commit();
+        written = OutputFile::isStandardOutput(output) || file.isStream() ||
+                  firmwarerevert::writtenAsMade(output, image, result, result.report);
+    }
+    if (json) {
+        cli::printJson(context, result.json(output, written));
+    } else if (!OutputFile::isStandardOutput(output)) {
+        context.out() << result.report.text();
+        if (written) {
+            context.out() << QCoreApplication::translate("Report", "Revert patch %1: %2")
+                                 .arg(output, result.summary())
+                          << '\n';
+        }
+    }
+    if (!written) {
+        throw TarvexError(
+            result.made() ? QCoreApplication::translate(
+                                "Report", "The revert patch was written but does not read "
+                                          "back as made")
+                          : QCoreApplication::translate(
+                                "Report", "The revert patch cannot be made: nothing is written"));
+    }
+}
+
 QJsonObject portJson(const firmwareport::Result& result) {
     QJsonObject out = result.report.json();
     QJsonArray moves;
@@ -309,6 +353,19 @@ QList<CliCommand> firmwareCommands() {
           kBaseHelp,
           {QStringLiteral("--allow-outside"),
            QStringLiteral("let a patch write bytes the firmware does not hold")}}},
+        {QStringLiteral("revert"),
+         QStringLiteral("revert FIRMWARE PATCH... -o REVERT.s3 [--base ADDR] [--json]"),
+         revertCommand,
+         QStringLiteral("an S3 patch writing back the firmware's own bytes wherever the patches "
+                        "write, checked to give the firmware back after them"),
+         {kFirmwareHelp,
+          {QStringLiteral("PATCH"),
+           QStringLiteral("S-record files; each may write only bytes the firmware holds")},
+          {QStringLiteral("-o, --output REVERT.s3"),
+           QStringLiteral(
+               "the revert patch: S3 records of 16 bytes and the firmware's end record")},
+          kBaseHelp,
+          cli::kJsonHelp}},
         {QStringLiteral("port"),
          QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] "
                         "[--allow-changed-patches] [--json]"),

@@ -3,6 +3,7 @@
 
 #include "base/Report.h"
 #include "firmware/FirmwareImage.h"
+#include "srec/SRecordReader.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,16 @@ namespace firmwareapply {
 // outside the firmware's are errors (one a record) unless allowOutside,
 // when they are added to the image. Malformed records are errors too.
 void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report);
+// The same for one patch already open (a patch made in memory), named `name`
+// in the findings; bytes outside the firmware's are always errors.
+void apply(FirmwareImage& image, QIODevice& patch, const QString& name, Report& report);
+
+// Every data record of the patch at path, read through the door, in file
+// order; an unreadable file and malformed lines go into the report.
+using RecordVisitor = std::function<void(const srec::SRecord& record, qint64 line)>;
+void forEachRecord(const QString& path, Report& report, const RecordVisitor& visit);
+void forEachRecord(QIODevice& patch, const QString& name, Report& report,
+                   const RecordVisitor& visit);
 
 enum class Format { S3, Binary };
 // ".bin" is a raw image, anything else S3 records.

@@ -201,6 +201,9 @@ void revertCommand(CliContext& context) {
     if (output.isEmpty()) {
         throw UsageError{QStringLiteral("revert needs -o REVERT.s3")};
     }
+    if (json && OutputFile::isStandardOutput(output)) {
+        throw UsageError{QStringLiteral("revert --json prints the report: -o must name a file")};
+    }
     context.requireOutput(output, files);
     const FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
     firmwarerevert::Result result = firmwarerevert::make(image, files);

@@ -6,8 +6,9 @@
 # dialogs, of the help window, of a second window on the same data set (read
 # only, also at 1000 pixels wide), of a file dragged over a row and dropped on
 # the file field, of the picture dialog, of the settings menu and the dialogs
-# of applying patches to a firmware and refreshing the previews from it (on a
-# demonstration firmware made by tools/make_demo_firmware.py), of a search and
+# of applying patches to a firmware, refreshing the previews from it and its
+# overview with the map (on a demonstration firmware made by
+# tools/make_demo_firmware.py), of a search and
 # the go-to-line dialog on the custom patch page, of the question before typed
 # changes are lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into
 # OUT_DIR. Drives the window with the keyboard, and the mouse where a row must
@@ -205,7 +206,7 @@ patches=("$XDG_DATA_HOME"/Tarvex/X120XEDJ2/Data/ReqPatches/*.s3)
 keys "$main" alt Right Down
 sleep 0.5; import -window root "$out/menu-settings.png"; echo "$out/menu-settings.png"
 keys "$main" Escape Escape
-keys "$main" alt Right Down Up Up Up Up Return # "Применить патчи к прошивке..."
+keys "$main" alt Right Down Up Up Up Up Up Return # "Применить патчи к прошивке..."
 opened=$(window "^Открыть")
 xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
 keys "$opened" Return
@@ -229,6 +230,15 @@ done_box=$(window '^Tarvex$')
 shoot "$done_box" dialog-previews-done.png
 keys "$done_box" Return
 gone '^Tarvex$'
+# The overview of the same firmware, its map strip above the list.
+keys "$main" alt Right Down Up Up Return # "Обзор прошивки..."
+opened=$(window "^Открыть")
+keys "$opened" Return
+overview=$(window "^Обзор прошивки")
+xdotool windowsize --sync "$overview" 1000 600 || true
+shoot "$overview" dialog-firmware-overview.png
+keys "$overview" Escape
+gone '^Обзор прошивки'
 
 # The picture dialog, with its preview beside the list of files.
 keys "$main" ctrl+Tab ctrl+Tab

@@ -129,6 +129,36 @@
     </message>
 </context>
 <context>
+    <name>FirmwareMap</name>
+    <message>
+        <source>%1 to %2, %3 bytes</source>
+        <translation>от %1 до %2, %3 байт</translation>
+    </message>
+    <message>
+        <source>Firmware bytes: %1</source>
+        <translation>Байты прошивки: %1</translation>
+    </message>
+    <message>
+        <source>Erased: %1</source>
+        <translation>Стёртая область: %1</translation>
+    </message>
+    <message>
+        <source>Table entry at %1, pointing at the %2 at %3</source>
+        <translation>Запись таблицы по адресу %1 указывает на %2 по адресу %3</translation>
+    </message>
+    <message>
+        <source>The patch writes %1</source>
+        <translation>Патч записывает %1</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareMapStrip</name>
+    <message>
+        <source>Mark a patch...</source>
+        <translation>Отметить патч...</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareMenu</name>
     <message>
         <source>Motorola S3 format (*.s3);;Firmware image (*.bin)</source>
@@ -157,6 +187,22 @@
     <message>
         <source>&amp;Refresh previews from firmware...</source>
         <translation>&amp;Обновить превью из прошивки...</translation>
+    </message>
+    <message>
+        <source>Make a re&amp;vert patch...</source>
+        <translation>Создать патч о&amp;тмены...</translation>
+    </message>
+    <message>
+        <source>Revert patch</source>
+        <translation>Патч отмены</translation>
+    </message>
+    <message>
+        <source>Revert patch not made: file %1 was not written.</source>
+        <translation>Патч отмены не создан: файл %1 не записан.</translation>
+    </message>
+    <message>
+        <source>Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the patches, it puts back the firmware&apos;s own bytes.</source>
+        <translation>Патч отмены %1 записан: %2 байт в %3 диапазонах, записей: %4. Прошитый после патчей, он возвращает прошивке её собственные байты.</translation>
     </message>
     <message>
         <source>Firmware match</source>
@@ -377,6 +423,38 @@
 </context>
 <context>
     <name>Report</name>
+    <message>
+        <source>writes %1 outside the firmware&apos;s bytes: a revert patch cannot put back what the firmware does not hold</source>
+        <translation>записывает %1 вне байтов прошивки: патч отмены не может вернуть того, чего в прошивке нет</translation>
+    </message>
+    <message>
+        <source>the revert patch</source>
+        <translation>патч отмены</translation>
+    </message>
+    <message>
+        <source>the firmware with the patches and then the revert differs from the firmware at %1</source>
+        <translation>прошивка с патчами и затем с патчем отмены отличается от исходной по адресу %1</translation>
+    </message>
+    <message>
+        <source>does not read back as the revert patch made</source>
+        <translation>читается не так, как был создан патч отмены</translation>
+    </message>
+    <message>
+        <source>%1 bytes in %2 ranges, %3 records</source>
+        <translation>%1 байт в %2 диапазонах, записей: %3</translation>
+    </message>
+    <message>
+        <source>Revert patch %1: %2</source>
+        <translation>Патч отмены %1: %2</translation>
+    </message>
+    <message>
+        <source>The revert patch was written but does not read back as made</source>
+        <translation>Патч отмены записан, но читается не так, как был создан</translation>
+    </message>
+    <message>
+        <source>The revert patch cannot be made: nothing is written</source>
+        <translation>Патч отмены создать нельзя: ничего не записано</translation>
+    </message>
     <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
         <translation>не S-запись: запись начинается с «S» и цифры её типа</translation>

@@ -12,6 +12,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareRevert.h"
 #include "manager/PatchAssembly.h"
 #include "pages/DialogFilters.h"
 #include "pages/PicturePage.h"
@@ -52,6 +53,7 @@ public:
 const QString kFirmwareDialog = QStringLiteral("OpenFirmwareDialog");
 const QString kPatchesDialog = QStringLiteral("OpenApplyPatchesDialog");
 const QString kAppliedDialog = QStringLiteral("SaveAppliedFirmwareDialog");
+const QString kRevertDialog = QStringLiteral("SaveRevertPatchDialog");
 
 // The firmware file last chosen for a data set, by its firmware id.
 QString lastFirmwareKey(const QString& id) {
@@ -121,6 +123,7 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
     add(tr("P&ort the data set to another firmware..."), "PortDataSet1",
         &FirmwareMenu::PortDataSetClick);
     add(tr("Appl&y patches to firmware..."), "ApplyPatches1", &FirmwareMenu::ApplyPatchesClick);
+    add(tr("Make a re&vert patch..."), "RevertPatch1", &FirmwareMenu::RevertPatchClick);
     add(tr("&Refresh previews from firmware..."), "RefreshPreviews1",
         &FirmwareMenu::RefreshPreviewsClick);
     new FirmwareScanMenu(window, settings);
@@ -261,6 +264,58 @@ void FirmwareMenu::ApplyPatchesClick() {
     }
     dialogfolders::remember(kAppliedDialog, output);
     window_.setStatusText(patch::createdMessage(output));
+}
+
+void FirmwareMenu::RevertPatchClick() {
+    UserDialogs& dialogs = UserDialogs::instance();
+    const QString firmwarePath = askFirmwarePath(window_);
+    if (firmwarePath.isEmpty()) {
+        return;
+    }
+    const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
+    if (patches.isEmpty()) {
+        return;
+    }
+    const QString output = dialogs.saveFile(
+        kRevertDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_revert.s3"),
+        dialogfilters::kS3);
+    if (output.isEmpty()) {
+        return;
+    }
+    if (const QString refusal = outputRefusal(output, firmwarePath, patches); !refusal.isEmpty()) {
+        dialogs.warn(refusal);
+        return;
+    }
+    firmwarerevert::Result result;
+    bool written = false;
+    {
+        const BusyCursor busy;
+        const FirmwareImage image = firmwarefile::readWhole({firmwarePath, std::nullopt});
+        result = firmwarerevert::make(image, patches);
+        if (result.made()) {
+            OutputFile file(output);
+            file.open();
+            file.write(result.text.constData(), result.text.size());
+            file.commit();
+            written = file.isStream() ||
+                      firmwarerevert::writtenAsMade(output, image, result, result.report);
+        }
+    }
+    if (!written) {
+        showReport(window_, tr("Revert patch"),
+                   tr("Revert patch not made: file %1 was not written.").arg(output),
+                   result.report);
+        return;
+    }
+    dialogfolders::remember(kRevertDialog, output);
+    showReport(window_, tr("Revert patch"),
+               tr("Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the "
+                  "patches, it puts back the firmware's own bytes.")
+                   .arg(output)
+                   .arg(result.bytes)
+                   .arg(result.ranges.size())
+                   .arg(result.records),
+               result.report);
 }
 
 QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmware,

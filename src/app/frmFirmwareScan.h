@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QTemporaryDir>
 
+class FirmwareMapStrip;
 class MelodyPlayer;
 class QLabel;
 class QPushButton;
@@ -22,6 +23,7 @@ public:
                      const firmwarescan::Result& result, MelodyPlayer* player,
                      QWidget* parent = nullptr);
 
+    FirmwareMapStrip* mapStrip;
     QTreeWidget* tvResources;
     QLabel* imgPicture;
     QLabel* lblSummary;
@@ -31,6 +33,8 @@ public:
 
     void btnPlayClick();
     void btnExtractSelectedClick();
+    // Selects the resource alone in the list, as a click on the map does.
+    void selectResource(int index);
 
 private:
     const firmwarescan::Resource* current() const;

@@ -11,6 +11,7 @@
 #include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
+#include "firmware/FirmwareMap.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
 #include "firmware/FirmwareRevert.h"
@@ -71,8 +72,31 @@ void scanCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const auto base = baseOption(options);
+    const QString svgPath = options.take({QStringLiteral("--svg")});
+    const QString patch = options.take({QStringLiteral("--patch")});
     const QString path = options.positional(1).first();
-    const firmwarescan::Result result = firmwarescan::run(firmwarefile::readWhole({path, base}));
+    if (!patch.isEmpty() && svgPath.isEmpty()) {
+        throw UsageError{QStringLiteral("--patch marks the map: give --svg FILE too")};
+    }
+    if (!svgPath.isEmpty()) {
+        context.requireOutput(svgPath, {path, patch});
+    }
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwarescan::Result result = firmwarescan::run(image);
+    if (!svgPath.isEmpty()) {
+        std::vector<firmwarerevert::Span> written;
+        if (!patch.isEmpty()) {
+            // Bytes outside the firmware are drawn all the same: the map shows them.
+            Report unused;
+            written = firmwarerevert::writtenRanges(image, {patch}, unused);
+        }
+        const QByteArray svg =
+            firmwaremap::svg(firmwaremap::layout(image, result, written, 1200), 16);
+        OutputFile file(svgPath);
+        file.open();
+        file.write(svg.constData(), svg.size());
+        file.commit();
+    }
     if (json) {
         cli::printJson(context, result.json());
     } else {
@@ -303,12 +327,19 @@ QList<CliCommand> firmwareCommands() {
              "required patches, regions"),
          {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
         {QStringLiteral("scan"),
-         QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
+         QStringLiteral("scan FIRMWARE [--base ADDR] [--json] [--svg FILE [--patch PATCH]]"),
          scanCommand,
          QStringLiteral("the melodies, Java files and pictures any firmware holds, the table "
                         "entries pointing at them and its largest erased areas, without a data "
                         "set"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         {kFirmwareHelp,
+          kBaseHelp,
+          cli::kJsonHelp,
+          {QStringLiteral("--svg FILE"),
+           QStringLiteral("also draw the firmware's map into FILE as SVG: its bytes, erased "
+                          "areas, resources by kind and table entries along the address range")},
+          {QStringLiteral("--patch PATCH"),
+           QStringLiteral("mark on the map what the S-record file PATCH writes")}}},
         {QStringLiteral("draft"),
          QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
                         "[--picture-region A-B] [--base ADDR]"),

@@ -233,7 +233,13 @@ gone '^Tarvex$'
 # The overview of the same firmware, its map strip above the list.
 keys "$main" alt Right Down Up Up Return # "Обзор прошивки..."
 opened=$(window "^Открыть")
+xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
 keys "$opened" Return
+gone '^Открыть'
+for _ in $(seq 30); do # the scan of a large firmware takes a while
+  xdotool search --onlyvisible --name "^Обзор прошивки" >/dev/null 2>&1 && break
+  sleep 1
+done
 overview=$(window "^Обзор прошивки")
 xdotool windowsize --sync "$overview" 1000 600 || true
 shoot "$overview" dialog-firmware-overview.png

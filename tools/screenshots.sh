@@ -236,8 +236,15 @@ opened=$(window "^Открыть")
 xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
 keys "$opened" Return
 gone '^Открыть'
-for _ in $(seq 30); do # the scan of a large firmware takes a while
-  xdotool search --onlyvisible --name "^Обзор прошивки" >/dev/null 2>&1 && break
+# The scan's progress window has the same title: wait for the dialog, the
+# one holding the list, to be the one shown.
+sleep 2
+for _ in $(seq 60); do
+  overview=$(xdotool search --onlyvisible --name "^Обзор прошивки" 2>/dev/null | head -1 || true)
+  if [ -n "$overview" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$overview" 2>/dev/null)" || true
+    [ "${HEIGHT:-0}" -gt 300 ] && break
+  fi
   sleep 1
 done
 overview=$(window "^Обзор прошивки")

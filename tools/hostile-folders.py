@@ -80,8 +80,9 @@ CASES = {
     "extract": ["{fw}", "-o", "{out}"],
     "previews": ["{fw}"],
     "apply": ["{fw}", "{patch}", "-o", "{out}"],
+    "revert": ["{fw}", "{patch}", "-o", "{out}"],
     "port": ["{fw}", "{fw}", "--as", "PORTED"],
-    "scan": ["{fw}"],
+    "scan": ["{fw}", "--svg", "{out}"],
     "draft": ["{fw}", "--as", "DRAFTED", "--melody-region", "0x100-0x200"],
 }
 

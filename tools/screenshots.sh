@@ -8,7 +8,7 @@
 # the file field, of the picture dialog, of the settings menu and the dialogs
 # of applying patches to a firmware and refreshing the previews from it (on a
 # demonstration firmware made by tools/make_demo_firmware.py), of the
-# firmware overview, of the draft form at its smallest size, of a problem
+# firmware overview with its map, of the draft form at its smallest size, of a problem
 # row's tooltip, of a search and
 # the go-to-line dialog on the custom patch page, of the question before typed
 # changes are lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into
@@ -237,7 +237,7 @@ patches=("$XDG_DATA_HOME"/Tarvex/X120XEDJ2/Data/ReqPatches/*.s3)
 keys "$main" alt Right Down
 sleep 0.5; import -window root "$out/menu-settings.png"; echo "$out/menu-settings.png"
 keys "$main" Escape Escape
-keys "$main" alt Right Down Up Up Up Up Return # "Применить патчи к прошивке..."
+keys "$main" alt Right Down Up Up Up Up Up Return # "Применить патчи к прошивке..."
 opened=$(window "^Открыть")
 xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
 keys "$opened" Return

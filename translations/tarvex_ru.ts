@@ -155,6 +155,13 @@
     </message>
 </context>
 <context>
+    <name>FirmwareMapStrip</name>
+    <message>
+        <source>Mark a patch...</source>
+        <translation>Отметить патч...</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareMenu</name>
     <message>
         <source>Motorola S3 format (*.s3);;Firmware image (*.bin)</source>
@@ -267,6 +274,22 @@
     <message>
         <source>Preview refresh cancelled: no preview was changed.</source>
         <translation>Обновление превью отменено: ни одно превью не изменено.</translation>
+    </message>
+    <message>
+        <source>Make a re&amp;vert patch...</source>
+        <translation>Создать патч от&amp;мены...</translation>
+    </message>
+    <message>
+        <source>Revert patch</source>
+        <translation>Патч отмены</translation>
+    </message>
+    <message>
+        <source>Revert patch not made: file %1 was not written.</source>
+        <translation>Патч отмены не создан: файл %1 не записан.</translation>
+    </message>
+    <message>
+        <source>Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the patches, it puts back the firmware&apos;s own bytes.</source>
+        <translation>Патч отмены %1 записан: %2 байт в %3 диапазонах, записей: %4. Прошитый после патчей, он возвращает прошивке её собственные байты.</translation>
     </message>
 </context>
 <context>
@@ -2324,6 +2347,130 @@
     <message>
         <source> (in tarvex-cli: --fit)</source>
         <translation> (в tarvex-cli: --fit)</translation>
+    </message>
+    <message>
+        <source>Revert patch %1: %2</source>
+        <translation>Патч отмены %1: %2</translation>
+    </message>
+    <message>
+        <source>The revert patch was written but does not read back as made</source>
+        <translation>Патч отмены записан, но читается не так, как был создан</translation>
+    </message>
+    <message>
+        <source>The revert patch cannot be made: nothing is written</source>
+        <translation>Патч отмены создать нельзя: ничего не записано</translation>
+    </message>
+    <message>
+        <source>also draw the firmware&apos;s map into FILE as SVG: its bytes, erased areas, resources by kind and table entries along the address range</source>
+        <translation>также нарисовать карту прошивки в FILE в формате SVG: её байты, стёртые области, ресурсы по видам и записи таблиц вдоль диапазона адресов</translation>
+    </message>
+    <message>
+        <source>mark on the map what the S-record file PATCH writes</source>
+        <translation>отметить на карте, что записывает файл S-записей PATCH</translation>
+    </message>
+    <message>
+        <source>an S3 patch writing back the firmware&apos;s own bytes wherever the patches write, checked to give the firmware back after them</source>
+        <translation>патч S3, записывающий собственные байты прошивки везде, куда пишут патчи; проверено, что после них он возвращает прошивку</translation>
+    </message>
+    <message>
+        <source>S-record files; each may write only bytes the firmware holds</source>
+        <translation>файлы S-записей; каждый может записывать только байты, которые есть в прошивке</translation>
+    </message>
+    <message>
+        <source>the revert patch: S3 records of 16 bytes and the firmware&apos;s end record</source>
+        <translation>патч отмены: записи S3 по 16 байт и завершающая запись прошивки</translation>
+    </message>
+    <message>
+        <source>writes %1 outside the firmware&apos;s bytes: a revert patch cannot put back what the firmware does not hold</source>
+        <translation>записывает %1 вне байтов прошивки: патч отмены не может вернуть того, чего в прошивке нет</translation>
+    </message>
+    <message>
+        <source>the revert patch</source>
+        <translation>патч отмены</translation>
+    </message>
+    <message>
+        <source>the firmware with the patches and then the revert differs from the firmware at %1</source>
+        <translation>прошивка с патчами и затем с патчем отмены отличается от исходной по адресу %1</translation>
+    </message>
+    <message>
+        <source>does not read back as the revert patch made</source>
+        <translation>читается не так, как был создан патч отмены</translation>
+    </message>
+    <message>
+        <source>%1 bytes in %2 ranges, %3 records</source>
+        <translation>%1 байт в %2 диапазонах, записей: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2, %n byte</source>
+        <translation>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+            <numerusform>от %1 до %2, %n байта</numerusform>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2, %n bytes</source>
+        <translation>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+            <numerusform>от %1 до %2, %n байта</numerusform>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Firmware bytes: %1</source>
+        <translation>Байты прошивки: %1</translation>
+    </message>
+    <message>
+        <source>Erased: %1</source>
+        <translation>Стёрто: %1</translation>
+    </message>
+    <message>
+        <source>Table entry at %1, pointing at the %2 at %3</source>
+        <translation>Запись таблицы по адресу %1, указывает на %2 по адресу %3</translation>
+    </message>
+    <message>
+        <source>The patch writes %1</source>
+        <translation>Патч записывает %1</translation>
+    </message>
+    <message>
+        <source>--patch marks the map: give --svg FILE too</source>
+        <translation>--patch отмечает карту: укажите и --svg FILE</translation>
+    </message>
+    <message>
+        <source>draft needs --as ID</source>
+        <translation>для draft нужен --as ID</translation>
+    </message>
+    <message>
+        <source>draft needs at least one of --melody-region, --java-region and --picture-region</source>
+        <translation>для draft нужен хотя бы один из --melody-region, --java-region и --picture-region</translation>
+    </message>
+    <message>
+        <source>extract needs -o DIR</source>
+        <translation>для extract нужен -o DIR</translation>
+    </message>
+    <message>
+        <source>apply needs -o OUT</source>
+        <translation>для apply нужен -o OUT</translation>
+    </message>
+    <message>
+        <source>revert needs -o REVERT.s3</source>
+        <translation>для revert нужен -o REVERT.s3</translation>
+    </message>
+    <message>
+        <source>revert --json prints the report: -o must name a file</source>
+        <translation>revert --json выводит отчёт: -o должен указывать файл</translation>
+    </message>
+    <message>
+        <source>convert needs -o OUT</source>
+        <translation>для convert нужен -o OUT</translation>
+    </message>
+    <message>
+        <source>build needs -o OUT</source>
+        <translation>для build нужен -o OUT</translation>
+    </message>
+    <message>
+        <source>decode needs -o IMAGE ending in .png or .bmp</source>
+        <translation>для decode нужен -o IMAGE с окончанием .png или .bmp</translation>
     </message>
 </context>
 <context>

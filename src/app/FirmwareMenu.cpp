@@ -14,6 +14,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareRevert.h"
 #include "manager/PatchAssembly.h"
 #include "pages/DialogFilters.h"
 #include "pages/PicturePage.h"
@@ -53,6 +54,7 @@ public:
 
 const QString kPatchesDialog = QStringLiteral("OpenApplyPatchesDialog");
 const QString kAppliedDialog = QStringLiteral("SaveAppliedFirmwareDialog");
+const QString kRevertDialog = QStringLiteral("SaveRevertPatchDialog");
 
 // The firmware file the user chooses, read whole; nothing when cancelled.
 std::optional<FirmwareImage> askFirmware(TForm1& window) {
@@ -93,6 +95,7 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
     add(tr("P&ort the data set to another firmware..."), "PortDataSet1",
         &FirmwareMenu::PortDataSetClick);
     add(tr("Appl&y patches to firmware..."), "ApplyPatches1", &FirmwareMenu::ApplyPatchesClick);
+    add(tr("Make a re&vert patch..."), "RevertPatch1", &FirmwareMenu::RevertPatchClick);
     add(tr("&Refresh previews from firmware..."), "RefreshPreviews1",
         &FirmwareMenu::RefreshPreviewsClick);
     new FirmwareScanMenu(window, settings);
@@ -250,6 +253,60 @@ void FirmwareMenu::ApplyPatchesClick() {
     }
     dialogfolders::remember(kAppliedDialog, output);
     window_.setStatusText(patch::createdMessage(output));
+}
+
+void FirmwareMenu::RevertPatchClick() {
+    UserDialogs& dialogs = UserDialogs::instance();
+    const std::optional<FirmwareSource> firmware = firmwarechoice::ask(window_);
+    if (!firmware) {
+        return;
+    }
+    const QString& firmwarePath = firmware->path;
+    const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
+    if (patches.isEmpty()) {
+        return;
+    }
+    // Our own output, as apply's: an existing file is replaced only when the user agrees.
+    const QString output = dialogs.saveFileAskingToReplace(
+        kRevertDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_revert.s3"),
+        dialogfilters::kS3);
+    if (output.isEmpty()) {
+        return;
+    }
+    if (const QString refusal = outputRefusal(output, firmwarePath, patches); !refusal.isEmpty()) {
+        dialogs.warn(refusal);
+        return;
+    }
+    firmwarerevert::Result result;
+    bool written = false;
+    {
+        const BusyCursor busy;
+        const FirmwareImage image = firmwarefile::readWhole(*firmware);
+        result = firmwarerevert::make(image, patches);
+        if (result.made()) {
+            OutputFile file(output);
+            file.open();
+            file.write(result.text.constData(), result.text.size());
+            file.commit();
+            written = file.isStream() ||
+                      firmwarerevert::writtenAsMade(output, image, result, result.report);
+        }
+    }
+    if (!written) {
+        showReport(window_, tr("Revert patch"),
+                   tr("Revert patch not made: file %1 was not written.").arg(output),
+                   result.report);
+        return;
+    }
+    dialogfolders::remember(kRevertDialog, output);
+    showReport(window_, tr("Revert patch"),
+               tr("Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the "
+                  "patches, it puts back the firmware's own bytes.")
+                   .arg(output)
+                   .arg(result.bytes)
+                   .arg(result.ranges.size())
+                   .arg(result.records),
+               result.report);
 }
 
 QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmware,

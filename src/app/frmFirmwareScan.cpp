@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmFirmwareScan.h"
 
+#include "app/FirmwareMapStrip.h"
 #include "app/FirmwareScanMenu.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
@@ -18,6 +19,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -139,6 +141,8 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     buttons->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblSummary);
+    mapStrip = new FirmwareMapStrip(image_, result_, this);
+    layout->addWidget(mapStrip);
     layout->addLayout(middle, 1);
     layout->addLayout(buttons);
 
@@ -157,6 +161,8 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
             playerEnded();
         });
     }
+    connect(mapStrip, &FirmwareMapStrip::resourceClicked, this,
+            [this](int index) { guarded([this, index] { selectResource(index); }); });
     selectionChanged();
 }
 
@@ -272,4 +278,14 @@ void TfrmFirmwareScan::btnExtractSelectedClick() {
     firmwareextract::Plan plan;
     plan.files = firmwareextract::scannedFiles(image_, chosen);
     writeExtracted(plan, folder);
+}
+
+void TfrmFirmwareScan::selectResource(int index) {
+    for (QTreeWidgetItemIterator it(tvResources); *it; ++it) {
+        if ((*it)->data(0, kIndexRole).isValid() && (*it)->data(0, kIndexRole).toInt() == index) {
+            tvResources->setCurrentItem(*it, 0, QItemSelectionModel::ClearAndSelect);
+            tvResources->scrollToItem(*it);
+            return;
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+class FirmwareMapStrip;
 class MelodyPlayer;
 class QLabel;
 class QPushButton;
@@ -24,6 +25,7 @@ public:
                      QWidget* parent = nullptr);
     ~TfrmFirmwareScan() override;
 
+    FirmwareMapStrip* mapStrip;
     QTreeWidget* tvResources;
     QLabel* imgPicture;
     QLabel* lblSummary;
@@ -36,6 +38,8 @@ public:
     void btnExtractSelectedClick();
     bool isPlaying() const { return played_ != nullptr; }
     void done(int result) override;
+    // Selects the resource alone in the list, as a click on the map does.
+    void selectResource(int index);
 
 private:
     const firmwarescan::Resource* current() const;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// match, scan, extract, previews, apply and port: the data set against the
-// firmware it was made for, what any firmware holds, its resources taken
-// out, patches applied, and the data set carried over to another version.
+// match, scan, extract, previews, apply, revert and port: the data set
+// against the firmware it was made for, what any firmware holds, its
+// resources taken out, patches applied and undone, and the data set carried
+// over to another version.
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
@@ -10,8 +11,10 @@
 #include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
+#include "firmware/FirmwareMap.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareRevert.h"
 #include "firmware/FirmwareScan.h"
 #include "platform/OutputFile.h"
 
@@ -74,8 +77,31 @@ void scanCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const auto base = baseOption(options);
+    const QString svgPath = options.take({QStringLiteral("--svg")});
+    const QString patch = options.take({QStringLiteral("--patch")});
     const QString path = options.positional(1).first();
-    const firmwarescan::Result result = firmwarescan::run(firmwarefile::readWhole({path, base}));
+    if (!patch.isEmpty() && svgPath.isEmpty()) {
+        throw UsageError{Report::tr("--patch marks the map: give --svg FILE too")};
+    }
+    if (!svgPath.isEmpty()) {
+        context.requireOutput(svgPath, {path, patch});
+    }
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwarescan::Result result = firmwarescan::run(image);
+    if (!svgPath.isEmpty()) {
+        std::vector<firmwarerevert::Span> written;
+        if (!patch.isEmpty()) {
+            // Bytes outside the firmware are drawn all the same: the map shows them.
+            Report unused;
+            written = firmwarerevert::writtenRanges(image, {patch}, unused);
+        }
+        const QByteArray svg =
+            firmwaremap::svg(firmwaremap::layout(image, result, written, 1200), 16);
+        OutputFile file(svgPath);
+        file.open();
+        file.write(svg.constData(), svg.size());
+        file.commit();
+    }
     if (json) {
         cli::printJson(context, result.json());
     } else {
@@ -107,11 +133,11 @@ void draftCommand(CliContext& context) {
     draft.pictures = regionOption(options, QStringLiteral("--picture-region"));
     const QString path = options.positional(1).first();
     if (draft.id.isEmpty()) {
-        throw UsageError{QStringLiteral("draft needs --as ID")};
+        throw UsageError{Report::tr("draft needs --as ID")};
     }
     if (!draft.anyRegion()) {
-        throw UsageError{QStringLiteral("draft needs at least one of --melody-region, "
-                                        "--java-region and --picture-region")};
+        throw UsageError{Report::tr("draft needs at least one of --melody-region, "
+                                    "--java-region and --picture-region")};
     }
     draft.firmwareFile = path;
     const QString userFolder = cli::sessionFolders(context).userFolder();
@@ -131,7 +157,7 @@ void extractCommand(CliContext& context) {
     const QString dir = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
     const QString path = options.positional(1).first();
     if (dir.isEmpty()) {
-        throw UsageError{QStringLiteral("extract needs -o DIR")};
+        throw UsageError{Report::tr("extract needs -o DIR")};
     }
     context.requireOutsideDataSets(dir);
     const FirmwareImage image = firmwarefile::readWhole({path, base});
@@ -176,7 +202,7 @@ void applyCommand(CliContext& context) {
     const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
     QStringList files = options.positional(2, -1);
     if (output.isEmpty()) {
-        throw UsageError{QStringLiteral("apply needs -o OUT")};
+        throw UsageError{Report::tr("apply needs -o OUT")};
     }
     context.requireOutput(output, files);
     FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
@@ -197,6 +223,51 @@ void applyCommand(CliContext& context) {
         firmwareapply::writeS3(image, sink);
     }
     file.commit();
+}
+
+void revertCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    QStringList files = options.positional(2, -1);
+    if (output.isEmpty()) {
+        throw UsageError{Report::tr("revert needs -o REVERT.s3")};
+    }
+    if (json && OutputFile::isStandardOutput(output)) {
+        throw UsageError{Report::tr("revert --json prints the report: -o must name a file")};
+    }
+    context.requireOutput(output, files);
+    const FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
+    firmwarerevert::Result result = firmwarerevert::make(image, files);
+    bool written = false;
+    if (result.made()) {
+        context.out().flush();
+        OutputFile file(output);
+        file.open();
+        file.write(result.text.constData(), result.text.size());
+        file.commit();
+        written = OutputFile::isStandardOutput(output) || file.isStream() ||
+                  firmwarerevert::writtenAsMade(output, image, result, result.report);
+    }
+    if (json) {
+        cli::printJson(context, result.json(output, written));
+    } else if (!OutputFile::isStandardOutput(output)) {
+        context.out() << result.report.text();
+        if (written) {
+            context.out() << QCoreApplication::translate("Report", "Revert patch %1: %2")
+                                 .arg(output, result.summary())
+                          << '\n';
+        }
+    }
+    if (!written) {
+        throw TarvexError(
+            result.made() ? QCoreApplication::translate(
+                                "Report", "The revert patch was written but does not read "
+                                          "back as made")
+                          : QCoreApplication::translate(
+                                "Report", "The revert patch cannot be made: nothing is written"));
+    }
 }
 
 QJsonObject portJson(const firmwareport::Result& result) {
@@ -264,12 +335,19 @@ QList<CliCommand> firmwareCommands() {
                     "required patches, regions"),
          {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
         {QStringLiteral("scan"),
-         QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
+         QStringLiteral("scan FIRMWARE [--base ADDR] [--json] [--svg FILE [--patch PATCH]]"),
          scanCommand,
          Report::tr("the melodies, Java files and pictures any firmware holds, the table "
                     "entries pointing at them and its largest erased areas, without a data "
                     "set"),
-         {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
+         {firmwareHelp(),
+          baseHelp(),
+          cli::jsonHelp(),
+          {QStringLiteral("--svg FILE"),
+           Report::tr("also draw the firmware's map into FILE as SVG: its bytes, erased "
+                      "areas, resources by kind and table entries along the address range")},
+          {QStringLiteral("--patch PATCH"),
+           Report::tr("mark on the map what the S-record file PATCH writes")}}},
         {QStringLiteral("draft"),
          QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
                         "[--picture-region A-B] [--base ADDR]"),
@@ -314,6 +392,18 @@ QList<CliCommand> firmwareCommands() {
           baseHelp(),
           {QStringLiteral("--allow-outside"),
            Report::tr("let a patch write bytes the firmware does not hold")}}},
+        {QStringLiteral("revert"),
+         QStringLiteral("revert FIRMWARE PATCH... -o REVERT.s3 [--base ADDR] [--json]"),
+         revertCommand,
+         Report::tr("an S3 patch writing back the firmware's own bytes wherever the patches "
+                    "write, checked to give the firmware back after them"),
+         {firmwareHelp(),
+          {QStringLiteral("PATCH"),
+           Report::tr("S-record files; each may write only bytes the firmware holds")},
+          {QStringLiteral("-o, --output REVERT.s3"),
+           Report::tr("the revert patch: S3 records of 16 bytes and the firmware's end record")},
+          baseHelp(),
+          cli::jsonHelp()}},
         {QStringLiteral("port"),
          QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] "
                         "[--allow-changed-patches] [--json]"),

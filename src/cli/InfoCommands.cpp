@@ -154,7 +154,7 @@ void convert(CliContext& context) {
     const QString output = options.take(kOutput);
     const QString bitmap = options.positional(1).first(); // or PNG, JPEG, GIF
     if (output.isEmpty()) {
-        throw UsageError{QStringLiteral("convert needs -o OUT")};
+        throw UsageError{Report::tr("convert needs -o OUT")};
     }
     QImage image;
     try {

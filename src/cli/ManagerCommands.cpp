@@ -245,7 +245,7 @@ void buildCommand(CliContext& context) {
     const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
     const QString id = options.positional(1).first();
     if (output.isEmpty()) {
-        throw UsageError{QStringLiteral("build needs -o OUT")};
+        throw UsageError{Report::tr("build needs -o OUT")};
     }
     SlotTable table = tableFor(context, managerNamed(id));
     patch::requireFit(table); // before the output is opened

@@ -29,7 +29,7 @@ void decode(CliContext& context) {
     const QString input = options.positional(1).first();
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
-        throw UsageError{QStringLiteral("decode needs -o IMAGE ending in .png or .bmp")};
+        throw UsageError{Report::tr("decode needs -o IMAGE ending in .png or .bmp")};
     }
     const QImage image = toImage(decodeHandsetPicture(readPicture(input)));
     QByteArray bytes;

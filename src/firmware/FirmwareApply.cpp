@@ -52,45 +52,71 @@ void writeRecord(FirmwareImage& image, std::uint64_t address, const std::vector<
 
 } // namespace
 
+void forEachRecord(QIODevice& patch, const QString& name, Report& report,
+                   const RecordVisitor& visit) {
+    srec::SRecordReader reader(patch);
+    srec::SRecordReader::Line line;
+    while (reader.next(line)) {
+        if (!line.error.isEmpty()) {
+            report.error(name, line.number, line.error);
+            continue;
+        }
+        if (!line.empty && line.record.isData()) {
+            visit(line.record, line.number);
+        }
+    }
+}
+
+void forEachRecord(const QString& path, Report& report, const RecordVisitor& visit) {
+    if (!QFileInfo(path).isFile()) {
+        report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
+        return;
+    }
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        report.error(path, 0, reportlanguage::cannotBeRead(reason));
+        return;
+    }
+    forEachRecord(file, path, report, visit);
+}
+
+namespace {
+
+// Writes a patch's record over the image; bytes outside the image go to
+// outside, and are an error unless allowOutside.
+RecordVisitor recordWriter(FirmwareImage& image, const QString& name, bool allowOutside,
+                           FirmwareImageBuilder& outside, Report& report) {
+    return
+        [&image, name, allowOutside, &outside, &report](const srec::SRecord& record, qint64 line) {
+            std::uint64_t outsideBytes = 0;
+            writeRecord(image, record.address, record.data, outside, outsideBytes, line);
+            if (outsideBytes > 0 && !allowOutside) {
+                report.error(
+                    name, line,
+                    QCoreApplication::translate(
+                        "Report", "writes %1 of its %2 bytes at %3 outside the firmware's bytes")
+                        .arg(outsideBytes)
+                        .arg(record.data.size())
+                        .arg(hexAddress(record.address)));
+            }
+        };
+}
+
+} // namespace
+
+void apply(FirmwareImage& image, QIODevice& patch, const QString& name, Report& report) {
+    FirmwareImageBuilder outside;
+    forEachRecord(patch, name, report, recordWriter(image, name, false, outside, report));
+}
+
 void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report,
            const workprogress::Progress& progress) {
     FirmwareImageBuilder outside;
     std::uint64_t read = 0;
     for (const QString& path : patches) {
         workprogress::report(progress, read++, std::uint64_t(patches.size()));
-        if (!QFileInfo(path).isFile()) {
-            report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
-            continue;
-        }
-        QFile file;
-        QString reason;
-        if (!fileops::openRegular(file, path, &reason)) {
-            report.error(path, 0, reportlanguage::cannotBeRead(reason));
-            continue;
-        }
-        srec::SRecordReader reader(file);
-        srec::SRecordReader::Line line;
-        while (reader.next(line)) {
-            if (!line.error.isEmpty()) {
-                report.error(path, line.number, line.error);
-                continue;
-            }
-            if (line.empty || !line.record.isData()) {
-                continue;
-            }
-            std::uint64_t outsideBytes = 0;
-            writeRecord(image, line.record.address, line.record.data, outside, outsideBytes,
-                        line.number);
-            if (outsideBytes > 0 && !allowOutside) {
-                report.error(
-                    path, line.number,
-                    QCoreApplication::translate(
-                        "Report", "writes %1 of its %2 bytes at %3 outside the firmware's bytes")
-                        .arg(outsideBytes)
-                        .arg(line.record.data.size())
-                        .arg(hexAddress(line.record.address)));
-            }
-        }
+        forEachRecord(path, report, recordWriter(image, path, allowOutside, outside, report));
     }
     if (allowOutside) {
         Report merged;

@@ -4,6 +4,7 @@
 #include "base/Report.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/WorkProgress.h"
+#include "srec/SRecordReader.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,16 @@ namespace firmwareapply {
 // Progress counts the patches read.
 void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report,
            const workprogress::Progress& progress = {});
+// The same for one patch already open (a patch made in memory), named `name`
+// in the findings; bytes outside the firmware's are always errors.
+void apply(FirmwareImage& image, QIODevice& patch, const QString& name, Report& report);
+
+// Every data record of the patch at path, read through the door, in file
+// order; an unreadable file and malformed lines go into the report.
+using RecordVisitor = std::function<void(const srec::SRecord& record, qint64 line)>;
+void forEachRecord(const QString& path, Report& report, const RecordVisitor& visit);
+void forEachRecord(QIODevice& patch, const QString& name, Report& report,
+                   const RecordVisitor& visit);
 
 enum class Format { S3, Binary };
 // ".bin" is a raw image, anything else S3 records.

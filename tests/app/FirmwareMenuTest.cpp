@@ -207,3 +207,33 @@ TEST_F(FirmwareMenuTest, EveryMenuHasUniqueAccessLetters) {
         }
     }
 }
+
+TEST_F(FirmwareMenuTest, MakesARevertPatchThatGivesTheFirmwareBack) {
+    auto window = open();
+    const QString inside = scratch.write(
+        "p/in.s3", firmwaremaker::record(3, maker.base + 16, "\x01\x02\x03") + "\r\n");
+    const QString outside =
+        scratch.write("p/out.s3", firmwaremaker::record(3, 0x00800000, "\x01\x02") + "\r\n");
+    const QString revert = scratch.path("revert.s3");
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside, outside}};
+    dialogs.saveAnswers = {revert};
+    trigger(*window, "RevertPatch1");
+    ASSERT_EQ(headings.size(), 1);
+    EXPECT_EQ(headings[0],
+              QStringLiteral("Патч отмены не создан: файл %1 не записан.").arg(revert));
+    EXPECT_TRUE(reports[0].contains("out.s3:1: ошибка: записывает [0x00800000, 0x00800002) вне"))
+        << reports[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(revert));
+
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside}};
+    dialogs.saveAnswers = {revert};
+    trigger(*window, "RevertPatch1");
+    ASSERT_EQ(headings.size(), 2);
+    EXPECT_TRUE(
+        headings[1].startsWith(QStringLiteral("Патч отмены %1 записан: 3 байт").arg(revert)))
+        << headings[1].toStdString();
+    EXPECT_TRUE(testsupport::readAll(revert).contains(
+        firmwaremaker::record(3, maker.base + 16, made.image.mid(16, 3))));
+}

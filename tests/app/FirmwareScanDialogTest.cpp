@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/FirmwareMapStrip.h"
 #include "app/frmDraftDataSet.h"
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareMaker.h"
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
+#include <QtTest/QTest>
 
 namespace ss = scansamples;
 
@@ -227,4 +229,50 @@ TEST_F(FirmwareScanDialogTest, AScanCancelledHalfwayShowsNothingAndARawImageAsks
     trigger(*window, "DraftDataSet1");
     trigger(*window, "ApplyPatches1");
     EXPECT_EQ(dialogs.startFolders, QStringList({raw, raw}));
+}
+
+TEST_F(FirmwareScanDialogTest, TheMapShowsThePiecesAndAClickSelectsTheResource) {
+    auto window = open();
+    const QString patch =
+        scratch.write("mark.s3", firmwaremaker::record(3, kBase + 0x4000, "\x01\x02") + "\r\n");
+    dialogs.openAnswers = {path, patch};
+    dialogs.onModal = [&](QDialog& dialog) {
+        dialog.resize(900, 600);
+        auto* strip = child<FirmwareMapStrip>(&dialog, "FirmwareMapStrip");
+        auto count = [&](firmwaremap::Lane lane) {
+            return std::count_if(strip->map().pieces.begin(), strip->map().pieces.end(),
+                                 [&](const firmwaremap::Piece& p) { return p.lane == lane; });
+        };
+        EXPECT_EQ(count(firmwaremap::Lane::Held), 1);
+        EXPECT_EQ(count(firmwaremap::Lane::Resources), 4);
+        EXPECT_EQ(count(firmwaremap::Lane::Entries), 4);
+        EXPECT_EQ(count(firmwaremap::Lane::Erased), 1);
+        EXPECT_EQ(count(firmwaremap::Lane::Patch), 0);
+
+        // The picture, clicked on the strip, is the one selected in the list.
+        const firmwaremap::Piece* drawn = nullptr;
+        for (const firmwaremap::Piece& p : strip->map().pieces) {
+            if (p.lane == firmwaremap::Lane::Resources && p.start == kBase + 0x5000) {
+                drawn = &p;
+            }
+        }
+        if (drawn == nullptr) {
+            ADD_FAILURE() << "no piece for the picture";
+            return int(QDialog::Rejected);
+        }
+        EXPECT_TRUE(drawn->tip.startsWith("picture: от 0x00105000 до")) << drawn->tip.toStdString();
+        const QRect lane = strip->laneRect(firmwaremap::Lane::Resources);
+        QTest::mouseClick(
+            strip, Qt::LeftButton, {},
+            QPoint(lane.left() + int(drawn->x + drawn->width / 2), lane.center().y()));
+        auto* tree = child<QTreeWidget>(&dialog, "tvResources");
+        EXPECT_EQ(tree->selectedItems().size(), 1);
+        EXPECT_EQ(tree->currentItem()->text(0), "0x00105000");
+        EXPECT_FALSE(child<QLabel>(&dialog, "imgPicture")->pixmap().isNull());
+
+        strip->btnMarkPatch->click();
+        EXPECT_EQ(count(firmwaremap::Lane::Patch), 1);
+        return int(QDialog::Accepted);
+    };
+    trigger(*window, "FirmwareOverview1");
 }

@@ -42,6 +42,9 @@ QHash<QString, QString> readAttributes(QByteArrayView bytes, bool mainSectionOnl
     if (nul >= 0) {
         bytes = bytes.first(nul);
     }
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes = bytes.sliced(3); // a byte-order mark is no part of the first name
+    }
     QHash<QString, QString> attributes;
     QByteArray logical; // the line being read with its continuations
     qsizetype at = 0;

@@ -3,6 +3,7 @@
 #include "content/JavaReaders.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <memory>
 #include <zip.h>
 
@@ -132,8 +133,11 @@ void readJar(QByteArrayView bytes, ContentInfo& info) {
 }
 
 bool looksLikeJad(QByteArrayView bytes) {
-    const qsizetype nul = bytes.indexOf('\0');
-    const QByteArrayView text = nul >= 0 ? bytes.first(nul) : bytes;
+    // What a JAD may hold is enough to tell one: a larger file is judged by
+    // its start, so its size costs nothing here.
+    const QByteArrayView head = bytes.first(std::min<qsizetype>(bytes.size(), kLongestJad));
+    const qsizetype nul = head.indexOf('\0');
+    const QByteArrayView text = nul >= 0 ? head.first(nul) : head;
     const QHash<QString, QString> attributes = readAttributes(text, false);
     for (auto it = attributes.cbegin(); it != attributes.cend(); ++it) {
         if (it.key().startsWith(QLatin1String("MIDlet-")) ||
@@ -146,6 +150,13 @@ bool looksLikeJad(QByteArrayView bytes) {
 
 void readJad(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Jad;
+    if (bytes.size() > kLongestJad) {
+        info.problems << QCoreApplication::translate(
+                             "Report", "the JAD is %1 bytes; a JAD is at most %2 bytes")
+                             .arg(bytes.size())
+                             .arg(kLongestJad);
+        return;
+    }
     const QHash<QString, QString> attributes = readAttributes(bytes, false);
     fillFromAttributes(attributes, info);
     const auto size = attributes.constFind(QStringLiteral("MIDlet-Jar-Size"));

@@ -86,6 +86,11 @@ TEST(ContentMelodies, SmafRmidAndWhatTheHandsetDoesNotPlay) {
     info = describe(smaf.first(smaf.size() - 1));
     EXPECT_TRUE(mentions(info, "cut short: the SMAF data says"));
     EXPECT_EQ(info.extent, -1);
+    QByteArray flipped = smaf;
+    flipped[flipped.size() - 1] = char(flipped.back() ^ 0x01);
+    info = describe(flipped);
+    EXPECT_TRUE(mentions(info, "the SMAF check value is 0x")) << info.problems.join('|').toStdString();
+    EXPECT_EQ(info.extent, -1); // not a whole file
 
     const QByteArray midi = samples::midi(0, 96, {samples::midiTrack("Wrapped", 96)});
     QByteArray rmid = QByteArray("RIFF\0\0\0\0RMIDdata", 16);

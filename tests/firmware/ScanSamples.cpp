@@ -3,6 +3,7 @@
 
 #include "pictures/HandsetPicture.h"
 #include "srec/TableEntry.h"
+#include "support/ContentSamples.h"
 
 #include <QtEndian>
 
@@ -60,7 +61,8 @@ QByteArray smaf(const QByteArray& title, int trackBytes) {
     const QByteArray body = "CNTI" + be32(std::uint32_t(info.size())) + info +
                             QByteArray("MTR\x00", 4) + be32(std::uint32_t(trackBytes)) +
                             filler(trackBytes, 7);
-    return "MMMD" + be32(std::uint32_t(body.size() + 2)) + body + QByteArray(2, '\x5A');
+    return samples::withSmafCheckValue("MMMD" + be32(std::uint32_t(body.size() + 2)) + body +
+                                       QByteArray(2, '\0'));
 }
 
 QByteArray jar(const QByteArray& name, int classBytes) {

@@ -14,8 +14,11 @@ QByteArray midiTrack(const QByteArray& name, quint32 ticks, quint32 microsPerQua
 // "MThd" with format, the number of tracks given, division, then the chunks.
 QByteArray midi(quint16 format, quint16 division, const QList<QByteArray>& tracks,
                 int declaredTracks = -1);
-// "MMMD" with a contents-information chunk titled `title` and `padding` bytes.
+// "MMMD" with a contents-information chunk titled `title` and `padding` bytes,
+// the last two of them its check value.
 QByteArray smaf(const QByteArray& title, int padding);
+// The SMAF file with its last two bytes set to the check value of the others.
+QByteArray withSmafCheckValue(QByteArray smaf);
 QByteArray jad(const QString& name, const QString& vendor, const QString& version,
                const QString& jarSize);
 // A ZIP archive holding META-INF/MANIFEST.MF and a class file of `classBytes`

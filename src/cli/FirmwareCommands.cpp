@@ -23,7 +23,8 @@ namespace {
 
 const CliHelpItem kFirmwareHelp{
     QStringLiteral("FIRMWARE"),
-    QStringLiteral("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
+    QStringLiteral("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base); "
+                   "at most 256 MiB of data")};
 const CliHelpItem kBaseHelp{
     QStringLiteral("--base ADDR"),
     QStringLiteral("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "

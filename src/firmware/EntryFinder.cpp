@@ -14,7 +14,6 @@ namespace {
 using firmwarescan::Kind;
 using firmwarescan::Resource;
 
-
 // A quick first test of every 4 bytes before the exact look-up.
 class AddressFilter {
 public:

@@ -161,8 +161,8 @@ private:
         if (info.kind != kinds[int(r.kind)]) {
             return false;
         }
-        if (!r.zip64 && (!info.problems.isEmpty() ||
-                         (r.kind != Kind::Jad && info.extent != qint64(r.size)))) {
+        if (!r.zip64 &&
+            (!info.problems.isEmpty() || (r.kind != Kind::Jad && info.extent != qint64(r.size)))) {
             return false;
         }
         r.title = info.title.isEmpty() ? info.midletName : info.title;
@@ -243,8 +243,8 @@ QString entriesText(const Resource& r) {
         for (const Resource::OtherEntry& e : r.otherEntries) {
             others << Report::tr("%1 (%2 bytes)").arg(hexAddress(e.address)).arg(e.size);
         }
-        parts << Report::tr("entries giving another size: %1")
-                     .arg(others.join(QStringLiteral(", ")));
+        parts
+            << Report::tr("entries giving another size: %1").arg(others.join(QStringLiteral(", ")));
     }
     return parts.join(QStringLiteral("; "));
 }
@@ -282,9 +282,8 @@ QString Result::text() const {
     for (const Resource& r : resources) {
         melodies += r.isMelody() ? 1 : 0;
         java += r.isJava() ? 1 : 0;
-        out +=
-            QStringLiteral("%1 %2, %3; %4\n")
-                .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r));
+        out += QStringLiteral("%1 %2, %3; %4\n")
+                   .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r));
     }
     for (const Area& a : erased) {
         out += Report::tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) +

@@ -86,11 +86,11 @@ public:
 private:
     struct Line {
         std::size_t start = 0;
-        std::size_t colon = 0;     // offset of its first colon from the text's start; 0: none
-        bool wellFormed = false;   // as far as the colon
-        bool allBeforeOk = false;  // every line before it whole and well formed
-        unsigned namesBefore = 0;  // required names the lines before it gave
-        unsigned name = 0;         // the required name it gives
+        std::size_t colon = 0;    // offset of its first colon from the text's start; 0: none
+        bool wellFormed = false;  // as far as the colon
+        bool allBeforeOk = false; // every line before it whole and well formed
+        unsigned namesBefore = 0; // required names the lines before it gave
+        unsigned name = 0;        // the required name it gives
     };
     std::vector<Line> lines_;
     std::size_t text_ = 0;

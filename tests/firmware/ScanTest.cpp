@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <cstring>
 #include <functional>
 
@@ -213,6 +214,40 @@ TEST(FirmwareScanTest, FindsJadsInAnyAttributeOrder) {
     expectFound(result, expected);
     EXPECT_EQ(result.resources[2].declaredJarSize, 4002); // continued on a second line
     EXPECT_EQ(result.resources[3].title, QStringLiteral("Game3"));
+}
+
+// Valid forms the structure walks must not turn away: a chunk of an unknown
+// kind inside a MIDI file (players skip it), and a JAR with ZIP64 end
+// records, found and named for what it is.
+TEST(FirmwareScanTest, FindsMidiWithUnknownChunksAndNamesZip64Jars) {
+    const auto le = [](std::uint64_t v, int bytes) {
+        QByteArray out(bytes, '\0');
+        for (int i = 0; i < bytes; ++i) {
+            out[i] = char(v >> (8 * i));
+        }
+        return out;
+    };
+    QByteArray midi = ss::midi("Dawn", 5);
+    midi.insert(14, QByteArray("XTRA\0\0\0\x02ok", 10));
+    QByteArray jar = ss::jar("Maze", 100);
+    const qsizetype end = jar.size() - 22;
+    const QByteArray record = jar.sliced(end);
+    jar.truncate(end); // the ZIP64 end record and its locator go before the end record
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(record.constData() + at); };
+    jar += "PK\x06\x06" + le(44, 8) + le(45, 2) + le(45, 2) + le(0, 8) + le(2, 8) + le(2, 8) +
+           le(u32(12), 8) + le(u32(16), 8) + "PK\x06\x07" + le(0, 4) + le(end, 8) + le(1, 4) +
+           record;
+    Composer c;
+    const std::uint32_t aMidi = c.put(0x4000, midi);
+    const std::uint32_t aJar = c.put(0x5000, jar);
+    const std::uint32_t eMidi = c.put(0x1000, ss::melodyEntry(aMidi, std::uint32_t(midi.size())));
+    const std::uint32_t eJar = c.put(0x1008, ss::javaEntry(std::uint32_t(jar.size()), aJar));
+    const firmwarescan::Result result =
+        firmwarescan::run(FirmwareImage::fromRanges({{kBase, {c.image.begin(), c.image.end()}}}));
+    expectFound(result,
+                {{Kind::Midi, aMidi, midi.size(), {eMidi}}, {Kind::Jar, aJar, jar.size(), {eJar}}});
+    EXPECT_TRUE(result.resources[1].zip64);
+    EXPECT_TRUE(result.text().contains("a ZIP64 archive")) << result.text().toStdString();
 }
 
 // Crafted bytes that made the structure walks quadratic: a run of track

@@ -36,6 +36,7 @@ public:
         std::sort(result_.resources.begin(), result_.resources.end(),
                   [](const Resource& a, const Resource& b) { return a.address < b.address; });
         entryfinder::run(image_, result_.resources, structures_);
+        // In address order, as describe takes them.
         std::erase_if(result_.resources, [this](Resource& r) { return !describe(r); });
         keepLargestAreas();
         result_.pictureSteps = std::uint64_t(firstBudget_ - std::max<std::int64_t>(budget_, 0));
@@ -68,9 +69,8 @@ private:
         }
         const std::uint64_t before = walker.steps();
         if (b == 'M') {
-            if (const std::size_t n = walker.midiAt(p)) {
-                add(Kind::Midi, range.start + p, n);
-            } else if (const std::size_t m = walker.smafAt(p)) {
+            // A MIDI header's file is known once the range's chunks are walked.
+            if (const std::size_t m = walker.midiHeaderAt(p) ? 0 : walker.smafAt(p)) {
                 add(Kind::Smaf, range.start + p, m);
             }
         } else if (const auto zip = walker.zipEndingAt(p); zip && zip->manifest) {
@@ -113,6 +113,12 @@ private:
         if (erased) {
             addArea(range.start + erasedFrom, bytes.size - erasedFrom);
         }
+        // No more than the chunks already walked and paid for: never refused.
+        const std::uint64_t before = walker.steps();
+        for (const scanstructure::Walker::Midi& midi : walker.midiFiles()) {
+            add(Kind::Midi, range.start + midi.start, midi.length);
+        }
+        structures_.spent += walker.steps() - before;
         done_ += bytes.size;
     }
 
@@ -147,6 +153,16 @@ private:
     bool describe(Resource& r) {
         if (r.kind == Kind::Picture) {
             return true;
+        }
+        // A melody never holds another of its kind: a header within one taken
+        // before (quoted in a track, or crafted) is a part of it, not read
+        // again, so reading them costs no more than their bytes.
+        if (r.isMelody()) {
+            std::uint64_t& end = melodyEnd_[r.kind == Kind::Midi ? 0 : 1];
+            if (r.address < end) {
+                return false;
+            }
+            end = r.address + r.size;
         }
         if (!structures_.left()) {
             structures_.refuse(r.address);
@@ -195,6 +211,7 @@ private:
     std::int64_t budget_ = 0; // run records the picture search may still walk
     std::int64_t firstBudget_ = 0;
     WorkBudget structures_;
+    std::uint64_t melodyEnd_[2] = {0, 0}; // where the last MIDI and SMAF file read ends
     Result result_;
 };
 

@@ -2,6 +2,7 @@
 #include "firmware/ScanStructures.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string_view>
 
@@ -43,9 +44,6 @@ bool isUpper(std::uint8_t c) {
 std::uint64_t le64(const std::uint8_t* p) {
     return le32(p) | std::uint64_t(le32(p + 4)) << 32;
 }
-
-// The most tracks a MIDI header can name; a run counted past it is as good.
-constexpr std::uint32_t kMostTracks = 0xFFFF;
 
 // A central directory entry's sizes and local header offset, those marked
 // all ones taken from its ZIP64 extra field; nothing when that field lacks them.
@@ -106,64 +104,136 @@ std::size_t Walker::nextChunk(std::size_t at, bool& track) {
     return next;
 }
 
-Walker::Run Walker::runFrom(std::size_t at) {
-    // Walk forward to a chunk already known or to the run's end, then fill
-    // in every chunk passed from the back: each is walked once in all.
-    std::vector<std::pair<std::size_t, std::size_t>> passed; // chunk, the next
-    std::vector<bool> tracks;
-    Run run;
-    for (std::size_t pos = at;;) {
-        if (const auto known = runs_.find(pos); known != runs_.end()) {
-            run = known->second;
-            break;
-        }
-        bool track = false;
-        const std::size_t next = nextChunk(pos, track);
-        if (next == 0) {
-            runs_.emplace(pos, Run{});
-            break;
-        }
-        passed.emplace_back(pos, next);
-        tracks.push_back(track);
-        pos = next;
-    }
-    for (std::size_t i = passed.size(); i-- > 0;) {
-        if (tracks[i]) {
-            run.lastTrackEnd = run.tracks == 0 ? passed[i].second : run.lastTrackEnd;
-            run.tracks = std::min(run.tracks + 1, kMostTracks + 1);
-        }
-        runs_.emplace(passed[i].first, run);
-    }
-    return run;
+namespace {
+
+bool bitAt(const std::vector<std::uint64_t>& bits, std::size_t at) {
+    return (bits[at >> 6] >> (at & 63) & 1) != 0;
+}
+void setBit(std::vector<std::uint64_t>& bits, std::size_t at) {
+    bits[at >> 6] |= std::uint64_t(1) << (at & 63);
 }
 
-std::size_t Walker::midiAt(std::size_t at) {
+} // namespace
+
+bool Walker::midiHeaderAt(std::size_t at) {
     const auto headerLength = chunkBody(bytes_, at, bytes_.size);
-    if (!has(bytes_, at, "MThd") || !headerLength || *headerLength < 6) {
-        return 0;
+    if (!has(bytes_, at, "MThd") || !headerLength || *headerLength < 6 ||
+        bytes_.size > UINT32_MAX) {
+        return false;
     }
     const std::uint8_t* head = bytes_.data + at + 8;
     const unsigned format = unsigned(head[0]) << 8 | head[1];
     const unsigned tracks = unsigned(head[2]) << 8 | head[3];
-    if (format > 2 || tracks == 0 || (format == 0 && tracks != 1)) {
-        return 0;
-    }
     const std::size_t first = at + 8 + *headerLength;
-    const Run run = runFrom(first);
-    if (run.tracks < tracks) {
-        return 0;
+    if (format > 2 || tracks == 0 || (format == 0 && tracks != 1) || first >= bytes_.size) {
+        return false;
     }
-    if (run.tracks == tracks) {
-        return run.lastTrackEnd - at;
+    if (walked_.empty()) {
+        walked_.assign((bytes_.size + 63) / 64, 0);
+        firsts_.assign(walked_.size(), 0);
     }
-    // More tracks follow than the header names: the file ends after its own.
-    std::size_t pos = first;
-    for (unsigned seen = 0; seen < tracks;) {
+    ++steps_;
+    headers_.push_back({std::uint32_t(at), std::uint32_t(first), std::uint16_t(tracks)});
+    setBit(firsts_, first);
+    for (std::size_t pos = first; pos < bytes_.size && !bitAt(walked_, pos);) {
+        setBit(walked_, pos);
         bool track = false;
         pos = nextChunk(pos, track);
-        seen += track ? 1 : 0;
+        if (pos == 0) {
+            break;
+        }
     }
-    return pos - at;
+    return true;
+}
+
+// The chunks walked form a forest, each pointing at the next; a header's
+// file ends with the track chunk that lies as many tracks ahead of its first
+// chunk as it names. One walk down from the runs' last chunks, keeping the
+// track chunk at each count from the end, answers every header at once.
+std::vector<Walker::Midi> Walker::midiFiles() {
+    std::vector<Midi> files;
+    if (headers_.empty()) {
+        return files;
+    }
+    std::vector<std::uint32_t> rank(walked_.size() + 1, 0); // places walked before each word
+    for (std::size_t w = 0; w < walked_.size(); ++w) {
+        rank[w + 1] = rank[w] + std::uint32_t(std::popcount(walked_[w]));
+    }
+    const auto indexOf = [&](std::size_t at) {
+        const std::uint64_t below = (std::uint64_t(1) << (at & 63)) - 1;
+        return rank[at >> 6] + std::uint32_t(std::popcount(walked_[at >> 6] & below));
+    };
+    const auto forEachWalked = [&](const auto& visit) {
+        for (std::size_t w = 0; w < walked_.size(); ++w) {
+            for (std::uint64_t bits = walked_[w]; bits != 0; bits &= bits - 1) {
+                visit(w * 64 + std::size_t(std::countr_zero(bits)));
+            }
+        }
+    };
+    // Each chunk's followers, the chunks whose next one it is, in one array.
+    std::vector<std::uint32_t> from(rank.back() + 2, 0);
+    std::vector<std::uint32_t> roots;
+    forEachWalked([&](std::size_t at) {
+        bool track = false;
+        const std::size_t next = nextChunk(at, track);
+        if (next != 0 && next < bytes_.size) {
+            ++from[indexOf(next) + 2];
+        } else {
+            roots.push_back(std::uint32_t(at));
+        }
+    });
+    for (std::size_t i = 2; i < from.size(); ++i) {
+        from[i] += from[i - 1];
+    }
+    std::vector<std::uint32_t> followers(from.back());
+    forEachWalked([&](std::size_t at) {
+        bool track = false;
+        const std::size_t next = nextChunk(at, track);
+        if (next != 0 && next < bytes_.size) {
+            followers[from[indexOf(next) + 1]++] = std::uint32_t(at);
+        }
+    });
+    std::sort(headers_.begin(), headers_.end(),
+              [](const Header& a, const Header& b) { return a.first < b.first; });
+    // The track chunk at each count of tracks from the run's end, on the way
+    // down to the chunk visited: those deeper are overwritten on the next way.
+    std::vector<std::uint32_t> trackAt{0};
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> stack; // a chunk, its run's tracks above
+    for (const std::uint32_t root : roots) {
+        stack.emplace_back(root, 0);
+        while (!stack.empty()) {
+            const auto [at, above] = stack.back();
+            stack.pop_back();
+            bool track = false;
+            const bool chunk = nextChunk(at, track) != 0;
+            const std::uint32_t tracks = above + (chunk && track ? 1 : 0);
+            if (chunk && track) {
+                trackAt.resize(std::max<std::size_t>(trackAt.size(), tracks + 1));
+                trackAt[tracks] = at;
+            }
+            if (bitAt(firsts_, at)) {
+                const auto same = std::equal_range(
+                    headers_.begin(), headers_.end(), Header{0, at, 0},
+                    [](const Header& a, const Header& b) { return a.first < b.first; });
+                for (auto h = same.first; h != same.second; ++h) {
+                    ++steps_;
+                    if (tracks >= h->tracks) {
+                        bool isTrack = false;
+                        const std::size_t end = nextChunk(trackAt[tracks - h->tracks + 1], isTrack);
+                        files.push_back({h->at, end - h->at});
+                    }
+                }
+            }
+            const std::uint32_t index = indexOf(at);
+            for (std::uint32_t f = from[index]; f < from[index + 1]; ++f) {
+                stack.emplace_back(followers[f], tracks);
+            }
+        }
+    }
+    headers_ = {};
+    walked_ = {};
+    firsts_ = {};
+    return files;
 }
 
 std::size_t Walker::smafAt(std::size_t at) {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 // The outer structures of the files a firmware keeps, checked where they
@@ -30,18 +29,26 @@ struct Zip {
     bool zip64 = false;
 };
 
-// The checks for one range of bytes. A MIDI file's chunks are remembered
-// where they were once walked: headers that share a run of chunks (crafted
-// or not) cost one walk of it.
+// The checks for one range of bytes.
 class Walker {
 public:
     explicit Walker(Bytes bytes) : bytes_(bytes) {}
 
-    // A Standard MIDI File at `at` ("MThd"): the header chunk, then as many
-    // "MTrk" chunks as it names, each within the bytes and ending with the
-    // end-of-track event; chunks of other kinds between them are skipped, as
-    // players skip them. Its length, 0 when anything disagrees.
-    std::size_t midiAt(std::size_t at);
+    // Takes a MIDI header ("MThd" with a format and a track count that go
+    // together) at `at`, walking the chunks after it up to one another header
+    // walked already: each chunk is walked once, whatever the number of
+    // headers sharing it. Whether one was there.
+    bool midiHeaderAt(std::size_t at);
+
+    // The Standard MIDI Files of the headers taken: the header chunk, then as
+    // many "MTrk" chunks as it names, each within the bytes and ending with
+    // the end-of-track event; chunks of other kinds between them are skipped,
+    // as players skip them. Found in one walk of the chunks remembered.
+    struct Midi {
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+    std::vector<Midi> midiFiles();
 
     // A SMAF file at `at` ("MMMD" and its length): chunks filling it exactly
     // up to its 2-byte check value, the first the contents-information chunk.
@@ -52,20 +59,22 @@ public:
     std::uint64_t steps() const { return steps_; }
 
 private:
-    // From a chunk: how many track chunks the run of whole chunks starting
-    // there holds, and where the last of them ends.
-    struct Run {
-        std::uint32_t tracks = 0;
-        std::size_t lastTrackEnd = 0;
-    };
-    Run runFrom(std::size_t at);
     // The chunk at `at` when whole, with a printable id: where the next one
     // starts, 0 when there is none; whether it is a track.
     std::size_t nextChunk(std::size_t at, bool& track);
 
+    // Offsets in a range, which is far smaller than 4 GiB.
+    struct Header {
+        std::uint32_t at = 0;
+        std::uint32_t first = 0; // its first chunk
+        std::uint16_t tracks = 0;
+    };
+
     Bytes bytes_;
     std::uint64_t steps_ = 0;
-    std::unordered_map<std::size_t, Run> runs_;
+    std::vector<Header> headers_;
+    std::vector<std::uint64_t> walked_; // a bit a byte: a chunk (or no chunk) starts there
+    std::vector<std::uint64_t> firsts_; // a bit a byte: a header's first chunk
 };
 
 // Where [at, at + length) may be a JAD as far as its lines tell: every line

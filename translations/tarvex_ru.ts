@@ -1406,6 +1406,18 @@
         <translation>файл слишком велик, чтобы его читать (байтов: %1)</translation>
     </message>
     <message>
+        <source>the JAD is %1 bytes; a JAD is at most %2 bytes</source>
+        <translation>JAD занимает %1 байт, а JAD бывает не больше %2 байт</translation>
+    </message>
+    <message>
+        <source>the SMAF check value is 0x%1, its bytes give 0x%2</source>
+        <translation>контрольное значение SMAF — 0x%1, а по его байтам выходит 0x%2</translation>
+    </message>
+    <message>
+        <source>holds more than %1 bytes of firmware data (%2 MiB), more than any firmware has; it is not read</source>
+        <translation>содержит больше %1 байт данных прошивки (%2 МиБ) — больше, чем бывает в любой прошивке; файл не читается</translation>
+    </message>
+    <message>
         <source>the JAR is not a ZIP archive</source>
         <translation>JAR не является архивом ZIP</translation>
     </message>

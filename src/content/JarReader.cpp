@@ -148,13 +148,16 @@ bool looksLikeJad(QByteArrayView bytes) {
     return false;
 }
 
+QString jadTooLong(qint64 size) {
+    return QCoreApplication::translate("Report", "the JAD is %1 bytes; a JAD is at most %2 bytes")
+        .arg(size)
+        .arg(kLongestJad);
+}
+
 void readJad(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Jad;
     if (bytes.size() > kLongestJad) {
-        info.problems << QCoreApplication::translate(
-                             "Report", "the JAD is %1 bytes; a JAD is at most %2 bytes")
-                             .arg(bytes.size())
-                             .arg(kLongestJad);
+        info.problems << jadTooLong(bytes.size());
         return;
     }
     const QHash<QString, QString> attributes = readAttributes(bytes, false);

@@ -8,11 +8,15 @@ namespace newdataset {
 
 bool addWhenMatching(const QString& stagingRoot, const FirmwareImage& image, const QString& id,
                      const QString& userFolder, Report& report) {
-    FirmwareDataSet staged(stagingRoot);
-    staged.readMemoryMap();
-    staged.createSlotLists();
-    staged.loadSlotLists();
-    const firmwarematch::Result match = firmwarematch::run(staged, image);
+    // The staged lists are let go before the import reads them again: a
+    // draft of many slots holds one copy at a time.
+    const firmwarematch::Result match = [&] {
+        FirmwareDataSet staged(stagingRoot);
+        staged.readMemoryMap();
+        staged.createSlotLists();
+        staged.loadSlotLists();
+        return firmwarematch::run(staged, image);
+    }();
     if (!match.matches()) {
         report = match.report;
         return false;

@@ -3,6 +3,7 @@
 #include "support/ContentSamples.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using content::describe;
@@ -89,7 +90,8 @@ TEST(ContentMelodies, SmafRmidAndWhatTheHandsetDoesNotPlay) {
     QByteArray flipped = smaf;
     flipped[flipped.size() - 1] = char(flipped.back() ^ 0x01);
     info = describe(flipped);
-    EXPECT_TRUE(mentions(info, "the SMAF check value is 0x")) << info.problems.join('|').toStdString();
+    EXPECT_TRUE(mentions(info, "the SMAF check value is 0x"))
+        << info.problems.join('|').toStdString();
     EXPECT_EQ(info.extent, -1); // not a whole file
 
     const QByteArray midi = samples::midi(0, 96, {samples::midiTrack("Wrapped", 96)});
@@ -184,4 +186,16 @@ TEST(ContentFile, ASuffixThatLiesIsNamed) {
     info = content::describeFile(scratch.write("rain.mmf", samples::smaf("Rain", 4) + "xx"));
     EXPECT_TRUE(mentions(info, "the SMAF data says 33 bytes, the file holds 35"));
     EXPECT_TRUE(mentions(content::describeFile(scratch.mkdir("folder.mid")), "cannot be read"));
+}
+
+// A chosen JAD is held to the JAD limit the firmware scan keeps, by its size
+// alone: 60 MB of it are not read.
+TEST(ContentFile, AJadOverItsLimitIsNamedUnread) {
+    testsupport::Scratch scratch;
+    const QString path = scratch.write("big.jad", samples::jad("Big", "Test", "1.0", "100"));
+    ASSERT_TRUE(QFile::resize(path, 60'000'000)); // sparse
+    const content::ContentInfo info = content::describeFile(path);
+    EXPECT_EQ(info.kind, Kind::Jad);
+    EXPECT_EQ(info.problems,
+              QStringList{"the JAD is 60000000 bytes; a JAD is at most 65536 bytes"});
 }

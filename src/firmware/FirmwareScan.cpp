@@ -249,11 +249,16 @@ QString entriesText(const Resource& r) {
     }
     QStringList parts;
     if (!r.entries.empty()) {
-        QStringList addresses;
+        // One string grown in place: a table may hold a million entries.
+        QString addresses;
+        addresses.reserve(qsizetype(r.entries.size()) * 12);
         for (const std::uint64_t e : r.entries) {
-            addresses << hexAddress(e);
+            if (!addresses.isEmpty()) {
+                addresses += QStringLiteral(", ");
+            }
+            addresses += hexAddress(e);
         }
-        parts << Report::tr("entries: %1").arg(addresses.join(QStringLiteral(", ")));
+        parts << Report::tr("entries: %1").arg(addresses);
     }
     if (!r.otherEntries.empty()) {
         QStringList others;

@@ -1447,6 +1447,18 @@
         <translation>файл слишком велик, чтобы его читать (байтов: %1)</translation>
     </message>
     <message>
+        <source>the JAD is %1 bytes; a JAD is at most %2 bytes</source>
+        <translation>JAD занимает %1 байт, а JAD бывает не больше %2 байт</translation>
+    </message>
+    <message>
+        <source>the SMAF check value is 0x%1, its bytes give 0x%2</source>
+        <translation>контрольное значение SMAF — 0x%1, а по его байтам выходит 0x%2</translation>
+    </message>
+    <message>
+        <source>holds more than %1 bytes of firmware data (%2 MiB), more than any firmware has; it is not read</source>
+        <translation>содержит больше %1 байт данных прошивки (%2 МиБ) — больше, чем бывает в любой прошивке; файл не читается</translation>
+    </message>
+    <message>
         <source>the JAR is not a ZIP archive</source>
         <translation>JAR не является архивом ZIP</translation>
     </message>
@@ -1623,10 +1635,6 @@
         <translation>записи: %1</translation>
     </message>
     <message>
-        <source>%1 erased, %2 bytes</source>
-        <translation>%1 стёрто, %2 байт</translation>
-    </message>
-    <message>
         <source>%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas</source>
         <translation>ресурсов: %1 (мелодий %2, Java-файлов %3, картинок %4), записей: %5, стёртых участков: %6</translation>
     </message>
@@ -1779,10 +1787,6 @@
     <message>
         <source>usage: tarvex-cli [options] </source>
         <translation>использование: tarvex-cli [параметры] </translation>
-    </message>
-    <message>
-        <source>the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)</source>
-        <translation>прошивка: S-записи (S1/S2/S3) или сырой образ (.bin или с --base)</translation>
     </message>
     <message>
         <source>read the firmware as a raw image whose first byte lies at ADDR (decimal, or hexadecimal after 0x)</source>
@@ -2471,6 +2475,54 @@
     <message>
         <source>decode needs -o IMAGE ending in .png or .bmp</source>
         <translation>для decode нужен -o IMAGE с окончанием .png или .bmp</translation>
+    </message>
+    <message>
+        <source>the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base); at most 256 MiB of data</source>
+        <translation>прошивка: S-записи (S1/S2/S3) или сырой образ (.bin или с --base); не более 256 МиБ данных</translation>
+    </message>
+    <message>
+        <source>a ZIP64 archive, which handsets may refuse</source>
+        <translation>архив ZIP64, который телефон может не принять</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n byte)</source>
+        <translation>
+            <numerusform>%1 (%n байт)</numerusform>
+            <numerusform>%1 (%n байта)</numerusform>
+            <numerusform>%1 (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n bytes)</source>
+        <translation>
+            <numerusform>%1 (%n байт)</numerusform>
+            <numerusform>%1 (%n байта)</numerusform>
+            <numerusform>%1 (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>entries giving another size: %1</source>
+        <translation>записи с другим размером: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 erased, %n byte</source>
+        <translation>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+            <numerusform>%1 стёрто, %n байта</numerusform>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 erased, %n bytes</source>
+        <translation>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+            <numerusform>%1 стёрто, %n байта</numerusform>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The search for melodies and Java files stopped at %1: the bytes from there on hold too many false starts of them for its work limit, so such files there may not be listed</source>
+        <translation>Поиск мелодий и Java-файлов остановлен на %1: дальше в байтах слишком много ложных начал таких файлов для его предела работы, поэтому такие файлы там могут быть не перечислены</translation>
     </message>
 </context>
 <context>

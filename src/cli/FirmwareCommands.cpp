@@ -25,9 +25,9 @@
 namespace {
 
 CliHelpItem firmwareHelp() {
-    return {
-        QStringLiteral("FIRMWARE"),
-        Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
+    return {QStringLiteral("FIRMWARE"),
+            Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base); "
+                       "at most 256 MiB of data")};
 }
 
 CliHelpItem baseHelp() {

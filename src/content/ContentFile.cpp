@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "content/ContentFile.h"
 
+#include "content/JavaReaders.h"
 #include "content/MelodyReaders.h"
 #include "platform/FileOps.h"
 
@@ -51,6 +52,13 @@ ContentInfo describeFile(const QString& path) {
         ContentInfo info;
         info.problems
             << QCoreApplication::translate("Report", "the file cannot be read: %1").arg(reason);
+        return info;
+    }
+    // A file named as a JAD is held to a JAD's limit before it is read.
+    if (kindOfSuffix(QFileInfo(path).suffix()) == Kind::Jad && file.size() > kLongestJad) {
+        ContentInfo info;
+        info.kind = Kind::Jad;
+        info.problems << jadTooLong(file.size());
         return info;
     }
     if (file.size() > kLargestFile) {

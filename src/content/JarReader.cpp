@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QSet>
+#include <algorithm>
 #include <memory>
 #include <zip.h>
 
@@ -302,8 +303,11 @@ void readJar(QByteArrayView bytes, ContentInfo& info) {
 }
 
 bool looksLikeJad(QByteArrayView bytes) {
-    const qsizetype nul = bytes.indexOf('\0');
-    const QByteArrayView text = nul >= 0 ? bytes.first(nul) : bytes;
+    // What a JAD may hold is enough to tell one: a larger file is judged by
+    // its start, so its size costs nothing here.
+    const QByteArrayView head = bytes.first(std::min<qsizetype>(bytes.size(), kLongestJad));
+    const qsizetype nul = head.indexOf('\0');
+    const QByteArrayView text = nul >= 0 ? head.first(nul) : head;
     const QHash<QString, QString> attributes = readAttributes(text, false);
     for (auto it = attributes.cbegin(); it != attributes.cend(); ++it) {
         if (it.key().startsWith(QLatin1String("MIDlet-")) ||
@@ -314,8 +318,18 @@ bool looksLikeJad(QByteArrayView bytes) {
     return false;
 }
 
+QString jadTooLong(qint64 size) {
+    return QCoreApplication::translate("Report", "the JAD is %1 bytes; a JAD is at most %2 bytes")
+        .arg(size)
+        .arg(kLongestJad);
+}
+
 void readJad(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Jad;
+    if (bytes.size() > kLongestJad) {
+        info.problems << jadTooLong(bytes.size());
+        return;
+    }
     const QHash<QString, QString> attributes = readAttributes(bytes, false);
     fillFromAttributes(attributes, info);
     const auto size = attributes.constFind(QStringLiteral("MIDlet-Jar-Size"));

@@ -136,6 +136,37 @@ QString decodedTitle(const QByteArray& title, quint8 code, QStringList& problems
     return text ? *text : decodeText(title);
 }
 
+// The check value closing a SMAF file: CRC-16 (polynomial 0x1021, from all
+// ones, complemented) of every byte before it.
+quint16 checkValue(QByteArrayView bytes) {
+    quint16 crc = 0xFFFF;
+    for (const char c : bytes) {
+        crc ^= quint16(quint8(c) << 8);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = quint16(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+        }
+    }
+    return quint16(~crc);
+}
+
+// A player refuses a file whose check value disagrees with its bytes: such a
+// file is not whole.
+bool checkValueHolds(QByteArrayView smaf, ContentInfo& info) {
+    if (smaf.size() < 10) {
+        return true; // too short to hold one; the chunks' own checks name it
+    }
+    const quint16 stored = bigEndian16(smaf, smaf.size() - 2);
+    const quint16 computed = checkValue(smaf.first(smaf.size() - 2));
+    if (stored == computed) {
+        return true;
+    }
+    info.problems << QCoreApplication::translate(
+                         "Report", "the SMAF check value is 0x%1, its bytes give 0x%2")
+                         .arg(stored, 4, 16, QLatin1Char('0'))
+                         .arg(computed, 4, 16, QLatin1Char('0'));
+    return false;
+}
+
 } // namespace
 
 void readSmaf(QByteArrayView bytes, ContentInfo& info) {
@@ -146,7 +177,7 @@ void readSmaf(QByteArrayView bytes, ContentInfo& info) {
                              "Report", "cut short: the SMAF data says %1 bytes, %2 are present")
                              .arg(declared)
                              .arg(bytes.size());
-    } else {
+    } else if (checkValueHolds(bytes.first(declared), info)) {
         info.extent = declared;
     }
     // The contents-information chunk comes first: class, type, code type,

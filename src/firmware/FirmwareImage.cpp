@@ -20,6 +20,14 @@ namespace {
 using numeric::kAddressSpace;
 constexpr qint64 kBinaryBlock = qint64(1) << 20;
 
+QString tooLarge() {
+    return QCoreApplication::translate("Report",
+                                       "holds more than %1 bytes of firmware data (%2 MiB), more "
+                                       "than any firmware has; it is not read")
+        .arg(firmwarefile::kLargestImage)
+        .arg(firmwarefile::kLargestImage >> 20);
+}
+
 } // namespace
 
 std::uint64_t FirmwareImage::dataBytes() const {
@@ -212,6 +220,7 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
                  std::optional<std::uint32_t>& startAddress) {
     srec::SRecordReader reader(file);
     srec::SRecordReader::Line line;
+    std::uint64_t data = 0;
     while (reader.next(line)) {
         if (line.empty) {
             continue;
@@ -233,6 +242,11 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
                              "Report", "writes past the end of the 32-bit address space"));
             continue;
         }
+        data += r.data.size();
+        if (data > kLargestImage) {
+            report.error(path, line.number, tooLarge());
+            return;
+        }
         builder.add(r.address, r.data.data(), r.data.size(), line.number);
     }
 }
@@ -240,6 +254,10 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
 void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareImageBuilder& builder,
                 Report& report) {
     const qint64 size = file.size();
+    if (std::uint64_t(size) > kLargestImage) {
+        report.error(path, 0, tooLarge());
+        return;
+    }
     if (std::uint64_t(base) + std::uint64_t(size) > kAddressSpace) {
         report.error(path, 0,
                      QCoreApplication::translate(
@@ -257,6 +275,10 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
             return;
         }
         if (got == 0) {
+            return;
+        }
+        if (address - base + std::uint64_t(got) > kLargestImage) {
+            report.error(path, 0, tooLarge()); // it grew while read
             return;
         }
         builder.add(address, block.data(), std::size_t(got), 0);

@@ -26,11 +26,15 @@ void addRenamed(const Report& staged, const QString& stagingRoot, const QString&
 
 bool addWhenMatching(const QString& stagingRoot, const FirmwareImage& image, const QString& id,
                      const QString& userFolder, Report& report) {
-    FirmwareDataSet staged(stagingRoot);
-    staged.readMemoryMap();
-    staged.createSlotLists();
-    staged.loadSlotLists();
-    const firmwarematch::Result match = firmwarematch::run(staged, image);
+    // The staged lists are let go before the import reads them again: a
+    // draft of many slots holds one copy at a time.
+    const firmwarematch::Result match = [&] {
+        FirmwareDataSet staged(stagingRoot);
+        staged.readMemoryMap();
+        staged.createSlotLists();
+        staged.loadSlotLists();
+        return firmwarematch::run(staged, image);
+    }();
     const QString folder = userFolder + QLatin1Char('/') + id;
     // What the match warns of holds for the added set as much as its errors.
     addRenamed(match.report, stagingRoot, folder, report);

@@ -4,6 +4,7 @@
 #include "support/ContentSamples.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using content::describe;
@@ -87,6 +88,12 @@ TEST(ContentMelodies, SmafRmidAndWhatTheHandsetDoesNotPlay) {
     info = describe(smaf.first(smaf.size() - 1));
     EXPECT_TRUE(mentions(info, "cut short: the SMAF data says"));
     EXPECT_EQ(info.extent, -1);
+    QByteArray flipped = smaf;
+    flipped[flipped.size() - 1] = char(flipped.back() ^ 0x01);
+    info = describe(flipped);
+    EXPECT_TRUE(mentions(info, "the SMAF check value is 0x"))
+        << info.problems.join('|').toStdString();
+    EXPECT_EQ(info.extent, -1); // not a whole file
 
     const QByteArray midi = samples::midi(0, 96, {samples::midiTrack("Wrapped", 96)});
     QByteArray rmid = QByteArray("RIFF\0\0\0\0RMIDdata", 16);
@@ -257,4 +264,16 @@ TEST(ContentMelodies, SmafTitlesInTheirCodeTypeAndTheSlipsPlayersPassOver) {
     EXPECT_TRUE(content::describeFile(scratch.write("a.mid", whole + alien)).problems.isEmpty());
     EXPECT_EQ(content::describeFile(scratch.write("b.mid", whole + alien + "\x01")).problems,
               QStringList{"1 bytes follow the MIDI file's last chunk"});
+}
+
+// A chosen JAD is held to the JAD limit the firmware scan keeps, by its size
+// alone, before the limit of any file read.
+TEST(ContentFile, AJadOverItsLimitIsNamedUnread) {
+    testsupport::Scratch scratch;
+    const QString path = scratch.write("big.jad", samples::jad("Big", "Test", "1.0", "100"));
+    ASSERT_TRUE(QFile::resize(path, 70'000'000)); // sparse
+    const content::ContentInfo info = content::describeFile(path);
+    EXPECT_EQ(info.kind, Kind::Jad);
+    EXPECT_EQ(info.problems,
+              QStringList{"the JAD is 70000000 bytes; a JAD is at most 65536 bytes"});
 }

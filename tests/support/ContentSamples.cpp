@@ -70,7 +70,21 @@ QByteArray smaf(const QByteArray& title, int padding, char codeType) {
     const QByteArray contents = QByteArray("\x00\x00", 2) + codeType + QByteArray(2, '\0') +
                                 "ST:" + title + (wide ? QByteArray("\0,", 2) : QByteArray(","));
     const QByteArray body = chunk("CNTI", contents) + QByteArray(padding, '\x55');
-    return chunk("MMMD", body);
+    return padding < 2 ? chunk("MMMD", body) : withSmafCheckValue(chunk("MMMD", body));
+}
+
+QByteArray withSmafCheckValue(QByteArray smaf) {
+    quint16 crc = 0xFFFF;
+    for (const char c : smaf.first(smaf.size() - 2)) {
+        crc ^= quint16(quint8(c) << 8);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = quint16(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+        }
+    }
+    crc = quint16(~crc);
+    smaf[smaf.size() - 2] = char(crc >> 8);
+    smaf[smaf.size() - 1] = char(crc & 0xFF);
+    return smaf;
 }
 
 QByteArray jad(const QString& name, const QString& vendor, const QString& version,

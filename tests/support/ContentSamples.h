@@ -15,8 +15,11 @@ QByteArray midiTrack(const QByteArray& name, quint32 ticks, quint32 microsPerQua
 QByteArray midi(quint16 format, quint16 division, const QList<QByteArray>& tracks,
                 int declaredTracks = -1);
 // "MMMD" with a contents-information chunk titled `title` (bytes in the code
-// type, Latin-1 unless said) and `padding` bytes.
+// type, Latin-1 unless said) and `padding` bytes, the last two of them its
+// check value.
 QByteArray smaf(const QByteArray& title, int padding, char codeType = 0x01);
+// The SMAF file with its last two bytes set to the check value of the others.
+QByteArray withSmafCheckValue(QByteArray smaf);
 QByteArray jad(const QString& name, const QString& vendor, const QString& version,
                const QString& jarSize);
 // A ZIP archive holding META-INF/MANIFEST.MF and a class file of `classBytes`

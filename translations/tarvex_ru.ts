@@ -416,6 +416,10 @@
 <context>
     <name>Report</name>
     <message>
+        <source>The file %1 is empty: the slot keeps its choice</source>
+        <translation>Файл %1 пуст: в слоте остаётся прежний выбор</translation>
+    </message>
+    <message>
         <source>Bitmap image is not valid</source>
         <translation>Изображение BMP неверно</translation>
     </message>

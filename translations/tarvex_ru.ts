@@ -416,6 +416,14 @@
 <context>
     <name>Report</name>
     <message>
+        <source>draft needs --as ID</source>
+        <translation>draft нужен --as ID</translation>
+    </message>
+    <message>
+        <source>draft needs at least one of --melody-region, --java-region and --picture-region</source>
+        <translation>draft нужна хотя бы одна из областей --melody-region, --java-region и --picture-region</translation>
+    </message>
+    <message>
         <source>The file %1 is empty: the slot keeps its choice</source>
         <translation>Файл %1 пуст: в слоте остаётся прежний выбор</translation>
     </message>

@@ -107,11 +107,11 @@ void draftCommand(CliContext& context) {
     draft.pictures = regionOption(options, QStringLiteral("--picture-region"));
     const QString path = options.positional(1).first();
     if (draft.id.isEmpty()) {
-        throw UsageError{QStringLiteral("draft needs --as ID")};
+        throw UsageError{Report::tr("draft needs --as ID")};
     }
     if (!draft.anyRegion()) {
-        throw UsageError{QStringLiteral("draft needs at least one of --melody-region, "
-                                        "--java-region and --picture-region")};
+        throw UsageError{Report::tr("draft needs at least one of --melody-region, "
+                                    "--java-region and --picture-region")};
     }
     draft.firmwareFile = path;
     const QString userFolder = cli::sessionFolders(context).userFolder();

@@ -439,6 +439,86 @@
 <context>
     <name>Report</name>
     <message>
+        <source>draft needs --as ID</source>
+        <translation>draft нужен --as ID</translation>
+    </message>
+    <message>
+        <source>draft needs at least one of --melody-region, --java-region and --picture-region</source>
+        <translation>draft нужна хотя бы одна из областей --melody-region, --java-region и --picture-region</translation>
+    </message>
+    <message>
+        <source>The file %1 is empty: the slot keeps its choice</source>
+        <translation>Файл %1 пуст: в слоте остаётся прежний выбор</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>Изображение BMP неверно</translation>
+    </message>
+    <message>
+        <source>%1 image is not valid</source>
+        <translation>Изображение %1 неверно</translation>
+    </message>
+    <message>
+        <source>The lock file %1 is %2, not a file: no Tarvex program made it, and no change can be made while it is there. Remove it (no program is using it) and try again</source>
+        <translation>Файл блокировки %1 — %2, а не файл: его создала не программа Tarvex, и пока он там, ничего изменить нельзя. Удалите его (никакая программа им не пользуется) и повторите попытку</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>a link</source>
+        <translation>ссылка</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>канал FIFO</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>устройство</translation>
+    </message>
+    <message>
+        <source>The lock file %1 keeps changing</source>
+        <translation>Файл блокировки %1 всё время меняется</translation>
+    </message>
+    <message>
+        <source>another program (its lock file %1 does not name it)</source>
+        <translation>другая программа (её файл блокировки %1 её не называет)</translation>
+    </message>
+    <message>
+        <source>pid %1</source>
+        <translation>PID %1</translation>
+    </message>
+    <message>
+        <source>%1 (pid %2)</source>
+        <translation>%1 (PID %2)</translation>
+    </message>
+    <message>
+        <source>%1 (pid %2, %3)</source>
+        <translation>%1 (PID %2, %3)</translation>
+    </message>
+    <message>
+        <source>The data set %1 is in use by %2: it can be changed again once that has finished</source>
+        <translation>Набор данных %1 сейчас использует %2: изменить его можно будет, когда эта работа закончится</translation>
+    </message>
+    <message>
+        <source>The working folder %1 is a link or not a folder: nothing is written into it or deleted from it</source>
+        <translation>Рабочая папка %1 является ссылкой или не является папкой: в неё ничего не записывается и из неё ничего не удаляется</translation>
+    </message>
+    <message>
+        <source>The folder %1 is a link or not a folder: nothing is written into it</source>
+        <translation>Папка %1 является ссылкой или не является папкой: в неё ничего не записывается</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2 (%3)</source>
+        <translation>%1 не удаётся прочитать: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Не обычный файл</translation>
+    </message>
+    <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
         <translation>не S-запись: запись начинается с «S» и цифры её типа</translation>
     </message>

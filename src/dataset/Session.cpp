@@ -12,6 +12,7 @@
 #include "platform/FindFiles.h"
 #include "platform/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -137,8 +138,9 @@ void Session::lock() {
         if (options_.readOnlyWhenHeld) {
             return;
         }
-        throw TarvexError(QStringLiteral("The data set %1 is in use by %2: it can be changed again "
-                                         "once that has finished")
+        throw TarvexError(QCoreApplication::translate("Report",
+                                                      "The data set %1 is in use by %2: it can be "
+                                                      "changed again once that has finished")
                               .arg(firmwareFolder_, *lockHolder_));
     case DataSetLock::Result::NotALockFile:
         throw TarvexError(lock_->problem());

@@ -10,6 +10,9 @@
 #include "pictures/PictureSlots.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 namespace managersteps {
 
 void requireReadable(const QString& file) {
@@ -22,6 +25,13 @@ namespace {
 
 QString assignFile(SlotTable& table, qsizetype slot, const QString& file, bool /*fit*/) {
     requireReadable(file);
+    // Its size 0 would read as the standard resource: the slot's choice
+    // would be gone while the patch keeps the standard file.
+    if (QFileInfo(file).size() == 0) {
+        return QCoreApplication::translate("Report", "The file %1 is empty: the slot keeps its "
+                                                     "choice")
+            .arg(file);
+    }
     return table.refusalText(table.assignFile(slot, file), file);
 }
 

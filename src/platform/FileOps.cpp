@@ -3,6 +3,7 @@
 
 #include "platform/CheckedSaveFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -188,7 +189,7 @@ QStringList declaredNames() {
 namespace {
 
 QString notRegularReason() {
-    return QStringLiteral("Not a regular file");
+    return QCoreApplication::translate("Report", "Not a regular file");
 }
 
 } // namespace

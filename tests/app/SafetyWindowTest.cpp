@@ -33,7 +33,7 @@ TEST_F(WindowTest, SecondWindowOnTheSameDataSetShowsItReadOnly) {
         EXPECT_TRUE(dialogs.warnings.isEmpty());
         EXPECT_TRUE(second->windowTitle().endsWith(QStringLiteral("(только чтение)")));
         EXPECT_TRUE(second->statusNotice().contains(
-            QStringLiteral("test_app (pid %1").arg(QCoreApplication::applicationPid())))
+            QStringLiteral("test_app (PID %1").arg(QCoreApplication::applicationPid())))
             << second->statusNotice().toStdString();
         EXPECT_NE(second->pos(), first->pos());
         MelodyPage* mel = second->melodyPage();

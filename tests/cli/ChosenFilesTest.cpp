@@ -39,6 +39,12 @@ TEST_F(ChosenFiles, AFileThatCannotBeReadIsRefusedAndThePreviousChoiceStays) {
         EXPECT_TRUE(err.contains("Cannot open file " + file)) << err.toStdString();
     }
     EXPECT_EQ(run({"assign", "java", "1", scratch.path("in/rnig.jar")}), 1);
+    // An empty file reads, but its size 0 would stand for the standard resource.
+    for (const QStringList& empty : {QStringList{"melodies", "2", scratch.write("in/e.mid", {})},
+                                     {"java", "1", scratch.write("in/e.jar", {})}}) {
+        EXPECT_EQ(run(QStringList{"assign"} + empty), 1) << empty.join(' ').toStdString();
+        EXPECT_TRUE(err.contains("is empty")) << err.toStdString();
+    }
     EXPECT_EQ(readAll(data + "MelodiesFiles.lst"), files);
     EXPECT_EQ(readAll(data + "MelodiesSize.lst"), sizes);
     EXPECT_EQ(QDir(firmware + "/TempMelodies").entryList(QDir::Files), copies);

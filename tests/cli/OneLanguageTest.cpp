@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "check/ReportLanguage.h"
 #include "firmware/FirmwareMaker.h"
+#include "platform/DataSetLock.h"
 #include "support/TestSupport.h"
 
 #include <QDirIterator>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 
 // Every command of the parser's table, run by the program itself under an
@@ -63,7 +65,7 @@ protected:
 
     // The words of every list and INI file under the user folder: the user's names.
     QSet<QString> dataWords() const {
-        QSet<QString> words;
+        QSet<QString> words{QSysInfo::machineHostName()}; // a lock holder's host
         QDirIterator it(user(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
@@ -96,6 +98,10 @@ protected:
         }
         return words;
     }
+
+    // Runs the command and fails on every word of ours not in the locale's language.
+    void expectOneLanguage(const char* locale, const QStringList& args,
+                           const QStringList& commands);
 
     testsupport::Scratch scratch;
     QString firmwareFile;
@@ -145,26 +151,28 @@ bool ownName(const QString& word, const QStringList& commands) {
 
 } // namespace
 
+void OneLanguage::expectOneLanguage(const char* locale, const QStringList& args,
+                                    const QStringList& commands) {
+    const bool russian = QByteArray(locale).startsWith("ru");
+    const QStringList lines = run(locale, args);
+    const QSet<QString> data = dataWords();
+    for (const QString& line : lines) {
+        for (const QString& w : ourWords(line, data)) {
+            const bool wrong = russian ? !cyrillic(w) && !ownName(w, commands) : cyrillic(w);
+            EXPECT_FALSE(wrong) << locale << ": " << args.join(' ').toStdString() << "\n  "
+                                << line.toStdString() << "\n  word: " << w.toStdString();
+        }
+    }
+}
+
 TEST_F(OneLanguage, EveryCommandSpeaksTheLocalesLanguageOnly) {
     const QStringList commands = run("C", {"--command-names"});
     ASSERT_GE(commands.size(), 17);
     for (const char* locale : {"C", "ru_RU.UTF-8"}) {
-        const bool russian = QByteArray(locale).startsWith("ru");
         for (const QString& command : commands) {
             for (const QStringList& args :
                  invocations(command, firmwareFile, laterFile, melody, scratch.path())) {
-                const QStringList lines = run(locale, QStringList{command} + args);
-                const QSet<QString> data = dataWords();
-                for (const QString& line : lines) {
-                    for (const QString& w : ourWords(line, data)) {
-                        const bool wrong =
-                            russian ? !cyrillic(w) && !ownName(w, commands) : cyrillic(w);
-                        EXPECT_FALSE(wrong)
-                            << locale << ": " << command.toStdString() << ' '
-                            << args.join(' ').toStdString() << "\n  " << line.toStdString()
-                            << "\n  word: " << w.toStdString();
-                    }
-                }
+                expectOneLanguage(locale, QStringList{command} + args, commands);
             }
         }
         // The second language's run starts from the same data set.
@@ -172,6 +180,35 @@ TEST_F(OneLanguage, EveryCommandSpeaksTheLocalesLanguageOnly) {
         QDir(user() + "/LATER").removeRecursively();
         QDir(scratch.path("out")).removeRecursively();
     }
+}
+
+// A data set tampered with, or held by another program, is refused in the
+// locale's language too: these refusals come from below the commands.
+TEST_F(OneLanguage, RefusalsOfAFolderTamperedWithSpeakTheLocalesLanguage) {
+    const QStringList commands = run("C", {"--command-names"});
+    const QString firmware = user() + "/X120XEDJ2";
+    const auto expectBoth = [&](const QString& args) {
+        for (const char* locale : {"C", "ru_RU.UTF-8"}) {
+            expectOneLanguage(locale, args.split(' '), commands);
+        }
+    };
+    expectBoth("assign pictures 0 " + scratch.write("in/bad.bmp", "BM not a bitmap"));
+    // A link where a working folder or the lock file belongs.
+    for (const QString& place : {firmware + "/TempMelodies", firmware + "/.tarvex.lock"}) {
+        QDir(place).removeRecursively();
+        ASSERT_TRUE(QFile::link(scratch.path("in"), place));
+        expectBoth("assign melodies 0 " + melody);
+        ASSERT_TRUE(QFile::remove(place));
+    }
+    // Memory.ini that cannot be read.
+    const QString ini = firmware + "/Data/Memory.ini";
+    ASSERT_TRUE(QFile::rename(ini, ini + ".kept") && QDir().mkdir(ini));
+    expectBoth("info");
+    ASSERT_TRUE(QDir().rmdir(ini) && QFile::rename(ini + ".kept", ini));
+    // The data set held by another program.
+    DataSetLock other(firmware);
+    ASSERT_EQ(other.tryLock(), DataSetLock::Result::Locked);
+    expectBoth("volume 0 100");
 }
 
 // Counts take the Russian form their number asks for, and the fixed error

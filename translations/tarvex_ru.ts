@@ -2521,14 +2521,6 @@
         <translation>--patch отмечает карту: укажите и --svg FILE</translation>
     </message>
     <message>
-        <source>draft needs --as ID</source>
-        <translation>для draft нужен --as ID</translation>
-    </message>
-    <message>
-        <source>draft needs at least one of --melody-region, --java-region and --picture-region</source>
-        <translation>для draft нужен хотя бы один из --melody-region, --java-region и --picture-region</translation>
-    </message>
-    <message>
         <source>extract needs -o DIR</source>
         <translation>для extract нужен -o DIR</translation>
     </message>

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The firmware scan over 32 and 64 MiB of data: random bytes, which must give
 // no finding, and a firmware of random code holding a picture and a MIDI
-// file with their table entries every 64 KiB. One pass: the time should grow
-// with the size alone.
+// file with their table entries every 64 KiB; and bytes crafted to mislead
+// the picture and MIDI searches. One pass: the time should grow with the
+// size alone.
 #include "firmware/FirmwareScan.h"
 #include "pictures/HandsetPicture.h"
 
@@ -99,6 +100,22 @@ void BM_ScanFalsePictureStarts(benchmark::State& state) {
     scan(state, falseStarts(std::size_t(state.range(0)) * 1024));
 }
 BENCHMARK(BM_ScanFalsePictureStarts)->Arg(64)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+// Track chunks each holding a MIDI header that names 65,535 tracks, its last
+// bytes ending the track: every header's tracks run on through the rest.
+std::vector<std::uint8_t> headersInTracks(std::size_t size) {
+    static const char kChunk[] = "MTrk\0\0\0\x0EMThd\0\0\0\x06\0\x01\xFF\xFF\x2F\x00";
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = std::uint8_t(kChunk[i % 22]);
+    }
+    return bytes;
+}
+
+void BM_ScanHeadersInTracks(benchmark::State& state) {
+    scan(state, headersInTracks(std::size_t(state.range(0)) * 1024));
+}
+BENCHMARK(BM_ScanHeadersInTracks)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

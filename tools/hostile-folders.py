@@ -27,6 +27,14 @@ each run on a fresh copy of the bundled data set with a time limit. Counted:
                line count changed, or a list the program never writes or
                another file of the data set changed or vanished
 
+  taken       runs that exited 0 although a file named on the command line was
+               missing, a folder, a FIFO, a device or unreadable
+
+The hidden names commands stage their work under come from the program too
+(tarvex-cli --staging-names): at each, for every command that uses it (a first
+start, in an empty user folder, included), a link to a folder outside holding
+a file that must survive; a declared name with no line in STAGED fails the run.
+
 Any of them, or a command without a case, makes the exit status 1.
 --extras adds the older figures: a pipe as input, odd names, full disks and
 kills of assign, the memory of a huge list line and a huge marker.
@@ -72,9 +80,40 @@ CASES = {
     "extract": ["{fw}", "-o", "{out}"],
     "previews": ["{fw}"],
     "apply": ["{fw}", "{patch}", "-o", "{out}"],
+    "revert": ["{fw}", "{patch}", "-o", "{out}"],
     "port": ["{fw}", "{fw}", "--as", "PORTED"],
-    "scan": ["{fw}"],
+    "scan": ["{fw}", "--svg", "{out}"],
     "draft": ["{fw}", "--as", "DRAFTED", "--melody-region", "0x100-0x200"],
+}
+
+# More cases of a command, for the files named on its command line only.
+VARIANTS = {
+    "assign": [["java", "1", "{in}/game.jad"], ["pictures", "0", "{in}/pic.bmp"]],
+}
+
+# Where a command reads a stream as well as a file: a FIFO or a device there
+# is an input, not a refusal.
+STREAMS = {("custom", "{in}/blob.bin"), ("convert", "{in}/pic.bmp"), ("verify", "{patch}")}
+
+# A file argument that names a folder.
+FOLDER_ARGUMENTS = {("import", "{in}/import")}
+
+FIRST_START = "a first start"
+
+# Each declared staging name: the commands that use it, the folder it lies
+# in (relative to a case's root) and what stands for "{}" there.
+STAGED = {
+    ".{}.import": (["import"], "user", "IMPORTED"),
+    ".{}.import.lock": (["import"], "user", "IMPORTED"),
+    ".{}.port": (["port"], "user", "PORTED"),
+    ".{}.port.lock": (["port"], "user", "PORTED"),
+    ".{}.draft": (["draft"], "user", "DRAFTED"),
+    ".{}.draft.lock": (["draft"], "user", "DRAFTED"),
+    ".{}.extract": (["extract"], "out", "out"),
+    ".{}.extract.lock": (["extract"], "out", "out"),
+    ".{}.partial": ([FIRST_START], "user", FIRMWARE),
+    ".lists.commit": (["assign", "restore", "volume"], os.path.join("user", FIRMWARE, "Data"), ""),
+    "{}.new": (["assign", "restore"], os.path.join("user", FIRMWARE, "Data"), "MelodiesFiles.lst"),
 }
 
 # Lists the program writes back; every other file of Data must stay as it was.
@@ -198,6 +237,7 @@ class Case:
 
     def __init__(self, root, template):
         self.root = root
+        self.top = os.path.dirname(template)
         shutil.rmtree(root, ignore_errors=True)
         shutil.copytree(template, root, symlinks=True)
         self.user = os.path.join(root, "user")
@@ -207,15 +247,19 @@ class Case:
         self.out = os.path.join(root, "out")
         self.outside = os.path.join(root, "outside")
 
-    def args(self, command):
+    def args(self, command, arguments=None):
         values = {"fw": os.path.join(self.inputs, "fw.s3"),
                   "patch": os.path.join(self.inputs, "patch.s3"),
                   "out": os.path.join(self.out, "out"), "in": self.inputs}
-        return [command] + [a.format(**values) for a in CASES[command]]
+        given = CASES[command] if arguments is None else arguments
+        return [command] + [a.format(**values) for a in given]
 
     def env(self):
+        # A first start finds the bundled data set here, not where the
+        # program was built or installed.
         return dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.root, "config"),
                     XDG_DATA_HOME=os.path.join(self.root, "xdg"), QT_QPA_PLATFORM="offscreen",
+                    XDG_DATA_DIRS=os.path.join(self.top, "share"),
                     TMPDIR=os.path.join(self.root, "tmp"))
 
 
@@ -233,6 +277,11 @@ def make_template(top, cli, bundled):
     with open(os.path.join(inputs, "blob.bin"), "wb") as f:
         f.write(bytes(range(256)) * 300)
     bitmap(os.path.join(inputs, "pic.bmp"), 8, 6)
+    with open(os.path.join(inputs, "game.jad"), "wb") as f:
+        f.write(b"MIDlet-Name: Game\r\nMIDlet-Jar-Size: 5\r\nMIDlet-Jar-URL: game.jar\r\n")
+    # Beside the template, not in it: each case copies the template.
+    shutil.copytree(bundled, os.path.join(top, "share", "tarvex", "firmware", FIRMWARE),
+                    symlinks=True)
     # A small firmware: not the data set's (that one is tens of MiB), so the
     # firmware commands read it whole, then refuse.
     with open(os.path.join(inputs, "fw.s3"), "wb") as f:
@@ -303,7 +352,17 @@ def plant(kind, case, relative):
         remove(path)
         os.symlink(target, path)
         return
+    if kind == "staged link":
+        survivor = os.path.join(case.outside, "staged")
+        os.makedirs(survivor, exist_ok=True)
+        with open(os.path.join(survivor, "survivor.txt"), "wb") as f:
+            f.write(b"must survive")
+        remove(path)
+        os.symlink(survivor, path)
+        return
     remove(path)
+    if kind == "missing":
+        return
     if kind == "fifo":
         os.mkfifo(path)
     elif kind == "folder":
@@ -327,11 +386,36 @@ def plant(kind, case, relative):
 
 PLANTS = ["fifo", "folder", "link out", "link to a device", "unreadable", "nul", "64 Ki line",
           "garbage"]
+# What a file named on the command line must be refused as.
+UNREADABLE = {"missing", "fifo", "folder", "link to a device", "unreadable"}
 
 
-def one_run(cli, template, root, command, kind, relative):
+def argument_plants(command, placeholder):
+    # The inputs the matrix always had meet every plant; the others what a
+    # chosen file may be instead of a file (their bytes are the fuzzers' part).
+    if placeholder in ("{fw}", "{patch}", "{out}"):
+        kinds = PLANTS + ["missing"]
+    else:
+        kinds = sorted(UNREADABLE) + ["link out"]
+    if (command, placeholder) in STREAMS:
+        kinds = [k for k in kinds if k not in ("fifo", "link to a device")]
+    return kinds
+
+
+def must_refuse(command, placeholder, kind):
+    if placeholder == "{out}" or (kind == "unreadable" and os.geteuid() == 0):
+        return False  # an output, or a file the superuser reads whatever its mode
+    if (command, placeholder) in FOLDER_ARGUMENTS:
+        return kind in UNREADABLE and kind != "folder"
+    return kind in UNREADABLE
+
+
+def one_run(cli, template, root, command, kind, relative, arguments=None, refuse=False,
+            first_start=False):
     """One command against one plant; returns its findings as a dict."""
     case = Case(root, template)
+    if first_start:
+        shutil.rmtree(case.firmware)
     if relative is not None:
         plant(kind, case, relative)
     planted = os.path.join(case.root, relative) if relative else None
@@ -349,8 +433,9 @@ def one_run(cli, template, root, command, kind, relative):
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
     elif kind.startswith("kill"):
         kill_after = float(kind.split()[-1])
-    status, _, _ = run(base + case.args(command), env, preexec=preexec, kill_after=kill_after)
-    found = dict(hangs=0, crashes=0, outside=0, lost=0)
+    status, _, _ = run(base + case.args(command, arguments), env, preexec=preexec,
+                       kill_after=kill_after)
+    found = dict(hangs=0, crashes=0, outside=0, lost=0, taken=int(refuse and status == 0))
     if status == "hang":
         found["hangs"] = 1
     elif isinstance(status, str) and status != "killed":
@@ -363,6 +448,8 @@ def one_run(cli, template, root, command, kind, relative):
         found["hangs"] += status == "hang"
     if snapshot(case.root, skip) != before_outside:
         found["outside"] = 1
+    if os.path.islink(case.firmware) or os.path.islink(case.data):
+        found["outside"] = 1  # every later writer would write outside
     if ok and lost(before_data):
         found["lost"] = 1
     shutil.rmtree(case.root, ignore_errors=True)
@@ -378,16 +465,36 @@ def matrix(cli, template, top, jobs, only, full, share=3):
         print("no case for the command %s: add its line to CASES" % name)
     for name in stale:
         print("a case for %s, which the table does not have" % name)
+    staging = subprocess.run([cli, "--staging-names"], check=True, capture_output=True,
+                             text=True).stdout.split()
+    for name in staging:
+        if name not in STAGED:
+            print("no plant for the staging name %s: add its line to STAGED" % name)
     runs = []
     own = {"{fw}": os.path.join("in", "fw.s3"), "{patch}": os.path.join("in", "patch.s3"),
            "{out}": os.path.join("out", "out")}
     shared = [t for t in targets(template) if t not in own.values()]
     tried = [n for n in names if n in CASES and (not only or n in only)]
+    inputs = sorted({a for c in list(CASES.values()) + sum(VARIANTS.values(), [])
+                     for a in c if a.startswith("{in}/")})
+    arguments = dict(own, **{a: a.replace("{in}", "in") for a in inputs})
     for c, command in enumerate(tried):
         # The files named on its command line: every plant in place of each.
-        for placeholder, relative in own.items():
-            if any(placeholder in a for a in CASES[command]):
-                runs += [(command, kind, relative) for kind in PLANTS]
+        for arguments_given in [CASES[command]] + VARIANTS.get(command, []):
+            for placeholder, relative in arguments.items():
+                if placeholder not in arguments_given:
+                    continue
+                variant = None if arguments_given is CASES[command] else arguments_given
+                runs += [(command, kind, relative, variant,
+                          must_refuse(command, placeholder, kind))
+                         for kind in argument_plants(command, placeholder)]
+        # A link at every staging name the command uses.
+        for name in staging:
+            commands, folder, stands = STAGED.get(name, ([], "", ""))
+            if command in commands or FIRST_START in commands:
+                runs.append((command, "staged link",
+                             os.path.join(folder, name.replace("{}", stands)), None, False,
+                             FIRST_START in commands))
         # The data set's files: each with each plant goes to `share`
         # commands in turn (to all with --full), so the whole runs in minutes
         # and every command meets every plant.
@@ -398,29 +505,31 @@ def matrix(cli, template, top, jobs, only, full, share=3):
                     runs.append((command, kind, relative))
         for kind in ("full disk", "kill 0.03", "kill 0.15"):
             runs.append((command, kind, None))
-    totals = {n: dict(runs=0, hangs=0, crashes=0, outside=0, lost=0) for n in names}
+    totals = {n: dict(runs=0, hangs=0, crashes=0, outside=0, lost=0, taken=0) for n in names}
     failures = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
         futures = {pool.submit(one_run, cli, template, os.path.join(top, "run%d" % i),
                                *r): r for i, r in enumerate(runs)}
         for future in concurrent.futures.as_completed(futures):
-            command, kind, relative = futures[future]
+            command, kind, relative = futures[future][:3]
             found = future.result()
             totals[command]["runs"] += 1
             for key, value in found.items():
                 totals[command][key] += value
                 if value:
                     failures.append("%s: %s: %s in place of %s" % (command, key, kind, relative))
-    keys = ("runs", "hangs", "crashes", "outside", "lost")
-    print("%-10s %6s %6s %8s %8s %6s" % (("command",) + keys))
+    keys = ("runs", "hangs", "crashes", "outside", "lost", "taken")
+    print("%-10s %6s %6s %8s %8s %6s %6s" % (("command",) + keys))
     for name in names:
         if totals[name]["runs"]:
-            print("%-10s %6d %6d %8d %8d %6d" % ((name,) + tuple(totals[name][k] for k in keys)))
+            print("%-10s %6d %6d %8d %8d %6d %6d"
+                  % ((name,) + tuple(totals[name][k] for k in keys)))
     total = {k: sum(t[k] for t in totals.values()) for k in keys}
-    print("%-10s %6d %6d %8d %8d %6d" % (("total",) + tuple(total[k] for k in keys)))
+    print("%-10s %6d %6d %8d %8d %6d %6d" % (("total",) + tuple(total[k] for k in keys)))
     for failure in sorted(failures):
         print("  " + failure)
-    return not missing and not stale and not failures
+    unplanted = [n for n in staging if n not in STAGED]
+    return not missing and not stale and not failures and not unplanted
 
 
 def extras(cli, template, top, args):

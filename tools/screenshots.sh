@@ -7,7 +7,9 @@
 # only, also at 1000 pixels wide), of a file dragged over a row and dropped on
 # the file field, of the picture dialog, of the settings menu and the dialogs
 # of applying patches to a firmware and refreshing the previews from it (on a
-# demonstration firmware made by tools/make_demo_firmware.py), of a search and
+# demonstration firmware made by tools/make_demo_firmware.py), of the
+# firmware overview with its map, of the draft form at its smallest size, of a problem
+# row's tooltip, of a search and
 # the go-to-line dialog on the custom patch page, of the question before typed
 # changes are lost and of the pages at 150 % (QT_SCALE_FACTOR=1.5) into
 # OUT_DIR. Drives the window with the keyboard, and the mouse where a row must
@@ -89,16 +91,48 @@ keys() { # window, keys...
   sleep 0.3 # a window just closed may still hold the keyboard
   for key in "$@"; do xdotool key "$key"; sleep 0.2; done
 }
+# Waits until a long step's progress window has gone (a minute at most).
+finished() { # title
+  for _ in $(seq 600); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "the progress window '$1' stayed open" >&2
+  return 1
+}
+# The visible window whose title matches and that is at least this wide:
+# the overview, not the scan's progress window of the same title.
+wide_window() { # title, width
+  local id width
+  for _ in $(seq 600); do
+    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null || true); do
+      width=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
+      if [ "${width:-0}" -ge "$2" ]; then echo "$id"; return 0; fi
+    done
+    sleep 0.1
+  done
+  echo "no window '$1' $2 pixels wide" >&2
+  return 1
+}
 shoot() { # window, file
   sleep 0.5
   import -window "$1" "$out/$2"
   echo "$out/$2"
 }
 
+# The donation dialog, closed with Escape; on a busy machine the first key
+# may reach it before it takes the keyboard, so it is pressed again.
+dismiss_nag() {
+  local nag=$1
+  for _ in 1 2 3; do
+    keys "$nag" Escape 2>/dev/null || true # it may have closed meanwhile
+    gone '^Tarvex$' 2>/dev/null && return 0
+  done
+  gone '^Tarvex$'
+}
 nag=$(window '^Tarvex$')
 shoot "$nag" dialog-donation.png
-keys "$nag" Escape
-gone '^Tarvex$'
+dismiss_nag "$nag"
 
 main=$(window '^Tarvex by')
 click() { # window, x, y
@@ -158,9 +192,7 @@ gone '^О программе'
 # names the program that holds it.
 "$program" >"$scratch/second.log" 2>&1 &
 other_pids+=($!)
-nag=$(window '^Tarvex$')
-keys "$nag" Escape
-gone '^Tarvex$'
+dismiss_nag "$(window '^Tarvex$')"
 second=$(window 'только чтение')
 xdotool windowmove --sync "$second" 60 60 || true
 shoot "$second" window-second-read-only.png
@@ -205,7 +237,7 @@ patches=("$XDG_DATA_HOME"/Tarvex/X120XEDJ2/Data/ReqPatches/*.s3)
 keys "$main" alt Right Down
 sleep 0.5; import -window root "$out/menu-settings.png"; echo "$out/menu-settings.png"
 keys "$main" Escape Escape
-keys "$main" alt Right Down Up Up Up Up Return # "Применить патчи к прошивке..."
+keys "$main" alt Right Down Up Up Up Up Up Return # "Применить патчи к прошивке..."
 opened=$(window "^Открыть")
 xdotool type --delay 20 "$scratch/X120XEDJ2.s3"
 keys "$opened" Return
@@ -219,16 +251,59 @@ xdotool type --delay 20 "$scratch/patched.bin"
 shoot "$saved" dialog-apply-save.png
 keys "$saved" Return
 gone '^Сохранить'
-sleep 1
+finished '^Применение патчей'
 shoot "$main" page-after-apply.png
 keys "$main" alt Right Down Up Up Up Return # "Обновить превью из прошивки..."
 opened=$(window "^Открыть")
 shoot "$opened" dialog-previews-firmware.png
 keys "$opened" Return
+finished '^Обновление превью'
 done_box=$(window '^Tarvex$')
 shoot "$done_box" dialog-previews-done.png
 keys "$done_box" Return
 gone '^Tarvex$'
+
+# The firmware overview (the firmware chosen last is offered), then the
+# draft form shrunk to its smallest size.
+keys "$main" alt Right Down Up Up Return # "Обзор прошивки..."
+opened=$(window "^Открыть")
+keys "$opened" Return
+overview=$(wide_window '^Обзор прошивки' 700)
+xdotool windowsize --sync "$overview" 900 600 || true
+shoot "$overview" dialog-firmware-overview.png
+keys "$overview" Escape
+gone '^Обзор прошивки'
+keys "$main" alt Right Down Up Return # "Создать набор данных из прошивки..."
+opened=$(window "^Открыть")
+keys "$opened" Return
+finished '^Обзор прошивки'
+draft=$(window '^Создать набор данных')
+# Without a window manager nothing holds a window to its minimum size: it
+# is sized to the minimum the program asks for.
+xdotool windowsize --sync "$draft" 1 1 || true
+sleep 0.5
+read -r min_w min_h < <(xwininfo -id "$draft" -size |
+  sed -n 's/.*minimum size: \([0-9]*\) by \([0-9]*\).*/\1 \2/p' | head -1) || true
+xdotool windowsize --sync "$draft" "${min_w:-343}" "${min_h:-178}" || true
+shoot "$draft" dialog-draft-smallest.png
+keys "$draft" Escape
+gone '^Создать набор данных'
+
+# A melody slot given a file that is no melody: its row's mark explains itself.
+printf 'ID3\3\0\0\0\0\0\0' >"$scratch/song.mp3"
+click "$main" 120 130
+keys "$main" ctrl+o
+opened=$(window "^Открыть")
+xdotool type --delay 20 "$scratch/song.mp3"
+keys "$opened" Return
+gone '^Открыть'
+xdotool windowfocus --sync "$main" # tooltips show in the active window only
+xdotool mousemove --window "$main" 60 130
+sleep 0.2
+xdotool mousemove --window "$main" 62 131
+sleep 1.5
+import -window root -crop 700x300+0+0 "$out/tooltip-problem-row.png"
+echo "$out/tooltip-problem-row.png"
 
 # The picture dialog, with its preview beside the list of files.
 keys "$main" ctrl+Tab ctrl+Tab
@@ -290,9 +365,7 @@ quit "$main"
 # The pages at 150 %: rows and previews as larger screens show them.
 QT_SCALE_FACTOR=1.5 "$program" >"$scratch/program.log" 2>&1 &
 program_pid=$!
-nag=$(window '^Tarvex$')
-keys "$nag" Escape
-gone '^Tarvex$'
+dismiss_nag "$(window '^Tarvex$')"
 main=$(window '^Tarvex by')
 xdotool windowmove --sync "$main" 0 0 || true
 shoot "$main" page-melodies-150pct.png

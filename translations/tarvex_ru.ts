@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>BackgroundWork</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Отменяется...</translation>
+    </message>
+</context>
+<context>
     <name>CheckMenu</name>
     <message>
         <source>&amp;Check data set...</source>
@@ -9,7 +20,7 @@
     </message>
     <message>
         <source>&amp;Verify patch...</source>
-        <translation>&amp;Проверить патч...</translation>
+        <translation>Проверить па&amp;тч...</translation>
     </message>
     <message>
         <source>&amp;Add firmware...</source>
@@ -129,6 +140,28 @@
     </message>
 </context>
 <context>
+    <name>FirmwareChoice</name>
+    <message>
+        <source>Firmware image</source>
+        <translation>Образ прошивки</translation>
+    </message>
+    <message>
+        <source>File %1 holds no S-records: it is read as a raw image. The address of its first byte (hexadecimal):</source>
+        <translation>Файл %1 не содержит S-записей: он читается как образ без разметки. Адрес его первого байта (шестнадцатеричный):</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address: give up to eight hexadecimal digits, such as 0x00100000.</source>
+        <translation>&quot;%1&quot; — не адрес: укажите до восьми шестнадцатеричных цифр, например 0x00100000.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareMapStrip</name>
+    <message>
+        <source>Mark a patch...</source>
+        <translation>Отметить патч...</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareMenu</name>
     <message>
         <source>Motorola S3 format (*.s3);;Firmware image (*.bin)</source>
@@ -152,7 +185,7 @@
     </message>
     <message>
         <source>Appl&amp;y patches to firmware...</source>
-        <translation>Пр&amp;именить патчи к прошивке...</translation>
+        <translation>Приме&amp;нить патчи к прошивке...</translation>
     </message>
     <message>
         <source>&amp;Refresh previews from firmware...</source>
@@ -226,6 +259,38 @@
         <source>Previews refreshed: %1 in folder %2.</source>
         <translation>Превью обновлены: %1 в папке %2.</translation>
     </message>
+    <message>
+        <source>Applying patches to firmware %1...</source>
+        <translation>Патчи применяются к прошивке %1...</translation>
+    </message>
+    <message>
+        <source>Applying patches cancelled: file %1 was not written.</source>
+        <translation>Применение патчей отменено: файл %1 не записан.</translation>
+    </message>
+    <message>
+        <source>Making previews from firmware %1...</source>
+        <translation>Превью создаются из прошивки %1...</translation>
+    </message>
+    <message>
+        <source>Preview refresh cancelled: no preview was changed.</source>
+        <translation>Обновление превью отменено: ни одно превью не изменено.</translation>
+    </message>
+    <message>
+        <source>Make a re&amp;vert patch...</source>
+        <translation>Создать патч от&amp;мены...</translation>
+    </message>
+    <message>
+        <source>Revert patch</source>
+        <translation>Патч отмены</translation>
+    </message>
+    <message>
+        <source>Revert patch not made: file %1 was not written.</source>
+        <translation>Патч отмены не создан: файл %1 не записан.</translation>
+    </message>
+    <message>
+        <source>Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the patches, it puts back the firmware&apos;s own bytes.</source>
+        <translation>Патч отмены %1 записан: %2 байт в %3 диапазонах, записей: %4. Прошитый после патчей, он возвращает прошивке её собственные байты.</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareScanMenu</name>
@@ -246,12 +311,12 @@
         <translation>Извлечено ресурсов: %1. Их список - в файле %2.</translation>
     </message>
     <message>
-        <source>Firmware &amp;overview...</source>
-        <translation>&amp;Обзор прошивки...</translation>
+        <source>&amp;Firmware overview...</source>
+        <translation>Об&amp;зор прошивки...</translation>
     </message>
     <message>
-        <source>&amp;Create a data set from firmware...</source>
-        <translation>&amp;Создать набор данных из прошивки...</translation>
+        <source>Create a &amp;data set from firmware...</source>
+        <translation>Созд&amp;ать набор данных из прошивки...</translation>
     </message>
     <message>
         <source>Data set from firmware</source>
@@ -260,10 +325,6 @@
     <message>
         <source>Data set %1 was created for firmware %2. Check its regions before writing patches to the handset.</source>
         <translation>Создан набор данных %1 для прошивки %2. Проверьте его области, прежде чем записывать патчи в телефон.</translation>
-    </message>
-    <message>
-        <source>Data set %1 was not created.</source>
-        <translation>Набор данных %1 не создан.</translation>
     </message>
 </context>
 <context>
@@ -322,7 +383,7 @@
     <name>PageCommands</name>
     <message>
         <source>&amp;Standard resource of the slot</source>
-        <translation>&amp;Стандартный ресурс слота</translation>
+        <translation>Стандартный &amp;ресурс слота</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -377,6 +438,86 @@
 </context>
 <context>
     <name>Report</name>
+    <message>
+        <source>draft needs --as ID</source>
+        <translation>draft нужен --as ID</translation>
+    </message>
+    <message>
+        <source>draft needs at least one of --melody-region, --java-region and --picture-region</source>
+        <translation>draft нужна хотя бы одна из областей --melody-region, --java-region и --picture-region</translation>
+    </message>
+    <message>
+        <source>The file %1 is empty: the slot keeps its choice</source>
+        <translation>Файл %1 пуст: в слоте остаётся прежний выбор</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>Изображение BMP неверно</translation>
+    </message>
+    <message>
+        <source>%1 image is not valid</source>
+        <translation>Изображение %1 неверно</translation>
+    </message>
+    <message>
+        <source>The lock file %1 is %2, not a file: no Tarvex program made it, and no change can be made while it is there. Remove it (no program is using it) and try again</source>
+        <translation>Файл блокировки %1 — %2, а не файл: его создала не программа Tarvex, и пока он там, ничего изменить нельзя. Удалите его (никакая программа им не пользуется) и повторите попытку</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>a link</source>
+        <translation>ссылка</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>канал FIFO</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>устройство</translation>
+    </message>
+    <message>
+        <source>The lock file %1 keeps changing</source>
+        <translation>Файл блокировки %1 всё время меняется</translation>
+    </message>
+    <message>
+        <source>another program (its lock file %1 does not name it)</source>
+        <translation>другая программа (её файл блокировки %1 её не называет)</translation>
+    </message>
+    <message>
+        <source>pid %1</source>
+        <translation>PID %1</translation>
+    </message>
+    <message>
+        <source>%1 (pid %2)</source>
+        <translation>%1 (PID %2)</translation>
+    </message>
+    <message>
+        <source>%1 (pid %2, %3)</source>
+        <translation>%1 (PID %2, %3)</translation>
+    </message>
+    <message>
+        <source>The data set %1 is in use by %2: it can be changed again once that has finished</source>
+        <translation>Набор данных %1 сейчас использует %2: изменить его можно будет, когда эта работа закончится</translation>
+    </message>
+    <message>
+        <source>The working folder %1 is a link or not a folder: nothing is written into it or deleted from it</source>
+        <translation>Рабочая папка %1 является ссылкой или не является папкой: в неё ничего не записывается и из неё ничего не удаляется</translation>
+    </message>
+    <message>
+        <source>The folder %1 is a link or not a folder: nothing is written into it</source>
+        <translation>Папка %1 является ссылкой или не является папкой: в неё ничего не записывается</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2 (%3)</source>
+        <translation>%1 не удаётся прочитать: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Не обычный файл</translation>
+    </message>
     <message>
         <source>not an S-record: a record starts with &quot;S&quot; and its type digit</source>
         <translation>не S-запись: запись начинается с «S» и цифры её типа</translation>
@@ -1058,10 +1199,6 @@
         <translation>%1 по адресу %2: байты вокруг него найдены в новой прошивке в нескольких местах</translation>
     </message>
     <message>
-        <source>found by its %1 bytes</source>
-        <translation>найдено по своим байтам (%1)</translation>
-    </message>
-    <message>
         <source>%1: its %2 bytes from %3 are found nowhere in the new firmware</source>
         <translation>%1: байты с адреса %3 (%2) в новой прошивке не найдены</translation>
     </message>
@@ -1092,10 +1229,6 @@
     <message>
         <source>%1: %2 -&gt; %3, %4</source>
         <translation>%1: %2 -&gt; %3, %4</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; cannot name a firmware folder</source>
-        <translation>«%1» не может быть именем папки прошивки</translation>
     </message>
     <message>
         <source>the data set does not match the old firmware</source>
@@ -1262,7 +1395,7 @@
         <translation>нулевой символ: список читается до него, текст после него не учитывается</translation>
     </message>
     <message>
-        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: no patch can be built (its &quot;Создать патч!&quot; button stays off)</source>
+        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: no patch can be built (its &quot;Create patch!&quot; button stays off)</source>
         <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): патч не собрать (кнопка «Создать патч!» останется выключенной)</translation>
     </message>
     <message>
@@ -1386,24 +1519,24 @@
         <translation>Новые файлы не помещаются: патч не собран</translation>
     </message>
     <message>
-        <source>the recorded sizes add up to %1 bytes, more than the %2 bytes the %3 manager has: its &quot;Создать патч!&quot; button stays off</source>
-        <translation>записанные размеры в сумме дают байтов: %1, больше, чем есть у менеджера %3 (%2): его кнопка «Создать патч!» останется выключенной</translation>
-    </message>
-    <message>
-        <source>regions hold no standard resource</source>
-        <translation>областей не содержат стандартных ресурсов</translation>
-    </message>
-    <message>
-        <source>%1 of the %2 %3 are missing, the first the %4: the patch is cut short or incomplete</source>
-        <translation>нет %1 из %2 (%3), первой: %4; патч обрезан или неполон</translation>
-    </message>
-    <message>
         <source>the file cannot be read: %1</source>
         <translation>файл не удаётся прочитать: %1</translation>
     </message>
     <message>
         <source>the file is too large to read (%1 bytes)</source>
         <translation>файл слишком велик, чтобы его читать (байтов: %1)</translation>
+    </message>
+    <message>
+        <source>the JAD is %1 bytes; a JAD is at most %2 bytes</source>
+        <translation>JAD занимает %1 байт, а JAD бывает не больше %2 байт</translation>
+    </message>
+    <message>
+        <source>the SMAF check value is 0x%1, its bytes give 0x%2</source>
+        <translation>контрольное значение SMAF — 0x%1, а по его байтам выходит 0x%2</translation>
+    </message>
+    <message>
+        <source>holds more than %1 bytes of firmware data (%2 MiB), more than any firmware has; it is not read</source>
+        <translation>содержит больше %1 байт данных прошивки (%2 МиБ) — больше, чем бывает в любой прошивке; файл не читается</translation>
     </message>
     <message>
         <source>the JAR is not a ZIP archive</source>
@@ -1436,10 +1569,6 @@
     <message>
         <source>the JAR&apos;s manifest is too large to read</source>
         <translation>манифест JAR слишком велик, чтобы его читать</translation>
-    </message>
-    <message>
-        <source>the JAR&apos;s manifest cannot be read (%1)</source>
-        <translation>манифест JAR не удаётся прочитать (%1)</translation>
     </message>
     <message>
         <source>the JAR is not a whole ZIP archive (no end record)</source>
@@ -1578,10 +1707,6 @@
         <translation>%1 с</translation>
     </message>
     <message>
-        <source>JAR of %1 bytes</source>
-        <translation>JAR размером %1 байт</translation>
-    </message>
-    <message>
         <source>no entry points at it</source>
         <translation>на него не указывает ни одна запись</translation>
     </message>
@@ -1590,16 +1715,902 @@
         <translation>записи: %1</translation>
     </message>
     <message>
-        <source>%1 erased, %2 bytes</source>
-        <translation>%1 стёрто, %2 байт</translation>
-    </message>
-    <message>
         <source>%1 resources (%2 melodies, %3 Java files, %4 pictures), %5 entries, %6 erased areas</source>
         <translation>ресурсов: %1 (мелодий %2, Java-файлов %3, картинок %4), записей: %5, стёртых участков: %6</translation>
     </message>
     <message>
         <source>The picture search stopped at %1: the bytes from there on hold too many false starts of a picture for its work limit, so pictures there are not listed</source>
         <translation>Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки для его предела работы, поэтому картинки оттуда не перечислены</translation>
+    </message>
+    <message>
+        <source>The file name holds a control character (a line break, a tab or another). Please rename the file.</source>
+        <translation>Имя файла содержит управляющий символ (перевод строки, табуляцию или другой). Пожалуйста, переименуйте файл.</translation>
+    </message>
+    <message>
+        <source>Invalid file name: %1</source>
+        <translation>Недопустимое имя файла: %1</translation>
+    </message>
+    <message>
+        <source>The file name &quot;%1&quot; cannot be written in code page 1251. Please rename the file.</source>
+        <translation>Имя файла &quot;%1&quot; нельзя записать в кодировке 1251. Пожалуйста, переименуйте файл.</translation>
+    </message>
+    <message>
+        <source>The file is in use already. Please choose another melody file.</source>
+        <translation>Файл уже используется. Пожалуйста, выберите другой файл мелодии.</translation>
+    </message>
+    <message>
+        <source>The file is in use already. Please choose another file.</source>
+        <translation>Файл уже используется. Пожалуйста, выберите другой файл.</translation>
+    </message>
+    <message>
+        <source>The file cannot be saved into the firmware folder %1: in it, its Data folder and its working folders the program keeps lists and copies of files. Saving there would spoil them, and the program empties the working folder. Please choose another folder.
+%2</source>
+        <translation>Файл нельзя сохранить в папку прошивки %1: в ней, в её папке Data и в её рабочих папках программа хранит списки и копии файлов. Сохранение туда испортило бы их, а рабочую папку программа очищает. Пожалуйста, выберите другую папку.
+%2</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; created.</source>
+        <translation>Файл &quot;%1&quot; создан.</translation>
+    </message>
+    <message>
+        <source>Cannot start %1: %2</source>
+        <translation>Не удаётся запустить %1: %2</translation>
+    </message>
+    <message>
+        <source>The player %1 plays MIDI melodies only, and &quot;%2&quot; is not MIDI (it will not play a SMAF melody, .mmf).</source>
+        <translation>Проигрыватель %1 воспроизводит только мелодии MIDI, а &quot;%2&quot; — не MIDI (мелодию SMAF .mmf он не проиграет).</translation>
+    </message>
+    <message>
+        <source>The picture does not match the size of %1x%2 pixels. Please choose another file. The size of the chosen picture: %3x%4. To take it, tick &quot;Fit the picture&apos;s size&quot;%5: a picture of another size is scaled down or up and cropped at its edges.</source>
+        <translation>Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, выберите другой файл. Размер выбранной картинки: %3x%4. Чтобы взять её, отметьте &quot;Подгонять размер картинки&quot;%5: картинка другого размера будет уменьшена или увеличена и обрезана по краям.</translation>
+    </message>
+    <message numerus="yes">
+        <source>found by its %n byte</source>
+        <translation>
+            <numerusform>найден по своему %n байту</numerusform>
+            <numerusform>найден по своим %n байтам</numerusform>
+            <numerusform>найден по своим %n байтам</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>found by its %n bytes</source>
+        <translation>
+            <numerusform>найден по своему %n байту</numerusform>
+            <numerusform>найден по своим %n байтам</numerusform>
+            <numerusform>найден по своим %n байтам</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>JAR of %n byte</source>
+        <translation>
+            <numerusform>JAR на %n байт</numerusform>
+            <numerusform>JAR на %n байта</numerusform>
+            <numerusform>JAR на %n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>JAR of %n bytes</source>
+        <translation>
+            <numerusform>JAR на %n байт</numerusform>
+            <numerusform>JAR на %n байта</numerusform>
+            <numerusform>JAR на %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the data set checked: one finding a line, FILE:LINE: error|warning: TEXT</source>
+        <translation>проверка набора данных: по находке в строке, FILE:LINE: ошибка|предупреждение: TEXT</translation>
+    </message>
+    <message>
+        <source>a Data folder (or the firmware folder holding it) instead of the current firmware&apos;s</source>
+        <translation>папка Data (или папка прошивки, в которой она лежит) вместо папки текущей прошивки</translation>
+    </message>
+    <message>
+        <source>an S-record file checked: its lines, the ranges it writes and, with the data set, what lies there</source>
+        <translation>проверка файла S-записей: его строки, диапазоны, которые он пишет, и, с набором данных, что там лежит</translation>
+    </message>
+    <message>
+        <source>the S-record file</source>
+        <translation>файл S-записей</translation>
+    </message>
+    <message>
+        <source>check the records alone, without the current data set</source>
+        <translation>проверить только записи, без текущего набора данных</translation>
+    </message>
+    <message>
+        <source>a data set added to the user folder once its check finds no error</source>
+        <translation>набор данных добавляется в папку пользователя, если проверка не нашла ошибок</translation>
+    </message>
+    <message>
+        <source>a firmware folder holding Data, or a Data folder</source>
+        <translation>папка прошивки с папкой Data или сама папка Data</translation>
+    </message>
+    <message>
+        <source>the new firmware id (default: the firmware folder&apos;s name); an existing one is never replaced</source>
+        <translation>идентификатор новой прошивки (по умолчанию имя папки прошивки); существующий никогда не заменяется</translation>
+    </message>
+    <message>
+        <source>%1 is also read by this command (%2): the output must be another file</source>
+        <translation>%1 также читается этой командой (%2): вывод должен идти в другой файл</translation>
+    </message>
+    <message>
+        <source>the user folder holding the firmware folders, instead of $XDG_DATA_HOME/Tarvex</source>
+        <translation>папка пользователя с папками прошивок вместо $XDG_DATA_HOME/Tarvex</translation>
+    </message>
+    <message>
+        <source>the firmware for this run, instead of the remembered one</source>
+        <translation>прошивка для этого запуска вместо запомненной</translation>
+    </message>
+    <message>
+        <source>the program&apos;s version</source>
+        <translation>версия программы</translation>
+    </message>
+    <message>
+        <source>this help</source>
+        <translation>эта справка</translation>
+    </message>
+    <message>
+        <source>usage: tarvex-cli [options] </source>
+        <translation>использование: tarvex-cli [параметры] </translation>
+    </message>
+    <message>
+        <source>read the firmware as a raw image whose first byte lies at ADDR (decimal, or hexadecimal after 0x)</source>
+        <translation>читать прошивку как сырой образ, первый байт которого лежит по адресу ADDR (десятичное число или шестнадцатеричное после 0x)</translation>
+    </message>
+    <message>
+        <source>--base must be an address: %1</source>
+        <translation>--base должен быть адресом: %1</translation>
+    </message>
+    <message>
+        <source>whether the data set belongs to the firmware: entries, resources, volumes, required patches, regions</source>
+        <translation>подходит ли набор данных к прошивке: записи таблиц, ресурсы, громкости, обязательные патчи, области</translation>
+    </message>
+    <message>
+        <source>the melodies, Java files and pictures any firmware holds, the table entries pointing at them and its largest erased areas, without a data set</source>
+        <translation>мелодии, файлы Java и картинки любой прошивки, записи таблиц, указывающие на них, и её самые большие стёртые области, без набора данных</translation>
+    </message>
+    <message>
+        <source>a new data set made from what scan finds in FIRMWARE, checked and matched before it is added</source>
+        <translation>новый набор данных из того, что scan находит в FIRMWARE, проверенный и сверенный до добавления</translation>
+    </message>
+    <message>
+        <source>the new firmware id; an existing one is never replaced</source>
+        <translation>идентификатор новой прошивки; существующий никогда не заменяется</translation>
+    </message>
+    <message>
+        <source>the firmware&apos;s standard resources written into DIR, with index.tsv</source>
+        <translation>стандартные ресурсы прошивки, записанные в DIR, с index.tsv</translation>
+    </message>
+    <message>
+        <source>the data set&apos;s picture previews (Pic/N.jpg) made from the firmware</source>
+        <translation>изображения картинок набора данных (Pic/N.jpg), сделанные по прошивке</translation>
+    </message>
+    <message>
+        <source>the firmware with the patches written over it, as S3 records or a raw image</source>
+        <translation>прошивка с записанными поверх неё патчами, в виде записей S3 или сырого образа</translation>
+    </message>
+    <message>
+        <source>S-record files, written in the order given</source>
+        <translation>файлы S-записей, записываемые в данном порядке</translation>
+    </message>
+    <message>
+        <source>OUT.bin: a raw image from the lowest address, gaps FF; anything else: S3 records of 16 bytes</source>
+        <translation>OUT.bin: сырой образ с наименьшего адреса, пропуски FF; любое другое имя: записи S3 по 16 байт</translation>
+    </message>
+    <message>
+        <source>let a patch write bytes the firmware does not hold</source>
+        <translation>разрешить патчу писать байты, которых нет в прошивке</translation>
+    </message>
+    <message>
+        <source>a new data set for NEW_FIRMWARE from the current one, made for OLD_FIRMWARE</source>
+        <translation>новый набор данных для NEW_FIRMWARE из текущего, сделанного для OLD_FIRMWARE</translation>
+    </message>
+    <message>
+        <source>the firmware the current data set was made for</source>
+        <translation>прошивка, для которой сделан текущий набор данных</translation>
+    </message>
+    <message>
+        <source>the other version</source>
+        <translation>другая версия</translation>
+    </message>
+    <message>
+        <source>the new firmware id (default: NEW_FIRMWARE&apos;s name without its suffix); an existing one is never replaced</source>
+        <translation>идентификатор новой прошивки (по умолчанию имя NEW_FIRMWARE без расширения); существующий никогда не заменяется</translation>
+    </message>
+    <message>
+        <source>carry a required patch whose bytes underneath differ in NEW_FIRMWARE, naming it as a warning (refused otherwise)</source>
+        <translation>перенести обязательный патч, байты под которым в NEW_FIRMWARE другие, с предупреждением (иначе отказ)</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>прошивка</translation>
+    </message>
+    <message>
+        <source>firmware folder</source>
+        <translation>папка прошивки</translation>
+    </message>
+    <message>
+        <source>melody start</source>
+        <translation>начало мелодий</translation>
+    </message>
+    <message>
+        <source>melody end</source>
+        <translation>конец мелодий</translation>
+    </message>
+    <message>
+        <source>java start</source>
+        <translation>начало Java</translation>
+    </message>
+    <message>
+        <source>java end</source>
+        <translation>конец Java</translation>
+    </message>
+    <message>
+        <source>picture start</source>
+        <translation>начало картинок</translation>
+    </message>
+    <message>
+        <source>picture end</source>
+        <translation>конец картинок</translation>
+    </message>
+    <message>
+        <source>string table size</source>
+        <translation>размер таблицы строк</translation>
+    </message>
+    <message>
+        <source>patch64k</source>
+        <translation>патч 64K</translation>
+    </message>
+    <message>
+        <source>volume patch</source>
+        <translation>патч громкости</translation>
+    </message>
+    <message>
+        <source>melody page</source>
+        <translation>страница мелодий</translation>
+    </message>
+    <message>
+        <source>java page</source>
+        <translation>страница Java</translation>
+    </message>
+    <message>
+        <source>picture page</source>
+        <translation>страница картинок</translation>
+    </message>
+    <message>
+        <source>melody total</source>
+        <translation>память мелодий</translation>
+    </message>
+    <message>
+        <source>java total</source>
+        <translation>память Java</translation>
+    </message>
+    <message>
+        <source>picture total</source>
+        <translation>память картинок</translation>
+    </message>
+    <message>
+        <source>The picture %1 has no pixels</source>
+        <translation>В картинке %1 нет пикселей</translation>
+    </message>
+    <message>
+        <source>where the output goes: a file (replaced only once complete), a device or FIFO (written directly), or - for standard output</source>
+        <translation>куда идёт вывод: файл (заменяется только целиком готовым), устройство или FIFO (пишутся напрямую) или - для стандартного вывода</translation>
+    </message>
+    <message>
+        <source>the firmware, its folder, memory map and totals</source>
+        <translation>прошивка, её папка, карта памяти и объёмы</translation>
+    </message>
+    <message>
+        <source>a patch writing FILE&apos;s bytes at an address (the custom patch page)</source>
+        <translation>патч, записывающий байты FILE по адресу (страница своего патча)</translation>
+    </message>
+    <message>
+        <source>any file; all of its bytes are written</source>
+        <translation>любой файл; записываются все его байты</translation>
+    </message>
+    <message>
+        <source>address of the first byte: decimal, or hexadecimal after 0x or $ (default 0x00646880)</source>
+        <translation>адрес первого байта: десятичный или шестнадцатеричный после 0x или $ (по умолчанию 0x00646880)</translation>
+    </message>
+    <message>
+        <source> (the default)</source>
+        <translation> (по умолчанию)</translation>
+    </message>
+    <message>
+        <source>the picture in the handset picture format</source>
+        <translation>картинка в формате картинок телефона</translation>
+    </message>
+    <message>
+        <source>the picture to convert (.bmp, .png, .jpg, .jpeg, .gif)</source>
+        <translation>картинка для преобразования (.bmp, .png, .jpg, .jpeg, .gif)</translation>
+    </message>
+    <message>
+        <source>unknown manager %1 (melodies, java, pictures)</source>
+        <translation>неизвестный менеджер %1 (melodies, java, pictures)</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>предупреждение: %1</translation>
+    </message>
+    <message>
+        <source>The %1 page is not available in this data set</source>
+        <translation>Страница %1 в этом наборе данных недоступна</translation>
+    </message>
+    <message>
+        <source>slot must be a number: %1</source>
+        <translation>слот должен быть числом: %1</translation>
+    </message>
+    <message>
+        <source>There is no slot %1: %2 has no slots</source>
+        <translation>Слота %1 нет: в %2 нет слотов</translation>
+    </message>
+    <message>
+        <source>There is no slot %1: %2 has slots 0 to %3</source>
+        <translation>Слота %1 нет: в %2 слоты с 0 по %3</translation>
+    </message>
+    <message>
+        <source>n/a</source>
+        <translation>н/д</translation>
+    </message>
+    <message numerus="yes">
+        <source>used: %1 of %n byte (%2%)</source>
+        <translation>
+            <numerusform>занято: %1 из %n байта (%2%)</numerusform>
+            <numerusform>занято: %1 из %n байтов (%2%)</numerusform>
+            <numerusform>занято: %1 из %n байтов (%2%)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>used: %1 of %n bytes (%2%)</source>
+        <translation>
+            <numerusform>занято: %1 из %n байта (%2%)</numerusform>
+            <numerusform>занято: %1 из %n байтов (%2%)</numerusform>
+            <numerusform>занято: %1 из %n байтов (%2%)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, over the limit: no patch can be built</source>
+        <translation>, сверх предела: патч не собрать</translation>
+    </message>
+    <message>
+        <source>--fit is only for pictures</source>
+        <translation>--fit только для картинок</translation>
+    </message>
+    <message>
+        <source>Slot %1 takes only *.%2 files</source>
+        <translation>Слот %1 принимает только файлы *.%2</translation>
+    </message>
+    <message>
+        <source>Slot %1 has no volume (only slots 0 to 24 have)</source>
+        <translation>У слота %1 нет громкости (она есть только у слотов с 0 по 24)</translation>
+    </message>
+    <message>
+        <source>the manager, as the window&apos;s page</source>
+        <translation>менеджер, как страница окна</translation>
+    </message>
+    <message>
+        <source>the slot&apos;s number, from 0, as &quot;slots&quot; lists it</source>
+        <translation>номер слота, с 0, как его показывает &quot;slots&quot;</translation>
+    </message>
+    <message>
+        <source>one line per slot: index, then the list&apos;s columns (tab-separated; melodies add the volume)</source>
+        <translation>по строке на слот: номер, затем столбцы списка (через табуляцию; у мелодий ещё громкость)</translation>
+    </message>
+    <message>
+        <source>a new file for the slot, as the page&apos;s open button</source>
+        <translation>новый файл для слота, как кнопка открытия на странице</translation>
+    </message>
+    <message>
+        <source>the new file, copied into the working folder</source>
+        <translation>новый файл, копируемый в рабочую папку</translation>
+    </message>
+    <message>
+        <source>pictures: a picture of another size is scaled, keeping its proportions, to cover the slot, cropped around its centre and kept as a 24-bit bitmap named like FILE with the extension .bmp</source>
+        <translation>картинки: картинка другого размера масштабируется с сохранением пропорций, чтобы покрыть слот, обрезается вокруг центра и сохраняется как 24-битный BMP с именем как у FILE и расширением .bmp</translation>
+    </message>
+    <message>
+        <source>the slot&apos;s standard resource back</source>
+        <translation>вернуть слоту стандартный ресурс</translation>
+    </message>
+    <message>
+        <source>a melody slot&apos;s volume, 1 to 127</source>
+        <translation>громкость слота мелодии, от 1 до 127</translation>
+    </message>
+    <message>
+        <source>the volume, 1 to 127</source>
+        <translation>громкость, от 1 до 127</translation>
+    </message>
+    <message>
+        <source>the manager&apos;s patch, as its &quot;Create patch!&quot; button</source>
+        <translation>патч менеджера, как его кнопка &quot;Создать патч!&quot;</translation>
+    </message>
+    <message>
+        <source>where the patch goes: a file (replaced only once complete), a device or FIFO (written directly), or - for standard output; a failed build writes nothing</source>
+        <translation>куда идёт патч: файл (заменяется только целиком готовым), устройство или FIFO (пишутся напрямую) или - для стандартного вывода; неудачная сборка ничего не пишет</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>стандартный ввод</translation>
+    </message>
+    <message>
+        <source>%1 holds more than %2 MiB: it is not read</source>
+        <translation>%1: больше %2 МиБ, не читается</translation>
+    </message>
+    <message>
+        <source>The input</source>
+        <translation>Ввод</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 требует значения</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 не принимает значения</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>неизвестный параметр %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>expected %n argument</source>
+        <translation>
+            <numerusform>ожидался %n аргумент</numerusform>
+            <numerusform>ожидалось %n аргумента</numerusform>
+            <numerusform>ожидалось %n аргументов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>expected %n arguments</source>
+        <translation>
+            <numerusform>ожидался %n аргумент</numerusform>
+            <numerusform>ожидалось %n аргумента</numerusform>
+            <numerusform>ожидалось %n аргументов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>expected at least %n argument</source>
+        <translation>
+            <numerusform>ожидался хотя бы %n аргумент</numerusform>
+            <numerusform>ожидалось хотя бы %n аргумента</numerusform>
+            <numerusform>ожидалось хотя бы %n аргументов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>expected at least %n arguments</source>
+        <translation>
+            <numerusform>ожидался хотя бы %n аргумент</numerusform>
+            <numerusform>ожидалось хотя бы %n аргумента</numerusform>
+            <numerusform>ожидалось хотя бы %n аргументов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>expected %1 to %n argument</source>
+        <translation>
+            <numerusform>ожидалось от %1 до %n аргумента</numerusform>
+            <numerusform>ожидалось от %1 до %n аргументов</numerusform>
+            <numerusform>ожидалось от %1 до %n аргументов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>expected %1 to %n arguments</source>
+        <translation>
+            <numerusform>ожидалось от %1 до %n аргумента</numerusform>
+            <numerusform>ожидалось от %1 до %n аргументов</numerusform>
+            <numerusform>ожидалось от %1 до %n аргументов</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 needs a non-empty value</source>
+        <translation>%1 требует непустого значения</translation>
+    </message>
+    <message>
+        <source>a picture in the handset picture format back into an image</source>
+        <translation>картинка в формате картинок телефона обратно в изображение</translation>
+    </message>
+    <message>
+        <source>a file in the handset picture format, as convert writes it; malformed input is refused with the offset of the fault</source>
+        <translation>файл в формате картинок телефона, как его пишет convert; неверные данные отвергаются со смещением ошибки</translation>
+    </message>
+    <message>
+        <source>the image to write: .png or .bmp, by its name</source>
+        <translation>изображение для записи: .png или .bmp, по имени</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>команда не указана</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>неизвестная команда %1</translation>
+    </message>
+    <message>
+        <source>%1 exists already: extract makes a new folder, whole or not at all; remove it or name another</source>
+        <translation>%1 уже существует: extract создаёт новую папку целиком или не создаёт вовсе; удалите её или укажите другую</translation>
+    </message>
+    <message>
+        <source>midi</source>
+        <translation>MIDI</translation>
+    </message>
+    <message>
+        <source>smaf</source>
+        <translation>SMAF</translation>
+    </message>
+    <message>
+        <source>jad</source>
+        <translation>JAD</translation>
+    </message>
+    <message>
+        <source>jar</source>
+        <translation>JAR</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>картинка</translation>
+    </message>
+    <message>
+        <source>the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png (N the slot, from 0), index.tsv</source>
+        <translation>папка: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png (N — слот, с 0), index.tsv</translation>
+    </message>
+    <message>
+        <source>one JSON document (UTF-8) instead of the text</source>
+        <translation>один документ JSON (UTF-8) вместо текста</translation>
+    </message>
+    <message>
+        <source>There is no firmware %1 in %2; %3</source>
+        <translation>Прошивки %1 в %2 нет; %3</translation>
+    </message>
+    <message>
+        <source>it holds none</source>
+        <translation>там нет ни одной</translation>
+    </message>
+    <message>
+        <source>it holds: %1</source>
+        <translation>там есть: %1</translation>
+    </message>
+    <message>
+        <source>Builds firmware patch files (S3 records) from the firmware data set, as the window does.</source>
+        <translation>Создаёт файлы патчей прошивки (записи S3) по набору данных прошивки, как это делает окно.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Параметры:</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Команды:</translation>
+    </message>
+    <message>
+        <source>A command&apos;s options may stand anywhere among its arguments: --opt=VALUE and --opt VALUE are the same, as are -oVALUE and -o VALUE; an option given twice counts once, with the last value; -- ends the options.</source>
+        <translation>Параметры команды могут стоять где угодно среди её аргументов: --opt=VALUE и --opt VALUE равнозначны, как и -oVALUE и -o VALUE; параметр, данный дважды, считается один раз, с последним значением; -- завершает параметры.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done, 1 an error of the work (the message on standard error), 2 wrong usage.</source>
+        <translation>Код выхода: 0 — готово, 1 — ошибка в работе (сообщение в стандартном потоке ошибок), 2 — неверный вызов.</translation>
+    </message>
+    <message>
+        <source>Try &apos;tarvex-cli %1 --help&apos;.</source>
+        <translation>Попробуйте &apos;tarvex-cli %1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]</source>
+        <translation>использование: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]</translation>
+    </message>
+    <message>
+        <source>commands:</source>
+        <translation>команды:</translation>
+    </message>
+    <message>
+        <source>Try &apos;tarvex-cli --help&apos;.</source>
+        <translation>Попробуйте &apos;tarvex-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>%1 bytes follow the MIDI file&apos;s last chunk</source>
+        <translation>за последним блоком файла MIDI лишние байты: %1</translation>
+    </message>
+    <message>
+        <source>the JAR holds two entries named %1: the handset refuses it</source>
+        <translation>в JAR две записи с именем %1: телефон его не примет</translation>
+    </message>
+    <message>
+        <source>method %1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 is encrypted: the handset cannot read it</source>
+        <translation>запись %1 в JAR зашифрована: телефон не сможет её прочитать</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 is compressed with %2: the handset unpacks only stored and deflated entries</source>
+        <translation>запись %1 в JAR сжата методом %2: телефон распаковывает только несжатые и сжатые методом deflate записи</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 cannot be read (%2)</source>
+        <translation>запись %1 в JAR не удаётся прочитать (%2)</translation>
+    </message>
+    <message>
+        <source>the JAR unpacks to more than %1 bytes: the entries from %2 on are not read</source>
+        <translation>JAR распаковывается больше чем в %1 байтов: записи начиная с %2 не прочитаны</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s entry %1 fails its CRC check: it is damaged</source>
+        <translation>запись %1 в JAR не сходится со своей контрольной суммой CRC: она повреждена</translation>
+    </message>
+    <message>
+        <source>the JAR holds no entries</source>
+        <translation>в JAR нет ни одной записи</translation>
+    </message>
+    <message>
+        <source>the JAR&apos;s directory ends with a ZIP64 end record, which the handset does not read</source>
+        <translation>каталог JAR заканчивается записью ZIP64, которую телефон не читает</translation>
+    </message>
+    <message>
+        <source>track %1 has no end-of-track event</source>
+        <translation>в дорожке %1 нет события конца дорожки</translation>
+    </message>
+    <message>
+        <source>track %1 holds bytes after its end-of-track event</source>
+        <translation>в дорожке %1 есть байты после события конца дорожки</translation>
+    </message>
+    <message>
+        <source>the SMAF title is in code type 0x%1 (%2), which is not decoded</source>
+        <translation>название SMAF записано в кодировке 0x%1 (%2), которая не расшифровывается</translation>
+    </message>
+    <message>
+        <source>the SMAF file holds nothing but its header</source>
+        <translation>файл SMAF состоит из одного заголовка</translation>
+    </message>
+    <message>
+        <source>only %1 of the %2 bytes of the %3 %4-%5 lie in the firmware</source>
+        <translation>в прошивке лежит лишь часть байтов (%1 из %2): %3 %4-%5</translation>
+    </message>
+    <message>
+        <source>Nothing is created: no region is given, so every page of %1 would stay off</source>
+        <translation>Ничего не создано: не задано ни одной области, и все страницы набора %1 остались бы выключены</translation>
+    </message>
+    <message>
+        <source>nothing is placed: the pages with a region get no slot</source>
+        <translation>ничего не размещено: страницам с областью не досталось ни одного слота</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 bytes</source>
+        <translation>файл больше %1 байт</translation>
+    </message>
+    <message>
+        <source>its MIDlet-Jar-Size line cannot be edited</source>
+        <translation>её строку MIDlet-Jar-Size нельзя изменить</translation>
+    </message>
+    <message>
+        <source>the copy does not read back as written</source>
+        <translation>копия читается не так, как записана</translation>
+    </message>
+    <message>
+        <source>the JAD of slot %1 is new but the JAR of slot %2 is standard: the JAD must describe the standard game</source>
+        <translation>JAD слота %1 новый, а JAR слота %2 стандартный: JAD должен описывать стандартную игру</translation>
+    </message>
+    <message>
+        <source>the working copy of the JAD of slot %1 could not be corrected: %2</source>
+        <translation>рабочую копию JAD слота %1 исправить не удалось: %2</translation>
+    </message>
+    <message>
+        <source>%1: no patch is built</source>
+        <translation>%1: патч не собран</translation>
+    </message>
+    <message>
+        <source> (in tarvex-cli: --fit)</source>
+        <translation> (в tarvex-cli: --fit)</translation>
+    </message>
+    <message>
+        <source>Revert patch %1: %2</source>
+        <translation>Патч отмены %1: %2</translation>
+    </message>
+    <message>
+        <source>The revert patch was written but does not read back as made</source>
+        <translation>Патч отмены записан, но читается не так, как был создан</translation>
+    </message>
+    <message>
+        <source>The revert patch cannot be made: nothing is written</source>
+        <translation>Патч отмены создать нельзя: ничего не записано</translation>
+    </message>
+    <message>
+        <source>also draw the firmware&apos;s map into FILE as SVG: its bytes, erased areas, resources by kind and table entries along the address range</source>
+        <translation>также нарисовать карту прошивки в FILE в формате SVG: её байты, стёртые области, ресурсы по видам и записи таблиц вдоль диапазона адресов</translation>
+    </message>
+    <message>
+        <source>mark on the map what the S-record file PATCH writes</source>
+        <translation>отметить на карте, что записывает файл S-записей PATCH</translation>
+    </message>
+    <message>
+        <source>an S3 patch writing back the firmware&apos;s own bytes wherever the patches write, checked to give the firmware back after them</source>
+        <translation>патч S3, записывающий собственные байты прошивки везде, куда пишут патчи; проверено, что после них он возвращает прошивку</translation>
+    </message>
+    <message>
+        <source>S-record files; each may write only bytes the firmware holds</source>
+        <translation>файлы S-записей; каждый может записывать только байты, которые есть в прошивке</translation>
+    </message>
+    <message>
+        <source>the revert patch: S3 records of 16 bytes and the firmware&apos;s end record</source>
+        <translation>патч отмены: записи S3 по 16 байт и завершающая запись прошивки</translation>
+    </message>
+    <message>
+        <source>writes %1 outside the firmware&apos;s bytes: a revert patch cannot put back what the firmware does not hold</source>
+        <translation>записывает %1 вне байтов прошивки: патч отмены не может вернуть того, чего в прошивке нет</translation>
+    </message>
+    <message>
+        <source>the revert patch</source>
+        <translation>патч отмены</translation>
+    </message>
+    <message>
+        <source>the firmware with the patches and then the revert differs from the firmware at %1</source>
+        <translation>прошивка с патчами и затем с патчем отмены отличается от исходной по адресу %1</translation>
+    </message>
+    <message>
+        <source>does not read back as the revert patch made</source>
+        <translation>читается не так, как был создан патч отмены</translation>
+    </message>
+    <message>
+        <source>%1 bytes in %2 ranges, %3 records</source>
+        <translation>%1 байт в %2 диапазонах, записей: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2, %n byte</source>
+        <translation>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+            <numerusform>от %1 до %2, %n байта</numerusform>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2, %n bytes</source>
+        <translation>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+            <numerusform>от %1 до %2, %n байта</numerusform>
+            <numerusform>от %1 до %2, %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Firmware bytes: %1</source>
+        <translation>Байты прошивки: %1</translation>
+    </message>
+    <message>
+        <source>Erased: %1</source>
+        <translation>Стёрто: %1</translation>
+    </message>
+    <message>
+        <source>Table entry at %1, pointing at the %2 at %3</source>
+        <translation>Запись таблицы по адресу %1, указывает на %2 по адресу %3</translation>
+    </message>
+    <message>
+        <source>The patch writes %1</source>
+        <translation>Патч записывает %1</translation>
+    </message>
+    <message>
+        <source>--patch marks the map: give --svg FILE too</source>
+        <translation>--patch отмечает карту: укажите и --svg FILE</translation>
+    </message>
+    <message>
+        <source>extract needs -o DIR</source>
+        <translation>для extract нужен -o DIR</translation>
+    </message>
+    <message>
+        <source>apply needs -o OUT</source>
+        <translation>для apply нужен -o OUT</translation>
+    </message>
+    <message>
+        <source>revert needs -o REVERT.s3</source>
+        <translation>для revert нужен -o REVERT.s3</translation>
+    </message>
+    <message>
+        <source>revert --json prints the report: -o must name a file</source>
+        <translation>revert --json выводит отчёт: -o должен указывать файл</translation>
+    </message>
+    <message>
+        <source>convert needs -o OUT</source>
+        <translation>для convert нужен -o OUT</translation>
+    </message>
+    <message>
+        <source>build needs -o OUT</source>
+        <translation>для build нужен -o OUT</translation>
+    </message>
+    <message>
+        <source>decode needs -o IMAGE ending in .png or .bmp</source>
+        <translation>для decode нужен -o IMAGE с окончанием .png или .bmp</translation>
+    </message>
+    <message>
+        <source>the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base); at most 256 MiB of data</source>
+        <translation>прошивка: S-записи (S1/S2/S3) или сырой образ (.bin или с --base); не более 256 МиБ данных</translation>
+    </message>
+    <message>
+        <source>a ZIP64 archive, which handsets may refuse</source>
+        <translation>архив ZIP64, который телефон может не принять</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n byte)</source>
+        <translation>
+            <numerusform>%1 (%n байт)</numerusform>
+            <numerusform>%1 (%n байта)</numerusform>
+            <numerusform>%1 (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n bytes)</source>
+        <translation>
+            <numerusform>%1 (%n байт)</numerusform>
+            <numerusform>%1 (%n байта)</numerusform>
+            <numerusform>%1 (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>entries giving another size: %1</source>
+        <translation>записи с другим размером: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 erased, %n byte</source>
+        <translation>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+            <numerusform>%1 стёрто, %n байта</numerusform>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 erased, %n bytes</source>
+        <translation>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+            <numerusform>%1 стёрто, %n байта</numerusform>
+            <numerusform>%1 стёрто, %n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The search for melodies and Java files stopped at %1: the bytes from there on hold too many false starts of them for its work limit, so such files there may not be listed</source>
+        <translation>Поиск мелодий и Java-файлов остановлен на %1: дальше в байтах слишком много ложных начал таких файлов для его предела работы, поэтому такие файлы там могут быть не перечислены</translation>
+    </message>
+    <message>
+        <source>To use it, give --firmware %1 before the command: tarvex-cli --firmware %1 info</source>
+        <translation>Чтобы работать с ним, укажите --firmware %1 перед командой: tarvex-cli --firmware %1 info</translation>
+    </message>
+    <message>
+        <source>warning: %1 is the bundled demonstration data set: its addresses are examples, never flash this onto a handset</source>
+        <translation>предупреждение: %1 — демонстрационный набор данных из поставки: его адреса условны, никогда не прошивайте это в телефон</translation>
+    </message>
+    <message>
+        <source>An address range is START-END with END its last byte, as every command prints one, so a printed range can be given to any option taking one.</source>
+        <translation>Диапазон адресов записывается как START-END, где END — его последний байт, так, как его выводит каждая команда, поэтому выведенный диапазон можно передать любому параметру, который принимает диапазон.</translation>
+    </message>
+    <message>
+        <source>%1 must be START-END, two addresses with END the region&apos;s last byte, not below START: %2</source>
+        <translation>%1 должен быть START-END, два адреса, где END — последний байт области, не меньше START: %2</translation>
+    </message>
+    <message>
+        <source>switch the melody page on, new melodies going from A to B, B the last byte</source>
+        <translation>включить страницу мелодий, новые мелодии размещаются от A до B, B — последний байт</translation>
+    </message>
+    <message>
+        <source>switch the Java page on, new Java files going from A to B, B the last byte</source>
+        <translation>включить страницу Java, новые Java-файлы размещаются от A до B, B — последний байт</translation>
+    </message>
+    <message>
+        <source>switch the picture page on, new pictures going from A to B, B the last byte</source>
+        <translation>включить страницу картинок, новые картинки размещаются от A до B, B — последний байт</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3; &quot;tarvex-cli check&quot; lists every fault of the data set</source>
+        <translation>%1: [%2] %3; &quot;tarvex-cli check&quot; перечисляет все ошибки набора данных</translation>
     </message>
 </context>
 <context>
@@ -1647,6 +2658,49 @@ So that nothing is lost, changes on their pages are off. Mend the lists and star
             <numerusform>В наборе данных %n ошибки: Настройки → Проверить набор данных...</numerusform>
             <numerusform>В наборе данных %n ошибок: Настройки → Проверить набор данных...</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>TarvexError</name>
+    <message>
+        <source>Cannot open file %1</source>
+        <translation>Не удаётся открыть файл %1</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Не удаётся создать файл %1</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1</source>
+        <translation>Не удаётся записать файл %1</translation>
+    </message>
+    <message>
+        <source>Stream read error</source>
+        <translation>Ошибка чтения потока</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; — недопустимое целое число</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%1)</source>
+        <translation>Индекс списка вне границ (%1)</translation>
+    </message>
+    <message>
+        <source>Integer overflow</source>
+        <translation>Целочисленное переполнение</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Недопустимый тип данных для &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be written in code page 1251</source>
+        <translation>&apos;%1&apos; нельзя записать в кодировке 1251</translation>
+    </message>
+    <message>
+        <source>Out of memory</source>
+        <translation>Недостаточно памяти</translation>
     </message>
 </context>
 <context>
@@ -1752,6 +2806,18 @@ version </source>
         <source>Enter the data set&apos;s name.</source>
         <translation>Укажите имя набора данных.</translation>
     </message>
+    <message>
+        <source>Give at least one region: without one every page of the data set stays off.</source>
+        <translation>Укажите хотя бы одну область: без неё все страницы набора данных останутся выключенными.</translation>
+    </message>
+    <message>
+        <source>Data set from firmware</source>
+        <translation>Набор данных из прошивки</translation>
+    </message>
+    <message>
+        <source>Data set %1 was not created.</source>
+        <translation>Набор данных %1 не создан.</translation>
+    </message>
 </context>
 <context>
     <name>TfrmFirmwareScan</name>
@@ -1835,6 +2901,10 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <source>Folder for the selected resources</source>
         <translation>Папка для выбранных ресурсов</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановить</translation>
+    </message>
 </context>
 <context>
     <name>TfrmNagScreen</name>
@@ -1850,6 +2920,25 @@ contact the author by e-mail.</source>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>UserDialogs</name>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Заменить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>A file named &quot;%1&quot; already exists. Do you want to replace it?</source>
+        <translation>Файл с именем «%1» уже существует. Заменить его?</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>Файл существует</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/FirmwareMenu.h"
 
+#include "app/BackgroundWork.h"
+#include "app/FirmwareChoice.h"
 #include "app/FirmwareScanMenu.h"
 #include "app/Unit1.h"
 #include "app/frmReport.h"
@@ -12,6 +14,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareRevert.h"
 #include "manager/PatchAssembly.h"
 #include "pages/DialogFilters.h"
 #include "pages/PicturePage.h"
@@ -49,47 +52,18 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-const QString kFirmwareDialog = QStringLiteral("OpenFirmwareDialog");
 const QString kPatchesDialog = QStringLiteral("OpenApplyPatchesDialog");
 const QString kAppliedDialog = QStringLiteral("SaveAppliedFirmwareDialog");
-
-// The firmware file last chosen for a data set, by its firmware id.
-QString lastFirmwareKey(const QString& id) {
-    return QStringLiteral("LastFirmware/") + id;
-}
-
-QString lastFirmware(const QString& id) {
-    try {
-        return SettingsStore().readString(lastFirmwareKey(id)).value_or(QString());
-    } catch (const TarvexError&) {
-        return {}; // a value of another type names no file
-    }
-}
-
-void rememberFirmware(const QString& id, const QString& path) {
-    if (!path.isEmpty()) {
-        SettingsStore().writeString(lastFirmwareKey(id), QFileInfo(path).absoluteFilePath());
-    }
-}
-
-// A firmware file for the window's data set: the one chosen last for it is
-// offered first, and the choice is remembered for the next dialog.
-QString askFirmwarePath(TForm1& window) {
-    const QString id = window.session().firmwareSettings().currentId;
-    const QString path = UserDialogs::instance().openFileOffering(kFirmwareDialog, lastFirmware(id),
-                                                                  firmwareFileFilter());
-    rememberFirmware(id, path);
-    return path;
-}
+const QString kRevertDialog = QStringLiteral("SaveRevertPatchDialog");
 
 // The firmware file the user chooses, read whole; nothing when cancelled.
 std::optional<FirmwareImage> askFirmware(TForm1& window) {
-    const QString path = askFirmwarePath(window);
-    if (path.isEmpty()) {
+    const std::optional<FirmwareSource> source = firmwarechoice::ask(window);
+    if (!source) {
         return std::nullopt;
     }
     const BusyCursor busy;
-    return firmwarefile::readWhole({path, std::nullopt});
+    return firmwarefile::readWhole(*source);
 }
 
 // The window's data set when it loaded whole: one cut short by a failed start
@@ -121,6 +95,7 @@ FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), 
     add(tr("P&ort the data set to another firmware..."), "PortDataSet1",
         &FirmwareMenu::PortDataSetClick);
     add(tr("Appl&y patches to firmware..."), "ApplyPatches1", &FirmwareMenu::ApplyPatchesClick);
+    add(tr("Make a re&vert patch..."), "RevertPatch1", &FirmwareMenu::RevertPatchClick);
     add(tr("&Refresh previews from firmware..."), "RefreshPreviews1",
         &FirmwareMenu::RefreshPreviewsClick);
     new FirmwareScanMenu(window, settings);
@@ -131,15 +106,16 @@ void FirmwareMenu::MatchFirmwareClick() {
     if (!data) {
         return;
     }
-    const QString path = askFirmwarePath(window_);
-    if (path.isEmpty()) {
+    const std::optional<FirmwareSource> source = firmwarechoice::ask(window_);
+    if (!source) {
         return;
     }
+    const QString& path = source->path;
     firmwarematch::Result result;
     {
         const BusyCursor busy;
         Report read;
-        const FirmwareImage image = firmwarefile::read({path, std::nullopt}, read);
+        const FirmwareImage image = firmwarefile::read(*source, read);
         result.report = read;
         if (!image.empty()) {
             result = firmwarematch::run(*data, image, read);
@@ -182,20 +158,22 @@ void FirmwareMenu::PortDataSetClick() {
         return;
     }
     UserDialogs& dialogs = UserDialogs::instance();
-    const QString oldPath = askFirmwarePath(window_);
-    if (oldPath.isEmpty()) {
+    const std::optional<FirmwareSource> oldSource = firmwarechoice::ask(window_);
+    if (!oldSource) {
         return;
     }
-    const QString newPath = dialogs.openFile(kFirmwareDialog, firmwareFileFilter());
-    if (newPath.isEmpty()) {
+    const std::optional<FirmwareSource> newSource =
+        firmwarechoice::ask(window_, firmwarechoice::For::AnotherDataSet);
+    if (!newSource) {
         return;
     }
+    const QString& newPath = newSource->path;
     Session& session = window_.session();
     const QString id = QFileInfo(newPath).completeBaseName();
     const firmwareport::Result result = [&] {
         const BusyCursor busy;
-        const FirmwareImage oldImage = firmwarefile::readWhole({oldPath, std::nullopt});
-        const FirmwareImage newImage = firmwarefile::readWhole({newPath, std::nullopt});
+        const FirmwareImage oldImage = firmwarefile::readWhole(*oldSource);
+        const FirmwareImage newImage = firmwarefile::readWhole(*newSource);
         return firmwareport::run(*data, oldImage, newImage, id, session.userFolder());
     }();
     if (result.created) {
@@ -204,7 +182,7 @@ void FirmwareMenu::PortDataSetClick() {
         FirmwareSettings& settings = session.firmwareSettings();
         settings.folderList = Session::scanFirmwareFolders(session.userFolder());
         window_.frmOptFirmware()->FormCreate(settings);
-        rememberFirmware(id, newPath);
+        firmwarechoice::remember(id, newPath);
     }
     showReport(window_, tr("Data set port"),
                result.created ? tr("Data set %1 was created for firmware %2.").arg(id, newPath)
@@ -219,15 +197,17 @@ void FirmwareMenu::PortDataSetClick() {
 
 void FirmwareMenu::ApplyPatchesClick() {
     UserDialogs& dialogs = UserDialogs::instance();
-    const QString firmwarePath = askFirmwarePath(window_);
-    if (firmwarePath.isEmpty()) {
+    const std::optional<FirmwareSource> firmware = firmwarechoice::ask(window_);
+    if (!firmware) {
         return;
     }
+    const QString& firmwarePath = firmware->path;
     const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
     if (patches.isEmpty()) {
         return;
     }
-    const QString output = dialogs.saveFile(
+    // Our own output, not a patch: an existing file is replaced only when the user agrees.
+    const QString output = dialogs.saveFileAskingToReplace(
         kAppliedDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_patched.s3"),
         appliedFirmwareFiles());
     if (output.isEmpty()) {
@@ -237,30 +217,96 @@ void FirmwareMenu::ApplyPatchesClick() {
         dialogs.warn(refusal);
         return;
     }
-    {
-        const BusyCursor busy;
-        FirmwareImage image = firmwarefile::readWhole({firmwarePath, std::nullopt});
-        Report report;
-        firmwareapply::apply(image, patches, false, report);
-        if (report.errors() > 0) {
-            showReport(window_, tr("Applying patches"),
-                       tr("Patches not applied: file %1 was not written.").arg(output), report);
-            return;
-        }
-        OutputFile file(output);
-        file.open();
-        const firmwareapply::Sink sink = [&](const char* data, qint64 size) {
-            file.write(data, size);
-        };
-        if (firmwareapply::formatOf(output) == firmwareapply::Format::Binary) {
-            firmwareapply::writeBinary(image, sink);
-        } else {
-            firmwareapply::writeS3(image, sink);
-        }
-        file.commit();
+    Report report;
+    // Written beside the output and renamed over it once whole: a cancel
+    // leaves the old file, or none.
+    const bool done = backgroundwork::run(
+        &window_, tr("Applying patches"),
+        tr("Applying patches to firmware %1...").arg(firmwarePath),
+        [&](const workprogress::Progress& progress) {
+            FirmwareImage image = firmwarefile::readWhole(*firmware);
+            firmwareapply::apply(image, patches, false, report, progress);
+            if (report.errors() > 0) {
+                return;
+            }
+            OutputFile file(output);
+            file.open();
+            const firmwareapply::Sink sink = [&](const char* data, qint64 size) {
+                file.write(data, size);
+            };
+            if (firmwareapply::formatOf(output) == firmwareapply::Format::Binary) {
+                firmwareapply::writeBinary(image, sink, progress);
+            } else {
+                firmwareapply::writeS3(image, sink, progress);
+            }
+            file.commit();
+        });
+    if (!done) {
+        window_.setStatusText(tr("Applying patches cancelled: file %1 was not written.")
+                                  .arg(QDir::toNativeSeparators(output)));
+        return;
+    }
+    if (report.errors() > 0) {
+        showReport(window_, tr("Applying patches"),
+                   tr("Patches not applied: file %1 was not written.").arg(output), report);
+        return;
     }
     dialogfolders::remember(kAppliedDialog, output);
     window_.setStatusText(patch::createdMessage(output));
+}
+
+void FirmwareMenu::RevertPatchClick() {
+    UserDialogs& dialogs = UserDialogs::instance();
+    const std::optional<FirmwareSource> firmware = firmwarechoice::ask(window_);
+    if (!firmware) {
+        return;
+    }
+    const QString& firmwarePath = firmware->path;
+    const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
+    if (patches.isEmpty()) {
+        return;
+    }
+    // Our own output, as apply's: an existing file is replaced only when the user agrees.
+    const QString output = dialogs.saveFileAskingToReplace(
+        kRevertDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_revert.s3"),
+        dialogfilters::kS3);
+    if (output.isEmpty()) {
+        return;
+    }
+    if (const QString refusal = outputRefusal(output, firmwarePath, patches); !refusal.isEmpty()) {
+        dialogs.warn(refusal);
+        return;
+    }
+    firmwarerevert::Result result;
+    bool written = false;
+    {
+        const BusyCursor busy;
+        const FirmwareImage image = firmwarefile::readWhole(*firmware);
+        result = firmwarerevert::make(image, patches);
+        if (result.made()) {
+            OutputFile file(output);
+            file.open();
+            file.write(result.text.constData(), result.text.size());
+            file.commit();
+            written = file.isStream() ||
+                      firmwarerevert::writtenAsMade(output, image, result, result.report);
+        }
+    }
+    if (!written) {
+        showReport(window_, tr("Revert patch"),
+                   tr("Revert patch not made: file %1 was not written.").arg(output),
+                   result.report);
+        return;
+    }
+    dialogfolders::remember(kRevertDialog, output);
+    showReport(window_, tr("Revert patch"),
+               tr("Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the "
+                  "patches, it puts back the firmware's own bytes.")
+                   .arg(output)
+                   .arg(result.bytes)
+                   .arg(result.ranges.size())
+                   .arg(result.records),
+               result.report);
 }
 
 QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmware,
@@ -295,14 +341,22 @@ void FirmwareMenu::RefreshPreviewsClick() {
                         "that changes it."));
         return;
     }
-    const std::optional<FirmwareImage> image = askFirmware(window_);
-    if (!image) {
+    const std::optional<FirmwareSource> firmware = firmwarechoice::ask(window_);
+    if (!firmware) {
         return;
     }
-    const firmwarepreviews::Result result = [&] {
-        const BusyCursor busy;
-        return firmwarepreviews::run(*data, *image);
-    }();
+    firmwarepreviews::Result result;
+    // The previews are written only after the last is made: a cancel
+    // before then leaves every one as it was.
+    if (!backgroundwork::run(&window_, tr("Preview refresh"),
+                             tr("Making previews from firmware %1...").arg(firmware->path),
+                             [&](const workprogress::Progress& progress) {
+                                 result = firmwarepreviews::run(
+                                     *data, firmwarefile::readWhole(*firmware), progress);
+                             })) {
+        window_.setStatusText(tr("Preview refresh cancelled: no preview was changed."));
+        return;
+    }
     if (result.refused) {
         showReport(window_, tr("Preview refresh"),
                    tr("Previews not refreshed: the firmware's pictures do not match the data set."),

@@ -9,10 +9,10 @@ class TForm1;
 
 // The settings menu's firmware commands: the data set matched against a
 // firmware file, the firmware's resources taken out, the data set carried
-// over to another firmware version, patches written over a firmware and the
-// picture previews made from it. Each shows its report as the command line
-// prints it. Every firmware dialog offers first the file chosen last for the
-// window's data set.
+// over to another firmware version, patches written over a firmware, the
+// patch that undoes them and the picture previews made from it. Each shows its report as the
+// command line prints it. Every firmware dialog offers first the file chosen last for the window's
+// data set.
 class FirmwareMenu : public QObject {
     Q_OBJECT
 
@@ -23,6 +23,7 @@ public:
     void ExtractResourcesClick();
     void PortDataSetClick();
     void ApplyPatchesClick();
+    void RevertPatchClick();
     void RefreshPreviewsClick();
 
 private:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/FirmwareScanMenu.h"
 
+#include "app/BackgroundWork.h"
+#include "app/FirmwareChoice.h"
 #include "app/Unit1.h"
 #include "app/frmDraftDataSet.h"
 #include "app/frmFirmwareScan.h"
@@ -16,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QProgressDialog>
 
 namespace {
 
@@ -26,33 +27,26 @@ struct Scanned {
     firmwarescan::Result result;
 };
 
-// The chosen firmware read and scanned, a progress bar showing the scan;
-// nothing when the user cancels the choice.
-std::optional<Scanned> askAndScan(QWidget* parent) {
-    const QString path = UserDialogs::instance().askOpenFile(firmwareFileFilter());
-    if (path.isEmpty()) {
+// The chosen firmware read and scanned off the window's thread, a progress
+// bar showing the scan; nothing when the user cancels the choice or the scan.
+std::optional<Scanned> askAndScan(TForm1& window) {
+    const std::optional<FirmwareSource> source = firmwarechoice::ask(window);
+    if (!source) {
         return std::nullopt;
     }
-    Scanned scanned{path, firmwarefile::readWhole({path, std::nullopt}), {}};
-    QProgressDialog progress(
-        QCoreApplication::translate("FirmwareScanMenu", "Scanning firmware %1...").arg(path),
-        QString(), 0, 1000, parent);
-    progress.setObjectName(QStringLiteral("pbScan"));
-    progress.setWindowTitle(QCoreApplication::translate("FirmwareScanMenu", "Firmware overview"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    scanned.result = firmwarescan::run(scanned.image, [&](std::uint64_t done, std::uint64_t total) {
-        progress.setValue(total == 0 ? 1000 : int(done * 1000 / total));
-    });
-    return scanned;
+    Scanned scanned{source->path, {}, {}};
+    const bool done = backgroundwork::run(
+        &window, QCoreApplication::translate("FirmwareScanMenu", "Firmware overview"),
+        QCoreApplication::translate("FirmwareScanMenu", "Scanning firmware %1...")
+            .arg(source->path),
+        [&](const workprogress::Progress& progress) {
+            scanned.image = firmwarefile::readWhole(*source);
+            scanned.result = firmwarescan::run(scanned.image, progress);
+        });
+    return done ? std::optional<Scanned>(std::move(scanned)) : std::nullopt;
 }
 
 } // namespace
-
-QString firmwareFileFilter() {
-    return QCoreApplication::translate("FirmwareScanMenu",
-                                       "Firmware (*.s3 *.srec *.mot *.bin);;All files (*)");
-}
 
 void writeExtracted(const firmwareextract::Plan& plan, const QString& folder) {
     firmwareextract::write(plan, folder);
@@ -72,13 +66,13 @@ FirmwareScanMenu::FirmwareScanMenu(TForm1& window, QMenu& settings)
         connect(action, &QAction::triggered, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
-    add(tr("Firmware &overview..."), "FirmwareOverview1", &FirmwareScanMenu::FirmwareOverviewClick);
-    add(tr("&Create a data set from firmware..."), "DraftDataSet1",
+    add(tr("&Firmware overview..."), "FirmwareOverview1", &FirmwareScanMenu::FirmwareOverviewClick);
+    add(tr("Create a &data set from firmware..."), "DraftDataSet1",
         &FirmwareScanMenu::DraftDataSetClick);
 }
 
 void FirmwareScanMenu::FirmwareOverviewClick() {
-    const std::optional<Scanned> scanned = askAndScan(&window_);
+    const std::optional<Scanned> scanned = askAndScan(window_);
     if (!scanned) {
         return;
     }
@@ -89,28 +83,25 @@ void FirmwareScanMenu::FirmwareOverviewClick() {
 }
 
 void FirmwareScanMenu::DraftDataSetClick() {
-    const std::optional<Scanned> scanned = askAndScan(&window_);
+    const std::optional<Scanned> scanned = askAndScan(window_);
     if (!scanned) {
         return;
     }
-    TfrmDraftDataSet form(QFileInfo(scanned->path).completeBaseName(), scanned->result, &window_);
-    if (UserDialogs::instance().runModal(form) != QDialog::Accepted) {
+    Session& session = window_.session();
+    TfrmDraftDataSet form(scanned->path, scanned->image, scanned->result, session.userFolder(),
+                          &window_);
+    if (UserDialogs::instance().runModal(form) != QDialog::Accepted || !form.drafted()) {
         return;
     }
-    Session& session = window_.session();
-    const firmwaredraft::Result result =
-        firmwaredraft::run(scanned->image, scanned->result, form.options(), session.userFolder());
-    if (result.created) {
-        // The firmware dialog offers the new folder from now on.
-        FirmwareSettings& settings = session.firmwareSettings();
-        settings.folderList = Session::scanFirmwareFolders(session.userFolder());
-        window_.frmOptFirmware()->FormCreate(settings);
-    }
+    const firmwaredraft::Result& result = *form.drafted();
+    // The firmware dialog offers the new folder from now on.
+    FirmwareSettings& settings = session.firmwareSettings();
+    settings.folderList = Session::scanFirmwareFolders(session.userFolder());
+    window_.frmOptFirmware()->FormCreate(settings);
     TfrmReport report(tr("Data set from firmware"),
-                      result.created ? tr("Data set %1 was created for firmware %2. Check its "
-                                          "regions before writing patches to the handset.")
-                                           .arg(result.id, scanned->path)
-                                     : tr("Data set %1 was not created.").arg(result.id),
+                      tr("Data set %1 was created for firmware %2. Check its "
+                         "regions before writing patches to the handset.")
+                          .arg(result.id, scanned->path),
                       result.withSummary(), &window_);
     UserDialogs::instance().runModal(report);
 }

@@ -14,9 +14,6 @@ struct Plan;
 // where their list is.
 void writeExtracted(const firmwareextract::Plan& plan, const QString& folder);
 
-// The open dialog's filter for a firmware file, in any of the forms read.
-QString firmwareFileFilter();
-
 // The settings menu's look into any firmware, with or without a data set:
 // "Firmware overview..." lists what the scan finds, "Create a data set from
 // firmware..." drafts a data set from it.

@@ -15,9 +15,16 @@ public:
 
     void setFullText(const QString& text);
     QString fullText() const { return full_; }
+    // While `news` shows a text, this panel asks only for the room the bar
+    // leaves beside the news's whole text (a quarter of the bar at least):
+    // the news of the moment reads whole, a lasting text is cut first.
+    void setGivesWayTo(const StatusPanel* news);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+signals:
+    void fullTextChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -28,4 +35,6 @@ private:
 
     QString full_;
     Qt::TextElideMode elide_;
+    const StatusPanel* news_ = nullptr;
+    int barWidth_ = 0; // the bar's width the hint was last given for
 };

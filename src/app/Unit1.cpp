@@ -145,6 +145,7 @@ void TForm1::buildStatusBar() {
     statusPanel0_ = new StatusPanel(bar);
     statusNotice_ = new StatusPanel(bar, Qt::ElideRight);
     statusNotice_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    statusNotice_->setGivesWayTo(statusPanel0_);
     statusNotice_->hide();
     statusPanel1_ = new QLabel(bar);
     statusPanel1_->setFixedWidth(150);

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmDraftDataSet.h"
 
+#include "app/WrappedTextFit.h"
+#include "app/frmReport.h"
+#include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,12 +31,15 @@ QComboBox* regionField(const firmwarescan::Result& scan, const char* name, QWidg
 
 } // namespace
 
-TfrmDraftDataSet::TfrmDraftDataSet(const QString& proposedId, const firmwarescan::Result& scan,
+TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareImage& image,
+                                   const firmwarescan::Result& scan, const QString& userFolder,
                                    QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), firmwarePath_(firmwarePath), image_(image), scan_(scan),
+      userFolder_(userFolder) {
     setObjectName(QStringLiteral("frmDraftDataSet"));
     setWindowTitle(tr("Create a data set from firmware"));
-    edId = new QLineEdit(proposedId, this);
+    edId = new QLineEdit(
+        firmwaredraft::freeId(QFileInfo(firmwarePath).completeBaseName(), userFolder), this);
     edId->setObjectName(QStringLiteral("edId"));
     cbMelodyRegion = regionField(scan, "cbMelodyRegion", this);
     cbJavaRegion = regionField(scan, "cbJavaRegion", this);
@@ -61,6 +68,7 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& proposedId, const firmwarescan
     layout->addLayout(form);
     layout->addWidget(lblWarning);
     layout->addWidget(buttons);
+    keepWrappedTextWhole(*this);
 }
 
 firmwaredraft::Options TfrmDraftDataSet::options() const {
@@ -68,23 +76,50 @@ firmwaredraft::Options TfrmDraftDataSet::options() const {
         return firmwaredraft::parseRegion(box->currentText().trimmed());
     };
     return {edId->text().trimmed(), region(cbMelodyRegion), region(cbJavaRegion),
-            region(cbPictureRegion)};
+            region(cbPictureRegion), firmwarePath_};
 }
 
 // A region typed wrongly is said at once, not taken as "page off".
-void TfrmDraftDataSet::accept() {
+bool TfrmDraftDataSet::fieldsAreValid() {
     for (const QComboBox* box : {cbMelodyRegion, cbJavaRegion, cbPictureRegion}) {
         const QString text = box->currentText().trimmed();
         if (!text.isEmpty() && !firmwaredraft::parseRegion(text)) {
             UserDialogs::instance().warn(tr("“%1” is not a region: two addresses START-END are "
                                             "needed, the end not below the start.")
                                              .arg(text));
-            return;
+            return false;
         }
     }
     if (edId->text().trimmed().isEmpty()) {
         UserDialogs::instance().warn(tr("Enter the data set's name."));
+        return false;
+    }
+    if (!options().anyRegion()) {
+        UserDialogs::instance().warn(
+            tr("Give at least one region: without one every page of the data set stays off."));
+        return false;
+    }
+    return true;
+}
+
+void TfrmDraftDataSet::accept() {
+    if (!fieldsAreValid()) {
         return;
     }
+    std::optional<firmwaredraft::Result> result;
+    try {
+        result = firmwaredraft::run(image_, scan_, options(), userFolder_);
+    } catch (const TarvexError& error) {
+        UserDialogs::instance().showError(error.message());
+        return;
+    }
+    if (!result->created) {
+        TfrmReport report(tr("Data set from firmware"),
+                          tr("Data set %1 was not created.").arg(result->id), result->withSummary(),
+                          this);
+        UserDialogs::instance().runModal(report);
+        return;
+    }
+    drafted_ = std::move(result);
     QDialog::accept();
 }

@@ -4,6 +4,7 @@
 #include "firmware/FirmwareDraft.h"
 
 #include <QDialog>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -11,12 +12,15 @@ class QLineEdit;
 
 // What a drafted data set is to be: its id and the free region of each page
 // to switch on, the firmware's largest erased areas offered for them, with
-// the warning that an erased area may be the phone's own storage.
+// the warning that an erased area may be the phone's own storage. The form
+// makes the data set itself and closes only once it is made: a refusal keeps
+// what the user typed.
 class TfrmDraftDataSet : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmDraftDataSet(const QString& proposedId, const firmwarescan::Result& scan,
+    TfrmDraftDataSet(const QString& firmwarePath, const FirmwareImage& image,
+                     const firmwarescan::Result& scan, const QString& userFolder,
                      QWidget* parent = nullptr);
 
     QLineEdit* edId;
@@ -28,4 +32,15 @@ public:
     // The id and the regions typed or chosen; a field left empty keeps its page off.
     firmwaredraft::Options options() const;
     void accept() override;
+    // The data set made, once the form is accepted.
+    const std::optional<firmwaredraft::Result>& drafted() const { return drafted_; }
+
+private:
+    bool fieldsAreValid();
+
+    QString firmwarePath_;
+    const FirmwareImage& image_;
+    const firmwarescan::Result& scan_;
+    QString userFolder_;
+    std::optional<firmwaredraft::Result> drafted_;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/frmFirmwareScan.h"
 
+#include "app/FirmwareMapStrip.h"
 #include "app/FirmwareScanMenu.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
@@ -8,6 +9,7 @@
 #include "firmware/FirmwareExtract.h"
 #include "melodies/MelodyPlayer.h"
 #include "pictures/HandsetPictureDecoder.h"
+#include "platform/FileOps.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -17,6 +19,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,11 +84,12 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
             size = QStringLiteral("%1 x %2, ").arg(r.width).arg(r.height) + size;
         }
         auto* item = new QTreeWidgetItem(groups[group], {numeric::hexAddress(r.address),
-                                                         firmwarescan::kindName(r.kind), size,
+                                                         firmwarescan::kindText(r.kind), size,
                                                          nameText(r), entriesText(r)});
         item->setData(0, kIndexRole, qulonglong(i));
+        // Beside the name, not the address: the addresses stay in one column.
         if (r.kind == Kind::Picture) {
-            item->setIcon(0, QIcon(QPixmap::fromImage(pictureOf(image_, r))));
+            item->setIcon(3, QIcon(QPixmap::fromImage(pictureOf(image_, r))));
         }
     }
     for (QTreeWidgetItem* group : groups) {
@@ -137,6 +141,8 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     buttons->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblSummary);
+    mapStrip = new FirmwareMapStrip(image_, result_, this);
+    layout->addWidget(mapStrip);
     layout->addLayout(middle, 1);
     layout->addLayout(buttons);
 
@@ -146,7 +152,48 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     connect(btnExtractSelected, &QPushButton::clicked, this,
             [this] { guarded([this] { btnExtractSelectedClick(); }); });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    if (player_ != nullptr) {
+        pageOnFinished_ = player_->onFinished();
+        player_->setOnFinished([this] {
+            if (pageOnFinished_) {
+                pageOnFinished_();
+            }
+            playerEnded();
+        });
+    }
+    connect(mapStrip, &FirmwareMapStrip::resourceClicked, this,
+            [this](int index) { guarded([this, index] { selectResource(index); }); });
     selectionChanged();
+}
+
+TfrmFirmwareScan::~TfrmFirmwareScan() {
+    stopPlaying();
+    if (player_ != nullptr) {
+        player_->setOnFinished(pageOnFinished_);
+    }
+}
+
+// The player ends before the dialog goes, and with it its temporary folder.
+void TfrmFirmwareScan::done(int result) {
+    stopPlaying();
+    QDialog::done(result);
+}
+
+void TfrmFirmwareScan::stopPlaying() {
+    if (played_ != nullptr) {
+        player_->terminate(); // waits for the end, which playerEnded follows
+        playerEnded();
+    }
+}
+
+void TfrmFirmwareScan::playerEnded() {
+    if (played_ == nullptr) {
+        return;
+    }
+    played_ = nullptr;
+    fileops::remove(playFolder_.filePath(playedFile_));
+    btnPlay->setText(tr("Play"));
+    btnPlay->setEnabled(canPlay(current()));
 }
 
 const Resource* TfrmFirmwareScan::current() const {
@@ -178,7 +225,10 @@ bool TfrmFirmwareScan::canPlay(const Resource* r) const {
 
 void TfrmFirmwareScan::selectionChanged() {
     const Resource* r = current();
-    btnPlay->setEnabled(canPlay(r));
+    if (played_ != nullptr && played_ != r) {
+        stopPlaying(); // another melody, or none, chosen
+    }
+    btnPlay->setEnabled(played_ != nullptr || canPlay(r));
     btnExtractSelected->setEnabled(!selected().empty());
     if (r != nullptr && r->kind == Kind::Picture) {
         imgPicture->setPixmap(QPixmap::fromImage(pictureOf(image_, *r)));
@@ -188,6 +238,10 @@ void TfrmFirmwareScan::selectionChanged() {
 }
 
 void TfrmFirmwareScan::btnPlayClick() {
+    if (played_ != nullptr) {
+        stopPlaying();
+        return;
+    }
     const Resource* r = current();
     if (!canPlay(r) || !playFolder_.isValid()) {
         return;
@@ -197,8 +251,17 @@ void TfrmFirmwareScan::btnPlayClick() {
         playFolder_.filePath(file),
         QByteArray(reinterpret_cast<const char*>(image_.bytesAt(r->address, r->size)),
                    qsizetype(r->size)));
-    if (player_->play(playFolder_.path(), file) == MelodyPlayer::Outcome::CannotPlay) {
+    switch (player_->play(playFolder_.path(), file)) {
+    case MelodyPlayer::Outcome::Started:
+        played_ = r;
+        playedFile_ = file;
+        btnPlay->setText(tr("Stop"));
+        break;
+    case MelodyPlayer::Outcome::CannotPlay:
         UserDialogs::instance().warn(player_->cannotPlayMessage(file));
+        break;
+    case MelodyPlayer::Outcome::NoFile:
+        break;
     }
 }
 
@@ -215,4 +278,14 @@ void TfrmFirmwareScan::btnExtractSelectedClick() {
     firmwareextract::Plan plan;
     plan.files = firmwareextract::scannedFiles(image_, chosen);
     writeExtracted(plan, folder);
+}
+
+void TfrmFirmwareScan::selectResource(int index) {
+    for (QTreeWidgetItemIterator it(tvResources); *it; ++it) {
+        if ((*it)->data(0, kIndexRole).isValid() && (*it)->data(0, kIndexRole).toInt() == index) {
+            tvResources->setCurrentItem(*it, 0, QItemSelectionModel::ClearAndSelect);
+            tvResources->scrollToItem(*it);
+            return;
+        }
+    }
 }

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QTemporaryDir>
+#include <functional>
 
+class FirmwareMapStrip;
 class MelodyPlayer;
 class QLabel;
 class QPushButton;
@@ -21,7 +23,9 @@ public:
     TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
                      const firmwarescan::Result& result, MelodyPlayer* player,
                      QWidget* parent = nullptr);
+    ~TfrmFirmwareScan() override;
 
+    FirmwareMapStrip* mapStrip;
     QTreeWidget* tvResources;
     QLabel* imgPicture;
     QLabel* lblSummary;
@@ -29,17 +33,27 @@ public:
     QPushButton* btnExtractSelected;
     QPushButton* btnClose;
 
+    // Plays the selected melody, or stops the one playing.
     void btnPlayClick();
     void btnExtractSelectedClick();
+    bool isPlaying() const { return played_ != nullptr; }
+    void done(int result) override;
+    // Selects the resource alone in the list, as a click on the map does.
+    void selectResource(int index);
 
 private:
     const firmwarescan::Resource* current() const;
     std::vector<firmwarescan::Resource> selected() const;
     void selectionChanged();
     bool canPlay(const firmwarescan::Resource* r) const;
+    void stopPlaying();
+    void playerEnded();
 
     const FirmwareImage& image_;
     firmwarescan::Result result_;
     MelodyPlayer* player_;
     QTemporaryDir playFolder_;
+    const firmwarescan::Resource* played_ = nullptr;
+    QString playedFile_;
+    std::function<void()> pageOnFinished_; // the melody page's, called on and put back
 };

@@ -1,49 +1,72 @@
 // SPDX-License-Identifier: MIT
 #include "base/TarvexError.h"
 
+#include <QCoreApplication>
+
 TarvexError::TarvexError(const QString& message, const QString& reason)
-    : std::runtime_error(message.toStdString()), message_(message), reason_(reason) {}
+    : TarvexError(message, message, reason) {}
+
+TarvexError::TarvexError(const QString& message, const QString& english, const QString& reason)
+    : std::runtime_error(english.toStdString()), message_(message), english_(english),
+      reason_(reason) {}
+
+namespace {
+
+// The fixed message with its argument, translated and in English.
+TarvexError fixed(const char* text, const QString& argument = {}, const QString& reason = {}) {
+    QString translated = QCoreApplication::translate("TarvexError", text);
+    QString english = QString::fromLatin1(text);
+    if (!argument.isNull()) {
+        translated = translated.arg(argument);
+        english = english.arg(argument);
+    }
+    return TarvexError(translated, english, reason);
+}
+
+} // namespace
 
 namespace errors {
 
 TarvexError cannotOpenFile(const QString& path, const QString& reason) {
-    return TarvexError(QStringLiteral("Cannot open file %1").arg(path), reason);
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Cannot open file %1"), path, reason);
 }
 
 TarvexError cannotCreateFile(const QString& path, const QString& reason) {
-    return TarvexError(QStringLiteral("Cannot create file %1").arg(path), reason);
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Cannot create file %1"), path, reason);
 }
 
 TarvexError cannotWriteFile(const QString& path, const QString& reason) {
-    return TarvexError(QStringLiteral("Cannot write file %1").arg(path), reason);
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Cannot write file %1"), path, reason);
 }
 
 TarvexError streamRead() {
-    return TarvexError(QStringLiteral("Stream read error"));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Stream read error"));
 }
 
 TarvexError invalidInteger(const QString& text) {
-    return TarvexError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "'%1' is not a valid integer value"), text);
 }
 
 TarvexError listIndexOutOfBounds(qsizetype index) {
-    return TarvexError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "List index out of bounds (%1)"),
+                 QString::number(index));
 }
 
 TarvexError integerOverflow() {
-    return TarvexError(QStringLiteral("Integer overflow"));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Integer overflow"));
 }
 
 TarvexError invalidDataType(const QString& valueName) {
-    return TarvexError(QStringLiteral("Invalid data type for '%1'").arg(valueName));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Invalid data type for '%1'"), valueName);
 }
 
 TarvexError notRepresentable(const QString& text) {
-    return TarvexError(QStringLiteral("'%1' cannot be written in code page 1251").arg(text));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "'%1' cannot be written in code page 1251"),
+                 text);
 }
 
 TarvexError outOfMemory() {
-    return TarvexError(QStringLiteral("Out of memory"));
+    return fixed(QT_TRANSLATE_NOOP("TarvexError", "Out of memory"));
 }
 
 } // namespace errors

@@ -9,8 +9,15 @@
 class TarvexError : public std::runtime_error {
 public:
     explicit TarvexError(const QString& message, const QString& reason = {});
+    // A message whose fixed English wording matters where it is shown as is
+    // (the window's error box), and its translation everywhere else.
+    TarvexError(const QString& message, const QString& english, const QString& reason);
 
+    // In the language of the translation installed when it was made.
     QString message() const { return message_; }
+    // The English wording of the program's fixed messages ("Cannot open file
+    // %s"); the same as message() for the others.
+    QString englishMessage() const { return english_; }
     // The system's reason for a failed file operation ("No such file or
     // directory"), empty when there is none. Kept apart so the message text
     // stays exactly the program's own.
@@ -18,6 +25,7 @@ public:
 
 private:
     QString message_;
+    QString english_;
     QString reason_;
 };
 

@@ -6,6 +6,7 @@
 #include "check/ListsCheck.h"
 #include "check/MemoryMapCheck.h"
 #include "check/PatchRecordsCheck.h"
+#include "check/ReportLanguage.h"
 #include "check/SlotFilesCheck.h"
 #include "dataset/ListFile.h"
 #include "platform/FileOps.h"
@@ -42,8 +43,7 @@ Report run(const QString& dataFolder) {
     if (opened == fileops::Opened::Ok) {
         iniLines = listfile::decode(file.readAll());
     } else if (opened == fileops::Opened::Unreadable) {
-        report.error(ini, 0,
-                     QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
+        report.error(ini, 0, reportlanguage::cannotBeRead(reason));
     }
     try {
         data.readMemoryMap();

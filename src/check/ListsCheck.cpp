@@ -187,7 +187,7 @@ void checkUsedMemory(Context& c, const ManagerInfo& info) {
                        QCoreApplication::translate("Report",
                                                    "the recorded sizes add up to %1 bytes, more "
                                                    "than the %2 bytes the %3 manager has: no "
-                                                   "patch can be built (its \"Создать патч!\" "
+                                                   "patch can be built (its \"Create patch!\" "
                                                    "button stays off)")
                            .arg(used)
                            .arg(total)

@@ -19,6 +19,8 @@ using numeric::kAddressSpace;
 
 using numeric::hexByte;
 
+using Interval = std::pair<std::uint64_t, std::uint64_t>;
+
 } // namespace
 
 std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans) {
@@ -36,24 +38,64 @@ std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans) {
     return records;
 }
 
+namespace {
+
+// The bytes of [start, end) the patch writes where no required patch writes:
+// the patch's own, not the copy of a required patch every build carries.
+std::uint64_t ownBytes(const PatchImage& image, const std::vector<Interval>& required,
+                       std::uint64_t start, std::uint64_t end) {
+    std::uint64_t bytes = image.writtenBytes(start, end);
+    auto it = std::upper_bound(required.begin(), required.end(), start,
+                               [](std::uint64_t a, const Interval& r) { return a < r.second; });
+    for (; it != required.end() && it->first < end; ++it) {
+        bytes -= image.writtenBytes(std::max(start, it->first), std::min(end, it->second));
+    }
+    return bytes;
+}
+
+} // namespace
+
 Kinds kindsOf(const PatchImage& image, const std::vector<AddressSpan>& spans) {
     Kinds kinds;
+    std::vector<Interval> required;
+    for (const AddressSpan& span : spans) {
+        if (span.kind == AddressSpan::Kind::RequiredPatch) {
+            required.emplace_back(span.start, span.end);
+        }
+    }
+    std::sort(required.begin(), required.end());
+    std::vector<Interval> merged;
+    for (const Interval& r : required) {
+        if (!merged.empty() && r.first <= merged.back().second) {
+            merged.back().second = std::max(merged.back().second, r.second);
+        } else {
+            merged.push_back(r);
+        }
+    }
     for (const AddressSpan& span : spans) {
         if (image.writtenBytes(span.start, span.end) == 0) {
             continue;
         }
+        // A mark a required patch also writes is the required patch's: every
+        // manager's build carries it.
+        const bool own = ownBytes(image, merged, span.start, span.end) > 0;
         switch (span.kind) {
         case AddressSpan::Kind::TableEntry:
-            ++kinds.entries[span.manager];
+            if (own) {
+                ++kinds.entries[span.manager];
+            }
             break;
         case AddressSpan::Kind::VolumeByte:
         case AddressSpan::Kind::Patch64K:
-            kinds.entries[&managers::melodies()]; // its patch, however many entries it writes
+            if (own) {
+                kinds.entries[&managers::melodies()]; // its patch, however many entries it writes
+            }
             break;
         case AddressSpan::Kind::RequiredPatch:
             kinds.required = true;
             break;
         case AddressSpan::Kind::Region:
+            kinds.region = kinds.region || own;
             break;
         }
     }

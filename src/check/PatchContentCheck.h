@@ -31,14 +31,19 @@ std::vector<FixedRecord> fixedRecords(const std::vector<AddressSpan>& spans);
 
 // What the patch is: the managers whose marks it writes. A manager's marks
 // are its table entries, and for melodies the volume bytes and the Patch64K
-// line; a patch carrying the required patches is also the patch of every
-// manager it writes data for in its region. A custom patch writes none of
-// them, so it stays free to write anywhere.
+// line, where no required patch writes the same bytes; a patch carrying the
+// required patches is also the patch of every manager it writes data for in
+// its region. A custom patch writes none of them, so it stays free to write
+// anywhere outside the regions.
 struct Kinds {
     std::map<const ManagerInfo*, int> entries; // entries written, per manager
     bool required = false;                     // writes bytes of a required patch
+    bool region = false;                       // writes bytes in a manager's region
     bool any() const { return !entries.empty(); }
     bool of(const ManagerInfo& info) const { return entries.count(&info) != 0; }
+    // A patch whose every byte must land on something the data set names:
+    // what a build of this data set writes, or data placed in a region.
+    bool placed() const { return any() || required || region; }
 };
 Kinds kindsOf(const PatchImage& image, const std::vector<AddressSpan>& spans);
 

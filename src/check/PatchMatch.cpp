@@ -202,7 +202,9 @@ void report(const std::vector<Expected>& expected, const PatchImage& patch, cons
                 break;
             }
         }
-        const bool same = e.problem.isEmpty() && e.sameRanges && e.sameBytes;
+        // A patch with errors is no build of the current choices, whatever its bytes.
+        const bool same =
+            report.errors() == 0 && e.problem.isEmpty() && e.sameRanges && e.sameBytes;
         report.addSummary(text(info, Matches)
                               .arg(same ? QCoreApplication::translate("Report", "yes")
                                         : QCoreApplication::translate("Report", "no")));

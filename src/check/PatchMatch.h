@@ -45,7 +45,8 @@ Expected expect(const FirmwareDataSet& data, const ManagerInfo& info, PatchImage
 bool needsBytes(const std::vector<Expected>& expected);
 // Compares each data record of the patch with the builds, in file order.
 std::function<void(const srec::SRecord&)> visitor(std::vector<Expected>& expected);
-// The slots that differ, then "matches the current melody choices: yes" lines.
+// The slots that differ, then "matches the current melody choices: yes" lines
+// ("no" for all once the report holds an error: run it after the other checks).
 void report(const std::vector<Expected>& expected, const PatchImage& patch, const QString& path,
             Report& report);
 

@@ -2,6 +2,7 @@
 #include "check/PatchRecordsCheck.h"
 
 #include "check/AddressLayout.h"
+#include "melodies/MelodyPatch.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
@@ -31,23 +32,12 @@ std::vector<AddressSpan> run(const FirmwareDataSet& data, const QStringList& ini
                              Report& report) {
     // "Patch64K=" with nothing after it: the firmware needs no such patch
     // (a data set drafted from a firmware cannot know one).
-    if (data.isAvailable(managers::melodies()) && !data.memoryMap().patch64K.isEmpty()) {
-        const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
-        const qint64 line =
-            IniFile::lineOf(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K"));
-        srec::SRecord record;
-        const QString problem = addresslayout::readPatch64K(data.memoryMap(), record);
-        if (!problem.isEmpty()) {
-            report.error(ini, line,
-                         QCoreApplication::translate("Report", "Patch64K: %1").arg(problem));
-        } else if (!record.isData()) {
-            report.error(ini, line,
-                         QCoreApplication::translate("Report", "Patch64K is not a data record"));
-        } else if (record.type != 3) {
-            report.error(ini, line,
-                         QCoreApplication::translate(
-                             "Report", "Patch64K is an S%1 record: it must be one S3 record")
-                             .arg(record.type));
+    if (data.isAvailable(managers::melodies())) {
+        if (const QString problem = patch64KProblem(data.memoryMap()); !problem.isEmpty()) {
+            report.error(
+                data.dataFile(QStringLiteral("Memory.ini")),
+                IniFile::lineOf(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")),
+                problem);
         }
     }
     return addresslayout::fixedRecords(

@@ -6,6 +6,7 @@
 #include "check/PatchContentCheck.h"
 #include "check/PatchImage.h"
 #include "check/PatchMatch.h"
+#include "check/ReportLanguage.h"
 #include "check/TableEntryCheck.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
@@ -17,6 +18,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 #include <algorithm>
 #include <memory>
 
@@ -28,17 +30,40 @@ using numeric::hexAddress;
 
 using numeric::kAddressSpace;
 
+// An error where the patch must be exact, else a warning.
+void finding(Report& report, bool strict, const QString& path, qint64 line, const QString& text) {
+    if (strict) {
+        report.error(path, line, text);
+    } else {
+        report.warning(path, line, text);
+    }
+}
+
 // The first pass: every line checked, the places each data record writes
 // gathered without their bytes.
 // With a data set the patch is about to be flashed, so a count record that
 // disagrees and a patch that writes nothing are errors, not remarks.
-void readLines(QFile& file, const QString& path, bool strict, PatchImage& image, Report& report) {
-    const auto remark = [&](qint64 line, const QString& text) {
-        if (strict) {
-            report.error(path, line, text);
-        } else {
-            report.warning(path, line, text);
+// The standard table entries of the data set's managers, as their records
+// write them: such a record anywhere but at a table entry of this data set is
+// a table record of a build for another one.
+QSet<QByteArray> standardEntries(const FirmwareDataSet& data) {
+    QSet<QByteArray> entries;
+    for (const ManagerInfo* info : managers::all()) {
+        if (data.isAvailable(*info)) {
+            for (const QString& line : data.list(info->standardEntryList)) {
+                entries.insert(QByteArray::fromHex(line.toLatin1()));
+            }
         }
+    }
+    return entries;
+}
+
+// `entries` are looked for in the data records; whether one was found is
+// set in *found.
+void readLines(QFile& file, const QString& path, bool strict, const QSet<QByteArray>& entries,
+               bool* found, PatchImage& image, Report& report) {
+    const auto remark = [&](qint64 line, const QString& text) {
+        finding(report, strict, path, line, text);
     };
     srec::SRecordReader reader(file);
     srec::SRecordReader::Line line;
@@ -88,6 +113,10 @@ void readLines(QFile& file, const QString& path, bool strict, PatchImage& image,
                 continue;
             }
             image.add(r.address, r.data.size(), line.number);
+            if (r.data.size() == 8 && !*found) {
+                *found = entries.contains(QByteArray(reinterpret_cast<const char*>(r.data.data()),
+                                                     qsizetype(r.data.size())));
+            }
         }
     }
     // A loader takes what it gets, so a patch cut short must not pass.
@@ -183,12 +212,15 @@ struct RangeList {
     }
 };
 
-// Bytes outside everything the data set names are worth a warning each, up to
-// a point: then one more line counts the rest.
+// Bytes outside everything the data set names are worth a finding each, up to
+// a point: then one more line counts the rest. They are errors in a patch
+// that writes what a build of the data set writes: such a patch was made for
+// another data set, or was altered, and those bytes land on the firmware's
+// code. A custom patch, writing none of it, may write anywhere.
 constexpr int kOutsideWarnings = 100;
 
 void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, bool withData,
-               const QString& path, Report& report) {
+               bool strict, const QString& path, Report& report) {
     auto list = std::make_shared<RangeList>();
     list->items.reserve(image.ranges().size());
     QHash<QString, std::uint32_t> known;
@@ -211,13 +243,13 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
                 return;
             }
             if (++outside <= kOutsideWarnings) {
-                report.warning(path, image.lineOf(at),
-                               QCoreApplication::translate(
-                                   "Report",
-                                   "%1-%2 (%3 bytes) lie outside every region, table entry, volume "
-                                   "byte and required patch")
-                                   .arg(hexAddress(at), hexAddress(to - 1))
-                                   .arg(to - at));
+                finding(report, strict, path, image.lineOf(at),
+                        QCoreApplication::translate(
+                            "Report",
+                            "%1-%2 (%3 bytes) lie outside every region, table entry, volume "
+                            "byte and required patch")
+                            .arg(hexAddress(at), hexAddress(to - 1))
+                            .arg(to - at));
             }
             lastOutside = at;
         };
@@ -236,13 +268,13 @@ void summarize(const PatchImage& image, const std::vector<AddressSpan>& spans, b
         list->items.push_back({range.start, range.end, *found});
     }
     if (outside > kOutsideWarnings) {
-        report.warning(path, image.lineOf(lastOutside),
-                       QCoreApplication::translate(
-                           "Report",
-                           "%1 more ranges lie outside every region, table entry, volume byte and "
-                           "required patch, the last at %2")
-                           .arg(outside - kOutsideWarnings)
-                           .arg(hexAddress(lastOutside)));
+        finding(report, strict, path, image.lineOf(lastOutside),
+                QCoreApplication::translate(
+                    "Report",
+                    "%1 more ranges lie outside every region, table entry, volume byte and "
+                    "required patch, the last at %2")
+                    .arg(outside - kOutsideWarnings)
+                    .arg(hexAddress(lastOutside)));
     }
     report.addSummary([list](const Report::LineSink& sink) {
         for (const RangeList::Item& item : list->items) {
@@ -295,8 +327,7 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
     if (info.exists() && !info.isFile()) {
         report.error(shown, 0, QCoreApplication::translate("Report", "not a regular file"));
     } else if (!fileops::openRegular(file, patchPath, &reason)) {
-        report.error(shown, 0,
-                     QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
+        report.error(shown, 0, reportlanguage::cannotBeRead(reason));
     }
     if (report.errors() > 0) {
         // The same fields as for a patch that could be read.
@@ -313,7 +344,9 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
         return report;
     }
     PatchImage image;
-    readLines(file, shown, data != nullptr, image, report);
+    bool standardEntry = false; // a record of a standard table entry, wherever it lies
+    readLines(file, shown, data != nullptr, data ? standardEntries(*data) : QSet<QByteArray>(),
+              &standardEntry, image, report);
     file.close();
     const std::vector<PatchImage::Overlap> overlaps = image.finish();
     for (const PatchImage::Overlap& o : overlaps) {
@@ -356,10 +389,10 @@ Report run(const QString& patchPath, const FirmwareDataSet* data, const QString&
         const tableentrycheck::Pointed pointed =
             tableentrycheck::run(*data, image, spans, shown, report);
         patchcontentcheck::checkUnreferenced(image, spans, pointed, kinds, shown, report);
-        summarize(image, spans, true, shown, report);
+        summarize(image, spans, true, kinds.placed() || standardEntry, shown, report);
         patchmatch::report(expected, image, shown, report);
     } else {
-        summarize(image, spans, false, shown, report);
+        summarize(image, spans, false, false, shown, report);
     }
     return report;
 }

@@ -8,8 +8,12 @@
 
 namespace reportlanguage {
 
+namespace {
+QPointer<QTranslator> russianTranslator;
+} // namespace
+
 bool use(const QLocale& locale) {
-    static QPointer<QTranslator> russian;
+    QPointer<QTranslator>& russian = russianTranslator;
     const bool wanted = locale.language() == QLocale::Russian;
     if (wanted && !russian) {
         auto* translator = new QTranslator(QCoreApplication::instance());
@@ -24,6 +28,26 @@ bool use(const QLocale& locale) {
         delete russian;
     }
     return russian != nullptr;
+}
+
+bool russian() {
+    return russianTranslator != nullptr;
+}
+
+QString inOurLanguage(const QString& systemText) {
+    bool cyrillic = false;
+    bool latin = false;
+    for (const QChar c : systemText) {
+        cyrillic = cyrillic || c.script() == QChar::Script_Cyrillic;
+        latin = latin || (c.script() == QChar::Script_Latin && c.isLetter());
+    }
+    return (russian() ? cyrillic && !latin : !cyrillic) ? systemText : QString();
+}
+
+QString cannotBeRead(const QString& reason) {
+    const QString shown = inOurLanguage(reason);
+    return shown.isEmpty() ? QCoreApplication::translate("Report", "cannot be read")
+                           : QCoreApplication::translate("Report", "cannot be read: %1").arg(shown);
 }
 
 } // namespace reportlanguage

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QString>
+
 class QLocale;
 
 // The language of the reports of check, verify and import. Their texts are
@@ -12,5 +14,16 @@ namespace reportlanguage {
 // Russian for a Russian locale, English for any other. Returns whether the
 // reports are now Russian.
 bool use(const QLocale& locale);
+
+// Whether the Russian translation is installed.
+bool russian();
+
+// A text of the system (a file error's reason, which the C library words by
+// its own locale) when it is in the language of ours, else empty: one line
+// never mixes two languages.
+QString inOurLanguage(const QString& systemText);
+
+// A finding's "cannot be read", with the system's reason where it is in our language.
+QString cannotBeRead(const QString& reason);
 
 } // namespace reportlanguage

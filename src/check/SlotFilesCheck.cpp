@@ -128,15 +128,12 @@ void checkJavaPairs(const FirmwareDataSet& data, Report& report) {
         }
         // A standard JAD's line says nothing about the new JAR: the JAR's line does.
         const qint64 line = java.isStandard(jad) ? jad + 2 : jad + 1;
+        // The phone refuses a game whose halves disagree on what it compares.
         if (pair.correction) {
-            report.warning(where, line,
-                           QCoreApplication::translate("Report",
-                                                       "MIDlet-Jar-Size %1 in the JAD of slot %2, "
-                                                       "but the JAR of slot %3 has %4 bytes")
-                               .arg(pair.correction->from)
-                               .arg(jad)
-                               .arg(jad + 1)
-                               .arg(pair.correction->to));
+            report.error(where, line, pair.correction->problem());
+        }
+        for (const QString& disagreement : pair.disagreements) {
+            report.error(where, line, disagreement);
         }
         for (const QString& warning : pair.warnings) {
             report.warning(where, line, warning);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // check, verify and import: looking at a data set or a patch before it is
 // used, and adding a data set only once it passes.
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
@@ -11,7 +12,7 @@
 #include "cli/Printable.h"
 
 #include <QCoreApplication>
-#include <QTemporaryFile>
+#include <optional>
 
 const Session& cli::sessionFolders(CliContext& context) {
     try {
@@ -68,12 +69,14 @@ void verifyCommand(CliContext& context) {
     const QString patch = options.positional(1).first();
     // verify reads a patch more than once, so a stream ("-" for standard
     // input, a pipe, a FIFO) is first copied to a temporary file in blocks.
-    QTemporaryFile copy;
+    std::optional<cli::StreamSpool> copy;
     QFile stream;
     QString path = patch;
     if (cli::openStream(stream, patch)) {
-        cli::spool(stream, copy);
-        path = copy.fileName();
+        copy.emplace().fill(stream, patch);
+        path = copy->fileName();
+    } else {
+        cli::removeStaleSpools(); // what a killed run left
     }
     const FirmwareDataSet* data = noDataSet ? nullptr : &context.session().dataSet();
     const Report report = patchverify::run(path, data, patch);
@@ -111,30 +114,29 @@ QList<CliCommand> checkCommands() {
         {QStringLiteral("check"),
          QStringLiteral("check [--dir DATA] [--json]"),
          checkCommand,
-         QStringLiteral("the data set checked: one finding a line, FILE:LINE: error|warning: TEXT"),
+         Report::tr("the data set checked: one finding a line, FILE:LINE: error|warning: TEXT"),
          {{QStringLiteral("--dir DATA"),
-           QStringLiteral("a Data folder (or the firmware folder holding it) instead of the "
-                          "current firmware's")},
-          cli::kJsonHelp}},
+           Report::tr("a Data folder (or the firmware folder holding it) instead of the "
+                      "current firmware's")},
+          cli::jsonHelp()}},
         {QStringLiteral("verify"),
          QStringLiteral("verify PATCH [--no-dataset] [--json]"),
          verifyCommand,
-         QStringLiteral("an S-record file checked: its lines, the ranges it writes and, with the "
-                        "data set, what lies there"),
-         {{QStringLiteral("PATCH"), QStringLiteral("the S-record file")},
+         Report::tr("an S-record file checked: its lines, the ranges it writes and, with the "
+                    "data set, what lies there"),
+         {{QStringLiteral("PATCH"), Report::tr("the S-record file")},
           {QStringLiteral("--no-dataset"),
-           QStringLiteral("check the records alone, without the current data set")},
-          cli::kJsonHelp}},
+           Report::tr("check the records alone, without the current data set")},
+          cli::jsonHelp()}},
         {QStringLiteral("import"),
          QStringLiteral("import DIR [--as ID] [--json]"),
          importCommand,
-         QStringLiteral("a data set added to the user folder once its check finds no error"),
-         {{QStringLiteral("DIR"),
-           QStringLiteral("a firmware folder holding Data, or a Data folder")},
+         Report::tr("a data set added to the user folder once its check finds no error"),
+         {{QStringLiteral("DIR"), Report::tr("a firmware folder holding Data, or a Data folder")},
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id (default: the firmware folder's name); an existing "
-                          "one is never replaced"),
+           Report::tr("the new firmware id (default: the firmware folder's name); an existing "
+                      "one is never replaced"),
            CliValue::Text},
-          cli::kJsonHelp}},
+          cli::jsonHelp()}},
     };
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CliContext.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "dataset/OutputPlace.h"
@@ -40,8 +41,8 @@ void CliContext::requireOutput(const QString& path, const QStringList& inputs) c
     for (const QString& input : inputs) {
         if (!OutputFile::isStandardOutput(path) && fileops::sameFile(path, input)) {
             throw TarvexError(
-                QStringLiteral("%1 is also read by this command (%2): the output must be another "
-                               "file")
+                Report::tr("%1 is also read by this command (%2): the output must be another "
+                           "file")
                     .arg(path, input));
         }
     }
@@ -125,19 +126,19 @@ namespace cli {
 const QList<CliHelpItem>& programOptions() {
     static const QList<CliHelpItem> items{
         {QStringLiteral("--user-folder DIR"),
-         QStringLiteral("the user folder holding the firmware folders, instead of "
-                        "$XDG_DATA_HOME/Tarvex")},
+         Report::tr("the user folder holding the firmware folders, instead of "
+                    "$XDG_DATA_HOME/Tarvex")},
         {QStringLiteral("--firmware ID"),
-         QStringLiteral("the firmware for this run, instead of the remembered one")},
+         Report::tr("the firmware for this run, instead of the remembered one")},
         {QStringLiteral("-h, --help"),
          QStringLiteral("this help; COMMAND --help describes a command")},
-        {QStringLiteral("--version"), QStringLiteral("the program's version")},
+        {QStringLiteral("--version"), Report::tr("the program's version")},
     };
     return items;
 }
 
 const CliHelpItem& helpOption() {
-    static const CliHelpItem item{QStringLiteral("-h, --help"), QStringLiteral("this help")};
+    static const CliHelpItem item{QStringLiteral("-h, --help"), Report::tr("this help")};
     return item;
 }
 

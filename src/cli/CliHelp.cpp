@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "cli/CliHelp.h"
 
-#include <QCoreApplication>
+#include "base/Report.h"
 
 namespace clihelp {
 
 namespace {
 
-const QString kUsagePrefix = QStringLiteral("usage: tarvex-cli [options] ");
+// Made when printed, so that it speaks the language then installed.
+QString usagePrefix() {
+    return Report::tr("usage: tarvex-cli [options] ");
+}
 
 // Terms padded to one column, texts after them.
 void printItems(QTextStream& out, const QList<CliHelpItem>& items) {
@@ -23,30 +26,33 @@ void printItems(QTextStream& out, const QList<CliHelpItem>& items) {
 } // namespace
 
 void printProgramHelp(QTextStream& out, const QList<CliCommand>& commands) {
-    out << kUsagePrefix << "COMMAND [ARGS]\n"
-        << "Builds firmware patch files (S3 records) from the firmware data set, as the "
-           "window does.\n\nOptions:\n";
+    out << usagePrefix() << "COMMAND [ARGS]\n"
+        << Report::tr("Builds firmware patch files (S3 records) from the firmware data set, as "
+                      "the window does.")
+        << "\n\n"
+        << Report::tr("Options:") << '\n';
     printItems(out, cli::programOptions());
-    out << "\nCommands:\n";
+    out << '\n' << Report::tr("Commands:") << '\n';
     QList<CliHelpItem> list;
     for (const CliCommand& command : commands) {
         list.append({command.name, command.summary});
     }
     printItems(out, list);
-    out << "\nA command's options may stand anywhere among its arguments: --opt=VALUE and "
-           "--opt VALUE are the same, as are -oVALUE and -o VALUE; an option given twice counts "
-           "once, with the last value; -- ends the options.\n"
-        << QCoreApplication::translate("Report",
-                                       "An address range is START-END with END its last byte, "
-                                       "as every command prints one, so a printed range can be "
-                                       "given to any option taking one.")
+    out << '\n'
+        << Report::tr("A command's options may stand anywhere among its arguments: --opt=VALUE "
+                      "and --opt VALUE are the same, as are -oVALUE and -o VALUE; an option "
+                      "given twice counts once, with the last value; -- ends the options.")
         << '\n'
-        << "Exit status: 0 done, 1 an error of the work (the message on standard error), "
-           "2 wrong usage.\n";
+        << Report::tr("An address range is START-END with END its last byte, as every command "
+                      "prints one, so a printed range can be given to any option taking one.")
+        << '\n'
+        << Report::tr("Exit status: 0 done, 1 an error of the work (the message on standard "
+                      "error), 2 wrong usage.")
+        << '\n';
 }
 
 void printCommandHelp(QTextStream& out, const CliCommand& command) {
-    out << kUsagePrefix << command.synopsis << '\n';
+    out << usagePrefix() << command.synopsis << '\n';
     if (!command.summary.isEmpty()) {
         out << command.summary.front().toUpper() << command.summary.mid(1) << ".\n";
     }
@@ -58,16 +64,17 @@ void printCommandHelp(QTextStream& out, const CliCommand& command) {
 
 void printUsage(QTextStream& err, const QList<CliCommand>& commands, const CliCommand* command) {
     if (command) {
-        err << kUsagePrefix << command->synopsis << '\n'
-            << "Try 'tarvex-cli " << command->name << " --help'.\n";
+        err << usagePrefix() << command->synopsis << '\n'
+            << Report::tr("Try 'tarvex-cli %1 --help'.").arg(command->name) << '\n';
         return;
     }
-    err << "usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]\n"
-        << "commands:\n";
+    err << Report::tr("usage: tarvex-cli [--user-folder DIR] [--firmware ID] COMMAND [ARGS]")
+        << '\n'
+        << Report::tr("commands:") << '\n';
     for (const CliCommand& each : commands) {
         err << "  " << each.synopsis << '\n';
     }
-    err << "Try 'tarvex-cli --help'.\n";
+    err << Report::tr("Try 'tarvex-cli --help'.") << '\n';
 }
 
 } // namespace clihelp

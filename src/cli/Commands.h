@@ -10,7 +10,7 @@ QList<CliCommand> infoCommands();     // info, custom
 QList<CliCommand> managerCommands();  // slots, assign, restore, volume, build
 QList<CliCommand> pictureCommands();  // decode
 QList<CliCommand> checkCommands();    // check, verify, import
-QList<CliCommand> firmwareCommands(); // match, scan, extract, previews, apply, port
+QList<CliCommand> firmwareCommands(); // match, scan, extract, previews, apply, revert, port
 
 namespace cli {
 // The session's folders, also when its data set does not load: a data set

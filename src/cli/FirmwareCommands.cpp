@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// match, scan, extract, previews, apply and port: the data set against the
-// firmware it was made for, what any firmware holds, its resources taken
-// out, patches applied, and the data set carried over to another version.
+// match, scan, extract, previews, apply, revert and port: the data set
+// against the firmware it was made for, what any firmware holds, its
+// resources taken out, patches applied and undone, and the data set carried
+// over to another version.
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
@@ -10,8 +11,10 @@
 #include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
+#include "firmware/FirmwareMap.h"
 #include "firmware/FirmwarePort.h"
 #include "firmware/FirmwarePreviews.h"
+#include "firmware/FirmwareRevert.h"
 #include "firmware/FirmwareScan.h"
 #include "platform/OutputFile.h"
 
@@ -21,13 +24,18 @@
 
 namespace {
 
-const CliHelpItem kFirmwareHelp{
-    QStringLiteral("FIRMWARE"),
-    QStringLiteral("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base)")};
-const CliHelpItem kBaseHelp{
-    QStringLiteral("--base ADDR"),
-    QStringLiteral("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
+CliHelpItem firmwareHelp() {
+    return {QStringLiteral("FIRMWARE"),
+            Report::tr("the firmware: S-records (S1/S2/S3), or a raw image (.bin, or with --base); "
+                       "at most 256 MiB of data")};
+}
+
+CliHelpItem baseHelp() {
+    return {
+        QStringLiteral("--base ADDR"),
+        Report::tr("read the firmware as a raw image whose first byte lies at ADDR (decimal, or "
                    "hexadecimal after 0x)")};
+}
 
 std::optional<std::uint32_t> baseOption(OptionParser& options) {
     const QString text = options.take({QStringLiteral("--base")});
@@ -36,7 +44,7 @@ std::optional<std::uint32_t> baseOption(OptionParser& options) {
     }
     std::int32_t value = 0;
     if (!numeric::tryToInt(text, value) || text.trimmed().startsWith(QLatin1Char('-'))) {
-        throw UsageError{QStringLiteral("--base must be an address: %1").arg(text)};
+        throw UsageError{Report::tr("--base must be an address: %1").arg(text)};
     }
     return std::uint32_t(value);
 }
@@ -69,8 +77,31 @@ void scanCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool json = options.flag({QStringLiteral("--json")});
     const auto base = baseOption(options);
+    const QString svgPath = options.take({QStringLiteral("--svg")});
+    const QString patch = options.take({QStringLiteral("--patch")});
     const QString path = options.positional(1).first();
-    const firmwarescan::Result result = firmwarescan::run(firmwarefile::readWhole({path, base}));
+    if (!patch.isEmpty() && svgPath.isEmpty()) {
+        throw UsageError{Report::tr("--patch marks the map: give --svg FILE too")};
+    }
+    if (!svgPath.isEmpty()) {
+        context.requireOutput(svgPath, {path, patch});
+    }
+    const FirmwareImage image = firmwarefile::readWhole({path, base});
+    const firmwarescan::Result result = firmwarescan::run(image);
+    if (!svgPath.isEmpty()) {
+        std::vector<firmwarerevert::Span> written;
+        if (!patch.isEmpty()) {
+            // Bytes outside the firmware are drawn all the same: the map shows them.
+            Report unused;
+            written = firmwarerevert::writtenRanges(image, {patch}, unused);
+        }
+        const QByteArray svg =
+            firmwaremap::svg(firmwaremap::layout(image, result, written, 1200), 16);
+        OutputFile file(svgPath);
+        file.open();
+        file.write(svg.constData(), svg.size());
+        file.commit();
+    }
     if (json) {
         cli::printJson(context, result.json());
     } else {
@@ -85,8 +116,8 @@ std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const Q
     }
     const auto region = firmwaredraft::parseRegion(text);
     if (!region) {
-        throw UsageError{QStringLiteral("%1 must be START-END, two addresses with END the "
-                                        "region's last byte, not below START: %2")
+        throw UsageError{Report::tr("%1 must be START-END, two addresses with END the "
+                                    "region's last byte, not below START: %2")
                              .arg(name, text)};
     }
     return region;
@@ -102,18 +133,22 @@ void draftCommand(CliContext& context) {
     draft.pictures = regionOption(options, QStringLiteral("--picture-region"));
     const QString path = options.positional(1).first();
     if (draft.id.isEmpty()) {
-        throw UsageError{QStringLiteral("draft needs --as ID")};
+        throw UsageError{Report::tr("draft needs --as ID")};
     }
+    if (!draft.anyRegion()) {
+        throw UsageError{Report::tr("draft needs at least one of --melody-region, "
+                                    "--java-region and --picture-region")};
+    }
+    draft.firmwareFile = path;
     const QString userFolder = cli::sessionFolders(context).userFolder();
     const FirmwareImage image = firmwarefile::readWhole({path, base});
     const firmwaredraft::Result result =
         firmwaredraft::run(image, firmwarescan::run(image), draft, userFolder);
     context.out() << result.text();
     if (!result.created) {
-        throw TarvexError(QStringLiteral("Nothing is created: %1 cannot be made").arg(draft.id));
+        throw TarvexError(Report::tr("Nothing is created: %1 cannot be made").arg(draft.id));
     }
-    context.out() << QStringLiteral("Created %1 in %2").arg(draft.id, result.firmwareFolder)
-                  << '\n';
+    context.out() << Report::tr("Created %1 in %2").arg(draft.id, result.firmwareFolder) << '\n';
     cli::printHowToUse(context, draft.id);
 }
 
@@ -123,7 +158,7 @@ void extractCommand(CliContext& context) {
     const QString dir = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
     const QString path = options.positional(1).first();
     if (dir.isEmpty()) {
-        throw UsageError{QStringLiteral("extract needs -o DIR")};
+        throw UsageError{Report::tr("extract needs -o DIR")};
     }
     context.requireOutsideDataSets(dir);
     const FirmwareImage image = firmwarefile::readWhole({path, base});
@@ -168,7 +203,7 @@ void applyCommand(CliContext& context) {
     const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
     QStringList files = options.positional(2, -1);
     if (output.isEmpty()) {
-        throw UsageError{QStringLiteral("apply needs -o OUT")};
+        throw UsageError{Report::tr("apply needs -o OUT")};
     }
     context.requireOutput(output, files);
     FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
@@ -190,6 +225,51 @@ void applyCommand(CliContext& context) {
     }
     file.commit();
     context.warnIfDemonstration();
+}
+
+void revertCommand(CliContext& context) {
+    OptionParser options(context.args());
+    const bool json = options.flag({QStringLiteral("--json")});
+    const auto base = baseOption(options);
+    const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
+    QStringList files = options.positional(2, -1);
+    if (output.isEmpty()) {
+        throw UsageError{Report::tr("revert needs -o REVERT.s3")};
+    }
+    if (json && OutputFile::isStandardOutput(output)) {
+        throw UsageError{Report::tr("revert --json prints the report: -o must name a file")};
+    }
+    context.requireOutput(output, files);
+    const FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
+    firmwarerevert::Result result = firmwarerevert::make(image, files);
+    bool written = false;
+    if (result.made()) {
+        context.out().flush();
+        OutputFile file(output);
+        file.open();
+        file.write(result.text.constData(), result.text.size());
+        file.commit();
+        written = OutputFile::isStandardOutput(output) || file.isStream() ||
+                  firmwarerevert::writtenAsMade(output, image, result, result.report);
+    }
+    if (json) {
+        cli::printJson(context, result.json(output, written));
+    } else if (!OutputFile::isStandardOutput(output)) {
+        context.out() << result.report.text();
+        if (written) {
+            context.out() << QCoreApplication::translate("Report", "Revert patch %1: %2")
+                                 .arg(output, result.summary())
+                          << '\n';
+        }
+    }
+    if (!written) {
+        throw TarvexError(
+            result.made() ? QCoreApplication::translate(
+                                "Report", "The revert patch was written but does not read "
+                                          "back as made")
+                          : QCoreApplication::translate(
+                                "Report", "The revert patch cannot be made: nothing is written"));
+    }
 }
 
 QJsonObject portJson(const firmwareport::Result& result) {
@@ -253,84 +333,99 @@ QList<CliCommand> firmwareCommands() {
         {QStringLiteral("match"),
          QStringLiteral("match FIRMWARE [--base ADDR] [--json]"),
          matchCommand,
-         QStringLiteral(
-             "whether the data set belongs to the firmware: entries, resources, volumes, "
-             "required patches, regions"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         Report::tr("whether the data set belongs to the firmware: entries, resources, volumes, "
+                    "required patches, regions"),
+         {firmwareHelp(), baseHelp(), cli::jsonHelp()}},
         {QStringLiteral("scan"),
-         QStringLiteral("scan FIRMWARE [--base ADDR] [--json]"),
+         QStringLiteral("scan FIRMWARE [--base ADDR] [--json] [--svg FILE [--patch PATCH]]"),
          scanCommand,
-         QStringLiteral("the melodies, Java files and pictures any firmware holds, the table "
-                        "entries pointing at them and its largest erased areas, without a data "
-                        "set"),
-         {kFirmwareHelp, kBaseHelp, cli::kJsonHelp}},
+         Report::tr("the melodies, Java files and pictures any firmware holds, the table "
+                    "entries pointing at them and its largest erased areas, without a data "
+                    "set"),
+         {firmwareHelp(),
+          baseHelp(),
+          cli::jsonHelp(),
+          {QStringLiteral("--svg FILE"),
+           Report::tr("also draw the firmware's map into FILE as SVG: its bytes, erased "
+                      "areas, resources by kind and table entries along the address range")},
+          {QStringLiteral("--patch PATCH"),
+           Report::tr("mark on the map what the S-record file PATCH writes")}}},
         {QStringLiteral("draft"),
          QStringLiteral("draft FIRMWARE --as ID [--melody-region A-B] [--java-region A-B] "
                         "[--picture-region A-B] [--base ADDR]"),
          draftCommand,
-         QStringLiteral("a new data set made from what scan finds in FIRMWARE, checked and "
-                        "matched before it is added"),
-         {kFirmwareHelp,
+         Report::tr("a new data set made from what scan finds in FIRMWARE, checked and "
+                    "matched before it is added"),
+         {firmwareHelp(),
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id; an existing one is never replaced"),
-           CliValue::Text},
+           Report::tr("the new firmware id; an existing one is never replaced"), CliValue::Text},
           {QStringLiteral("--melody-region A-B"),
-           QStringLiteral(
-               "switch the melody page on, new melodies going from A to B, B the last byte"),
+           Report::tr("switch the melody page on, new melodies going from A to B, B the last byte"),
            CliValue::Text},
           {QStringLiteral("--java-region A-B"),
-           QStringLiteral(
-               "switch the Java page on, new Java files going from A to B, B the last byte"),
+           Report::tr("switch the Java page on, new Java files going from A to B, B the last byte"),
            CliValue::Text},
           {QStringLiteral("--picture-region A-B"),
-           QStringLiteral(
+           Report::tr(
                "switch the picture page on, new pictures going from A to B, B the last byte"),
            CliValue::Text},
-          kBaseHelp}},
+          baseHelp()}},
         {QStringLiteral("extract"),
          QStringLiteral("extract FIRMWARE -o DIR [--base ADDR]"),
          extractCommand,
-         QStringLiteral("the firmware's standard resources written into DIR, with index.tsv"),
-         {kFirmwareHelp,
+         Report::tr("the firmware's standard resources written into DIR, with index.tsv"),
+         {firmwareHelp(),
           {QStringLiteral("-o, --output DIR"),
-           QStringLiteral("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
-                          "(N the slot, from 0), index.tsv")},
-          kBaseHelp}},
+           Report::tr("the folder: melodies/N.mid|mmf|bin, java/N.jad|jar, pictures/N.png "
+                      "(N the slot, from 0), index.tsv")},
+          baseHelp()}},
         {QStringLiteral("previews"),
          QStringLiteral("previews FIRMWARE [--base ADDR]"),
          previewsCommand,
-         QStringLiteral("the data set's picture previews (Pic/N.jpg) made from the firmware"),
-         {kFirmwareHelp, kBaseHelp}},
+         Report::tr("the data set's picture previews (Pic/N.jpg) made from the firmware"),
+         {firmwareHelp(), baseHelp()}},
         {QStringLiteral("apply"),
          QStringLiteral("apply FIRMWARE PATCH... -o OUT [--base ADDR] [--allow-outside]"),
          applyCommand,
-         QStringLiteral("the firmware with the patches written over it, as S3 records or a raw "
-                        "image"),
-         {kFirmwareHelp,
-          {QStringLiteral("PATCH"), QStringLiteral("S-record files, written in the order given")},
+         Report::tr("the firmware with the patches written over it, as S3 records or a raw "
+                    "image"),
+         {firmwareHelp(),
+          {QStringLiteral("PATCH"), Report::tr("S-record files, written in the order given")},
           {QStringLiteral("-o, --output OUT"),
-           QStringLiteral("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
-                          "S3 records of 16 bytes")},
-          kBaseHelp,
+           Report::tr("OUT.bin: a raw image from the lowest address, gaps FF; anything else: "
+                      "S3 records of 16 bytes")},
+          baseHelp(),
           {QStringLiteral("--allow-outside"),
-           QStringLiteral("let a patch write bytes the firmware does not hold")}}},
+           Report::tr("let a patch write bytes the firmware does not hold")}}},
+        {QStringLiteral("revert"),
+         QStringLiteral("revert FIRMWARE PATCH... -o REVERT.s3 [--base ADDR] [--json]"),
+         revertCommand,
+         Report::tr("an S3 patch writing back the firmware's own bytes wherever the patches "
+                    "write, checked to give the firmware back after them"),
+         {firmwareHelp(),
+          {QStringLiteral("PATCH"),
+           Report::tr("S-record files; each may write only bytes the firmware holds")},
+          {QStringLiteral("-o, --output REVERT.s3"),
+           Report::tr("the revert patch: S3 records of 16 bytes and the firmware's end record")},
+          baseHelp(),
+          cli::jsonHelp()}},
         {QStringLiteral("port"),
          QStringLiteral("port OLD_FIRMWARE NEW_FIRMWARE [--as ID] [--base ADDR] "
                         "[--allow-changed-patches] [--json]"),
          portCommand,
-         QStringLiteral("a new data set for NEW_FIRMWARE from the current one, made for "
-                        "OLD_FIRMWARE"),
+         Report::tr("a new data set for NEW_FIRMWARE from the current one, made for "
+                    "OLD_FIRMWARE"),
          {{QStringLiteral("OLD_FIRMWARE"),
-           QStringLiteral("the firmware the current data set was made for")},
-          {QStringLiteral("NEW_FIRMWARE"), QStringLiteral("the other version")},
+           Report::tr("the firmware the current data set was made for")},
+          {QStringLiteral("NEW_FIRMWARE"), Report::tr("the other version")},
           {QStringLiteral("--as ID"),
-           QStringLiteral("the new firmware id (default: NEW_FIRMWARE's name without its "
-                          "suffix); an existing one is never replaced"),
+           Report::tr("the new firmware id (default: NEW_FIRMWARE's name without its "
+                      "suffix); an existing one is never replaced"),
            CliValue::Text},
-          kBaseHelp,
+          baseHelp(),
           {QStringLiteral("--allow-changed-patches"),
-           QStringLiteral("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
-                          "naming it as a warning (refused otherwise)")},
-          cli::kJsonHelp}},
+           Report::tr("carry a required patch whose bytes underneath differ in NEW_FIRMWARE, "
+                      "naming it as a warning (refused otherwise)")},
+          cli::jsonHelp()}},
     };
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "base/JsonShape.h"
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/InputStream.h"
@@ -14,10 +15,8 @@
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QVariant>
 #include <memory>
 
@@ -25,10 +24,10 @@ namespace {
 
 // The values of info under snake_case keys: addresses as numbers and text,
 // flags as booleans.
-QJsonObject infoJson(const QList<std::pair<QString, QVariant>>& values) {
+QJsonObject infoJson(const QList<std::pair<const char*, QVariant>>& values) {
     QJsonObject document;
     for (const auto& [name, value] : values) {
-        QString key = name;
+        QString key = QString::fromLatin1(name);
         key.replace(QLatin1Char(' '), QLatin1Char('_'));
         if (key.endsWith(QLatin1String("_start")) || key.endsWith(QLatin1String("_end"))) {
             std::int32_t address = 0;
@@ -54,24 +53,24 @@ void info(CliContext& context) {
     const MemoryMap& map = data.memoryMap();
     const MemoryTotals& totals = data.totals();
     auto flag = [](bool on) { return QVariant(on); }; // printed as 1 or 0
-    const QList<std::pair<QString, QVariant>> values{
-        {QStringLiteral("firmware"), session.firmwareSettings().currentId},
-        {QStringLiteral("firmware folder"), session.firmwareFolder()},
-        {QStringLiteral("melody start"), map.melodyStart},
-        {QStringLiteral("melody end"), map.melodyEnd},
-        {QStringLiteral("java start"), map.javaStart},
-        {QStringLiteral("java end"), map.javaEnd},
-        {QStringLiteral("picture start"), map.pictureStart},
-        {QStringLiteral("picture end"), map.pictureEnd},
-        {QStringLiteral("string table size"), map.stringTableSize},
-        {QStringLiteral("patch64k"), map.patch64K},
-        {QStringLiteral("volume patch"), flag(map.volumePatchAvailable)},
-        {QStringLiteral("melody page"), flag(map.melodyPageAvailable)},
-        {QStringLiteral("java page"), flag(map.javaPageAvailable)},
-        {QStringLiteral("picture page"), flag(map.picturePageAvailable)},
-        {QStringLiteral("melody total"), totals.melodies},
-        {QStringLiteral("java total"), totals.java},
-        {QStringLiteral("picture total"), totals.pictures},
+    const QList<std::pair<const char*, QVariant>> values{
+        {QT_TRANSLATE_NOOP("Report", "firmware"), session.firmwareSettings().currentId},
+        {QT_TRANSLATE_NOOP("Report", "firmware folder"), session.firmwareFolder()},
+        {QT_TRANSLATE_NOOP("Report", "melody start"), map.melodyStart},
+        {QT_TRANSLATE_NOOP("Report", "melody end"), map.melodyEnd},
+        {QT_TRANSLATE_NOOP("Report", "java start"), map.javaStart},
+        {QT_TRANSLATE_NOOP("Report", "java end"), map.javaEnd},
+        {QT_TRANSLATE_NOOP("Report", "picture start"), map.pictureStart},
+        {QT_TRANSLATE_NOOP("Report", "picture end"), map.pictureEnd},
+        {QT_TRANSLATE_NOOP("Report", "string table size"), map.stringTableSize},
+        {QT_TRANSLATE_NOOP("Report", "patch64k"), map.patch64K},
+        {QT_TRANSLATE_NOOP("Report", "volume patch"), flag(map.volumePatchAvailable)},
+        {QT_TRANSLATE_NOOP("Report", "melody page"), flag(map.melodyPageAvailable)},
+        {QT_TRANSLATE_NOOP("Report", "java page"), flag(map.javaPageAvailable)},
+        {QT_TRANSLATE_NOOP("Report", "picture page"), flag(map.picturePageAvailable)},
+        {QT_TRANSLATE_NOOP("Report", "melody total"), totals.melodies},
+        {QT_TRANSLATE_NOOP("Report", "java total"), totals.java},
+        {QT_TRANSLATE_NOOP("Report", "picture total"), totals.pictures},
     };
     if (json) {
         cli::printJson(context, infoJson(values));
@@ -81,7 +80,7 @@ void info(CliContext& context) {
         const QString text = value.typeId() == QMetaType::Bool
                                  ? QString::number(value.toBool() ? 1 : 0)
                                  : value.toString();
-        context.out() << name << ": " << cli::printable(text)
+        context.out() << Report::tr(name) << ": " << cli::printable(text)
                       << '\n'; // texts come from the data set
     }
 }
@@ -91,7 +90,7 @@ void info(CliContext& context) {
 // standard input by the picture's first bytes.
 struct PictureFile {
     QString path;
-    std::shared_ptr<QTemporaryFile> copy;
+    std::shared_ptr<cli::StreamSpool> copy;
 };
 
 PictureFile pictureFile(const QString& name) {
@@ -117,9 +116,8 @@ PictureFile pictureFile(const QString& name) {
                  : head.startsWith("\xFF\xD8") ? QStringLiteral("jpg")
                                                : QStringLiteral("bmp");
     }
-    auto copy = std::make_shared<QTemporaryFile>(QDir::tempPath() +
-                                                 QStringLiteral("/tarvex-XXXXXX.") + suffix);
-    cli::spool(stream, *copy, head);
+    auto copy = std::make_shared<cli::StreamSpool>(QLatin1Char('.') + suffix);
+    copy->fill(stream, name, head);
     return {copy->fileName(), copy};
 }
 
@@ -133,11 +131,14 @@ void custom(CliContext& context) {
     const QString file = options.positional(1).first();
     const std::int32_t offset = numeric::toInt(offsetText);
     // A pipe, a FIFO or standard input has no size to measure: it is read
-    // to its end, and the patch holds what was read.
+    // to its end, and the patch holds what was read. It is copied whole
+    // before the output is opened, so a stream over the limit leaves no output.
     QFile stream;
     if (cli::openStream(stream, file)) {
+        cli::StreamSpool copy;
+        copy.fill(stream, file);
         PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
-        writeCustomPatchFromStream(stream, offset, patch.writer());
+        writeCustomPatchFromStream(copy.rewound(), offset, patch.writer());
         patch.complete();
         return;
     }
@@ -153,7 +154,7 @@ void convert(CliContext& context) {
     const QString output = options.take(kOutput);
     const QString bitmap = options.positional(1).first(); // or PNG, JPEG, GIF
     if (output.isEmpty()) {
-        throw UsageError{QStringLiteral("convert needs -o OUT")};
+        throw UsageError{Report::tr("convert needs -o OUT")};
     }
     QImage image;
     try {
@@ -167,7 +168,7 @@ void convert(CliContext& context) {
     }
     const PixelImage picture = toPixelImage(image);
     if (picture.width <= 0 || picture.height <= 0) {
-        throw TarvexError(QStringLiteral("The picture %1 has no pixels").arg(bitmap));
+        throw TarvexError(Report::tr("The picture %1 has no pixels").arg(bitmap));
     }
     context.writeOutput(output, encodeHandsetPicture(picture));
 }
@@ -177,29 +178,29 @@ void convert(CliContext& context) {
 QList<CliCommand> infoCommands() {
     const CliHelpItem outputItem{
         QStringLiteral("-o, --output OUT"),
-        QStringLiteral("where the output goes: a file (replaced only once complete), a device or "
-                       "FIFO (written directly), or - for standard output")};
+        Report::tr("where the output goes: a file (replaced only once complete), a device or "
+                   "FIFO (written directly), or - for standard output")};
     return {
         {QStringLiteral("info"),
          QStringLiteral("info [--json]"),
          info,
-         QStringLiteral("the firmware, its folder, memory map and totals"),
-         {cli::kJsonHelp}},
+         Report::tr("the firmware, its folder, memory map and totals"),
+         {cli::jsonHelp()}},
         {QStringLiteral("custom"),
          QStringLiteral("custom FILE [--offset TEXT] [-o OUT]"),
          custom,
-         QStringLiteral("a patch writing FILE's bytes at an address (the custom patch page)"),
-         {{QStringLiteral("FILE"), QStringLiteral("any file; all of its bytes are written")},
+         Report::tr("a patch writing FILE's bytes at an address (the custom patch page)"),
+         {{QStringLiteral("FILE"), Report::tr("any file; all of its bytes are written")},
           {QStringLiteral("--offset TEXT"),
-           QStringLiteral("address of the first byte: decimal, or hexadecimal after 0x or $ "
-                          "(default 0x00646880)")},
-          {outputItem.term, outputItem.text + QStringLiteral(" (the default)")}}},
+           Report::tr("address of the first byte: decimal, or hexadecimal after 0x or $ "
+                      "(default 0x00646880)")},
+          {outputItem.term, outputItem.text + Report::tr(" (the default)")}}},
         {QStringLiteral("convert"),
          QStringLiteral("convert PICTURE -o OUT"),
          convert,
-         QStringLiteral("the picture in the handset picture format"),
+         Report::tr("the picture in the handset picture format"),
          {{QStringLiteral("PICTURE"),
-           QStringLiteral("the picture to convert (.bmp, .png, .jpg, .jpeg, .gif)")},
+           Report::tr("the picture to convert (.bmp, .png, .jpg, .jpeg, .gif)")},
           outputItem}},
     };
 }

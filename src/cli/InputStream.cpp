@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "cli/InputStream.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -17,7 +23,78 @@ namespace cli {
 
 namespace {
 
-constexpr qint64 kLargestStream = qint64(256) << 20;
+const QString kSpoolPrefix = QStringLiteral("tarvex-spool-");
+
+TarvexError tooLarge(const QString& name) {
+    return TarvexError(
+        QCoreApplication::translate("Report", "%1 holds more than %2 MiB: it is not read")
+            .arg(isStandardInput(name) ? QCoreApplication::translate("Report", "The input") : name)
+            .arg(kLargestStream >> 20));
+}
+
+#ifndef Q_OS_WIN
+// The names the signal handler removes: fixed storage, so that the handler
+// touches nothing but these bytes and unlink().
+struct SpoolSlot {
+    std::atomic<bool> used{false};
+    char path[4096] = {};
+};
+SpoolSlot g_spools[4];
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void removeSpoolsAndEnd(int signal) {
+    for (SpoolSlot& slot : g_spools) {
+        if (slot.used.load()) {
+            ::unlink(slot.path);
+        }
+    }
+    // Ended by the signal as if nothing had caught it.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void installHandlers() {
+    static const bool installed = [] {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            struct sigaction old {};
+            // A signal the caller ignores (nohup) stays ignored.
+            if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) {
+                continue;
+            }
+            struct sigaction action {};
+            action.sa_handler = removeSpoolsAndEnd;
+            sigemptyset(&action.sa_mask);
+            sigaction(signal, &action, nullptr);
+        }
+        return true;
+    }();
+    (void)installed;
+}
+
+int registerSpool(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    for (int i = 0; i < int(std::size(g_spools)); ++i) {
+        SpoolSlot& slot = g_spools[i];
+        if (!slot.used.load() && std::size_t(name.size()) < sizeof slot.path) {
+            std::memcpy(slot.path, name.constData(), std::size_t(name.size()) + 1);
+            slot.used.store(true);
+            installHandlers();
+            return i;
+        }
+    }
+    return -1; // left to the next run
+}
+
+void unregisterSpool(int slot) {
+    if (slot >= 0) {
+        g_spools[slot].used.store(false);
+    }
+}
+
+bool processIsGone(qint64 pid) {
+    return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+#endif
 
 } // namespace
 
@@ -28,7 +105,7 @@ bool isStandardInput(const QString& path) {
 bool openStream(QFile& stream, const QString& path) {
     if (isStandardInput(path)) {
         if (!stream.open(fileno(stdin), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-            throw errors::cannotOpenFile(QStringLiteral("standard input"), stream.errorString());
+            throw errors::cannotOpenFile(Report::tr("standard input"), stream.errorString());
         }
         return true;
     }
@@ -56,13 +133,31 @@ bool openStream(QFile& stream, const QString& path) {
     return true;
 }
 
-void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken) {
-    if (!copy.open() || copy.write(taken) != taken.size()) {
-        throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+StreamSpool::StreamSpool(const QString& suffix)
+    : copy_(QDir::tempPath() + QLatin1Char('/') + kSpoolPrefix +
+            QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") +
+            suffix) {
+    removeStaleSpools();
+    if (!copy_.open()) {
+        throw errors::cannotCreateFile(copy_.fileName(), copy_.errorString());
+    }
+#ifndef Q_OS_WIN
+    slot_ = registerSpool(copy_.fileName());
+#endif
+}
+
+StreamSpool::~StreamSpool() {
+#ifndef Q_OS_WIN
+    unregisterSpool(slot_);
+#endif
+}
+
+void StreamSpool::fill(QFile& stream, const QString& name, const QByteArray& taken) {
+    if (copy_.write(taken) != taken.size()) {
+        throw errors::cannotCreateFile(copy_.fileName(), copy_.errorString());
     }
     QByteArray block(64 * 1024, Qt::Uninitialized);
-    qint64 total = 0;
-    for (;;) {
+    for (qint64 total = taken.size();;) {
         const qint64 got = stream.read(block.data(), block.size());
         if (got < 0) {
             throw errors::streamRead();
@@ -70,22 +165,48 @@ void spool(QFile& stream, QTemporaryFile& copy, const QByteArray& taken) {
         if (got == 0) {
             break;
         }
-        // A stream without end (a device such as /dev/urandom) must not
-        // fill the disk: no patch or file a command takes is this large.
         total += got;
         if (total > kLargestStream) {
-            throw TarvexError(QStringLiteral("%1 holds more than %2 MiB: it is not read")
-                                  .arg(stream.fileName().isEmpty() ? QStringLiteral("The input")
-                                                                   : stream.fileName())
-                                  .arg(kLargestStream >> 20));
+            throw tooLarge(name);
         }
-        if (copy.write(block.constData(), got) != got) {
-            throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+        if (copy_.write(block.constData(), got) != got) {
+            throw errors::cannotCreateFile(copy_.fileName(), copy_.errorString());
         }
     }
-    if (!copy.flush()) {
-        throw errors::cannotCreateFile(copy.fileName(), copy.errorString());
+    if (!copy_.flush()) {
+        throw errors::cannotCreateFile(copy_.fileName(), copy_.errorString());
     }
+}
+
+QIODevice& StreamSpool::rewound() {
+    if (!copy_.seek(0)) {
+        throw errors::streamRead();
+    }
+    return copy_;
+}
+
+int removeStaleSpools(const QString& folder) {
+    int removed = 0;
+#ifndef Q_OS_WIN
+    const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
+    const QFileInfoList entries = dir.entryInfoList({kSpoolPrefix + QLatin1Char('*')},
+                                                    QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        // tarvex-spool-PID-XXXXXX: only ours, and only once that process is gone.
+        bool isNumber = false;
+        const qint64 pid = entry.fileName()
+                               .mid(kSpoolPrefix.size())
+                               .section(QLatin1Char('-'), 0, 0)
+                               .toLongLong(&isNumber);
+        if (isNumber && entry.ownerId() == ::getuid() && processIsGone(pid) &&
+            fileops::removeFileOrLink(entry.filePath())) {
+            ++removed;
+        }
+    }
+#else
+    (void)folder;
+#endif
+    return removed;
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/Report.h"
 #include "cli/CliContext.h"
 
 #include <QJsonObject>
@@ -9,8 +10,10 @@
 // for scripts, holding what the text output holds.
 namespace cli {
 
-inline const CliHelpItem kJsonHelp{QStringLiteral("--json"),
-                                   QStringLiteral("one JSON document (UTF-8) instead of the text")};
+// Made when the table is, so that it speaks the language installed.
+inline CliHelpItem jsonHelp() {
+    return {QStringLiteral("--json"), Report::tr("one JSON document (UTF-8) instead of the text")};
+}
 
 // The document with its "format" added (docs/json.md).
 void printJson(CliContext& context, QJsonObject document);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
@@ -21,7 +22,7 @@ namespace {
 const ManagerInfo& managerNamed(const QString& id) {
     const ManagerInfo* info = managers::byId(id);
     if (!info) {
-        throw UsageError{QStringLiteral("unknown manager %1 (melodies, java, pictures)").arg(id)};
+        throw UsageError{Report::tr("unknown manager %1 (melodies, java, pictures)").arg(id)};
     }
     return *info;
 }
@@ -34,11 +35,10 @@ SlotTable tableFor(CliContext& context, const ManagerInfo& info, bool writing = 
         if (writing) {
             throw TarvexError(refusal);
         }
-        context.err() << "warning: " << cli::printable(refusal) << '\n';
+        context.err() << Report::tr("warning: %1").arg(cli::printable(refusal)) << '\n';
     }
     if (!data.isAvailable(info)) {
-        throw TarvexError(
-            QStringLiteral("The %1 page is not available in this data set").arg(info.id));
+        throw TarvexError(Report::tr("The %1 page is not available in this data set").arg(info.id));
     }
     return SlotTable(data, info);
 }
@@ -47,13 +47,13 @@ qsizetype slotNumber(const SlotTable& table, const QString& text) {
     bool ok = false;
     const qsizetype slot = text.toLongLong(&ok);
     if (!ok) {
-        throw UsageError{QStringLiteral("slot must be a number: %1").arg(text)};
+        throw UsageError{Report::tr("slot must be a number: %1").arg(text)};
     }
     if (slot < 0 || slot >= table.slotCount()) {
         throw TarvexError(
             table.slotCount() == 0
-                ? QStringLiteral("There is no slot %1: %2 has no slots").arg(text, table.info().id)
-                : QStringLiteral("There is no slot %1: %2 has slots 0 to %3")
+                ? Report::tr("There is no slot %1: %2 has no slots").arg(text, table.info().id)
+                : Report::tr("There is no slot %1: %2 has slots 0 to %3")
                       .arg(text, table.info().id)
                       .arg(table.slotCount() - 1));
     }
@@ -72,7 +72,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     }
     if (table.info().keepsVolumeLists && table.data().volumesAvailable()) {
         // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
-        QString volume = QStringLiteral("н/д");
+        QString volume = Report::tr("n/a");
         if (melodyvolumes::isVolumeSlot(slot)) {
             volume = table.data().line(managers::kVolumesList, slot);
             try {
@@ -88,8 +88,12 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
 
 void printGauge(QTextStream& out, const SlotTable& table) {
     const SlotTable::Gauge gauge = table.gauge();
-    out << "used: " << gauge.used << " of " << gauge.total << " bytes (" << gauge.percent << "%)"
-        << (gauge.overLimit ? ", over the limit: no patch can be built" : "") << '\n';
+    out << countedText(gauge.total, QT_TRANSLATE_N_NOOP("Report", "used: %1 of %n byte (%2%)"),
+                       QT_TRANSLATE_N_NOOP("Report", "used: %1 of %n bytes (%2%)"))
+               .arg(gauge.used)
+               .arg(gauge.percent)
+        << (gauge.overLimit ? Report::tr(", over the limit: no patch can be built") : QString())
+        << '\n';
 }
 
 // A slot as JSON: its columns as the list holds them, and what they mean
@@ -151,6 +155,24 @@ void slotsCommand(CliContext& context) {
     }
 }
 
+// A game's other half follows a change to one: its JAD corrected in the same
+// save, what cannot be corrected told.
+javapair::Settled settlePair(SlotTable& table, qsizetype slot) {
+    if (!table.info().pairedRows) {
+        return {};
+    }
+    return javapair::settle(table, slot, [](const javapair::SizeCorrection&) { return true; });
+}
+
+void printPair(CliContext& context, const javapair::Settled& pair) {
+    if (pair.corrected) {
+        context.err() << cli::printable(pair.corrected->text()) << '\n';
+    }
+    for (const QString& problem : pair.problems) {
+        context.err() << Report::tr("warning: %1").arg(cli::printable(problem)) << '\n';
+    }
+}
+
 void assignCommand(CliContext& context) {
     OptionParser options(context.args());
     const bool fit = options.flag({QStringLiteral("--fit")});
@@ -158,38 +180,29 @@ void assignCommand(CliContext& context) {
     const ManagerInfo& info = managerNamed(args[0]);
     const ManagerSteps& steps = managersteps::of(info);
     if (fit && !steps.fits) {
-        throw UsageError{QStringLiteral("--fit is only for pictures")};
+        throw UsageError{Report::tr("--fit is only for pictures")};
     }
     SlotTable table = tableFor(context, info);
     const qsizetype slot = slotNumber(table, args[1]);
     if (!managers::acceptsFile(info, slot, args[2])) {
         throw TarvexError(
-            QStringLiteral("Slot %1 takes only *.%2 files")
+            Report::tr("Slot %1 takes only *.%2 files")
                 .arg(slot)
                 .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *."))));
     }
     if (const QString warning = steps.assign(table, slot, args[2], fit); !warning.isEmpty()) {
         throw TarvexError(warning);
     }
+    const javapair::Settled pair = settlePair(table, slot);
     table.gauge(); // a bad size line stops here, before anything is saved
     table.save();
     // What the file holds is only warned about: the choice stands.
     if (const auto described = slotcontent::of(table, slot)) {
         for (const QString& problem : described->problems) {
-            context.err() << "warning: " << cli::printable(problem) << '\n';
+            context.err() << Report::tr("warning: %1").arg(cli::printable(problem)) << '\n';
         }
     }
-    if (info.pairedRows) {
-        const javapair::Review pair = javapair::review(table, slot);
-        if (pair.correction) {
-            javapair::correct(table, *pair.correction);
-            table.save();
-            context.err() << cli::printable(pair.correction->text()) << '\n';
-        }
-        for (const QString& warning : pair.warnings) {
-            context.err() << "warning: " << cli::printable(warning) << '\n';
-        }
-    }
+    printPair(context, pair);
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }
@@ -199,7 +212,9 @@ void restoreCommand(CliContext& context) {
     SlotTable table = tableFor(context, managerNamed(args[0]));
     const qsizetype slot = slotNumber(table, args[1]);
     managersteps::of(table.info()).restore(table, slot);
+    const javapair::Settled pair = settlePair(table, slot);
     table.save();
+    printPair(context, pair);
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }
@@ -218,8 +233,7 @@ void volumeCommand(CliContext& context) {
         throw UsageError{melodyvolumes::rangeRefusal(args[1])}; // the model's own words
     }
     if (!melodyvolumes::isVolumeSlot(slot)) {
-        throw TarvexError(
-            QStringLiteral("Slot %1 has no volume (only slots 0 to 24 have)").arg(slot));
+        throw TarvexError(Report::tr("Slot %1 has no volume (only slots 0 to 24 have)").arg(slot));
     }
     melodyvolumes::store(table.data(), slot, value);
     table.save();
@@ -231,7 +245,7 @@ void buildCommand(CliContext& context) {
     const QString output = options.take({QStringLiteral("-o"), QStringLiteral("--output")});
     const QString id = options.positional(1).first();
     if (output.isEmpty()) {
-        throw UsageError{QStringLiteral("build needs -o OUT")};
+        throw UsageError{Report::tr("build needs -o OUT")};
     }
     SlotTable table = tableFor(context, managerNamed(id));
     patch::requireFit(table); // before the output is opened
@@ -248,45 +262,45 @@ void buildCommand(CliContext& context) {
 
 QList<CliCommand> managerCommands() {
     const CliHelpItem manager{QStringLiteral("melodies|java|pictures"),
-                              QStringLiteral("the manager, as the window's page")};
+                              Report::tr("the manager, as the window's page")};
     const CliHelpItem slot{QStringLiteral("SLOT"),
-                           QStringLiteral("the slot's number, from 0, as \"slots\" lists it")};
+                           Report::tr("the slot's number, from 0, as \"slots\" lists it")};
     return {
         {QStringLiteral("slots"),
          QStringLiteral("slots melodies|java|pictures [--json]"),
          slotsCommand,
-         QStringLiteral("one line per slot: index, then the list's columns (tab-separated; "
-                        "melodies add the volume)"),
-         {manager, cli::kJsonHelp}},
+         Report::tr("one line per slot: index, then the list's columns (tab-separated; "
+                    "melodies add the volume)"),
+         {manager, cli::jsonHelp()}},
         {QStringLiteral("assign"),
          QStringLiteral("assign melodies|java|pictures SLOT FILE [--fit]"),
          assignCommand,
-         QStringLiteral("a new file for the slot, as the page's open button"),
+         Report::tr("a new file for the slot, as the page's open button"),
          {manager,
           slot,
-          {QStringLiteral("FILE"), QStringLiteral("the new file, copied into the working folder")},
+          {QStringLiteral("FILE"), Report::tr("the new file, copied into the working folder")},
           {QStringLiteral("--fit"),
-           QStringLiteral("pictures: a picture of another size is scaled, keeping its proportions, "
-                          "to cover the slot, cropped around its centre and kept as a 24-bit "
-                          "bitmap named like FILE with the extension .bmp")}}},
+           Report::tr("pictures: a picture of another size is scaled, keeping its proportions, "
+                      "to cover the slot, cropped around its centre and kept as a 24-bit "
+                      "bitmap named like FILE with the extension .bmp")}}},
         {QStringLiteral("restore"),
          QStringLiteral("restore melodies|java|pictures SLOT"),
          restoreCommand,
-         QStringLiteral("the slot's standard resource back"),
+         Report::tr("the slot's standard resource back"),
          {manager, slot}},
         {QStringLiteral("volume"),
          QStringLiteral("volume SLOT VALUE"),
          volumeCommand,
-         QStringLiteral("a melody slot's volume, 1 to 127"),
-         {slot, {QStringLiteral("VALUE"), QStringLiteral("the volume, 1 to 127")}}},
+         Report::tr("a melody slot's volume, 1 to 127"),
+         {slot, {QStringLiteral("VALUE"), Report::tr("the volume, 1 to 127")}}},
         {QStringLiteral("build"),
          QStringLiteral("build melodies|java|pictures -o OUT"),
          buildCommand,
-         QStringLiteral("the manager's patch, as its \"Создать патч!\" button"),
+         Report::tr("the manager's patch, as its \"Create patch!\" button"),
          {manager,
           {QStringLiteral("-o, --output OUT"),
-           QStringLiteral("where the patch goes: a file (replaced only once complete), a device "
-                          "or FIFO (written directly), or - for standard output; a failed build "
-                          "writes nothing")}}},
+           Report::tr("where the patch goes: a file (replaced only once complete), a device "
+                      "or FIFO (written directly), or - for standard output; a failed build "
+                      "writes nothing")}}},
     };
 }

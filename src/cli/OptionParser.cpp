@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/OptionParser.h"
 
+#include "base/Report.h"
 #include "cli/CliContext.h"
 
 namespace {
@@ -26,7 +27,7 @@ QString OptionParser::take(const QStringList& names, const QString& fallback) {
         const QString& arg = options_[i];
         if (names.contains(arg)) {
             if (i + 1 >= options_.size()) {
-                throw UsageError{QStringLiteral("%1 needs a value").arg(arg)};
+                throw UsageError{Report::tr("%1 needs a value").arg(arg)};
             }
             const QString value = options_[i + 1];
             options_.remove(i, 2);
@@ -51,7 +52,7 @@ bool OptionParser::flag(const QStringList& names) {
         }
         if (names.contains(arg.section(QLatin1Char('='), 0, 0)) && isOption(arg)) {
             throw UsageError{
-                QStringLiteral("%1 takes no value").arg(arg.section(QLatin1Char('='), 0, 0))};
+                Report::tr("%1 takes no value").arg(arg.section(QLatin1Char('='), 0, 0))};
         }
     }
     return false;
@@ -68,15 +69,20 @@ QStringList OptionParser::positional(int count) {
 QStringList OptionParser::positional(int min, int max) {
     for (const QString& arg : options_) {
         if (isOption(arg)) {
-            throw UsageError{QStringLiteral("unknown option %1").arg(arg)};
+            throw UsageError{Report::tr("unknown option %1").arg(arg)};
         }
     }
     const QStringList args = options_ + rest_;
     if (args.size() < min || (max >= 0 && args.size() > max)) {
-        throw UsageError{min == max ? QStringLiteral("expected %1 argument(s)").arg(min)
-                         : max < 0
-                             ? QStringLiteral("expected at least %1 argument(s)").arg(min)
-                             : QStringLiteral("expected %1 to %2 arguments").arg(min).arg(max)};
+        throw UsageError{
+            min == max ? countedText(min, QT_TRANSLATE_N_NOOP("Report", "expected %n argument"),
+                                     QT_TRANSLATE_N_NOOP("Report", "expected %n arguments"))
+            : max < 0
+                ? countedText(min, QT_TRANSLATE_N_NOOP("Report", "expected at least %n argument"),
+                              QT_TRANSLATE_N_NOOP("Report", "expected at least %n arguments"))
+                : countedText(max, QT_TRANSLATE_N_NOOP("Report", "expected %1 to %n argument"),
+                              QT_TRANSLATE_N_NOOP("Report", "expected %1 to %n arguments"))
+                      .arg(min)};
     }
     return args;
 }
@@ -89,13 +95,13 @@ const CliHelpItem* findOption(const QList<CliHelpItem>& items, const QString& na
             return &item;
         }
     }
-    throw UsageError{QStringLiteral("unknown option %1").arg(name)};
+    throw UsageError{Report::tr("unknown option %1").arg(name)};
 }
 
 void record(CheckedOptions& checked, const CliHelpItem* item, const QString& name,
             const QString& value) {
     if (item->takesValue() && value.isEmpty()) {
-        throw UsageError{QStringLiteral("%1 needs a non-empty value").arg(name)};
+        throw UsageError{Report::tr("%1 needs a non-empty value").arg(name)};
     }
     checked.options.removeIf([&](const auto& given) { return given.first == item; });
     checked.options.append({item, value});
@@ -121,7 +127,7 @@ CheckedOptions checkOptions(const QStringList& args, const QList<CliHelpItem>& i
     // The value after an option: the next argument, whatever it looks like.
     auto nextValue = [&](const QString& name) {
         if (i + 1 >= args.size()) {
-            throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
+            throw UsageError{Report::tr("%1 needs a value").arg(name)};
         }
         return args[++i];
     };
@@ -143,7 +149,7 @@ CheckedOptions checkOptions(const QStringList& args, const QList<CliHelpItem>& i
             const QString name = equals < 0 ? arg : arg.left(equals);
             const CliHelpItem* item = findOption(items, name);
             if (!item->takesValue() && equals >= 0) {
-                throw UsageError{QStringLiteral("%1 takes no value").arg(name)};
+                throw UsageError{Report::tr("%1 takes no value").arg(name)};
             }
             record(checked, item, name,
                    !item->takesValue() ? QString()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // decode: the handset picture format back into an ordinary picture, to check
 // a conversion or look at a picture a patch carries.
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -28,7 +29,7 @@ void decode(CliContext& context) {
     const QString input = options.positional(1).first();
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")) {
-        throw UsageError{QStringLiteral("decode needs -o IMAGE ending in .png or .bmp")};
+        throw UsageError{Report::tr("decode needs -o IMAGE ending in .png or .bmp")};
     }
     const QImage image = toImage(decodeHandsetPicture(readPicture(input)));
     QByteArray bytes;
@@ -45,11 +46,11 @@ QList<CliCommand> pictureCommands() {
         {QStringLiteral("decode"),
          QStringLiteral("decode PICTURE -o IMAGE"),
          decode,
-         QStringLiteral("a picture in the handset picture format back into an image"),
+         Report::tr("a picture in the handset picture format back into an image"),
          {{QStringLiteral("PICTURE"),
-           QStringLiteral("a file in the handset picture format, as convert writes it; malformed "
-                          "input is refused with the offset of the fault")},
+           Report::tr("a file in the handset picture format, as convert writes it; malformed "
+                      "input is refused with the offset of the fault")},
           {QStringLiteral("-o, --output IMAGE"),
-           QStringLiteral("the image to write: .png or .bmp, by its name")}}},
+           Report::tr("the image to write: .png or .bmp, by its name")}}},
     };
 }

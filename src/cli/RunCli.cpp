@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
+#include "base/Report.h"
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "cli/CliDocs.h"
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"
 #include "cli/Printable.h"
+#include "platform/FileOps.h"
 #include "platform/OutputFile.h"
 
 #include <QFileDevice>
@@ -46,8 +49,8 @@ std::optional<QString> valueOf(const CheckedOptions& checked, const QString& nam
 void printError(QTextStream& err, const TarvexError& error) {
     // Messages may quote list lines; their control characters go out escaped.
     err << kProgram << cli::printable(error.message());
-    if (!error.reason().isEmpty()) {
-        err << ": " << cli::printable(error.reason());
+    if (const QString reason = reportlanguage::inOurLanguage(error.reason()); !reason.isEmpty()) {
+        err << ": " << cli::printable(reason);
     }
     err << '\n';
 }
@@ -92,6 +95,15 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
             checkWritten(out);
             return 0;
         }
+        // For the same tests: every hidden name a command stages under, so
+        // that a link is planted at each.
+        if (args == QStringList{QStringLiteral("--staging-names")}) {
+            for (const QString& name : fileops::staging::declaredNames()) {
+                out << name << '\n';
+            }
+            checkWritten(out);
+            return 0;
+        }
         const CheckedOptions program = checkOptions(args, cli::programOptions(), true);
         if (given(program, QStringLiteral("--help"))) {
             clihelp::printProgramHelp(out, commands);
@@ -111,7 +123,7 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
         }
         QStringList rest = program.arguments;
         if (rest.isEmpty()) {
-            throw UsageError{QStringLiteral("no command given")};
+            throw UsageError{Report::tr("no command given")};
         }
         const QString name = rest.takeFirst();
         for (const CliCommand& each : commands) {
@@ -120,7 +132,7 @@ int runCli(const QStringList& args, const QString& programFolder, QTextStream& o
             }
         }
         if (!command) {
-            throw UsageError{QStringLiteral("unknown command %1").arg(name)};
+            throw UsageError{Report::tr("unknown command %1").arg(name)};
         }
         const CheckedOptions checked =
             checkOptions(rest, command->items + QList<CliHelpItem>{cli::helpOption()});

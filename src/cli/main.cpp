@@ -16,10 +16,13 @@ int main(int argc, char** argv) {
     SetConsoleOutputCP(CP_UTF8);
 #endif
     QCoreApplication app(argc, argv);
-    // Reports in the user's language: Russian under a Russian locale, else English.
-    reportlanguage::use(QLocale::system());
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
+    // Russian under a Russian locale, else English; the manual page and the
+    // completion the build makes are English whoever builds them.
+    const bool forTheBuild = args == QStringList{QStringLiteral("--manual-sections")} ||
+                             args == QStringList{QStringLiteral("--bash-completion")};
+    reportlanguage::use(forTheBuild ? QLocale::c() : QLocale::system());
     QTextStream out(stdout);
     QTextStream err(stderr);
     return runCli(args, QCoreApplication::applicationDirPath(), out, err);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "content/ContentFile.h"
 
+#include "content/JavaReaders.h"
+#include "content/MelodyReaders.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
@@ -52,6 +54,13 @@ ContentInfo describeFile(const QString& path) {
             << QCoreApplication::translate("Report", "the file cannot be read: %1").arg(reason);
         return info;
     }
+    // A file named as a JAD is held to a JAD's limit before it is read.
+    if (kindOfSuffix(QFileInfo(path).suffix()) == Kind::Jad && file.size() > kLongestJad) {
+        ContentInfo info;
+        info.kind = Kind::Jad;
+        info.problems << jadTooLong(file.size());
+        return info;
+    }
     if (file.size() > kLargestFile) {
         ContentInfo info;
         info.problems << QCoreApplication::translate("Report",
@@ -88,6 +97,13 @@ ContentInfo describeFile(const QString& path) {
                              "Report", "the SMAF data says %1 bytes, the file holds %2")
                              .arg(info.extent)
                              .arg(bytes.size());
+    }
+    if (info.kind == Kind::Midi && info.extent >= 0) {
+        if (const qsizetype trailing = midiTrailingBytes(bytes, info.extent); trailing > 0) {
+            info.problems << QCoreApplication::translate(
+                                 "Report", "%1 bytes follow the MIDI file's last chunk")
+                                 .arg(trailing);
+        }
     }
     return info;
 }

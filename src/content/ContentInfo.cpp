@@ -125,7 +125,8 @@ ContentInfo describe(QByteArrayView bytes) {
         info.kind = Kind::Gif;
     } else if (isBitmap(bytes)) {
         info.kind = Kind::Bmp;
-    } else if (at(0, QByteArrayView("PK\x03\x04", 4))) {
+    } else if (at(0, QByteArrayView("PK\x03\x04", 4)) || at(0, QByteArrayView("PK\x05\x06", 4))) {
+        // The second is an archive of no entries: still a JAR, named for it.
         readJar(bytes, info);
     } else if (looksLikeJad(bytes)) {
         readJad(bytes, info);

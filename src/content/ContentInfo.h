@@ -33,6 +33,10 @@ struct ContentInfo {
     QStringList problems; // English texts, translated in the "Report" context
 };
 
+// No JAD is longer: its attributes fit in a few hundred bytes, and both a
+// chosen file and one found in a firmware are held to this.
+constexpr qint64 kLongestJad = 64 * 1024;
+
 // The JSON form: "kind", then "title", "duration_ms", "midlet_name",
 // "midlet_vendor", "midlet_version", "profile", "configuration" (null when
 // not known) and "problems".

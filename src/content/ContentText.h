@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <optional>
 
 // Text inside melody and game files.
 namespace content {
@@ -19,5 +20,14 @@ QString decodeText(QByteArrayView bytes);
 // blank line (a manifest's per-entry sections follow it). The first of two
 // equal names wins.
 QHash<QString, QString> readAttributes(QByteArrayView bytes, bool mainSectionOnly);
+
+// Where readAttributes (over the whole text) found the value of `name`: from
+// right after its colon to the end of the line's last continuation, before
+// that line's end. Replacing those bytes changes that value and nothing else.
+struct AttributeValue {
+    qsizetype from = 0;
+    qsizetype to = 0;
+};
+std::optional<AttributeValue> findAttribute(QByteArrayView bytes, const QString& name);
 
 } // namespace content

@@ -10,6 +10,8 @@ namespace content {
 
 // A JAD: text of attributes, MIDlet-Jar-Size among them.
 void readJad(QByteArrayView bytes, ContentInfo& info);
+// Why a JAD of `size` bytes, over kLongestJad, is not read.
+QString jadTooLong(qint64 size);
 // Whether the bytes look like a JAD: text (up to a NUL) with a MIDlet or
 // MicroEdition attribute.
 bool looksLikeJad(QByteArrayView bytes);

@@ -8,6 +8,8 @@ namespace content {
 
 // A Standard MIDI File: "MThd" first.
 void readMidi(QByteArrayView bytes, ContentInfo& info);
+// The bytes of a MIDI file past its extent that no whole chunk takes.
+qsizetype midiTrailingBytes(QByteArrayView bytes, qsizetype extent);
 // A MIDI file wrapped in RIFF: "RIFF" size "RMID" and a "data" chunk.
 void readRmid(QByteArrayView bytes, ContentInfo& info);
 // SMAF: "MMMD" and its length, a contents-information chunk first.

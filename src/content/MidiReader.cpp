@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "base/Report.h"
 #include "content/ContentText.h"
 #include "content/MelodyReaders.h"
 
@@ -28,6 +29,8 @@ struct Tempo {
 struct Track {
     qint64 endTick = 0;
     bool malformed = false; // or cut short: no extent then
+    bool ended = false;     // by an end-of-track event
+    bool eventsAfterEnd = false;
     QString name;
     std::vector<Tempo> tempos;
 };
@@ -98,6 +101,8 @@ Track readTrack(QByteArrayView data, bool cutShort) {
                                                            quint32(quint8(body[1])) << 8 |
                                                            quint8(body[2])});
             } else if (type == 0x2F) {
+                track.ended = true;
+                track.eventsAfterEnd = at < data.size();
                 break;
             }
         } else if (status >= 0xF0) {
@@ -120,11 +125,13 @@ Track readTrack(QByteArrayView data, bool cutShort) {
 // -1 for a division that gives no time.
 qint64 durationOf(const std::vector<Tempo>& tempos, qint64 endTick, quint16 division) {
     if (division & 0x8000) {
-        const int framesPerSecond = -int(qint8(division >> 8));
+        const int frames = -int(qint8(division >> 8));
         const int ticksPerFrame = division & 0xFF;
-        if (framesPerSecond <= 0 || ticksPerFrame == 0) {
+        if (frames <= 0 || ticksPerFrame == 0) {
             return -1;
         }
+        // -29 stands for the drop-frame rate of 30000/1001 frames a second.
+        const double framesPerSecond = frames == 29 ? 30000.0 / 1001.0 : frames;
         return std::llround(double(endTick) * 1000.0 / (framesPerSecond * ticksPerFrame));
     }
     if (division == 0) {
@@ -145,7 +152,31 @@ qint64 durationOf(const std::vector<Tempo>& tempos, qint64 endTick, quint16 divi
     return std::llround(micros / 1000.0);
 }
 
+// What players pass over in a track that is otherwise whole, named all the same.
+void addEndOfTrackSlips(const Track& track, int number, ContentInfo& info) {
+    if (!track.ended) {
+        info.problems << Report::tr("track %1 has no end-of-track event").arg(number);
+    } else if (track.eventsAfterEnd) {
+        info.problems
+            << Report::tr("track %1 holds bytes after its end-of-track event").arg(number);
+    }
+}
+
 } // namespace
+
+qsizetype midiTrailingBytes(QByteArrayView bytes, qsizetype extent) {
+    qsizetype at = extent;
+    while (bytes.size() - at >= 8) {
+        const quint32 length = bigEndian32(bytes, at + 4);
+        const QByteArrayView id = bytes.sliced(at, 4);
+        if (length > quint64(bytes.size() - at - 8) ||
+            std::any_of(id.begin(), id.end(), [](char c) { return c < 0x20 || c > 0x7E; })) {
+            break;
+        }
+        at += 8 + qsizetype(length);
+    }
+    return bytes.size() - at;
+}
 
 void readMidi(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Midi;
@@ -212,6 +243,8 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
             info.problems
                 << QCoreApplication::translate("Report", "track %1 is malformed").arg(tracks);
             malformed = true;
+        } else if (!cutShort) {
+            addEndOfTrackSlips(track, tracks, info);
         }
         if (format == 2) {
             sequenceMs += std::max<qint64>(0, durationOf(track.tempos, track.endTick, division));

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "dataset/TreeCopy.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,18 +43,24 @@ QStringList installMissing(const QString& bundledRoot, const QString& userFolder
         if (QFileInfo::exists(target)) {
             continue;
         }
-        const QString partial = userFolder + QStringLiteral("/.") + id + QStringLiteral(".partial");
-        QDir(partial).removeRecursively();
+        // Made under a hidden name and renamed into place only when whole.
+        // Whatever a planted link leads to is never emptied nor copied into:
+        // the link goes, and the copy goes into a folder made here.
+        const QString partial = userFolder + QLatin1Char('/') +
+                                fileops::staging::hiddenName(id, fileops::staging::kPartial);
+        if (!fileops::removeStagingEntry(partial) || !fileops::createFolder(partial)) {
+            continue;
+        }
         try {
             treecopy::copy(bundledRoot + QLatin1Char('/') + id, partial,
                            [](const QFileInfo&) {}); // the shipped sets hold plain files
-            if (QDir().rename(partial, target)) {
+            if (fileops::isPlainFolder(partial) && QDir().rename(partial, target)) {
                 installed.append(id);
                 continue;
             }
         } catch (const TarvexError&) {
         }
-        QDir(partial).removeRecursively();
+        fileops::removeStagingEntry(partial);
     }
     return installed;
 }

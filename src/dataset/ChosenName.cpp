@@ -2,6 +2,7 @@
 #include "dataset/ChosenName.h"
 
 #include "base/Cp1251.h"
+#include "base/Report.h"
 #include "platform/FileOps.h"
 
 #include <QFileInfo>
@@ -29,13 +30,13 @@ QString refusal(const QString& bareName) {
     case NameProblem::None:
         break;
     case NameProblem::ControlCharacter:
-        return QStringLiteral("Имя файла содержит управляющий символ (перевод строки, "
-                              "табуляцию или другой). Пожалуйста, переименуйте файл.");
+        return Report::tr("The file name holds a control character (a line break, a tab or "
+                          "another). Please rename the file.");
     case NameProblem::NotBareName:
-        return QStringLiteral("Недопустимое имя файла: %1").arg(bareName);
+        return Report::tr("Invalid file name: %1").arg(bareName);
     case NameProblem::NotCp1251:
-        return QStringLiteral("Имя файла \"%1\" нельзя записать в кодировке 1251. Пожалуйста, "
-                              "переименуйте файл.")
+        return Report::tr("The file name \"%1\" cannot be written in code page 1251. Please "
+                          "rename the file.")
             .arg(bareName);
     }
     return {};

@@ -18,7 +18,7 @@
 class DataSetWriter {
 public:
     DataSetWriter(const QString& userFolder, const QString& id,
-                  const QString& suffix = ImportStaging::kImport);
+                  const QString& suffix = fileops::staging::kImport);
 
     // Takes the staging folder (raising as ImportStaging::begin does) and
     // makes its empty "Data"; raises "Cannot create file %s".

@@ -7,6 +7,7 @@
 #include "dataset/ListJournal.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,8 +45,9 @@ void FirmwareDataSet::requirePlainWorkFolder(const ManagerInfo& info) const {
     const QFileInfo folder(workFolder(info));
     // A missing folder is no danger: writing into it fails on its own.
     if (folder.isSymLink() || (folder.exists() && !folder.isDir())) {
-        throw TarvexError(QStringLiteral("The working folder %1 is a link or not a folder: nothing "
-                                         "is written into it or deleted from it")
+        throw TarvexError(QCoreApplication::translate(
+                              "Report", "The working folder %1 is a link or not a folder: nothing "
+                                        "is written into it or deleted from it")
                               .arg(workFolder(info)));
     }
 }
@@ -56,8 +58,8 @@ void FirmwareDataSet::requirePlainFolder(const QString& path) const {
         const QFileInfo folder(place);
         if (folder.isSymLink() || (folder.exists() && !folder.isDir())) {
             throw TarvexError(
-                QStringLiteral(
-                    "The folder %1 is a link or not a folder: nothing is written into it")
+                QCoreApplication::translate(
+                    "Report", "The folder %1 is a link or not a folder: nothing is written into it")
                     .arg(place));
         }
     }

@@ -12,8 +12,6 @@
 
 namespace {
 
-const QString kLockSuffix = QStringLiteral(".lock");
-
 QString systemReason() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
@@ -21,12 +19,14 @@ QString systemReason() {
 } // namespace
 
 ImportStaging::ImportStaging(const QString& userFolder, const QString& id, const QString& suffix)
-    : id_(id), suffix_(suffix), folder_(userFolder + QStringLiteral("/.") + id + suffix),
-      lock_(std::make_unique<DataSetLock>(DataSetLock::OnFile{folder_ + kLockSuffix})) {}
+    : id_(id), suffix_(suffix),
+      folder_(userFolder + QLatin1Char('/') + fileops::staging::hiddenName(id, suffix)),
+      lock_(std::make_unique<DataSetLock>(DataSetLock::OnFile{folder_ + fileops::staging::kLock})) {
+}
 
 ImportStaging::~ImportStaging() {
     if (lock_->isLocked() && !placed_) {
-        QDir(folder_).removeRecursively();
+        fileops::removeStagingEntry(folder_);
     }
 }
 
@@ -36,7 +36,7 @@ void ImportStaging::begin() {
         break;
     case DataSetLock::Result::HeldByOther:
         throw TarvexError(
-            suffix_ == kExtract
+            suffix_ == fileops::staging::kExtract
                 ? QCoreApplication::translate("Report",
                                               "%1 is being written by another process: %2")
                       .arg(id_, lock_->holderText())
@@ -49,11 +49,9 @@ void ImportStaging::begin() {
         throw errors::cannotCreateFile(lock_->lockFilePath(), lock_->problem());
     }
     // With the lock held, a staging folder can only be a killed import's. A
-    // link or a file in its place is not ours: it stays, and the folder
-    // cannot be made (a link is never followed into what it leads to).
-    if (const QFileInfo left(folder_); left.isDir() && !left.isSymLink()) {
-        QDir(folder_).removeRecursively();
-    }
+    // link or a file in its place is refused: the folder cannot be made, and
+    // the link goes as a link when the staging ends.
+    fileops::removeFolderTree(folder_);
     errno = 0;
     if (!QDir().mkdir(folder_)) {
         throw errors::cannotCreateFile(folder_, systemReason());
@@ -72,15 +70,16 @@ void ImportStaging::putInPlace(const QString& target) {
 }
 
 void ImportStaging::removeLeftovers(const QString& userFolder) {
-    for (const QString& suffix : {kImport, kPort, kDraft}) {
+    for (const QString& suffix :
+         {fileops::staging::kImport, fileops::staging::kPort, fileops::staging::kDraft}) {
         const QStringList names =
             QDir(userFolder)
-                .entryList(
-                    {QStringLiteral(".*") + suffix, QStringLiteral(".*") + suffix + kLockSuffix},
-                    QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+                .entryList({QStringLiteral(".*") + suffix,
+                            QStringLiteral(".*") + suffix + fileops::staging::kLock},
+                           QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
         for (QString name : names) {
-            if (name.endsWith(kLockSuffix)) {
-                name.chop(kLockSuffix.size());
+            if (name.endsWith(fileops::staging::kLock)) {
+                name.chop(fileops::staging::kLock.size());
             }
             name.chop(suffix.size());
             removeLeftover(userFolder, name.mid(1), suffix);
@@ -90,12 +89,10 @@ void ImportStaging::removeLeftovers(const QString& userFolder) {
 
 void ImportStaging::removeLeftover(const QString& parent, const QString& name,
                                    const QString& suffix) {
-    const QString folder = parent + QStringLiteral("/.") + name + suffix;
-    DataSetLock lock(DataSetLock::OnFile{folder + kLockSuffix});
+    const QString folder = parent + QLatin1Char('/') + fileops::staging::hiddenName(name, suffix);
+    DataSetLock lock(DataSetLock::OnFile{folder + fileops::staging::kLock});
     if (lock.tryLock() == DataSetLock::Result::Locked) {
-        if (QFileInfo(folder).isDir() && !QFileInfo(folder).isSymLink()) {
-            QDir(folder).removeRecursively();
-        }
+        fileops::removeStagingEntry(folder);
         lock.unlock(); // removes the lock file
     }
 }

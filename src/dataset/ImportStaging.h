@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/FileOps.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -19,13 +21,12 @@ class DataSetLock;
 // output as ".NAME.extract" beside the folder NAME it makes.
 class ImportStaging {
 public:
-    static inline const QString kImport = QStringLiteral(".import");
-    static inline const QString kPort = QStringLiteral(".port");
-    static inline const QString kDraft = QStringLiteral(".draft");
-    static inline const QString kExtract = QStringLiteral(".extract");
-
-    ImportStaging(const QString& userFolder, const QString& id, const QString& suffix = kImport);
-    ~ImportStaging(); // removes the folder unless it was put in place; releases the lock
+    // suffix: one of the staging names fileops::staging declares.
+    ImportStaging(const QString& userFolder, const QString& id,
+                  const QString& suffix = fileops::staging::kImport);
+    // Removes the folder unless it was put in place (a link found in its
+    // place goes as a link, never what it leads to); releases the lock.
+    ~ImportStaging();
     ImportStaging(const ImportStaging&) = delete;
     ImportStaging& operator=(const ImportStaging&) = delete;
 

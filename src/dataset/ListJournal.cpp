@@ -22,7 +22,7 @@
 
 namespace {
 
-const QString kNewSuffix = QStringLiteral(".new");
+const QString& kNewSuffix = fileops::staging::kNewList;
 // Longer than any name a marker of ours holds; longer lines are not kept.
 constexpr qsizetype kLongestEntry = 1024;
 
@@ -74,7 +74,7 @@ bool renameOver(const QString& from, const QString& to) {
 ListJournal::ListJournal(QString folder) : folder_(std::move(folder)) {}
 
 QString ListJournal::markerName() {
-    return QStringLiteral(".lists.commit");
+    return fileops::staging::kListsCommit;
 }
 
 QString ListJournal::path(const QString& name) const {

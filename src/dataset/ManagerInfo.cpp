@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/ManagerInfo.h"
 
+#include "base/Report.h"
+
 #include <QCoreApplication>
 
 namespace managers {
@@ -54,7 +56,8 @@ const ManagerInfo& melodies() {
         // How the pages and the command line open and save.
         QStringLiteral("OpenMelDialog"),
         QStringLiteral("SaveMelS3Dialog"),
-        {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi)")},
+        // MIDI in RIFF after the page's own filter: the handset plays the MIDI inside.
+        {QStringLiteral("MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)")},
         50,
         0,
     };
@@ -182,7 +185,8 @@ const std::array<const ManagerInfo*, 3>& all() {
 QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
     switch (info.kind) {
     case ManagerKind::Melodies:
-        return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi")};
+        return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi"),
+                QStringLiteral("rmi")};
     case ManagerKind::Java:
         return {slot % 2 ? QStringLiteral("jar") : QStringLiteral("jad")};
     case ManagerKind::Pictures:
@@ -203,8 +207,8 @@ bool acceptsFile(const ManagerInfo& info, qsizetype slot, const QString& path) {
 
 QString nameInUseWarning(const ManagerInfo& info) {
     return info.kind == ManagerKind::Melodies
-               ? QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии.")
-               : QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл.");
+               ? Report::tr("The file is in use already. Please choose another melody file.")
+               : Report::tr("The file is in use already. Please choose another file.");
 }
 
 const ManagerInfo* byId(const QString& id) {

@@ -103,7 +103,7 @@ const ManagerInfo* byId(const QString& id);
 const ManagerInfo& of(ManagerKind kind);
 
 // The file suffixes the open dialog offers for a slot (without the dot, lower
-// case): melodies mmf/mid/midi, JAD on even Java rows and JAR on odd ones,
+// case): melodies mmf/mid/midi/rmi, JAD on even Java rows and JAR on odd ones,
 // bitmaps, PNG, JPEG and GIF pictures.
 QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot);
 // The open dialog's filter for the slot, in Qt's form.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/OutputPlace.h"
 
+#include "base/Report.h"
 #include "platform/AppDataFolder.h"
 
 #include <QDir>
@@ -71,11 +72,11 @@ QString refusal(const QString& userFolder, const QString& path) {
         for (const QString& place : places) {
             for (const QString& folder : folders) {
                 if (isWithin(place, folder)) {
-                    return QStringLiteral(
-                               "Файл нельзя сохранить в папку прошивки %1: в ней, в её папке Data "
-                               "и в её рабочих папках программа хранит списки и копии файлов. "
-                               "Сохранение туда испортило бы их, а рабочую папку программа "
-                               "очищает. Пожалуйста, выберите другую папку.\n%2")
+                    return Report::tr(
+                               "The file cannot be saved into the firmware folder %1: in it, its "
+                               "Data folder and its working folders the program keeps lists and "
+                               "copies of files. Saving there would spoil them, and the program "
+                               "empties the working folder. Please choose another folder.\n%2")
                         .arg(QDir::toNativeSeparators(firmware.absoluteFilePath()),
                              QDir::toNativeSeparators(path));
                 }

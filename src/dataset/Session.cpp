@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/Session.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareId.h"
@@ -11,6 +12,7 @@
 #include "platform/FindFiles.h"
 #include "platform/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -107,10 +109,10 @@ TarvexError Session::noSuchFirmware() const {
         }
     }
     return TarvexError(
-        QStringLiteral("There is no firmware %1 in %2; %3")
+        Report::tr("There is no firmware %1 in %2; %3")
             .arg(settings_.currentId, userFolder_,
-                 ids.isEmpty() ? QStringLiteral("it holds none")
-                               : QStringLiteral("it holds: ") + ids.join(QStringLiteral(", "))));
+                 ids.isEmpty() ? Report::tr("it holds none")
+                               : Report::tr("it holds: %1").arg(ids.join(QStringLiteral(", ")))));
 }
 
 void Session::finishSaveIfFree() {
@@ -138,8 +140,9 @@ void Session::lock() {
         if (options_.readOnlyWhenHeld) {
             return;
         }
-        throw TarvexError(QStringLiteral("The data set %1 is in use by %2: it can be changed again "
-                                         "once that has finished")
+        throw TarvexError(QCoreApplication::translate("Report",
+                                                      "The data set %1 is in use by %2: it can be "
+                                                      "changed again once that has finished")
                               .arg(firmwareFolder_, *lockHolder_));
     case DataSetLock::Result::NotALockFile:
         throw TarvexError(lock_->problem());

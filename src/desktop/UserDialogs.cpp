@@ -5,6 +5,7 @@
 #include "platform/DialogFolders.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -143,6 +144,19 @@ public:
                                      QMessageBox::Yes) == QMessageBox::Yes;
     }
 
+    bool askReplace(const QString& path) override {
+        QMessageBox box(QMessageBox::Warning, replaceCaption(), replaceQuestion(path),
+                        QMessageBox::NoButton, owner());
+        QPushButton* replace = box.addButton(QCoreApplication::translate("UserDialogs", "&Replace"),
+                                             QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QCoreApplication::translate("UserDialogs", "Cancel"),
+                                            QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == replace;
+    }
+
     void warn(const QString& text) override {
         messageBox(QMessageBox::Warning, kWarningCaption, text);
     }
@@ -272,6 +286,32 @@ QString UserDialogs::saveFile(const QString& dialog, const QString& defaultName,
     return askSaveFile(defaultName, filter);
 }
 
+QString UserDialogs::saveFileAskingToReplace(const QString& dialog, const QString& defaultName,
+                                             const QString& filter) {
+    const StartFolder folder(startFolder_, dialog);
+    for (;;) {
+        const QString file = askSaveFile(defaultName, filter);
+        if (file.isEmpty() || !QFileInfo::exists(file) || askReplace(file)) {
+            return file;
+        }
+    }
+}
+
+bool UserDialogs::askReplace(const QString& path) {
+    return askYesNo(replaceQuestion(path), replaceCaption());
+}
+
+QString UserDialogs::replaceQuestion(const QString& path) {
+    return QCoreApplication::translate("UserDialogs",
+                                       "A file named \"%1\" already exists. Do you want to "
+                                       "replace it?")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString UserDialogs::replaceCaption() {
+    return QCoreApplication::translate("UserDialogs", "File exists");
+}
+
 QString UserDialogs::startFolder() const {
     // Never the current directory, which is the program's own folder.
     return startFolder_.isEmpty() ? QDir::homePath() : startFolder_;
@@ -291,9 +331,9 @@ void showUncaught(std::exception_ptr error) noexcept {
     try {
         std::rethrow_exception(error);
     } catch (const TarvexError& e) {
-        message = e.message();
+        message = e.englishMessage();
     } catch (const std::bad_alloc&) {
-        message = errors::outOfMemory().message();
+        message = errors::outOfMemory().englishMessage();
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
     } catch (...) {

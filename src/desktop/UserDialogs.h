@@ -39,6 +39,9 @@ public:
                                            const QString& proposed);
     // A question answered yes or no.
     virtual bool askYesNo(const QString& text, const QString& caption);
+    // Whether the existing file `path` may be replaced. Unless overridden,
+    // askYesNo asks it.
+    virtual bool askReplace(const QString& path);
     // Caption "Предупреждение", warning icon.
     virtual void warn(const QString& text) = 0;
     // Information icon, OK button.
@@ -65,6 +68,12 @@ public:
     // A folder dialog by name; it starts where the folder last chosen with it lies.
     QString openFolder(const QString& dialog, const QString& caption);
     QString saveFile(const QString& dialog, const QString& defaultName, const QString& filter);
+    // As saveFile, for files that are not patches: an existing file chosen
+    // is replaced only when the user agrees, else the dialog comes back.
+    QString saveFileAskingToReplace(const QString& dialog, const QString& defaultName,
+                                    const QString& filter);
+    static QString replaceQuestion(const QString& path);
+    static QString replaceCaption();
     // The folder the file dialog being asked starts in; the user's home
     // folder when it was not asked by name.
     QString startFolder() const;

@@ -5,8 +5,6 @@
 #include "srec/TableEntry.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
 #include <unordered_map>
 
 namespace entryfinder {
@@ -15,12 +13,6 @@ namespace {
 
 using firmwarescan::Kind;
 using firmwarescan::Resource;
-
-// What an address may be the target of: a found resource, or a place where a JAD may start.
-struct Target {
-    std::size_t resource = 0;
-    bool jad = false;
-};
 
 // A quick first test of every 4 bytes before the exact look-up.
 class AddressFilter {
@@ -46,16 +38,34 @@ std::uint32_t le32(const std::uint8_t* p) {
            std::uint32_t(p[3]) << 24;
 }
 
+// Another size an entry may give a resource and still be its entry.
+bool nearSize(std::uint64_t size, std::uint64_t other) {
+    return other != size && other >= size / 2 && other <= size * 2 && other != 0;
+}
+
+// A JAD's first byte: a letter of an attribute's name, or a byte-order mark's.
+bool mayStartJad(std::uint8_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xEF;
+}
+
+// A Java entry pointing at a place where a JAD may start.
+struct JadEntry {
+    std::uint32_t target = 0;
+    std::uint32_t size = 0;
+    std::uint64_t entry = 0;
+};
+
 class Finder {
 public:
     Finder(const FirmwareImage& image, std::vector<Resource>& resources,
-           const std::vector<std::uint64_t>& jadStarts)
-        : image_(image), resources_(resources), found_(resources.size()) {
+           firmwarescan::WorkBudget& budget)
+        : image_(image), resources_(resources), budget_(budget), found_(resources.size()),
+          others_(resources.size()) {
         for (std::size_t i = 0; i < resources.size(); ++i) {
-            addTarget(resources[i].address, {i, false});
-        }
-        for (const std::uint64_t at : jadStarts) {
-            addTarget(at, {0, true});
+            if (resources[i].address <= 0xFFFFFFFFu) { // else no 32-bit entry points there
+                targets_.emplace(std::uint32_t(resources[i].address), i);
+                filter_.add(std::uint32_t(resources[i].address));
+            }
         }
     }
 
@@ -68,28 +78,22 @@ public:
                 if (filter_.mayHold(value)) {
                     lookUp(range, p, value);
                 }
+                if (p >= 4) {
+                    noteJadEntry(range, p - 4, value);
+                }
             }
-        }
-        for (auto& [key, index] : jads_) {
-            resources_[index].entries = std::move(jadEntries_[index]);
         }
         for (std::size_t i = 0; i < found_.size(); ++i) {
             resources_[i].entries = std::move(found_[i]);
+            resources_[i].otherEntries = std::move(others_[i]);
         }
+        findJads();
         std::stable_sort(
             resources_.begin(), resources_.end(),
             [](const Resource& a, const Resource& b) { return a.address < b.address; });
     }
 
 private:
-    void addTarget(std::uint64_t address, Target target) {
-        if (address > 0xFFFFFFFFu) {
-            return; // no 32-bit entry can point there
-        }
-        targets_.emplace(std::uint32_t(address), target);
-        filter_.add(std::uint32_t(address));
-    }
-
     // value, at p of the range, is an address: of a melody entry starting
     // at p, or of a Java or picture entry starting 4 bytes before.
     void lookUp(const FirmwareImage::Range& range, std::size_t p, std::uint32_t value) {
@@ -97,78 +101,109 @@ private:
         const std::uint8_t* data = range.bytes.data();
         const std::size_t size = range.bytes.size();
         for (auto it = from; it != to; ++it) {
-            const Target& target = it->second;
-            if (target.jad) {
-                if (p >= 4) {
-                    jad(range, p - 4, value);
-                }
-                continue;
-            }
-            const Resource& r = resources_[target.resource];
+            const std::size_t i = it->second;
+            const Resource& r = resources_[i];
             if (r.isMelody() && p + 8 <= size) {
                 const auto e = tableentry::decode(managers::melodies(), data + p);
-                if (e.size == r.size) {
-                    found_[target.resource].push_back(range.start + p);
-                }
+                note(i, range.start + p, e.size);
             } else if (r.kind == Kind::Jar && p >= 4) {
                 const auto e = tableentry::decode(managers::java(), data + p - 4);
-                if (e.size == r.size) {
-                    found_[target.resource].push_back(range.start + p - 4);
-                }
+                note(i, range.start + p - 4, e.size);
             } else if (r.kind == Kind::Picture && p >= 4) {
                 const auto e = tableentry::decode(managers::pictures(), data + p - 4);
                 if (e.width == r.width && e.height == r.height) {
-                    found_[target.resource].push_back(range.start + p - 4);
+                    found_[i].push_back(range.start + p - 4);
                 }
             }
         }
     }
 
-    // A Java entry at `at` pointing at a place where a JAD may start: a JAD
-    // when the size it gives makes one.
-    void jad(const FirmwareImage::Range& range, std::size_t at, std::uint32_t address) {
-        const auto e = tableentry::decode(managers::java(), range.bytes.data() + at);
-        if (e.size == 0 || e.size > firmwarescan::kLongestJad) {
+    void note(std::size_t i, std::uint64_t entry, std::uint64_t size) {
+        if (size == resources_[i].size) {
+            found_[i].push_back(entry);
+        } else if (nearSize(resources_[i].size, size)) {
+            others_[i].push_back({entry, size});
+        }
+    }
+
+    // The Java entry at `at` of the range, when it points at a place in the
+    // image where a JAD may start with a size a JAD may have.
+    void noteJadEntry(const FirmwareImage::Range& range, std::size_t at, std::uint32_t address) {
+        const std::uint32_t size = le32(range.bytes.data() + at);
+        if (size == 0 || size > firmwarescan::kLongestJad) {
             return;
         }
-        const auto key = std::make_pair(address, e.size);
-        auto known = jads_.find(key);
-        if (known == jads_.end()) {
-            if (rejected_.count(key) != 0) {
-                return;
-            }
-            const FirmwareImage::Range* holder = image_.rangeAt(address);
-            if (holder == nullptr ||
-                !scanstructure::jadAt({holder->bytes.data(), holder->bytes.size()},
-                                      std::size_t(address - holder->start), e.size)) {
-                rejected_.insert(key);
-                return;
-            }
-            Resource r;
-            r.kind = Kind::Jad;
-            r.address = address;
-            r.size = e.size;
-            resources_.push_back(std::move(r));
-            known = jads_.emplace(key, resources_.size() - 1).first;
+        const FirmwareImage::Range* holder = image_.rangeAt(address);
+        if (holder != nullptr && mayStartJad(holder->bytes[address - holder->start])) {
+            jadEntries_.push_back({address, size, range.start + at});
         }
-        jadEntries_[known->second].push_back(range.start + at);
+    }
+
+    // Each place Java entries point at is read once, its lines then
+    // answering every size they give.
+    void findJads() {
+        std::stable_sort(jadEntries_.begin(), jadEntries_.end(),
+                         [](const JadEntry& a, const JadEntry& b) { return a.target < b.target; });
+        for (std::size_t from = 0; from < jadEntries_.size();) {
+            std::size_t to = from;
+            while (to < jadEntries_.size() && jadEntries_[to].target == jadEntries_[from].target) {
+                ++to;
+            }
+            jadAt(from, to);
+            from = to;
+        }
+    }
+
+    void jadAt(std::size_t from, std::size_t to) {
+        const std::uint32_t address = jadEntries_[from].target;
+        if (!budget_.left()) {
+            budget_.refuse(address);
+            return;
+        }
+        const FirmwareImage::Range* holder = image_.rangeAt(address);
+        const scanstructure::JadLines lines({holder->bytes.data(), holder->bytes.size()},
+                                            std::size_t(address - holder->start),
+                                            firmwarescan::kLongestJad);
+        budget_.spent += lines.textLength() + (to - from);
+        std::uint32_t longest = 0;
+        for (std::size_t k = from; k < to; ++k) {
+            if (jadEntries_[k].size > longest && lines.holds(jadEntries_[k].size)) {
+                longest = jadEntries_[k].size;
+            }
+        }
+        if (longest == 0) {
+            return;
+        }
+        Resource r;
+        r.kind = Kind::Jad;
+        r.address = address;
+        r.size = longest;
+        for (std::size_t k = from; k < to; ++k) {
+            const JadEntry& e = jadEntries_[k];
+            if (e.size == longest) {
+                r.entries.push_back(e.entry);
+            } else if (nearSize(longest, e.size)) {
+                r.otherEntries.push_back({e.entry, e.size});
+            }
+        }
+        resources_.push_back(std::move(r));
     }
 
     const FirmwareImage& image_;
     std::vector<Resource>& resources_;
+    firmwarescan::WorkBudget& budget_;
     std::vector<std::vector<std::uint64_t>> found_;
-    std::unordered_multimap<std::uint32_t, Target> targets_;
+    std::vector<std::vector<Resource::OtherEntry>> others_;
+    std::unordered_multimap<std::uint32_t, std::size_t> targets_;
     AddressFilter filter_;
-    std::map<std::pair<std::uint32_t, std::uint32_t>, std::size_t> jads_;
-    std::map<std::size_t, std::vector<std::uint64_t>> jadEntries_;
-    std::set<std::pair<std::uint32_t, std::uint32_t>> rejected_;
+    std::vector<JadEntry> jadEntries_;
 };
 
 } // namespace
 
 void run(const FirmwareImage& image, std::vector<Resource>& resources,
-         const std::vector<std::uint64_t>& jadStarts) {
-    Finder(image, resources, jadStarts).run();
+         firmwarescan::WorkBudget& budget) {
+    Finder(image, resources, budget).run();
 }
 
 } // namespace entryfinder

@@ -13,10 +13,12 @@
 // address. One pass over the image, whatever the number of resources.
 namespace entryfinder {
 
-// Fills each resource's entries, lowest first. A JAD has no end of its own:
-// each place in jadStarts becomes a JAD resource for every size a Java entry
-// gives it under which its bytes read as a JAD (longest kLongestJad).
+// Fills each resource's entries, lowest first, and the entries giving it
+// another size. A JAD has no end of its own: wherever a Java entry points at
+// text whose lines read as a JAD under the size it gives, the longest such
+// size makes a JAD resource there (at most kLongestJad). Reading a JAD's
+// lines is spent from the budget.
 void run(const FirmwareImage& image, std::vector<firmwarescan::Resource>& resources,
-         const std::vector<std::uint64_t>& jadStarts);
+         firmwarescan::WorkBudget& budget);
 
 } // namespace entryfinder

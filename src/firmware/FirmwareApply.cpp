@@ -2,6 +2,7 @@
 #include "firmware/FirmwareApply.h"
 
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "srec/S3Records.h"
@@ -17,6 +18,10 @@ namespace firmwareapply {
 namespace {
 
 using numeric::hexAddress;
+
+// The bytes written between two reports of progress; a multiple of the
+// S3 record size.
+constexpr std::size_t kChunk = 4096;
 
 // Writes the record's bytes where the image holds them; what lies outside
 // goes to outside.
@@ -47,43 +52,71 @@ void writeRecord(FirmwareImage& image, std::uint64_t address, const std::vector<
 
 } // namespace
 
-void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report) {
-    FirmwareImageBuilder outside;
-    for (const QString& path : patches) {
-        if (!QFileInfo(path).isFile()) {
-            report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
+void forEachRecord(QIODevice& patch, const QString& name, Report& report,
+                   const RecordVisitor& visit) {
+    srec::SRecordReader reader(patch);
+    srec::SRecordReader::Line line;
+    while (reader.next(line)) {
+        if (!line.error.isEmpty()) {
+            report.error(name, line.number, line.error);
             continue;
         }
-        QFile file;
-        QString reason;
-        if (!fileops::openRegular(file, path, &reason)) {
-            report.error(path, 0,
-                         QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
-            continue;
+        if (!line.empty && line.record.isData()) {
+            visit(line.record, line.number);
         }
-        srec::SRecordReader reader(file);
-        srec::SRecordReader::Line line;
-        while (reader.next(line)) {
-            if (!line.error.isEmpty()) {
-                report.error(path, line.number, line.error);
-                continue;
-            }
-            if (line.empty || !line.record.isData()) {
-                continue;
-            }
+    }
+}
+
+void forEachRecord(const QString& path, Report& report, const RecordVisitor& visit) {
+    if (!QFileInfo(path).isFile()) {
+        report.error(path, 0, QCoreApplication::translate("Report", "is not a regular file"));
+        return;
+    }
+    QFile file;
+    QString reason;
+    if (!fileops::openRegular(file, path, &reason)) {
+        report.error(path, 0, reportlanguage::cannotBeRead(reason));
+        return;
+    }
+    forEachRecord(file, path, report, visit);
+}
+
+namespace {
+
+// Writes a patch's record over the image; bytes outside the image go to
+// outside, and are an error unless allowOutside.
+RecordVisitor recordWriter(FirmwareImage& image, const QString& name, bool allowOutside,
+                           FirmwareImageBuilder& outside, Report& report) {
+    return
+        [&image, name, allowOutside, &outside, &report](const srec::SRecord& record, qint64 line) {
             std::uint64_t outsideBytes = 0;
-            writeRecord(image, line.record.address, line.record.data, outside, outsideBytes,
-                        line.number);
+            writeRecord(image, record.address, record.data, outside, outsideBytes, line);
             if (outsideBytes > 0 && !allowOutside) {
                 report.error(
-                    path, line.number,
+                    name, line,
                     QCoreApplication::translate(
                         "Report", "writes %1 of its %2 bytes at %3 outside the firmware's bytes")
                         .arg(outsideBytes)
-                        .arg(line.record.data.size())
-                        .arg(hexAddress(line.record.address)));
+                        .arg(record.data.size())
+                        .arg(hexAddress(record.address)));
             }
-        }
+        };
+}
+
+} // namespace
+
+void apply(FirmwareImage& image, QIODevice& patch, const QString& name, Report& report) {
+    FirmwareImageBuilder outside;
+    forEachRecord(patch, name, report, recordWriter(image, name, false, outside, report));
+}
+
+void apply(FirmwareImage& image, const QStringList& patches, bool allowOutside, Report& report,
+           const workprogress::Progress& progress) {
+    FirmwareImageBuilder outside;
+    std::uint64_t read = 0;
+    for (const QString& path : patches) {
+        workprogress::report(progress, read++, std::uint64_t(patches.size()));
+        forEachRecord(path, report, recordWriter(image, path, allowOutside, outside, report));
     }
     if (allowOutside) {
         Report merged;
@@ -108,7 +141,7 @@ Format formatOf(const QString& outputPath) {
                                                                             : Format::S3;
 }
 
-void writeS3(const FirmwareImage& image, const Sink& sink) {
+void writeS3(const FirmwareImage& image, const Sink& sink, const workprogress::Progress& progress) {
     // Refused before the first byte goes out: an output cut short helps no one.
     if (!image.empty() && image.ranges().back().end() > 0x80000000u) {
         throw errors::integerOverflow();
@@ -116,12 +149,15 @@ void writeS3(const FirmwareImage& image, const Sink& sink) {
     S3Writer writer(
         [&](const S3LineList& block) { sink(block.text().data(), qint64(block.text().size())); });
     writer.append(srec::kHeaderRecord);
-    constexpr std::size_t kChunk = 64 * 1024; // a multiple of the record size
+    const std::uint64_t total = image.dataBytes();
+    std::uint64_t written = 0;
     for (const FirmwareImage::Range& range : image.ranges()) {
         for (std::size_t offset = 0; offset < range.bytes.size(); offset += kChunk) {
+            workprogress::report(progress, written, total);
             const std::size_t n = std::min(kChunk, range.bytes.size() - offset);
             writer.appendDataRecords(range.bytes.data() + offset, std::int64_t(n),
                                      numeric::fromSize(std::int64_t(range.start + offset)));
+            written += n;
         }
     }
     // The firmware's own start address, never a patch's: a loader jumps there.
@@ -137,8 +173,11 @@ void writeS3(const FirmwareImage& image, const Sink& sink) {
     writer.finish();
 }
 
-void writeBinary(const FirmwareImage& image, const Sink& sink) {
+void writeBinary(const FirmwareImage& image, const Sink& sink,
+                 const workprogress::Progress& progress) {
     std::uint64_t at = image.empty() ? 0 : image.ranges().front().start;
+    const std::uint64_t total = image.dataBytes();
+    std::uint64_t written = 0;
     const std::vector<char> gap(64 * 1024, char(0xFF));
     for (const FirmwareImage::Range& range : image.ranges()) {
         while (at < range.start) {
@@ -146,7 +185,12 @@ void writeBinary(const FirmwareImage& image, const Sink& sink) {
             sink(gap.data(), qint64(n));
             at += n;
         }
-        sink(reinterpret_cast<const char*>(range.bytes.data()), qint64(range.bytes.size()));
+        for (std::size_t offset = 0; offset < range.bytes.size(); offset += kChunk) {
+            workprogress::report(progress, written, total);
+            const std::size_t n = std::min(kChunk, range.bytes.size() - offset);
+            sink(reinterpret_cast<const char*>(range.bytes.data() + offset), qint64(n));
+            written += n;
+        }
         at = range.end();
     }
 }

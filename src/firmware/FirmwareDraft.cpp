@@ -2,6 +2,7 @@
 #include "firmware/FirmwareDraft.h"
 
 #include "base/Cp1251.h"
+#include "base/TarvexError.h"
 #include "dataset/DataSetWriter.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/NumericText.h"
@@ -10,6 +11,7 @@
 #include "pictures/JpegWriter.h"
 #include "srec/TableEntry.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <limits>
 
@@ -42,6 +44,23 @@ QString listName(const QString& title, const QString& fallback) {
     }
     name = name.simplified();
     return name.isEmpty() || !cp1251::encode(name) ? fallback : name;
+}
+
+// The page's help text of a drafted set: what it is and what to do before
+// flashing, in code page 1251 as RTF holds it.
+QByteArray helpText() {
+    const QByteArray text = cp1251::encodeOrThrow(
+        QStringLiteral("Набор данных составлен по прошивке программой. Прежде чем записывать "
+                       "патчи в телефон, проверьте его области."));
+    QByteArray rtf("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 ");
+    for (const char c : text) {
+        if (quint8(c) < 0x80) {
+            rtf.append(c);
+        } else {
+            rtf.append("\\'").append(QByteArray::number(quint8(c), 16));
+        }
+    }
+    return rtf.append("\\par}");
 }
 
 struct Slot {
@@ -185,7 +204,7 @@ private:
         writer.writeList(info.namesList, names(list));
         writer.writeStandardSlots(info, tables, entries, names(list));
         if (!info.helpFile.isEmpty()) {
-            writer.writeFile(info.helpFile, QByteArray("{\\rtf1}"));
+            writer.writeFile(info.helpFile, helpText());
         }
     }
 
@@ -204,6 +223,29 @@ private:
     Result& result_;
     std::vector<Slot> melodies_, jads_, jars_, pictures_, java_;
 };
+
+// Every region must lie wholly in the firmware: a byte outside it is one
+// nobody can tell erased.
+void reportRegionsOutside(const FirmwareImage& image, const Options& options, Report& report) {
+    const std::pair<const ManagerInfo*, std::optional<Region>> regions[] = {
+        {&managers::melodies(), options.melodies},
+        {&managers::java(), options.java},
+        {&managers::pictures(), options.pictures}};
+    for (const auto& [info, r] : regions) {
+        if (!r) {
+            continue;
+        }
+        const std::uint64_t held = image.heldBytes(r->start, r->end);
+        if (held != r->end - r->start) {
+            report.error(options.firmwareFile, 0,
+                         Report::tr("only %1 of the %2 bytes of the %3 %4-%5 lie in the firmware")
+                             .arg(held)
+                             .arg(r->end - r->start)
+                             .arg(QCoreApplication::translate("Report", info->regionName),
+                                  hexAddress(r->start), hexAddress(r->end - 1)));
+        }
+    }
+}
 
 } // namespace
 
@@ -246,10 +288,26 @@ QString Result::text() const {
     return withSummary().text();
 }
 
+QString freeId(const QString& wanted, const QString& userFolder) {
+    const auto taken = [&](const QString& id) {
+        const QFileInfo folder(userFolder + QLatin1Char('/') + id);
+        return folder.exists() || folder.isSymLink();
+    };
+    QString id = wanted;
+    for (int n = 2; taken(id); ++n) {
+        id = QStringLiteral("%1_%2").arg(wanted).arg(n);
+    }
+    return id;
+}
+
 QString regionText(const firmwarescan::Area& area) {
     return QStringLiteral("0x%1-0x%2")
         .arg(numeric::hex(std::uint32_t(area.address), 8),
              numeric::hex(std::uint32_t(area.address + area.size - 1), 8));
+}
+
+bool Options::anyRegion() const {
+    return melodies || java || pictures;
 }
 
 Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const Options& options,
@@ -257,14 +315,28 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
     Result result;
     result.id = options.id;
     result.firmwareFolder = firmwareid::newFolder(options.id, userFolder);
+    if (!options.anyRegion()) {
+        throw TarvexError(Report::tr("Nothing is created: no region is given, so every page of "
+                                     "%1 would stay off")
+                              .arg(options.id));
+    }
     result.candidates = scan.erased;
     Drafter drafter(image, scan, result);
     result.melodies = options.melodies ? drafter.melodyCount() : 0;
     result.java = options.java ? drafter.javaCount() : 0;
     result.pictures = options.pictures ? drafter.pictureCount() : 0;
+    // Refused before anything is written, so that the id stays free.
+    reportRegionsOutside(image, options, result.report);
+    if (result.melodies + result.java + result.pictures == 0) {
+        result.report.error(options.firmwareFile, 0,
+                            Report::tr("nothing is placed: the pages with a region get no slot"));
+    }
+    if (result.report.errors() > 0) {
+        return result;
+    }
 
     // Beside its place, so that a kill leaves nothing the next start does not remove.
-    DataSetWriter writer(userFolder, options.id, ImportStaging::kDraft);
+    DataSetWriter writer(userFolder, options.id, fileops::staging::kDraft);
     writer.begin();
     drafter.write(writer, options);
 

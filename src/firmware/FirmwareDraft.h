@@ -26,6 +26,10 @@ struct Region {
 // B whose next address needs more than 32 bits.
 std::optional<Region> parseRegion(const QString& text);
 
+// `wanted` when no firmware folder has that name, else the first of
+// "wanted_2", "wanted_3"... that is free.
+QString freeId(const QString& wanted, const QString& userFolder);
+
 // An erased area as region text, "0x01400000-0x0147FFFF", pasteable into
 // parseRegion.
 QString regionText(const firmwarescan::Area& area);
@@ -35,6 +39,9 @@ struct Options {
     std::optional<Region> melodies;
     std::optional<Region> java;
     std::optional<Region> pictures;
+    QString firmwareFile; // what findings about the firmware name
+
+    bool anyRegion() const;
 };
 
 struct Result {
@@ -54,7 +61,10 @@ struct Result {
     QString text() const;
 };
 
-// Raises for an id that cannot name a new firmware folder or names one that exists.
+// Raises for an id that cannot name a new firmware folder or names one that
+// exists, and when no region is given. Creates nothing, leaving the id free,
+// when a region reaches outside the firmware or the pages switched on get no
+// slot: the report says why.
 Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const Options& options,
            const QString& userFolder);
 

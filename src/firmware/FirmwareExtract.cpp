@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/FirmwareExtract.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "content/ContentInfo.h"
 #include "dataset/ImportStaging.h"
@@ -134,8 +135,8 @@ void write(const Plan& plan, const QString& dir) {
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
             .isEmpty();
     if ((target.exists() || target.isSymLink()) && !emptyFolder) {
-        throw TarvexError(QStringLiteral("%1 exists already: extract makes a new folder, whole or "
-                                         "not at all; remove it or name another")
+        throw TarvexError(Report::tr("%1 exists already: extract makes a new folder, whole or not "
+                                     "at all; remove it or name another")
                               .arg(dir));
     }
     errno = 0;
@@ -146,7 +147,7 @@ void write(const Plan& plan, const QString& dir) {
     // Made beside its place under a hidden name and renamed into place only
     // when whole: a full disk or a kill leaves no part of it, and the next
     // extract to the same place removes what a killed one left.
-    ImportStaging staging(target.absolutePath(), target.fileName(), ImportStaging::kExtract);
+    ImportStaging staging(target.absolutePath(), target.fileName(), fileops::staging::kExtract);
     staging.begin();
     auto put = [&](const QString& relative, const QByteArray& bytes) {
         const QString path = staging.folder() + QLatin1Char('/') + relative;

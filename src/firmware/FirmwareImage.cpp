@@ -2,6 +2,7 @@
 #include "firmware/FirmwareImage.h"
 
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "srec/SRecordReader.h"
@@ -18,6 +19,14 @@ namespace {
 
 using numeric::kAddressSpace;
 constexpr qint64 kBinaryBlock = qint64(1) << 20;
+
+QString tooLarge() {
+    return QCoreApplication::translate("Report",
+                                       "holds more than %1 bytes of firmware data (%2 MiB), more "
+                                       "than any firmware has; it is not read")
+        .arg(firmwarefile::kLargestImage)
+        .arg(firmwarefile::kLargestImage >> 20);
+}
 
 } // namespace
 
@@ -211,6 +220,7 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
                  std::optional<std::uint32_t>& startAddress) {
     srec::SRecordReader reader(file);
     srec::SRecordReader::Line line;
+    std::uint64_t data = 0;
     while (reader.next(line)) {
         if (line.empty) {
             continue;
@@ -232,6 +242,11 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
                              "Report", "writes past the end of the 32-bit address space"));
             continue;
         }
+        data += r.data.size();
+        if (data > kLargestImage) {
+            report.error(path, line.number, tooLarge());
+            return;
+        }
         builder.add(r.address, r.data.data(), r.data.size(), line.number);
     }
 }
@@ -239,6 +254,10 @@ void readRecords(QFile& file, const QString& path, FirmwareImageBuilder& builder
 void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareImageBuilder& builder,
                 Report& report) {
     const qint64 size = file.size();
+    if (std::uint64_t(size) > kLargestImage) {
+        report.error(path, 0, tooLarge());
+        return;
+    }
     if (std::uint64_t(base) + std::uint64_t(size) > kAddressSpace) {
         report.error(path, 0,
                      QCoreApplication::translate(
@@ -252,12 +271,14 @@ void readBinary(QFile& file, const QString& path, std::uint32_t base, FirmwareIm
     for (;;) {
         const qint64 got = file.read(reinterpret_cast<char*>(block.data()), qint64(block.size()));
         if (got < 0) {
-            report.error(path, 0,
-                         QCoreApplication::translate("Report", "cannot be read: %1")
-                             .arg(file.errorString()));
+            report.error(path, 0, reportlanguage::cannotBeRead(file.errorString()));
             return;
         }
         if (got == 0) {
+            return;
+        }
+        if (address - base + std::uint64_t(got) > kLargestImage) {
+            report.error(path, 0, tooLarge()); // it grew while read
             return;
         }
         builder.add(address, block.data(), std::size_t(got), 0);
@@ -282,7 +303,7 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
     case fileops::Opened::Unreadable:
         report.error(source.path, 0,
                      QFileInfo(source.path).isFile()
-                         ? QCoreApplication::translate("Report", "cannot be read: %1").arg(reason)
+                         ? reportlanguage::cannotBeRead(reason)
                          : QCoreApplication::translate("Report", "is not a regular file"));
         return {};
     }
@@ -310,6 +331,12 @@ FirmwareImage read(const FirmwareSource& source, Report& report) {
                      QCoreApplication::translate("Report", "holds no firmware byte"));
     }
     return image;
+}
+
+bool needsBase(const QString& path) {
+    QFile file;
+    return !path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) &&
+           fileops::openForReading(file, path) == fileops::Opened::Ok && !looksLikeRecords(file);
 }
 
 FirmwareImage readWhole(const FirmwareSource& source) {

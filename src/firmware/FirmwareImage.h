@@ -85,11 +85,17 @@ struct FirmwareSource {
 
 namespace firmwarefile {
 
+// No firmware holds more data than this: a handset's flash is a small part
+// of it. A larger file is refused before its bytes are read, so a command's
+// memory stays within about twice what it reads.
+inline constexpr std::uint64_t kLargestImage = std::uint64_t(256) << 20;
+
 // Reads the file in one pass. S-records of every address width are taken
 // (S0, S5/S6 and the end records are checked for form and skipped); a file
 // not starting with a record, one named ".bin", or one given a base is a raw
 // image. Every malformed record goes into the report with its line, as a file
-// that is not a regular file or cannot be read does.
+// that is not a regular file, cannot be read or holds more than kLargestImage
+// bytes (a raw image) or data bytes (S-records, read no further) does.
 FirmwareImage read(const FirmwareSource& source, Report& report);
 
 // The same, raising a TarvexError with the first error: for the commands
@@ -97,5 +103,10 @@ FirmwareImage read(const FirmwareSource& source, Report& report);
 FirmwareImage readWhole(const FirmwareSource& source);
 // Raises the report's first error, counting the others; nothing without one.
 void raiseFirstError(const Report& report);
+
+// Whether the file is read only once the address of its first byte is
+// given: a raw image not named ".bin". A file that cannot be read needs none;
+// its reading says why.
+bool needsBase(const QString& path);
 
 } // namespace firmwarefile

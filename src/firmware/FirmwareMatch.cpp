@@ -249,15 +249,16 @@ private:
                                                               "are not FF, the first at %2"))
                         .arg(region.label, hexAddress(u.first)));
             }
+            // A byte the firmware does not hold cannot be known erased.
             const std::uint64_t held = image_.heldBytes(region.start, region.end);
             if (held != region.end - region.start) {
-                report_.warning(
-                    region.file, region.line,
-                    QCoreApplication::translate(
-                        "Report", "only %1 of the %2 bytes of the %3 lie in the firmware")
-                        .arg(held)
-                        .arg(region.end - region.start)
-                        .arg(region.label));
+                clear = false;
+                report_.error(region.file, region.line,
+                              QCoreApplication::translate(
+                                  "Report", "only %1 of the %2 bytes of the %3 lie in the firmware")
+                                  .arg(held)
+                                  .arg(region.end - region.start)
+                                  .arg(region.label));
             }
             tally.matched += clear ? 1 : 0;
         }

@@ -124,8 +124,9 @@ private:
                 slot.entry = r.fields;
                 slot.entry.address = std::uint32_t(places.front());
                 moved(what, r.fields.address, places.front(),
-                      QCoreApplication::translate("Report", "found by its %1 bytes")
-                          .arg(bytes[i].length));
+                      countedText(qint64(bytes[i].length),
+                                  QT_TRANSLATE_N_NOOP("Report", "found by its %n byte"),
+                                  QT_TRANSLATE_N_NOOP("Report", "found by its %n bytes")));
             } else {
                 report_.error(
                     r.entryFile, r.line(),
@@ -307,7 +308,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     }
     // Staged in the user folder, not in the temporary folder: a killed port
     // leaves it where the next command that starts there removes it.
-    DataSetWriter writer(userFolder, id, ImportStaging::kPort);
+    DataSetWriter writer(userFolder, id, fileops::staging::kPort);
     writer.begin();
     writer.copyData(data.dataFolder(), [](const QFileInfo&) {}); // import reports them
     porter.write(writer);

@@ -11,12 +11,16 @@
 
 namespace firmwarepreviews {
 
-Result run(const FirmwareDataSet& data, const FirmwareImage& image) {
+Result run(const FirmwareDataSet& data, const FirmwareImage& image,
+           const workprogress::Progress& progress) {
     Result result;
     result.match = firmwarematch::run(data, image);
     const ManagerInfo& pictures = managers::pictures();
     std::vector<QByteArray> jpegs;
-    for (const StandardResource& r : standardresources::of(data)) {
+    const std::vector<StandardResource> resources = standardresources::of(data);
+    std::uint64_t done = 0;
+    for (const StandardResource& r : resources) {
+        workprogress::report(progress, done++, resources.size());
         if (r.manager != &pictures) {
             continue;
         }
@@ -30,6 +34,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& image) {
         jpegs.push_back(encodeJpeg(toImage(decodeHandsetPicture(
             QByteArray(reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length))))));
     }
+    workprogress::report(progress, resources.size(), resources.size());
     if (result.refused) {
         return result;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "firmware/FirmwareMatch.h"
+#include "firmware/WorkProgress.h"
 
 // The data set's previews (Pic/N.jpg) made from the firmware's own pictures.
 namespace firmwarepreviews {
@@ -15,6 +16,8 @@ struct Result {
 };
 
 // Each preview is replaced whole; raises when one cannot be written.
-Result run(const FirmwareDataSet& data, const FirmwareImage& image);
+// Progress counts the pictures made; the previews are written after the last.
+Result run(const FirmwareDataSet& data, const FirmwareImage& image,
+           const workprogress::Progress& progress = {});
 
 } // namespace firmwarepreviews

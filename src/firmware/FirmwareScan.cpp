@@ -25,7 +25,9 @@ class Scanner {
 public:
     Scanner(const FirmwareImage& image, const Progress& progress)
         : image_(image), progress_(progress), total_(image.dataBytes()),
-          budget_(std::int64_t(kPictureStepsPerByte * total_ + 255 * 255)), firstBudget_(budget_) {}
+          budget_(std::int64_t(kPictureStepsPerByte * total_ + 255 * 255)), firstBudget_(budget_) {
+        structures_.limit = kStructureStepsPerByte * total_ + kStructureStepsBeyond;
+    }
 
     Result run() {
         for (const FirmwareImage::Range& range : image_.ranges()) {
@@ -33,10 +35,13 @@ public:
         }
         std::sort(result_.resources.begin(), result_.resources.end(),
                   [](const Resource& a, const Resource& b) { return a.address < b.address; });
-        entryfinder::run(image_, result_.resources, jadStarts_);
+        entryfinder::run(image_, result_.resources, structures_);
+        // In address order, as describe takes them.
         std::erase_if(result_.resources, [this](Resource& r) { return !describe(r); });
         keepLargestAreas();
         result_.pictureSteps = std::uint64_t(firstBudget_ - std::max<std::int64_t>(budget_, 0));
+        result_.structureSteps = structures_.spent;
+        result_.structureSearchStoppedAt = structures_.refusedAt;
         if (progress_) {
             progress_(total_, total_);
         }
@@ -44,18 +49,41 @@ public:
     }
 
 private:
-    void add(Kind kind, std::uint64_t address, std::uint64_t size) {
+    Resource& add(Kind kind, std::uint64_t address, std::uint64_t size) {
         Resource r;
         r.kind = kind;
         r.address = address;
         r.size = size;
         result_.resources.push_back(std::move(r));
+        return result_.resources.back();
+    }
+
+    // The melodies and JARs that may start (or, for a JAR, end) at p; each
+    // check's steps are spent from the budget, and once it is gone the
+    // search for them stops there.
+    void structuresAt(scanstructure::Walker& walker, const FirmwareImage::Range& range,
+                      std::size_t p, std::uint8_t b) {
+        if (!structures_.left()) {
+            structures_.refuse(range.start + p);
+            return;
+        }
+        const std::uint64_t before = walker.steps();
+        if (b == 'M') {
+            // A MIDI header's file is known once the range's chunks are walked.
+            if (const std::size_t m = walker.midiHeaderAt(p) ? 0 : walker.smafAt(p)) {
+                add(Kind::Smaf, range.start + p, m);
+            }
+        } else if (const auto zip = walker.zipEndingAt(p); zip && zip->manifest) {
+            add(Kind::Jar, range.start + zip->start, zip->length).zip64 = zip->zip64;
+        }
+        structures_.spent += walker.steps() - before;
     }
 
     // Pictures never overlap one another, so the search goes on after one;
     // the other kinds are looked for at every byte.
     void scanRange(const FirmwareImage::Range& range) {
         const Bytes bytes{range.bytes.data(), range.bytes.size()};
+        scanstructure::Walker walker(bytes);
         std::size_t pictureEnd = 0;
         std::size_t erasedFrom = 0;
         bool erased = false;
@@ -75,18 +103,8 @@ private:
                 erased = false;
                 addArea(range.start + erasedFrom, p - erasedFrom);
             }
-            if (b == 'M') {
-                if (const std::size_t n = scanstructure::midiAt(bytes, p)) {
-                    add(Kind::Midi, range.start + p, n);
-                } else if (const std::size_t m = scanstructure::smafAt(bytes, p)) {
-                    add(Kind::Smaf, range.start + p, m);
-                } else if (scanstructure::jadMayStart(bytes, p)) {
-                    jadStarts_.push_back(range.start + p);
-                }
-            } else if (b == 'P') {
-                if (const auto zip = scanstructure::zipEndingAt(bytes, p); zip && zip->manifest) {
-                    add(Kind::Jar, range.start + zip->start, zip->length);
-                }
+            if (b == 'M' || b == 'P') {
+                structuresAt(walker, range, p, b);
             } else if (b == 0x09 && p >= pictureEnd && budget_ >= 0 && p + 1 < bytes.size &&
                        bytes.data[p + 1] != 0 && bytes.data[p + 1] < 0x80) {
                 pictureEnd = picture(range, p);
@@ -95,6 +113,12 @@ private:
         if (erased) {
             addArea(range.start + erasedFrom, bytes.size - erasedFrom);
         }
+        // No more than the chunks already walked and paid for: never refused.
+        const std::uint64_t before = walker.steps();
+        for (const scanstructure::Walker::Midi& midi : walker.midiFiles()) {
+            add(Kind::Midi, range.start + midi.start, midi.length);
+        }
+        structures_.spent += walker.steps() - before;
         done_ += bytes.size;
     }
 
@@ -123,18 +147,38 @@ private:
     }
 
     // What the content readers say of a resource whose outer structure
-    // holds; false when they find a fault in it, or measure it otherwise.
-    bool describe(Resource& r) const {
+    // holds; false when they find a fault in it, or measure it otherwise. A
+    // JAR in ZIP64 form is listed as such whatever they say of it: its whole
+    // structure was walked, and a handset may not take it.
+    bool describe(Resource& r) {
         if (r.kind == Kind::Picture) {
             return true;
         }
+        // A melody never holds another of its kind: a header within one taken
+        // before (quoted in a track, or crafted) is a part of it, not read
+        // again, so reading them costs no more than their bytes.
+        if (r.isMelody()) {
+            std::uint64_t& end = melodyEnd_[r.kind == Kind::Midi ? 0 : 1];
+            if (r.address < end) {
+                return false;
+            }
+            end = r.address + r.size;
+        }
+        if (!structures_.left()) {
+            structures_.refuse(r.address);
+            return false;
+        }
+        structures_.spent += r.size;
         const std::uint8_t* bytes = image_.bytesAt(r.address, r.size);
         const content::ContentInfo info = content::describe(
             QByteArrayView(reinterpret_cast<const char*>(bytes), qsizetype(r.size)));
         const content::Kind kinds[] = {content::Kind::Midi, content::Kind::Smaf, content::Kind::Jad,
                                        content::Kind::Jar};
-        if (info.kind != kinds[int(r.kind)] || !info.problems.isEmpty() ||
-            (r.kind != Kind::Jad && info.extent != qint64(r.size))) {
+        if (info.kind != kinds[int(r.kind)]) {
+            return false;
+        }
+        if (!r.zip64 &&
+            (!info.problems.isEmpty() || (r.kind != Kind::Jad && info.extent != qint64(r.size)))) {
             return false;
         }
         r.title = info.title.isEmpty() ? info.midletName : info.title;
@@ -166,8 +210,9 @@ private:
     std::uint64_t done_ = 0;
     std::int64_t budget_ = 0; // run records the picture search may still walk
     std::int64_t firstBudget_ = 0;
+    WorkBudget structures_;
+    std::uint64_t melodyEnd_[2] = {0, 0}; // where the last MIDI and SMAF file read ends
     Result result_;
-    std::vector<std::uint64_t> jadStarts_;
 };
 
 QString details(const Resource& r) {
@@ -175,7 +220,11 @@ QString details(const Resource& r) {
     if (r.kind == Kind::Picture) {
         parts << Report::tr("%1 x %2").arg(r.width).arg(r.height);
     }
-    parts << Report::tr("%1 bytes").arg(r.size);
+    parts << countedText(qint64(r.size), QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n bytes"));
+    if (r.zip64) {
+        parts << Report::tr("a ZIP64 archive, which handsets may refuse");
+    }
     if (!r.title.isEmpty()) {
         QString name = QLatin1Char('"') + r.title + QLatin1Char('"');
         if (!r.midletVersion.isEmpty()) {
@@ -190,20 +239,40 @@ QString details(const Resource& r) {
         parts << Report::tr("%1 s").arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     if (r.declaredJarSize >= 0) {
-        parts << Report::tr("JAR of %1 bytes").arg(r.declaredJarSize);
+        parts << countedText(r.declaredJarSize, QT_TRANSLATE_N_NOOP("Report", "JAR of %n byte"),
+                             QT_TRANSLATE_N_NOOP("Report", "JAR of %n bytes"));
     }
     return parts.join(QStringLiteral(", "));
 }
 
-QString entriesText(const std::vector<std::uint64_t>& entries) {
-    if (entries.empty()) {
+QString entriesText(const Resource& r) {
+    if (r.entries.empty() && r.otherEntries.empty()) {
         return Report::tr("no entry points at it");
     }
-    QStringList addresses;
-    for (const std::uint64_t e : entries) {
-        addresses << hexAddress(e);
+    QStringList parts;
+    if (!r.entries.empty()) {
+        // One string grown in place: a table may hold a million entries.
+        QString addresses;
+        addresses.reserve(qsizetype(r.entries.size()) * 12);
+        for (const std::uint64_t e : r.entries) {
+            if (!addresses.isEmpty()) {
+                addresses += QStringLiteral(", ");
+            }
+            addresses += hexAddress(e);
+        }
+        parts << Report::tr("entries: %1").arg(addresses);
     }
-    return Report::tr("entries: %1").arg(addresses.join(QStringLiteral(", ")));
+    if (!r.otherEntries.empty()) {
+        QStringList others;
+        for (const Resource::OtherEntry& e : r.otherEntries) {
+            others << countedText(qint64(e.size), QT_TRANSLATE_N_NOOP("Report", "%1 (%n byte)"),
+                                  QT_TRANSLATE_N_NOOP("Report", "%1 (%n bytes)"))
+                          .arg(hexAddress(e.address));
+        }
+        parts
+            << Report::tr("entries giving another size: %1").arg(others.join(QStringLiteral(", ")));
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -224,6 +293,14 @@ QString kindName(Kind kind) {
     return QStringLiteral("picture");
 }
 
+QString kindText(Kind kind) {
+    static const char* const kText[] = {
+        QT_TRANSLATE_NOOP("Report", "midi"), QT_TRANSLATE_NOOP("Report", "smaf"),
+        QT_TRANSLATE_NOOP("Report", "jad"), QT_TRANSLATE_NOOP("Report", "jar"),
+        QT_TRANSLATE_NOOP("Report", "picture")};
+    return Report::tr(kText[int(kind)]);
+}
+
 std::size_t Result::entryCount() const {
     std::size_t count = 0;
     for (const Resource& r : resources) {
@@ -239,12 +316,13 @@ QString Result::text() const {
     for (const Resource& r : resources) {
         melodies += r.isMelody() ? 1 : 0;
         java += r.isJava() ? 1 : 0;
-        out +=
-            QStringLiteral("%1 %2, %3; %4\n")
-                .arg(hexAddress(r.address), kindName(r.kind), details(r), entriesText(r.entries));
+        out += QStringLiteral("%1 %2, %3; %4\n")
+                   .arg(hexAddress(r.address), kindText(r.kind), details(r), entriesText(r));
     }
     for (const Area& a : erased) {
-        out += Report::tr("%1 erased, %2 bytes").arg(hexAddress(a.address)).arg(a.size) +
+        out += countedText(qint64(a.size), QT_TRANSLATE_N_NOOP("Report", "%1 erased, %n byte"),
+                           QT_TRANSLATE_N_NOOP("Report", "%1 erased, %n bytes"))
+                   .arg(hexAddress(a.address)) +
                QLatin1Char('\n');
     }
     if (pictureSearchStoppedAt) {
@@ -252,6 +330,13 @@ QString Result::text() const {
                    "The picture search stopped at %1: the bytes from there on hold too many false "
                    "starts of a picture for its work limit, so pictures there are not listed")
                    .arg(hexAddress(*pictureSearchStoppedAt)) +
+               QLatin1Char('\n');
+    }
+    if (structureSearchStoppedAt) {
+        out += Report::tr("The search for melodies and Java files stopped at %1: the bytes from "
+                          "there on hold too many false starts of them for its work limit, so "
+                          "such files there may not be listed")
+                   .arg(hexAddress(*structureSearchStoppedAt)) +
                QLatin1Char('\n');
     }
     out +=
@@ -292,6 +377,14 @@ QJsonObject Result::json() const {
             entries.append(entry);
         }
         o.insert(QStringLiteral("entries"), entries);
+        QJsonArray others;
+        for (const Resource::OtherEntry& e : r.otherEntries) {
+            QJsonObject entry{{QStringLiteral("size"), qint64(e.size)}};
+            jsonshape::putAddress(entry, QStringLiteral("address"), e.address);
+            others.append(entry);
+        }
+        o.insert(QStringLiteral("other_entries"), others);
+        o.insert(QStringLiteral("zip64"), r.zip64);
         list.append(o);
     }
     QJsonArray areas;
@@ -302,6 +395,8 @@ QJsonObject Result::json() const {
     }
     QJsonObject out{{QStringLiteral("resources"), list}, {QStringLiteral("erased_areas"), areas}};
     jsonshape::putAddress(out, QStringLiteral("picture_search_stopped_at"), pictureSearchStoppedAt);
+    jsonshape::putAddress(out, QStringLiteral("structure_search_stopped_at"),
+                          structureSearchStoppedAt);
     return out;
 }
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "content/ContentInfo.h"
 #include "firmware/FirmwareImage.h"
+#include "firmware/WorkProgress.h"
 
 #include <QJsonObject>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,6 +20,8 @@ namespace firmwarescan {
 
 enum class Kind { Midi, Smaf, Jad, Jar, Picture };
 QString kindName(Kind kind); // "midi", "smaf", "jad", "jar", "picture"
+// The same as shown to a person, in the language installed.
+QString kindText(Kind kind);
 
 struct Resource {
     Kind kind = Kind::Midi;
@@ -32,6 +37,16 @@ struct Resource {
     QString midletVersion;
     qint64 declaredJarSize = -1;
     std::vector<std::uint64_t> entries; // addresses of the entries pointing at it, lowest first
+    // Entries pointing at its first byte but giving another size (from half
+    // to twice its own), lowest first: a table made for a file of another
+    // length, or a size off by a byte.
+    struct OtherEntry {
+        std::uint64_t address = 0;
+        std::uint64_t size = 0;
+        bool operator==(const OtherEntry&) const = default;
+    };
+    std::vector<OtherEntry> otherEntries;
+    bool zip64 = false; // a JAR whose archive has ZIP64 end records
 
     bool isMelody() const { return kind == Kind::Midi || kind == Kind::Smaf; }
     bool isJava() const { return kind == Kind::Jad || kind == Kind::Jar; }
@@ -50,6 +65,11 @@ struct Result {
     // made to mislead the search reach it.
     std::optional<std::uint64_t> pictureSearchStoppedAt;
     std::uint64_t pictureSteps = 0; // run records the picture search walked
+    // The same for the melodies' and Java files' structures: where their
+    // search stopped, its work limit spent (files from there on may be
+    // missing), and the chunks, entries, lines and bytes it read.
+    std::optional<std::uint64_t> structureSearchStoppedAt;
+    std::uint64_t structureSteps = 0;
 
     std::size_t entryCount() const;
     QString text() const; // one line per finding, then the summary line
@@ -62,12 +82,30 @@ inline constexpr std::size_t kMostAreas = 10;
 // The run records the picture search may walk for each byte of the image,
 // beyond one walk of the largest picture.
 inline constexpr std::uint64_t kPictureStepsPerByte = 8;
-// No JAD is taken longer than this.
-inline constexpr std::uint64_t kLongestJad = 64 * 1024;
+// No JAD is taken longer than this, as no chosen JAD is.
+inline constexpr std::uint64_t kLongestJad = std::uint64_t(content::kLongestJad);
+// The steps the structure checks of melodies and Java files may take for
+// each byte of the image, and beyond that: a chunk, directory entry or JAD
+// line walked, a byte read by a content reader. Files as firmwares keep them
+// take about one step a byte.
+inline constexpr std::uint64_t kStructureStepsPerByte = 16;
+inline constexpr std::uint64_t kStructureStepsBeyond = 1 << 20;
+
+// What the structure checks may still spend, and where they were refused.
+struct WorkBudget {
+    std::uint64_t limit = 0;
+    std::uint64_t spent = 0;
+    std::optional<std::uint64_t> refusedAt; // the lowest address left unchecked
+
+    bool left() const { return spent < limit; }
+    void refuse(std::uint64_t address) {
+        refusedAt = refusedAt ? std::min(*refusedAt, address) : address;
+    }
+};
 
 // Told how many of the image's bytes the scan has passed, of how many; a
-// caller shows it as progress.
-using Progress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+// caller shows it as progress and may end the scan from it.
+using Progress = workprogress::Progress;
 
 Result run(const FirmwareImage& image, const Progress& progress = {});
 

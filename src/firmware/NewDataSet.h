@@ -13,8 +13,9 @@
 namespace newdataset {
 
 // Adds the data set staged in stagingRoot (holding "Data") to userFolder as
-// id when it matches image and passes the check; report gets what the
-// match or the check found. Whether it was added.
+// id when it matches image and passes the check. report gets what the match
+// found (warnings too) and what the check found, files named as in the added
+// folder. Whether it was added.
 bool addWhenMatching(const QString& stagingRoot, const FirmwareImage& image, const QString& id,
                      const QString& userFolder, Report& report);
 

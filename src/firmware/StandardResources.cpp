@@ -3,6 +3,7 @@
 
 #include "base/LineSplitter.h"
 #include "base/TextLines.h"
+#include "check/ReportLanguage.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "manager/PatchAssembly.h"
@@ -30,8 +31,7 @@ void reportUnreadableRequiredPatches(const FirmwareDataSet& data, Report& report
         QFile file;
         QString reason;
         if (!fileops::openRegular(file, path, &reason)) {
-            report.error(path, 0,
-                         QCoreApplication::translate("Report", "cannot be read: %1").arg(reason));
+            report.error(path, 0, reportlanguage::cannotBeRead(reason));
         }
     }
 }

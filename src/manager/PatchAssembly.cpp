@@ -2,6 +2,7 @@
 #include "manager/PatchAssembly.h"
 
 #include "base/LineSplitter.h"
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
@@ -79,6 +80,7 @@ void write(const SlotTable& table, const PatchHooks& hooks, const Progress& prog
     const FirmwareDataSet& data = table.data();
     const ManagerInfo& info = table.info();
     std::int32_t placed = 0;
+    requireSoundRecords(data, hooks);
     out.append(srec::kHeaderRecord);
     appendRequiredPatches(data, out.buffer());
     out.flushIfFull();
@@ -120,9 +122,18 @@ void requireFit(const SlotTable& table) {
     }
 }
 
+void requireSoundRecords(const FirmwareDataSet& data, const PatchHooks& hooks) {
+    if (const QString problem = hooks.refusal ? hooks.refusal(data) : QString();
+        !problem.isEmpty()) {
+        throw TarvexError(
+            QCoreApplication::translate("Report", "%1: no patch is built").arg(problem));
+    }
+}
+
 std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Progress& progress,
                            const std::function<QString()>& askSavePath, QString* refusal) {
     requireFit(table);
+    requireSoundRecords(table.data(), hooks);
     // Converted pictures pass through the working folder, and the cleaner
     // deletes in it: neither may reach another folder through a link.
     table.data().requirePlainWorkFolder(table.info());
@@ -151,6 +162,7 @@ std::optional<QString> run(SlotTable& table, const PatchHooks& hooks, const Prog
 void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3Writer& out,
          const std::function<void()>& complete) {
     requireFit(table);
+    requireSoundRecords(table.data(), hooks);
     table.data().requirePlainWorkFolder(table.info());
     table.save();
     write(table, hooks, progress, out);
@@ -159,7 +171,7 @@ void run(SlotTable& table, const PatchHooks& hooks, const Progress& progress, S3
 }
 
 QString createdMessage(const QString& path) {
-    return QStringLiteral("Файл \"%1\" создан.").arg(path);
+    return Report::tr("File \"%1\" created.").arg(path);
 }
 
 } // namespace patch

@@ -19,6 +19,9 @@ struct PatchHooks {
     std::function<QString(const QString& workFile, std::int32_t size, std::int32_t address,
                           S3LineList& patch)>
         placeNewFile;
+    // Why this data set's own records of the manager cannot go into a patch;
+    // empty when they can. Refused before anything is saved or written.
+    std::function<QString(const FirmwareDataSet&)> refusal;
 };
 
 // The patch skeleton every "Создать патч!" button runs: header, required
@@ -50,6 +53,8 @@ QString outputRefusal(const FirmwareDataSet& data, const QString& path);
 // take more than the region's total: the patch would write over whatever the
 // firmware keeps after the region.
 void requireFit(const SlotTable& table);
+// Raises "%1: no patch is built" with the hooks' refusal, if they have one.
+void requireSoundRecords(const FirmwareDataSet& data, const PatchHooks& hooks);
 
 // The whole button: requireFit, save the lists, build, ask where to save, write, clean
 // the working folder. Returns the chosen path, or nothing when the user

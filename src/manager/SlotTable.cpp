@@ -133,10 +133,16 @@ QString SlotTable::placeWorkingCopy(const QString& bareName, const CopyWriter& w
 }
 
 QString SlotTable::copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const {
-    // A source that cannot be read records size 0, as before; a copy that
-    // cannot be written is an error, with nothing recorded.
+    // A source that cannot be read, or a copy that cannot be written, is an
+    // error with nothing recorded: a size 0 would drop the slot's choice.
     return placeWorkingCopy(bareName, [&](const QString& copy, QString& writeError) {
-        return fileops::copyReplacing(sourcePath, copy, &writeError);
+        if (fileops::copyReplacing(sourcePath, copy, &writeError)) {
+            return true;
+        }
+        if (writeError.isEmpty()) {
+            throw errors::cannotOpenFile(sourcePath, fileops::unreadableReason(sourcePath));
+        }
+        return false;
     });
 }
 

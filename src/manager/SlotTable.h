@@ -63,8 +63,8 @@ public:
     QString refusalText(AssignResult result, const QString& sourcePath) const;
     // The working copy of a chosen file, made under bareName; one replacing
     // a copy a slot names waits beside it until the next save. Returns where
-    // the copy is now. Raises when the working folder is not a plain folder
-    // or the copy cannot be written.
+    // the copy is now. Raises when the working folder is not a plain folder,
+    // the source cannot be read or the copy cannot be written.
     QString copyIntoWorkFolder(const QString& sourcePath, const QString& bareName) const;
     // New bytes for a working copy Tarvex made (never the user's own file),
     // placed as a copy is; returns where they are now. Raises as a copy does.

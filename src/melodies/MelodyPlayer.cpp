@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "melodies/MelodyPlayer.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
@@ -115,7 +116,7 @@ MelodyPlayer::Outcome MelodyPlayer::play(const QString& workFolder, const QStrin
     process->start(playerPath_, {QDir::toNativeSeparators(melody)});
     if (!process->waitForStarted()) {
         throw TarvexError(
-            QStringLiteral("Cannot start %1: %2").arg(playerPath_, process->errorString()));
+            Report::tr("Cannot start %1: %2").arg(playerPath_, process->errorString()));
     }
     QObject::connect(process.get(), &QProcess::finished, [this] {
         if (onFinished_) {
@@ -127,8 +128,8 @@ MelodyPlayer::Outcome MelodyPlayer::play(const QString& workFolder, const QStrin
 }
 
 QString MelodyPlayer::cannotPlayMessage(const QString& fileText) const {
-    return QStringLiteral("Проигрыватель %1 воспроизводит только мелодии MIDI, а \"%2\" — не "
-                          "MIDI (мелодию SMAF .mmf он не проиграет).")
+    return Report::tr("The player %1 plays MIDI melodies only, and \"%2\" is not MIDI (it "
+                      "will not play a SMAF melody, .mmf).")
         .arg(QFileInfo(playerPath_).fileName(), fileText);
 }
 

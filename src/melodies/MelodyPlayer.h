@@ -60,6 +60,8 @@ public:
     bool isRunning() const;
     // Called when a player started by play() has ended, by itself or by terminate().
     void setOnFinished(std::function<void()> onFinished) { onFinished_ = std::move(onFinished); }
+    // What is called now, for one who calls it on and puts it back after.
+    const std::function<void()>& onFinished() const { return onFinished_; }
 
 private:
     QString playerPath_;

@@ -1,20 +1,42 @@
 // SPDX-License-Identifier: MIT
 #include "models/ManagerSteps.h"
 
+#include "base/TarvexError.h"
+#include "java/JavaPair.h"
 #include "java/JavaPatch.h"
+#include "manager/SlotContent.h"
 #include "melodies/MelodyPatch.h"
 #include "melodies/MelodySlots.h"
 #include "pictures/PictureSlots.h"
+#include "platform/FileOps.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace managersteps {
+
+void requireReadable(const QString& file) {
+    if (const QString reason = fileops::unreadableReason(file); !reason.isEmpty()) {
+        throw errors::cannotOpenFile(file, reason);
+    }
+}
 
 namespace {
 
 QString assignFile(SlotTable& table, qsizetype slot, const QString& file, bool /*fit*/) {
+    requireReadable(file);
+    // Its size 0 would read as the standard resource: the slot's choice
+    // would be gone while the patch keeps the standard file.
+    if (QFileInfo(file).size() == 0) {
+        return QCoreApplication::translate("Report", "The file %1 is empty: the slot keeps its "
+                                                     "choice")
+            .arg(file);
+    }
     return table.refusalText(table.assignFile(slot, file), file);
 }
 
 QString assignPicture(SlotTable& table, qsizetype slot, const QString& file, bool fit) {
+    requireReadable(file);
     return pictureslots::choose(table, slot, file,
                                 fit ? pictureslots::Fit::Yes : pictureslots::Fit::No)
         .warning;
@@ -43,6 +65,14 @@ const ManagerSteps& of(const ManagerInfo& info) {
         break;
     }
     return pictures;
+}
+
+std::optional<content::ContentInfo> slotContent(const SlotTable& table, qsizetype slot) {
+    std::optional<content::ContentInfo> described = slotcontent::of(table, slot);
+    if (described && table.info().pairedRows) {
+        described->problems << javapair::problems(table, slot);
+    }
+    return described;
 }
 
 } // namespace managersteps

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "content/ContentInfo.h"
 #include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
 
@@ -14,7 +15,8 @@ struct ManagerSteps {
     PatchHooks (*patchHooks)();
     // Takes `file` for the slot as the page's open button does (a picture of
     // another size fitted when `fit`); returns the warning the page shows
-    // when it refuses, empty when taken. Nothing is saved.
+    // when it refuses, empty when taken. Nothing is saved. A file that cannot
+    // be read raises as requireReadable does, before anything is changed.
     QString (*assign)(SlotTable& table, qsizetype slot, const QString& file, bool fit);
     // The slot's standard resource back, with whatever belongs to it (a
     // melody's standard volume). Nothing is saved.
@@ -26,5 +28,13 @@ struct ManagerSteps {
 namespace managersteps {
 
 const ManagerSteps& of(const ManagerInfo& info);
+
+// What a replaced slot's file holds, with every problem its row is marked
+// for: a game's half carries its pair's too. Nothing for a standard slot.
+std::optional<content::ContentInfo> slotContent(const SlotTable& table, qsizetype slot);
+
+// A chosen file is read before it is taken: raises "Cannot open file %s" with
+// the reason when it is missing, not a regular file or cannot be read.
+void requireReadable(const QString& file);
 
 } // namespace managersteps

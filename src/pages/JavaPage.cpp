@@ -3,6 +3,7 @@
 
 #include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
+#include "models/ManagerSteps.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 
@@ -88,36 +89,43 @@ JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
 }
 
 void JavaPage::btnOpenJavaClick() {
-    if (const int row = openForSelectedSlot(edtJavaFile); row >= 0) {
-        reviewPair(row);
-    }
+    openForSelectedSlot(edtJavaFile);
 }
 
 void JavaPage::assignReplacement(int row, const QString& file) {
-    if (assignFileToSlot(row, file, edtJavaFile) >= 0) {
-        reviewPair(row);
-    }
+    assignFileToSlot(row, file, edtJavaFile);
 }
 
-void JavaPage::reviewPair(int row) {
-    SlotTable java = table();
-    const javapair::Review pair = javapair::review(java, row);
-    UserDialogs& dialogs = UserDialogs::instance();
-    if (pair.correction &&
-        dialogs.askYesNo(
-            tr("The JAR's size differs from the one the JAD gives, and the phone will not start "
-               "the game. Correct the working copy of the JAD (your file stays as it is)?\n\n%1")
-                .arg(pair.correction->text()),
-            QStringLiteral("Tarvex"))) {
-        javapair::correct(java, *pair.correction);
-        java.save();
-        refreshRow(int(pair.correction->jadSlot));
-        updateMemory();
-        showStatus(pair.correction->text());
-    }
-    if (!pair.warnings.isEmpty()) {
-        dialogs.warn(pair.warnings.join(QLatin1Char('\n')));
-    }
+std::function<void()> JavaPage::settleChange(SlotTable& java, int row) {
+    showStatus({}); // what the last change said holds no longer
+    const javapair::Settled pair =
+        javapair::settle(java, row, [](const javapair::SizeCorrection& correction) {
+            return UserDialogs::instance().askYesNo(
+                tr("The JAR's size differs from the one the JAD gives, and the phone will not "
+                   "start the game. Correct the working copy of the JAD (your file stays as it "
+                   "is)?\n\n%1")
+                    .arg(correction.text()),
+                QStringLiteral("Tarvex"));
+        });
+    return [this, row, pair] {
+        // The page shows the changed row; the other half carries the pair's
+        // problems too, and a corrected JAD its new size. A restored row's
+        // hidden column is the page's own, so it is not redrawn here.
+        const int other = row ^ 1;
+        if (other < lvJava->topLevelItemCount()) {
+            if (pair.corrected && pair.corrected->jadSlot == other) {
+                refreshRow(other);
+            } else {
+                lvJava->markProblems(other, managersteps::slotContent(table(), other));
+            }
+        }
+        if (pair.corrected) {
+            showSlotNews({row, other}, pair.corrected->text());
+        }
+        if (!pair.problems.isEmpty()) {
+            UserDialogs::instance().warn(pair.problems.join(QLatin1Char('\n')));
+        }
+    };
 }
 
 void JavaPage::btnUseStandardJavaClick() {

@@ -48,9 +48,7 @@ protected:
     void showSelectedSlot() override { lvJavaClick(); }
     void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
-
-private:
-    // A new file in a game's slot: the pair's JAD corrected when the user
-    // agrees, what cannot be corrected warned about.
-    void reviewPair(int row);
+    // A change to either half of a game: the pair's JAD corrected when the
+    // user agrees, what stays wrong marked on the rows and warned about.
+    std::function<void()> settleChange(SlotTable& java, int row) override;
 };

@@ -3,7 +3,6 @@
 
 #include "content/ContentFile.h"
 #include "desktop/UserDialogs.h"
-#include "manager/SlotContent.h"
 #include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
@@ -124,15 +123,19 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
         return -1;
     }
     SlotTable manager = table();
-    const SlotTable::AssignResult result = manager.assignFile(row, file);
-    if (result != SlotTable::AssignResult::Assigned) {
-        UserDialogs::instance().warn(manager.refusalText(result, file));
+    if (const QString refusal = managersteps::of(info_).assign(manager, row, file, false);
+        !refusal.isEmpty()) {
+        UserDialogs::instance().warn(refusal);
         return -1;
     }
+    const std::function<void()> settled = settleChange(manager, row);
+    manager.save();
     refreshRow(row);
     fileEdit->setText(manager.fileName(row));
     updateMemory();
-    manager.save();
+    if (settled) {
+        settled();
+    }
     return row;
 }
 
@@ -263,6 +266,7 @@ void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
     }
     SlotTable manager = table();
     managersteps::of(info_).restore(manager, row);
+    const std::function<void()> settled = settleChange(manager, row);
     refreshRow(row);
     fileEdit->setText(info_.placeholder);
     if (shown) {
@@ -270,6 +274,9 @@ void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
     }
     manager.save();
     updateMemory();
+    if (settled) {
+        settled();
+    }
 }
 
 void ManagerPage::refreshRow(int row) {
@@ -277,7 +284,7 @@ void ManagerPage::refreshRow(int row) {
     for (int column = 0; column < columns.size(); ++column) {
         list_->setCell(row, column, columns[column]);
     }
-    list_->markProblems(row, slotcontent::of(table(), row));
+    list_->markProblems(row, managersteps::slotContent(table(), row));
     if (row == list_->selectedRow()) {
         showContent();
     }
@@ -289,15 +296,21 @@ void ManagerPage::showContent() {
     }
     const int row = list_->selectedRow();
     const std::optional<content::ContentInfo> described =
-        row >= 0 && isAvailable() ? slotcontent::of(table(), row) : std::nullopt;
+        row >= 0 && isAvailable() ? managersteps::slotContent(table(), row) : std::nullopt;
     content_->setText(described ? content::summary(*described) : QString());
     content_->setToolTip(described ? described->problems.join(QLatin1Char('\n')) : QString());
 }
 
 void ManagerPage::showStatus(const QString& text) const {
+    newsRows_.clear();
     if (status_) {
         status_(text);
     }
+}
+
+void ManagerPage::showSlotNews(const QList<int>& rows, const QString& text) {
+    showStatus(text);
+    newsRows_ = rows;
 }
 
 void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* help) {
@@ -323,6 +336,9 @@ void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {
 void ManagerPage::lvMelsSelectItem() {
     list_->viewport()->repaint();
     updateCommands();
+    if (!newsRows_.isEmpty() && !newsRows_.contains(list_->selectedRow())) {
+        showStatus({}); // news of another slot
+    }
     // The edit panel shows the selected slot however the selection moved
     // (mouse, keys, a drop, the program), so what it changes is that slot.
     guarded([this] {

@@ -134,6 +134,9 @@ public:
 
     void setStatusSink(StatusSink sink) { status_ = std::move(sink); }
     void showStatus(const QString& text) const;
+    // News about the slots of `rows`: shown until another slot is selected
+    // or other news comes.
+    void showSlotNews(const QList<int>& rows, const QString& text);
 
     SlotListView* slotList() const { return list_; }
     MemoryPanel* memoryPanel() const { return memory_; }
@@ -175,6 +178,10 @@ protected:
     virtual void showNoSlot() = 0;
     // What the page's open button does with a chosen file.
     virtual void assignReplacement(int row, const QString& file) = 0;
+    // After a slot's file changed (taken or restored) and before the save:
+    // what changes with it, saved in the same step. Returns what to show
+    // once saved, if anything.
+    virtual std::function<void()> settleChange(SlotTable& /*manager*/, int /*row*/) { return {}; }
     // Why the page would refuse `file` for row `row` once it had looked
     // inside it; asked while a file is dragged. Empty when it would take it.
     virtual QString fileRefusal(int /*row*/, const QString& /*file*/) const { return {}; }
@@ -215,4 +222,5 @@ private:
     bool readOnly_ = false;
     bool dragRefusalShown_ = false;
     bool writable_ = true;
+    mutable QList<int> newsRows_; // the rows the status text is about
 };

@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
+#include "models/ManagerSteps.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"
@@ -218,10 +219,17 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     if (!isWritable()) {
         return;
     }
+    managersteps::requireReadable(file);
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(
         pictures, row, file,
         cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
+    if (choice.outcome == pictureslots::Outcome::WrongSize) {
+        UserDialogs::instance().warn(
+            pictureslots::sizeRefusal(pictureslots::requiredSize(pictures, row),
+                                      choice.picture.size(), pictureslots::Front::Window));
+        return;
+    }
     if (choice.outcome != pictureslots::Outcome::Accepted) {
         UserDialogs::instance().warn(choice.warning);
         return;
@@ -253,7 +261,7 @@ QString PicturePage::fileRefusal(int row, const QString& file) const {
     try {
         const pictureslots::RequiredSize required = pictureslots::requiredSize(table(), row);
         if (dragged_.size != QSize(required.width, required.height)) {
-            return pictureslots::sizeRefusal(required, dragged_.size);
+            return pictureslots::sizeRefusal(required, dragged_.size, pictureslots::Front::Window);
         }
     } catch (const TarvexError&) {
         // A slot entry that is not a number: the open says so.

@@ -2,7 +2,7 @@
 #include "pages/SlotListView.h"
 
 #include "base/TarvexError.h"
-#include "manager/SlotContent.h"
+#include "models/ManagerSteps.h"
 #include "pages/DroppedFile.h"
 
 #include <QDropEvent>
@@ -49,17 +49,25 @@ public:
         return size;
     }
 
-    // A cell too narrow for its text shows the whole text as a tooltip.
+    // A cell too narrow for its text shows the whole text as a tooltip, and
+    // a row with a problem says which below it.
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override {
         if (event->type() != QEvent::ToolTip || !index.isValid()) {
             return QStyledItemDelegate::helpEvent(event, view, option, index);
         }
+        QStringList tip;
         if (sizeHint(option, index).width() > option.rect.width()) {
-            QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(),
-                               option.rect);
-        } else {
+            tip << index.data().toString();
+        }
+        if (const QString problems = index.data(Qt::ToolTipRole).toString(); !problems.isEmpty()) {
+            tip << problems;
+        }
+        if (tip.isEmpty()) {
             QToolTip::hideText();
+        } else {
+            QToolTip::showText(event->globalPos(), tip.join(QLatin1Char('\n')), view->viewport(),
+                               option.rect);
         }
         return true;
     }
@@ -108,7 +116,13 @@ SlotListView::SlotListView(const ManagerInfo& info, QWidget* parent) : QTreeWidg
         header()->resizeSection(column, widths.value(column));
         // The zero-width column holds a sub-item nobody shows.
         header()->setSectionHidden(column, widths.value(column) == 0);
+        // The widest column without a limit takes the width the others leave.
+        if (maximumWidths_.back() == kNoLimit &&
+            (fillColumn_ < 0 || widths.value(column) > widths.value(fillColumn_))) {
+            fillColumn_ = column;
+        }
     }
+    fillWidth_ = widths.value(fillColumn_);
     connect(header(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) { keepWidthInLimits(column, width); });
 }
@@ -124,6 +138,24 @@ void SlotListView::keepWidthInLimits(int column, int width) {
     } else if (maximum != kNoLimit && width > maximum) {
         header()->resizeSection(column, maximum);
     }
+}
+
+void SlotListView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    fillWidth();
+}
+
+void SlotListView::fillWidth() {
+    if (fillColumn_ < 0) {
+        return;
+    }
+    int others = 0;
+    for (int column = 0; column < columnCount(); ++column) {
+        if (column != fillColumn_ && !header()->isSectionHidden(column)) {
+            others += header()->sectionSize(column);
+        }
+    }
+    header()->resizeSection(fillColumn_, qMax(fillWidth_, viewport()->width() - others));
 }
 
 void SlotListView::setVisibleRows(int rows) {
@@ -163,7 +195,7 @@ void SlotListView::fill(const SlotTable& table) {
             addTopLevelItems(rows);
             throw TarvexError(*row.error);
         }
-        markProblems(*rows.back(), slotcontent::of(table, slot));
+        markProblems(*rows.back(), managersteps::slotContent(table, slot));
     }
     addTopLevelItems(rows);
 }

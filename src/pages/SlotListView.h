@@ -52,6 +52,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -61,6 +62,8 @@ private:
     void setDropRow(int row);
 
     void fitVisibleRows();
+    // The fill column widened so that the columns reach the list's right edge.
+    void fillWidth();
     void markProblems(QTreeWidgetItem& item, const std::optional<content::ContentInfo>& content);
 
     int visibleRows_ = 0;
@@ -69,4 +72,6 @@ private:
 
     QList<int> minimumWidths_;
     QList<int> maximumWidths_;
+    int fillColumn_ = -1;
+    int fillWidth_ = 0; // its own width: it never gets narrower
 };

@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <cstdint>
@@ -12,7 +13,7 @@
 namespace {
 
 TarvexError invalidBitmap() {
-    return TarvexError(QStringLiteral("Bitmap image is not valid"));
+    return TarvexError(QCoreApplication::translate("Report", "Bitmap image is not valid"));
 }
 
 std::uint32_t le16(const QByteArray& b, int at) {

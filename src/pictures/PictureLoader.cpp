@@ -7,6 +7,7 @@
 #include "pictures/JpegLoader.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -22,7 +23,7 @@ QImage readWithLibrary(const QString& path, const char* format, const QString& k
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull()) {
-        throw TarvexError(QStringLiteral("%1 image is not valid").arg(kind));
+        throw TarvexError(QCoreApplication::translate("Report", "%1 image is not valid").arg(kind));
     }
     return image;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pictures/PictureSlots.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/ChosenName.h"
 #include "dataset/ListFile.h"
@@ -27,7 +28,7 @@ int hexByte(const QString& digits) {
 // The name checks a slot's file name must pass before anything is written,
 // whether the user chose it or it was derived from the chosen one.
 bool refusedAsUnsafe(const QString& name, Choice& choice) {
-    choice.warning = name == kConvertedName ? QStringLiteral("Недопустимое имя файла: %1").arg(name)
+    choice.warning = name == kConvertedName ? Report::tr("Invalid file name: %1").arg(name)
                                             : chosenname::refusal(name);
     if (choice.warning.isEmpty()) {
         return false;
@@ -43,18 +44,19 @@ RequiredSize requiredSize(const SlotTable& table, qsizetype slot) {
     return {hexByte(entry.mid(0, 2)), hexByte(entry.mid(4, 2))};
 }
 
-QString sizeRefusal(RequiredSize size, QSize actual) {
-    // The first two sentences are the program's own warning, word for word
-    // (the letter between the numbers is the Cyrillic ha); the way out follows.
-    return QStringLiteral("Картинка не соответствует размеру %1х%2 пикселей. Пожалуйста, "
-                          "выберите другой файл. Размер выбранной картинки: %3x%4. Чтобы взять "
-                          "её, отметьте \"Подгонять размер картинки\" (в tarvex-cli: --fit): "
-                          "картинка другого размера будет уменьшена или увеличена и обрезана по "
-                          "краям.")
+QString sizeRefusal(RequiredSize size, QSize actual, Front front) {
+    // The first two sentences are the program's own warning (in Russian, the
+    // letter between the numbers is the Cyrillic ha); the way out follows: in
+    // the window by its check box, on the command line also by its option.
+    return Report::tr("The picture does not match the size of %1x%2 pixels. Please choose "
+                      "another file. The size of the chosen picture: %3x%4. To take it, tick "
+                      "\"Fit the picture's size\"%5: a picture of another "
+                      "size is scaled down or up and cropped at its edges.")
         .arg(size.width)
         .arg(size.height)
         .arg(actual.width())
-        .arg(actual.height());
+        .arg(actual.height())
+        .arg(front == Front::CommandLine ? Report::tr(" (in tarvex-cli: --fit)") : QString());
 }
 
 QString convertedFile(const SlotTable& table) {

@@ -22,8 +22,10 @@ struct RequiredSize {
 RequiredSize requiredSize(const SlotTable& table, qsizetype slot);
 // The warning for a picture of another size: "Картинка не соответствует
 // размеру 32х32 пикселей. Пожалуйста, выберите другой файл.", then the
-// picture's own size and how to have it fitted.
-QString sizeRefusal(RequiredSize size, QSize actual);
+// picture's own size and how to have it fitted: in the window by its check
+// box, on the command line also by its option.
+enum class Front { Window, CommandLine };
+QString sizeRefusal(RequiredSize size, QSize actual, Front front = Front::CommandLine);
 
 // The working file the conversion writes and deletes again.
 QString convertedFile(const SlotTable& table);

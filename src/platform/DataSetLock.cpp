@@ -21,10 +21,15 @@ namespace {
 
 // The lock's place holds something no Tarvex made; says what and what to do.
 QString notALockFile(const QString& path, const QString& what) {
-    return QStringLiteral("The lock file %1 is %2, not a file: no Tarvex program made it, and no "
-                          "change can be made while it is there. Remove it (no program is using "
-                          "it) and try again")
+    return QCoreApplication::translate(
+               "Report", "The lock file %1 is %2, not a file: no Tarvex program made it, and no "
+                         "change can be made while it is there. Remove it (no program is using "
+                         "it) and try again")
         .arg(path, what);
+}
+
+QString kindText(const char* what) {
+    return QCoreApplication::translate("Report", what);
 }
 
 } // namespace
@@ -50,8 +55,9 @@ DataSetLock::~DataSetLock() {
 DataSetLock::Result DataSetLock::tryLock() {
     const QFileInfo place(path_);
     if (place.isSymLink() || (place.exists() && !place.isFile())) {
-        problem_ = notALockFile(path_, place.isSymLink() ? QStringLiteral("a link")
-                                                         : QStringLiteral("a folder"));
+        problem_ = notALockFile(path_, place.isSymLink()
+                                           ? kindText(QT_TRANSLATE_NOOP("Report", "a link"))
+                                           : kindText(QT_TRANSLATE_NOOP("Report", "a folder")));
         return Result::NotALockFile;
     }
     if (lock_->isLocked() || lock_->tryLock(0) ||
@@ -86,10 +92,12 @@ DataSetLock::Result DataSetLock::tryLock() {
     for (int attempt = 0; attempt < 10; ++attempt) {
         struct stat place {};
         if (::lstat(name.constData(), &place) == 0 && !S_ISREG(place.st_mode)) {
-            problem_ = notALockFile(path_, S_ISDIR(place.st_mode)    ? QStringLiteral("a folder")
-                                           : S_ISLNK(place.st_mode)  ? QStringLiteral("a link")
-                                           : S_ISFIFO(place.st_mode) ? QStringLiteral("a FIFO")
-                                                                     : QStringLiteral("a device"));
+            problem_ = notALockFile(
+                path_,
+                kindText(S_ISDIR(place.st_mode)    ? QT_TRANSLATE_NOOP("Report", "a folder")
+                         : S_ISLNK(place.st_mode)  ? QT_TRANSLATE_NOOP("Report", "a link")
+                         : S_ISFIFO(place.st_mode) ? QT_TRANSLATE_NOOP("Report", "a FIFO")
+                                                   : QT_TRANSLATE_NOOP("Report", "a device")));
             return Result::NotALockFile;
         }
         // Without blocking and without following a link, whatever is put in
@@ -135,7 +143,7 @@ DataSetLock::Result DataSetLock::tryLock() {
         fd_ = fd;
         return Result::Locked;
     }
-    problem_ = QStringLiteral("The lock file %1 keeps changing").arg(path_);
+    problem_ = QCoreApplication::translate("Report", "The lock file %1 keeps changing").arg(path_);
     return Result::Failed;
 }
 
@@ -180,14 +188,18 @@ DataSetLock::Holder DataSetLock::holder() const {
 QString DataSetLock::holderText() const {
     const Holder who = holder();
     if (who.pid <= 0) {
-        return QStringLiteral("another program (its lock file %1 does not name it)").arg(path_);
+        return QCoreApplication::translate("Report",
+                                           "another program (its lock file %1 does not name it)")
+            .arg(path_);
     }
-    QString text = who.appName.isEmpty()
-                       ? QStringLiteral("pid %1").arg(who.pid)
-                       : QStringLiteral("%1 (pid %2").arg(who.appName).arg(who.pid);
-    if (!who.appName.isEmpty()) {
-        text += who.hostName.isEmpty() ? QStringLiteral(")")
-                                       : QStringLiteral(", %1)").arg(who.hostName);
+    if (who.appName.isEmpty()) {
+        return QCoreApplication::translate("Report", "pid %1").arg(who.pid);
     }
-    return text;
+    if (who.hostName.isEmpty()) {
+        return QCoreApplication::translate("Report", "%1 (pid %2)").arg(who.appName).arg(who.pid);
+    }
+    return QCoreApplication::translate("Report", "%1 (pid %2, %3)")
+        .arg(who.appName)
+        .arg(who.pid)
+        .arg(who.hostName);
 }

@@ -3,6 +3,7 @@
 
 #include "platform/CheckedSaveFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,8 +11,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #ifndef Q_OS_WIN
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -53,8 +57,139 @@ bool removeFileOrLink(const QString& path) {
 
 namespace {
 
+#ifndef Q_OS_WIN
+// Empties the folder open at `folder` (the handle is taken), working on
+// handles only, so that nothing put in the place of an entry on the way
+// leads anywhere else.
+bool removeContents(int folder, dev_t device) {
+    DIR* listing = ::fdopendir(folder);
+    if (listing == nullptr) {
+        ::close(folder);
+        return false;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    bool removed = true;
+    for (const std::string& name : names) {
+        struct stat info {};
+        if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            removed = false;
+            continue;
+        }
+        if (!S_ISDIR(info.st_mode)) {
+            removed = ::unlinkat(folder, name.c_str(), 0) == 0 && removed;
+            continue;
+        }
+        const int inner =
+            ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (info.st_dev != device || inner < 0) {
+            // Another file system mounted here is not ours to empty.
+            if (inner >= 0) {
+                ::close(inner);
+            }
+            removed = false;
+            continue;
+        }
+        removed = removeContents(inner, device) && removed;
+        removed = ::unlinkat(folder, name.c_str(), AT_REMOVEDIR) == 0 && removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
+#else
+bool removeContents(const QString& path) {
+    bool removed = true;
+    const QFileInfoList entries = QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                           QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir() && !entry.isSymLink() && !entry.isJunction()) {
+            removed = removeContents(entry.filePath()) && removed;
+            removed = QDir().rmdir(entry.filePath()) && removed;
+        } else if (entry.isDir()) {
+            removed = QDir().rmdir(entry.filePath()) && removed; // a junction's entry alone
+        } else {
+            removed = QFile::remove(entry.filePath()) && removed;
+        }
+    }
+    return removed;
+}
+#endif
+
+} // namespace
+
+TreeRemoval removeFolderTree(const QString& path) {
+    if (path.isEmpty()) {
+        return TreeRemoval::Refused;
+    }
+#ifndef Q_OS_WIN
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0) {
+        return errno == ENOENT ? TreeRemoval::Missing : TreeRemoval::Failed;
+    }
+    const int folder = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) {
+        return errno == ENOTDIR || errno == ELOOP ? TreeRemoval::Refused : TreeRemoval::Failed;
+    }
+    struct stat opened {};
+    if (::fstat(folder, &opened) != 0) {
+        ::close(folder);
+        return TreeRemoval::Failed;
+    }
+    if (!removeContents(folder, opened.st_dev)) {
+        return TreeRemoval::Failed;
+    }
+    // Replaced by a link since it was opened, the entry is not a folder and stays.
+    return ::rmdir(name.constData()) == 0 ? TreeRemoval::Removed : TreeRemoval::Failed;
+#else
+    const QFileInfo root(path);
+    if (!root.exists() && !root.isSymLink()) {
+        return TreeRemoval::Missing;
+    }
+    if (!isPlainFolder(path) || root.isJunction()) {
+        return TreeRemoval::Refused;
+    }
+    return removeContents(path) && QDir().rmdir(path) ? TreeRemoval::Removed : TreeRemoval::Failed;
+#endif
+}
+
+bool removeStagingEntry(const QString& path) {
+    const QFileInfo entry(path);
+    if (entry.isSymLink()) {
+        return removeFileOrLink(path);
+    }
+    const TreeRemoval removal = removeFolderTree(path);
+    return removal == TreeRemoval::Removed || removal == TreeRemoval::Missing;
+}
+
+namespace staging {
+
+QString hiddenName(const QString& name, const QString& suffix) {
+    return QLatin1Char('.') + name + suffix;
+}
+
+QStringList declaredNames() {
+    QStringList names;
+    for (const QString& suffix : {kImport, kPort, kDraft, kExtract}) {
+        names << hiddenName(QStringLiteral("{}"), suffix)
+              << hiddenName(QStringLiteral("{}"), suffix + kLock);
+    }
+    names << hiddenName(QStringLiteral("{}"), kPartial) << kListsCommit
+          << QStringLiteral("{}") + kNewList;
+    return names;
+}
+
+} // namespace staging
+
+namespace {
+
 QString notRegularReason() {
-    return QStringLiteral("Not a regular file");
+    return QCoreApplication::translate("Report", "Not a regular file");
 }
 
 } // namespace
@@ -97,6 +232,22 @@ Opened openForReading(QFile& file, const QString& path, QString* reason, QIODevi
     }
     return Opened::Ok;
 #endif
+}
+
+QString unreadableReason(const QString& path) {
+    QFile file;
+    QString reason;
+    if (path.isEmpty()) {
+        return QString::fromLocal8Bit(std::strerror(ENOENT));
+    }
+    if (openForReading(file, path, &reason) != Opened::Ok) {
+        return reason;
+    }
+    char first = 0;
+    if (file.read(&first, 1) < 0) {
+        return file.errorString();
+    }
+    return {};
 }
 
 #ifndef Q_OS_WIN

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QFile;
@@ -21,6 +22,35 @@ bool isPlainFolder(const QString& path);
 // Removes a plain file or a link (the link itself, never what it points to);
 // folders and other entries are left alone.
 bool removeFileOrLink(const QString& path);
+
+// The one remover of a folder with what it holds. Nothing is entered through
+// a link: a link inside goes as a link, a root that is a link or not a folder
+// is refused and left as it is, and no other file system is entered.
+enum class TreeRemoval { Removed, Missing, Refused, Failed };
+TreeRemoval removeFolderTree(const QString& path);
+// What lies at one of the staging names below: a plain folder is removed as
+// removeFolderTree does, a link as a link (what it leads to stays); anything
+// else is not ours and stays. True when nothing is left at the path.
+bool removeStagingEntry(const QString& path);
+
+// Every hidden name a command makes beside its place and the next run
+// recognises and removes, declared here alone so that the removers and the
+// hostile-folder runs know every one of them.
+namespace staging {
+inline const QString kImport = QStringLiteral(".import");   // ".ID.import" in the user folder
+inline const QString kPort = QStringLiteral(".port");       // ".ID.port" in the user folder
+inline const QString kDraft = QStringLiteral(".draft");     // ".ID.draft" in the user folder
+inline const QString kExtract = QStringLiteral(".extract"); // ".NAME.extract" beside NAME
+inline const QString kPartial = QStringLiteral(".partial"); // ".ID.partial": a first start's copy
+inline const QString kLock = QStringLiteral(".lock");       // after a staging folder's name
+inline const QString kListsCommit = QStringLiteral(".lists.commit"); // a save's marker in Data
+inline const QString kNewList = QStringLiteral(".new");              // a save's new list
+
+// ".NAME" + suffix, the hidden name of what is made for NAME.
+QString hiddenName(const QString& name, const QString& suffix);
+// Every declared name with "{}" for the id or name, one per use.
+QStringList declaredNames();
+} // namespace staging
 // Copies source to target, replacing target only once the copy is complete;
 // copying a file onto itself succeeds and changes nothing. A target that is a
 // link is replaced by a plain file. When the target cannot be written,
@@ -43,6 +73,12 @@ bool openRegular(QFile& file, const QString& path, QString* reason = nullptr,
 enum class Opened { Ok, Missing, Unreadable };
 Opened openForReading(QFile& file, const QString& path, QString* reason = nullptr,
                       QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// Why a file the user chose cannot be taken, empty when it can: it is opened
+// as openForReading does and its first byte read, so that a missing file, a
+// folder, a FIFO, a device or one without read permission is told before
+// anything of it is recorded.
+QString unreadableReason(const QString& path);
 
 #ifndef Q_OS_WIN
 // Opens a path a command streams from or into (a FIFO, a device, a pipe)

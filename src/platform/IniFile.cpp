@@ -5,6 +5,7 @@
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <algorithm>
@@ -253,7 +254,7 @@ std::vector<std::optional<QString>> IniFile::lookup(const QList<Key>& keys) cons
         return found;
     case fileops::Opened::Unreadable:
         // Its values are not known: the defaults would silently stand in for them.
-        throw TarvexError(QStringLiteral("%1 cannot be read: %2 (%3)")
+        throw TarvexError(QCoreApplication::translate("Report", "%1 cannot be read: %2 (%3)")
                               .arg(fileops::bareName(path_), reason, path_));
     }
     Scan scan(keys, found);

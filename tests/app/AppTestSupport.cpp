@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
 
+#include "app/BackgroundWork.h"
 #include "platform/SettingsStore.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QTest>
+#include <chrono>
+#include <thread>
 
 ScriptedDialogs::ScriptedDialogs() {
     UserDialogs::setInstance(this);
@@ -104,4 +111,39 @@ std::unique_ptr<TForm1> WindowTest::open() {
 UserDialogs::SaveChoice ScriptedDialogs::askSaveChanges(const QString& text, const QString&) {
     saveQuestions.append(text);
     return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.takeFirst();
+}
+
+QString WindowTest::standInPlayer(const QString& relative, const QString& log) {
+    const QString player = scratch.write(
+        relative,
+        QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexec sleep 30\n").arg(log).toUtf8());
+    QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return player;
+}
+
+CancelHalfway::CancelHalfway(std::uint64_t from) {
+    backgroundwork::setStepHook([this, from](std::uint64_t done, std::uint64_t total) {
+        if (done < from || done >= total || fired_.exchange(true)) {
+            return;
+        }
+        // The key goes to the window on its own thread, while this one waits.
+        QMetaObject::invokeMethod(
+            qApp,
+            [this] {
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    if (window->objectName() == "pbWork" && window->isVisible()) {
+                        QTest::keyClick(window, Qt::Key_Escape);
+                    }
+                }
+                pressed_ = true;
+            },
+            Qt::QueuedConnection);
+        for (int i = 0; i < 10000 && !pressed_; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+}
+
+CancelHalfway::~CancelHalfway() {
+    backgroundwork::setStepHook({});
 }

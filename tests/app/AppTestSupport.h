@@ -8,6 +8,8 @@
 
 #include <QList>
 #include <QStringList>
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -70,6 +72,9 @@ protected:
     QString userFolder() const { return scratch.path("user"); }
     QString firmware(const QString& relative = {}) const;
     QString dataFile(const QString& name) const { return firmware("Data/" + name); }
+    // A stand-in melody player at `relative`: appends the melody it is given
+    // to `log`, then plays until it is ended.
+    QString standInPlayer(const QString& relative, const QString& log);
     // Writes the data set, then opens the window on it.
     std::unique_ptr<TForm1> open(const MiniDataSet& set);
     std::unique_ptr<TForm1> open(); // on whatever the user folder holds
@@ -77,6 +82,20 @@ protected:
     testsupport::Scratch scratch;
     ScriptedDialogs dialogs;
     QString bundledRoot; // none unless a test sets it
+};
+
+// Presses Escape on the progress window of the next long step once it
+// reports `from` or more of its work done, short of its end; the step is
+// held meanwhile, so it is stopped halfway. Installed for its lifetime.
+class CancelHalfway {
+public:
+    explicit CancelHalfway(std::uint64_t from = 0);
+    ~CancelHalfway();
+    bool pressed() const { return pressed_; }
+
+private:
+    std::atomic<bool> fired_{false};
+    std::atomic<bool> pressed_{false};
 };
 
 // A named control; the test fails when it is missing.

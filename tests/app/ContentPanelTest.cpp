@@ -2,13 +2,20 @@
 // What a chosen file holds, where users look: the edit panel's line, the
 // row's warning mark, and a game's JAD corrected when the user agrees.
 #include "AppTestSupport.h"
+#include "content/ContentFile.h"
 #include "pages/JavaPage.h"
 #include "pages/MelodyPage.h"
 #include "pages/SlotListView.h"
 #include "support/ContentSamples.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -72,10 +79,62 @@ TEST_F(ContentInWindow, AGamesJadIsCorrectedWhenTheUserAgrees) {
     EXPECT_EQ(child<QLabel>(page, "lblJavaContent")->text(),
               QStringLiteral("Space Run 1.2.0 (Ulvane Games), MIDP-1.0"));
 
-    // Answered no: the working copy keeps what the user chose.
+    const QString corrected0 = QStringLiteral("MIDlet-Jar-Size: 12 → %1").arg(jar.size());
+    EXPECT_EQ(window->statusText(0), corrected0);
+    select(page->lvJava, 1); // the same game: its news stands
+    EXPECT_EQ(window->statusText(0), corrected0);
+
+    // Answered no: the working copy keeps what the user chose, and the row,
+    // the panel and the warning name the mismatch; slot 0's news is gone.
     select(page->lvJava, 2);
+    EXPECT_EQ(window->statusText(0), QString());
     dialogs.openAnswers = {scratch.write("in/other.jad", jad)};
+    dialogs.yesNoAnswers = {false};
     page->btnOpenJava->click();
     EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(testsupport::readAll(firmware("TempJava/other.jad")), jad);
+    const QString mismatch = QStringLiteral("MIDlet-Jar-Size 12 в JAD слота 2, а в JAR слота 3 "
+                                            "байтов: 4096");
+    EXPECT_FALSE(page->lvJava->topLevelItem(2)->icon(0).isNull());
+    EXPECT_TRUE(page->lvJava->topLevelItem(2)->toolTip(1).contains(mismatch));
+    EXPECT_TRUE(child<QLabel>(page, "lblJavaContent")->toolTip().contains(mismatch));
+    EXPECT_TRUE(dialogs.warnings.last().contains(mismatch))
+        << dialogs.warnings.last().toStdString();
+    EXPECT_EQ(window->statusText(0), QString());
+
+    // Restoring the JAR of slot 1 asks again for the JAD of slot 0.
+    select(page->lvJava, 1);
+    dialogs.yesNoAnswers = {true};
+    page->btnUseStandardJava->click();
+    ASSERT_EQ(dialogs.questions.size(), 3);
+    EXPECT_EQ(content::describeFile(firmware("TempJava/space.jad")).declaredJarSize, 4096);
+    EXPECT_EQ(window->statusText(0), QStringLiteral("MIDlet-Jar-Size: %1 → 4096").arg(jar.size()));
+}
+
+TEST_F(ContentInWindow, AMarkedRowsTooltipNamesItsProblemsBelowACutCellsWholeText) {
+    auto window = open(MiniDataSet());
+    window->show();
+    SlotListView* list = window->melodyPage()->lvMels;
+    select(list, 1);
+    const QString name = QString(80, 'n') + ".mid";
+    dialogs.openAnswers = {scratch.write("in/" + name, "ID3\x03")};
+    window->melodyPage()->btnOpenMelody->click();
+    const QString problems = list->topLevelItem(1)->toolTip(0);
+    ASSERT_FALSE(problems.isEmpty());
+    auto tipAt = [&](int column) {
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        const QPoint at = list->visualRect(list->model()->index(1, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(0), problems); // the mark's own cell
+    EXPECT_EQ(tipAt(1), name + "\n" + problems);
+    // The columns reach the list's right edge.
+    int width = 0;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        width += list->header()->isSectionHidden(column) ? 0 : list->header()->sectionSize(column);
+    }
+    EXPECT_EQ(width, list->viewport()->width());
 }

@@ -166,7 +166,7 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefusedWhileDragging)
     EXPECT_TRUE(reasons[1].contains(QStringLiteral("папка")));
     EXPECT_EQ(reasons[2],
               QStringLiteral("Файл \"notes.txt\" не подходит для этого слота: он принимает "
-                             "только *.mmf, *.mid, *.midi."));
+                             "только *.mmf, *.mid, *.midi, *.rmi."));
     EXPECT_TRUE(reasons[3].endsWith(QStringLiteral("только *.jad."))); // even Java rows take JAD
     EXPECT_TRUE(reasons[4].contains("https://e.org/a.mid"));
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
@@ -218,7 +218,7 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     mel->lvMels->setFocus();
     dialogs.openAnswers = {scratch.write("in/a.mid", "abc")};
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.openFilters, QStringList{"MMF, MIDI (*.mmf *.mid *.midi)"});
+    EXPECT_EQ(dialogs.openFilters, QStringList{"MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)"});
     EXPECT_EQ(mel->lvMels->cell(0, 1), "a.mid");
     QTest::keyClick(mel->lvMels, Qt::Key_Delete);
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
@@ -442,8 +442,11 @@ TEST_F(Desktop, CutCellsAndTheOverLimitStateExplainThemselves) {
         QApplication::sendEvent(page->lvMels->viewport(), &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
-    EXPECT_EQ(tipAt(1), longName);
-    EXPECT_EQ(tipAt(3), ""); // "19" fits
+    // Not a MIDI file: the row's problems follow the cut name.
+    const QString problems = page->lvMels->topLevelItem(0)->toolTip(3);
+    EXPECT_FALSE(problems.isEmpty());
+    EXPECT_EQ(tipAt(1), longName + "\n" + problems);
+    EXPECT_EQ(tipAt(3), problems); // "19" fits
 
     EXPECT_FALSE(page->btnCreateMelPatch->isEnabled());
     EXPECT_EQ(page->lblMemUsed->toolTip(), MemoryPanel::overLimitHint(3));

@@ -7,8 +7,11 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -115,6 +118,7 @@ TEST_F(FirmwareMenuTest, AppliesPatchesAndRefreshesPreviewsOfferingTheLastFirmwa
     dialogs.openAnswers = {firmwarePath};
     dialogs.openManyAnswers = {{inside}};
     dialogs.saveAnswers = {firmwarePath};
+    dialogs.yesNoAnswers = {true}; // replacing it is agreed, and still refused
     trigger(*window, "ApplyPatches1");
     EXPECT_EQ(dialogs.warnings.size(), 1);
 
@@ -134,4 +138,102 @@ TEST_F(FirmwareMenuTest, AppliesPatchesAndRefreshesPreviewsOfferingTheLastFirmwa
     ASSERT_EQ(dialogs.informs.size(), 1);
     EXPECT_TRUE(dialogs.informs[0][0].startsWith(QStringLiteral("Превью обновлены: 2")))
         << dialogs.informs[0][0].toStdString();
+}
+
+TEST_F(FirmwareMenuTest, ApplyAsksBeforeReplacingAndACancelHalfwayLeavesEveryFileAsItWas) {
+    auto window = open();
+    const QString patch = scratch.write(
+        "p/in.s3", firmwaremaker::record(3, maker.base + 16, "\x01\x02\x03") + "\r\n");
+    const QString kept = scratch.write("out/kept.bin", "the user's own file");
+    const QString result = scratch.path("out/result.bin");
+    auto apply = [&](const QStringList& saveAnswers) {
+        dialogs.openAnswers = {firmwarePath};
+        dialogs.openManyAnswers = {{patch}};
+        dialogs.saveAnswers = saveAnswers;
+        trigger(*window, "ApplyPatches1");
+    };
+    // Declined, the dialog comes back; the next name is written.
+    dialogs.yesNoAnswers = {false};
+    apply({kept, result});
+    EXPECT_EQ(dialogs.questions,
+              QStringList(QStringLiteral("Файл с именем «%1» уже существует. Заменить его?")
+                              .arg(QDir::toNativeSeparators(kept))));
+    EXPECT_EQ(testsupport::readAll(kept), "the user's own file");
+    EXPECT_EQ(testsupport::readAll(result).size(), made.image.size());
+
+    // Agreed, then cancelled while the output is being written.
+    QFile::remove(result);
+    dialogs.yesNoAnswers = {true};
+    {
+        ASSERT_GT(made.image.size(), 3 * 4096);
+        const CancelHalfway cancel(2 * 4096);
+        apply({kept});
+        EXPECT_TRUE(cancel.pressed());
+    }
+    EXPECT_EQ(testsupport::readAll(kept), "the user's own file");
+    EXPECT_EQ(QDir(scratch.path("out")).entryList(QDir::Files | QDir::Hidden),
+              QStringList("kept.bin"));
+    EXPECT_TRUE(headings.isEmpty());
+}
+
+TEST_F(FirmwareMenuTest, APreviewRefreshCancelledHalfwayChangesNoPreview) {
+    auto window = open();
+    QFile::remove(dataFile("Pic/2.jpg"));
+    const QStringList before = QDir(dataFile("Pic")).entryList(QDir::Files | QDir::Hidden);
+    const QByteArray first = testsupport::readAll(dataFile("Pic/1.jpg"));
+    {
+        const CancelHalfway cancel(1);
+        dialogs.openAnswers = {firmwarePath};
+        trigger(*window, "RefreshPreviews1");
+        EXPECT_TRUE(cancel.pressed());
+    }
+    EXPECT_EQ(QDir(dataFile("Pic")).entryList(QDir::Files | QDir::Hidden), before);
+    EXPECT_EQ(testsupport::readAll(dataFile("Pic/1.jpg")), first);
+    EXPECT_TRUE(dialogs.informs.isEmpty());
+}
+
+TEST_F(FirmwareMenuTest, EveryMenuHasUniqueAccessLetters) {
+    auto window = open();
+    for (const QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
+        QStringList letters;
+        for (const QAction* action : menu->actions()) {
+            const qsizetype amp = action->text().indexOf('&');
+            if (amp >= 0 && amp + 1 < action->text().size()) {
+                const QString letter = action->text().mid(amp + 1, 1).toLower();
+                EXPECT_FALSE(letters.contains(letter))
+                    << menu->title().toStdString() << ": " << action->text().toStdString();
+                letters << letter;
+            }
+        }
+    }
+}
+
+TEST_F(FirmwareMenuTest, MakesARevertPatchThatGivesTheFirmwareBack) {
+    auto window = open();
+    const QString inside = scratch.write(
+        "p/in.s3", firmwaremaker::record(3, maker.base + 16, "\x01\x02\x03") + "\r\n");
+    const QString outside =
+        scratch.write("p/out.s3", firmwaremaker::record(3, 0x00800000, "\x01\x02") + "\r\n");
+    const QString revert = scratch.path("revert.s3");
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside, outside}};
+    dialogs.saveAnswers = {revert};
+    trigger(*window, "RevertPatch1");
+    ASSERT_EQ(headings.size(), 1);
+    EXPECT_EQ(headings[0],
+              QStringLiteral("Патч отмены не создан: файл %1 не записан.").arg(revert));
+    EXPECT_TRUE(reports[0].contains("out.s3:1: ошибка: записывает [0x00800000, 0x00800002) вне"))
+        << reports[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(revert));
+
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside}};
+    dialogs.saveAnswers = {revert};
+    trigger(*window, "RevertPatch1");
+    ASSERT_EQ(headings.size(), 2);
+    EXPECT_TRUE(
+        headings[1].startsWith(QStringLiteral("Патч отмены %1 записан: 3 байт").arg(revert)))
+        << headings[1].toStdString();
+    EXPECT_TRUE(testsupport::readAll(revert).contains(
+        firmwaremaker::record(3, maker.base + 16, made.image.mid(16, 3))));
 }

@@ -239,10 +239,7 @@ TEST_F(Handlers, FitCheckBoxFitsAPhotoAndIsRememberedAndThePreviewShowsHandsetCo
 TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
     TARVEX_SKIP_WITHOUT_POSIX_SHELL();
     const QString log = scratch.path("player.log");
-    const QString player = scratch.write(
-        "player/MidRadio.exe",
-        QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\nexec sleep 30\n").arg(log).toUtf8());
-    QFile::setPermissions(player, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    standInPlayer("player/MidRadio.exe", log);
     {
         QSettings settings(scratch.path("settings.ini"), QSettings::IniFormat);
         settings.setValue("Software/YAMAHA/MidRadio2/Profiles/InstallDirectory",

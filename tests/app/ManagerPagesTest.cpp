@@ -332,6 +332,7 @@ TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLa
         QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "
                        "другой файл. Размер выбранной картинки: 128x128.")));
     EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("\"Подгонять размер картинки\"")));
+    EXPECT_FALSE(dialogs.warnings[0].contains("--fit")); // the window's way, not the command line's
 
     // The next dialog, even in the next run, starts on the filter left.
     window->close();

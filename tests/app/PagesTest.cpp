@@ -216,7 +216,7 @@ TEST(ManagerPages, DialogsOfferTheManagersFiltersAndPatchNames) {
     }
     pic.askReplacementFile(0);
     EXPECT_EQ(dialogs.openFilters,
-              QStringList({"MMF, MIDI (*.mmf *.mid *.midi)", "JAD файлы (*.jad)",
+              QStringList({"MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)", "JAD файлы (*.jad)",
                            "JAR файлы (*.jar)", "JAD файлы (*.jad)"}));
     EXPECT_EQ(dialogs.pictureFilters,
               QStringList("Все изображения (*.bmp *.png *.jpg *.jpeg *.gif);;Bitmaps (*.bmp)"));

@@ -33,7 +33,7 @@ TEST_F(WindowTest, SecondWindowOnTheSameDataSetShowsItReadOnly) {
         EXPECT_TRUE(dialogs.warnings.isEmpty());
         EXPECT_TRUE(second->windowTitle().endsWith(QStringLiteral("(только чтение)")));
         EXPECT_TRUE(second->statusNotice().contains(
-            QStringLiteral("test_app (pid %1").arg(QCoreApplication::applicationPid())))
+            QStringLiteral("test_app (PID %1").arg(QCoreApplication::applicationPid())))
             << second->statusNotice().toStdString();
         EXPECT_NE(second->pos(), first->pos());
         MelodyPage* mel = second->melodyPage();
@@ -91,6 +91,15 @@ TEST_F(WindowTest, TheReadOnlyNoticeLastsAndIsCutOnlyAtItsEnd) {
     // At 1000 pixels the whole of the holder's part is shown.
     EXPECT_TRUE(panel->text().startsWith(notice.section(QStringLiteral(". "), 0, 0)))
         << panel->text().toStdString();
+    // News of the moment, such as a drag's refusal, reads whole beside it.
+    const QString refusal = QStringLiteral("Данные прошивки открыты только для чтения.");
+    for (const int width : {1000, 690}) {
+        second->resize(width, 600);
+        second->setStatusText(refusal);
+        QApplication::processEvents();
+        EXPECT_EQ(child<QLabel>(second.get(), "StatusPanel0")->text(), refusal) << width;
+        EXPECT_TRUE(panel->isVisible());
+    }
     second->close();
     first->close();
 }

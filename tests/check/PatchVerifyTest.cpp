@@ -197,11 +197,12 @@ TEST_F(PatchVerifyTest, FaultyLinesAndWritesAreReported) {
     EXPECT_TRUE(holds(report, "edited.s3:40: error: 0x01401004-0x01401005 (2 bytes) written "
                               "again, first on line 36, with different values"));
 
-    // Bytes outside everything the data set knows, and records out of place.
+    // Bytes outside everything the data set knows: in a manager's patch they land on code.
     report = verify(edited(patch, 1, srec::withS3Checksum(QString("S30700100000AAAA"))));
-    EXPECT_EQ(report.errors(), 0);
-    EXPECT_TRUE(holds(report, "edited.s3:1: warning: 0x00100000-0x00100001 (2 bytes) lie outside "
+    EXPECT_EQ(report.errors(), 1);
+    EXPECT_TRUE(holds(report, "edited.s3:1: error: 0x00100000-0x00100001 (2 bytes) lie outside "
                               "every region"));
+    // Records out of place.
     report = verify(edited(patch, 20, "S00600004844521B"));
     EXPECT_TRUE(holds(report, "edited.s3:20: warning: a header record after the first line"));
     report = verify(edited(patch, 20, "S705A002000058"));
@@ -322,10 +323,17 @@ TEST_F(PatchVerifyTest, APatchForOtherChoicesNamesTheSlotsThatDiffer) {
     QByteArray text = testsupport::readAll(patch);
     const QString other = scratch.write("other.s3", text.replace("\r\n", "\n"));
     EXPECT_TRUE(holds(verify(other), "matches the current melody choices: yes\n"));
+    // The same bytes, with a line that is no record: a patch with errors matches nothing.
+    QString broken = lineOf(patch, 36);
+    broken[broken.size() - 1] = broken.back() == '0' ? '1' : '0';
+    Report report = verify(edited(patch, 2, broken + "\r\n" + lineOf(patch, 2)));
+    EXPECT_EQ(report.errors(), 1) << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
+    EXPECT_EQ(report.json()["matches"].toObject()["melodies"], QJsonValue(false));
 
     // Another melody of the same size in slot 3, then slot 1 back to its standard.
     give(managers::melodies(), 2, "d.mid", 20, 3);
-    Report report = verify(patch);
+    report = verify(patch);
     EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
     EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
     EXPECT_TRUE(holds(report, "warning: melody slot 2 differs from its working copy d.mid at byte "
@@ -428,10 +436,10 @@ TEST_F(PatchVerifyTest, AManagersPatchWithoutItsTableRecordsOrForAnotherDataSetI
                            "record removed"}));
     // Built for a data set whose table lies elsewhere: its entries are unknown here.
     const Report other = verify(rewritten(melodies, managers::melodies(), true));
-    EXPECT_EQ(errorsOf(other).size(), 2) << other.text().toStdString();
+    EXPECT_EQ(errorsOf(other).size(), 3) << other.text().toStdString();
     EXPECT_TRUE(holds(other, "rewritten.s3:0: error: 32 of the 32 melody table entries are "
                              "missing"));
-    EXPECT_TRUE(holds(other, "warning: 0x00600000-0x006000FF (256 bytes) lie outside every"));
+    EXPECT_TRUE(holds(other, "error: 0x00600000-0x006000FF (256 bytes) lie outside every"));
 }
 
 TEST_F(PatchVerifyTest, NothingIsWrittenIntoTheStringTableReserve) {
@@ -485,6 +493,63 @@ TEST_F(PatchVerifyTest, AVolumeChangedSinceTheBuildIsNamedWithItsSlot) {
                     .match(report.text())
                     .hasMatch())
         << report.text().toStdString();
+}
+
+TEST_F(PatchVerifyTest, APatchForAnotherDataSetIsAnErrorWithoutRequiredPatchesToo) {
+    FirmwareDataSet& data = session->dataSet();
+    ASSERT_TRUE(QDir(data.dataFile("ReqPatches")).removeRecursively());
+    givePicture(1, "p1.bmp");
+    // Built while JavaTable.lst pointed 1 MiB further on, every slot standard.
+    const QStringList table = data.list(managers::java().tableList);
+    QStringList elsewhere;
+    for (const QString& line : table) {
+        elsewhere << QString::number(line.toUInt(nullptr, 16) + 0x100000, 16)
+                         .toUpper()
+                         .rightJustified(8, '0');
+    }
+    data.setList(managers::java().tableList, elsewhere);
+    const QString java = build(managers::java(), javaPatchHooks());
+    data.setList(managers::java().tableList, table);
+    EXPECT_EQ(errorsOf(verify(java)),
+              QStringList({"2: 0x0069C400-0x0069C43F (64 bytes) lie outside every region, table "
+                           "entry, volume byte and required patch"}))
+        << verify(java).text().toStdString();
+
+    // The next version of the firmware, 0x1234 bytes inserted before the pictures.
+    const QString pictures = build(managers::pictures(), pictureslots::patchHooks());
+    MemoryMap map = data.memoryMap();
+    map.pictureStart = "0x00701234";
+    map.pictureEnd = "0x007E1232";
+    data.setMemoryMap(map);
+    QStringList moved;
+    for (const QString& line : data.list(managers::pictures().tableList)) {
+        moved << QString::number(line.toUInt(nullptr, 16) + 0x1234, 16)
+                     .toUpper()
+                     .rightJustified(8, '0');
+    }
+    data.setList(managers::pictures().tableList, moved);
+    const Report report = verify(pictures);
+    EXPECT_TRUE(holds(report, "error: 0x00700000-0x00701233 (4660 bytes) lie outside every"))
+        << report.text().toStdString();
+    EXPECT_TRUE(holds(report, "matches the current picture choices: no\n"));
+}
+
+TEST_F(PatchVerifyTest, ARecordARequiredPatchRepeatsIsNoMelodyMark) {
+    FirmwareDataSet& data = session->dataSet();
+    QFile repeat(data.dataFile("ReqPatches/Zz.s3"));
+    ASSERT_TRUE(repeat.open(QIODevice::WriteOnly));
+    repeat.write((data.memoryMap().patch64K + "\r\n").toLatin1());
+    repeat.close();
+    give(managers::java(), 1, "g.jar", 5000);
+    givePicture(1, "p1.bmp");
+    for (const auto& [info, hooks] :
+         {std::pair(&managers::java(), javaPatchHooks()),
+          std::pair(&managers::pictures(), pictureslots::patchHooks())}) {
+        const Report report = verify(build(*info, hooks));
+        EXPECT_EQ(report.errors(), 0) << report.text().toStdString();
+        EXPECT_TRUE(holds(report, "choices: yes\n")) << report.text().toStdString();
+        EXPECT_TRUE(holds(report, "matches the current melody choices: no\n"));
+    }
 }
 
 TEST(ReportCounts, RussianCountsAgreeWithTheirNumber) {

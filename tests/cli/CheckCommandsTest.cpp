@@ -59,6 +59,21 @@ TEST_F(CheckCommands, CheckReportsWithFileAndLineAndFailsOnErrors) {
     EXPECT_EQ(run({"check", "--dir", scratch.path("nowhere")}), 1);
 }
 
+TEST_F(CheckCommands, APatch64KTheCheckCallsAnErrorIsNotBuilt) {
+    const QString ini = firmware + "/Data/Memory.ini";
+    QByteArray text = testsupport::readAll(ini);
+    listfile::writeWhole(ini,
+                         text.replace("[Patches]\r\n", "[Patches]\r\nPatch64K=S1050000AABB95\r\n"));
+    EXPECT_EQ(run({"check"}), 1);
+    EXPECT_EQ(out, ini + ":2: error: Patch64K is an S1 record: it must be one S3 record\n"
+                         "1 error, 0 warnings\n");
+    const QString patch = scratch.path("melodies.s3");
+    EXPECT_EQ(run({"build", "melodies", "-o", patch}), 1);
+    EXPECT_EQ(err, "tarvex-cli: Patch64K is an S1 record: it must be one S3 record: no patch is "
+                   "built\n");
+    EXPECT_FALSE(QFileInfo::exists(patch));
+}
+
 TEST_F(CheckCommands, VerifyAndJsonOfInfoAndSlots) {
     const QString melody = scratch.write("in/a.mid", testsupport::sequence(20));
     ASSERT_EQ(run({"assign", "melodies", "1", melody}), 0);

@@ -74,7 +74,7 @@ TEST_F(Cli, AssignRestoreAndVolumeChangeTheListsOnDisk) {
     // Any slot's name is refused, with the page's warning.
     EXPECT_EQ(run({"assign", "melodies", "2", melody}), 1);
     EXPECT_EQ(err.trimmed(),
-              "tarvex-cli: Файл уже используется. Пожалуйста, выберите другой файл мелодии.");
+              "tarvex-cli: The file is in use already. Please choose another melody file.");
     // Only the kinds the open dialog offers.
     EXPECT_EQ(run({"assign", "melodies", "2", scratch.write("in/x.wav", "w")}), 1);
     EXPECT_EQ(run({"assign", "java", "1", scratch.write("in/g.jad", "d")}), 1);
@@ -174,7 +174,7 @@ TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
     scratch.write("user/X120XEDJ2/TempMelodies/stale.mid", "old");
     const QString patchFile = scratch.path("out.s3");
     ASSERT_EQ(run({"build", "melodies", "-o", patchFile}), 0) << err.toStdString();
-    EXPECT_EQ(out.trimmed(), QStringLiteral("Файл \"%1\" создан.").arg(patchFile));
+    EXPECT_EQ(out.trimmed(), QStringLiteral("File \"%1\" created.").arg(patchFile));
     EXPECT_FALSE(QFile::exists(firmware + "/TempMelodies/stale.mid"));
     EXPECT_TRUE(QFile::exists(firmware + "/TempMelodies/a.mid"));
     QString error;
@@ -470,8 +470,8 @@ TEST_F(Cli, FitAssignsAPhotoAndDecodeReadsTheConvertedPictureBack) {
     ASSERT_TRUE(photo.save(png));
     EXPECT_EQ(run({"assign", "pictures", "0", png}), 1);
     EXPECT_TRUE(err.startsWith(
-        QStringLiteral("tarvex-cli: Картинка не соответствует размеру 128х128 пикселей. "
-                       "Пожалуйста, выберите другой файл. Размер выбранной картинки: 640x480.")));
+        QStringLiteral("tarvex-cli: The picture does not match the size of 128x128 pixels. "
+                       "Please choose another file. The size of the chosen picture: 640x480.")));
     EXPECT_TRUE(err.contains("--fit"));
     EXPECT_EQ(run({"assign", "melodies", "0", png, "--fit"}), 2);
     ASSERT_EQ(run({"assign", "pictures", "--fit", "0", png}), 0) << err.toStdString();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliFixture.h"
 #include "base/TextLines.h"
+#include "content/ContentFile.h"
 #include "dataset/ListFile.h"
 #include "srec/SRecordReader.h"
 #include "support/ContentSamples.h"
@@ -9,6 +10,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,10 +66,91 @@ TEST_F(ContentCommands, AssignCorrectsTheJadWorkingCopyAndTheBuiltPatchCarriesIt
     EXPECT_TRUE(patched.contains(corrected));
     EXPECT_TRUE(patched.contains(jar));
 
-    // Back to the standard JAR: the JAD takes the standard entry's size (4096).
+    // Back to the standard JAR: the JAD takes the standard entry's size
+    // (4096), and the user is told the JAD must now fit the standard game.
+    const QString standardJar = "warning: the JAD of slot 0 is new but the JAR of slot 1 is "
+                                "standard: the JAD must describe the standard game\n";
     ASSERT_EQ(run({"restore", "java", "1"}), 0);
+    EXPECT_EQ(err, QStringLiteral("MIDlet-Jar-Size: %1 → 4096\n").arg(jar.size()) + standardJar);
+    EXPECT_EQ(content::describeFile(work("space.jad")).declaredJarSize, 4096);
     ASSERT_EQ(run({"assign", "java", "0", scratch.write("in/again.jad", jad)}), 0);
-    EXPECT_EQ(err, "MIDlet-Jar-Size: 12 → 4096\n");
+    EXPECT_EQ(err, "MIDlet-Jar-Size: 12 → 4096\n" + standardJar);
+
+    // Back to the standard JAD beside a new JAR: told on restore.
+    ASSERT_EQ(run({"assign", "java", "1", scratch.write("in/space2.jar", jar)}), 0);
+    ASSERT_EQ(run({"restore", "java", "0"}), 0);
+    EXPECT_TRUE(
+        err.startsWith("warning: the JAR of slot 1 is new but the JAD of slot 0 is standard"))
+        << err.toStdString();
+}
+
+// What the JAD reader reads is what gets corrected: a byte order mark, a
+// value continued on the next line. The user's line ends stay.
+TEST_F(ContentCommands, AJadIsCorrectedWhereverItsReaderFindsTheSize) {
+    const QByteArray jar = samples::jar(samples::manifest("Space Run", "Ulvane Games", "1.2.0"));
+    const QByteArray plain = samples::jad("Space Run", "Ulvane Games", "1.2.0", "5");
+    const struct {
+        QByteArray jad;
+        qint64 read;
+    } cases[] = {
+        {"\xEF\xBB\xBF" + plain, 5},
+        {QByteArray(plain).replace("Size: 5", "Size: 74\r\n 7842"), 747842},
+    };
+    qsizetype jad = 0;
+    for (const auto& c : cases) {
+        const QString name = QStringLiteral("g%1").arg(jad);
+        ASSERT_EQ(run({"assign", "java", QString::number(jad + 1),
+                       scratch.write("in/" + name + ".jar", jar)}),
+                  0);
+        ASSERT_EQ(run({"assign", "java", QString::number(jad),
+                       scratch.write("in/" + name + ".jad", c.jad)}),
+                  0);
+        EXPECT_EQ(err, QStringLiteral("MIDlet-Jar-Size: %1 → %2\n").arg(c.read).arg(jar.size()));
+        const QByteArray copy = testsupport::readAll(work(name + ".jad"));
+        EXPECT_EQ(content::describe(copy).declaredJarSize, jar.size());
+        EXPECT_EQ(copy.startsWith("\xEF\xBB\xBF"), c.jad.startsWith("\xEF\xBB\xBF"));
+        EXPECT_EQ(copy.count("\r\n"), plain.count("\r\n"));
+        EXPECT_EQ(javaSizes().value(jad), QString::number(copy.size()));
+
+        const QString patch = scratch.path("java.s3");
+        ASSERT_EQ(run({"build", "java", "-o", patch}), 0) << err.toStdString();
+        EXPECT_TRUE(patchBytes(patch).contains(copy));
+        EXPECT_EQ(run({"check"}), 0) << out.toStdString();
+        jad += 2;
+    }
+}
+
+// The new JAD and its correction go in one journaled save: a kill at any
+// moment leaves the old pair or the new one, never a JAD naming another size.
+TEST_F(ContentCommands, AKilledAssignNeverLeavesAJadNamingAnotherSize) {
+    const QByteArray jar = samples::jar(samples::manifest("Space Run", "Ulvane Games", "1.2.0"));
+    ASSERT_EQ(run({"assign", "java", "1", scratch.write("in/space.jar", jar)}), 0);
+    const QByteArray jad = samples::jad("Space Run", "Ulvane Games", "1.2.0", "5");
+    int assigned = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int g = 0;; ++g) { // assigns until killed
+                run({"assign", "java", "0",
+                     scratch.write(QStringLiteral("in/k%1-%2.jad").arg(attempt).arg(g), jad)});
+            }
+        }
+        usleep(useconds_t(QRandomGenerator::global()->bounded(50000, 700000)));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_EQ(run({"restore", "java", "2"}), 0) << err.toStdString(); // finishes the save
+        const QString name = QString::fromUtf8(
+            testsupport::readAll(firmware + "/Data/JavaFiles.lst").split('\r').first());
+        if (name.endsWith(".jad")) {
+            ++assigned;
+            const QByteArray copy = testsupport::readAll(work(name));
+            ASSERT_EQ(content::describe(copy).declaredJarSize, jar.size()) << "attempt " << attempt;
+            ASSERT_EQ(javaSizes().value(0), QString::number(copy.size()));
+        }
+    }
+    EXPECT_GT(assigned, 0); // the kills did not all come before the first save
 }
 
 TEST_F(ContentCommands, AssignWarnsAboutWhatTheHandsetCannotUse) {
@@ -91,7 +177,7 @@ TEST_F(ContentCommands, AssignWarnsAboutWhatTheHandsetCannotUse) {
         << err.toStdString();
 }
 
-TEST_F(ContentCommands, CheckWarnsAtTheSlotsLines) {
+TEST_F(ContentCommands, CheckNamesEachPairProblemAtTheSlotsLines) {
     // A pair whose JAD kept another size (the window's question answered no)
     // and names another game; a melody slot holding an MP3.
     const QByteArray jar = samples::jar(samples::manifest("Other", "U", "1"));
@@ -106,8 +192,9 @@ TEST_F(ContentCommands, CheckWarnsAtTheSlotsLines) {
         textlines::encode({"0", "0", QString::number(jad.size()), QString::number(jar.size())}));
     ASSERT_EQ(run({"assign", "melodies", "1", scratch.write("in/a.mid", "ID3\x03")}), 0);
 
-    EXPECT_EQ(run({"check"}), 0) << out.toStdString();
-    const QString files = firmware + "/Data/JavaFiles.lst:3: warning: ";
+    // The phone refuses the game: errors.
+    EXPECT_EQ(run({"check"}), 1) << out.toStdString();
+    const QString files = firmware + "/Data/JavaFiles.lst:3: error: ";
     EXPECT_TRUE(out.contains(firmware + "/Data/MelodiesFiles.lst:2: warning: named .mid but "
                                         "holds MP3 data\n"))
         << out.toStdString();

@@ -129,6 +129,15 @@ TEST_F(JsonShape, EveryCommandPrintsTheOneShapeWithOrWithoutErrors) {
     EXPECT_EQ(scan["resources"], QJsonValue(QJsonArray()));
     EXPECT_EQ(scan["erased_areas"], QJsonValue(QJsonArray()));
 
+    // revert refused (the junk holds no byte the patch writes) and made.
+    const QJsonObject unreverted =
+        document({"revert", junk, patch, "-o", scratch.path("r1.s3")}, 1);
+    EXPECT_FALSE(unreverted["written"].toBool());
+    const QJsonObject reverted =
+        document({"revert", junk, "--base", "0x01301000", patch, "-o", scratch.path("r2.s3")}, 0);
+    EXPECT_EQ(reverted["records"], QJsonValue(2));
+    sameFields(reverted, unreverted);
+
     // A command that gains --json gains a case here.
     for (const CliCommand& command : cliCommands()) {
         for (const CliHelpItem& item : command.items) {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "content/ContentFile.h"
+#include "content/JavaReaders.h"
 #include "support/ContentSamples.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using content::describe;
@@ -86,6 +88,12 @@ TEST(ContentMelodies, SmafRmidAndWhatTheHandsetDoesNotPlay) {
     info = describe(smaf.first(smaf.size() - 1));
     EXPECT_TRUE(mentions(info, "cut short: the SMAF data says"));
     EXPECT_EQ(info.extent, -1);
+    QByteArray flipped = smaf;
+    flipped[flipped.size() - 1] = char(flipped.back() ^ 0x01);
+    info = describe(flipped);
+    EXPECT_TRUE(mentions(info, "the SMAF check value is 0x"))
+        << info.problems.join('|').toStdString();
+    EXPECT_EQ(info.extent, -1); // not a whole file
 
     const QByteArray midi = samples::midi(0, 96, {samples::midiTrack("Wrapped", 96)});
     QByteArray rmid = QByteArray("RIFF\0\0\0\0RMIDdata", 16);
@@ -179,4 +187,93 @@ TEST(ContentFile, ASuffixThatLiesIsNamed) {
     info = content::describeFile(scratch.write("rain.mmf", samples::smaf("Rain", 4) + "xx"));
     EXPECT_TRUE(mentions(info, "the SMAF data says 33 bytes, the file holds 35"));
     EXPECT_TRUE(mentions(content::describeFile(scratch.mkdir("folder.mid")), "cannot be read"));
+}
+
+TEST(ContentJava, JarsTheHandsetRefusesAreNamedForTheirCause) {
+    const QByteArray manifest = samples::manifest("Maze", "Ulvane", "1.0");
+    const QByteArray code(300, 'c');
+    const auto problems = [](const QByteArray& jar) {
+        return describe(jar).problems.join(QLatin1Char('|')).toStdString();
+    };
+    const QByteArray bzip2 =
+        samples::zip({{"META-INF/MANIFEST.MF", manifest}, {"Main.class", code, 12}});
+    EXPECT_EQ(problems(bzip2), "the JAR's entry Main.class is compressed with bzip2: the handset "
+                               "unpacks only stored and deflated entries");
+    const QByteArray encrypted =
+        samples::zip({{"META-INF/MANIFEST.MF", manifest}, {"Main.class", code, 8, true}});
+    EXPECT_EQ(problems(encrypted), "the JAR's entry Main.class is encrypted: the handset cannot "
+                                   "read it");
+
+    // Stored entries, so that a flipped byte reaches the data as it is.
+    QByteArray badClass =
+        samples::zip({{"META-INF/MANIFEST.MF", manifest, 0}, {"Main.class", code, 0}});
+    badClass[badClass.indexOf(code) + 100] = 'x';
+    EXPECT_EQ(problems(badClass), "the JAR's entry Main.class fails its CRC check: it is damaged");
+    QByteArray badManifest =
+        samples::zip({{"META-INF/MANIFEST.MF", manifest, 0}, {"Main.class", code}});
+    badManifest.replace("Maze", "Mice");
+    EXPECT_EQ(problems(badManifest),
+              "the JAR's entry META-INF/MANIFEST.MF fails its CRC check: it is damaged");
+
+    // Two entries of one name: the second's name is written over a name of the same length.
+    QByteArray twice =
+        samples::zip({{"META-INF/MANIFEST.MF", manifest}, {"A.class", code}, {"B.class", code}});
+    twice.replace("B.class", "A.class");
+    EXPECT_EQ(problems(twice), "the JAR holds two entries named A.class: the handset refuses it");
+
+    const content::ContentInfo empty = describe(QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+    EXPECT_EQ(empty.kind, Kind::Jar);
+    EXPECT_EQ(empty.problems, QStringList{"the JAR holds no entries"});
+
+    const QByteArray zip64 = samples::withZip64End(samples::jar(manifest));
+    const content::ContentInfo wide = describe(zip64 + QByteArray(9, '\xFF'));
+    EXPECT_EQ(wide.midletName, QStringLiteral("Maze"));
+    EXPECT_EQ(wide.extent, zip64.size());
+    EXPECT_EQ(content::zipExtent(zip64), zip64.size());
+    EXPECT_EQ(wide.problems, QStringList{"the JAR's directory ends with a ZIP64 end record, which "
+                                         "the handset does not read"});
+}
+
+TEST(ContentMelodies, SmafTitlesInTheirCodeTypeAndTheSlipsPlayersPassOver) {
+    // A Shift-JIS trail byte may be a backslash: ソ is 83 5C.
+    EXPECT_EQ(describe(samples::smaf("\x83\x5C\x83\x69\x83\x5E", 8, 0x00)).title, u"ソナタ");
+    EXPECT_EQ(describe(samples::smaf("\xEE\xCF\xDE\xD8", 8, 0x05)).title, u"Ночь"); // KOI8-R
+    EXPECT_EQ(
+        describe(samples::smaf(QByteArray("\x04\x1D\x04\x3E\x04\x47\x04\x4C", 8), 8, 0x20)).title,
+        u"Ночь"); // UCS-2
+    // Code page 1251 left under the default code type, as tools write it.
+    EXPECT_EQ(describe(samples::smaf("\xCD\xEE\xF7\xFC", 8, 0x00)).title, u"Ночь");
+    const content::ContentInfo reserved = describe(samples::smaf("Rain", 8, 0x10));
+    EXPECT_TRUE(reserved.title.isEmpty());
+    EXPECT_TRUE(mentions(reserved, "code type 0x10 (unknown), which is not decoded"));
+    EXPECT_TRUE(mentions(describe(QByteArray("MMMD\0\0\0\x02\0\0", 10)), "nothing but its header"));
+
+    // 40 ticks a frame at 29.97 frames a second: 1200 ticks are 1001 ms.
+    EXPECT_EQ(describe(samples::midi(0, 0xE328, {samples::midiTrack({}, 1200)})).durationMs, 1001);
+    const QByteArray unended =
+        samples::midi(0, 96, {QByteArray("MTrk\0\0\0\x07\x00\x90\x3C\x40\x60\x3C\x00", 15)});
+    EXPECT_EQ(describe(unended).problems, QStringList{"track 1 has no end-of-track event"});
+    QByteArray after = samples::midi(0, 96, {samples::midiTrack({}, 96)});
+    after[21] = char(after[21] + 4); // the track's length, taking four more bytes
+    after += QByteArray("\x00\x90\x3C\x40", 4);
+    EXPECT_EQ(describe(after).problems,
+              QStringList{"track 1 holds bytes after its end-of-track event"});
+    testsupport::Scratch scratch;
+    const QByteArray whole = samples::midi(0, 96, {samples::midiTrack({}, 96)});
+    const QByteArray alien = QByteArray("XFIH\0\0\0\x01z", 9);
+    EXPECT_TRUE(content::describeFile(scratch.write("a.mid", whole + alien)).problems.isEmpty());
+    EXPECT_EQ(content::describeFile(scratch.write("b.mid", whole + alien + "\x01")).problems,
+              QStringList{"1 bytes follow the MIDI file's last chunk"});
+}
+
+// A chosen JAD is held to the JAD limit the firmware scan keeps, by its size
+// alone, before the limit of any file read.
+TEST(ContentFile, AJadOverItsLimitIsNamedUnread) {
+    testsupport::Scratch scratch;
+    const QString path = scratch.write("big.jad", samples::jad("Big", "Test", "1.0", "100"));
+    ASSERT_TRUE(QFile::resize(path, 70'000'000)); // sparse
+    const content::ContentInfo info = content::describeFile(path);
+    EXPECT_EQ(info.kind, Kind::Jad);
+    EXPECT_EQ(info.problems,
+              QStringList{"the JAD is 70000000 bytes; a JAD is at most 65536 bytes"});
 }

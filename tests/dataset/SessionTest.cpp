@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
 #include "dataset/FirmwareSettings.h"
+#include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "platform/SettingsStore.h"
 #include "support/MiniDataSet.h"
@@ -148,6 +149,42 @@ TEST_F(SessionTest, BundledDataSetsAreCopiedOnceAndNeverOverwritten) {
     EXPECT_TRUE(bundled::installMissing(bundledRoot, user).isEmpty());
     EXPECT_EQ(listfile::load(user + "/DEMO/Data/MelodiesFiles.lst").first(), "mine.mmf");
     EXPECT_FALSE(QFileInfo::exists(user + "/.DEMO.partial"));
+}
+
+TEST_F(SessionTest, AFirstStartRemovesALinkAtItsCopyAndNothingItLeadsTo) {
+    const QString bundledRoot = scratch.mkdir("bundled");
+    MiniDataSet().writeTo(bundledRoot, "DEMO");
+    const QString user = scratch.mkdir("user");
+    const QString kept = scratch.write("outside/keep.txt", "keep");
+    QFile::link(scratch.path("outside"), user + "/.DEMO.partial");
+    EXPECT_EQ(bundled::installMissing(bundledRoot, user), QStringList{"DEMO"});
+    EXPECT_EQ(testsupport::readAll(kept), "keep");
+    EXPECT_FALSE(QFileInfo::exists(scratch.path("outside/Data")));
+    EXPECT_TRUE(QFileInfo(user + "/DEMO/Data").isDir());
+    EXPECT_FALSE(QFileInfo(user + "/DEMO").isSymLink());
+    EXPECT_FALSE(QFileInfo(user + "/.DEMO.partial").isSymLink());
+}
+
+TEST_F(SessionTest, AStagingNameHoldingALinkIsRefusedAndOnlyTheLinkGoes) {
+    const QString user = scratch.mkdir("user");
+    const QString kept = scratch.write("outside/keep.txt", "keep");
+    using namespace fileops::staging;
+    for (const QString& suffix : {kDraft, kPort, kImport, kExtract}) {
+        const QString place = user + "/.NEW" + suffix;
+        QFile::link(scratch.path("outside"), place);
+        {
+            ImportStaging staging(user, "NEW", suffix);
+            EXPECT_THROW(staging.begin(), TarvexError);
+        }
+        EXPECT_FALSE(QFileInfo(place).isSymLink()) << suffix.toStdString();
+        if (suffix != kExtract) {
+            // A killed run's leftover link goes at the next start the same way.
+            QFile::link(scratch.path("outside"), place);
+            ImportStaging::removeLeftovers(user);
+            EXPECT_FALSE(QFileInfo(place).isSymLink()) << suffix.toStdString();
+        }
+    }
+    EXPECT_EQ(testsupport::readAll(kept), "keep");
 }
 
 TEST_F(SessionTest, BundledDataSetsAreFoundBesideTheProgramThenInTheDataFolders) {

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 using Kind = FirmwareMaker::Kind;
 using testsupport::readAll;
@@ -217,6 +218,15 @@ TEST_F(FirmwareTest, PreviewsAreMadeFromTheFirmwaresPicturesUnderTheLock) {
         const QImage preview(firmware + QStringLiteral("/Data/Pic/%1.jpg").arg(slot + 1));
         EXPECT_EQ(preview.size(), QSize(4 + 2 * slot, 3));
     }
+}
+
+TEST_F(FirmwareTest, MatchWantsEveryByteOfARegionInTheFirmware) {
+    const QByteArray image = made.image.first(offset(Kind::MelodyRegion) + 16);
+    EXPECT_EQ(run({"match", s3(image)}), 1);
+    EXPECT_TRUE(out.contains(QRegularExpression(
+        "Memory.ini:2: error: only 16 of the \\d+ bytes of the melody region lie in the firmware")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("2 of 3 regions are erased and hold no standard resource"));
 }
 
 TEST_F(FirmwareTest, MatchWantsEveryByteOfARegionErased) {

@@ -3,6 +3,7 @@
 
 #include "pictures/HandsetPicture.h"
 #include "srec/TableEntry.h"
+#include "support/ContentSamples.h"
 
 #include <QtEndian>
 
@@ -60,7 +61,8 @@ QByteArray smaf(const QByteArray& title, int trackBytes) {
     const QByteArray body = "CNTI" + be32(std::uint32_t(info.size())) + info +
                             QByteArray("MTR\x00", 4) + be32(std::uint32_t(trackBytes)) +
                             filler(trackBytes, 7);
-    return "MMMD" + be32(std::uint32_t(body.size() + 2)) + body + QByteArray(2, '\x5A');
+    return samples::withSmafCheckValue("MMMD" + be32(std::uint32_t(body.size() + 2)) + body +
+                                       QByteArray(2, '\0'));
 }
 
 QByteArray jar(const QByteArray& name, int classBytes) {
@@ -85,10 +87,22 @@ QByteArray jar(const QByteArray& name, int classBytes) {
            le32(std::uint32_t(directory.size())) + le32(std::uint32_t(local.size())) + le16(0);
 }
 
-QByteArray jad(const QByteArray& name, std::int64_t jarSize) {
-    return "MIDlet-Name: " + name + "\r\nMIDlet-Vendor: Test\r\nMIDlet-Version: 2.1\r\n" +
-           "MIDlet-Jar-URL: " + name + ".jar\r\nMIDlet-Jar-Size: " + QByteArray::number(jarSize) +
-           "\r\n";
+QByteArray jad(const QByteArray& name, std::int64_t jarSize, int order) {
+    QList<QByteArray> lines{"MIDlet-Name: " + name, "MIDlet-Vendor: Test", "MIDlet-Version: 2.1",
+                            "MIDlet-Jar-URL: " + name + ".jar",
+                            "MIDlet-Jar-Size: " + QByteArray::number(jarSize)};
+    if (order == 1) {
+        std::reverse(lines.begin(), lines.end());
+        lines.prepend("MicroEdition-Configuration: CLDC-1.1");
+    } else if (order == 2) {
+        lines.move(0, 3);
+        lines.prepend("Manifest-Version: 1.0");
+        lines.last().insert(lines.last().size() - 1, "\r\n "); // the size's last digit continued
+    } else if (order == 3) {
+        lines.move(2, 0);
+        lines.prepend("\xEF\xBB\xBFMicroEdition-Profile: MIDP-2.0");
+    }
+    return lines.join("\r\n") + "\r\n";
 }
 
 QByteArray picture(int width, int height, int seed) {

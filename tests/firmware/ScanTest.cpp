@@ -8,11 +8,15 @@
 #include "firmware/ScanSamples.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QtEndian>
 #include <cstring>
+#include <functional>
 
 using firmwarescan::Kind;
 namespace ss = scansamples;
@@ -77,7 +81,8 @@ TEST(FirmwareScanTest, FindsEveryWholeFileAndEveryEntryPointingAtItInS3AndRawIma
     const std::uint32_t eMidi = c.put(0x1000, ss::melodyEntry(aMidi, std::uint32_t(midi.size())));
     const std::uint32_t eSmaf = c.put(0x1008, ss::melodyEntry(aSmaf, std::uint32_t(smaf.size())));
     const std::uint32_t eMidi2 = c.put(0x1301, ss::melodyEntry(aMidi, std::uint32_t(midi.size())));
-    c.put(0x1310, ss::melodyEntry(aSmaf, 5));                        // another size: no entry of it
+    c.put(0x1310, ss::melodyEntry(aSmaf, std::uint32_t(smaf.size() + 1))); // one byte too long
+    c.put(0x1318, ss::melodyEntry(aSmaf, 5)); // far from its size: no entry of it
     c.put(0x1320, ss::javaEntry(std::uint32_t(midi.size()), aMidi)); // the wrong layout
     const std::uint32_t eJad = c.put(0x1100, ss::javaEntry(std::uint32_t(jad1.size()), aJad));
     const std::uint32_t eJar = c.put(0x1108, ss::javaEntry(std::uint32_t(jar1.size()), aJar));
@@ -101,6 +106,9 @@ TEST(FirmwareScanTest, FindsEveryWholeFileAndEveryEntryPointingAtItInS3AndRawIma
     };
     expectFound(result, expected);
     expectFound(binary, expected);
+    EXPECT_EQ(result.resources[1].otherEntries,
+              std::vector<firmwarescan::Resource::OtherEntry>(
+                  {{kBase + 0x1310, std::uint64_t(smaf.size() + 1)}}));
     EXPECT_EQ(result.resources[4].width, 20);
     EXPECT_EQ(result.resources[4].height, 10);
     ASSERT_EQ(result.erased.size(), 2u);
@@ -113,7 +121,9 @@ TEST(FirmwareScanTest, FindsEveryWholeFileAndEveryEntryPointingAtItInS3AndRawIma
     for (const char* line : {"0x00104001 midi, 194 bytes, \"Dawn\", 5.0 s; entries: 0x00101000, "
                              "0x00101301\n",
                              "0x00107000 jad, 110 bytes, \"Maze\" 2.1 (Test), JAR of 1042 bytes; "
-                             "entries: 0x00101100\n"}) {
+                             "entries: 0x00101100\n",
+                             "0x00105000 smaf, 339 bytes, \"Rain\"; entries: 0x00101008; entries "
+                             "giving another size: 0x00101310 (340 bytes)\n"}) {
         EXPECT_TRUE(text.contains(QLatin1String(line))) << text.toStdString();
     }
     EXPECT_TRUE(text.endsWith(QStringLiteral("6 resources (2 melodies, 2 Java files, 2 pictures), "
@@ -137,6 +147,9 @@ TEST(FirmwareScanTest, AStructureThatFailsAnywhereIsNotReported) {
     const std::uint32_t aPic = c.put(0x4000, picture);
     const std::uint32_t aMidi = c.put(0x5000, midi);
     const std::uint32_t aZip = c.put(0x6000, zip);
+    QByteArray smaf = ss::smaf("Rain", 300);
+    smaf[smaf.size() - 1] = char(smaf.back() ^ 0x10); // its check value
+    c.put(0x1018, ss::melodyEntry(c.put(0x7000, smaf), std::uint32_t(smaf.size())));
     c.put(0x1000, ss::pictureEntry(20, 10, aPic));
     c.put(0x1008, ss::melodyEntry(aMidi, std::uint32_t(midi.size())));
     c.put(0x1010, ss::javaEntry(std::uint32_t(zip.size()), aZip));
@@ -181,6 +194,116 @@ TEST(FirmwareScanTest, FalsePictureStartsSharingOneRunChainCostWorkInProportionT
               qint64(*result.pictureSearchStoppedAt));
 }
 
+// A JAD's attributes come in any order, after a byte-order mark or other
+// attributes; the longest size an entry gives under which its lines hold
+// is the JAD's, other near sizes are named with it.
+TEST(FirmwareScanTest, FindsJadsInAnyAttributeOrder) {
+    Composer c;
+    std::vector<Expected> expected;
+    for (int order = 0; order < 4; ++order) {
+        const QByteArray jad = ss::jad("Game" + QByteArray::number(order), 4000 + order, order);
+        const std::uint32_t at = c.put(0x4000 + 0x400 * order, jad);
+        const std::uint32_t entry =
+            c.put(0x1000 + 8 * order, ss::javaEntry(std::uint32_t(jad.size()), at));
+        expected.push_back({Kind::Jad, at, jad.size(), {entry}});
+        // A copy whose only entry cuts it inside a name: no JAD of that size.
+        c.put(0x1100 + 8 * order, ss::javaEntry(std::uint32_t(jad.indexOf("Vendor")),
+                                                c.put(0x6000 + 0x400 * order, jad)));
+    }
+    const firmwarescan::Result result =
+        firmwarescan::run(FirmwareImage::fromRanges({{kBase, {c.image.begin(), c.image.end()}}}));
+    expectFound(result, expected);
+    EXPECT_EQ(result.resources[2].declaredJarSize, 4002); // continued on a second line
+    EXPECT_EQ(result.resources[3].title, QStringLiteral("Game3"));
+}
+
+// Valid forms the structure walks must not turn away: a chunk of an unknown
+// kind inside a MIDI file (players skip it), and a JAR with ZIP64 end
+// records, found and named for what it is.
+TEST(FirmwareScanTest, FindsMidiWithUnknownChunksAndNamesZip64Jars) {
+    const auto le = [](std::uint64_t v, int bytes) {
+        QByteArray out(bytes, '\0');
+        for (int i = 0; i < bytes; ++i) {
+            out[i] = char(v >> (8 * i));
+        }
+        return out;
+    };
+    QByteArray midi = ss::midi("Dawn", 5);
+    midi.insert(14, QByteArray("XTRA\0\0\0\x02ok", 10));
+    QByteArray jar = ss::jar("Maze", 100);
+    const qsizetype end = jar.size() - 22;
+    const QByteArray record = jar.sliced(end);
+    jar.truncate(end); // the ZIP64 end record and its locator go before the end record
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(record.constData() + at); };
+    jar += "PK\x06\x06" + le(44, 8) + le(45, 2) + le(45, 2) + le(0, 8) + le(2, 8) + le(2, 8) +
+           le(u32(12), 8) + le(u32(16), 8) + "PK\x06\x07" + le(0, 4) + le(end, 8) + le(1, 4) +
+           record;
+    Composer c;
+    const std::uint32_t aMidi = c.put(0x4000, midi);
+    const std::uint32_t aJar = c.put(0x5000, jar);
+    const std::uint32_t eMidi = c.put(0x1000, ss::melodyEntry(aMidi, std::uint32_t(midi.size())));
+    const std::uint32_t eJar = c.put(0x1008, ss::javaEntry(std::uint32_t(jar.size()), aJar));
+    const firmwarescan::Result result =
+        firmwarescan::run(FirmwareImage::fromRanges({{kBase, {c.image.begin(), c.image.end()}}}));
+    expectFound(result,
+                {{Kind::Midi, aMidi, midi.size(), {eMidi}}, {Kind::Jar, aJar, jar.size(), {eJar}}});
+    EXPECT_TRUE(result.resources[1].zip64);
+    EXPECT_TRUE(result.text().contains("a ZIP64 archive")) << result.text().toStdString();
+}
+
+// Crafted bytes that made the structure walks quadratic: a run of track
+// chunks each holding a MIDI header that names 65,535 tracks (at 4 MiB
+// more follow: the headers' files hold one another), and tens of thousands
+// of Java entries of distinct sizes pointing at one JAD. The steps grow with
+// the bytes, and nothing is left unchecked.
+TEST(FirmwareScanTest, CraftedStructuresCostWorkInProportionToTheImage) {
+    const auto scan = [](const QByteArray& bytes) {
+        return firmwarescan::run(
+            FirmwareImage::fromRanges({{kBase, {bytes.begin(), bytes.end()}}}));
+    };
+    const auto headersInTracks = [](int size) {
+        QByteArray bytes;
+        while (bytes.size() < size) { // the header's last bytes end the track too
+            bytes += QByteArray("MTrk\0\0\0\x0EMThd\0\0\0\x06\0\x01\xFF\xFF\x2F\x00", 22);
+        }
+        return bytes;
+    };
+    const auto entriesAtOneJad = [](int entries) {
+        const QByteArray jad = ss::jad("Maze", 1000);
+        QByteArray bytes = jad + QByteArray(16, '\0');
+        for (int i = 0; i < entries; ++i) {
+            bytes += ss::javaEntry(std::uint32_t(jad.size() + 2000 + i), kBase);
+        }
+        return bytes + ss::javaEntry(std::uint32_t(jad.size()), kBase);
+    };
+    const struct {
+        std::function<QByteArray(int)> make;
+        int small;
+        std::size_t found;
+    } crafted[] = {{headersInTracks, 1024 * 1024, 0}, {entriesAtOneJad, 15000, 1}};
+    for (const auto& k : crafted) {
+        for (const int size : {k.small, 4 * k.small}) {
+            const QByteArray bytes = k.make(size);
+            const firmwarescan::Result r = scan(bytes);
+            EXPECT_FALSE(r.structureSearchStoppedAt) << size;
+            // Every chunk or entry counted, none more than a few times.
+            EXPECT_GE(r.structureSteps, std::uint64_t(bytes.size()) / 32) << size;
+            EXPECT_LE(r.structureSteps, 2 * std::uint64_t(bytes.size())) << size;
+            EXPECT_EQ(r.resources.size(), k.found) << r.text().toStdString();
+        }
+    }
+}
+
+TEST(FirmwareScanTest, AFirmwareLargerThanAnyIsRefusedUnread) {
+    testsupport::Scratch scratch;
+    const QString bin = scratch.write("huge.bin", "x");
+    ASSERT_TRUE(QFile::resize(bin, qint64(firmwarefile::kLargestImage) + 1)); // sparse
+    Report report;
+    EXPECT_TRUE(firmwarefile::read({bin, std::nullopt}, report).empty());
+    ASSERT_EQ(report.findings().size(), 1u);
+    EXPECT_TRUE(report.findings()[0].toText().contains("more than 268435456 bytes"));
+}
+
 TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplacesASet) {
     Composer c;
     const QByteArray midi = ss::midi("Dawn", 20);
@@ -188,8 +311,8 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     const QByteArray jar1 = ss::jar("Maze", 700);
     const QByteArray jar2 = ss::jar("Race", 900);
     const QByteArray lone = ss::jar("Lone", 500);
-    const QByteArray jad1 = ss::jad("Maze", jar1.size());
-    const QByteArray jad2 = ss::jad("Race", jar2.size());
+    const QByteArray jad1 = ss::jad("Maze", jar1.size(), 2);
+    const QByteArray jad2 = ss::jad("Race", jar2.size(), 3);
     const QByteArray pic = ss::picture(20, 10, 1);
     const std::uint32_t aMidi = c.put(0x4000, midi);
     const std::uint32_t aSmaf = c.put(0x5000, smaf);
@@ -221,13 +344,15 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     const FirmwareImage image = firmwarefile::readWhole(
         {scratch.write("fw.s3", firmwaremaker::sRecords(c.image, kBase)), std::nullopt});
     const firmwarescan::Result scan = firmwarescan::run(image);
-    firmwaredraft::Options options{QStringLiteral("Draft"),
-                                   firmwaredraft::parseRegion("0x00120000-0x00127FFF"),
-                                   firmwaredraft::parseRegion("0x00128000-0x0012BFFF"),
-                                   firmwaredraft::parseRegion("0x0012C000-0x0012FFFF")};
+    firmwaredraft::Options options{
+        QStringLiteral("Draft"), firmwaredraft::parseRegion("0x00120000-0x00127FFF"),
+        firmwaredraft::parseRegion("0x00128000-0x0012BFFF"),
+        firmwaredraft::parseRegion("0x0012C000-0x0012FFFF"), QStringLiteral("fw.s3")};
     const firmwaredraft::Result result = firmwaredraft::run(image, scan, options, user);
     ASSERT_TRUE(result.created) << result.text().toStdString();
 
+    // Its own help texts are no cause for a warning.
+    EXPECT_TRUE(result.report.findings().empty()) << result.text().toStdString();
     const QString data = user + QStringLiteral("/Draft/Data/");
     auto list = [&](const char* name) { return listfile::load(data + QLatin1String(name)); };
     EXPECT_EQ(list("MelodiesTable.lst"), QStringList({"00101000", "00101008"}));
@@ -300,11 +425,29 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
 
     EXPECT_EQ(run({"draft", bin, "--base", base}), 2); // no id
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region", "9-3"}), 2);
-    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2"}), 1);
+    const char* region = "0x00120000-0x00127FFF";
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2", "--picture-region", region}),
+              1);
     EXPECT_TRUE(err.contains("exists already")) << err.toStdString();
-    ASSERT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
-                   "0x00120000-0x00127FFF"}),
-              0)
+    // No region, or one reaching past the firmware's last byte: nothing is made, the id stays free.
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D"}), 2);
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
+                   "0x00128000-0x00130000"}),
+              1);
+    EXPECT_TRUE(out.contains("only 32768 of the 32769 bytes of the picture region"))
+        << out.toStdString();
+    // A region of code: the match's finding names the folder the set would have had.
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
+                   "0x00128000-0x0012FFFF"}),
+              1);
+    EXPECT_TRUE(out.contains("/D/Data/Memory.ini:5: error: the picture region is not erased"))
+        << out.toStdString();
+    EXPECT_FALSE(out.contains(".draft"));
+    EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--melody-region", region}), 1);
+    EXPECT_TRUE(out.contains("nothing is placed")) << out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(user() + "/D"));
+    EXPECT_TRUE(QDir(user()).entryList({".D*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    ASSERT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region", region}), 0)
         << out.toStdString() << err.toStdString();
     EXPECT_EQ(listfile::load(user() + "/D/Data/PicOffsets.lst"),
               QStringList({QString::fromLatin1(ss::pictureEntry(7, 5, at).toHex().toUpper())}));

@@ -103,9 +103,10 @@ TEST_F(SlotTableTest, AssignCopiesRecordsAndRefusesNamesInUse) {
               SlotTable::AssignResult::Assigned);
     EXPECT_EQ(testsupport::readAll(work("TempJava/Game.jad")), QByteArray(37, 'd'));
 #endif
-    // A copy that fails still records the name, with size 0.
-    ASSERT_EQ(java.assignFile(1, scratch.path("missing.jar")), SlotTable::AssignResult::Assigned);
-    EXPECT_EQ(java.size(1), "0");
+    // A source that cannot be read records nothing: the slot keeps its choice.
+    const QString before = java.fileName(1);
+    EXPECT_THROW(java.assignFile(1, scratch.path("missing.jar")), TarvexError);
+    EXPECT_EQ(java.fileName(1), before);
 }
 
 TEST_F(SlotTableTest, RestoreAndRowsFollowTheLists) {

@@ -2,6 +2,7 @@
 #include "pictures/PictureSlots.h"
 
 #include "base/TarvexError.h"
+#include "check/ReportLanguage.h"
 #include "dataset/Session.h"
 #include "manager/PatchAssembly.h"
 #include "platform/SettingsStore.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLocale>
 
 using testsupport::Scratch;
 
@@ -54,7 +56,10 @@ const QList<QRgb> kExample{qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qR
 } // namespace
 
 TEST_F(PictureSlotsTest, AcceptsOnlyTheSlotsSizeAndRecordsTheConvertedSize) {
+    // The window's warning, in Russian word for word (a Cyrillic ha between the numbers).
+    ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
     const auto wrong = pictureslots::choose(*table, 0, bitmap("wide.bmp", 4, 3, {qRgb(1, 2, 3)}));
+    reportlanguage::use(QLocale(QLocale::English));
     EXPECT_EQ(wrong.outcome, pictureslots::Outcome::WrongSize);
     EXPECT_TRUE(wrong.warning.startsWith(
         QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "

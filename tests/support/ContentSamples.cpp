@@ -65,10 +65,26 @@ QByteArray midi(quint16 format, quint16 division, const QList<QByteArray>& track
     return out;
 }
 
-QByteArray smaf(const QByteArray& title, int padding) {
-    const QByteArray contents = QByteArray("\x00\x00\x01\x00\x00", 5) + "ST:" + title + ",";
+QByteArray smaf(const QByteArray& title, int padding, char codeType) {
+    const bool wide = codeType == 0x20 || codeType == 0x24; // UCS-2, UTF-16
+    const QByteArray contents = QByteArray("\x00\x00", 2) + codeType + QByteArray(2, '\0') +
+                                "ST:" + title + (wide ? QByteArray("\0,", 2) : QByteArray(","));
     const QByteArray body = chunk("CNTI", contents) + QByteArray(padding, '\x55');
-    return chunk("MMMD", body);
+    return padding < 2 ? chunk("MMMD", body) : withSmafCheckValue(chunk("MMMD", body));
+}
+
+QByteArray withSmafCheckValue(QByteArray smaf) {
+    quint16 crc = 0xFFFF;
+    for (const char c : smaf.first(smaf.size() - 2)) {
+        crc ^= quint16(quint8(c) << 8);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = quint16(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+        }
+    }
+    crc = quint16(~crc);
+    smaf[smaf.size() - 2] = char(crc >> 8);
+    smaf[smaf.size() - 1] = char(crc & 0xFF);
+    return smaf;
 }
 
 QByteArray jad(const QString& name, const QString& vendor, const QString& version,
@@ -89,28 +105,63 @@ QByteArray manifest(const QString& name, const QString& vendor, const QString& v
         .toUtf8();
 }
 
-QByteArray jar(const QByteArray& manifest, int classBytes) {
+QByteArray zip(const QList<ZipEntry>& entries) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("game.jar"));
     int error = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    for (const ZipEntry& entry : entries) {
+        const zip_int64_t index =
+            zip_file_add(archive, entry.name.constData(),
+                         zip_source_buffer(archive, entry.bytes.constData(),
+                                           zip_uint64_t(entry.bytes.size()), 0),
+                         ZIP_FL_OVERWRITE);
+        zip_set_file_compression(archive, zip_uint64_t(index), entry.method, 0);
+        if (entry.encrypted) {
+            zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256, "secret");
+        }
+    }
+    zip_close(archive);
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QByteArray withZip64End(const QByteArray& archive) {
+    const qsizetype end = archive.lastIndexOf(QByteArrayView("PK\x05\x06", 4));
+    const auto little = [](quint64 value, int size) {
+        QByteArray out;
+        for (int i = 0; i < size; ++i) {
+            out.append(char(value >> (8 * i) & 0xFF));
+        }
+        return out;
+    };
+    const auto field = [&](int at, int size) {
+        quint64 value = 0;
+        for (int i = size - 1; i >= 0; --i) {
+            value = value << 8 | quint8(archive[end + at + i]);
+        }
+        return value;
+    };
+    const quint64 entries = field(10, 2);
+    const QByteArray record =
+        QByteArray("PK\x06\x06", 4) + little(44, 8) + little(45, 2) + little(45, 2) + little(0, 8) +
+        little(entries, 8) + little(entries, 8) + little(field(12, 4), 8) + little(field(16, 4), 8);
+    const QByteArray locator =
+        QByteArray("PK\x06\x07", 4) + little(0, 4) + little(quint64(end), 8) + little(1, 4);
+    QByteArray classic = archive.mid(end);
+    classic.replace(8, 12, QByteArray("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 12));
+    return archive.first(end) + record + locator + classic;
+}
+
+QByteArray jar(const QByteArray& manifest, int classBytes) {
     QByteArray classFile(classBytes, '\0');
     QRandomGenerator random(7);
     for (char& byte : classFile) {
         byte = char(random.generate());
     }
-    zip_file_add(archive, "META-INF/MANIFEST.MF",
-                 zip_source_buffer(archive, manifest.constData(), zip_uint64_t(manifest.size()), 0),
-                 ZIP_FL_OVERWRITE);
-    zip_file_add(
-        archive, "Main.class",
-        zip_source_buffer(archive, classFile.constData(), zip_uint64_t(classFile.size()), 0),
-        ZIP_FL_OVERWRITE);
-    zip_close(archive);
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    return zip({{"META-INF/MANIFEST.MF", manifest}, {"Main.class", classFile}});
 }
 
 } // namespace samples

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "support/TestSupport.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <unistd.h>
+
+using testsupport::Scratch;
+
+namespace {
+
+// Whatever the program leaves in its temporary folder.
+QStringList spools(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                  QDir::System);
+}
+
+// The program with its own temporary folder, and the signals a test sends
+// acting as they do by default, whatever its parent ignores.
+void prepare(QProcess& p, const QString& temp) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", temp);
+    p.setProcessEnvironment(env);
+    p.setChildProcessModifier([] {
+        for (const int s : {SIGTERM, SIGINT, SIGHUP}) {
+            std::signal(s, SIG_DFL);
+        }
+    });
+}
+
+} // namespace
+
+TEST(StreamInput, VerifysCopyOfAStreamIsRemovedBySignalsAndAfterAKill) {
+    Scratch dir;
+    const QString temp = dir.mkdir("tmp");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess p;
+        prepare(p, temp);
+        p.start(TARVEX_CLI_PATH, {"verify", "--no-dataset", "-"}); // its input stays open
+        ASSERT_TRUE(p.waitForStarted());
+        const QDeadlineTimer deadline(20000);
+        while (spools(temp).isEmpty() && !deadline.hasExpired()) {
+            QThread::msleep(5);
+        }
+        ASSERT_EQ(spools(temp).size(), 1) << signal;
+        ::kill(pid_t(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::CrashExit) << signal;
+        EXPECT_EQ(spools(temp), QStringList()) << signal;
+    }
+    // What a process killed outright left goes with the next run; a living
+    // process keeps its copy.
+    QProcess gone;
+    gone.start("/bin/sh", {"-c", "exit 0"});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 dead = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    const QString stale = QString("tarvex-spool-%1-a1b2c3").arg(dead);
+    const QString living = QString("tarvex-spool-%1-a1b2c3").arg(::getpid());
+    dir.write("tmp/" + stale, "S0");
+    dir.write("tmp/" + living, "S0");
+    QProcess p;
+    prepare(p, temp);
+    p.start(TARVEX_CLI_PATH, {"verify", "--no-dataset", dir.write("p.s3", "S705A002000058\r\n")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(spools(temp), QStringList({living}));
+}
+
+TEST(StreamInput, ACustomPatchOfAStreamWithoutEndIsRefusedAndWritesNothing) {
+    Scratch dir;
+    const QString temp = dir.mkdir("tmp");
+    const QString out = dir.path("out/zero.s3");
+    dir.mkdir("out");
+    QProcess p;
+    prepare(p, temp);
+    // Should the stream be read without end, the file size limit (in blocks
+    // of 512 bytes, above 256 MiB) ends it.
+    p.start("/bin/sh", {"-c", "ulimit -f 600000; exec \"$0\" \"$@\"", TARVEX_CLI_PATH, "custom",
+                        "/dev/zero", "-o", out});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardError(),
+              "tarvex-cli: /dev/zero holds more than 256 MiB: it is not read\n");
+    EXPECT_EQ(spools(dir.path("out")), QStringList());
+    EXPECT_EQ(spools(temp), QStringList());
+    // From standard input, not one record reaches standard output.
+    p.setStandardInputFile("/dev/zero");
+    p.start(TARVEX_CLI_PATH, {"custom", "-"});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardOutput(), "");
+    EXPECT_EQ(p.readAllStandardError(),
+              "tarvex-cli: The input holds more than 256 MiB: it is not read\n");
+}
+#endif

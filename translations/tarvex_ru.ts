@@ -1877,10 +1877,6 @@
         <translation>--base должен быть адресом: %1</translation>
     </message>
     <message>
-        <source>%1 must be START-END, two addresses with START below END: %2</source>
-        <translation>%1 должен иметь вид START-END, два адреса, START меньше END: %2</translation>
-    </message>
-    <message>
         <source>whether the data set belongs to the firmware: entries, resources, volumes, required patches, regions</source>
         <translation>подходит ли набор данных к прошивке: записи таблиц, ресурсы, громкости, обязательные патчи, области</translation>
     </message>
@@ -1895,18 +1891,6 @@
     <message>
         <source>the new firmware id; an existing one is never replaced</source>
         <translation>идентификатор новой прошивки; существующий никогда не заменяется</translation>
-    </message>
-    <message>
-        <source>switch the melody page on, new melodies going into [A, B)</source>
-        <translation>включить страницу мелодий, новые мелодии идут в [A, B)</translation>
-    </message>
-    <message>
-        <source>switch the Java page on, new Java files going into [A, B)</source>
-        <translation>включить страницу Java, новые файлы Java идут в [A, B)</translation>
-    </message>
-    <message>
-        <source>switch the picture page on, new pictures going into [A, B)</source>
-        <translation>включить страницу картинок, новые картинки идут в [A, B)</translation>
     </message>
     <message>
         <source>the firmware&apos;s standard resources written into DIR, with index.tsv</source>
@@ -2596,6 +2580,38 @@
         <source>The search for melodies and Java files stopped at %1: the bytes from there on hold too many false starts of them for its work limit, so such files there may not be listed</source>
         <translation>Поиск мелодий и Java-файлов остановлен на %1: дальше в байтах слишком много ложных начал таких файлов для его предела работы, поэтому такие файлы там могут быть не перечислены</translation>
     </message>
+    <message>
+        <source>To use it, give --firmware %1 before the command: tarvex-cli --firmware %1 info</source>
+        <translation>Чтобы работать с ним, укажите --firmware %1 перед командой: tarvex-cli --firmware %1 info</translation>
+    </message>
+    <message>
+        <source>warning: %1 is the bundled demonstration data set: its addresses are examples, never flash this onto a handset</source>
+        <translation>предупреждение: %1 — демонстрационный набор данных из поставки: его адреса условны, никогда не прошивайте это в телефон</translation>
+    </message>
+    <message>
+        <source>An address range is START-END with END its last byte, as every command prints one, so a printed range can be given to any option taking one.</source>
+        <translation>Диапазон адресов записывается как START-END, где END — его последний байт, так, как его выводит каждая команда, поэтому выведенный диапазон можно передать любому параметру, который принимает диапазон.</translation>
+    </message>
+    <message>
+        <source>%1 must be START-END, two addresses with END the region&apos;s last byte, not below START: %2</source>
+        <translation>%1 должен быть START-END, два адреса, где END — последний байт области, не меньше START: %2</translation>
+    </message>
+    <message>
+        <source>switch the melody page on, new melodies going from A to B, B the last byte</source>
+        <translation>включить страницу мелодий, новые мелодии размещаются от A до B, B — последний байт</translation>
+    </message>
+    <message>
+        <source>switch the Java page on, new Java files going from A to B, B the last byte</source>
+        <translation>включить страницу Java, новые Java-файлы размещаются от A до B, B — последний байт</translation>
+    </message>
+    <message>
+        <source>switch the picture page on, new pictures going from A to B, B the last byte</source>
+        <translation>включить страницу картинок, новые картинки размещаются от A до B, B — последний байт</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3; &quot;tarvex-cli check&quot; lists every fault of the data set</source>
+        <translation>%1: [%2] %3; &quot;tarvex-cli check&quot; перечисляет все ошибки набора данных</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>
@@ -2755,8 +2771,8 @@ version </source>
         <translation>Создать набор данных из прошивки</translation>
     </message>
     <message>
-        <source>Regions are the free stretches where patches will write new files (START-END, the end excluded). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
-        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец не входит). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
+        <source>Regions are the free stretches where patches will write new files (START-END, the end its last byte). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
+        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец - последний байт области). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
     </message>
     <message>
         <source>Data set name:</source>
@@ -2783,8 +2799,8 @@ version </source>
         <translation>Отмена</translation>
     </message>
     <message>
-        <source>“%1” is not a region: two addresses START-END are needed, the start below the end.</source>
-        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, начало меньше конца.</translation>
+        <source>“%1” is not a region: two addresses START-END are needed, the end not below the start.</source>
+        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, конец не меньше начала.</translation>
     </message>
     <message>
         <source>Enter the data set&apos;s name.</source>

@@ -46,7 +46,7 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareIm
     cbPictureRegion = regionField(scan, "cbPictureRegion", this);
     lblWarning = new QLabel(
         tr("Regions are the free stretches where patches will write new files (START-END, the end "
-           "excluded). The largest erased (FF) stretches of the firmware are proposed, but an "
+           "its last byte). The largest erased (FF) stretches of the firmware are proposed, but an "
            "erased stretch may also be the handset's own memory: a person must confirm every "
            "region before anything is written to the handset. A page without a region stays off."),
         this);
@@ -85,7 +85,7 @@ bool TfrmDraftDataSet::fieldsAreValid() {
         const QString text = box->currentText().trimmed();
         if (!text.isEmpty() && !firmwaredraft::parseRegion(text)) {
             UserDialogs::instance().warn(tr("“%1” is not a region: two addresses START-END are "
-                                            "needed, the start below the end.")
+                                            "needed, the end not below the start.")
                                              .arg(text));
             return false;
         }

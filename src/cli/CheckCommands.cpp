@@ -22,6 +22,14 @@ const Session& cli::sessionFolders(CliContext& context) {
     }
 }
 
+void cli::printHowToUse(CliContext& context, const QString& id) {
+    context.out() << cli::printable(QCoreApplication::translate(
+                                        "Report", "To use it, give --firmware %1 before the "
+                                                  "command: tarvex-cli --firmware %1 info")
+                                        .arg(id))
+                  << '\n';
+}
+
 namespace {
 
 // The report on stdout, with what it is about; errors make the command fail.
@@ -95,6 +103,7 @@ void importCommand(CliContext& context) {
         context.out() << cli::printable(QCoreApplication::translate("Report", "Imported %1 into %2")
                                             .arg(result.id, result.firmwareFolder))
                       << '\n';
+        cli::printHowToUse(context, result.id);
     }
 }
 

@@ -3,9 +3,13 @@
 
 #include "base/Report.h"
 #include "base/TarvexError.h"
+#include "cli/Commands.h"
 #include "dataset/OutputPlace.h"
 #include "platform/FileOps.h"
 #include "platform/OutputFile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 CliContext::CliContext(SessionOptions options, QStringList args, QTextStream& out, QTextStream& err)
     : options_(std::move(options)), args_(std::move(args)), out_(out), err_(err) {}
@@ -42,6 +46,22 @@ void CliContext::requireOutput(const QString& path, const QStringList& inputs) c
                     .arg(path, input));
         }
     }
+}
+
+void CliContext::warnIfDemonstration() {
+    const Session& folders = cli::sessionFolders(*this);
+    const QString id = QFileInfo(folders.firmwareFolder()).fileName();
+    const QString root = folders.bundledRoot();
+    if (id.isEmpty() || root.isEmpty() || !QFileInfo(root + QLatin1Char('/') + id).isDir()) {
+        return;
+    }
+    out_.flush();
+    err_ << "tarvex-cli: "
+         << QCoreApplication::translate("Report",
+                                        "warning: %1 is the bundled demonstration data set: its "
+                                        "addresses are examples, never flash this onto a handset")
+                .arg(id)
+         << '\n';
 }
 
 void CliContext::writeOutput(const QString& path, const QByteArray& bytes) {

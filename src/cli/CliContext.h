@@ -38,6 +38,10 @@ public:
     // command reads (links resolved): it would be replaced while, or before,
     // it is read.
     void requireOutput(const QString& path, const QStringList& inputs) const;
+    // The last line of a command whose output may reach a handset, on
+    // standard error, when the current data set is a bundled demonstration
+    // one: its addresses are examples only.
+    void warnIfDemonstration();
 
 private:
     SessionOptions options_;

@@ -43,6 +43,9 @@ void printProgramHelp(QTextStream& out, const QList<CliCommand>& commands) {
                       "and --opt VALUE are the same, as are -oVALUE and -o VALUE; an option "
                       "given twice counts once, with the last value; -- ends the options.")
         << '\n'
+        << Report::tr("An address range is START-END with END its last byte, as every command "
+                      "prints one, so a printed range can be given to any option taking one.")
+        << '\n'
         << Report::tr("Exit status: 0 done, 1 an error of the work (the message on standard "
                       "error), 2 wrong usage.")
         << '\n';

@@ -17,6 +17,8 @@ namespace cli {
 // the program cannot start on is just what the check must report on, and
 // commands that make a new one need only the user folder.
 const Session& sessionFolders(CliContext& context);
+// The last line of a command that added a data set: how a user reaches it.
+void printHowToUse(CliContext& context, const QString& id);
 } // namespace cli
 
 // Every command, in the order --help lists them.

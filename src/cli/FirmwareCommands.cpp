@@ -56,12 +56,12 @@ void matchCommand(CliContext& context) {
     const QString path = options.positional(1).first();
     Report read;
     const FirmwareImage image = firmwarefile::read({path, base}, read);
-    firmwarematch::Result result;
     if (image.empty()) {
-        result.report = read;
-    } else {
-        result = firmwarematch::run(context.session().dataSet(), image, read);
+        // Nothing was compared, so there is no match to report: the file is at fault.
+        firmwarefile::raiseFirstError(read);
     }
+    const firmwarematch::Result result =
+        firmwarematch::run(context.session().dataSet(), image, read);
     if (json) {
         cli::printJson(context, result.json());
     } else {
@@ -116,8 +116,8 @@ std::optional<firmwaredraft::Region> regionOption(OptionParser& options, const Q
     }
     const auto region = firmwaredraft::parseRegion(text);
     if (!region) {
-        throw UsageError{Report::tr("%1 must be START-END, two addresses with START below "
-                                    "END: %2")
+        throw UsageError{Report::tr("%1 must be START-END, two addresses with END the "
+                                    "region's last byte, not below START: %2")
                              .arg(name, text)};
     }
     return region;
@@ -149,6 +149,7 @@ void draftCommand(CliContext& context) {
         throw TarvexError(Report::tr("Nothing is created: %1 cannot be made").arg(draft.id));
     }
     context.out() << Report::tr("Created %1 in %2").arg(draft.id, result.firmwareFolder) << '\n';
+    cli::printHowToUse(context, draft.id);
 }
 
 void extractCommand(CliContext& context) {
@@ -223,6 +224,7 @@ void applyCommand(CliContext& context) {
         firmwareapply::writeS3(image, sink);
     }
     file.commit();
+    context.warnIfDemonstration();
 }
 
 void revertCommand(CliContext& context) {
@@ -358,11 +360,14 @@ QList<CliCommand> firmwareCommands() {
           {QStringLiteral("--as ID"),
            Report::tr("the new firmware id; an existing one is never replaced"), CliValue::Text},
           {QStringLiteral("--melody-region A-B"),
-           Report::tr("switch the melody page on, new melodies going into [A, B)"), CliValue::Text},
+           Report::tr("switch the melody page on, new melodies going from A to B, B the last byte"),
+           CliValue::Text},
           {QStringLiteral("--java-region A-B"),
-           Report::tr("switch the Java page on, new Java files going into [A, B)"), CliValue::Text},
+           Report::tr("switch the Java page on, new Java files going from A to B, B the last byte"),
+           CliValue::Text},
           {QStringLiteral("--picture-region A-B"),
-           Report::tr("switch the picture page on, new pictures going into [A, B)"),
+           Report::tr(
+               "switch the picture page on, new pictures going from A to B, B the last byte"),
            CliValue::Text},
           baseHelp()}},
         {QStringLiteral("extract"),

@@ -255,6 +255,7 @@ void buildCommand(CliContext& context) {
     if (!patch.isStandardOutput()) {
         context.out() << cli::printable(patch::createdMessage(output)) << '\n';
     }
+    context.warnIfDemonstration();
 }
 
 } // namespace

@@ -1,15 +1,62 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/MemoryMap.h"
 
+#include "base/LineSplitter.h"
+#include "base/TarvexError.h"
+#include "dataset/ListFile.h"
 #include "dataset/ManagerInfo.h"
 #include "dataset/NumericText.h"
+#include "platform/FileOps.h"
 #include "platform/IniFile.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <array>
 #include <vector>
 
+namespace {
+
+// Where a bad offset stands: "PATH:LINE: [Section] Key", and what finds every
+// such fault at once.
+QString offsetPlace(const QString& iniPath, const QString& section, const QString& key) {
+    QFile ini;
+    QStringList lines;
+    if (fileops::openRegular(ini, iniPath)) {
+        textlines::collectLines(ini, lines, nullptr, listfile::kLongestLine);
+    }
+    const qint64 line = IniFile::lineOf(lines, section, key);
+    const QString file = line > 0 ? QStringLiteral("%1:%2").arg(iniPath).arg(line) : iniPath;
+    return QCoreApplication::translate("Report", "%1: [%2] %3; \"tarvex-cli check\" lists every "
+                                                 "fault of the data set")
+        .arg(file, section, key);
+}
+
+std::int32_t offset(const MemoryMap& map, const ManagerInfo& info, bool end) {
+    const QString& text = map.*(end ? info.regionEnd : info.regionStart);
+    std::int32_t value = 0;
+    if (numeric::tryToInt(text, value)) {
+        return value;
+    }
+    if (map.source.isEmpty()) {
+        throw errors::invalidInteger(text);
+    }
+    // The message stays the one the window shows; the place goes beside it.
+    const QString key = end ? QStringLiteral("EndOffset") : QStringLiteral("StartOffset");
+    throw TarvexError(errors::invalidInteger(text).message(),
+                      offsetPlace(map.source, info.iniSection, key));
+}
+
+std::int32_t regionSize(const MemoryMap& map, const ManagerInfo& info) {
+    const std::int32_t start = offset(map, info, false);
+    const std::int32_t size = numeric::sub(offset(map, info, true), start);
+    return info.afterStringTable ? numeric::sub(size, map.stringTableSize) : size;
+}
+
+} // namespace
+
 MemoryMap ReadMemoryMap(const QString& iniPath) {
     MemoryMap map;
+    map.source = iniPath;
     struct Field {
         QString section;
         QString key;
@@ -55,11 +102,9 @@ MemoryMap ReadMemoryMap(const QString& iniPath) {
 }
 
 MemoryTotals ComputeMemoryTotals(const MemoryMap& map) {
-    using numeric::sub;
-    using numeric::toInt;
     MemoryTotals totals;
-    totals.melodies = sub(sub(toInt(map.melodyEnd), toInt(map.melodyStart)), map.stringTableSize);
-    totals.java = sub(sub(toInt(map.javaEnd), toInt(map.javaStart)), map.stringTableSize);
-    totals.pictures = sub(toInt(map.pictureEnd), toInt(map.pictureStart));
+    for (const ManagerInfo* info : managers::all()) {
+        totals.*info->total = regionSize(map, *info);
+    }
     return totals;
 }

@@ -19,6 +19,9 @@ struct MemoryMap {
     bool melodyPageAvailable = true;
     bool javaPageAvailable = true;
     bool picturePageAvailable = true;
+    // The file the values came from, so that a bad one can be pointed at;
+    // empty for a map that was not read from a file.
+    QString source;
 };
 
 // A missing file, section or key leaves the default; a file that is there but
@@ -27,7 +30,8 @@ MemoryMap ReadMemoryMap(const QString& iniPath);
 
 // The space each manager may fill, fixed for the run. Every subtraction is
 // checked ("Integer overflow"); an offset that is no integer raises
-// "'%s' is not a valid integer value".
+// "'%s' is not a valid integer value", its reason naming the source's file,
+// line and key, so that a user of the command line can find and mend it.
 struct MemoryTotals {
     std::int32_t melodies = 0;
     std::int32_t java = 0;

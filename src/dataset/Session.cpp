@@ -49,10 +49,7 @@ void Session::start() {
     // account ~/.local/share may not, so the whole path is created.
     QDir().mkpath(userFolder_);
     ImportStaging::removeLeftovers(userFolder_);
-    const QString bundledRoot = options_.bundledRoot.isEmpty()
-                                    ? bundled::findRoot(options_.programFolder)
-                                    : options_.bundledRoot;
-    bundled::installMissing(bundledRoot, userFolder_);
+    bundled::installMissing(bundledRoot(), userFolder_);
 
     settings_ = ReadFirmwareSettings(SettingsStore());
     settings_.folderList = scanFirmwareFolders(userFolder_);
@@ -97,6 +94,11 @@ void Session::start() {
     if (lock_ && lock_->isLocked()) {
         dataSet_->dropUnnamedWorkingCopies();
     }
+}
+
+QString Session::bundledRoot() const {
+    return options_.bundledRoot.isEmpty() ? bundled::findRoot(options_.programFolder)
+                                          : options_.bundledRoot;
 }
 
 TarvexError Session::noSuchFirmware() const {

@@ -56,6 +56,8 @@ public:
     QString userFolder() const { return userFolder_; }
     QString firmwareFolder() const { return firmwareFolder_; }
     QString programFolder() const { return options_.programFolder; }
+    // Where the shipped demonstration data sets lie; empty when none is found.
+    QString bundledRoot() const;
     const FirmwareSettings& firmwareSettings() const { return settings_; }
     FirmwareSettings& firmwareSettings() { return settings_; }
 

@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <limits>
 
 namespace firmwaredraft {
 
@@ -254,11 +255,11 @@ std::optional<Region> parseRegion(const QString& text) {
         return std::nullopt;
     }
     const auto start = address(bounds[0]);
-    const auto end = address(bounds[1]);
-    if (!start || !end || *end <= *start) {
+    const auto last = address(bounds[1]);
+    if (!start || !last || *last < *start || *last == std::numeric_limits<std::uint32_t>::max()) {
         return std::nullopt;
     }
-    return Region{*start, *end};
+    return Region{*start, *last + 1};
 }
 
 Report Result::withSummary() const {
@@ -302,7 +303,7 @@ QString freeId(const QString& wanted, const QString& userFolder) {
 QString regionText(const firmwarescan::Area& area) {
     return QStringLiteral("0x%1-0x%2")
         .arg(numeric::hex(std::uint32_t(area.address), 8),
-             numeric::hex(std::uint32_t(area.address + area.size), 8));
+             numeric::hex(std::uint32_t(area.address + area.size - 1), 8));
 }
 
 bool Options::anyRegion() const {

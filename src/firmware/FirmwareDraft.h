@@ -21,15 +21,17 @@ struct Region {
     std::uint32_t start = 0;
     std::uint32_t end = 0;
 };
-// "A-B", each an address (decimal, or hexadecimal after 0x); nothing for any
-// other text or an empty range.
+// "A-B", each an address (decimal, or hexadecimal after 0x), B the last byte
+// as every printed range has it; nothing for any other text, B below A, or a
+// B whose next address needs more than 32 bits.
 std::optional<Region> parseRegion(const QString& text);
 
 // `wanted` when no firmware folder has that name, else the first of
 // "wanted_2", "wanted_3"... that is free.
 QString freeId(const QString& wanted, const QString& userFolder);
 
-// An erased area as region text, "0x01400000-0x01480000".
+// An erased area as region text, "0x01400000-0x0147FFFF", pasteable into
+// parseRegion.
 QString regionText(const firmwarescan::Area& area);
 
 struct Options {

@@ -342,6 +342,11 @@ bool needsBase(const QString& path) {
 FirmwareImage readWhole(const FirmwareSource& source) {
     Report report;
     FirmwareImage image = read(source, report);
+    raiseFirstError(report);
+    return image;
+}
+
+void raiseFirstError(const Report& report) {
     for (const Finding& finding : report.findings()) {
         if (finding.error) {
             QString text = finding.toText();
@@ -352,7 +357,6 @@ FirmwareImage readWhole(const FirmwareSource& source) {
             throw TarvexError(text);
         }
     }
-    return image;
 }
 
 } // namespace firmwarefile

@@ -101,6 +101,8 @@ FirmwareImage read(const FirmwareSource& source, Report& report);
 // The same, raising a TarvexError with the first error: for the commands
 // that cannot work on a firmware read only in part.
 FirmwareImage readWhole(const FirmwareSource& source);
+// Raises the report's first error, counting the others; nothing without one.
+void raiseFirstError(const Report& report);
 
 // Whether the file is read only once the address of its first byte is
 // given: a raw image not named ".bin". A file that cannot be read needs none;

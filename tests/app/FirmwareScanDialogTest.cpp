@@ -106,7 +106,7 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
         if (auto* form = qobject_cast<TfrmDraftDataSet*>(&dialog)) {
             EXPECT_EQ(form->edId->text(), "found");
             EXPECT_EQ(form->cbMelodyRegion->currentText(), ""); // offered, never chosen for you
-            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x00120000");
+            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x0011FFFF");
             EXPECT_TRUE(form->lblWarning->text().contains("собственной памятью телефона"));
             // At its smallest, the safety warning still shows whole.
             form->show();

@@ -126,7 +126,8 @@ TEST_F(CheckCommands, ImportAddsAPassingDataSetOnlyUnderANewId) {
     scratch.write("user/.KILLED.import/Data/Memory.ini", "");
     EXPECT_EQ(run({"import", firmware, "--as", "COPY"}), 0) << out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(user() + "/.KILLED.import"));
-    EXPECT_TRUE(out.endsWith("Imported COPY into " + user() + "/COPY\n"));
+    EXPECT_TRUE(out.contains("Imported COPY into " + user() + "/COPY\n"));
+    EXPECT_TRUE(out.endsWith("tarvex-cli --firmware COPY info\n")) << out.toStdString();
     EXPECT_TRUE(QFileInfo::exists(user() + "/COPY/Data/Memory.ini"));
     EXPECT_TRUE(QDir(user() + "/COPY/TempMelodies").exists());
     EXPECT_EQ(run({"--firmware", "COPY", "check"}), 0);

@@ -128,7 +128,37 @@ TEST_F(Cli, ControlCharactersFromTheDataSetArePrintedEscaped) {
     ini.write("[Melodies]\r\nStartOffset=\x1b]0;title\x07\r\n");
     ini.close();
     EXPECT_EQ(run({"info"}), 1);
-    EXPECT_EQ(err.trimmed(), "tarvex-cli: '\\x1B]0;title\\x07' is not a valid integer value");
+    EXPECT_TRUE(err.startsWith("tarvex-cli: '\\x1B]0;title\\x07' is not a valid integer value: "))
+        << err.toStdString();
+}
+
+TEST_F(Cli, ABadOffsetNamesItsFileLineAndKey) {
+    listfile::writeWhole(firmware + "/Data/Memory.ini",
+                         "[Melodies]\r\nStartOffset=0x01300000\r\n\r\n[JavaGames]\r\n"
+                         "StartOffset=0x01200000\r\nEndOffset=zzz\r\n");
+    const QString patch = scratch.write("p.s3", "S70500000000FA\r\n");
+    const QString place = firmware + "/Data/Memory.ini:6: [JavaGames] EndOffset; ";
+    for (const QStringList& args :
+         {QStringList{"slots", "melodies"}, QStringList{"info"}, QStringList{"verify", patch},
+          QStringList{"build", "melodies", "-o", scratch.path("out.s3")}}) {
+        EXPECT_EQ(run(args), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("tarvex-cli: 'zzz' is not a valid integer value: " + place))
+            << err.toStdString();
+        EXPECT_TRUE(err.contains("tarvex-cli check")) << err.toStdString();
+    }
+}
+
+TEST_F(Cli, MatchOnAFirmwareItCannotReadBlamesTheFileAndPrintsNoDocument) {
+    const QString missing = scratch.path("none.s3");
+    const QString folder = scratch.mkdir("folder.s3");
+    for (const QString& json : {QString("--json"), QString("--base=0")}) {
+        EXPECT_EQ(run({"match", missing, json}), 1);
+        EXPECT_EQ(out, "");
+        EXPECT_EQ(err.trimmed(), "tarvex-cli: " + missing + ":0: error: does not exist");
+        EXPECT_EQ(run({"match", folder, json}), 1);
+        EXPECT_EQ(out, "");
+        EXPECT_TRUE(err.contains(folder + ":0: error: is not a regular file")) << err.toStdString();
+    }
 }
 
 TEST_F(Cli, ShortListPrintsThePartialRowAndFails) {
@@ -152,6 +182,24 @@ TEST_F(Cli, BuildWritesThePatchAndCleansTheWorkingFolder) {
               testsupport::sequence(20))
         << error.toStdString() << testsupport::readAll(patchFile).toStdString();
     EXPECT_EQ(run({"build", "melodies"}), 2);
+}
+
+TEST_F(Cli, BuildAndApplyOnADemonstrationSetEndWithOneWarning) {
+    // The program's bundled sets: the current id is one of them, MINE is not.
+    QDir().mkpath(scratch.path("bin/data/firmware/X120XEDJ2"));
+    set.writeTo(user(), "MINE");
+    const QString warning =
+        "tarvex-cli: warning: X120XEDJ2 is the bundled demonstration data set: its addresses are "
+        "examples, never flash this onto a handset\n";
+    const QString patch = scratch.path("a.s3");
+    ASSERT_EQ(run({"build", "melodies", "-o", patch}), 0) << err.toStdString();
+    EXPECT_EQ(err, warning);
+    EXPECT_EQ(run({"apply", patch, patch, "-o", scratch.path("fw.s3")}), 0) << err.toStdString();
+    EXPECT_EQ(err, warning);
+    EXPECT_EQ(run({"--firmware", "MINE", "build", "melodies", "-o", patch}), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(run({"--firmware", "MINE", "apply", patch, patch, "-o", scratch.path("fw.s3")}), 0);
+    EXPECT_EQ(err, "");
 }
 
 TEST_F(Cli, RunningOutOfMemoryIsAMessageAndExitOne) {

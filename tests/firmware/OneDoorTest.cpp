@@ -176,6 +176,6 @@ TEST_F(OneDoorTest, ApplyNeverWritesOverItsInputsOrTheDataSetAndReadsOnlyKnownFo
     // Neither S-records nor named .bin, and no --base: refused, saying what is expected.
     const QString image = scratch.write("fw.img", made.image);
     EXPECT_EQ(run({"match", image}), 1);
-    EXPECT_TRUE(out.contains("is not S-records")) << out.toStdString();
+    EXPECT_TRUE(err.contains("is not S-records")) << err.toStdString();
     EXPECT_EQ(run({"match", image, "--base", QString::number(maker.base)}), 0) << out.toStdString();
 }

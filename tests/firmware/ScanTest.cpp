@@ -345,9 +345,9 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
         {scratch.write("fw.s3", firmwaremaker::sRecords(c.image, kBase)), std::nullopt});
     const firmwarescan::Result scan = firmwarescan::run(image);
     firmwaredraft::Options options{
-        QStringLiteral("Draft"), firmwaredraft::parseRegion("0x00120000-0x00128000"),
-        firmwaredraft::parseRegion("0x00128000-0x0012C000"),
-        firmwaredraft::parseRegion("0x0012C000-0x00130000"), QStringLiteral("fw.s3")};
+        QStringLiteral("Draft"), firmwaredraft::parseRegion("0x00120000-0x00127FFF"),
+        firmwaredraft::parseRegion("0x00128000-0x0012BFFF"),
+        firmwaredraft::parseRegion("0x0012C000-0x0012FFFF"), QStringLiteral("fw.s3")};
     const firmwaredraft::Result result = firmwaredraft::run(image, scan, options, user);
     ASSERT_TRUE(result.created) << result.text().toStdString();
 
@@ -370,10 +370,10 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     EXPECT_TRUE(text.contains(QStringLiteral("the JAR at 0x00108000 (entry 0x00101400): no JAD "
                                              "names its size")))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("0x00120000-0x00130000")));
+    EXPECT_TRUE(text.contains(QStringLiteral("0x00120000-0x0012FFFF")));
     const QStringList ini = listfile::load(data + QStringLiteral("Memory.ini"));
-    for (const char* line : {"StartOffset=0x00128000", "Patch64K=", "VolumePatchAvailable=0",
-                             "MelTabAvailable=1", "PicTabAvailable=1"}) {
+    for (const char* line : {"StartOffset=0x00128000", "EndOffset=0x0012C000", "Patch64K=",
+                             "VolumePatchAvailable=0", "MelTabAvailable=1", "PicTabAvailable=1"}) {
         EXPECT_TRUE(ini.contains(QLatin1String(line))) << line;
     }
 
@@ -387,6 +387,20 @@ TEST(FirmwareDraftTest, ReproducesTheTablesTheFirmwareWasMadeWithAndNeverReplace
     EXPECT_TRUE(testsupport::errorOf([&] {
                     firmwaredraft::run(image, scan, options, user);
                 }).contains(QStringLiteral("exists already")));
+}
+
+TEST(DraftRegion, APrintedRangeReadsBackAsTheSameBytes) {
+    const firmwarescan::Area area{0x00120000, 0x10000};
+    const auto region = firmwaredraft::parseRegion(firmwaredraft::regionText(area));
+    ASSERT_TRUE(region);
+    EXPECT_EQ(region->start, 0x00120000u);
+    EXPECT_EQ(region->end, 0x00130000u);
+    const auto oneByte = firmwaredraft::parseRegion("5-5");
+    ASSERT_TRUE(oneByte);
+    EXPECT_EQ(oneByte->end, 6u);
+    // Below its start, or ending where no 32-bit EndOffset can follow it.
+    EXPECT_FALSE(firmwaredraft::parseRegion("6-5"));
+    EXPECT_FALSE(firmwaredraft::parseRegion("0xFFFFFF00-0xFFFFFFFF"));
 }
 
 class ScanCommandsTest : public CliFixture {};
@@ -411,20 +425,20 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
 
     EXPECT_EQ(run({"draft", bin, "--base", base}), 2); // no id
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region", "9-3"}), 2);
-    const char* region = "0x00120000-0x00128000";
+    const char* region = "0x00120000-0x00127FFF";
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "X120XEDJ2", "--picture-region", region}),
               1);
     EXPECT_TRUE(err.contains("exists already")) << err.toStdString();
     // No region, or one reaching past the firmware's last byte: nothing is made, the id stays free.
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D"}), 2);
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
-                   "0x00128000-0x00130001"}),
+                   "0x00128000-0x00130000"}),
               1);
     EXPECT_TRUE(out.contains("only 32768 of the 32769 bytes of the picture region"))
         << out.toStdString();
     // A region of code: the match's finding names the folder the set would have had.
     EXPECT_EQ(run({"draft", bin, "--base", base, "--as", "D", "--picture-region",
-                   "0x00128000-0x00130000"}),
+                   "0x00128000-0x0012FFFF"}),
               1);
     EXPECT_TRUE(out.contains("/D/Data/Memory.ini:5: error: the picture region is not erased"))
         << out.toStdString();
@@ -437,4 +451,10 @@ TEST_F(ScanCommandsTest, ScanPrintsJsonAndDraftRefusesWhatItCannotMake) {
         << out.toStdString() << err.toStdString();
     EXPECT_EQ(listfile::load(user() + "/D/Data/PicOffsets.lst"),
               QStringList({QString::fromLatin1(ss::pictureEntry(7, 5, at).toHex().toUpper())}));
+    // Its last line is a command that reaches the new set.
+    const QString hint = out.trimmed().split('\n').last();
+    ASSERT_TRUE(hint.contains("tarvex-cli ")) << hint.toStdString();
+    QStringList args = hint.section("tarvex-cli ", 1).split(' ');
+    EXPECT_EQ(run(args), 0) << err.toStdString();
+    EXPECT_TRUE(out.startsWith("firmware: D\n")) << out.toStdString();
 }

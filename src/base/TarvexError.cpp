@@ -12,11 +12,12 @@ TarvexError::TarvexError(const QString& message, const QString& english, const Q
 
 namespace {
 
-// The fixed message with its argument, translated and in English.
+// The fixed message with its argument (an empty one too), translated and in
+// English.
 TarvexError fixed(const char* text, const QString& argument = {}, const QString& reason = {}) {
     QString translated = QCoreApplication::translate("TarvexError", text);
     QString english = QString::fromLatin1(text);
-    if (!argument.isNull()) {
+    if (english.contains(QLatin1String("%1"))) {
         translated = translated.arg(argument);
         english = english.arg(argument);
     }

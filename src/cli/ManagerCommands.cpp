@@ -68,7 +68,7 @@ void printRow(QTextStream& out, const SlotTable& table, qsizetype slot) {
     }
     if (row.error) {
         out << '\n';
-        throw TarvexError(*row.error);
+        throw *row.error;
     }
     if (table.info().keepsVolumeLists && table.data().volumesAvailable()) {
         // In decimal, as `volume` takes it; the list keeps it in hexadecimal.
@@ -101,7 +101,7 @@ void printGauge(QTextStream& out, const SlotTable& table) {
 QJsonObject slotJson(const SlotTable& table, qsizetype slot) {
     const SlotTable::Row row = table.row(slot);
     if (row.error) {
-        throw TarvexError(*row.error);
+        throw *row.error;
     }
     auto number = [](const QString& text) -> QJsonValue {
         std::int32_t value = 0;

@@ -23,7 +23,7 @@ SlotTable::Row SlotTable::row(qsizetype slot) const {
         try {
             row.columns.append(data_.line(listName, slot));
         } catch (const TarvexError& error) {
-            row.error = error.message();
+            row.error = error;
             break;
         }
     }

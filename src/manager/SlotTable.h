@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "base/TarvexError.h"
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/ManagerInfo.h"
 
@@ -28,7 +29,7 @@ public:
     // and `error` the list index error.
     struct Row {
         QStringList columns;
-        std::optional<QString> error;
+        std::optional<TarvexError> error;
     };
     Row row(qsizetype slot) const;
     static QStringList columnCaptions(const ManagerInfo& info);

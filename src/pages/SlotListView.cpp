@@ -193,7 +193,7 @@ void SlotListView::fill(const SlotTable& table) {
         rows.append(new QTreeWidgetItem(row.columns));
         if (row.error) {
             addTopLevelItems(rows);
-            throw TarvexError(*row.error);
+            throw *row.error;
         }
         markProblems(*rows.back(), managersteps::slotContent(table, slot));
     }

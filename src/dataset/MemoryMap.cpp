@@ -42,7 +42,8 @@ std::int32_t offset(const MemoryMap& map, const ManagerInfo& info, bool end) {
     }
     // The message stays the one the window shows; the place goes beside it.
     const QString key = end ? QStringLiteral("EndOffset") : QStringLiteral("StartOffset");
-    throw TarvexError(errors::invalidInteger(text).message(),
+    const TarvexError invalid = errors::invalidInteger(text);
+    throw TarvexError(invalid.message(), invalid.englishMessage(),
                       offsetPlace(map.source, info.iniSection, key));
 }
 

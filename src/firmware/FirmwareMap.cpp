@@ -13,10 +13,11 @@ namespace {
 
 using numeric::hexAddress;
 
+// Written as every range the program prints: the first byte to the last.
 QString spanText(std::uint64_t start, std::uint64_t end) {
     return countedText(qint64(end - start), QT_TRANSLATE_N_NOOP("Report", "%1 to %2, %n byte"),
                        QT_TRANSLATE_N_NOOP("Report", "%1 to %2, %n bytes"))
-        .arg(hexAddress(start), hexAddress(end));
+        .arg(hexAddress(start), hexAddress(end > start ? end - 1 : end));
 }
 
 QString colorOf(firmwarescan::Kind kind) {

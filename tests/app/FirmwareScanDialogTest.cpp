@@ -175,7 +175,8 @@ TEST_F(FirmwareScanDialogTest, PlayBecomesStopAndThePlayerEndsBeforeTheOverviewG
         play->click();
         EXPECT_EQ(play->text(), QStringLiteral("Остановить"));
         EXPECT_TRUE(shared.isRunning());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(log); }));
+        // The whole line, not just the file the shell opened for it.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return testsupport::readAll(log).endsWith('\n'); }));
         played = QString::fromUtf8(testsupport::readAll(log)).trimmed();
         EXPECT_TRUE(QFile::exists(played));
         play->click(); // stops, not again

@@ -218,7 +218,8 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     mel->lvMels->setFocus();
     dialogs.openAnswers = {scratch.write("in/a.mid", "abc")};
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.openFilters, QStringList{"MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)"});
+    EXPECT_EQ(dialogs.openFilters,
+              QStringList{"MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)"});
     EXPECT_EQ(mel->lvMels->cell(0, 1), "a.mid");
     QTest::keyClick(mel->lvMels, Qt::Key_Delete);
     EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));

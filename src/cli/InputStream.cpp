@@ -138,12 +138,28 @@ StreamSpool::StreamSpool(const QString& suffix)
             QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") +
             suffix) {
     removeStaleSpools();
-    if (!copy_.open()) {
+#ifndef Q_OS_WIN
+    // A signal between the copy's creation and its registration would leave
+    // it behind: the handlers stand first, and the signals wait meanwhile.
+    installHandlers();
+    sigset_t blocked;
+    sigset_t previous;
+    sigemptyset(&blocked);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaddset(&blocked, signal);
+    }
+    sigprocmask(SIG_BLOCK, &blocked, &previous);
+    const bool opened = copy_.open();
+    if (opened) {
+        slot_ = registerSpool(copy_.fileName());
+    }
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+#else
+    const bool opened = copy_.open();
+#endif
+    if (!opened) {
         throw errors::cannotCreateFile(copy_.fileName(), copy_.errorString());
     }
-#ifndef Q_OS_WIN
-    slot_ = registerSpool(copy_.fileName());
-#endif
 }
 
 StreamSpool::~StreamSpool() {

@@ -195,28 +195,42 @@ void FirmwareMenu::PortDataSetClick() {
     }
 }
 
-void FirmwareMenu::ApplyPatchesClick() {
+std::optional<FirmwareMenu::PatchRun> FirmwareMenu::askPatchRun(const QString& saveDialog,
+                                                                const QString& suffix,
+                                                                const QString& filter) const {
     UserDialogs& dialogs = UserDialogs::instance();
     const std::optional<FirmwareSource> firmware = firmwarechoice::ask(window_);
     if (!firmware) {
-        return;
+        return std::nullopt;
     }
-    const QString& firmwarePath = firmware->path;
     const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
     if (patches.isEmpty()) {
-        return;
+        return std::nullopt;
     }
     // Our own output, not a patch: an existing file is replaced only when the user agrees.
     const QString output = dialogs.saveFileAskingToReplace(
-        kAppliedDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_patched.s3"),
-        appliedFirmwareFiles());
+        saveDialog, QFileInfo(firmware->path).completeBaseName() + suffix, filter);
     if (output.isEmpty()) {
-        return;
+        return std::nullopt;
     }
-    if (const QString refusal = outputRefusal(output, firmwarePath, patches); !refusal.isEmpty()) {
+    if (const QString refusal = outputRefusal(output, firmware->path, patches);
+        !refusal.isEmpty()) {
         dialogs.warn(refusal);
+        return std::nullopt;
+    }
+    return PatchRun{*firmware, patches, output};
+}
+
+void FirmwareMenu::ApplyPatchesClick() {
+    const std::optional<PatchRun> run =
+        askPatchRun(kAppliedDialog, QStringLiteral("_patched.s3"), appliedFirmwareFiles());
+    if (!run) {
         return;
     }
+    const FirmwareSource& firmware = run->firmware;
+    const QString& firmwarePath = firmware.path;
+    const QStringList& patches = run->patches;
+    const QString& output = run->output;
     Report report;
     // Written beside the output and renamed over it once whole: a cancel
     // leaves the old file, or none.
@@ -224,7 +238,7 @@ void FirmwareMenu::ApplyPatchesClick() {
         &window_, tr("Applying patches"),
         tr("Applying patches to firmware %1...").arg(firmwarePath),
         [&](const workprogress::Progress& progress) {
-            FirmwareImage image = firmwarefile::readWhole(*firmware);
+            FirmwareImage image = firmwarefile::readWhole(firmware);
             firmwareapply::apply(image, patches, false, report, progress);
             if (report.errors() > 0) {
                 return;
@@ -256,32 +270,18 @@ void FirmwareMenu::ApplyPatchesClick() {
 }
 
 void FirmwareMenu::RevertPatchClick() {
-    UserDialogs& dialogs = UserDialogs::instance();
-    const std::optional<FirmwareSource> firmware = firmwarechoice::ask(window_);
-    if (!firmware) {
+    const std::optional<PatchRun> run =
+        askPatchRun(kRevertDialog, QStringLiteral("_revert.s3"), dialogfilters::kS3);
+    if (!run) {
         return;
     }
-    const QString& firmwarePath = firmware->path;
-    const QStringList patches = dialogs.openFiles(kPatchesDialog, dialogfilters::kS3);
-    if (patches.isEmpty()) {
-        return;
-    }
-    // Our own output, as apply's: an existing file is replaced only when the user agrees.
-    const QString output = dialogs.saveFileAskingToReplace(
-        kRevertDialog, QFileInfo(firmwarePath).completeBaseName() + QStringLiteral("_revert.s3"),
-        dialogfilters::kS3);
-    if (output.isEmpty()) {
-        return;
-    }
-    if (const QString refusal = outputRefusal(output, firmwarePath, patches); !refusal.isEmpty()) {
-        dialogs.warn(refusal);
-        return;
-    }
+    const QStringList& patches = run->patches;
+    const QString& output = run->output;
     firmwarerevert::Result result;
     bool written = false;
     {
         const BusyCursor busy;
-        const FirmwareImage image = firmwarefile::readWhole(*firmware);
+        const FirmwareImage image = firmwarefile::readWhole(run->firmware);
         result = firmwarerevert::make(image, patches);
         if (result.made()) {
             OutputFile file(output);

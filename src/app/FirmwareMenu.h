@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "firmware/FirmwareImage.h"
+
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class QMenu;
 class TForm1;
@@ -27,6 +30,16 @@ public:
     void RefreshPreviewsClick();
 
 private:
+    // What apply and revert ask, in this order: the firmware, the patches,
+    // and where their output goes (replaced only when the user agrees).
+    struct PatchRun {
+        FirmwareSource firmware;
+        QStringList patches;
+        QString output;
+    };
+    // Nothing when the user cancels or the output is refused (and told so).
+    std::optional<PatchRun> askPatchRun(const QString& saveDialog, const QString& suffix,
+                                        const QString& filter) const;
     // Why the applied firmware may not be written to `output`; empty when it may.
     QString outputRefusal(const QString& output, const QString& firmware,
                           const QStringList& patches) const;

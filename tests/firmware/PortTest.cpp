@@ -4,10 +4,14 @@
 #include "dataset/MemoryMap.h"
 #include "firmware/FirmwareMaker.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 
 using Kind = FirmwareMaker::Kind;
 using testsupport::readAll;
@@ -215,3 +219,45 @@ TEST_F(PortTest, CarriesTheUsersChoicesAndNamesEachOneLeftBehind) {
     EXPECT_EQ(first["size"].toInt(), 5000);
     EXPECT_TRUE(first["reason"].toString().startsWith("it does not fit")) << out.toStdString();
 }
+
+#ifndef Q_OS_WIN
+// A port killed at any moment leaves no half set: the new set is there whole,
+// its choice with it, or not at all, and the next command clears the staging.
+TEST_F(PortTest, AKilledPortLeavesTheNewSetWholeOrNotAtAll) {
+    const QByteArray tune = testsupport::sequence(700, 7);
+    ASSERT_EQ(run({"assign", "melodies", "1", scratch.write("in/tune.mid", tune)}), 0);
+    const QString newPath = write(old.later(), "new.s3");
+    const QStringList args{"--user-folder", user(), "--firmware", QFileInfo(firmware).fileName()};
+    // Killed after this many milliseconds, or never (-1); whether the set is there.
+    qint64 lasts = 0; // how long an uninterrupted port runs
+    auto port = [&](const QString& id, qint64 killAfter) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess child;
+        child.start(QStringLiteral(TARVEX_CLI_PATH),
+                    args + QStringList{"port", oldPath, newPath, "--as", id});
+        EXPECT_TRUE(child.waitForStarted());
+        if (killAfter >= 0) {
+            QThread::msleep(std::uint64_t(killAfter));
+            ::kill(pid_t(child.processId()), SIGKILL);
+        }
+        child.waitForFinished(60000);
+        lasts = killAfter < 0 ? timer.elapsed() : lasts;
+        EXPECT_EQ(run({"info"}), 0) << err.toStdString(); // clears what a kill left
+        EXPECT_EQ(QDir(user()).entryList({"." + id + ".*"}, QDir::AllEntries | QDir::Hidden),
+                  QStringList());
+        const bool there = QFileInfo::exists(user() + "/" + id);
+        if (there) {
+            EXPECT_EQ(readAll(user() + "/" + id + "/TempMelodies/tune.mid"), tune) << killAfter;
+            EXPECT_EQ(listfile::load(user() + "/" + id + "/Data/MelodiesFiles.lst").value(1),
+                      "tune.mid");
+            EXPECT_EQ(run({"--firmware", id, "check"}), 0) << killAfter << out.toStdString();
+        }
+        return there;
+    };
+    ASSERT_TRUE(port("WHOLE", -1));
+    for (int k = 0; k < 10; ++k) {
+        port(QStringLiteral("K%1").arg(k), lasts * k / 9);
+    }
+}
+#endif

@@ -4,7 +4,6 @@
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "check/SlotFilesCheck.h"
-#include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "dataset/TreeCopy.h"
 #include "platform/FileOps.h"
@@ -65,8 +64,14 @@ QJsonObject Choice::json() const {
 
 namespace {
 
-// Why the working copy cannot be taken along, empty when its bytes are read.
-QString readCopy(const QString& path, QByteArray& bytes) {
+QString cannotRead(const QString& path, const QString& why) {
+    return QCoreApplication::translate("Report", "its working copy %1 cannot be read: %2")
+        .arg(path, why);
+}
+
+// Why the working copy cannot be taken along, empty when it can be read: it
+// is opened, not read, before anything is decided.
+QString unreadable(const QString& path) {
     if (QFileInfo(path).isSymLink()) { // never followed out of a working folder
         return QCoreApplication::translate("Report", "its working copy %1 is a link").arg(path);
     }
@@ -76,15 +81,9 @@ QString readCopy(const QString& path, QByteArray& bytes) {
     case fileops::Opened::Missing:
         return QCoreApplication::translate("Report", "its working copy %1 is missing").arg(path);
     case fileops::Opened::Unreadable:
-        return QCoreApplication::translate("Report", "its working copy %1 cannot be read: %2")
-            .arg(path, why);
+        return cannotRead(path, why);
     case fileops::Opened::Ok:
         break;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return QCoreApplication::translate("Report", "its working copy %1 cannot be read: %2")
-            .arg(path, file.errorString());
     }
     return {};
 }
@@ -110,20 +109,16 @@ public:
         }
         volumes();
         staged_.saveSlotLists();
-        // Once more after a choice the check refused is put back, so that
-        // what is announced is what the saved set reads as.
-        for (int pass = 0; pass < 2 && readBack(); ++pass) {
+        // Again after a choice the check refused is put back, so that what
+        // is announced is what the saved set reads as. Each pass that puts
+        // one back leaves one fewer carried, so this ends.
+        while (readBack()) {
             staged_.saveSlotLists();
         }
         return std::move(choices_);
     }
 
 private:
-    struct Candidate {
-        std::size_t choice;
-        QByteArray bytes;
-    };
-
     void leaveBehind(Choice& c, const QString& reason) {
         if (c.carried()) {
             c.reason = reason;
@@ -144,13 +139,12 @@ private:
         }
         const qsizetype slotTotal = std::min(old_.slotCount(info), files.size());
         const bool oneToOne = staged_.slotCount(info) == old_.slotCount(info);
-        std::vector<Candidate> candidates;
+        std::vector<std::size_t> chosen; // this manager's choices, in slot order
         for (qsizetype i = 0; i < slotTotal; ++i) {
             if (files[i] == info.placeholder) {
                 continue;
             }
             Choice c{&info, i, false, files[i], sizes.value(i), names.value(i), {}};
-            Candidate candidate{choices_.size(), {}};
             bool sized = false;
             const qint64 size = c.size.toLongLong(&sized, 10);
             if (!oneToOne) {
@@ -164,20 +158,38 @@ private:
             } else if (!folderProblem.isEmpty()) {
                 c.reason = folderProblem;
             } else {
-                c.reason = readCopy(old_.workFile(info, c.file), candidate.bytes);
+                c.reason = unreadable(old_.workFile(info, c.file));
             }
+            chosen.push_back(choices_.size());
             choices_.push_back(c);
-            candidates.push_back(std::move(candidate));
         }
         keepPairsTogether(info);
-        fit(info, candidates);
+        fit(info, chosen);
         treecopy::makeFolder(staged_.workFolder(info));
-        for (const Candidate& candidate : candidates) {
-            const Choice& c = choices_[candidate.choice];
+        std::vector<std::size_t> copied;
+        for (const std::size_t k : chosen) {
+            Choice& c = choices_[k];
             if (!c.carried()) {
                 continue;
             }
-            listfile::writeWhole(staged_.workFile(info, c.file), candidate.bytes);
+            const QString from = old_.workFile(info, c.file);
+            const QString to = staged_.workFile(info, c.file);
+            QString writeError;
+            if (fileops::copyReplacing(from, to, &writeError)) {
+                copied.push_back(k);
+            } else if (!writeError.isEmpty()) {
+                throw errors::cannotCreateFile(to, writeError); // the new set cannot be whole
+            } else {
+                c.reason = cannotRead(from, fileops::unreadableReason(from));
+            }
+        }
+        keepPairsTogether(info); // a half that could not be copied
+        for (const std::size_t k : copied) {
+            const Choice& c = choices_[k];
+            if (!c.carried()) {
+                fileops::remove(staged_.workFile(info, c.file));
+                continue;
+            }
             staged_.setLine(info.filesList, c.slot, c.file);
             staged_.setLine(info.sizeList, c.slot, c.size);
             if (!info.newNamesList.isEmpty()) {
@@ -205,7 +217,7 @@ private:
     }
 
     // In slot order, a game's two halves as one, while the new region holds them.
-    void fit(const ManagerInfo& info, const std::vector<Candidate>& candidates) {
+    void fit(const ManagerInfo& info, const std::vector<std::size_t>& chosen) {
         std::int64_t total = std::numeric_limits<std::int32_t>::min();
         try {
             staged_.computeTotals();
@@ -214,16 +226,16 @@ private:
             // Left at its least: nothing fits a region the new set cannot measure.
         }
         std::int64_t used = 0;
-        for (std::size_t k = 0; k < candidates.size();) {
+        for (std::size_t k = 0; k < chosen.size();) {
             std::size_t end = k + 1;
-            const qsizetype unit = choices_[candidates[k].choice].slot / 2;
-            while (info.pairedRows && end < candidates.size() &&
-                   choices_[candidates[end].choice].slot / 2 == unit) {
+            const qsizetype unit = choices_[chosen[k]].slot / 2;
+            while (info.pairedRows && end < chosen.size() &&
+                   choices_[chosen[end]].slot / 2 == unit) {
                 ++end;
             }
             std::int64_t size = 0;
             for (std::size_t j = k; j < end; ++j) {
-                const Choice& c = choices_[candidates[j].choice];
+                const Choice& c = choices_[chosen[j]];
                 size += c.carried() ? c.size.toLongLong() : 0;
             }
             if (size > 0 && used + size > total) {
@@ -233,7 +245,7 @@ private:
                         .arg(bytes(size), bytes(std::max<std::int64_t>(total - used, 0)),
                              bytes(total));
                 for (std::size_t j = k; j < end; ++j) {
-                    leaveBehind(choices_[candidates[j].choice], reason);
+                    leaveBehind(choices_[chosen[j]], reason);
                 }
             } else {
                 used += size;

@@ -187,7 +187,7 @@ private:
         for (const std::size_t k : copied) {
             const Choice& c = choices_[k];
             if (!c.carried()) {
-                fileops::remove(staged_.workFile(info, c.file));
+                dropCopy(info, c.file);
                 continue;
             }
             staged_.setLine(info.filesList, c.slot, c.file);
@@ -306,8 +306,8 @@ private:
                     "Report", "the new set does not read back what was written");
             }
             for (const Finding& f : report.findings()) {
-                const bool ofSlot =
-                    info.pairedRows ? (f.line - 1) / 2 == c.slot / 2 : f.line - 1 == c.slot;
+                const bool ofSlot = f.line > 0 && (info.pairedRows ? (f.line - 1) / 2 == c.slot / 2
+                                                                   : f.line - 1 == c.slot);
                 if (f.error && ofSlot &&
                     (f.file == again.dataFile(info.filesList) ||
                      f.file == again.dataFile(info.sizeList))) {
@@ -329,15 +329,19 @@ private:
         return changed;
     }
 
-    void putBack(const ManagerInfo& info, qsizetype slot) {
-        const QString file = staged_.line(info.filesList, slot);
-        bool named = false; // a set written by hand may name one copy twice
+    // A set written by hand may name one copy in two slots: it goes only
+    // when no carried choice names it.
+    void dropCopy(const ManagerInfo& info, const QString& file) {
         for (const Choice& c : choices_) {
-            named = named || (c.manager == &info && !c.volume && c.carried() && c.file == file);
+            if (c.manager == &info && !c.volume && c.carried() && c.file == file) {
+                return;
+            }
         }
-        if (!named) {
-            fileops::remove(staged_.workFile(info, file));
-        }
+        fileops::remove(staged_.workFile(info, file));
+    }
+
+    void putBack(const ManagerInfo& info, qsizetype slot) {
+        dropCopy(info, staged_.line(info.filesList, slot));
         staged_.setLine(info.filesList, slot, info.placeholder);
         staged_.setLine(info.sizeList, slot, QStringLiteral("0"));
         if (!info.newNamesList.isEmpty()) {

@@ -2614,7 +2614,7 @@
     </message>
     <message>
         <source>the volume of melody slot %1</source>
-        <translation>громкость мелодии ячейки %1</translation>
+        <translation>громкость мелодии слота %1</translation>
     </message>
     <message>
         <source>left behind: %1, %2: %3</source>
@@ -2642,7 +2642,7 @@
     </message>
     <message>
         <source>the new set has no slot that takes it one to one</source>
-        <translation>в новом наборе нет ячейки, которая соответствует ему одна к одной</translation>
+        <translation>в новом наборе нет слота, который соответствует ему один к одному</translation>
     </message>
     <message>
         <source>its recorded size is not a size in bytes</source>
@@ -2687,17 +2687,17 @@
     <message numerus="yes">
         <source>%n choice left behind: its slot stays standard</source>
         <translation>
-            <numerusform>%n выбор не перенесён: его ячейка остаётся стандартной</numerusform>
-            <numerusform>%n выбора не перенесены: их ячейки остаются стандартными</numerusform>
-            <numerusform>%n выборов не перенесено: их ячейки остаются стандартными</numerusform>
+            <numerusform>%n выбор не перенесён: его слот остаётся стандартным</numerusform>
+            <numerusform>%n выбора не перенесены: их слоты остаются стандартными</numerusform>
+            <numerusform>%n выборов не перенесено: их слоты остаются стандартными</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n choices left behind: their slots stay standard</source>
         <translation>
-            <numerusform>%n выбор не перенесён: их ячейки остаются стандартными</numerusform>
-            <numerusform>%n выбора не перенесены: их ячейки остаются стандартными</numerusform>
-            <numerusform>%n выборов не перенесено: их ячейки остаются стандартными</numerusform>
+            <numerusform>%n выбор не перенесён: их слоты остаются стандартными</numerusform>
+            <numerusform>%n выбора не перенесены: их слоты остаются стандартными</numerusform>
+            <numerusform>%n выборов не перенесено: их слоты остаются стандартными</numerusform>
         </translation>
     </message>
 </context>

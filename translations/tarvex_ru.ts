@@ -2612,6 +2612,94 @@
         <source>%1: [%2] %3; &quot;tarvex-cli check&quot; lists every fault of the data set</source>
         <translation>%1: [%2] %3; &quot;tarvex-cli check&quot; перечисляет все ошибки набора данных</translation>
     </message>
+    <message>
+        <source>the volume of melody slot %1</source>
+        <translation>громкость мелодии слота %1</translation>
+    </message>
+    <message>
+        <source>left behind: %1, %2: %3</source>
+        <translation>не перенесено: %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>carried to the new set: %1, %2</source>
+        <translation>перенесено в новый набор: %1, %2</translation>
+    </message>
+    <message>
+        <source>carried to the new set: %1, %2, %3</source>
+        <translation>перенесено в новый набор: %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>its working copy %1 is a link</source>
+        <translation>его рабочая копия %1 — ссылка</translation>
+    </message>
+    <message>
+        <source>its working copy %1 is missing</source>
+        <translation>его рабочей копии %1 нет</translation>
+    </message>
+    <message>
+        <source>its working copy %1 cannot be read: %2</source>
+        <translation>его рабочую копию %1 не удаётся прочитать: %2</translation>
+    </message>
+    <message>
+        <source>the new set has no slot that takes it one to one</source>
+        <translation>в новом наборе нет слота, который соответствует ему один к одному</translation>
+    </message>
+    <message>
+        <source>its recorded size is not a size in bytes</source>
+        <translation>записанный размер — не размер в байтах</translation>
+    </message>
+    <message>
+        <source>its name names no working copy</source>
+        <translation>его имя не называет рабочую копию</translation>
+    </message>
+    <message>
+        <source>the other half of its game stays behind</source>
+        <translation>вторая половина его игры не переносится</translation>
+    </message>
+    <message>
+        <source>it does not fit: %1 needed, %2 left of %3</source>
+        <translation>не помещается: нужно %1, свободно %2 из %3</translation>
+    </message>
+    <message>
+        <source>not a volume from 01 to 7F</source>
+        <translation>не громкость от 01 до 7F</translation>
+    </message>
+    <message>
+        <source>the new set does not read back what was written</source>
+        <translation>новый набор не читается так, как был записан</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n choice carried to the new set</source>
+        <translation>
+            <numerusform>%n выбор перенесён в новый набор</numerusform>
+            <numerusform>%n выбора перенесены в новый набор</numerusform>
+            <numerusform>%n выборов перенесено в новый набор</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n choices carried to the new set</source>
+        <translation>
+            <numerusform>%n выбор перенесён в новый набор</numerusform>
+            <numerusform>%n выбора перенесены в новый набор</numerusform>
+            <numerusform>%n выборов перенесено в новый набор</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n choice left behind: its slot stays standard</source>
+        <translation>
+            <numerusform>%n выбор не перенесён: его слот остаётся стандартным</numerusform>
+            <numerusform>%n выбора не перенесены: их слоты остаются стандартными</numerusform>
+            <numerusform>%n выборов не перенесено: их слоты остаются стандартными</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n choices left behind: their slots stay standard</source>
+        <translation>
+            <numerusform>%n выбор не перенесён: их слоты остаются стандартными</numerusform>
+            <numerusform>%n выбора не перенесены: их слоты остаются стандартными</numerusform>
+            <numerusform>%n выборов не перенесено: их слоты остаются стандартными</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>

@@ -292,6 +292,13 @@ QJsonObject portJson(const firmwareport::Result& result) {
     out.insert(QStringLiteral("firmware_folder"),
                result.created ? QJsonValue(result.firmwareFolder) : QJsonValue());
     out.insert(QStringLiteral("moves"), moves);
+    QJsonArray carried;
+    QJsonArray leftBehind;
+    for (const firmwareport::Choice& c : result.choices) {
+        (c.carried() ? carried : leftBehind).append(c.json());
+    }
+    out.insert(QStringLiteral("carried"), carried);
+    out.insert(QStringLiteral("left_behind"), leftBehind);
     return out;
 }
 
@@ -323,6 +330,7 @@ void portCommand(CliContext& context) {
         context.out() << QCoreApplication::translate("Report", "Created %1 in %2")
                              .arg(id, result.firmwareFolder)
                       << '\n';
+        cli::printHowToUse(context, id);
     }
 }
 

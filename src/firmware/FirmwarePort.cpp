@@ -281,6 +281,22 @@ Report Result::withMoves() const {
         out.addSummary(QCoreApplication::translate("Report", "%1: %2 -> %3, %4")
                            .arg(m.what, hexAddress(m.from), hexAddress(m.to), m.how));
     }
+    qint64 carried = 0;
+    for (const Choice& c : choices) {
+        out.addSummary(c.text());
+        carried += c.carried() ? 1 : 0;
+    }
+    if (!choices.empty()) {
+        out.addSummary(
+            countedText(carried, QT_TRANSLATE_N_NOOP("Report", "%n choice carried to the new set"),
+                        QT_TRANSLATE_N_NOOP("Report", "%n choices carried to the new set")));
+    }
+    if (qint64(choices.size()) > carried) {
+        out.addSummary(countedText(
+            qint64(choices.size()) - carried,
+            QT_TRANSLATE_N_NOOP("Report", "%n choice left behind: its slot stays standard"),
+            QT_TRANSLATE_N_NOOP("Report", "%n choices left behind: their slots stay standard")));
+    }
     return out;
 }
 
@@ -312,10 +328,15 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& oldImage,
     writer.begin();
     writer.copyData(data.dataFolder(), [](const QFileInfo&) {}); // import reports them
     porter.write(writer);
+    // In the same staging: the new set appears with its choices or not at all.
+    result.choices = carryChoices(data, writer.root());
 
     // The result must belong to the new firmware before it is added.
     result.created =
         newdataset::addWhenMatching(writer.root(), newImage, id, userFolder, result.report);
+    if (!result.created) {
+        result.choices.clear(); // nothing was carried anywhere
+    }
     return result;
 }
 

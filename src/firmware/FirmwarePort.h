@@ -4,6 +4,7 @@
 #include "base/Report.h"
 #include "dataset/FirmwareDataSet.h"
 #include "firmware/FirmwareImage.h"
+#include "firmware/FirmwarePortCarry.h"
 
 #include <QString>
 #include <vector>
@@ -13,6 +14,7 @@
 // table entry by its new value, every other address by the unique place of
 // the bytes around it. Nothing is created unless everything is placed and
 // the result passes the data set check and the match against the new firmware.
+// The user's choices go along wherever their slot and its limits allow.
 namespace firmwareport {
 
 struct Move {
@@ -28,8 +30,10 @@ struct Result {
     bool created = false;
     Report report; // what could not be placed, or what the result's checks found
     std::vector<Move> moves;
+    std::vector<Choice> choices; // the user's, carried or left behind; none unless created
 
-    // The findings with what moved where as its summary, one move a line.
+    // The findings with what moved where as its summary, one move a line,
+    // then each choice and their counts.
     Report withMoves() const;
     QString text() const; // the findings, then what moved where, then the count
 };

@@ -66,11 +66,26 @@ TEST(StreamInput, VerifysCopyOfAStreamIsRemovedBySignalsAndAfterAKill) {
     const QString living = QString("tarvex-spool-%1-a1b2c3").arg(::getpid());
     dir.write("tmp/" + stale, "S0");
     dir.write("tmp/" + living, "S0");
+    // Links planted at stale names: one to a folder stays, one to a file goes
+    // as a link; what they lead to stays whole.
+    const QString kept = dir.write("outside/keep.txt", "keep");
+    QFile::link(dir.path("outside"), temp + QString("/tarvex-spool-%1-folder").arg(dead));
+    QFile::link(kept, temp + QString("/tarvex-spool-%1-file").arg(dead));
     QProcess p;
     prepare(p, temp);
     p.start(TARVEX_CLI_PATH, {"verify", "--no-dataset", dir.write("p.s3", "S705A002000058\r\n")});
     ASSERT_TRUE(p.waitForFinished(20000));
-    EXPECT_EQ(spools(temp), QStringList({living}));
+    QStringList left = spools(temp);
+    QStringList staying{QString("tarvex-spool-%1-folder").arg(dead), living};
+    left.sort();
+    staying.sort();
+    EXPECT_EQ(left, staying);
+    EXPECT_EQ(testsupport::readAll(kept), "keep");
+    // The name is one of the declared staging names, which the hostile-folder
+    // runs plant links at.
+    p.start(TARVEX_CLI_PATH, {"--staging-names"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_TRUE(p.readAllStandardOutput().split('\n').contains("tarvex-spool-{}"));
 }
 
 TEST(StreamInput, ACustomPatchOfAStreamWithoutEndIsRefusedAndWritesNothing) {

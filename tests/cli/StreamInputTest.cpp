@@ -10,6 +10,10 @@
 
 #ifndef Q_OS_WIN
 #include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using testsupport::Scratch;
@@ -115,4 +119,59 @@ TEST(StreamInput, ACustomPatchOfAStreamWithoutEndIsRefusedAndWritesNothing) {
     EXPECT_EQ(p.readAllStandardError(),
               "tarvex-cli: The input holds more than 256 MiB: it is not read\n");
 }
+TEST(StreamInput, ADraftOfManySlotsTakesMemoryInProportion) {
+    // One melody and 100,000 table entries pointing at it, then an erased region.
+    Scratch dir;
+    QByteArray track = QByteArray("\x00\xFF\x03\x04"
+                                  "Dawn",
+                                  8);
+    for (int i = 0; i < 8; ++i) {
+        const char note = char(60 + i);
+        track += QByteArray("\x00\x90", 2) + note + "\x64\x30\x80" + note + '\x40';
+    }
+    track += QByteArray("\x00\xFF\x2F\x00", 4);
+    const QByteArray midi =
+        QByteArray("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0", 21) + char(track.size()) + track;
+    QByteArray image(0x1000, '\x01');
+    image += midi + QByteArray((8 - midi.size() % 8) % 8, '\x01');
+    const quint32 entry[2] = {0x1000, quint32(midi.size())};
+    constexpr int kEntries = 100000;
+    for (int i = 0; i < kEntries; ++i) {
+        image.append(reinterpret_cast<const char*>(entry), sizeof entry);
+    }
+    image += QByteArray(64, '\x01');
+    const QString region =
+        QString("0x%1-0x%2").arg(image.size(), 0, 16).arg(image.size() + 0xFFFF, 0, 16);
+    image += QByteArray(0x10000, '\xFF');
+    const QByteArray args[] = {TARVEX_CLI_PATH,
+                               "--user-folder",
+                               QFile::encodeName(dir.mkdir("user")),
+                               "draft",
+                               QFile::encodeName(dir.write("fw.bin", image)),
+                               "--as",
+                               "MANY",
+                               "--melody-region",
+                               region.toLatin1()};
+    std::vector<char*> argv;
+    for (const QByteArray& a : args) {
+        argv.push_back(const_cast<char*>(a.constData()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    for (const int fd : {1, 2}) {
+        posix_spawn_file_actions_addopen(&quiet, fd, "/dev/null", O_WRONLY, 0);
+    }
+    ASSERT_EQ(::posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(::wait4(pid, &status, 0, &usage), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // Each slot's lines were once held three times over, and each table entry
+    // with a name of its own: about 1,600 bytes a slot.
+    EXPECT_LT(usage.ru_maxrss * 1024, 64 * 1024 * 1024 + 900 * kEntries) << usage.ru_maxrss;
+}
+
 #endif

@@ -50,23 +50,6 @@ TEST_F(ChosenFiles, AFileThatCannotBeReadIsRefusedAndThePreviousChoiceStays) {
     EXPECT_EQ(QDir(firmware + "/TempMelodies").entryList(QDir::Files), copies);
 }
 
-TEST_F(ChosenFiles, CustomRefusesAFileThatCannotBeReadAndLeavesNoPatch) {
-    QStringList refused{scratch.path("in/missing.bin"), scratch.mkdir("in/folder.bin"),
-                        scratch.path("in/fifo.bin")};
-    ASSERT_EQ(::mkfifo(QFile::encodeName(refused[2]).constData(), 0600), 0);
-    if (::geteuid() != 0) {
-        const QString locked = scratch.write("in/locked.bin", "data");
-        QFile::setPermissions(locked, {});
-        refused.append(locked);
-    }
-    const QString patch = scratch.path("custom.s3");
-    for (const QString& file : refused) {
-        EXPECT_EQ(run({"custom", file, "-o", patch}), 1) << file.toStdString();
-        EXPECT_TRUE(err.contains("Cannot open file " + file)) << err.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(patch)) << file.toStdString();
-    }
-}
-
 TEST_F(ChosenFiles, ALinkAtAStagingNameIsRemovedAsALinkOnly) {
     const QString kept = scratch.write("outside/keep.txt", "keep");
     const QString place = user() + "/.OTHER.import";

@@ -10,9 +10,6 @@
 
 #ifndef Q_OS_WIN
 #include <csignal>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using testsupport::Scratch;
@@ -143,44 +140,23 @@ TEST(StreamInput, ADraftOfManySlotsTakesMemoryInProportion) {
     const QString region =
         QString("0x%1-0x%2").arg(image.size(), 0, 16).arg(image.size() + 0xFFFF, 0, 16);
     image += QByteArray(0x10000, '\xFF');
-    const QByteArray args[] = {TARVEX_CLI_PATH,
-                               "--user-folder",
-                               QFile::encodeName(dir.mkdir("user")),
-                               "draft",
-                               QFile::encodeName(dir.write("fw.bin", image)),
-                               "--as",
-                               "MANY",
-                               "--melody-region",
-                               region.toLatin1()};
-    std::vector<char*> argv;
-    for (const QByteArray& a : args) {
-        argv.push_back(const_cast<char*>(a.constData()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    for (const int fd : {1, 2}) {
-        posix_spawn_file_actions_addopen(&quiet, fd, "/dev/null", O_WRONLY, 0);
-    }
-    ASSERT_EQ(::posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&quiet);
-    // The child's own high-water mark, read while it runs: what wait4 tells
-    // also counts the memory of the process that started it.
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(TARVEX_CLI_PATH,
+            {"--user-folder", dir.mkdir("user"), "draft", dir.write("fw.bin", image), "--as",
+             "MANY", "--melody-region", region});
+    ASSERT_TRUE(p.waitForStarted());
+    // The program's own high-water mark, read while it runs.
     qint64 peakKiB = 0;
-    int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-        QFile file(QString("/proc/%1/status").arg(pid));
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QByteArray& line : file.readAll().split('\n')) {
-                if (line.startsWith("VmHWM:")) {
-                    peakKiB = std::max(peakKiB, line.mid(6).trimmed().split(' ')[0].toLongLong());
-                }
-            }
-        }
-        QThread::msleep(5);
+    const QString status = QString("/proc/%1/status").arg(p.processId());
+    while (!p.waitForFinished(5)) {
+        const QByteArray text = testsupport::readAll(status);
+        const qsizetype at = text.indexOf("VmHWM:");
+        peakKiB = std::max(peakKiB,
+                           at < 0 ? 0 : text.mid(at + 6, 20).trimmed().split(' ')[0].toLongLong());
     }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(p.exitCode(), 0);
     // Each slot's lines were once held three times over, and each table entry
     // with a name of its own: about 1,600 bytes a slot.
     EXPECT_GT(peakKiB, 0);

@@ -63,38 +63,75 @@ std::uint64_t reserveOf(const FirmwareDataSet& data, const AddressSpan& region) 
 
 std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data) {
     std::vector<AddressSpan> spans;
-    auto add = [&](const ManagerInfo& info, const QString& list, AddressSpan::Kind kind,
-                   int length) {
-        const QStringList& lines = data.list(list);
-        const bool table = kind == AddressSpan::Kind::TableEntry;
-        const qsizetype count = table ? std::min(lines.size(), data.slotCount(info)) : lines.size();
-        for (qsizetype i = 0; i < count; ++i) {
+    appendTableEntries(data, spans, true);
+    return spans;
+}
+
+void appendTableEntries(const FirmwareDataSet& data, std::vector<AddressSpan>& spans,
+                        bool labelled) {
+    struct Source {
+        const ManagerInfo* info;
+        QString list;
+        AddressSpan::Kind kind;
+        int length;
+    };
+    std::vector<Source> sources;
+    for (const ManagerInfo* info : managers::all()) {
+        if (data.isAvailable(*info)) {
+            sources.push_back({info, info->tableList, AddressSpan::Kind::TableEntry, 8});
+        }
+    }
+    if (data.volumesAvailable()) {
+        sources.push_back({&managers::melodies(), managers::kVolumeOffsetsList,
+                           AddressSpan::Kind::VolumeByte, 1});
+    }
+    const auto countOf = [&](const Source& source) {
+        const qsizetype lines = data.list(source.list).size();
+        return source.kind == AddressSpan::Kind::TableEntry
+                   ? std::min(lines, data.slotCount(*source.info))
+                   : lines;
+    };
+    qsizetype total = 0;
+    for (const Source& source : sources) {
+        total += countOf(source);
+    }
+    // Room for all of them at once: growing by doubling would hold up to
+    // three times their bytes while moving them.
+    spans.reserve(spans.size() + std::size_t(total));
+    for (const Source& source : sources) {
+        const QStringList& lines = data.list(source.list);
+        const bool table = source.kind == AddressSpan::Kind::TableEntry;
+        // Made once and shared by every span of the list.
+        const QString one = spanName(*source.info, table, true);
+        const QString group = spanName(*source.info, table, false);
+        const QString file = data.dataFile(source.list);
+        for (qsizetype i = 0, count = countOf(source); i < count; ++i) {
             const std::optional<std::uint32_t> address = numeric::hexField(lines[i], 8);
             if (!address) {
                 continue;
             }
             AddressSpan span;
-            span.kind = kind;
+            span.kind = source.kind;
             span.start = *address;
-            span.end = span.start + std::uint64_t(length);
-            span.label = spanName(info, table, true).arg(i);
-            span.group = spanName(info, table, false);
-            span.file = data.dataFile(list);
+            span.end = span.start + std::uint64_t(source.length);
+            if (labelled) {
+                span.label = one.arg(i);
+            }
+            span.group = group;
+            span.file = file;
             span.line = i + 1;
-            span.manager = &info;
+            span.manager = source.info;
             span.slot = i;
-            spans.push_back(span);
-        }
-    };
-    for (const ManagerInfo* info : managers::all()) {
-        if (data.isAvailable(*info)) {
-            add(*info, info->tableList, AddressSpan::Kind::TableEntry, 8);
+            spans.push_back(std::move(span));
         }
     }
-    if (data.volumesAvailable()) {
-        add(managers::melodies(), managers::kVolumeOffsetsList, AddressSpan::Kind::VolumeByte, 1);
+}
+
+QString labelOf(const AddressSpan& span) {
+    if (!span.label.isEmpty() || span.manager == nullptr || span.slot < 0) {
+        return span.label;
     }
-    return spans;
+    return spanName(*span.manager, span.kind == AddressSpan::Kind::TableEntry, true).arg(span.slot);
 }
 
 QString readPatch64K(const MemoryMap& map, srec::SRecord& record) {

@@ -53,6 +53,13 @@ std::uint64_t reserveOf(const FirmwareDataSet& data, const AddressSpan& region);
 // The table entries of the available managers' slots and, with the volume
 // patch, the volume bytes; lines that are no address are left out.
 std::vector<AddressSpan> tableEntries(const FirmwareDataSet& data);
+// The same appended to spans, with `label` left empty when !labelled (a data
+// set of a million slots would hold a million names; labelOf makes the one a
+// finding needs).
+void appendTableEntries(const FirmwareDataSet& data, std::vector<AddressSpan>& spans,
+                        bool labelled);
+// The span's label, made from its manager and slot when it was left empty.
+QString labelOf(const AddressSpan& span);
 
 // The Patch64K line read as one S-record; the parser's problem when it is none.
 QString readPatch64K(const MemoryMap& map, srec::SRecord& record);

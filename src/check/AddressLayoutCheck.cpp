@@ -32,15 +32,17 @@ QString collisionText(const AddressCollision& hit) {
     using Kind = AddressSpan::Kind;
     if (at.kind == Kind::Region) {
         return QCoreApplication::translate("Report", "the %1 overlaps the %2")
-            .arg(at.label, other.label);
+            .arg(addresslayout::labelOf(at), addresslayout::labelOf(other));
     }
     if (!at.isRecord()) {
         if (other.kind == Kind::Region) {
             return QCoreApplication::translate("Report", "the %1 at %2 lies inside the %3")
-                .arg(at.label, hexAddress(at.start), other.label);
+                .arg(addresslayout::labelOf(at), hexAddress(at.start),
+                     addresslayout::labelOf(other));
         }
         return QCoreApplication::translate("Report", "the %1 at %2 overlaps the %3 (%4)")
-            .arg(at.label, hexAddress(at.start), other.label, placeOf(other));
+            .arg(addresslayout::labelOf(at), hexAddress(at.start), addresslayout::labelOf(other),
+                 placeOf(other));
     }
     const QString writer = at.kind == Kind::Patch64K
                                ? QCoreApplication::translate("Report", "the Patch64K line")
@@ -49,16 +51,16 @@ QString collisionText(const AddressCollision& hit) {
         return QCoreApplication::translate("Report",
                                            "%1 writes %2 inside the %3, where new files are "
                                            "placed")
-            .arg(writer, range(hit.start, hit.end), other.label);
+            .arg(writer, range(hit.start, hit.end), addresslayout::labelOf(other));
     }
     if (!other.isRecord()) {
         return QCoreApplication::translate("Report",
                                            "%1 writes %2 over the %3 (%4), which every patch "
                                            "rewrites")
-            .arg(writer, range(hit.start, hit.end), other.label, placeOf(other));
+            .arg(writer, range(hit.start, hit.end), addresslayout::labelOf(other), placeOf(other));
     }
     return QCoreApplication::translate("Report", "%1 writes %2 with other bytes than %3 (%4)")
-        .arg(writer, range(hit.start, hit.end), other.label, placeOf(other));
+        .arg(writer, range(hit.start, hit.end), addresslayout::labelOf(other), placeOf(other));
 }
 
 } // namespace
@@ -67,10 +69,12 @@ QString collisionText(const AddressCollision& hit) {
 // where new files go and with one another.
 void run(const FirmwareDataSet& data, const QStringList& iniLines,
          std::vector<AddressSpan> fixedRecords, Report& report) {
+    // One vector, filled in place: with a slot per table entry a copy of it
+    // would cost as much as the data set's lists.
     std::vector<AddressSpan> spans = addresslayout::regions(data, iniLines);
-    for (std::vector<AddressSpan> more : {addresslayout::tableEntries(data), fixedRecords}) {
-        std::move(more.begin(), more.end(), std::back_inserter(spans));
-    }
+    addresslayout::appendTableEntries(data, spans, false);
+    spans.reserve(spans.size() + fixedRecords.size());
+    std::move(fixedRecords.begin(), fixedRecords.end(), std::back_inserter(spans));
     using numeric::kAddressSpace;
     for (const AddressSpan& span : spans) {
         if (span.end > kAddressSpace) {
@@ -78,7 +82,7 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines,
                          QCoreApplication::translate("Report",
                                                      "the %1 at %2 runs past the end of the "
                                                      "32-bit address space")
-                             .arg(span.label, hexAddress(span.start)));
+                             .arg(addresslayout::labelOf(span), hexAddress(span.start)));
         }
     }
     for (const AddressCollision& hit : addresslayout::collisions(spans)) {

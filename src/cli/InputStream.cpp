@@ -23,7 +23,7 @@ namespace cli {
 
 namespace {
 
-const QString kSpoolPrefix = QStringLiteral("tarvex-spool-");
+using fileops::staging::kSpool;
 
 TarvexError tooLarge(const QString& name) {
     return TarvexError(
@@ -134,7 +134,7 @@ bool openStream(QFile& stream, const QString& path) {
 }
 
 StreamSpool::StreamSpool(const QString& suffix)
-    : copy_(QDir::tempPath() + QLatin1Char('/') + kSpoolPrefix +
+    : copy_(QDir::tempPath() + QLatin1Char('/') + kSpool +
             QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX") +
             suffix) {
     removeStaleSpools();
@@ -205,13 +205,13 @@ int removeStaleSpools(const QString& folder) {
     int removed = 0;
 #ifndef Q_OS_WIN
     const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
-    const QFileInfoList entries = dir.entryInfoList({kSpoolPrefix + QLatin1Char('*')},
-                                                    QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList entries =
+        dir.entryInfoList({kSpool + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& entry : entries) {
         // tarvex-spool-PID-XXXXXX: only ours, and only once that process is gone.
         bool isNumber = false;
         const qint64 pid = entry.fileName()
-                               .mid(kSpoolPrefix.size())
+                               .mid(kSpool.size())
                                .section(QLatin1Char('-'), 0, 0)
                                .toLongLong(&isNumber);
         if (isNumber && entry.ownerId() == ::getuid() && processIsGone(pid) &&

@@ -221,6 +221,9 @@ FirmwareDataSet::ListRead FirmwareDataSet::loadList(const ListJournal& journal,
                                  &read.longLine)) {
         throw errors::streamRead();
     }
+    // Grown by doubling while read: a list of a million lines would keep
+    // room for as many more.
+    lines.squeeze();
     lists_[name] = std::move(lines);
     loaded_.insert(name);
     cuts_.erase(name);

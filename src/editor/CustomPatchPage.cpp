@@ -7,6 +7,7 @@
 #include "desktop/UserDialogs.h"
 #include "editor/PatchEditor.h"
 #include "manager/PatchAssembly.h"
+#include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
 #include "platform/CheckedSaveFile.h"
@@ -236,20 +237,16 @@ void CustomPatchPage::btnOpenMMFClick() {
 
 void CustomPatchPage::openFile(const QString& file) {
     UserDialogs& dialogs = UserDialogs::instance();
-    const std::int64_t size = srec::FileSizeOfName(file);
+    // A file that cannot be read (missing, a folder, a FIFO, a device) is
+    // refused before anything is measured: taken as 0 bytes it would replace
+    // the patch with one that writes nothing.
+    managersteps::requireReadable(file);
     const std::int32_t offset = numeric::toInt(mmfOffset->text());
-    std::shared_ptr<const CustomPatchSource> patch;
-    try {
-        // The file is read once; the editor makes the lines it shows from its
-        // bytes.
-        patch = std::make_shared<const CustomPatchSource>(
-            CustomPatchSource::read(file, size, offset, repaintBetweenBlocks));
-    } catch (...) {
-        // The editor was emptied for the new patch before the file failed.
-        Editor->setPlainText(
-            QString::fromLatin1(srec::kHeaderRecord.data(), qsizetype(srec::kHeaderRecord.size())));
-        throw;
-    }
+    // The file is read once, whole, before the editor is touched: a read that
+    // fails leaves the patch on the page as it was. The editor makes the lines
+    // it shows from the bytes.
+    auto patch = std::make_shared<const CustomPatchSource>(
+        CustomPatchSource::read(file, srec::FileSizeOfName(file), offset, repaintBetweenBlocks));
     dialogs.inform(QString::number(patch->bytesRead()), kCaption);
     dialogs.inform(QString::number(patch->wholeRecords()), kCaption);
     Editor->setSource(std::move(patch));

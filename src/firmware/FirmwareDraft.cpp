@@ -201,8 +201,9 @@ private:
             const std::uint8_t* bytes = image_.bytesAt(s.entry, 8);
             entries << tableentry::text(tableentry::encode(info, tableentry::decode(info, bytes)));
         }
-        writer.writeList(info.namesList, names(list));
-        writer.writeStandardSlots(info, tables, entries, names(list));
+        const QStringList slotNames = names(list);
+        writer.writeList(info.namesList, slotNames);
+        writer.writeStandardSlots(info, tables, entries, slotNames);
         if (!info.helpFile.isEmpty()) {
             writer.writeFile(info.helpFile, helpText());
         }
@@ -321,10 +322,10 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
                               .arg(options.id));
     }
     result.candidates = scan.erased;
-    Drafter drafter(image, scan, result);
-    result.melodies = options.melodies ? drafter.melodyCount() : 0;
-    result.java = options.java ? drafter.javaCount() : 0;
-    result.pictures = options.pictures ? drafter.pictureCount() : 0;
+    std::optional<Drafter> drafter(std::in_place, image, scan, result);
+    result.melodies = options.melodies ? drafter->melodyCount() : 0;
+    result.java = options.java ? drafter->javaCount() : 0;
+    result.pictures = options.pictures ? drafter->pictureCount() : 0;
     // Refused before anything is written, so that the id stays free.
     reportRegionsOutside(image, options, result.report);
     if (result.melodies + result.java + result.pictures == 0) {
@@ -338,7 +339,9 @@ Result run(const FirmwareImage& image, const firmwarescan::Result& scan, const O
     // Beside its place, so that a kill leaves nothing the next start does not remove.
     DataSetWriter writer(userFolder, options.id, fileops::staging::kDraft);
     writer.begin();
-    drafter.write(writer, options);
+    drafter->write(writer, options);
+    // Its slots are on disk: let go before the check loads them again.
+    drafter.reset();
 
     // The draft must belong to its firmware before it is added.
     result.created =

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 
 namespace standardresources {
 
@@ -45,19 +46,24 @@ std::vector<StandardResource> of(const FirmwareDataSet& data) {
         const QStringList& names = data.list(info->namesList);
         const QStringList& tables = data.list(info->tableList);
         const QStringList& entries = data.list(info->standardEntryList);
+        // Made once and shared by every slot: a path each would cost a data
+        // set of many slots more than its lists.
+        const QString entryFile = data.dataFile(info->standardEntryList);
+        const QString tableFile = data.dataFile(info->tableList);
+        out.reserve(out.size() + std::size_t(std::max<qsizetype>(data.slotCount(*info), 0)));
         for (qsizetype i = 0; i < data.slotCount(*info); ++i) {
             StandardResource r;
             r.manager = info;
             r.slot = i;
             r.name = names.value(i);
-            r.entryFile = data.dataFile(info->standardEntryList);
-            r.tableFile = data.dataFile(info->tableList);
+            r.entryFile = entryFile;
+            r.tableFile = tableFile;
             r.tableAddress = numeric::hexField(tables.value(i), 8);
             r.entry = tableentry::fromText(entries.value(i));
             if (r.entry) {
                 r.fields = tableentry::decode(*info, r.entry->data());
             }
-            out.push_back(r);
+            out.push_back(std::move(r));
         }
     }
     return out;

@@ -180,7 +180,7 @@ QStringList declaredNames() {
               << hiddenName(QStringLiteral("{}"), suffix + kLock);
     }
     names << hiddenName(QStringLiteral("{}"), kPartial) << kListsCommit
-          << QStringLiteral("{}") + kNewList;
+          << QStringLiteral("{}") + kNewList << kSpool + QStringLiteral("{}");
     return names;
 }
 

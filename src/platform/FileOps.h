@@ -45,6 +45,9 @@ inline const QString kPartial = QStringLiteral(".partial"); // ".ID.partial": a 
 inline const QString kLock = QStringLiteral(".lock");       // after a staging folder's name
 inline const QString kListsCommit = QStringLiteral(".lists.commit"); // a save's marker in Data
 inline const QString kNewList = QStringLiteral(".new");              // a save's new list
+// The copy of a stream in the temporary folder, "tarvex-spool-PID-XXXXXX":
+// the next run removes one whose process is gone.
+inline const QString kSpool = QStringLiteral("tarvex-spool-");
 
 // ".NAME" + suffix, the hidden name of what is made for NAME.
 QString hiddenName(const QString& name, const QString& suffix);

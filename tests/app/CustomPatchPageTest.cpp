@@ -9,11 +9,13 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 using testsupport::readAll;
 using testsupport::Scratch;
@@ -110,13 +112,36 @@ TEST_F(CustomPatchTest, AnInvalidOffsetLeavesTheEditorAsItWas) {
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
-TEST_F(CustomPatchTest, AFileThatCannotBeOpenedLeavesTheHeaderOnly) {
+TEST_F(CustomPatchTest, AFileThatCannotBeReadIsRefusedAndThePatchStays) {
     page.Editor->setPlainText("old patch");
-    const QString missing = scratch.path("missing.bin");
-    dialogs.openAnswers << missing;
-    page.btnOpenMMF->click();
-    EXPECT_EQ(dialogs.errors, QStringList("Cannot open file " + missing + "."));
-    EXPECT_EQ(page.editorLines(), QStringList("S00600004844521B"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.path("fifo.bin")).constData(), 0600), 0);
+    QFile::link("/dev/null", scratch.path("device.bin"));
+    const QStringList refused{scratch.path("missing.bin"), scratch.mkdir("folder.bin"),
+                              scratch.path("fifo.bin"), scratch.path("device.bin")};
+    for (const QString& file : refused) {
+        dialogs.errors.clear();
+        dialogs.openAnswers << file;
+        page.btnOpenMMF->click();
+        ASSERT_EQ(dialogs.errors.size(), 1) << file.toStdString();
+        EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open file " + file))
+            << dialogs.errors[0].toStdString();
+        EXPECT_EQ(page.Editor->toPlainText(), "old patch");
+    }
+    // A drop, proposing a move as file managers do, meets the same refusal.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(scratch.path("fifo.bin"))});
+    const QPoint at = page.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    enter.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(&page, &enter);
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    drop.setDropAction(Qt::MoveAction);
+    dialogs.errors.clear();
+    QApplication::sendEvent(&page, &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(page.Editor->toPlainText(), "old patch");
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 

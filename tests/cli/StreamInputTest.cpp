@@ -66,11 +66,26 @@ TEST(StreamInput, VerifysCopyOfAStreamIsRemovedBySignalsAndAfterAKill) {
     const QString living = QString("tarvex-spool-%1-a1b2c3").arg(::getpid());
     dir.write("tmp/" + stale, "S0");
     dir.write("tmp/" + living, "S0");
+    // Links planted at stale names: one to a folder stays, one to a file goes
+    // as a link; what they lead to stays whole.
+    const QString kept = dir.write("outside/keep.txt", "keep");
+    QFile::link(dir.path("outside"), temp + QString("/tarvex-spool-%1-folder").arg(dead));
+    QFile::link(kept, temp + QString("/tarvex-spool-%1-file").arg(dead));
     QProcess p;
     prepare(p, temp);
     p.start(TARVEX_CLI_PATH, {"verify", "--no-dataset", dir.write("p.s3", "S705A002000058\r\n")});
     ASSERT_TRUE(p.waitForFinished(20000));
-    EXPECT_EQ(spools(temp), QStringList({living}));
+    QStringList left = spools(temp);
+    QStringList staying{QString("tarvex-spool-%1-folder").arg(dead), living};
+    left.sort();
+    staying.sort();
+    EXPECT_EQ(left, staying);
+    EXPECT_EQ(testsupport::readAll(kept), "keep");
+    // The name is one of the declared staging names, which the hostile-folder
+    // runs plant links at.
+    p.start(TARVEX_CLI_PATH, {"--staging-names"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_TRUE(p.readAllStandardOutput().split('\n').contains("tarvex-spool-{}"));
 }
 
 TEST(StreamInput, ACustomPatchOfAStreamWithoutEndIsRefusedAndWritesNothing) {
@@ -100,4 +115,54 @@ TEST(StreamInput, ACustomPatchOfAStreamWithoutEndIsRefusedAndWritesNothing) {
     EXPECT_EQ(p.readAllStandardError(),
               "tarvex-cli: The input holds more than 256 MiB: it is not read\n");
 }
+#ifdef Q_OS_LINUX // the peak is read from /proc
+TEST(StreamInput, ADraftOfManySlotsTakesMemoryInProportion) {
+    // One melody and 100,000 table entries pointing at it, then an erased region.
+    Scratch dir;
+    QByteArray track = QByteArray("\x00\xFF\x03\x04"
+                                  "Dawn",
+                                  8);
+    for (int i = 0; i < 8; ++i) {
+        const char note = char(60 + i);
+        track += QByteArray("\x00\x90", 2) + note + "\x64\x30\x80" + note + '\x40';
+    }
+    track += QByteArray("\x00\xFF\x2F\x00", 4);
+    const QByteArray midi =
+        QByteArray("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0", 21) + char(track.size()) + track;
+    QByteArray image(0x1000, '\x01');
+    image += midi + QByteArray((8 - midi.size() % 8) % 8, '\x01');
+    const quint32 entry[2] = {0x1000, quint32(midi.size())};
+    constexpr int kEntries = 100000;
+    for (int i = 0; i < kEntries; ++i) {
+        image.append(reinterpret_cast<const char*>(entry), sizeof entry);
+    }
+    image += QByteArray(64, '\x01');
+    const QString region =
+        QString("0x%1-0x%2").arg(image.size(), 0, 16).arg(image.size() + 0xFFFF, 0, 16);
+    image += QByteArray(0x10000, '\xFF');
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(TARVEX_CLI_PATH,
+            {"--user-folder", dir.mkdir("user"), "draft", dir.write("fw.bin", image), "--as",
+             "MANY", "--melody-region", region});
+    ASSERT_TRUE(p.waitForStarted());
+    // The program's own high-water mark, read while it runs.
+    qint64 peakKiB = 0;
+    const QString status = QString("/proc/%1/status").arg(p.processId());
+    while (!p.waitForFinished(5)) {
+        const QByteArray text = testsupport::readAll(status);
+        const qsizetype at = text.indexOf("VmHWM:");
+        peakKiB = std::max(peakKiB,
+                           at < 0 ? 0 : text.mid(at + 6, 20).trimmed().split(' ')[0].toLongLong());
+    }
+    EXPECT_EQ(p.exitCode(), 0);
+    // Each slot's lines were once held three times over, and each table entry
+    // with a name of its own: about 1,600 bytes a slot.
+    EXPECT_GT(peakKiB, 0);
+    EXPECT_LT(peakKiB * 1024, 64 * 1024 * 1024 + 900 * kEntries) << peakKiB;
+}
+
+#endif
+
 #endif

@@ -2704,7 +2704,7 @@ So that nothing is lost, changes on their pages are off. Mend the lists and star
     </message>
 </context>
 <context>
-    <name>TfrmAbout</name>
+    <name>AboutDialog</name>
     <message>
         <source>To the testers</source>
         <translation>Тестировщикам</translation>
@@ -2765,7 +2765,7 @@ version </source>
     </message>
 </context>
 <context>
-    <name>TfrmDraftDataSet</name>
+    <name>DraftDialog</name>
     <message>
         <source>Create a data set from firmware</source>
         <translation>Создать набор данных из прошивки</translation>
@@ -2820,7 +2820,7 @@ version </source>
     </message>
 </context>
 <context>
-    <name>TfrmFirmwareScan</name>
+    <name>FirmwareOverviewDialog</name>
     <message>
         <source>none</source>
         <translation>нет</translation>
@@ -2907,7 +2907,7 @@ The picture search stopped at %1: past it too many false picture starts, picture
     </message>
 </context>
 <context>
-    <name>TfrmNagScreen</name>
+    <name>DonationDialog</name>
     <message>
         <source>For commercial use
 contact the author by e-mail.</source>
@@ -2916,7 +2916,7 @@ contact the author by e-mail.</source>
     </message>
 </context>
 <context>
-    <name>TfrmReport</name>
+    <name>ReportDialog</name>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Закрыть</translation>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/CheckMenu.h"
 
-#include "app/Unit1.h"
-#include "app/frmReport.h"
-#include "app/untOptFirmware.h"
+#include "app/FirmwareVersionDialog.h"
+#include "app/MainWindow.h"
+#include "app/ReportDialog.h"
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
@@ -23,7 +23,7 @@ const QString kAddFirmwareDialog = QStringLiteral("AddFirmwareDialog");
 
 } // namespace
 
-CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
+CheckMenu::CheckMenu(MainWindow& window, QMenu& settings) : QObject(&window), window_(window) {
     auto add = [&](const QString& text, const char* name, void (CheckMenu::*handler)()) {
         QAction* action = settings.addAction(text);
         action->setObjectName(QLatin1String(name));
@@ -37,7 +37,7 @@ CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window
 }
 
 void CheckMenu::showReport(const QString& caption, const QString& heading, const Report& report) {
-    TfrmReport dialog(caption, heading, report, &window_);
+    ReportDialog dialog(caption, heading, report, &window_);
     UserDialogs::instance().runModal(dialog);
 }
 

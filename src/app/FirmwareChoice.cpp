@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/FirmwareChoice.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
 #include "platform/SettingsStore.h"
@@ -54,7 +54,7 @@ std::optional<std::uint32_t> parseAddress(const QString& text) {
     return value;
 }
 
-std::optional<FirmwareSource> ask(TForm1& window, For use) {
+std::optional<FirmwareSource> ask(MainWindow& window, For use) {
     UserDialogs& dialogs = UserDialogs::instance();
     const QString id = window.session().firmwareSettings().currentId;
     const QString path = dialogs.openFileOffering(kFirmwareDialog, offered(id), fileFilter());

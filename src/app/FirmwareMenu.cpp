@@ -4,9 +4,9 @@
 #include "app/BackgroundWork.h"
 #include "app/FirmwareChoice.h"
 #include "app/FirmwareScanMenu.h"
-#include "app/Unit1.h"
-#include "app/frmReport.h"
-#include "app/untOptFirmware.h"
+#include "app/FirmwareVersionDialog.h"
+#include "app/MainWindow.h"
+#include "app/ReportDialog.h"
 #include "base/TarvexError.h"
 #include "dataset/OutputPlace.h"
 #include "desktop/UserDialogs.h"
@@ -36,9 +36,9 @@ QString appliedFirmwareFiles() {
                                        "Motorola S3 format (*.s3);;Firmware image (*.bin)");
 }
 
-void showReport(TForm1& window, const QString& caption, const QString& heading,
+void showReport(MainWindow& window, const QString& caption, const QString& heading,
                 const Report& report) {
-    TfrmReport dialog(caption, heading, report, &window);
+    ReportDialog dialog(caption, heading, report, &window);
     UserDialogs::instance().runModal(dialog);
 }
 
@@ -57,7 +57,7 @@ const QString kAppliedDialog = QStringLiteral("SaveAppliedFirmwareDialog");
 const QString kRevertDialog = QStringLiteral("SaveRevertPatchDialog");
 
 // The firmware file the user chooses, read whole; nothing when cancelled.
-std::optional<FirmwareImage> askFirmware(TForm1& window) {
+std::optional<FirmwareImage> askFirmware(MainWindow& window) {
     const std::optional<FirmwareSource> source = firmwarechoice::ask(window);
     if (!source) {
         return std::nullopt;
@@ -68,7 +68,7 @@ std::optional<FirmwareImage> askFirmware(TForm1& window) {
 
 // The window's data set when it loaded whole: one cut short by a failed start
 // would match any firmware.
-const FirmwareDataSet* loadedDataSet(TForm1& window) {
+const FirmwareDataSet* loadedDataSet(MainWindow& window) {
     Session& session = window.session();
     if (!session.isLoaded()) {
         UserDialogs::instance().warn(QCoreApplication::translate(
@@ -81,7 +81,8 @@ const FirmwareDataSet* loadedDataSet(TForm1& window) {
 
 } // namespace
 
-FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
+FirmwareMenu::FirmwareMenu(MainWindow& window, QMenu& settings)
+    : QObject(&window), window_(window) {
     auto add = [&](const QString& text, const char* name, void (FirmwareMenu::*handler)()) {
         QAction* action = settings.addAction(text);
         action->setObjectName(QLatin1String(name));

@@ -8,7 +8,7 @@
 #include <optional>
 
 class QMenu;
-class TForm1;
+class MainWindow;
 
 // The settings menu's firmware commands: the data set matched against a
 // firmware file, the firmware's resources taken out, the data set carried
@@ -20,7 +20,7 @@ class FirmwareMenu : public QObject {
     Q_OBJECT
 
 public:
-    FirmwareMenu(TForm1& window, QMenu& settings);
+    FirmwareMenu(MainWindow& window, QMenu& settings);
 
     void MatchFirmwareClick();
     void ExtractResourcesClick();
@@ -44,5 +44,5 @@ private:
     QString outputRefusal(const QString& output, const QString& firmware,
                           const QStringList& patches) const;
 
-    TForm1& window_;
+    MainWindow& window_;
 };

@@ -2,12 +2,12 @@
 #include "app/FirmwareScanMenu.h"
 
 #include "app/BackgroundWork.h"
+#include "app/DraftDialog.h"
 #include "app/FirmwareChoice.h"
-#include "app/Unit1.h"
-#include "app/frmDraftDataSet.h"
-#include "app/frmFirmwareScan.h"
-#include "app/frmReport.h"
-#include "app/untOptFirmware.h"
+#include "app/FirmwareOverviewDialog.h"
+#include "app/FirmwareVersionDialog.h"
+#include "app/MainWindow.h"
+#include "app/ReportDialog.h"
 #include "desktop/UserDialogs.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
@@ -29,7 +29,7 @@ struct Scanned {
 
 // The chosen firmware read and scanned off the window's thread, a progress
 // bar showing the scan; nothing when the user cancels the choice or the scan.
-std::optional<Scanned> askAndScan(TForm1& window) {
+std::optional<Scanned> askAndScan(MainWindow& window) {
     const std::optional<FirmwareSource> source = firmwarechoice::ask(window);
     if (!source) {
         return std::nullopt;
@@ -58,7 +58,7 @@ void writeExtracted(const firmwareextract::Plan& plan, const QString& folder) {
         QStringLiteral("Tarvex"));
 }
 
-FirmwareScanMenu::FirmwareScanMenu(TForm1& window, QMenu& settings)
+FirmwareScanMenu::FirmwareScanMenu(MainWindow& window, QMenu& settings)
     : QObject(&window), window_(window) {
     auto add = [&](const QString& text, const char* name, void (FirmwareScanMenu::*handler)()) {
         QAction* action = settings.addAction(text);
@@ -77,8 +77,8 @@ void FirmwareScanMenu::FirmwareOverviewClick() {
         return;
     }
     MelodyPage* melodies = window_.melodyPage();
-    TfrmFirmwareScan dialog(scanned->path, scanned->image, scanned->result,
-                            melodies ? &melodies->player() : nullptr, &window_);
+    FirmwareOverviewDialog dialog(scanned->path, scanned->image, scanned->result,
+                                  melodies ? &melodies->player() : nullptr, &window_);
     UserDialogs::instance().runModal(dialog);
 }
 
@@ -88,8 +88,8 @@ void FirmwareScanMenu::DraftDataSetClick() {
         return;
     }
     Session& session = window_.session();
-    TfrmDraftDataSet form(scanned->path, scanned->image, scanned->result, session.userFolder(),
-                          &window_);
+    DraftDialog form(scanned->path, scanned->image, scanned->result, session.userFolder(),
+                     &window_);
     if (UserDialogs::instance().runModal(form) != QDialog::Accepted || !form.drafted()) {
         return;
     }
@@ -98,10 +98,10 @@ void FirmwareScanMenu::DraftDataSetClick() {
     FirmwareSettings& settings = session.firmwareSettings();
     settings.folderList = Session::scanFirmwareFolders(session.userFolder());
     window_.frmOptFirmware()->FormCreate(settings);
-    TfrmReport report(tr("Data set from firmware"),
-                      tr("Data set %1 was created for firmware %2. Check its "
-                         "regions before writing patches to the handset.")
-                          .arg(result.id, scanned->path),
-                      result.withSummary(), &window_);
+    ReportDialog report(tr("Data set from firmware"),
+                        tr("Data set %1 was created for firmware %2. Check its "
+                           "regions before writing patches to the handset.")
+                            .arg(result.id, scanned->path),
+                        result.withSummary(), &window_);
     UserDialogs::instance().runModal(report);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/PageCommands.h"
 
+#include "app/MainWindow.h"
 #include "app/UiFont.h"
-#include "app/Unit1.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "pages/JavaPage.h"
@@ -21,7 +21,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
+PageCommands::PageCommands(MainWindow& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
                            QAction* about)
     : QObject(&window), window_(window) {
     open_ = addCommand(fileMenu, exit, QStringLiteral("actOpenFile"),

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/StartUp.h"
 
+#include "app/MainWindow.h"
 #include "app/QtTranslation.h"
-#include "app/Unit1.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
 #include "check/ReportLanguage.h"
@@ -153,7 +153,7 @@ void StartUp::hideUnavailablePages() {
 QString StartUp::showReadOnly() {
     // Another window (or a command) holds the data set: this one shows it
     // but writes nothing, so neither undoes the other's choices.
-    window_.setWindowTitle(TForm1::kCaption + tr(" (read only)"));
+    window_.setWindowTitle(MainWindow::kCaption + tr(" (read only)"));
     for (ManagerPage* page : managerPages()) {
         page->setReadOnly(true);
     }

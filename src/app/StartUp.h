@@ -7,7 +7,7 @@
 
 class ManagerPage;
 class QApplication;
-class TForm1;
+class MainWindow;
 
 // What happens when the program starts and when the window opens a data set,
 // in order and in one place. The window builds its parts; this fills them
@@ -20,7 +20,7 @@ public:
     // after telling the user, when there is no place for that folder.
     static bool prepareProgram(QApplication& app);
 
-    explicit StartUp(TForm1& window) : window_(window) {}
+    explicit StartUp(MainWindow& window) : window_(window) {}
 
     // Starts the window's session and shows its data set on every page.
     // Reopening (another firmware in the same window) keeps the custom patch.
@@ -39,5 +39,5 @@ private:
     // The start-up check of the data set: the status bar's note when it has errors.
     QString checkDataSet() const;
 
-    TForm1& window_;
+    MainWindow& window_;
 };

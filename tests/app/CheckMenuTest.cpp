@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
-#include "app/untNagScreen.h"
-#include "app/untOptFirmware.h"
+#include "app/DonationDialog.h"
+#include "app/FirmwareVersionDialog.h"
 #include "dataset/ListFile.h"
 #include "pages/DroppedFile.h"
 #include "pages/MelodyPage.h"
@@ -38,7 +38,7 @@ protected:
             return int(QDialog::Accepted);
         };
     }
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
     }
 

@@ -48,7 +48,7 @@ protected:
                 row * metrics.lineSpacing() + metrics.lineSpacing() / 2};
     }
 
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
     CustomPatchPage* page = nullptr;
     PatchEditor* editor = nullptr;
 };

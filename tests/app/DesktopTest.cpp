@@ -2,10 +2,10 @@
 // What makes the window a desktop program: drops, keyboard commands,
 // remembered folders, the MIDI preview and readable feedback.
 #include "AppTestSupport.h"
+#include "app/AboutDialog.h"
+#include "app/DonationDialog.h"
 #include "app/PageCommands.h"
 #include "app/QtTranslation.h"
-#include "app/untAbout.h"
-#include "app/untNagScreen.h"
 #include "dataset/ListFile.h"
 #include "editor/CustomPatchPage.h"
 #include "melodies/MelodyPlayer.h"
@@ -106,7 +106,7 @@ protected:
         QSettings(scratch.path("settings.ini"), QSettings::IniFormat).setValue(key, value);
     }
     // Shown and active, so that its keyboard commands reach it.
-    std::unique_ptr<TForm1> shown() {
+    std::unique_ptr<MainWindow> shown() {
         auto window = open(MiniDataSet());
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -482,7 +482,7 @@ TEST_F(Desktop, SteadyPreviewsAndADonationRequestThatStartsOnThankYou) {
     }
     EXPECT_EQ(pic->lblPicWidth->text(), "8");
 
-    TfrmNagScreen* nag = window->frmNagScreen();
+    DonationDialog* nag = window->frmNagScreen();
     nag->show();
     QApplication::setActiveWindow(nag);
     EXPECT_TRUE(QTest::qWaitFor([&] { return nag->focusWidget() == nag->Button1; }));

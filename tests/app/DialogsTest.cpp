@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/AboutDialog.h"
+#include "app/DonationDialog.h"
+#include "app/FirmwareVersionDialog.h"
 #include "app/SecretPanel.h"
-#include "app/untAbout.h"
-#include "app/untNagScreen.h"
-#include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "desktop/ShellOpen.h"
 #include "platform/SettingsStore.h"
@@ -61,7 +61,7 @@ protected:
 } // namespace
 
 TEST(FirmwareDialog, SelectsTheCurrentFirmwareAsAWholeItemIgnoringCase) {
-    TfrmOptFirmware dialog;
+    FirmwareVersionDialog dialog;
     dialog.FormCreate({"x450xedh1", "X120XEDJ2\r\nX120XEDL2\r\nX450XEDH1\r\n"});
     ASSERT_EQ(dialog.cbFirmware->count(), 3);
     EXPECT_EQ(dialog.chosenFirmware(), "X450XEDH1");
@@ -141,7 +141,7 @@ TEST_F(WindowTest, AboutBoxOpensMailLinksAndKeepsScrolling) {
     shell::setOpener([&opened](const QString& target) { opened << target; });
     auto window = open(MiniDataSet());
     child<QAction>(window.get(), "About1")->trigger();
-    TfrmAbout* about = window->frmAbout();
+    AboutDialog* about = window->frmAbout();
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
     for (QLabel* address : {about->Label5, about->Label6, about->Label7}) {
@@ -186,7 +186,7 @@ TEST_F(WindowTest, DonationRequestShowsOnceAndCopiesTheEditedIdentifiers) {
     QTest::qWait(20);
     EXPECT_EQ(dialogs.modals, QStringList("frmNagScreen"));
 
-    TfrmNagScreen* nag = window->frmNagScreen();
+    DonationDialog* nag = window->frmNagScreen();
     const QList<QLineEdit*> edits{nag->Edit1, nag->Edit2, nag->Edit3, nag->Edit4, nag->Edit5};
     const QList<QToolButton*> buttons{nag->SpeedButton1, nag->SpeedButton2, nag->SpeedButton3,
                                       nag->SpeedButton4, nag->SpeedButton5};

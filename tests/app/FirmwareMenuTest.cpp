@@ -30,7 +30,7 @@ protected:
             return int(QDialog::Accepted);
         };
     }
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
         EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
     }

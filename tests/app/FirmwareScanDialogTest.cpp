@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/DraftDialog.h"
 #include "app/FirmwareMapStrip.h"
-#include "app/frmDraftDataSet.h"
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareMaker.h"
 #include "firmware/ScanSamples.h"
@@ -45,7 +45,7 @@ protected:
         put(0x10000, QByteArray(0x10000, '\xFF'));
         path = scratch.write("found.s3", firmwaremaker::sRecords(image, kBase));
     }
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
         EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
     }
@@ -103,7 +103,7 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     dialogs.openAnswers = {path};
     QStringList headings;
     dialogs.onModal = [&](QDialog& dialog) {
-        if (auto* form = qobject_cast<TfrmDraftDataSet*>(&dialog)) {
+        if (auto* form = qobject_cast<DraftDialog*>(&dialog)) {
             EXPECT_EQ(form->edId->text(), "found");
             EXPECT_EQ(form->cbMelodyRegion->currentText(), ""); // offered, never chosen for you
             EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x0011FFFF");
@@ -144,7 +144,7 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     dialogs.openAnswers = {path};
     QString offered;
     dialogs.onModal = [&](QDialog& dialog) {
-        offered = qobject_cast<TfrmDraftDataSet*>(&dialog)->edId->text();
+        offered = qobject_cast<DraftDialog*>(&dialog)->edId->text();
         return int(QDialog::Rejected);
     };
     trigger(*window, "DraftDataSet1");

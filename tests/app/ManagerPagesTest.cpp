@@ -31,7 +31,7 @@ namespace {
 class PagesInWindow : public WindowTest {
 protected:
     // Shown and active, the donation request answered, so keys reach it.
-    std::unique_ptr<TForm1> shown(const MiniDataSet& set = {}) {
+    std::unique_ptr<MainWindow> shown(const MiniDataSet& set = {}) {
         auto window = open(set);
         window->show();
         QApplication::setActiveWindow(window.get());

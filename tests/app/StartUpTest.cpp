@@ -46,7 +46,7 @@ TEST_F(WindowTest, StartUpFillsEveryPageFromTheDataSet) {
     auto window = open(set);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 
-    EXPECT_EQ(window->windowTitle(), TForm1::kCaption);
+    EXPECT_EQ(window->windowTitle(), MainWindow::kCaption);
     EXPECT_EQ(window->minimumSize(), QSize(690, 500));
     EXPECT_EQ(
         visibleTabs(window->pageControl()),

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/untOptFirmware.h"
+#include "app/FirmwareVersionDialog.h"
 
 #include "app/UiFont.h"
 #include "dataset/ListFile.h"
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmOptFirmware::TfrmOptFirmware(QWidget* parent)
+FirmwareVersionDialog::FirmwareVersionDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmOptFirmware"));
@@ -43,13 +43,13 @@ TfrmOptFirmware::TfrmOptFirmware(QWidget* parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmOptFirmware::FormCreate(const FirmwareSettings& settings) {
+void FirmwareVersionDialog::FormCreate(const FirmwareSettings& settings) {
     cbFirmware->clear();
     cbFirmware->addItems(listfile::splitLines(settings.folderList));
     // Qt selects the first item it is given; only a matching id is selected.
     cbFirmware->setCurrentIndex(cbFirmware->findText(settings.currentId, Qt::MatchFixedString));
 }
 
-QString TfrmOptFirmware::chosenFirmware() const {
+QString FirmwareVersionDialog::chosenFirmware() const {
     return cbFirmware->currentIndex() < 0 ? QString() : cbFirmware->currentText();
 }

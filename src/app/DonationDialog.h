@@ -9,11 +9,11 @@ class QToolButton;
 
 // The donation request shown once when the main window first appears; its
 // copy buttons put a payment identifier on the clipboard.
-class TfrmNagScreen : public QDialog {
+class DonationDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmNagScreen(QWidget* parent = nullptr);
+    explicit DonationDialog(QWidget* parent = nullptr);
 
     // Copies the edit of the button's row, as it reads now.
     void copyToClipboard(QLineEdit* edit);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmFirmwareScan.h"
+#include "app/FirmwareOverviewDialog.h"
 
 #include "app/FirmwareMapStrip.h"
 #include "app/FirmwareScanMenu.h"
@@ -35,7 +35,7 @@ QString entriesText(const Resource& r) {
     for (const std::uint64_t e : r.entries) {
         addresses << numeric::hexAddress(e);
     }
-    return addresses.isEmpty() ? QCoreApplication::translate("TfrmFirmwareScan", "none")
+    return addresses.isEmpty() ? QCoreApplication::translate("FirmwareOverviewDialog", "none")
                                : addresses.join(QStringLiteral(", "));
 }
 
@@ -45,7 +45,7 @@ QString nameText(const Resource& r) {
         text += QLatin1Char(' ') + r.midletVersion;
     }
     if (r.durationMs >= 0) {
-        text += QCoreApplication::translate("TfrmFirmwareScan", " (%1 s)")
+        text += QCoreApplication::translate("FirmwareOverviewDialog", " (%1 s)")
                     .arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     return text.trimmed();
@@ -59,9 +59,9 @@ QImage pictureOf(const FirmwareImage& image, const Resource& r) {
 
 } // namespace
 
-TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
-                                   const firmwarescan::Result& result, MelodyPlayer* player,
-                                   QWidget* parent)
+FirmwareOverviewDialog::FirmwareOverviewDialog(const QString& path, const FirmwareImage& image,
+                                               const firmwarescan::Result& result,
+                                               MelodyPlayer* player, QWidget* parent)
     : QDialog(parent), image_(image), result_(result), player_(player) {
     setObjectName(QStringLiteral("frmFirmwareScan"));
     setWindowTitle(tr("Firmware overview"));
@@ -113,7 +113,7 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
             .arg(path)
             .arg(result_.resources.size())
             .arg(result_.entryCount())
-            .arg(areas.isEmpty() ? QCoreApplication::translate("TfrmFirmwareScan", "none")
+            .arg(areas.isEmpty() ? QCoreApplication::translate("FirmwareOverviewDialog", "none")
                                  : areas.join(QStringLiteral(", ")));
     if (result_.pictureSearchStoppedAt) {
         summary += tr("\nThe picture search stopped at %1: past it too many false picture starts, "
@@ -166,7 +166,7 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     selectionChanged();
 }
 
-TfrmFirmwareScan::~TfrmFirmwareScan() {
+FirmwareOverviewDialog::~FirmwareOverviewDialog() {
     stopPlaying();
     if (player_ != nullptr) {
         player_->setOnFinished(pageOnFinished_);
@@ -174,19 +174,19 @@ TfrmFirmwareScan::~TfrmFirmwareScan() {
 }
 
 // The player ends before the dialog goes, and with it its temporary folder.
-void TfrmFirmwareScan::done(int result) {
+void FirmwareOverviewDialog::done(int result) {
     stopPlaying();
     QDialog::done(result);
 }
 
-void TfrmFirmwareScan::stopPlaying() {
+void FirmwareOverviewDialog::stopPlaying() {
     if (played_ != nullptr) {
         player_->terminate(); // waits for the end, which playerEnded follows
         playerEnded();
     }
 }
 
-void TfrmFirmwareScan::playerEnded() {
+void FirmwareOverviewDialog::playerEnded() {
     if (played_ == nullptr) {
         return;
     }
@@ -196,7 +196,7 @@ void TfrmFirmwareScan::playerEnded() {
     btnPlay->setEnabled(canPlay(current()));
 }
 
-const Resource* TfrmFirmwareScan::current() const {
+const Resource* FirmwareOverviewDialog::current() const {
     const QTreeWidgetItem* item = tvResources->currentItem();
     if (item == nullptr || !item->data(0, kIndexRole).isValid() || !item->isSelected()) {
         return nullptr;
@@ -204,7 +204,7 @@ const Resource* TfrmFirmwareScan::current() const {
     return &result_.resources[item->data(0, kIndexRole).toULongLong()];
 }
 
-std::vector<Resource> TfrmFirmwareScan::selected() const {
+std::vector<Resource> FirmwareOverviewDialog::selected() const {
     std::vector<Resource> out;
     for (const QTreeWidgetItem* item : tvResources->selectedItems()) {
         if (item->data(0, kIndexRole).isValid()) {
@@ -217,13 +217,13 @@ std::vector<Resource> TfrmFirmwareScan::selected() const {
 }
 
 // MIDI through any player; SMAF only through one that plays it.
-bool TfrmFirmwareScan::canPlay(const Resource* r) const {
+bool FirmwareOverviewDialog::canPlay(const Resource* r) const {
     return r != nullptr && player_ != nullptr && player_->isAvailable() &&
            (r->kind == Kind::Midi ||
             (r->kind == Kind::Smaf && player_->kind() == MelodyPlayer::Kind::MidRadio));
 }
 
-void TfrmFirmwareScan::selectionChanged() {
+void FirmwareOverviewDialog::selectionChanged() {
     const Resource* r = current();
     if (played_ != nullptr && played_ != r) {
         stopPlaying(); // another melody, or none, chosen
@@ -237,7 +237,7 @@ void TfrmFirmwareScan::selectionChanged() {
     }
 }
 
-void TfrmFirmwareScan::btnPlayClick() {
+void FirmwareOverviewDialog::btnPlayClick() {
     if (played_ != nullptr) {
         stopPlaying();
         return;
@@ -265,7 +265,7 @@ void TfrmFirmwareScan::btnPlayClick() {
     }
 }
 
-void TfrmFirmwareScan::btnExtractSelectedClick() {
+void FirmwareOverviewDialog::btnExtractSelectedClick() {
     const std::vector<Resource> chosen = selected();
     if (chosen.empty()) {
         return;
@@ -280,7 +280,7 @@ void TfrmFirmwareScan::btnExtractSelectedClick() {
     writeExtracted(plan, folder);
 }
 
-void TfrmFirmwareScan::selectResource(int index) {
+void FirmwareOverviewDialog::selectResource(int index) {
     for (QTreeWidgetItemIterator it(tvResources); *it; ++it) {
         if ((*it)->data(0, kIndexRole).isValid() && (*it)->data(0, kIndexRole).toInt() == index) {
             tvResources->setCurrentItem(*it, 0, QItemSelectionModel::ClearAndSelect);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmReport.h"
+#include "app/ReportDialog.h"
 
 #include "app/UiFont.h"
 #include "base/Report.h"
@@ -43,8 +43,8 @@ void fill(QPlainTextEdit& edit, const Report& report) {
 
 } // namespace
 
-TfrmReport::TfrmReport(const QString& caption, const QString& heading, const Report& report,
-                       QWidget* parent)
+ReportDialog::ReportDialog(const QString& caption, const QString& heading, const Report& report,
+                           QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(caption);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/untNagScreen.h"
+#include "app/DonationDialog.h"
 
 #include "app/UiFont.h"
 #include "desktop/UserDialogs.h"
@@ -46,7 +46,7 @@ struct PaymentRow {
 
 } // namespace
 
-TfrmNagScreen::TfrmNagScreen(QWidget* parent)
+DonationDialog::DonationDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmNagScreen"));
@@ -116,7 +116,7 @@ TfrmNagScreen::TfrmNagScreen(QWidget* parent)
     Button1->setFocus();
 }
 
-void TfrmNagScreen::copyToClipboard(QLineEdit* edit) {
+void DonationDialog::copyToClipboard(QLineEdit* edit) {
     edit->selectAll();
     edit->copy();
 }

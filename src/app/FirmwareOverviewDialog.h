@@ -16,14 +16,14 @@ class QTreeWidget;
 // What the scan found in a firmware, by kind: address, size, title or game
 // name and the table entries pointing at each; pictures drawn, MIDI melodies
 // played through the preview player, the selected files extracted.
-class TfrmFirmwareScan : public QDialog {
+class FirmwareOverviewDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
-                     const firmwarescan::Result& result, MelodyPlayer* player,
-                     QWidget* parent = nullptr);
-    ~TfrmFirmwareScan() override;
+    FirmwareOverviewDialog(const QString& path, const FirmwareImage& image,
+                           const firmwarescan::Result& result, MelodyPlayer* player,
+                           QWidget* parent = nullptr);
+    ~FirmwareOverviewDialog() override;
 
     FirmwareMapStrip* mapStrip;
     QTreeWidget* tvResources;

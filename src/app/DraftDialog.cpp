@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmDraftDataSet.h"
+#include "app/DraftDialog.h"
 
+#include "app/ReportDialog.h"
 #include "app/WrappedTextFit.h"
-#include "app/frmReport.h"
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
 
@@ -31,9 +31,9 @@ QComboBox* regionField(const firmwarescan::Result& scan, const char* name, QWidg
 
 } // namespace
 
-TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareImage& image,
-                                   const firmwarescan::Result& scan, const QString& userFolder,
-                                   QWidget* parent)
+DraftDialog::DraftDialog(const QString& firmwarePath, const FirmwareImage& image,
+                         const firmwarescan::Result& scan, const QString& userFolder,
+                         QWidget* parent)
     : QDialog(parent), firmwarePath_(firmwarePath), image_(image), scan_(scan),
       userFolder_(userFolder) {
     setObjectName(QStringLiteral("frmDraftDataSet"));
@@ -62,7 +62,7 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareIm
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Create"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmDraftDataSet::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DraftDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -71,7 +71,7 @@ TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareIm
     keepWrappedTextWhole(*this);
 }
 
-firmwaredraft::Options TfrmDraftDataSet::options() const {
+firmwaredraft::Options DraftDialog::options() const {
     auto region = [](const QComboBox* box) {
         return firmwaredraft::parseRegion(box->currentText().trimmed());
     };
@@ -80,7 +80,7 @@ firmwaredraft::Options TfrmDraftDataSet::options() const {
 }
 
 // A region typed wrongly is said at once, not taken as "page off".
-bool TfrmDraftDataSet::fieldsAreValid() {
+bool DraftDialog::fieldsAreValid() {
     for (const QComboBox* box : {cbMelodyRegion, cbJavaRegion, cbPictureRegion}) {
         const QString text = box->currentText().trimmed();
         if (!text.isEmpty() && !firmwaredraft::parseRegion(text)) {
@@ -102,7 +102,7 @@ bool TfrmDraftDataSet::fieldsAreValid() {
     return true;
 }
 
-void TfrmDraftDataSet::accept() {
+void DraftDialog::accept() {
     if (!fieldsAreValid()) {
         return;
     }
@@ -114,9 +114,9 @@ void TfrmDraftDataSet::accept() {
         return;
     }
     if (!result->created) {
-        TfrmReport report(tr("Data set from firmware"),
-                          tr("Data set %1 was not created.").arg(result->id), result->withSummary(),
-                          this);
+        ReportDialog report(tr("Data set from firmware"),
+                            tr("Data set %1 was not created.").arg(result->id),
+                            result->withSummary(), this);
         UserDialogs::instance().runModal(report);
         return;
     }

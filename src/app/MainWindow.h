@@ -14,22 +14,22 @@ class PageCommands;
 class QAction;
 class QLabel;
 class QTabWidget;
-class TfrmAbout;
-class TfrmNagScreen;
-class TfrmOptFirmware;
+class AboutDialog;
+class DonationDialog;
+class FirmwareVersionDialog;
 class StatusPanel;
 
 // The main window: the four pages, the status bar and the menu. It runs the
 // start-up (StartUp) on construction and the close sequence when it is
 // closed, and owns the session and the three other windows for the whole run.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     static inline const QString kCaption = QStringLiteral("Tarvex by Ulvane (tarvex@example.org)");
 
-    explicit TForm1(SessionOptions options, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(SessionOptions options, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Closes this data set as the close sequence does and opens firmware `id`
     // in its place, remembered as the current one. False when the close failed.
@@ -52,9 +52,9 @@ public:
     JavaPage* javaPage() const { return tsJavaGames; }
     PicturePage* picturePage() const { return tsGraphics; }
     CustomPatchPage* customPatchPage() const { return tsCreateCustomPatch; }
-    TfrmAbout* frmAbout() const { return frmAbout_; }
-    TfrmOptFirmware* frmOptFirmware() const { return frmOptFirmware_; }
-    TfrmNagScreen* frmNagScreen() const { return frmNagScreen_; }
+    AboutDialog* frmAbout() const { return frmAbout_; }
+    FirmwareVersionDialog* frmOptFirmware() const { return frmOptFirmware_; }
+    DonationDialog* frmNagScreen() const { return frmNagScreen_; }
     PageCommands* commands() const { return commands_; }
 
 protected:
@@ -86,9 +86,9 @@ private:
     StatusPanel* statusNotice_;
     QLabel* statusPanel1_;
     PageCommands* commands_ = nullptr;
-    TfrmAbout* frmAbout_ = nullptr;
-    TfrmOptFirmware* frmOptFirmware_ = nullptr;
-    TfrmNagScreen* frmNagScreen_ = nullptr;
+    AboutDialog* frmAbout_ = nullptr;
+    FirmwareVersionDialog* frmOptFirmware_ = nullptr;
+    DonationDialog* frmNagScreen_ = nullptr;
     bool shownOnce_ = false;
     bool reopening_ = false; // FormCreate for another firmware, after the first
 };

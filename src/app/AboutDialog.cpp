@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/untAbout.h"
+#include "app/AboutDialog.h"
 
 #include "app/Logo.h"
 #include "app/SecretPanel.h"
@@ -40,27 +40,27 @@ private:
 QStringList credits() {
     return {
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To the testers"),
+        QCoreApplication::translate("AboutDialog", "To the testers"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for their patience and detailed"),
-        QCoreApplication::translate("TfrmAbout", "bug reports"),
+        QCoreApplication::translate("AboutDialog", "for their patience and detailed"),
+        QCoreApplication::translate("AboutDialog", "bug reports"),
         QString(),
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To the data makers"),
+        QCoreApplication::translate("AboutDialog", "To the data makers"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for the lists of melodies,"),
-        QCoreApplication::translate("TfrmAbout", "games and pictures"),
-        QCoreApplication::translate("TfrmAbout", "of many firmwares"),
+        QCoreApplication::translate("AboutDialog", "for the lists of melodies,"),
+        QCoreApplication::translate("AboutDialog", "games and pictures"),
+        QCoreApplication::translate("AboutDialog", "of many firmwares"),
         QString(),
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To the translators"),
+        QCoreApplication::translate("AboutDialog", "To the translators"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for the English captions"),
+        QCoreApplication::translate("AboutDialog", "for the English captions"),
         QString(),
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To all users"),
+        QCoreApplication::translate("AboutDialog", "To all users"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for ideas and wishes"),
+        QCoreApplication::translate("AboutDialog", "for ideas and wishes"),
     };
 }
 
@@ -82,7 +82,7 @@ void makeBold(QWidget* widget, qreal pointSize = 0) {
 
 } // namespace
 
-TfrmAbout::TfrmAbout(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
@@ -157,10 +157,10 @@ TfrmAbout::TfrmAbout(QWidget* parent)
             [this] { guarded([this] { btnCloseClick(); }); });
 }
 
-void TfrmAbout::Label5Click(const QLabel* address) {
+void AboutDialog::Label5Click(const QLabel* address) {
     shell::open(QStringLiteral("mailto:") + address->text() + kMailSubject);
 }
 
-void TfrmAbout::btnCloseClick() {
+void AboutDialog::btnCloseClick() {
     hide();
 }

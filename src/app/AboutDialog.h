@@ -9,11 +9,11 @@ class SecretPanel;
 
 // The about box: credits, the logo, the maker's lines and the contact
 // addresses. Not modal; closing only hides it.
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     static inline const QString kMailSubject = QStringLiteral("?subj=Tarvex_v10");
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/CheckMenu.h"
+#include "app/DonationDialog.h"
 #include "app/FirmwareMenu.h"
+#include "app/FirmwareVersionDialog.h"
 #include "app/PageCommands.h"
 #include "app/StartUp.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
-#include "app/untAbout.h"
-#include "app/untNagScreen.h"
-#include "app/untOptFirmware.h"
 #include "check/ReportLanguage.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
@@ -50,7 +50,7 @@ SessionOptions withLock(SessionOptions options) {
 
 } // namespace
 
-TForm1::TForm1(SessionOptions options, QWidget* parent)
+MainWindow::MainWindow(SessionOptions options, QWidget* parent)
     : QMainWindow(parent), options_(withLock(std::move(options))),
       session_(std::make_unique<Session>(options_)) {
     // The window and its reports speak Russian, whatever the user's locale.
@@ -99,19 +99,19 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
 
     FormCreate();
 
-    frmAbout_ = new TfrmAbout(this);
-    frmOptFirmware_ = new TfrmOptFirmware(this);
+    frmAbout_ = new AboutDialog(this);
+    frmOptFirmware_ = new FirmwareVersionDialog(this);
     frmOptFirmware_->FormCreate(session_->firmwareSettings());
-    frmNagScreen_ = new TfrmNagScreen(this);
+    frmNagScreen_ = new DonationDialog(this);
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     // The commands watch the pages' buttons and tabs: they go first, so that
     // nothing the pages do while they are destroyed reaches them.
     delete commands_;
 }
 
-void TForm1::buildMenu() {
+void MainWindow::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("File1"));
     QAction* exit = file->addAction(QStringLiteral("Вы&ход"));
@@ -135,7 +135,7 @@ void TForm1::buildMenu() {
     commands_ = new PageCommands(*this, file, exit, help, about);
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
@@ -162,33 +162,33 @@ void TForm1::buildStatusBar() {
     }
 }
 
-void TForm1::setStatusText(const QString& text) {
+void MainWindow::setStatusText(const QString& text) {
     statusPanel0_->setFullText(text);
     statusPanel0_->repaint();
 }
 
-void TForm1::setStatusNotice(const QString& text) {
+void MainWindow::setStatusNotice(const QString& text) {
     statusNotice_->setFullText(text);
     statusNotice_->setVisible(!text.isEmpty());
 }
 
-void TForm1::showFirmwareId(const QString& id) {
+void MainWindow::showFirmwareId(const QString& id) {
     statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
 }
 
-QString TForm1::statusNotice() const {
+QString MainWindow::statusNotice() const {
     return statusNotice_->fullText();
 }
 
-QString TForm1::statusText(int panel) const {
+QString MainWindow::statusText(int panel) const {
     return panel == 0 ? statusPanel0_->fullText() : statusPanel1_->text();
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     StartUp(*this).run(reopening_);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -197,11 +197,11 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
-void TForm1::FormShow() {
+void MainWindow::FormShow() {
     UserDialogs::instance().runModal(*frmNagScreen_);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool goOn = false;
     if (tsCreateCustomPatch->Editor->isModified()) {
         PageControl1->setCurrentWidget(tsCreateCustomPatch); // what the question is about
@@ -218,7 +218,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
     FirmwareDataSet& data = session_->dataSet();
     if (!session_->isReadOnly()) {
         data.saveSlotLists();
@@ -232,7 +232,7 @@ void TForm1::FormClose() {
     tsMelodiesManager->shutDown();
 }
 
-bool TForm1::switchFirmware(const QString& id) {
+bool MainWindow::switchFirmware(const QString& id) {
     FirmwareSettings& settings = session_->firmwareSettings();
     const QString previous = settings.currentId;
     settings.currentId = id;
@@ -265,11 +265,11 @@ bool TForm1::switchFirmware(const QString& id) {
     return true;
 }
 
-void TForm1::Exit1Click() {
+void MainWindow::Exit1Click() {
     close();
 }
 
-void TForm1::N2Click() {
+void MainWindow::N2Click() {
     UserDialogs& dialogs = UserDialogs::instance();
     if (dialogs.runModal(*frmOptFirmware_) != QDialog::Accepted) {
         return;
@@ -285,7 +285,7 @@ void TForm1::N2Click() {
     dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());
 }
 
-void TForm1::About1Click() {
+void MainWindow::About1Click() {
     frmAbout_->show();
     frmAbout_->raise();
     frmAbout_->activateWindow();

@@ -15,13 +15,13 @@ class QLineEdit;
 // the warning that an erased area may be the phone's own storage. The form
 // makes the data set itself and closes only once it is made: a refusal keeps
 // what the user typed.
-class TfrmDraftDataSet : public QDialog {
+class DraftDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmDraftDataSet(const QString& firmwarePath, const FirmwareImage& image,
-                     const firmwarescan::Result& scan, const QString& userFolder,
-                     QWidget* parent = nullptr);
+    DraftDialog(const QString& firmwarePath, const FirmwareImage& image,
+                const firmwarescan::Result& scan, const QString& userFolder,
+                QWidget* parent = nullptr);
 
     QLineEdit* edId;
     QComboBox* cbMelodyRegion;

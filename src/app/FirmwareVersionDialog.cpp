@@ -22,34 +22,34 @@ FirmwareVersionDialog::FirmwareVersionDialog(QWidget* parent)
     auto* box = new QGroupBox(QStringLiteral("Прошивка"), this);
     box->setObjectName(QStringLiteral("GroupBox1"));
     auto* boxLayout = new QVBoxLayout(box);
-    cbFirmware = new QComboBox(box);
-    cbFirmware->setObjectName(QStringLiteral("cbFirmware"));
-    cbFirmware->setEditable(false);
-    boxLayout->addWidget(cbFirmware);
+    firmwares_ = new QComboBox(box);
+    firmwares_->setObjectName(QStringLiteral("cbFirmware"));
+    firmwares_->setEditable(false);
+    boxLayout->addWidget(firmwares_);
     layout->addWidget(box);
 
     auto* buttons = new QHBoxLayout;
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Отменить"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("&Отменить"), this);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
     buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
     layout->addLayout(buttons);
 
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FirmwareVersionDialog::FormCreate(const FirmwareSettings& settings) {
-    cbFirmware->clear();
-    cbFirmware->addItems(listfile::splitLines(settings.folderList));
+void FirmwareVersionDialog::fill(const FirmwareSettings& settings) {
+    firmwares_->clear();
+    firmwares_->addItems(listfile::splitLines(settings.folderList));
     // Qt selects the first item it is given; only a matching id is selected.
-    cbFirmware->setCurrentIndex(cbFirmware->findText(settings.currentId, Qt::MatchFixedString));
+    firmwares_->setCurrentIndex(firmwares_->findText(settings.currentId, Qt::MatchFixedString));
 }
 
 QString FirmwareVersionDialog::chosenFirmware() const {
-    return cbFirmware->currentIndex() < 0 ? QString() : cbFirmware->currentText();
+    return firmwares_->currentIndex() < 0 ? QString() : firmwares_->currentText();
 }

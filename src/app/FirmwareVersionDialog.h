@@ -6,7 +6,6 @@
 #include <QDialog>
 
 class QComboBox;
-class QPushButton;
 
 // The firmware version choice: one of the firmware folders found at
 // start-up. Built once and reused, so it keeps its selection between showings.
@@ -18,11 +17,10 @@ public:
 
     // Fills the list from the scanned folders and selects the current id,
     // ignoring letter case; nothing is selected when no folder matches.
-    void FormCreate(const FirmwareSettings& settings);
+    void fill(const FirmwareSettings& settings);
     // The selected folder name, empty when nothing is selected.
     QString chosenFirmware() const;
 
-    QComboBox* cbFirmware;
-    QPushButton* btnOk;
-    QPushButton* btnCancel;
+private:
+    QComboBox* firmwares_;
 };

@@ -1,28 +1,23 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/WindowHost.h"
 #include "dataset/Session.h"
 
 #include <QMainWindow>
 #include <memory>
 
-class CustomPatchPage;
-class JavaPage;
-class MelodyPage;
-class PicturePage;
-class PageCommands;
-class QAction;
-class QLabel;
-class QTabWidget;
 class AboutDialog;
 class DonationDialog;
 class FirmwareVersionDialog;
+class PageCommands;
+class QLabel;
 class StatusPanel;
 
 // The main window: the four pages, the status bar and the menu. It runs the
 // start-up (StartUp) on construction and the close sequence when it is
 // closed, and owns the session and the three other windows for the whole run.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private WindowHost {
     Q_OBJECT
 
 public:
@@ -31,30 +26,21 @@ public:
     explicit MainWindow(SessionOptions options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Closes this data set as the close sequence does and opens firmware `id`
-    // in its place, remembered as the current one. False when the close failed.
-    bool switchFirmware(const QString& id);
+    bool switchFirmware(const QString& id) override;
+    // The firmware version dialog; the choice is kept for the next start.
+    void chooseFirmware();
+    void showAbout() override;
 
-    void Exit1Click();
-    void N2Click();
-    void About1Click();
-
-    // The first status panel, redrawn at once; the managers report here.
-    void setStatusText(const QString& text);
+    void setStatusText(const QString& text) override;
     QString statusText(int panel) const;
-    // A lasting state (read only and who holds the data set, errors found at
-    // start), shown beside the first panel until the data set changes.
     QString statusNotice() const;
 
-    Session& session() { return *session_; }
-    QTabWidget* pageControl() const { return PageControl1; }
-    MelodyPage* melodyPage() const { return tsMelodiesManager; }
-    JavaPage* javaPage() const { return tsJavaGames; }
-    PicturePage* picturePage() const { return tsGraphics; }
-    CustomPatchPage* customPatchPage() const { return tsCreateCustomPatch; }
-    AboutDialog* frmAbout() const { return frmAbout_; }
-    FirmwareVersionDialog* frmOptFirmware() const { return frmOptFirmware_; }
-    DonationDialog* frmNagScreen() const { return frmNagScreen_; }
+    Session& session() override { return *session_; }
+    QTabWidget* pageControl() const { return pages_.tabs; }
+    MelodyPage* melodyPage() const { return pages_.melodies; }
+    JavaPage* javaPage() const { return pages_.java; }
+    PicturePage* picturePage() const { return pages_.pictures; }
+    CustomPatchPage* customPatchPage() const { return pages_.customPatch; }
     PageCommands* commands() const { return commands_; }
 
 protected:
@@ -62,33 +48,31 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The start-up fills the pages and status bar this window builds.
-    friend class StartUp;
+    QWidget& widget() override { return *this; }
+    const WindowPages& pages() const override { return pages_; }
+    void setStatusNotice(const QString& text) override;
+    void showFirmwareId(const QString& id) override;
+    void dataSetAdded() override;
 
+    void buildPages();
     void buildMenu();
     void buildStatusBar();
     // The start-up for the session's data set, by StartUp.
-    void FormCreate();
-    void setStatusNotice(const QString& text);
-    void showFirmwareId(const QString& id); // in the second status panel
-    void FormShow();
-    void FormClose();
+    void openDataSet();
+    void askForDonation();
+    // Lists saved, copies cleaned, the lock released.
+    void closeDataSet();
 
     SessionOptions options_;
     std::unique_ptr<Session> session_;
-    QTabWidget* PageControl1;
-    MelodyPage* tsMelodiesManager;
-    JavaPage* tsJavaGames;
-    PicturePage* tsGraphics;
-    CustomPatchPage* tsCreateCustomPatch;
-    QWidget* tsFirmwareScanner;
+    WindowPages pages_;
     StatusPanel* statusPanel0_;
     StatusPanel* statusNotice_;
     QLabel* statusPanel1_;
     PageCommands* commands_ = nullptr;
-    AboutDialog* frmAbout_ = nullptr;
-    FirmwareVersionDialog* frmOptFirmware_ = nullptr;
-    DonationDialog* frmNagScreen_ = nullptr;
+    AboutDialog* about_ = nullptr;
+    FirmwareVersionDialog* firmwareVersion_ = nullptr;
+    DonationDialog* donation_ = nullptr;
     bool shownOnce_ = false;
-    bool reopening_ = false; // FormCreate for another firmware, after the first
+    bool reopening_ = false; // the start-up for another firmware, after the first
 };

@@ -4,8 +4,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPushButton;
-class SecretPanel;
 
 // The about box: credits, the logo, the maker's lines and the contact
 // addresses. Not modal; closing only hides it.
@@ -17,14 +15,7 @@ public:
 
     static inline const QString kMailSubject = QStringLiteral("?subj=Tarvex_v10");
 
+private:
     // Opens a new mail message to the clicked address label.
-    void Label5Click(const QLabel* address);
-    void btnCloseClick();
-
-    SecretPanel* SecretPanel1;
-    QLabel* Image1;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    QPushButton* btnClose;
+    void mailTo(const QLabel* address);
 };

@@ -3,9 +3,6 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
 class Report;
 
 // A check's report in a window: a heading, the findings one per line as the
@@ -17,8 +14,4 @@ class ReportDialog : public QDialog {
 public:
     ReportDialog(const QString& caption, const QString& heading, const Report& report,
                  QWidget* parent = nullptr);
-
-    QLabel* lblHeading;
-    QPlainTextEdit* memReport;
-    QPushButton* btnClose;
 };

@@ -36,7 +36,7 @@ protected:
     // Opens a file of `bytes` through the page, as the button does.
     QStringList openFile(const QByteArray& bytes) {
         dialogs.openAnswers << scratch.write("input.bin", bytes);
-        page.btnOpenMMF->click();
+        page.openButton()->click();
         return page.editorLines();
     }
     QStringList boxes() const {
@@ -56,7 +56,7 @@ protected:
 } // namespace
 
 TEST_F(CustomPatchTest, TwentyBytesGiveTwoRecordsBetweenHeaderAndEnd) {
-    EXPECT_EQ(page.mmfOffset->text(), "0x00646880");
+    EXPECT_EQ(child<QLineEdit>(&page, "mmfOffset")->text(), "0x00646880");
     const QStringList lines = openFile(sequence(20));
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "S00600004844521B");
@@ -88,7 +88,7 @@ TEST_F(CustomPatchTest, RecordCountsAndBoxesFollowTheFileSize) {
 }
 
 TEST_F(CustomPatchTest, DecimalOffsetPlacesTheFirstRecord) {
-    page.mmfOffset->setText("4096");
+    child<QLineEdit>(&page, "mmfOffset")->setText("4096");
     const QStringList lines = openFile(sequence(3));
     EXPECT_TRUE(lines.value(1).startsWith("S30800001000000102")) << lines.value(1).toStdString();
 }
@@ -102,36 +102,36 @@ TEST_F(CustomPatchTest, FilesBeyondFiveMebibytesAreTakenWhole) {
 }
 
 TEST_F(CustomPatchTest, AnInvalidOffsetLeavesTheEditorAsItWas) {
-    page.Editor->setPlainText("kept");
-    page.mmfOffset->setText("0x12G");
+    child<PatchEditor>(&page, "Editor")->setPlainText("kept");
+    child<QLineEdit>(&page, "mmfOffset")->setText("0x12G");
     openFile(sequence(4));
     EXPECT_EQ(dialogs.errors, QStringList("'0x12G' is not a valid integer value."));
-    EXPECT_EQ(page.Editor->toPlainText(), "kept");
+    EXPECT_EQ(child<PatchEditor>(&page, "Editor")->toPlainText(), "kept");
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
 TEST_F(CustomPatchTest, AFileThatCannotBeOpenedLeavesTheHeaderOnly) {
-    page.Editor->setPlainText("old patch");
+    child<PatchEditor>(&page, "Editor")->setPlainText("old patch");
     const QString missing = scratch.path("missing.bin");
     dialogs.openAnswers << missing;
-    page.btnOpenMMF->click();
+    page.openButton()->click();
     EXPECT_EQ(dialogs.errors, QStringList("Cannot open file " + missing + "."));
     EXPECT_EQ(page.editorLines(), QStringList("S00600004844521B"));
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
 TEST_F(CustomPatchTest, CancellingEitherDialogChangesNothing) {
-    page.Editor->setPlainText("kept");
-    page.btnOpenMMF->click();
-    EXPECT_EQ(page.Editor->toPlainText(), "kept");
-    page.btnSaveCustomPatch->click();
+    child<PatchEditor>(&page, "Editor")->setPlainText("kept");
+    page.openButton()->click();
+    EXPECT_EQ(child<PatchEditor>(&page, "Editor")->toPlainText(), "kept");
+    page.saveButton()->click();
     EXPECT_EQ(dialogs.saveRequests,
               QList<QStringList>({{"CustomPatch", "Motorola S3 format (*.s3)"}}));
     EXPECT_TRUE(dialogs.informs.isEmpty() && dialogs.errors.isEmpty());
 }
 
 TEST_F(CustomPatchTest, SavingAnEmptyEditorAsksNothing) {
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
 }
 
@@ -139,10 +139,11 @@ TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
     openFile(sequence(20));
     const QStringList lines = page.editorLines();
     // The user's edit is kept as typed, without a new checksum.
-    page.Editor->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
+    child<PatchEditor>(&page, "Editor")
+        ->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
     const QString target = scratch.path("patch.s3");
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target),
               (lines[0] + "\r\nS3 edited by hand\r\n" + lines[3] + "\r\n").toLatin1());
@@ -150,19 +151,19 @@ TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
 
 TEST_F(CustomPatchTest, TextTheCodePageCannotHoldIsRefusedAndTheOldFileKept) {
     const QString target = scratch.write("patch.s3", "old\r\n");
-    page.Editor->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
+    child<PatchEditor>(&page, "Editor")->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("S3 \u2713")))
         << dialogs.errors[0].toStdString();
     EXPECT_EQ(readAll(target), "old\r\n");
 
     // Cyrillic is in the code page and written as its bytes.
-    page.Editor->setPlainText(QStringLiteral("S0 заголовок"));
+    child<PatchEditor>(&page, "Editor")->setPlainText(QStringLiteral("S0 заголовок"));
     dialogs.errors.clear();
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target), QByteArray("S0 \xE7\xE0\xE3\xEE\xEB\xEE\xE2\xEE\xEA\r\n"));
 }
@@ -176,7 +177,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     for (qsizetype i = 0; i < made.lines.count(); ++i) {
         expected << made.lines.lineText(i);
     }
-    ASSERT_EQ(page.Editor->blockCount(), expected.size());
+    ASSERT_EQ(child<PatchEditor>(&page, "Editor")->blockCount(), expected.size());
 
     // Unedited, the saved file is the patch as the records make it. The
     // window handles its events between the blocks of the save.
@@ -186,12 +187,12 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     ticker.start(0);
     const QString target = scratch.path("patch.s3");
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     ticker.stop();
     EXPECT_GT(ticks, 0);
     ASSERT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
 
-    PatchEditor* editor = page.Editor;
+    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
     editor->setCursorPosition({1000, 4});
     QTest::keyClicks(editor, "AB");
     expected[1000].insert(4, "AB");
@@ -212,7 +213,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     EXPECT_GT(editor->verticalScrollBar()->value(), expected.size() - 100);
 
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target), textlines::encode(expected));
 
@@ -223,7 +224,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
     }
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
     editor->redo();
     EXPECT_EQ(editor->lines().line(1000), QString(made.lines.lineText(1000)).insert(4, "AB"));
@@ -231,7 +232,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
 
 TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
     openFile(sequence(100));
-    PatchEditor* editor = page.Editor;
+    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
     editor->setCursorPosition({3, 2});
     QTest::keyClicks(editor, "typed");
     const QStringList lines = page.editorLines(); // header, 7 records, end
@@ -251,7 +252,7 @@ TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
 }
 
 TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
-    PatchEditor* editor = page.Editor;
+    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
     editor->setPlainText("S0 one\nS3 two\nS3 three");
     editor->setCursorPosition({0, 3});
     editor->setCursorPosition({1, 3}, true);
@@ -283,7 +284,7 @@ TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_Backspace);
     EXPECT_EQ(page.savedLineCount(), 0);
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
     editor->undo();
     EXPECT_EQ(editor->toPlainText(), "A\nB\nC two\nS3 threeone\nS3 ");

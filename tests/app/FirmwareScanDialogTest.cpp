@@ -104,28 +104,30 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     QStringList headings;
     dialogs.onModal = [&](QDialog& dialog) {
         if (auto* form = qobject_cast<DraftDialog*>(&dialog)) {
-            EXPECT_EQ(form->edId->text(), "found");
-            EXPECT_EQ(form->cbMelodyRegion->currentText(), ""); // offered, never chosen for you
-            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x0011FFFF");
-            EXPECT_TRUE(form->lblWarning->text().contains("собственной памятью телефона"));
+            auto* melodyRegion = melodyRegion;
+            auto* warning = warning;
+            EXPECT_EQ(child<QLineEdit>(form, "edId")->text(), "found");
+            EXPECT_EQ(melodyRegion->currentText(),
+                      ""); // offered, never chosen for you
+            EXPECT_EQ(melodyRegion->itemText(1), "0x00110000-0x0011FFFF");
+            EXPECT_TRUE(warning->text().contains("собственной памятью телефона"));
             // At its smallest, the safety warning still shows whole.
             form->show();
             form->resize(1, 1);
             QApplication::processEvents();
-            EXPECT_LE(form->lblWarning->heightForWidth(form->lblWarning->width()),
-                      form->lblWarning->height());
+            EXPECT_LE(warning->heightForWidth(warning->width()), warning->height());
             form->hide();
-            form->cbMelodyRegion->setCurrentText("0x00110000-0x00108000");
+            melodyRegion->setCurrentText("0x00110000-0x00108000");
             form->accept(); // an empty range is refused, not taken as "page off"
-            form->cbMelodyRegion->setCurrentText("");
+            melodyRegion->setCurrentText("");
             form->accept(); // and so is no region at all
             EXPECT_EQ(dialogs.warnings.size(), 2);
             // Reaching past the firmware's end: refused with its report, the form kept as typed.
-            form->cbMelodyRegion->setCurrentText("0x00118000-0x00128000");
+            melodyRegion->setCurrentText("0x00118000-0x00128000");
             form->accept();
-            EXPECT_EQ(form->cbMelodyRegion->currentText(), "0x00118000-0x00128000");
+            EXPECT_EQ(melodyRegion->currentText(), "0x00118000-0x00128000");
             EXPECT_FALSE(QFileInfo::exists(userFolder() + "/found"));
-            form->cbMelodyRegion->setCurrentIndex(1);
+            melodyRegion->setCurrentIndex(1);
             form->accept();
             return form->result();
         }
@@ -144,7 +146,7 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     dialogs.openAnswers = {path};
     QString offered;
     dialogs.onModal = [&](QDialog& dialog) {
-        offered = qobject_cast<DraftDialog*>(&dialog)->edId->text();
+        offered = child<QLineEdit>(&dialog, "edId")->text();
         return int(QDialog::Rejected);
     };
     trigger(*window, "DraftDataSet1");
@@ -271,7 +273,7 @@ TEST_F(FirmwareScanDialogTest, TheMapShowsThePiecesAndAClickSelectsTheResource) 
         EXPECT_EQ(tree->currentItem()->text(0), "0x00105000");
         EXPECT_FALSE(child<QLabel>(&dialog, "imgPicture")->pixmap().isNull());
 
-        strip->btnMarkPatch->click();
+        child<QPushButton>(strip, "btnMarkPatch")->click();
         EXPECT_EQ(count(firmwaremap::Lane::Patch), 1);
         return int(QDialog::Accepted);
     };

@@ -144,29 +144,29 @@ void MainWindow::buildStatusBar() {
     // Panel 0 takes what the window's width leaves; panel 1 keeps its 150.
     // Between them, a lasting state (read only, errors found at start) keeps
     // a panel of its own, as wide as its text when the window has the room.
-    statusPanel0_ = new StatusPanel(bar);
+    statusLine_ = new StatusPanel(bar);
     statusNotice_ = new StatusPanel(bar, Qt::ElideRight);
     statusNotice_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    statusNotice_->setGivesWayTo(statusPanel0_);
+    statusNotice_->setGivesWayTo(statusLine_);
     statusNotice_->hide();
-    statusPanel1_ = new QLabel(bar);
-    statusPanel1_->setFixedWidth(150);
-    statusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
+    firmwareLabel_ = new QLabel(bar);
+    firmwareLabel_->setFixedWidth(150);
+    statusLine_->setObjectName(QStringLiteral("StatusPanel0"));
     statusNotice_->setObjectName(QStringLiteral("StatusNotice"));
-    statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
-    for (QLabel* label : {static_cast<QLabel*>(statusPanel0_), static_cast<QLabel*>(statusNotice_),
-                          statusPanel1_}) {
+    firmwareLabel_->setObjectName(QStringLiteral("StatusPanel1"));
+    for (QLabel* label :
+         {static_cast<QLabel*>(statusLine_), static_cast<QLabel*>(statusNotice_), firmwareLabel_}) {
         label->setFont(boldFont(font()));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setAlignment(label == statusPanel1_ ? Qt::AlignCenter
-                                                   : Qt::AlignLeft | Qt::AlignVCenter);
-        bar->addWidget(label, label == statusPanel0_ ? 1 : 0);
+        label->setAlignment(label == firmwareLabel_ ? Qt::AlignCenter
+                                                    : Qt::AlignLeft | Qt::AlignVCenter);
+        bar->addWidget(label, label == statusLine_ ? 1 : 0);
     }
 }
 
 void MainWindow::setStatusText(const QString& text) {
-    statusPanel0_->setFullText(text);
-    statusPanel0_->repaint();
+    statusLine_->setFullText(text);
+    statusLine_->repaint();
 }
 
 void MainWindow::setStatusNotice(const QString& text) {
@@ -175,7 +175,7 @@ void MainWindow::setStatusNotice(const QString& text) {
 }
 
 void MainWindow::showFirmwareId(const QString& id) {
-    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+    firmwareLabel_->setText(QStringLiteral("Прошивка: %1").arg(id));
 }
 
 QString MainWindow::statusNotice() const {
@@ -183,7 +183,7 @@ QString MainWindow::statusNotice() const {
 }
 
 QString MainWindow::statusText(int panel) const {
-    return panel == 0 ? statusPanel0_->fullText() : statusPanel1_->text();
+    return panel == 0 ? statusLine_->fullText() : firmwareLabel_->text();
 }
 
 void MainWindow::openDataSet() {

@@ -66,9 +66,9 @@ private:
     SessionOptions options_;
     std::unique_ptr<Session> session_;
     WindowPages pages_;
-    StatusPanel* statusPanel0_;
+    StatusPanel* statusLine_;
     StatusPanel* statusNotice_;
-    QLabel* statusPanel1_;
+    QLabel* firmwareLabel_;
     PageCommands* commands_ = nullptr;
     AboutDialog* about_ = nullptr;
     FirmwareVersionDialog* firmwareVersion_ = nullptr;

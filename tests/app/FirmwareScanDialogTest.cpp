@@ -104,11 +104,10 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     QStringList headings;
     dialogs.onModal = [&](QDialog& dialog) {
         if (auto* form = qobject_cast<DraftDialog*>(&dialog)) {
-            auto* melodyRegion = melodyRegion;
-            auto* warning = warning;
+            auto* melodyRegion = child<QComboBox>(form, "cbMelodyRegion");
+            auto* warning = child<QLabel>(form, "lblWarning");
             EXPECT_EQ(child<QLineEdit>(form, "edId")->text(), "found");
-            EXPECT_EQ(melodyRegion->currentText(),
-                      ""); // offered, never chosen for you
+            EXPECT_EQ(melodyRegion->currentText(), ""); // offered, never chosen for you
             EXPECT_EQ(melodyRegion->itemText(1), "0x00110000-0x0011FFFF");
             EXPECT_TRUE(warning->text().contains("собственной памятью телефона"));
             // At its smallest, the safety warning still shows whole.

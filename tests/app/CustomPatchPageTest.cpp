@@ -51,6 +51,7 @@ protected:
     Scratch scratch;
     ScriptedDialogs dialogs;
     CustomPatchPage page;
+    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
 };
 
 } // namespace
@@ -102,16 +103,16 @@ TEST_F(CustomPatchTest, FilesBeyondFiveMebibytesAreTakenWhole) {
 }
 
 TEST_F(CustomPatchTest, AnInvalidOffsetLeavesTheEditorAsItWas) {
-    child<PatchEditor>(&page, "Editor")->setPlainText("kept");
+    editor->setPlainText("kept");
     child<QLineEdit>(&page, "mmfOffset")->setText("0x12G");
     openFile(sequence(4));
     EXPECT_EQ(dialogs.errors, QStringList("'0x12G' is not a valid integer value."));
-    EXPECT_EQ(child<PatchEditor>(&page, "Editor")->toPlainText(), "kept");
+    EXPECT_EQ(editor->toPlainText(), "kept");
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
 TEST_F(CustomPatchTest, AFileThatCannotBeOpenedLeavesTheHeaderOnly) {
-    child<PatchEditor>(&page, "Editor")->setPlainText("old patch");
+    editor->setPlainText("old patch");
     const QString missing = scratch.path("missing.bin");
     dialogs.openAnswers << missing;
     page.openButton()->click();
@@ -121,9 +122,9 @@ TEST_F(CustomPatchTest, AFileThatCannotBeOpenedLeavesTheHeaderOnly) {
 }
 
 TEST_F(CustomPatchTest, CancellingEitherDialogChangesNothing) {
-    child<PatchEditor>(&page, "Editor")->setPlainText("kept");
+    editor->setPlainText("kept");
     page.openButton()->click();
-    EXPECT_EQ(child<PatchEditor>(&page, "Editor")->toPlainText(), "kept");
+    EXPECT_EQ(editor->toPlainText(), "kept");
     page.saveButton()->click();
     EXPECT_EQ(dialogs.saveRequests,
               QList<QStringList>({{"CustomPatch", "Motorola S3 format (*.s3)"}}));
@@ -139,8 +140,7 @@ TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
     openFile(sequence(20));
     const QStringList lines = page.editorLines();
     // The user's edit is kept as typed, without a new checksum.
-    child<PatchEditor>(&page, "Editor")
-        ->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
+    editor->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
     const QString target = scratch.path("patch.s3");
     dialogs.saveAnswers << target;
     page.saveButton()->click();
@@ -151,7 +151,7 @@ TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
 
 TEST_F(CustomPatchTest, TextTheCodePageCannotHoldIsRefusedAndTheOldFileKept) {
     const QString target = scratch.write("patch.s3", "old\r\n");
-    child<PatchEditor>(&page, "Editor")->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
+    editor->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
     dialogs.saveAnswers << target;
     page.saveButton()->click();
     ASSERT_EQ(dialogs.errors.size(), 1);
@@ -160,7 +160,7 @@ TEST_F(CustomPatchTest, TextTheCodePageCannotHoldIsRefusedAndTheOldFileKept) {
     EXPECT_EQ(readAll(target), "old\r\n");
 
     // Cyrillic is in the code page and written as its bytes.
-    child<PatchEditor>(&page, "Editor")->setPlainText(QStringLiteral("S0 заголовок"));
+    editor->setPlainText(QStringLiteral("S0 заголовок"));
     dialogs.errors.clear();
     dialogs.saveAnswers << target;
     page.saveButton()->click();
@@ -177,7 +177,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     for (qsizetype i = 0; i < made.lines.count(); ++i) {
         expected << made.lines.lineText(i);
     }
-    ASSERT_EQ(child<PatchEditor>(&page, "Editor")->blockCount(), expected.size());
+    ASSERT_EQ(editor->blockCount(), expected.size());
 
     // Unedited, the saved file is the patch as the records make it. The
     // window handles its events between the blocks of the save.
@@ -192,7 +192,6 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     EXPECT_GT(ticks, 0);
     ASSERT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
 
-    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
     editor->setCursorPosition({1000, 4});
     QTest::keyClicks(editor, "AB");
     expected[1000].insert(4, "AB");
@@ -232,7 +231,6 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
 
 TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
     openFile(sequence(100));
-    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
     editor->setCursorPosition({3, 2});
     QTest::keyClicks(editor, "typed");
     const QStringList lines = page.editorLines(); // header, 7 records, end
@@ -252,7 +250,6 @@ TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
 }
 
 TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
-    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
     editor->setPlainText("S0 one\nS3 two\nS3 three");
     editor->setCursorPosition({0, 3});
     editor->setCursorPosition({1, 3}, true);

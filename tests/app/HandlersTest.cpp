@@ -88,10 +88,8 @@ TEST_F(Handlers, GaugeTurnsMaroonAndDisablesTheButtonPastTheTotal) {
     page->openButton()->click();
     EXPECT_EQ(child<QProgressBar>(page, "pgMemUsed")->value(), 100);
     EXPECT_FALSE(page->createButton()->isEnabled());
-    EXPECT_EQ(child<QLabel>(page, "lblMemUsed")
-                  ->palette()
-                  .color(child<QLabel>(page, "lblMemUsed")->backgroundRole()),
-              MemoryPanel::overLimitColour());
+    const QLabel* used = child<QLabel>(page, "lblMemUsed");
+    EXPECT_EQ(used->palette().color(used->backgroundRole()), MemoryPanel::overLimitColour());
     select(page->slotList(), 1);
     page->restoreButton()->click();
     EXPECT_TRUE(page->createButton()->isEnabled());
@@ -208,16 +206,16 @@ TEST_F(Handlers, FitCheckBoxFitsAPhotoAndIsRememberedAndThePreviewShowsHandsetCo
     set.overrides["PicOffsets.lst"] = {"8000800000007000", "0200020000007000"};
     auto window = open(set);
     PicturePage* page = window->picturePage();
-    EXPECT_FALSE(child<QCheckBox>(page, "cbFitPicture")->isChecked());
-    EXPECT_EQ(child<QCheckBox>(page, "cbFitPicture")->text(),
-              QStringLiteral("Подгонять размер картинки"));
+    QCheckBox* fit = child<QCheckBox>(page, "cbFitPicture");
+    EXPECT_FALSE(fit->isChecked());
+    EXPECT_EQ(fit->text(), QStringLiteral("Подгонять размер картинки"));
     const QString photo = bitmap("photo.bmp", 640, 480, qRgb(13, 77, 201));
     QImage(photo).save(scratch.path("in/photo.png"));
     select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.path("in/photo.png"), scratch.path("in/photo.png")};
     page->openButton()->click();
     EXPECT_EQ(dialogs.warnings.size(), 1); // off: refused as ever
-    child<QCheckBox>(page, "cbFitPicture")->click();
+    fit->click();
     page->openButton()->click();
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_EQ(page->slotList()->cell(0, 1), "photo.bmp");

@@ -133,11 +133,10 @@ TEST(ManagerPages, GaugeShowsTheShareTheColourAndTheButton) {
         SCOPED_TRACE(c.used);
         data.setLine("MelodiesSize.lst", 0, c.used);
         page.updateMemory();
-        EXPECT_EQ(child<QLabel>(&page, "lblMemUsed")->text(),
-                  QString::fromLatin1(c.used) + " байт");
+        const QLabel* used = child<QLabel>(&page, "lblMemUsed");
+        EXPECT_EQ(used->text(), QString::fromLatin1(c.used) + " байт");
         EXPECT_EQ(child<QProgressBar>(&page, "pgMemUsed")->value(), c.percent);
-        EXPECT_EQ(child<QLabel>(&page, "lblMemUsed")->palette().color(QPalette::Window),
-                  c.over ? QColor(128, 0, 0) : face);
+        EXPECT_EQ(used->palette().color(QPalette::Window), c.over ? QColor(128, 0, 0) : face);
         EXPECT_EQ(page.createButton()->isEnabled(), !c.over);
     }
 }

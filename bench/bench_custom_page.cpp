@@ -65,6 +65,8 @@ struct OpenPage {
     }
     ~OpenPage() { UserDialogs::setInstance(nullptr); }
 
+    PatchEditor* editor() const { return page.findChild<PatchEditor*>(QStringLiteral("Editor")); }
+
     // Clicks the button and returns the longest stretch, in milliseconds, in
     // which no timer event got through: how long the window was kept from
     // answering.
@@ -83,14 +85,14 @@ struct OpenPage {
         clock.start();
         button->click();
         // Usable means laid out and painted once.
-        page.Editor->viewport()->repaint();
+        editor()->viewport()->repaint();
         QApplication::processEvents();
         tick();
         return double(longest) / 1e6;
     }
-    double open() { return click(page.btnOpenMMF); }
+    double open() { return click(page.openButton()); }
     bool holdsThePatch() const {
-        return page.Editor->blockCount() == 2 + (size + 15) / 16 && dialogs.errors().isEmpty();
+        return editor()->blockCount() == 2 + (size + 15) / 16 && dialogs.errors().isEmpty();
     }
 };
 
@@ -103,7 +105,7 @@ void BM_OpenFileToUsableEditor(benchmark::State& state) {
         if (!fixture.holdsThePatch()) {
             state.SkipWithError("the editor does not hold the patch");
         }
-        fixture.page.Editor->clear();
+        fixture.editor()->clear();
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -115,7 +117,7 @@ void BM_OpenFileToUsableEditor(benchmark::State& state) {
 void BM_EditAtTheEndOfALargePatch(benchmark::State& state) {
     OpenPage fixture(64 * kMiB);
     fixture.open();
-    PatchEditor* editor = fixture.page.Editor;
+    PatchEditor* editor = fixture.editor();
     for (auto _ : state) {
         QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
         QApplication::sendEvent(editor, &end);
@@ -134,7 +136,7 @@ void BM_SaveLargePatch(benchmark::State& state) {
     fixture.open();
     double longestBlock = 0;
     for (auto _ : state) {
-        longestBlock = std::max(longestBlock, fixture.click(fixture.page.btnSaveCustomPatch));
+        longestBlock = std::max(longestBlock, fixture.click(fixture.page.saveButton()));
     }
     const QFileInfo saved(fixture.dir.path() + "/input.bin.s3");
     const std::int64_t records = (fixture.size + 15) / 16;
@@ -148,7 +150,7 @@ void BM_SaveLargePatch(benchmark::State& state) {
 void BM_CopyWholeLargePatch(benchmark::State& state) {
     OpenPage fixture(64 * kMiB);
     fixture.open();
-    PatchEditor* editor = fixture.page.Editor;
+    PatchEditor* editor = fixture.editor();
     editor->selectAll();
     for (auto _ : state) {
         editor->copy();
@@ -165,12 +167,14 @@ void BM_CopyWholeLargePatch(benchmark::State& state) {
 void BM_FindInLargePatch(benchmark::State& state) {
     OpenPage fixture(64 * kMiB);
     fixture.open();
-    fixture.page.edtFind->setText(QStringLiteral("s3ffffffff"));
+    fixture.page.findChild<QLineEdit*>(QStringLiteral("edtFind"))
+        ->setText(QStringLiteral("s3ffffffff"));
     double longestBlock = 0;
     for (auto _ : state) {
-        longestBlock = std::max(longestBlock, fixture.click(fixture.page.btnFindNext));
+        longestBlock = std::max(longestBlock, fixture.click(fixture.page.findChild<QPushButton*>(
+                                                  QStringLiteral("btnFindNext"))));
     }
-    if (fixture.page.lblFindResult->text().isEmpty()) {
+    if (fixture.page.findChild<QLabel*>(QStringLiteral("lblFindResult"))->text().isEmpty()) {
         state.SkipWithError("a text that stands nowhere was found");
     }
     state.counters["longest_block_ms"] = longestBlock;
@@ -179,7 +183,7 @@ void BM_FindInLargePatch(benchmark::State& state) {
 void BM_GoToLastLineOfALargePatch(benchmark::State& state) {
     OpenPage fixture(64 * kMiB);
     fixture.open();
-    PatchEditor* editor = fixture.page.Editor;
+    PatchEditor* editor = fixture.editor();
     for (auto _ : state) {
         editor->goToLine(1);
         editor->goToLine(editor->blockCount());

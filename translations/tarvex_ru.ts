@@ -2,6 +2,67 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>To the testers</source>
+        <translation>Тестировщикам</translation>
+    </message>
+    <message>
+        <source>for their patience and detailed</source>
+        <translation>за терпение и подробные</translation>
+    </message>
+    <message>
+        <source>bug reports</source>
+        <translation>отчёты об ошибках</translation>
+    </message>
+    <message>
+        <source>To the data makers</source>
+        <translation>Составителям данных</translation>
+    </message>
+    <message>
+        <source>for the lists of melodies,</source>
+        <translation>за списки мелодий,</translation>
+    </message>
+    <message>
+        <source>games and pictures</source>
+        <translation>игр и картинок</translation>
+    </message>
+    <message>
+        <source>of many firmwares</source>
+        <translation>разных прошивок</translation>
+    </message>
+    <message>
+        <source>To the translators</source>
+        <translation>Переводчикам</translation>
+    </message>
+    <message>
+        <source>for the English captions</source>
+        <translation>за английские подписи</translation>
+    </message>
+    <message>
+        <source>To all users</source>
+        <translation>Всем пользователям</translation>
+    </message>
+    <message>
+        <source>for ideas and wishes</source>
+        <translation>за идеи и пожелания</translation>
+    </message>
+    <message>
+        <source>Tarvex
+version </source>
+        <translation>Tarvex
+версия </translation>
+    </message>
+    <message>
+        <source>Program: Ulvane</source>
+        <translation>Программа: Ulvane</translation>
+    </message>
+    <message>
+        <source>Firmware data: the project&apos;s contributors</source>
+        <translation>Данные прошивок: участники проекта</translation>
+    </message>
+</context>
+<context>
     <name>BackgroundWork</name>
     <message>
         <source>Cancel</source>
@@ -114,6 +175,70 @@
     <message>
         <source>The patch on the page “Создать патч” changed since it was opened or saved. Without saving, the changes will be lost.</source>
         <translation>Патч на странице «Создать патч» изменён после открытия или сохранения. Без сохранения изменения будут потеряны.</translation>
+    </message>
+</context>
+<context>
+    <name>DonationDialog</name>
+    <message>
+        <source>For commercial use
+contact the author by e-mail.</source>
+        <translation>Для коммерческого использования
+свяжитесь с автором по e-mail.</translation>
+    </message>
+</context>
+<context>
+    <name>DraftDialog</name>
+    <message>
+        <source>Create a data set from firmware</source>
+        <translation>Создать набор данных из прошивки</translation>
+    </message>
+    <message>
+        <source>Regions are the free stretches where patches will write new files (START-END, the end its last byte). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
+        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец - последний байт области). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
+    </message>
+    <message>
+        <source>Data set name:</source>
+        <translation>Имя набора данных:</translation>
+    </message>
+    <message>
+        <source>Melody region:</source>
+        <translation>Область мелодий:</translation>
+    </message>
+    <message>
+        <source>Java game region:</source>
+        <translation>Область Java-игр:</translation>
+    </message>
+    <message>
+        <source>Picture region:</source>
+        <translation>Область картинок:</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Создать</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>“%1” is not a region: two addresses START-END are needed, the end not below the start.</source>
+        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, конец не меньше начала.</translation>
+    </message>
+    <message>
+        <source>Enter the data set&apos;s name.</source>
+        <translation>Укажите имя набора данных.</translation>
+    </message>
+    <message>
+        <source>Give at least one region: without one every page of the data set stays off.</source>
+        <translation>Укажите хотя бы одну область: без неё все страницы набора данных останутся выключенными.</translation>
+    </message>
+    <message>
+        <source>Data set from firmware</source>
+        <translation>Набор данных из прошивки</translation>
+    </message>
+    <message>
+        <source>Data set %1 was not created.</source>
+        <translation>Набор данных %1 не создан.</translation>
     </message>
 </context>
 <context>
@@ -290,6 +415,93 @@
     <message>
         <source>Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the patches, it puts back the firmware&apos;s own bytes.</source>
         <translation>Патч отмены %1 записан: %2 байт в %3 диапазонах, записей: %4. Прошитый после патчей, он возвращает прошивке её собственные байты.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareOverviewDialog</name>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source> (%1 s)</source>
+        <translation> (%1 с)</translation>
+    </message>
+    <message>
+        <source>Firmware overview</source>
+        <translation>Обзор прошивки</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Table entries</source>
+        <translation>Записи таблиц</translation>
+    </message>
+    <message>
+        <source>Melodies</source>
+        <translation>Мелодии</translation>
+    </message>
+    <message>
+        <source>Games</source>
+        <translation>Игры</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Картинки</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 байт</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 байт)</translation>
+    </message>
+    <message>
+        <source>%1
+Resources found: %2, table entries: %3. Erased stretches: %4.</source>
+        <translation>%1
+Найдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.</translation>
+    </message>
+    <message>
+        <source>
+The picture search stopped at %1: past it too many false picture starts, pictures from there are not shown.</source>
+        <translation>
+Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки, картинки оттуда не показаны.</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>Extract selected...</source>
+        <translation>Извлечь выбранные...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Folder for the selected resources</source>
+        <translation>Папка для выбранных ресурсов</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановить</translation>
     </message>
 </context>
 <context>
@@ -2702,6 +2914,13 @@
     </message>
 </context>
 <context>
+    <name>ReportDialog</name>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>StartUp</name>
     <message>
         <source>No folder for the user&apos;s data: HOME is not set, and XDG_DATA_HOME is not set or not an absolute path</source>
@@ -2789,225 +3008,6 @@ So that nothing is lost, changes on their pages are off. Mend the lists and star
     <message>
         <source>Out of memory</source>
         <translation>Недостаточно памяти</translation>
-    </message>
-</context>
-<context>
-    <name>TfrmAbout</name>
-    <message>
-        <source>To the testers</source>
-        <translation>Тестировщикам</translation>
-    </message>
-    <message>
-        <source>for their patience and detailed</source>
-        <translation>за терпение и подробные</translation>
-    </message>
-    <message>
-        <source>bug reports</source>
-        <translation>отчёты об ошибках</translation>
-    </message>
-    <message>
-        <source>To the data makers</source>
-        <translation>Составителям данных</translation>
-    </message>
-    <message>
-        <source>for the lists of melodies,</source>
-        <translation>за списки мелодий,</translation>
-    </message>
-    <message>
-        <source>games and pictures</source>
-        <translation>игр и картинок</translation>
-    </message>
-    <message>
-        <source>of many firmwares</source>
-        <translation>разных прошивок</translation>
-    </message>
-    <message>
-        <source>To the translators</source>
-        <translation>Переводчикам</translation>
-    </message>
-    <message>
-        <source>for the English captions</source>
-        <translation>за английские подписи</translation>
-    </message>
-    <message>
-        <source>To all users</source>
-        <translation>Всем пользователям</translation>
-    </message>
-    <message>
-        <source>for ideas and wishes</source>
-        <translation>за идеи и пожелания</translation>
-    </message>
-    <message>
-        <source>Tarvex
-version </source>
-        <translation>Tarvex
-версия </translation>
-    </message>
-    <message>
-        <source>Program: Ulvane</source>
-        <translation>Программа: Ulvane</translation>
-    </message>
-    <message>
-        <source>Firmware data: the project&apos;s contributors</source>
-        <translation>Данные прошивок: участники проекта</translation>
-    </message>
-</context>
-<context>
-    <name>TfrmDraftDataSet</name>
-    <message>
-        <source>Create a data set from firmware</source>
-        <translation>Создать набор данных из прошивки</translation>
-    </message>
-    <message>
-        <source>Regions are the free stretches where patches will write new files (START-END, the end its last byte). The largest erased (FF) stretches of the firmware are proposed, but an erased stretch may also be the handset&apos;s own memory: a person must confirm every region before anything is written to the handset. A page without a region stays off.</source>
-        <translation>Области - это свободные участки, куда патчи запишут новые файлы (НАЧАЛО-КОНЕЦ, конец - последний байт области). Предложены самые большие стёртые (FF) участки прошивки, но стёртый участок может оказаться и собственной памятью телефона: каждую область должен подтвердить человек, прежде чем что-либо записывать в телефон. Страница без области останется выключенной.</translation>
-    </message>
-    <message>
-        <source>Data set name:</source>
-        <translation>Имя набора данных:</translation>
-    </message>
-    <message>
-        <source>Melody region:</source>
-        <translation>Область мелодий:</translation>
-    </message>
-    <message>
-        <source>Java game region:</source>
-        <translation>Область Java-игр:</translation>
-    </message>
-    <message>
-        <source>Picture region:</source>
-        <translation>Область картинок:</translation>
-    </message>
-    <message>
-        <source>Create</source>
-        <translation>Создать</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
-    </message>
-    <message>
-        <source>“%1” is not a region: two addresses START-END are needed, the end not below the start.</source>
-        <translation>«%1» - не область: нужны два адреса НАЧАЛО-КОНЕЦ, конец не меньше начала.</translation>
-    </message>
-    <message>
-        <source>Enter the data set&apos;s name.</source>
-        <translation>Укажите имя набора данных.</translation>
-    </message>
-    <message>
-        <source>Give at least one region: without one every page of the data set stays off.</source>
-        <translation>Укажите хотя бы одну область: без неё все страницы набора данных останутся выключенными.</translation>
-    </message>
-    <message>
-        <source>Data set from firmware</source>
-        <translation>Набор данных из прошивки</translation>
-    </message>
-    <message>
-        <source>Data set %1 was not created.</source>
-        <translation>Набор данных %1 не создан.</translation>
-    </message>
-</context>
-<context>
-    <name>TfrmFirmwareScan</name>
-    <message>
-        <source>none</source>
-        <translation>нет</translation>
-    </message>
-    <message>
-        <source> (%1 s)</source>
-        <translation> (%1 с)</translation>
-    </message>
-    <message>
-        <source>Firmware overview</source>
-        <translation>Обзор прошивки</translation>
-    </message>
-    <message>
-        <source>Address</source>
-        <translation>Адрес</translation>
-    </message>
-    <message>
-        <source>Kind</source>
-        <translation>Вид</translation>
-    </message>
-    <message>
-        <source>Size</source>
-        <translation>Размер</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Название</translation>
-    </message>
-    <message>
-        <source>Table entries</source>
-        <translation>Записи таблиц</translation>
-    </message>
-    <message>
-        <source>Melodies</source>
-        <translation>Мелодии</translation>
-    </message>
-    <message>
-        <source>Games</source>
-        <translation>Игры</translation>
-    </message>
-    <message>
-        <source>Pictures</source>
-        <translation>Картинки</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 байт</translation>
-    </message>
-    <message>
-        <source>%1 (%2 bytes)</source>
-        <translation>%1 (%2 байт)</translation>
-    </message>
-    <message>
-        <source>%1
-Resources found: %2, table entries: %3. Erased stretches: %4.</source>
-        <translation>%1
-Найдено ресурсов: %2, записей таблиц: %3. Стёртые участки: %4.</translation>
-    </message>
-    <message>
-        <source>
-The picture search stopped at %1: past it too many false picture starts, pictures from there are not shown.</source>
-        <translation>
-Поиск картинок остановлен на %1: дальше слишком много ложных начал картинки, картинки оттуда не показаны.</translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation>Воспроизвести</translation>
-    </message>
-    <message>
-        <source>Extract selected...</source>
-        <translation>Извлечь выбранные...</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Закрыть</translation>
-    </message>
-    <message>
-        <source>Folder for the selected resources</source>
-        <translation>Папка для выбранных ресурсов</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Остановить</translation>
-    </message>
-</context>
-<context>
-    <name>TfrmNagScreen</name>
-    <message>
-        <source>For commercial use
-contact the author by e-mail.</source>
-        <translation>Для коммерческого использования
-свяжитесь с автором по e-mail.</translation>
-    </message>
-</context>
-<context>
-    <name>TfrmReport</name>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Закрыть</translation>
     </message>
 </context>
 <context>

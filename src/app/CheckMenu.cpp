@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/CheckMenu.h"
 
-#include "app/Unit1.h"
-#include "app/frmReport.h"
-#include "app/untOptFirmware.h"
+#include "app/MenuCommand.h"
+#include "app/ReportDialog.h"
+#include "app/WindowHost.h"
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
 #include "dataset/FirmwareId.h"
+#include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
 #include "pages/DialogFilters.h"
 
@@ -23,31 +24,27 @@ const QString kAddFirmwareDialog = QStringLiteral("AddFirmwareDialog");
 
 } // namespace
 
-CheckMenu::CheckMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
-    auto add = [&](const QString& text, const char* name, void (CheckMenu::*handler)()) {
-        QAction* action = settings.addAction(text);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
+CheckMenu::CheckMenu(WindowHost& window, QMenu& settings)
+    : QObject(&window.widget()), window_(window) {
     settings.addSeparator();
-    add(tr("&Check data set..."), "CheckDataSet1", &CheckMenu::CheckDataSetClick);
-    add(tr("&Verify patch..."), "VerifyPatch1", &CheckMenu::VerifyPatchClick);
-    add(tr("&Add firmware..."), "AddFirmware1", &CheckMenu::AddFirmwareClick);
+    addMenuCommand(settings, tr("&Check data set..."), "CheckDataSet1", this,
+                   &CheckMenu::checkDataSet);
+    addMenuCommand(settings, tr("&Verify patch..."), "VerifyPatch1", this, &CheckMenu::verifyPatch);
+    addMenuCommand(settings, tr("&Add firmware..."), "AddFirmware1", this, &CheckMenu::addFirmware);
 }
 
 void CheckMenu::showReport(const QString& caption, const QString& heading, const Report& report) {
-    TfrmReport dialog(caption, heading, report, &window_);
+    ReportDialog dialog(caption, heading, report, &window_.widget());
     UserDialogs::instance().runModal(dialog);
 }
 
-void CheckMenu::CheckDataSetClick() {
+void CheckMenu::checkDataSet() {
     const Session& session = window_.session();
     showReport(tr("Data set check"), tr("Firmware: %1").arg(session.firmwareSettings().currentId),
                datasetcheck::run(session.firmwareFolder() + QStringLiteral("/Data")));
 }
 
-void CheckMenu::VerifyPatchClick() {
+void CheckMenu::verifyPatch() {
     const QString path = UserDialogs::instance().openFile(kVerifyPatchDialog, dialogfilters::kS3);
     if (path.isEmpty()) {
         return;
@@ -58,7 +55,7 @@ void CheckMenu::VerifyPatchClick() {
     showReport(tr("Patch verification"), path, patchverify::run(path, data));
 }
 
-void CheckMenu::AddFirmwareClick() {
+void CheckMenu::addFirmware() {
     UserDialogs& dialogs = UserDialogs::instance();
     const QString folder =
         dialogs.openFolder(kAddFirmwareDialog, tr("The firmware's folder or its Data folder"));
@@ -85,10 +82,7 @@ void CheckMenu::AddFirmwareClick() {
                    result.report);
         return;
     }
-    // The firmware dialog offers the new folder from now on.
-    FirmwareSettings& settings = session.firmwareSettings();
-    settings.folderList = Session::scanFirmwareFolders(session.userFolder());
-    window_.frmOptFirmware()->FormCreate(settings);
+    window_.dataSetAdded();
     if (!result.skipped.isEmpty()) {
         dialogs.warn(tr("Not copied (only plain files are added, not links):\n%1")
                          .arg(result.skipped.join(QLatin1Char('\n'))));

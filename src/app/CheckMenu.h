@@ -6,7 +6,7 @@
 
 class QMenu;
 class Report;
-class TForm1;
+class WindowHost;
 
 // The settings menu's checks: the current data set, a patch file, and adding
 // a firmware data set. Each shows its report in a dialog, as the command line
@@ -15,11 +15,11 @@ class CheckMenu : public QObject {
     Q_OBJECT
 
 public:
-    CheckMenu(TForm1& window, QMenu& settings);
+    CheckMenu(WindowHost& window, QMenu& settings);
 
-    void CheckDataSetClick();
-    void VerifyPatchClick();
-    void AddFirmwareClick();
+    void checkDataSet();
+    void verifyPatch();
+    void addFirmware();
 
 private:
     // A free firmware id for the data set in dataFolder, for the user to change.
@@ -28,5 +28,5 @@ private:
     std::optional<QString> askFirmwareId(QString proposed) const;
     void showReport(const QString& caption, const QString& heading, const Report& report);
 
-    TForm1& window_;
+    WindowHost& window_;
 };

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/FirmwareChoice.h"
 
-#include "app/Unit1.h"
+#include "app/WindowHost.h"
 #include "base/TarvexError.h"
+#include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
 #include "platform/SettingsStore.h"
 
@@ -54,7 +55,7 @@ std::optional<std::uint32_t> parseAddress(const QString& text) {
     return value;
 }
 
-std::optional<FirmwareSource> ask(TForm1& window, For use) {
+std::optional<FirmwareSource> ask(WindowHost& window, For use) {
     UserDialogs& dialogs = UserDialogs::instance();
     const QString id = window.session().firmwareSettings().currentId;
     const QString path = dialogs.openFileOffering(kFirmwareDialog, offered(id), fileFilter());

@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-class TForm1;
+class WindowHost;
 
 // The window's firmware dialogs. Each starts in the folder of the firmware
 // chosen last in any of them, that file offered (before any was chosen, the
@@ -21,7 +21,7 @@ QString fileFilter();
 // One chosen for another data set (the target of a port) is not
 // remembered as the window's.
 enum class For { ThisDataSet, AnotherDataSet };
-std::optional<FirmwareSource> ask(TForm1& window, For use = For::ThisDataSet);
+std::optional<FirmwareSource> ask(WindowHost& window, For use = For::ThisDataSet);
 
 // Remembers `path` as the firmware chosen last, and as data set id's when
 // id is not empty.

@@ -22,16 +22,16 @@ FirmwareMapStrip::FirmwareMapStrip(const FirmwareImage& image, const firmwaresca
                                    QWidget* parent)
     : QWidget(parent), image_(image), scan_(scan) {
     setObjectName(QStringLiteral("FirmwareMapStrip"));
-    btnMarkPatch = new QPushButton(tr("Mark a patch..."), this);
-    btnMarkPatch->setObjectName(QStringLiteral("btnMarkPatch"));
+    markButton_ = new QPushButton(tr("Mark a patch..."), this);
+    markButton_->setObjectName(QStringLiteral("btnMarkPatch"));
     setMinimumHeight(firmwaremap::kLanes * kLaneHeight + 2 * kMargin);
-    setMinimumWidth(btnMarkPatch->sizeHint().width() + 200);
-    connect(btnMarkPatch, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnMarkPatchClick(); }); });
+    setMinimumWidth(markButton_->sizeHint().width() + 200);
+    connect(markButton_, &QPushButton::clicked, this,
+            [this] { guarded([this] { chooseAndMarkPatch(); }); });
     relayout();
 }
 
-void FirmwareMapStrip::btnMarkPatchClick() {
+void FirmwareMapStrip::chooseAndMarkPatch() {
     const QString path = UserDialogs::instance().openFile(kPatchDialog, dialogfilters::kS3);
     if (!path.isEmpty()) {
         markPatch(path);
@@ -50,13 +50,13 @@ void FirmwareMapStrip::markPatch(const QString& path) {
 }
 
 QRect FirmwareMapStrip::laneRect(firmwaremap::Lane lane) const {
-    const int left = btnMarkPatch->width() + 2 * kMargin;
+    const int left = markButton_->width() + 2 * kMargin;
     return QRect(left, kMargin + int(lane) * kLaneHeight, width() - left - kMargin,
                  kLaneHeight - 1);
 }
 
 void FirmwareMapStrip::relayout() {
-    btnMarkPatch->move(kMargin, kMargin);
+    markButton_->move(kMargin, kMargin);
     map_ = firmwaremap::layout(image_, scan_, patch_,
                                std::max(1, laneRect(firmwaremap::Lane::Held).width()));
 }

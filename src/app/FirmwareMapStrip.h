@@ -17,11 +17,8 @@ public:
     FirmwareMapStrip(const FirmwareImage& image, const firmwarescan::Result& scan,
                      QWidget* parent = nullptr);
 
-    QPushButton* btnMarkPatch;
-
     // Marks what the patch at path writes; the map without a patch for none.
     void markPatch(const QString& path);
-    void btnMarkPatchClick();
     // The map as drawn now, in the strip's pixels.
     const firmwaremap::Map& map() const { return map_; }
     // Where a lane's pieces are drawn, in the strip's pixels.
@@ -37,6 +34,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // Asks for a patch and marks it.
+    void chooseAndMarkPatch();
     const firmwaremap::Piece* pieceAt(const QPoint& point) const;
     void relayout();
 
@@ -44,4 +43,5 @@ private:
     const firmwarescan::Result& scan_;
     std::vector<firmwarerevert::Span> patch_;
     firmwaremap::Map map_;
+    QPushButton* markButton_;
 };

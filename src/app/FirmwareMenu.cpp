@@ -4,11 +4,12 @@
 #include "app/BackgroundWork.h"
 #include "app/FirmwareChoice.h"
 #include "app/FirmwareScanMenu.h"
-#include "app/Unit1.h"
-#include "app/frmReport.h"
-#include "app/untOptFirmware.h"
+#include "app/MenuCommand.h"
+#include "app/ReportDialog.h"
+#include "app/WindowHost.h"
 #include "base/TarvexError.h"
 #include "dataset/OutputPlace.h"
+#include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
 #include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareExtract.h"
@@ -36,9 +37,9 @@ QString appliedFirmwareFiles() {
                                        "Motorola S3 format (*.s3);;Firmware image (*.bin)");
 }
 
-void showReport(TForm1& window, const QString& caption, const QString& heading,
+void showReport(WindowHost& window, const QString& caption, const QString& heading,
                 const Report& report) {
-    TfrmReport dialog(caption, heading, report, &window);
+    ReportDialog dialog(caption, heading, report, &window.widget());
     UserDialogs::instance().runModal(dialog);
 }
 
@@ -57,7 +58,7 @@ const QString kAppliedDialog = QStringLiteral("SaveAppliedFirmwareDialog");
 const QString kRevertDialog = QStringLiteral("SaveRevertPatchDialog");
 
 // The firmware file the user chooses, read whole; nothing when cancelled.
-std::optional<FirmwareImage> askFirmware(TForm1& window) {
+std::optional<FirmwareImage> askFirmware(WindowHost& window) {
     const std::optional<FirmwareSource> source = firmwarechoice::ask(window);
     if (!source) {
         return std::nullopt;
@@ -68,7 +69,7 @@ std::optional<FirmwareImage> askFirmware(TForm1& window) {
 
 // The window's data set when it loaded whole: one cut short by a failed start
 // would match any firmware.
-const FirmwareDataSet* loadedDataSet(TForm1& window) {
+const FirmwareDataSet* loadedDataSet(WindowHost& window) {
     Session& session = window.session();
     if (!session.isLoaded()) {
         UserDialogs::instance().warn(QCoreApplication::translate(
@@ -81,27 +82,25 @@ const FirmwareDataSet* loadedDataSet(TForm1& window) {
 
 } // namespace
 
-FirmwareMenu::FirmwareMenu(TForm1& window, QMenu& settings) : QObject(&window), window_(window) {
-    auto add = [&](const QString& text, const char* name, void (FirmwareMenu::*handler)()) {
-        QAction* action = settings.addAction(text);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
+FirmwareMenu::FirmwareMenu(WindowHost& window, QMenu& settings)
+    : QObject(&window.widget()), window_(window) {
     settings.addSeparator();
-    add(tr("&Match against firmware..."), "MatchFirmware1", &FirmwareMenu::MatchFirmwareClick);
-    add(tr("&Extract firmware resources..."), "ExtractResources1",
-        &FirmwareMenu::ExtractResourcesClick);
-    add(tr("P&ort the data set to another firmware..."), "PortDataSet1",
-        &FirmwareMenu::PortDataSetClick);
-    add(tr("Appl&y patches to firmware..."), "ApplyPatches1", &FirmwareMenu::ApplyPatchesClick);
-    add(tr("Make a re&vert patch..."), "RevertPatch1", &FirmwareMenu::RevertPatchClick);
-    add(tr("&Refresh previews from firmware..."), "RefreshPreviews1",
-        &FirmwareMenu::RefreshPreviewsClick);
+    addMenuCommand(settings, tr("&Match against firmware..."), "MatchFirmware1", this,
+                   &FirmwareMenu::matchFirmware);
+    addMenuCommand(settings, tr("&Extract firmware resources..."), "ExtractResources1", this,
+                   &FirmwareMenu::extractResources);
+    addMenuCommand(settings, tr("P&ort the data set to another firmware..."), "PortDataSet1", this,
+                   &FirmwareMenu::portDataSet);
+    addMenuCommand(settings, tr("Appl&y patches to firmware..."), "ApplyPatches1", this,
+                   &FirmwareMenu::applyPatches);
+    addMenuCommand(settings, tr("Make a re&vert patch..."), "RevertPatch1", this,
+                   &FirmwareMenu::makeRevertPatch);
+    addMenuCommand(settings, tr("&Refresh previews from firmware..."), "RefreshPreviews1", this,
+                   &FirmwareMenu::refreshPreviews);
     new FirmwareScanMenu(window, settings);
 }
 
-void FirmwareMenu::MatchFirmwareClick() {
+void FirmwareMenu::matchFirmware() {
     const FirmwareDataSet* data = loadedDataSet(window_);
     if (!data) {
         return;
@@ -127,7 +126,7 @@ void FirmwareMenu::MatchFirmwareClick() {
                result.withTallies());
 }
 
-void FirmwareMenu::ExtractResourcesClick() {
+void FirmwareMenu::extractResources() {
     const FirmwareDataSet* data = loadedDataSet(window_);
     if (!data) {
         return;
@@ -152,7 +151,7 @@ void FirmwareMenu::ExtractResourcesClick() {
     writeExtracted(plan, folder);
 }
 
-void FirmwareMenu::PortDataSetClick() {
+void FirmwareMenu::portDataSet() {
     const FirmwareDataSet* data = loadedDataSet(window_);
     if (!data) {
         return;
@@ -177,11 +176,8 @@ void FirmwareMenu::PortDataSetClick() {
         return firmwareport::run(*data, oldImage, newImage, id, session.userFolder());
     }();
     if (result.created) {
-        // The firmware dialog offers the new folder from now on, and the new
-        // data set's firmware dialogs the new firmware.
-        FirmwareSettings& settings = session.firmwareSettings();
-        settings.folderList = Session::scanFirmwareFolders(session.userFolder());
-        window_.frmOptFirmware()->FormCreate(settings);
+        // The new data set's firmware dialogs offer the new firmware.
+        window_.dataSetAdded();
         firmwarechoice::remember(id, newPath);
     }
     showReport(window_, tr("Data set port"),
@@ -221,7 +217,7 @@ std::optional<FirmwareMenu::PatchRun> FirmwareMenu::askPatchRun(const QString& s
     return PatchRun{*firmware, patches, output};
 }
 
-void FirmwareMenu::ApplyPatchesClick() {
+void FirmwareMenu::applyPatches() {
     const std::optional<PatchRun> run =
         askPatchRun(kAppliedDialog, QStringLiteral("_patched.s3"), appliedFirmwareFiles());
     if (!run) {
@@ -235,7 +231,7 @@ void FirmwareMenu::ApplyPatchesClick() {
     // Written beside the output and renamed over it once whole: a cancel
     // leaves the old file, or none.
     const bool done = backgroundwork::run(
-        &window_, tr("Applying patches"),
+        &window_.widget(), tr("Applying patches"),
         tr("Applying patches to firmware %1...").arg(firmwarePath),
         [&](const workprogress::Progress& progress) {
             FirmwareImage image = firmwarefile::readWhole(firmware);
@@ -269,7 +265,7 @@ void FirmwareMenu::ApplyPatchesClick() {
     window_.setStatusText(patch::createdMessage(output));
 }
 
-void FirmwareMenu::RevertPatchClick() {
+void FirmwareMenu::makeRevertPatch() {
     const std::optional<PatchRun> run =
         askPatchRun(kRevertDialog, QStringLiteral("_revert.s3"), dialogfilters::kS3);
     if (!run) {
@@ -330,7 +326,7 @@ QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmwa
     return {};
 }
 
-void FirmwareMenu::RefreshPreviewsClick() {
+void FirmwareMenu::refreshPreviews() {
     const FirmwareDataSet* data = loadedDataSet(window_);
     if (!data) {
         return;
@@ -348,7 +344,7 @@ void FirmwareMenu::RefreshPreviewsClick() {
     firmwarepreviews::Result result;
     // The previews are written only after the last is made: a cancel
     // before then leaves every one as it was.
-    if (!backgroundwork::run(&window_, tr("Preview refresh"),
+    if (!backgroundwork::run(&window_.widget(), tr("Preview refresh"),
                              tr("Making previews from firmware %1...").arg(firmware->path),
                              [&](const workprogress::Progress& progress) {
                                  result = firmwarepreviews::run(
@@ -363,7 +359,7 @@ void FirmwareMenu::RefreshPreviewsClick() {
                    result.match.withTallies());
         return;
     }
-    window_.picturePage()->lvPicClick(); // the slot shown gets its new preview
+    window_.pages().pictures->showSelectedSlot(); // the slot shown gets its new preview
     dialogs.inform(tr("Previews refreshed: %1 in folder %2.")
                        .arg(result.written)
                        .arg(QDir::toNativeSeparators(data->dataFile(QStringLiteral("Pic")))),

@@ -8,7 +8,7 @@
 #include <optional>
 
 class QMenu;
-class TForm1;
+class WindowHost;
 
 // The settings menu's firmware commands: the data set matched against a
 // firmware file, the firmware's resources taken out, the data set carried
@@ -20,14 +20,14 @@ class FirmwareMenu : public QObject {
     Q_OBJECT
 
 public:
-    FirmwareMenu(TForm1& window, QMenu& settings);
+    FirmwareMenu(WindowHost& window, QMenu& settings);
 
-    void MatchFirmwareClick();
-    void ExtractResourcesClick();
-    void PortDataSetClick();
-    void ApplyPatchesClick();
-    void RevertPatchClick();
-    void RefreshPreviewsClick();
+    void matchFirmware();
+    void extractResources();
+    void portDataSet();
+    void applyPatches();
+    void makeRevertPatch();
+    void refreshPreviews();
 
 private:
     // What apply and revert ask, in this order: the firmware, the patches,
@@ -44,5 +44,5 @@ private:
     QString outputRefusal(const QString& output, const QString& firmware,
                           const QStringList& patches) const;
 
-    TForm1& window_;
+    WindowHost& window_;
 };

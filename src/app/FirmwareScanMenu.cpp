@@ -2,12 +2,13 @@
 #include "app/FirmwareScanMenu.h"
 
 #include "app/BackgroundWork.h"
+#include "app/DraftDialog.h"
 #include "app/FirmwareChoice.h"
-#include "app/Unit1.h"
-#include "app/frmDraftDataSet.h"
-#include "app/frmFirmwareScan.h"
-#include "app/frmReport.h"
-#include "app/untOptFirmware.h"
+#include "app/FirmwareOverviewDialog.h"
+#include "app/MenuCommand.h"
+#include "app/ReportDialog.h"
+#include "app/WindowHost.h"
+#include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
 #include "firmware/FirmwareDraft.h"
 #include "firmware/FirmwareExtract.h"
@@ -29,14 +30,14 @@ struct Scanned {
 
 // The chosen firmware read and scanned off the window's thread, a progress
 // bar showing the scan; nothing when the user cancels the choice or the scan.
-std::optional<Scanned> askAndScan(TForm1& window) {
+std::optional<Scanned> askAndScan(WindowHost& window) {
     const std::optional<FirmwareSource> source = firmwarechoice::ask(window);
     if (!source) {
         return std::nullopt;
     }
     Scanned scanned{source->path, {}, {}};
     const bool done = backgroundwork::run(
-        &window, QCoreApplication::translate("FirmwareScanMenu", "Firmware overview"),
+        &window.widget(), QCoreApplication::translate("FirmwareScanMenu", "Firmware overview"),
         QCoreApplication::translate("FirmwareScanMenu", "Scanning firmware %1...")
             .arg(source->path),
         [&](const workprogress::Progress& progress) {
@@ -58,50 +59,42 @@ void writeExtracted(const firmwareextract::Plan& plan, const QString& folder) {
         QStringLiteral("Tarvex"));
 }
 
-FirmwareScanMenu::FirmwareScanMenu(TForm1& window, QMenu& settings)
-    : QObject(&window), window_(window) {
-    auto add = [&](const QString& text, const char* name, void (FirmwareScanMenu::*handler)()) {
-        QAction* action = settings.addAction(text);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    add(tr("&Firmware overview..."), "FirmwareOverview1", &FirmwareScanMenu::FirmwareOverviewClick);
-    add(tr("Create a &data set from firmware..."), "DraftDataSet1",
-        &FirmwareScanMenu::DraftDataSetClick);
+FirmwareScanMenu::FirmwareScanMenu(WindowHost& window, QMenu& settings)
+    : QObject(&window.widget()), window_(window) {
+    addMenuCommand(settings, tr("&Firmware overview..."), "FirmwareOverview1", this,
+                   &FirmwareScanMenu::showOverview);
+    addMenuCommand(settings, tr("Create a &data set from firmware..."), "DraftDataSet1", this,
+                   &FirmwareScanMenu::draftDataSet);
 }
 
-void FirmwareScanMenu::FirmwareOverviewClick() {
+void FirmwareScanMenu::showOverview() {
     const std::optional<Scanned> scanned = askAndScan(window_);
     if (!scanned) {
         return;
     }
-    MelodyPage* melodies = window_.melodyPage();
-    TfrmFirmwareScan dialog(scanned->path, scanned->image, scanned->result,
-                            melodies ? &melodies->player() : nullptr, &window_);
+    MelodyPage* melodies = window_.pages().melodies;
+    FirmwareOverviewDialog dialog(scanned->path, scanned->image, scanned->result,
+                                  melodies ? &melodies->player() : nullptr, &window_.widget());
     UserDialogs::instance().runModal(dialog);
 }
 
-void FirmwareScanMenu::DraftDataSetClick() {
+void FirmwareScanMenu::draftDataSet() {
     const std::optional<Scanned> scanned = askAndScan(window_);
     if (!scanned) {
         return;
     }
     Session& session = window_.session();
-    TfrmDraftDataSet form(scanned->path, scanned->image, scanned->result, session.userFolder(),
-                          &window_);
+    DraftDialog form(scanned->path, scanned->image, scanned->result, session.userFolder(),
+                     &window_.widget());
     if (UserDialogs::instance().runModal(form) != QDialog::Accepted || !form.drafted()) {
         return;
     }
     const firmwaredraft::Result& result = *form.drafted();
-    // The firmware dialog offers the new folder from now on.
-    FirmwareSettings& settings = session.firmwareSettings();
-    settings.folderList = Session::scanFirmwareFolders(session.userFolder());
-    window_.frmOptFirmware()->FormCreate(settings);
-    TfrmReport report(tr("Data set from firmware"),
-                      tr("Data set %1 was created for firmware %2. Check its "
-                         "regions before writing patches to the handset.")
-                          .arg(result.id, scanned->path),
-                      result.withSummary(), &window_);
+    window_.dataSetAdded();
+    ReportDialog report(tr("Data set from firmware"),
+                        tr("Data set %1 was created for firmware %2. Check its "
+                           "regions before writing patches to the handset.")
+                            .arg(result.id, scanned->path),
+                        result.withSummary(), &window_.widget());
     UserDialogs::instance().runModal(report);
 }

@@ -5,7 +5,7 @@
 
 class QMenu;
 class QString;
-class TForm1;
+class WindowHost;
 namespace firmwareextract {
 struct Plan;
 }
@@ -21,11 +21,11 @@ class FirmwareScanMenu : public QObject {
     Q_OBJECT
 
 public:
-    FirmwareScanMenu(TForm1& window, QMenu& settings);
+    FirmwareScanMenu(WindowHost& window, QMenu& settings);
 
-    void FirmwareOverviewClick();
-    void DraftDataSetClick();
+    void showOverview();
+    void draftDataSet();
 
 private:
-    TForm1& window_;
+    WindowHost& window_;
 };

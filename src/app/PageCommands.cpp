@@ -2,7 +2,7 @@
 #include "app/PageCommands.h"
 
 #include "app/UiFont.h"
-#include "app/Unit1.h"
+#include "app/WindowHost.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "pages/JavaPage.h"
@@ -21,9 +21,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
+PageCommands::PageCommands(WindowHost& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
                            QAction* about)
-    : QObject(&window), window_(window) {
+    : QObject(&window.widget()), window_(window) {
     open_ = addCommand(fileMenu, exit, QStringLiteral("actOpenFile"),
                        QStringLiteral("&Открыть файл..."), QKeySequence(Qt::CTRL | Qt::Key_O),
                        &PageCommands::openFile);
@@ -36,9 +36,7 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
     // Delete is every text box's own key: the command takes it in the slot
     // lists only, and is in the menu for the rest.
     restore_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    for (ManagerPage* page : {static_cast<ManagerPage*>(window.melodyPage()),
-                              static_cast<ManagerPage*>(window.javaPage()),
-                              static_cast<ManagerPage*>(window.picturePage())}) {
+    for (ManagerPage* page : window.pages().managers()) {
         page->slotList()->addAction(restore_);
     }
     fileMenu->insertSeparator(exit);
@@ -46,21 +44,19 @@ PageCommands::PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu
     addCommand(helpMenu, about, QStringLiteral("actPageHelp"), tr("&Help"),
                QKeySequence(Qt::Key_F1), &PageCommands::showHelp);
     watchButtons();
-    connect(window_.pageControl(), &QTabWidget::currentChanged, this, &PageCommands::updateActions);
+    connect(window_.pages().tabs, &QTabWidget::currentChanged, this, &PageCommands::updateActions);
     updateActions();
 }
 
 void PageCommands::watchButtons() {
-    for (ManagerPage* page : {static_cast<ManagerPage*>(window_.melodyPage()),
-                              static_cast<ManagerPage*>(window_.javaPage()),
-                              static_cast<ManagerPage*>(window_.picturePage())}) {
+    for (ManagerPage* page : window_.pages().managers()) {
         for (QAbstractButton* button :
              {page->openButton(), page->restoreButton(), page->createButton()}) {
             button->installEventFilter(this);
         }
     }
-    window_.customPatchPage()->btnOpenMMF->installEventFilter(this);
-    window_.customPatchPage()->btnSaveCustomPatch->installEventFilter(this);
+    window_.pages().customPatch->openButton()->installEventFilter(this);
+    window_.pages().customPatch->saveButton()->installEventFilter(this);
 }
 
 bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -72,14 +68,14 @@ bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
 
 void PageCommands::updateActions() {
     const ManagerPage* page = currentManager();
-    const CustomPatchPage* custom = onCustomPatchPage() ? window_.customPatchPage() : nullptr;
+    const CustomPatchPage* custom = onCustomPatchPage() ? window_.pages().customPatch : nullptr;
     auto usable = [](const QAbstractButton* button) {
         return button != nullptr && button->isEnabled();
     };
     open_->setEnabled(page != nullptr ? usable(page->openButton())
-                                      : custom != nullptr && usable(custom->btnOpenMMF));
+                                      : custom != nullptr && usable(custom->openButton()));
     save_->setEnabled(page != nullptr ? usable(page->createButton())
-                                      : custom != nullptr && usable(custom->btnSaveCustomPatch));
+                                      : custom != nullptr && usable(custom->saveButton()));
     // The custom page has no slots to give back.
     restore_->setEnabled(page != nullptr && usable(page->restoreButton()));
 }
@@ -97,18 +93,18 @@ QAction* PageCommands::addCommand(QMenu* menu, QAction* before, const QString& n
 }
 
 ManagerPage* PageCommands::currentManager() const {
-    return qobject_cast<ManagerPage*>(window_.pageControl()->currentWidget());
+    return qobject_cast<ManagerPage*>(window_.pages().tabs->currentWidget());
 }
 
 bool PageCommands::onCustomPatchPage() const {
-    return window_.pageControl()->currentWidget() == window_.customPatchPage();
+    return window_.pages().tabs->currentWidget() == window_.pages().customPatch;
 }
 
 void PageCommands::openFile() {
     if (ManagerPage* page = currentManager()) {
         page->openButton()->click();
     } else if (onCustomPatchPage()) {
-        window_.customPatchPage()->btnOpenMMF->click();
+        window_.pages().customPatch->openButton()->click();
     }
 }
 
@@ -116,7 +112,7 @@ void PageCommands::savePatch() {
     if (ManagerPage* page = currentManager()) {
         page->createButton()->click();
     } else if (onCustomPatchPage()) {
-        window_.customPatchPage()->btnSaveCustomPatch->click();
+        window_.pages().customPatch->saveButton()->click();
     }
 }
 
@@ -134,10 +130,10 @@ QTextDocument* PageCommands::helpFor(QWidget* page, QObject* owner) const {
         const QTextDocument* text = manager->helpBox()->document();
         return text->isEmpty() ? nullptr : text->clone(owner);
     }
-    const QString resource = page == window_.melodyPage() ? QStringLiteral(":/help/MelodyHelp.html")
-                             : page == window_.customPatchPage()
-                                 ? QStringLiteral(":/help/CustomPatchHelp.html")
-                                 : QString();
+    const QString resource =
+        page == window_.pages().melodies      ? QStringLiteral(":/help/MelodyHelp.html")
+        : page == window_.pages().customPatch ? QStringLiteral(":/help/CustomPatchHelp.html")
+                                              : QString();
     const std::optional<QByteArray> html = fileops::readResource(resource);
     if (!html) {
         return nullptr;
@@ -148,13 +144,13 @@ QTextDocument* PageCommands::helpFor(QWidget* page, QObject* owner) const {
 }
 
 void PageCommands::showHelp() {
-    QTextDocument* text = helpFor(window_.pageControl()->currentWidget(), this);
+    QTextDocument* text = helpFor(window_.pages().tabs->currentWidget(), this);
     if (text == nullptr) {
-        window_.About1Click();
+        window_.showAbout();
         return;
     }
     if (help_ == nullptr) {
-        help_ = new QDialog(&window_);
+        help_ = new QDialog(&window_.widget());
         help_->setObjectName(QStringLiteral("frmHelp"));
         help_->setFont(uiFont());
         help_->resize(560, 460);
@@ -168,8 +164,8 @@ void PageCommands::showHelp() {
         connect(close, &QPushButton::clicked, help_, &QDialog::reject);
         layout->addWidget(close, 0, Qt::AlignRight);
     }
-    const int tab = window_.pageControl()->currentIndex();
-    help_->setWindowTitle(tr("Help: ") + window_.pageControl()->tabText(tab));
+    const int tab = window_.pages().tabs->currentIndex();
+    help_->setWindowTitle(tr("Help: ") + window_.pages().tabs->tabText(tab));
     QTextDocument* previous = shownCopy_;
     shownCopy_ = text;
     shownCopy_->setParent(help_);

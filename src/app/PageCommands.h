@@ -10,7 +10,7 @@ class QMenu;
 class QTextDocument;
 class QTextEdit;
 class QWidget;
-class TForm1;
+class WindowHost;
 
 // The window's keyboard commands, each acting on the page shown and listed
 // in the menu with its key: Ctrl+O opens a file, Ctrl+S builds or saves the
@@ -21,7 +21,8 @@ class PageCommands : public QObject {
     Q_OBJECT
 
 public:
-    PageCommands(TForm1& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu, QAction* about);
+    PageCommands(WindowHost& window, QMenu* fileMenu, QAction* exit, QMenu* helpMenu,
+                 QAction* about);
 
     void openFile();
     void savePatch();
@@ -49,7 +50,7 @@ private:
     QAction* addCommand(QMenu* menu, QAction* before, const QString& name, const QString& text,
                         const QKeySequence& key, void (PageCommands::*command)());
 
-    TForm1& window_;
+    WindowHost& window_;
     QAction* open_ = nullptr;
     QAction* save_ = nullptr;
     QAction* restore_ = nullptr;

@@ -2,10 +2,11 @@
 #include "app/StartUp.h"
 
 #include "app/QtTranslation.h"
-#include "app/Unit1.h"
+#include "app/WindowHost.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
 #include "check/ReportLanguage.h"
+#include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "pages/JavaPage.h"
@@ -33,14 +34,10 @@ bool StartUp::prepareProgram(QApplication& app) {
     return true;
 }
 
-QList<ManagerPage*> StartUp::managerPages() const {
-    return {window_.tsMelodiesManager, window_.tsJavaGames, window_.tsGraphics};
-}
-
 void StartUp::run(bool reopening) {
-    Session& session = *window_.session_;
+    Session& session = window_.session();
     guarded([&] {
-        window_.tsMelodiesManager->startUp();
+        window_.pages().melodies->startUp();
         // The session runs the folder, settings, memory map and list steps;
         // what it reached is shown even when a step failed.
         std::exception_ptr failure;
@@ -49,20 +46,20 @@ void StartUp::run(bool reopening) {
         } catch (...) {
             failure = std::current_exception();
         }
-        window_.tsCreateCustomPatch->setUserFolder(session.userFolder());
+        window_.pages().customPatch->setUserFolder(session.userFolder());
         showWhatSessionReached();
         if (failure) {
             std::rethrow_exception(failure);
         }
         reportUnsafeDataSet();
-        for (ManagerPage* page : managerPages()) {
+        for (ManagerPage* page : window_.pages().managers()) {
             page->fill();
         }
         if (!reopening) {
             // The custom patch does not depend on the firmware: kept on a switch.
-            window_.tsCreateCustomPatch->clear();
+            window_.pages().customPatch->clear();
         }
-        for (ManagerPage* page : managerPages()) {
+        for (ManagerPage* page : window_.pages().managers()) {
             page->updateMemory();
         }
         hideUnavailablePages();
@@ -79,9 +76,9 @@ void StartUp::run(bool reopening) {
 
 void StartUp::showWhatSessionReached() {
     using Step = Session::Step;
-    Session& session = *window_.session_;
+    Session& session = window_.session();
     const Step reached = session.reached();
-    for (ManagerPage* page : managerPages()) {
+    for (ManagerPage* page : window_.pages().managers()) {
         page->setDataSet(&session.dataSet());
         if (reached >= Step::Totals) {
             page->showTotal();
@@ -91,12 +88,12 @@ void StartUp::showWhatSessionReached() {
         QDir::setCurrent(session.programFolder());
     }
     // A help text read before a later file failed is shown all the same.
-    window_.tsJavaGames->showHelp();
-    window_.tsGraphics->showHelp();
+    window_.pages().java->showHelp();
+    window_.pages().pictures->showHelp();
 }
 
 void StartUp::reportUnsafeDataSet() {
-    FirmwareDataSet& data = window_.session_->dataSet();
+    FirmwareDataSet& data = window_.session().dataSet();
     UserDialogs& dialogs = UserDialogs::instance();
     // A list that could not be read whole is never written back: its page
     // shows its rows and changes nothing. One warning names every such list.
@@ -113,7 +110,7 @@ void StartUp::reportUnsafeDataSet() {
                         "pages are off. Mend the lists and start the program again.")
                          .arg(cut.join(QLatin1Char('\n'))));
     }
-    for (ManagerPage* page : managerPages()) {
+    for (ManagerPage* page : window_.pages().managers()) {
         page->setWritable(data.cutRefusal(page->info()).isEmpty());
     }
     for (const ManagerInfo* info : managers::all()) {
@@ -128,10 +125,10 @@ void StartUp::reportUnsafeDataSet() {
 }
 
 void StartUp::hideUnavailablePages() {
-    const FirmwareDataSet& data = window_.session_->dataSet();
-    QTabWidget* tabs = window_.PageControl1;
+    const FirmwareDataSet& data = window_.session().dataSet();
+    QTabWidget* tabs = window_.pages().tabs;
     const int current = tabs->currentIndex();
-    for (ManagerPage* page : managerPages()) {
+    for (ManagerPage* page : window_.pages().managers()) {
         if (!data.isAvailable(page->info())) {
             tabs->setTabVisible(tabs->indexOf(page), false);
         }
@@ -153,21 +150,22 @@ void StartUp::hideUnavailablePages() {
 QString StartUp::showReadOnly() {
     // Another window (or a command) holds the data set: this one shows it
     // but writes nothing, so neither undoes the other's choices.
-    window_.setWindowTitle(TForm1::kCaption + tr(" (read only)"));
-    for (ManagerPage* page : managerPages()) {
+    QWidget& window = window_.widget();
+    window.setWindowTitle(window.windowTitle() + tr(" (read only)"));
+    for (ManagerPage* page : window_.pages().managers()) {
         page->setReadOnly(true);
     }
     // Not exactly over the first window, so that both are seen.
-    window_.move(window_.pos() + QPoint(40, 40));
+    window.move(window.pos() + QPoint(40, 40));
     // Short enough for the holder to stay readable in a narrow window.
     return tr("Read only: %1 changes the data.")
-        .arg(window_.session_->lockHolder().value_or(QString()));
+        .arg(window_.session().lockHolder().value_or(QString()));
 }
 
 QString StartUp::checkDataSet() const {
     // A data set is written by hand; its faults are better told now than
     // found when a patch is built. The check takes milliseconds.
-    const Session& session = *window_.session_;
+    const Session& session = window_.session();
     if (session.reached() < Session::Step::Folders ||
         !QFileInfo(session.firmwareFolder()).isDir()) {
         return {};

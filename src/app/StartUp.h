@@ -2,12 +2,10 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QList>
 #include <QString>
 
-class ManagerPage;
 class QApplication;
-class TForm1;
+class WindowHost;
 
 // What happens when the program starts and when the window opens a data set,
 // in order and in one place. The window builds its parts; this fills them
@@ -20,14 +18,13 @@ public:
     // after telling the user, when there is no place for that folder.
     static bool prepareProgram(QApplication& app);
 
-    explicit StartUp(TForm1& window) : window_(window) {}
+    explicit StartUp(WindowHost& window) : window_(window) {}
 
     // Starts the window's session and shows its data set on every page.
     // Reopening (another firmware in the same window) keeps the custom patch.
     void run(bool reopening);
 
 private:
-    QList<ManagerPage*> managerPages() const;
     void showWhatSessionReached();
     // Tells the user of lists cut at a NUL and of working folders that are
     // links, before anything is written.
@@ -39,5 +36,5 @@ private:
     // The start-up check of the data set: the status bar's note when it has errors.
     QString checkDataSet() const;
 
-    TForm1& window_;
+    WindowHost& window_;
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "app/MainWindow.h"
 #include "app/StartUp.h"
-#include "app/Unit1.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     }
     SessionOptions options;
     options.programFolder = QApplication::applicationDirPath();
-    TForm1 window(options);
+    MainWindow window(options);
     window.show();
     return app.exec();
 }

@@ -59,86 +59,87 @@ CustomPatchPage::CustomPatchPage(QWidget* parent) : QWidget(parent) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
 
-    gbMainPatch = new QGroupBox(QStringLiteral("[ Патч в S3 представлении ]"), this);
-    gbMainPatch->setObjectName(QStringLiteral("gbMainPatch"));
-    Editor = new PatchEditor(gbMainPatch);
-    Editor->setObjectName(QStringLiteral("Editor"));
-    Editor->setFont(editorFont());
-    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    auto* editorLayout = new QVBoxLayout(gbMainPatch);
-    editorLayout->addWidget(Editor);
-    buildFindBar(gbMainPatch);
-    editorLayout->addWidget(findBar);
-    page->addWidget(gbMainPatch, 1);
+    auto* patchBox = new QGroupBox(QStringLiteral("[ Патч в S3 представлении ]"), this);
+    patchBox->setObjectName(QStringLiteral("gbMainPatch"));
+    editor_ = new PatchEditor(patchBox);
+    editor_->setObjectName(QStringLiteral("Editor"));
+    editor_->setFont(editorFont());
+    editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* editorLayout = new QVBoxLayout(patchBox);
+    editorLayout->addWidget(editor_);
+    buildFindBar(patchBox);
+    editorLayout->addWidget(findBar_);
+    page->addWidget(patchBox, 1);
 
-    gbFilePatch = new QGroupBox(QStringLiteral("[ Создать патч ]"), this);
-    gbFilePatch->setObjectName(QStringLiteral("gbFilePatch"));
-    auto* row = new QHBoxLayout(gbFilePatch);
-    Label2 = new QLabel(QStringLiteral("Задать смещение:"), gbFilePatch);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    mmfOffset = new QLineEdit(kDefaultOffset, gbFilePatch);
-    mmfOffset->setObjectName(QStringLiteral("mmfOffset"));
-    mmfOffset->setFixedWidth(110);
-    btnOpenMMF = new QPushButton(QStringLiteral("&Открыть файл..."), gbFilePatch);
-    btnOpenMMF->setObjectName(QStringLiteral("btnOpenMMF"));
-    btnSaveCustomPatch = new QPushButton(QStringLiteral("&Сохранить патч..."), gbFilePatch);
-    btnSaveCustomPatch->setObjectName(QStringLiteral("btnSaveCustomPatch"));
-    row->addWidget(Label2);
-    row->addWidget(mmfOffset);
+    auto* fileBox = new QGroupBox(QStringLiteral("[ Создать патч ]"), this);
+    fileBox->setObjectName(QStringLiteral("gbFilePatch"));
+    auto* row = new QHBoxLayout(fileBox);
+    auto* offsetLabel = new QLabel(QStringLiteral("Задать смещение:"), fileBox);
+    offsetLabel->setObjectName(QStringLiteral("Label2"));
+    offset_ = new QLineEdit(kDefaultOffset, fileBox);
+    offset_->setObjectName(QStringLiteral("mmfOffset"));
+    offset_->setFixedWidth(110);
+    openButton_ = new QPushButton(QStringLiteral("&Открыть файл..."), fileBox);
+    openButton_->setObjectName(QStringLiteral("btnOpenMMF"));
+    saveButton_ = new QPushButton(QStringLiteral("&Сохранить патч..."), fileBox);
+    saveButton_->setObjectName(QStringLiteral("btnSaveCustomPatch"));
+    row->addWidget(offsetLabel);
+    row->addWidget(offset_);
     row->addStretch(1);
-    row->addWidget(btnOpenMMF);
-    row->addWidget(btnSaveCustomPatch);
-    page->addWidget(gbFilePatch);
+    row->addWidget(openButton_);
+    row->addWidget(saveButton_);
+    page->addWidget(fileBox);
 
-    connect(btnOpenMMF, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnOpenMMFClick(); }); });
-    connect(btnSaveCustomPatch, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnSaveCustomPatchClick(); }); });
-    actFind = addPageAction(QStringLiteral("actFind"), tr("&Find..."),
-                            QKeySequence(Qt::CTRL | Qt::Key_F), &CustomPatchPage::showFind);
-    actFindNext = addPageAction(QStringLiteral("actFindNext"), tr("Find &next"),
-                                QKeySequence(Qt::Key_F3), &CustomPatchPage::findNext);
-    actGoToLine = addPageAction(QStringLiteral("actGoToLine"), tr("&Go to line..."),
-                                QKeySequence(Qt::CTRL | Qt::Key_G), &CustomPatchPage::goToLine);
-    Editor->setPageActions({actFind, actFindNext, actGoToLine});
+    connect(openButton_, &QPushButton::clicked, this,
+            [this] { guarded([this] { chooseFile(); }); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { guarded([this] { savePatch(); }); });
+    QAction* find = addPageAction(QStringLiteral("actFind"), tr("&Find..."),
+                                  QKeySequence(Qt::CTRL | Qt::Key_F), &CustomPatchPage::showFind);
+    QAction* next = addPageAction(QStringLiteral("actFindNext"), tr("Find &next"),
+                                  QKeySequence(Qt::Key_F3), &CustomPatchPage::findNext);
+    QAction* goTo = addPageAction(QStringLiteral("actGoToLine"), tr("&Go to line..."),
+                                  QKeySequence(Qt::CTRL | Qt::Key_G), &CustomPatchPage::goToLine);
+    editor_->setPageActions({find, next, goTo});
     // Nothing to save, nothing to press.
-    connect(Editor, &PatchEditor::textChanged, this,
-            [this] { btnSaveCustomPatch->setEnabled(savedLineCount() > 0); });
-    btnSaveCustomPatch->setEnabled(false);
+    connect(editor_, &PatchEditor::textChanged, this,
+            [this] { saveButton_->setEnabled(savedLineCount() > 0); });
+    saveButton_->setEnabled(false);
     takeFileDrops();
 }
 
 void CustomPatchPage::buildFindBar(QWidget* parent) {
-    findBar = new QWidget(parent);
-    findBar->setObjectName(QStringLiteral("findBar"));
-    auto* row = new QHBoxLayout(findBar);
+    findBar_ = new QWidget(parent);
+    findBar_->setObjectName(QStringLiteral("findBar"));
+    auto* row = new QHBoxLayout(findBar_);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(tr("Find:"), findBar);
-    edtFind = new QLineEdit(findBar);
-    edtFind->setObjectName(QStringLiteral("edtFind"));
-    edtFind->setClearButtonEnabled(true);
-    label->setBuddy(edtFind);
-    btnFindNext = new QPushButton(tr("Find &next"), findBar);
-    btnFindNext->setObjectName(QStringLiteral("btnFindNext"));
-    lblFindResult = new QLabel(findBar);
-    lblFindResult->setObjectName(QStringLiteral("lblFindResult"));
+    auto* label = new QLabel(tr("Find:"), findBar_);
+    findText_ = new QLineEdit(findBar_);
+    findText_->setObjectName(QStringLiteral("edtFind"));
+    findText_->setClearButtonEnabled(true);
+    label->setBuddy(findText_);
+    auto* findNextButton = new QPushButton(tr("Find &next"), findBar_);
+    findNextButton->setObjectName(QStringLiteral("btnFindNext"));
+    findResult_ = new QLabel(findBar_);
+    findResult_->setObjectName(QStringLiteral("lblFindResult"));
     row->addWidget(label);
-    row->addWidget(edtFind, 1);
-    row->addWidget(btnFindNext);
-    row->addWidget(lblFindResult, 1);
-    findBar->hide();
-    connect(edtFind, &QLineEdit::returnPressed, this, [this] { guarded([this] { findNext(); }); });
-    connect(btnFindNext, &QPushButton::clicked, this, [this] { guarded([this] { findNext(); }); });
-    connect(edtFind, &QLineEdit::textEdited, lblFindResult, &QLabel::clear);
+    row->addWidget(findText_, 1);
+    row->addWidget(findNextButton);
+    row->addWidget(findResult_, 1);
+    findBar_->hide();
+    connect(findText_, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { findNext(); }); });
+    connect(findNextButton, &QPushButton::clicked, this,
+            [this] { guarded([this] { findNext(); }); });
+    connect(findText_, &QLineEdit::textEdited, findResult_, &QLabel::clear);
     // Escape closes the bar from the editor too, while the bar is shown.
     closeFind_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     closeFind_->setContext(Qt::WidgetWithChildrenShortcut);
     closeFind_->setEnabled(false);
     connect(closeFind_, &QShortcut::activated, this, [this] {
-        findBar->hide();
+        findBar_->hide();
         closeFind_->setEnabled(false);
-        Editor->setFocus();
+        editor_->setFocus();
     });
 }
 
@@ -157,38 +158,38 @@ QAction* CustomPatchPage::addPageAction(const QString& name, const QString& text
 }
 
 void CustomPatchPage::showFind() {
-    const QString selected = Editor->selectedText();
+    const QString selected = editor_->selectedText();
     if (!selected.isEmpty() && !selected.contains(QLatin1Char('\n'))) {
-        edtFind->setText(selected);
+        findText_->setText(selected);
     }
-    lblFindResult->clear();
-    findBar->show();
+    findResult_->clear();
+    findBar_->show();
     closeFind_->setEnabled(true);
-    edtFind->setFocus();
-    edtFind->selectAll();
+    findText_->setFocus();
+    findText_->selectAll();
 }
 
 void CustomPatchPage::findNext() {
-    const QString text = edtFind->text();
+    const QString text = findText_->text();
     if (text.isEmpty()) {
         showFind();
         return;
     }
-    if (Editor->find(text, repaintBetweenBlocks)) {
-        lblFindResult->clear();
+    if (editor_->find(text, repaintBetweenBlocks)) {
+        findResult_->clear();
     } else {
-        lblFindResult->setText(tr("Text “%1” not found.").arg(text));
+        findResult_->setText(tr("Text “%1” not found.").arg(text));
     }
 }
 
 void CustomPatchPage::goToLine() {
-    const std::int64_t lines = Editor->blockCount();
+    const std::int64_t lines = editor_->blockCount();
     QInputDialog dialog(this);
     dialog.setObjectName(QStringLiteral("dlgGoToLine"));
     dialog.setWindowTitle(tr("Go to line"));
     dialog.setInputMode(QInputDialog::IntInput);
     dialog.setIntRange(1, int(std::min<std::int64_t>(lines, INT_MAX)));
-    dialog.setIntValue(int(Editor->cursorPosition().line + 1));
+    dialog.setIntValue(int(editor_->cursorPosition().line + 1));
     dialog.setLabelText(tr("Line number (1 to %1):").arg(lines));
     // Wide enough for its whole title beside the title bar's buttons (window
     // managers draw titles larger than the dialog's own text). The dialog's
@@ -200,13 +201,13 @@ void CustomPatchPage::goToLine() {
                                2 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight));
     }
     if (UserDialogs::instance().runModal(dialog) == QDialog::Accepted) {
-        Editor->goToLine(dialog.intValue());
-        Editor->setFocus();
+        editor_->goToLine(dialog.intValue());
+        editor_->setFocus();
     }
 }
 
 bool CustomPatchPage::askSaveChanges() {
-    if (!Editor->isModified()) {
+    if (!editor_->isModified()) {
         return true;
     }
     switch (UserDialogs::instance().askSaveChanges(
@@ -223,7 +224,7 @@ bool CustomPatchPage::askSaveChanges() {
     return false;
 }
 
-void CustomPatchPage::btnOpenMMFClick() {
+void CustomPatchPage::chooseFile() {
     if (!askSaveChanges()) {
         return;
     }
@@ -241,7 +242,7 @@ void CustomPatchPage::openFile(const QString& file) {
     // refused before anything is measured: taken as 0 bytes it would replace
     // the patch with one that writes nothing.
     managersteps::requireReadable(file);
-    const std::int32_t offset = numeric::toInt(mmfOffset->text());
+    const std::int32_t offset = numeric::toInt(offset_->text());
     // The file is read once, whole, before the editor is touched: a read that
     // fails leaves the patch on the page as it was. The editor makes the lines
     // it shows from the bytes.
@@ -249,11 +250,7 @@ void CustomPatchPage::openFile(const QString& file) {
         CustomPatchSource::read(file, srec::FileSizeOfName(file), offset, repaintBetweenBlocks));
     dialogs.inform(QString::number(patch->bytesRead()), kCaption);
     dialogs.inform(QString::number(patch->wholeRecords()), kCaption);
-    Editor->setSource(std::move(patch));
-}
-
-void CustomPatchPage::btnSaveCustomPatchClick() {
-    savePatch();
+    editor_->setSource(std::move(patch));
 }
 
 bool CustomPatchPage::savePatch() {
@@ -276,14 +273,14 @@ bool CustomPatchPage::savePatch() {
     // cannot hold is refused, never written as "?".
     CheckedSaveFile out(file);
     bool written = out.open();
-    Editor->lines().write(0, lines, [&](std::string_view block) {
+    editor_->lines().write(0, lines, [&](std::string_view block) {
         written = written && out.write(block.data(), qint64(block.size()));
         repaintBetweenBlocks();
     });
     if (!written || !out.commit()) {
         throw errors::cannotCreateFile(file);
     }
-    Editor->setModified(false);
+    editor_->setModified(false);
     dialogfolders::remember(dialognames::kSaveCustom, file);
     if (status_) {
         status_(patch::createdMessage(file));
@@ -343,11 +340,11 @@ void CustomPatchPage::showDragRefusal(const QString& reason) {
 }
 
 void CustomPatchPage::clear() {
-    Editor->clear();
+    editor_->clear();
 }
 
 std::int64_t CustomPatchPage::savedLineCount() const {
-    const EditedLines& lines = Editor->lines();
+    const EditedLines& lines = editor_->lines();
     const std::int64_t n = lines.count();
     return n > 0 && lines.line(n - 1).isEmpty() ? n - 1 : n;
 }
@@ -355,7 +352,7 @@ std::int64_t CustomPatchPage::savedLineCount() const {
 QStringList CustomPatchPage::editorLines() const {
     QStringList out;
     for (std::int64_t i = 0, n = savedLineCount(); i < n; ++i) {
-        out << Editor->lines().line(i);
+        out << editor_->lines().line(i);
     }
     return out;
 }

@@ -10,7 +10,6 @@
 #include <functional>
 
 class QAction;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,11 +27,11 @@ public:
     static inline const QString kDefaultOffset = QStringLiteral("0x00646880");
     static inline const QString kSaveName = QStringLiteral("CustomPatch");
 
-    void btnOpenMMFClick();
-    // What btnOpenMMFClick does with the chosen file; a file dropped on the
+    // What the open button does with the chosen file; a file dropped on the
     // page is opened so too.
     void openFile(const QString& file);
-    void btnSaveCustomPatchClick();
+    // Whether the patch text changed since it was opened or saved.
+    bool isModified() const { return editor_->isModified(); }
     // Before the patch text is replaced or the window closes: when it was
     // changed since it was opened or saved, asks whether to save the changes and
     // saves when told. Whether to go on.
@@ -55,25 +54,16 @@ public:
     // Those lines (for a look at a small patch: a large one has millions).
     QStringList editorLines() const;
 
-    QGroupBox* gbMainPatch;
-    PatchEditor* Editor;
-    QGroupBox* gbFilePatch;
-    QLabel* Label2;
-    QLineEdit* mmfOffset;
-    QPushButton* btnOpenMMF;
-    QPushButton* btnSaveCustomPatch;
-    QWidget* findBar;
-    QLineEdit* edtFind;
-    QPushButton* btnFindNext;
-    QLabel* lblFindResult;
-    QAction* actFind;
-    QAction* actFindNext;
-    QAction* actGoToLine;
+    // The buttons the window's keyboard commands press.
+    QPushButton* openButton() const { return openButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Asks for a file (after the changes are saved or let go) and opens it.
+    void chooseFile();
     void takeFileDrops();
     void buildFindBar(QWidget* parent);
     QAction* addPageAction(const QString& name, const QString& text, const QKeySequence& key,
@@ -86,4 +76,12 @@ private:
     QString userFolder_;
     QShortcut* closeFind_ = nullptr;
     bool dragRefusalShown_ = false;
+
+    PatchEditor* editor_;
+    QLineEdit* offset_;
+    QPushButton* openButton_;
+    QPushButton* saveButton_;
+    QWidget* findBar_;
+    QLineEdit* findText_;
+    QLabel* findResult_;
 };

@@ -45,55 +45,39 @@ const PageNames kNames{
 JavaPage::JavaPage(QWidget* parent) : ManagerPage(managers::java(), parent) {
     setObjectName(QStringLiteral("tsJavaGames"));
     const Skeleton& s = buildListBox(kNames);
-    GroupBox3 = s.listBox;
-    lvJava = s.list;
-    reJavaHelp = helpTextBox(QStringLiteral("reJavaHelp"), GroupBox3);
-    s.listLayout->setStretchFactor(lvJava, 3);
-    s.listLayout->addWidget(reJavaHelp, 2);
+    QTextEdit* help = helpTextBox(QStringLiteral("reJavaHelp"), s.listBox);
+    s.listLayout->setStretchFactor(s.list, 3);
+    s.listLayout->addWidget(help, 2);
 
     buildEditPanel(kNames);
-    GroupBox4 = s.editPanel;
-    lblJavaName = s.title;
-    Label5 = s.loadLabel;
-    edtJavaFile = s.fileEdit;
-    btnOpenJava = s.openButton;
     addRestoreButton(kNames);
-    btnUseStandardJava = s.restoreButton;
 
     // Built but never shown: renaming was never finished.
-    Label8 = label(QStringLiteral("Label8"), QStringLiteral("Change melody name:"), GroupBox4);
-    Edit2 = lineEdit(QStringLiteral("Edit2"), QString(), GroupBox4);
-    Edit2->setMaxLength(20);
-    Edit2->setToolTip(QStringLiteral("Not applicated yet"));
-    BitBtn3 = button(QStringLiteral("BitBtn3"), QStringLiteral("Apply changes"), GroupBox4);
-    Label8->setEnabled(false);
-    Edit2->setEnabled(false);
-    for (QWidget* unused : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Edit2),
-                            static_cast<QWidget*>(BitBtn3)}) {
+    QLabel* renameLabel =
+        label(QStringLiteral("Label8"), QStringLiteral("Change melody name:"), s.editPanel);
+    QLineEdit* renameEdit = lineEdit(QStringLiteral("Edit2"), QString(), s.editPanel);
+    renameEdit->setMaxLength(20);
+    renameEdit->setToolTip(QStringLiteral("Not applicated yet"));
+    QPushButton* rename =
+        button(QStringLiteral("BitBtn3"), QStringLiteral("Apply changes"), s.editPanel);
+    renameLabel->setEnabled(false);
+    renameEdit->setEnabled(false);
+    for (QWidget* unused : {static_cast<QWidget*>(renameLabel), static_cast<QWidget*>(renameEdit),
+                            static_cast<QWidget*>(rename)}) {
         unused->hide();
         s.editLayout->addWidget(unused);
     }
 
-    finishSkeleton(kNames, reJavaHelp);
-    Label11 = s.memory->findChild<QLabel*>(kNames.memory.usedCaption);
-    lblJavaMemUsed = s.memory->usedLabel();
-    Label12 = s.memory->findChild<QLabel*>(kNames.memory.totalCaption);
-    lblJavaMemTotal = s.memory->totalLabel();
-    pgJavaMemUsed = s.memory->gauge();
-    btnCreateJavaPatch = s.memory->createButton();
+    finishSkeleton(kNames, help);
 
-    connect(btnOpenJava, &QToolButton::clicked, this,
-            [this] { guarded([this] { btnOpenJavaClick(); }); });
-    connect(btnUseStandardJava, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnUseStandardJavaClick(); }); });
-}
-
-void JavaPage::btnOpenJavaClick() {
-    openForSelectedSlot(edtJavaFile);
+    connect(s.openButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { openForSelectedSlot(skeleton().fileEdit); }); });
+    connect(s.restoreButton, &QPushButton::clicked, this,
+            [this] { guarded([this] { restoreStandard(); }); });
 }
 
 void JavaPage::assignReplacement(int row, const QString& file) {
-    assignFileToSlot(row, file, edtJavaFile);
+    assignFileToSlot(row, file, skeleton().fileEdit);
 }
 
 std::function<void()> JavaPage::settleChange(SlotTable& java, int row) {
@@ -112,11 +96,11 @@ std::function<void()> JavaPage::settleChange(SlotTable& java, int row) {
         // problems too, and a corrected JAD its new size. A restored row's
         // hidden column is the page's own, so it is not redrawn here.
         const int other = row ^ 1;
-        if (other < lvJava->topLevelItemCount()) {
+        if (other < slotList()->topLevelItemCount()) {
             if (pair.corrected && pair.corrected->jadSlot == other) {
                 refreshRow(other);
             } else {
-                lvJava->markProblems(other, managersteps::slotContent(table(), other));
+                slotList()->markProblems(other, managersteps::slotContent(table(), other));
             }
         }
         if (pair.corrected) {
@@ -128,23 +112,23 @@ std::function<void()> JavaPage::settleChange(SlotTable& java, int row) {
     };
 }
 
-void JavaPage::btnUseStandardJavaClick() {
-    restoreSelectedSlot(edtJavaFile, [this](SlotTable& java, int row) {
+void JavaPage::restoreStandard() {
+    restoreSelectedSlot(skeleton().fileEdit, [this](SlotTable& java, int row) {
         // The hidden column has no list behind it; restore still names the standard file there.
-        lvJava->setCell(row, 2, java.displayName(row));
+        slotList()->setCell(row, 2, java.displayName(row));
     });
 }
 
 void JavaPage::showNoSlot() {
-    lblJavaName->setText(kNames.titleText);
-    edtJavaFile->setText(info().placeholder);
+    skeleton().title->setText(kNames.titleText);
+    skeleton().fileEdit->setText(info().placeholder);
 }
 
-void JavaPage::lvJavaClick() {
-    const int row = lvJava->selectedRow();
+void JavaPage::showSelectedSlot() {
+    const int row = slotList()->selectedRow();
     if (row < 0) {
         return;
     }
-    lblJavaName->setText(lvJava->cell(row, 0));
-    edtJavaFile->setText(lvJava->cell(row, 1));
+    skeleton().title->setText(slotList()->cell(row, 0));
+    skeleton().fileEdit->setText(slotList()->cell(row, 1));
 }

@@ -317,7 +317,7 @@ void ManagerPage::setParts(SlotListView* list, MemoryPanel* memory, QTextEdit* h
     list_ = list;
     memory_ = memory;
     help_ = help;
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, &ManagerPage::lvMelsSelectItem);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &ManagerPage::selectionChanged);
     list_->setDropCheck(
         [this](int row, const QList<QUrl>& urls) { return dropRefusal(row, urls); });
     connect(list_, &SlotListView::dragRefused, this, &ManagerPage::showDragRefusal);
@@ -333,7 +333,7 @@ void ManagerPage::setButtons(QAbstractButton* open, QAbstractButton* restore) {
     updateCommands();
 }
 
-void ManagerPage::lvMelsSelectItem() {
+void ManagerPage::selectionChanged() {
     list_->viewport()->repaint();
     updateCommands();
     if (!newsRows_.isEmpty() && !newsRows_.contains(list_->selectedRow())) {

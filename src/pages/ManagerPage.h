@@ -139,8 +139,10 @@ public:
     void showSlotNews(const QList<int>& rows, const QString& text);
 
     SlotListView* slotList() const { return list_; }
-    MemoryPanel* memoryPanel() const { return memory_; }
     QTextEdit* helpBox() const { return help_; }
+
+    // Shows the selected slot in the edit panel; nothing without one.
+    virtual void showSelectedSlot() = 0;
 
 protected:
     // The controls every page has, as the skeleton's steps build them.
@@ -165,6 +167,7 @@ protected:
     // memory panel at the foot, the two halves side by side, drops taken on
     // the file edit and the create button building the manager's patch.
     const Skeleton& buildListBox(const PageNames& names);
+    const Skeleton& skeleton() const { return skeleton_; }
     void buildEditPanel(const PageNames& names);
     void addRestoreButton(const PageNames& names);
     void finishSkeleton(const PageNames& names, QTextEdit* help = nullptr);
@@ -172,8 +175,6 @@ protected:
     void takeDropsOn(QWidget* target);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // What the page's click handler does for the selected row.
-    virtual void showSelectedSlot() = 0;
     // The edit panel as it starts, before a slot is chosen.
     virtual void showNoSlot() = 0;
     // What the page's open button does with a chosen file.
@@ -203,7 +204,7 @@ private:
     // The page's two halves: the list box grows, the edit panel keeps its width.
     void placeSideBySide(QGroupBox* listBox, QGroupBox* editPanel);
     // Shared by the three lists: a changed selection is redrawn at once.
-    void lvMelsSelectItem();
+    void selectionChanged();
     // While a drag is refused the status bar says why; cleared when it ends.
     void showDragRefusal(const QString& reason);
     // Handles the drop after it has ended: a warning must not hold up the file manager.

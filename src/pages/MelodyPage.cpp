@@ -49,126 +49,112 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
     setObjectName(QStringLiteral("tsMelodiesManager"));
     const Skeleton& s = buildListBox(kNames);
     buildEditPanel(kNames);
-    GroupBox1 = s.listBox;
-    lvMels = s.list;
-    GroupBox2 = s.editPanel;
-    lblMelName = s.title;
-    Label6 = s.loadLabel;
-    edtMelFile = s.fileEdit;
-    btnOpenMelody = s.openButton;
+    QGroupBox* panel = s.editPanel;
 
-    btnPlayMelody =
-        speedButton(QStringLiteral("btnPlayMelody"), QStringLiteral("Проиграть мелодию"),
-                    style()->standardIcon(QStyle::SP_MediaPlay), GroupBox2);
-    s.fileRow->addWidget(btnPlayMelody);
+    playButton_ = speedButton(QStringLiteral("btnPlayMelody"), QStringLiteral("Проиграть мелодию"),
+                              style()->standardIcon(QStyle::SP_MediaPlay), panel);
+    s.fileRow->addWidget(playButton_);
 
     auto* volumeRow = new QHBoxLayout;
-    lblVolume = label(QStringLiteral("lblVolume"), QStringLiteral("Громкость:"), GroupBox2);
-    lblVolume->setEnabled(false);
-    tbVolume = new QSlider(Qt::Horizontal, GroupBox2);
-    tbVolume->setObjectName(QStringLiteral("tbVolume"));
-    tbVolume->setRange(melodyvolumes::kMinimum, melodyvolumes::kMaximum);
-    tbVolume->setValue(1);
-    tbVolume->setTickPosition(QSlider::TicksBelow);
-    tbVolume->setTickInterval(8);
-    tbVolume->setEnabled(false);
-    lblVolumePercent = label(QStringLiteral("lblVolumePercent"), QStringLiteral("0 %"), GroupBox2);
-    lblVolumePercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    volumeLabel_ = label(QStringLiteral("lblVolume"), QStringLiteral("Громкость:"), panel);
+    volumeLabel_->setEnabled(false);
+    volume_ = new QSlider(Qt::Horizontal, panel);
+    volume_->setObjectName(QStringLiteral("tbVolume"));
+    volume_->setRange(melodyvolumes::kMinimum, melodyvolumes::kMaximum);
+    volume_->setValue(1);
+    volume_->setTickPosition(QSlider::TicksBelow);
+    volume_->setTickInterval(8);
+    volume_->setEnabled(false);
+    volumePercent_ = label(QStringLiteral("lblVolumePercent"), QStringLiteral("0 %"), panel);
+    volumePercent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for each text it shows, whichever is widest in the font.
     int widest = 0;
     for (const char* text : {"100%", "0 %", "н/д"}) {
-        widest = qMax(widest,
-                      lblVolumePercent->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
+        widest =
+            qMax(widest, volumePercent_->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
     }
-    lblVolumePercent->setMinimumWidth(widest + 4);
-    volumeRow->addWidget(lblVolume);
-    volumeRow->addWidget(tbVolume, 1);
-    volumeRow->addWidget(lblVolumePercent);
+    volumePercent_->setMinimumWidth(widest + 4);
+    volumeRow->addWidget(volumeLabel_);
+    volumeRow->addWidget(volume_, 1);
+    volumeRow->addWidget(volumePercent_);
     s.editLayout->addLayout(volumeRow);
 
     addRestoreButton(kNames);
-    btnUseStandardMelody = s.restoreButton;
 
     // Built but never shown: renaming was never finished.
-    Label7 = label(QStringLiteral("Label7"), QStringLiteral("Change melody name:"), GroupBox2);
-    edtMelName = lineEdit(QStringLiteral("edtMelName"), QString(), GroupBox2);
-    edtMelName->setMaxLength(20);
-    edtMelName->setToolTip(QStringLiteral("Not applicated yet"));
-    BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Apply changes"), GroupBox2);
-    for (QWidget* unused : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(edtMelName),
-                            static_cast<QWidget*>(BitBtn2)}) {
+    QLabel* renameLabel =
+        label(QStringLiteral("Label7"), QStringLiteral("Change melody name:"), panel);
+    renameEdit_ = lineEdit(QStringLiteral("edtMelName"), QString(), panel);
+    renameEdit_->setMaxLength(20);
+    renameEdit_->setToolTip(QStringLiteral("Not applicated yet"));
+    QPushButton* rename = button(QStringLiteral("BitBtn2"), QStringLiteral("Apply changes"), panel);
+    for (QWidget* unused : {static_cast<QWidget*>(renameLabel), static_cast<QWidget*>(renameEdit_),
+                            static_cast<QWidget*>(rename)}) {
         unused->setEnabled(false);
         unused->hide();
         s.editLayout->addWidget(unused);
     }
 
     finishSkeleton(kNames);
-    Label1 = s.memory->findChild<QLabel*>(kNames.memory.usedCaption);
-    lblMemUsed = s.memory->usedLabel();
-    Label3 = s.memory->findChild<QLabel*>(kNames.memory.totalCaption);
-    lblMemLeft = s.memory->totalLabel();
-    pgMemUsed = s.memory->gauge();
-    btnCreateMelPatch = s.memory->createButton();
 
-    connect(btnOpenMelody, &QToolButton::clicked, this,
-            [this] { guarded([this] { btnOpenMelodyClick(); }); });
-    connect(btnUseStandardMelody, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnUseStandardMelodyClick(); }); });
-    connect(tbVolume, &QSlider::valueChanged, this,
-            [this](int position) { guarded([this, position] { tbVolumeChange(position); }); });
+    connect(s.openButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { openForSelectedSlot(skeleton().fileEdit); }); });
+    connect(s.restoreButton, &QPushButton::clicked, this,
+            [this] { guarded([this] { restoreStandard(); }); });
+    connect(volume_, &QSlider::valueChanged, this,
+            [this](int position) { guarded([this, position] { changeVolume(position); }); });
     // A volume the user set is written at once, as every other choice is:
     // when the handle is let go, or after a key, a click beside the handle or
     // the wheel (the value has changed by the time the timer runs).
-    connect(tbVolume, &QSlider::sliderReleased, this,
-            [this] { guarded([this] { saveVolume(); }); });
-    connect(tbVolume, &QSlider::actionTriggered, this, [this](int action) {
-        if (action != QAbstractSlider::SliderMove || !tbVolume->isSliderDown()) {
+    connect(volume_, &QSlider::sliderReleased, this, [this] { guarded([this] { saveVolume(); }); });
+    connect(volume_, &QSlider::actionTriggered, this, [this](int action) {
+        if (action != QAbstractSlider::SliderMove || !volume_->isSliderDown()) {
             QTimer::singleShot(0, this, [this] { guarded([this] { saveVolume(); }); });
         }
     });
-    connect(edtMelFile, &QLineEdit::textChanged, this, &MelodyPage::updatePlayButton);
-    connect(btnPlayMelody, &QToolButton::clicked, this,
-            [this] { guarded([this] { btnPlayMelodyClick(); }); });
+    connect(s.fileEdit, &QLineEdit::textChanged, this, &MelodyPage::updatePlayButton);
+    connect(playButton_, &QToolButton::clicked, this,
+            [this] { guarded([this] { playOrStop(); }); });
 }
 
 void MelodyPage::startUp() {
     player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::Find());
     player_->setOnFinished([this] { showPlaying(false); });
     if (!player_->isAvailable()) {
-        btnPlayMelody->setEnabled(false);
-        btnPlayMelody->setToolTip(noPlayerHint());
+        playButton_->setEnabled(false);
+        playButton_->setToolTip(noPlayerHint());
         // The style's own disabled glyph is hardly lighter than the grey triangle.
-        const QPixmap glyph = btnPlayMelody->icon().pixmap(btnPlayMelody->iconSize());
+        const QPixmap glyph = playButton_->icon().pixmap(playButton_->iconSize());
         QPixmap faded(glyph.size());
         faded.fill(Qt::transparent);
         QPainter painter(&faded);
         painter.setOpacity(0.3);
         painter.drawPixmap(0, 0, glyph);
         painter.end();
-        QIcon icon = btnPlayMelody->icon();
+        QIcon icon = playButton_->icon();
         icon.addPixmap(faded, QIcon::Disabled);
-        btnPlayMelody->setIcon(icon);
+        playButton_->setIcon(icon);
     }
     updatePlayButton();
 }
 
 void MelodyPage::updatePlayButton() {
     if (!player_->isAvailable()) {
-        btnPlayMelody->setEnabled(false); // its tooltip says how to get a player
+        playButton_->setEnabled(false); // its tooltip says how to get a player
         return;
     }
     // Stop stays within reach while a melody plays; play only when a slot
     // shows a melody file of its own that the working folder holds.
-    const QString file = edtMelFile->text();
-    const bool playable = lvMels->selectedRow() >= 0 && dataSet() != nullptr &&
+    const QString file = skeleton().fileEdit->text();
+    const bool playable = slotList()->selectedRow() >= 0 && dataSet() != nullptr &&
                           fileops::isSafeBareName(file) &&
                           fileops::exists(dataSet()->workFile(info(), file));
-    btnPlayMelody->setEnabled(player_->isRunning() || playable);
+    playButton_->setEnabled(player_->isRunning() || playable);
 }
 
 void MelodyPage::saveVolume() {
-    if (lvMels->selectedRow() >= 0 && canChangeSlots() && dataSet()->volumesAvailable() &&
-        tbVolume->isEnabled()) {
+    if (slotList()->selectedRow() >= 0 && canChangeSlots() && dataSet()->volumesAvailable() &&
+        volume_->isEnabled()) {
         dataSet()->saveSlotLists();
     }
 }
@@ -184,25 +170,21 @@ void MelodyPage::shutDown() {
     player_->terminate();
 }
 
-void MelodyPage::btnOpenMelodyClick() {
-    openForSelectedSlot(edtMelFile);
-}
-
 void MelodyPage::assignReplacement(int row, const QString& file) {
-    assignFileToSlot(row, file, edtMelFile);
+    assignFileToSlot(row, file, skeleton().fileEdit);
 }
 
-void MelodyPage::btnUseStandardMelodyClick() {
-    restoreSelectedSlot(edtMelFile, [this](SlotTable& melodies, int row) {
+void MelodyPage::restoreStandard() {
+    restoreSelectedSlot(skeleton().fileEdit, [this](SlotTable& melodies, int row) {
         if (melodies.data().memoryMap().volumePatchAvailable && melodyvolumes::isVolumeSlot(row)) {
-            tbVolume->setValue(melodyvolumes::position(melodies.data(), row));
+            volume_->setValue(melodyvolumes::position(melodies.data(), row));
         }
     });
 }
 
-void MelodyPage::tbVolumeChange(int position) {
-    lblVolumePercent->setText(melodyvolumes::percentText(position));
-    const int row = lvMels->selectedRow();
+void MelodyPage::changeVolume(int position) {
+    volumePercent_->setText(melodyvolumes::percentText(position));
+    const int row = slotList()->selectedRow();
     if (row >= 0 && canChangeSlots() && dataSet()->volumesAvailable()) {
         try {
             melodyvolumes::store(*dataSet(), row, position);
@@ -210,14 +192,14 @@ void MelodyPage::tbVolumeChange(int position) {
             // The selection moved to a slot without a volume: the bar is
             // switched off, which also stops a held click from stepping it
             // again, so the error is shown once and not once per step.
-            tbVolume->setEnabled(false);
-            lblVolume->setEnabled(false);
+            volume_->setEnabled(false);
+            volumeLabel_->setEnabled(false);
             throw;
         }
     }
 }
 
-void MelodyPage::btnPlayMelodyClick() {
+void MelodyPage::playOrStop() {
     if (dataSet() == nullptr || !player_->isAvailable()) {
         return;
     }
@@ -226,7 +208,7 @@ void MelodyPage::btnPlayMelodyClick() {
         showPlaying(false);
         return;
     }
-    const QString file = edtMelFile->text();
+    const QString file = skeleton().fileEdit->text();
     switch (player_->play(dataSet()->workFolder(info()), file)) {
     case MelodyPlayer::Outcome::Started:
         showPlaying(true);
@@ -240,47 +222,46 @@ void MelodyPage::btnPlayMelodyClick() {
 }
 
 void MelodyPage::showPlaying(bool playing) {
-    btnPlayMelody->setIcon(
+    playButton_->setIcon(
         style()->standardIcon(playing ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
-    btnPlayMelody->setToolTip(playing ? tr("Stop the melody")
-                                      : QStringLiteral("Проиграть мелодию"));
+    playButton_->setToolTip(playing ? tr("Stop the melody") : QStringLiteral("Проиграть мелодию"));
     updatePlayButton();
 }
 
-void MelodyPage::lvMelsClick() {
-    const int row = lvMels->selectedRow();
+void MelodyPage::showSelectedSlot() {
+    const int row = slotList()->selectedRow();
     if (row < 0) {
         return;
     }
     if (dataSet() != nullptr && dataSet()->volumesAvailable()) {
         showVolumeFor(row);
     }
-    lblMelName->setText(lvMels->cell(row, 0));
-    edtMelName->setText(lvMels->cell(row, 2));
-    edtMelFile->setText(lvMels->cell(row, 1));
+    skeleton().title->setText(slotList()->cell(row, 0));
+    renameEdit_->setText(slotList()->cell(row, 2));
+    skeleton().fileEdit->setText(slotList()->cell(row, 1));
     updatePlayButton();
 }
 
 void MelodyPage::showNoSlot() {
-    lblMelName->setText(kNames.titleText);
-    edtMelFile->setText(info().placeholder);
-    tbVolume->setEnabled(false);
-    lblVolume->setEnabled(false);
+    skeleton().title->setText(kNames.titleText);
+    skeleton().fileEdit->setText(info().placeholder);
+    volume_->setEnabled(false);
+    volumeLabel_->setEnabled(false);
     updatePlayButton();
 }
 
 void MelodyPage::showVolumeFor(int row) {
     const bool volumeSlot = melodyvolumes::isVolumeSlot(row);
-    tbVolume->setEnabled(volumeSlot && canChangeSlots());
-    lblVolume->setEnabled(volumeSlot);
+    volume_->setEnabled(volumeSlot && canChangeSlots());
+    volumeLabel_->setEnabled(volumeSlot);
     if (!volumeSlot) {
-        lblVolumePercent->setText(QStringLiteral("н/д"));
+        volumePercent_->setText(QStringLiteral("н/д"));
         return;
     }
     const int position = melodyvolumes::position(*dataSet(), row);
-    if (tbVolume->value() == position) {
-        lblVolumePercent->setText(melodyvolumes::percentText(position));
+    if (volume_->value() == position) {
+        volumePercent_->setText(melodyvolumes::percentText(position));
     } else {
-        tbVolume->setValue(position); // tbVolumeChange shows and stores it
+        volume_->setValue(position); // changeVolume shows and stores it
     }
 }

@@ -6,11 +6,8 @@
 
 #include <memory>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 class QSlider;
 class QToolButton;
 
@@ -23,52 +20,27 @@ class MelodyPage : public ManagerPage {
 public:
     explicit MelodyPage(QWidget* parent = nullptr);
 
-    // Start-up step 1: finds the melody player; without one btnPlayMelody
+    // Start-up step 1: finds the melody player; without one the play button
     // stays disabled for the whole run, its tooltip saying how to get one.
     void startUp();
     static QString noPlayerHint();
     // The last step of the close: ends the player started last.
     void shutDown();
 
-    // Shows the clicked slot in the edit panel.
-    void lvMelsClick();
-    void btnOpenMelodyClick();
-    void btnUseStandardMelodyClick();
-    // The track bar moved (by the user or the program).
-    void tbVolumeChange(int position);
-    void btnPlayMelodyClick();
+    void showSelectedSlot() override;
 
     MelodyPlayer& player() { return *player_; }
 
-    QGroupBox* GroupBox1;
-    SlotListView* lvMels;
-    QGroupBox* GroupBox2;
-    QLabel* lblMelName;
-    QLabel* Label6;
-    QLineEdit* edtMelFile;
-    QToolButton* btnOpenMelody;
-    QToolButton* btnPlayMelody;
-    QLabel* lblVolume;
-    QSlider* tbVolume;
-    QLabel* lblVolumePercent;
-    QPushButton* btnUseStandardMelody;
-    QLabel* Label7;
-    QLineEdit* edtMelName;
-    QPushButton* BitBtn2;
-    QLabel* Label1;
-    QLabel* lblMemUsed;
-    QLabel* Label3;
-    QLabel* lblMemLeft;
-    QProgressBar* pgMemUsed;
-    QPushButton* btnCreateMelPatch;
-
 protected:
-    void showSelectedSlot() override { lvMelsClick(); }
     void showNoSlot() override;
     void assignReplacement(int row, const QString& file) override;
 
 private:
-    // The volume controls for a row shown by lvMelsClick (volume patch only).
+    void restoreStandard();
+    // The track bar moved (by the user or the program).
+    void changeVolume(int position);
+    void playOrStop();
+    // The volume controls for a row shown by showSelectedSlot (volume patch only).
     void showVolumeFor(int row);
     // While a melody plays the play button stops it, and shows so.
     void showPlaying(bool playing);
@@ -79,4 +51,9 @@ private:
     void saveVolume();
 
     std::unique_ptr<MelodyPlayer> player_ = std::make_unique<MelodyPlayer>();
+    QToolButton* playButton_;
+    QLabel* volumeLabel_;
+    QSlider* volume_;
+    QLabel* volumePercent_;
+    QLineEdit* renameEdit_; // built but never shown: renaming was never finished
 };

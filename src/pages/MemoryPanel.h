@@ -31,9 +31,6 @@ class MemoryPanel : public QWidget {
 public:
     explicit MemoryPanel(const MemoryPanelNames& names, QWidget* parent = nullptr);
 
-    QLabel* usedLabel() const { return used_; }
-    QLabel* totalLabel() const { return total_; }
-    QProgressBar* gauge() const { return gauge_; }
     QPushButton* createButton() const { return create_; }
 
     void showTotal(std::int32_t total);

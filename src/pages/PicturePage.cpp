@@ -56,71 +56,58 @@ const PageNames kNames{
 PicturePage::PicturePage(QWidget* parent) : ManagerPage(managers::pictures(), parent) {
     setObjectName(QStringLiteral("tsGraphics"));
     const Skeleton& s = buildListBox(kNames);
-    GroupBox5 = s.listBox;
-    lvPic = s.list;
-    lvPic->setVisibleRows(7);
+    s.list->setVisibleRows(7);
 
     auto* previews = new QHBoxLayout;
-    gbStandardPic =
+    QGroupBox* standardBox =
         previewBox(QStringLiteral("gbStandardPic"), QStringLiteral("[ Стандартная картинка ]"),
-                   imgStd, QStringLiteral("imgStd"));
-    gbNewPic = previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"), imgNew,
-                          QStringLiteral("imgNew"));
-    previews->addWidget(gbStandardPic);
-    previews->addWidget(gbNewPic);
-    imgNew->setToolTip(tr("The preview shows the colours as the phone does (16 bits per pixel)"));
-    gbInfo = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), GroupBox5);
-    setBold(gbInfo);
-    auto* sizes = new QGridLayout(gbInfo);
-    Label15 = label(QStringLiteral("Label15"), QStringLiteral("Ширина:"), gbInfo);
-    lblPicWidth = label(QStringLiteral("lblPicWidth"), QStringLiteral("0"), gbInfo);
-    Label18 = label(QStringLiteral("Label18"), QStringLiteral("Высота:"), gbInfo);
-    lblPicHeight = label(QStringLiteral("lblPicHeight"), QStringLiteral("0"), gbInfo);
-    sizes->addWidget(Label15, 0, 0);
-    sizes->addWidget(lblPicWidth, 0, 1);
-    sizes->addWidget(Label18, 1, 0);
-    sizes->addWidget(lblPicHeight, 1, 1);
+                   standardPreview_, QStringLiteral("imgStd"));
+    QGroupBox* newBox = previewBox(QStringLiteral("gbNewPic"), QStringLiteral("[ Новая картинка ]"),
+                                   newPreview_, QStringLiteral("imgNew"));
+    previews->addWidget(standardBox);
+    previews->addWidget(newBox);
+    newPreview_->setToolTip(
+        tr("The preview shows the colours as the phone does (16 bits per pixel)"));
+    QGroupBox* info = groupBox(QStringLiteral("gbInfo"), QStringLiteral("[ Инфо ]"), s.listBox);
+    setBold(info);
+    auto* sizes = new QGridLayout(info);
+    QLabel* widthCaption = label(QStringLiteral("Label15"), QStringLiteral("Ширина:"), info);
+    width_ = label(QStringLiteral("lblPicWidth"), QStringLiteral("0"), info);
+    QLabel* heightCaption = label(QStringLiteral("Label18"), QStringLiteral("Высота:"), info);
+    height_ = label(QStringLiteral("lblPicHeight"), QStringLiteral("0"), info);
+    sizes->addWidget(widthCaption, 0, 0);
+    sizes->addWidget(width_, 0, 1);
+    sizes->addWidget(heightCaption, 1, 0);
+    sizes->addWidget(height_, 1, 1);
     sizes->setRowStretch(2, 1);
     sizes->setColumnStretch(2, 1); // the numbers stay beside their captions in a wide box
     // Room for any size up to four digits: the boxes stay put from slot to slot.
-    for (QLabel* size : {lblPicWidth, lblPicHeight}) {
+    for (QLabel* size : {width_, height_}) {
         size->setMinimumWidth(size->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     }
-    previews->addWidget(gbInfo, 1);
+    previews->addWidget(info, 1);
     s.listLayout->addLayout(previews);
 
-    rePicHelp = helpTextBox(QStringLiteral("rePicHelp"), GroupBox5);
-    s.listLayout->addWidget(rePicHelp, 1);
+    QTextEdit* help = helpTextBox(QStringLiteral("rePicHelp"), s.listBox);
+    s.listLayout->addWidget(help, 1);
 
     buildEditPanel(kNames);
-    GroupBox6 = s.editPanel;
-    lblPicName = s.title;
-    Label9 = s.loadLabel;
-    edtPicFile = s.fileEdit;
-    btnOpenPic = s.openButton;
     addRestoreButton(kNames);
-    btnUseStandardPic = s.restoreButton;
 
-    cbFitPicture = new QCheckBox(tr("Fit the picture to its size"), GroupBox6);
-    cbFitPicture->setObjectName(QStringLiteral("cbFitPicture"));
-    cbFitPicture->setChecked(rememberedFit());
-    s.editLayout->addWidget(cbFitPicture);
+    fit_ = new QCheckBox(tr("Fit the picture to its size"), s.editPanel);
+    fit_->setObjectName(QStringLiteral("cbFitPicture"));
+    fit_->setChecked(rememberedFit());
+    s.editLayout->addWidget(fit_);
 
-    finishSkeleton(kNames, rePicHelp);
-    Label13 = s.memory->findChild<QLabel*>(kNames.memory.usedCaption);
-    lblPicMemUsed = s.memory->usedLabel();
-    Label14 = s.memory->findChild<QLabel*>(kNames.memory.totalCaption);
-    lblPicMemTotal = s.memory->totalLabel();
-    pgPicMemUsed = s.memory->gauge();
-    btnCreatePicPatch = s.memory->createButton();
+    finishSkeleton(kNames, help);
 
-    takeDropsOn(gbStandardPic);
-    takeDropsOn(gbNewPic);
-    connect(btnOpenPic, &QToolButton::clicked, this,
-            [this] { guarded([this] { btnOpenPicClick(); }); });
-    connect(btnUseStandardPic, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnUseStandardPicClick(); }); });
-    connect(cbFitPicture, &QCheckBox::toggled, this, [](bool on) {
+    takeDropsOn(standardBox);
+    takeDropsOn(newBox);
+    connect(s.openButton, &QToolButton::clicked, this,
+            [this] { guarded([this] { chooseFile(); }); });
+    connect(s.restoreButton, &QPushButton::clicked, this,
+            [this] { guarded([this] { restoreStandard(); }); });
+    connect(fit_, &QCheckBox::toggled, this, [](bool on) {
         SettingsStore().writeString(kFitSetting, on ? QStringLiteral("1") : QStringLiteral("0"));
     });
 }
@@ -147,22 +134,23 @@ QPixmap PicturePage::previewPixmap(const QImage& picture, qreal screenScale) {
 
 void PicturePage::showStandard(const QImage& picture) {
     standard_ = picture;
-    imgStd->setPixmap(previewPixmap(picture, imgStd->devicePixelRatioF()));
+    standardPreview_->setPixmap(previewPixmap(picture, standardPreview_->devicePixelRatioF()));
 }
 
 void PicturePage::showNew(const QImage& picture) {
     new_ = picture;
     // The conversion's result is the same for either: the reduction is idempotent.
-    imgNew->setPixmap(previewPixmap(inHandsetColours(picture), imgNew->devicePixelRatioF()));
+    newPreview_->setPixmap(
+        previewPixmap(inHandsetColours(picture), newPreview_->devicePixelRatioF()));
 }
 
-void PicturePage::lvPicClick() {
-    const int row = lvPic->selectedRow();
+void PicturePage::showSelectedSlot() {
+    const int row = slotList()->selectedRow();
     if (row < 0 || !isAvailable()) {
         return;
     }
-    lblPicName->setText(lvPic->cell(row, 0));
-    edtPicFile->setText(lvPic->cell(row, 1));
+    skeleton().title->setText(slotList()->cell(row, 0));
+    skeleton().fileEdit->setText(slotList()->cell(row, 1));
     // A slot without a preview file shows none, so the size labels never
     // describe another slot's picture.
     const QString preview = dataSet()->dataFile(QStringLiteral("Pic/%1.jpg").arg(row + 1));
@@ -170,36 +158,21 @@ void PicturePage::lvPicClick() {
     const QString name = table().fileName(row);
     const QString copy = dataSet()->workFile(info(), name);
     showNew(fileops::isSafeBareName(name) && fileops::exists(copy) ? loadPicture(copy) : QImage());
-    lblPicWidth->setText(QString::number(standard_.width()));
-    lblPicHeight->setText(QString::number(standard_.height()));
+    width_->setText(QString::number(standard_.width()));
+    height_->setText(QString::number(standard_.height()));
 }
 
 void PicturePage::showNoSlot() {
-    lblPicName->setText(kNames.titleText);
-    edtPicFile->setText(info().placeholder);
+    skeleton().title->setText(kNames.titleText);
+    skeleton().fileEdit->setText(info().placeholder);
     showStandard(QImage());
     showNew(QImage());
-    lblPicWidth->setText(QStringLiteral("0"));
-    lblPicHeight->setText(QStringLiteral("0"));
+    width_->setText(QStringLiteral("0"));
+    height_->setText(QStringLiteral("0"));
 }
 
-void PicturePage::lvPicKeyUp(int key) {
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        lvPicClick();
-        break;
-    default:
-        break;
-    }
-}
-
-void PicturePage::btnOpenPicClick() {
-    const int row = lvPic->selectedRow();
+void PicturePage::chooseFile() {
+    const int row = slotList()->selectedRow();
     if (row < 0 || !isAvailable() || !isWritable()) {
         return;
     }
@@ -222,8 +195,7 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     managersteps::requireReadable(file);
     SlotTable pictures = table();
     const pictureslots::Choice choice = pictureslots::choose(
-        pictures, row, file,
-        cbFitPicture->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
+        pictures, row, file, fit_->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
     if (choice.outcome == pictureslots::Outcome::WrongSize) {
         UserDialogs::instance().warn(
             pictureslots::sizeRefusal(pictureslots::requiredSize(pictures, row),
@@ -235,14 +207,14 @@ void PicturePage::assignReplacement(int row, const QString& file) {
         return;
     }
     refreshRow(row);
-    edtPicFile->setText(pictures.fileName(row));
+    skeleton().fileEdit->setText(pictures.fileName(row));
     showNew(choice.picture);
     updateMemory();
     pictures.save();
 }
 
 QString PicturePage::fileRefusal(int row, const QString& file) const {
-    if (cbFitPicture->isChecked()) {
+    if (fit_->isChecked()) {
         return {};
     }
     const QDateTime modified = QFileInfo(file).lastModified();
@@ -269,13 +241,13 @@ QString PicturePage::fileRefusal(int row, const QString& file) const {
     return {};
 }
 
-void PicturePage::btnUseStandardPicClick() {
-    restoreSelectedSlot(edtPicFile, [this](SlotTable&, int) { showNew(QImage()); });
+void PicturePage::restoreStandard() {
+    restoreSelectedSlot(skeleton().fileEdit, [this](SlotTable&, int) { showNew(QImage()); });
 }
 
 QGroupBox* PicturePage::previewBox(const QString& name, const QString& caption, QLabel*& image,
                                    const QString& imageName) {
-    QGroupBox* box = groupBox(name, caption, GroupBox5);
+    QGroupBox* box = groupBox(name, caption, skeleton().listBox);
     setBold(box);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(4, 4, 4, 4);

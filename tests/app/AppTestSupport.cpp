@@ -96,16 +96,16 @@ QString WindowTest::firmware(const QString& relative) const {
     return relative.isEmpty() ? folder : folder + "/" + relative;
 }
 
-std::unique_ptr<TForm1> WindowTest::open(const MiniDataSet& set) {
+std::unique_ptr<MainWindow> WindowTest::open(const MiniDataSet& set) {
     set.writeTo(userFolder());
     return open();
 }
 
-std::unique_ptr<TForm1> WindowTest::open() {
+std::unique_ptr<MainWindow> WindowTest::open() {
     SessionOptions options;
     options.userFolder = userFolder();
     options.bundledRoot = bundledRoot;
-    return std::make_unique<TForm1>(options);
+    return std::make_unique<MainWindow>(options);
 }
 
 UserDialogs::SaveChoice ScriptedDialogs::askSaveChanges(const QString& text, const QString&) {

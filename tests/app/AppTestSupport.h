@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "desktop/UserDialogs.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"
@@ -76,8 +76,8 @@ protected:
     // to `log`, then plays until it is ended.
     QString standInPlayer(const QString& relative, const QString& log);
     // Writes the data set, then opens the window on it.
-    std::unique_ptr<TForm1> open(const MiniDataSet& set);
-    std::unique_ptr<TForm1> open(); // on whatever the user folder holds
+    std::unique_ptr<MainWindow> open(const MiniDataSet& set);
+    std::unique_ptr<MainWindow> open(); // on whatever the user folder holds
 
     testsupport::Scratch scratch;
     ScriptedDialogs dialogs;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
-#include "app/untNagScreen.h"
-#include "app/untOptFirmware.h"
+#include "app/DonationDialog.h"
+#include "app/FirmwareVersionDialog.h"
 #include "dataset/ListFile.h"
 #include "pages/DroppedFile.h"
 #include "pages/MelodyPage.h"
@@ -38,7 +38,7 @@ protected:
             return int(QDialog::Accepted);
         };
     }
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
     }
 
@@ -91,7 +91,7 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     EXPECT_EQ(dialogs.questions,
               QStringList{QStringLiteral("Прошивка X120NEW добавлена. Перейти на неё сейчас?")});
     EXPECT_TRUE(QFileInfo::exists(userFolder() + "/X120NEW/Data/PicNames.lst"));
-    EXPECT_GE(window->frmOptFirmware()->cbFirmware->findText("X120NEW"), 0);
+    EXPECT_GE(child<QComboBox>(window.get(), "cbFirmware")->findText("X120NEW"), 0);
     EXPECT_EQ(window->session().firmwareSettings().currentId, "X120XEDJ2"); // answered no
 
     // A Data folder chosen itself; the id taken already is asked again, in
@@ -99,7 +99,8 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     dialogs.folderAnswers = {source + "/Data"};
     dialogs.textAnswers = {"X120NEW", "X120NEW2"};
     dialogs.yesNoAnswers = {true};
-    window->melodyPage()->lvMels->setCurrentItem(window->melodyPage()->lvMels->topLevelItem(0));
+    window->melodyPage()->slotList()->setCurrentItem(
+        window->melodyPage()->slotList()->topLevelItem(0));
     trigger(*window, "AddFirmware1");
     EXPECT_EQ(dialogs.proposedTexts.value(1), "X120NEW_2");
     EXPECT_EQ(dialogs.warnings,
@@ -108,8 +109,9 @@ TEST_F(CheckMenuTest, AddsAFirmwareUnderAnIdTheUserConfirmsAndSwitchesToItOnRequ
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
     EXPECT_EQ(window->session().firmwareFolder(), userFolder() + "/X120NEW2");
     EXPECT_EQ(window->statusText(1), QStringLiteral("Прошивка: X120NEW2"));
-    EXPECT_EQ(window->melodyPage()->lvMels->topLevelItemCount(), 3);
-    EXPECT_EQ(window->melodyPage()->lblMelName->text(), QStringLiteral("Выберите мелодию"));
+    EXPECT_EQ(window->melodyPage()->slotList()->topLevelItemCount(), 3);
+    EXPECT_EQ(child<QLabel>(window->melodyPage(), "lblMelName")->text(),
+              QStringLiteral("Выберите мелодию"));
     EXPECT_EQ(DataSetLock(firmware()).tryLock(), DataSetLock::Result::Locked); // the old one freed
     EXPECT_EQ(DataSetLock(userFolder() + "/X120NEW2").tryLock(), DataSetLock::Result::HeldByOther);
     window->close();
@@ -146,7 +148,7 @@ TEST_F(CheckMenuTest, TheWindowsOwnTextsShowInRussian) {
                            "&Обновить превью из прошивки...", "Об&зор прошивки...",
                            "Созд&ать набор данных из прошивки..."}));
     EXPECT_EQ(child<QAction>(window.get(), "actPageHelp")->text(), "&Справка");
-    EXPECT_TRUE(child<QLabel>(window->frmNagScreen(), "Label6")
+    EXPECT_TRUE(child<QLabel>(child<DonationDialog>(window.get(), "frmNagScreen"), "Label6")
                     ->text()
                     .endsWith("разработке.\nДля коммерческого использования\nсвяжитесь с "
                               "автором по e-mail."));

@@ -32,80 +32,80 @@ TEST_F(ContentInWindow, TheMelodyPanelSaysWhatTheFileHoldsAndMarksARowWithAProbl
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
     auto* line = child<QLabel>(page, "lblMelContent");
-    select(page->lvMels, 0);
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.write(
         "in/tune.mid", samples::midi(0, 96, {samples::midiTrack("Morning Tune", 192, 1000000)}))};
-    page->btnOpenMelody->click();
+    page->openButton()->click();
     EXPECT_EQ(line->text(), QStringLiteral("MIDI, 0:02, «Morning Tune»"));
-    EXPECT_TRUE(page->lvMels->topLevelItem(0)->icon(0).isNull());
+    EXPECT_TRUE(page->slotList()->topLevelItem(0)->icon(0).isNull());
 
-    select(page->lvMels, 1);
+    select(page->slotList(), 1);
     EXPECT_EQ(line->text(), QString()); // a standard slot
     dialogs.openAnswers = {scratch.write("in/song.mid", "ID3\x03")};
-    page->btnOpenMelody->click();
+    page->openButton()->click();
     EXPECT_TRUE(line->text().startsWith(QStringLiteral("MP3 — "))) << line->text().toStdString();
-    EXPECT_FALSE(page->lvMels->topLevelItem(1)->icon(0).isNull());
-    EXPECT_EQ(page->lvMels->topLevelItem(1)->toolTip(2).count(QLatin1Char('\n')), 1);
+    EXPECT_FALSE(page->slotList()->topLevelItem(1)->icon(0).isNull());
+    EXPECT_EQ(page->slotList()->topLevelItem(1)->toolTip(2).count(QLatin1Char('\n')), 1);
 
     // Marked again when the window opens the data set anew.
     window.reset();
     window = open();
-    EXPECT_FALSE(window->melodyPage()->lvMels->topLevelItem(1)->icon(0).isNull());
-    EXPECT_TRUE(window->melodyPage()->lvMels->topLevelItem(0)->icon(0).isNull());
+    EXPECT_FALSE(window->melodyPage()->slotList()->topLevelItem(1)->icon(0).isNull());
+    EXPECT_TRUE(window->melodyPage()->slotList()->topLevelItem(0)->icon(0).isNull());
 }
 
 TEST_F(ContentInWindow, AGamesJadIsCorrectedWhenTheUserAgrees) {
     auto window = open(MiniDataSet());
     JavaPage* page = window->javaPage();
     const QByteArray jar = samples::jar(samples::manifest("Space Run", "Ulvane Games", "1.2.0"));
-    select(page->lvJava, 1);
+    select(page->slotList(), 1);
     dialogs.openAnswers = {scratch.write("in/space.jar", jar)};
-    page->btnOpenJava->click();
+    page->openButton()->click();
     EXPECT_EQ(dialogs.warnings.size(), 1); // the standard JAD names the old size
     EXPECT_TRUE(dialogs.questions.isEmpty());
 
     const QByteArray jad = samples::jad("Space Run", "Ulvane Games", "1.2.0", "12");
-    select(page->lvJava, 0);
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.write("in/space.jad", jad)};
     dialogs.yesNoAnswers = {true};
-    page->btnOpenJava->click();
+    page->openButton()->click();
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(
         dialogs.questions[0].endsWith(QStringLiteral("MIDlet-Jar-Size: 12 → %1").arg(jar.size())));
     const QByteArray corrected = testsupport::readAll(firmware("TempJava/space.jad"));
     EXPECT_TRUE(corrected.contains("MIDlet-Jar-Size: " + QByteArray::number(jar.size()) + "\r\n"));
-    EXPECT_EQ(page->lvJava->cell(0, 3), QString::number(corrected.size()));
+    EXPECT_EQ(page->slotList()->cell(0, 3), QString::number(corrected.size()));
     EXPECT_EQ(testsupport::readAll(scratch.path("in/space.jad")), jad);
     EXPECT_EQ(child<QLabel>(page, "lblJavaContent")->text(),
               QStringLiteral("Space Run 1.2.0 (Ulvane Games), MIDP-1.0"));
 
     const QString corrected0 = QStringLiteral("MIDlet-Jar-Size: 12 → %1").arg(jar.size());
     EXPECT_EQ(window->statusText(0), corrected0);
-    select(page->lvJava, 1); // the same game: its news stands
+    select(page->slotList(), 1); // the same game: its news stands
     EXPECT_EQ(window->statusText(0), corrected0);
 
     // Answered no: the working copy keeps what the user chose, and the row,
     // the panel and the warning name the mismatch; slot 0's news is gone.
-    select(page->lvJava, 2);
+    select(page->slotList(), 2);
     EXPECT_EQ(window->statusText(0), QString());
     dialogs.openAnswers = {scratch.write("in/other.jad", jad)};
     dialogs.yesNoAnswers = {false};
-    page->btnOpenJava->click();
+    page->openButton()->click();
     EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(testsupport::readAll(firmware("TempJava/other.jad")), jad);
     const QString mismatch = QStringLiteral("MIDlet-Jar-Size 12 в JAD слота 2, а в JAR слота 3 "
                                             "байтов: 4096");
-    EXPECT_FALSE(page->lvJava->topLevelItem(2)->icon(0).isNull());
-    EXPECT_TRUE(page->lvJava->topLevelItem(2)->toolTip(1).contains(mismatch));
+    EXPECT_FALSE(page->slotList()->topLevelItem(2)->icon(0).isNull());
+    EXPECT_TRUE(page->slotList()->topLevelItem(2)->toolTip(1).contains(mismatch));
     EXPECT_TRUE(child<QLabel>(page, "lblJavaContent")->toolTip().contains(mismatch));
     EXPECT_TRUE(dialogs.warnings.last().contains(mismatch))
         << dialogs.warnings.last().toStdString();
     EXPECT_EQ(window->statusText(0), QString());
 
     // Restoring the JAR of slot 1 asks again for the JAD of slot 0.
-    select(page->lvJava, 1);
+    select(page->slotList(), 1);
     dialogs.yesNoAnswers = {true};
-    page->btnUseStandardJava->click();
+    page->restoreButton()->click();
     ASSERT_EQ(dialogs.questions.size(), 3);
     EXPECT_EQ(content::describeFile(firmware("TempJava/space.jad")).declaredJarSize, 4096);
     EXPECT_EQ(window->statusText(0), QStringLiteral("MIDlet-Jar-Size: %1 → 4096").arg(jar.size()));
@@ -114,11 +114,11 @@ TEST_F(ContentInWindow, AGamesJadIsCorrectedWhenTheUserAgrees) {
 TEST_F(ContentInWindow, AMarkedRowsTooltipNamesItsProblemsBelowACutCellsWholeText) {
     auto window = open(MiniDataSet());
     window->show();
-    SlotListView* list = window->melodyPage()->lvMels;
+    SlotListView* list = window->melodyPage()->slotList();
     select(list, 1);
     const QString name = QString(80, 'n') + ".mid";
     dialogs.openAnswers = {scratch.write("in/" + name, "ID3\x03")};
-    window->melodyPage()->btnOpenMelody->click();
+    window->melodyPage()->openButton()->click();
     const QString problems = list->topLevelItem(1)->toolTip(0);
     ASSERT_FALSE(problems.isEmpty());
     auto tipAt = [&](int column) {

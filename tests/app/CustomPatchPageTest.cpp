@@ -38,7 +38,7 @@ protected:
     // Opens a file of `bytes` through the page, as the button does.
     QStringList openFile(const QByteArray& bytes) {
         dialogs.openAnswers << scratch.write("input.bin", bytes);
-        page.btnOpenMMF->click();
+        page.openButton()->click();
         return page.editorLines();
     }
     QStringList boxes() const {
@@ -53,12 +53,13 @@ protected:
     Scratch scratch;
     ScriptedDialogs dialogs;
     CustomPatchPage page;
+    PatchEditor* editor = child<PatchEditor>(&page, "Editor");
 };
 
 } // namespace
 
 TEST_F(CustomPatchTest, TwentyBytesGiveTwoRecordsBetweenHeaderAndEnd) {
-    EXPECT_EQ(page.mmfOffset->text(), "0x00646880");
+    EXPECT_EQ(child<QLineEdit>(&page, "mmfOffset")->text(), "0x00646880");
     const QStringList lines = openFile(sequence(20));
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "S00600004844521B");
@@ -90,7 +91,7 @@ TEST_F(CustomPatchTest, RecordCountsAndBoxesFollowTheFileSize) {
 }
 
 TEST_F(CustomPatchTest, DecimalOffsetPlacesTheFirstRecord) {
-    page.mmfOffset->setText("4096");
+    child<QLineEdit>(&page, "mmfOffset")->setText("4096");
     const QStringList lines = openFile(sequence(3));
     EXPECT_TRUE(lines.value(1).startsWith("S30800001000000102")) << lines.value(1).toStdString();
 }
@@ -104,16 +105,16 @@ TEST_F(CustomPatchTest, FilesBeyondFiveMebibytesAreTakenWhole) {
 }
 
 TEST_F(CustomPatchTest, AnInvalidOffsetLeavesTheEditorAsItWas) {
-    page.Editor->setPlainText("kept");
-    page.mmfOffset->setText("0x12G");
+    editor->setPlainText("kept");
+    child<QLineEdit>(&page, "mmfOffset")->setText("0x12G");
     openFile(sequence(4));
     EXPECT_EQ(dialogs.errors, QStringList("'0x12G' is not a valid integer value."));
-    EXPECT_EQ(page.Editor->toPlainText(), "kept");
+    EXPECT_EQ(editor->toPlainText(), "kept");
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
 TEST_F(CustomPatchTest, AFileThatCannotBeReadIsRefusedAndThePatchStays) {
-    page.Editor->setPlainText("old patch");
+    editor->setPlainText("old patch");
     ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.path("fifo.bin")).constData(), 0600), 0);
     QFile::link("/dev/null", scratch.path("device.bin"));
     const QStringList refused{scratch.path("missing.bin"), scratch.mkdir("folder.bin"),
@@ -121,11 +122,11 @@ TEST_F(CustomPatchTest, AFileThatCannotBeReadIsRefusedAndThePatchStays) {
     for (const QString& file : refused) {
         dialogs.errors.clear();
         dialogs.openAnswers << file;
-        page.btnOpenMMF->click();
+        page.openButton()->click();
         ASSERT_EQ(dialogs.errors.size(), 1) << file.toStdString();
         EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open file " + file))
             << dialogs.errors[0].toStdString();
-        EXPECT_EQ(page.Editor->toPlainText(), "old patch");
+        EXPECT_EQ(editor->toPlainText(), "old patch");
     }
     // A drop, proposing a move as file managers do, meets the same refusal.
     QMimeData data;
@@ -141,22 +142,22 @@ TEST_F(CustomPatchTest, AFileThatCannotBeReadIsRefusedAndThePatchStays) {
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     QApplication::processEvents();
     EXPECT_EQ(dialogs.errors.size(), 1);
-    EXPECT_EQ(page.Editor->toPlainText(), "old patch");
+    EXPECT_EQ(editor->toPlainText(), "old patch");
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
 TEST_F(CustomPatchTest, CancellingEitherDialogChangesNothing) {
-    page.Editor->setPlainText("kept");
-    page.btnOpenMMF->click();
-    EXPECT_EQ(page.Editor->toPlainText(), "kept");
-    page.btnSaveCustomPatch->click();
+    editor->setPlainText("kept");
+    page.openButton()->click();
+    EXPECT_EQ(editor->toPlainText(), "kept");
+    page.saveButton()->click();
     EXPECT_EQ(dialogs.saveRequests,
               QList<QStringList>({{"CustomPatch", "Motorola S3 format (*.s3)"}}));
     EXPECT_TRUE(dialogs.informs.isEmpty() && dialogs.errors.isEmpty());
 }
 
 TEST_F(CustomPatchTest, SavingAnEmptyEditorAsksNothing) {
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
 }
 
@@ -164,10 +165,10 @@ TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
     openFile(sequence(20));
     const QStringList lines = page.editorLines();
     // The user's edit is kept as typed, without a new checksum.
-    page.Editor->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
+    editor->setPlainText(lines[0] + "\n" + "S3 edited by hand" + "\n" + lines[3] + "\n");
     const QString target = scratch.path("patch.s3");
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target),
               (lines[0] + "\r\nS3 edited by hand\r\n" + lines[3] + "\r\n").toLatin1());
@@ -175,19 +176,19 @@ TEST_F(CustomPatchTest, SavesTheEditedTextExactlyWithCrLfAfterEveryLine) {
 
 TEST_F(CustomPatchTest, TextTheCodePageCannotHoldIsRefusedAndTheOldFileKept) {
     const QString target = scratch.write("patch.s3", "old\r\n");
-    page.Editor->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
+    editor->setPlainText(QStringLiteral("S0 заголовок\nS3 \u2713"));
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("S3 \u2713")))
         << dialogs.errors[0].toStdString();
     EXPECT_EQ(readAll(target), "old\r\n");
 
     // Cyrillic is in the code page and written as its bytes.
-    page.Editor->setPlainText(QStringLiteral("S0 заголовок"));
+    editor->setPlainText(QStringLiteral("S0 заголовок"));
     dialogs.errors.clear();
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target), QByteArray("S0 \xE7\xE0\xE3\xEE\xEB\xEE\xE2\xEE\xEA\r\n"));
 }
@@ -201,7 +202,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     for (qsizetype i = 0; i < made.lines.count(); ++i) {
         expected << made.lines.lineText(i);
     }
-    ASSERT_EQ(page.Editor->blockCount(), expected.size());
+    ASSERT_EQ(editor->blockCount(), expected.size());
 
     // Unedited, the saved file is the patch as the records make it. The
     // window handles its events between the blocks of the save.
@@ -211,12 +212,11 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     ticker.start(0);
     const QString target = scratch.path("patch.s3");
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     ticker.stop();
     EXPECT_GT(ticks, 0);
     ASSERT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
 
-    PatchEditor* editor = page.Editor;
     editor->setCursorPosition({1000, 4});
     QTest::keyClicks(editor, "AB");
     expected[1000].insert(4, "AB");
@@ -237,7 +237,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     EXPECT_GT(editor->verticalScrollBar()->value(), expected.size() - 100);
 
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target), textlines::encode(expected));
 
@@ -248,7 +248,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
     }
     dialogs.saveAnswers << target;
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
     editor->redo();
     EXPECT_EQ(editor->lines().line(1000), QString(made.lines.lineText(1000)).insert(4, "AB"));
@@ -256,7 +256,6 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
 
 TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
     openFile(sequence(100));
-    PatchEditor* editor = page.Editor;
     editor->setCursorPosition({3, 2});
     QTest::keyClicks(editor, "typed");
     const QStringList lines = page.editorLines(); // header, 7 records, end
@@ -276,7 +275,6 @@ TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
 }
 
 TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
-    PatchEditor* editor = page.Editor;
     editor->setPlainText("S0 one\nS3 two\nS3 three");
     editor->setCursorPosition({0, 3});
     editor->setCursorPosition({1, 3}, true);
@@ -308,7 +306,7 @@ TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_Backspace);
     EXPECT_EQ(page.savedLineCount(), 0);
-    page.btnSaveCustomPatch->click();
+    page.saveButton()->click();
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
     editor->undo();
     EXPECT_EQ(editor->toPlainText(), "A\nB\nC two\nS3 threeone\nS3 ");

@@ -29,7 +29,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.modals.isEmpty(); })); // donation
         page = window->customPatchPage();
-        editor = page->Editor;
+        editor = child<PatchEditor>(page, "Editor");
         window->pageControl()->setCurrentWidget(page);
         editor->setFocus();
     }
@@ -48,7 +48,7 @@ protected:
                 row * metrics.lineSpacing() + metrics.lineSpacing() / 2};
     }
 
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
     CustomPatchPage* page = nullptr;
     PatchEditor* editor = nullptr;
 };
@@ -67,14 +67,14 @@ TEST_F(CustomPatchWindow, DeleteAndTheEditingKeysBelongToTheFocusedBox) {
     key(Qt::Key_Delete);
     EXPECT_EQ(editor->toPlainText(), "");
 
-    page->mmfOffset->setFocus();
-    page->mmfOffset->setCursorPosition(0);
+    child<QLineEdit>(page, "mmfOffset")->setFocus();
+    child<QLineEdit>(page, "mmfOffset")->setCursorPosition(0);
     key(Qt::Key_Delete);
-    EXPECT_EQ(page->mmfOffset->text(), "x00646880");
+    EXPECT_EQ(child<QLineEdit>(page, "mmfOffset")->text(), "x00646880");
 
     // In a slot list Delete still gives the slot its standard resource back.
     window->pageControl()->setCurrentWidget(window->melodyPage());
-    SlotListView* list = window->melodyPage()->lvMels;
+    SlotListView* list = window->melodyPage()->slotList();
     list->setCurrentItem(list->topLevelItem(0));
     list->setFocus();
     dialogs.openAnswers << scratch.write("in/a.mid", "abc");
@@ -171,14 +171,14 @@ TEST_F(CustomPatchWindow, FindAndGoToLineReachAnyLineOfALargePatch) {
     editor->setCursorPosition({150000, 0});
     editor->setCursorPosition({150000, 5}, true);
     key(Qt::Key_F, Qt::ControlModifier);
-    ASSERT_TRUE(page->findBar->isVisible());
-    EXPECT_EQ(page->edtFind->text(), QStringLiteral("Метка"));
-    page->edtFind->insert(QStringLiteral("метка s3150")); // any case, any part
+    ASSERT_TRUE(child<QWidget>(page, "findBar")->isVisible());
+    EXPECT_EQ(child<QLineEdit>(page, "edtFind")->text(), QStringLiteral("Метка"));
+    child<QLineEdit>(page, "edtFind")->insert(QStringLiteral("метка s3150")); // any case, any part
     key(Qt::Key_Return);
     EXPECT_EQ(editor->cursorPosition(), (Position{150000, 11}));
 
     const QString record = QString(made.lines.lineText(199990)).mid(4, 8); // an address
-    page->edtFind->setText(record.toLower());
+    child<QLineEdit>(page, "edtFind")->setText(record.toLower());
     key(Qt::Key_F3);
     EXPECT_EQ(editor->cursorPosition(), (Position{199990, 12}));
     EXPECT_GT(editor->verticalScrollBar()->value(), 199900);
@@ -186,12 +186,13 @@ TEST_F(CustomPatchWindow, FindAndGoToLineReachAnyLineOfALargePatch) {
     key(Qt::Key_F3);
     EXPECT_EQ(editor->cursorPosition(), (Position{199990, 12}));
 
-    page->edtFind->setText("S3 nowhere");
+    child<QLineEdit>(page, "edtFind")->setText("S3 nowhere");
     key(Qt::Key_F3);
-    EXPECT_EQ(page->lblFindResult->text(), QStringLiteral("Текст «S3 nowhere» не найден."));
+    EXPECT_EQ(child<QLabel>(page, "lblFindResult")->text(),
+              QStringLiteral("Текст «S3 nowhere» не найден."));
     editor->setFocus();
     key(Qt::Key_Escape); // from the editor as from the bar
-    EXPECT_FALSE(page->findBar->isVisible());
+    EXPECT_FALSE(child<QWidget>(page, "findBar")->isVisible());
 
     int width = 0;
     int title = 0;
@@ -222,7 +223,7 @@ TEST_F(CustomPatchWindow, StatusTextIsClearedOnceItNoLongerHolds) {
     EXPECT_EQ(window->statusText(0), "");
 
     // A build whose save was cancelled leaves no progress behind.
-    window->melodyPage()->lvMels->setFocus();
+    window->melodyPage()->slotList()->setFocus();
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveRequests.size(), 2);
     EXPECT_EQ(window->statusText(0), "");

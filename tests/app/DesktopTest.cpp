@@ -2,10 +2,10 @@
 // What makes the window a desktop program: drops, keyboard commands,
 // remembered folders, the MIDI preview and readable feedback.
 #include "AppTestSupport.h"
+#include "app/AboutDialog.h"
+#include "app/DonationDialog.h"
 #include "app/PageCommands.h"
 #include "app/QtTranslation.h"
-#include "app/untAbout.h"
-#include "app/untNagScreen.h"
 #include "dataset/ListFile.h"
 #include "editor/CustomPatchPage.h"
 #include "melodies/MelodyPlayer.h"
@@ -106,7 +106,7 @@ protected:
         QSettings(scratch.path("settings.ini"), QSettings::IniFormat).setValue(key, value);
     }
     // Shown and active, so that its keyboard commands reach it.
-    std::unique_ptr<TForm1> shown() {
+    std::unique_ptr<MainWindow> shown() {
         auto window = open(MiniDataSet());
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -123,22 +123,22 @@ TEST_F(Desktop, AFileDroppedOnASlotIsTakenAsTheOpenButtonTakesIt) {
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
     const QString ring = scratch.write("in/ring.mid", QByteArray(300, 'r'));
-    ASSERT_TRUE(dropOnRow(page->lvMels, 1, files({ring})));
+    ASSERT_TRUE(dropOnRow(page->slotList(), 1, files({ring})));
     EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
-    EXPECT_EQ(page->lvMels->selectedRow(), 1);
-    EXPECT_EQ(page->lblMelName->text(), page->lvMels->cell(1, 0));
-    EXPECT_EQ(page->edtMelFile->text(), "ring.mid");
-    EXPECT_EQ(page->lvMels->cell(1, 3), "300");
-    EXPECT_EQ(page->lblMemUsed->text(), QStringLiteral("300 байт"));
+    EXPECT_EQ(page->slotList()->selectedRow(), 1);
+    EXPECT_EQ(child<QLabel>(page, "lblMelName")->text(), page->slotList()->cell(1, 0));
+    EXPECT_EQ(child<QLineEdit>(page, "edtMelFile")->text(), "ring.mid");
+    EXPECT_EQ(page->slotList()->cell(1, 3), "300");
+    EXPECT_EQ(child<QLabel>(page, "lblMemUsed")->text(), QStringLiteral("300 байт"));
     EXPECT_EQ(listfile::load(dataFile("MelodiesFiles.lst")).value(1), "ring.mid");
     EXPECT_TRUE(QFile::exists(firmware("TempMelodies/ring.mid")));
     EXPECT_TRUE(dialogs.openFilters.isEmpty()); // no dialog asked
 
     // The open button's own refusal: a name another slot uses.
-    dropOnRow(page->lvMels, 2, files({ring}));
+    dropOnRow(page->slotList(), 2, files({ring}));
     EXPECT_EQ(dialogs.warnings.value(0),
               QStringLiteral("Файл уже используется. Пожалуйста, выберите другой файл мелодии."));
-    EXPECT_EQ(page->lvMels->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(page->slotList()->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
 }
 
 TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefusedWhileDragging) {
@@ -153,11 +153,11 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefusedWhileDragging)
     // The drag is never taken, and the status bar says why while it lasts.
     QStringList reasons;
     for (const auto& [list, urls] : QList<std::pair<SlotListView*, QList<QUrl>>>{
-             {mel->lvMels, files({a, b})},
-             {mel->lvMels, files({scratch.path("in")})},
-             {mel->lvMels, files({text})},
-             {java->lvJava, files({jar})},
-             {mel->lvMels, {QUrl("https://e.org/a.mid")}}}) {
+             {mel->slotList(), files({a, b})},
+             {mel->slotList(), files({scratch.path("in")})},
+             {mel->slotList(), files({text})},
+             {java->slotList(), files({jar})},
+             {mel->slotList(), {QUrl("https://e.org/a.mid")}}}) {
         EXPECT_FALSE(dropOnRow(list, 0, urls));
         reasons.append(window->statusText(0));
     }
@@ -169,27 +169,27 @@ TEST_F(Desktop, DropsOfSeveralFilesAFolderOrTheWrongKindAreRefusedWhileDragging)
                              "только *.mmf, *.mid, *.midi, *.rmi."));
     EXPECT_TRUE(reasons[3].endsWith(QStringLiteral("только *.jad."))); // even Java rows take JAD
     EXPECT_TRUE(reasons[4].contains("https://e.org/a.mid"));
-    EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
-    EXPECT_EQ(java->lvJava->cell(0, 1), QStringLiteral("[Стандартная игра]"));
-    EXPECT_EQ(mel->lvMels->selectedRow(), -1);
+    EXPECT_EQ(mel->slotList()->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(java->slotList()->cell(0, 1), QStringLiteral("[Стандартная игра]"));
+    EXPECT_EQ(mel->slotList()->selectedRow(), -1);
 
     // The odd row takes the JAR; below the last row nothing is taken.
-    EXPECT_TRUE(dropOnRow(java->lvJava, 1, files({jar})));
-    EXPECT_EQ(java->lvJava->cell(1, 1), "game.jar");
-    mel->lvMels->resize(400, 400);
-    EXPECT_FALSE(drop(mel->lvMels->viewport(), {20, 390}, files({a})));
+    EXPECT_TRUE(dropOnRow(java->slotList(), 1, files({jar})));
+    EXPECT_EQ(java->slotList()->cell(1, 1), "game.jar");
+    mel->slotList()->resize(400, 400);
+    EXPECT_FALSE(drop(mel->slotList()->viewport(), {20, 390}, files({a})));
 
     // A file gone between the drag and the drop is refused at the drop.
     const QString gone = scratch.write("in/gone.mid", "g");
-    const QPoint row0 = mel->lvMels->visualItemRect(mel->lvMels->topLevelItem(0)).center();
+    const QPoint row0 = mel->slotList()->visualItemRect(mel->slotList()->topLevelItem(0)).center();
     QMimeData data;
     data.setUrls(files({gone}));
     QDragMoveEvent move(row0, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(mel->lvMels->viewport(), &move);
+    QApplication::sendEvent(mel->slotList()->viewport(), &move);
     ASSERT_TRUE(move.isAccepted());
     QFile::remove(gone);
     QDropEvent dropped(row0, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(mel->lvMels->viewport(), &dropped);
+    QApplication::sendEvent(mel->slotList()->viewport(), &dropped);
     EXPECT_FALSE(dropped.isAccepted());
 }
 
@@ -197,7 +197,7 @@ TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
     auto window = open(MiniDataSet());
     CustomPatchPage* page = window->customPatchPage();
     const QString file = scratch.write("in/blob.bin", testsupport::sequence(20));
-    ASSERT_TRUE(drop(page->Editor->viewport(), {10, 10}, files({file})));
+    ASSERT_TRUE(drop(child<PatchEditor>(page, "Editor")->viewport(), {10, 10}, files({file})));
     EXPECT_EQ(page->editorLines().size(), 4);
     EXPECT_EQ(page->editorLines().value(0), "S00600004844521B");
     EXPECT_EQ(dialogs.informs.size(), 2); // the read and record counts, as for the button
@@ -205,8 +205,8 @@ TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
     EXPECT_EQ(page->editorLines().size(), 4);
 
     // Typed changes are offered for saving first; cancel keeps them.
-    QTest::keyClicks(page->Editor, "X");
-    EXPECT_TRUE(drop(page->Editor->viewport(), {10, 10}, files({file})));
+    QTest::keyClicks(child<PatchEditor>(page, "Editor"), "X");
+    EXPECT_TRUE(drop(child<PatchEditor>(page, "Editor")->viewport(), {10, 10}, files({file})));
     EXPECT_EQ(dialogs.saveQuestions, QStringList(QStringLiteral("Сохранить изменения?")));
     EXPECT_EQ(page->editorLines().value(0), "XS00600004844521B");
 }
@@ -214,22 +214,22 @@ TEST_F(Desktop, AFileDroppedOnTheCustomPatchPageOpensAsTheButtonOpensIt) {
 TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     auto window = shown();
     MelodyPage* mel = window->melodyPage();
-    select(mel->lvMels, 0);
-    mel->lvMels->setFocus();
+    select(mel->slotList(), 0);
+    mel->slotList()->setFocus();
     dialogs.openAnswers = {scratch.write("in/a.mid", "abc")};
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.openFilters,
               QStringList{"MMF, MIDI (*.mmf *.mid *.midi);;RIFF MIDI (*.rmi)"});
-    EXPECT_EQ(mel->lvMels->cell(0, 1), "a.mid");
-    QTest::keyClick(mel->lvMels, Qt::Key_Delete);
-    EXPECT_EQ(mel->lvMels->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(mel->slotList()->cell(0, 1), "a.mid");
+    QTest::keyClick(mel->slotList(), Qt::Key_Delete);
+    EXPECT_EQ(mel->slotList()->cell(0, 1), QStringLiteral("[Стандартная мелодия]"));
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveRequests.value(0).value(0), "MelodyPatch");
     QTest::keyClick(window.get(), Qt::Key_F1); // the program's own help for melodies
     ASSERT_NE(window->commands()->helpWindow(), nullptr);
     EXPECT_TRUE(window->commands()->helpWindow()->findChild<QTextEdit*>()->toPlainText().contains(
         QStringLiteral("Использовать стандартную мелодию")));
-    EXPECT_FALSE(window->frmAbout()->isVisible());
+    EXPECT_FALSE(child<AboutDialog>(window.get(), "frmAbout")->isVisible());
     window->commands()->helpWindow()->hide();
 
     window->pageControl()->setCurrentWidget(window->javaPage());
@@ -238,7 +238,7 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->findChild<QTextEdit*>()->toPlainText(),
-              window->javaPage()->reJavaHelp->toPlainText());
+              window->javaPage()->helpBox()->toPlainText());
     help->hide();
     // As a window manager would: the main window is active again once the
     // help is closed, before a save lets the pending activations through.
@@ -246,7 +246,7 @@ TEST_F(Desktop, KeyboardCommandsActOnThePageShown) {
     QApplication::processEvents();
 
     window->pageControl()->setCurrentWidget(window->customPatchPage());
-    window->customPatchPage()->Editor->setPlainText("S00600004844521B");
+    child<PatchEditor>(window->customPatchPage(), "Editor")->setPlainText("S00600004844521B");
     dialogs.saveAnswers = {scratch.path("out/custom.s3")};
     QDir().mkpath(scratch.path("out"));
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
@@ -277,14 +277,14 @@ TEST_F(Desktop, DialogsStartInTheFolderLastUsedWithThemAcrossRuns) {
     {
         auto window = open(MiniDataSet());
         MelodyPage* mel = window->melodyPage();
-        select(mel->lvMels, 0);
+        select(mel->slotList(), 0);
         dialogs.openAnswers = {in + "/a.mid"};
         scratch.write("music folder/a.mid", "a");
-        mel->btnOpenMelody->click();
+        mel->openButton()->click();
         dialogs.saveAnswers = {out + "/MelodyPatch.s3"};
-        mel->btnCreateMelPatch->click();
-        select(window->javaPage()->lvJava, 0);
-        window->javaPage()->btnOpenJava->click(); // cancelled: nothing remembered
+        mel->createButton()->click();
+        select(window->javaPage()->slotList(), 0);
+        window->javaPage()->openButton()->click(); // cancelled: nothing remembered
     }
     EXPECT_EQ(dialogs.startFolders,
               QStringList({QDir::homePath(), QDir::homePath(), QDir::homePath()}));
@@ -295,12 +295,12 @@ TEST_F(Desktop, DialogsStartInTheFolderLastUsedWithThemAcrossRuns) {
     dialogs.startFolders.clear();
     auto window = open();
     MelodyPage* mel = window->melodyPage();
-    select(mel->lvMels, 1);
-    mel->btnOpenMelody->click();
-    mel->btnCreateMelPatch->click();
-    window->javaPage()->btnOpenJava->click();
-    select(window->javaPage()->lvJava, 0);
-    window->javaPage()->btnOpenJava->click();
+    select(mel->slotList(), 1);
+    mel->openButton()->click();
+    mel->createButton()->click();
+    window->javaPage()->openButton()->click();
+    select(window->javaPage()->slotList(), 0);
+    window->javaPage()->openButton()->click();
     EXPECT_EQ(dialogs.startFolders, QStringList({in, out, QDir::homePath()}));
 
     // A folder that has gone: the home folder again.
@@ -313,28 +313,29 @@ TEST_F(Desktop, WithoutMidRadioTheMidiPlayerOfTheSettingsPlaysTheFullPath) {
     setting("MidiPlayer", fakePlayer("players/my player"));
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
+    QToolButton* play = child<QToolButton>(page, "btnPlayMelody");
     ASSERT_TRUE(page->player().isAvailable());
-    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Проиграть мелодию"));
-    select(page->lvMels, 0);
+    EXPECT_EQ(play->toolTip(), QStringLiteral("Проиграть мелодию"));
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.write("in/my tune.mid", "MThd\0\0\0\6"),
                            scratch.write("in/ring.mmf", "MMMD\0\0\0\0")};
-    page->btnOpenMelody->click();
-    ASSERT_TRUE(page->btnPlayMelody->isEnabled());
-    page->btnPlayMelody->click();
+    page->openButton()->click();
+    ASSERT_TRUE(play->isEnabled());
+    play->click();
     ASSERT_TRUE(page->player().isRunning());
     const QString work = firmware("TempMelodies");
     EXPECT_EQ(playerLog(), work + "|1|" + work + "/my tune.mid");
 
     // While it plays, the button stops it.
-    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Остановить мелодию"));
-    QTest::mouseClick(page->btnPlayMelody, Qt::LeftButton);
+    EXPECT_EQ(play->toolTip(), QStringLiteral("Остановить мелодию"));
+    QTest::mouseClick(play, Qt::LeftButton);
     EXPECT_FALSE(page->player().isRunning());
-    EXPECT_EQ(page->btnPlayMelody->toolTip(), QStringLiteral("Проиграть мелодию"));
+    EXPECT_EQ(play->toolTip(), QStringLiteral("Проиграть мелодию"));
 
     // A SMAF melody is not for a MIDI player: told, and nothing plays.
-    select(page->lvMels, 1);
-    page->btnOpenMelody->click();
-    page->btnPlayMelody->click();
+    select(page->slotList(), 1);
+    page->openButton()->click();
+    play->click();
     EXPECT_EQ(dialogs.warnings.size(), 1);
     EXPECT_TRUE(dialogs.warnings.value(0).contains("ring.mmf"));
     EXPECT_FALSE(page->player().isRunning());
@@ -366,14 +367,15 @@ TEST_F(Desktop, PlayIsOnForANewMelodyOnlyAndStopEndsWhatThePlayerStarted) {
     setting("MidiPlayer", wrapper);
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
+    QToolButton* play = child<QToolButton>(page, "btnPlayMelody");
     ASSERT_TRUE(page->player().isAvailable());
-    EXPECT_FALSE(page->btnPlayMelody->isEnabled()); // no slot chosen
-    select(page->lvMels, 0);
-    EXPECT_FALSE(page->btnPlayMelody->isEnabled()); // its standard melody
+    EXPECT_FALSE(play->isEnabled()); // no slot chosen
+    select(page->slotList(), 0);
+    EXPECT_FALSE(play->isEnabled()); // its standard melody
     dialogs.openAnswers = {scratch.write("in/tune.mid", "MThd")};
-    page->btnOpenMelody->click();
-    ASSERT_TRUE(page->btnPlayMelody->isEnabled());
-    page->btnPlayMelody->click();
+    page->openButton()->click();
+    ASSERT_TRUE(play->isEnabled());
+    play->click();
     ASSERT_TRUE(page->player().isRunning());
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return !testsupport::readAll(pidFile).trimmed().isEmpty(); }));
@@ -381,11 +383,11 @@ TEST_F(Desktop, PlayIsOnForANewMelodyOnlyAndStopEndsWhatThePlayerStarted) {
     if (!running(child)) {
         GTEST_SKIP() << "no /proc to watch the player's child";
     }
-    page->btnPlayMelody->click(); // stop
+    play->click(); // stop
     EXPECT_FALSE(page->player().isRunning());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !running(child); }, 3000));
-    select(page->lvMels, 1);
-    EXPECT_FALSE(page->btnPlayMelody->isEnabled());
+    select(page->slotList(), 1);
+    EXPECT_FALSE(play->isEnabled());
 }
 
 TEST_F(Desktop, TimidityOnThePathElseADisabledButtonThatSaysWhatToInstall) {
@@ -395,12 +397,12 @@ TEST_F(Desktop, TimidityOnThePathElseADisabledButtonThatSaysWhatToInstall) {
         setting("MidiPlayer", scratch.path("no such player")); // named but missing
         auto window = open(MiniDataSet());
         EXPECT_EQ(window->melodyPage()->player().playerPath(), timidity);
-        EXPECT_EQ(window->melodyPage()->btnPlayMelody->toolTip(),
+        EXPECT_EQ(child<QToolButton>(window->melodyPage(), "btnPlayMelody")->toolTip(),
                   QStringLiteral("Проиграть мелодию"));
     }
     const ScopedPath path(scratch.mkdir("empty bin"));
     auto window = open(MiniDataSet());
-    QToolButton* play = window->melodyPage()->btnPlayMelody;
+    QToolButton* play = child<QToolButton>(window->melodyPage(), "btnPlayMelody");
     EXPECT_FALSE(play->isEnabled());
     EXPECT_TRUE(play->toolTip().contains("timidity"));
     EXPECT_TRUE(play->toolTip().contains("MidiPlayer"));
@@ -429,33 +431,34 @@ TEST_F(Desktop, CutCellsAndTheOverLimitStateExplainThemselves) {
     auto window = open(set);
     window->show();
     MelodyPage* page = window->melodyPage();
-    select(page->lvMels, 0);
+    select(page->slotList(), 0);
     const QString longName = QString(60, 'n') + ".mid";
     dialogs.openAnswers = {scratch.write("in/" + longName, QByteArray(19, 'a'))};
-    page->btnOpenMelody->click();
+    page->openButton()->click();
 
     auto tipAt = [&](int column) {
         QToolTip::hideText();
         EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
-        const QRect cell = page->lvMels->visualRect(page->lvMels->model()->index(0, column));
+        const QRect cell =
+            page->slotList()->visualRect(page->slotList()->model()->index(0, column));
         QHelpEvent help(QEvent::ToolTip, cell.center(),
-                        page->lvMels->viewport()->mapToGlobal(cell.center()));
-        QApplication::sendEvent(page->lvMels->viewport(), &help);
+                        page->slotList()->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(page->slotList()->viewport(), &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     // Not a MIDI file: the row's problems follow the cut name.
-    const QString problems = page->lvMels->topLevelItem(0)->toolTip(3);
+    const QString problems = page->slotList()->topLevelItem(0)->toolTip(3);
     EXPECT_FALSE(problems.isEmpty());
     EXPECT_EQ(tipAt(1), longName + "\n" + problems);
     EXPECT_EQ(tipAt(3), problems); // "19" fits
 
-    EXPECT_FALSE(page->btnCreateMelPatch->isEnabled());
-    EXPECT_EQ(page->lblMemUsed->toolTip(), MemoryPanel::overLimitHint(3));
-    EXPECT_EQ(page->btnCreateMelPatch->toolTip(), MemoryPanel::overLimitHint(3));
+    EXPECT_FALSE(page->createButton()->isEnabled());
+    EXPECT_EQ(child<QLabel>(page, "lblMemUsed")->toolTip(), MemoryPanel::overLimitHint(3));
+    EXPECT_EQ(page->createButton()->toolTip(), MemoryPanel::overLimitHint(3));
     EXPECT_TRUE(MemoryPanel::overLimitHint(3).contains(QStringLiteral("3 байт")));
-    page->btnUseStandardMelody->click();
-    EXPECT_EQ(page->lblMemUsed->toolTip(), "");
-    EXPECT_EQ(page->btnCreateMelPatch->toolTip(), "");
+    page->restoreButton()->click();
+    EXPECT_EQ(child<QLabel>(page, "lblMemUsed")->toolTip(), "");
+    EXPECT_EQ(page->createButton()->toolTip(), "");
 }
 
 TEST_F(Desktop, SteadyPreviewsAndADonationRequestThatStartsOnThankYou) {
@@ -470,23 +473,23 @@ TEST_F(Desktop, SteadyPreviewsAndADonationRequestThatStartsOnThankYou) {
     QImage(128, 128, QImage::Format_RGB888).save(dataFile("Pic/2.jpg"), "JPG");
     QList<QRect> boxes;
     for (int row : {0, 1, 0}) {
-        select(pic->lvPic, row);
-        pic->lvPicClick();
+        select(pic->slotList(), row);
+        pic->showSelectedSlot();
         QApplication::processEvents();
-        boxes = boxes.isEmpty() ? QList<QRect>{pic->gbStandardPic->geometry(),
-                                               pic->gbNewPic->geometry(), pic->gbInfo->geometry()}
-                                : boxes;
-        EXPECT_EQ(pic->gbStandardPic->geometry(), boxes[0]) << row;
-        EXPECT_EQ(pic->gbNewPic->geometry(), boxes[1]) << row;
-        EXPECT_EQ(pic->gbInfo->geometry(), boxes[2]) << row;
+        const QList<QRect> now{child<QGroupBox>(pic, "gbStandardPic")->geometry(),
+                               child<QGroupBox>(pic, "gbNewPic")->geometry(),
+                               child<QGroupBox>(pic, "gbInfo")->geometry()};
+        boxes = boxes.isEmpty() ? now : boxes;
+        EXPECT_EQ(now, boxes) << row;
     }
-    EXPECT_EQ(pic->lblPicWidth->text(), "8");
+    EXPECT_EQ(child<QLabel>(pic, "lblPicWidth")->text(), "8");
 
-    TfrmNagScreen* nag = window->frmNagScreen();
+    DonationDialog* nag = child<DonationDialog>(window.get(), "frmNagScreen");
     nag->show();
     QApplication::setActiveWindow(nag);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return nag->focusWidget() == nag->Button1; }));
-    EXPECT_TRUE(nag->Button1->isDefault());
+    auto* thanks = child<QPushButton>(nag, "Button1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return nag->focusWidget() == thanks; }));
+    EXPECT_TRUE(thanks->isDefault());
     EXPECT_GE(nag->findChild<QLabel*>("Label5")->geometry().top(), 8);
     nag->hide();
 }

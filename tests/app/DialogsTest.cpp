@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/AboutDialog.h"
+#include "app/DonationDialog.h"
+#include "app/FirmwareVersionDialog.h"
 #include "app/SecretPanel.h"
-#include "app/untAbout.h"
-#include "app/untNagScreen.h"
-#include "app/untOptFirmware.h"
 #include "base/TarvexError.h"
 #include "desktop/ShellOpen.h"
 #include "platform/SettingsStore.h"
@@ -61,13 +61,13 @@ protected:
 } // namespace
 
 TEST(FirmwareDialog, SelectsTheCurrentFirmwareAsAWholeItemIgnoringCase) {
-    TfrmOptFirmware dialog;
-    dialog.FormCreate({"x450xedh1", "X120XEDJ2\r\nX120XEDL2\r\nX450XEDH1\r\n"});
-    ASSERT_EQ(dialog.cbFirmware->count(), 3);
+    FirmwareVersionDialog dialog;
+    dialog.fill({"x450xedh1", "X120XEDJ2\r\nX120XEDL2\r\nX450XEDH1\r\n"});
+    ASSERT_EQ(child<QComboBox>(&dialog, "cbFirmware")->count(), 3);
     EXPECT_EQ(dialog.chosenFirmware(), "X450XEDH1");
     // A part of a name is no match: nothing is selected.
-    dialog.FormCreate({"X120", "X120XEDJ2\r\nX120XEDL2\r\n"});
-    EXPECT_EQ(dialog.cbFirmware->currentIndex(), -1);
+    dialog.fill({"X120", "X120XEDJ2\r\nX120XEDL2\r\n"});
+    EXPECT_EQ(child<QComboBox>(&dialog, "cbFirmware")->currentIndex(), -1);
     EXPECT_EQ(dialog.chosenFirmware(), "");
 }
 
@@ -76,18 +76,20 @@ TEST_F(FirmwareDialogTest, OffersTheScannedFoldersNotTheStoredList) {
     SettingsStore().writeString("FWList", "OLD1\r\nOLD2\r\n");
     auto window = open(MiniDataSet());
     QStringList items;
-    for (int i = 0; i < window->frmOptFirmware()->cbFirmware->count(); ++i) {
-        items << window->frmOptFirmware()->cbFirmware->itemText(i);
+    const QComboBox* box = child<QComboBox>(window.get(), "cbFirmware");
+    for (int i = 0; i < box->count(); ++i) {
+        items << box->itemText(i);
     }
     items.sort();
     EXPECT_EQ(items, QStringList({"X120XEDJ2", "X450XEDH1"}));
-    EXPECT_EQ(window->frmOptFirmware()->chosenFirmware(), "X120XEDJ2");
+    EXPECT_EQ(child<FirmwareVersionDialog>(window.get(), "frmOptFirmware")->chosenFirmware(),
+              "X120XEDJ2");
 }
 
 TEST_F(FirmwareDialogTest, ConfirmingTheCurrentFirmwareStoresNothing) {
     auto window = open(MiniDataSet());
     dialogs.onModal = [](QDialog&) { return int(QDialog::Accepted); };
-    window->N2Click();
+    window->chooseFirmware();
     EXPECT_EQ(dialogs.modals, QStringList("frmOptFirmware"));
     EXPECT_TRUE(dialogs.informs.isEmpty());
     EXPECT_EQ(stored("CurFW"), "<absent>");
@@ -97,7 +99,7 @@ TEST_F(FirmwareDialogTest, AnotherChoiceIsStoredWithTheScannedListAndAsksForARes
     MiniDataSet().writeTo(userFolder(), "X450XEDH1");
     auto window = open(MiniDataSet());
     acceptWith("X450XEDH1");
-    window->N2Click();
+    window->chooseFirmware();
     EXPECT_EQ(dialogs.informs, QList<QStringList>({{"Пожалуйста, перезапустите программу.", ""}}));
     EXPECT_EQ(stored("CurFW"), "X450XEDH1");
     EXPECT_EQ(stored("FWList"), Session::scanFirmwareFolders(userFolder()));
@@ -107,7 +109,7 @@ TEST_F(FirmwareDialogTest, AnotherChoiceIsStoredWithTheScannedListAndAsksForARes
 
     // Confirming the new choice again changes nothing.
     dialogs.informs.clear();
-    window->N2Click();
+    window->chooseFirmware();
     EXPECT_TRUE(dialogs.informs.isEmpty());
 }
 
@@ -119,18 +121,18 @@ TEST_F(FirmwareDialogTest, CancelStoresNothingAndTheDialogKeepsTheSelection) {
         box->setCurrentIndex(box->findText("X450XEDH1"));
         return int(QDialog::Rejected);
     };
-    window->N2Click();
+    window->chooseFirmware();
     EXPECT_TRUE(dialogs.informs.isEmpty());
     EXPECT_EQ(stored("CurFW"), "<absent>");
-    EXPECT_EQ(window->frmOptFirmware()->cbFirmware->currentText(), "X450XEDH1");
+    EXPECT_EQ(child<QComboBox>(window.get(), "cbFirmware")->currentText(), "X450XEDH1");
 }
 
 TEST_F(FirmwareDialogTest, WithNoFirmwareFolderTheEmptyChoiceIsStored) {
     auto window = open();
-    EXPECT_EQ(window->frmOptFirmware()->cbFirmware->count(), 0);
-    EXPECT_EQ(window->frmOptFirmware()->chosenFirmware(), "");
+    EXPECT_EQ(child<QComboBox>(window.get(), "cbFirmware")->count(), 0);
+    EXPECT_EQ(child<FirmwareVersionDialog>(window.get(), "frmOptFirmware")->chosenFirmware(), "");
     dialogs.onModal = [](QDialog&) { return int(QDialog::Accepted); };
-    window->N2Click();
+    window->chooseFirmware();
     EXPECT_EQ(stored("CurFW"), "");
     EXPECT_EQ(stored("FWList"), "");
     EXPECT_EQ(dialogs.informs.size(), 1);
@@ -141,24 +143,25 @@ TEST_F(WindowTest, AboutBoxOpensMailLinksAndKeepsScrolling) {
     shell::setOpener([&opened](const QString& target) { opened << target; });
     auto window = open(MiniDataSet());
     child<QAction>(window.get(), "About1")->trigger();
-    TfrmAbout* about = window->frmAbout();
+    AboutDialog* about = child<AboutDialog>(window.get(), "frmAbout");
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
-    for (QLabel* address : {about->Label5, about->Label6, about->Label7}) {
-        QTest::mouseClick(address, Qt::LeftButton);
+    QStringList expected;
+    for (const char* name : {"Label5", "Label6", "Label7"}) {
+        QTest::mouseClick(child<QLabel>(about, name), Qt::LeftButton);
+        expected << "mailto:" + child<QLabel>(about, name)->text() + "?subj=Tarvex_v10";
     }
     shell::setOpener({});
-    EXPECT_EQ(opened, QStringList({"mailto:" + about->Label5->text() + "?subj=Tarvex_v10",
-                                   "mailto:" + about->Label6->text() + "?subj=Tarvex_v10",
-                                   "mailto:" + about->Label7->text() + "?subj=Tarvex_v10"}));
+    EXPECT_EQ(opened, expected);
     EXPECT_EQ(opened.removeDuplicates(), 0);
 
-    about->btnClose->click();
+    child<QPushButton>(about, "btnClose")->click();
     EXPECT_FALSE(about->isVisible());
-    const int offset = about->SecretPanel1->scrollOffset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return about->SecretPanel1->scrollOffset() != offset; }));
-    window->About1Click();
-    EXPECT_EQ(window->frmAbout(), about);
+    const SecretPanel* credits = child<SecretPanel>(about, "SecretPanel1");
+    const int offset = credits->scrollOffset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return credits->scrollOffset() != offset; }));
+    window->showAbout();
+    EXPECT_EQ(child<AboutDialog>(window.get(), "frmAbout"), about);
     EXPECT_TRUE(about->isVisible());
 }
 
@@ -186,10 +189,13 @@ TEST_F(WindowTest, DonationRequestShowsOnceAndCopiesTheEditedIdentifiers) {
     QTest::qWait(20);
     EXPECT_EQ(dialogs.modals, QStringList("frmNagScreen"));
 
-    TfrmNagScreen* nag = window->frmNagScreen();
-    const QList<QLineEdit*> edits{nag->Edit1, nag->Edit2, nag->Edit3, nag->Edit4, nag->Edit5};
-    const QList<QToolButton*> buttons{nag->SpeedButton1, nag->SpeedButton2, nag->SpeedButton3,
-                                      nag->SpeedButton4, nag->SpeedButton5};
+    DonationDialog* nag = child<DonationDialog>(window.get(), "frmNagScreen");
+    QList<QLineEdit*> edits;
+    QList<QToolButton*> buttons;
+    for (int i = 1; i <= 5; ++i) {
+        edits << child<QLineEdit>(nag, qPrintable(QStringLiteral("Edit%1").arg(i)));
+        buttons << child<QToolButton>(nag, qPrintable(QStringLiteral("SpeedButton%1").arg(i)));
+    }
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(buttons[i]->toolTip(), "Copy");
         edits[i]->setText(QStringLiteral("ID-%1").arg(i + 1));
@@ -198,6 +204,6 @@ TEST_F(WindowTest, DonationRequestShowsOnceAndCopiesTheEditedIdentifiers) {
         buttons[i]->click();
         EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ID-%1").arg(i + 1));
     }
-    nag->Button1->click();
+    child<QPushButton>(nag, "Button1")->click();
     EXPECT_EQ(nag->result(), int(QDialog::Rejected));
 }

@@ -30,7 +30,7 @@ protected:
             return int(QDialog::Accepted);
         };
     }
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
         EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
     }
@@ -125,9 +125,9 @@ TEST_F(FirmwareMenuTest, AppliesPatchesAndRefreshesPreviewsOfferingTheLastFirmwa
     // The previews from the firmware, shown at once on the picture page.
     PicturePage* pic = window->picturePage();
     window->pageControl()->setCurrentWidget(pic);
-    pic->lvPic->setCurrentItem(pic->lvPic->topLevelItem(1));
+    pic->slotList()->setCurrentItem(pic->slotList()->topLevelItem(1));
     QFile::remove(dataFile("Pic/2.jpg"));
-    pic->lvPicClick();
+    pic->showSelectedSlot();
     ASSERT_TRUE(pic->standardPicture().isNull());
     dialogs.openAnswers = {firmwarePath};
     dialogs.startFolders.clear();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "AppTestSupport.h"
+#include "app/DraftDialog.h"
 #include "app/FirmwareMapStrip.h"
-#include "app/frmDraftDataSet.h"
 #include "dataset/ListFile.h"
 #include "firmware/FirmwareMaker.h"
 #include "firmware/ScanSamples.h"
@@ -45,7 +45,7 @@ protected:
         put(0x10000, QByteArray(0x10000, '\xFF'));
         path = scratch.write("found.s3", firmwaremaker::sRecords(image, kBase));
     }
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
         EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
     }
@@ -103,29 +103,30 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     dialogs.openAnswers = {path};
     QStringList headings;
     dialogs.onModal = [&](QDialog& dialog) {
-        if (auto* form = qobject_cast<TfrmDraftDataSet*>(&dialog)) {
-            EXPECT_EQ(form->edId->text(), "found");
-            EXPECT_EQ(form->cbMelodyRegion->currentText(), ""); // offered, never chosen for you
-            EXPECT_EQ(form->cbMelodyRegion->itemText(1), "0x00110000-0x0011FFFF");
-            EXPECT_TRUE(form->lblWarning->text().contains("собственной памятью телефона"));
+        if (auto* form = qobject_cast<DraftDialog*>(&dialog)) {
+            auto* melodyRegion = child<QComboBox>(form, "cbMelodyRegion");
+            auto* warning = child<QLabel>(form, "lblWarning");
+            EXPECT_EQ(child<QLineEdit>(form, "edId")->text(), "found");
+            EXPECT_EQ(melodyRegion->currentText(), ""); // offered, never chosen for you
+            EXPECT_EQ(melodyRegion->itemText(1), "0x00110000-0x0011FFFF");
+            EXPECT_TRUE(warning->text().contains("собственной памятью телефона"));
             // At its smallest, the safety warning still shows whole.
             form->show();
             form->resize(1, 1);
             QApplication::processEvents();
-            EXPECT_LE(form->lblWarning->heightForWidth(form->lblWarning->width()),
-                      form->lblWarning->height());
+            EXPECT_LE(warning->heightForWidth(warning->width()), warning->height());
             form->hide();
-            form->cbMelodyRegion->setCurrentText("0x00110000-0x00108000");
+            melodyRegion->setCurrentText("0x00110000-0x00108000");
             form->accept(); // an empty range is refused, not taken as "page off"
-            form->cbMelodyRegion->setCurrentText("");
+            melodyRegion->setCurrentText("");
             form->accept(); // and so is no region at all
             EXPECT_EQ(dialogs.warnings.size(), 2);
             // Reaching past the firmware's end: refused with its report, the form kept as typed.
-            form->cbMelodyRegion->setCurrentText("0x00118000-0x00128000");
+            melodyRegion->setCurrentText("0x00118000-0x00128000");
             form->accept();
-            EXPECT_EQ(form->cbMelodyRegion->currentText(), "0x00118000-0x00128000");
+            EXPECT_EQ(melodyRegion->currentText(), "0x00118000-0x00128000");
             EXPECT_FALSE(QFileInfo::exists(userFolder() + "/found"));
-            form->cbMelodyRegion->setCurrentIndex(1);
+            melodyRegion->setCurrentIndex(1);
             form->accept();
             return form->result();
         }
@@ -144,7 +145,7 @@ TEST_F(FirmwareScanDialogTest, DraftsADataSetWithTheRegionsAPersonConfirms) {
     dialogs.openAnswers = {path};
     QString offered;
     dialogs.onModal = [&](QDialog& dialog) {
-        offered = qobject_cast<TfrmDraftDataSet*>(&dialog)->edId->text();
+        offered = child<QLineEdit>(&dialog, "edId")->text();
         return int(QDialog::Rejected);
     };
     trigger(*window, "DraftDataSet1");
@@ -271,7 +272,7 @@ TEST_F(FirmwareScanDialogTest, TheMapShowsThePiecesAndAClickSelectsTheResource) 
         EXPECT_EQ(tree->currentItem()->text(0), "0x00105000");
         EXPECT_FALSE(child<QLabel>(&dialog, "imgPicture")->pixmap().isNull());
 
-        strip->btnMarkPatch->click();
+        child<QPushButton>(strip, "btnMarkPatch")->click();
         EXPECT_EQ(count(firmwaremap::Lane::Patch), 1);
         return int(QDialog::Accepted);
     };

@@ -52,25 +52,25 @@ TEST_F(Handlers, MelodyOpenRecordsRefusesAndSaves) {
     MelodyPage* page = window->melodyPage();
     const QString file = scratch.write("in/ring.mmf", QByteArray(300, 'r'));
 
-    page->btnOpenMelody->click(); // no row selected: no dialog
+    page->openButton()->click(); // no row selected: no dialog
     EXPECT_TRUE(dialogs.openFilters.isEmpty());
 
-    select(page->lvMels, 1);
+    select(page->slotList(), 1);
     dialogs.openAnswers = {file, file};
-    page->btnOpenMelody->click();
-    EXPECT_EQ(page->lvMels->cell(1, 1), "ring.mmf");
-    EXPECT_EQ(page->lvMels->cell(1, 3), "300");
-    EXPECT_EQ(page->edtMelFile->text(), "ring.mmf");
-    EXPECT_EQ(page->lblMemUsed->text(), QStringLiteral("300 байт"));
+    page->openButton()->click();
+    EXPECT_EQ(page->slotList()->cell(1, 1), "ring.mmf");
+    EXPECT_EQ(page->slotList()->cell(1, 3), "300");
+    EXPECT_EQ(child<QLineEdit>(page, "edtMelFile")->text(), "ring.mmf");
+    EXPECT_EQ(child<QLabel>(page, "lblMemUsed")->text(), QStringLiteral("300 байт"));
     EXPECT_EQ(list(dataFile("MelodiesFiles.lst"), 1), "ring.mmf");
     EXPECT_TRUE(QFile::exists(firmware("TempMelodies/ring.mmf")));
 
-    select(page->lvMels, 2);
-    page->btnOpenMelody->click();
+    select(page->slotList(), 2);
+    page->openButton()->click();
     EXPECT_EQ(dialogs.warnings,
               QStringList{QStringLiteral(
                   "Файл уже используется. Пожалуйста, выберите другой файл мелодии.")});
-    EXPECT_EQ(page->lvMels->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(page->slotList()->cell(2, 1), QStringLiteral("[Стандартная мелодия]"));
 }
 
 TEST_F(Handlers, GaugeTurnsMaroonAndDisablesTheButtonPastTheTotal) {
@@ -78,21 +78,21 @@ TEST_F(Handlers, GaugeTurnsMaroonAndDisablesTheButtonPastTheTotal) {
     set.memoryIni = "[Melodies]\r\nStartOffset=0x100\r\nEndOffset=0x1110\r\n"; // total 16
     auto window = open(set);
     MelodyPage* page = window->melodyPage();
-    select(page->lvMels, 0);
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.write("in/a.mid", QByteArray(16, 'a')),
                            scratch.write("in/b.mid", "b")};
-    page->btnOpenMelody->click();
-    EXPECT_EQ(page->pgMemUsed->value(), 100);
-    EXPECT_TRUE(page->btnCreateMelPatch->isEnabled());
-    select(page->lvMels, 1);
-    page->btnOpenMelody->click();
-    EXPECT_EQ(page->pgMemUsed->value(), 100);
-    EXPECT_FALSE(page->btnCreateMelPatch->isEnabled());
-    EXPECT_EQ(page->lblMemUsed->palette().color(page->lblMemUsed->backgroundRole()),
-              MemoryPanel::overLimitColour());
-    select(page->lvMels, 1);
-    page->btnUseStandardMelody->click();
-    EXPECT_TRUE(page->btnCreateMelPatch->isEnabled());
+    page->openButton()->click();
+    EXPECT_EQ(child<QProgressBar>(page, "pgMemUsed")->value(), 100);
+    EXPECT_TRUE(page->createButton()->isEnabled());
+    select(page->slotList(), 1);
+    page->openButton()->click();
+    EXPECT_EQ(child<QProgressBar>(page, "pgMemUsed")->value(), 100);
+    EXPECT_FALSE(page->createButton()->isEnabled());
+    const QLabel* used = child<QLabel>(page, "lblMemUsed");
+    EXPECT_EQ(used->palette().color(used->backgroundRole()), MemoryPanel::overLimitColour());
+    select(page->slotList(), 1);
+    page->restoreButton()->click();
+    EXPECT_TRUE(page->createButton()->isEnabled());
 }
 
 TEST_F(Handlers, VolumesFollowTheClickedRowAndRestore) {
@@ -100,24 +100,24 @@ TEST_F(Handlers, VolumesFollowTheClickedRowAndRestore) {
     set.melodies = 26;
     auto window = open(set);
     MelodyPage* page = window->melodyPage();
-    select(page->lvMels, 25);
-    page->lvMelsClick();
-    EXPECT_EQ(page->lblVolumePercent->text(), QStringLiteral("н/д"));
-    EXPECT_FALSE(page->tbVolume->isEnabled());
+    select(page->slotList(), 25);
+    page->showSelectedSlot();
+    EXPECT_EQ(child<QLabel>(page, "lblVolumePercent")->text(), QStringLiteral("н/д"));
+    EXPECT_FALSE(child<QSlider>(page, "tbVolume")->isEnabled());
 
-    select(page->lvMels, 3);
-    page->lvMelsClick();
-    EXPECT_TRUE(page->tbVolume->isEnabled());
-    EXPECT_EQ(page->tbVolume->value(), 0x40);
-    EXPECT_EQ(page->lblVolumePercent->text(), "50%");
-    page->tbVolume->setValue(127);
-    EXPECT_EQ(page->lblVolumePercent->text(), "100%");
+    select(page->slotList(), 3);
+    page->showSelectedSlot();
+    EXPECT_TRUE(child<QSlider>(page, "tbVolume")->isEnabled());
+    EXPECT_EQ(child<QSlider>(page, "tbVolume")->value(), 0x40);
+    EXPECT_EQ(child<QLabel>(page, "lblVolumePercent")->text(), "50%");
+    child<QSlider>(page, "tbVolume")->setValue(127);
+    EXPECT_EQ(child<QLabel>(page, "lblVolumePercent")->text(), "100%");
     // In memory at once, on disk with the next save.
     EXPECT_EQ(list(dataFile("Volumes.lst"), 3), "40");
-    page->btnUseStandardMelody->click();
-    EXPECT_EQ(page->tbVolume->value(), 0x40);
+    page->restoreButton()->click();
+    EXPECT_EQ(child<QSlider>(page, "tbVolume")->value(), 0x40);
     EXPECT_EQ(list(dataFile("Volumes.lst"), 3), "40");
-    page->tbVolume->setValue(1);
+    child<QSlider>(page, "tbVolume")->setValue(1);
     window->close();
     EXPECT_EQ(list(dataFile("Volumes.lst"), 3), "01");
 }
@@ -125,12 +125,12 @@ TEST_F(Handlers, VolumesFollowTheClickedRowAndRestore) {
 TEST_F(Handlers, BuildingSavesReportsAndCleansOrCancels) {
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
-    select(page->lvMels, 0);
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.write("in/a.mid", testsupport::sequence(20))};
-    page->btnOpenMelody->click();
+    page->openButton()->click();
     scratch.write("user/X120XEDJ2/TempMelodies/orphan.mid", "o");
 
-    page->btnCreateMelPatch->click(); // cancelled
+    page->createButton()->click(); // cancelled
     EXPECT_EQ(dialogs.saveRequests.value(0),
               (QStringList{"MelodyPatch", "Motorola S3 format (*.s3)"}));
     EXPECT_FALSE(QFile::exists(firmware("TempMelodies/orphan.mid")));
@@ -138,7 +138,7 @@ TEST_F(Handlers, BuildingSavesReportsAndCleansOrCancels) {
 
     const QString out = scratch.path("MelodyPatch.s3");
     dialogs.saveAnswers = {out};
-    page->btnCreateMelPatch->click();
+    page->createButton()->click();
     QString error;
     EXPECT_EQ(testsupport::srecCatBytes(out, 0x01301000, 20, &error), testsupport::sequence(20))
         << error.toStdString();
@@ -148,15 +148,15 @@ TEST_F(Handlers, BuildingSavesReportsAndCleansOrCancels) {
 TEST_F(Handlers, JavaRestoreNamesTheStandardFileInTheHiddenColumn) {
     auto window = open(MiniDataSet());
     JavaPage* page = window->javaPage();
-    select(page->lvJava, 1);
+    select(page->slotList(), 1);
     dialogs.openAnswers = {scratch.write("in/game.jar", "jar bytes")};
-    page->btnOpenJava->click();
+    page->openButton()->click();
     EXPECT_EQ(dialogs.openFilters.value(0), "JAR файлы (*.jar)");
-    EXPECT_EQ(page->lvJava->cell(1, 3), "9");
-    page->btnUseStandardJava->click();
-    EXPECT_EQ(page->lvJava->cell(1, 1), QStringLiteral("[Стандартная игра]"));
-    EXPECT_EQ(page->lvJava->cell(1, 2), QStringLiteral("Игра0.jar"));
-    EXPECT_EQ(page->edtJavaFile->text(), QStringLiteral("[Стандартная игра]"));
+    EXPECT_EQ(page->slotList()->cell(1, 3), "9");
+    page->restoreButton()->click();
+    EXPECT_EQ(page->slotList()->cell(1, 1), QStringLiteral("[Стандартная игра]"));
+    EXPECT_EQ(page->slotList()->cell(1, 2), QStringLiteral("Игра0.jar"));
+    EXPECT_EQ(child<QLineEdit>(page, "edtJavaFile")->text(), QStringLiteral("[Стандартная игра]"));
     EXPECT_EQ(list(dataFile("JavaSize.lst"), 1), "0");
 }
 
@@ -170,35 +170,34 @@ TEST_F(Handlers, PicturesShowPreviewsCheckSizesAndFollowTheKeys) {
     auto window = open();
     PicturePage* page = window->picturePage();
 
-    select(page->lvPic, 0);
-    page->lvPicClick();
-    EXPECT_EQ(page->lblPicWidth->text(), "4");
-    EXPECT_EQ(page->lblPicHeight->text(), "2");
+    select(page->slotList(), 0);
+    page->showSelectedSlot();
+    EXPECT_EQ(child<QLabel>(page, "lblPicWidth")->text(), "4");
+    EXPECT_EQ(child<QLabel>(page, "lblPicHeight")->text(), "2");
     EXPECT_TRUE(page->newPicture().isNull());
 
     dialogs.openAnswers = {bitmap("wrong.bmp", 4, 3), bitmap("right.bmp", 4, 2)};
-    page->btnOpenPic->click();
+    page->openButton()->click();
     EXPECT_TRUE(dialogs.warnings.value(0).startsWith(
         QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "
                        "другой файл. Размер выбранной картинки: 4x3.")))
         << dialogs.warnings.value(0).toStdString();
     EXPECT_TRUE(page->newPicture().isNull());
-    page->btnOpenPic->click();
+    page->openButton()->click();
     EXPECT_EQ(page->newPicture().size(), QSize(4, 2));
-    EXPECT_EQ(page->lvPic->cell(0, 1), "right.bmp");
-    EXPECT_EQ(page->lvPic->cell(0, 2), "14");
+    EXPECT_EQ(page->slotList()->cell(0, 1), "right.bmp");
+    EXPECT_EQ(page->slotList()->cell(0, 2), "14");
 
     // No preview file for slot 1: nothing shown, 0 x 0.
-    select(page->lvPic, 1);
-    page->lvPicKeyUp(Qt::Key_Down);
-    EXPECT_EQ(page->lblPicWidth->text(), "0");
-    select(page->lvPic, 0); // the panel follows the selection
-    EXPECT_EQ(page->lblPicWidth->text(), "4");
+    select(page->slotList(), 1);
+    EXPECT_EQ(child<QLabel>(page, "lblPicWidth")->text(), "0");
+    select(page->slotList(), 0); // the panel follows the selection
+    EXPECT_EQ(child<QLabel>(page, "lblPicWidth")->text(), "4");
     EXPECT_FALSE(page->newPicture().isNull());
 
-    page->btnUseStandardPic->click();
+    page->restoreButton()->click();
     EXPECT_TRUE(page->newPicture().isNull());
-    EXPECT_EQ(page->lvPic->cell(0, 2), "0");
+    EXPECT_EQ(page->slotList()->cell(0, 2), "0");
     EXPECT_TRUE(QFile::exists(firmware("TempPic/right.bmp"))); // until the next build
 }
 
@@ -207,33 +206,34 @@ TEST_F(Handlers, FitCheckBoxFitsAPhotoAndIsRememberedAndThePreviewShowsHandsetCo
     set.overrides["PicOffsets.lst"] = {"8000800000007000", "0200020000007000"};
     auto window = open(set);
     PicturePage* page = window->picturePage();
-    EXPECT_FALSE(page->cbFitPicture->isChecked());
-    EXPECT_EQ(page->cbFitPicture->text(), QStringLiteral("Подгонять размер картинки"));
+    QCheckBox* fit = child<QCheckBox>(page, "cbFitPicture");
+    EXPECT_FALSE(fit->isChecked());
+    EXPECT_EQ(fit->text(), QStringLiteral("Подгонять размер картинки"));
     const QString photo = bitmap("photo.bmp", 640, 480, qRgb(13, 77, 201));
     QImage(photo).save(scratch.path("in/photo.png"));
-    select(page->lvPic, 0);
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.path("in/photo.png"), scratch.path("in/photo.png")};
-    page->btnOpenPic->click();
+    page->openButton()->click();
     EXPECT_EQ(dialogs.warnings.size(), 1); // off: refused as ever
-    page->cbFitPicture->click();
-    page->btnOpenPic->click();
+    fit->click();
+    page->openButton()->click();
     EXPECT_EQ(dialogs.warnings.size(), 1);
-    EXPECT_EQ(page->lvPic->cell(0, 1), "photo.bmp");
+    EXPECT_EQ(page->slotList()->cell(0, 1), "photo.bmp");
     ASSERT_EQ(page->newPicture().size(), QSize(128, 128));
     const QByteArray converted = encodeHandsetPicture(toPixelImage(page->newPicture()));
-    EXPECT_EQ(page->lvPic->cell(0, 2), QString::number(converted.size()));
+    EXPECT_EQ(page->slotList()->cell(0, 2), QString::number(converted.size()));
     // 13, 77, 201 keep their top 5, 6 and 5 bits, repeated into the low ones.
-    EXPECT_EQ(page->imgNew->pixmap().toImage().pixel(64, 64), qRgb(8, 77, 206));
-    EXPECT_FALSE(page->imgNew->toolTip().isEmpty());
+    EXPECT_EQ(child<QLabel>(page, "imgNew")->pixmap().toImage().pixel(64, 64), qRgb(8, 77, 206));
+    EXPECT_FALSE(child<QLabel>(page, "imgNew")->toolTip().isEmpty());
 
     const QString patchFile = scratch.path("pic.s3");
     dialogs.saveAnswers = {patchFile};
-    page->btnCreatePicPatch->click();
+    page->createButton()->click();
     EXPECT_TRUE(testsupport::readAll(patchFile).contains(
         srec::tableRecord("00600100", srec::pictureEntry(128, 128, 0x00646880)).toLatin1()));
 
     window.reset();
-    EXPECT_TRUE(open()->picturePage()->cbFitPicture->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(open()->picturePage(), "cbFitPicture")->isChecked());
 }
 
 TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
@@ -248,10 +248,10 @@ TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
     auto window = open(MiniDataSet());
     MelodyPage* page = window->melodyPage();
     ASSERT_TRUE(page->player().isAvailable());
-    select(page->lvMels, 0);
+    select(page->slotList(), 0);
     dialogs.openAnswers = {scratch.write("in/my tune.mid", "m")};
-    page->btnOpenMelody->click();
-    page->btnPlayMelody->click();
+    page->openButton()->click();
+    child<QToolButton>(page, "btnPlayMelody")->click();
     ASSERT_TRUE(page->player().isRunning());
     for (int i = 0; i < 200 && testsupport::readAll(log).isEmpty(); ++i) {
         QThread::msleep(10);
@@ -264,5 +264,5 @@ TEST_F(Handlers, PreviewStartsTheFoundPlayerAndTheCloseEndsIt) {
 
 TEST_F(Handlers, NoPlayerMeansNoPreviewButton) {
     auto window = open(MiniDataSet());
-    EXPECT_FALSE(window->melodyPage()->btnPlayMelody->isEnabled());
+    EXPECT_FALSE(child<QToolButton>(window->melodyPage(), "btnPlayMelody")->isEnabled());
 }

@@ -31,7 +31,7 @@ namespace {
 class PagesInWindow : public WindowTest {
 protected:
     // Shown and active, the donation request answered, so keys reach it.
-    std::unique_ptr<TForm1> shown(const MiniDataSet& set = {}) {
+    std::unique_ptr<MainWindow> shown(const MiniDataSet& set = {}) {
         auto window = open(set);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -60,25 +60,26 @@ TEST_F(PagesInWindow, TheEditPanelFollowsTheSelectionAndTheVolumeGoesToTheSlotSh
     set.melodies = 4;
     auto window = shown(set);
     MelodyPage* mel = window->melodyPage();
-    clickRow(mel->lvMels, 0);
-    EXPECT_EQ(mel->lblMelName->text(), mel->lvMels->cell(0, 0));
-    QTest::keyClick(mel->lvMels, Qt::Key_Down);
-    QTest::keyClick(mel->lvMels, Qt::Key_Down);
-    ASSERT_EQ(mel->lvMels->selectedRow(), 2);
-    EXPECT_EQ(mel->lblMelName->text(), mel->lvMels->cell(2, 0));
+    QSlider* volume = child<QSlider>(mel, "tbVolume");
+    clickRow(mel->slotList(), 0);
+    EXPECT_EQ(child<QLabel>(mel, "lblMelName")->text(), mel->slotList()->cell(0, 0));
+    QTest::keyClick(mel->slotList(), Qt::Key_Down);
+    QTest::keyClick(mel->slotList(), Qt::Key_Down);
+    ASSERT_EQ(mel->slotList()->selectedRow(), 2);
+    EXPECT_EQ(child<QLabel>(mel, "lblMelName")->text(), mel->slotList()->cell(2, 0));
     const int before0 = melodyvolumes::position(window->session().dataSet(), 0);
-    mel->tbVolume->setValue(before0 == 100 ? 90 : 100);
-    EXPECT_EQ(melodyvolumes::position(window->session().dataSet(), 2), mel->tbVolume->value());
+    volume->setValue(before0 == 100 ? 90 : 100);
+    EXPECT_EQ(melodyvolumes::position(window->session().dataSet(), 2), volume->value());
     EXPECT_EQ(melodyvolumes::position(window->session().dataSet(), 0), before0);
 
     // Set by the program (a drop, a test) as well; on the Java page too.
-    mel->lvMels->setCurrentItem(mel->lvMels->topLevelItem(3));
-    EXPECT_EQ(mel->lblMelName->text(), mel->lvMels->cell(3, 0));
+    mel->slotList()->setCurrentItem(mel->slotList()->topLevelItem(3));
+    EXPECT_EQ(child<QLabel>(mel, "lblMelName")->text(), mel->slotList()->cell(3, 0));
     JavaPage* java = window->javaPage();
     window->pageControl()->setCurrentWidget(java);
-    clickRow(java->lvJava, 0);
-    QTest::keyClick(java->lvJava, Qt::Key_End);
-    EXPECT_EQ(java->lblJavaName->text(), java->lvJava->cell(3, 0));
+    clickRow(java->slotList(), 0);
+    QTest::keyClick(java->slotList(), Qt::Key_End);
+    EXPECT_EQ(child<QLabel>(java, "lblJavaName")->text(), java->slotList()->cell(3, 0));
 }
 
 TEST_F(PagesInWindow, CommandsThatCannotActAreSwitchedOff) {
@@ -87,17 +88,17 @@ TEST_F(PagesInWindow, CommandsThatCannotActAreSwitchedOff) {
     auto* open = child<QAction>(window.get(), "actOpenFile");
     auto* restore = child<QAction>(window.get(), "actRestoreSlot");
     auto* save = child<QAction>(window.get(), "actSavePatch");
-    ASSERT_EQ(mel->lvMels->selectedRow(), -1);
-    EXPECT_FALSE(mel->btnOpenMelody->isEnabled());
-    EXPECT_FALSE(mel->btnUseStandardMelody->isEnabled());
+    ASSERT_EQ(mel->slotList()->selectedRow(), -1);
+    EXPECT_FALSE(mel->openButton()->isEnabled());
+    EXPECT_FALSE(mel->restoreButton()->isEnabled());
     EXPECT_FALSE(open->isEnabled());
     EXPECT_FALSE(restore->isEnabled());
     EXPECT_TRUE(save->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.openFilters.isEmpty());
 
-    clickRow(mel->lvMels, 1);
-    EXPECT_TRUE(mel->btnOpenMelody->isEnabled());
+    clickRow(mel->slotList(), 1);
+    EXPECT_TRUE(mel->openButton()->isEnabled());
     EXPECT_TRUE(open->isEnabled());
     EXPECT_TRUE(restore->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
@@ -112,15 +113,16 @@ TEST_F(PagesInWindow, CommandsThatCannotActAreSwitchedOff) {
     EXPECT_FALSE(restore->isEnabled());
     // An empty patch has nothing to save; a line typed, and it has.
     CustomPatchPage* custom = window->customPatchPage();
-    EXPECT_FALSE(custom->btnSaveCustomPatch->isEnabled());
+    EXPECT_FALSE(custom->saveButton()->isEnabled());
     EXPECT_FALSE(save->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(dialogs.saveRequests.isEmpty());
-    custom->Editor->setFocus();
-    QTest::keyClicks(custom->Editor, "S0");
-    EXPECT_TRUE(custom->btnSaveCustomPatch->isEnabled());
+    PatchEditor* editor = child<PatchEditor>(custom, "Editor");
+    editor->setFocus();
+    QTest::keyClicks(editor, "S0");
+    EXPECT_TRUE(custom->saveButton()->isEnabled());
     EXPECT_TRUE(save->isEnabled());
-    QTest::keyClick(custom->Editor, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(save->isEnabled());
 }
 
@@ -173,44 +175,45 @@ TEST_F(PagesInWindow, AFileDroppedOnTheFieldTheOpenButtonOrAPreviewGoesToTheSele
     writePreview(4, 2);
     auto window = shown();
     MelodyPage* mel = window->melodyPage();
+    QLineEdit* file = child<QLineEdit>(mel, "edtMelFile");
     const QString ring = scratch.write("in/ring.mid", QByteArray(30, 'r'));
     const QString tune = scratch.write("in/tune.mid", QByteArray(40, 't'));
 
     // Nothing selected: the field refuses, and says why.
-    EXPECT_EQ(drag(mel->edtMelFile, middle(mel->edtMelFile), {ring}), Qt::IgnoreAction);
+    EXPECT_EQ(drag(file, middle(file), {ring}), Qt::IgnoreAction);
     EXPECT_FALSE(window->statusText(0).isEmpty());
-    EXPECT_EQ(mel->edtMelFile->text(), QStringLiteral("[Стандартная мелодия]"));
+    EXPECT_EQ(file->text(), QStringLiteral("[Стандартная мелодия]"));
 
-    clickRow(mel->lvMels, 1);
-    EXPECT_EQ(drag(mel->edtMelFile, middle(mel->edtMelFile), {ring}), Qt::CopyAction);
-    EXPECT_EQ(mel->edtMelFile->text(), "ring.mid"); // not the link pasted as text
-    EXPECT_EQ(mel->lvMels->cell(1, 1), "ring.mid");
+    clickRow(mel->slotList(), 1);
+    EXPECT_EQ(drag(file, middle(file), {ring}), Qt::CopyAction);
+    EXPECT_EQ(file->text(), "ring.mid"); // not the link pasted as text
+    EXPECT_EQ(mel->slotList()->cell(1, 1), "ring.mid");
     EXPECT_EQ(listfile::load(dataFile("MelodiesFiles.lst")).value(1), "ring.mid");
     EXPECT_TRUE(window->statusText(0).isEmpty()); // the refusal went with its drag
-    clickRow(mel->lvMels, 2);
-    EXPECT_EQ(drag(mel->btnOpenMelody, middle(mel->btnOpenMelody), {tune}), Qt::CopyAction);
-    EXPECT_EQ(mel->lvMels->cell(2, 1), "tune.mid");
+    clickRow(mel->slotList(), 2);
+    EXPECT_EQ(drag(mel->openButton(), middle(mel->openButton()), {tune}), Qt::CopyAction);
+    EXPECT_EQ(mel->slotList()->cell(2, 1), "tune.mid");
     EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
     // A file of a kind the slot does not take is refused while dragging.
-    EXPECT_EQ(drag(mel->edtMelFile, middle(mel->edtMelFile), {scratch.write("in/a.txt", "a")}),
-              Qt::IgnoreAction);
+    EXPECT_EQ(drag(file, middle(file), {scratch.write("in/a.txt", "a")}), Qt::IgnoreAction);
 
     // Pictures: the preview boxes take one too.
     PicturePage* pic = window->picturePage();
+    QGroupBox* newBox = child<QGroupBox>(pic, "gbNewPic");
     window->pageControl()->setCurrentWidget(pic);
-    clickRow(pic->lvPic, 0);
+    clickRow(pic->slotList(), 0);
     const QString bmp = scratch.path("in/small.bmp");
     QImage picture(pic->standardPicture().size(), QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(bmp));
-    EXPECT_EQ(drag(pic->gbNewPic, middle(pic->gbNewPic), {bmp}), Qt::CopyAction);
-    EXPECT_EQ(pic->lvPic->cell(0, 1), "small.bmp");
+    EXPECT_EQ(drag(newBox, middle(newBox), {bmp}), Qt::CopyAction);
+    EXPECT_EQ(pic->slotList()->cell(0, 1), "small.bmp");
     EXPECT_FALSE(pic->newPicture().isNull());
 }
 
 TEST_F(PagesInWindow, TheRowUnderADragIsMarkedAndTheDropIsACopy) {
     auto window = shown();
-    SlotListView* list = window->melodyPage()->lvMels;
+    SlotListView* list = window->melodyPage()->slotList();
     const QString ring = scratch.write("in/ring.mid", "r");
     const QPoint row2 = list->visualItemRect(list->topLevelItem(2)).center();
 
@@ -241,7 +244,8 @@ TEST_F(PagesInWindow, DropsAreCopiesAndWhatCannotBeTakenIsRefusedWhileDragging) 
     auto window = shown();
     CustomPatchPage* custom = window->customPatchPage();
     window->pageControl()->setCurrentWidget(custom);
-    QWidget* editor = custom->Editor->viewport();
+    PatchEditor* patch = child<PatchEditor>(custom, "Editor");
+    QWidget* editor = patch->viewport();
     const QString blob = scratch.write("in/blob.bin", QByteArray(20, 'b'));
 
     // A move proposed is answered as a copy: the source keeps its file.
@@ -258,7 +262,7 @@ TEST_F(PagesInWindow, DropsAreCopiesAndWhatCannotBeTakenIsRefusedWhileDragging) 
                   Qt::IgnoreAction);
         EXPECT_FALSE(reason.isEmpty()) << paths.join(", ").toStdString();
     }
-    custom->Editor->clear();
+    patch->clear();
     EXPECT_EQ(drag(editor, {10, 10}, {blob}, true, Qt::MoveAction), Qt::IgnoreAction);
     EXPECT_EQ(custom->editorLines().size(), 0);
     EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
@@ -267,43 +271,45 @@ TEST_F(PagesInWindow, DropsAreCopiesAndWhatCannotBeTakenIsRefusedWhileDragging) 
     // A picture of another size than the slot's is refused over the picture
     // box, with the warning's words; fitting on, it is taken as a copy.
     PicturePage* pic = window->picturePage();
+    QGroupBox* newBox = child<QGroupBox>(pic, "gbNewPic");
+    QCheckBox* fit = child<QCheckBox>(pic, "cbFitPicture");
     window->pageControl()->setCurrentWidget(pic);
-    clickRow(pic->lvPic, 0);
+    clickRow(pic->slotList(), 0);
     const QString wide = scratch.path("in/wide.bmp");
     QImage picture(5, 2, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(wide));
-    pic->cbFitPicture->setChecked(false);
+    fit->setChecked(false);
     reason.clear();
-    EXPECT_EQ(drag(pic->gbNewPic, middle(pic->gbNewPic), {wide}, true,
-                   Qt::CopyAction | Qt::MoveAction, seen),
+    EXPECT_EQ(drag(newBox, middle(newBox), {wide}, true, Qt::CopyAction | Qt::MoveAction, seen),
               Qt::IgnoreAction);
     EXPECT_TRUE(reason.startsWith(
         QStringLiteral("Картинка не соответствует размеру 4х2 пикселей. Пожалуйста, выберите "
                        "другой файл.")))
         << reason.toStdString();
-    EXPECT_EQ(pic->lvPic->cell(0, 1), QStringLiteral("[Стандартная картинка]"));
-    pic->cbFitPicture->setChecked(true);
-    EXPECT_EQ(drag(pic->gbNewPic, middle(pic->gbNewPic), {wide}), Qt::CopyAction);
-    EXPECT_EQ(pic->lvPic->cell(0, 1), "wide.bmp");
+    EXPECT_EQ(pic->slotList()->cell(0, 1), QStringLiteral("[Стандартная картинка]"));
+    fit->setChecked(true);
+    EXPECT_EQ(drag(newBox, middle(newBox), {wide}), Qt::CopyAction);
+    EXPECT_EQ(pic->slotList()->cell(0, 1), "wide.bmp");
     EXPECT_TRUE(dialogs.warnings.isEmpty()) << dialogs.warnings.join("\n").toStdString();
 }
 
 TEST_F(PagesInWindow, AVolumeTheUserSetsIsOnDiskAtOnce) {
     auto window = shown();
     MelodyPage* mel = window->melodyPage();
-    clickRow(mel->lvMels, 1);
-    ASSERT_TRUE(mel->tbVolume->isEnabled());
+    QSlider* volume = child<QSlider>(mel, "tbVolume");
+    clickRow(mel->slotList(), 1);
+    ASSERT_TRUE(volume->isEnabled());
     const QString volumes = dataFile("Volumes.lst");
-    const int dragged = mel->tbVolume->value() == 64 ? 90 : 64;
+    const int dragged = volume->value() == 64 ? 90 : 64;
     // Dragged: written when the handle is let go.
-    mel->tbVolume->setSliderDown(true);
-    mel->tbVolume->setValue(dragged);
-    mel->tbVolume->setSliderDown(false);
+    volume->setSliderDown(true);
+    volume->setValue(dragged);
+    volume->setSliderDown(false);
     EXPECT_EQ(listfile::load(volumes).value(1), QString::number(dragged, 16).toUpper());
     // A key moves it one step, written as well.
-    mel->tbVolume->setFocus();
-    QTest::keyClick(mel->tbVolume, Qt::Key_Right);
+    volume->setFocus();
+    QTest::keyClick(volume, Qt::Key_Right);
     QApplication::processEvents();
     EXPECT_EQ(listfile::load(volumes).value(1), QString::number(dragged + 1, 16).toUpper());
 }
@@ -313,7 +319,7 @@ TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLa
     auto window = shown();
     PicturePage* pic = window->picturePage();
     window->pageControl()->setCurrentWidget(pic);
-    clickRow(pic->lvPic, 0);
+    clickRow(pic->slotList(), 0);
     const QString photo = scratch.path("in/photo.png");
     QDir().mkpath(scratch.path("in"));
     QImage big(128, 128, QImage::Format_RGB32);
@@ -339,7 +345,7 @@ TEST_F(PagesInWindow, ThePictureDialogOffersEveryPictureFirstAndKeepsTheFilterLa
     window.reset();
     window = shown();
     window->pageControl()->setCurrentWidget(window->picturePage());
-    clickRow(window->picturePage()->lvPic, 0);
+    clickRow(window->picturePage()->slotList(), 0);
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.pictureStartFilters.value(1), QStringLiteral("Bitmaps (*.bmp)"));
 }
@@ -352,17 +358,17 @@ TEST_F(PagesInWindow, ScaledChild) {
     }
     writePreview(128, 128);
     auto window = shown();
-    for (SlotListView* list :
-         {window->melodyPage()->lvMels, window->javaPage()->lvJava, window->picturePage()->lvPic}) {
+    for (SlotListView* list : {window->melodyPage()->slotList(), window->javaPage()->slotList(),
+                               window->picturePage()->slotList()}) {
         const int row = list->visualItemRect(list->topLevelItem(0)).height();
         EXPECT_GE(row, list->fontMetrics().height() + 3) << list->objectName().toStdString();
     }
     PicturePage* pic = window->picturePage();
     window->pageControl()->setCurrentWidget(pic);
-    clickRow(pic->lvPic, 0);
-    const qreal scale = pic->imgStd->devicePixelRatioF();
+    clickRow(pic->slotList(), 0);
+    const qreal scale = child<QLabel>(pic, "imgStd")->devicePixelRatioF();
     EXPECT_EQ(scale, qEnvironmentVariable("TARVEX_SCALED_CHILD").toDouble());
-    const QPixmap shown = pic->imgStd->pixmap();
+    const QPixmap shown = child<QLabel>(pic, "imgStd")->pixmap();
     EXPECT_EQ(shown.devicePixelRatio(), scale);
     EXPECT_EQ(shown.size(), QSize(128, 128) * qMax(1, int(scale)));
 }

@@ -51,9 +51,9 @@ TEST(ManagerPages, SlotListsHaveTheirColumnsAndReportStyle) {
         SlotListView* list;
         QList<int> widths;
         int hidden;
-    } lists[] = {{mel.lvMels, {170, 180, 0, 55}, 2},
-                 {java.lvJava, {170, 180, 0, 55}, 2},
-                 {pic.lvPic, {170, 180, 56}, -1}};
+    } lists[] = {{mel.slotList(), {170, 180, 0, 55}, 2},
+                 {java.slotList(), {170, 180, 0, 55}, 2},
+                 {pic.slotList(), {170, 180, 56}, -1}};
     for (const auto& expected : lists) {
         SCOPED_TRACE(expected.list->objectName().toStdString());
         const QHeaderView* header = expected.list->header();
@@ -68,50 +68,50 @@ TEST(ManagerPages, SlotListsHaveTheirColumnsAndReportStyle) {
         EXPECT_EQ(expected.list->editTriggers(), QAbstractItemView::NoEditTriggers);
         EXPECT_FALSE(expected.list->isSortingEnabled());
     }
-    EXPECT_EQ(mel.lvMels->headerItem()->text(1), "Новый файл мелодии");
-    EXPECT_EQ(java.lvJava->headerItem()->text(0), "Стандартные файлы игры");
-    EXPECT_EQ(pic.lvPic->headerItem()->text(2), "Размер");
+    EXPECT_EQ(mel.slotList()->headerItem()->text(1), "Новый файл мелодии");
+    EXPECT_EQ(java.slotList()->headerItem()->text(0), "Стандартные файлы игры");
+    EXPECT_EQ(pic.slotList()->headerItem()->text(2), "Размер");
     // Columns keep their limits when dragged.
-    mel.lvMels->header()->resizeSection(0, 10);
-    EXPECT_EQ(mel.lvMels->header()->sectionSize(0), 60);
-    pic.lvPic->header()->resizeSection(2, 200);
-    EXPECT_EQ(pic.lvPic->header()->sectionSize(2), 60);
+    mel.slotList()->header()->resizeSection(0, 10);
+    EXPECT_EQ(mel.slotList()->header()->sectionSize(0), 60);
+    pic.slotList()->header()->resizeSection(2, 200);
+    EXPECT_EQ(pic.slotList()->header()->sectionSize(2), 60);
 }
 
 TEST(ManagerPages, ControlsStartAsDesigned) {
     MelodyPage mel;
-    EXPECT_FALSE(mel.tbVolume->isEnabled());
-    EXPECT_FALSE(mel.lblVolume->isEnabled());
-    EXPECT_EQ(mel.lblVolumePercent->text(), "0 %");
-    EXPECT_EQ(mel.tbVolume->minimum(), 1);
-    EXPECT_EQ(mel.tbVolume->maximum(), 127);
-    EXPECT_EQ(mel.tbVolume->tickInterval(), 8);
-    EXPECT_EQ(mel.tbVolume->tickPosition(), QSlider::TicksBelow);
-    EXPECT_EQ(mel.edtMelFile->text(), "[Стандартная мелодия]");
-    EXPECT_TRUE(mel.edtMelName->isHidden());
-    EXPECT_EQ(mel.edtMelName->maxLength(), 20);
-    EXPECT_EQ(mel.btnOpenMelody->toolTip(), "Открыть мелодию");
-    EXPECT_EQ(mel.btnPlayMelody->toolTip(), "Проиграть мелодию");
-    EXPECT_EQ(mel.lblMemUsed->text(), "0 байт");
-    EXPECT_EQ(mel.pgMemUsed->maximum(), 100);
-    EXPECT_TRUE(mel.btnCreateMelPatch->font().bold());
-    EXPECT_EQ(mel.btnCreateMelPatch->text(), "Создать патч!");
+    EXPECT_FALSE(child<QSlider>(&mel, "tbVolume")->isEnabled());
+    EXPECT_FALSE(child<QLabel>(&mel, "lblVolume")->isEnabled());
+    EXPECT_EQ(child<QLabel>(&mel, "lblVolumePercent")->text(), "0 %");
+    EXPECT_EQ(child<QSlider>(&mel, "tbVolume")->minimum(), 1);
+    EXPECT_EQ(child<QSlider>(&mel, "tbVolume")->maximum(), 127);
+    EXPECT_EQ(child<QSlider>(&mel, "tbVolume")->tickInterval(), 8);
+    EXPECT_EQ(child<QSlider>(&mel, "tbVolume")->tickPosition(), QSlider::TicksBelow);
+    EXPECT_EQ(child<QLineEdit>(&mel, "edtMelFile")->text(), "[Стандартная мелодия]");
+    EXPECT_TRUE(child<QLineEdit>(&mel, "edtMelName")->isHidden());
+    EXPECT_EQ(child<QLineEdit>(&mel, "edtMelName")->maxLength(), 20);
+    EXPECT_EQ(mel.openButton()->toolTip(), "Открыть мелодию");
+    EXPECT_EQ(child<QToolButton>(&mel, "btnPlayMelody")->toolTip(), "Проиграть мелодию");
+    EXPECT_EQ(child<QLabel>(&mel, "lblMemUsed")->text(), "0 байт");
+    EXPECT_EQ(child<QProgressBar>(&mel, "pgMemUsed")->maximum(), 100);
+    EXPECT_TRUE(mel.createButton()->font().bold());
+    EXPECT_EQ(mel.createButton()->text(), "Создать патч!");
 
     JavaPage java;
-    EXPECT_EQ(java.edtJavaFile->text(), "[Стандартная игра]");
-    EXPECT_EQ(java.btnOpenJava->toolTip(), "Открыть Midlet");
-    EXPECT_TRUE(java.reJavaHelp->isReadOnly());
-    EXPECT_EQ(java.reJavaHelp->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_TRUE(java.Edit2->isHidden());
+    EXPECT_EQ(child<QLineEdit>(&java, "edtJavaFile")->text(), "[Стандартная игра]");
+    EXPECT_EQ(java.openButton()->toolTip(), "Открыть Midlet");
+    EXPECT_TRUE(java.helpBox()->isReadOnly());
+    EXPECT_EQ(java.helpBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(child<QLineEdit>(&java, "Edit2")->isHidden());
 
     PicturePage pic;
-    EXPECT_EQ(pic.imgStd->size(), QSize(128, 128));
-    EXPECT_EQ(pic.imgNew->size(), QSize(128, 128));
-    EXPECT_FALSE(pic.imgStd->hasScaledContents());
-    EXPECT_EQ(pic.lblPicWidth->text(), "0");
-    EXPECT_EQ(pic.edtPicFile->text(), "[Стандартная картинка]");
-    EXPECT_EQ(pic.btnOpenPic->toolTip(), "Открыть картинку");
-    EXPECT_TRUE(pic.rePicHelp->isReadOnly());
+    EXPECT_EQ(child<QLabel>(&pic, "imgStd")->size(), QSize(128, 128));
+    EXPECT_EQ(child<QLabel>(&pic, "imgNew")->size(), QSize(128, 128));
+    EXPECT_FALSE(child<QLabel>(&pic, "imgStd")->hasScaledContents());
+    EXPECT_EQ(child<QLabel>(&pic, "lblPicWidth")->text(), "0");
+    EXPECT_EQ(child<QLineEdit>(&pic, "edtPicFile")->text(), "[Стандартная картинка]");
+    EXPECT_EQ(pic.openButton()->toolTip(), "Открыть картинку");
+    EXPECT_TRUE(pic.helpBox()->isReadOnly());
 }
 
 TEST(ManagerPages, GaugeShowsTheShareTheColourAndTheButton) {
@@ -133,11 +133,11 @@ TEST(ManagerPages, GaugeShowsTheShareTheColourAndTheButton) {
         SCOPED_TRACE(c.used);
         data.setLine("MelodiesSize.lst", 0, c.used);
         page.updateMemory();
-        EXPECT_EQ(page.lblMemUsed->text(), QString::fromLatin1(c.used) + " байт");
-        EXPECT_EQ(page.pgMemUsed->value(), c.percent);
-        EXPECT_EQ(page.lblMemUsed->palette().color(QPalette::Window),
-                  c.over ? QColor(128, 0, 0) : face);
-        EXPECT_EQ(page.btnCreateMelPatch->isEnabled(), !c.over);
+        const QLabel* used = child<QLabel>(&page, "lblMemUsed");
+        EXPECT_EQ(used->text(), QString::fromLatin1(c.used) + " байт");
+        EXPECT_EQ(child<QProgressBar>(&page, "pgMemUsed")->value(), c.percent);
+        EXPECT_EQ(used->palette().color(QPalette::Window), c.over ? QColor(128, 0, 0) : face);
+        EXPECT_EQ(page.createButton()->isEnabled(), !c.over);
     }
 }
 
@@ -154,8 +154,8 @@ TEST(ManagerPages, AGaugeThatCannotBeComputedLeavesTheLabels) {
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "'abc' is not a valid integer value");
     }
-    EXPECT_EQ(page.lblMemUsed->text(), "201 байт");
-    EXPECT_FALSE(page.btnCreateMelPatch->isEnabled());
+    EXPECT_EQ(child<QLabel>(&page, "lblMemUsed")->text(), "201 байт");
+    EXPECT_FALSE(page.createButton()->isEnabled());
 
     // An unavailable manager's page is left alone.
     MemoryMap off = data.memoryMap();
@@ -163,7 +163,7 @@ TEST(ManagerPages, AGaugeThatCannotBeComputedLeavesTheLabels) {
     data.setMemoryMap(off);
     data.setLine("MelodiesSize.lst", 0, "0");
     page.updateMemory();
-    EXPECT_EQ(page.lblMemUsed->text(), "201 байт");
+    EXPECT_EQ(child<QLabel>(&page, "lblMemUsed")->text(), "201 байт");
 }
 
 TEST(ManagerPages, ClickingARowShowsItsSlotInTheEditPanel) {
@@ -177,15 +177,15 @@ TEST(ManagerPages, ClickingARowShowsItsSlotInTheEditPanel) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
 
     // A click with no row selected changes nothing.
-    QTest::mouseClick(page.lvMels->viewport(), Qt::LeftButton, {},
-                      QPoint(5, page.lvMels->viewport()->height() - 3));
-    EXPECT_EQ(page.lblMelName->text(), "Выберите мелодию");
+    QTest::mouseClick(page.slotList()->viewport(), Qt::LeftButton, {},
+                      QPoint(5, page.slotList()->viewport()->height() - 3));
+    EXPECT_EQ(child<QLabel>(&page, "lblMelName")->text(), "Выберите мелодию");
 
-    clickRow(page.lvMels, 0);
-    EXPECT_EQ(page.lvMels->selectedRow(), 0);
-    EXPECT_EQ(page.lblMelName->text(), "Один");
-    EXPECT_EQ(page.edtMelFile->text(), "a.mmf");
-    EXPECT_EQ(page.edtMelName->text(), "Новая");
+    clickRow(page.slotList(), 0);
+    EXPECT_EQ(page.slotList()->selectedRow(), 0);
+    EXPECT_EQ(child<QLabel>(&page, "lblMelName")->text(), "Один");
+    EXPECT_EQ(child<QLineEdit>(&page, "edtMelFile")->text(), "a.mmf");
+    EXPECT_EQ(child<QLineEdit>(&page, "edtMelName")->text(), "Новая");
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -200,9 +200,9 @@ TEST(ManagerPages, ClickingAJavaRowShowsItsNameAndFile) {
     page.resize(690, 420);
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
-    clickRow(page.lvJava, 1);
-    EXPECT_EQ(page.lblJavaName->text(), "Игра.jar");
-    EXPECT_EQ(page.edtJavaFile->text(), "new.jar");
+    clickRow(page.slotList(), 1);
+    EXPECT_EQ(child<QLabel>(&page, "lblJavaName")->text(), "Игра.jar");
+    EXPECT_EQ(child<QLineEdit>(&page, "edtJavaFile")->text(), "new.jar");
 }
 
 TEST(ManagerPages, DialogsOfferTheManagersFiltersAndPatchNames) {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -37,21 +38,21 @@ TEST_F(WindowTest, SecondWindowOnTheSameDataSetShowsItReadOnly) {
             << second->statusNotice().toStdString();
         EXPECT_NE(second->pos(), first->pos());
         MelodyPage* mel = second->melodyPage();
-        ASSERT_EQ(mel->lvMels->topLevelItemCount(), 3); // the data, to look at
-        mel->lvMels->setCurrentItem(mel->lvMels->topLevelItem(0));
-        EXPECT_EQ(mel->lblMelName->text(), mel->lvMels->cell(0, 0));
+        ASSERT_EQ(mel->slotList()->topLevelItemCount(), 3); // the data, to look at
+        mel->slotList()->setCurrentItem(mel->slotList()->topLevelItem(0));
+        EXPECT_EQ(child<QLabel>(mel, "lblMelName")->text(), mel->slotList()->cell(0, 0));
         for (const char* name : {"actOpenFile", "actSavePatch", "actRestoreSlot"}) {
             EXPECT_FALSE(child<QAction>(second.get(), name)->isEnabled()) << name;
         }
-        EXPECT_FALSE(mel->btnOpenMelody->isEnabled());
-        EXPECT_FALSE(mel->btnCreateMelPatch->isEnabled());
-        EXPECT_FALSE(mel->tbVolume->isEnabled());
+        EXPECT_FALSE(mel->openButton()->isEnabled());
+        EXPECT_FALSE(mel->createButton()->isEnabled());
+        EXPECT_FALSE(child<QSlider>(mel, "tbVolume")->isEnabled());
         QTest::keyClick(second.get(), Qt::Key_S, Qt::ControlModifier);
         EXPECT_TRUE(dialogs.saveRequests.isEmpty());
 
         // What the first window chose outlives the second's close.
         first->melodyPage()->assignFileToSlot(0, scratch.write("in/a.mid", "abc"),
-                                              first->melodyPage()->edtMelFile);
+                                              child<QLineEdit>(first->melodyPage(), "edtMelFile"));
         second->close();
     }
     EXPECT_EQ(listfile::load(dataFile("MelodiesFiles.lst")).value(0), "a.mid");
@@ -117,21 +118,21 @@ TEST_F(WindowTest, ListCutAtNulIsNamedOnceAndItsPageChangesNothing) {
         dialogs.warnings[0].contains(dataFile("JavaSize.lst") + QStringLiteral(", строка 5")))
         << dialogs.warnings[0].toStdString();
     JavaPage* java = window->javaPage();
-    EXPECT_EQ(java->lvJava->topLevelItemCount(), 4);
+    EXPECT_EQ(java->slotList()->topLevelItemCount(), 4);
     for (QAbstractButton* button :
          {java->openButton(), java->restoreButton(), java->createButton()}) {
         EXPECT_FALSE(button->isEnabled());
     }
-    java->lvJava->setCurrentItem(java->lvJava->topLevelItem(1));
+    java->slotList()->setCurrentItem(java->slotList()->topLevelItem(1));
     window->pageControl()->setCurrentWidget(java);
     QTest::keyClick(window.get(), Qt::Key_Delete); // the restore command does nothing
     java->dropOnSlot(1, {QUrl::fromLocalFile(scratch.write("in/g.jar", "jar"))});
     EXPECT_EQ(dialogs.warnings.size(), 1);
     // Another page's change writes its lists and leaves the cut one whole.
     MelodyPage* melodies = window->melodyPage();
-    melodies->lvMels->setCurrentItem(melodies->lvMels->topLevelItem(1));
-    EXPECT_TRUE(melodies->btnOpenMelody->isEnabled()); // with a slot selected
-    melodies->btnUseStandardMelody->click();
+    melodies->slotList()->setCurrentItem(melodies->slotList()->topLevelItem(1));
+    EXPECT_TRUE(melodies->openButton()->isEnabled()); // with a slot selected
+    melodies->restoreButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(dataFile("JavaSize.lst")), cut);
 }
@@ -148,16 +149,16 @@ TEST_F(WindowTest, PatchesAreNeverSavedInsideAFirmwareFolder) {
     for (const QString& target : targets) {
         dialogs.warnings.clear();
         dialogs.saveAnswers = {target};
-        window->melodyPage()->btnCreateMelPatch->click();
+        window->melodyPage()->createButton()->click();
         ASSERT_EQ(dialogs.warnings.size(), 1) << target.toStdString();
         EXPECT_TRUE(dialogs.warnings[0].contains(QStringLiteral("рабочую папку")));
     }
     window->pageControl()->setCurrentWidget(window->customPatchPage());
-    window->customPatchPage()->Editor->setPlainText("S00600004844521B");
+    child<PatchEditor>(window->customPatchPage(), "Editor")->setPlainText("S00600004844521B");
     for (const QString& target : targets) {
         dialogs.warnings.clear();
         dialogs.saveAnswers = {target};
-        window->customPatchPage()->btnSaveCustomPatch->click();
+        window->customPatchPage()->saveButton()->click();
         ASSERT_EQ(dialogs.warnings.size(), 1) << target.toStdString();
     }
     EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -171,14 +172,14 @@ TEST_F(WindowTest, VolumeBarPastTheVolumeSlotsIsSwitchedOffWhenTheKeysGetThere) 
     set.melodies = 30;
     auto window = open(set);
     MelodyPage* page = window->melodyPage();
-    page->lvMels->setCurrentItem(page->lvMels->topLevelItem(0));
-    page->lvMelsClick();
-    ASSERT_TRUE(page->tbVolume->isEnabled());
+    page->slotList()->setCurrentItem(page->slotList()->topLevelItem(0));
+    page->showSelectedSlot();
+    ASSERT_TRUE(child<QSlider>(page, "tbVolume")->isEnabled());
     for (int row = 0; row < 27; ++row) { // the panel follows the keys
-        QTest::keyClick(page->lvMels, Qt::Key_Down);
+        QTest::keyClick(page->slotList(), Qt::Key_Down);
     }
-    ASSERT_EQ(page->lvMels->selectedRow(), 27);
-    EXPECT_FALSE(page->tbVolume->isEnabled());
-    EXPECT_EQ(page->lblVolumePercent->text(), QStringLiteral("н/д"));
+    ASSERT_EQ(page->slotList()->selectedRow(), 27);
+    EXPECT_FALSE(child<QSlider>(page, "tbVolume")->isEnabled());
+    EXPECT_EQ(child<QLabel>(page, "lblVolumePercent")->text(), QStringLiteral("н/д"));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }

@@ -46,7 +46,7 @@ TEST_F(WindowTest, StartUpFillsEveryPageFromTheDataSet) {
     auto window = open(set);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
 
-    EXPECT_EQ(window->windowTitle(), TForm1::kCaption);
+    EXPECT_EQ(window->windowTitle(), MainWindow::kCaption);
     EXPECT_EQ(window->minimumSize(), QSize(690, 500));
     EXPECT_EQ(
         visibleTabs(window->pageControl()),
@@ -54,26 +54,28 @@ TEST_F(WindowTest, StartUpFillsEveryPageFromTheDataSet) {
     EXPECT_EQ(window->pageControl()->currentWidget(), window->melodyPage());
 
     const MelodyPage* mel = window->melodyPage();
-    ASSERT_EQ(mel->lvMels->topLevelItemCount(), 3);
-    EXPECT_EQ(rowOf(mel->lvMels, 2),
+    ASSERT_EQ(mel->slotList()->topLevelItemCount(), 3);
+    EXPECT_EQ(rowOf(mel->slotList(), 2),
               QStringList({"Мелодия 3", "[Стандартная мелодия]", "Мелодия 3", "5"}));
-    EXPECT_EQ(mel->lblMemUsed->text(), "15 байт");
-    EXPECT_EQ(mel->lblMemLeft->text(), "8056815 байт");
+    EXPECT_EQ(child<QLabel>(mel, "lblMemUsed")->text(), "15 байт");
+    EXPECT_EQ(child<QLabel>(mel, "lblMemLeft")->text(), "8056815 байт");
 
     const JavaPage* java = window->javaPage();
-    ASSERT_EQ(java->lvJava->topLevelItemCount(), 4);
-    EXPECT_EQ(rowOf(java->lvJava, 1), QStringList({"Игра0.jar", "[Стандартная игра]", "", "0"}));
-    EXPECT_EQ(java->lblJavaMemTotal->text(), "1044463 байт");
-    EXPECT_EQ(java->reJavaHelp->toPlainText(), "Java help");
+    ASSERT_EQ(java->slotList()->topLevelItemCount(), 4);
+    EXPECT_EQ(rowOf(java->slotList(), 1),
+              QStringList({"Игра0.jar", "[Стандартная игра]", "", "0"}));
+    EXPECT_EQ(child<QLabel>(java, "lblJavaMemTotal")->text(), "1044463 байт");
+    EXPECT_EQ(java->helpBox()->toPlainText(), "Java help");
 
     const PicturePage* pic = window->picturePage();
-    ASSERT_EQ(pic->lvPic->topLevelItemCount(), 2);
-    EXPECT_EQ(rowOf(pic->lvPic, 0), QStringList({"Картинка 1", "[Стандартная картинка]", "0"}));
-    EXPECT_EQ(pic->lblPicMemTotal->text(), "1808254 байт");
-    EXPECT_EQ(pic->rePicHelp->toPlainText(), "Picture help");
+    ASSERT_EQ(pic->slotList()->topLevelItemCount(), 2);
+    EXPECT_EQ(rowOf(pic->slotList(), 0),
+              QStringList({"Картинка 1", "[Стандартная картинка]", "0"}));
+    EXPECT_EQ(child<QLabel>(pic, "lblPicMemTotal")->text(), "1808254 байт");
+    EXPECT_EQ(pic->helpBox()->toPlainText(), "Picture help");
 
     EXPECT_EQ(window->statusText(1), "Прошивка: X120XEDJ2");
-    EXPECT_TRUE(window->customPatchPage()->Editor->toPlainText().isEmpty());
+    EXPECT_TRUE(child<PatchEditor>(window->customPatchPage(), "Editor")->toPlainText().isEmpty());
     for (const char* folder : {"TempMelodies", "TempJava", "TempPic"}) {
         EXPECT_TRUE(QFileInfo(firmware(folder)).isDir()) << folder;
     }
@@ -83,16 +85,16 @@ TEST_F(WindowTest, MissingFirmwareFolderStopsAtTheFirstListAndTheWindowStaysUsab
     auto window = open();
     EXPECT_EQ(dialogs.errors,
               QStringList("Cannot open file " + dataFile("StdMelodiesList.lst") + "."));
-    EXPECT_EQ(window->melodyPage()->lvMels->topLevelItemCount(), 0);
+    EXPECT_EQ(window->melodyPage()->slotList()->topLevelItemCount(), 0);
     // The totals come before the lists; the status line after them.
-    EXPECT_EQ(window->melodyPage()->lblMemLeft->text(), "8056815 байт");
+    EXPECT_EQ(child<QLabel>(window->melodyPage(), "lblMemLeft")->text(), "8056815 байт");
     EXPECT_EQ(window->statusText(1), "");
 
     // The other pages still work.
     const QString file = scratch.write("any.bin", "0123456789");
     dialogs.openAnswers << file;
     dialogs.errors.clear();
-    window->customPatchPage()->btnOpenMMF->click();
+    window->customPatchPage()->openButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(window->customPatchPage()->editorLines().size(), 3);
 
@@ -108,8 +110,8 @@ TEST_F(WindowTest, InvalidOffsetStopsBeforeAnyListIsReadOrWritten) {
     set.overrides["JavaFiles.lst"] = {"a.jad", "b.jar", "c.jad", "d.jar"};
     auto window = open(set);
     EXPECT_EQ(dialogs.errors, QStringList("'0x12G' is not a valid integer value."));
-    EXPECT_EQ(window->melodyPage()->lblMemLeft->text(), "0 байт");
-    EXPECT_EQ(window->javaPage()->lvJava->topLevelItemCount(), 0);
+    EXPECT_EQ(child<QLabel>(window->melodyPage(), "lblMemLeft")->text(), "0 байт");
+    EXPECT_EQ(window->javaPage()->slotList()->topLevelItemCount(), 0);
 
     const QByteArray before = readAll(dataFile("JavaFiles.lst"));
     EXPECT_TRUE(window->close());
@@ -123,11 +125,11 @@ TEST_F(WindowTest, ShortListKeepsThePartialRowAndSkipsTheLaterSteps) {
     // ')' sorts before '.', so no full stop is added.
     EXPECT_EQ(dialogs.errors, QStringList("List index out of bounds (2)"));
     const MelodyPage* mel = window->melodyPage();
-    ASSERT_EQ(mel->lvMels->topLevelItemCount(), 3);
-    EXPECT_EQ(rowOf(mel->lvMels, 2),
+    ASSERT_EQ(mel->slotList()->topLevelItemCount(), 3);
+    EXPECT_EQ(rowOf(mel->slotList(), 2),
               QStringList({"Мелодия 3", "[Стандартная мелодия]", "Мелодия 3", ""}));
-    EXPECT_EQ(window->javaPage()->lvJava->topLevelItemCount(), 0);
-    EXPECT_EQ(mel->lblMemUsed->text(), "0 байт");
+    EXPECT_EQ(window->javaPage()->slotList()->topLevelItemCount(), 0);
+    EXPECT_EQ(child<QLabel>(mel, "lblMemUsed")->text(), "0 байт");
     EXPECT_EQ(window->statusText(1), "");
 }
 
@@ -136,8 +138,8 @@ TEST_F(WindowTest, HelpTextReadBeforeAFailureIsStillShown) {
     QFile::remove(dataFile("PicHelp.rtf"));
     auto window = open();
     EXPECT_EQ(dialogs.errors, QStringList("Cannot open file " + dataFile("PicHelp.rtf") + "."));
-    EXPECT_EQ(window->javaPage()->reJavaHelp->toPlainText(), "Java help");
-    EXPECT_TRUE(window->picturePage()->rePicHelp->toPlainText().isEmpty());
+    EXPECT_EQ(window->javaPage()->helpBox()->toPlainText(), "Java help");
+    EXPECT_TRUE(window->picturePage()->helpBox()->toPlainText().isEmpty());
 }
 
 TEST_F(WindowTest, UnavailablePagesAreHiddenAndTheNextVisibleOneIsActive) {
@@ -148,7 +150,7 @@ TEST_F(WindowTest, UnavailablePagesAreHiddenAndTheNextVisibleOneIsActive) {
     EXPECT_EQ(visibleTabs(window->pageControl()),
               QStringList({"tsJavaGames", "tsGraphics", "tsCreateCustomPatch"}));
     EXPECT_EQ(window->pageControl()->currentWidget(), window->javaPage());
-    EXPECT_EQ(window->melodyPage()->lvMels->topLevelItemCount(), 0);
+    EXPECT_EQ(window->melodyPage()->slotList()->topLevelItemCount(), 0);
 }
 
 TEST_F(WindowTest, WithEveryManagerUnavailableOnlyTheCustomPatchPageShows) {
@@ -221,10 +223,10 @@ TEST_F(WindowTest, StartsOnTheBundledDataSet) {
     bundledRoot = TARVEX_BUNDLED_DIR;
     auto window = open();
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join("\n").toStdString();
-    EXPECT_GT(window->melodyPage()->lvMels->topLevelItemCount(), 0);
-    EXPECT_GT(window->javaPage()->lvJava->topLevelItemCount(), 0);
-    EXPECT_GT(window->picturePage()->lvPic->topLevelItemCount(), 0);
-    EXPECT_FALSE(window->javaPage()->reJavaHelp->toPlainText().isEmpty());
-    EXPECT_FALSE(window->picturePage()->rePicHelp->toPlainText().isEmpty());
+    EXPECT_GT(window->melodyPage()->slotList()->topLevelItemCount(), 0);
+    EXPECT_GT(window->javaPage()->slotList()->topLevelItemCount(), 0);
+    EXPECT_GT(window->picturePage()->slotList()->topLevelItemCount(), 0);
+    EXPECT_FALSE(window->javaPage()->helpBox()->toPlainText().isEmpty());
+    EXPECT_FALSE(window->picturePage()->helpBox()->toPlainText().isEmpty());
     EXPECT_TRUE(window->close());
 }

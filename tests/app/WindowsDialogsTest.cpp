@@ -16,7 +16,7 @@ namespace {
 
 class WindowDialogs : public WindowTest {
 protected:
-    void trigger(const TForm1& window, const char* action) {
+    void trigger(const MainWindow& window, const char* action) {
         child<QAction>(&window, action)->trigger();
     }
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/untAbout.h"
+#include "app/AboutDialog.h"
 
 #include "app/Logo.h"
 #include "app/SecretPanel.h"
@@ -40,27 +40,27 @@ private:
 QStringList credits() {
     return {
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To the testers"),
+        QCoreApplication::translate("AboutDialog", "To the testers"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for their patience and detailed"),
-        QCoreApplication::translate("TfrmAbout", "bug reports"),
+        QCoreApplication::translate("AboutDialog", "for their patience and detailed"),
+        QCoreApplication::translate("AboutDialog", "bug reports"),
         QString(),
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To the data makers"),
+        QCoreApplication::translate("AboutDialog", "To the data makers"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for the lists of melodies,"),
-        QCoreApplication::translate("TfrmAbout", "games and pictures"),
-        QCoreApplication::translate("TfrmAbout", "of many firmwares"),
+        QCoreApplication::translate("AboutDialog", "for the lists of melodies,"),
+        QCoreApplication::translate("AboutDialog", "games and pictures"),
+        QCoreApplication::translate("AboutDialog", "of many firmwares"),
         QString(),
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To the translators"),
+        QCoreApplication::translate("AboutDialog", "To the translators"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for the English captions"),
+        QCoreApplication::translate("AboutDialog", "for the English captions"),
         QString(),
         QString(),
-        QCoreApplication::translate("TfrmAbout", "To all users"),
+        QCoreApplication::translate("AboutDialog", "To all users"),
         QStringLiteral("------------------------"),
-        QCoreApplication::translate("TfrmAbout", "for ideas and wishes"),
+        QCoreApplication::translate("AboutDialog", "for ideas and wishes"),
     };
 }
 
@@ -82,7 +82,7 @@ void makeBold(QWidget* widget, qreal pointSize = 0) {
 
 } // namespace
 
-TfrmAbout::TfrmAbout(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
@@ -94,10 +94,10 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     auto* thanks = new QGroupBox(QStringLiteral("[ Выражаю благодарность ]"), this);
     thanks->setObjectName(QStringLiteral("GroupBox1"));
     thanks->setGeometry(4, 4, 169, 361);
-    SecretPanel1 = new SecretPanel(thanks);
-    SecretPanel1->setObjectName(QStringLiteral("SecretPanel1"));
-    SecretPanel1->setGeometry(8, 18, 153, 337);
-    SecretPanel1->setLines(credits());
+    auto* credited = new SecretPanel(thanks);
+    credited->setObjectName(QStringLiteral("SecretPanel1"));
+    credited->setGeometry(8, 18, 153, 337);
+    credited->setLines(credits());
 
     auto* about = new QGroupBox(QStringLiteral("[ О программе ]"), this);
     about->setObjectName(QStringLiteral("GroupBox2"));
@@ -107,10 +107,10 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     logoPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     logoPanel->setStyleSheet(QStringLiteral("QFrame#Panel1 { background: black; }"));
     logoPanel->setGeometry((281 - 189) / 2, 18, 189, 154);
-    Image1 = new QLabel(logoPanel);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(2, 2, 185, 150);
-    Image1->setPixmap(tarvexLogo(QSize(185, 150)));
+    auto* logo = new QLabel(logoPanel);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->setGeometry(2, 2, 185, 150);
+    logo->setPixmap(tarvexLogo(QSize(185, 150)));
     auto* title = plainLabel(QStringLiteral("Label1"),
                              tr("Tarvex\nversion ") + QCoreApplication::applicationVersion(), about,
                              QRect(8, 176, 265, 34));
@@ -127,15 +127,13 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     contacts->setGeometry(177, 260, 281, 105);
     plainLabel(QStringLiteral("Label4"), QStringLiteral("e-mail:"), contacts,
                QRect(10, 20, 60, 16));
-    QLabel** addresses[] = {&Label5, &Label6, &Label7};
     const char* names[] = {"Label5", "Label6", "Label7"};
     const QString mail[] = {QStringLiteral("tarvex@example.org"),
                             QStringLiteral("support@example.org"),
                             QStringLiteral("ulvane@example.net")};
     for (int i = 0; i < 3; ++i) {
         auto* link = new LinkLabel(mail[i], contacts);
-        link->setOnClick([this, link] { guarded([this, link] { Label5Click(link); }); });
-        *addresses[i] = link;
+        link->setOnClick([this, link] { guarded([this, link] { mailTo(link); }); });
         link->setObjectName(QString::fromLatin1(names[i]));
         link->setGeometry(72, 20 + 16 * i, 198, 16);
         link->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -150,17 +148,12 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     uin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     makeBold(uin);
 
-    btnClose = new QPushButton(QStringLiteral("&Закрыть"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setGeometry(462 - 4 - 111, 403 - 6 - 25, 111, 25);
-    connect(btnClose, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnCloseClick(); }); });
+    auto* close = new QPushButton(QStringLiteral("&Закрыть"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    close->setGeometry(462 - 4 - 111, 403 - 6 - 25, 111, 25);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void TfrmAbout::Label5Click(const QLabel* address) {
+void AboutDialog::mailTo(const QLabel* address) {
     shell::open(QStringLiteral("mailto:") + address->text() + kMailSubject);
-}
-
-void TfrmAbout::btnCloseClick() {
-    hide();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmReport.h"
+#include "app/ReportDialog.h"
 
 #include "app/UiFont.h"
 #include "base/Report.h"
@@ -43,8 +43,8 @@ void fill(QPlainTextEdit& edit, const Report& report) {
 
 } // namespace
 
-TfrmReport::TfrmReport(const QString& caption, const QString& heading, const Report& report,
-                       QWidget* parent)
+ReportDialog::ReportDialog(const QString& caption, const QString& heading, const Report& report,
+                           QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(caption);
@@ -52,27 +52,27 @@ TfrmReport::TfrmReport(const QString& caption, const QString& heading, const Rep
     resize(640, 360);
 
     auto* layout = new QVBoxLayout(this);
-    lblHeading = new QLabel(heading, this);
-    lblHeading->setObjectName(QStringLiteral("lblHeading"));
-    lblHeading->setWordWrap(true);
-    layout->addWidget(lblHeading);
+    auto* headingLabel = new QLabel(heading, this);
+    headingLabel->setObjectName(QStringLiteral("lblHeading"));
+    headingLabel->setWordWrap(true);
+    layout->addWidget(headingLabel);
 
-    memReport = new QPlainTextEdit(this);
-    memReport->setObjectName(QStringLiteral("memReport"));
-    memReport->setReadOnly(true);
-    memReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memReport->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    memReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    fill(*memReport, report);
-    memReport->moveCursor(QTextCursor::Start);
-    layout->addWidget(memReport, 1);
+    auto* findings = new QPlainTextEdit(this);
+    findings->setObjectName(QStringLiteral("memReport"));
+    findings->setReadOnly(true);
+    findings->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    findings->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    findings->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    fill(*findings, report);
+    findings->moveCursor(QTextCursor::Start);
+    layout->addWidget(findings, 1);
 
     auto* buttons = new QHBoxLayout;
-    btnClose = new QPushButton(tr("&Close"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setDefault(true);
+    auto* close = new QPushButton(tr("&Close"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    close->setDefault(true);
     buttons->addStretch(1);
-    buttons->addWidget(btnClose);
+    buttons->addWidget(close);
     layout->addLayout(buttons);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -6,23 +6,21 @@
 #include <QDialog>
 
 class QComboBox;
-class QPushButton;
 
 // The firmware version choice: one of the firmware folders found at
 // start-up. Built once and reused, so it keeps its selection between showings.
-class TfrmOptFirmware : public QDialog {
+class FirmwareVersionDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TfrmOptFirmware(QWidget* parent = nullptr);
+    explicit FirmwareVersionDialog(QWidget* parent = nullptr);
 
     // Fills the list from the scanned folders and selects the current id,
     // ignoring letter case; nothing is selected when no folder matches.
-    void FormCreate(const FirmwareSettings& settings);
+    void fill(const FirmwareSettings& settings);
     // The selected folder name, empty when nothing is selected.
     QString chosenFirmware() const;
 
-    QComboBox* cbFirmware;
-    QPushButton* btnOk;
-    QPushButton* btnCancel;
+private:
+    QComboBox* firmwares_;
 };

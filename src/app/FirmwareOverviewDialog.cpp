@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmFirmwareScan.h"
+#include "app/FirmwareOverviewDialog.h"
 
 #include "app/FirmwareMapStrip.h"
 #include "app/FirmwareScanMenu.h"
@@ -35,7 +35,7 @@ QString entriesText(const Resource& r) {
     for (const std::uint64_t e : r.entries) {
         addresses << numeric::hexAddress(e);
     }
-    return addresses.isEmpty() ? QCoreApplication::translate("TfrmFirmwareScan", "none")
+    return addresses.isEmpty() ? QCoreApplication::translate("FirmwareOverviewDialog", "none")
                                : addresses.join(QStringLiteral(", "));
 }
 
@@ -45,7 +45,7 @@ QString nameText(const Resource& r) {
         text += QLatin1Char(' ') + r.midletVersion;
     }
     if (r.durationMs >= 0) {
-        text += QCoreApplication::translate("TfrmFirmwareScan", " (%1 s)")
+        text += QCoreApplication::translate("FirmwareOverviewDialog", " (%1 s)")
                     .arg(double(r.durationMs) / 1000.0, 0, 'f', 1);
     }
     return text.trimmed();
@@ -59,23 +59,23 @@ QImage pictureOf(const FirmwareImage& image, const Resource& r) {
 
 } // namespace
 
-TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
-                                   const firmwarescan::Result& result, MelodyPlayer* player,
-                                   QWidget* parent)
+FirmwareOverviewDialog::FirmwareOverviewDialog(const QString& path, const FirmwareImage& image,
+                                               const firmwarescan::Result& result,
+                                               MelodyPlayer* player, QWidget* parent)
     : QDialog(parent), image_(image), result_(result), player_(player) {
     setObjectName(QStringLiteral("frmFirmwareScan"));
     setWindowTitle(tr("Firmware overview"));
     resize(760, 520);
 
-    tvResources = new QTreeWidget(this);
-    tvResources->setObjectName(QStringLiteral("tvResources"));
-    tvResources->setHeaderLabels(
+    resources_ = new QTreeWidget(this);
+    resources_->setObjectName(QStringLiteral("tvResources"));
+    resources_->setHeaderLabels(
         {tr("Address"), tr("Kind"), tr("Size"), tr("Name"), tr("Table entries")});
-    tvResources->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tvResources->setIconSize(QSize(32, 32));
-    QTreeWidgetItem* groups[] = {new QTreeWidgetItem(tvResources, {tr("Melodies")}),
-                                 new QTreeWidgetItem(tvResources, {tr("Games")}),
-                                 new QTreeWidgetItem(tvResources, {tr("Pictures")})};
+    resources_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    resources_->setIconSize(QSize(32, 32));
+    QTreeWidgetItem* groups[] = {new QTreeWidgetItem(resources_, {tr("Melodies")}),
+                                 new QTreeWidgetItem(resources_, {tr("Games")}),
+                                 new QTreeWidgetItem(resources_, {tr("Pictures")})};
     for (std::size_t i = 0; i < result_.resources.size(); ++i) {
         const Resource& r = result_.resources[i];
         const int group = r.isMelody() ? 0 : r.isJava() ? 1 : 2;
@@ -97,12 +97,12 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
         group->setFlags(Qt::ItemIsEnabled);
         group->setExpanded(true);
     }
-    tvResources->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    resources_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    imgPicture = new QLabel(this);
-    imgPicture->setObjectName(QStringLiteral("imgPicture"));
-    imgPicture->setMinimumSize(128, 128);
-    imgPicture->setAlignment(Qt::AlignCenter);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("imgPicture"));
+    picture_->setMinimumSize(128, 128);
+    picture_->setAlignment(Qt::AlignCenter);
 
     QStringList areas;
     for (const firmwarescan::Area& a : result_.erased) {
@@ -113,45 +113,45 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
             .arg(path)
             .arg(result_.resources.size())
             .arg(result_.entryCount())
-            .arg(areas.isEmpty() ? QCoreApplication::translate("TfrmFirmwareScan", "none")
+            .arg(areas.isEmpty() ? QCoreApplication::translate("FirmwareOverviewDialog", "none")
                                  : areas.join(QStringLiteral(", ")));
     if (result_.pictureSearchStoppedAt) {
         summary += tr("\nThe picture search stopped at %1: past it too many false picture starts, "
                       "pictures from there are not shown.")
                        .arg(numeric::hexAddress(*result_.pictureSearchStoppedAt));
     }
-    lblSummary = new QLabel(summary, this);
-    lblSummary->setObjectName(QStringLiteral("lblSummary"));
-    lblSummary->setWordWrap(true);
+    auto* summaryLabel = new QLabel(summary, this);
+    summaryLabel->setObjectName(QStringLiteral("lblSummary"));
+    summaryLabel->setWordWrap(true);
 
-    btnPlay = new QPushButton(tr("Play"), this);
-    btnPlay->setObjectName(QStringLiteral("btnPlay"));
-    btnExtractSelected = new QPushButton(tr("Extract selected..."), this);
-    btnExtractSelected->setObjectName(QStringLiteral("btnExtractSelected"));
-    btnClose = new QPushButton(tr("Close"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
+    play_ = new QPushButton(tr("Play"), this);
+    play_->setObjectName(QStringLiteral("btnPlay"));
+    extract_ = new QPushButton(tr("Extract selected..."), this);
+    extract_->setObjectName(QStringLiteral("btnExtractSelected"));
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
 
     auto* middle = new QHBoxLayout;
-    middle->addWidget(tvResources, 1);
-    middle->addWidget(imgPicture);
+    middle->addWidget(resources_, 1);
+    middle->addWidget(picture_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnPlay);
-    buttons->addWidget(btnExtractSelected);
+    buttons->addWidget(play_);
+    buttons->addWidget(extract_);
     buttons->addStretch(1);
-    buttons->addWidget(btnClose);
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblSummary);
-    mapStrip = new FirmwareMapStrip(image_, result_, this);
+    layout->addWidget(summaryLabel);
+    auto* mapStrip = new FirmwareMapStrip(image_, result_, this);
     layout->addWidget(mapStrip);
     layout->addLayout(middle, 1);
     layout->addLayout(buttons);
 
-    connect(tvResources, &QTreeWidget::itemSelectionChanged, this,
+    connect(resources_, &QTreeWidget::itemSelectionChanged, this,
             [this] { guarded([this] { selectionChanged(); }); });
-    connect(btnPlay, &QPushButton::clicked, this, [this] { guarded([this] { btnPlayClick(); }); });
-    connect(btnExtractSelected, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnExtractSelectedClick(); }); });
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(play_, &QPushButton::clicked, this, [this] { guarded([this] { playOrStop(); }); });
+    connect(extract_, &QPushButton::clicked, this,
+            [this] { guarded([this] { extractSelected(); }); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
     if (player_ != nullptr) {
         pageOnFinished_ = player_->onFinished();
         player_->setOnFinished([this] {
@@ -166,7 +166,7 @@ TfrmFirmwareScan::TfrmFirmwareScan(const QString& path, const FirmwareImage& ima
     selectionChanged();
 }
 
-TfrmFirmwareScan::~TfrmFirmwareScan() {
+FirmwareOverviewDialog::~FirmwareOverviewDialog() {
     stopPlaying();
     if (player_ != nullptr) {
         player_->setOnFinished(pageOnFinished_);
@@ -174,39 +174,39 @@ TfrmFirmwareScan::~TfrmFirmwareScan() {
 }
 
 // The player ends before the dialog goes, and with it its temporary folder.
-void TfrmFirmwareScan::done(int result) {
+void FirmwareOverviewDialog::done(int result) {
     stopPlaying();
     QDialog::done(result);
 }
 
-void TfrmFirmwareScan::stopPlaying() {
+void FirmwareOverviewDialog::stopPlaying() {
     if (played_ != nullptr) {
         player_->terminate(); // waits for the end, which playerEnded follows
         playerEnded();
     }
 }
 
-void TfrmFirmwareScan::playerEnded() {
+void FirmwareOverviewDialog::playerEnded() {
     if (played_ == nullptr) {
         return;
     }
     played_ = nullptr;
     fileops::remove(playFolder_.filePath(playedFile_));
-    btnPlay->setText(tr("Play"));
-    btnPlay->setEnabled(canPlay(current()));
+    play_->setText(tr("Play"));
+    play_->setEnabled(canPlay(current()));
 }
 
-const Resource* TfrmFirmwareScan::current() const {
-    const QTreeWidgetItem* item = tvResources->currentItem();
+const Resource* FirmwareOverviewDialog::current() const {
+    const QTreeWidgetItem* item = resources_->currentItem();
     if (item == nullptr || !item->data(0, kIndexRole).isValid() || !item->isSelected()) {
         return nullptr;
     }
     return &result_.resources[item->data(0, kIndexRole).toULongLong()];
 }
 
-std::vector<Resource> TfrmFirmwareScan::selected() const {
+std::vector<Resource> FirmwareOverviewDialog::selected() const {
     std::vector<Resource> out;
-    for (const QTreeWidgetItem* item : tvResources->selectedItems()) {
+    for (const QTreeWidgetItem* item : resources_->selectedItems()) {
         if (item->data(0, kIndexRole).isValid()) {
             out.push_back(result_.resources[item->data(0, kIndexRole).toULongLong()]);
         }
@@ -217,27 +217,27 @@ std::vector<Resource> TfrmFirmwareScan::selected() const {
 }
 
 // MIDI through any player; SMAF only through one that plays it.
-bool TfrmFirmwareScan::canPlay(const Resource* r) const {
+bool FirmwareOverviewDialog::canPlay(const Resource* r) const {
     return r != nullptr && player_ != nullptr && player_->isAvailable() &&
            (r->kind == Kind::Midi ||
             (r->kind == Kind::Smaf && player_->kind() == MelodyPlayer::Kind::MidRadio));
 }
 
-void TfrmFirmwareScan::selectionChanged() {
+void FirmwareOverviewDialog::selectionChanged() {
     const Resource* r = current();
     if (played_ != nullptr && played_ != r) {
         stopPlaying(); // another melody, or none, chosen
     }
-    btnPlay->setEnabled(played_ != nullptr || canPlay(r));
-    btnExtractSelected->setEnabled(!selected().empty());
+    play_->setEnabled(played_ != nullptr || canPlay(r));
+    extract_->setEnabled(!selected().empty());
     if (r != nullptr && r->kind == Kind::Picture) {
-        imgPicture->setPixmap(QPixmap::fromImage(pictureOf(image_, *r)));
+        picture_->setPixmap(QPixmap::fromImage(pictureOf(image_, *r)));
     } else {
-        imgPicture->clear();
+        picture_->clear();
     }
 }
 
-void TfrmFirmwareScan::btnPlayClick() {
+void FirmwareOverviewDialog::playOrStop() {
     if (played_ != nullptr) {
         stopPlaying();
         return;
@@ -255,7 +255,7 @@ void TfrmFirmwareScan::btnPlayClick() {
     case MelodyPlayer::Outcome::Started:
         played_ = r;
         playedFile_ = file;
-        btnPlay->setText(tr("Stop"));
+        play_->setText(tr("Stop"));
         break;
     case MelodyPlayer::Outcome::CannotPlay:
         UserDialogs::instance().warn(player_->cannotPlayMessage(file));
@@ -265,7 +265,7 @@ void TfrmFirmwareScan::btnPlayClick() {
     }
 }
 
-void TfrmFirmwareScan::btnExtractSelectedClick() {
+void FirmwareOverviewDialog::extractSelected() {
     const std::vector<Resource> chosen = selected();
     if (chosen.empty()) {
         return;
@@ -280,11 +280,11 @@ void TfrmFirmwareScan::btnExtractSelectedClick() {
     writeExtracted(plan, folder);
 }
 
-void TfrmFirmwareScan::selectResource(int index) {
-    for (QTreeWidgetItemIterator it(tvResources); *it; ++it) {
+void FirmwareOverviewDialog::selectResource(int index) {
+    for (QTreeWidgetItemIterator it(resources_); *it; ++it) {
         if ((*it)->data(0, kIndexRole).isValid() && (*it)->data(0, kIndexRole).toInt() == index) {
-            tvResources->setCurrentItem(*it, 0, QItemSelectionModel::ClearAndSelect);
-            tvResources->scrollToItem(*it);
+            resources_->setCurrentItem(*it, 0, QItemSelectionModel::ClearAndSelect);
+            resources_->scrollToItem(*it);
             return;
         }
     }

@@ -7,7 +7,6 @@
 #include <optional>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 // What a drafted data set is to be: its id and the free region of each page
@@ -15,27 +14,21 @@ class QLineEdit;
 // the warning that an erased area may be the phone's own storage. The form
 // makes the data set itself and closes only once it is made: a refusal keeps
 // what the user typed.
-class TfrmDraftDataSet : public QDialog {
+class DraftDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmDraftDataSet(const QString& firmwarePath, const FirmwareImage& image,
-                     const firmwarescan::Result& scan, const QString& userFolder,
-                     QWidget* parent = nullptr);
+    DraftDialog(const QString& firmwarePath, const FirmwareImage& image,
+                const firmwarescan::Result& scan, const QString& userFolder,
+                QWidget* parent = nullptr);
 
-    QLineEdit* edId;
-    QComboBox* cbMelodyRegion;
-    QComboBox* cbJavaRegion;
-    QComboBox* cbPictureRegion;
-    QLabel* lblWarning;
-
-    // The id and the regions typed or chosen; a field left empty keeps its page off.
-    firmwaredraft::Options options() const;
     void accept() override;
     // The data set made, once the form is accepted.
     const std::optional<firmwaredraft::Result>& drafted() const { return drafted_; }
 
 private:
+    // The id and the regions typed or chosen; a field left empty keeps its page off.
+    firmwaredraft::Options options() const;
     bool fieldsAreValid();
 
     QString firmwarePath_;
@@ -43,4 +36,8 @@ private:
     const firmwarescan::Result& scan_;
     QString userFolder_;
     std::optional<firmwaredraft::Result> drafted_;
+    QLineEdit* id_;
+    QComboBox* melodyRegion_;
+    QComboBox* javaRegion_;
+    QComboBox* pictureRegion_;
 };

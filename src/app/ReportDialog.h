@@ -3,22 +3,15 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
 class Report;
 
 // A check's report in a window: a heading, the findings one per line as the
 // command line prints them (errors in bold red so that they stand out, long
 // lines wrapped to the window), and a close button.
-class TfrmReport : public QDialog {
+class ReportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmReport(const QString& caption, const QString& heading, const Report& report,
-               QWidget* parent = nullptr);
-
-    QLabel* lblHeading;
-    QPlainTextEdit* memReport;
-    QPushButton* btnClose;
+    ReportDialog(const QString& caption, const QString& heading, const Report& report,
+                 QWidget* parent = nullptr);
 };

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <functional>
 
-class FirmwareMapStrip;
 class MelodyPlayer;
 class QLabel;
 class QPushButton;
@@ -16,32 +15,23 @@ class QTreeWidget;
 // What the scan found in a firmware, by kind: address, size, title or game
 // name and the table entries pointing at each; pictures drawn, MIDI melodies
 // played through the preview player, the selected files extracted.
-class TfrmFirmwareScan : public QDialog {
+class FirmwareOverviewDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfrmFirmwareScan(const QString& path, const FirmwareImage& image,
-                     const firmwarescan::Result& result, MelodyPlayer* player,
-                     QWidget* parent = nullptr);
-    ~TfrmFirmwareScan() override;
+    FirmwareOverviewDialog(const QString& path, const FirmwareImage& image,
+                           const firmwarescan::Result& result, MelodyPlayer* player,
+                           QWidget* parent = nullptr);
+    ~FirmwareOverviewDialog() override;
 
-    FirmwareMapStrip* mapStrip;
-    QTreeWidget* tvResources;
-    QLabel* imgPicture;
-    QLabel* lblSummary;
-    QPushButton* btnPlay;
-    QPushButton* btnExtractSelected;
-    QPushButton* btnClose;
-
-    // Plays the selected melody, or stops the one playing.
-    void btnPlayClick();
-    void btnExtractSelectedClick();
-    bool isPlaying() const { return played_ != nullptr; }
     void done(int result) override;
     // Selects the resource alone in the list, as a click on the map does.
     void selectResource(int index);
 
 private:
+    // Plays the selected melody, or stops the one playing.
+    void playOrStop();
+    void extractSelected();
     const firmwarescan::Resource* current() const;
     std::vector<firmwarescan::Resource> selected() const;
     void selectionChanged();
@@ -56,4 +46,8 @@ private:
     const firmwarescan::Resource* played_ = nullptr;
     QString playedFile_;
     std::function<void()> pageOnFinished_; // the melody page's, called on and put back
+    QTreeWidget* resources_;
+    QLabel* picture_;
+    QPushButton* play_;
+    QPushButton* extract_;
 };

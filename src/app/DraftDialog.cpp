@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmDraftDataSet.h"
+#include "app/DraftDialog.h"
 
+#include "app/ReportDialog.h"
 #include "app/WrappedTextFit.h"
-#include "app/frmReport.h"
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
 
@@ -31,57 +31,57 @@ QComboBox* regionField(const firmwarescan::Result& scan, const char* name, QWidg
 
 } // namespace
 
-TfrmDraftDataSet::TfrmDraftDataSet(const QString& firmwarePath, const FirmwareImage& image,
-                                   const firmwarescan::Result& scan, const QString& userFolder,
-                                   QWidget* parent)
+DraftDialog::DraftDialog(const QString& firmwarePath, const FirmwareImage& image,
+                         const firmwarescan::Result& scan, const QString& userFolder,
+                         QWidget* parent)
     : QDialog(parent), firmwarePath_(firmwarePath), image_(image), scan_(scan),
       userFolder_(userFolder) {
     setObjectName(QStringLiteral("frmDraftDataSet"));
     setWindowTitle(tr("Create a data set from firmware"));
-    edId = new QLineEdit(
+    id_ = new QLineEdit(
         firmwaredraft::freeId(QFileInfo(firmwarePath).completeBaseName(), userFolder), this);
-    edId->setObjectName(QStringLiteral("edId"));
-    cbMelodyRegion = regionField(scan, "cbMelodyRegion", this);
-    cbJavaRegion = regionField(scan, "cbJavaRegion", this);
-    cbPictureRegion = regionField(scan, "cbPictureRegion", this);
-    lblWarning = new QLabel(
+    id_->setObjectName(QStringLiteral("edId"));
+    melodyRegion_ = regionField(scan, "cbMelodyRegion", this);
+    javaRegion_ = regionField(scan, "cbJavaRegion", this);
+    pictureRegion_ = regionField(scan, "cbPictureRegion", this);
+    auto* warning = new QLabel(
         tr("Regions are the free stretches where patches will write new files (START-END, the end "
            "its last byte). The largest erased (FF) stretches of the firmware are proposed, but an "
            "erased stretch may also be the handset's own memory: a person must confirm every "
            "region before anything is written to the handset. A page without a region stays off."),
         this);
-    lblWarning->setObjectName(QStringLiteral("lblWarning"));
-    lblWarning->setWordWrap(true);
-    lblWarning->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
+    warning->setObjectName(QStringLiteral("lblWarning"));
+    warning->setWordWrap(true);
+    warning->setStyleSheet(QStringLiteral("QLabel { color: #b00000; font-weight: bold; }"));
 
     auto* form = new QFormLayout;
-    form->addRow(tr("Data set name:"), edId);
-    form->addRow(tr("Melody region:"), cbMelodyRegion);
-    form->addRow(tr("Java game region:"), cbJavaRegion);
-    form->addRow(tr("Picture region:"), cbPictureRegion);
+    form->addRow(tr("Data set name:"), id_);
+    form->addRow(tr("Melody region:"), melodyRegion_);
+    form->addRow(tr("Java game region:"), javaRegion_);
+    form->addRow(tr("Picture region:"), pictureRegion_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Create"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmDraftDataSet::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DraftDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(lblWarning);
+    layout->addWidget(warning);
     layout->addWidget(buttons);
     keepWrappedTextWhole(*this);
 }
 
-firmwaredraft::Options TfrmDraftDataSet::options() const {
+firmwaredraft::Options DraftDialog::options() const {
     auto region = [](const QComboBox* box) {
         return firmwaredraft::parseRegion(box->currentText().trimmed());
     };
-    return {edId->text().trimmed(), region(cbMelodyRegion), region(cbJavaRegion),
-            region(cbPictureRegion), firmwarePath_};
+    return {id_->text().trimmed(), region(melodyRegion_), region(javaRegion_),
+            region(pictureRegion_), firmwarePath_};
 }
 
 // A region typed wrongly is said at once, not taken as "page off".
-bool TfrmDraftDataSet::fieldsAreValid() {
-    for (const QComboBox* box : {cbMelodyRegion, cbJavaRegion, cbPictureRegion}) {
+bool DraftDialog::fieldsAreValid() {
+    for (const QComboBox* box : {melodyRegion_, javaRegion_, pictureRegion_}) {
         const QString text = box->currentText().trimmed();
         if (!text.isEmpty() && !firmwaredraft::parseRegion(text)) {
             UserDialogs::instance().warn(tr("“%1” is not a region: two addresses START-END are "
@@ -90,7 +90,7 @@ bool TfrmDraftDataSet::fieldsAreValid() {
             return false;
         }
     }
-    if (edId->text().trimmed().isEmpty()) {
+    if (id_->text().trimmed().isEmpty()) {
         UserDialogs::instance().warn(tr("Enter the data set's name."));
         return false;
     }
@@ -102,7 +102,7 @@ bool TfrmDraftDataSet::fieldsAreValid() {
     return true;
 }
 
-void TfrmDraftDataSet::accept() {
+void DraftDialog::accept() {
     if (!fieldsAreValid()) {
         return;
     }
@@ -114,9 +114,9 @@ void TfrmDraftDataSet::accept() {
         return;
     }
     if (!result->created) {
-        TfrmReport report(tr("Data set from firmware"),
-                          tr("Data set %1 was not created.").arg(result->id), result->withSummary(),
-                          this);
+        ReportDialog report(tr("Data set from firmware"),
+                            tr("Data set %1 was not created.").arg(result->id),
+                            result->withSummary(), this);
         UserDialogs::instance().runModal(report);
         return;
     }

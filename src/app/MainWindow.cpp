@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/CheckMenu.h"
+#include "app/DonationDialog.h"
 #include "app/FirmwareMenu.h"
+#include "app/FirmwareVersionDialog.h"
 #include "app/PageCommands.h"
 #include "app/StartUp.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
-#include "app/untAbout.h"
-#include "app/untNagScreen.h"
-#include "app/untOptFirmware.h"
 #include "check/ReportLanguage.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
@@ -50,7 +50,7 @@ SessionOptions withLock(SessionOptions options) {
 
 } // namespace
 
-TForm1::TForm1(SessionOptions options, QWidget* parent)
+MainWindow::MainWindow(SessionOptions options, QWidget* parent)
     : QMainWindow(parent), options_(withLock(std::move(options))),
       session_(std::make_unique<Session>(options_)) {
     // The window and its reports speak Russian, whatever the user's locale.
@@ -64,65 +64,67 @@ TForm1::TForm1(SessionOptions options, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
     }
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    tsMelodiesManager = new MelodyPage(PageControl1);
-    tsJavaGames = new JavaPage(PageControl1);
-    tsGraphics = new PicturePage(PageControl1);
-    tsCreateCustomPatch = new CustomPatchPage(PageControl1);
-    tsFirmwareScanner = new QWidget(PageControl1);
-    tsFirmwareScanner->setObjectName(QStringLiteral("tsFirmwareScanner"));
-    const QStyle* look = style();
-    PageControl1->addTab(tsMelodiesManager, look->standardIcon(QStyle::SP_MediaVolume),
-                         QStringLiteral("Менеджер мелодий"));
-    PageControl1->addTab(tsJavaGames, look->standardIcon(QStyle::SP_ComputerIcon),
-                         QStringLiteral("Менеджер JAVA игр"));
-    PageControl1->addTab(tsGraphics, look->standardIcon(QStyle::SP_FileDialogContentsView),
-                         QStringLiteral("Менеджер картинок"));
-    PageControl1->addTab(tsCreateCustomPatch, look->standardIcon(QStyle::SP_FileIcon),
-                         QStringLiteral("Создать патч"));
-    PageControl1->addTab(tsFirmwareScanner, QString());
-    PageControl1->setTabVisible(kScannerTab, false);
-    PageControl1->setCurrentIndex(kMelodyTab);
-    setCentralWidget(PageControl1);
-
+    buildPages();
     buildMenu();
     buildStatusBar();
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
+    for (ManagerPage* page : pages_.managers()) {
         page->setStatusSink([this](const QString& text) { setStatusText(text); });
     }
-    tsCreateCustomPatch->setStatusSink([this](const QString& text) { setStatusText(text); });
+    pages_.customPatch->setStatusSink([this](const QString& text) { setStatusText(text); });
     // What one page reported does not hold on another.
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { setStatusText({}); });
+    connect(pages_.tabs, &QTabWidget::currentChanged, this, [this] { setStatusText({}); });
 
-    FormCreate();
+    openDataSet();
 
-    frmAbout_ = new TfrmAbout(this);
-    frmOptFirmware_ = new TfrmOptFirmware(this);
-    frmOptFirmware_->FormCreate(session_->firmwareSettings());
-    frmNagScreen_ = new TfrmNagScreen(this);
+    about_ = new AboutDialog(this);
+    firmwareVersion_ = new FirmwareVersionDialog(this);
+    firmwareVersion_->fill(session_->firmwareSettings());
+    donation_ = new DonationDialog(this);
 }
 
-TForm1::~TForm1() {
+void MainWindow::buildPages() {
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    pages_.tabs = tabs;
+    pages_.melodies = new MelodyPage(tabs);
+    pages_.java = new JavaPage(tabs);
+    pages_.pictures = new PicturePage(tabs);
+    pages_.customPatch = new CustomPatchPage(tabs);
+    auto* scanner = new QWidget(tabs);
+    scanner->setObjectName(QStringLiteral("tsFirmwareScanner"));
+    const QStyle* look = style();
+    tabs->addTab(pages_.melodies, look->standardIcon(QStyle::SP_MediaVolume),
+                 QStringLiteral("Менеджер мелодий"));
+    tabs->addTab(pages_.java, look->standardIcon(QStyle::SP_ComputerIcon),
+                 QStringLiteral("Менеджер JAVA игр"));
+    tabs->addTab(pages_.pictures, look->standardIcon(QStyle::SP_FileDialogContentsView),
+                 QStringLiteral("Менеджер картинок"));
+    tabs->addTab(pages_.customPatch, look->standardIcon(QStyle::SP_FileIcon),
+                 QStringLiteral("Создать патч"));
+    tabs->addTab(scanner, QString());
+    tabs->setTabVisible(kScannerTab, false);
+    tabs->setCurrentIndex(kMelodyTab);
+    setCentralWidget(tabs);
+}
+
+MainWindow::~MainWindow() {
     // The commands watch the pages' buttons and tabs: they go first, so that
     // nothing the pages do while they are destroyed reaches them.
     delete commands_;
 }
 
-void TForm1::buildMenu() {
+void MainWindow::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("File1"));
     QAction* exit = file->addAction(QStringLiteral("Вы&ход"));
     exit->setObjectName(QStringLiteral("Exit1"));
-    connect(exit, &QAction::triggered, this, [this] { guarded([this] { Exit1Click(); }); });
+    connect(exit, &QAction::triggered, this, [this] { guarded([this] { close(); }); });
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
     settings->setObjectName(QStringLiteral("N1"));
     QAction* firmware = settings->addAction(QStringLiteral("&Версия прошивки"));
     firmware->setObjectName(QStringLiteral("N2"));
-    connect(firmware, &QAction::triggered, this, [this] { guarded([this] { N2Click(); }); });
+    connect(firmware, &QAction::triggered, this, [this] { guarded([this] { chooseFirmware(); }); });
     new CheckMenu(*this, *settings);
     new FirmwareMenu(*this, *settings);
 
@@ -130,87 +132,87 @@ void TForm1::buildMenu() {
     help->setObjectName(QStringLiteral("Help1"));
     QAction* about = help->addAction(QStringLiteral("О &программе..."));
     about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, [this] { guarded([this] { About1Click(); }); });
+    connect(about, &QAction::triggered, this, [this] { guarded([this] { showAbout(); }); });
 
     commands_ = new PageCommands(*this, file, exit, help, about);
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     // Panel 0 takes what the window's width leaves; panel 1 keeps its 150.
     // Between them, a lasting state (read only, errors found at start) keeps
     // a panel of its own, as wide as its text when the window has the room.
-    statusPanel0_ = new StatusPanel(bar);
+    statusLine_ = new StatusPanel(bar);
     statusNotice_ = new StatusPanel(bar, Qt::ElideRight);
     statusNotice_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    statusNotice_->setGivesWayTo(statusPanel0_);
+    statusNotice_->setGivesWayTo(statusLine_);
     statusNotice_->hide();
-    statusPanel1_ = new QLabel(bar);
-    statusPanel1_->setFixedWidth(150);
-    statusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
+    firmwareLabel_ = new QLabel(bar);
+    firmwareLabel_->setFixedWidth(150);
+    statusLine_->setObjectName(QStringLiteral("StatusPanel0"));
     statusNotice_->setObjectName(QStringLiteral("StatusNotice"));
-    statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
-    for (QLabel* label : {static_cast<QLabel*>(statusPanel0_), static_cast<QLabel*>(statusNotice_),
-                          statusPanel1_}) {
+    firmwareLabel_->setObjectName(QStringLiteral("StatusPanel1"));
+    for (QLabel* label :
+         {static_cast<QLabel*>(statusLine_), static_cast<QLabel*>(statusNotice_), firmwareLabel_}) {
         label->setFont(boldFont(font()));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setAlignment(label == statusPanel1_ ? Qt::AlignCenter
-                                                   : Qt::AlignLeft | Qt::AlignVCenter);
-        bar->addWidget(label, label == statusPanel0_ ? 1 : 0);
+        label->setAlignment(label == firmwareLabel_ ? Qt::AlignCenter
+                                                    : Qt::AlignLeft | Qt::AlignVCenter);
+        bar->addWidget(label, label == statusLine_ ? 1 : 0);
     }
 }
 
-void TForm1::setStatusText(const QString& text) {
-    statusPanel0_->setFullText(text);
-    statusPanel0_->repaint();
+void MainWindow::setStatusText(const QString& text) {
+    statusLine_->setFullText(text);
+    statusLine_->repaint();
 }
 
-void TForm1::setStatusNotice(const QString& text) {
+void MainWindow::setStatusNotice(const QString& text) {
     statusNotice_->setFullText(text);
     statusNotice_->setVisible(!text.isEmpty());
 }
 
-void TForm1::showFirmwareId(const QString& id) {
-    statusPanel1_->setText(QStringLiteral("Прошивка: %1").arg(id));
+void MainWindow::showFirmwareId(const QString& id) {
+    firmwareLabel_->setText(QStringLiteral("Прошивка: %1").arg(id));
 }
 
-QString TForm1::statusNotice() const {
+QString MainWindow::statusNotice() const {
     return statusNotice_->fullText();
 }
 
-QString TForm1::statusText(int panel) const {
-    return panel == 0 ? statusPanel0_->fullText() : statusPanel1_->text();
+QString MainWindow::statusText(int panel) const {
+    return panel == 0 ? statusLine_->fullText() : firmwareLabel_->text();
 }
 
-void TForm1::FormCreate() {
+void MainWindow::openDataSet() {
     StartUp(*this).run(reopening_);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
         // After the window is on screen, so that the request appears over it.
-        QTimer::singleShot(0, this, [this] { guarded([this] { FormShow(); }); });
+        QTimer::singleShot(0, this, [this] { guarded([this] { askForDonation(); }); });
     }
 }
 
-void TForm1::FormShow() {
-    UserDialogs::instance().runModal(*frmNagScreen_);
+void MainWindow::askForDonation() {
+    UserDialogs::instance().runModal(*donation_);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool goOn = false;
-    if (tsCreateCustomPatch->Editor->isModified()) {
-        PageControl1->setCurrentWidget(tsCreateCustomPatch); // what the question is about
+    if (pages_.customPatch->isModified()) {
+        pages_.tabs->setCurrentWidget(pages_.customPatch); // what the question is about
     }
-    if (!guarded([&] { goOn = tsCreateCustomPatch->askSaveChanges(); }) || !goOn) {
+    if (!guarded([&] { goOn = pages_.customPatch->askSaveChanges(); }) || !goOn) {
         event->ignore();
         return;
     }
-    if (guarded([this] { FormClose(); })) {
+    if (guarded([this] { closeDataSet(); })) {
         event->accept();
     } else {
         // A list that could not be written keeps the window open.
@@ -218,7 +220,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::FormClose() {
+void MainWindow::closeDataSet() {
     FirmwareDataSet& data = session_->dataSet();
     if (!session_->isReadOnly()) {
         data.saveSlotLists();
@@ -229,10 +231,10 @@ void TForm1::FormClose() {
         SlotTable(data, managers::melodies()).cleanWorkFolder();
     }
     data.releaseLists(managers::melodies());
-    tsMelodiesManager->shutDown();
+    pages_.melodies->shutDown();
 }
 
-bool TForm1::switchFirmware(const QString& id) {
+bool MainWindow::switchFirmware(const QString& id) {
     FirmwareSettings& settings = session_->firmwareSettings();
     const QString previous = settings.currentId;
     settings.currentId = id;
@@ -240,18 +242,16 @@ bool TForm1::switchFirmware(const QString& id) {
     WriteFirmwareSettings(store, settings);
     // What the close does for this data set (lists saved, copies cleaned, the
     // lock released) is done before the other one is opened.
-    if (!guarded([this] { FormClose(); })) {
+    if (!guarded([this] { closeDataSet(); })) {
         settings.currentId = previous;
         WriteFirmwareSettings(store, settings);
         return false;
     }
-    for (ManagerPage* page :
-         {static_cast<ManagerPage*>(tsMelodiesManager), static_cast<ManagerPage*>(tsJavaGames),
-          static_cast<ManagerPage*>(tsGraphics)}) {
+    for (ManagerPage* page : pages_.managers()) {
         page->reset();
     }
     for (int tab : {kMelodyTab, kJavaTab, kPictureTab}) {
-        PageControl1->setTabVisible(tab, true);
+        pages_.tabs->setTabVisible(tab, true);
     }
     setWindowTitle(kCaption);
     setStatusText({});
@@ -259,23 +259,25 @@ bool TForm1::switchFirmware(const QString& id) {
     showFirmwareId(id);
     session_ = std::make_unique<Session>(options_);
     reopening_ = true;
-    FormCreate();
+    openDataSet();
     reopening_ = false;
-    frmOptFirmware_->FormCreate(session_->firmwareSettings());
+    firmwareVersion_->fill(session_->firmwareSettings());
     return true;
 }
 
-void TForm1::Exit1Click() {
-    close();
+void MainWindow::dataSetAdded() {
+    FirmwareSettings& settings = session_->firmwareSettings();
+    settings.folderList = Session::scanFirmwareFolders(session_->userFolder());
+    firmwareVersion_->fill(settings);
 }
 
-void TForm1::N2Click() {
+void MainWindow::chooseFirmware() {
     UserDialogs& dialogs = UserDialogs::instance();
-    if (dialogs.runModal(*frmOptFirmware_) != QDialog::Accepted) {
+    if (dialogs.runModal(*firmwareVersion_) != QDialog::Accepted) {
         return;
     }
     FirmwareSettings& settings = session_->firmwareSettings();
-    const QString chosen = frmOptFirmware_->chosenFirmware();
+    const QString chosen = firmwareVersion_->chosenFirmware();
     if (chosen == settings.currentId) {
         return;
     }
@@ -285,8 +287,8 @@ void TForm1::N2Click() {
     dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());
 }
 
-void TForm1::About1Click() {
-    frmAbout_->show();
-    frmAbout_->raise();
-    frmAbout_->activateWindow();
+void MainWindow::showAbout() {
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }

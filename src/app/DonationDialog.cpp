@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/untNagScreen.h"
+#include "app/DonationDialog.h"
 
 #include "app/UiFont.h"
 #include "desktop/UserDialogs.h"
@@ -46,7 +46,7 @@ struct PaymentRow {
 
 } // namespace
 
-TfrmNagScreen::TfrmNagScreen(QWidget* parent)
+DonationDialog::DonationDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmNagScreen"));
@@ -81,9 +81,6 @@ TfrmNagScreen::TfrmNagScreen(QWidget* parent)
         {"RegNow Vendor ID:", "Label1", QStringLiteral("00000")},
         {"ShareIt Author ID:", "Label2", QStringLiteral("000000")},
     };
-    QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5};
-    QToolButton** buttons[] = {&SpeedButton1, &SpeedButton2, &SpeedButton3, &SpeedButton4,
-                               &SpeedButton5};
     const QIcon glyph = copyGlyph();
     for (int i = 0; i < 5; ++i) {
         const bool purse = i < 3;
@@ -103,20 +100,18 @@ TfrmNagScreen::TfrmNagScreen(QWidget* parent)
         copy->setGeometry(editX + editWidth + 4, y - 1, 23, 23);
         connect(copy, &QToolButton::clicked, this,
                 [this, edit] { guarded([this, edit] { copyToClipboard(edit); }); });
-        *edits[i] = edit;
-        *buttons[i] = copy;
     }
 
-    Button1 = new QPushButton(QStringLiteral("Thank you!"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(294 - 6 - 99, 349 - 10 - 25, 99, 25);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+    auto* thanks = new QPushButton(QStringLiteral("Thank you!"), this);
+    thanks->setObjectName(QStringLiteral("Button1"));
+    thanks->setGeometry(294 - 6 - 99, 349 - 10 - 25, 99, 25);
+    connect(thanks, &QPushButton::clicked, this, &QDialog::reject);
     // The dialog opens on its answer, not in an identifier's edit box.
-    Button1->setDefault(true);
-    Button1->setFocus();
+    thanks->setDefault(true);
+    thanks->setFocus();
 }
 
-void TfrmNagScreen::copyToClipboard(QLineEdit* edit) {
+void DonationDialog::copyToClipboard(QLineEdit* edit) {
     edit->selectAll();
     edit->copy();
 }

@@ -413,8 +413,8 @@ contact the author by e-mail.</source>
         <translation>Патч отмены не создан: файл %1 не записан.</translation>
     </message>
     <message>
-        <source>Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the patches, it puts back the firmware&apos;s own bytes.</source>
-        <translation>Патч отмены %1 записан: %2 байт в %3 диапазонах, записей: %4. Прошитый после патчей, он возвращает прошивке её собственные байты.</translation>
+        <source>Revert patch %1 written: %2. Flashed after the patches, it puts back the firmware&apos;s own bytes.</source>
+        <translation>Патч отмены %1 записан: %2. Прошитый после патчей, он возвращает прошивке её собственные байты.</translation>
     </message>
 </context>
 <context>
@@ -464,14 +464,6 @@ contact the author by e-mail.</source>
         <translation>Картинки</translation>
     </message>
     <message>
-        <source>%1 bytes</source>
-        <translation>%1 байт</translation>
-    </message>
-    <message>
-        <source>%1 (%2 bytes)</source>
-        <translation>%1 (%2 байт)</translation>
-    </message>
-    <message>
         <source>%1
 Resources found: %2, table entries: %3. Erased stretches: %4.</source>
         <translation>%1
@@ -496,12 +488,12 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>Закрыть</translation>
     </message>
     <message>
-        <source>Folder for the selected resources</source>
-        <translation>Папка для выбранных ресурсов</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Остановить</translation>
+    </message>
+    <message>
+        <source>Folder for the selected resources</source>
+        <translation>Папка для выбранных ресурсов</translation>
     </message>
 </context>
 <context>
@@ -582,13 +574,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>Stop the melody</source>
         <translation>Остановить мелодию</translation>
-    </message>
-</context>
-<context>
-    <name>MemoryPanel</name>
-    <message>
-        <source>The memory is %1 bytes short. Remove or replace files to create the patch.</source>
-        <translation>Памяти не хватает на %1 байт. Уберите или замените файлы, чтобы создать патч.</translation>
     </message>
 </context>
 <context>
@@ -1550,10 +1535,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <source>a NUL character: the rest of the list cannot be read, and no change is saved while it is there</source>
         <translation>нулевой символ: остаток списка нельзя прочитать, и пока он есть, изменения не сохраняются</translation>
     </message>
-    <message>
-        <source>the help text cannot be read: %1</source>
-        <translation>не удаётся прочитать текст справки: %1</translation>
-    </message>
     <message numerus="yes">
         <source>regions are erased and hold no standard resource</source>
         <translation>
@@ -1731,18 +1712,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>Новые файлы не помещаются: патч не собран</translation>
     </message>
     <message>
-        <source>the file cannot be read: %1</source>
-        <translation>файл не удаётся прочитать: %1</translation>
-    </message>
-    <message>
-        <source>the file is too large to read (%1 bytes)</source>
-        <translation>файл слишком велик, чтобы его читать (байтов: %1)</translation>
-    </message>
-    <message>
-        <source>the JAD is %1 bytes; a JAD is at most %2 bytes</source>
-        <translation>JAD занимает %1 байт, а JAD бывает не больше %2 байт</translation>
-    </message>
-    <message>
         <source>the SMAF check value is 0x%1, its bytes give 0x%2</source>
         <translation>контрольное значение SMAF — 0x%1, а по его байтам выходит 0x%2</translation>
     </message>
@@ -1763,10 +1732,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>назван .%1, но содержит данные %2</translation>
     </message>
     <message>
-        <source>the SMAF data says %1 bytes, the file holds %2</source>
-        <translation>данные SMAF говорят о %1 байтах, а в файле их %2</translation>
-    </message>
-    <message>
         <source>unknown</source>
         <translation>неизвестно</translation>
     </message>
@@ -1785,10 +1750,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>the JAR is not a whole ZIP archive (no end record)</source>
         <translation>JAR не является целым архивом ZIP (нет завершающей записи)</translation>
-    </message>
-    <message>
-        <source>the JAR is not a valid ZIP archive (%1)</source>
-        <translation>JAR не является правильным архивом ZIP (%1)</translation>
     </message>
     <message>
         <source>the JAR&apos;s manifest names no MIDlet-1</source>
@@ -1819,10 +1780,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>неизвестный формат MIDI %1</translation>
     </message>
     <message>
-        <source>cut short: %1 of %2 tracks present</source>
-        <translation>файл обрезан: есть дорожек %1 из %2</translation>
-    </message>
-    <message>
         <source>no chunk where track %1 should start</source>
         <translation>там, где должна начинаться дорожка %1, нет блока</translation>
     </message>
@@ -1841,14 +1798,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>the RIFF MIDI file holds no MIDI data</source>
         <translation>в файле RIFF MIDI нет данных MIDI</translation>
-    </message>
-    <message>
-        <source>cut short: the RIFF data says %1 bytes, %2 are present</source>
-        <translation>файл обрезан: данные RIFF говорят о %1 байтах, а есть %2</translation>
-    </message>
-    <message>
-        <source>cut short: the SMAF data says %1 bytes, %2 are present</source>
-        <translation>файл обрезан: данные SMAF говорят о %1 байтах, а есть %2</translation>
     </message>
     <message>
         <source>not a melody the handset plays</source>
@@ -1879,14 +1828,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>MIDlet-Jar-Size %1 в JAD слота %2, а в JAR слота %3 байтов: %4</translation>
     </message>
     <message>
-        <source>the %1 file at %2 (%3 bytes): no table entry points at it</source>
-        <translation>файл %1 по адресу %2 (%3 байт): на него не указывает ни одна запись таблицы</translation>
-    </message>
-    <message>
-        <source>the JAD at %1 (entry %2) names a JAR of %3 bytes that no entry points at</source>
-        <translation>JAD по адресу %1 (запись %2) называет JAR размером %3 байт, на который не указывает ни одна запись</translation>
-    </message>
-    <message>
         <source>the JAR at %1 (entry %2): no JAD names its size</source>
         <translation>JAR по адресу %1 (запись %2): ни один JAD не называет его размер</translation>
     </message>
@@ -1901,10 +1842,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>Erased areas that may serve as regions (START-END):</source>
         <translation>Стёртые участки, которые могут служить областями (НАЧАЛО-КОНЕЦ):</translation>
-    </message>
-    <message>
-        <source>%1 bytes</source>
-        <translation>%1 байт</translation>
     </message>
     <message>
         <source>An erased area can also be the phone&apos;s own storage: a person must confirm each region before anything is flashed.</source>
@@ -1963,10 +1900,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>File &quot;%1&quot; created.</source>
         <translation>Файл &quot;%1&quot; создан.</translation>
-    </message>
-    <message>
-        <source>Cannot start %1: %2</source>
-        <translation>Не удаётся запустить %1: %2</translation>
     </message>
     <message>
         <source>The player %1 plays MIDI melodies only, and &quot;%2&quot; is not MIDI (it will not play a SMAF melody, .mmf).</source>
@@ -2533,10 +2466,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>Попробуйте &apos;tarvex-cli --help&apos;.</translation>
     </message>
     <message>
-        <source>%1 bytes follow the MIDI file&apos;s last chunk</source>
-        <translation>за последним блоком файла MIDI лишние байты: %1</translation>
-    </message>
-    <message>
         <source>the JAR holds two entries named %1: the handset refuses it</source>
         <translation>в JAR две записи с именем %1: телефон его не примет</translation>
     </message>
@@ -2551,14 +2480,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>the JAR&apos;s entry %1 is compressed with %2: the handset unpacks only stored and deflated entries</source>
         <translation>запись %1 в JAR сжата методом %2: телефон распаковывает только несжатые и сжатые методом deflate записи</translation>
-    </message>
-    <message>
-        <source>the JAR&apos;s entry %1 cannot be read (%2)</source>
-        <translation>запись %1 в JAR не удаётся прочитать (%2)</translation>
-    </message>
-    <message>
-        <source>the JAR unpacks to more than %1 bytes: the entries from %2 on are not read</source>
-        <translation>JAR распаковывается больше чем в %1 байтов: записи начиная с %2 не прочитаны</translation>
     </message>
     <message>
         <source>the JAR&apos;s entry %1 fails its CRC check: it is damaged</source>
@@ -2617,10 +2538,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>JAD слота %1 новый, а JAR слота %2 стандартный: JAD должен описывать стандартную игру</translation>
     </message>
     <message>
-        <source>the working copy of the JAD of slot %1 could not be corrected: %2</source>
-        <translation>рабочую копию JAD слота %1 исправить не удалось: %2</translation>
-    </message>
-    <message>
         <source>%1: no patch is built</source>
         <translation>%1: патч не собран</translation>
     </message>
@@ -2675,10 +2592,6 @@ The picture search stopped at %1: past it too many false picture starts, picture
     <message>
         <source>does not read back as the revert patch made</source>
         <translation>читается не так, как был создан патч отмены</translation>
-    </message>
-    <message>
-        <source>%1 bytes in %2 ranges, %3 records</source>
-        <translation>%1 байт в %2 диапазонах, записей: %3</translation>
     </message>
     <message numerus="yes">
         <source>%1 to %2, %n byte</source>
@@ -2825,60 +2738,400 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>%1: [%2] %3; &quot;tarvex-cli check&quot; перечисляет все ошибки набора данных</translation>
     </message>
     <message>
-        <source>the volume of melody slot %1</source>
-        <translation>громкость мелодии слота %1</translation>
+        <source>the help text cannot be read</source>
+        <translation>не удаётся прочитать текст справки</translation>
     </message>
     <message>
-        <source>left behind: %1, %2: %3</source>
-        <translation>не перенесено: %1, %2: %3</translation>
+        <source>this help; COMMAND --help describes a command</source>
+        <translation>эта справка; COMMAND --help описывает команду</translation>
     </message>
     <message>
-        <source>carried to the new set: %1, %2</source>
-        <translation>перенесено в новый набор: %1, %2</translation>
+        <source>the file cannot be read</source>
+        <translation>файл не удаётся прочитать</translation>
+    </message>
+    <message numerus="yes">
+        <source>the file is too large to read (%n byte)</source>
+        <translation>
+            <numerusform>файл слишком велик, чтобы его читать (%n байт)</numerusform>
+            <numerusform>файл слишком велик, чтобы его читать (%n байта)</numerusform>
+            <numerusform>файл слишком велик, чтобы его читать (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the file is too large to read (%n bytes)</source>
+        <translation>
+            <numerusform>файл слишком велик, чтобы его читать (%n байт)</numerusform>
+            <numerusform>файл слишком велик, чтобы его читать (%n байта)</numerusform>
+            <numerusform>файл слишком велик, чтобы его читать (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the SMAF data says %n byte, the file holds %1</source>
+        <translation>
+            <numerusform>данные SMAF говорят о %n байте, а в файле их %1</numerusform>
+            <numerusform>данные SMAF говорят о %n байтах, а в файле их %1</numerusform>
+            <numerusform>данные SMAF говорят о %n байтах, а в файле их %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the SMAF data says %n bytes, the file holds %1</source>
+        <translation>
+            <numerusform>данные SMAF говорят о %n байте, а в файле их %1</numerusform>
+            <numerusform>данные SMAF говорят о %n байтах, а в файле их %1</numerusform>
+            <numerusform>данные SMAF говорят о %n байтах, а в файле их %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte follows the MIDI file&apos;s last chunk</source>
+        <translation>
+            <numerusform>за последним блоком файла MIDI лишний %n байт</numerusform>
+            <numerusform>за последним блоком файла MIDI лишние %n байта</numerusform>
+            <numerusform>за последним блоком файла MIDI лишние %n байт</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes follow the MIDI file&apos;s last chunk</source>
+        <translation>
+            <numerusform>за последним блоком файла MIDI лишний %n байт</numerusform>
+            <numerusform>за последним блоком файла MIDI лишние %n байта</numerusform>
+            <numerusform>за последним блоком файла MIDI лишние %n байт</numerusform>
+        </translation>
     </message>
     <message>
-        <source>carried to the new set: %1, %2, %3</source>
-        <translation>перенесено в новый набор: %1, %2, %3</translation>
+        <source>the JAR is not a valid ZIP archive</source>
+        <translation>JAR не является правильным архивом ZIP</translation>
     </message>
     <message>
-        <source>its working copy %1 is a link</source>
-        <translation>его рабочая копия %1 — ссылка</translation>
+        <source>the JAR&apos;s entry %1 cannot be read</source>
+        <translation>запись %1 в JAR не удаётся прочитать</translation>
+    </message>
+    <message numerus="yes">
+        <source>the JAR unpacks to more than %n byte: the entries from %1 on are not read</source>
+        <translation>
+            <numerusform>JAR распаковывается больше чем в %n байт: записи начиная с %1 не прочитаны</numerusform>
+            <numerusform>JAR распаковывается больше чем в %n байта: записи начиная с %1 не прочитаны</numerusform>
+            <numerusform>JAR распаковывается больше чем в %n байт: записи начиная с %1 не прочитаны</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the JAR unpacks to more than %n bytes: the entries from %1 on are not read</source>
+        <translation>
+            <numerusform>JAR распаковывается больше чем в %n байт: записи начиная с %1 не прочитаны</numerusform>
+            <numerusform>JAR распаковывается больше чем в %n байта: записи начиная с %1 не прочитаны</numerusform>
+            <numerusform>JAR распаковывается больше чем в %n байт: записи начиная с %1 не прочитаны</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the JAD is %n byte; a JAD is at most %1</source>
+        <translation>
+            <numerusform>JAD занимает %n байт, а JAD бывает не больше %1</numerusform>
+            <numerusform>JAD занимает %n байта, а JAD бывает не больше %1</numerusform>
+            <numerusform>JAD занимает %n байт, а JAD бывает не больше %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the JAD is %n bytes; a JAD is at most %1</source>
+        <translation>
+            <numerusform>JAD занимает %n байт, а JAD бывает не больше %1</numerusform>
+            <numerusform>JAD занимает %n байта, а JAD бывает не больше %1</numerusform>
+            <numerusform>JAD занимает %n байт, а JAD бывает не больше %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cut short: %1 of %n track present</source>
+        <translation>
+            <numerusform>файл обрезан: из %n дорожки есть %1</numerusform>
+            <numerusform>файл обрезан: из %n дорожек есть %1</numerusform>
+            <numerusform>файл обрезан: из %n дорожек есть %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cut short: %1 of %n tracks present</source>
+        <translation>
+            <numerusform>файл обрезан: из %n дорожки есть %1</numerusform>
+            <numerusform>файл обрезан: из %n дорожек есть %1</numerusform>
+            <numerusform>файл обрезан: из %n дорожек есть %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cut short: the RIFF data says %n byte, %1 are present</source>
+        <translation>
+            <numerusform>файл обрезан: данные RIFF говорят о %n байте, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные RIFF говорят о %n байтах, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные RIFF говорят о %n байтах, а есть %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cut short: the RIFF data says %n bytes, %1 are present</source>
+        <translation>
+            <numerusform>файл обрезан: данные RIFF говорят о %n байте, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные RIFF говорят о %n байтах, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные RIFF говорят о %n байтах, а есть %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cut short: the SMAF data says %n byte, %1 are present</source>
+        <translation>
+            <numerusform>файл обрезан: данные SMAF говорят о %n байте, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные SMAF говорят о %n байтах, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные SMAF говорят о %n байтах, а есть %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cut short: the SMAF data says %n bytes, %1 are present</source>
+        <translation>
+            <numerusform>файл обрезан: данные SMAF говорят о %n байте, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные SMAF говорят о %n байтах, а есть %1</numerusform>
+            <numerusform>файл обрезан: данные SMAF говорят о %n байтах, а есть %1</numerusform>
+        </translation>
     </message>
     <message>
-        <source>its working copy %1 is missing</source>
-        <translation>его рабочей копии %1 нет</translation>
+        <source>the list holds a NUL character, so what follows it could not be read</source>
+        <translation>в списке есть символ NUL, и то, что идёт за ним, прочитать не удалось</translation>
     </message>
     <message>
-        <source>its working copy %1 cannot be read: %2</source>
-        <translation>его рабочую копию %1 не удаётся прочитать: %2</translation>
+        <source>the line is longer than %1 characters, which no list line is</source>
+        <translation>строка длиннее %1 символов, каких в списках не бывает</translation>
     </message>
     <message>
-        <source>the new set has no slot that takes it one to one</source>
-        <translation>в новом наборе нет слота, который соответствует ему один к одному</translation>
+        <source>%1:%2: %3; nothing of the %4 manager is changed while it is there</source>
+        <translation>%1:%2: %3; пока это так, в менеджере %4 ничего не меняется</translation>
     </message>
     <message>
-        <source>its recorded size is not a size in bytes</source>
-        <translation>записанный размер — не размер в байтах</translation>
+        <source>Is a directory</source>
+        <translation>Это каталог</translation>
     </message>
     <message>
-        <source>its name names no working copy</source>
-        <translation>его имя не называет рабочую копию</translation>
+        <source>%1 is not a file this program wrote</source>
+        <translation>%1 — не файл, записанный этой программой</translation>
     </message>
     <message>
-        <source>the other half of its game stays behind</source>
-        <translation>вторая половина его игры не переносится</translation>
+        <source>%1 could not replace %2</source>
+        <translation>%1 не удалось поставить на место %2</translation>
     </message>
     <message>
-        <source>it does not fit: %1 needed, %2 left of %3</source>
-        <translation>не помещается: нужно %1, свободно %2 из %3</translation>
+        <source>The save recorded in %1 could not be finished: %2. Nothing is changed until it is: put the new files it names in place by hand, or remove %1 to keep the old ones</source>
+        <translation>Сохранение, записанное в %1, не удалось завершить: %2. Пока оно не завершено, ничего не меняется: поставьте названные в нём новые файлы на место вручную или удалите %1, чтобы оставить старые</translation>
     </message>
     <message>
-        <source>not a volume from 01 to 7F</source>
-        <translation>не громкость от 01 до 7F</translation>
+        <source>it is not a plain file</source>
+        <translation>это не обычный файл</translation>
     </message>
     <message>
-        <source>the new set does not read back what was written</source>
-        <translation>новый набор не читается так, как был записан</translation>
+        <source>Cannot find the folder for the user&apos;s data: HOME is not set and XDG_DATA_HOME is not an absolute path</source>
+        <translation>Не найдена папка для данных пользователя: переменная HOME не задана, а XDG_DATA_HOME не является абсолютным путём</translation>
+    </message>
+    <message>
+        <source>the firmware id &quot;%1&quot; is not a folder name</source>
+        <translation>идентификатор прошивки «%1» не является именем папки</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Неизвестная ошибка</translation>
+    </message>
+    <message numerus="yes">
+        <source>the %1 file at %2 (%n byte): no table entry points at it</source>
+        <translation>
+            <numerusform>файл %1 по адресу %2 (%n байт): на него не указывает ни одна запись таблицы</numerusform>
+            <numerusform>файл %1 по адресу %2 (%n байта): на него не указывает ни одна запись таблицы</numerusform>
+            <numerusform>файл %1 по адресу %2 (%n байт): на него не указывает ни одна запись таблицы</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %1 file at %2 (%n bytes): no table entry points at it</source>
+        <translation>
+            <numerusform>файл %1 по адресу %2 (%n байт): на него не указывает ни одна запись таблицы</numerusform>
+            <numerusform>файл %1 по адресу %2 (%n байта): на него не указывает ни одна запись таблицы</numerusform>
+            <numerusform>файл %1 по адресу %2 (%n байт): на него не указывает ни одна запись таблицы</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the JAD at %1 (entry %2) names a JAR of %n byte that no entry points at</source>
+        <translation>
+            <numerusform>JAD по адресу %1 (запись %2) называет JAR размером %n байт, на который не указывает ни одна запись</numerusform>
+            <numerusform>JAD по адресу %1 (запись %2) называет JAR размером %n байта, на который не указывает ни одна запись</numerusform>
+            <numerusform>JAD по адресу %1 (запись %2) называет JAR размером %n байт, на который не указывает ни одна запись</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the JAD at %1 (entry %2) names a JAR of %n bytes that no entry points at</source>
+        <translation>
+            <numerusform>JAD по адресу %1 (запись %2) называет JAR размером %n байт, на который не указывает ни одна запись</numerusform>
+            <numerusform>JAD по адресу %1 (запись %2) называет JAR размером %n байта, на который не указывает ни одна запись</numerusform>
+            <numerusform>JAD по адресу %1 (запись %2) называет JAR размером %n байт, на который не указывает ни одна запись</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 in %2, %3</source>
+        <translation>%1, %2, %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n range</source>
+        <translation>
+            <numerusform>%n диапазон</numerusform>
+            <numerusform>%n диапазона</numerusform>
+            <numerusform>%n диапазонов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ranges</source>
+        <translation>
+            <numerusform>%n диапазон</numerusform>
+            <numerusform>%n диапазона</numerusform>
+            <numerusform>%n диапазонов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record</source>
+        <translation>
+            <numerusform>%n запись</numerusform>
+            <numerusform>%n записи</numerusform>
+            <numerusform>%n записей</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records</source>
+        <translation>
+            <numerusform>%n запись</numerusform>
+            <numerusform>%n записи</numerusform>
+            <numerusform>%n записей</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the working copy of the JAD of slot %1 could not be corrected</source>
+        <translation>рабочую копию JAD слота %1 исправить не удалось</translation>
+    </message>
+    <message>
+        <source>Cannot start %1</source>
+        <translation>Не удаётся запустить %1</translation>
+    </message>
+    <message>
+        <source>volume must be 1 to 127: %1</source>
+        <translation>громкость должна быть от 1 до 127: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>The memory is %n byte short. Remove or replace files to create the patch.</source>
+        <translation>
+            <numerusform>Памяти не хватает на %n байт. Уберите или замените файлы, чтобы создать патч.</numerusform>
+            <numerusform>Памяти не хватает на %n байта. Уберите или замените файлы, чтобы создать патч.</numerusform>
+            <numerusform>Памяти не хватает на %n байт. Уберите или замените файлы, чтобы создать патч.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The memory is %n bytes short. Remove or replace files to create the patch.</source>
+        <translation>
+            <numerusform>Памяти не хватает на %n байт. Уберите или замените файлы, чтобы создать патч.</numerusform>
+            <numerusform>Памяти не хватает на %n байта. Уберите или замените файлы, чтобы создать патч.</numerusform>
+            <numerusform>Памяти не хватает на %n байт. Уберите или замените файлы, чтобы создать патч.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not a valid handset picture: %1 at offset %2</source>
+        <translation>Неверная картинка в формате картинок телефона: %1, смещение %2</translation>
+    </message>
+    <message>
+        <source>the records end early</source>
+        <translation>записи обрываются раньше времени</translation>
+    </message>
+    <message numerus="yes">
+        <source>longer than any picture (%n byte)</source>
+        <translation>
+            <numerusform>длиннее любой картинки (%n байт)</numerusform>
+            <numerusform>длиннее любой картинки (%n байта)</numerusform>
+            <numerusform>длиннее любой картинки (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>longer than any picture (%n bytes)</source>
+        <translation>
+            <numerusform>длиннее любой картинки (%n байт)</numerusform>
+            <numerusform>длиннее любой картинки (%n байта)</numerusform>
+            <numerusform>длиннее любой картинки (%n байт)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>bad format byte %1 (0x09 expected)</source>
+        <translation>неверный байт формата %1 (ожидался 0x09)</translation>
+    </message>
+    <message>
+        <source>bad palette size %1 (1 to 127 expected)</source>
+        <translation>неверный размер палитры %1 (ожидалось от 1 до 127)</translation>
+    </message>
+    <message>
+        <source>the file ends early</source>
+        <translation>файл обрывается раньше времени</translation>
+    </message>
+    <message>
+        <source>wrong trailer (width and height 1 to 255, each followed by 0x00, expected)</source>
+        <translation>неверный конец файла (ожидались ширина и высота от 1 до 255, за каждой 0x00)</translation>
+    </message>
+    <message>
+        <source>bad run record %1</source>
+        <translation>неверная запись серии %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>a run of %n pixel goes past the pixel count (%1 before the closing record)</source>
+        <translation>
+            <numerusform>серия из %n точки выходит за число точек (%1 до закрывающей записи)</numerusform>
+            <numerusform>серия из %n точек выходит за число точек (%1 до закрывающей записи)</numerusform>
+            <numerusform>серия из %n точек выходит за число точек (%1 до закрывающей записи)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>a run of %n pixels goes past the pixel count (%1 before the closing record)</source>
+        <translation>
+            <numerusform>серия из %n точки выходит за число точек (%1 до закрывающей записи)</numerusform>
+            <numerusform>серия из %n точек выходит за число точек (%1 до закрывающей записи)</numerusform>
+            <numerusform>серия из %n точек выходит за число точек (%1 до закрывающей записи)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>palette index %1 out of range (%n entry)</source>
+        <translation>
+            <numerusform>номер цвета %1 за пределами палитры (в ней %n цвет)</numerusform>
+            <numerusform>номер цвета %1 за пределами палитры (в ней %n цвета)</numerusform>
+            <numerusform>номер цвета %1 за пределами палитры (в ней %n цветов)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>palette index %1 out of range (%n entries)</source>
+        <translation>
+            <numerusform>номер цвета %1 за пределами палитры (в ней %n цвет)</numerusform>
+            <numerusform>номер цвета %1 за пределами палитры (в ней %n цвета)</numerusform>
+            <numerusform>номер цвета %1 за пределами палитры (в ней %n цветов)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>closing record expected (0x81), %1 found</source>
+        <translation>ожидалась закрывающая запись (0x81), найдено %1</translation>
+    </message>
+    <message>
+        <source>bad pad byte (0x00 expected)</source>
+        <translation>неверный байт выравнивания (ожидался 0x00)</translation>
+    </message>
+    <message numerus="yes">
+        <source>wrong trailer (%n byte after the records instead of 4)</source>
+        <translation>
+            <numerusform>неверный конец файла (после записей %n байт вместо 4)</numerusform>
+            <numerusform>неверный конец файла (после записей %n байта вместо 4)</numerusform>
+            <numerusform>неверный конец файла (после записей %n байт вместо 4)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>wrong trailer (%n bytes after the records instead of 4)</source>
+        <translation>
+            <numerusform>неверный конец файла (после записей %n байт вместо 4)</numerusform>
+            <numerusform>неверный конец файла (после записей %n байта вместо 4)</numerusform>
+            <numerusform>неверный конец файла (после записей %n байт вместо 4)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no process reads from it</source>
+        <translation>из него не читает ни один процесс</translation>
+    </message>
+    <message>
+        <source>no process writes into it</source>
+        <translation>в него не пишет ни один процесс</translation>
     </message>
     <message numerus="yes">
         <source>%n choice carried to the new set</source>
@@ -2911,6 +3164,62 @@ The picture search stopped at %1: past it too many false picture starts, picture
             <numerusform>%n выбора не перенесены: их слоты остаются стандартными</numerusform>
             <numerusform>%n выборов не перенесено: их слоты остаются стандартными</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the volume of melody slot %1</source>
+        <translation>громкость мелодии слота %1</translation>
+    </message>
+    <message>
+        <source>left behind: %1, %2: %3</source>
+        <translation>не перенесено: %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>carried to the new set: %1, %2</source>
+        <translation>перенесено в новый набор: %1, %2</translation>
+    </message>
+    <message>
+        <source>carried to the new set: %1, %2, %3</source>
+        <translation>перенесено в новый набор: %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>its working copy %1 cannot be read: %2</source>
+        <translation>его рабочую копию %1 не удаётся прочитать: %2</translation>
+    </message>
+    <message>
+        <source>its working copy %1 is a link</source>
+        <translation>его рабочая копия %1 — ссылка</translation>
+    </message>
+    <message>
+        <source>its working copy %1 is missing</source>
+        <translation>его рабочей копии %1 нет</translation>
+    </message>
+    <message>
+        <source>the new set has no slot that takes it one to one</source>
+        <translation>в новом наборе нет слота, который соответствует ему один к одному</translation>
+    </message>
+    <message>
+        <source>its recorded size is not a size in bytes</source>
+        <translation>записанный размер — не размер в байтах</translation>
+    </message>
+    <message>
+        <source>its name names no working copy</source>
+        <translation>его имя не называет рабочую копию</translation>
+    </message>
+    <message>
+        <source>the other half of its game stays behind</source>
+        <translation>вторая половина его игры не переносится</translation>
+    </message>
+    <message>
+        <source>it does not fit: %1 needed, %2 left of %3</source>
+        <translation>не помещается: нужно %1, свободно %2 из %3</translation>
+    </message>
+    <message>
+        <source>not a volume from 01 to 7F</source>
+        <translation>не громкость от 01 до 7F</translation>
+    </message>
+    <message>
+        <source>the new set does not read back what was written</source>
+        <translation>новый набор не читается так, как был записан</translation>
     </message>
 </context>
 <context>
@@ -3008,6 +3317,18 @@ So that nothing is lost, changes on their pages are off. Mend the lists and star
     <message>
         <source>Out of memory</source>
         <translation>Недостаточно памяти</translation>
+    </message>
+    <message>
+        <source>JPEG error #%1</source>
+        <translation>Ошибка JPEG №%1</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>стандартный вывод</translation>
+    </message>
+    <message>
+        <source>Cannot write to standard output</source>
+        <translation>Не удаётся записать в стандартный вывод</translation>
     </message>
 </context>
 <context>

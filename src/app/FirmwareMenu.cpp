@@ -296,12 +296,9 @@ void FirmwareMenu::makeRevertPatch() {
     }
     dialogfolders::remember(kRevertDialog, output);
     showReport(window_, tr("Revert patch"),
-               tr("Revert patch %1 written: %2 bytes in %3 ranges, %4 records. Flashed after the "
-                  "patches, it puts back the firmware's own bytes.")
-                   .arg(output)
-                   .arg(result.bytes)
-                   .arg(result.ranges.size())
-                   .arg(result.records),
+               tr("Revert patch %1 written: %2. Flashed after the patches, it puts back the "
+                  "firmware's own bytes.")
+                   .arg(output, result.summary()),
                result.report);
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/FirmwareMapStrip.h"
 #include "app/FirmwareScanMenu.h"
+#include "base/Report.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "desktop/UserDialogs.h"
@@ -79,7 +80,8 @@ FirmwareOverviewDialog::FirmwareOverviewDialog(const QString& path, const Firmwa
     for (std::size_t i = 0; i < result_.resources.size(); ++i) {
         const Resource& r = result_.resources[i];
         const int group = r.isMelody() ? 0 : r.isJava() ? 1 : 2;
-        QString size = tr("%1 bytes").arg(r.size);
+        QString size = countedText(qint64(r.size), QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                                   QT_TRANSLATE_N_NOOP("Report", "%n bytes"));
         if (r.kind == Kind::Picture) {
             size = QStringLiteral("%1 x %2, ").arg(r.width).arg(r.height) + size;
         }
@@ -106,7 +108,9 @@ FirmwareOverviewDialog::FirmwareOverviewDialog(const QString& path, const Firmwa
 
     QStringList areas;
     for (const firmwarescan::Area& a : result_.erased) {
-        areas << tr("%1 (%2 bytes)").arg(numeric::hexAddress(a.address)).arg(a.size);
+        areas << countedText(qint64(a.size), QT_TRANSLATE_N_NOOP("Report", "%1 (%n byte)"),
+                             QT_TRANSLATE_N_NOOP("Report", "%1 (%n bytes)"))
+                     .arg(numeric::hexAddress(a.address));
     }
     QString summary =
         tr("%1\nResources found: %2, table entries: %3. Erased stretches: %4.")

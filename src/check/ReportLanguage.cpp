@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "check/ReportLanguage.h"
 
+#include "base/OurLanguage.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QPointer>
@@ -27,6 +29,7 @@ bool use(const QLocale& locale) {
         QCoreApplication::removeTranslator(russian);
         delete russian;
     }
+    ourlanguage::setRussian(russian != nullptr);
     return russian != nullptr;
 }
 
@@ -35,13 +38,7 @@ bool russian() {
 }
 
 QString inOurLanguage(const QString& systemText) {
-    bool cyrillic = false;
-    bool latin = false;
-    for (const QChar c : systemText) {
-        cyrillic = cyrillic || c.script() == QChar::Script_Cyrillic;
-        latin = latin || (c.script() == QChar::Script_Latin && c.isLetter());
-    }
-    return (russian() ? cyrillic && !latin : !cyrillic) ? systemText : QString();
+    return ourlanguage::systemText(systemText);
 }
 
 QString cannotBeRead(const QString& reason) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "check/SlotFilesCheck.h"
 
+#include "base/OurLanguage.h"
 #include "base/TarvexError.h"
 #include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
@@ -184,7 +185,8 @@ void checkHelpText(const FirmwareDataSet& data, const ManagerInfo& info, Report&
     if (!fileops::openRegular(file, path, &reason)) {
         report.error(
             path, 0,
-            QCoreApplication::translate("Report", "the help text cannot be read: %1").arg(reason));
+            ourlanguage::withSystemText(
+                QCoreApplication::translate("Report", "the help text cannot be read"), reason));
     } else if (rtf::toPlainText(file.readAll()).trimmed().isEmpty()) {
         report.warning(path, 0,
                        QCoreApplication::translate("Report", "the help text shows nothing"));

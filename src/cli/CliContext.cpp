@@ -130,8 +130,7 @@ const QList<CliHelpItem>& programOptions() {
                     "$XDG_DATA_HOME/Tarvex")},
         {QStringLiteral("--firmware ID"),
          Report::tr("the firmware for this run, instead of the remembered one")},
-        {QStringLiteral("-h, --help"),
-         QStringLiteral("this help; COMMAND --help describes a command")},
+        {QStringLiteral("-h, --help"), Report::tr("this help; COMMAND --help describes a command")},
         {QStringLiteral("--version"), Report::tr("the program's version")},
     };
     return items;

@@ -164,7 +164,9 @@ void convert(CliContext& context) {
         if (error.message().contains(bitmap)) {
             throw;
         }
-        throw TarvexError(bitmap + QStringLiteral(": ") + error.message(), error.reason());
+        const QString prefix = bitmap + QStringLiteral(": ");
+        throw TarvexError(prefix + error.message(), prefix + error.englishMessage(),
+                          error.reason());
     }
     const PixelImage picture = toPixelImage(image);
     if (picture.width <= 0 || picture.height <= 0) {

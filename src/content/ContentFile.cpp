@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "content/ContentFile.h"
 
+#include "base/OurLanguage.h"
+#include "base/Report.h"
 #include "content/JavaReaders.h"
 #include "content/MelodyReaders.h"
 #include "platform/FileOps.h"
@@ -12,6 +14,12 @@
 namespace content {
 
 namespace {
+
+// The system's reason only where it is in our language.
+QString cannotBeRead(const QString& reason) {
+    return ourlanguage::withSystemText(
+        QCoreApplication::translate("Report", "the file cannot be read"), reason);
+}
 
 // The kind a suffix promises; Unknown for a suffix that promises nothing.
 Kind kindOfSuffix(const QString& suffix) {
@@ -50,8 +58,7 @@ ContentInfo describeFile(const QString& path) {
     QString reason;
     if (!fileops::openRegular(file, path, &reason)) {
         ContentInfo info;
-        info.problems
-            << QCoreApplication::translate("Report", "the file cannot be read: %1").arg(reason);
+        info.problems << cannotBeRead(reason);
         return info;
     }
     // A file named as a JAD is held to a JAD's limit before it is read.
@@ -63,17 +70,16 @@ ContentInfo describeFile(const QString& path) {
     }
     if (file.size() > kLargestFile) {
         ContentInfo info;
-        info.problems << QCoreApplication::translate("Report",
-                                                     "the file is too large to read (%1 bytes)")
-                             .arg(file.size());
+        info.problems << countedText(
+            file.size(), QT_TRANSLATE_N_NOOP("Report", "the file is too large to read (%n byte)"),
+            QT_TRANSLATE_N_NOOP("Report", "the file is too large to read (%n bytes)"));
         return info;
     }
     // One byte more than the size says shows a file that grew past the bound.
     const QByteArray bytes = file.read(std::min(file.size(), kLargestFile) + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile) {
         ContentInfo info;
-        info.problems << QCoreApplication::translate("Report", "the file cannot be read: %1")
-                             .arg(file.errorString());
+        info.problems << cannotBeRead(file.errorString());
         return info;
     }
     ContentInfo info = describe(bytes);
@@ -93,16 +99,20 @@ ContentInfo describeFile(const QString& path) {
         }
     }
     if (info.kind == Kind::Smaf && info.extent >= 0 && info.extent != bytes.size()) {
-        info.problems << QCoreApplication::translate(
-                             "Report", "the SMAF data says %1 bytes, the file holds %2")
-                             .arg(info.extent)
+        info.problems << countedText(
+                             info.extent,
+                             QT_TRANSLATE_N_NOOP("Report",
+                                                 "the SMAF data says %n byte, the file holds %1"),
+                             QT_TRANSLATE_N_NOOP("Report",
+                                                 "the SMAF data says %n bytes, the file holds %1"))
                              .arg(bytes.size());
     }
     if (info.kind == Kind::Midi && info.extent >= 0) {
         if (const qsizetype trailing = midiTrailingBytes(bytes, info.extent); trailing > 0) {
-            info.problems << QCoreApplication::translate(
-                                 "Report", "%1 bytes follow the MIDI file's last chunk")
-                                 .arg(trailing);
+            info.problems << countedText(
+                trailing,
+                QT_TRANSLATE_N_NOOP("Report", "%n byte follows the MIDI file's last chunk"),
+                QT_TRANSLATE_N_NOOP("Report", "%n bytes follow the MIDI file's last chunk"));
         }
     }
     return info;

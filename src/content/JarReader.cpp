@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "base/OurLanguage.h"
 #include "base/Report.h"
 #include "content/ContentText.h"
 #include "content/JavaReaders.h"
@@ -139,8 +140,9 @@ Archive openArchive(QByteArrayView bytes, qsizetype extent, ContentInfo& info) {
         info.problems << Report::tr("the JAR holds two entries named %1: the handset refuses it")
                              .arg(duplicateName(source));
     } else if (!archive) {
-        info.problems << Report::tr("the JAR is not a valid ZIP archive (%1)")
-                             .arg(QString::fromUtf8(zip_error_strerror(&error)));
+        info.problems << ourlanguage::withSystemText(
+            Report::tr("the JAR is not a valid ZIP archive"),
+            QString::fromUtf8(zip_error_strerror(&error)));
     }
     if (!archive && source) {
         zip_source_free(source);
@@ -171,6 +173,12 @@ QString methodName(zip_int32_t method) {
 
 // Why the handset cannot unpack the entry, or nothing: its runtime takes
 // stored and deflated entries only, none encrypted.
+// libzip's reason is English: shown only where our texts are too.
+QString entryUnreadable(const QString& name, const char* zipText) {
+    return ourlanguage::withSystemText(Report::tr("the JAR's entry %1 cannot be read").arg(name),
+                                       QString::fromUtf8(zipText));
+}
+
 QString unreadable(const zip_stat_t& stat, const QString& name) {
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
         return Report::tr("the JAR's entry %1 is encrypted: the handset cannot read it").arg(name);
@@ -195,17 +203,21 @@ public:
     QString read(zip_uint64_t index, const QString& name, QByteArray* keep) {
         const std::unique_ptr<zip_file_t, EntryCloser> entry(zip_fopen_index(archive_, index, 0));
         if (!entry) {
-            return Report::tr("the JAR's entry %1 cannot be read (%2)")
-                .arg(name, QString::fromUtf8(zip_strerror(archive_)));
+            return entryUnreadable(name, zip_strerror(archive_));
         }
         char buffer[1 << 16];
         zip_int64_t got = 0;
         while ((got = zip_fread(entry.get(), buffer, sizeof buffer)) > 0) {
             unpacked_ += got;
             if (unpacked_ > kLargestUnpacked) {
-                return Report::tr("the JAR unpacks to more than %1 bytes: the entries from %2 on "
-                                  "are not read")
-                    .arg(kLargestUnpacked)
+                return countedText(kLargestUnpacked,
+                                   QT_TRANSLATE_N_NOOP("Report", "the JAR unpacks to more than %n "
+                                                                 "byte: the entries from %1 on are "
+                                                                 "not read"),
+                                   QT_TRANSLATE_N_NOOP("Report",
+                                                       "the JAR unpacks to more than %n "
+                                                       "bytes: the entries from %1 on are "
+                                                       "not read"))
                     .arg(name);
             }
             if (keep && keep->size() + got > qsizetype(kLongestManifest)) {
@@ -220,8 +232,7 @@ public:
             return zip_error_code_zip(error) == ZIP_ER_CRC
                        ? Report::tr("the JAR's entry %1 fails its CRC check: it is damaged")
                              .arg(name)
-                       : Report::tr("the JAR's entry %1 cannot be read (%2)")
-                             .arg(name, QString::fromUtf8(zip_error_strerror(error)));
+                       : entryUnreadable(name, zip_error_strerror(error));
         }
         return {};
     }
@@ -250,8 +261,7 @@ std::optional<QByteArray> readEntries(zip_t* archive, ContentInfo& info) {
         zip_stat_t stat;
         zip_stat_init(&stat);
         QString problem = zip_stat_index(archive, zip_uint64_t(i), 0, &stat) != 0
-                              ? Report::tr("the JAR's entry %1 cannot be read (%2)")
-                                    .arg(name, QString::fromUtf8(zip_strerror(archive)))
+                              ? entryUnreadable(name, zip_strerror(archive))
                               : unreadable(stat, name);
         QByteArray bytes;
         if (problem.isEmpty()) {
@@ -319,9 +329,11 @@ bool looksLikeJad(QByteArrayView bytes) {
 }
 
 QString jadTooLong(qint64 size) {
-    return QCoreApplication::translate("Report", "the JAD is %1 bytes; a JAD is at most %2 bytes")
-        .arg(size)
-        .arg(kLongestJad);
+    return countedText(size,
+                       QT_TRANSLATE_N_NOOP("Report", "the JAD is %n byte; a JAD is at most %1"),
+                       QT_TRANSLATE_N_NOOP("Report", "the JAD is %n bytes; a JAD is at most %1"))
+        .arg(countedText(kLongestJad, QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n bytes")));
 }
 
 void readJad(QByteArrayView bytes, ContentInfo& info) {

@@ -21,6 +21,12 @@ quint16 bigEndian16(QByteArrayView bytes, qsizetype at) {
 
 namespace {
 
+QString tracksPresent(int present, qint64 declared) {
+    return countedText(declared, QT_TRANSLATE_N_NOOP("Report", "cut short: %1 of %n track present"),
+                       QT_TRANSLATE_N_NOOP("Report", "cut short: %1 of %n tracks present"))
+        .arg(present);
+}
+
 struct Tempo {
     qint64 tick = 0;
     quint32 microsPerQuarter = 0;
@@ -204,10 +210,7 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
     qsizetype at = 8 + qsizetype(headerLength);
     while (tracks < declaredTracks) {
         if (bytes.size() - at < 8) {
-            info.problems << QCoreApplication::translate("Report",
-                                                         "cut short: %1 of %2 tracks present")
-                                 .arg(tracks)
-                                 .arg(declaredTracks);
+            info.problems << tracksPresent(tracks, declaredTracks);
             break;
         }
         const QByteArrayView id = bytes.sliced(at, 4);
@@ -225,10 +228,7 @@ void readMidi(QByteArrayView bytes, ContentInfo& info) {
         at += 8 + body.size();
         if (id != "MTrk") {
             if (cutShort) {
-                info.problems << QCoreApplication::translate("Report",
-                                                             "cut short: %1 of %2 tracks present")
-                                     .arg(tracks)
-                                     .arg(declaredTracks);
+                info.problems << tracksPresent(tracks, declaredTracks);
                 malformed = true;
                 break;
             }
@@ -306,10 +306,12 @@ void readRmid(QByteArrayView bytes, ContentInfo& info) {
             }
             info.kind = Kind::Rmid;
             if (declared > bytes.size()) {
-                info.problems << QCoreApplication::translate(
-                                     "Report",
-                                     "cut short: the RIFF data says %1 bytes, %2 are present")
-                                     .arg(declared)
+                info.problems << countedText(
+                                     declared,
+                                     QT_TRANSLATE_N_NOOP("Report", "cut short: the RIFF data says "
+                                                                   "%n byte, %1 are present"),
+                                     QT_TRANSLATE_N_NOOP("Report", "cut short: the RIFF data says "
+                                                                   "%n bytes, %1 are present"))
                                      .arg(bytes.size());
             }
             return;

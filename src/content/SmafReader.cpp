@@ -173,9 +173,11 @@ void readSmaf(QByteArrayView bytes, ContentInfo& info) {
     info.kind = Kind::Smaf;
     const qint64 declared = qint64(bigEndian32(bytes, 4)) + 8;
     if (declared > bytes.size()) {
-        info.problems << QCoreApplication::translate(
-                             "Report", "cut short: the SMAF data says %1 bytes, %2 are present")
-                             .arg(declared)
+        info.problems << countedText(declared,
+                                     QT_TRANSLATE_N_NOOP("Report", "cut short: the SMAF data says "
+                                                                   "%n byte, %1 are present"),
+                                     QT_TRANSLATE_N_NOOP("Report", "cut short: the SMAF data says "
+                                                                   "%n bytes, %1 are present"))
                              .arg(bytes.size());
     } else if (checkValueHolds(bytes.first(declared), info)) {
         info.extent = declared;

@@ -262,11 +262,13 @@ QString FirmwareDataSet::cutRefusal(const ManagerInfo& info) const {
         }
         const QString what =
             it->second.nul
-                ? QStringLiteral("the list holds a NUL character, so what follows it could not "
-                                 "be read")
-                : QStringLiteral("the line is longer than %1 characters, which no list line is")
+                ? QCoreApplication::translate("Report", "the list holds a NUL character, so what "
+                                                        "follows it could not be read")
+                : QCoreApplication::translate(
+                      "Report", "the line is longer than %1 characters, which no list line is")
                       .arg(listfile::kLongestLine);
-        return QStringLiteral("%1:%2: %3; nothing of the %4 manager is changed while it is there")
+        return QCoreApplication::translate(
+                   "Report", "%1:%2: %3; nothing of the %4 manager is changed while it is there")
             .arg(dataFile(name))
             .arg(it->second.line)
             .arg(what, info.id);

@@ -8,6 +8,7 @@
 #include "dataset/ManagerInfo.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -97,7 +98,8 @@ void ListJournal::save(const QList<std::pair<QString, QByteArray>>& files,
         for (const QString& place : {path(name), path(name + kNewSuffix)}) {
             if (QFileInfo(place).isDir()) {
                 dropNewFiles();
-                throw errors::cannotCreateFile(place, QStringLiteral("Is a directory"));
+                throw errors::cannotCreateFile(
+                    place, QCoreApplication::translate("Report", "Is a directory"));
             }
         }
         try {
@@ -130,16 +132,19 @@ void ListJournal::finish(const QStringList& names, bool ownSave) const {
             continue; // renamed before a kill, or never written
         }
         if (!(ownSave ? isPlainFile(fresh) : isStagedFile(name))) {
-            throw unfinished(QStringLiteral("%1 is not a file this program wrote").arg(fresh));
+            throw unfinished(
+                QCoreApplication::translate("Report", "%1 is not a file this program wrote")
+                    .arg(fresh));
         }
         pending.append(name);
     }
     for (const QString& name : std::as_const(pending)) {
         const QString fresh = path(name + kNewSuffix);
         if (!renameOver(fresh, path(name))) {
-            throw unfinished(
-                QStringLiteral("%1 could not replace %2: %3")
-                    .arg(fresh, path(name), QString::fromLocal8Bit(std::strerror(errno))));
+            // The system's reason goes apart, so that it is shown only in our language.
+            throw unfinished(QCoreApplication::translate("Report", "%1 could not replace %2")
+                                 .arg(fresh, path(name)),
+                             QString::fromLocal8Bit(std::strerror(errno)));
         }
     }
     syncFolder(folder_);
@@ -147,12 +152,14 @@ void ListJournal::finish(const QStringList& names, bool ownSave) const {
     committed_.reset();
 }
 
-TarvexError ListJournal::unfinished(const QString& why) const {
-    return TarvexError(
-        QStringLiteral("The save recorded in %1 could not be finished: %2. Nothing is changed "
-                       "until it is: put the new files it names in place by hand, or remove "
-                       "%1 to keep the old ones")
-            .arg(path(markerName()), why));
+TarvexError ListJournal::unfinished(const QString& why, const QString& reason) const {
+    return TarvexError(QCoreApplication::translate(
+                           "Report",
+                           "The save recorded in %1 could not be finished: %2. Nothing is changed "
+                           "until it is: put the new files it names in place by hand, or remove "
+                           "%1 to keep the old ones")
+                           .arg(path(markerName()), why),
+                       reason);
 }
 
 bool ListJournal::isStagedFile(const QString& name) const {
@@ -224,7 +231,7 @@ void ListJournal::recover() const {
     const QFileInfo marker(path(markerName()));
     if (marker.exists() || marker.isSymLink()) {
         if (!isPlainFile(marker.filePath())) {
-            throw unfinished(QStringLiteral("it is not a plain file"));
+            throw unfinished(QCoreApplication::translate("Report", "it is not a plain file"));
         }
         committed_.reset(); // what the marker names now
         finish(committedNames(), false);

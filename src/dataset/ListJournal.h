@@ -60,7 +60,7 @@ private:
     // ownSave: the files were written by this object's save just now; else
     // each must be what a save of ours writes (isStagedFile).
     void finish(const QStringList& names, bool ownSave) const;
-    TarvexError unfinished(const QString& why) const;
+    TarvexError unfinished(const QString& why, const QString& reason = {}) const;
     bool isStagedFile(const QString& name) const;
 
     QString folder_;

@@ -40,8 +40,9 @@ void Session::start() {
     if (userFolder_.isEmpty()) {
         const QString appData = GetAppDataFolder();
         if (appData.isEmpty()) {
-            throw TarvexError(QStringLiteral("Cannot find the folder for the user's data: HOME is "
-                                             "not set and XDG_DATA_HOME is not an absolute path"));
+            throw TarvexError(QCoreApplication::translate(
+                "Report", "Cannot find the folder for the user's data: HOME is not set and "
+                          "XDG_DATA_HOME is not an absolute path"));
         }
         userFolder_ = appData + QStringLiteral("/Tarvex");
     }
@@ -63,7 +64,8 @@ void Session::start() {
         // outside the user folder is read or created.
         throw errors::cannotOpenFile(
             dataSet_->dataFile(managers::melodies().loadOrder.first()),
-            QStringLiteral("the firmware id \"%1\" is not a folder name").arg(settings_.currentId));
+            QCoreApplication::translate("Report", "the firmware id \"%1\" is not a folder name")
+                .arg(settings_.currentId));
     }
     if (options_.existingFirmwareOnly && !QFileInfo(firmwareFolder_).isDir()) {
         throw noSuchFirmware();

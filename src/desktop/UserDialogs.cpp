@@ -337,7 +337,7 @@ void showUncaught(std::exception_ptr error) noexcept {
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        message = QStringLiteral("Unknown error");
+        message = QCoreApplication::translate("Report", "Unknown error");
     }
     UserDialogs::instance().showError(message);
 }

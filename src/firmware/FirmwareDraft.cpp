@@ -75,10 +75,14 @@ public:
         : image_(image), result_(result) {
         for (const Resource& r : scan.resources) {
             if (r.entries.empty()) {
-                result_.unplaced << Report::tr(
-                                        "the %1 file at %2 (%3 bytes): no table entry points at it")
-                                        .arg(kindText(r), hexAddress(r.address))
-                                        .arg(r.size);
+                result_.unplaced << countedText(qint64(r.size),
+                                                QT_TRANSLATE_N_NOOP("Report",
+                                                                    "the %1 file at %2 (%n byte): "
+                                                                    "no table entry points at it"),
+                                                QT_TRANSLATE_N_NOOP("Report",
+                                                                    "the %1 file at %2 (%n bytes): "
+                                                                    "no table entry points at it"))
+                                        .arg(kindText(r), hexAddress(r.address));
             }
             for (const std::uint64_t e : r.entries) {
                 (r.isMelody()          ? melodies_
@@ -159,12 +163,15 @@ private:
                 }
             }
             if (chosen == jars_.size()) {
-                result_.unplaced << Report::tr(
-                                        "the JAD at %1 (entry %2) names a JAR of %3 bytes that no "
-                                        "entry points at")
-                                        .arg(hexAddress(jad.resource->address),
-                                             hexAddress(jad.entry))
-                                        .arg(jad.resource->declaredJarSize);
+                result_.unplaced
+                    << countedText(qint64(jad.resource->declaredJarSize),
+                                   QT_TRANSLATE_N_NOOP("Report", "the JAD at %1 (entry %2) names "
+                                                                 "a JAR of %n byte that no entry "
+                                                                 "points at"),
+                                   QT_TRANSLATE_N_NOOP("Report", "the JAD at %1 (entry %2) names "
+                                                                 "a JAR of %n bytes that no entry "
+                                                                 "points at"))
+                           .arg(hexAddress(jad.resource->address), hexAddress(jad.entry));
                 continue;
             }
             used[chosen] = true;
@@ -276,7 +283,10 @@ Report Result::withSummary() const {
         out.addSummary(Report::tr("Erased areas that may serve as regions (START-END):"));
         for (const firmwarescan::Area& a : candidates) {
             out.addSummary(
-                QStringLiteral("  %1 (%2)").arg(regionText(a), Report::tr("%1 bytes").arg(a.size)));
+                QStringLiteral("  %1 (%2)")
+                    .arg(regionText(a),
+                         countedText(qint64(a.size), QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                                     QT_TRANSLATE_N_NOOP("Report", "%n bytes"))));
         }
         out.addSummary(
             Report::tr("An erased area can also be the phone's own storage: a person must "

@@ -182,10 +182,13 @@ bool writtenAsMade(const QString& path, const FirmwareImage& firmware, const Res
 }
 
 QString Result::summary() const {
-    return Report::tr("%1 bytes in %2 ranges, %3 records")
-        .arg(bytes)
-        .arg(ranges.size())
-        .arg(records);
+    return Report::tr("%1 in %2, %3")
+        .arg(countedText(qint64(bytes), QT_TRANSLATE_N_NOOP("Report", "%n byte"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n bytes")),
+             countedText(qint64(ranges.size()), QT_TRANSLATE_N_NOOP("Report", "%n range"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n ranges")),
+             countedText(qint64(records), QT_TRANSLATE_N_NOOP("Report", "%n record"),
+                         QT_TRANSLATE_N_NOOP("Report", "%n records")));
 }
 
 QJsonObject Result::json(const QString& output, bool written) const {

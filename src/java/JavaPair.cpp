@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "java/JavaPair.h"
 
+#include "base/OurLanguage.h"
 #include "base/TarvexError.h"
 #include "content/ContentFile.h"
 #include "content/ContentText.h"
@@ -177,11 +178,12 @@ Settled settle(SlotTable& java, qsizetype slot, const Consent& consent) {
             result.problems << correction.problem();
         } else if (const QString reason = correct(java, correction); !reason.isEmpty()) {
             result.problems << correction.problem()
-                            << QCoreApplication::translate(
-                                   "Report", "the working copy of the JAD of slot %1 could not "
-                                             "be corrected: %2")
-                                   .arg(correction.jadSlot)
-                                   .arg(reason);
+                            << ourlanguage::withSystemText(
+                                   QCoreApplication::translate(
+                                       "Report", "the working copy of the JAD of slot %1 could not "
+                                                 "be corrected")
+                                       .arg(correction.jadSlot),
+                                   reason);
         } else {
             result.corrected = correction;
         }

@@ -115,8 +115,8 @@ MelodyPlayer::Outcome MelodyPlayer::play(const QString& workFolder, const QStrin
     // Program and argument apart: a path with blanks needs no quoting.
     process->start(playerPath_, {QDir::toNativeSeparators(melody)});
     if (!process->waitForStarted()) {
-        throw TarvexError(
-            Report::tr("Cannot start %1: %2").arg(playerPath_, process->errorString()));
+        // The system's reason apart: it is shown only where it is in our language.
+        throw TarvexError(Report::tr("Cannot start %1").arg(playerPath_), process->errorString());
     }
     QObject::connect(process.get(), &QProcess::finished, [this] {
         if (onFinished_) {

@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -18,7 +19,7 @@ bool isVolume(int value) {
 }
 
 QString rangeRefusal(const QString& value) {
-    return QStringLiteral("volume must be 1 to 127: %1").arg(value);
+    return QCoreApplication::translate("Report", "volume must be 1 to 127: %1").arg(value);
 }
 
 int clampPosition(int position) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "pages/MemoryPanel.h"
 
+#include "base/Report.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -103,6 +105,9 @@ void MemoryPanel::showGauge(const SlotTable::Gauge& gauge) {
 }
 
 QString MemoryPanel::overLimitHint(std::int64_t excess) {
-    return tr("The memory is %1 bytes short. Remove or replace files to create the patch.")
-        .arg(excess);
+    return countedText(excess,
+                       QT_TRANSLATE_N_NOOP("Report", "The memory is %n byte short. Remove or "
+                                                     "replace files to create the patch."),
+                       QT_TRANSLATE_N_NOOP("Report", "The memory is %n bytes short. Remove or "
+                                                     "replace files to create the patch."));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pictures/HandsetPictureDecoder.h"
 
+#include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "pictures/HandsetPicture.h"
@@ -17,7 +18,7 @@ QString prefixedHexByte(std::uint8_t byte) {
 
 TarvexError fault(const QString& what, qsizetype offset) {
     return TarvexError(
-        QStringLiteral("Not a valid handset picture: %1 at offset %2").arg(what).arg(offset));
+        Report::tr("Not a valid handset picture: %1 at offset %2").arg(what).arg(offset));
 }
 
 // Reads forward through the records, never into the trailer.
@@ -28,7 +29,7 @@ public:
     qsizetype offset() const { return pos_; }
     std::uint8_t byte() {
         if (pos_ >= end_) {
-            throw fault(QStringLiteral("the records end early"), pos_);
+            throw fault(Report::tr("the records end early"), pos_);
         }
         return static_cast<std::uint8_t>(bytes_[pos_++]);
     }
@@ -48,27 +49,29 @@ private:
 HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
     const qsizetype size = bytes.size();
     if (size > kMaxHandsetPictureSize) {
-        throw fault(QStringLiteral("longer than any picture (%1 bytes)").arg(size),
-                    kMaxHandsetPictureSize);
+        throw fault(
+            countedText(size, QT_TRANSLATE_N_NOOP("Report", "longer than any picture (%n byte)"),
+                        QT_TRANSLATE_N_NOOP("Report", "longer than any picture (%n bytes)")),
+            kMaxHandsetPictureSize);
     }
     const auto at = [&bytes](qsizetype i) { return static_cast<std::uint8_t>(bytes[i]); };
     if (size >= 1 && at(0) != kFormatByte) {
-        throw fault(
-            QStringLiteral("bad format byte %1 (0x09 expected)").arg(prefixedHexByte(at(0))), 0);
+        throw fault(Report::tr("bad format byte %1 (0x09 expected)").arg(prefixedHexByte(at(0))),
+                    0);
     }
     if (size >= 2 && (at(1) == 0 || at(1) > kMaxPaletteSize)) {
-        throw fault(QStringLiteral("bad palette size %1 (1 to 127 expected)").arg(at(1)), 1);
+        throw fault(Report::tr("bad palette size %1 (1 to 127 expected)").arg(at(1)), 1);
     }
     const int paletteSize = size >= 2 ? at(1) : 1;
 
     // The trailer gives the pixel count the records must cover.
     const qsizetype trailer = size - kTrailerSize;
     if (trailer < 2 + 2 * paletteSize + 3) {
-        throw fault(QStringLiteral("the file ends early"), size);
+        throw fault(Report::tr("the file ends early"), size);
     }
     if (at(trailer) == 0 || at(trailer + 1) != 0 || at(trailer + 2) == 0 || at(trailer + 3) != 0) {
-        throw fault(QStringLiteral("wrong trailer (width and height 1 to 255, each followed by "
-                                   "0x00, expected)"),
+        throw fault(Report::tr("wrong trailer (width and height 1 to 255, each followed by "
+                               "0x00, expected)"),
                     trailer);
     }
     HandsetPictureData picture;
@@ -91,24 +94,33 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
         const int length = record & kMaxRunLength;
         const bool paletteRun = (record & kPaletteRun) == kPaletteRun;
         if ((record & kDirectRun) == 0 || length == 0) {
-            throw fault(QStringLiteral("bad run record %1").arg(prefixedHexByte(record)), start);
+            throw fault(Report::tr("bad run record %1").arg(prefixedHexByte(record)), start);
         }
         if (qsizetype(picture.pixels.size()) + length > count - 1) {
-            throw fault(QStringLiteral("a run of %1 pixels goes past the pixel count (%2 before "
-                                       "the closing record)")
-                            .arg(length)
-                            .arg(count - 1),
-                        start);
+            throw fault(
+                countedText(length,
+                            QT_TRANSLATE_N_NOOP("Report", "a run of %n pixel goes past the "
+                                                          "pixel count (%1 before the "
+                                                          "closing record)"),
+                            QT_TRANSLATE_N_NOOP("Report", "a run of %n pixels goes past the "
+                                                          "pixel count (%1 before the "
+                                                          "closing record)"))
+                    .arg(count - 1),
+                start);
         }
         std::uint16_t value = 0;
         if (paletteRun) {
             const qsizetype indexAt = in.offset();
             const std::uint8_t index = in.byte();
             if (index >= palette.size()) {
-                throw fault(QStringLiteral("palette index %1 out of range (%2 entries)")
-                                .arg(index)
-                                .arg(palette.size()),
-                            indexAt);
+                throw fault(
+                    countedText(qint64(palette.size()),
+                                QT_TRANSLATE_N_NOOP("Report", "palette index %1 out of range "
+                                                              "(%n entry)"),
+                                QT_TRANSLATE_N_NOOP("Report", "palette index %1 out of range "
+                                                              "(%n entries)"))
+                        .arg(index),
+                    indexAt);
             }
             value = palette[index];
         } else {
@@ -120,19 +132,22 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
     const qsizetype closing = in.offset();
     if (const std::uint8_t record = in.byte(); record != kClosingRecord) {
         throw fault(
-            QStringLiteral("closing record expected (0x81), %1 found").arg(prefixedHexByte(record)),
+            Report::tr("closing record expected (0x81), %1 found").arg(prefixedHexByte(record)),
             closing);
     }
     picture.pixels.push_back(in.value());
     if (in.offset() % 2 != 0) {
         const qsizetype pad = in.offset();
         if (in.byte() != 0) {
-            throw fault(QStringLiteral("bad pad byte (0x00 expected)"), pad);
+            throw fault(Report::tr("bad pad byte (0x00 expected)"), pad);
         }
     }
     if (in.offset() != trailer) {
-        throw fault(QStringLiteral("wrong trailer (%1 bytes after the records instead of 4)")
-                        .arg(size - in.offset()),
+        throw fault(countedText(size - in.offset(),
+                                QT_TRANSLATE_N_NOOP("Report", "wrong trailer (%n byte after the "
+                                                              "records instead of 4)"),
+                                QT_TRANSLATE_N_NOOP("Report", "wrong trailer (%n bytes after the "
+                                                              "records instead of 4)")),
                     in.offset());
     }
     return picture;

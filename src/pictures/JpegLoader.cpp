@@ -4,6 +4,7 @@
 #include "base/TarvexError.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -125,11 +126,13 @@ bool readRows(Decoder& decoder, Layout layout, unsigned char* pixels, qsizetype 
     return true;
 }
 
-TarvexError jpegError(int code) {
-    return TarvexError(QStringLiteral("JPEG error #%1").arg(code));
-}
-
 } // namespace
+
+TarvexError jpegError(int code) {
+    const char* text = QT_TRANSLATE_NOOP("TarvexError", "JPEG error #%1");
+    return TarvexError(QCoreApplication::translate("TarvexError", text).arg(code),
+                       QString::fromLatin1(text).arg(code), {});
+}
 
 QImage loadJpeg(const QString& path, JpegEnd end) {
     QFile file;

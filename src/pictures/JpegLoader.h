@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+class TarvexError;
+
 // Decodes a JPEG file (baseline or progressive; greyscale, colour or CMYK)
 // into an RGB picture. Raises "Cannot open file %s" when the file cannot be
 // read and "JPEG error #%d", with the decoder's message code, when it cannot be
@@ -13,3 +15,7 @@
 // half-grey handset picture.
 enum class JpegEnd { ShowCutShort, WholeOnly };
 QImage loadJpeg(const QString& path, JpegEnd end = JpegEnd::ShowCutShort);
+
+// "JPEG error #%d" with the library's message code, translated, keeping the
+// English wording for the window's error box.
+TarvexError jpegError(int code);

@@ -2,6 +2,7 @@
 #include "pictures/JpegWriter.h"
 
 #include "base/TarvexError.h"
+#include "pictures/JpegLoader.h"
 
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
@@ -73,7 +74,7 @@ QByteArray encodeJpeg(const QImage& image) {
     }
     std::free(encoder.out);
     if (!done) {
-        throw TarvexError(QStringLiteral("JPEG error #%1").arg(encoder.code));
+        throw jpegError(encoder.code);
     }
     return bytes;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/CheckedSaveFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
@@ -58,7 +59,7 @@ CheckedSaveFile::~CheckedSaveFile() {
 
 bool CheckedSaveFile::fail(const QString& reason) {
     if (error_.isEmpty()) {
-        error_ = reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+        error_ = reason.isEmpty() ? QCoreApplication::translate("Report", "Unknown error") : reason;
     }
     cancel();
     return false;
@@ -67,7 +68,7 @@ bool CheckedSaveFile::fail(const QString& reason) {
 bool CheckedSaveFile::open() {
     const QFileInfo target(path_);
     if (target.isDir() && !target.isSymLink()) {
-        return fail(QStringLiteral("Is a directory"));
+        return fail(QCoreApplication::translate("Report", "Is a directory"));
     }
     temp_ = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.") +
                                              target.fileName() + QStringLiteral(".XXXXXX"));

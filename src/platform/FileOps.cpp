@@ -265,8 +265,9 @@ int openStreamWithoutHanging(const QString& path, bool forWriting, QString* reas
     }
     if (fd < 0) {
         if (reason != nullptr) {
-            *reason = errno == ENXIO ? QStringLiteral("no process reads from it")
-                                     : QString::fromLocal8Bit(std::strerror(errno));
+            *reason = errno == ENXIO
+                          ? QCoreApplication::translate("Report", "no process reads from it")
+                          : QString::fromLocal8Bit(std::strerror(errno));
         }
         return -1;
     }
@@ -278,7 +279,7 @@ int openStreamWithoutHanging(const QString& path, bool forWriting, QString* reas
         if (::poll(&wait, 1, left) <= 0) {
             ::close(fd);
             if (reason != nullptr) {
-                *reason = QStringLiteral("no process writes into it");
+                *reason = QCoreApplication::translate("Report", "no process writes into it");
             }
             return -1;
         }

@@ -5,6 +5,7 @@
 #include "platform/CheckedSaveFile.h"
 #include "platform/FileOps.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
@@ -53,14 +54,17 @@ bool writesDirectly(const QString& path) {
 }
 
 QString shownName(const QString& path) {
-    return OutputFile::isStandardOutput(path) ? QStringLiteral("standard output") : path;
+    return OutputFile::isStandardOutput(path)
+               ? QCoreApplication::translate("TarvexError", "standard output")
+               : path;
 }
 
 } // namespace
 
 TarvexError OutputFile::writeError(const QString& path, const QString& reason) {
     if (isStandardOutput(path)) {
-        return TarvexError(QStringLiteral("Cannot write to standard output"), reason);
+        return TarvexError(
+            QCoreApplication::translate("TarvexError", "Cannot write to standard output"), reason);
     }
     return errors::cannotWriteFile(path, reason);
 }

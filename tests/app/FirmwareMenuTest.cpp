@@ -231,8 +231,8 @@ TEST_F(FirmwareMenuTest, MakesARevertPatchThatGivesTheFirmwareBack) {
     dialogs.saveAnswers = {revert};
     trigger(*window, "RevertPatch1");
     ASSERT_EQ(headings.size(), 2);
-    EXPECT_TRUE(
-        headings[1].startsWith(QStringLiteral("Патч отмены %1 записан: 3 байт").arg(revert)))
+    EXPECT_TRUE(headings[1].startsWith(
+        QStringLiteral("Патч отмены %1 записан: 3 байта, 1 диапазон, 1 запись.").arg(revert)))
         << headings[1].toStdString();
     EXPECT_TRUE(testsupport::readAll(revert).contains(
         firmwaremaker::record(3, maker.base + 16, made.image.mid(16, 3))));

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "base/Cp1251.h"
+#include "base/OurLanguage.h"
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "check/ReportLanguage.h"
 #include "firmware/FirmwareMaker.h"
+#include "firmware/FirmwareRevert.h"
+#include "pictures/HandsetPictureDecoder.h"
 #include "platform/DataSetLock.h"
 #include "support/TestSupport.h"
 
@@ -234,4 +237,34 @@ TEST(RussianTexts, PluralFormsAndFixedMessages) {
     reportlanguage::use(QLocale(QLocale::English));
     EXPECT_EQ(errors::cannotOpenFile("a.lst").message(), "Cannot open file a.lst");
     EXPECT_EQ(reportlanguage::inOurLanguage("Нет такого файла"), QString());
+}
+
+// A line made of several counts, a count inside a sentence, and a system
+// reason quoted in a line: each in the locale's language and form.
+TEST(RussianTexts, CountsInSentencesAndQuotedReasons) {
+    firmwarerevert::Result revert;
+    revert.ranges.resize(3);
+    revert.bytes = 2474;
+    revert.records = 21;
+    const QByteArray tooShort("\x09\x01\x00\x00", 4);
+    ASSERT_TRUE(reportlanguage::use(QLocale(QLocale::Russian)));
+    EXPECT_EQ(revert.summary(), "2474 байта, 3 диапазона, 21 запись");
+    try {
+        decodeHandsetPicture(tooShort);
+        ADD_FAILURE() << "a picture of four bytes was decoded";
+    } catch (const TarvexError& e) {
+        EXPECT_EQ(e.message(), "Неверная картинка в формате картинок телефона: файл обрывается "
+                               "раньше времени, смещение 4");
+    }
+    EXPECT_EQ(ourlanguage::withSystemText("файл не удаётся прочитать", "Permission denied"),
+              "файл не удаётся прочитать");
+    reportlanguage::use(QLocale(QLocale::English));
+    revert.ranges.resize(1);
+    revert.bytes = 1;
+    revert.records = 1;
+    EXPECT_EQ(revert.summary(), "1 byte in 1 range, 1 record");
+    EXPECT_EQ(ourlanguage::withSystemText("the file cannot be read", "Permission denied"),
+              "the file cannot be read: Permission denied");
+    EXPECT_EQ(ourlanguage::withSystemText("the file cannot be read", "Отказано в доступе"),
+              "the file cannot be read");
 }

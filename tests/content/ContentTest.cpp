@@ -263,7 +263,7 @@ TEST(ContentMelodies, SmafTitlesInTheirCodeTypeAndTheSlipsPlayersPassOver) {
     const QByteArray alien = QByteArray("XFIH\0\0\0\x01z", 9);
     EXPECT_TRUE(content::describeFile(scratch.write("a.mid", whole + alien)).problems.isEmpty());
     EXPECT_EQ(content::describeFile(scratch.write("b.mid", whole + alien + "\x01")).problems,
-              QStringList{"1 bytes follow the MIDI file's last chunk"});
+              QStringList{"1 byte follows the MIDI file's last chunk"});
 }
 
 // A chosen JAD is held to the JAD limit the firmware scan keeps, by its size

@@ -132,7 +132,7 @@ TEST_F(FirmwareMenuTest, AppliesPatchesAndRefreshesPreviewsOfferingTheLastFirmwa
     dialogs.yesNoAnswers = {true};
     trigger(*window, "ApplyPatches1");
     EXPECT_EQ(dialogs.warnings.size(), 2);
-    EXPECT_EQ(testsupport::readAll(inside), patchBytes);
+    EXPECT_EQ(testsupport::readAll(linked), patchBytes);
 
     // The previews from the firmware, shown at once on the picture page.
     PicturePage* pic = window->picturePage();

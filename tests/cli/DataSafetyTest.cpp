@@ -413,24 +413,25 @@ TEST_F(DataSafety, NoOutputIsWrittenInsideAFirmwareFolder) {
 // An output that is one of the command's own inputs, by any name, would
 // replace the user's file with what was made from it.
 TEST_F(DataSafety, NoOutputIsWrittenOverItsOwnInput) {
-    const QString picture = scratch.path("in/p.bmp");
+    const QString picture = scratch.mkdir("in") + "/p.bmp";
     QImage(4, 4, QImage::Format_RGB32).save(picture);
     ASSERT_EQ(run({"convert", picture, "-o", scratch.path("in/p.pic")}), 0) << err.toStdString();
     for (const QString& input : {picture, scratch.path("in/p.pic")}) {
-        const QString linked = input + ".linked";
+        const QString linked = input + ".linked.png";
         std::filesystem::create_hard_link(input.toStdString(), linked.toStdString());
     }
     const QByteArray bitmap = readAll(picture);
     const QByteArray converted = readAll(scratch.path("in/p.pic"));
     for (const QStringList& command :
-         {QStringList{"custom", picture, "-o", picture + ".linked"},
-          {"convert", picture, "-o", picture + ".linked"},
-          {"decode", scratch.path("in/p.pic"), "-o", scratch.path("in/p.pic.linked")}}) {
+         {QStringList{"custom", picture, "-o", picture + ".linked.png"},
+          {"convert", picture, "-o", picture + ".linked.png"},
+          {"decode", scratch.path("in/p.pic"), "-o", scratch.path("in/p.pic.linked.png")}}) {
         EXPECT_EQ(run(command), 1) << command.join(' ').toStdString();
         EXPECT_TRUE(err.contains("is also read by this command")) << err.toStdString();
     }
-    EXPECT_EQ(readAll(picture), bitmap);
-    EXPECT_EQ(readAll(scratch.path("in/p.pic")), converted);
+    // Neither name of either input was replaced.
+    EXPECT_EQ(readAll(picture + ".linked.png"), bitmap);
+    EXPECT_EQ(readAll(scratch.path("in/p.pic.linked.png")), converted);
 }
 
 TEST_F(DataSafety, NoHomeStopsInsteadOfWritingAtTheRoot) {

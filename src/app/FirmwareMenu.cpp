@@ -20,7 +20,7 @@
 #include "pages/DialogFilters.h"
 #include "pages/PicturePage.h"
 #include "platform/DialogFolders.h"
-#include "platform/OutputFile.h"
+#include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -234,22 +234,7 @@ void FirmwareMenu::applyPatches() {
         &window_.widget(), tr("Applying patches"),
         tr("Applying patches to firmware %1...").arg(firmwarePath),
         [&](const workprogress::Progress& progress) {
-            FirmwareImage image = firmwarefile::readWhole(firmware);
-            firmwareapply::apply(image, patches, false, report, progress);
-            if (report.errors() > 0) {
-                return;
-            }
-            OutputFile file(output);
-            file.open();
-            const firmwareapply::Sink sink = [&](const char* data, qint64 size) {
-                file.write(data, size);
-            };
-            if (firmwareapply::formatOf(output) == firmwareapply::Format::Binary) {
-                firmwareapply::writeBinary(image, sink, progress);
-            } else {
-                firmwareapply::writeS3(image, sink, progress);
-            }
-            file.commit();
+            firmwareapply::applyAndWrite(firmware, patches, false, output, report, progress);
         });
     if (!done) {
         window_.setStatusText(tr("Applying patches cancelled: file %1 was not written.")
@@ -279,14 +264,7 @@ void FirmwareMenu::makeRevertPatch() {
         const BusyCursor busy;
         const FirmwareImage image = firmwarefile::readWhole(run->firmware);
         result = firmwarerevert::make(image, patches);
-        if (result.made()) {
-            OutputFile file(output);
-            file.open();
-            file.write(result.text.constData(), result.text.size());
-            file.commit();
-            written = file.isStream() ||
-                      firmwarerevert::writtenAsMade(output, image, result, result.report);
-        }
+        written = firmwarerevert::write(output, image, result);
     }
     if (!written) {
         showReport(window_, tr("Revert patch"),
@@ -310,15 +288,10 @@ QString FirmwareMenu::outputRefusal(const QString& output, const QString& firmwa
     }
     // The inputs are read whole before the output is written, but a firmware
     // or patch replaced by the result would be lost to the user.
-    const QString target = QFileInfo(output).canonicalFilePath();
-    QStringList inputs = patches;
-    inputs.append(firmware);
-    for (const QString& input : inputs) {
-        if (!target.isEmpty() && QFileInfo(input).canonicalFilePath() == target) {
-            return tr("File %1 is one of the source firmwares or patches: choose another name for "
-                      "the result.")
-                .arg(QDir::toNativeSeparators(output));
-        }
+    if (!fileops::inputAt(output, QStringList(patches) << firmware).isEmpty()) {
+        return tr("File %1 is one of the source firmwares or patches: choose another name for "
+                  "the result.")
+            .arg(QDir::toNativeSeparators(output));
     }
     return {};
 }

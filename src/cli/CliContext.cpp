@@ -38,13 +38,13 @@ void CliContext::requireOutsideDataSets(const QString& path) const {
 
 void CliContext::requireOutput(const QString& path, const QStringList& inputs) const {
     requireOutsideDataSets(path);
-    for (const QString& input : inputs) {
-        if (!OutputFile::isStandardOutput(path) && fileops::sameFile(path, input)) {
-            throw TarvexError(
-                Report::tr("%1 is also read by this command (%2): the output must be another "
-                           "file")
-                    .arg(path, input));
-        }
+    if (OutputFile::isStandardOutput(path)) {
+        return;
+    }
+    if (const QString input = fileops::inputAt(path, inputs); !input.isEmpty()) {
+        throw TarvexError(
+            Report::tr("%1 is also read by this command (%2): the output must be another file")
+                .arg(path, input));
     }
 }
 

@@ -206,24 +206,14 @@ void applyCommand(CliContext& context) {
         throw UsageError{Report::tr("apply needs -o OUT")};
     }
     context.requireOutput(output, files);
-    FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
+    const FirmwareSource firmware{files.takeFirst(), base};
     Report report;
-    firmwareapply::apply(image, files, outside, report);
-    if (report.errors() > 0) {
+    context.out().flush(); // standard output may be the result's
+    if (!firmwareapply::applyAndWrite(firmware, files, outside, output, report)) {
         context.out() << report.text();
         throw TarvexError(QCoreApplication::translate(
             "Report", "The patches cannot be applied: nothing is written"));
     }
-    context.out().flush();
-    OutputFile file(output);
-    file.open();
-    const firmwareapply::Sink sink = [&](const char* data, qint64 size) { file.write(data, size); };
-    if (firmwareapply::formatOf(output) == firmwareapply::Format::Binary) {
-        firmwareapply::writeBinary(image, sink);
-    } else {
-        firmwareapply::writeS3(image, sink);
-    }
-    file.commit();
     context.warnIfDemonstration();
 }
 
@@ -242,16 +232,8 @@ void revertCommand(CliContext& context) {
     context.requireOutput(output, files);
     const FirmwareImage image = firmwarefile::readWhole({files.takeFirst(), base});
     firmwarerevert::Result result = firmwarerevert::make(image, files);
-    bool written = false;
-    if (result.made()) {
-        context.out().flush();
-        OutputFile file(output);
-        file.open();
-        file.write(result.text.constData(), result.text.size());
-        file.commit();
-        written = OutputFile::isStandardOutput(output) || file.isStream() ||
-                  firmwarerevert::writtenAsMade(output, image, result, result.report);
-    }
+    context.out().flush(); // standard output may be the patch's
+    const bool written = firmwarerevert::write(output, image, result);
     if (json) {
         cli::printJson(context, result.json(output, written));
     } else if (!OutputFile::isStandardOutput(output)) {

@@ -137,6 +137,7 @@ void custom(CliContext& context) {
     if (cli::openStream(stream, file)) {
         cli::StreamSpool copy;
         copy.fill(stream, file);
+        context.requireOutput(output, {file});
         PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
         writeCustomPatchFromStream(copy.rewound(), offset, patch.writer());
         patch.complete();
@@ -144,6 +145,7 @@ void custom(CliContext& context) {
     }
     // Both errors of the custom patch come before its first line, so even
     // standard output gets the records as they are made.
+    context.requireOutput(output, {file});
     PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
     writeCustomPatch(file, srec::FileSizeOfName(file), offset, patch.writer());
     patch.complete();
@@ -172,6 +174,7 @@ void convert(CliContext& context) {
     if (picture.width <= 0 || picture.height <= 0) {
         throw TarvexError(Report::tr("The picture %1 has no pixels").arg(bitmap));
     }
+    context.requireOutput(output, {bitmap});
     context.writeOutput(output, encodeHandsetPicture(picture));
 }
 

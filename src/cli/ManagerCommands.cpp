@@ -11,6 +11,7 @@
 #include "java/JavaPair.h"
 #include "manager/SlotContent.h"
 #include "melodies/MelodyVolumes.h"
+#include "models/ManagerActions.h"
 #include "models/ManagerSteps.h"
 #include "platform/OutputFile.h"
 
@@ -155,15 +156,6 @@ void slotsCommand(CliContext& context) {
     }
 }
 
-// A game's other half follows a change to one: its JAD corrected in the same
-// save, what cannot be corrected told.
-javapair::Settled settlePair(SlotTable& table, qsizetype slot) {
-    if (!table.info().pairedRows) {
-        return {};
-    }
-    return javapair::settle(table, slot, [](const javapair::SizeCorrection&) { return true; });
-}
-
 void printPair(CliContext& context, const javapair::Settled& pair) {
     if (pair.corrected) {
         context.err() << cli::printable(pair.corrected->text()) << '\n';
@@ -190,19 +182,14 @@ void assignCommand(CliContext& context) {
                 .arg(slot)
                 .arg(managers::acceptedSuffixes(info, slot).join(QStringLiteral(", *."))));
     }
-    if (const QString warning = steps.assign(table, slot, args[2], fit); !warning.isEmpty()) {
-        throw TarvexError(warning);
+    const manageractions::Change change = manageractions::assign(table, slot, args[2], {fit});
+    if (!change.refusal.isEmpty()) {
+        throw TarvexError(change.refusal);
     }
-    const javapair::Settled pair = settlePair(table, slot);
-    table.gauge(); // a bad size line stops here, before anything is saved
-    table.save();
-    // What the file holds is only warned about: the choice stands.
-    if (const auto described = slotcontent::of(table, slot)) {
-        for (const QString& problem : described->problems) {
-            context.err() << Report::tr("warning: %1").arg(cli::printable(problem)) << '\n';
-        }
+    for (const QString& warning : change.warnings) {
+        context.err() << Report::tr("warning: %1").arg(cli::printable(warning)) << '\n';
     }
-    printPair(context, pair);
+    printPair(context, change.pair);
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }
@@ -211,10 +198,7 @@ void restoreCommand(CliContext& context) {
     const QStringList args = OptionParser(context.args()).positional(2);
     SlotTable table = tableFor(context, managerNamed(args[0]));
     const qsizetype slot = slotNumber(table, args[1]);
-    managersteps::of(table.info()).restore(table, slot);
-    const javapair::Settled pair = settlePair(table, slot);
-    table.save();
-    printPair(context, pair);
+    printPair(context, manageractions::restore(table, slot).pair);
     printRow(context.out(), table, slot);
     printGauge(context.out(), table);
 }

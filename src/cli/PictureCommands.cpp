@@ -36,6 +36,7 @@ void decode(CliContext& context) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, suffix.toLatin1().constData());
+    context.requireOutput(output, {input});
     context.writeOutput(output, bytes);
 }
 

@@ -5,6 +5,7 @@
 #include "check/ReportLanguage.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
+#include "platform/OutputFile.h"
 #include "srec/S3Records.h"
 #include "srec/S3Writer.h"
 #include "srec/SRecordReader.h"
@@ -193,6 +194,25 @@ void writeBinary(const FirmwareImage& image, const Sink& sink,
         }
         at = range.end();
     }
+}
+
+bool applyAndWrite(const FirmwareSource& firmware, const QStringList& patches, bool allowOutside,
+                   const QString& output, Report& report, const workprogress::Progress& progress) {
+    FirmwareImage image = firmwarefile::readWhole(firmware);
+    apply(image, patches, allowOutside, report, progress);
+    if (report.errors() > 0) {
+        return false;
+    }
+    OutputFile file(output);
+    file.open();
+    const Sink sink = [&](const char* data, qint64 size) { file.write(data, size); };
+    if (formatOf(output) == Format::Binary) {
+        writeBinary(image, sink, progress);
+    } else {
+        writeS3(image, sink, progress);
+    }
+    file.commit();
+    return true;
 }
 
 } // namespace firmwareapply

@@ -45,4 +45,13 @@ void writeS3(const FirmwareImage& image, const Sink& sink,
 void writeBinary(const FirmwareImage& image, const Sink& sink,
                  const workprogress::Progress& progress = {});
 
+// Applying as a whole: the firmware read whole (raising its first error),
+// the patches written over it and, only when none of them has an error, the
+// result written to `output` in the form its name tells, through OutputFile:
+// a regular file is replaced only once complete. Returns whether it was
+// written; the findings are in the report.
+bool applyAndWrite(const FirmwareSource& firmware, const QStringList& patches, bool allowOutside,
+                   const QString& output, Report& report,
+                   const workprogress::Progress& progress = {});
+
 } // namespace firmwareapply

@@ -4,6 +4,7 @@
 #include "base/JsonShape.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareApply.h"
+#include "platform/OutputFile.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -208,6 +209,18 @@ QJsonObject Result::json(const QString& output, bool written) const {
     out.insert(QStringLiteral("bytes"), qint64(bytes));
     out.insert(QStringLiteral("records"), qint64(records));
     return out;
+}
+
+bool write(const QString& output, const FirmwareImage& firmware, Result& result) {
+    if (!result.made()) {
+        return false;
+    }
+    OutputFile file(output);
+    file.open();
+    file.write(result.text.constData(), result.text.size());
+    file.commit();
+    return OutputFile::isStandardOutput(output) || file.isStream() ||
+           writtenAsMade(output, firmware, result, result.report);
 }
 
 } // namespace firmwarerevert

@@ -50,4 +50,10 @@ Result make(const FirmwareImage& firmware, const QStringList& patches);
 bool writtenAsMade(const QString& path, const FirmwareImage& firmware, const Result& result,
                    Report& report);
 
+// A made result written to `output` through OutputFile and read back:
+// whether it stands there as made (a stream, standard output included,
+// cannot be read back and counts as written). Nothing is written when the
+// result was not made; the findings of the reading go into its report.
+bool write(const QString& output, const FirmwareImage& firmware, Result& result);
+
 } // namespace firmwarerevert

@@ -23,23 +23,37 @@ void requireReadable(const QString& file) {
 
 namespace {
 
-QString assignFile(SlotTable& table, qsizetype slot, const QString& file, bool /*fit*/) {
+Taken assignFile(SlotTable& table, qsizetype slot, const QString& file, bool /*fit*/,
+                 pictureslots::Front /*front*/) {
     requireReadable(file);
     // Its size 0 would read as the standard resource: the slot's choice
     // would be gone while the patch keeps the standard file.
     if (QFileInfo(file).size() == 0) {
-        return QCoreApplication::translate("Report", "The file %1 is empty: the slot keeps its "
-                                                     "choice")
-            .arg(file);
+        return {QCoreApplication::translate("Report", "The file %1 is empty: the slot keeps its "
+                                                      "choice")
+                    .arg(file),
+                {}};
     }
-    return table.refusalText(table.assignFile(slot, file), file);
+    return {table.refusalText(table.assignFile(slot, file), file), {}};
 }
 
-QString assignPicture(SlotTable& table, qsizetype slot, const QString& file, bool fit) {
+Taken assignPicture(SlotTable& table, qsizetype slot, const QString& file, bool fit,
+                    pictureslots::Front front) {
     requireReadable(file);
-    return pictureslots::choose(table, slot, file,
-                                fit ? pictureslots::Fit::Yes : pictureslots::Fit::No)
-        .warning;
+    const pictureslots::Choice choice = pictureslots::choose(
+        table, slot, file, fit ? pictureslots::Fit::Yes : pictureslots::Fit::No);
+    switch (choice.outcome) {
+    case pictureslots::Outcome::Accepted:
+        return {{}, choice.picture};
+    case pictureslots::Outcome::WrongSize:
+        return {pictureslots::sizeRefusal(pictureslots::requiredSize(table, slot),
+                                          choice.picture.size(), front),
+                {}};
+    case pictureslots::Outcome::NameInUse:
+    case pictureslots::Outcome::UnsafeName:
+        break;
+    }
+    return {choice.warning, {}};
 }
 
 void restoreSlot(SlotTable& table, qsizetype slot) {

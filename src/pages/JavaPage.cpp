@@ -80,36 +80,36 @@ void JavaPage::assignReplacement(int row, const QString& file) {
     assignFileToSlot(row, file, skeleton().fileEdit);
 }
 
-std::function<void()> JavaPage::settleChange(SlotTable& java, int row) {
-    showStatus({}); // what the last change said holds no longer
-    const javapair::Settled pair =
-        javapair::settle(java, row, [](const javapair::SizeCorrection& correction) {
-            return UserDialogs::instance().askYesNo(
-                tr("The JAR's size differs from the one the JAD gives, and the phone will not "
-                   "start the game. Correct the working copy of the JAD (your file stays as it "
-                   "is)?\n\n%1")
-                    .arg(correction.text()),
-                QStringLiteral("Tarvex"));
-        });
-    return [this, row, pair] {
-        // The page shows the changed row; the other half carries the pair's
-        // problems too, and a corrected JAD its new size. A restored row's
-        // hidden column is the page's own, so it is not redrawn here.
-        const int other = row ^ 1;
-        if (other < slotList()->topLevelItemCount()) {
-            if (pair.corrected && pair.corrected->jadSlot == other) {
-                refreshRow(other);
-            } else {
-                slotList()->markProblems(other, managersteps::slotContent(table(), other));
-            }
-        }
-        if (pair.corrected) {
-            showSlotNews({row, other}, pair.corrected->text());
-        }
-        if (!pair.problems.isEmpty()) {
-            UserDialogs::instance().warn(pair.problems.join(QLatin1Char('\n')));
-        }
+javapair::Consent JavaPage::correctionConsent() {
+    return [](const javapair::SizeCorrection& correction) {
+        return UserDialogs::instance().askYesNo(
+            tr("The JAR's size differs from the one the JAD gives, and the phone will not "
+               "start the game. Correct the working copy of the JAD (your file stays as it "
+               "is)?\n\n%1")
+                .arg(correction.text()),
+            QStringLiteral("Tarvex"));
     };
+}
+
+void JavaPage::showSettled(int row, const javapair::Settled& pair) {
+    showStatus({}); // what the last change said holds no longer
+    // The page shows the changed row; the other half carries the pair's
+    // problems too, and a corrected JAD its new size. A restored row's
+    // hidden column is the page's own, so it is not redrawn here.
+    const int other = row ^ 1;
+    if (other < slotList()->topLevelItemCount()) {
+        if (pair.corrected && pair.corrected->jadSlot == other) {
+            refreshRow(other);
+        } else {
+            slotList()->markProblems(other, managersteps::slotContent(table(), other));
+        }
+    }
+    if (pair.corrected) {
+        showSlotNews({row, other}, pair.corrected->text());
+    }
+    if (!pair.problems.isEmpty()) {
+        UserDialogs::instance().warn(pair.problems.join(QLatin1Char('\n')));
+    }
 }
 
 void JavaPage::restoreStandard() {

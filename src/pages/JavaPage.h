@@ -19,7 +19,8 @@ protected:
     void assignReplacement(int row, const QString& file) override;
     // A change to either half of a game: the pair's JAD corrected when the
     // user agrees, what stays wrong marked on the rows and warned about.
-    std::function<void()> settleChange(SlotTable& java, int row) override;
+    javapair::Consent correctionConsent() override;
+    void showSettled(int row, const javapair::Settled& pair) override;
 
 private:
     void restoreStandard();

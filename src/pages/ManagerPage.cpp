@@ -3,6 +3,7 @@
 
 #include "content/ContentFile.h"
 #include "desktop/UserDialogs.h"
+#include "models/ManagerActions.h"
 #include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
@@ -123,19 +124,16 @@ int ManagerPage::assignFileToSlot(int row, const QString& file, QLineEdit* fileE
         return -1;
     }
     SlotTable manager = table();
-    if (const QString refusal = managersteps::of(info_).assign(manager, row, file, false);
-        !refusal.isEmpty()) {
-        UserDialogs::instance().warn(refusal);
+    const manageractions::Change change = manageractions::assign(
+        manager, row, file, {false, pictureslots::Front::Window, correctionConsent()});
+    if (!change.refusal.isEmpty()) {
+        UserDialogs::instance().warn(change.refusal);
         return -1;
     }
-    const std::function<void()> settled = settleChange(manager, row);
-    manager.save();
     refreshRow(row);
     fileEdit->setText(manager.fileName(row));
     updateMemory();
-    if (settled) {
-        settled();
-    }
+    showSettled(row, change.pair);
     return row;
 }
 
@@ -265,18 +263,16 @@ void ManagerPage::restoreSelectedSlot(QLineEdit* fileEdit,
         return;
     }
     SlotTable manager = table();
-    managersteps::of(info_).restore(manager, row);
-    const std::function<void()> settled = settleChange(manager, row);
-    refreshRow(row);
-    fileEdit->setText(info_.placeholder);
-    if (shown) {
-        shown(manager, row);
-    }
-    manager.save();
+    const manageractions::Change change =
+        manageractions::restore(manager, row, correctionConsent(), [&] {
+            refreshRow(row);
+            fileEdit->setText(info_.placeholder);
+            if (shown) {
+                shown(manager, row);
+            }
+        });
     updateMemory();
-    if (settled) {
-        settled();
-    }
+    showSettled(row, change.pair);
 }
 
 void ManagerPage::refreshRow(int row) {

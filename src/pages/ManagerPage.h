@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dataset/FirmwareDataSet.h"
+#include "java/JavaPair.h"
 #include "manager/PatchAssembly.h"
 #include "manager/SlotTable.h"
 #include "pages/MemoryPanel.h"
@@ -179,10 +180,11 @@ protected:
     virtual void showNoSlot() = 0;
     // What the page's open button does with a chosen file.
     virtual void assignReplacement(int row, const QString& file) = 0;
-    // After a slot's file changed (taken or restored) and before the save:
-    // what changes with it, saved in the same step. Returns what to show
-    // once saved, if anything.
-    virtual std::function<void()> settleChange(SlotTable& /*manager*/, int /*row*/) { return {}; }
+    // Asked before a change to a slot corrects another file with it (a
+    // game's JAD); without one the correction is made.
+    virtual javapair::Consent correctionConsent() { return {}; }
+    // What a saved change to row `row` did to its game's other half, shown.
+    virtual void showSettled(int /*row*/, const javapair::Settled& /*pair*/) {}
     // Why the page would refuse `file` for row `row` once it had looked
     // inside it; asked while a file is dragged. Empty when it would take it.
     virtual QString fileRefusal(int /*row*/, const QString& /*file*/) const { return {}; }

@@ -3,7 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "desktop/UserDialogs.h"
-#include "models/ManagerSteps.h"
+#include "models/ManagerActions.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"
@@ -192,25 +192,17 @@ void PicturePage::assignReplacement(int row, const QString& file) {
     if (!isWritable()) {
         return;
     }
-    managersteps::requireReadable(file);
     SlotTable pictures = table();
-    const pictureslots::Choice choice = pictureslots::choose(
-        pictures, row, file, fit_->isChecked() ? pictureslots::Fit::Yes : pictureslots::Fit::No);
-    if (choice.outcome == pictureslots::Outcome::WrongSize) {
-        UserDialogs::instance().warn(
-            pictureslots::sizeRefusal(pictureslots::requiredSize(pictures, row),
-                                      choice.picture.size(), pictureslots::Front::Window));
-        return;
-    }
-    if (choice.outcome != pictureslots::Outcome::Accepted) {
-        UserDialogs::instance().warn(choice.warning);
+    const manageractions::Change change = manageractions::assign(
+        pictures, row, file, {fit_->isChecked(), pictureslots::Front::Window});
+    if (!change.refusal.isEmpty()) {
+        UserDialogs::instance().warn(change.refusal);
         return;
     }
     refreshRow(row);
     skeleton().fileEdit->setText(pictures.fileName(row));
-    showNew(choice.picture);
+    showNew(change.picture);
     updateMemory();
-    pictures.save();
 }
 
 QString PicturePage::fileRefusal(int row, const QString& file) const {

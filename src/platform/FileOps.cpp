@@ -302,6 +302,15 @@ bool sameFile(const QString& a, const QString& b) {
 #endif
 }
 
+QString inputAt(const QString& output, const QStringList& inputs) {
+    for (const QString& input : inputs) {
+        if (sameFile(output, input)) {
+            return input;
+        }
+    }
+    return {};
+}
+
 bool copyReplacing(const QString& source, const QString& target, QString* writeError) {
     const QFileInfo from(source);
     const QFileInfo to(target);

@@ -98,6 +98,10 @@ int openStreamWithoutHanging(const QString& path, bool forWriting, QString* reas
 // Whether two paths name one existing file, links resolved (the same device
 // and file number where the system tells them).
 bool sameFile(const QString& a, const QString& b);
+// The first of `inputs` that is the file `output` names (by sameFile, so a
+// link or a hard link to an input counts), empty when none is: an output
+// written over one of its own inputs would lose it to the user.
+QString inputAt(const QString& output, const QStringList& inputs);
 
 // Whether two bare names denote one file in a working folder: letter case
 // counts where the file system tells case apart, and not where it ignores it

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <filesystem>
 
 namespace {
 
@@ -121,6 +122,17 @@ TEST_F(FirmwareMenuTest, AppliesPatchesAndRefreshesPreviewsOfferingTheLastFirmwa
     dialogs.yesNoAnswers = {true}; // replacing it is agreed, and still refused
     trigger(*window, "ApplyPatches1");
     EXPECT_EQ(dialogs.warnings.size(), 1);
+    // Nor over a hard link to one: another name, the same file.
+    const QString linked = scratch.path("p/linked.s3");
+    std::filesystem::create_hard_link(inside.toStdString(), linked.toStdString());
+    const QByteArray patchBytes = testsupport::readAll(inside);
+    dialogs.openAnswers = {firmwarePath};
+    dialogs.openManyAnswers = {{inside}};
+    dialogs.saveAnswers = {linked};
+    dialogs.yesNoAnswers = {true};
+    trigger(*window, "ApplyPatches1");
+    EXPECT_EQ(dialogs.warnings.size(), 2);
+    EXPECT_EQ(testsupport::readAll(linked), patchBytes);
 
     // The previews from the firmware, shown at once on the picture page.
     PicturePage* pic = window->picturePage();

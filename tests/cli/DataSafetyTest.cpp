@@ -20,6 +20,7 @@
 #include <QThread>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -407,6 +408,30 @@ TEST_F(DataSafety, NoOutputIsWrittenInsideAFirmwareFolder) {
     EXPECT_FALSE(QFile::exists(firmware + "/TempPic/x.png"));
     // Beside the user folder is fine.
     EXPECT_EQ(run({"custom", melody, "-o", scratch.path("out.s3")}), 0) << err.toStdString();
+}
+
+// An output that is one of the command's own inputs, by any name, would
+// replace the user's file with what was made from it.
+TEST_F(DataSafety, NoOutputIsWrittenOverItsOwnInput) {
+    const QString picture = scratch.mkdir("in") + "/p.bmp";
+    QImage(4, 4, QImage::Format_RGB32).save(picture);
+    ASSERT_EQ(run({"convert", picture, "-o", scratch.path("in/p.pic")}), 0) << err.toStdString();
+    for (const QString& input : {picture, scratch.path("in/p.pic")}) {
+        const QString linked = input + ".linked.png";
+        std::filesystem::create_hard_link(input.toStdString(), linked.toStdString());
+    }
+    const QByteArray bitmap = readAll(picture);
+    const QByteArray converted = readAll(scratch.path("in/p.pic"));
+    for (const QStringList& command :
+         {QStringList{"custom", picture, "-o", picture + ".linked.png"},
+          {"convert", picture, "-o", picture + ".linked.png"},
+          {"decode", scratch.path("in/p.pic"), "-o", scratch.path("in/p.pic.linked.png")}}) {
+        EXPECT_EQ(run(command), 1) << command.join(' ').toStdString();
+        EXPECT_TRUE(err.contains("is also read by this command")) << err.toStdString();
+    }
+    // Neither name of either input was replaced.
+    EXPECT_EQ(readAll(picture + ".linked.png"), bitmap);
+    EXPECT_EQ(readAll(scratch.path("in/p.pic.linked.png")), converted);
 }
 
 TEST_F(DataSafety, NoHomeStopsInsteadOfWritingAtTheRoot) {

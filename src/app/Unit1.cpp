@@ -274,14 +274,10 @@ void TForm1::N2Click() {
     if (dialogs.runModal(*frmOptFirmware_) != QDialog::Accepted) {
         return;
     }
-    FirmwareSettings& settings = session_->firmwareSettings();
-    const QString chosen = frmOptFirmware_->chosenFirmware();
-    if (chosen == settings.currentId) {
+    SettingsStore store;
+    if (!ChooseFirmware(store, session_->firmwareSettings(), frmOptFirmware_->chosenFirmware())) {
         return;
     }
-    settings.currentId = chosen;
-    SettingsStore store;
-    WriteFirmwareSettings(store, settings);
     dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());
 }
 

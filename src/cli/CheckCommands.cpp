@@ -24,7 +24,8 @@ const Session& cli::sessionFolders(CliContext& context) {
 
 void cli::printHowToUse(CliContext& context, const QString& id) {
     context.out() << cli::printable(QCoreApplication::translate(
-                                        "Report", "To use it, give --firmware %1 before the "
+                                        "Report", "To use it, make it current with tarvex-cli "
+                                                  "use %1, or give --firmware %1 before a "
                                                   "command: tarvex-cli --firmware %1 info")
                                         .arg(id))
                   << '\n';

@@ -463,9 +463,9 @@ def one_run(cli, template, root, command, kind, relative, arguments=None, refuse
     if (os.path.islink(case.firmware) and relative != os.path.join("user", FIRMWARE)) \
             or os.path.islink(case.data):
         found["outside"] = 1  # every later writer would write outside
-    if ok and command == "remove":
+    trashed = os.path.join(case.root, "xdg", "Trash", "files", FIRMWARE)
+    if command == "remove" and os.path.isdir(trashed):
         # What a removal took must be whole in the case's trash.
-        trashed = os.path.join(case.root, "xdg", "Trash", "files", FIRMWARE)
         before_data = {p.replace(case.firmware, trashed, 1): v for p, v in before_data.items()}
     if ok and lost(before_data):
         found["lost"] = 1

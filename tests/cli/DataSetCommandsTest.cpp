@@ -48,8 +48,9 @@ QString remembered() {
 } // namespace
 
 TEST_F(DataSetCommands, FirmwaresMarksTheCurrentTheDemonstrationTheHeldAndTheBroken) {
-    scratch.mkdir("share/tarvex/firmware/X120XEDJ2"); // the program's bundled sets
-    ASSERT_TRUE(QFile::remove(other + "/Data/Memory.ini"));
+    scratch.mkdir("bin"); // beside it, the program's bundled sets
+    scratch.mkdir("share/tarvex/firmware/X120XEDJ2");
+    ASSERT_TRUE(QFile::remove(other + "/Data/MelodiesNames.lst"));
     ASSERT_TRUE(QFile::link(other, user() + "/LINKED")); // not a set of its own
     DataSetLock holder(other);
     ASSERT_EQ(holder.tryLock(), DataSetLock::Result::Locked);
@@ -89,7 +90,7 @@ TEST_F(DataSetCommands, UseStoresTheChoiceTheCommandsThenFollow) {
     EXPECT_TRUE(out.contains("already")) << out.toStdString();
 
     ASSERT_TRUE(QFile::link(other, user() + "/LINKED"));
-    for (const QString& id : {"NOSUCH", "LINKED", "..", ""}) {
+    for (const QString id : {"NOSUCH", "LINKED", "..", ""}) {
         EXPECT_EQ(run({"use", id}), 1) << id.toStdString();
         EXPECT_TRUE(err.contains("X120XEDJ2") && err.contains("OTHER")) << err.toStdString();
     }

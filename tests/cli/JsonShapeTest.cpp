@@ -139,7 +139,7 @@ TEST_F(JsonShape, EveryCommandPrintsTheOneShapeWithOrWithoutErrors) {
     sameFields(reverted, unreverted);
 
     const QJsonObject sets = document({"firmwares"}, 0);
-    EXPECT_EQ(sets["data_sets"].toArray().size(), 1);
+    EXPECT_EQ(sets["data_sets"].toArray().size(), 2); // X120XEDJ2 and the imported NEW
     EXPECT_TRUE(sets["data_sets"][0]["in_use_by"].isNull());
 
     // A command that gains --json gains a case here.

@@ -2581,8 +2581,12 @@
         <translation>Поиск мелодий и Java-файлов остановлен на %1: дальше в байтах слишком много ложных начал таких файлов для его предела работы, поэтому такие файлы там могут быть не перечислены</translation>
     </message>
     <message>
-        <source>To use it, make it current with tarvex-cli use %1, or give --firmware %1 before a command: tarvex-cli --firmware %1 info</source>
-        <translation>Чтобы работать с ним, сделайте его текущим командой tarvex-cli use %1 или укажите --firmware %1 перед командой: tarvex-cli --firmware %1 info</translation>
+        <source>To make it the current data set: tarvex-cli use %1</source>
+        <translation>Чтобы сделать его текущим набором данных: tarvex-cli use %1</translation>
+    </message>
+    <message>
+        <source>To use it, give --firmware %1 before the command: tarvex-cli --firmware %1 info</source>
+        <translation>Чтобы работать с ним, укажите --firmware %1 перед командой: tarvex-cli --firmware %1 info</translation>
     </message>
     <message>
         <source>y</source>

@@ -84,7 +84,15 @@ CASES = {
     "port": ["{fw}", "{fw}", "--as", "PORTED"],
     "scan": ["{fw}", "--svg", "{out}"],
     "draft": ["{fw}", "--as", "DRAFTED", "--melody-region", "0x100-0x200"],
+    "firmwares": [],
+    "use": [FIRMWARE],
+    "remove": [FIRMWARE, "--yes"],
 }
+
+# Commands that take a data set by its id: they also meet a plant at the data
+# set's own place and a user folder they cannot write into.
+WHOLE_SET = {"firmwares", "use", "remove"}
+WHOLE_SET_PLANTS = ["link out", "fifo", "missing", "read-only user folder"]
 
 # More cases of a command, for the files named on its command line only.
 VARIANTS = {
@@ -260,8 +268,10 @@ class Case:
     def env(self):
         # A first start finds the bundled data set here, not where the
         # program was built or installed.
+        # HOME beside XDG_DATA_HOME, so that a removal's trash is the case's own.
         return dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.root, "config"),
                     XDG_DATA_HOME=os.path.join(self.root, "xdg"), QT_QPA_PLATFORM="offscreen",
+                    HOME=os.path.join(self.root, "xdg"),
                     XDG_DATA_DIRS=os.path.join(self.top, "share"),
                     TMPDIR=os.path.join(self.root, "tmp"))
 
@@ -269,7 +279,7 @@ class Case:
 def make_template(top, cli, bundled):
     root = os.path.join(top, "template")
     user = os.path.join(root, "user")
-    for folder in ("in", "out", "outside", "tmp"):
+    for folder in ("in", "out", "outside", "tmp", "xdg"):
         os.makedirs(os.path.join(root, folder))
     shutil.copytree(bundled, os.path.join(user, FIRMWARE), symlinks=True)
     for work in ("TempMelodies", "TempJava", "TempPic"):
@@ -419,7 +429,9 @@ def one_run(cli, template, root, command, kind, relative, arguments=None, refuse
     case = Case(root, template)
     if first_start:
         shutil.rmtree(case.firmware)
-    if relative is not None:
+    if kind == "read-only user folder":
+        os.chmod(case.user, 0o555)
+    elif relative is not None:
         plant(kind, case, relative)
     planted = os.path.join(case.root, relative) if relative else None
     skip = {case.user, case.out, os.path.join(case.root, "tmp"),
@@ -451,10 +463,16 @@ def one_run(cli, template, root, command, kind, relative, arguments=None, refuse
         found["hangs"] += status == "hang"
     if snapshot(case.root, skip) != before_outside:
         found["outside"] = 1
-    if os.path.islink(case.firmware) or os.path.islink(case.data):
+    if (os.path.islink(case.firmware) and relative != os.path.join("user", FIRMWARE)) \
+            or os.path.islink(case.data):
         found["outside"] = 1  # every later writer would write outside
+    trashed = os.path.join(case.root, "xdg", "Trash", "files", FIRMWARE)
+    if command == "remove" and os.path.isdir(trashed):
+        # What a removal took must be whole in the case's trash.
+        before_data = {p.replace(case.firmware, trashed, 1): v for p, v in before_data.items()}
     if ok and lost(before_data):
         found["lost"] = 1
+    os.chmod(case.user, 0o755)
     shutil.rmtree(case.root, ignore_errors=True)
     return found
 
@@ -508,6 +526,8 @@ def matrix(cli, template, top, jobs, only, full, share=3):
                     runs.append((command, kind, relative))
         for kind in ("full disk", "kill 0.03", "kill 0.15"):
             runs.append((command, kind, None))
+        if command in WHOLE_SET:
+            runs += [(command, kind, os.path.join("user", FIRMWARE)) for kind in WHOLE_SET_PLANTS]
     totals = {n: dict(runs=0, hangs=0, crashes=0, outside=0, lost=0, taken=0) for n in names}
     failures = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:

@@ -2706,8 +2706,132 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>Поиск мелодий и Java-файлов остановлен на %1: дальше в байтах слишком много ложных начал таких файлов для его предела работы, поэтому такие файлы там могут быть не перечислены</translation>
     </message>
     <message>
+        <source>To make it the current data set: tarvex-cli use %1</source>
+        <translation>Чтобы сделать его текущим набором данных: tarvex-cli use %1</translation>
+    </message>
+    <message>
         <source>To use it, give --firmware %1 before the command: tarvex-cli --firmware %1 info</source>
         <translation>Чтобы работать с ним, укажите --firmware %1 перед командой: tarvex-cli --firmware %1 info</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>д</translation>
+    </message>
+    <message>
+        <source>There is no data set in %1</source>
+        <translation>В %1 нет ни одного набора данных</translation>
+    </message>
+    <message>
+        <source>Data sets in %1 (* marks the current one):</source>
+        <translation>Наборы данных в %1 (* — текущий):</translation>
+    </message>
+    <message>
+        <source>demonstration data set: never flash a patch built from it</source>
+        <translation>демонстрационный набор данных: никогда не прошивайте собранный из него патч</translation>
+    </message>
+    <message>
+        <source>in use by %1</source>
+        <translation>сейчас использует %1</translation>
+    </message>
+    <message>
+        <source>check finds %1</source>
+        <translation>проверка находит %1</translation>
+    </message>
+    <message>
+        <source>None is current (%1 is not there): choose one with tarvex-cli use ID</source>
+        <translation>Текущего набора нет (%1 отсутствует): выберите его командой tarvex-cli use ID</translation>
+    </message>
+    <message>
+        <source>%1 is the current data set already</source>
+        <translation>%1 уже текущий набор данных</translation>
+    </message>
+    <message>
+        <source>The choice of %1 could not be stored in %2</source>
+        <translation>Выбор %1 не удалось сохранить в %2</translation>
+    </message>
+    <message>
+        <source>%1 is the current data set now: the commands use it, and the window from its next start</source>
+        <translation>%1 теперь текущий набор данных: команды работают с ним, а окно — со следующего запуска</translation>
+    </message>
+    <message>
+        <source>The data set %1 is in use by %2: it can be removed once that has finished</source>
+        <translation>Набор данных %1 сейчас использует %2: удалить его можно будет, когда эта работа закончится</translation>
+    </message>
+    <message>
+        <source>The data set %1 cannot be locked: it is left as it is</source>
+        <translation>Набор данных %1 не удаётся заблокировать: он оставлен как есть</translation>
+    </message>
+    <message>
+        <source>%1 cannot be moved to the trash: %2</source>
+        <translation>%1 нельзя переместить в корзину: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved to the trash, and it is not deleted instead: it is left as it is</source>
+        <translation>%1 не удалось переместить в корзину, а удалять его вместо этого не стали: он оставлен как есть</translation>
+    </message>
+    <message>
+        <source>%1 is a link, not a data set folder of its own: it is left as it is, and so is what it leads to</source>
+        <translation>%1 — ссылка, а не собственная папка набора данных: она оставлена как есть, как и то, на что она указывает</translation>
+    </message>
+    <message>
+        <source>Move data set %1, the current one, to the trash? [y/N]</source>
+        <translation>Переместить текущий набор данных %1 в корзину? [д/Н]</translation>
+    </message>
+    <message>
+        <source>Move data set %1 to the trash? [y/N]</source>
+        <translation>Переместить набор данных %1 в корзину? [д/Н]</translation>
+    </message>
+    <message>
+        <source>remove asks before it removes: run it on a terminal, or give --yes</source>
+        <translation>remove спрашивает перед удалением: запустите её в терминале или укажите --yes</translation>
+    </message>
+    <message>
+        <source>%1 is left as it is: the removal was not confirmed</source>
+        <translation>%1 оставлен как есть: удаление не подтверждено</translation>
+    </message>
+    <message>
+        <source>Data set %1 was moved to the trash</source>
+        <translation>Набор данных %1 перемещён в корзину</translation>
+    </message>
+    <message>
+        <source>It is the bundled demonstration data set: the next start copies it afresh</source>
+        <translation>Это демонстрационный набор данных из поставки: следующий запуск скопирует его заново</translation>
+    </message>
+    <message>
+        <source>It was the current data set: none is current now; choose one with tarvex-cli use ID</source>
+        <translation>Это был текущий набор данных: теперь текущего нет; выберите его командой tarvex-cli use ID</translation>
+    </message>
+    <message>
+        <source>a data set: a firmware folder&apos;s name as firmwares lists it</source>
+        <translation>набор данных: имя папки прошивки, как его выводит firmwares</translation>
+    </message>
+    <message>
+        <source>the data sets of the user folder: the current one, the demonstration one, those in use and those check refuses</source>
+        <translation>наборы данных папки пользователя: текущий, демонстрационный, занятые и те, что отвергает check</translation>
+    </message>
+    <message>
+        <source>makes ID the current data set, as the window&apos;s firmware choice does</source>
+        <translation>делает ID текущим набором данных, как выбор прошивки в окне</translation>
+    </message>
+    <message>
+        <source>moves data set ID to the desktop&apos;s trash, after asking on the terminal</source>
+        <translation>перемещает набор данных ID в корзину рабочего стола, спросив в терминале</translation>
+    </message>
+    <message>
+        <source>do not ask (for scripts: without a terminal remove refuses to run)</source>
+        <translation>не спрашивать (для сценариев: без терминала remove отказывается работать)</translation>
+    </message>
+    <message>
+        <source>it is a link</source>
+        <translation>это ссылка</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>это не папка</translation>
+    </message>
+    <message>
+        <source>the trash did not take it</source>
+        <translation>корзина его не приняла</translation>
     </message>
     <message>
         <source>warning: %1 is the bundled demonstration data set: its addresses are examples, never flash this onto a handset</source>

@@ -276,14 +276,10 @@ void MainWindow::chooseFirmware() {
     if (dialogs.runModal(*firmwareVersion_) != QDialog::Accepted) {
         return;
     }
-    FirmwareSettings& settings = session_->firmwareSettings();
-    const QString chosen = firmwareVersion_->chosenFirmware();
-    if (chosen == settings.currentId) {
+    SettingsStore store;
+    if (!ChooseFirmware(store, session_->firmwareSettings(), firmwareVersion_->chosenFirmware())) {
         return;
     }
-    settings.currentId = chosen;
-    SettingsStore store;
-    WriteFirmwareSettings(store, settings);
     dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());
 }
 

@@ -23,6 +23,11 @@ const Session& cli::sessionFolders(CliContext& context) {
 }
 
 void cli::printHowToUse(CliContext& context, const QString& id) {
+    context.out() << cli::printable(
+                         QCoreApplication::translate(
+                             "Report", "To make it the current data set: tarvex-cli use %1")
+                             .arg(id))
+                  << '\n';
     context.out() << cli::printable(QCoreApplication::translate(
                                         "Report", "To use it, give --firmware %1 before the "
                                                   "command: tarvex-cli --firmware %1 info")

@@ -4,6 +4,7 @@
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
+#include "dataset/BundledDataSets.h"
 #include "dataset/OutputPlace.h"
 #include "platform/FileOps.h"
 #include "platform/OutputFile.h"
@@ -48,11 +49,10 @@ void CliContext::requireOutput(const QString& path, const QStringList& inputs) c
     }
 }
 
-void CliContext::warnIfDemonstration() {
+void CliContext::warnIfDemonstration(const QString& dataSet) {
     const Session& folders = cli::sessionFolders(*this);
-    const QString id = QFileInfo(folders.firmwareFolder()).fileName();
-    const QString root = folders.bundledRoot();
-    if (id.isEmpty() || root.isEmpty() || !QFileInfo(root + QLatin1Char('/') + id).isDir()) {
+    const QString id = dataSet.isEmpty() ? QFileInfo(folders.firmwareFolder()).fileName() : dataSet;
+    if (!bundled::isBundled(folders.bundledRoot(), id)) {
         return;
     }
     out_.flush();

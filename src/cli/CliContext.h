@@ -40,8 +40,8 @@ public:
     void requireOutput(const QString& path, const QStringList& inputs) const;
     // The last line of a command whose output may reach a handset, on
     // standard error, when the current data set is a bundled demonstration
-    // one: its addresses are examples only.
-    void warnIfDemonstration();
+    // one (or dataSet is): its addresses are examples only.
+    void warnIfDemonstration(const QString& dataSet = {});
 
 private:
     SessionOptions options_;

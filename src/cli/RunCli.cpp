@@ -19,6 +19,7 @@ QList<CliCommand> cliCommands() {
     commands += pictureCommands();
     commands += checkCommands();
     commands += firmwareCommands();
+    commands += dataSetCommands();
     return commands;
 }
 

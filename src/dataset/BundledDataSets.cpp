@@ -65,4 +65,9 @@ QStringList installMissing(const QString& bundledRoot, const QString& userFolder
     return installed;
 }
 
+bool isBundled(const QString& bundledRoot, const QString& id) {
+    return !bundledRoot.isEmpty() && fileops::isSafeBareName(id) &&
+           QFileInfo(bundledRoot + QLatin1Char('/') + id).isDir();
+}
+
 } // namespace bundled

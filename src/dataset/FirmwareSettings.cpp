@@ -20,3 +20,12 @@ void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& setting
     store.writeString(QStringLiteral("CurFW"), settings.currentId);
     store.writeString(QStringLiteral("FWList"), settings.folderList);
 }
+
+bool ChooseFirmware(SettingsStore& store, FirmwareSettings& settings, const QString& id) {
+    if (id == settings.currentId) {
+        return false;
+    }
+    settings.currentId = id;
+    WriteFirmwareSettings(store, settings);
+    return true;
+}

@@ -19,3 +19,7 @@ inline const QString kDefaultFirmwareId = QStringLiteral("X120XEDJ2");
 FirmwareSettings ReadFirmwareSettings(const SettingsStore& store);
 // Failures are swallowed: the choice simply is not remembered.
 void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings);
+// The firmware choice, for the window's dialog and the command line alike:
+// id becomes current and is stored with the folder list it was chosen from.
+// Choosing the current id again stores nothing and returns false.
+bool ChooseFirmware(SettingsStore& store, FirmwareSettings& settings, const QString& id);

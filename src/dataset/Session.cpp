@@ -68,7 +68,7 @@ void Session::start() {
                 .arg(settings_.currentId));
     }
     if (options_.existingFirmwareOnly && !QFileInfo(firmwareFolder_).isDir()) {
-        throw noSuchFirmware();
+        throw noSuchFirmware(settings_.currentId, userFolder_);
     }
     if (options_.forWriting) {
         lock();
@@ -103,16 +103,16 @@ QString Session::bundledRoot() const {
                                           : options_.bundledRoot;
 }
 
-TarvexError Session::noSuchFirmware() const {
+TarvexError Session::noSuchFirmware(const QString& id, const QString& userFolder) {
     QStringList ids;
-    for (const QString& id : QDir(userFolder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (QFileInfo(userFolder_ + QLatin1Char('/') + id + QStringLiteral("/Data")).isDir()) {
-            ids.append(id);
+    for (const QString& name : QDir(userFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(userFolder + QLatin1Char('/') + name + QStringLiteral("/Data")).isDir()) {
+            ids.append(name);
         }
     }
     return TarvexError(
         Report::tr("There is no firmware %1 in %2; %3")
-            .arg(settings_.currentId, userFolder_,
+            .arg(id, userFolder,
                  ids.isEmpty() ? Report::tr("it holds none")
                                : Report::tr("it holds: %1").arg(ids.join(QStringLiteral(", ")))));
 }

@@ -66,11 +66,12 @@ public:
 
     // The user folder's firmware folders as the folder list: each name + CR LF.
     static QString scanFirmwareFolders(const QString& userFolder);
+    // "There is no firmware ID in FOLDER", naming the ones there are.
+    static TarvexError noSuchFirmware(const QString& id, const QString& userFolder);
 
 private:
     void lock();
     void finishSaveIfFree();
-    TarvexError noSuchFirmware() const;
 
     SessionOptions options_;
     Step reached_ = Step::NotStarted;

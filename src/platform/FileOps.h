@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QFile;
@@ -28,6 +29,18 @@ bool removeFileOrLink(const QString& path);
 // is refused and left as it is, and no other file system is entered.
 enum class TreeRemoval { Removed, Missing, Refused, Failed };
 TreeRemoval removeFolderTree(const QString& path);
+// Moves a plain folder, with what it holds, to the desktop's trash in one
+// rename, so that the user can take it back. A link is refused and left as
+// it is (what it leads to is never moved); where there is no trash, or it
+// cannot take the folder, nothing is deleted instead. *reason (if given)
+// says why it was not moved.
+enum class Trashed { Moved, Refused, NoTrash };
+Trashed moveFolderToTrash(const QString& path, QString* reason = nullptr);
+// Tests put a trash of their own in the desktop's place (an empty function
+// restores it); the mover returns false, with *reason, when it cannot.
+using TrashMover = std::function<bool(const QString& path, QString* reason)>;
+void setTrashForTests(TrashMover mover);
+
 // What lies at one of the staging names below: a plain folder is removed as
 // removeFolderTree does, a link as a link (what it leads to stays); anything
 // else is not ours and stays. True when nothing is left at the path.

@@ -138,6 +138,10 @@ TEST_F(JsonShape, EveryCommandPrintsTheOneShapeWithOrWithoutErrors) {
     EXPECT_EQ(reverted["records"], QJsonValue(2));
     sameFields(reverted, unreverted);
 
+    const QJsonObject sets = document({"firmwares"}, 0);
+    EXPECT_EQ(sets["data_sets"].toArray().size(), 2); // X120XEDJ2 and the imported NEW
+    EXPECT_TRUE(sets["data_sets"][0]["in_use_by"].isNull());
+
     // A command that gains --json gains a case here.
     for (const CliCommand& command : cliCommands()) {
         for (const CliHelpItem& item : command.items) {

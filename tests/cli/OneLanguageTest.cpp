@@ -56,6 +56,8 @@ protected:
         env.insert("LC_ALL", locale);
         env.insert("XDG_CONFIG_HOME", scratch.path("config"));
         env.insert("XDG_DATA_HOME", scratch.path("data"));
+        // The trash a removal reaches lies in the scratch folder's own home.
+        env.insert("HOME", scratch.mkdir("data"));
         p.setProcessEnvironment(env);
         const bool table = args == QStringList{"--command-names"}; // takes no other option
         p.start(TARVEX_CLI_PATH,
@@ -136,6 +138,9 @@ QList<QStringList> invocations(const QString& command, const QString& fw, const 
         {"previews", {{fw}}},
         {"apply", {{fw, scratch + "/user/X120XEDJ2/Data/ReqPatches/Fix.s3", "-o", out + ".s3"}}},
         {"port", {{fw, later, "--as", "LATER"}}},
+        {"firmwares", {{}}},
+        {"use", {{"LATER"}, {"NOSUCH"}}},
+        {"remove", {{"DRAFTED"}, {"DRAFTED", "--yes"}, {"LATER", "--yes"}}},
     };
     return good.value(command) + QList<QStringList>{{}, {"--no-such-option"}, {"--help"}};
 }
@@ -182,6 +187,7 @@ TEST_F(OneLanguage, EveryCommandSpeaksTheLocalesLanguageOnly) {
         QDir(user() + "/DRAFTED").removeRecursively();
         QDir(user() + "/LATER").removeRecursively();
         QDir(scratch.path("out")).removeRecursively();
+        run("C", {"use", "X120XEDJ2"});
     }
 }
 

@@ -7,6 +7,7 @@
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/FirmwareId.h"
 #include "desktop/UserDialogs.h"
 #include "pages/DialogFilters.h"
@@ -66,7 +67,7 @@ void CheckMenu::AddFirmwareClick() {
         return;
     }
     const QString data = datasetcheck::dataFolderOf(folder);
-    if (!QFileInfo(data + QStringLiteral("/Memory.ini")).isFile()) {
+    if (!QFileInfo(data + QLatin1Char('/') + datasetlayout::kMemoryIni).isFile()) {
         dialogs.warn(
             tr("The folder %1 holds no firmware data set: choose a firmware folder with a Data "
                "folder, or the Data folder itself (with Memory.ini and the .lst lists in it).")

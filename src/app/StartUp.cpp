@@ -23,7 +23,7 @@
 bool StartUp::prepareProgram(QApplication& app) {
     installQtTranslation(app);
     reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
-    if (GetAppDataFolder().isEmpty()) {
+    if (appDataFolder().isEmpty()) {
         // Better to stop than to keep the user's data at the root of the disk.
         UserDialogs::instance().showError(
             tr("No folder for the user's data: HOME is not set, and XDG_DATA_HOME is not set or "

@@ -237,12 +237,12 @@ bool TForm1::switchFirmware(const QString& id) {
     const QString previous = settings.currentId;
     settings.currentId = id;
     SettingsStore store;
-    WriteFirmwareSettings(store, settings);
+    writeFirmwareSettings(store, settings);
     // What the close does for this data set (lists saved, copies cleaned, the
     // lock released) is done before the other one is opened.
     if (!guarded([this] { FormClose(); })) {
         settings.currentId = previous;
-        WriteFirmwareSettings(store, settings);
+        writeFirmwareSettings(store, settings);
         return false;
     }
     for (ManagerPage* page :
@@ -281,7 +281,7 @@ void TForm1::N2Click() {
     }
     settings.currentId = chosen;
     SettingsStore store;
-    WriteFirmwareSettings(store, settings);
+    writeFirmwareSettings(store, settings);
     dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());
 }
 

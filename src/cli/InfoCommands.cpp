@@ -145,7 +145,7 @@ void custom(CliContext& context) {
     // Both errors of the custom patch come before its first line, so even
     // standard output gets the records as they are made.
     PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
-    writeCustomPatch(file, srec::FileSizeOfName(file), offset, patch.writer());
+    writeCustomPatch(file, srec::fileSizeOfName(file), offset, patch.writer());
     patch.complete();
 }
 

@@ -3,7 +3,7 @@
 
 #include "platform/SettingsStore.h"
 
-FirmwareSettings ReadFirmwareSettings(const SettingsStore& store) {
+FirmwareSettings readFirmwareSettings(const SettingsStore& store) {
     FirmwareSettings settings;
     if (!store.isUsable()) {
         return settings;
@@ -13,7 +13,7 @@ FirmwareSettings ReadFirmwareSettings(const SettingsStore& store) {
     return settings;
 }
 
-void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings) {
+void writeFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings) {
     if (!store.isUsable()) {
         return;
     }

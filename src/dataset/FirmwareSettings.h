@@ -16,6 +16,6 @@ inline const QString kDefaultFirmwareId = QStringLiteral("X120XEDJ2");
 
 // An unusable store leaves both texts empty; a value that is not a string
 // raises "Invalid data type for '%s'".
-FirmwareSettings ReadFirmwareSettings(const SettingsStore& store);
+FirmwareSettings readFirmwareSettings(const SettingsStore& store);
 // Failures are swallowed: the choice simply is not remembered.
-void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings);
+void writeFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings);

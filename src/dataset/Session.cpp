@@ -38,7 +38,7 @@ QString Session::scanFirmwareFolders(const QString& userFolder) {
 void Session::start() {
     userFolder_ = options_.userFolder;
     if (userFolder_.isEmpty()) {
-        const QString appData = GetAppDataFolder();
+        const QString appData = appDataFolder();
         if (appData.isEmpty()) {
             throw TarvexError(QStringLiteral("Cannot find the folder for the user's data: HOME is "
                                              "not set and XDG_DATA_HOME is not an absolute path"));
@@ -51,7 +51,7 @@ void Session::start() {
     ImportStaging::removeLeftovers(userFolder_);
     bundled::installMissing(bundledRoot(), userFolder_);
 
-    settings_ = ReadFirmwareSettings(SettingsStore());
+    settings_ = readFirmwareSettings(SettingsStore());
     settings_.folderList = scanFirmwareFolders(userFolder_);
     if (!options_.firmwareOverride.isEmpty()) {
         settings_.currentId = options_.firmwareOverride;

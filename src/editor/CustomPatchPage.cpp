@@ -236,7 +236,7 @@ void CustomPatchPage::btnOpenMMFClick() {
 
 void CustomPatchPage::openFile(const QString& file) {
     UserDialogs& dialogs = UserDialogs::instance();
-    const std::int64_t size = srec::FileSizeOfName(file);
+    const std::int64_t size = srec::fileSizeOfName(file);
     const std::int32_t offset = numeric::toInt(mmfOffset->text());
     std::shared_ptr<const CustomPatchSource> patch;
     try {

@@ -45,7 +45,7 @@ void CheckMenu::showReport(const QString& caption, const QString& heading, const
 void CheckMenu::CheckDataSetClick() {
     const Session& session = window_.session();
     showReport(tr("Data set check"), tr("Firmware: %1").arg(session.firmwareSettings().currentId),
-               datasetcheck::run(session.firmwareFolder() + QStringLiteral("/Data")));
+               datasetcheck::run(datasetlayout::dataFolder(session.firmwareFolder())));
 }
 
 void CheckMenu::VerifyPatchClick() {

@@ -6,6 +6,7 @@
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
 #include "check/ReportLanguage.h"
+#include "dataset/DataSetLayout.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "pages/JavaPage.h"
@@ -173,7 +174,7 @@ QString StartUp::checkDataSet() const {
         return {};
     }
     const int count =
-        datasetcheck::run(session.firmwareFolder() + QStringLiteral("/Data")).errors();
+        datasetcheck::run(datasetlayout::dataFolder(session.firmwareFolder())).errors();
     if (count == 0) {
         return {};
     }

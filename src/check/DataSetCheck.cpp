@@ -20,7 +20,7 @@
 namespace datasetcheck {
 
 QString dataFolderOf(const QString& dir) {
-    const QString inner = dir + QLatin1Char('/') + datasetlayout::kDataFolder;
+    const QString inner = datasetlayout::dataFolder(dir);
     return QFileInfo(inner).isDir() ? QDir(inner).absolutePath() : QDir(dir).absolutePath();
 }
 

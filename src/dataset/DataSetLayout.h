@@ -9,6 +9,9 @@
 namespace datasetlayout {
 
 inline const QString kDataFolder = QStringLiteral("Data");
+inline QString dataFolder(const QString& firmwareFolder) {
+    return firmwareFolder + QLatin1Char('/') + kDataFolder;
+}
 inline const QString kMemoryIni = QStringLiteral("Memory.ini");
 // The previews of the standard pictures, one JPEG per picture slot.
 inline const QString kPreviewFolder = QStringLiteral("Pic");

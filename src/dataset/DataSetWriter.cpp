@@ -7,12 +7,6 @@
 
 #include <QDir>
 
-namespace {
-
-const QString kData = QLatin1Char('/') + datasetlayout::kDataFolder;
-
-} // namespace
-
 DataSetWriter::DataSetWriter(const QString& userFolder, const QString& id, const QString& suffix)
     : staging_(userFolder, id, suffix) {}
 
@@ -22,7 +16,7 @@ void DataSetWriter::begin() {
 }
 
 QString DataSetWriter::dataFolder() const {
-    return staging_.folder() + kData;
+    return datasetlayout::dataFolder(staging_.folder());
 }
 
 QString DataSetWriter::path(const QString& name) const {

@@ -27,7 +27,7 @@ const QStringList& volumeLists() {
 FirmwareDataSet::FirmwareDataSet(const QString& firmwareFolder) : firmwareFolder_(firmwareFolder) {}
 
 QString FirmwareDataSet::dataFolder() const {
-    return firmwareFolder_ + QLatin1Char('/') + datasetlayout::kDataFolder;
+    return datasetlayout::dataFolder(firmwareFolder_);
 }
 
 QString FirmwareDataSet::dataFile(const QString& name) const {

@@ -4,6 +4,7 @@
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/ImportStaging.h"
 #include "platform/AppDataFolder.h"
@@ -104,7 +105,7 @@ QString Session::bundledRoot() const {
 TarvexError Session::noSuchFirmware() const {
     QStringList ids;
     for (const QString& id : QDir(userFolder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (QFileInfo(userFolder_ + QLatin1Char('/') + id + QStringLiteral("/Data")).isDir()) {
+        if (QFileInfo(datasetlayout::dataFolder(userFolder_ + QLatin1Char('/') + id)).isDir()) {
             ids.append(id);
         }
     }

@@ -61,7 +61,7 @@ void BM_ConvertImageToFile255(benchmark::State& state) {
     QTemporaryDir dir;
     const QString output = dir.path() + "/temp.09";
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ConvertPicture(toPixelImage(image), output));
+        benchmark::DoNotOptimize(convertPicture(toPixelImage(image), output));
     }
 }
 BENCHMARK(BM_ConvertImageToFile255)->Unit(benchmark::kMicrosecond);

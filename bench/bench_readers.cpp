@@ -101,7 +101,7 @@ void BM_IniRead(benchmark::State& state) {
     }
     const long before = peakRssKb();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ReadMemoryMap(path));
+        benchmark::DoNotOptimize(readMemoryMap(path));
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.SetComplexityN(state.range(0));

@@ -21,7 +21,7 @@ void BM_FileToS3LinesAndWrite(benchmark::State& state) {
     const QString input = writeBenchInput(dir.path() + "/input.bin", size);
     S3LineList lines;
     for (auto _ : state) {
-        srec::FileToS3Lines(input, size, 0x01301000, lines);
+        srec::fileToS3Lines(input, size, 0x01301000, lines);
         lines.saveTo(output);
         benchmark::DoNotOptimize(lines.count());
     }
@@ -36,7 +36,7 @@ void BM_CustomPatchWritten(benchmark::State& state) {
     const std::int64_t size = state.range(0) * kMiB;
     const QString input = writeBenchInput(dir.path() + "/input.bin", size);
     for (auto _ : state) {
-        const CustomPatch patch = MakeCustomPatch(input, srec::FileSizeOfName(input), 0x01301000);
+        const CustomPatch patch = makeCustomPatch(input, srec::fileSizeOfName(input), 0x01301000);
         patch.lines.saveTo(output);
     }
     state.SetBytesProcessed(state.iterations() * size);
@@ -56,7 +56,7 @@ void BM_CustomPatchStreamed(benchmark::State& state) {
         S3Writer writer([&](const S3LineList& block) {
             written = written && file.write(block.text().data(), qint64(block.text().size()));
         });
-        writeCustomPatch(input, srec::FileSizeOfName(input), 0x01301000, writer);
+        writeCustomPatch(input, srec::fileSizeOfName(input), 0x01301000, writer);
         writer.finish();
         if (!written || !file.commit()) {
             state.SkipWithError("the patch was not written");

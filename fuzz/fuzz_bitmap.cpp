@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint16_t> pixels = decodeHandset(handset, picture.width, picture.height);
     fuzz::check(pixels.size() == picture.colors.size(), "handset picture of another pixel count");
     for (std::size_t i = 0; i < pixels.size(); ++i) {
-        fuzz::check(pixels[i] == ColorToRGB565(picture.colors[i]), "a pixel changed colour");
+        fuzz::check(pixels[i] == colorToRgb565(picture.colors[i]), "a pixel changed colour");
     }
     return 0;
 }

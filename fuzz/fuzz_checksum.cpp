@@ -2,6 +2,7 @@
 // The S3 checksum pass over any line, and data records made from any bytes:
 // every checksum verifies and the records carry the bytes at their addresses.
 #include "FuzzSupport.h"
+#include "base/HexDigit.h"
 #include "base/TarvexError.h"
 #include "srec/S3Records.h"
 
@@ -9,8 +10,6 @@
 #include <string>
 
 namespace {
-
-using srec::hexValue;
 
 // The pairs after "S3", or false when they are not all hexadecimal pairs.
 bool pairsOf(std::string_view line, std::string& bytes) {
@@ -20,8 +19,8 @@ bool pairsOf(std::string_view line, std::string& bytes) {
     }
     bytes.clear();
     for (size_t i = 0; i < digits.size(); i += 2) {
-        const int hi = hexValue(digits[i]);
-        const int lo = hexValue(digits[i + 1]);
+        const int hi = hexDigitValue(digits[i]);
+        const int lo = hexDigitValue(digits[i + 1]);
         if (hi < 0 || lo < 0) {
             return false;
         }

@@ -38,7 +38,7 @@ bool fits(std::int64_t v) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString path =
         fuzz::writeScratchFile(QStringLiteral("Memory.ini"), fuzz::bytesOf(data, size));
-    const MemoryMap map = ReadMemoryMap(path);
+    const MemoryMap map = readMemoryMap(path);
     for (const QString* text : {&map.melodyStart, &map.melodyEnd, &map.javaStart, &map.javaEnd,
                                 &map.pictureStart, &map.pictureEnd, &map.patch64K}) {
         fuzz::check(text->size() <= IniFile::kMaxValueLength, "value longer than the INI limit");
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool computable =
         melodies && java && pictures && fits(*melodies) && fits(*java) && fits(*pictures);
     try {
-        const MemoryTotals totals = ComputeMemoryTotals(map);
+        const MemoryTotals totals = computeMemoryTotals(map);
         fuzz::check(computable, "totals computed where they overflow or are no numbers");
         fuzz::check(totals.melodies == *melodies && totals.java == *java &&
                         totals.pictures == *pictures,

@@ -7,6 +7,7 @@
 #include "check/DataSetCheck.h"
 #include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
@@ -41,7 +42,7 @@ void CheckMenu::showReport(const QString& caption, const QString& heading, const
 void CheckMenu::checkDataSet() {
     const Session& session = window_.session();
     showReport(tr("Data set check"), tr("Firmware: %1").arg(session.firmwareSettings().currentId),
-               datasetcheck::run(session.firmwareFolder() + QStringLiteral("/Data")));
+               datasetcheck::run(datasetlayout::dataFolder(session.firmwareFolder())));
 }
 
 void CheckMenu::verifyPatch() {
@@ -63,7 +64,7 @@ void CheckMenu::addFirmware() {
         return;
     }
     const QString data = datasetcheck::dataFolderOf(folder);
-    if (!QFileInfo(data + QStringLiteral("/Memory.ini")).isFile()) {
+    if (!QFileInfo(data + QLatin1Char('/') + datasetlayout::kMemoryIni).isFile()) {
         dialogs.warn(
             tr("The folder %1 holds no firmware data set: choose a firmware folder with a Data "
                "folder, or the Data folder itself (with Memory.ini and the .lst lists in it).")

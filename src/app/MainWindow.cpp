@@ -239,12 +239,12 @@ bool MainWindow::switchFirmware(const QString& id) {
     const QString previous = settings.currentId;
     settings.currentId = id;
     SettingsStore store;
-    WriteFirmwareSettings(store, settings);
+    writeFirmwareSettings(store, settings);
     // What the close does for this data set (lists saved, copies cleaned, the
     // lock released) is done before the other one is opened.
     if (!guarded([this] { closeDataSet(); })) {
         settings.currentId = previous;
-        WriteFirmwareSettings(store, settings);
+        writeFirmwareSettings(store, settings);
         return false;
     }
     for (ManagerPage* page : pages_.managers()) {
@@ -277,7 +277,8 @@ void MainWindow::chooseFirmware() {
         return;
     }
     SettingsStore store;
-    if (!ChooseFirmware(store, session_->firmwareSettings(), firmwareVersion_->chosenFirmware())) {
+    if (!chooseCurrentFirmware(store, session_->firmwareSettings(),
+                               firmwareVersion_->chosenFirmware())) {
         return;
     }
     dialogs.inform(QStringLiteral("Пожалуйста, перезапустите программу."), QString());

@@ -6,6 +6,7 @@
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
 #include "check/ReportLanguage.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
@@ -24,7 +25,7 @@
 bool StartUp::prepareProgram(QApplication& app) {
     installQtTranslation(app);
     reportlanguage::use(QLocale(QLocale::Russian, QLocale::Russia));
-    if (GetAppDataFolder().isEmpty()) {
+    if (appDataFolder().isEmpty()) {
         // Better to stop than to keep the user's data at the root of the disk.
         UserDialogs::instance().showError(
             tr("No folder for the user's data: HOME is not set, and XDG_DATA_HOME is not set or "
@@ -171,7 +172,7 @@ QString StartUp::checkDataSet() const {
         return {};
     }
     const int count =
-        datasetcheck::run(session.firmwareFolder() + QStringLiteral("/Data")).errors();
+        datasetcheck::run(datasetlayout::dataFolder(session.firmwareFolder())).errors();
     if (count == 0) {
         return {};
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "check/AddressLayout.h"
 
+#include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "manager/PatchAssembly.h"
 #include "platform/FileOps.h"
@@ -44,8 +45,8 @@ std::vector<AddressSpan> regions(const FirmwareDataSet& data, const QStringList&
         span.start = std::uint32_t(start);
         span.end = std::uint32_t(end);
         span.label = span.group = QCoreApplication::translate("Report", manager->regionName);
-        span.file = data.dataFile(QStringLiteral("Memory.ini"));
-        span.line = IniFile::lineOf(iniLines, manager->iniSection, QStringLiteral("StartOffset"));
+        span.file = data.dataFile(datasetlayout::kMemoryIni);
+        span.line = IniFile::lineOf(iniLines, manager->iniSection, memoryini::kRegionStartKey);
         span.manager = manager;
         spans.push_back(span);
     }
@@ -185,8 +186,8 @@ std::vector<AddressSpan> fixedRecords(const FirmwareDataSet& data, const QString
         if (readPatch64K(data.memoryMap(), record).isEmpty()) {
             add(record, AddressSpan::Kind::Patch64K,
                 QCoreApplication::translate("Report", "the Patch64K line"),
-                data.dataFile(QStringLiteral("Memory.ini")),
-                IniFile::lineOf(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")));
+                data.dataFile(datasetlayout::kMemoryIni),
+                IniFile::lineOf(iniLines, memoryini::kPatchesSection, memoryini::kPatch64KKey));
         }
     }
     return spans;

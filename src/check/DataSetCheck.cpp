@@ -8,6 +8,7 @@
 #include "check/PatchRecordsCheck.h"
 #include "check/ReportLanguage.h"
 #include "check/SlotFilesCheck.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/ListFile.h"
 #include "platform/FileOps.h"
 
@@ -19,14 +20,14 @@
 namespace datasetcheck {
 
 QString dataFolderOf(const QString& dir) {
-    const QString inner = dir + QStringLiteral("/Data");
+    const QString inner = datasetlayout::dataFolder(dir);
     return QFileInfo(inner).isDir() ? QDir(inner).absolutePath() : QDir(dir).absolutePath();
 }
 
 Report run(const QString& dataFolder) {
     Report report;
     const QFileInfo folder(dataFolder);
-    if (!folder.isDir() || folder.fileName() != QLatin1String("Data")) {
+    if (!folder.isDir() || folder.fileName() != datasetlayout::kDataFolder) {
         report.error(dataFolder, 0,
                      QCoreApplication::translate("Report",
                                                  "not a data set: expected a folder named "
@@ -36,7 +37,7 @@ Report run(const QString& dataFolder) {
     }
     FirmwareDataSet data(folder.absolutePath());
     QStringList iniLines;
-    const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
+    const QString ini = data.dataFile(datasetlayout::kMemoryIni);
     QString reason;
     QFile file;
     const fileops::Opened opened = fileops::openForReading(file, ini, &reason);

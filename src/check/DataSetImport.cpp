@@ -3,6 +3,7 @@
 
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/DataSetWriter.h"
 #include "dataset/FirmwareDataSet.h"
 #include "dataset/FirmwareId.h"
@@ -65,7 +66,7 @@ void copyWorkingCopies(const QString& sourceFirmware, const QString& staged, Res
 void addFindings(const Report& staged, const QString& stagingFolder, const QString& sourceData,
                  const QString& sourceFirmware, Report& report) {
     auto source = [&](QString text) {
-        text.replace(stagingFolder + QStringLiteral("/Data"), sourceData);
+        text.replace(datasetlayout::dataFolder(stagingFolder), sourceData);
         return text.replace(stagingFolder, sourceFirmware);
     };
     for (const Finding& f : staged.findings()) {
@@ -83,7 +84,7 @@ void addFindings(const Report& staged, const QString& stagingFolder, const QStri
 Result run(const QString& dir, const QString& id, const QString& userFolder) {
     Result result;
     const QString data = datasetcheck::dataFolderOf(dir);
-    if (!QFileInfo(data).isDir() || QFileInfo(data).fileName() != QLatin1String("Data")) {
+    if (!QFileInfo(data).isDir() || QFileInfo(data).fileName() != datasetlayout::kDataFolder) {
         throw TarvexError(QCoreApplication::translate(
                               "Report",
                               "%1 is not a data set: expected a firmware folder holding a "

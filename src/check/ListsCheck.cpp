@@ -176,7 +176,7 @@ void checkUsedMemory(Context& c, const ManagerInfo& info) {
     }
     std::int32_t total = 0;
     try {
-        total = ComputeMemoryTotals(c.data.memoryMap()).*info.total;
+        total = computeMemoryTotals(c.data.memoryMap()).*info.total;
     } catch (const TarvexError&) {
         return; // reported with the memory map
     }

@@ -2,6 +2,7 @@
 #include "check/MemoryMapCheck.h"
 
 #include "check/AddressLayout.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "platform/IniFile.h"
 
@@ -13,7 +14,7 @@ namespace memorymapcheck {
 using numeric::hexAddress;
 
 void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& report) {
-    const QString ini = data.dataFile(QStringLiteral("Memory.ini"));
+    const QString ini = data.dataFile(datasetlayout::kMemoryIni);
     const MemoryMap& map = data.memoryMap();
     // Start-up converts all six offsets and computes all three totals, also
     // for a manager whose page is off: any failure there stops it.
@@ -21,12 +22,11 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
     for (const ManagerInfo* info : managers::all()) {
         const QString& section = info->iniSection;
         const std::int32_t reserve = info->afterStringTable ? map.stringTableSize : 0;
-        const qint64 startLine = IniFile::lineOf(iniLines, section, QStringLiteral("StartOffset"));
+        const qint64 startLine = IniFile::lineOf(iniLines, section, memoryini::kRegionStartKey);
         std::int32_t values[2] = {};
         bool valid = true;
         for (int i = 0; i < 2; ++i) {
-            const QString key =
-                i == 0 ? QStringLiteral("StartOffset") : QStringLiteral("EndOffset");
+            const QString& key = i == 0 ? memoryini::kRegionStartKey : memoryini::kRegionEndKey;
             const QString& text = map.*(i == 0 ? info->regionStart : info->regionEnd);
             if (!numeric::tryToInt(text, values[i])) {
                 valid = false;
@@ -69,8 +69,9 @@ void run(const FirmwareDataSet& data, const QStringList& iniLines, Report& repor
         // Every melody and Java build starts by working out start + Size.
         if (reserve < 0 || start + reserve > std::numeric_limits<std::int32_t>::max()) {
             report.error(
-                data.dataFile(QStringLiteral("Memory.ini")),
-                IniFile::lineOf(iniLines, QStringLiteral("StringTable"), QStringLiteral("Size")),
+                data.dataFile(datasetlayout::kMemoryIni),
+                IniFile::lineOf(iniLines, memoryini::kStringTableSection,
+                                memoryini::kStringTableSizeKey),
                 reserve < 0 ? QCoreApplication::translate(
                                   "Report", "[StringTable] Size %1 is negative: new files would be "
                                             "placed before the start of the %2")

@@ -2,6 +2,7 @@
 #include "check/PatchRecordsCheck.h"
 
 #include "check/AddressLayout.h"
+#include "dataset/DataSetLayout.h"
 #include "melodies/MelodyPatch.h"
 #include "platform/IniFile.h"
 
@@ -35,8 +36,8 @@ std::vector<AddressSpan> run(const FirmwareDataSet& data, const QStringList& ini
     if (data.isAvailable(managers::melodies())) {
         if (const QString problem = patch64KProblem(data.memoryMap()); !problem.isEmpty()) {
             report.error(
-                data.dataFile(QStringLiteral("Memory.ini")),
-                IniFile::lineOf(iniLines, QStringLiteral("Patches"), QStringLiteral("Patch64K")),
+                data.dataFile(datasetlayout::kMemoryIni),
+                IniFile::lineOf(iniLines, memoryini::kPatchesSection, memoryini::kPatch64KKey),
                 problem);
         }
     }

@@ -4,6 +4,7 @@
 #include "base/OurLanguage.h"
 #include "base/TarvexError.h"
 #include "check/AddressLayout.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "java/JavaPair.h"
 #include "manager/SlotContent.h"
@@ -45,7 +46,7 @@ std::optional<PixelSize> requiredSize(const FirmwareDataSet& data, qsizetype slo
 std::int64_t placedSize(const FirmwareDataSet& data, const ManagerInfo& info, qsizetype slot,
                         const QString& path, QString& problem) {
     if (!info.handsetPictures) {
-        return srec::FileSizeOfName(path);
+        return srec::fileSizeOfName(path);
     }
     const QImage image = loadPicture(path);
     const std::optional<PixelSize> required = requiredSize(data, slot);
@@ -144,7 +145,7 @@ void checkJavaPairs(const FirmwareDataSet& data, Report& report) {
 
 void checkPreviews(const FirmwareDataSet& data, Report& report) {
     for (qsizetype i = 0; i < data.slotCount(managers::pictures()); ++i) {
-        const QString path = data.dataFile(QStringLiteral("Pic/%1.jpg").arg(i + 1));
+        const QString path = data.dataFile(datasetlayout::previewFile(i));
         if (!fileops::exists(path)) {
             report.warning(
                 path, 0,

@@ -10,6 +10,7 @@
 #include "cli/InputStream.h"
 #include "cli/JsonOutput.h"
 #include "cli/Printable.h"
+#include "dataset/DataSetLayout.h"
 
 #include <QCoreApplication>
 #include <optional>
@@ -60,7 +61,7 @@ void checkCommand(CliContext& context) {
     const QString dir = options.take({QStringLiteral("--dir")});
     options.positional(0);
     const QString data =
-        dir.isEmpty() ? cli::sessionFolders(context).firmwareFolder() + QStringLiteral("/Data")
+        dir.isEmpty() ? datasetlayout::dataFolder(cli::sessionFolders(context).firmwareFolder())
                       : datasetcheck::dataFolderOf(dir);
     finish(context, datasetcheck::run(data), json,
            QCoreApplication::translate("Report", "The data set has errors"),

@@ -64,7 +64,7 @@ bool isYes(const QString& answer) {
 // The remembered choice; a value the window could not read either is no choice.
 FirmwareSettings rememberedChoice() {
     try {
-        return ReadFirmwareSettings(SettingsStore());
+        return readFirmwareSettings(SettingsStore());
     } catch (const TarvexError&) {
         return {};
     }
@@ -195,7 +195,7 @@ void useCommand(CliContext& context) {
         throw Session::noSuchFirmware(id, userFolder);
     }
     SettingsStore store;
-    if (!ChooseFirmware(store, settings, id)) {
+    if (!chooseCurrentFirmware(store, settings, id)) {
         context.out() << cli::printable(Report::tr("%1 is the current data set already").arg(id))
                       << '\n';
     } else if (rememberedChoice().currentId != id) {

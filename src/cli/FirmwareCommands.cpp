@@ -7,6 +7,7 @@
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "firmware/FirmwareApply.h"
 #include "firmware/FirmwareDraft.h"
@@ -192,7 +193,7 @@ void previewsCommand(CliContext& context) {
     context.out() << countedText(result.written,
                                  QT_TRANSLATE_N_NOOP("Report", "%n preview made in %1"),
                                  QT_TRANSLATE_N_NOOP("Report", "%n previews made in %1"))
-                         .arg(data.dataFile(QStringLiteral("Pic")))
+                         .arg(data.dataFile(datasetlayout::kPreviewFolder))
                   << '\n';
 }
 

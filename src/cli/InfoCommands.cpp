@@ -147,7 +147,7 @@ void custom(CliContext& context) {
     // standard output gets the records as they are made.
     context.requireOutput(output, {file});
     PatchOutput patch(context, output, PatchOutput::Mode::AsMade);
-    writeCustomPatch(file, srec::FileSizeOfName(file), offset, patch.writer());
+    writeCustomPatch(file, srec::fileSizeOfName(file), offset, patch.writer());
     patch.complete();
 }
 

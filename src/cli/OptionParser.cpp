@@ -58,10 +58,6 @@ bool OptionParser::flag(const QStringList& names) {
     return false;
 }
 
-bool OptionParser::helpRequested() const {
-    return options_.contains(QStringLiteral("-h")) || options_.contains(QStringLiteral("--help"));
-}
-
 QStringList OptionParser::positional(int count) {
     return positional(count, count);
 }

@@ -38,8 +38,6 @@ public:
     QString take(const QStringList& names, const QString& fallback = {});
     // Whether the option without value was given; raises UsageError for "--name=VALUE".
     bool flag(const QStringList& names);
-    // "-h" or "--help" among the options.
-    bool helpRequested() const;
 
     // The remaining positional arguments, exactly count of them.
     QStringList positional(int count);

@@ -2,15 +2,10 @@
 #include "dataset/DataSetWriter.h"
 
 #include "base/TarvexError.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/ListFile.h"
 
 #include <QDir>
-
-namespace {
-
-const QString kData = QStringLiteral("/Data");
-
-} // namespace
 
 DataSetWriter::DataSetWriter(const QString& userFolder, const QString& id, const QString& suffix)
     : staging_(userFolder, id, suffix) {}
@@ -21,7 +16,7 @@ void DataSetWriter::begin() {
 }
 
 QString DataSetWriter::dataFolder() const {
-    return staging_.folder() + kData;
+    return datasetlayout::dataFolder(staging_.folder());
 }
 
 QString DataSetWriter::path(const QString& name) const {
@@ -58,11 +53,11 @@ void DataSetWriter::writeVolumes(const QStringList& offsets, const QStringList& 
 }
 
 void DataSetWriter::writeMemoryIni(const QStringList& lines) const {
-    writeFile(QStringLiteral("Memory.ini"), listfile::encode(lines));
+    writeFile(datasetlayout::kMemoryIni, listfile::encode(lines));
 }
 
 void DataSetWriter::writePreviews(const std::vector<QByteArray>& jpegs) const {
-    const QString folder = path(QStringLiteral("Pic"));
+    const QString folder = path(datasetlayout::kPreviewFolder);
     if (!QDir().mkpath(folder)) {
         throw errors::cannotCreateFile(folder);
     }
@@ -72,14 +67,15 @@ void DataSetWriter::writePreviews(const std::vector<QByteArray>& jpegs) const {
 void DataSetWriter::writePreviewsInto(const QString& dataFolder,
                                       const std::vector<QByteArray>& jpegs) {
     for (std::size_t i = 0; i < jpegs.size(); ++i) {
-        listfile::writeWhole(dataFolder + QStringLiteral("/Pic/%1.jpg").arg(i + 1), jpegs[i]);
+        listfile::writeWhole(
+            dataFolder + QLatin1Char('/') + datasetlayout::previewFile(qsizetype(i)), jpegs[i]);
     }
 }
 
 void DataSetWriter::makeRequiredPatchFolder() const {
-    treecopy::makeFolder(path(QStringLiteral("ReqPatches")));
+    treecopy::makeFolder(path(datasetlayout::kRequiredPatchFolder));
 }
 
 void DataSetWriter::writeRequiredPatch(const QString& name, const QStringList& lines) const {
-    writeFile(QStringLiteral("ReqPatches/") + name, listfile::encode(lines));
+    writeFile(datasetlayout::requiredPatchFile(name), listfile::encode(lines));
 }

@@ -3,6 +3,7 @@
 
 #include "base/LineSplitter.h"
 #include "base/TarvexError.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/ListFile.h"
 #include "dataset/ListJournal.h"
 #include "platform/FileOps.h"
@@ -26,7 +27,7 @@ const QStringList& volumeLists() {
 FirmwareDataSet::FirmwareDataSet(const QString& firmwareFolder) : firmwareFolder_(firmwareFolder) {}
 
 QString FirmwareDataSet::dataFolder() const {
-    return firmwareFolder_ + QStringLiteral("/Data");
+    return datasetlayout::dataFolder(firmwareFolder_);
 }
 
 QString FirmwareDataSet::dataFile(const QString& name) const {
@@ -66,11 +67,11 @@ void FirmwareDataSet::requirePlainFolder(const QString& path) const {
 }
 
 void FirmwareDataSet::readMemoryMap() {
-    map_ = ReadMemoryMap(dataFile(QStringLiteral("Memory.ini")));
+    map_ = ::readMemoryMap(dataFile(datasetlayout::kMemoryIni));
 }
 
 void FirmwareDataSet::computeTotals() {
-    totals_ = ComputeMemoryTotals(map_);
+    totals_ = computeMemoryTotals(map_);
 }
 
 std::int32_t FirmwareDataSet::total(const ManagerInfo& info) const {

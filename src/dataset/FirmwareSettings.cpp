@@ -3,7 +3,7 @@
 
 #include "platform/SettingsStore.h"
 
-FirmwareSettings ReadFirmwareSettings(const SettingsStore& store) {
+FirmwareSettings readFirmwareSettings(const SettingsStore& store) {
     FirmwareSettings settings;
     if (!store.isUsable()) {
         return settings;
@@ -13,7 +13,7 @@ FirmwareSettings ReadFirmwareSettings(const SettingsStore& store) {
     return settings;
 }
 
-void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings) {
+void writeFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings) {
     if (!store.isUsable()) {
         return;
     }
@@ -21,11 +21,11 @@ void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& setting
     store.writeString(QStringLiteral("FWList"), settings.folderList);
 }
 
-bool ChooseFirmware(SettingsStore& store, FirmwareSettings& settings, const QString& id) {
+bool chooseCurrentFirmware(SettingsStore& store, FirmwareSettings& settings, const QString& id) {
     if (id == settings.currentId) {
         return false;
     }
     settings.currentId = id;
-    WriteFirmwareSettings(store, settings);
+    writeFirmwareSettings(store, settings);
     return true;
 }

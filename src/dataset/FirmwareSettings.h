@@ -16,10 +16,10 @@ inline const QString kDefaultFirmwareId = QStringLiteral("X120XEDJ2");
 
 // An unusable store leaves both texts empty; a value that is not a string
 // raises "Invalid data type for '%s'".
-FirmwareSettings ReadFirmwareSettings(const SettingsStore& store);
+FirmwareSettings readFirmwareSettings(const SettingsStore& store);
 // Failures are swallowed: the choice simply is not remembered.
-void WriteFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings);
+void writeFirmwareSettings(SettingsStore& store, const FirmwareSettings& settings);
 // The firmware choice, for the window's dialog and the command line alike:
 // id becomes current and is stored with the folder list it was chosen from.
 // Choosing the current id again stores nothing and returns false.
-bool ChooseFirmware(SettingsStore& store, FirmwareSettings& settings, const QString& id);
+bool chooseCurrentFirmware(SettingsStore& store, FirmwareSettings& settings, const QString& id);

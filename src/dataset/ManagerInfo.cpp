@@ -188,7 +188,7 @@ QStringList acceptedSuffixes(const ManagerInfo& info, qsizetype slot) {
         return {QStringLiteral("mmf"), QStringLiteral("mid"), QStringLiteral("midi"),
                 QStringLiteral("rmi")};
     case ManagerKind::Java:
-        return {slot % 2 ? QStringLiteral("jar") : QStringLiteral("jad")};
+        return {isJarSlot(slot) ? QStringLiteral("jar") : QStringLiteral("jad")};
     case ManagerKind::Pictures:
         return {QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("jpg"),
                 QStringLiteral("jpeg"), QStringLiteral("gif")};

@@ -102,6 +102,14 @@ const std::array<const ManagerInfo*, 3>& all();
 const ManagerInfo* byId(const QString& id);
 const ManagerInfo& of(ManagerKind kind);
 
+// A Java slot pair: its JAD on the even row, its JAR on the odd one after it.
+inline bool isJarSlot(qsizetype slot) {
+    return slot % 2 != 0;
+}
+inline qsizetype jadSlotOf(qsizetype slot) {
+    return slot - slot % 2;
+}
+
 // The file suffixes the open dialog offers for a slot (without the dot, lower
 // case): melodies mmf/mid/midi/rmi, JAD on even Java rows and JAR on odd ones,
 // bitmaps, PNG, JPEG and GIF pictures.

@@ -2,10 +2,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
+struct ManagerInfo;
+
+// Memory.ini's sections and keys; each manager's region is in its own
+// section (ManagerInfo::iniSection).
+namespace memoryini {
+inline const QString kRegionStartKey = QStringLiteral("StartOffset");
+inline const QString kRegionEndKey = QStringLiteral("EndOffset");
+inline const QString kStringTableSection = QStringLiteral("StringTable");
+inline const QString kStringTableSizeKey = QStringLiteral("Size");
+inline const QString kPatchesSection = QStringLiteral("Patches");
+inline const QString kPatch64KKey = QStringLiteral("Patch64K");
+inline const QString kVolumePatchKey = QStringLiteral("VolumePatchAvailable");
+} // namespace memoryini
+
 // Where the firmware's free regions lie and which managers exist, read from
-// the data set's "Memory.ini". The offsets stay text; each user converts them.
+// the data set's Memory.ini. The offsets stay text; each user converts them.
 struct MemoryMap {
     QString melodyStart = QStringLiteral("0x01300000");
     QString melodyEnd = QStringLiteral("0x01AAFFEF");
@@ -26,7 +41,21 @@ struct MemoryMap {
 
 // A missing file, section or key leaves the default; a file that is there but
 // cannot be read raises (see IniFile).
-MemoryMap ReadMemoryMap(const QString& iniPath);
+MemoryMap readMemoryMap(const QString& iniPath);
+// The file's lines, to find a key's line; none when it is no regular file or
+// cannot be read.
+QStringList readMemoryIniLines(const QString& iniPath);
+
+// Memory.ini's lines for a map: the comment lines, then the region of each
+// available manager, the string table and [Patches]. Offsets are written as
+// the map holds them.
+QStringList memoryIniLinesOf(const MemoryMap& map, const QStringList& comments);
+// An address as a written region holds it: "0x" and eight upper-case digits.
+QString memoryIniOffset(std::uint32_t address);
+// Set in Memory.ini's lines, every other line kept (see IniFile::setValue).
+void setMemoryIniRegion(QStringList& lines, const ManagerInfo& info, std::uint32_t start,
+                        std::uint32_t end);
+void setMemoryIniPatch64K(QStringList& lines, const QString& record);
 
 // The space each manager may fill, fixed for the run. Every subtraction is
 // checked ("Integer overflow"); an offset that is no integer raises
@@ -38,4 +67,4 @@ struct MemoryTotals {
     std::int32_t pictures = 0;
 };
 
-MemoryTotals ComputeMemoryTotals(const MemoryMap& map);
+MemoryTotals computeMemoryTotals(const MemoryMap& map);

@@ -1,31 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "dataset/NumericText.h"
 
+#include "base/HexDigit.h"
 #include "base/TarvexError.h"
 
-#include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace numeric {
-
-namespace {
-
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9') {
-        return u - '0';
-    }
-    if (u >= 'a' && u <= 'f') {
-        return u - 'a' + 10;
-    }
-    if (u >= 'A' && u <= 'F') {
-        return u - 'A' + 10;
-    }
-    return -1;
-}
-
-} // namespace
 
 bool tryToInt(const QString& text, std::int32_t& value) {
     qsizetype i = 0;
@@ -54,7 +35,7 @@ bool tryToInt(const QString& text, std::int32_t& value) {
     const std::uint64_t limit =
         hexadecimal ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     for (; i < n; ++i) {
-        const int d = hexDigit(text[i]);
+        const int d = hexDigitValue(text[i].unicode());
         if (d < 0 || (!hexadecimal && d > 9)) {
             return false;
         }
@@ -134,22 +115,13 @@ std::optional<std::uint32_t> hexField(const QString& text, int digits) {
     }
     std::uint32_t value = 0;
     for (const QChar c : text) {
-        const int d = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
-        if (d < 0 || c.unicode() > 0x7F) {
+        const int d = hexDigitValue(c.unicode());
+        if (d < 0) {
             return std::nullopt;
         }
         value = (value << 4) | std::uint32_t(d);
     }
     return value;
-}
-
-int roundHalfEven(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    constexpr double kMin = std::numeric_limits<int>::min();
-    constexpr double kMax = std::numeric_limits<int>::max();
-    return int(std::clamp(std::nearbyint(value), kMin, kMax));
 }
 
 std::int64_t percentHalfEven(std::int64_t part, std::int64_t whole) {

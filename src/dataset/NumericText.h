@@ -37,9 +37,6 @@ std::optional<std::uint32_t> hexField(const QString& text, int digits);
 // One past the last address a 32-bit firmware has.
 inline constexpr std::uint64_t kAddressSpace = std::uint64_t(1) << 32;
 
-// Rounded to the nearest integer, ties to even; clamped to the int range, and
-// 0 for NaN, so that no value makes the conversion undefined.
-int roundHalfEven(double value);
 // part / whole * 100 rounded to the nearest integer, ties to even, computed
 // exactly; whole must not be 0.
 std::int64_t percentHalfEven(std::int64_t part, std::int64_t whole);

@@ -50,7 +50,7 @@ bool isWithin(const QString& path, const QString& folder) {
 } // namespace
 
 QString standardUserFolder() {
-    const QString appData = GetAppDataFolder();
+    const QString appData = appDataFolder();
     return appData.isEmpty() ? QString() : appData + QStringLiteral("/Tarvex");
 }
 

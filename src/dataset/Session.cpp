@@ -4,6 +4,7 @@
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/ImportStaging.h"
 #include "platform/AppDataFolder.h"
@@ -38,7 +39,7 @@ QString Session::scanFirmwareFolders(const QString& userFolder) {
 void Session::start() {
     userFolder_ = options_.userFolder;
     if (userFolder_.isEmpty()) {
-        const QString appData = GetAppDataFolder();
+        const QString appData = appDataFolder();
         if (appData.isEmpty()) {
             throw TarvexError(QCoreApplication::translate(
                 "Report", "Cannot find the folder for the user's data: HOME is not set and "
@@ -52,7 +53,7 @@ void Session::start() {
     ImportStaging::removeLeftovers(userFolder_);
     bundled::installMissing(bundledRoot(), userFolder_);
 
-    settings_ = ReadFirmwareSettings(SettingsStore());
+    settings_ = readFirmwareSettings(SettingsStore());
     settings_.folderList = scanFirmwareFolders(userFolder_);
     if (!options_.firmwareOverride.isEmpty()) {
         settings_.currentId = options_.firmwareOverride;
@@ -106,7 +107,7 @@ QString Session::bundledRoot() const {
 TarvexError Session::noSuchFirmware(const QString& id, const QString& userFolder) {
     QStringList ids;
     for (const QString& name : QDir(userFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (QFileInfo(userFolder + QLatin1Char('/') + name + QStringLiteral("/Data")).isDir()) {
+        if (QFileInfo(datasetlayout::dataFolder(userFolder + QLatin1Char('/') + name)).isDir()) {
             ids.append(name);
         }
     }

@@ -247,7 +247,7 @@ void CustomPatchPage::openFile(const QString& file) {
     // fails leaves the patch on the page as it was. The editor makes the lines
     // it shows from the bytes.
     auto patch = std::make_shared<const CustomPatchSource>(
-        CustomPatchSource::read(file, srec::FileSizeOfName(file), offset, repaintBetweenBlocks));
+        CustomPatchSource::read(file, srec::fileSizeOfName(file), offset, repaintBetweenBlocks));
     dialogs.inform(QString::number(patch->bytesRead()), kCaption);
     dialogs.inform(QString::number(patch->wholeRecords()), kCaption);
     editor_->setSource(std::move(patch));

@@ -163,13 +163,7 @@ void writeS3(const FirmwareImage& image, const Sink& sink, const workprogress::P
     }
     // The firmware's own start address, never a patch's: a loader jumps there.
     if (image.startAddress) {
-        const std::uint32_t start = *image.startAddress;
-        unsigned sum = 5;
-        for (int k = 0; k < 4; ++k) {
-            sum += (start >> (8 * k)) & 0xFF;
-        }
-        writer.append(
-            QStringLiteral("S705%1%2").arg(numeric::hex(start, 8), numeric::hex(~sum & 0xFF, 2)));
+        writer.append(srec::endRecord(*image.startAddress));
     }
     writer.finish();
 }

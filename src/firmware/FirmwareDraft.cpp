@@ -108,7 +108,7 @@ public:
 
     void write(const DataSetWriter& writer, const Options& options) const {
         writer.makeRequiredPatchFolder();
-        QStringList ini{
+        const QStringList comments{
             QStringLiteral("; Набор составлен по прошивке программой: каждую область должен "
                            "подтвердить человек, прежде чем патч будет записан в телефон."),
             QStringLiteral("; Drafted from the firmware: a person must confirm every region "
@@ -118,20 +118,18 @@ public:
             {&managers::melodies(), options.melodies},
             {&managers::java(), options.java},
             {&managers::pictures(), options.pictures}};
+        // No Patch64K and no volume patch: a firmware cannot tell them.
+        MemoryMap map;
+        map.patch64K.clear();
+        map.volumePatchAvailable = false;
         for (const auto& [info, r] : regions) {
+            map.*info->available = r.has_value();
             if (r) {
-                ini << QLatin1Char('[') + info->iniSection + QLatin1Char(']')
-                    << QStringLiteral("StartOffset=0x") + numeric::hex(r->start, 8)
-                    << QStringLiteral("EndOffset=0x") + numeric::hex(r->end, 8) << QString();
+                map.*info->regionStart = memoryIniOffset(r->start);
+                map.*info->regionEnd = memoryIniOffset(r->end);
             }
         }
-        ini << QStringLiteral("[StringTable]") << QStringLiteral("Size=4096") << QString()
-            << QStringLiteral("[Patches]") << QStringLiteral("Patch64K=")
-            << QStringLiteral("VolumePatchAvailable=0");
-        for (const auto& [info, r] : regions) {
-            ini << info->availableKey + (r ? QStringLiteral("=1") : QStringLiteral("=0"));
-        }
-        writer.writeMemoryIni(ini);
+        writer.writeMemoryIni(memoryIniLinesOf(map, comments));
         if (options.melodies) {
             writeLists(writer, managers::melodies(), melodies_);
         }

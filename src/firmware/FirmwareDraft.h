@@ -16,7 +16,7 @@
 // firmware before it is added, and is never written over an existing one.
 namespace firmwaredraft {
 
-// [start, end): Memory.ini's StartOffset and EndOffset.
+// [start, end): a manager's region in Memory.ini.
 struct Region {
     std::uint32_t start = 0;
     std::uint32_t end = 0;

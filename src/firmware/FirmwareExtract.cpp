@@ -6,6 +6,7 @@
 #include "content/ContentInfo.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
+#include "dataset/ManagerInfo.h"
 #include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -81,9 +82,10 @@ std::vector<File> scannedFiles(const FirmwareImage& image,
     std::vector<File> files;
     for (const firmwarescan::Resource& r : resources) {
         File file;
-        file.manager = r.isMelody() ? QStringLiteral("melodies")
-                       : r.isJava() ? QStringLiteral("java")
-                                    : QStringLiteral("pictures");
+        file.manager = (r.isMelody() ? managers::melodies()
+                        : r.isJava() ? managers::java()
+                                     : managers::pictures())
+                           .id;
         file.slot = qsizetype(files.size());
         file.name = r.title;
         file.address = r.address;

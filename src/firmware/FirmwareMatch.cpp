@@ -4,6 +4,7 @@
 #include "base/TextLines.h"
 #include "check/AddressLayout.h"
 #include "content/ContentInfo.h"
+#include "dataset/ManagerInfo.h"
 #include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
 #include "srec/TableEntry.h"
@@ -88,7 +89,7 @@ private:
     // A standard game is a pair too: its JAD (even slot) must give the size
     // of its JAR (the next slot), or the phone will not start it.
     void comparePair(const StandardResource& r, const standardresources::Bytes& bytes) {
-        if (r.slot % 2 == 0) {
+        if (!managers::isJarSlot(r.slot)) {
             const content::ContentInfo jad = content::describe(
                 QByteArrayView(reinterpret_cast<const char*>(bytes.data), qsizetype(bytes.length)));
             declaredJarSize_ = {r.slot, jad.kind == content::Kind::Jad ? jad.declaredJarSize : -1};

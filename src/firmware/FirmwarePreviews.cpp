@@ -2,6 +2,7 @@
 #include "firmware/FirmwarePreviews.h"
 
 #include "base/TarvexError.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/DataSetWriter.h"
 #include "firmware/StandardResources.h"
 #include "pictures/HandsetPictureDecoder.h"
@@ -38,7 +39,7 @@ Result run(const FirmwareDataSet& data, const FirmwareImage& image,
     if (result.refused) {
         return result;
     }
-    const QString folder = data.dataFile(QStringLiteral("Pic"));
+    const QString folder = data.dataFile(datasetlayout::kPreviewFolder);
     // As with the working folders: a link here would carry the previews out
     // of the user folder, over whatever it leads to.
     data.requirePlainFolder(folder);

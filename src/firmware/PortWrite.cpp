@@ -6,7 +6,6 @@
 #include "pictures/HandsetPictureDecoder.h"
 #include "pictures/JpegWriter.h"
 #include "platform/FileOps.h"
-#include "platform/IniFile.h"
 #include "srec/S3Records.h"
 
 #include <map>
@@ -58,18 +57,14 @@ void write(const Placement& placed, const FirmwareDataSet& data, const FirmwareI
             numeric::hex(std::uint32_t(p.to), 8) +
             numeric::hexBytes(p.span.bytes.data(), p.span.bytes.size()));
         if (p.span.kind == AddressSpan::Kind::Patch64K) {
-            IniFile::setValue(ini, QStringLiteral("Patches"), QStringLiteral("Patch64K"), line);
+            setMemoryIniPatch64K(ini, line);
         } else {
             patchLines[p.span.file][p.span.line] = line;
         }
     }
     for (const Placement::Region& r : placed.regions) {
         // By manager, not by label: labels are translated.
-        const QString& section = r.span.manager->iniSection;
-        IniFile::setValue(ini, section, QStringLiteral("StartOffset"),
-                          QStringLiteral("0x") + numeric::hex(std::uint32_t(r.start), 8));
-        IniFile::setValue(ini, section, QStringLiteral("EndOffset"),
-                          QStringLiteral("0x") + numeric::hex(std::uint32_t(r.last), 8));
+        setMemoryIniRegion(ini, *r.span.manager, std::uint32_t(r.start), std::uint32_t(r.last));
     }
     writer.writeMemoryIni(ini);
     for (const auto& [file, lines] : patchLines) {

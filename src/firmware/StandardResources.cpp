@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/StandardResources.h"
 
-#include "base/LineSplitter.h"
-#include "base/TextLines.h"
 #include "check/ReportLanguage.h"
-#include "dataset/ListFile.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "manager/PatchAssembly.h"
 #include "pictures/HandsetPictureCheck.h"
@@ -18,13 +16,7 @@
 namespace standardresources {
 
 QStringList memoryIniLines(const FirmwareDataSet& data) {
-    // Only a regular file is read: a FIFO here would never end.
-    QFile ini;
-    QStringList lines;
-    if (fileops::openRegular(ini, data.dataFile(QStringLiteral("Memory.ini")))) {
-        textlines::collectLines(ini, lines, nullptr, listfile::kLongestLine);
-    }
-    return lines;
+    return readMemoryIniLines(data.dataFile(datasetlayout::kMemoryIni));
 }
 
 void reportUnreadableRequiredPatches(const FirmwareDataSet& data, Report& report) {

@@ -5,6 +5,7 @@
 #include "base/TarvexError.h"
 #include "content/ContentFile.h"
 #include "content/ContentText.h"
+#include "dataset/ManagerInfo.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "srec/TableEntry.h"
@@ -124,7 +125,7 @@ QString SizeCorrection::problem() const {
 
 Review review(const SlotTable& java, qsizetype slot) {
     Review result;
-    const qsizetype jad = slot - slot % 2;
+    const qsizetype jad = managers::jadSlotOf(slot);
     const qsizetype jar = jad + 1;
     if (jar >= java.slotCount() || (java.isStandard(jad) && java.isStandard(jar))) {
         return result;

@@ -8,7 +8,7 @@ PatchHooks javaPatchHooks() {
     hooks.placeNewFile = [](const QString& file, std::int32_t size, std::int32_t address,
                             S3LineList& patch) {
         srec::appendFileRecords(file, size, address, patch);
-        return srec::javaEntry(size, address);
+        return srec::javaEntry(address, size);
     };
     return hooks;
 }

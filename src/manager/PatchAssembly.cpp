@@ -4,6 +4,7 @@
 #include "base/LineSplitter.h"
 #include "base/Report.h"
 #include "base/TarvexError.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/ListFile.h"
 #include "dataset/NumericText.h"
 #include "dataset/OutputPlace.h"
@@ -24,13 +25,13 @@ std::int32_t baseAddress(const FirmwareDataSet& data, const ManagerInfo& info) {
 }
 
 QStringList requiredPatchFiles(const FirmwareDataSet& data) {
-    const QString folder = data.dataFile(QStringLiteral("ReqPatches"));
+    const QString folder = data.dataFile(datasetlayout::kRequiredPatchFolder);
     if (!fileops::folderExists(folder)) {
         return {};
     }
     TFindFiles find;
     find.Directory = folder;
-    find.FileMask = QStringLiteral("*.s3");
+    find.FileMask = datasetlayout::kRequiredPatchMask;
     find.FullPath = true;
     find.Search();
     QStringList files;

@@ -2,6 +2,7 @@
 #include "manager/SlotContent.h"
 
 #include "content/ContentFile.h"
+#include "dataset/ManagerInfo.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,7 @@ void addSlotProblems(const ManagerInfo& manager, qsizetype slot, const QString& 
                                     .arg(content::kindLabel(info.kind)));
     }
     if (manager.pairedRows) {
-        const Kind wanted = slot % 2 == 0 ? Kind::Jad : Kind::Jar;
+        const Kind wanted = managers::isJarSlot(slot) ? Kind::Jar : Kind::Jad;
         if (info.kind != wanted) {
             info.problems << QCoreApplication::translate("Report", "not a %1 file")
                                  .arg(content::kindLabel(wanted));

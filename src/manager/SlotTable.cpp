@@ -98,7 +98,7 @@ SlotTable::AssignResult SlotTable::assignFile(qsizetype slot, const QString& sou
     }
     data_.line(info_.filesList, slot); // a short list fails before anything is copied
     const QString copy = copyIntoWorkFolder(sourcePath, name);
-    recordChoice(slot, name, srec::FileSizeOfName(copy));
+    recordChoice(slot, name, srec::fileSizeOfName(copy));
     return AssignResult::Assigned;
 }
 

@@ -2,6 +2,7 @@
 #include "pages/PicturePage.h"
 
 #include "base/TarvexError.h"
+#include "dataset/DataSetLayout.h"
 #include "desktop/UserDialogs.h"
 #include "models/ManagerActions.h"
 #include "pages/MemoryPanel.h"
@@ -153,7 +154,7 @@ void PicturePage::showSelectedSlot() {
     skeleton().fileEdit->setText(slotList()->cell(row, 1));
     // A slot without a preview file shows none, so the size labels never
     // describe another slot's picture.
-    const QString preview = dataSet()->dataFile(QStringLiteral("Pic/%1.jpg").arg(row + 1));
+    const QString preview = dataSet()->dataFile(datasetlayout::previewFile(row));
     showStandard(fileops::exists(preview) ? loadJpeg(preview) : QImage());
     const QString name = table().fileName(row);
     const QString copy = dataSet()->workFile(info(), name);

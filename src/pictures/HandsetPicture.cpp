@@ -76,14 +76,14 @@ Palette buildPalette(const std::vector<std::uint16_t>& pixels) {
 
 } // namespace
 
-std::uint16_t ColorToRGB565(std::uint32_t color) {
+std::uint16_t colorToRgb565(std::uint32_t color) {
     const std::uint32_t red = color & 0xFF;
     const std::uint32_t green = (color >> 8) & 0xFF;
     const std::uint32_t blue = (color >> 16) & 0xFF;
     return static_cast<std::uint16_t>((red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3));
 }
 
-QRgb RGB565ToRgb(std::uint16_t value) {
+QRgb rgb565ToRgb(std::uint16_t value) {
     const int red = value >> 11;
     const int green = (value >> 5) & 0x3F;
     const int blue = value & 0x1F;
@@ -100,7 +100,7 @@ QImage inHandsetColours(const QImage& image) {
     for (int y = 0; y < pixels.height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
         for (int x = 0; x < pixels.width; ++x) {
-            row[x] = RGB565ToRgb(ColorToRGB565(*in++));
+            row[x] = rgb565ToRgb(colorToRgb565(*in++));
         }
     }
     return shown;
@@ -117,7 +117,7 @@ QByteArray encodeHandsetPicture(const PixelImage& picture) {
     }
 
     std::vector<std::uint16_t> pixels(count);
-    std::transform(picture.colors.begin(), picture.colors.end(), pixels.begin(), ColorToRGB565);
+    std::transform(picture.colors.begin(), picture.colors.end(), pixels.begin(), colorToRgb565);
     const Palette palette = buildPalette(pixels);
 
     // Worst case: every pixel but the last its own three-byte direct run.
@@ -171,7 +171,7 @@ QByteArray encodeHandsetPicture(const PixelImage& picture) {
     return bytes;
 }
 
-bool ConvertPicture(const PixelImage& picture, const QString& outputPath) {
+bool convertPicture(const PixelImage& picture, const QString& outputPath) {
     if (picture.width <= 0 || picture.height <= 0) {
         return false;
     }

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "pictures/HandsetPictureCheck.h"
 
+#include "pictures/HandsetPicture.h"
+
 #include <QCoreApplication>
 
 namespace handsetpicture {
 
 namespace {
 
-constexpr std::uint8_t kFormat = 0x09;
-constexpr int kMaxPalette = 127;
-constexpr unsigned kPaletteRun = 3;
-constexpr unsigned kDirectRun = 2;
-constexpr std::uint8_t kClosing = 0x81;
+using namespace handsetformat;
 
 // Walks the picture's bytes in order; the first problem stops the walk.
 class Walker {
@@ -63,10 +61,11 @@ bool walk(Walker& w, int width, int height) {
     }
     std::uint8_t palette = 0;
     std::uint8_t ignored = 0;
-    if (!w.expect(kFormat, QT_TRANSLATE_NOOP("Report", "the format byte")) || !w.take(palette)) {
+    if (!w.expect(kFormatByte, QT_TRANSLATE_NOOP("Report", "the format byte")) ||
+        !w.take(palette)) {
         return false;
     }
-    if (palette == 0 || palette > kMaxPalette) {
+    if (!isPaletteSize(palette)) {
         w.fail(QCoreApplication::translate("Report", "a palette of %1 colours (1 to 127 allowed)")
                    .arg(palette));
         return false;
@@ -83,15 +82,14 @@ bool walk(Walker& w, int width, int height) {
         if (!w.take(head)) {
             return false;
         }
-        const unsigned kind = head >> 6;
-        const int length = head & 0x3F;
-        if ((kind != kPaletteRun && kind != kDirectRun) || length == 0) {
+        const std::optional<RunRecord> run = runRecord(head);
+        if (!run) {
             w.fail(QCoreApplication::translate("Report", "byte %1 (%2) starts no run record")
                        .arg(w.offset() - 1)
                        .arg(head));
             return false;
         }
-        if (kind == kPaletteRun) {
+        if (run->palette) {
             std::uint8_t index = 0;
             if (!w.take(index)) {
                 return false;
@@ -107,7 +105,7 @@ bool walk(Walker& w, int width, int height) {
         } else if (!w.take(ignored) || !w.take(ignored)) {
             return false;
         }
-        covered += length;
+        covered += run->length;
     }
     if (covered != runPixels) {
         w.fail(QCoreApplication::translate("Report", "the runs cover %1 pixels, not %2")
@@ -115,11 +113,11 @@ bool walk(Walker& w, int width, int height) {
                    .arg(runPixels));
         return false;
     }
-    if (!w.expect(kClosing, QT_TRANSLATE_NOOP("Report", "the closing record")) ||
+    if (!w.expect(kClosingRecord, QT_TRANSLATE_NOOP("Report", "the closing record")) ||
         !w.take(ignored) || !w.take(ignored)) {
         return false;
     }
-    if (w.offset() % 2 != 0 && !w.expect(0, QT_TRANSLATE_NOOP("Report", "the pad byte"))) {
+    if (padsBefore(w.offset()) && !w.expect(0, QT_TRANSLATE_NOOP("Report", "the pad byte"))) {
         return false;
     }
     return w.expect(std::uint8_t(width & 0xFF), QT_TRANSLATE_NOOP("Report", "the width")) &&
@@ -134,7 +132,7 @@ std::optional<Measured> trailerAfter(const ByteAt& byteAt, std::int64_t closing)
     std::int64_t at = closing + 3;
     // A nonzero pad fails check(), so it rules the end out here, where it
     // costs nothing, rather than after a second walk of every run.
-    if (at % 2 != 0 && byteAt(at++) != std::optional<std::uint8_t>(0)) {
+    if (padsBefore(at) && byteAt(at++) != std::optional<std::uint8_t>(0)) {
         return std::nullopt;
     }
     const auto w = byteAt(at);
@@ -152,7 +150,7 @@ std::optional<Measured> trailerAfter(const ByteAt& byteAt, std::int64_t closing)
 std::optional<Measured> measure(const ByteAt& byteAt, std::int64_t* budget) {
     const auto format = byteAt(0);
     const auto palette = byteAt(1);
-    if (!format || *format != kFormat || !palette || *palette == 0 || *palette > kMaxPalette) {
+    if (!format || *format != kFormatByte || !palette || !isPaletteSize(*palette)) {
         return std::nullopt;
     }
     constexpr std::int64_t kMostPixels = 255 * 255;
@@ -168,26 +166,25 @@ std::optional<Measured> measure(const ByteAt& byteAt, std::int64_t* budget) {
         if (!head) {
             return std::nullopt;
         }
-        if (*head == kClosing) {
+        if (*head == kClosingRecord) {
             if (const auto end = trailerAfter(byteAt, offset);
                 end && std::int64_t(end->width) * end->height == covered + 1 &&
                 check(byteAt, end->width, end->height).problem.isEmpty()) {
                 return end;
             }
         }
-        const unsigned kind = *head >> 6;
-        const int length = *head & 0x3F;
-        if ((kind != kPaletteRun && kind != kDirectRun) || length == 0) {
+        const std::optional<RunRecord> run = runRecord(*head);
+        if (!run) {
             return std::nullopt;
         }
-        if (kind == kPaletteRun) {
+        if (run->palette) {
             const auto index = byteAt(offset + 1);
             if (!index || *index >= *palette) {
                 return std::nullopt;
             }
         }
-        offset += kind == kPaletteRun ? 2 : 3;
-        covered += length;
+        offset += run->palette ? 2 : 3;
+        covered += run->length;
     }
     return std::nullopt;
 }

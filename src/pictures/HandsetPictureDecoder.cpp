@@ -9,8 +9,6 @@
 namespace {
 
 using namespace handsetformat;
-constexpr std::uint8_t kClosingRecord = kDirectRun + 1;
-constexpr int kTrailerSize = 4;
 
 QString prefixedHexByte(std::uint8_t byte) {
     return QStringLiteral("0x") + numeric::hexByte(byte);
@@ -59,7 +57,7 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
         throw fault(Report::tr("bad format byte %1 (0x09 expected)").arg(prefixedHexByte(at(0))),
                     0);
     }
-    if (size >= 2 && (at(1) == 0 || at(1) > kMaxPaletteSize)) {
+    if (size >= 2 && !isPaletteSize(at(1))) {
         throw fault(Report::tr("bad palette size %1 (1 to 127 expected)").arg(at(1)), 1);
     }
     const int paletteSize = size >= 2 ? at(1) : 1;
@@ -91,11 +89,11 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
     while (qsizetype(picture.pixels.size()) < count - 1) {
         const qsizetype start = in.offset();
         const std::uint8_t record = in.byte();
-        const int length = record & kMaxRunLength;
-        const bool paletteRun = (record & kPaletteRun) == kPaletteRun;
-        if ((record & kDirectRun) == 0 || length == 0) {
+        const std::optional<RunRecord> run = runRecord(record);
+        if (!run) {
             throw fault(Report::tr("bad run record %1").arg(prefixedHexByte(record)), start);
         }
+        const int length = run->length;
         if (qsizetype(picture.pixels.size()) + length > count - 1) {
             throw fault(
                 countedText(length,
@@ -109,7 +107,7 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
                 start);
         }
         std::uint16_t value = 0;
-        if (paletteRun) {
+        if (run->palette) {
             const qsizetype indexAt = in.offset();
             const std::uint8_t index = in.byte();
             if (index >= palette.size()) {
@@ -136,7 +134,7 @@ HandsetPictureData decodeHandsetPicture(const QByteArray& bytes) {
             closing);
     }
     picture.pixels.push_back(in.value());
-    if (in.offset() % 2 != 0) {
+    if (padsBefore(in.offset())) {
         const qsizetype pad = in.offset();
         if (in.byte() != 0) {
             throw fault(Report::tr("bad pad byte (0x00 expected)"), pad);
@@ -159,7 +157,7 @@ QImage toImage(const HandsetPictureData& picture) {
     for (int y = 0; y < picture.height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < picture.width; ++x) {
-            row[x] = RGB565ToRgb(*in++);
+            row[x] = rgb565ToRgb(*in++);
         }
     }
     return image;

@@ -66,10 +66,10 @@ QString convertedFile(const SlotTable& table) {
 std::int64_t convertedSize(const SlotTable& table, const QImage& picture) {
     const QString converted = convertedFile(table);
     fileops::removeFileOrLink(converted);
-    if (!ConvertPicture(toPixelImage(picture), converted)) {
+    if (!convertPicture(toPixelImage(picture), converted)) {
         return 0;
     }
-    const std::int64_t size = srec::FileSizeOfName(converted);
+    const std::int64_t size = srec::fileSizeOfName(converted);
     fileops::removeFileOrLink(converted);
     return size;
 }
@@ -125,10 +125,10 @@ PatchHooks patchHooks() {
                             S3LineList& patch) {
         const QImage picture = loadPicture(file);
         const QString converted = QFileInfo(file).path() + QLatin1Char('/') + kConvertedName;
-        ConvertPicture(toPixelImage(picture), converted);
+        convertPicture(toPixelImage(picture), converted);
         srec::appendFileRecords(converted, size, address, patch);
         fileops::removeFileOrLink(converted);
-        return srec::pictureEntry(picture.width(), picture.height(), address);
+        return srec::pictureEntry(address, picture.width(), picture.height());
     };
     return hooks;
 }

@@ -3,7 +3,7 @@
 
 #include <QDir>
 
-QString GetAppDataFolder() {
+QString appDataFolder() {
 #ifdef Q_OS_WIN
     return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
 #else

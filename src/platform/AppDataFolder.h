@@ -6,4 +6,4 @@
 // The current user's application-data folder: %APPDATA% on Windows,
 // $XDG_DATA_HOME (only when absolute; default ~/.local/share) elsewhere.
 // Empty when unknown: no home and no usable XDG_DATA_HOME.
-QString GetAppDataFolder();
+QString appDataFolder();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "rtf/RtfParser.h"
 
+#include "base/HexDigit.h"
 #include "rtf/RtfCodePages.h"
 
 #include <algorithm>
@@ -20,19 +21,6 @@ bool isLetter(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 } // namespace
@@ -225,7 +213,7 @@ void Parser::controlSequence(bool atGroupStart) {
 void Parser::hexEscape() {
     int value = -1;
     for (int i = 0; i < 2 && pos_ < in_.size(); ++i) {
-        const int digit = hexValue(in_[pos_]);
+        const int digit = hexDigitValue(in_[pos_]);
         if (digit < 0) {
             break;
         }

@@ -74,7 +74,7 @@ CustomPatch writeCustomPatchFromStream(QIODevice& stream, std::int32_t offset, S
     return patch;
 }
 
-CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset) {
+CustomPatch makeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset) {
     S3Writer collect;
     CustomPatch patch = writeCustomPatch(fileName, size, offset, collect);
     patch.lines = collect.take();

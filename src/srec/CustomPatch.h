@@ -20,7 +20,7 @@ struct CustomPatch {
 // size is the file's size as measured when it was chosen; bytes the read does
 // not deliver (the file shrank) are written as FF. Raises "Cannot open file %s"
 // or "Integer overflow" for an address past the signed 32-bit range.
-CustomPatch MakeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset);
+CustomPatch makeCustomPatch(const QString& fileName, std::int64_t size, std::int32_t offset);
 
 // The same patch written to `out` as the file is read, a block at a time, so
 // a file of any size needs only a block of memory. Both errors are raised

@@ -2,6 +2,7 @@
 #include "srec/S3Records.h"
 
 #include "base/Cp1251.h"
+#include "base/HexDigit.h"
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
@@ -39,25 +40,26 @@ void putHexByte(char*& out, unsigned value) {
 
 } // namespace
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::uint8_t checksum(const std::uint8_t* bytes, std::size_t count) {
     unsigned sum = 0;
     for (std::size_t i = 0; i < count; ++i) {
         sum += bytes[i];
     }
     return std::uint8_t(~sum & 0xFF);
+}
+
+std::string endRecord(std::uint32_t startAddress) {
+    const std::uint8_t bytes[] = {5, std::uint8_t(startAddress >> 24),
+                                  std::uint8_t(startAddress >> 16), std::uint8_t(startAddress >> 8),
+                                  std::uint8_t(startAddress)};
+    std::string line = "S7";
+    line.resize(2 + 2 * std::size(bytes) + 2);
+    char* out = line.data() + 2;
+    for (const std::uint8_t b : bytes) {
+        putHexByte(out, b);
+    }
+    putHexByte(out, checksum(bytes, std::size(bytes)));
+    return line;
 }
 
 void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int32_t baseAddress,
@@ -99,7 +101,7 @@ void appendDataRecords(const unsigned char* bytes, std::int64_t count, std::int3
     });
 }
 
-void FileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
+void fileToS3Lines(const QString& fileName, std::int32_t byteCount, std::int32_t baseAddress,
                    S3LineList& target) {
     target.clear();
     appendFileRecords(fileName, byteCount, baseAddress, target);
@@ -130,8 +132,8 @@ std::string withS3Checksum(std::string_view line) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(line.size() / 2);
     for (std::size_t i = 2; i < line.size(); i += 2) {
-        const int high = hexValue(line[i]);
-        const int low = i + 1 < line.size() ? hexValue(line[i + 1]) : -1;
+        const int high = hexDigitValue(line[i]);
+        const int low = i + 1 < line.size() ? hexDigitValue(line[i + 1]) : -1;
         if (high < 0 || low < 0) {
             throw errors::invalidInteger(cp1251::decode(line.substr(i, 2)));
         }
@@ -152,7 +154,7 @@ QString withS3Checksum(const QString& line) {
     return cp1251::decode(withS3Checksum(std::string_view(bytes.constData(), bytes.size())));
 }
 
-void AppendS3Checksums(S3LineList& lines) {
+void appendS3Checksums(S3LineList& lines) {
     S3LineList result;
     result.reserve(lines.count(), qsizetype(lines.text().size()) + 2 * lines.count());
     for (qsizetype i = 0; i < lines.count(); ++i) {
@@ -161,20 +163,13 @@ void AppendS3Checksums(S3LineList& lines) {
     lines = std::move(result);
 }
 
-void AppendS3Checksums(QStringList& lines) {
+void appendS3Checksums(QStringList& lines) {
     for (QString& line : lines) {
         line = withS3Checksum(line);
     }
 }
 
-QString SwapHexBytes(const QString& text) {
-    if (text.size() > 4) {
-        return text.mid(6, 2) + text.mid(4, 2) + text.mid(2, 2) + text.mid(0, 2);
-    }
-    return text.mid(2, 2) + text.mid(0, 2);
-}
-
-std::int64_t FileSizeOfName(const QString& fileName) {
+std::int64_t fileSizeOfName(const QString& fileName) {
     QFile file;
     if (!fileops::openRegular(file, fileName)) {
         return 0; // also a FIFO or device: never waited on
@@ -195,12 +190,12 @@ QString melodyEntry(std::int32_t address, std::int32_t size) {
         managers::melodies(), {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
-QString javaEntry(std::int32_t size, std::int32_t address) {
+QString javaEntry(std::int32_t address, std::int32_t size) {
     return tableentry::text(tableentry::encode(
         managers::java(), {.address = std::uint32_t(address), .size = std::uint32_t(size)}));
 }
 
-QString pictureEntry(int width, int height, std::int32_t address) {
+QString pictureEntry(std::int32_t address, int width, int height) {
     return tableentry::text(
         tableentry::encode(managers::pictures(),
                            {.address = std::uint32_t(address), .width = width, .height = height}));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "srec/SRecordReader.h"
 
+#include "base/HexDigit.h"
 #include "dataset/NumericText.h"
 #include "srec/S3Records.h"
 
@@ -35,7 +36,7 @@ const std::array<signed char, 256> kDigit = [] {
     std::array<signed char, 256> table{};
     table.fill(-1);
     for (int c = 0; c < 256; ++c) {
-        table[std::size_t(c)] = static_cast<signed char>(hexValue(char(c)));
+        table[std::size_t(c)] = static_cast<signed char>(hexDigitValue(char16_t(c)));
     }
     return table;
 }();

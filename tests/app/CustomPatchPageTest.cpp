@@ -197,7 +197,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     const int size = 5 * 1024 * 1024 + 17;
     const QByteArray bytes = sequence(size, 9);
     openFile(bytes);
-    const CustomPatch made = MakeCustomPatch(scratch.path("input.bin"), size, 0x00646880);
+    const CustomPatch made = makeCustomPatch(scratch.path("input.bin"), size, 0x00646880);
     QStringList expected;
     for (qsizetype i = 0; i < made.lines.count(); ++i) {
         expected << made.lines.lineText(i);

@@ -162,7 +162,7 @@ TEST_F(CustomPatchWindow, UndoRedoAndTheMouseWorkAsInAnyEditor) {
 TEST_F(CustomPatchWindow, FindAndGoToLineReachAnyLineOfALargePatch) {
     const int bytes = 16 * 200000;
     openWithCtrlO(testsupport::sequence(bytes, 3));
-    const CustomPatch made = MakeCustomPatch(scratch.path("in/file.bin"), bytes, 0x00646880);
+    const CustomPatch made = makeCustomPatch(scratch.path("in/file.bin"), bytes, 0x00646880);
     editor->setCursorPosition({150000, 0});
     editor->insertText(QStringLiteral("Метка "));
 

@@ -78,7 +78,7 @@ TEST_F(FirmwareMenuTest, MatchesExtractsAndPortsFromTheSettingsMenu) {
               QStringLiteral("Набор данных X120NEXT создан. Перейти на него сейчас?"));
     EXPECT_EQ(window->statusText(1), QStringLiteral("Прошивка: X120XEDJ2"));
     EXPECT_TRUE(reports[1].contains("мелодия слота 0 (Мелодия 1): 0x")) << reports[1].toStdString();
-    const MemoryMap map = ReadMemoryMap(userFolder() + "/X120NEXT/Data/Memory.ini");
+    const MemoryMap map = readMemoryMap(userFolder() + "/X120NEXT/Data/Memory.ini");
     EXPECT_EQ(map.melodyStart,
               QStringLiteral("0x%1")
                   .arg(moved.addresses[later.find(FirmwareMaker::Kind::MelodyRegion)], 8, 16,

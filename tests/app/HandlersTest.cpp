@@ -230,7 +230,7 @@ TEST_F(Handlers, FitCheckBoxFitsAPhotoAndIsRememberedAndThePreviewShowsHandsetCo
     dialogs.saveAnswers = {patchFile};
     page->createButton()->click();
     EXPECT_TRUE(testsupport::readAll(patchFile).contains(
-        srec::tableRecord("00600100", srec::pictureEntry(128, 128, 0x00646880)).toLatin1()));
+        srec::tableRecord("00600100", srec::pictureEntry(0x00646880, 128, 128)).toLatin1()));
 
     window.reset();
     EXPECT_TRUE(child<QCheckBox>(open()->picturePage(), "cbFitPicture")->isChecked());

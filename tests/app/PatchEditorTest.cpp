@@ -30,7 +30,7 @@ protected:
         const QString file = scratch.write("in.bin", sequence(bytes, 7));
         editor.setSource(std::make_shared<const CustomPatchSource>(
             CustomPatchSource::read(file, bytes, 0x1000)));
-        return MakeCustomPatch(file, bytes, 0x1000);
+        return makeCustomPatch(file, bytes, 0x1000);
     }
     QPoint pointOf(Position p) const {
         const QFontMetrics metrics = editor.fontMetrics();

@@ -157,7 +157,7 @@ TEST_F(PatchVerifyTest, EveryPatchTheManagersBuildIsClean) {
     // A custom patch at the picture region's start, and at any address without the data set.
     for (const std::int32_t offset : {0x00700000, 0x00123456}) {
         const QString custom = scratch.path("custom.s3");
-        MakeCustomPatch(scratch.write("in/any.bin", testsupport::sequence(100)), 100, offset)
+        makeCustomPatch(scratch.write("in/any.bin", testsupport::sequence(100)), 100, offset)
             .lines.saveTo(custom);
         expectClean(verify(custom, offset != 0x00123456));
     }
@@ -462,7 +462,7 @@ TEST_F(PatchVerifyTest, NothingIsWrittenIntoTheStringTableReserve) {
                            "table"}));
     // A custom patch there too.
     const QString custom = scratch.path("custom.s3");
-    MakeCustomPatch(scratch.write("in/any.bin", data), 40, 0x01400000).lines.saveTo(custom);
+    makeCustomPatch(scratch.write("in/any.bin", data), 40, 0x01400000).lines.saveTo(custom);
     EXPECT_EQ(verify(custom).errors(), 1);
     EXPECT_EQ(verify(custom, false).errors(), 0);
 }

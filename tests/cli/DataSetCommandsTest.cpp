@@ -42,7 +42,7 @@ protected:
 };
 
 QString remembered() {
-    return ReadFirmwareSettings(SettingsStore()).currentId;
+    return readFirmwareSettings(SettingsStore()).currentId;
 }
 
 } // namespace
@@ -83,7 +83,7 @@ TEST_F(DataSetCommands, FirmwaresMarksTheCurrentTheDemonstrationTheHeldAndTheBro
 TEST_F(DataSetCommands, UseStoresTheChoiceTheCommandsThenFollow) {
     ASSERT_EQ(run({"use", "OTHER"}), 0) << err.toStdString();
     EXPECT_EQ(remembered(), "OTHER");
-    EXPECT_TRUE(ReadFirmwareSettings(SettingsStore()).folderList.contains("OTHER\r\n"));
+    EXPECT_TRUE(readFirmwareSettings(SettingsStore()).folderList.contains("OTHER\r\n"));
     ASSERT_EQ(run({"info", "--json"}), 0);
     EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8()).object()["firmware"], QJsonValue("OTHER"));
     EXPECT_EQ(run({"use", "OTHER"}), 0);

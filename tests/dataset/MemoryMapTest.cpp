@@ -10,14 +10,14 @@ namespace {
 
 MemoryMap readIni(const QByteArray& text) {
     Scratch dir;
-    return ReadMemoryMap(dir.write("Memory.ini", text));
+    return readMemoryMap(dir.write("Memory.ini", text));
 }
 
 } // namespace
 
 TEST(MemoryMap, MissingFileGivesEveryDefaultAndTheDefaultTotals) {
     Scratch dir;
-    const MemoryMap map = ReadMemoryMap(dir.path("none.ini"));
+    const MemoryMap map = readMemoryMap(dir.path("none.ini"));
     EXPECT_EQ(map.melodyStart, "0x01300000");
     EXPECT_EQ(map.melodyEnd, "0x01AAFFEF");
     EXPECT_EQ(map.javaStart, "0x01200000");
@@ -28,7 +28,7 @@ TEST(MemoryMap, MissingFileGivesEveryDefaultAndTheDefaultTotals) {
     EXPECT_EQ(map.patch64K, "S3150006F10018184568381CFFF7E3FC041C3A1C0C4F1C");
     EXPECT_FALSE(map.volumePatchAvailable);
     EXPECT_TRUE(map.melodyPageAvailable && map.javaPageAvailable && map.picturePageAvailable);
-    const MemoryTotals totals = ComputeMemoryTotals(map);
+    const MemoryTotals totals = computeMemoryTotals(map);
     EXPECT_EQ(totals.melodies, 8056815);
     EXPECT_EQ(totals.java, 1044463);
     EXPECT_EQ(totals.pictures, 1808254);
@@ -66,7 +66,7 @@ TEST(MemoryMap, EmptyOffsetIsNotTheDefaultAndStopsTheTotals) {
     const MemoryMap map = readIni("[Pictures]\nStartOffset=\n");
     EXPECT_EQ(map.pictureStart, "");
     try {
-        ComputeMemoryTotals(map);
+        computeMemoryTotals(map);
         ADD_FAILURE();
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "'' is not a valid integer value");
@@ -77,17 +77,17 @@ TEST(MemoryMap, TotalsOfUnavailableManagersAreStillChecked) {
     MemoryMap map;
     map.javaPageAvailable = false;
     map.javaEnd = "0xZZ";
-    EXPECT_THROW(ComputeMemoryTotals(map), TarvexError);
+    EXPECT_THROW(computeMemoryTotals(map), TarvexError);
 }
 
 TEST(MemoryMap, TotalsMayBeNegativeButNeverOverflowSilently) {
     MemoryMap map;
     map.melodyEnd = "0x01300010";
-    EXPECT_EQ(ComputeMemoryTotals(map).melodies, 16 - 4096);
+    EXPECT_EQ(computeMemoryTotals(map).melodies, 16 - 4096);
     map.pictureStart = "-2147483648";
     map.pictureEnd = "1";
     try {
-        ComputeMemoryTotals(map);
+        computeMemoryTotals(map);
         ADD_FAILURE();
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "Integer overflow");
@@ -95,7 +95,21 @@ TEST(MemoryMap, TotalsMayBeNegativeButNeverOverflowSilently) {
     // The string table reduces melodies and Java, never pictures.
     MemoryMap big;
     big.stringTableSize = 0;
-    const MemoryTotals totals = ComputeMemoryTotals(big);
+    const MemoryTotals totals = computeMemoryTotals(big);
     EXPECT_EQ(totals.melodies, 8056815 + 4096);
     EXPECT_EQ(totals.pictures, 1808254);
+}
+
+TEST(MemoryMap, WrittenLinesReadBackAsTheSameMap) {
+    MemoryMap map;
+    map.melodyStart = memoryIniOffset(0x1400000);
+    map.javaPageAvailable = false;
+    map.patch64K.clear();
+    const QStringList lines = memoryIniLinesOf(map, {"; note"});
+    EXPECT_EQ(lines.mid(0, 3), QStringList({"; note", "[Melodies]", "StartOffset=0x01400000"}));
+    EXPECT_FALSE(lines.contains("[JavaGames]")); // no region of an unavailable page
+    const MemoryMap back = readIni(lines.join("\r\n").toLatin1());
+    EXPECT_EQ(back.melodyStart, map.melodyStart);
+    EXPECT_EQ(back.patch64K, "");
+    EXPECT_FALSE(back.javaPageAvailable);
 }

@@ -56,11 +56,7 @@ TEST(NumericText, CheckedArithmeticRaisesIntegerOverflow) {
     }
 }
 
-TEST(NumericText, PercentRoundsHalfToEven) {
-    EXPECT_EQ(numeric::roundHalfEven(0.5), 0);
-    EXPECT_EQ(numeric::roundHalfEven(1.5), 2);
-    EXPECT_EQ(numeric::roundHalfEven(2.5), 2);
-    EXPECT_EQ(numeric::roundHalfEven(99.5), 100);
+TEST(NumericText, HexIsUpperCaseAndCutToWidth) {
     EXPECT_EQ(numeric::hex(0x1234ABCD, 8), QStringLiteral("1234ABCD"));
     EXPECT_EQ(numeric::hex(0xFFFFFFFF, 2), QStringLiteral("FF"));
 }

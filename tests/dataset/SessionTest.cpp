@@ -111,7 +111,7 @@ TEST_F(SessionTest, FirmwareOverrideAndStoredChoice) {
     MiniDataSet().writeTo(scratch.path("user"), "OTHER");
     {
         SettingsStore store;
-        WriteFirmwareSettings(store, {"OTHER", "whatever\r\n"});
+        writeFirmwareSettings(store, {"OTHER", "whatever\r\n"});
     }
     Session stored(options());
     stored.start();
@@ -128,12 +128,12 @@ TEST_F(SessionTest, FirmwareOverrideAndStoredChoice) {
 
 TEST_F(SessionTest, SettingsDefaultsAndTypeCheck) {
     SettingsStore store;
-    const FirmwareSettings defaults = ReadFirmwareSettings(store);
+    const FirmwareSettings defaults = readFirmwareSettings(store);
     EXPECT_EQ(defaults.currentId, "X120XEDJ2");
     EXPECT_EQ(defaults.folderList, "X120XEDJ2");
     scratch.write("settings.ini", "[General]\nCurFW=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n");
     try {
-        ReadFirmwareSettings(SettingsStore());
+        readFirmwareSettings(SettingsStore());
         ADD_FAILURE();
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "Invalid data type for 'CurFW'");

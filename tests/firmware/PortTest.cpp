@@ -62,8 +62,8 @@ TEST_F(PortTest, CarriesTheDataSetOverInsertedCodeMovedTablesAndAMovedResource) 
     EXPECT_EQ(readAll(data + "ReqPatches/Fix.s3"), expected.requiredPatch);
     EXPECT_EQ(readAll(data + "JavaHelp.rtf"), readAll(firmware + "/Data/JavaHelp.rtf"));
     const QString expectedIni = scratch.write("expected.ini", expected.set.memoryIni.toLatin1());
-    const MemoryMap got = ReadMemoryMap(data + "Memory.ini");
-    const MemoryMap want = ReadMemoryMap(expectedIni);
+    const MemoryMap got = readMemoryMap(data + "Memory.ini");
+    const MemoryMap want = readMemoryMap(expectedIni);
     EXPECT_EQ(got.melodyStart, want.melodyStart);
     EXPECT_EQ(got.melodyEnd, want.melodyEnd);
     EXPECT_EQ(got.javaStart, want.javaStart);

@@ -116,7 +116,7 @@ TEST_F(PatchTest, NewFileTestNeedsAllThreeParts) {
     data().setLine("JavaSize.lst", 3, "4"); // placeholder named file is never used
     const QStringList patch = lines(patch::build(table, javaPatchHooks(), {}));
     ASSERT_EQ(patch.size(), 1 + 1 + 4 + 1);
-    EXPECT_EQ(patch[2], srec::tableRecord("01100020", srec::javaEntry(4, 0x01201000)));
+    EXPECT_EQ(patch[2], srec::tableRecord("01100020", srec::javaEntry(0x01201000, 4)));
     EXPECT_EQ(patch[3], srec::tableRecord("01100028", "0010000000901000"));
     EXPECT_EQ(patch[4], srec::tableRecord("01100030", "0010000000902000"));
     EXPECT_EQ(patch[5], srec::tableRecord("01100038", "0010000000903000"));

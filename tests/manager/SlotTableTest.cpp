@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <cmath>
 #include <limits>
 
 using testsupport::Scratch;
@@ -64,9 +63,6 @@ TEST(Gauge, AnyPairOf32BitValuesGivesZeroToHundred) {
     EXPECT_EQ(SlotTable::gaugeFor(25, 1000).percent, 2);
     EXPECT_EQ(SlotTable::gaugeFor(50'000'000, 2'000'000'000).percent, 2);
     EXPECT_EQ(SlotTable::gaugeFor(70'000'000, 2'000'000'000).percent, 4);
-    EXPECT_EQ(numeric::roundHalfEven(std::nan("")), 0);
-    EXPECT_EQ(numeric::roundHalfEven(1e300), std::numeric_limits<int>::max());
-    EXPECT_EQ(numeric::roundHalfEven(-1e300), std::numeric_limits<int>::min());
 }
 
 TEST_F(SlotTableTest, GaugeSumsTheSizeListWithChecks) {

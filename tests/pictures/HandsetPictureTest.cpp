@@ -96,17 +96,17 @@ std::vector<std::uint16_t> decode(const QByteArray& file, std::vector<std::uint1
 
 } // namespace
 
-TEST(ColorToRGB565, KeepsTheTopBitsOfEachChannel) {
-    EXPECT_EQ(ColorToRGB565(0xFFFFFF), 0xFFFF);
-    EXPECT_EQ(ColorToRGB565(0x0080FF), 0xFC00); // red 255, green 128, blue 0
-    EXPECT_EQ(ColorToRGB565(0x0000FF), 0xF800); // red is the low byte
-    EXPECT_EQ(ColorToRGB565(0x00FF00), 0x07E0);
-    EXPECT_EQ(ColorToRGB565(0xFF0000), 0x001F);
-    EXPECT_EQ(ColorToRGB565(0xFF000000), 0x0000); // the top byte is ignored
-    EXPECT_EQ(ColorToRGB565(0xAB123456), ColorToRGB565(0x00123456));
+TEST(colorToRgb565, KeepsTheTopBitsOfEachChannel) {
+    EXPECT_EQ(colorToRgb565(0xFFFFFF), 0xFFFF);
+    EXPECT_EQ(colorToRgb565(0x0080FF), 0xFC00); // red 255, green 128, blue 0
+    EXPECT_EQ(colorToRgb565(0x0000FF), 0xF800); // red is the low byte
+    EXPECT_EQ(colorToRgb565(0x00FF00), 0x07E0);
+    EXPECT_EQ(colorToRgb565(0xFF0000), 0x001F);
+    EXPECT_EQ(colorToRgb565(0xFF000000), 0x0000); // the top byte is ignored
+    EXPECT_EQ(colorToRgb565(0xAB123456), colorToRgb565(0x00123456));
     // Dropped, never rounded: 7 and 3 are below the first kept bit.
-    EXPECT_EQ(ColorToRGB565(0x070307), 0x0000);
-    EXPECT_EQ(ColorToRGB565(0x080408), 0x0821);
+    EXPECT_EQ(colorToRgb565(0x070307), 0x0000);
+    EXPECT_EQ(colorToRgb565(0x080408), 0x0821);
 }
 
 TEST(HandsetPicture, FourByTwoExample) {
@@ -245,27 +245,27 @@ TEST(HandsetPicture, EmptyOrInconsistentPictures) {
     EXPECT_THROW(encodeHandsetPicture(PixelImage{2, 2, {1, 2, 3}}), std::invalid_argument);
 }
 
-TEST(ConvertPicture, WritesTheFileAndReplacesOldContent) {
+TEST(convertPicture, WritesTheFileAndReplacesOldContent) {
     Scratch scratch;
     const QString path = scratch.write("temp.09", QByteArray(5000, 'x'));
     const PixelImage picture = pictureOf(1, 1, {0xABCD});
-    EXPECT_TRUE(ConvertPicture(picture, path));
+    EXPECT_TRUE(convertPicture(picture, path));
     EXPECT_EQ(readAll(path), encodeHandsetPicture(picture));
 }
 
-TEST(ConvertPicture, ZeroWidthOrHeightWritesNothing) {
+TEST(convertPicture, ZeroWidthOrHeightWritesNothing) {
     Scratch scratch;
     const QString path = scratch.path("temp.09");
-    EXPECT_FALSE(ConvertPicture(PixelImage{0, 10, {}}, path));
-    EXPECT_FALSE(ConvertPicture(PixelImage{10, 0, {}}, path));
+    EXPECT_FALSE(convertPicture(PixelImage{0, 10, {}}, path));
+    EXPECT_FALSE(convertPicture(PixelImage{10, 0, {}}, path));
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST(ConvertPicture, UnwritablePathRaisesCannotCreate) {
+TEST(convertPicture, UnwritablePathRaisesCannotCreate) {
     Scratch scratch;
     const QString path = scratch.path("missing/temp.09");
     try {
-        ConvertPicture(pictureOf(1, 1, {1}), path);
+        convertPicture(pictureOf(1, 1, {1}), path);
         FAIL() << "no error";
     } catch (const TarvexError& error) {
         EXPECT_EQ(error.message(), QStringLiteral("Cannot create file %1").arg(path));

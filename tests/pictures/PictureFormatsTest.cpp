@@ -99,14 +99,14 @@ TEST(PictureFormats, ConvertThenDecodeGivesTheRgb565Pixels) {
         const HandsetPictureData back = decodeHandsetPicture(converted(picture));
         std::vector<std::uint16_t> reduced;
         for (const std::uint32_t colour : toPixelImage(picture).colors) {
-            reduced.push_back(ColorToRGB565(colour));
+            reduced.push_back(colorToRgb565(colour));
         }
         ASSERT_EQ(QSize(back.width, back.height), size);
         EXPECT_EQ(back.pixels, reduced) << size.width() << "x" << size.height();
         EXPECT_EQ(toImage(back), inHandsetColours(picture));
     }
-    EXPECT_EQ(RGB565ToRgb(0xFFFF), qRgb(255, 255, 255));
-    EXPECT_EQ(RGB565ToRgb(0x8410), qRgb(132, 130, 132)); // top bits repeated below
+    EXPECT_EQ(rgb565ToRgb(0xFFFF), qRgb(255, 255, 255));
+    EXPECT_EQ(rgb565ToRgb(0x8410), qRgb(132, 130, 132)); // top bits repeated below
 }
 
 TEST(PictureFormats, DecodeRefusesMalformedPicturesNamingTheOffset) {

@@ -116,9 +116,9 @@ TEST_F(PictureSlotsTest, PatchPlacesConvertedPicturesWithWidthHeightAndAddress) 
     ASSERT_EQ(patch::run(*table, pictureslots::patchHooks(), {}, [&] { return out; }), out);
     const QList<QByteArray> lines = testsupport::readAll(out).split('\n');
     auto has = [&](const QString& record) { return lines.contains(record.toLatin1() + '\r'); };
-    EXPECT_TRUE(has(srec::tableRecord("00600100", srec::pictureEntry(4, 2, 0x00646880))));
+    EXPECT_TRUE(has(srec::tableRecord("00600100", srec::pictureEntry(0x00646880, 4, 2))));
     EXPECT_TRUE(has(srec::tableRecord("00600108", "0200020000007000")));
-    EXPECT_TRUE(has(srec::tableRecord("00600110", srec::pictureEntry(4, 2, 0x00646880 + 22))));
+    EXPECT_TRUE(has(srec::tableRecord("00600110", srec::pictureEntry(0x00646880 + 22, 4, 2))));
     QString error;
     EXPECT_EQ(testsupport::srecCatBytes(out, 0x00646880, 22, &error),
               testsupport::bytesFromHex("0903E0071F0000F8C302C201C20081E0070004000200"))
@@ -139,5 +139,5 @@ TEST_F(PictureSlotsTest, AVanishedCopyIsStandardAndMovesTheNextOneUp) {
         text << lines.lineText(i);
     }
     EXPECT_TRUE(text.contains(srec::tableRecord("00600100", "0400020000007000")));
-    EXPECT_TRUE(text.contains(srec::tableRecord("00600110", srec::pictureEntry(4, 2, 0x00646880))));
+    EXPECT_TRUE(text.contains(srec::tableRecord("00600110", srec::pictureEntry(0x00646880, 4, 2))));
 }

@@ -23,19 +23,19 @@ QStringList recordsOf(const QByteArray& bytes, std::int32_t base, std::int32_t c
     Scratch dir;
     const QString file = dir.write("f.bin", bytes);
     S3LineList lines;
-    srec::FileToS3Lines(file, count < 0 ? std::int32_t(bytes.size()) : count, base, lines);
+    srec::fileToS3Lines(file, count < 0 ? std::int32_t(bytes.size()) : count, base, lines);
     return linesOf(lines);
 }
 
 } // namespace
 
-TEST(FileToS3Lines, TwentyBytesGiveTwoRecords) {
+TEST(fileToS3Lines, TwentyBytesGiveTwoRecords) {
     EXPECT_EQ(
         recordsOf(testsupport::sequence(20), 0x01201000),
         (QStringList{"S31501201000000102030405060708090A0B0C0D0E0F41", "S30901201010101112136F"}));
 }
 
-TEST(FileToS3Lines, RecordCountsAtTheBoundaries) {
+TEST(fileToS3Lines, RecordCountsAtTheBoundaries) {
     EXPECT_EQ(recordsOf(testsupport::sequence(16), 0).size(), 1);
     const QStringList seventeen = recordsOf(testsupport::sequence(17), 0);
     ASSERT_EQ(seventeen.size(), 2);
@@ -47,33 +47,33 @@ TEST(FileToS3Lines, RecordCountsAtTheBoundaries) {
               QStringList{"S30A000001000001020304EA"});
 }
 
-TEST(FileToS3Lines, FailuresHaveTheirMessages) {
+TEST(fileToS3Lines, FailuresHaveTheirMessages) {
     Scratch dir;
     S3LineList lines;
     lines.append(std::string_view("stale"));
     try {
-        srec::FileToS3Lines(dir.path("none.mmf"), 4, 0, lines);
+        srec::fileToS3Lines(dir.path("none.mmf"), 4, 0, lines);
         ADD_FAILURE();
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "Cannot open file " + dir.path("none.mmf"));
     }
     const QString shortFile = dir.write("short.mmf", "abc");
     try {
-        srec::FileToS3Lines(shortFile, 4, 0, lines);
+        srec::fileToS3Lines(shortFile, 4, 0, lines);
         ADD_FAILURE();
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "Stream read error");
     }
     const QString big = dir.write("big.bin", testsupport::sequence(32));
     try {
-        srec::FileToS3Lines(big, 32, 0x7FFFFFF0, lines);
+        srec::fileToS3Lines(big, 32, 0x7FFFFFF0, lines);
         ADD_FAILURE();
     } catch (const TarvexError& e) {
         EXPECT_EQ(e.message(), "Integer overflow");
     }
 }
 
-TEST(AppendS3Checksums, OnlyS3LinesGainAPair) {
+TEST(appendS3Checksums, OnlyS3LinesGainAPair) {
     QStringList lines{"S00600004844521B",
                       "S705A002000058",
                       "",
@@ -85,11 +85,11 @@ TEST(AppendS3Checksums, OnlyS3LinesGainAPair) {
     expected[5] = "S315EA";
     // The pass does not look for a checksum: a second pass appends another.
     expected[6] += "00";
-    srec::AppendS3Checksums(lines);
+    srec::appendS3Checksums(lines);
     EXPECT_EQ(lines, expected);
 }
 
-TEST(AppendS3Checksums, RejectsNonHexAndOddDigits) {
+TEST(appendS3Checksums, RejectsNonHexAndOddDigits) {
     for (const char* bad : {"S3150G", "S3150", "S3 5"}) {
         EXPECT_THROW(srec::withS3Checksum(QString::fromLatin1(bad)), TarvexError) << bad;
     }
@@ -98,34 +98,33 @@ TEST(AppendS3Checksums, RejectsNonHexAndOddDigits) {
 }
 
 TEST(TableRecords, LayoutsOfTheThreeManagers) {
-    EXPECT_EQ(srec::tableRecord("01100020", srec::javaEntry(0x1234, 0x01201000)),
+    EXPECT_EQ(srec::tableRecord("01100020", srec::javaEntry(0x01201000, 0x1234)),
               "S30D0110002034120000001020014A");
     EXPECT_EQ(srec::tableRecord("00ABCDE0", srec::melodyEntry(0x01301000, 12345)),
               "S30D00ABCDE00010300139300000F0");
-    EXPECT_EQ(srec::tableRecord("00600100", srec::pictureEntry(128, 128, 0x00646880)),
+    EXPECT_EQ(srec::tableRecord("00600100", srec::pictureEntry(0x00646880, 128, 128)),
               "S30D00600100800080008068640045");
-    EXPECT_EQ(srec::tableRecord("00600108", srec::pictureEntry(4, 2, 0x00646A96)),
+    EXPECT_EQ(srec::tableRecord("00600108", srec::pictureEntry(0x00646A96, 4, 2)),
               "S30D0060010804000200966A64001F");
-    EXPECT_EQ(srec::SwapHexBytes("0000FFEE"), "EEFF0000");
-    EXPECT_EQ(srec::SwapHexBytes("0080"), "8000");
-    EXPECT_EQ(srec::SwapHexBytes("11223344"), "44332211");
 }
 
-TEST(FileSizeOfName, ZeroWhenUnreadable) {
+TEST(fileSizeOfName, ZeroWhenUnreadable) {
     Scratch dir;
-    EXPECT_EQ(srec::FileSizeOfName(dir.path("none")), 0);
-    EXPECT_EQ(srec::FileSizeOfName(dir.write("five", "12345")), 5);
+    EXPECT_EQ(srec::fileSizeOfName(dir.path("none")), 0);
+    EXPECT_EQ(srec::fileSizeOfName(dir.write("five", "12345")), 5);
 }
 
 TEST(CustomPatch, FramesTheFileBetweenHeaderAndEnd) {
     Scratch dir;
     const QString file = dir.write("f.bin", testsupport::sequence(20));
-    const CustomPatch patch = MakeCustomPatch(file, 20, 0x00646880);
+    const CustomPatch patch = makeCustomPatch(file, 20, 0x00646880);
     ASSERT_EQ(patch.lines.count(), 4);
     EXPECT_EQ(patch.lines.lineText(0), "S00600004844521B");
     EXPECT_TRUE(patch.lines.lineText(1).startsWith("S31500646880"));
     EXPECT_TRUE(patch.lines.lineText(2).startsWith("S30900646890"));
     EXPECT_EQ(patch.lines.lineText(3), "S705A002000058");
+    EXPECT_EQ(srec::endRecord(0xA0020000), srec::kEndRecord);
+    EXPECT_EQ(srec::endRecord(0x0000FF01), "S7050000FF01FA");
     EXPECT_EQ(patch.bytesRead, 20);
     EXPECT_EQ(patch.wholeRecords, 1);
     // The data records are those of the S-record writer at the same address.
@@ -136,23 +135,23 @@ TEST(CustomPatch, ShortReadsAreFilledWithFFAndEmptyFilesFramed) {
     Scratch dir;
     const QString file = dir.write("f.bin", "\x01\x02");
     // Measured as 5 bytes, but only 2 are there when it is read.
-    const CustomPatch shrunk = MakeCustomPatch(file, 5, 4096);
+    const CustomPatch shrunk = makeCustomPatch(file, 5, 4096);
     EXPECT_EQ(shrunk.bytesRead, 2);
     EXPECT_EQ(shrunk.wholeRecords, 0);
     EXPECT_EQ(shrunk.lines.lineText(1),
               srec::withS3Checksum(QStringLiteral("S30A000010000102FFFFFF")));
-    const CustomPatch empty = MakeCustomPatch(dir.write("e.bin", ""), 0, 0);
+    const CustomPatch empty = makeCustomPatch(dir.write("e.bin", ""), 0, 0);
     EXPECT_EQ(empty.lines.count(), 2);
-    EXPECT_THROW(MakeCustomPatch(dir.path("none"), 0, 0), TarvexError);
+    EXPECT_THROW(makeCustomPatch(dir.path("none"), 0, 0), TarvexError);
     // Past the signed 32-bit range: refused, however large the file claims to be.
-    EXPECT_THROW(MakeCustomPatch(file, std::int64_t(1) << 40, 0x7FFFFFF0), TarvexError);
+    EXPECT_THROW(makeCustomPatch(file, std::int64_t(1) << 40, 0x7FFFFFF0), TarvexError);
 }
 
 TEST(CustomPatch, LargeFilesAreHandledInFullAndReadBySrecCat) {
     Scratch dir;
     const QByteArray bytes = testsupport::sequence(6 * 1024 * 1024 + 3, 7);
     const QString file = dir.write("big.bin", bytes);
-    const CustomPatch patch = MakeCustomPatch(file, bytes.size(), 0x00646880);
+    const CustomPatch patch = makeCustomPatch(file, bytes.size(), 0x00646880);
     EXPECT_EQ(patch.lines.count(), 2 + (bytes.size() + 15) / 16);
     const QString s3 = dir.path("big.s3");
     patch.lines.saveTo(s3);
@@ -165,7 +164,7 @@ TEST(CustomPatch, AnyRunOfLinesIsMadeAsTheWholePatchHasIt) {
     Scratch dir;
     const QByteArray bytes = testsupport::sequence(16 * 9 + 7, 3);
     const QString file = dir.write("f.bin", bytes);
-    const CustomPatch whole = MakeCustomPatch(file, bytes.size(), 0x00646880);
+    const CustomPatch whole = makeCustomPatch(file, bytes.size(), 0x00646880);
     const CustomPatchSource source = CustomPatchSource::read(file, bytes.size(), 0x00646880);
     ASSERT_EQ(source.lineCount(), whole.lines.count());
     EXPECT_EQ(source.bytesRead(), bytes.size());
@@ -221,5 +220,5 @@ TEST(S3Writer, StreamedBlocksJoinToTheCollectedPatch) {
                             padded.size(), 0x01301000, expected);
     expected.append(srec::kEndRecord);
     EXPECT_TRUE(streamed == expected.text());
-    EXPECT_TRUE(MakeCustomPatch(file, measured, 0x01301000).lines == expected);
+    EXPECT_TRUE(makeCustomPatch(file, measured, 0x01301000).lines == expected);
 }

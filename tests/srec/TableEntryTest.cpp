@@ -38,8 +38,8 @@ TEST(TableEntry, EveryLayoutFromFieldsToBytesToTextAndBack) {
     }
     // The builders' entries are the same text.
     EXPECT_EQ(srec::melodyEntry(0x01302A4B, 0x00C0FFEE), kLayouts[0].text);
-    EXPECT_EQ(srec::javaEntry(0x0003B2A1, 0x01201C5D), kLayouts[1].text);
-    EXPECT_EQ(srec::pictureEntry(0x01F4, 0x0A80, 0x00646A96), kLayouts[2].text);
+    EXPECT_EQ(srec::javaEntry(0x01201C5D, 0x0003B2A1), kLayouts[1].text);
+    EXPECT_EQ(srec::pictureEntry(0x00646A96, 0x01F4, 0x0A80), kLayouts[2].text);
 }
 
 TEST(TableEntry, TextOtherThanSixteenDigitsIsNoEntry) {

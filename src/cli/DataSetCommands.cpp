@@ -8,6 +8,7 @@
 #include "cli/JsonOutput.h"
 #include "cli/Printable.h"
 #include "dataset/BundledDataSets.h"
+#include "dataset/DataSetLayout.h"
 #include "dataset/FirmwareSettings.h"
 #include "dataset/ListFile.h"
 #include "platform/DataSetLock.h"
@@ -100,7 +101,7 @@ QList<DataSetEntry> dataSets(const Session& folders, const QString& currentId) {
             }
         }
         // The check takes milliseconds; a set it refuses is worth seeing here.
-        const Report report = datasetcheck::run(entry.folder + QStringLiteral("/Data"));
+        const Report report = datasetcheck::run(datasetlayout::dataFolder(entry.folder));
         entry.errors = report.errors();
         entry.warnings = report.warnings();
         entries.append(entry);

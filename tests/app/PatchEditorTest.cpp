@@ -2,7 +2,7 @@
 #include "editor/PatchEditor.h"
 
 #include "base/TarvexError.h"
-#include "custompatch/EditorCursor.h"
+#include "editortext/EditorCursor.h"
 #include "srec/CustomPatch.h"
 #include "srec/CustomPatchSource.h"
 #include "support/TestSupport.h"

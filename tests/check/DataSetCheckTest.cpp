@@ -2,10 +2,10 @@
 #include "check/DataSetCheck.h"
 
 #include "base/TarvexError.h"
-#include "check/DataSetImport.h"
 #include "dataset/ImportStaging.h"
 #include "dataset/ListFile.h"
 #include "dataset/ListJournal.h"
+#include "import/DataSetImport.h"
 #include "platform/DataSetLock.h"
 #include "support/MiniDataSet.h"
 #include "support/TestSupport.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "pictures/PictureSlots.h"
 
+#include "base/ReportLanguage.h"
 #include "base/TarvexError.h"
-#include "check/ReportLanguage.h"
 #include "dataset/Session.h"
 #include "manager/PatchAssembly.h"
 #include "platform/SettingsStore.h"

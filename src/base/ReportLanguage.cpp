@@ -33,10 +33,6 @@ bool use(const QLocale& locale) {
     return russian != nullptr;
 }
 
-bool russian() {
-    return russianTranslator != nullptr;
-}
-
 QString inOurLanguage(const QString& systemText) {
     return ourlanguage::systemText(systemText);
 }

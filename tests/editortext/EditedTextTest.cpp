@@ -102,17 +102,6 @@ TEST(EditedText, TypingUndoesAWordAtATimeErasingInOneStepAndANewEditDropsRedo) {
     EXPECT_EQ(text.lines().line(0), "S0 one new words");
     type(text, "B");
     EXPECT_FALSE(text.redo());
-
-    // Pasted line ends of any kind become lines; the cursor ends after them.
-    text.setCursor({0, 1});
-    text.setCursor({0, 3}, true);
-    const auto [from, to] = text.selection();
-    text.replace(from, to, "x\r\ny\rz");
-    EXPECT_EQ(text.lines().count(), 3);
-    EXPECT_EQ(text.lines().line(2), "z one new words");
-    EXPECT_EQ(text.cursor(), (Position{2, 1}));
-    ASSERT_TRUE(text.undo());
-    EXPECT_EQ(text.lines().line(0), "BS0 one new words");
 }
 
 TEST(EditHistory, ModifiedMeansNotTheTextLastSetOrSaved) {

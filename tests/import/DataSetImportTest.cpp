@@ -18,17 +18,10 @@ namespace {
 
 class DataSetImportTest : public ::testing::Test {
 protected:
-    // The small data set in user/, with the extra files in its firmware folder.
-    void write() {
-        firmware = set.writeTo(scratch.path("user"));
-        for (auto it = extraFiles.begin(); it != extraFiles.end(); ++it) {
-            scratch.write("user/X120XEDJ2/" + it.key(), it.value());
-        }
-    }
+    void write() { firmware = set.writeTo(scratch.path("user")); }
 
     Scratch scratch;
     MiniDataSet set;
-    QMap<QString, QByteArray> extraFiles; // path inside the firmware folder -> bytes
     QString firmware;
 };
 
@@ -62,10 +55,10 @@ TEST_F(DataSetImportTest, CopiesOnlyAPassingDataSetUnderANewId) {
 TEST_F(DataSetImportTest, TakesTheWorkingCopiesButNoLinks) {
     set.overrides = {{"MelodiesFiles.lst", {"a.mid", "b.mid", "[Стандартная мелодия]"}},
                      {"MelodiesSize.lst", {"3", "4", "0"}}};
-    extraFiles["TempMelodies/a.mid"] = "abc";
-    extraFiles["TempMelodies/unnamed.mid"] = "x";
-    extraFiles["b.mid"] = "abcd";
     write();
+    scratch.write("user/X120XEDJ2/TempMelodies/a.mid", "abc");
+    scratch.write("user/X120XEDJ2/TempMelodies/unnamed.mid", "x");
+    scratch.write("user/X120XEDJ2/b.mid", "abcd");
     ASSERT_TRUE(QFile::link(firmware + "/b.mid", firmware + "/TempMelodies/b.mid"));
     ASSERT_TRUE(QFile::link(firmware + "/b.mid", firmware + "/Data/notes.txt"));
     const QString users = scratch.path("other");

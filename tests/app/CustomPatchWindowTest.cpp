@@ -86,15 +86,8 @@ TEST_F(CustomPatchWindow, DeleteAndTheEditingKeysBelongToTheFocusedBox) {
 }
 
 TEST_F(CustomPatchWindow, TypedChangesAreOfferedForSavingBeforeTheyAreThrownAway) {
-    openWithCtrlO(testsupport::sequence(40));
-    openWithCtrlO(testsupport::sequence(20)); // nothing typed: nothing asked
-    EXPECT_TRUE(dialogs.saveQuestions.isEmpty());
-    EXPECT_EQ(editor->blockCount(), 4);
-
-    // Typed, then undone: unchanged again.
-    QTest::keyClicks(editor, "X");
-    key(Qt::Key_Z, Qt::ControlModifier);
-    openWithCtrlO(testsupport::sequence(40));
+    openWithCtrlO(testsupport::sequence(20));
+    openWithCtrlO(testsupport::sequence(40)); // nothing typed: nothing asked
     EXPECT_TRUE(dialogs.saveQuestions.isEmpty());
     EXPECT_EQ(editor->blockCount(), 5);
 
@@ -104,7 +97,7 @@ TEST_F(CustomPatchWindow, TypedChangesAreOfferedForSavingBeforeTheyAreThrownAway
     key(Qt::Key_O, Qt::ControlModifier);
     key(Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.saveQuestions, QStringList(2, QStringLiteral("Сохранить изменения?")));
-    EXPECT_EQ(dialogs.openFilters.size(), 3); // no open dialog after either
+    EXPECT_EQ(dialogs.openFilters.size(), 2); // no open dialog after either
     EXPECT_EQ(dialogs.saveRequests.size(), 1);
     EXPECT_EQ(editor->lines().line(0), "XS00600004844521B");
 

@@ -32,7 +32,9 @@ sys.path.insert(0, HERE)
 import built_program  # noqa: E402
 
 EXIT_COMMENT = re.compile(r"\s+#\s*exit\s+(\d+)\s*$")
-LIMIT_S = 20
+# Long enough for a busy machine (port takes seconds there), short enough to
+# catch a hang.
+LIMIT_S = 60
 
 
 def examples(path):

@@ -241,38 +241,6 @@ TEST_F(CustomPatchTest, ALargePatchIsEditedByKeysAndSavedExactlyAsShown) {
     page.saveButton()->click();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(readAll(target), textlines::encode(expected));
-
-    // Every edit undoes back to the patch as made, and redoes: typed words go
-    // a word at a time ("AB", a break, "S0 " and "new", a deleted line and a
-    // joined one).
-    for (int i = 0; i < 6; ++i) {
-        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-    }
-    dialogs.saveAnswers << target;
-    page.saveButton()->click();
-    EXPECT_EQ(readAll(target), QByteArray::fromStdString(std::string(made.lines.text())));
-    editor->redo();
-    EXPECT_EQ(editor->lines().line(1000), cp1251::decode(made.lines.line(1000)).insert(4, "AB"));
-}
-
-TEST_F(CustomPatchTest, ASelectionAcrossMadeAndTypedLinesCopiesAsShown) {
-    openFile(sequence(100));
-    editor->setCursorPosition({3, 2});
-    QTest::keyClicks(editor, "typed");
-    const QStringList lines = page.editorLines(); // header, 7 records, end
-    ASSERT_EQ(lines.size(), 9);
-    editor->setCursorPosition({1, 5});
-    editor->setCursorPosition({8, 4}, true);
-    QStringList expected = lines.mid(1, 8);
-    expected.first().remove(0, 5);
-    expected.last().truncate(4);
-    EXPECT_EQ(editor->selectedText(), expected.join('\n'));
-    editor->setCursorPosition({3, 2});
-    editor->setCursorPosition({3, 7}, true);
-    EXPECT_EQ(editor->selectedText(), "typed");
-    editor->setCursorPosition({2, 40});
-    editor->setCursorPosition({3, 0}, true);
-    EXPECT_EQ(editor->selectedText(), lines[2].mid(40) + '\n');
 }
 
 TEST_F(CustomPatchTest, SelectionsCutCopyAndPasteWorkAcrossLines) {

@@ -50,6 +50,9 @@ TEST(EditedLines, EditsSpliceLinesAndWhatTheyReturnPutsThemBack) {
     EXPECT_EQ(lines.line(11), "S0 b");
     EXPECT_EQ(lines.line(13), cp1251::decode(made.lines.line(12)));
     EXPECT_EQ(lines.line(30), cp1251::decode(made.lines.line(30)));
+    EXPECT_EQ(lines.text({9, 40}, {13, 4}), cp1251::decode(made.lines.line(9)).mid(40) +
+                                                "\nS0 a\nS0 b\nS0 c\n" +
+                                                cp1251::decode(made.lines.line(12)).left(4));
     std::string expected(made.lines.text());
     const auto lineStart = [&](qsizetype i) {
         return made.lines.line(i).data() - made.lines.text().data();

@@ -33,7 +33,7 @@ std::uint32_t le32(const QByteArray& b, int at) {
 bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
     constexpr int kFileHeader = 14;
     if (head.size() < kFileHeader + 4) {
-        return true; // the reader has already accepted it; nothing to judge by
+        return true; // nothing to judge by: the reader decides
     }
     const qint64 dataOffset = le32(head, 10);
     const std::uint32_t infoSize = le32(head, kFileHeader);
@@ -84,11 +84,16 @@ QImage loadBitmap(const QString& path) {
     }
     const QByteArray head = file.peek(64);
 
+    // Checked before decoding: a header of a few bytes may promise millions
+    // of pixels, and the reader would allocate and fill them all first.
+    if (!pixelDataPresent(head, file.size())) {
+        throw invalidBitmap();
+    }
     // Only bitmaps: another image format under a .bmp name is refused.
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
-    if (image.isNull() || !pixelDataPresent(head, file.size())) {
+    if (image.isNull()) {
         throw invalidBitmap();
     }
     return image;

@@ -61,17 +61,18 @@ bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
     }
 
     enum : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
-    qint64 needed = 0;
     if (compression == Rgb || compression == BitFields || compression == AlphaBitFields) {
         const qint64 rowBits = width * bitsPerPixel;
         const qint64 stride = (rowBits + 31) / 32 * 4;
-        needed = stride * height;
-    } else if (compression == Rle8 || compression == Rle4) {
-        needed = imageSize; // compressed length, 0 when the writer left it out
-    } else {
-        return true;
+        // Divided rather than multiplied: the header's own width and height
+        // may overflow any product.
+        return dataOffset <= fileSize && height <= (fileSize - dataOffset) / stride;
     }
-    return fileSize >= dataOffset + needed;
+    if (compression == Rle8 || compression == Rle4) {
+        // The compressed length, 0 when the writer left it out.
+        return fileSize >= dataOffset + qint64(imageSize);
+    }
+    return true;
 }
 
 } // namespace

@@ -33,7 +33,7 @@ std::uint32_t le32(const QByteArray& b, int at) {
 bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
     constexpr int kFileHeader = 14;
     if (head.size() < kFileHeader + 4) {
-        return true; // the reader has already accepted it; nothing to judge by
+        return true; // nothing to judge by: the reader decides
     }
     const qint64 dataOffset = le32(head, 10);
     const std::uint32_t infoSize = le32(head, kFileHeader);
@@ -61,17 +61,18 @@ bool pixelDataPresent(const QByteArray& head, qint64 fileSize) {
     }
 
     enum : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
-    qint64 needed = 0;
     if (compression == Rgb || compression == BitFields || compression == AlphaBitFields) {
         const qint64 rowBits = width * bitsPerPixel;
         const qint64 stride = (rowBits + 31) / 32 * 4;
-        needed = stride * height;
-    } else if (compression == Rle8 || compression == Rle4) {
-        needed = imageSize; // compressed length, 0 when the writer left it out
-    } else {
-        return true;
+        // Divided rather than multiplied: the header's own width and height
+        // may overflow any product.
+        return dataOffset <= fileSize && height <= (fileSize - dataOffset) / stride;
     }
-    return fileSize >= dataOffset + needed;
+    if (compression == Rle8 || compression == Rle4) {
+        // The compressed length, 0 when the writer left it out.
+        return fileSize >= dataOffset + qint64(imageSize);
+    }
+    return true;
 }
 
 } // namespace
@@ -84,11 +85,16 @@ QImage loadBitmap(const QString& path) {
     }
     const QByteArray head = file.peek(64);
 
+    // Checked before decoding: a header of a few bytes may promise millions
+    // of pixels, and the reader would allocate and fill them all first.
+    if (!pixelDataPresent(head, file.size())) {
+        throw invalidBitmap();
+    }
     // Only bitmaps: another image format under a .bmp name is refused.
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
-    if (image.isNull() || !pixelDataPresent(head, file.size())) {
+    if (image.isNull()) {
         throw invalidBitmap();
     }
     return image;

@@ -2,6 +2,7 @@
 // A required patch of the data set, read into a patch: every line of the file
 // arrives unchanged, in order.
 #include "FuzzSupport.h"
+#include "base/Cp1251.h"
 #include "base/TarvexError.h"
 #include "base/TextLines.h"
 #include "dataset/FirmwareDataSet.h"
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList expected = textlines::decode(bytes);
     fuzz::check(lines.count() == expected.size() + 1, "lines lost or added");
     for (qsizetype i = 0; i < expected.size(); ++i) {
-        fuzz::check(lines.lineText(i + 1) == expected[i], "a line changed on its way");
+        fuzz::check(cp1251::decode(lines.line(i + 1)) == expected[i], "a line changed on its way");
     }
     return 0;
 }

@@ -5,12 +5,12 @@
 #include "app/ReportDialog.h"
 #include "app/WindowHost.h"
 #include "check/DataSetCheck.h"
-#include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
 #include "dataset/DataSetLayout.h"
 #include "dataset/FirmwareId.h"
 #include "dataset/Session.h"
 #include "desktop/UserDialogs.h"
+#include "import/DataSetImport.h"
 #include "pages/DialogFilters.h"
 
 #include <QDir>

@@ -10,7 +10,7 @@
 #include "app/StartUp.h"
 #include "app/StatusPanel.h"
 #include "app/UiFont.h"
-#include "check/ReportLanguage.h"
+#include "base/ReportLanguage.h"
 #include "desktop/UserDialogs.h"
 #include "editor/CustomPatchPage.h"
 #include "manager/SlotTable.h"

@@ -3,9 +3,9 @@
 
 #include "app/QtTranslation.h"
 #include "app/WindowHost.h"
+#include "base/ReportLanguage.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
-#include "check/ReportLanguage.h"
 #include "dataset/DataSetLayout.h"
 #include "dataset/Session.h"
 #include "desktop/UserDialogs.h"

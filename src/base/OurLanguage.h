@@ -6,7 +6,7 @@
 // Which language our texts are in, known to every layer: the texts that
 // quote the system (a file error's reason, a library's message) show its
 // words only when they are in the same language, so that no line mixes two.
-// The translation is installed above (check/ReportLanguage), which says here
+// The translation is installed by reportlanguage::use, which says here
 // what it installed.
 namespace ourlanguage {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "check/AddressLayoutCheck.h"
 
-#include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
+#include "manager/AddressLayout.h"
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "check/DataSetCheck.h"
 
+#include "base/ReportLanguage.h"
 #include "base/TarvexError.h"
 #include "check/AddressLayoutCheck.h"
 #include "check/ListsCheck.h"
 #include "check/MemoryMapCheck.h"
 #include "check/PatchRecordsCheck.h"
-#include "check/ReportLanguage.h"
 #include "check/SlotFilesCheck.h"
 #include "dataset/DataSetLayout.h"
 #include "dataset/ListFile.h"

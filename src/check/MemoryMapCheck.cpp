@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "check/MemoryMapCheck.h"
 
-#include "check/AddressLayout.h"
 #include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
+#include "manager/AddressLayout.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>

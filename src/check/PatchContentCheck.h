@@ -2,9 +2,9 @@
 #pragma once
 
 #include "base/Report.h"
-#include "check/AddressLayout.h"
 #include "check/PatchImage.h"
 #include "check/TableEntryCheck.h"
+#include "manager/AddressLayout.h"
 
 #include <map>
 #include <vector>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "check/PatchMatch.h"
 
+#include "actions/ManagerSteps.h"
 #include "base/TarvexError.h"
-#include "check/AddressLayout.h"
 #include "dataset/NumericText.h"
+#include "manager/AddressLayout.h"
 #include "manager/PatchAssembly.h"
-#include "models/ManagerSteps.h"
 
 #include <QCoreApplication>
 #include <QJsonObject>

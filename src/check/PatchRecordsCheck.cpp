@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "check/PatchRecordsCheck.h"
 
-#include "check/AddressLayout.h"
 #include "dataset/DataSetLayout.h"
+#include "manager/AddressLayout.h"
 #include "melodies/MelodyPatch.h"
 #include "platform/IniFile.h"
 

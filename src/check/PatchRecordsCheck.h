@@ -2,8 +2,8 @@
 #pragma once
 
 #include "base/Report.h"
-#include "check/AddressLayout.h"
 #include "dataset/FirmwareDataSet.h"
+#include "manager/AddressLayout.h"
 
 #include <QStringList>
 

@@ -2,13 +2,13 @@
 #include "check/PatchVerify.h"
 
 #include "base/JsonShape.h"
-#include "check/AddressLayout.h"
+#include "base/ReportLanguage.h"
 #include "check/PatchContentCheck.h"
 #include "check/PatchImage.h"
 #include "check/PatchMatch.h"
-#include "check/ReportLanguage.h"
 #include "check/TableEntryCheck.h"
 #include "dataset/NumericText.h"
+#include "manager/AddressLayout.h"
 #include "platform/FileOps.h"
 #include "srec/SRecordReader.h"
 

@@ -3,10 +3,10 @@
 
 #include "base/OurLanguage.h"
 #include "base/TarvexError.h"
-#include "check/AddressLayout.h"
 #include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "java/JavaPair.h"
+#include "manager/AddressLayout.h"
 #include "manager/SlotContent.h"
 #include "pictures/HandsetPicture.h"
 #include "pictures/JpegLoader.h"

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "base/Report.h"
-#include "check/AddressLayout.h"
 #include "check/PatchImage.h"
+#include "manager/AddressLayout.h"
 
 #include <utility>
 #include <vector>

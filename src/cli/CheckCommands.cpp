@@ -4,13 +4,13 @@
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"
-#include "check/DataSetImport.h"
 #include "check/PatchVerify.h"
 #include "cli/Commands.h"
 #include "cli/InputStream.h"
 #include "cli/JsonOutput.h"
 #include "cli/Printable.h"
 #include "dataset/DataSetLayout.h"
+#include "import/DataSetImport.h"
 
 #include <QCoreApplication>
 #include <optional>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // slots, assign, restore, volume and build: the manager pages' handlers for
 // scripts, on the same model code.
+#include "actions/ManagerActions.h"
+#include "actions/ManagerSteps.h"
 #include "base/Report.h"
 #include "base/TarvexError.h"
 #include "cli/Commands.h"
@@ -11,8 +13,6 @@
 #include "java/JavaPair.h"
 #include "manager/SlotContent.h"
 #include "melodies/MelodyVolumes.h"
-#include "models/ManagerActions.h"
-#include "models/ManagerSteps.h"
 #include "platform/OutputFile.h"
 
 #include <QCoreApplication>

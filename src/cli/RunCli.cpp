@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "base/Report.h"
+#include "base/ReportLanguage.h"
 #include "base/TarvexError.h"
-#include "check/ReportLanguage.h"
 #include "cli/CliDocs.h"
 #include "cli/CliHelp.h"
 #include "cli/Commands.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "check/ReportLanguage.h"
+#include "base/ReportLanguage.h"
 #include "cli/Commands.h"
 
 #include <QCoreApplication>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "editor/CustomPatchPage.h"
 
+#include "actions/ManagerSteps.h"
 #include "base/TarvexError.h"
 #include "dataset/NumericText.h"
 #include "dataset/OutputPlace.h"
 #include "desktop/UserDialogs.h"
 #include "editor/PatchEditor.h"
 #include "manager/PatchAssembly.h"
-#include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
 #include "platform/CheckedSaveFile.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "custompatch/EditedText.h"
-#include "custompatch/EditorCursor.h"
+#include "editortext/EditedText.h"
+#include "editortext/EditorCursor.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>

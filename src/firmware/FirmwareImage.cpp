@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/FirmwareImage.h"
 
+#include "base/ReportLanguage.h"
 #include "base/TarvexError.h"
-#include "check/ReportLanguage.h"
 #include "dataset/NumericText.h"
 #include "platform/FileOps.h"
 #include "srec/SRecordReader.h"

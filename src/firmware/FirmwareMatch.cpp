@@ -2,11 +2,11 @@
 #include "firmware/FirmwareMatch.h"
 
 #include "base/TextLines.h"
-#include "check/AddressLayout.h"
 #include "content/ContentInfo.h"
 #include "dataset/ManagerInfo.h"
 #include "dataset/NumericText.h"
 #include "firmware/StandardResources.h"
+#include "manager/AddressLayout.h"
 #include "srec/TableEntry.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/NewDataSet.h"
 
-#include "check/DataSetImport.h"
 #include "firmware/FirmwareMatch.h"
+#include "import/DataSetImport.h"
 
 namespace newdataset {
 

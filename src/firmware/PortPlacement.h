@@ -2,9 +2,9 @@
 #pragma once
 
 #include "base/Report.h"
-#include "check/AddressLayout.h"
 #include "firmware/FirmwareImage.h"
 #include "firmware/StandardResources.h"
+#include "manager/AddressLayout.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "firmware/StandardResources.h"
 
-#include "check/ReportLanguage.h"
+#include "base/ReportLanguage.h"
 #include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"
 #include "manager/PatchAssembly.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "pages/JavaPage.h"
 
+#include "actions/ManagerSteps.h"
 #include "desktop/UserDialogs.h"
 #include "java/JavaPair.h"
-#include "models/ManagerSteps.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 

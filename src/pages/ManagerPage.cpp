@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "pages/ManagerPage.h"
 
+#include "actions/ManagerActions.h"
+#include "actions/ManagerSteps.h"
 #include "content/ContentFile.h"
 #include "desktop/UserDialogs.h"
-#include "models/ManagerActions.h"
-#include "models/ManagerSteps.h"
 #include "pages/DialogFilters.h"
 #include "pages/DroppedFile.h"
 #include "pages/MemoryPanel.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "pages/PicturePage.h"
 
+#include "actions/ManagerActions.h"
 #include "base/TarvexError.h"
 #include "dataset/DataSetLayout.h"
 #include "desktop/UserDialogs.h"
-#include "models/ManagerActions.h"
 #include "pages/MemoryPanel.h"
 #include "pages/SlotListView.h"
 #include "pictures/HandsetPicture.h"

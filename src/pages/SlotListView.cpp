@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "pages/SlotListView.h"
 
+#include "actions/ManagerSteps.h"
 #include "base/TarvexError.h"
-#include "models/ManagerSteps.h"
 #include "pages/DroppedFile.h"
 
 #include <QDropEvent>

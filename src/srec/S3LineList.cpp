@@ -36,10 +36,6 @@ std::string_view S3LineList::line(qsizetype i) const {
     return std::string_view(text_).substr(begin, end - begin - 2);
 }
 
-QString S3LineList::lineText(qsizetype i) const {
-    return cp1251::decode(line(i));
-}
-
 void S3LineList::reserve(qsizetype lines, qsizetype bytes) {
     starts_.reserve(std::size_t(lines));
     text_.reserve(std::size_t(bytes));

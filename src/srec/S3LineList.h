@@ -21,7 +21,6 @@ public:
     qsizetype count() const { return qsizetype(starts_.size()); }
     bool isEmpty() const { return starts_.empty(); }
     std::string_view line(qsizetype i) const;
-    QString lineText(qsizetype i) const;
 
     // The whole list as it is written to a file: CR LF after every line.
     std::string_view text() const { return text_; }

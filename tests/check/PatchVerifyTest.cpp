@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "check/PatchVerify.h"
 
-#include "check/ReportLanguage.h"
+#include "base/ReportLanguage.h"
 #include "dataset/Session.h"
 #include "firmware/FirmwareMatch.h"
 #include "java/JavaPatch.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "CliFixture.h"
-#include "check/ReportLanguage.h"
+#include "base/ReportLanguage.h"
 #include "cli/Commands.h"
 #include "dataset/ListFile.h"
 #include "platform/SettingsStore.h"

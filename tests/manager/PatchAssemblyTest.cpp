@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "manager/PatchAssembly.h"
 
+#include "base/Cp1251.h"
 #include "base/TarvexError.h"
 #include "dataset/ListFile.h"
 #include "dataset/Session.h"
@@ -37,7 +38,7 @@ protected:
     static QStringList lines(const S3LineList& list) {
         QStringList out;
         for (qsizetype i = 0; i < list.count(); ++i) {
-            out << list.lineText(i);
+            out << cp1251::decode(list.line(i));
         }
         return out;
     }

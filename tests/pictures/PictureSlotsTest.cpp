@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "pictures/PictureSlots.h"
 
+#include "base/Cp1251.h"
+#include "base/ReportLanguage.h"
 #include "base/TarvexError.h"
-#include "check/ReportLanguage.h"
 #include "dataset/Session.h"
 #include "manager/PatchAssembly.h"
 #include "platform/SettingsStore.h"
@@ -136,7 +137,7 @@ TEST_F(PictureSlotsTest, AVanishedCopyIsStandardAndMovesTheNextOneUp) {
     const S3LineList lines = patch::build(*table, pictureslots::patchHooks(), {});
     QStringList text;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        text << lines.lineText(i);
+        text << cp1251::decode(lines.line(i));
     }
     EXPECT_TRUE(text.contains(srec::tableRecord("00600100", "0400020000007000")));
     EXPECT_TRUE(text.contains(srec::tableRecord("00600110", srec::pictureEntry(0x00646880, 4, 2))));

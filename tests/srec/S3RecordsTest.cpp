@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "srec/S3Records.h"
 
+#include "base/Cp1251.h"
 #include "base/TarvexError.h"
 #include "srec/CustomPatch.h"
 #include "srec/CustomPatchSource.h"
@@ -14,7 +15,7 @@ namespace {
 QStringList linesOf(const S3LineList& list) {
     QStringList out;
     for (qsizetype i = 0; i < list.count(); ++i) {
-        out << list.lineText(i);
+        out << cp1251::decode(list.line(i));
     }
     return out;
 }
@@ -119,16 +120,17 @@ TEST(CustomPatch, FramesTheFileBetweenHeaderAndEnd) {
     const QString file = dir.write("f.bin", testsupport::sequence(20));
     const CustomPatch patch = makeCustomPatch(file, 20, 0x00646880);
     ASSERT_EQ(patch.lines.count(), 4);
-    EXPECT_EQ(patch.lines.lineText(0), "S00600004844521B");
-    EXPECT_TRUE(patch.lines.lineText(1).startsWith("S31500646880"));
-    EXPECT_TRUE(patch.lines.lineText(2).startsWith("S30900646890"));
-    EXPECT_EQ(patch.lines.lineText(3), "S705A002000058");
+    EXPECT_EQ(cp1251::decode(patch.lines.line(0)), "S00600004844521B");
+    EXPECT_TRUE(cp1251::decode(patch.lines.line(1)).startsWith("S31500646880"));
+    EXPECT_TRUE(cp1251::decode(patch.lines.line(2)).startsWith("S30900646890"));
+    EXPECT_EQ(cp1251::decode(patch.lines.line(3)), "S705A002000058");
     EXPECT_EQ(srec::endRecord(0xA0020000), srec::kEndRecord);
     EXPECT_EQ(srec::endRecord(0x0000FF01), "S7050000FF01FA");
     EXPECT_EQ(patch.bytesRead, 20);
     EXPECT_EQ(patch.wholeRecords, 1);
     // The data records are those of the S-record writer at the same address.
-    EXPECT_EQ(patch.lines.lineText(1), recordsOf(testsupport::sequence(20), 0x00646880)[0]);
+    EXPECT_EQ(cp1251::decode(patch.lines.line(1)),
+              recordsOf(testsupport::sequence(20), 0x00646880)[0]);
 }
 
 TEST(CustomPatch, ShortReadsAreFilledWithFFAndEmptyFilesFramed) {
@@ -138,7 +140,7 @@ TEST(CustomPatch, ShortReadsAreFilledWithFFAndEmptyFilesFramed) {
     const CustomPatch shrunk = makeCustomPatch(file, 5, 4096);
     EXPECT_EQ(shrunk.bytesRead, 2);
     EXPECT_EQ(shrunk.wholeRecords, 0);
-    EXPECT_EQ(shrunk.lines.lineText(1),
+    EXPECT_EQ(cp1251::decode(shrunk.lines.line(1)),
               srec::withS3Checksum(QStringLiteral("S30A000010000102FFFFFF")));
     const CustomPatch empty = makeCustomPatch(dir.write("e.bin", ""), 0, 0);
     EXPECT_EQ(empty.lines.count(), 2);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/EditHistory.h"
+#include "editortext/EditHistory.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "custompatch/EditHistory.h"
-#include "custompatch/EditedLines.h"
+#include "editortext/EditHistory.h"
+#include "editortext/EditedLines.h"
 
 #include <QString>
 #include <QStringList>

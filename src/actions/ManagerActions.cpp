@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "models/ManagerActions.h"
+#include "actions/ManagerActions.h"
 
+#include "actions/ManagerSteps.h"
 #include "manager/SlotContent.h"
-#include "models/ManagerSteps.h"
 
 namespace manageractions {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/EditedText.h"
+#include "editortext/EditedText.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/EditedLines.h"
+#include "editortext/EditedLines.h"
 
 #include "srec/CustomPatchSource.h"
 #include "srec/S3LineList.h"

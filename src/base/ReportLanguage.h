@@ -15,9 +15,6 @@ namespace reportlanguage {
 // reports are now Russian.
 bool use(const QLocale& locale);
 
-// Whether the Russian translation is installed.
-bool russian();
-
 // A text of the system (a file error's reason, which the C library words by
 // its own locale) when it is in the language of ours, else empty: one line
 // never mixes two languages.

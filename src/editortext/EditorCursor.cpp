@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "custompatch/EditorCursor.h"
+#include "editortext/EditorCursor.h"
 
 #include <climits>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "check/ReportLanguage.h"
+#include "base/ReportLanguage.h"
 
 #include "base/OurLanguage.h"
 
@@ -31,10 +31,6 @@ bool use(const QLocale& locale) {
     }
     ourlanguage::setRussian(russian != nullptr);
     return russian != nullptr;
-}
-
-bool russian() {
-    return russianTranslator != nullptr;
 }
 
 QString inOurLanguage(const QString& systemText) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "custompatch/EditedLines.h"
+#include "editortext/EditedLines.h"
 
 #include <cstddef>
 #include <cstdint>

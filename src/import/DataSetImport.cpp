@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "check/DataSetImport.h"
+#include "import/DataSetImport.h"
 
 #include "base/TarvexError.h"
 #include "check/DataSetCheck.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "check/AddressLayout.h"
+#include "manager/AddressLayout.h"
 
 #include "dataset/DataSetLayout.h"
 #include "dataset/NumericText.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "custompatch/EditedText.h"
+#include "editortext/EditedText.h"
 
 #include <QString>
 #include <cstdint>

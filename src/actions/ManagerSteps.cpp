@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "models/ManagerSteps.h"
+#include "actions/ManagerSteps.h"
 
 #include "base/TarvexError.h"
 #include "java/JavaPair.h"

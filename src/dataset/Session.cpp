@@ -23,14 +23,14 @@ Session::Session(SessionOptions options)
 Session::~Session() = default;
 
 QString Session::scanFirmwareFolders(const QString& userFolder) {
-    TFindFiles find;
-    find.Directory = userFolder;
-    find.FileMask = QStringLiteral("*");
-    find.DirsOnly = true;
-    find.IncludeDirs = true;
-    find.Search();
+    FileSearch find;
+    find.directory = userFolder;
+    find.fileMask = QStringLiteral("*");
+    find.dirsOnly = true;
+    find.includeDirs = true;
+    find.run();
     QString list;
-    for (const QString& name : find.Files) {
+    for (const QString& name : find.files) {
         list += name + QStringLiteral("\r\n");
     }
     return list;

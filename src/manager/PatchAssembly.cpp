@@ -29,13 +29,13 @@ QStringList requiredPatchFiles(const FirmwareDataSet& data) {
     if (!fileops::folderExists(folder)) {
         return {};
     }
-    TFindFiles find;
-    find.Directory = folder;
-    find.FileMask = datasetlayout::kRequiredPatchMask;
-    find.FullPath = true;
-    find.Search();
+    FileSearch find;
+    find.directory = folder;
+    find.fileMask = datasetlayout::kRequiredPatchMask;
+    find.fullPath = true;
+    find.run();
     QStringList files;
-    for (const QString& path : find.Files) {
+    for (const QString& path : find.files) {
         if (fileops::exists(path)) { // not a folder named like a patch
             files.append(path);
         }

@@ -178,11 +178,11 @@ void SlotTable::cleanWorkFolder() const {
         !fileops::isPlainFolder(data_.workFolder(info_))) {
         return;
     }
-    TFindFiles find;
-    find.Directory = data_.workFolder(info_);
-    find.FileMask = QStringLiteral("*.*");
-    find.Search();
-    for (const QString& name : find.Files) {
+    FileSearch find;
+    find.directory = data_.workFolder(info_);
+    find.fileMask = QStringLiteral("*.*");
+    find.run();
+    for (const QString& name : find.files) {
         if (!slotUsing(name)) {
             fileops::removeFileOrLink(data_.workFile(info_, name));
         }

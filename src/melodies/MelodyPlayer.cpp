@@ -48,7 +48,7 @@ QString runnable(const QString& program) {
 
 } // namespace
 
-QString MelodyPlayer::FindMidRadio() {
+QString MelodyPlayer::findMidRadio() {
     const QString folder =
         SettingsStore::readForeignString(QStringLiteral("Software/YAMAHA/MidRadio2/Profiles"),
                                          QStringLiteral("InstallDirectory"))
@@ -60,7 +60,7 @@ QString MelodyPlayer::FindMidRadio() {
     return fileops::exists(path) ? path : QString();
 }
 
-QString MelodyPlayer::FindMidiPlayer() {
+QString MelodyPlayer::findMidiPlayer() {
     QString named;
     try {
         named = SettingsStore().readString(kMidiPlayerKey).value_or(QString());
@@ -79,12 +79,12 @@ QStringList MelodyPlayer::programFolders() {
     return folderList();
 }
 
-MelodyPlayer::Program MelodyPlayer::Find() {
-    const QString midRadio = FindMidRadio();
+MelodyPlayer::Program MelodyPlayer::find() {
+    const QString midRadio = findMidRadio();
     if (!midRadio.isEmpty()) {
         return {midRadio, Kind::MidRadio};
     }
-    return {FindMidiPlayer(), Kind::Midi};
+    return {findMidiPlayer(), Kind::Midi};
 }
 
 MelodyPlayer::MelodyPlayer(QString playerPath, Kind kind)

@@ -26,12 +26,12 @@ public:
 
     // The player's full path from the settings store ("InstallDirectory" of
     // "Software/YAMAHA/MidRadio2/Profiles" + "/MidRadio.exe"), empty when absent.
-    static QString FindMidRadio();
+    static QString findMidRadio();
     // A MIDI player: the program named by kMidiPlayerKey when it can be run,
     // else kDefaultMidiPlayer on PATH; empty when neither is there.
-    static QString FindMidiPlayer();
+    static QString findMidiPlayer();
     // MidRadio when its settings name one, else a MIDI player.
-    static Program Find();
+    static Program find();
     // The folders a player named without a folder is looked for in; empty
     // (the default) is PATH. Tests set it, so that what the machine has
     // installed never decides what they see.

@@ -118,7 +118,7 @@ MelodyPage::MelodyPage(QWidget* parent) : ManagerPage(managers::melodies(), pare
 }
 
 void MelodyPage::startUp() {
-    player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::Find());
+    player_ = std::make_unique<MelodyPlayer>(MelodyPlayer::find());
     player_->setOnFinished([this] { showPlaying(false); });
     if (!player_->isAvailable()) {
         playButton_->setEnabled(false);

@@ -92,44 +92,44 @@ bool isPlainFolder(const QFileInfo& info) {
 
 } // namespace
 
-bool TFindFiles::matchesMask(const QString& name, const QString& mask) {
+bool FileSearch::matchesMask(const QString& name, const QString& mask) {
     return matchFrom(name, 0, mask, 0);
 }
 
-void TFindFiles::Search() {
-    searchFolder(Directory);
+void FileSearch::run() {
+    searchFolder(directory);
 }
 
-void TFindFiles::searchFolder(const QString& folder) {
+void FileSearch::searchFolder(const QString& folder) {
     QDir dir(folder);
     if (folder.isEmpty() || !dir.exists() || !dir.isReadable()) {
         return;
     }
-    const QDir::Filters filters = DirsOnly ? (QDir::Dirs | QDir::NoDotAndDotDot)
+    const QDir::Filters filters = dirsOnly ? (QDir::Dirs | QDir::NoDotAndDotDot)
                                            : (QDir::AllEntries | QDir::Hidden | QDir::System);
     QFileInfoList entries = dir.entryInfoList(filters, QDir::NoSort);
     // The file system gives no order of its own here; sort so results are stable.
     std::sort(entries.begin(), entries.end(),
               [](const QFileInfo& a, const QFileInfo& b) { return a.fileName() < b.fileName(); });
-    const QString prefix = FullPath ? dir.absolutePath() + QLatin1Char('/') : QString();
+    const QString prefix = fullPath ? dir.absolutePath() + QLatin1Char('/') : QString();
     for (const QFileInfo& entry : entries) {
         const QString name = entry.fileName();
-        if (Subfolders && entry.isDir() && !isDotEntry(name)) {
+        if (subfolders && entry.isDir() && !isDotEntry(name)) {
             searchFolder(entry.absoluteFilePath());
         }
-        if (DirsOnly) {
-            if (IncludeDirs && !isDotEntry(name) && isPlainFolder(entry)) {
-                Files.append(name);
+        if (dirsOnly) {
+            if (includeDirs && !isDotEntry(name) && isPlainFolder(entry)) {
+                files.append(name);
             }
             continue;
         }
-        if (!matchesMask(name, FileMask)) {
+        if (!matchesMask(name, fileMask)) {
             continue;
         }
-        if (IncludeDirs && entry.isDir() && !isDotEntry(name)) {
-            Files.append(name);
+        if (includeDirs && entry.isDir() && !isDotEntry(name)) {
+            files.append(name);
         } else {
-            Files.append(prefix + name);
+            files.append(prefix + name);
         }
     }
 }

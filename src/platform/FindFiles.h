@@ -7,18 +7,18 @@
 // Lists a folder by a wildcard mask: "*" any run of characters, "?" one
 // character, "[a-z]" one of a set (a leading "!" negates); letters a to z match
 // without regard to case. The process's current directory is left alone.
-class TFindFiles {
+class FileSearch {
 public:
-    QString Directory;
-    QString FileMask = QStringLiteral("*.*");
-    bool Subfolders = false;
-    bool FullPath = false;
-    bool DirsOnly = false;
-    bool IncludeDirs = false;
+    QString directory;
+    QString fileMask = QStringLiteral("*.*");
+    bool subfolders = false;
+    bool fullPath = false;
+    bool dirsOnly = false;
+    bool includeDirs = false;
 
-    QStringList Files;
+    QStringList files;
 
-    void Search();
+    void run();
 
     static bool matchesMask(const QString& name, const QString& mask);
 

@@ -94,33 +94,33 @@ protected:
 
 TEST_F(PlayerTest, FoundThroughTheSettingsStoreOnlyWhenTheProgramExists) {
     TARVEX_SKIP_WITHOUT_POSIX_SHELL();
-    EXPECT_EQ(MelodyPlayer::FindMidRadio(), "");
+    EXPECT_EQ(MelodyPlayer::findMidRadio(), "");
     const QString player = writeFakePlayer(scratch, scratch.path("log"));
     {
         QSettings settings(scratch.path("settings.ini"), QSettings::IniFormat);
         settings.setValue("Software/YAMAHA/MidRadio2/Profiles/InstallDirectory",
                           scratch.path("nowhere"));
     }
-    EXPECT_EQ(MelodyPlayer::FindMidRadio(), "");
+    EXPECT_EQ(MelodyPlayer::findMidRadio(), "");
     {
         QSettings settings(scratch.path("settings.ini"), QSettings::IniFormat);
         settings.setValue("Software/YAMAHA/MidRadio2/Profiles/InstallDirectory",
                           scratch.path("player dir"));
     }
-    EXPECT_EQ(MelodyPlayer::FindMidRadio(), player);
+    EXPECT_EQ(MelodyPlayer::findMidRadio(), player);
 }
 
 TEST_F(PlayerTest, TheDefaultMidiPlayerIsLookedForOnlyWhereTheProgramsAre) {
     TARVEX_SKIP_WITHOUT_POSIX_SHELL();
-    EXPECT_EQ(MelodyPlayer::FindMidiPlayer(), ""); // whatever PATH holds
+    EXPECT_EQ(MelodyPlayer::findMidiPlayer(), ""); // whatever PATH holds
     const QString timidity =
         scratch.write("bin/" + MelodyPlayer::kDefaultMidiPlayer, "#!/bin/sh\n");
     QFile::setPermissions(timidity, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     MelodyPlayer::setProgramFolders({scratch.path("bin")});
-    EXPECT_EQ(MelodyPlayer::FindMidiPlayer(), timidity);
-    EXPECT_EQ(MelodyPlayer::Find().kind, MelodyPlayer::Kind::Midi);
+    EXPECT_EQ(MelodyPlayer::findMidiPlayer(), timidity);
+    EXPECT_EQ(MelodyPlayer::find().kind, MelodyPlayer::Kind::Midi);
     MelodyPlayer::setProgramFolders({scratch.path("nothing here")});
-    EXPECT_EQ(MelodyPlayer::Find().path, "");
+    EXPECT_EQ(MelodyPlayer::find().path, "");
 }
 
 TEST_F(PlayerTest, EndsThePreviousPlayerBeforeStartingTheNext) {

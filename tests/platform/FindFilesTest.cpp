@@ -12,7 +12,7 @@ using testsupport::Scratch;
 
 TEST(FindFilesMask, WildcardsSetsAndCase) {
     auto m = [](const char* name, const char* mask) {
-        return TFindFiles::matchesMask(QString::fromUtf8(name), QString::fromUtf8(mask));
+        return FileSearch::matchesMask(QString::fromUtf8(name), QString::fromUtf8(mask));
     };
     EXPECT_TRUE(m("patch.s3", "*.s3"));
     EXPECT_TRUE(m("PATCH.S3", "*.s3"));
@@ -44,34 +44,34 @@ TEST(FindFiles, OptionsDecideWhatIsReported) {
     dir.write("sub/deep.s3", "");
     dir.mkdir("dir.s3");
 
-    TFindFiles plain;
-    plain.Directory = dir.path();
-    plain.FileMask = "*.s3";
-    plain.Search();
-    EXPECT_EQ(plain.Files, (QStringList{".hidden.s3", "a.S3", "b.s3", "dir.s3"}));
+    FileSearch plain;
+    plain.directory = dir.path();
+    plain.fileMask = "*.s3";
+    plain.run();
+    EXPECT_EQ(plain.files, (QStringList{".hidden.s3", "a.S3", "b.s3", "dir.s3"}));
 
-    TFindFiles full;
-    full.Directory = dir.path();
-    full.FileMask = "*.s3";
-    full.FullPath = true;
-    full.Subfolders = true;
-    full.IncludeDirs = true;
-    full.Search();
-    EXPECT_EQ(full.Files,
+    FileSearch full;
+    full.directory = dir.path();
+    full.fileMask = "*.s3";
+    full.fullPath = true;
+    full.subfolders = true;
+    full.includeDirs = true;
+    full.run();
+    EXPECT_EQ(full.files,
               (QStringList{dir.path() + "/.hidden.s3", dir.path() + "/a.S3", dir.path() + "/b.s3",
                            "dir.s3", dir.path() + "/sub/deep.s3"}));
 
-    TFindFiles all;
-    all.Directory = dir.path();
-    all.Search(); // "*.*" also matches "." and ".."
-    EXPECT_TRUE(all.Files.contains(".") && all.Files.contains(".."));
-    EXPECT_FALSE(all.Files.contains("sub"));
+    FileSearch all;
+    all.directory = dir.path();
+    all.run(); // "*.*" also matches "." and ".."
+    EXPECT_TRUE(all.files.contains(".") && all.files.contains(".."));
+    EXPECT_FALSE(all.files.contains("sub"));
 
-    TFindFiles missing;
-    missing.Directory = dir.path("nowhere");
+    FileSearch missing;
+    missing.directory = dir.path("nowhere");
     const QString before = QDir::currentPath();
-    missing.Search();
-    EXPECT_TRUE(missing.Files.isEmpty());
+    missing.run();
+    EXPECT_TRUE(missing.files.isEmpty());
     EXPECT_EQ(QDir::currentPath(), before);
 }
 

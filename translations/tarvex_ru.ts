@@ -2834,6 +2834,10 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>корзина его не приняла</translation>
     </message>
     <message>
+        <source>None is current: choose one with tarvex-cli use ID</source>
+        <translation>Текущего набора нет: выберите его командой tarvex-cli use ID</translation>
+    </message>
+    <message>
         <source>no trash could be set up</source>
         <translation>корзину не удалось подготовить</translation>
     </message>

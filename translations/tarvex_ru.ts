@@ -2834,6 +2834,18 @@ The picture search stopped at %1: past it too many false picture starts, picture
         <translation>корзина его не приняла</translation>
     </message>
     <message>
+        <source>None is current: choose one with tarvex-cli use ID</source>
+        <translation>Текущего набора нет: выберите его командой tarvex-cli use ID</translation>
+    </message>
+    <message>
+        <source>no trash could be set up</source>
+        <translation>корзину не удалось подготовить</translation>
+    </message>
+    <message>
+        <source>no trash could be set up; it was moved to %1 and not back</source>
+        <translation>корзину не удалось подготовить; он перемещён в %1 и не возвращён обратно</translation>
+    </message>
+    <message>
         <source>warning: %1 is the bundled demonstration data set: its addresses are examples, never flash this onto a handset</source>
         <translation>предупреждение: %1 — демонстрационный набор данных из поставки: его адреса условны, никогда не прошивайте это в телефон</translation>
     </message>

@@ -164,10 +164,12 @@ void printDataSets(CliContext& context, const QString& userFolder, const QString
         out << cli::printable(line) << '\n';
     }
     if (!currentFound) {
-        out << cli::printable(
-                   Report::tr("None is current (%1 is not there): choose one with tarvex-cli use "
-                              "ID")
-                       .arg(currentId))
+        // No id is stored at all when the settings cannot be read.
+        out << cli::printable(currentId.isEmpty()
+                                  ? Report::tr("None is current: choose one with tarvex-cli use ID")
+                                  : Report::tr("None is current (%1 is not there): choose one with "
+                                               "tarvex-cli use ID")
+                                        .arg(currentId))
             << '\n';
     }
 }

@@ -158,7 +158,8 @@ StreamSpool::StreamSpool(const QString& suffix)
     const bool opened = copy_.open();
 #endif
     if (!opened) {
-        throw errors::cannotCreateFile(copy_.fileName(), copy_.errorString());
+        // The copy has no name until it exists: its template names the place.
+        throw errors::cannotCreateFile(copy_.fileTemplate(), copy_.errorString());
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include "base/TarvexError.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QVariant>
 
 namespace {
@@ -11,6 +13,33 @@ namespace {
 QString& overrideFile() {
     static QString path;
     return path;
+}
+
+// A settings file that is no plain file (a FIFO, a device, a folder) would
+// block the read or never end it: such a store holds nothing and takes nothing.
+QString firstBlockedFile(const QStringList& files) {
+    for (const QString& file : files) {
+        const QFileInfo place(file);
+        if (place.exists() && !place.isFile()) {
+            return file;
+        }
+    }
+    return {};
+}
+
+// The files read for a user's store of settings: the program's, then its
+// organisation's. The registry has none.
+QStringList userSettingsFiles(const QString& organisation, const QString& application) {
+#ifdef Q_OS_WIN
+    (void)organisation;
+    (void)application;
+    return {};
+#else
+    const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QLatin1Char('/') + organisation;
+    return {root + QLatin1Char('/') + application + QStringLiteral(".conf"),
+            root + QStringLiteral(".conf")};
+#endif
 }
 
 std::optional<QString> stringValue(const QSettings& settings, const QString& name) {
@@ -34,26 +63,37 @@ void SettingsStore::setOverrideFile(const QString& iniPath) {
 }
 
 SettingsStore::SettingsStore()
-    : settings_(
+    : blocked_(firstBlockedFile(
           overrideFile().isEmpty()
-              ? std::make_unique<QSettings>(QStringLiteral("Ulvane"), QStringLiteral("Tarvex"))
-              : std::make_unique<QSettings>(overrideFile(), QSettings::IniFormat)) {}
+              ? userSettingsFiles(QStringLiteral("Ulvane"), QStringLiteral("Tarvex"))
+              : QStringList{overrideFile()})) {
+    if (!blocked_.isEmpty()) {
+        return;
+    }
+    settings_ =
+        overrideFile().isEmpty()
+            ? std::make_unique<QSettings>(QStringLiteral("Ulvane"), QStringLiteral("Tarvex"))
+            : std::make_unique<QSettings>(overrideFile(), QSettings::IniFormat);
+}
 
 SettingsStore::~SettingsStore() = default;
 
 bool SettingsStore::isUsable() const {
-    return settings_->status() == QSettings::NoError;
+    return settings_ && settings_->status() == QSettings::NoError;
 }
 
 QString SettingsStore::location() const {
-    return settings_->fileName();
+    return settings_ ? settings_->fileName() : blocked_;
 }
 
 std::optional<QString> SettingsStore::readString(const QString& name) const {
-    return stringValue(*settings_, name);
+    return settings_ ? stringValue(*settings_, name) : std::nullopt;
 }
 
 bool SettingsStore::writeString(const QString& name, const QString& value) {
+    if (!settings_) {
+        return false;
+    }
     settings_->setValue(name, value);
     settings_->sync();
     return settings_->status() == QSettings::NoError;
@@ -62,6 +102,9 @@ bool SettingsStore::writeString(const QString& name, const QString& value) {
 std::optional<QString> SettingsStore::readForeignString(const QString& keyPath,
                                                         const QString& name) {
     if (!overrideFile().isEmpty()) {
+        if (!firstBlockedFile({overrideFile()}).isEmpty()) {
+            return std::nullopt;
+        }
         QSettings settings(overrideFile(), QSettings::IniFormat);
         settings.beginGroup(QString(keyPath).replace(QLatin1Char('\\'), QLatin1Char('/')));
         try {
@@ -79,6 +122,9 @@ std::optional<QString> SettingsStore::readForeignString(const QString& keyPath,
                                   .replace(QLatin1Char('\\'), QLatin1Char('/'))
                                   .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.size() < 3 || parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    if (!firstBlockedFile(userSettingsFiles(parts[1], parts[2])).isEmpty()) {
         return std::nullopt;
     }
     QSettings settings(parts[1], parts[2]);

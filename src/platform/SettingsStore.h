@@ -30,5 +30,6 @@ public:
     static std::optional<QString> readForeignString(const QString& keyPath, const QString& name);
 
 private:
+    QString blocked_; // a settings file that cannot be read safely
     std::unique_ptr<QSettings> settings_;
 };

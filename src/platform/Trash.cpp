@@ -2,8 +2,14 @@
 #include "platform/FileOps.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace fileops {
 
@@ -14,12 +20,53 @@ TrashMover& testMover() {
     return mover;
 }
 
+bool sameFolder(const QString& a, const QString& b) {
+    const QString real = QFileInfo(a).canonicalFilePath();
+    return !real.isEmpty() && real == QFileInfo(b).canonicalFilePath();
+}
+
+// A trash keeps its entries in "files": the user's own trash under the data
+// folder, or a volume's ".Trash/UID" or ".Trash-UID".
+bool landedInTrash(const QFileInfo& landed) {
+#ifdef Q_OS_WIN
+    (void)landed;
+    return true; // the recycle bin is the system's own
+#else
+    const QFileInfo trash(QFileInfo(landed.path()).path());
+    const QString uid = QString::number(::getuid());
+    return QFileInfo(landed.path()).fileName() == u"files" &&
+           (sameFolder(trash.filePath(),
+                       QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/Trash")) ||
+            trash.fileName() == QStringLiteral(".Trash-") + uid ||
+            (trash.fileName() == uid && QFileInfo(trash.path()).fileName() == u".Trash"));
+#endif
+}
+
 bool desktopTrash(const QString& path, QString* reason) {
     QFile entry(path);
-    if (entry.moveToTrash()) {
+    if (!entry.moveToTrash()) {
+        *reason = entry.errorString();
+        return false;
+    }
+    const QFileInfo landed(entry.fileName());
+    if (landedInTrash(landed)) {
         return true;
     }
-    *reason = entry.errorString();
+    // Without a usable trash the move lands in "files" of the working
+    // folder: that is no trash, so the set goes back where it was.
+    const QString trash = QFileInfo(landed.path()).path();
+    if (!QDir().rename(landed.filePath(), path)) {
+        *reason = QCoreApplication::translate(
+                      "Report", "no trash could be set up; it was moved to %1 and not back")
+                      .arg(landed.filePath());
+        return false;
+    }
+    removeFileOrLink(trash + QStringLiteral("/info/") + landed.fileName() +
+                     QStringLiteral(".trashinfo"));
+    QDir().rmdir(trash + QStringLiteral("/info"));
+    QDir().rmdir(landed.path());
+    *reason = QCoreApplication::translate("Report", "no trash could be set up");
     return false;
 }
 

@@ -226,6 +226,33 @@ TEST_F(Cli, RunningOutOfMemoryIsAMessageAndExitOne) {
     EXPECT_EQ(p.readAllStandardError().trimmed(), "tarvex-cli: Out of memory");
 }
 
+// A FIFO or a folder in place of the settings file is no reason to wait forever:
+// the commands run without the stored choice, and storing one is refused.
+TEST_F(Cli, SettingsFileThatIsNoFileNeitherBlocksNorIsWritten) {
+    for (const char* place : {"config/Ulvane/Tarvex.conf", "config/Ulvane.conf"}) {
+        SCOPED_TRACE(place);
+        QDir(scratch.path("config")).removeRecursively();
+        QDir().mkpath(scratch.path("config/Ulvane"));
+        ASSERT_EQ(::mkfifo(scratch.path(place).toLocal8Bit().constData(), 0600), 0);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", scratch.path("config"));
+        p.setProcessEnvironment(env);
+        for (const QStringList& command :
+             {QStringList{"firmwares"}, {"use", QDir(firmware).dirName()}}) {
+            p.start(TARVEX_CLI_PATH, QStringList{"--user-folder", user()} + command);
+            if (!p.waitForFinished(20000)) {
+                p.kill();
+                p.waitForFinished();
+                ADD_FAILURE() << command.first().toStdString() << " waits on the settings FIFO";
+            }
+            EXPECT_FALSE(p.readAllStandardOutput().contains("( is not there)"));
+        }
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_TRUE(p.readAllStandardError().contains("could not be stored"));
+    }
+}
+
 TEST_F(Cli, HelpVersionAndOptionForms) {
     ASSERT_EQ(run({"--help"}), 0);
     for (const char* name : {"info", "custom", "convert", "slots", "assign", "build"}) {

@@ -86,6 +86,15 @@ TEST(StreamInput, VerifysCopyOfAStreamIsRemovedBySignalsAndAfterAKill) {
     p.start(TARVEX_CLI_PATH, {"--staging-names"});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_TRUE(p.readAllStandardOutput().split('\n').contains("tarvex-spool-{}"));
+    // A temporary folder that is a file: the refusal names where the copy was to go.
+    QProcess blocked;
+    prepare(blocked, dir.write("not-a-folder", "x"));
+    blocked.start(TARVEX_CLI_PATH, {"verify", "--no-dataset", "-"});
+    blocked.closeWriteChannel();
+    ASSERT_TRUE(blocked.waitForFinished(20000));
+    EXPECT_EQ(blocked.exitCode(), 1);
+    EXPECT_TRUE(blocked.readAllStandardError().contains(
+        QString("Cannot create file %1/tarvex-spool-").arg(dir.path("not-a-folder")).toUtf8()));
 }
 
 TEST(StreamInput, ACustomPatchOfAStreamWithoutEndIsRefusedAndWritesNothing) {

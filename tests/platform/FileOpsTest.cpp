@@ -35,3 +35,32 @@ TEST(FolderRemover, NeverRemovesThroughALink) {
     EXPECT_FALSE(fileops::removeStagingEntry(kept));
     EXPECT_EQ(readAll(kept), "keep");
 }
+
+// Where no trash can be set up the move must not land in the working folder
+// and be told as done: the set stays where it was.
+TEST(FolderTrash, NoUsableTrashLeavesTheFolderInPlace) {
+    Scratch dir;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    const QString oldCurrent = QDir::currentPath();
+    qputenv("XDG_DATA_HOME", dir.mkdir("data").toLocal8Bit());
+    QDir::setCurrent(dir.mkdir("work"));
+    dir.write("set/Data/Melodies.lst", "keep");
+    for (const char* plant : {"file", "dangling link"}) {
+        SCOPED_TRACE(plant);
+        QFile::remove(dir.path("data/Trash"));
+        if (QByteArray(plant) == "file") {
+            dir.write("data/Trash", "not a trash");
+        } else {
+            QFile::link(dir.path("gone"), dir.path("data/Trash"));
+        }
+        QString reason;
+        EXPECT_EQ(fileops::moveFolderToTrash(dir.path("set"), &reason), fileops::Trashed::NoTrash);
+        EXPECT_EQ(readAll(dir.path("set/Data/Melodies.lst")), "keep");
+        EXPECT_TRUE(QDir(dir.path("work")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+    }
+    QFile::remove(dir.path("data/Trash"));
+    EXPECT_EQ(fileops::moveFolderToTrash(dir.path("set")), fileops::Trashed::Moved);
+    EXPECT_EQ(readAll(dir.path("data/Trash/files/set/Data/Melodies.lst")), "keep");
+    QDir::setCurrent(oldCurrent);
+    qputenv("XDG_DATA_HOME", oldData);
+}

@@ -3319,7 +3319,7 @@ The picture search stopped at %1: past it too many false picture starts, picture
     </message>
     <message>
         <source>its working copy %1 cannot be read: %2</source>
-        <translation>его рабочую копию %1 не удаётся прочитать: %2</translation>
+        <translation>рабочую копию %1 не удаётся прочитать: %2</translation>
     </message>
     <message>
         <source>its working copy %1 is a link</source>
